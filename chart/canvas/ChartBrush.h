@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "runtime/Types.h"
+
+namespace twinscope {
+
+enum class TBrushStyle : std::uint8_t {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
+using enum TBrushStyle;
+
+// Hatch patterns beyond the framework's six.
+enum class THatchStyle : std::uint8_t {
+    hsHorizontal,
+    hsVertical,
+    hsForwardDiagonal,
+    hsBackwardDiagonal,
+    hsCross,
+    hsDiagonalCross
+};
+using enum THatchStyle;
+
+enum class TGradientDirection : std::uint8_t {
+    gdTopBottom,
+    gdBottomTop,
+    gdLeftRight,
+    gdRightLeft
+};
+using enum TGradientDirection;
+
+// A two-colour gradient; hidden unless made visible.
+struct TGradientData {
+    bool Visible = false;
+    TColor StartColor = clWhite;
+    TColor EndColor = clBlack;
+    TGradientDirection Direction = gdTopBottom;
+    friend bool operator==(const TGradientData&, const TGradientData&) = default;
+};
+
+// The settings of a brush as a plain value: what a canvas fills with.
+struct TBrushData {
+    TColor Color = clWhite;
+    TBrushStyle Style = bsSolid;
+    TColor BackColor = clNone;  // background of a hatch; clNone leaves it transparent
+    THatchStyle HatchStyle = hsHorizontal;
+    TGradientData Gradient;
+    friend bool operator==(const TBrushData&, const TBrushData&) = default;
+};
+
+// A brush owned by a chart element; a change calls the owner back.
+class TChartBrush {
+public:
+    explicit TChartBrush(const TBrushData& defaults = {}) : data_(defaults) {}
+    TChartBrush(const TChartBrush&) = delete;
+    TChartBrush& operator=(const TChartBrush&) = delete;
+
+    const TBrushData& Data() const { return data_; }
+    void Assign(const TBrushData& data) {
+        if (data_ == data) return;
+        data_ = data;
+        Changed();
+    }
+    void SetOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
+
+    TColor Color() const { return data_.Color; }
+    void SetColor(TColor c) { Set(data_.Color, c); }
+    TBrushStyle Style() const { return data_.Style; }
+    void SetStyle(TBrushStyle s) { Set(data_.Style, s); }
+    void Clear() { SetStyle(bsClear); }
+    TColor BackColor() const { return data_.BackColor; }
+    void SetBackColor(TColor c) { Set(data_.BackColor, c); }
+    THatchStyle HatchStyle() const { return data_.HatchStyle; }
+    void SetHatchStyle(THatchStyle s) { Set(data_.HatchStyle, s); }
+    const TGradientData& Gradient() const { return data_.Gradient; }
+    void SetGradient(const TGradientData& g) { Set(data_.Gradient, g); }
+
+private:
+    void Changed() const {
+        if (onChange_) onChange_();
+    }
+    template <typename T>
+    void Set(T& field, T value) {
+        if (field == value) return;
+        field = value;
+        Changed();
+    }
+
+    TBrushData data_;
+    std::function<void()> onChange_;
+};
+
+}  // namespace twinscope

@@ -1,0 +1,37 @@
+#include "runtime/Arithmetic.h"
+
+#include <algorithm>
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
+namespace twinscope {
+
+namespace {
+template <typename F>
+std::int64_t Saturate(F x) {
+    constexpr F lo = static_cast<F>(std::numeric_limits<std::int64_t>::min());
+    constexpr F hi = static_cast<F>(std::numeric_limits<std::int64_t>::max());
+    if (std::isnan(x)) return 0;
+    if (x <= lo) return std::numeric_limits<std::int64_t>::min();
+    if (x >= hi) return std::numeric_limits<std::int64_t>::max();
+    return static_cast<std::int64_t>(x);
+}
+}  // namespace
+
+// std::nearbyint honours the current rounding mode, which is round-to-nearest-even by default
+// and never changed by this program.
+std::int64_t Round(double x) { return Saturate(std::nearbyint(x)); }
+std::int64_t Round(Extended x) { return Saturate(std::nearbyint(x)); }
+std::int64_t Trunc(double x) { return Saturate(std::trunc(x)); }
+std::int64_t Trunc(Extended x) { return Saturate(std::trunc(x)); }
+
+double Int(double x) { return std::trunc(x); }
+double Frac(double x) { return x - std::trunc(x); }
+
+bool SameValue(double a, double b) {
+    const double tolerance = std::max(std::min(std::fabs(a), std::fabs(b)) * 1e-12, 1e-12);
+    return std::fabs(a - b) <= tolerance;
+}
+
+}  // namespace twinscope

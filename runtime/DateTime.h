@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+
+namespace twinscope {
+
+// A date-time value counts days since 30 December 1899, 00:00; its integer part (toward zero)
+// is the day and its fraction the time of day. Negative values lie before the epoch.
+using TDateTime = double;
+
+struct DateParts {
+    std::int32_t Year = 0;
+    std::int32_t Month = 0;  // 1..12
+    std::int32_t Day = 0;    // 1..31
+    friend bool operator==(const DateParts&, const DateParts&) = default;
+};
+
+struct TimeParts {
+    std::int32_t Hour = 0;
+    std::int32_t Minute = 0;
+    std::int32_t Second = 0;
+    std::int32_t Millisecond = 0;
+    friend bool operator==(const TimeParts&, const TimeParts&) = default;
+};
+
+// Gregorian date of the day of a value. Throws ConversionError outside years 1..9999.
+DateParts DecodeDate(TDateTime value);
+// Time of day of a value, from the absolute fraction, rounded to the millisecond.
+TimeParts DecodeTime(TDateTime value);
+// 1 = Sunday .. 7 = Saturday.
+std::int32_t DayOfWeek(TDateTime value);
+
+// Throws ConversionError for a date that does not exist or lies outside years 1..9999.
+TDateTime EncodeDate(std::int32_t year, std::int32_t month, std::int32_t day);
+// Throws ConversionError for hours > 23, minutes or seconds > 59, milliseconds > 999.
+TDateTime EncodeTime(std::int32_t hour, std::int32_t minute, std::int32_t second,
+                     std::int32_t millisecond);
+bool IsLeapYear(std::int32_t year);
+
+// The year of the day of x, as a 16-bit unsigned number.
+std::uint16_t CalendarYear(TDateTime x);
+// 1 January, 00:00, of CalendarYear(x).
+TDateTime FirstDayOfYear(TDateTime x);
+// truncate(x - FirstDayOfYear(x)) + 1, the difference in extended precision: 1 January is 1.
+std::uint16_t DayOfYear(TDateTime x);
+
+}  // namespace twinscope
