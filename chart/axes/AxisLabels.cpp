@@ -1,0 +1,25 @@
+#include "chart/axes/AxisLabels.h"
+
+namespace twinscope {
+
+TAxisLabelsFormat::TAxisLabelsFormat(std::function<void()> onChange)
+    : TTextShape(std::move(onChange)) {
+    InitTransparent(true);
+}
+
+TAxisLabels::TAxisLabels(std::function<void()> onChange)
+    : onChange_(onChange), format_(std::move(onChange)) {}
+
+void TAxisLabels::SetAngle(std::int32_t degrees) {
+    std::int32_t a = degrees % 360;
+    if (a < 0)
+        a += 360;
+    Set(angle_, a);
+}
+
+TAxisItem& TAxisItems::Add(double value, std::string text) {
+    items_.push_back(TAxisItem{value, std::move(text), 0, nullptr});
+    return items_.back();
+}
+
+}  // namespace twinscope

@@ -1,0 +1,9 @@
+#include "chart/panel/Chart.h"
+
+namespace twinscope {
+
+TChart::TChart() {
+    SetRepaintOnChange(true);
+}
+
+}  // namespace twinscope

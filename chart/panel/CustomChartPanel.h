@@ -1,0 +1,117 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "chart/canvas/ChartPen.h"
+#include "chart/panel/PlotLayout.h"
+#include "runtime/Types.h"
+
+namespace twinscope {
+
+// The chart control's panel: size, margins and border, the repaint switch, and the geometry
+// that every paint recomputes (paint bounds and plot rectangle).
+class TCustomChartPanel {
+  public:
+    TCustomChartPanel();
+    virtual ~TCustomChartPanel() = default;
+    TCustomChartPanel(const TCustomChartPanel&) = delete;
+    TCustomChartPanel& operator=(const TCustomChartPanel&) = delete;
+
+    // Requests a repaint: marks the drawn image stale and asks the host window to paint.
+    // Does nothing while RepaintOnChange is off (construction, painting).
+    void Invalidate();
+    bool RepaintOnChange() const { return repaintOnChange_; }
+    void SetRepaintOnChange(bool on) { repaintOnChange_ = on; }
+    // The host window's repaint request (the widget's update()).
+    void SetOnRepaintRequest(std::function<void()> request) {
+        repaintRequest_ = std::move(request);
+    }
+
+    // While the chart is read from its stored form, range checks are skipped.
+    bool Loading() const { return loading_; }
+    void BeginLoading() { loading_ = true; }
+    virtual void EndLoading() { loading_ = false; }
+
+    std::int32_t Width() const { return width_; }
+    std::int32_t Height() const { return height_; }
+    void SetBounds(std::int32_t width, std::int32_t height);
+
+    std::int32_t Margin(int index) const { return margins_[index]; }
+    void SetMargin(int index, std::int32_t value) { Set(margins_[index], value); }
+    std::int32_t MarginLeft() const { return margins_[MarginLeftIndex]; }
+    void SetMarginLeft(std::int32_t v) { SetMargin(MarginLeftIndex, v); }
+    std::int32_t MarginTop() const { return margins_[MarginTopIndex]; }
+    void SetMarginTop(std::int32_t v) { SetMargin(MarginTopIndex, v); }
+    std::int32_t MarginRight() const { return margins_[MarginRightIndex]; }
+    void SetMarginRight(std::int32_t v) { SetMargin(MarginRightIndex, v); }
+    std::int32_t MarginBottom() const { return margins_[MarginBottomIndex]; }
+    void SetMarginBottom(std::int32_t v) { SetMargin(MarginBottomIndex, v); }
+    TChartUnits MarginUnits() const { return marginUnits_; }
+    void SetMarginUnits(TChartUnits u) { Set(marginUnits_, u); }
+
+    TBevelCut BevelOuter() const { return bevelOuter_; }
+    void SetBevelOuter(TBevelCut b) { Set(bevelOuter_, b); }
+    TBevelCut BevelInner() const { return bevelInner_; }
+    void SetBevelInner(TBevelCut b) { Set(bevelInner_, b); }
+    std::int32_t BevelWidth() const { return bevelWidth_; }
+    void SetBevelWidth(std::int32_t v) { Set(bevelWidth_, v); }
+    std::int32_t BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(std::int32_t v) { Set(borderWidth_, v); }
+    TChartHiddenPen& Border() { return border_; }
+    const TChartHiddenPen& Border() const { return border_; }
+    const TShadowData& Shadow() const { return shadow_; }
+    void SetShadow(const TShadowData& s) { Set(shadow_, s); }
+    const TShadowData& Emboss() const { return emboss_; }
+    void SetEmboss(const TShadowData& e) { Set(emboss_, e); }
+    bool View3D() const { return view3D_; }
+    void SetView3D(bool b) { Set(view3D_, b); }
+    TColor Color() const { return color_; }
+    void SetColor(TColor c) { Set(color_, c); }
+
+    std::int32_t BorderThickness() const;
+
+    // Geometry of the current paint.
+    const TRect& PaintBounds() const { return paintBounds_; }
+    const TRect& PlotRect() const { return plotRect_; }
+    std::int32_t PlotWidth() const { return plotRect_.Width(); }
+    std::int32_t PlotHeight() const { return plotRect_.Height(); }
+    std::int32_t PlotCenterX() const { return (plotRect_.Left + plotRect_.Right) / 2; }
+    std::int32_t PlotCenterY() const { return (plotRect_.Top + plotRect_.Bottom) / 2; }
+    // Starts a paint's geometry: the plot rectangle from the bounds and the margins.
+    void CalcPlotRect(const TRect& paintBounds);
+    // A chart element that reduces the plot rectangle writes it here; it is clamped at once.
+    void SetPlotRect(const TRect& plot);
+
+  protected:
+    template <typename T>
+    void Set(T& field, T value) {
+        if (field == value)
+            return;
+        field = std::move(value);
+        Invalidate();
+    }
+
+  private:
+    bool repaintOnChange_ = false;
+    bool loading_ = false;
+    std::function<void()> repaintRequest_;
+    std::int32_t width_ = 400;
+    std::int32_t height_ = 250;
+    std::array<std::int32_t, 4> margins_{3, 4, 3, 4};
+    TChartUnits marginUnits_ = muPercent;
+    TBevelCut bevelOuter_ = bvRaised;
+    TBevelCut bevelInner_ = bvNone;
+    std::int32_t bevelWidth_ = 1;
+    std::int32_t borderWidth_ = 0;
+    TChartHiddenPen border_;
+    TShadowData shadow_{.Visible = true, .Color = clSilver};
+    TShadowData emboss_;
+    bool view3D_ = true;
+    TColor color_ = clBtnFace;
+    TRect paintBounds_;
+    TRect plotRect_;
+};
+
+}  // namespace twinscope
