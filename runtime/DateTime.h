@@ -25,9 +25,10 @@ struct TimeParts {
 
 // Gregorian date of the day of a value. Throws ConversionError outside years 1..9999.
 DateParts DecodeDate(TDateTime value);
-// Time of day of a value, from the absolute fraction, rounded to the millisecond.
+// Time of day of a value, from the absolute fraction, rounded to the millisecond; a fraction
+// that rounds up to a whole day reads 23:59:59.999. Throws ConversionError for NaN and infinity.
 TimeParts DecodeTime(TDateTime value);
-// 1 = Sunday .. 7 = Saturday.
+// 1 = Sunday .. 7 = Saturday. Throws as DecodeDate.
 std::int32_t DayOfWeek(TDateTime value);
 
 // Throws ConversionError for a date that does not exist or lies outside years 1..9999.
@@ -42,6 +43,7 @@ std::uint16_t CalendarYear(TDateTime x);
 // 1 January, 00:00, of CalendarYear(x).
 TDateTime FirstDayOfYear(TDateTime x);
 // truncate(x - FirstDayOfYear(x)) + 1, the difference in extended precision: 1 January is 1.
+// The time of day never changes the result, also before the epoch.
 std::uint16_t DayOfYear(TDateTime x);
 
 }  // namespace twinscope

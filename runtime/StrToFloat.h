@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "runtime/FormatSettings.h"
+
+namespace twinscope {
+
+// Reads a number written as [sign] digits [DecimalSeparator digits] [e|E [sign] digits], with
+// blanks (spaces, tabs) allowed around it. Only the settings' decimal separator is accepted
+// and no thousands separators. Anything else, an empty text, NaN or infinity words and values
+// beyond the double range raise ConversionError "'<text>' is not a valid floating point value";
+// a value too small for a double reads as the nearest one (possibly zero).
+double StrToFloat(const std::string& text);
+double StrToFloat(const std::string& text, const FormatSettings& settings);
+
+}  // namespace twinscope
