@@ -1,11 +1,11 @@
 #pragma once
 
-#include "chart/panel/CustomAxisPanel.h"
+#include "chart/panel/CustomChart.h"
 
 namespace twinscope {
 
 // The chart control. Changes request repaints once construction is complete.
-class TChart : public TCustomAxisPanel {
+class TChart : public TCustomChart {
   public:
     TChart();
 };

@@ -1,0 +1,493 @@
+#include "chart/series/ChartSeries.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "chart/axes/ChartAxis.h"
+#include "chart/panel/CustomAxisPanel.h"
+#include "runtime/Exceptions.h"
+
+namespace twinscope {
+
+TCustomChartElement::TCustomChartElement() {
+    pen_.SetOnChange([this] { Repaint(); });
+    brush_.SetOnChange([this] { Repaint(); });
+}
+
+void TCustomChartElement::SetActive(bool b) {
+    if (active_ == b)
+        return;
+    active_ = b;
+    ActiveChanged();
+    Repaint();
+}
+
+void TCustomChartElement::Repaint() const {
+    if (chart_)
+        chart_->Invalidate();
+}
+
+TSeriesLegend& TCustomChartSeries::Legend() {
+    if (!legend_)
+        legend_ = std::make_unique<TSeriesLegend>();
+    return *legend_;
+}
+
+void TCustomChartSeries::SetShowInLegend(bool b) {
+    TSeriesLegend& legend = Legend();
+    if (legend.Visible == b)
+        return;
+    legend.Visible = b;
+    Repaint();
+}
+
+void TCustomChartSeries::SetLegendTitle(const std::string& text) {
+    TSeriesLegend& legend = Legend();
+    if (legend.Text == text)
+        return;
+    legend.Text = text;
+    Repaint();
+}
+
+TChartSeries::TChartSeries() : xValues_(this, "X"), yValues_(this, "Y") {
+    xValues_.SetOrder(loAscending);
+}
+
+TChartSeries::~TChartSeries() {
+    // Destruction is silent: no events, dependents or repaints about the points.
+    dependents_.clear();
+    OnClearValues = nullptr;
+    SetParentChart(nullptr);
+}
+
+std::int32_t TChartSeries::AddPoint(double x, double y, const std::string& label, TColor colour) {
+    xValues_.SetStagedValue(x);
+    yValues_.SetStagedValue(y);
+    if (OnBeforeAdd && !OnBeforeAdd(*this))
+        return -1;
+
+    const std::int32_t index = xValues_.InsertOrdered();
+    yValues_.InsertAt(index, y);
+    for (std::size_t i = 2; i < valueLists_.size(); ++i) {
+        valueLists_[i]->InsertAt(index, valueLists_[i]->StagedValue());
+    }
+    if (pointColors_) {
+        pointColors_->insert(pointColors_->begin() + index, colour);
+    } else if (colour != clDefault) {
+        pointColors_.emplace(static_cast<std::size_t>(PointCount() - 1), clDefault);
+        pointColors_->insert(pointColors_->begin() + index, colour);
+    }
+    if (!label.empty() || !labels_.empty()) {
+        if (labels_.size() < static_cast<std::size_t>(index))
+            labels_.resize(index);
+        labels_.insert(labels_.begin() + index, label);
+    }
+    if (batchDepth_ == 0)
+        AfterAdd(index);
+    return index;
+}
+
+void TChartSeries::AfterAdd(std::int32_t index) {
+    if (OnAfterAdd)
+        OnAfterAdd(*this, index);
+    NotifyDependents(NotifyAdded, index);
+    if (Active())
+        Repaint();
+}
+
+std::int32_t TChartSeries::AddValue(double value, const std::string& label, TColor colour) {
+    return AddPoint(PointCount(), value, label, colour);
+}
+
+std::int32_t TChartSeries::AddGap(const std::string& label) {
+    return AddValue(0, label, clNone);
+}
+
+std::int32_t TChartSeries::AddGapPoint(double x, double y, const std::string& label) {
+    return AddPoint(x, y, label, clNone);
+}
+
+void TChartSeries::RemovePoint(std::int32_t index) {
+    // A negative index is refused as well: it would reach outside the storage.
+    if (index < 0 || index >= PointCount()) {
+        throw RuntimeError("Series Delete: ValueIndex " + std::to_string(index) +
+                           " out of bounds (0 to " + std::to_string(PointCount() - 1) + ").");
+    }
+    for (TChartValueList* list : valueLists_)
+        list->Delete(index);
+    if (pointColors_ && static_cast<std::size_t>(index) < pointColors_->size()) {
+        pointColors_->erase(pointColors_->begin() + index);
+    }
+    if (static_cast<std::size_t>(index) < labels_.size())
+        labels_.erase(labels_.begin() + index);
+    NotifyDependents(NotifyRemoved, index);
+    if (Active())
+        Repaint();
+}
+
+void TChartSeries::ClearPoints() {
+    firstShown_ = lastShown_ = -1;
+    for (TChartValueList* list : valueLists_)
+        list->ClearAll();
+    pointColors_.reset();
+    labels_.clear();
+    labels_.shrink_to_fit();
+    if (OnClearValues)
+        OnClearValues(*this);
+    NotifyDependents(NotifyCleared, 0);
+    if (Active() && chart_ && !chart_->Destroying())
+        Repaint();
+}
+
+void TChartSeries::ReservePoints(std::size_t count) {
+    for (TChartValueList* list : valueLists_)
+        list->Reserve(count);
+}
+
+void TChartSeries::AppendPoints(std::span<const double> xs, std::span<const double> ys) {
+    if (xs.size() != ys.size()) {
+        throw RuntimeError("Series append: " + std::to_string(xs.size()) + " X values for " +
+                           std::to_string(ys.size()) + " Y values");
+    }
+    BeginBatch();
+    struct BatchEnd {
+        TChartSeries& s;
+        ~BatchEnd() { s.EndBatch(); }
+    } batchEnd{*this};
+
+    // The fast path appends whole arrays; it applies when nothing can intervene per point
+    // and the X values keep XValues' order. Anything else goes point by point.
+    const bool ordered = [&] {
+        const TChartListOrder order = xValues_.Order();
+        if (order == loNone || xs.empty())
+            return true;
+        double previous = PointCount() > 0 ? xValues_.Last() : xs[0];
+        for (double x : xs) {
+            if (order == loAscending ? x < previous : x > previous)
+                return false;
+            previous = x;
+        }
+        return true;
+    }();
+    if (!ordered || OnBeforeAdd || valueLists_.size() != 2) {
+        for (std::size_t i = 0; i < xs.size(); ++i)
+            AddPoint(xs[i], ys[i]);
+        return;
+    }
+    xValues_.Append(xs);
+    yValues_.Append(ys);
+    if (pointColors_)
+        pointColors_->resize(static_cast<std::size_t>(PointCount()), clDefault);
+    if (!labels_.empty())
+        labels_.resize(static_cast<std::size_t>(PointCount()));
+}
+
+void TChartSeries::EndBatch() {
+    if (batchDepth_ <= 0)
+        return;
+    if (--batchDepth_ == 0) {
+        NotifyDependents(NotifyRefreshed, 0);
+        SendEvent(seDataChanged);
+    }
+}
+
+TColor TChartSeries::StoredColor(std::int32_t index) const {
+    if (pointColors_ && static_cast<std::size_t>(index) < pointColors_->size()) {
+        return (*pointColors_)[static_cast<std::size_t>(index)];
+    }
+    return clDefault;
+}
+
+TColor TChartSeries::PointColor(std::int32_t index) const {
+    const TColor stored = StoredColor(index);
+    if (stored != clDefault)
+        return stored;
+    if (!colorEachPoint_ || !chart_)
+        return SeriesColor();
+    return chart_->PaletteColor(index);
+}
+
+std::string TChartSeries::Label(std::int32_t index) const {
+    return static_cast<std::size_t>(index) < labels_.size() ? labels_[index] : std::string();
+}
+
+void TChartSeries::SetSeriesColor(TColor c) {
+    if (seriesColor_ == clDefault && c == effectiveColor_)
+        return;
+    if (seriesColor_ != c) {
+        seriesColor_ = c;
+        Repaint();
+    }
+    if (seriesColor_ == clDefault && chart_) {
+        effectiveColor_ = chart_->FreeSeriesColor(this);
+    } else {
+        effectiveColor_ = seriesColor_;
+    }
+    SendEvent(seChangeColor);
+}
+
+void TChartSeries::SetColorEachPoint(bool b) {
+    if (colorEachPoint_ == b)
+        return;
+    colorEachPoint_ = b;
+    Repaint();
+}
+
+void TChartSeries::SetTransparency(std::int32_t percent) {
+    if (transparency_ == percent)
+        return;
+    transparency_ = percent;
+    Repaint();
+}
+
+void TChartSeries::SetTitle(const std::string& title) {
+    if (title_ == title)
+        return;
+    title_ = title;
+    Repaint();
+    SendEvent(seChangeTitle);
+}
+
+void TChartSeries::SetTreatNulls(TTreatNullsStyle t) {
+    if (treatNulls_ == t)
+        return;
+    treatNulls_ = t;
+    Repaint();
+}
+
+std::string TChartSeries::DisplayName() const {
+    if (!name_.empty() || !chart_)
+        return name_;
+    return "Series" + std::to_string(chart_->SeriesIndexOf(*this) + 1);
+}
+
+void TChartSeries::SetParentChart(TCustomAxisPanel* chart) {
+    if (chart == chart_)
+        return;
+    if (chart_)
+        chart_->RemoveSeries(*this);
+    chart_ = chart;
+    if (chart_) {
+        chart_->AddSeries(*this);
+    } else {
+        ResolveAxes();
+    }
+}
+
+void TChartSeries::JoinedChart() {
+    if (seriesColor_ == clDefault) {
+        effectiveColor_ = chart_->FreeSeriesColor(this);
+        SendEvent(seChangeColor);
+    }
+    ResolveAxes();
+}
+
+void TChartSeries::SetHorizAxis(THorizAxis a) {
+    if (horizAxis_ == a)
+        return;
+    horizAxis_ = a;
+    if (a != aCustomHorizAxis && !loadingFromStream_)
+        customHorizAxis_ = nullptr;
+    ResolveAxes();
+    Repaint();
+}
+
+void TChartSeries::SetVertAxis(TVertAxis a) {
+    if (vertAxis_ == a)
+        return;
+    vertAxis_ = a;
+    if (a != aCustomVertAxis && !loadingFromStream_)
+        customVertAxis_ = nullptr;
+    ResolveAxes();
+    Repaint();
+}
+
+void TChartSeries::BindCustomHorizAxis(TChartAxis* axis) {
+    customHorizAxis_ = axis;
+    SetHorizAxis(axis ? aCustomHorizAxis : aBottomAxis);
+    ResolveAxes();
+    Repaint();
+}
+
+void TChartSeries::BindCustomVertAxis(TChartAxis* axis) {
+    customVertAxis_ = axis;
+    SetVertAxis(axis ? aCustomVertAxis : aLeftAxis);
+    ResolveAxes();
+    Repaint();
+}
+
+void TChartSeries::ResolveAxes() {
+    if (!chart_) {
+        resolvedHorizAxis_ = resolvedVertAxis_ = nullptr;
+        return;
+    }
+    resolvedHorizAxis_ = &chart_->BottomAxis();
+    if (horizAxis_ == aTopAxis) {
+        resolvedHorizAxis_ = &chart_->TopAxis();
+    } else if (horizAxis_ == aCustomHorizAxis && customHorizAxis_) {
+        resolvedHorizAxis_ = customHorizAxis_;
+    }
+    resolvedVertAxis_ = &chart_->LeftAxis();
+    if (vertAxis_ == aRightAxis) {
+        resolvedVertAxis_ = &chart_->RightAxis();
+    } else if (vertAxis_ == aCustomVertAxis && customVertAxis_) {
+        resolvedVertAxis_ = customVertAxis_;
+    }
+}
+
+bool TChartSeries::UsesHorizAxis(const TChartAxis& axis) const {
+    if (resolvedHorizAxis_ == &axis)
+        return true;
+    return horizAxis_ == aBothHorizAxis && chart_ && &axis == &chart_->TopAxis();
+}
+
+bool TChartSeries::UsesVertAxis(const TChartAxis& axis) const {
+    if (resolvedVertAxis_ == &axis)
+        return true;
+    return vertAxis_ == aBothVertAxis && chart_ && &axis == &chart_->RightAxis();
+}
+
+double TChartSeries::MaxXValue() {
+    return xValues_.Highest();
+}
+double TChartSeries::MinXValue() {
+    return xValues_.Lowest();
+}
+
+namespace {
+// Extreme of the primary values over the points that are drawn; 0 when none is.
+template <typename Better>
+double DrawnExtreme(const TChartSeries& s, const TChartValueList& list, Better better) {
+    bool found = false;
+    double result = 0;
+    for (std::int32_t i = 0; i < list.Count(); ++i) {
+        if (s.IsGap(i))
+            continue;
+        if (!found || better(list[i], result))
+            result = list[i];
+        found = true;
+    }
+    return result;
+}
+}  // namespace
+
+double TChartSeries::MaxYValue() {
+    if (treatNulls_ == tnIgnore || !pointColors_)
+        return yValues_.Highest();
+    return DrawnExtreme(*this, yValues_, [](double a, double b) { return a > b; });
+}
+
+double TChartSeries::MinYValue() {
+    if (treatNulls_ == tnIgnore || !pointColors_)
+        return yValues_.Lowest();
+    return DrawnExtreme(*this, yValues_, [](double a, double b) { return a < b; });
+}
+
+std::int32_t TChartSeries::XPixel(std::int32_t index) const {
+    return XPixelOfValue(xValues_[index]);
+}
+
+std::int32_t TChartSeries::YPixel(std::int32_t index) const {
+    return YPixelOfValue(yValues_[index]);
+}
+
+std::int32_t TChartSeries::XPixelOfValue(double v) const {
+    return resolvedHorizAxis_ ? resolvedHorizAxis_->ValueToPixel(v) : 0;
+}
+
+std::int32_t TChartSeries::YPixelOfValue(double v) const {
+    return resolvedVertAxis_ ? resolvedVertAxis_->ValueToPixel(v) : 0;
+}
+
+double TChartSeries::XValueOfPixel(std::int32_t p) const {
+    return resolvedHorizAxis_ ? resolvedHorizAxis_->PixelToValue(p) : 0;
+}
+
+double TChartSeries::YValueOfPixel(std::int32_t p) const {
+    return resolvedVertAxis_ ? resolvedVertAxis_->PixelToValue(p) : 0;
+}
+
+void TChartSeries::ComputeShownRange() {
+    firstShown_ = lastShown_ = -1;
+    const std::int32_t n = PointCount();
+    if (n == 0)
+        return;
+    if (!restrictToVisible_ || xValues_.Order() == loNone || !chart_ || !resolvedHorizAxis_) {
+        firstShown_ = 0;
+        lastShown_ = n - 1;
+        WidenShownRange();
+        return;
+    }
+    const TChartAxis& axis = *resolvedHorizAxis_;
+    const TRect& plot = chart_->PlotRect();
+    const bool offsets = axis.MinimumOffset() != 0 || axis.MaximumOffset() != 0;
+    std::int32_t startEdge = axis.Inverted() ? plot.Right : plot.Left;
+    std::int32_t endEdge = axis.Inverted() ? plot.Left : plot.Right;
+    if (offsets) {
+        startEdge += axis.MinimumOffset() - 1;
+        endEdge -= axis.MaximumOffset() - 1;
+    }
+
+    const double lo = XValueOfPixel(startEdge);
+    std::int32_t first = 0;
+    if (!(xValues_[0] > lo)) {
+        while (first < n && xValues_[first] < lo)
+            ++first;
+        if (first == n)
+            return;
+    }
+    const double hi = XValueOfPixel(endEdge);
+    std::int32_t last = n - 1;
+    if (xValues_[n - 1] > hi) {
+        last = first;
+        while (last < n - 1 && xValues_[last] < hi)
+            ++last;
+    }
+    firstShown_ = first;
+    lastShown_ = last;
+    WidenShownRange();
+}
+
+void TChartSeries::NotifyDependents(TNotifyCode code, std::int32_t index) {
+    for (const DependentNotice& notice : dependents_)
+        notice(*this, code, index);
+}
+
+void TChartSeries::SendEvent(TChartSeriesEvent event) {
+    if (chart_)
+        chart_->BroadcastSeriesEvent(event, *this);
+}
+
+void TChartSeries::SortPointsBy(const TChartValueList& list) {
+    const std::int32_t n = PointCount();
+    std::vector<std::int32_t> order(static_cast<std::size_t>(n));
+    std::iota(order.begin(), order.end(), 0);
+    // Equal values keep their relative order, as the index tie-break of the comparison asks.
+    const bool descending = list.Order() == loDescending;
+    std::stable_sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) {
+        return descending ? list[a] > list[b] : list[a] < list[b];
+    });
+    std::vector<double> scratch(static_cast<std::size_t>(n));
+    for (TChartValueList* l : valueLists_) {
+        for (std::int32_t i = 0; i < n; ++i)
+            scratch[i] = (*l)[order[i]];
+        for (std::int32_t i = 0; i < n; ++i)
+            l->values_[static_cast<std::size_t>(i)] = scratch[i];
+        l->statsStale_ = true;
+    }
+    if (pointColors_) {
+        std::vector<TColor> colours(pointColors_->size(), clDefault);
+        for (std::int32_t i = 0; i < n; ++i)
+            colours[i] = StoredColor(order[i]);
+        pointColors_ = std::move(colours);
+    }
+    if (!labels_.empty()) {
+        std::vector<std::string> labels(labels_.size());
+        for (std::int32_t i = 0; i < n; ++i)
+            labels[i] = Label(order[i]);
+        labels_ = std::move(labels);
+    }
+    NotifyDependents(NotifyValueChanged, 0);
+}
+
+}  // namespace twinscope

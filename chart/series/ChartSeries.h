@@ -1,0 +1,279 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chart/canvas/ChartBrush.h"
+#include "chart/canvas/ChartPen.h"
+#include "chart/series/ChartValueList.h"
+#include "runtime/Types.h"
+
+namespace twinscope {
+
+class TChartAxis;
+class TCustomAxisPanel;
+enum class TChartSeriesEvent : std::int32_t;
+
+enum class THorizAxis : std::uint8_t { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
+using enum THorizAxis;
+enum class TVertAxis : std::uint8_t { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
+using enum TVertAxis;
+
+// How points coloured clNone (gaps) are drawn and counted.
+enum class TTreatNullsStyle : std::uint8_t { tnDontPaint, tnSkip, tnIgnore };
+using enum TTreatNullsStyle;
+
+// What a series tells the series that depend on it.
+enum TNotifyCode : std::int32_t {
+    NotifyCleared = 0,
+    NotifyAdded = 1,
+    NotifyRemoved = 2,
+    NotifyRefreshed = 3,
+    NotifyValueChanged = 4,
+};
+
+// The legend entry of a series: whether it is listed, and an optional own text.
+struct TSeriesLegend {
+    bool Visible = true;
+    std::string Text;
+};
+
+// A chart element that the chart draws: active flag, pen, brush and its chart.
+class TCustomChartElement {
+  public:
+    TCustomChartElement();
+    virtual ~TCustomChartElement() = default;
+    TCustomChartElement(const TCustomChartElement&) = delete;
+    TCustomChartElement& operator=(const TCustomChartElement&) = delete;
+
+    bool Active() const { return active_; }
+    void SetActive(bool b);
+    TChartPen& Pen() { return pen_; }
+    const TChartPen& Pen() const { return pen_; }
+    TChartBrush& Brush() { return brush_; }
+    const TChartBrush& Brush() const { return brush_; }
+    bool ShowInEditor() const { return showInEditor_; }
+    void SetShowInEditor(bool b) { showInEditor_ = b; }
+    TCustomAxisPanel* ParentChart() const { return chart_; }
+
+    // Asks the chart, if any, to repaint.
+    void Repaint() const;
+
+  protected:
+    virtual void ActiveChanged() {}
+    TCustomAxisPanel* chart_ = nullptr;
+
+  private:
+    bool active_ = true;
+    bool showInEditor_ = true;
+    TChartPen pen_;
+    TChartBrush brush_;
+};
+
+// A series with a legend entry and an identifier.
+class TCustomChartSeries : public TCustomChartElement {
+  public:
+    const std::string& Identifier() const { return identifier_; }
+    void SetIdentifier(const std::string& id) { identifier_ = id; }
+    // Style flags of the series; only the low six bits are kept.
+    std::int32_t Style() const { return style_; }
+    void SetStyle(std::int32_t flags) { style_ = flags & 0x3F; }
+
+    // Listed in the legend unless its legend entry is hidden.
+    bool ShowInLegend() const { return !legend_ || legend_->Visible; }
+    void SetShowInLegend(bool b);
+    std::string LegendTitle() const { return legend_ ? legend_->Text : std::string(); }
+    void SetLegendTitle(const std::string& text);
+    bool HasLegendEntry() const { return legend_ != nullptr; }
+
+  private:
+    TSeriesLegend& Legend();
+    std::string identifier_;
+    std::int32_t style_ = 0;
+    std::unique_ptr<TSeriesLegend> legend_;
+};
+
+// A series of points: value lists kept in step, per-point colours and labels, binding to the
+// chart's axes, colour, transparency and the notifications that make the chart repaint.
+class TChartSeries : public TCustomChartSeries {
+  public:
+    using BeforeAddHandler = std::function<bool(TChartSeries&)>;
+    using AfterAddHandler = std::function<void(TChartSeries&, std::int32_t index)>;
+    using ClearValuesHandler = std::function<void(TChartSeries&)>;
+    using DependentNotice = std::function<void(TChartSeries&, TNotifyCode, std::int32_t)>;
+
+    TChartSeries();
+    // Clears the points and leaves the chart.
+    ~TChartSeries() override;
+
+    // Value lists: index 0 is XValues, index 1 is YValues.
+    const std::vector<TChartValueList*>& ValueLists() const { return valueLists_; }
+    TChartValueList& XValues() { return xValues_; }
+    const TChartValueList& XValues() const { return xValues_; }
+    TChartValueList& YValues() { return yValues_; }
+    const TChartValueList& YValues() const { return yValues_; }
+    TChartValueList& OrderList() { return xValues_; }
+    const TChartValueList& OrderList() const { return xValues_; }
+    TChartValueList& PrimaryList() { return yValues_; }
+    const TChartValueList& PrimaryList() const { return yValues_; }
+    bool YPrimary() const { return true; }
+
+    // Points.
+    std::int32_t PointCount() const { return xValues_.Count(); }
+    std::int32_t AddPoint(double x, double y, const std::string& label = {},
+                          TColor colour = clDefault);
+    std::int32_t AddValue(double value, const std::string& label = {}, TColor colour = clDefault);
+    std::int32_t AddGap(const std::string& label = {});
+    std::int32_t AddGapPoint(double x, double y, const std::string& label = {});
+    // Raises RuntimeError "Series Delete: ValueIndex %d out of bounds (0 to %d)." for an
+    // index outside the points.
+    virtual void RemovePoint(std::int32_t index);
+    virtual void ClearPoints();
+    // Appends many points in one batch; X values must not break XValues' order (checked).
+    // Costs linear time: storage is reserved once and no per-point notice runs.
+    void AppendPoints(std::span<const double> xs, std::span<const double> ys);
+    void ReservePoints(std::size_t count);
+
+    void BeginBatch() { ++batchDepth_; }
+    void EndBatch();
+    std::int32_t BatchDepth() const { return batchDepth_; }
+
+    // Per-point colours and labels.
+    bool HasPointColors() const { return pointColors_.has_value(); }
+    TColor StoredColor(std::int32_t index) const;
+    TColor PointColor(std::int32_t index) const;
+    bool IsGap(std::int32_t index) const { return PointColor(index) == clNone; }
+    const std::vector<std::string>& Labels() const { return labels_; }
+    std::string Label(std::int32_t index) const;
+
+    // Colour and appearance.
+    TColor SeriesColor() const {
+        return seriesColor_ == clDefault ? effectiveColor_ : seriesColor_;
+    }
+    TColor StoredSeriesColor() const { return seriesColor_; }
+    virtual void SetSeriesColor(TColor c);
+    bool ColorEachPoint() const { return colorEachPoint_; }
+    void SetColorEachPoint(bool b);
+    std::int32_t Transparency() const { return transparency_; }
+    virtual void SetTransparency(std::int32_t percent);
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& title);
+    const std::string& Name() const { return name_; }
+    void SetName(const std::string& name) { name_ = name; }
+    // The name, or "Series" and the 1-based place in the chart's list when unnamed.
+    std::string DisplayName() const;
+    const std::string& ValueFormat() const { return valueFormat_; }
+    void SetValueFormat(const std::string& f) { valueFormat_ = f; }
+    const std::string& PercentFormat() const { return percentFormat_; }
+    void SetPercentFormat(const std::string& f) { percentFormat_ = f; }
+    std::int32_t Depth() const { return depth_; }
+    void SetDepth(std::int32_t d) { depth_ = d; }
+    TTreatNullsStyle TreatNulls() const { return treatNulls_; }
+    void SetTreatNulls(TTreatNullsStyle t);
+
+    // Chart and axes.
+    virtual void SetParentChart(TCustomAxisPanel* chart);
+    THorizAxis HorizAxis() const { return horizAxis_; }
+    void SetHorizAxis(THorizAxis a);
+    TVertAxis VertAxis() const { return vertAxis_; }
+    void SetVertAxis(TVertAxis a);
+    TChartAxis* CustomHorizAxis() const { return customHorizAxis_; }
+    TChartAxis* CustomVertAxis() const { return customVertAxis_; }
+    void BindCustomHorizAxis(TChartAxis* axis);
+    void BindCustomVertAxis(TChartAxis* axis);
+    TChartAxis* ResolvedHorizAxis() const { return resolvedHorizAxis_; }
+    TChartAxis* ResolvedVertAxis() const { return resolvedVertAxis_; }
+    void ResolveAxes();
+    // A series that uses no axes at all hides every axis while it is active.
+    virtual bool UseAxis() const { return true; }
+    bool UsesHorizAxis(const TChartAxis& axis) const;
+    bool UsesVertAxis(const TChartAxis& axis) const;
+    // While the stored form is read, a standard axis setting keeps a custom binding.
+    bool LoadingFromStream() const { return loadingFromStream_; }
+    void SetLoadingFromStream(bool b) { loadingFromStream_ = b; }
+    bool LoadedFromStream() const { return loadedFromStream_; }
+    void SetLoadedFromStream(bool b) { loadedFromStream_ = b; }
+    bool StoreXValues() const { return storeXValues_; }
+    void SetStoreXValues(bool b) { storeXValues_ = b; }
+
+    // Extremes that automatic axes take.
+    virtual double MaxXValue();
+    virtual double MinXValue();
+    virtual double MaxYValue();
+    virtual double MinYValue();
+
+    // Pixel mapping through the resolved axes.
+    std::int32_t XPixel(std::int32_t index) const;
+    std::int32_t YPixel(std::int32_t index) const;
+    std::int32_t XPixelOfValue(double v) const;
+    std::int32_t YPixelOfValue(double v) const;
+    double XValueOfPixel(std::int32_t p) const;
+    double YValueOfPixel(std::int32_t p) const;
+
+    // The range of point indexes that drawing visits, from the chart's plot rectangle.
+    virtual void ComputeShownRange();
+    std::int32_t FirstShownIndex() const { return firstShown_; }
+    std::int32_t LastShownIndex() const { return lastShown_; }
+    bool RestrictToVisiblePoints() const { return restrictToVisible_; }
+    void SetRestrictToVisiblePoints(bool b) { restrictToVisible_ = b; }
+
+    // Events and dependents.
+    BeforeAddHandler OnBeforeAdd;
+    AfterAddHandler OnAfterAdd;
+    ClearValuesHandler OnClearValues;
+    void AddDependent(DependentNotice notice) { dependents_.push_back(std::move(notice)); }
+    void NotifyDependents(TNotifyCode code, std::int32_t index);
+
+  protected:
+    // The joined-chart step: the series has just been appended to a chart's list.
+    virtual void JoinedChart();
+    // Keeps a shown range wider where a subclass draws beyond the points (line series).
+    virtual void WidenShownRange() {}
+    void SetShownRange(std::int32_t first, std::int32_t last) {
+        firstShown_ = first;
+        lastShown_ = last;
+    }
+
+  private:
+    friend class TChartValueList;
+    friend class TCustomAxisPanel;
+    void SortPointsBy(const TChartValueList& list);
+    void SendEvent(TChartSeriesEvent event);
+    void AfterAdd(std::int32_t index);
+
+    std::vector<TChartValueList*> valueLists_;
+    TChartValueList xValues_;
+    TChartValueList yValues_;
+    std::vector<std::string> labels_;
+    std::optional<std::vector<TColor>> pointColors_;
+    TColor seriesColor_ = clDefault;
+    TColor effectiveColor_ = clDefault;
+    std::int32_t transparency_ = 0;
+    std::string title_;
+    std::string name_;
+    THorizAxis horizAxis_ = aBottomAxis;
+    TVertAxis vertAxis_ = aLeftAxis;
+    TChartAxis* customHorizAxis_ = nullptr;
+    TChartAxis* customVertAxis_ = nullptr;
+    TChartAxis* resolvedHorizAxis_ = nullptr;
+    TChartAxis* resolvedVertAxis_ = nullptr;
+    bool colorEachPoint_ = false;
+    std::string valueFormat_ = "#,##0.###";
+    std::string percentFormat_ = "##0.## %";
+    std::int32_t depth_ = -1;
+    std::int32_t batchDepth_ = 0;
+    std::int32_t firstShown_ = -1;
+    std::int32_t lastShown_ = -1;
+    bool restrictToVisible_ = true;
+    bool loadingFromStream_ = false;
+    bool loadedFromStream_ = false;
+    bool storeXValues_ = true;
+    TTreatNullsStyle treatNulls_ = tnDontPaint;
+    std::vector<DependentNotice> dependents_;
+};
+
+}  // namespace twinscope

@@ -1,0 +1,157 @@
+#include <array>
+#include <string>
+
+#include "chart/panel/PlotLayout.h"
+#include "chart/series/LineSeries.h"
+#include "tests/support/ChartFixture.h"
+#include "tests/support/Printers.h"
+
+namespace twinscope {
+namespace {
+
+using testing::ChartFixture;
+
+struct PlotRectCase {
+    const char* name;
+    std::array<std::int32_t, 4> margins;
+    TChartUnits units;
+    TRect expected;
+};
+
+class CalcPlotRectTest : public ::testing::TestWithParam<PlotRectCase> {};
+
+TEST_P(CalcPlotRectTest, MarginsBecomePixelsOfTheWindowsChart) {
+    const PlotRectCase& c = GetParam();
+    PlotLayoutInput in;
+    in.PaintBounds = TRect{0, 0, 965, 518};
+    in.Margins = c.margins;
+    in.MarginUnits = c.units;
+    in.BorderThickness = 1;
+    in.ControlWidth = 965;
+    in.ControlHeight = 518;
+    EXPECT_EQ(CalcPlotRect(in), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CalcPlotRectTest,
+    ::testing::Values(
+        PlotRectCase{"DesignTime", {13, 4, 0, 9}, muPercent, {126, 21, 964, 471}},
+        PlotRectCase{"LeftScalePresent", {15, 4, 0, 9}, muPercent, {145, 21, 964, 471}},
+        PlotRectCase{"BothScalesPresent", {15, 4, 0, 15}, muPercent, {145, 21, 964, 440}},
+        PlotRectCase{"Defaults", {3, 4, 3, 4}, muPercent, {29, 21, 936, 497}},
+        // 9 % of 518 is 46.62: truncated, not rounded.
+        PlotRectCase{"PercentTruncates", {0, 0, 0, 9}, muPercent, {1, 1, 964, 471}},
+        PlotRectCase{"PixelsAreTakenAsTheyAre", {15, 15, 15, 15}, muPixels, {16, 16, 949, 502}},
+        PlotRectCase{
+            "OverlappingMarginsGiveOnePixel", {60, 4, 60, 4}, muPercent, {580, 21, 581, 497}},
+        PlotRectCase{"CollapsedWidthTakesTheControlWidth",
+                     {482, 4, 481, 4},
+                     muPixels,
+                     {483, 5, 483 + 965, 513}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PlotLayoutTest, ShadowAndEmbossMoveTheEdgesBySign) {
+    PlotLayoutInput in;
+    in.PaintBounds = TRect{0, 0, 100, 100};
+    in.Margins = {0, 0, 0, 0};
+    in.BorderThickness = 0;
+    in.Shadow = TShadowData{.Visible = true, .HorizSize = 3, .VertSize = -2};
+    EXPECT_EQ(CalcPlotRect(in), (TRect{0, 2, 97, 100}));
+    in.Shadow.Visible = false;
+    in.Emboss = TShadowData{.Visible = true, .HorizSize = -4, .VertSize = 5};
+    EXPECT_EQ(CalcPlotRect(in), (TRect{0, 5, 96, 100}));
+}
+
+TEST(PlotLayoutTest, ClampKeepsTheLeftAndTopInsideTheBounds) {
+    const TRect bounds{10, 10, 110, 110};
+    EXPECT_EQ(ClampPlotRect(TRect{0, 5, 50, 60}, bounds, 100, 100), (TRect{10, 10, 50, 60}));
+    EXPECT_EQ(ClampPlotRect(TRect{20, 20, 300, 300}, bounds, 100, 100), (TRect{20, 20, 300, 300}));
+    EXPECT_EQ(ClampPlotRect(TRect{20, 50, 20, 40}, bounds, 100, 80), (TRect{20, 50, 120, 51}));
+}
+
+TEST(PlotLayoutTest, BorderThicknessAddsBevelsAndBorder) {
+    EXPECT_EQ(BorderThickness(0, bvNone, bvRaised, 1, false, 1), 1);
+    EXPECT_EQ(BorderThickness(2, bvLowered, bvRaised, 3, true, 4), 12);
+    EXPECT_EQ(BorderThickness(0, bvNone, bvNone, 5, false, 1), 0);
+}
+
+TEST_F(ChartFixture, MarginsRepaintOnlyWhenChanged) {
+    chart.SetBounds(965, 518);
+    chart.SetMarginLeft(13);
+    EXPECT_EQ(RepaintsDuring([&] { chart.SetMargin(0, 13); }), 0);
+    EXPECT_EQ(RepaintsDuring([&] { chart.SetMargin(0, 15); }), 1);
+    EXPECT_EQ(RepaintsDuring([&] { chart.SetMarginUnits(muPercent); }), 0);
+    chart.SetMarginBottom(15);
+    chart.SetMarginRight(0);
+    chart.CalcPlotRect(TRect{0, 0, 965, 518});
+    EXPECT_EQ(chart.PlotRect(), (TRect{145, 21, 964, 440}));
+    EXPECT_EQ(chart.PlotWidth(), 819);
+    EXPECT_EQ(chart.PlotCenterX(), 554);
+    EXPECT_EQ(chart.PlotCenterY(), 230);
+}
+
+TEST_F(ChartFixture, NothingRepaintsWhileRepaintOnChangeIsOff) {
+    chart.SetRepaintOnChange(false);
+    EXPECT_EQ(RepaintsDuring([&] { chart.LeftAxis().SetMaximum(10); }), 0);
+}
+
+TEST_F(ChartFixture, WithoutActiveSeriesEveryVisibleNonDepthAxisShows) {
+    chart.RightAxis().SetVisible(false);
+    EXPECT_TRUE(chart.IsAxisShown(chart.LeftAxis()));
+    EXPECT_TRUE(chart.IsAxisShown(chart.TopAxis()));
+    EXPECT_FALSE(chart.IsAxisShown(chart.RightAxis()));
+    EXPECT_FALSE(chart.IsAxisShown(chart.DepthAxis()));
+    chart.SetAxisVisible(false);
+    EXPECT_FALSE(chart.IsAxisShown(chart.LeftAxis()));
+}
+
+TEST_F(ChartFixture, OnlyAxesOfActiveSeriesShow) {
+    auto& data = chart.CreateSeries<TLineSeries>();
+    data.SetParentChart(&chart);
+    TChartAxis& scale = chart.CustomAxes().Add();
+    EXPECT_TRUE(chart.IsAxisShown(chart.LeftAxis()));
+    EXPECT_TRUE(chart.IsAxisShown(chart.BottomAxis()));
+    EXPECT_FALSE(chart.IsAxisShown(chart.RightAxis()));
+    EXPECT_FALSE(chart.IsAxisShown(scale));
+
+    auto& companion = chart.CreateSeries<TLineSeries>();
+    companion.SetParentChart(&chart);
+    companion.BindCustomVertAxis(&scale);
+    EXPECT_TRUE(chart.IsAxisShown(scale));
+    companion.SetActive(false);
+    EXPECT_FALSE(chart.IsAxisShown(scale));
+
+    data.SetVertAxis(aBothVertAxis);
+    EXPECT_TRUE(chart.IsAxisShown(chart.RightAxis()));
+    chart.SetView3D(true);
+    EXPECT_TRUE(chart.IsAxisShown(chart.DepthAxis()) == chart.DepthAxis().Visible());
+}
+
+TEST_F(ChartFixture, FitAxesIntoPlotLetsShownAxesTakeSpaceInListOrder) {
+    chart.SetBounds(400, 250);
+    chart.CalcPlotRect(TRect{0, 0, 400, 250});
+    const TRect plot = chart.PlotRect();
+    std::vector<TChartAxis*> visited;
+    chart.FitAxesIntoPlot([&](TChartAxis& axis, const TRect& r) {
+        visited.push_back(&axis);
+        TRect t = r;
+        if (&axis == &chart.LeftAxis())
+            t.Left += 30;
+        if (&axis == &chart.BottomAxis())
+            t.Bottom -= 20;
+        if (&axis == &chart.TopAxis())
+            t.Bottom = t.Top;  // would take everything: ignored
+        return t;
+    });
+    EXPECT_EQ(visited, (std::vector<TChartAxis*>{&chart.BottomAxis(), &chart.TopAxis(),
+                                                 &chart.LeftAxis(), &chart.RightAxis()}));
+    EXPECT_EQ(chart.PlotRect(), (TRect{plot.Left + 30, plot.Top, plot.Right, plot.Bottom - 20}));
+    EXPECT_EQ(chart.LeftAxis().StartPixel(), plot.Top);
+    EXPECT_EQ(chart.LeftAxis().EndPixel(), plot.Bottom - 20);
+    EXPECT_EQ(chart.BottomAxis().StartPixel(), plot.Left + 30);
+    EXPECT_TRUE(chart.LeftAxis().AxisShown());
+    EXPECT_FALSE(chart.DepthAxis().AxisShown());
+}
+
+}  // namespace
+}  // namespace twinscope

@@ -1,0 +1,312 @@
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "chart/series/LineSeries.h"
+#include "runtime/Exceptions.h"
+#include "tests/support/ChartFixture.h"
+#include "tests/support/Expect.h"
+
+namespace twinscope {
+namespace {
+
+using testing::ChartFixture;
+
+TEST(SeriesPointsTest, ColoursAreStoredOnlyOnceAPointCarriesOne) {
+    TLineSeries series;
+    for (int i = 0; i < 10; ++i)
+        series.AddValue(i);
+    EXPECT_FALSE(series.HasPointColors());
+    series.AddPoint(4.5, 1, "", clRed);
+    ASSERT_TRUE(series.HasPointColors());
+    EXPECT_EQ(series.PointCount(), 11);
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(series.StoredColor(i), i == 5 ? clRed : clDefault);
+    EXPECT_EQ(series.StoredColor(99), clDefault);
+}
+
+TEST(SeriesPointsTest, LabelsAreStoredOnlyOnceAPointCarriesOne) {
+    TLineSeries series;
+    series.AddValue(1);
+    series.AddValue(2);
+    EXPECT_TRUE(series.Labels().empty());
+    series.AddValue(3, "three");
+    series.AddValue(4);
+    EXPECT_EQ(series.Labels(), (std::vector<std::string>{"", "", "three", ""}));
+    EXPECT_EQ(series.Label(2), "three");
+}
+
+TEST(SeriesPointsTest, GapsAreClNonePoints) {
+    TLineSeries series;
+    series.AddValue(1);
+    series.AddGap();
+    series.AddGapPoint(5, 7);
+    EXPECT_FALSE(series.IsGap(0));
+    EXPECT_TRUE(series.IsGap(1));
+    EXPECT_TRUE(series.IsGap(2));
+    EXPECT_EQ(series.YValues()[1], 0);
+}
+
+TEST(SeriesPointsTest, ExtremesOfYSkipGapsUnlessIgnored) {
+    TLineSeries series;
+    series.AddValue(5);
+    series.AddPoint(1, 100, "", clNone);
+    series.AddValue(-2);
+    EXPECT_EQ(series.MaxYValue(), 5);
+    EXPECT_EQ(series.MinYValue(), -2);
+    series.SetTreatNulls(tnIgnore);
+    EXPECT_EQ(series.MaxYValue(), 100);
+    TLineSeries onlyGaps;
+    onlyGaps.AddGap();
+    EXPECT_EQ(onlyGaps.MaxYValue(), 0);
+}
+
+TEST(SeriesPointsTest, RemovePointOutsideThePointsIsRefused) {
+    TLineSeries series;
+    for (int i = 0; i < 3; ++i)
+        series.AddValue(i, "p", clBlue);
+    EXPECT_THROW_MSG(series.RemovePoint(3), RuntimeError,
+                     "Series Delete: ValueIndex 3 out of bounds (0 to 2).");
+    EXPECT_THROW_MSG(series.RemovePoint(-1), RuntimeError,
+                     "Series Delete: ValueIndex -1 out of bounds (0 to 2).");
+    EXPECT_EQ(series.PointCount(), 3);
+    series.RemovePoint(1);
+    EXPECT_EQ(series.PointCount(), 2);
+    EXPECT_EQ(series.XValues()[1], 2);
+    EXPECT_EQ(series.Labels().size(), 2u);
+    TLineSeries empty;
+    EXPECT_THROW_MSG(empty.RemovePoint(0), RuntimeError,
+                     "Series Delete: ValueIndex 0 out of bounds (0 to -1).");
+}
+
+TEST(SeriesPointsTest, OnBeforeAddCanRefuseAPoint) {
+    TLineSeries series;
+    series.OnBeforeAdd = [](TChartSeries& s) { return s.YValues().StagedValue() >= 0; };
+    EXPECT_EQ(series.AddValue(1), 0);
+    EXPECT_EQ(series.AddValue(-1), -1);
+    EXPECT_EQ(series.PointCount(), 1);
+}
+
+TEST(SeriesPointsTest, DependentsHearEveryKindOfChange) {
+    TLineSeries series;
+    std::vector<std::pair<TNotifyCode, int>> heard;
+    series.AddDependent([&](TChartSeries&, TNotifyCode code, std::int32_t index) {
+        heard.push_back({code, index});
+    });
+    int afterAdds = 0;
+    series.OnAfterAdd = [&](TChartSeries&, std::int32_t) { ++afterAdds; };
+    series.AddValue(1);
+    series.AddValue(2);
+    series.YValues().Highest();  // fresh statistics: the removal marks them changed once
+    series.RemovePoint(0);
+    series.YValues().SetValueAt(0, 9);
+    series.BeginBatch();
+    series.BeginBatch();
+    series.AddValue(3);
+    series.EndBatch();
+    series.EndBatch();
+    series.EndBatch();  // unbalanced: ignored
+    series.ClearPoints();
+    const std::vector<std::pair<TNotifyCode, int>> expected{
+        {NotifyAdded, 0},        {NotifyAdded, 1},     {NotifyValueChanged, -1}, {NotifyRemoved, 0},
+        {NotifyValueChanged, 0}, {NotifyRefreshed, 0}, {NotifyCleared, 0}};
+    EXPECT_EQ(heard, expected);
+    EXPECT_EQ(afterAdds, 2);
+}
+
+TEST(SeriesPointsTest, BulkAppendEqualsPointByPointAdding) {
+    const std::vector<double> xs{1, 2, 2, 5, 8};
+    const std::vector<double> ys{10, 20, 21, 50, 80};
+    TLineSeries bulk;
+    bulk.AddPoint(0, 0, "", clRed);
+    bulk.AppendPoints(xs, ys);
+    TLineSeries single;
+    single.AddPoint(0, 0, "", clRed);
+    for (std::size_t i = 0; i < xs.size(); ++i)
+        single.AddPoint(xs[i], ys[i]);
+    EXPECT_EQ(bulk.XValues().Values().size(), 6u);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(bulk.XValues()[i], single.XValues()[i]);
+        EXPECT_EQ(bulk.YValues()[i], single.YValues()[i]);
+        EXPECT_EQ(bulk.StoredColor(i), single.StoredColor(i));
+    }
+    EXPECT_EQ(bulk.YValues().Highest(), 80);
+}
+
+TEST(SeriesPointsTest, BulkAppendOutOfOrderStillSorts) {
+    TLineSeries series;
+    const std::vector<double> xs{3, 1, 2};
+    const std::vector<double> ys{30, 10, 20};
+    series.AppendPoints(xs, ys);
+    EXPECT_EQ(series.XValues()[0], 1);
+    EXPECT_EQ(series.YValues()[2], 30);
+    const std::vector<double> one{1};
+    EXPECT_THROW(series.AppendPoints(one, ys), RuntimeError);
+}
+
+TEST_F(ChartFixture, JoiningTakesTheNextFreePaletteColourAndRepaints) {
+    std::vector<TChartSeriesEvent> events;
+    chart.AddSeriesListener([&](TChartSeriesEvent e, TChartSeries&) { events.push_back(e); });
+    auto& first = chart.CreateSeries<TLineSeries>();
+    auto& second = chart.CreateSeries<TLineSeries>();
+    EXPECT_EQ(RepaintsDuring([&] { first.SetParentChart(&chart); }), 1);
+    second.SetParentChart(&chart);
+    EXPECT_EQ(first.SeriesColor(), 0xA36644u);
+    EXPECT_EQ(second.SeriesColor(), 0x359CF3u);
+    EXPECT_EQ(chart.SeriesCount(), 2u);
+    EXPECT_EQ(events, (std::vector<TChartSeriesEvent>{seChangeColor, seAdd, seChangeColor, seAdd}));
+    EXPECT_EQ(first.ResolvedHorizAxis(), &chart.BottomAxis());
+    EXPECT_EQ(first.ResolvedVertAxis(), &chart.LeftAxis());
+    EXPECT_EQ(second.DisplayName(), "Series2");
+    second.SetName("seriesActualData");
+    EXPECT_EQ(second.DisplayName(), "seriesActualData");
+}
+
+TEST_F(ChartFixture, AnAlreadyListedSeriesJoinsSilently) {
+    int events = 0;
+    chart.AddSeriesListener([&](TChartSeriesEvent, TChartSeries&) { ++events; });
+    auto& series = chart.CreateSeries<TLineSeries>();
+    chart.AppendSeriesDirectly(series);
+    EXPECT_EQ(RepaintsDuring([&] { series.SetParentChart(&chart); }), 0);
+    EXPECT_EQ(chart.SeriesCount(), 1u);
+    EXPECT_EQ(series.ParentChart(), &chart);
+    EXPECT_EQ(series.StoredSeriesColor(), clDefault);
+    EXPECT_EQ(series.SeriesColor(), clDefault);
+    EXPECT_EQ(series.ResolvedVertAxis(), nullptr);
+    EXPECT_EQ(events, 0);
+}
+
+TEST_F(ChartFixture, SeriesColourReadsBackWhatWasSet) {
+    auto& series = chart.CreateSeries<TLineSeries>();
+    series.SetParentChart(&chart);
+    series.SetSeriesColor(chart.Color());
+    EXPECT_EQ(series.SeriesColor(), clBtnFace);
+    series.SetSeriesColor(clDefault);
+    EXPECT_EQ(series.SeriesColor(), 0xA36644u);
+}
+
+TEST_F(ChartFixture, LeavingTheChartRemovesTheSeriesFromTheList) {
+    std::vector<TChartSeriesEvent> events;
+    chart.AddSeriesListener([&](TChartSeriesEvent e, TChartSeries&) { events.push_back(e); });
+    auto& series = chart.CreateSeries<TLineSeries>();
+    series.SetSeriesColor(clRed);
+    series.SetParentChart(&chart);
+    events.clear();
+    series.SetParentChart(nullptr);
+    EXPECT_EQ(chart.SeriesCount(), 0u);
+    EXPECT_EQ(events, (std::vector<TChartSeriesEvent>{seRemove, seRemoved}));
+    EXPECT_EQ(series.ResolvedHorizAxis(), nullptr);
+    chart.FreeSeries(series);
+}
+
+TEST_F(ChartFixture, CustomAxisBindingAndRebindingWhenTheAxisIsFreed) {
+    auto& series = chart.CreateSeries<TLineSeries>();
+    series.SetParentChart(&chart);
+    TChartAxis& vertical = chart.CustomAxes().Add();
+    TChartAxis& horizontal = chart.CustomAxes().Add();
+    horizontal.SetHorizontal(true);
+    series.BindCustomVertAxis(&vertical);
+    series.BindCustomHorizAxis(&horizontal);
+    EXPECT_EQ(series.VertAxis(), aCustomVertAxis);
+    EXPECT_EQ(series.ResolvedVertAxis(), &vertical);
+    EXPECT_EQ(series.ResolvedHorizAxis(), &horizontal);
+
+    chart.CustomAxes().Remove(vertical);
+    EXPECT_EQ(series.VertAxis(), aLeftAxis);
+    EXPECT_EQ(series.CustomVertAxis(), nullptr);
+    EXPECT_EQ(series.ResolvedVertAxis(), &chart.LeftAxis());
+    EXPECT_EQ(series.ResolvedHorizAxis(), &horizontal);
+
+    series.BindCustomHorizAxis(nullptr);
+    EXPECT_EQ(series.HorizAxis(), aBottomAxis);
+    EXPECT_EQ(series.ResolvedHorizAxis(), &chart.BottomAxis());
+}
+
+TEST_F(ChartFixture, StandardAxisSettingKeepsACustomBindingOnlyWhileLoading) {
+    auto& series = chart.CreateSeries<TLineSeries>();
+    series.SetParentChart(&chart);
+    TChartAxis& axis = chart.CustomAxes().Add();
+    series.BindCustomVertAxis(&axis);
+    series.SetLoadingFromStream(true);
+    series.SetVertAxis(aRightAxis);
+    EXPECT_EQ(series.CustomVertAxis(), &axis);
+    series.SetLoadingFromStream(false);
+    series.SetVertAxis(aLeftAxis);
+    EXPECT_EQ(series.CustomVertAxis(), nullptr);
+}
+
+TEST_F(ChartFixture, AutomaticAxesTakeTheExtremesOfTheirActiveSeries) {
+    auto& a = chart.CreateSeries<TLineSeries>();
+    auto& b = chart.CreateSeries<TLineSeries>();
+    auto& inactive = chart.CreateSeries<TLineSeries>();
+    for (auto* s : {&a, &b, &inactive})
+        s->SetParentChart(&chart);
+    a.AddPoint(10, 5);
+    a.AddPoint(20, 7);
+    b.AddPoint(15, -3);
+    inactive.AddPoint(100, 100);
+    inactive.SetActive(false);
+    chart.LeftAxis().PrepareRange();
+    chart.BottomAxis().PrepareRange();
+    EXPECT_EQ(chart.LeftAxis().CurrentMinimum(), -3);
+    EXPECT_EQ(chart.LeftAxis().CurrentMaximum(), 7);
+    EXPECT_EQ(chart.BottomAxis().CurrentMinimum(), 10);
+    EXPECT_EQ(chart.BottomAxis().CurrentMaximum(), 20);
+    chart.RightAxis().PrepareRange();
+    EXPECT_EQ(chart.RightAxis().CurrentMaximum(), 0);
+    b.SetVertAxis(aBothVertAxis);
+    chart.RightAxis().PrepareRange();
+    EXPECT_EQ(chart.RightAxis().CurrentMinimum(), -3);
+}
+
+class ShownRangeTest : public ChartFixture {
+  protected:
+    void SetUp() override {
+        series.SetParentChart(&chart);
+        for (int x = 0; x <= 10; ++x)
+            series.AddPoint(x, 50);
+        chart.BottomAxis().SetAutomatic(false);
+        chart.BottomAxis().SetMaximum(8.5);
+        chart.BottomAxis().SetMinimum(2.5);
+        chart.LeftAxis().SetAutomatic(false);
+        chart.LeftAxis().SetMaximum(100);
+        chart.CalcPlotRect(TRect{0, 0, 400, 250});
+        chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+    }
+    TLineSeries& series = chart.CreateSeries<TLineSeries>();
+};
+
+TEST_F(ShownRangeTest, RunsFromTheFirstPointInsideToTheFirstPointBeyondAndWidens) {
+    series.Pointer().HorizSize = 0;
+    series.Pointer().VertSize = 0;
+    series.ComputeShownRange();
+    EXPECT_EQ(series.FirstShownIndex(), 3);
+    EXPECT_EQ(series.LastShownIndex(), 9);
+}
+
+TEST_F(ShownRangeTest, MarkersTouchingThePlotWidenTheRange) {
+    // Each X unit is about 60 pixels; a 100-pixel marker reaches one more point each side.
+    series.Pointer().HorizSize = 100;
+    series.ComputeShownRange();
+    EXPECT_EQ(series.FirstShownIndex(), 1);
+    EXPECT_EQ(series.LastShownIndex(), 10);
+}
+
+TEST_F(ShownRangeTest, NothingShownWhenEveryPointIsBelowTheRange) {
+    chart.BottomAxis().SetMaximum(30);
+    chart.BottomAxis().SetMinimum(20);
+    chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+    series.ComputeShownRange();
+    EXPECT_EQ(series.FirstShownIndex(), -1);
+    EXPECT_EQ(series.LastShownIndex(), -1);
+}
+
+TEST_F(ShownRangeTest, UnorderedSeriesShowEveryPoint) {
+    series.XValues().SetOrder(loNone);
+    series.ComputeShownRange();
+    EXPECT_EQ(series.FirstShownIndex(), 0);
+    EXPECT_EQ(series.LastShownIndex(), 10);
+}
+
+}  // namespace
+}  // namespace twinscope
