@@ -164,6 +164,9 @@ class TChartAxis {
     // Whether this is one of the chart's depth axes (never shown in a 2D chart).
     virtual bool IsDepthAxis() const { return false; }
 
+    // Expires when the axis is destroyed, so that owners outside the chart can tell.
+    std::weak_ptr<const void> LifetimeToken() const { return lifetime_; }
+
   protected:
     void Invalidate() const;
     template <typename T>
@@ -236,6 +239,7 @@ class TChartAxis {
     std::int32_t endPixel_ = 0;
     double pixelsPerUnit_ = 0;
     ValueToPixelFn valueToPixel_ = nullptr;
+    std::shared_ptr<const void> lifetime_ = std::make_shared<char>();
 };
 
 // The chart's two depth axes: hidden, shown only in 3D charts.

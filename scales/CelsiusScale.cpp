@@ -1,0 +1,18 @@
+#include "scales/CelsiusScale.h"
+
+#include "chart/panel/CustomAxisPanel.h"
+#include "runtime/Arithmetic.h"
+#include "scales/StyleAxis.h"
+
+namespace twinscope {
+
+tLeftCelsiusScale::tLeftCelsiusScale(TCustomAxisPanel& chart)
+    : tScale(chart, ssLeft, "°C", &CelsiusFromFahrenheit, "grid°F", "grid°C", clBlue) {
+    StyleAxis(chart.LeftAxis(), "°F", clRed);
+}
+
+double tLeftCelsiusScale::CelsiusFromFahrenheit(double x) {
+    return static_cast<double>((static_cast<Extended>(x) - 32.0L) / 1.8L);
+}
+
+}  // namespace twinscope

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "scales/Scale.h"
+
+namespace twinscope {
+
+// The day-of-the-year scale below the plot, following the date axis within one calendar year.
+class tBottomDayOfTheYearScale : public tScale {
+  public:
+    explicit tBottomDayOfTheYearScale(TCustomAxisPanel& chart);
+
+    // The day of the year of a date-time value, 1 to 366; the time of day is dropped.
+    static double DayOfTheYearFromDate(double x);
+};
+
+}  // namespace twinscope

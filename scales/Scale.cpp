@@ -1,0 +1,122 @@
+#include "scales/Scale.h"
+
+#include <algorithm>
+
+#include "chart/panel/CustomAxisPanel.h"
+#include "chart/panel/PlotLayout.h"
+#include "chart/series/LineSeries.h"
+#include "runtime/Exceptions.h"
+#include "runtime/MessageHook.h"
+#include "scales/NiceIncrement.h"
+#include "scales/StyleAxis.h"
+
+namespace twinscope {
+
+namespace {
+// The margin a scale's side gets, in percent, to make room for it outside the plot.
+constexpr std::int32_t ScaleMarginPercent = 15;
+// Wide enough for every value the conversions of this system produce.
+constexpr double WideMinimum = -8.5e307;
+constexpr double WideMaximum = 1.7e308;
+}  // namespace
+
+tScale::tScale(TCustomAxisPanel& chart, tScaleSide side, const std::string& title,
+               tConversion conversion, const std::string& gridToScaleCaption,
+               const std::string& gridToMasterCaption, TColor colour)
+    : tScale(PlaceOnSide(chart, side), chart, title, std::move(conversion), gridToScaleCaption,
+             gridToMasterCaption, colour) {}
+
+tScale::tScale(const Placement& placement, TCustomAxisPanel& chart, const std::string& title,
+               tConversion conversion, const std::string& gridToScaleCaption,
+               const std::string& gridToMasterCaption, TColor colour)
+    : TChartAxis(chart, Kind::Custom),
+      masterAxis_(placement.master),
+      nearPositionPercent_(placement.nearPositionPercent),
+      farPositionPercent_(placement.farPositionPercent) {
+    SetUpAxis(title, std::move(conversion), gridToScaleCaption, gridToMasterCaption, colour);
+    AddCompanionSeries();
+}
+
+tScale::Placement tScale::PlaceOnSide(TCustomAxisPanel& chart, tScaleSide side) {
+    // The units change before the side is examined, so a refused side leaves them changed.
+    chart.SetMarginUnits(muPercent);
+    switch (side) {
+        case ssBottom:
+            chart.SetMargin(MarginBottomIndex, ScaleMarginPercent);
+            return {&chart.BottomAxis(), -1.0, -12.0};
+        case ssLeft:
+            chart.SetMargin(MarginLeftIndex, ScaleMarginPercent);
+            return {&chart.LeftAxis(), -1.0, -13.0};
+        case ssRight:
+        case ssTop:
+            break;
+    }
+    ShowMessage("Right- & top-side scales not yet implemented");
+    Abort();
+}
+
+void tScale::SetUpAxis(const std::string& title, tConversion conversion,
+                       const std::string& gridToScaleCaption,
+                       const std::string& gridToMasterCaption, TColor colour) {
+    SetAutomatic(false);
+    SetAutomaticMaximum(false);
+    SetAutomaticMinimum(false);
+    Grid().SetVisible(false);
+    SetHorizontal(masterAxis_->Horizontal());
+    SetPositionUnits(muPercent);
+    SetPositionPercent(farPositionPercent_);
+    SetVisible(true);
+    StyleAxis(*this, title, colour);
+    gridOnScale_ = false;
+    gridToScaleCaption_ = gridToScaleCaption;
+    conversion_ = std::move(conversion);
+    gridToMasterCaption_ = gridToMasterCaption;
+    FollowMaster();
+}
+
+void tScale::AddCompanionSeries() {
+    TCustomAxisPanel& chart = ParentChart();
+    auto& series = chart.CreateSeries<TLineSeries>();
+    // Listed before it joins, the series joins silently: no palette colour, no events, no
+    // repaint; the binding below resolves its axes.
+    chart.AppendSeriesDirectly(series);
+    series.SetParentChart(&chart);
+    if (Horizontal()) {
+        series.BindCustomHorizAxis(this);
+        SetLabelsSize(2 * LabelsSize());
+    } else {
+        series.BindCustomVertAxis(this);
+    }
+    series.SetSeriesColor(chart.Color());
+    series.SetTransparency(100);
+    series.SetShowInLegend(false);
+}
+
+void tScale::FollowMaster() {
+    // Widen first so that neither write of the new range can fail. A range lying wholly below
+    // the usual wide minimum (from an extreme master) widens down to its own maximum.
+    SetMinimum(std::min(WideMinimum, Maximum()));
+    SetMaximum(WideMaximum);
+    SetMinimum(conversion_(masterAxis_->Minimum()));
+    SetMaximum(conversion_(masterAxis_->Maximum()));
+    SetNiceIncrement(*this);
+}
+
+std::string tScale::ToggleGrid() {
+    gridOnScale_ = !gridOnScale_;
+    TChartAxis& master = *masterAxis_;
+    if (gridOnScale_) {
+        Grid().SetVisible(true);
+        master.Grid().SetVisible(false);
+        SetPositionPercent(nearPositionPercent_);
+        master.SetPositionPercent(farPositionPercent_);
+        return gridToScaleCaption_;
+    }
+    master.Grid().SetVisible(true);
+    Grid().SetVisible(false);
+    master.SetPositionPercent(nearPositionPercent_);
+    SetPositionPercent(farPositionPercent_);
+    return gridToMasterCaption_;
+}
+
+}  // namespace twinscope
