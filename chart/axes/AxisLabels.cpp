@@ -8,7 +8,7 @@ TAxisLabelsFormat::TAxisLabelsFormat(std::function<void()> onChange)
 }
 
 TAxisLabels::TAxisLabels(std::function<void()> onChange)
-    : onChange_(onChange), format_(std::move(onChange)) {}
+    : TChangeNotifier(onChange), format_(std::move(onChange)) {}
 
 void TAxisLabels::SetAngle(std::int32_t degrees) {
     std::int32_t a = degrees % 360;

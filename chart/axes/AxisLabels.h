@@ -33,7 +33,7 @@ class TAxisLabelsFormat : public TTextShape {
 };
 
 // The label settings of an axis.
-class TAxisLabels {
+class TAxisLabels : public TChangeNotifier {
   public:
     explicit TAxisLabels(std::function<void()> onChange);
 
@@ -73,19 +73,6 @@ class TAxisLabels {
     const TChartFont& Font() const { return format_.Font(); }
 
   private:
-    void Changed() const {
-        if (onChange_)
-            onChange_();
-    }
-    template <typename T>
-    void Set(T& field, T value) {
-        if (field == value)
-            return;
-        field = value;
-        Changed();
-    }
-
-    std::function<void()> onChange_;
     bool visible_ = true;
     std::int32_t separation_ = 10;
     std::int32_t size_ = 0;

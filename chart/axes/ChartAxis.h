@@ -9,6 +9,7 @@
 #include "chart/axes/AxisTitle.h"
 #include "chart/canvas/ChartPen.h"
 #include "runtime/Arithmetic.h"
+#include "runtime/ChangeNotifier.h"
 #include "runtime/Types.h"
 
 namespace twinscope {
@@ -169,12 +170,9 @@ class TChartAxis {
 
   protected:
     void Invalidate() const;
-    template <typename T>
-    void Set(T& field, T value) {
-        if (field == value)
-            return;
-        field = std::move(value);
-        Invalidate();
+    template <typename T, typename U>
+    void Set(T& field, U&& value) {
+        if (StoreIfChanged(field, std::forward<U>(value))) Invalidate();
     }
 
   private:

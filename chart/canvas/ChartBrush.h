@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "runtime/ChangeNotifier.h"
 #include "runtime/Types.h"
 
 namespace twinscope {
@@ -58,19 +59,12 @@ struct TBrushData {
 };
 
 // A brush owned by a chart element; a change calls the owner back.
-class TChartBrush {
+class TChartBrush : public TChangeNotifier {
 public:
     explicit TChartBrush(const TBrushData& defaults = {}) : data_(defaults) {}
-    TChartBrush(const TChartBrush&) = delete;
-    TChartBrush& operator=(const TChartBrush&) = delete;
 
     const TBrushData& Data() const { return data_; }
-    void Assign(const TBrushData& data) {
-        if (data_ == data) return;
-        data_ = data;
-        Changed();
-    }
-    void SetOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
+    void Assign(const TBrushData& data) { Set(data_, data); }
 
     TColor Color() const { return data_.Color; }
     void SetColor(TColor c) { Set(data_.Color, c); }
@@ -85,18 +79,7 @@ public:
     void SetGradient(const TGradientData& g) { Set(data_.Gradient, g); }
 
 private:
-    void Changed() const {
-        if (onChange_) onChange_();
-    }
-    template <typename T>
-    void Set(T& field, T value) {
-        if (field == value) return;
-        field = value;
-        Changed();
-    }
-
     TBrushData data_;
-    std::function<void()> onChange_;
 };
 
 }  // namespace twinscope

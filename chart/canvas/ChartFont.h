@@ -45,19 +45,12 @@ struct TFontData {
 };
 
 // A font owned by a chart element; a change calls the owner back.
-class TChartFont {
+class TChartFont : public TChangeNotifier {
 public:
     explicit TChartFont(const TFontData& defaults = {}) : data_(defaults) {}
-    TChartFont(const TChartFont&) = delete;
-    TChartFont& operator=(const TChartFont&) = delete;
 
     const TFontData& Data() const { return data_; }
-    void Assign(const TFontData& data) {
-        if (data_ == data) return;
-        data_ = data;
-        Changed();
-    }
-    void SetOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
+    void Assign(const TFontData& data) { Set(data_, data); }
 
     const std::string& Name() const { return data_.Name; }
     void SetName(const std::string& name) { Set(data_.Name, name); }
@@ -82,18 +75,7 @@ public:
     void SetOutLine(const TPenData& p) { Set(data_.OutLine, p); }
 
 private:
-    void Changed() const {
-        if (onChange_) onChange_();
-    }
-    template <typename T>
-    void Set(T& field, T value) {
-        if (field == value) return;
-        field = std::move(value);
-        Changed();
-    }
-
     TFontData data_;
-    std::function<void()> onChange_;
 };
 
 }  // namespace twinscope

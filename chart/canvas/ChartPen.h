@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "chart/canvas/ChartBrush.h"
+#include "runtime/ChangeNotifier.h"
 #include "runtime/Types.h"
 
 namespace twinscope {
@@ -47,16 +48,13 @@ struct TPenData {
 
 // A pen owned by a chart element. Every setter that changes a value calls the owner back
 // (for chart elements: a repaint request).
-class TChartPen {
+class TChartPen : public TChangeNotifier {
 public:
     explicit TChartPen(const TPenData& defaults = {}) : data_(defaults) {}
     virtual ~TChartPen() = default;
-    TChartPen(const TChartPen&) = delete;
-    TChartPen& operator=(const TChartPen&) = delete;
 
     const TPenData& Data() const { return data_; }
-    void Assign(const TPenData& data);
-    void SetOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
+    void Assign(const TPenData& data) { Set(data_, data); }
 
     bool Visible() const { return data_.Visible; }
     void SetVisible(bool v) { Set(data_.Visible, v); }
@@ -81,21 +79,8 @@ public:
     const std::optional<TBrushData>& Fill() const { return data_.Fill; }
     void SetFill(std::optional<TBrushData> fill) { Set(data_.Fill, std::move(fill)); }
 
-protected:
-    void Changed() const {
-        if (onChange_) onChange_();
-    }
-
-    template <typename T>
-    void Set(T& field, T value) {
-        if (field == value) return;
-        field = std::move(value);
-        Changed();
-    }
-
 private:
     TPenData data_;
-    std::function<void()> onChange_;
 };
 
 // A pen that starts hidden (minor grid, panel border, outlines).

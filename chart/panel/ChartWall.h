@@ -5,17 +5,16 @@
 
 #include "chart/canvas/ChartBrush.h"
 #include "chart/canvas/ChartPen.h"
+#include "runtime/ChangeNotifier.h"
 #include "runtime/Types.h"
 
 namespace twinscope {
 
 // A wall of the chart. In a 2D chart only the back wall shows: a frame around the plot area,
 // filled in its colour unless transparent.
-class TChartWall {
+class TChartWall : public TChangeNotifier {
   public:
     TChartWall(std::function<void()> onChange, TColor color, bool transparent);
-    TChartWall(const TChartWall&) = delete;
-    TChartWall& operator=(const TChartWall&) = delete;
 
     bool Visible() const { return visible_; }
     void SetVisible(bool b) { Set(visible_, b); }
@@ -35,16 +34,6 @@ class TChartWall {
     const TChartBrush& Brush() const { return brush_; }
 
   private:
-    template <typename T>
-    void Set(T& field, T value) {
-        if (field == value)
-            return;
-        field = value;
-        if (onChange_)
-            onChange_();
-    }
-
-    std::function<void()> onChange_;
     bool visible_ = true;
     bool transparent_;
     TColor color_;

@@ -6,6 +6,7 @@
 
 #include "chart/canvas/ChartPen.h"
 #include "chart/panel/PlotLayout.h"
+#include "runtime/ChangeNotifier.h"
 #include "runtime/Types.h"
 
 namespace twinscope {
@@ -85,12 +86,9 @@ class TCustomChartPanel {
     void SetPlotRect(const TRect& plot);
 
   protected:
-    template <typename T>
-    void Set(T& field, T value) {
-        if (field == value)
-            return;
-        field = std::move(value);
-        Invalidate();
+    template <typename T, typename U>
+    void Set(T& field, U&& value) {
+        if (StoreIfChanged(field, std::forward<U>(value))) Invalidate();
     }
 
   private:

@@ -3,10 +3,10 @@
 namespace twinscope {
 
 TTextShape::TTextShape(std::function<void()> onChange, const TFontData& font)
-    : onChange_(std::move(onChange)), font_(font) {
-    font_.SetOnChange(onChange_);
-    frame_.SetOnChange(onChange_);
-    brush_.SetOnChange(onChange_);
+    : TChangeNotifier(std::move(onChange)), font_(font) {
+    font_.SetOnChange(OnChange());
+    frame_.SetOnChange(OnChange());
+    brush_.SetOnChange(OnChange());
 }
 
 }  // namespace twinscope

@@ -6,6 +6,7 @@
 #include "chart/canvas/ChartBrush.h"
 #include "chart/canvas/ChartFont.h"
 #include "chart/canvas/ChartPen.h"
+#include "runtime/ChangeNotifier.h"
 #include "runtime/Types.h"
 
 namespace twinscope {
@@ -18,12 +19,10 @@ using enum TChartObjectShapeStyle;
 
 // A box with a font, a frame, a fill and a shadow, in which titles, label texts and the
 // legend draw their text. Every change calls the owner back (a repaint request).
-class TTextShape {
+class TTextShape : public TChangeNotifier {
   public:
     explicit TTextShape(std::function<void()> onChange, const TFontData& font = {});
     virtual ~TTextShape() = default;
-    TTextShape(const TTextShape&) = delete;
-    TTextShape& operator=(const TTextShape&) = delete;
 
     bool Visible() const { return visible_; }
     void SetVisible(bool v) { Set(visible_, v); }
@@ -49,20 +48,7 @@ class TTextShape {
     // Defaults of a derived shape, set at construction without a change notice.
     void InitTransparent(bool transparent) { transparent_ = transparent; }
 
-    void Changed() const {
-        if (onChange_)
-            onChange_();
-    }
-    template <typename T>
-    void Set(T& field, T value) {
-        if (field == value)
-            return;
-        field = std::move(value);
-        Changed();
-    }
-
   private:
-    std::function<void()> onChange_;
     bool visible_ = true;
     bool transparent_ = false;
     TColor color_ = clWhite;
