@@ -176,7 +176,8 @@ void ReadSeriesData(TChartSeries& series, std::span<const std::uint8_t> payload)
     const std::vector<TChartValueList*>& lists = series.ValueLists();
     const std::size_t extraLists = lists.size() - 2;
     // Checked before anything is read or allocated, so a huge count in a short payload costs
-    // nothing. The product cannot overflow: count < 2^31 and a record is a few hundred bytes.
+    // nothing. The product stays far below 2^64: count < 2^31 and a record's minimum size
+    // is a few dozen bytes per value list.
     const std::uint64_t needed = std::uint64_t(count) * MinimumRecordSize(flags, extraLists);
     if (needed > in.Remaining()) {
         Refuse("announces " + std::to_string(count) + " points, which need at least " +
@@ -184,6 +185,9 @@ void ReadSeriesData(TChartSeries& series, std::span<const std::uint8_t> payload)
                " follow the header");
     }
 
+    // Room for every point at once: growing a long list step by step costs far more, and the
+    // check above bounds the reservation by the size of the payload.
+    series.ReservePoints(static_cast<std::size_t>(count));
     series.BeginBatch();
     struct BatchEnd {
         TChartSeries& s;
