@@ -11,4 +11,13 @@ for preset in debug asan; do
   cmake --build --preset "$preset"
   echo "== $preset tests"
   ctest --preset "$preset"
+  if [ "$preset" = debug ] && command -v clang++ >/dev/null; then
+    # A short libFuzzer run over the series data reader, before the last phase so that
+    # ctest's summary stays the last line.
+    echo "== fuzz smoke"
+    cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+      -DTWINSCOPE_FUZZ=ON -DTWINSCOPE_BENCH=OFF >/dev/null
+    cmake --build build/fuzz --target series_data_fuzzer series_data_seeds -j2
+    ctest --test-dir build/fuzz -R '^series_data_fuzz' --output-on-failure
+  fi
 done

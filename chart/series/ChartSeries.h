@@ -36,6 +36,14 @@ enum TNotifyCode : std::int32_t {
     NotifyValueChanged = 4,
 };
 
+// A component a series takes its data from: another series, or a source known only by its
+// name. This system names data sources but fetches nothing from them.
+struct TSeriesDataSource {
+    std::string Name;
+    bool IsSeries = false;
+    friend bool operator==(const TSeriesDataSource&, const TSeriesDataSource&) = default;
+};
+
 // The legend entry of a series: whether it is listed, and an optional own text.
 struct TSeriesLegend {
     bool Visible = true;
@@ -199,6 +207,15 @@ class TChartSeries : public TCustomChartSeries {
     void SetLoadedFromStream(bool b) { loadedFromStream_ = b; }
     bool StoreXValues() const { return storeXValues_; }
     void SetStoreXValues(bool b) { storeXValues_ = b; }
+    // Switches deciding whether the points are stored with the window.
+    bool ForceStoreData() const { return forceStoreData_; }
+    void SetForceStoreData(bool b) { forceStoreData_ = b; }
+    bool NeverStoreData() const { return neverStoreData_; }
+    void SetNeverStoreData(bool b) { neverStoreData_ = b; }
+
+    const std::vector<TSeriesDataSource>& DataSources() const { return dataSources_; }
+    void AddDataSource(const TSeriesDataSource& source) { dataSources_.push_back(source); }
+    void ClearDataSources() { dataSources_.clear(); }
 
     // Extremes that automatic axes take.
     virtual double MaxXValue();
@@ -272,6 +289,9 @@ class TChartSeries : public TCustomChartSeries {
     bool loadingFromStream_ = false;
     bool loadedFromStream_ = false;
     bool storeXValues_ = true;
+    bool forceStoreData_ = false;
+    bool neverStoreData_ = false;
+    std::vector<TSeriesDataSource> dataSources_;
     TTreatNullsStyle treatNulls_ = tnDontPaint;
     std::vector<DependentNotice> dependents_;
 };

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace twinscope::testing {
+
+// The 25 points the window's temperature series stores: X a date (days since 30 Dec 1899),
+// Y a temperature in degrees Fahrenheit, in stored order.
+struct StoredPoint {
+    double X;
+    double Y;
+};
+
+inline constexpr std::array<StoredPoint, 25> WindowSeriesPoints{{
+    {45494, 398.76087500000006},  // 2024-07-21
+    {45495, 346.77153125000007}, {45496, 400.97318750000005},
+    {45497, 420.88400000000007}, {45498, 378.85006250000004},
+    {45499, 403.18550000000005},  // no point for 2024-07-27
+    {45501, 436.37018750000004}, {45502, 459.59946875},
+    {45503, 412.03475000000003}, {45504, 436.37018750000004},
+    {45505, 444.11328125000006},  // 2024-08-01
+    {45506, 452.96253125000004}, {45507, 436.37018750000004},
+    {45508, 439.68865625000007}, {45509, 430.8394062500001},
+    {45510, 470.66103125000006}, {45511, 475.08565625000006},
+    {45512, 470.66103125000006}, {45513, 464.0240937500001},
+    {45514, 460.70562500000005}, {45515, 440.79481250000003},
+    {45516, 467.34256250000004}, {45517, 486.14721875000004},  // 2024-08-13
+    {45524, 378.85006250000004},                               // 2024-08-20
+    {45562, 419.77784375000005},                               // 2024-09-27
+}};
+
+// The series' stored "Data" bytes: flags 0x01, count 25, then X and Y of each point.
+inline constexpr std::string_view WindowSeriesDataHex =
+    "011900000000000000c036e6408295438b2cec784000000000e036e6407ae9263158ac7540000000000037e640"
+    "05560e2d920f7940000000002037e640a11a2fdd244e7a40000000004037e640e6d022db99ad77400000000060"
+    "37e6408816d9cef732794000000000a037e640365eba49ec457b4000000000c037e64096438b6c97b97c400000"
+    "0000e037e640941804568ec07940000000000038e640365eba49ec457b40000000002038e64001000000d0c17b"
+    "40000000004038e6400d022b87664f7c40000000006038e640365eba49ec457b40000000008038e640fb7e6abc"
+    "047b7b4000000000a038e640ef7c3f356eed7a4000000000c038e64026068195936a7d4000000000e038e6402c"
+    "8716d95eb17d40000000000039e64026068195936a7d40000000002039e6409dc420b062007d40000000004039"
+    "e640d8a3703d4acb7c40000000006039e6403cdf4f8db78c7b40000000008039e64061e5d0227b357d40000000"
+    "00a039e640bb490c025b627e4000000000803ae640e6d022db99ad774000000000403fe6405fba490c723c7a40";
+
+inline std::vector<std::uint8_t> FromHex(std::string_view hex) {
+    auto nibble = [](char c) {
+        return static_cast<std::uint8_t>(c <= '9' ? c - '0' : c - 'a' + 10);
+    };
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes.push_back(static_cast<std::uint8_t>(nibble(hex[i]) << 4 | nibble(hex[i + 1])));
+    return bytes;
+}
+
+}  // namespace twinscope::testing
