@@ -561,10 +561,17 @@ bool TChartCanvas3D::DoCopyBuffer(TPaintTarget& target) {
 void TChartCanvas3D::CopyBuffer(QPainter& target, QPoint at) {
     target.save();
     target.setCompositionMode(QPainter::CompositionMode_Source);
-    if (buffer_.devicePixelRatio() != target.device()->devicePixelRatio()) {
-        target.setRenderHint(QPainter::SmoothPixmapTransform);
+    const qreal targetRatio = target.device()->devicePixelRatio();
+    if (buffer_.devicePixelRatio() == targetRatio) {
+        target.drawImage(QPointF(at), buffer_);
+    } else {
+        // A finer buffer is averaged down to the target's pixels.
+        const QSizeF logical = buffer_.deviceIndependentSize();
+        QImage shrunk = buffer_.scaled((logical * targetRatio).toSize(), Qt::IgnoreAspectRatio,
+                                       Qt::SmoothTransformation);
+        shrunk.setDevicePixelRatio(targetRatio);
+        target.drawImage(QPointF(at), shrunk);
     }
-    target.drawImage(QPointF(at), buffer_);
     target.restore();
 }
 
