@@ -83,6 +83,8 @@ TYPED_TEST(QtCanvasTest, UnclipWithoutClipRemovesClipping) {
 
 TYPED_TEST(QtCanvasTest, ExcludedShapeIsLeftOut) {
     TQtFrame<TypeParam> frame(10, 10);
+    frame.canvas.ClipRectangle({0, 0, 5, 5});
+    frame.canvas.Unclip();
     frame.canvas.ClipEllipse({0, 0, 10, 10}, true);
     frame.canvas.FillRect({0, 0, 10, 10});
     frame.canvas.Unclip();

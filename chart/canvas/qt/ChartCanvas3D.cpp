@@ -448,19 +448,19 @@ void TChartCanvas3D::CombineClip(QPainter& painter, const TCanvasShape& shape, b
     painter.setClipRegion(region, Qt::IntersectClip);
 }
 
+// Clipping is removed with NoClip: after setClipping(false) Qt ignores the next clip set.
 void TChartCanvas3D::DoUnclip() {
     QPainter* painter = Painter();
     if (!painter) return;
-    if (clipStack_.empty()) {
-        painter->setClipping(false);
-        return;
+    std::optional<QPainterPath> saved;
+    if (!clipStack_.empty()) {
+        saved = std::move(clipStack_.back());
+        clipStack_.pop_back();
     }
-    std::optional<QPainterPath> saved = std::move(clipStack_.back());
-    clipStack_.pop_back();
     if (saved) {
         painter->setClipPath(*saved);
     } else {
-        painter->setClipping(false);
+        painter->setClipRect(QRect(), Qt::NoClip);
     }
 }
 
@@ -507,7 +507,7 @@ void TChartCanvas3D::DoEndBlend(TCanvasBlend& saved, std::int32_t percent) {
     mixed.setDevicePixelRatio(ratio);
     painter->save();
     painter->resetTransform();
-    painter->setClipping(false);
+    painter->setClipRect(QRect(), Qt::NoClip);
     painter->setCompositionMode(QPainter::CompositionMode_Source);
     painter->drawImage(QPointF(blend.DeviceRect.topLeft()) / ratio, mixed);
     painter->restore();
