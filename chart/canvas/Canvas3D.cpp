@@ -6,7 +6,8 @@ TRect TCanvas3D::BeginFrame(TPaintTarget& target, const TRect& bounds,
                             const TFrameOptions& options) {
     SetZooms(options.PenZoom, options.FontZoom, options.CheckBoxZoom);
     TRect drawn = bounds;
-    if (Buffered()) drawn = {0, 0, bounds.Width(), bounds.Height()};
+    if (Buffered())
+        drawn = {0, 0, bounds.Width(), bounds.Height()};
     SetBounds(drawn);
     ResetPenPos();
     SetBackMode(cbmOpaque);
@@ -18,11 +19,13 @@ TRect TCanvas3D::BeginFrame(TPaintTarget& target, const TRect& bounds,
 void TCanvas3D::EndFrame(TPaintTarget& target, const TRect& bounds) {
     DoEndFrame(target, bounds);
     inFrame_ = false;
-    if (Buffered()) SetBufferStale(false);
+    if (Buffered())
+        SetBufferStale(false);
 }
 
 bool TCanvas3D::BufferStillValid(TPaintTarget& target) {
-    if (BufferStale() || !Buffered()) return false;
+    if (inFrame_ || BufferStale() || !Buffered())
+        return false;
     return DoCopyBuffer(target);
 }
 
@@ -55,8 +58,7 @@ void TCanvas3D::VertLine3D(std::int32_t x, std::int32_t y0, std::int32_t y1, std
     LineTo3D(x, y1, z);
 }
 
-void TCanvas3D::TextOut3D(std::int32_t x, std::int32_t y, std::int32_t z,
-                          const std::string& text) {
+void TCanvas3D::TextOut3D(std::int32_t x, std::int32_t y, std::int32_t z, const std::string& text) {
     TPoint p = Calculate3DPosition(x, y, z);
     TextOut(p.X, p.Y, text);
 }
@@ -71,7 +73,8 @@ void TCanvas3D::BeginGroup(const std::string& name) {
 }
 
 void TCanvas3D::EndGroup() {
-    if (groups_.empty()) return;
+    if (groups_.empty())
+        return;
     groups_.pop_back();
     DoEndGroup();
 }

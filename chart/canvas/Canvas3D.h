@@ -19,7 +19,7 @@ struct TFrameOptions {
 // A canvas with a painting frame, named drawing groups and the operations that take a depth.
 // A chart in two dimensions projects (x, y, z) to (x, y): z is ignored.
 class TCanvas3D : public TChartCanvas {
-public:
+  public:
     // The registered class name ("TChartCanvas3D") and the name shown to a user ("GDI").
     virtual std::string ClassName() const = 0;
     virtual std::string Description() const = 0;
@@ -33,8 +33,9 @@ public:
     // and the buffer becomes valid.
     void EndFrame(TPaintTarget& target, const TRect& bounds);
     bool InFrame() const { return inFrame_; }
-    // When nothing made the buffer stale since the last frame, copies it to the target at
-    // (0, 0) and answers true; otherwise answers false and the chart paints a new frame.
+    // When nothing made the buffer stale since the last frame (and no frame is being drawn),
+    // copies it to the target at (0, 0) and answers true; otherwise answers false and the chart
+    // paints a new frame.
     bool BufferStillValid(TPaintTarget& target);
     void MarkBufferStale() { SetBufferStale(true); }
 
@@ -58,7 +59,7 @@ public:
     void EndGroup();
     std::size_t GroupDepth() const { return groups_.size(); }
 
-protected:
+  protected:
     virtual void DoBeginFrame(TPaintTarget& target, const TRect& bounds) = 0;
     virtual void DoEndFrame(TPaintTarget& target, const TRect& bounds) = 0;
     // Copies the buffer to the target at (0, 0); false when there is no buffer.
@@ -66,7 +67,7 @@ protected:
     virtual void DoBeginGroup(const std::string&) {}
     virtual void DoEndGroup() {}
 
-private:
+  private:
     TRect projectionBounds_;
     TRect projectionPlot_;
     std::vector<std::string> groups_;

@@ -39,9 +39,11 @@ std::vector<std::string_view> SplitTextLines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
         lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
         start = i + 1;
     }
     lines.push_back(text.substr(start));
@@ -49,14 +51,16 @@ std::vector<std::string_view> SplitTextLines(std::string_view text) {
 }
 
 TColor ColorToRGB(TColor color) {
-    if (!IsSystemColor(color)) return color;
+    if (!IsSystemColor(color))
+        return color;
     std::uint32_t index = color & 0xFFFFFFu;
     return index < kSystemColors.size() ? kSystemColors[index] : clBlack;
 }
 
 void TChartCanvas::AssignPen(const TChartPen& pen) {
     pen_ = pen.Data();
-    if (!pen_.Visible) pen_.Style = psClear;
+    if (!pen_.Visible)
+        pen_.Style = psClear;
 }
 
 void TChartCanvas::SetPenFrom(const TChartPen& pen, TColor color) {
@@ -78,20 +82,24 @@ void TChartCanvas::AssignBrush(const TChartBrush& brush, TColor color) {
 }
 
 double TChartCanvas::FontSizeInUse() const {
-    if (zoomText_ && fontZoom_ != 100) return font_.SizeFloat * fontZoom_ / 100.0;
+    if (zoomText_ && fontZoom_ != 100)
+        return font_.SizeFloat * fontZoom_ / 100.0;
     return font_.SizeFloat;
 }
 
 void TChartCanvas::SetMonochrome(bool monochrome) {
-    if (monochrome_ == monochrome) return;
+    if (monochrome_ == monochrome)
+        return;
     monochrome_ = monochrome;
     bufferStale_ = true;
 }
 
 void TChartCanvas::SetBuffered(bool buffered) {
-    if (buffered_ == buffered) return;
+    if (buffered_ == buffered)
+        return;
     buffered_ = buffered;
-    if (!buffered) bufferStale_ = true;
+    if (!buffered)
+        bufferStale_ = true;
 }
 
 std::int32_t TChartCanvas::CheckBoxSize() const {
@@ -109,18 +117,22 @@ void TChartCanvas::Line(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::
 }
 
 void TChartCanvas::Polyline(std::span<const TPoint> points) {
-    if (points.size() < 2) return;
+    if (points.size() < 2)
+        return;
     DoPolyline(points);
 }
 
 void TChartCanvas::Polygon(std::span<const TPoint> points) {
-    if (points.size() < 2) return;
+    if (points.size() < 2)
+        return;
     DoShape({.Kind = skPolygon,
              .Bounds = BoundsOf(points),
              .Points = std::vector<TPoint>(points.begin(), points.end())});
 }
 
-void TChartCanvas::Rectangle(const TRect& rect) { DoShape({.Kind = skRectangle, .Bounds = rect}); }
+void TChartCanvas::Rectangle(const TRect& rect) {
+    DoShape({.Kind = skRectangle, .Bounds = rect});
+}
 
 void TChartCanvas::RoundRect(const TRect& rect, std::int32_t cornerWidth,
                              std::int32_t cornerHeight) {
@@ -131,23 +143,29 @@ void TChartCanvas::RoundRect(const TRect& rect, std::int32_t cornerWidth,
     DoShape({.Kind = skRoundRect, .Bounds = rect, .Corner = {cornerWidth, cornerHeight}});
 }
 
-void TChartCanvas::Ellipse(const TRect& rect) { DoShape({.Kind = skEllipse, .Bounds = rect}); }
+void TChartCanvas::Ellipse(const TRect& rect) {
+    DoShape({.Kind = skEllipse, .Bounds = rect});
+}
 
-void TChartCanvas::Arc(const TRect& rect, TPoint start, TPoint end) { DoArc(rect, start, end); }
+void TChartCanvas::Arc(const TRect& rect, TPoint start, TPoint end) {
+    DoArc(rect, start, end);
+}
 
 void TChartCanvas::FillRect(const TRect& rect) {
-    if (brush_.Style == bsClear || rect.IsEmpty()) return;
+    if (brush_.Style == bsClear || rect.IsEmpty())
+        return;
     DoFillRect(rect);
 }
 
 void TChartCanvas::GradientFill(const TRect& rect, const TGradientData& gradient) {
-    if (!gradient.Visible || rect.IsEmpty()) return;
+    if (!gradient.Visible || rect.IsEmpty())
+        return;
     DoGradientFill(rect, gradient);
 }
 
-void TChartCanvas::TextOut(std::int32_t x, std::int32_t y, const std::string& text,
-                           double angle) {
-    while (angle > 360) angle -= 360;
+void TChartCanvas::TextOut(std::int32_t x, std::int32_t y, const std::string& text, double angle) {
+    while (angle > 360)
+        angle -= 360;
     DoTextOut(x, y, text, angle);
 }
 
@@ -179,8 +197,7 @@ void TChartCanvas::ClipRoundRectangle(const TRect& rect, std::int32_t cornerWidt
         DoClip({.Kind = skRectangle, .Bounds = rect}, exclude);
         return;
     }
-    DoClip({.Kind = skRoundRect, .Bounds = rect, .Corner = {cornerWidth, cornerHeight}},
-           exclude);
+    DoClip({.Kind = skRoundRect, .Bounds = rect, .Corner = {cornerWidth, cornerHeight}}, exclude);
 }
 
 void TChartCanvas::ClipEllipse(const TRect& rect, bool exclude) {
@@ -188,14 +205,17 @@ void TChartCanvas::ClipEllipse(const TRect& rect, bool exclude) {
 }
 
 void TChartCanvas::ClipPolygon(std::span<const TPoint> points, bool exclude) {
-    if (points.empty()) return;
+    if (points.empty())
+        return;
     DoClip({.Kind = skPolygon,
             .Bounds = BoundsOf(points),
             .Points = std::vector<TPoint>(points.begin(), points.end())},
            exclude);
 }
 
-void TChartCanvas::Unclip() { DoUnclip(); }
+void TChartCanvas::Unclip() {
+    DoUnclip();
+}
 
 TTransparencyHandle TChartCanvas::BeginTransparency(const TRect& rect, std::int32_t percent) {
     percent = std::clamp(percent, 0, 100);
@@ -209,7 +229,8 @@ TTransparencyHandle TChartCanvas::BeginTransparency(const TRect& rect, std::int3
     } else {
         transparencyLevel_ = 100 - static_cast<std::int32_t>(
                                        Round((100 - transparencyLevel_) * (100 - percent) / 100.0));
-        if (!rect.IsEmpty()) handle.blend_ = DoBeginBlend(rect, percent);
+        if (!rect.IsEmpty())
+            handle.blend_ = DoBeginBlend(rect, percent);
     }
     return handle;
 }
@@ -217,8 +238,10 @@ TTransparencyHandle TChartCanvas::BeginTransparency(const TRect& rect, std::int3
 // Each section lays back its saved pixels at its own percent: the drawing of an inner section is
 // then covered by the outer section's blend too, and shows at the compounded level.
 void TChartCanvas::EndTransparency(TTransparencyHandle handle) {
-    if (!handle.open_) return;
-    if (handle.blend_) DoEndBlend(*handle.blend_, handle.percent_);
+    if (!handle.open_)
+        return;
+    if (handle.blend_)
+        DoEndBlend(*handle.blend_, handle.percent_);
     transparencyLevel_ = handle.previousLevel_;
 }
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
-#include <gtest/gtest.h>
 
 #include "chart/canvas/CanvasGuards.h"
 #include "chart/canvas/qt/ChartCanvas3D.h"
@@ -78,8 +78,11 @@ std::vector<TCell> Cells() {
                  {x, y + 30}, {x + 20, y}, {x + 40, y + 30}, {x + 60, y}, {x + 80, y + 30}};
              c.SetPen({.Color = clBlue, .Width = 3, .JoinStyle = jsMitter});
              c.Polyline(zigzag);
-             const TPoint star[] = {{x + 100, y + 35}, {x + 112, y + 75}, {x + 80, y + 50},
-                                    {x + 120, y + 50}, {x + 88, y + 75}};
+             const TPoint star[] = {{x + 100, y + 35},
+                                    {x + 112, y + 75},
+                                    {x + 80, y + 50},
+                                    {x + 120, y + 50},
+                                    {x + 88, y + 75}};
              c.SetPen({.Color = clBlack});
              c.SetBrush({.Color = 0x00C0FF});
              c.Polygon(star);
@@ -174,14 +177,13 @@ std::vector<TCell> Cells() {
                                  .Color = clBlue,
                                  .Shadow = {.Visible = true, .HorizSize = 2, .VertSize = 2}});
              c.TextOut(x, y, "Shadow");
-             c.SetFont(TFontData{.SizeFloat = 14,
-                                 .Color = clWhite,
-                                 .Emboss = {.Visible = true, .Color = clBlack, .HorizSize = -1,
-                                            .VertSize = -1}});
+             c.SetFont(TFontData{
+                 .SizeFloat = 14,
+                 .Color = clWhite,
+                 .Emboss = {.Visible = true, .Color = clBlack, .HorizSize = -1, .VertSize = -1}});
              c.TextOut(x, y + 25, "Emboss");
-             c.SetFont(TFontData{.SizeFloat = 16,
-                                 .Color = 0x00FFFF,
-                                 .OutLine = {.Visible = true, .Color = clRed}});
+             c.SetFont(TFontData{
+                 .SizeFloat = 16, .Color = 0x00FFFF, .OutLine = {.Visible = true, .Color = clRed}});
              c.TextOut(x, y + 48, "Outline");
              c.SetBrush({.Color = 0xC0FFC0});
              c.SetBackMode(cbmOpaque);
@@ -258,7 +260,8 @@ QImage DrawSheet(TCanvas3D& canvas) {
 int DistinctColours(const QImage& image) {
     std::vector<QRgb> colours;
     for (int y = 0; y < image.height(); y += 3) {
-        for (int x = 0; x < image.width(); x += 3) colours.push_back(image.pixel(x, y));
+        for (int x = 0; x < image.width(); x += 3)
+            colours.push_back(image.pixel(x, y));
     }
     std::sort(colours.begin(), colours.end());
     return static_cast<int>(std::unique(colours.begin(), colours.end()) - colours.begin());

@@ -79,7 +79,8 @@ TEST(ChartCanvas3D, XorPenDrawnTwiceRestoresThePixels) {
     frame.canvas.Line(0, 11, 12, 11);
     frame.canvas.Line(0, 11, 12, 11);
     const QImage& image = frame.Finish();
-    for (int y = 0; y < 12; ++y) EXPECT_EQ(Row(image, y, 0, 12), "............") << "row " << y;
+    for (int y = 0; y < 12; ++y)
+        EXPECT_EQ(Row(image, y, 0, 12), "............") << "row " << y;
 }
 
 TEST(ChartCanvas3D, NestedHalfTransparentSectionsShowAQuarter) {

@@ -55,16 +55,31 @@ TEST_P(SetPenFromTest, TakesThePenInTheGivenColour) {
 
 INSTANTIATE_TEST_SUITE_P(
     Pens, SetPenFromTest,
-    ::testing::Values(
-        TPenCase{"visible", {.Width = 2, .Style = psDash}, clRed, false, 100,
-                 {.Color = clRed, .Width = 2, .Style = psDash}},
-        TPenCase{"monochrome_draws_black", {}, clRed, true, 100, {.Color = clBlack}},
-        TPenCase{"zoom_scales_width_rounding_to_even", {.Width = 5}, clRed, false, 150,
-                 {.Color = clRed, .Width = 8}},
-        TPenCase{"zoom_half_width_ties_to_even", {.Width = 1}, clRed, false, 250,
-                 {.Color = clRed, .Width = 2}},
-        TPenCase{"hidden_pen_only_clears_the_style", {.Visible = false, .Width = 9}, clRed,
-                 false, 100, {.Color = clGreen, .Width = 4, .Style = psClear}}),
+    ::testing::Values(TPenCase{"visible",
+                               {.Width = 2, .Style = psDash},
+                               clRed,
+                               false,
+                               100,
+                               {.Color = clRed, .Width = 2, .Style = psDash}},
+                      TPenCase{"monochrome_draws_black", {}, clRed, true, 100, {.Color = clBlack}},
+                      TPenCase{"zoom_scales_width_rounding_to_even",
+                               {.Width = 5},
+                               clRed,
+                               false,
+                               150,
+                               {.Color = clRed, .Width = 8}},
+                      TPenCase{"zoom_half_width_ties_to_even",
+                               {.Width = 1},
+                               clRed,
+                               false,
+                               250,
+                               {.Color = clRed, .Width = 2}},
+                      TPenCase{"hidden_pen_only_clears_the_style",
+                               {.Visible = false, .Width = 9},
+                               clRed,
+                               false,
+                               100,
+                               {.Color = clGreen, .Width = 4, .Style = psClear}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ChartCanvas, AssignPenOfHiddenPenStrokesNothing) {
@@ -90,7 +105,8 @@ TEST(ChartCanvas, AssignBrushTakesTheGivenColour) {
     TRecordingCanvas canvas;
     TChartBrush brush(TBrushData{.Color = clRed, .Style = bsCross, .BackColor = clBlue});
     canvas.AssignBrush(brush, clGreen);
-    EXPECT_EQ(canvas.Brush(), (TBrushData{.Color = clGreen, .Style = bsCross, .BackColor = clBlue}));
+    EXPECT_EQ(canvas.Brush(),
+              (TBrushData{.Color = clGreen, .Style = bsCross, .BackColor = clBlue}));
 }
 
 TEST(ChartCanvas, LineOperationsStrokeFromTheirFirstToTheirLastPoint) {
@@ -104,7 +120,8 @@ TEST(ChartCanvas, LineOperationsStrokeFromTheirFirstToTheirLastPoint) {
     canvas.MoveTo3D(1, 1, 50);
     canvas.LineTo3D(2, 2, 50);
     std::vector<std::vector<TPoint>> lines;
-    for (const auto& call : canvas.CallsOf("Line")) lines.push_back(call.Points);
+    for (const auto& call : canvas.CallsOf("Line"))
+        lines.push_back(call.Points);
     EXPECT_EQ(lines, (std::vector<std::vector<TPoint>>{{{1, 2}, {5, 2}},
                                                        {{5, 2}, {5, 9}},
                                                        {{10, 3}, {20, 3}},
@@ -219,7 +236,7 @@ struct TLevelCase {
 class TransparencyLevelTest : public ::testing::TestWithParam<TLevelCase> {};
 
 class TNativeRecordingCanvas : public TRecordingCanvas {
-public:
+  public:
     TNativeRecordingCanvas() { UseNativeTransparency(); }
 };
 
@@ -272,7 +289,8 @@ TEST(ChartCanvas, GuardsCloseTheirSections) {
     }
     EXPECT_EQ(canvas.TransparencyLevel(), 0);
     std::vector<std::string> operations;
-    for (const auto& call : canvas.Calls()) operations.push_back(call.Operation);
+    for (const auto& call : canvas.Calls())
+        operations.push_back(call.Operation);
     EXPECT_EQ(operations, (std::vector<std::string>{"ClipRectangle", "BeginTransparency",
                                                     "EndTransparency", "Unclip"}));
 }

@@ -145,8 +145,8 @@ TEST_P(TextRenderingTest, FollowsTheFontQuality) {
     const TTextRendering rendering = TextRenderingFor(c.font, c.canvas, c.points);
     EXPECT_EQ(rendering, c.expected);
     const QFont font = MakeQtFont({.Name = "Arial", .Points = c.points, .Rendering = rendering});
-    EXPECT_EQ(font.hintingPreference(), rendering == trAntiAlias ? QFont::PreferNoHinting
-                                                                 : QFont::PreferFullHinting);
+    EXPECT_EQ(font.hintingPreference(),
+              rendering == trAntiAlias ? QFont::PreferNoHinting : QFont::PreferFullHinting);
     EXPECT_EQ(font.styleStrategy() == QFont::NoAntialias, rendering == trSingleBitGridFit);
 }
 

@@ -12,7 +12,7 @@ namespace twinscope {
 // A canvas drawing one buffered frame onto a white image of width x height logical pixels.
 template <typename Canvas>
 class TQtFrame {
-public:
+  public:
     TQtFrame(int width, int height, double pixelRatio = 1)
         : bounds_{0, 0, width, height},
           image_(static_cast<int>(width * pixelRatio), static_cast<int>(height * pixelRatio),
@@ -26,7 +26,8 @@ public:
         canvas.SetBrush({.Color = clRed});
     }
     ~TQtFrame() {
-        if (painter_.isActive()) Finish();
+        if (painter_.isActive())
+            Finish();
     }
 
     // Ends the frame and answers the image it was copied to.
@@ -39,7 +40,7 @@ public:
 
     Canvas canvas;
 
-private:
+  private:
     TRect bounds_;
     QImage image_;
     QPainter painter_;
@@ -70,13 +71,15 @@ inline char Letter(QRgb pixel) {
 // The pixels of row y from x = from up to, not including, to; Column likewise downwards.
 inline std::string Row(const QImage& image, int y, int from, int to) {
     std::string row;
-    for (int x = from; x < to; ++x) row += Letter(image.pixel(x, y));
+    for (int x = from; x < to; ++x)
+        row += Letter(image.pixel(x, y));
     return row;
 }
 
 inline std::string Column(const QImage& image, int x, int from, int to) {
     std::string column;
-    for (int y = from; y < to; ++y) column += Letter(image.pixel(x, y));
+    for (int y = from; y < to; ++y)
+        column += Letter(image.pixel(x, y));
     return column;
 }
 

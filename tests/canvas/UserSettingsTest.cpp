@@ -1,10 +1,10 @@
 #include <map>
 #include <string>
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "platform/QtUserSettings.h"
 #include "runtime/UserSettings.h"
@@ -14,7 +14,8 @@ namespace {
 
 TEST(MemoryUserSettings, AnswersOnlyStoredValues) {
     EXPECT_EQ(TMemoryUserSettings().ReadString("DefaultCanvas"), std::nullopt);
-    TMemoryUserSettings settings(std::map<std::string, std::string>{{"DefaultCanvas", "TChartCanvas3D"}});
+    TMemoryUserSettings settings(
+        std::map<std::string, std::string>{{"DefaultCanvas", "TChartCanvas3D"}});
     EXPECT_EQ(settings.ReadString("DefaultCanvas"), "TChartCanvas3D");
     EXPECT_EQ(settings.ReadString("defaultcanvas"), std::nullopt);
 }
@@ -43,8 +44,8 @@ TEST(QtUserSettings, MissingFileHoldsNoValuesAndIsNotCreated) {
 }
 
 TEST(QtUserSettings, DefaultsToTheUsersConfigurationDirectory) {
-    EXPECT_TRUE(QString::fromStdString(TQtUserSettings().Path())
-                    .endsWith("/Twinscope/chart-editor.ini"));
+    EXPECT_TRUE(
+        QString::fromStdString(TQtUserSettings().Path()).endsWith("/Twinscope/chart-editor.ini"));
 }
 
 }  // namespace

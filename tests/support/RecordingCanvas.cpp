@@ -45,7 +45,9 @@ TRecordedCall& TRecordingCanvas::Record(const std::string& operation) {
     return call;
 }
 
-void TRecordingCanvas::DoLine(TPoint from, TPoint to) { Record("Line").Points = {from, to}; }
+void TRecordingCanvas::DoLine(TPoint from, TPoint to) {
+    Record("Line").Points = {from, to};
+}
 
 void TRecordingCanvas::DoPolyline(std::span<const TPoint> points) {
     Record("Polyline").Points.assign(points.begin(), points.end());
@@ -65,7 +67,9 @@ void TRecordingCanvas::DoArc(const TRect& rect, TPoint start, TPoint end) {
     call.Points = {start, end};
 }
 
-void TRecordingCanvas::DoFillRect(const TRect& rect) { Record("FillRect").Rect = rect; }
+void TRecordingCanvas::DoFillRect(const TRect& rect) {
+    Record("FillRect").Rect = rect;
+}
 
 void TRecordingCanvas::DoGradientFill(const TRect& rect, const TGradientData& gradient) {
     TRecordedCall& call = Record("GradientFill");
@@ -97,7 +101,9 @@ void TRecordingCanvas::DoClip(const TCanvasShape& shape, bool exclude) {
     call.Exclude = exclude;
 }
 
-void TRecordingCanvas::DoUnclip() { Record("Unclip"); }
+void TRecordingCanvas::DoUnclip() {
+    Record("Unclip");
+}
 
 std::unique_ptr<TCanvasBlend> TRecordingCanvas::DoBeginBlend(const TRect& rect,
                                                              std::int32_t percent) {
@@ -117,17 +123,23 @@ void TRecordingCanvas::DoBeginFrame(TPaintTarget&, const TRect& bounds) {
 
 void TRecordingCanvas::DoEndFrame(TPaintTarget&, const TRect& bounds) {
     Record("EndFrame").Rect = bounds;
-    if (Buffered()) hasBuffer_ = true;
+    if (Buffered())
+        hasBuffer_ = true;
 }
 
 bool TRecordingCanvas::DoCopyBuffer(TPaintTarget&) {
-    if (!hasBuffer_) return false;
+    if (!hasBuffer_)
+        return false;
     Record("CopyBuffer");
     return true;
 }
 
-void TRecordingCanvas::DoBeginGroup(const std::string& name) { Record("BeginGroup").Text = name; }
+void TRecordingCanvas::DoBeginGroup(const std::string& name) {
+    Record("BeginGroup").Text = name;
+}
 
-void TRecordingCanvas::DoEndGroup() { Record("EndGroup"); }
+void TRecordingCanvas::DoEndGroup() {
+    Record("EndGroup");
+}
 
 }  // namespace twinscope

@@ -16,16 +16,20 @@ namespace {
 
 // The pixels under a rectangle as they were when a transparency section began.
 class TQtBlend : public TCanvasBlend {
-public:
+  public:
     const QPaintDevice* Device = nullptr;
     QRect DeviceRect;
     QImage Saved;
 };
 
 // Every coordinate a chart can produce lies inside.
-QRegion Everything() { return QRegion(-65536, -65536, 131072, 131072); }
+QRegion Everything() {
+    return QRegion(-65536, -65536, 131072, 131072);
+}
 
-QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+QRect ToQRect(const TRect& r) {
+    return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
 
 // A one-pixel pen strokes pixel centres; a wider one is centred on the pixel centres too.
 QPointF StrokePoint(TPoint p, bool wide) {
@@ -53,7 +57,8 @@ QRegion ShapeRegion(const TCanvasShape& shape) {
         }
         case skPolygon: {
             QPolygon polygon;
-            for (const TPoint& p : shape.Points) polygon << QPoint(p.X, p.Y);
+            for (const TPoint& p : shape.Points)
+                polygon << QPoint(p.X, p.Y);
             return QRegion(polygon, Qt::OddEvenFill);
         }
     }
@@ -65,7 +70,8 @@ QRegion ShapeRegion(const TCanvasShape& shape) {
 void WriteLine(QPainter& painter, TPoint a, TPoint b, const QColor& color) {
     const int dx = std::abs(b.X - a.X);
     const int dy = std::abs(b.Y - a.Y);
-    if (dx == 0 && dy == 0) return;
+    if (dx == 0 && dy == 0)
+        return;
     const bool xMajor = dx >= dy;
     const int major = xMajor ? dx : dy;
     const int minor = xMajor ? dy : dx;
@@ -96,7 +102,8 @@ void WriteLine(QPainter& painter, TPoint a, TPoint b, const QColor& color) {
             runLength = 0;
         }
     }
-    if (runLength > 0) flush();
+    if (runLength > 0)
+        flush();
 }
 
 // The frame of a rectangle drawn by a one-pixel pen, each pixel once (so that XOR pens invert
@@ -105,10 +112,12 @@ void WriteFrame(QPainter& painter, const TRect& r, const QColor& color) {
     const int w = r.Width();
     const int h = r.Height();
     painter.fillRect(QRect(r.Left, r.Top, w, 1), color);
-    if (h > 1) painter.fillRect(QRect(r.Left, r.Bottom - 1, w, 1), color);
+    if (h > 1)
+        painter.fillRect(QRect(r.Left, r.Bottom - 1, w, 1), color);
     if (h > 2) {
         painter.fillRect(QRect(r.Left, r.Top + 1, 1, h - 2), color);
-        if (w > 1) painter.fillRect(QRect(r.Right - 1, r.Top + 1, 1, h - 2), color);
+        if (w > 1)
+            painter.fillRect(QRect(r.Right - 1, r.Top + 1, 1, h - 2), color);
     }
 }
 
@@ -134,10 +143,13 @@ QPainter::CompositionMode ModeOf(TPenMode mode) {
 
 TChartCanvas3D::TChartCanvas3D() = default;
 
-TChartCanvas3D::~TChartCanvas3D() { EndPainter(); }
+TChartCanvas3D::~TChartCanvas3D() {
+    EndPainter();
+}
 
 QPainter* TChartCanvas3D::Painter() {
-    if (!painter_ && !InFrame() && !buffer_.isNull()) BeginPainter(buffer_);
+    if (!painter_ && !InFrame() && !buffer_.isNull())
+        BeginPainter(buffer_);
     return painter_;
 }
 
@@ -148,8 +160,10 @@ void TChartCanvas3D::BeginPainter(QImage& image) {
 }
 
 void TChartCanvas3D::EndPainter() {
-    if (painter_ == &bufferPainter_) bufferPainter_.end();
-    if (!externalPainter_) painter_ = nullptr;
+    if (painter_ != &bufferPainter_)
+        return;
+    bufferPainter_.end();
+    painter_ = nullptr;
 }
 
 void TChartCanvas3D::ResetPainterState() {
@@ -159,22 +173,27 @@ void TChartCanvas3D::ResetPainterState() {
 }
 
 void TChartCanvas3D::UseSmoothing(QPainter& painter, bool smooth) {
-    if (smoothing_ == smooth) return;
+    if (smoothing_ == smooth)
+        return;
     painter.setRenderHint(QPainter::Antialiasing, smooth);
     smoothing_ = smooth;
 }
 
 void TChartCanvas3D::UseComposition(QPainter& painter, QPainter::CompositionMode mode) {
-    if (composition_ == mode) return;
+    if (composition_ == mode)
+        return;
     painter.setCompositionMode(mode);
     composition_ = mode;
 }
 
-bool TChartCanvas3D::PenStrokes() const { return Pen().Visible && Pen().Style != psClear; }
+bool TChartCanvas3D::PenStrokes() const {
+    return Pen().Visible && Pen().Style != psClear;
+}
 
 QPainter* TChartCanvas3D::PrepareGdi(bool rasterOp) {
     QPainter* painter = Painter();
-    if (!painter) return nullptr;
+    if (!painter)
+        return nullptr;
     UseSmoothing(*painter, false);
     UseComposition(*painter, rasterOp ? ModeOf(Pen().Mode) : QPainter::CompositionMode_SourceOver);
     return painter;
@@ -237,9 +256,11 @@ bool SimpleLine(const TPenData& pen) {
 }  // namespace
 
 void TChartCanvas3D::DoLine(TPoint from, TPoint to) {
-    if (!PenStrokes()) return;
+    if (!PenStrokes())
+        return;
     QPainter* painter = PrepareGdi(true);
-    if (!painter) return;
+    if (!painter)
+        return;
     if (SimpleLine(Pen())) {
         WriteLine(*painter, from, to, OpaqueColor(Pen().Color));
         return;
@@ -251,9 +272,11 @@ void TChartCanvas3D::DoLine(TPoint from, TPoint to) {
 }
 
 void TChartCanvas3D::DoPolyline(std::span<const TPoint> points) {
-    if (!PenStrokes()) return;
+    if (!PenStrokes())
+        return;
     QPainter* painter = PrepareGdi(true);
-    if (!painter) return;
+    if (!painter)
+        return;
     if (SimpleLine(Pen())) {
         const QColor color = OpaqueColor(Pen().Color);
         for (std::size_t i = 1; i < points.size(); ++i) {
@@ -274,13 +297,15 @@ void TChartCanvas3D::DoPolyline(std::span<const TPoint> points) {
         return;
     }
     QPolygon polyline;
-    for (const TPoint& p : points) polyline << QPoint(p.X, p.Y);
+    for (const TPoint& p : points)
+        polyline << QPoint(p.X, p.Y);
     painter->drawPolyline(polyline);
 }
 
 void TChartCanvas3D::DoShape(const TCanvasShape& shape) {
     QPainter* painter = PrepareGdi(true);
-    if (!painter) return;
+    if (!painter)
+        return;
     const bool stroke = PenStrokes();
     const bool fill = Brush().Style != bsClear;
     const bool wide = stroke && Pen().Width > 1;
@@ -289,17 +314,20 @@ void TChartCanvas3D::DoShape(const TCanvasShape& shape) {
     const QBrush brush = fill ? GdiBrush() : QBrush(Qt::NoBrush);
 
     if (shape.Kind == skRectangle) {
-        if (r.IsEmpty()) return;
+        if (r.IsEmpty())
+            return;
         painter->setPen(Qt::NoPen);
         painter->setBrush(brush);
         if (!stroke) {
-            if (fill) painter->drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+            if (fill)
+                painter->drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
             return;
         }
         const int inset = (std::max(Pen().Width, 1) + 1) / 2;
         const QRect inner(r.Left + inset, r.Top + inset, r.Width() - 2 * inset,
                           r.Height() - 2 * inset);
-        if (fill && inner.isValid()) painter->drawRect(inner);
+        if (fill && inner.isValid())
+            painter->drawRect(inner);
         if (SimpleLine(Pen())) {
             WriteFrame(*painter, r, OpaqueColor(Pen().Color));
             return;
@@ -322,7 +350,8 @@ void TChartCanvas3D::DoShape(const TCanvasShape& shape) {
             break;
         case skPolygon: {
             QPolygonF polygon;
-            for (const TPoint& p : shape.Points) polygon << StrokePoint(p, wide);
+            for (const TPoint& p : shape.Points)
+                polygon << StrokePoint(p, wide);
             painter->drawPolygon(polygon, Qt::OddEvenFill);
             break;
         }
@@ -332,12 +361,15 @@ void TChartCanvas3D::DoShape(const TCanvasShape& shape) {
 }
 
 void TChartCanvas3D::DoArc(const TRect& rect, TPoint start, TPoint end) {
-    if (!PenStrokes() || rect.IsEmpty()) return;
+    if (!PenStrokes() || rect.IsEmpty())
+        return;
     QPainter* painter = PrepareGdi(true);
-    if (!painter) return;
+    if (!painter)
+        return;
     const qreal from = AngleTo(rect, start);
     qreal span = AngleTo(rect, end) - from;
-    if (span <= 0) span += 360;
+    if (span <= 0)
+        span += 360;
     UseBackground(*painter);
     painter->setPen(GdiPen());
     painter->setBrush(Qt::NoBrush);
@@ -347,16 +379,19 @@ void TChartCanvas3D::DoArc(const TRect& rect, TPoint start, TPoint end) {
 
 void TChartCanvas3D::DoFillRect(const TRect& rect) {
     QPainter* painter = PrepareGdi(false);
-    if (!painter) return;
+    if (!painter)
+        return;
     const QRect area = ToQRect(rect);
     const bool hatched = Brush().Style != bsSolid && !Brush().Gradient.Visible;
-    if (hatched && BackMode() == cbmOpaque) painter->fillRect(area, OpaqueColor(BackColor()));
+    if (hatched && BackMode() == cbmOpaque)
+        painter->fillRect(area, OpaqueColor(BackColor()));
     painter->fillRect(area, GdiBrush());
 }
 
 void TChartCanvas3D::DoGradientFill(const TRect& rect, const TGradientData& gradient) {
     QPainter* painter = PrepareGdi(false);
-    if (!painter) return;
+    if (!painter)
+        return;
     painter->fillRect(ToQRect(rect), GradientBrush(gradient, OpaqueColor(gradient.StartColor),
                                                    OpaqueColor(gradient.EndColor)));
 }
@@ -402,7 +437,8 @@ QPointF TChartCanvas3D::GdiTextOffset(qreal width, qreal height, qreal ascent) c
 void TChartCanvas3D::DoTextOut(std::int32_t x, std::int32_t y, const std::string& text,
                                double angle) {
     QPainter* painter = PrepareGdi(false);
-    if (!painter) return;
+    if (!painter)
+        return;
     const QFontMetrics& metrics = RealisedMetrics();
     const TFontData& font = Font();
     TQtText drawn;
@@ -414,7 +450,8 @@ void TChartCanvas3D::DoTextOut(std::int32_t x, std::int32_t y, const std::string
     drawn.Ascent = metrics.ascent();
     drawn.TopLeft = GdiTextOffset(drawn.Box.width(), drawn.Box.height(), drawn.Ascent);
     drawn.Color = OpaqueColor(font.Color);
-    if (BackMode() == cbmOpaque) drawn.Background = QBrush(OpaqueColor(BackColor()));
+    if (BackMode() == cbmOpaque)
+        drawn.Background = QBrush(OpaqueColor(BackColor()));
     if (font.Shadow.Visible) {
         drawn.ShadowColor = OpaqueColor(font.Shadow.Color);
         drawn.ShadowOffset = QPointF(font.Shadow.HorizSize, font.Shadow.VertSize);
@@ -436,7 +473,8 @@ TSize TChartCanvas3D::DoTextExtent(std::string_view line) {
 
 void TChartCanvas3D::DoClip(const TCanvasShape& shape, bool exclude) {
     QPainter* painter = Painter();
-    if (!painter) return;
+    if (!painter)
+        return;
     clipStack_.push_back(painter->hasClipping() ? std::optional(painter->clipPath())
                                                 : std::nullopt);
     CombineClip(*painter, shape, exclude);
@@ -444,14 +482,16 @@ void TChartCanvas3D::DoClip(const TCanvasShape& shape, bool exclude) {
 
 void TChartCanvas3D::CombineClip(QPainter& painter, const TCanvasShape& shape, bool exclude) {
     QRegion region = ShapeRegion(shape);
-    if (exclude) region = Everything().subtracted(region);
+    if (exclude)
+        region = Everything().subtracted(region);
     painter.setClipRegion(region, Qt::IntersectClip);
 }
 
 // Clipping is removed with NoClip: after setClipping(false) Qt ignores the next clip set.
 void TChartCanvas3D::DoUnclip() {
     QPainter* painter = Painter();
-    if (!painter) return;
+    if (!painter)
+        return;
     std::optional<QPainterPath> saved;
     if (!clipStack_.empty()) {
         saved = std::move(clipStack_.back());
@@ -468,13 +508,15 @@ void TChartCanvas3D::DoUnclip() {
 // nothing on others.
 std::unique_ptr<TCanvasBlend> TChartCanvas3D::DoBeginBlend(const TRect& rect, std::int32_t) {
     QPainter* painter = Painter();
-    if (!painter || painter->device()->devType() != QInternal::Image) return nullptr;
+    if (!painter || painter->device()->devType() != QInternal::Image)
+        return nullptr;
     const auto* image = static_cast<const QImage*>(painter->device());
     const qreal ratio = image->devicePixelRatio();
     const QTransform toDevice = painter->worldTransform() * QTransform::fromScale(ratio, ratio);
     const QRect area =
         toDevice.mapRect(QRectF(ToQRect(rect))).toAlignedRect().intersected(image->rect());
-    if (area.isEmpty()) return nullptr;
+    if (area.isEmpty())
+        return nullptr;
     auto blend = std::make_unique<TQtBlend>();
     blend->Device = image;
     blend->DeviceRect = area;
@@ -485,9 +527,11 @@ std::unique_ptr<TCanvasBlend> TChartCanvas3D::DoBeginBlend(const TRect& rect, st
 void TChartCanvas3D::DoEndBlend(TCanvasBlend& saved, std::int32_t percent) {
     auto& blend = static_cast<TQtBlend&>(saved);
     QPainter* painter = Painter();
-    if (!painter || painter->device() != blend.Device) return;
+    if (!painter || painter->device() != blend.Device)
+        return;
     const auto* image = static_cast<const QImage*>(blend.Device);
-    if (!image->rect().contains(blend.DeviceRect)) return;
+    if (!image->rect().contains(blend.DeviceRect))
+        return;
     QImage mixed = image->copy(blend.DeviceRect);
     const int keep = percent;
     const int drawn = 100 - percent;
@@ -516,6 +560,11 @@ void TChartCanvas3D::DoEndBlend(TCanvasBlend& saved, std::int32_t percent) {
 void TChartCanvas3D::DoBeginFrame(TPaintTarget& target, const TRect& bounds) {
     QPainter& targetPainter = QtTarget(target).Painter();
     EndPainter();
+    // A frame that was never ended leaves its painter to its owner.
+    if (externalPainter_) {
+        painter_ = nullptr;
+        externalPainter_ = false;
+    }
     if (!Buffered()) {
         painter_ = &targetPainter;
         externalPainter_ = true;
@@ -552,7 +601,8 @@ void TChartCanvas3D::DoEndFrame(TPaintTarget& target, const TRect& bounds) {
 }
 
 bool TChartCanvas3D::DoCopyBuffer(TPaintTarget& target) {
-    if (buffer_.isNull()) return false;
+    if (buffer_.isNull())
+        return false;
     EndPainter();
     CopyBuffer(QtTarget(target).Painter(), QPoint(0, 0));
     return true;
