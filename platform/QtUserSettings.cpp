@@ -13,12 +13,10 @@ TQtUserSettings::TQtUserSettings()
 
 std::optional<std::string> TQtUserSettings::ReadString(const std::string& key) const {
     const QString path = QString::fromStdString(path_);
-    if (!QFileInfo(path).isFile())
-        return std::nullopt;
+    if (!QFileInfo(path).isFile()) return std::nullopt;
     const QSettings settings(path, QSettings::IniFormat);
     const QVariant value = settings.value(QString::fromStdString(key));
-    if (!value.isValid())
-        return std::nullopt;
+    if (!value.isValid()) return std::nullopt;
     return value.toString().toStdString();
 }
 

@@ -12,14 +12,14 @@ namespace twinscope {
 // example "DefaultCanvas=TChartCanvas3D" and "DefaultPalette=13" at the top level. A missing
 // file holds no values.
 class TQtUserSettings final : public TUserSettings {
-  public:
+public:
     TQtUserSettings();
     explicit TQtUserSettings(std::string path) : path_(std::move(path)) {}
 
     std::optional<std::string> ReadString(const std::string& key) const override;
     const std::string& Path() const { return path_; }
 
-  private:
+private:
     std::string path_;
 };
 

@@ -6,8 +6,7 @@ TRect TCanvas3D::BeginFrame(TPaintTarget& target, const TRect& bounds,
                             const TFrameOptions& options) {
     SetZooms(options.PenZoom, options.FontZoom, options.CheckBoxZoom);
     TRect drawn = bounds;
-    if (Buffered())
-        drawn = {0, 0, bounds.Width(), bounds.Height()};
+    if (Buffered()) drawn = {0, 0, bounds.Width(), bounds.Height()};
     SetBounds(drawn);
     ResetPenPos();
     SetBackMode(cbmOpaque);
@@ -19,13 +18,11 @@ TRect TCanvas3D::BeginFrame(TPaintTarget& target, const TRect& bounds,
 void TCanvas3D::EndFrame(TPaintTarget& target, const TRect& bounds) {
     DoEndFrame(target, bounds);
     inFrame_ = false;
-    if (Buffered())
-        SetBufferStale(false);
+    if (Buffered()) SetBufferStale(false);
 }
 
 bool TCanvas3D::BufferStillValid(TPaintTarget& target) {
-    if (inFrame_ || BufferStale() || !Buffered())
-        return false;
+    if (inFrame_ || BufferStale() || !Buffered()) return false;
     return DoCopyBuffer(target);
 }
 
@@ -73,8 +70,7 @@ void TCanvas3D::BeginGroup(const std::string& name) {
 }
 
 void TCanvas3D::EndGroup() {
-    if (groups_.empty())
-        return;
+    if (groups_.empty()) return;
     groups_.pop_back();
     DoEndGroup();
 }

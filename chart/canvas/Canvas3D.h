@@ -19,7 +19,7 @@ struct TFrameOptions {
 // A canvas with a painting frame, named drawing groups and the operations that take a depth.
 // A chart in two dimensions projects (x, y, z) to (x, y): z is ignored.
 class TCanvas3D : public TChartCanvas {
-  public:
+public:
     // The registered class name ("TChartCanvas3D") and the name shown to a user ("GDI").
     virtual std::string ClassName() const = 0;
     virtual std::string Description() const = 0;
@@ -59,7 +59,7 @@ class TCanvas3D : public TChartCanvas {
     void EndGroup();
     std::size_t GroupDepth() const { return groups_.size(); }
 
-  protected:
+protected:
     virtual void DoBeginFrame(TPaintTarget& target, const TRect& bounds) = 0;
     virtual void DoEndFrame(TPaintTarget& target, const TRect& bounds) = 0;
     // Copies the buffer to the target at (0, 0); false when there is no buffer.
@@ -67,7 +67,7 @@ class TCanvas3D : public TChartCanvas {
     virtual void DoBeginGroup(const std::string&) {}
     virtual void DoEndGroup() {}
 
-  private:
+private:
     TRect projectionBounds_;
     TRect projectionPlot_;
     std::vector<std::string> groups_;

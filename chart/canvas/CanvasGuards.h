@@ -8,7 +8,7 @@ namespace twinscope {
 
 // Clips a canvas to a rectangle for the guard's lifetime.
 class TClipGuard {
-  public:
+public:
     TClipGuard(TChartCanvas& canvas, const TRect& rect) : canvas_(canvas) {
         canvas_.ClipRectangle(rect);
     }
@@ -16,20 +16,20 @@ class TClipGuard {
     TClipGuard(const TClipGuard&) = delete;
     TClipGuard& operator=(const TClipGuard&) = delete;
 
-  private:
+private:
     TChartCanvas& canvas_;
 };
 
 // A transparency section open for the guard's lifetime.
 class TTransparencyGuard {
-  public:
+public:
     TTransparencyGuard(TChartCanvas& canvas, const TRect& rect, std::int32_t percent)
         : canvas_(canvas), handle_(canvas.BeginTransparency(rect, percent)) {}
     ~TTransparencyGuard() { canvas_.EndTransparency(std::move(handle_)); }
     TTransparencyGuard(const TTransparencyGuard&) = delete;
     TTransparencyGuard& operator=(const TTransparencyGuard&) = delete;
 
-  private:
+private:
     TChartCanvas& canvas_;
     TTransparencyHandle handle_;
 };

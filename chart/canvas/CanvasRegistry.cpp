@@ -45,15 +45,12 @@ bool IsCanvasClassRegistered(const std::string& className) {
 std::unique_ptr<TCanvas3D> SelectCanvas(const std::string& className,
                                         std::unique_ptr<TCanvas3D> current) {
     const TCanvasClass* selected = className.empty() ? nullptr : Find(className);
-    if (!selected)
-        selected = Find(kDefaultCanvasClass);
+    if (!selected) selected = Find(kDefaultCanvasClass);
     if (!selected) {
-        if (current)
-            return current;
+        if (current) return current;
         throw RuntimeError("No canvas class is registered");
     }
-    if (current && current->ClassName() == selected->Name)
-        return current;
+    if (current && current->ClassName() == selected->Name) return current;
     return selected->Factory();
 }
 

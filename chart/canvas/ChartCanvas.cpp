@@ -39,11 +39,9 @@ std::vector<std::string_view> SplitTextLines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
+        if (text[i] != '\r' && text[i] != '\n') continue;
         lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
         start = i + 1;
     }
     lines.push_back(text.substr(start));
@@ -51,16 +49,14 @@ std::vector<std::string_view> SplitTextLines(std::string_view text) {
 }
 
 TColor ColorToRGB(TColor color) {
-    if (!IsSystemColor(color))
-        return color;
+    if (!IsSystemColor(color)) return color;
     std::uint32_t index = color & 0xFFFFFFu;
     return index < kSystemColors.size() ? kSystemColors[index] : clBlack;
 }
 
 void TChartCanvas::AssignPen(const TChartPen& pen) {
     pen_ = pen.Data();
-    if (!pen_.Visible)
-        pen_.Style = psClear;
+    if (!pen_.Visible) pen_.Style = psClear;
 }
 
 void TChartCanvas::SetPenFrom(const TChartPen& pen, TColor color) {
@@ -82,24 +78,20 @@ void TChartCanvas::AssignBrush(const TChartBrush& brush, TColor color) {
 }
 
 double TChartCanvas::FontSizeInUse() const {
-    if (zoomText_ && fontZoom_ != 100)
-        return font_.SizeFloat * fontZoom_ / 100.0;
+    if (zoomText_ && fontZoom_ != 100) return font_.SizeFloat * fontZoom_ / 100.0;
     return font_.SizeFloat;
 }
 
 void TChartCanvas::SetMonochrome(bool monochrome) {
-    if (monochrome_ == monochrome)
-        return;
+    if (monochrome_ == monochrome) return;
     monochrome_ = monochrome;
     bufferStale_ = true;
 }
 
 void TChartCanvas::SetBuffered(bool buffered) {
-    if (buffered_ == buffered)
-        return;
+    if (buffered_ == buffered) return;
     buffered_ = buffered;
-    if (!buffered)
-        bufferStale_ = true;
+    if (!buffered) bufferStale_ = true;
 }
 
 std::int32_t TChartCanvas::CheckBoxSize() const {
@@ -117,14 +109,12 @@ void TChartCanvas::Line(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::
 }
 
 void TChartCanvas::Polyline(std::span<const TPoint> points) {
-    if (points.size() < 2)
-        return;
+    if (points.size() < 2) return;
     DoPolyline(points);
 }
 
 void TChartCanvas::Polygon(std::span<const TPoint> points) {
-    if (points.size() < 2)
-        return;
+    if (points.size() < 2) return;
     DoShape({.Kind = skPolygon,
              .Bounds = BoundsOf(points),
              .Points = std::vector<TPoint>(points.begin(), points.end())});
@@ -152,14 +142,12 @@ void TChartCanvas::Arc(const TRect& rect, TPoint start, TPoint end) {
 }
 
 void TChartCanvas::FillRect(const TRect& rect) {
-    if (brush_.Style == bsClear || rect.IsEmpty())
-        return;
+    if (brush_.Style == bsClear || rect.IsEmpty()) return;
     DoFillRect(rect);
 }
 
 void TChartCanvas::GradientFill(const TRect& rect, const TGradientData& gradient) {
-    if (!gradient.Visible || rect.IsEmpty())
-        return;
+    if (!gradient.Visible || rect.IsEmpty()) return;
     DoGradientFill(rect, gradient);
 }
 
@@ -205,8 +193,7 @@ void TChartCanvas::ClipEllipse(const TRect& rect, bool exclude) {
 }
 
 void TChartCanvas::ClipPolygon(std::span<const TPoint> points, bool exclude) {
-    if (points.empty())
-        return;
+    if (points.empty()) return;
     DoClip({.Kind = skPolygon,
             .Bounds = BoundsOf(points),
             .Points = std::vector<TPoint>(points.begin(), points.end())},
@@ -229,8 +216,7 @@ TTransparencyHandle TChartCanvas::BeginTransparency(const TRect& rect, std::int3
     } else {
         transparencyLevel_ = 100 - static_cast<std::int32_t>(
                                        Round((100 - transparencyLevel_) * (100 - percent) / 100.0));
-        if (!rect.IsEmpty())
-            handle.blend_ = DoBeginBlend(rect, percent);
+        if (!rect.IsEmpty()) handle.blend_ = DoBeginBlend(rect, percent);
     }
     return handle;
 }
@@ -238,10 +224,8 @@ TTransparencyHandle TChartCanvas::BeginTransparency(const TRect& rect, std::int3
 // Each section lays back its saved pixels at its own percent: the drawing of an inner section is
 // then covered by the outer section's blend too, and shows at the compounded level.
 void TChartCanvas::EndTransparency(TTransparencyHandle handle) {
-    if (!handle.open_)
-        return;
-    if (handle.blend_)
-        DoEndBlend(*handle.blend_, handle.percent_);
+    if (!handle.open_) return;
+    if (handle.blend_) DoEndBlend(*handle.blend_, handle.percent_);
     transparencyLevel_ = handle.previousLevel_;
 }
 

@@ -65,16 +65,16 @@ TColor ColorToRGB(TColor color);
 
 // What a backend keeps between BeginTransparency and EndTransparency.
 class TCanvasBlend {
-  public:
+public:
     virtual ~TCanvasBlend() = default;
 };
 
 // The open section of a BeginTransparency; EndTransparency takes it back.
 class TTransparencyHandle {
-  public:
+public:
     TTransparencyHandle() = default;
 
-  private:
+private:
     friend class TChartCanvas;
     std::unique_ptr<TCanvasBlend> blend_;
     std::int32_t previousLevel_ = 0;
@@ -85,7 +85,7 @@ class TTransparencyHandle {
 // The drawing surface of a chart. Public operations are plain functions over a few protected
 // primitives that each backend implements; all coordinates are integer pixels.
 class TChartCanvas {
-  public:
+public:
     TChartCanvas() = default;
     virtual ~TChartCanvas() = default;
     TChartCanvas(const TChartCanvas&) = delete;
@@ -192,7 +192,7 @@ class TChartCanvas {
     std::int32_t TransparencyLevel() const { return transparencyLevel_; }
     bool NativeTransparency() const { return nativeTransparency_; }
 
-  protected:
+protected:
     // Backends with alpha drawing call this at construction.
     void UseNativeTransparency();
     void SetBounds(const TRect& bounds) { bounds_ = bounds; }
@@ -221,7 +221,7 @@ class TChartCanvas {
     // Called after AssignBrush, for backends whose back mode follows the brush.
     virtual void DoBrushAssigned() {}
 
-  private:
+private:
     TPenData pen_;
     TBrushData brush_;
     TFontData font_;

@@ -6,7 +6,7 @@ namespace twinscope {
 // to the canvas; each backend knows its own kind of target (the Qt backends take a
 // TQtPaintTarget, which wraps the window's painter).
 class TPaintTarget {
-  public:
+public:
     virtual ~TPaintTarget() = default;
 };
 

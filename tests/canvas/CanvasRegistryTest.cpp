@@ -13,7 +13,7 @@ namespace twinscope {
 namespace {
 
 class CanvasRegistryTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { RegisterQtCanvases(); }
     void TearDown() override { RegisterQtCanvases(); }
 };

@@ -236,7 +236,7 @@ struct TLevelCase {
 class TransparencyLevelTest : public ::testing::TestWithParam<TLevelCase> {};
 
 class TNativeRecordingCanvas : public TRecordingCanvas {
-  public:
+public:
     TNativeRecordingCanvas() { UseNativeTransparency(); }
 };
 

@@ -19,8 +19,7 @@ QRect InkBounds(const QImage& image) {
     QRect ink;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) != kWhite)
-                ink |= QRect(x, y, 1, 1);
+            if (image.pixel(x, y) != kWhite) ink |= QRect(x, y, 1, 1);
         }
     }
     return ink;

@@ -12,7 +12,7 @@ namespace twinscope {
 // A canvas drawing one buffered frame onto a white image of width x height logical pixels.
 template <typename Canvas>
 class TQtFrame {
-  public:
+public:
     TQtFrame(int width, int height, double pixelRatio = 1)
         : bounds_{0, 0, width, height},
           image_(static_cast<int>(width * pixelRatio), static_cast<int>(height * pixelRatio),
@@ -26,8 +26,7 @@ class TQtFrame {
         canvas.SetBrush({.Color = clRed});
     }
     ~TQtFrame() {
-        if (painter_.isActive())
-            Finish();
+        if (painter_.isActive()) Finish();
     }
 
     // Ends the frame and answers the image it was copied to.
@@ -40,7 +39,7 @@ class TQtFrame {
 
     Canvas canvas;
 
-  private:
+private:
     TRect bounds_;
     QImage image_;
     QPainter painter_;

@@ -3,15 +3,11 @@
 #include <algorithm>
 
 #include "runtime/Arithmetic.h"
+#include "runtime/Utf8.h"
 
 namespace twinscope {
 
 namespace {
-
-std::int32_t CodePoints(std::string_view text) {
-    return static_cast<std::int32_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-}
 
 // Blending canvases hand this back so that EndTransparency has something to close.
 class TRecordedBlend : public TCanvasBlend {};
@@ -88,7 +84,8 @@ void TRecordingCanvas::DoTextOut(std::int32_t x, std::int32_t y, const std::stri
 TSize TRecordingCanvas::DoTextExtent(std::string_view line) {
     Record("TextExtent").Text = std::string(line);
     double points = FontSizeInUse();
-    return {CodePoints(line) * CharWidth(points), LineHeight(points)};
+    return {static_cast<std::int32_t>(CharacterCount(line)) * CharWidth(points),
+            LineHeight(points)};
 }
 
 void TRecordingCanvas::DoClip(const TCanvasShape& shape, bool exclude) {
@@ -123,13 +120,11 @@ void TRecordingCanvas::DoBeginFrame(TPaintTarget&, const TRect& bounds) {
 
 void TRecordingCanvas::DoEndFrame(TPaintTarget&, const TRect& bounds) {
     Record("EndFrame").Rect = bounds;
-    if (Buffered())
-        hasBuffer_ = true;
+    if (Buffered()) hasBuffer_ = true;
 }
 
 bool TRecordingCanvas::DoCopyBuffer(TPaintTarget&) {
-    if (!hasBuffer_)
-        return false;
+    if (!hasBuffer_) return false;
     Record("CopyBuffer");
     return true;
 }

@@ -54,7 +54,7 @@ struct TRecordedCall {
 //     and as high as its lines together; FontHeight is the height of "W";
 //   - the offsets of the font's visible shadow and emboss are added, as on every canvas.
 class TRecordingCanvas : public TCanvas3D {
-  public:
+public:
     std::string ClassName() const override { return "TRecordingCanvas"; }
     std::string Description() const override { return "Recording"; }
 
@@ -66,7 +66,7 @@ class TRecordingCanvas : public TCanvas3D {
     static std::int32_t LineHeight(double points);
     static std::int32_t CharWidth(double points);
 
-  protected:
+protected:
     void DoLine(TPoint from, TPoint to) override;
     void DoPolyline(std::span<const TPoint> points) override;
     void DoShape(const TCanvasShape& shape) override;
@@ -85,7 +85,7 @@ class TRecordingCanvas : public TCanvas3D {
     void DoBeginGroup(const std::string& name) override;
     void DoEndGroup() override;
 
-  private:
+private:
     TRecordedCall& Record(const std::string& operation);
 
     std::vector<TRecordedCall> calls_;

@@ -16,7 +16,7 @@ namespace {
 
 // The pixels under a rectangle as they were when a transparency section began.
 class TQtBlend : public TCanvasBlend {
-  public:
+public:
     const QPaintDevice* Device = nullptr;
     QRect DeviceRect;
     QImage Saved;
@@ -70,8 +70,7 @@ QRegion ShapeRegion(const TCanvasShape& shape) {
 void WriteLine(QPainter& painter, TPoint a, TPoint b, const QColor& color) {
     const int dx = std::abs(b.X - a.X);
     const int dy = std::abs(b.Y - a.Y);
-    if (dx == 0 && dy == 0)
-        return;
+    if (dx == 0 && dy == 0) return;
     const bool xMajor = dx >= dy;
     const int major = xMajor ? dx : dy;
     const int minor = xMajor ? dy : dx;
@@ -102,8 +101,7 @@ void WriteLine(QPainter& painter, TPoint a, TPoint b, const QColor& color) {
             runLength = 0;
         }
     }
-    if (runLength > 0)
-        flush();
+    if (runLength > 0) flush();
 }
 
 // The frame of a rectangle drawn by a one-pixel pen, each pixel once (so that XOR pens invert
@@ -112,12 +110,10 @@ void WriteFrame(QPainter& painter, const TRect& r, const QColor& color) {
     const int w = r.Width();
     const int h = r.Height();
     painter.fillRect(QRect(r.Left, r.Top, w, 1), color);
-    if (h > 1)
-        painter.fillRect(QRect(r.Left, r.Bottom - 1, w, 1), color);
+    if (h > 1) painter.fillRect(QRect(r.Left, r.Bottom - 1, w, 1), color);
     if (h > 2) {
         painter.fillRect(QRect(r.Left, r.Top + 1, 1, h - 2), color);
-        if (w > 1)
-            painter.fillRect(QRect(r.Right - 1, r.Top + 1, 1, h - 2), color);
+        if (w > 1) painter.fillRect(QRect(r.Right - 1, r.Top + 1, 1, h - 2), color);
     }
 }
 
@@ -148,8 +144,7 @@ TChartCanvas3D::~TChartCanvas3D() {
 }
 
 QPainter* TChartCanvas3D::Painter() {
-    if (!painter_ && !InFrame() && !buffer_.isNull())
-        BeginPainter(buffer_);
+    if (!painter_ && !InFrame() && !buffer_.isNull()) BeginPainter(buffer_);
     return painter_;
 }
 
@@ -160,8 +155,7 @@ void TChartCanvas3D::BeginPainter(QImage& image) {
 }
 
 void TChartCanvas3D::EndPainter() {
-    if (painter_ != &bufferPainter_)
-        return;
+    if (painter_ != &bufferPainter_) return;
     bufferPainter_.end();
     painter_ = nullptr;
 }
@@ -173,15 +167,13 @@ void TChartCanvas3D::ResetPainterState() {
 }
 
 void TChartCanvas3D::UseSmoothing(QPainter& painter, bool smooth) {
-    if (smoothing_ == smooth)
-        return;
+    if (smoothing_ == smooth) return;
     painter.setRenderHint(QPainter::Antialiasing, smooth);
     smoothing_ = smooth;
 }
 
 void TChartCanvas3D::UseComposition(QPainter& painter, QPainter::CompositionMode mode) {
-    if (composition_ == mode)
-        return;
+    if (composition_ == mode) return;
     painter.setCompositionMode(mode);
     composition_ = mode;
 }
@@ -192,8 +184,7 @@ bool TChartCanvas3D::PenStrokes() const {
 
 QPainter* TChartCanvas3D::PrepareGdi(bool rasterOp) {
     QPainter* painter = Painter();
-    if (!painter)
-        return nullptr;
+    if (!painter) return nullptr;
     UseSmoothing(*painter, false);
     UseComposition(*painter, rasterOp ? ModeOf(Pen().Mode) : QPainter::CompositionMode_SourceOver);
     return painter;
@@ -256,11 +247,9 @@ bool SimpleLine(const TPenData& pen) {
 }  // namespace
 
 void TChartCanvas3D::DoLine(TPoint from, TPoint to) {
-    if (!PenStrokes())
-        return;
+    if (!PenStrokes()) return;
     QPainter* painter = PrepareGdi(true);
-    if (!painter)
-        return;
+    if (!painter) return;
     if (SimpleLine(Pen())) {
         WriteLine(*painter, from, to, OpaqueColor(Pen().Color));
         return;
@@ -272,11 +261,9 @@ void TChartCanvas3D::DoLine(TPoint from, TPoint to) {
 }
 
 void TChartCanvas3D::DoPolyline(std::span<const TPoint> points) {
-    if (!PenStrokes())
-        return;
+    if (!PenStrokes()) return;
     QPainter* painter = PrepareGdi(true);
-    if (!painter)
-        return;
+    if (!painter) return;
     if (SimpleLine(Pen())) {
         const QColor color = OpaqueColor(Pen().Color);
         for (std::size_t i = 1; i < points.size(); ++i) {
@@ -304,8 +291,7 @@ void TChartCanvas3D::DoPolyline(std::span<const TPoint> points) {
 
 void TChartCanvas3D::DoShape(const TCanvasShape& shape) {
     QPainter* painter = PrepareGdi(true);
-    if (!painter)
-        return;
+    if (!painter) return;
     const bool stroke = PenStrokes();
     const bool fill = Brush().Style != bsClear;
     const bool wide = stroke && Pen().Width > 1;
@@ -314,20 +300,17 @@ void TChartCanvas3D::DoShape(const TCanvasShape& shape) {
     const QBrush brush = fill ? GdiBrush() : QBrush(Qt::NoBrush);
 
     if (shape.Kind == skRectangle) {
-        if (r.IsEmpty())
-            return;
+        if (r.IsEmpty()) return;
         painter->setPen(Qt::NoPen);
         painter->setBrush(brush);
         if (!stroke) {
-            if (fill)
-                painter->drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+            if (fill) painter->drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
             return;
         }
         const int inset = (std::max(Pen().Width, 1) + 1) / 2;
         const QRect inner(r.Left + inset, r.Top + inset, r.Width() - 2 * inset,
                           r.Height() - 2 * inset);
-        if (fill && inner.isValid())
-            painter->drawRect(inner);
+        if (fill && inner.isValid()) painter->drawRect(inner);
         if (SimpleLine(Pen())) {
             WriteFrame(*painter, r, OpaqueColor(Pen().Color));
             return;
@@ -361,15 +344,12 @@ void TChartCanvas3D::DoShape(const TCanvasShape& shape) {
 }
 
 void TChartCanvas3D::DoArc(const TRect& rect, TPoint start, TPoint end) {
-    if (!PenStrokes() || rect.IsEmpty())
-        return;
+    if (!PenStrokes() || rect.IsEmpty()) return;
     QPainter* painter = PrepareGdi(true);
-    if (!painter)
-        return;
+    if (!painter) return;
     const qreal from = AngleTo(rect, start);
     qreal span = AngleTo(rect, end) - from;
-    if (span <= 0)
-        span += 360;
+    if (span <= 0) span += 360;
     UseBackground(*painter);
     painter->setPen(GdiPen());
     painter->setBrush(Qt::NoBrush);
@@ -379,19 +359,16 @@ void TChartCanvas3D::DoArc(const TRect& rect, TPoint start, TPoint end) {
 
 void TChartCanvas3D::DoFillRect(const TRect& rect) {
     QPainter* painter = PrepareGdi(false);
-    if (!painter)
-        return;
+    if (!painter) return;
     const QRect area = ToQRect(rect);
     const bool hatched = Brush().Style != bsSolid && !Brush().Gradient.Visible;
-    if (hatched && BackMode() == cbmOpaque)
-        painter->fillRect(area, OpaqueColor(BackColor()));
+    if (hatched && BackMode() == cbmOpaque) painter->fillRect(area, OpaqueColor(BackColor()));
     painter->fillRect(area, GdiBrush());
 }
 
 void TChartCanvas3D::DoGradientFill(const TRect& rect, const TGradientData& gradient) {
     QPainter* painter = PrepareGdi(false);
-    if (!painter)
-        return;
+    if (!painter) return;
     painter->fillRect(ToQRect(rect), GradientBrush(gradient, OpaqueColor(gradient.StartColor),
                                                    OpaqueColor(gradient.EndColor)));
 }
@@ -437,8 +414,7 @@ QPointF TChartCanvas3D::GdiTextOffset(qreal width, qreal height, qreal ascent) c
 void TChartCanvas3D::DoTextOut(std::int32_t x, std::int32_t y, const std::string& text,
                                double angle) {
     QPainter* painter = PrepareGdi(false);
-    if (!painter)
-        return;
+    if (!painter) return;
     const QFontMetrics& metrics = RealisedMetrics();
     const TFontData& font = Font();
     TQtText drawn;
@@ -450,8 +426,7 @@ void TChartCanvas3D::DoTextOut(std::int32_t x, std::int32_t y, const std::string
     drawn.Ascent = metrics.ascent();
     drawn.TopLeft = GdiTextOffset(drawn.Box.width(), drawn.Box.height(), drawn.Ascent);
     drawn.Color = OpaqueColor(font.Color);
-    if (BackMode() == cbmOpaque)
-        drawn.Background = QBrush(OpaqueColor(BackColor()));
+    if (BackMode() == cbmOpaque) drawn.Background = QBrush(OpaqueColor(BackColor()));
     if (font.Shadow.Visible) {
         drawn.ShadowColor = OpaqueColor(font.Shadow.Color);
         drawn.ShadowOffset = QPointF(font.Shadow.HorizSize, font.Shadow.VertSize);
@@ -473,8 +448,7 @@ TSize TChartCanvas3D::DoTextExtent(std::string_view line) {
 
 void TChartCanvas3D::DoClip(const TCanvasShape& shape, bool exclude) {
     QPainter* painter = Painter();
-    if (!painter)
-        return;
+    if (!painter) return;
     clipStack_.push_back(painter->hasClipping() ? std::optional(painter->clipPath())
                                                 : std::nullopt);
     CombineClip(*painter, shape, exclude);
@@ -482,16 +456,14 @@ void TChartCanvas3D::DoClip(const TCanvasShape& shape, bool exclude) {
 
 void TChartCanvas3D::CombineClip(QPainter& painter, const TCanvasShape& shape, bool exclude) {
     QRegion region = ShapeRegion(shape);
-    if (exclude)
-        region = Everything().subtracted(region);
+    if (exclude) region = Everything().subtracted(region);
     painter.setClipRegion(region, Qt::IntersectClip);
 }
 
 // Clipping is removed with NoClip: after setClipping(false) Qt ignores the next clip set.
 void TChartCanvas3D::DoUnclip() {
     QPainter* painter = Painter();
-    if (!painter)
-        return;
+    if (!painter) return;
     std::optional<QPainterPath> saved;
     if (!clipStack_.empty()) {
         saved = std::move(clipStack_.back());
@@ -508,15 +480,13 @@ void TChartCanvas3D::DoUnclip() {
 // nothing on others.
 std::unique_ptr<TCanvasBlend> TChartCanvas3D::DoBeginBlend(const TRect& rect, std::int32_t) {
     QPainter* painter = Painter();
-    if (!painter || painter->device()->devType() != QInternal::Image)
-        return nullptr;
+    if (!painter || painter->device()->devType() != QInternal::Image) return nullptr;
     const auto* image = static_cast<const QImage*>(painter->device());
     const qreal ratio = image->devicePixelRatio();
     const QTransform toDevice = painter->worldTransform() * QTransform::fromScale(ratio, ratio);
     const QRect area =
         toDevice.mapRect(QRectF(ToQRect(rect))).toAlignedRect().intersected(image->rect());
-    if (area.isEmpty())
-        return nullptr;
+    if (area.isEmpty()) return nullptr;
     auto blend = std::make_unique<TQtBlend>();
     blend->Device = image;
     blend->DeviceRect = area;
@@ -527,11 +497,9 @@ std::unique_ptr<TCanvasBlend> TChartCanvas3D::DoBeginBlend(const TRect& rect, st
 void TChartCanvas3D::DoEndBlend(TCanvasBlend& saved, std::int32_t percent) {
     auto& blend = static_cast<TQtBlend&>(saved);
     QPainter* painter = Painter();
-    if (!painter || painter->device() != blend.Device)
-        return;
+    if (!painter || painter->device() != blend.Device) return;
     const auto* image = static_cast<const QImage*>(blend.Device);
-    if (!image->rect().contains(blend.DeviceRect))
-        return;
+    if (!image->rect().contains(blend.DeviceRect)) return;
     QImage mixed = image->copy(blend.DeviceRect);
     const int keep = percent;
     const int drawn = 100 - percent;
@@ -601,8 +569,7 @@ void TChartCanvas3D::DoEndFrame(TPaintTarget& target, const TRect& bounds) {
 }
 
 bool TChartCanvas3D::DoCopyBuffer(TPaintTarget& target) {
-    if (buffer_.isNull())
-        return false;
+    if (buffer_.isNull()) return false;
     EndPainter();
     CopyBuffer(QtTarget(target).Painter(), QPoint(0, 0));
     return true;

@@ -23,7 +23,7 @@ namespace twinscope {
 // device-pixel ratio (layout stays in logical pixels); an unbuffered one draws on the target's
 // painter. Between frames, drawing goes to the buffer, which the next BufferStillValid shows.
 class TChartCanvas3D : public TCanvas3D {
-  public:
+public:
     TChartCanvas3D();
     ~TChartCanvas3D() override;
 
@@ -37,7 +37,7 @@ class TChartCanvas3D : public TCanvas3D {
     // The off-screen buffer in device pixels; null before the first buffered frame.
     const QImage& Buffer() const { return buffer_; }
 
-  protected:
+protected:
     void DoLine(TPoint from, TPoint to) override;
     void DoPolyline(std::span<const TPoint> points) override;
     void DoShape(const TCanvasShape& shape) override;
@@ -75,7 +75,7 @@ class TChartCanvas3D : public TCanvas3D {
     // (x, y) in the text's own direction.
     QPointF GdiTextOffset(qreal width, qreal height, qreal ascent) const;
 
-  private:
+private:
     void BeginPainter(QImage& image);
     void EndPainter();
     void ResetPainterState();

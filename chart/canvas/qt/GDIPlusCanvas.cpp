@@ -16,15 +16,14 @@ namespace {
 // Resolving a font through fontconfig is costly, so every anti-aliased canvas of the process
 // shares the fonts it realised. The fonts must go before the application does.
 class TGDIPlusShared {
-  public:
+public:
     QFont Font(const TQtFontKey& key) {
         auto found = fonts_.find(key);
-        if (found == fonts_.end())
-            found = fonts_.emplace(key, MakeQtFont(key)).first;
+        if (found == fonts_.end()) found = fonts_.emplace(key, MakeQtFont(key)).first;
         return found->second;
     }
 
-  private:
+private:
     std::map<TQtFontKey, QFont> fonts_;
 };
 
@@ -112,8 +111,7 @@ QFont TGDIPlusCanvas::CreateFont(const TQtFontKey& key) const {
 }
 
 QColor TGDIPlusCanvas::PlusColor(TColor color) const {
-    if (color == clNone)
-        return QColor(0, 0, 0, 0);
+    if (color == clNone) return QColor(0, 0, 0, 0);
     const TColor rgb = ColorToRGB(color);
     const int alpha = std::max(0, TransparencyLevel() - static_cast<int>(rgb >> 24));
     return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF, alpha);
@@ -130,8 +128,7 @@ QBrush TGDIPlusCanvas::PlusBrush(const TBrushData& brush) const {
 // Dashes end flat: a round or square cap would grow every dash into the gap after it.
 const QPen& TGDIPlusCanvas::PlusPen() {
     std::pair<TPenData, std::int32_t> key{Pen(), TransparencyLevel()};
-    if (penKey_ == key)
-        return pen_;
+    if (penKey_ == key) return pen_;
     const TPenData& data = Pen();
     QPen pen;
     if (data.Fill) {
@@ -177,8 +174,7 @@ const QPen& TGDIPlusCanvas::PlusPen() {
 
 QPainter* TGDIPlusCanvas::PreparePlus() {
     QPainter* painter = Painter();
-    if (painter)
-        UseComposition(*painter, QPainter::CompositionMode_SourceOver);
+    if (painter) UseComposition(*painter, QPainter::CompositionMode_SourceOver);
     return painter;
 }
 
@@ -196,11 +192,9 @@ void TGDIPlusCanvas::DoLine(TPoint from, TPoint to) {
         TChartCanvas3D::DoLine(from, to);
         return;
     }
-    if (!PenStrokes())
-        return;
+    if (!PenStrokes()) return;
     QPainter* painter = PreparePlus();
-    if (!painter)
-        return;
+    if (!painter) return;
     UseSmoothing(*painter, antiAlias_ && Pen().Width != 0);
     painter->setPen(PlusPen());
     painter->drawLine(At(from), At(to));
@@ -211,11 +205,9 @@ void TGDIPlusCanvas::DoPolyline(std::span<const TPoint> points) {
         TChartCanvas3D::DoPolyline(points);
         return;
     }
-    if (!PenStrokes())
-        return;
+    if (!PenStrokes()) return;
     QPainter* painter = PreparePlus();
-    if (!painter)
-        return;
+    if (!painter) return;
     UseSmoothing(*painter, antiAlias_ && Pen().Width != 0);
     painter->setPen(PlusPen());
     if (Pen().Width > 1) {
@@ -240,11 +232,9 @@ void TGDIPlusCanvas::DoShape(const TCanvasShape& shape) {
         TChartCanvas3D::DoShape(shape);
         return;
     }
-    if (shape.Kind != skPolygon && shape.Bounds.IsEmpty())
-        return;
+    if (shape.Kind != skPolygon && shape.Bounds.IsEmpty()) return;
     QPainter* painter = PreparePlus();
-    if (!painter)
-        return;
+    if (!painter) return;
     const bool stroke = PenStrokes();
     const QRectF outline = OutlineRect(shape.Bounds);
     if (Brush().Style != bsClear) {
@@ -253,11 +243,9 @@ void TGDIPlusCanvas::DoShape(const TCanvasShape& shape) {
             const qreal half = Pen().Width / 2.0;
             area.adjust(half, half, -half, -half);
         }
-        if (shape.Kind == skPolygon || area.isValid())
-            FillPath(*painter, ShapePath(shape, area));
+        if (shape.Kind == skPolygon || area.isValid()) FillPath(*painter, ShapePath(shape, area));
     }
-    if (!stroke)
-        return;
+    if (!stroke) return;
     UseSmoothing(*painter, antiAlias_ && Pen().Width != 0);
     painter->setPen(PlusPen());
     painter->setBrush(Qt::NoBrush);
@@ -269,15 +257,12 @@ void TGDIPlusCanvas::DoArc(const TRect& rect, TPoint start, TPoint end) {
         TChartCanvas3D::DoArc(rect, start, end);
         return;
     }
-    if (!PenStrokes() || rect.IsEmpty())
-        return;
+    if (!PenStrokes() || rect.IsEmpty()) return;
     QPainter* painter = PreparePlus();
-    if (!painter)
-        return;
+    if (!painter) return;
     const qreal from = AngleTo(rect, start);
     qreal span = AngleTo(rect, end) - from;
-    if (span <= 0)
-        span += 360;
+    if (span <= 0) span += 360;
     UseSmoothing(*painter, antiAlias_ && Pen().Width != 0);
     painter->setPen(PlusPen());
     painter->setBrush(Qt::NoBrush);
@@ -287,8 +272,7 @@ void TGDIPlusCanvas::DoArc(const TRect& rect, TPoint start, TPoint end) {
 
 void TGDIPlusCanvas::DoFillRect(const TRect& rect) {
     QPainter* painter = PreparePlus();
-    if (!painter)
-        return;
+    if (!painter) return;
     QPainterPath path;
     path.addRect(AreaRect(rect));
     FillPath(*painter, path);
@@ -296,8 +280,7 @@ void TGDIPlusCanvas::DoFillRect(const TRect& rect) {
 
 void TGDIPlusCanvas::DoGradientFill(const TRect& rect, const TGradientData& gradient) {
     QPainter* painter = PreparePlus();
-    if (!painter)
-        return;
+    if (!painter) return;
     painter->fillRect(AreaRect(rect), GradientBrush(gradient, PlusColor(gradient.StartColor),
                                                     PlusColor(gradient.EndColor)));
 }
@@ -307,8 +290,7 @@ void TGDIPlusCanvas::DoGradientFill(const TRect& rect, const TGradientData& grad
 void TGDIPlusCanvas::DoTextOut(std::int32_t x, std::int32_t y, const std::string& text,
                                double angle) {
     QPainter* painter = PreparePlus();
-    if (!painter)
-        return;
+    if (!painter) return;
     UseSmoothing(*painter, antiAlias_);
     const QFontMetrics& metrics = RealisedMetrics();
     const TFontData& font = Font();
@@ -320,12 +302,9 @@ void TGDIPlusCanvas::DoTextOut(std::int32_t x, std::int32_t y, const std::string
     drawn.Box = QSizeF(metrics.horizontalAdvance(drawn.Text), metrics.height());
     drawn.Ascent = metrics.ascent();
     const TTextAlign align = TextAlign();
-    if ((align & TA_HORIZONTAL) == TA_RIGHT)
-        drawn.TopLeft.setX(-drawn.Box.width());
-    if ((align & TA_HORIZONTAL) == TA_CENTER)
-        drawn.TopLeft.setX(-drawn.Box.width() / 2);
-    if ((align & TA_VERTICAL) == TA_BOTTOM)
-        drawn.TopLeft.setY(-drawn.Box.height());
+    if ((align & TA_HORIZONTAL) == TA_RIGHT) drawn.TopLeft.setX(-drawn.Box.width());
+    if ((align & TA_HORIZONTAL) == TA_CENTER) drawn.TopLeft.setX(-drawn.Box.width() / 2);
+    if ((align & TA_VERTICAL) == TA_BOTTOM) drawn.TopLeft.setY(-drawn.Box.height());
     drawn.Color = PlusColor(font.Color);
     if (BackMode() == cbmOpaque && Brush().Style != bsClear) {
         drawn.Background = PlusBrush(Brush());

@@ -19,7 +19,7 @@ namespace twinscope {
 // Its fonts are shared across the process: the first canvas starts the shared state and the
 // application's exit shuts it down.
 class TGDIPlusCanvas : public TChartCanvas3D {
-  public:
+public:
     TGDIPlusCanvas();
 
     std::string ClassName() const override { return "TGDIPlusCanvas"; }
@@ -39,7 +39,7 @@ class TGDIPlusCanvas : public TChartCanvas3D {
 
     static bool SharedStarted();
 
-  protected:
+protected:
     void DoLine(TPoint from, TPoint to) override;
     void DoPolyline(std::span<const TPoint> points) override;
     void DoShape(const TCanvasShape& shape) override;
@@ -52,7 +52,7 @@ class TGDIPlusCanvas : public TChartCanvas3D {
     double BufferScale() const override { return scale_; }
     QFont CreateFont(const TQtFontKey& key) const override;
 
-  private:
+private:
     bool XorMode() const { return Pen().Mode != pmCopy; }
     QPainter* PreparePlus();
     const QPen& PlusPen();

@@ -25,8 +25,7 @@ const QPaintDevice& LayoutDevice() {
 
 TQtPaintTarget& QtTarget(TPaintTarget& target) {
     auto* qt = dynamic_cast<TQtPaintTarget*>(&target);
-    if (!qt)
-        throw RuntimeError("The canvas draws only on a Qt paint target");
+    if (!qt) throw RuntimeError("The canvas draws only on a Qt paint target");
     return *qt;
 }
 
@@ -53,8 +52,7 @@ QFont MakeQtFont(const TQtFontKey& key) {
     font.setItalic((key.Style & fsItalic) != 0);
     font.setUnderline((key.Style & fsUnderline) != 0);
     font.setStrikeOut((key.Style & fsStrikeOut) != 0);
-    if (key.InterCharSize != 0)
-        font.setLetterSpacing(QFont::AbsoluteSpacing, key.InterCharSize);
+    if (key.InterCharSize != 0) font.setLetterSpacing(QFont::AbsoluteSpacing, key.InterCharSize);
     switch (key.Rendering) {
         case trAntiAlias:
             font.setStyleStrategy(QFont::PreferAntialias);
@@ -73,8 +71,7 @@ QFont MakeQtFont(const TQtFontKey& key) {
 }
 
 QFont FontForDevice(const QFont& font, const QPaintDevice* device) {
-    if (!device || device->logicalDpiY() == kLayoutDpi)
-        return font;
+    if (!device || device->logicalDpiY() == kLayoutDpi) return font;
     QFont scaled(font);
     scaled.setPointSizeF(font.pointSizeF() * kLayoutDpi / device->logicalDpiY());
     return scaled;
@@ -85,8 +82,7 @@ QString ToQString(std::string_view text) {
 }
 
 QColor OpaqueColor(TColor color) {
-    if (color == clNone)
-        return QColor(0, 0, 0, 0);
+    if (color == clNone) return QColor(0, 0, 0, 0);
     TColor rgb = ColorToRGB(color);
     return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
 }
@@ -166,8 +162,7 @@ void DrawQtText(QPainter& painter, const TQtText& text) {
     auto pass = [&](QPointF offset, auto&& draw) {
         painter.save();
         painter.translate(text.Anchor + offset);
-        if (text.Rotation != 0)
-            painter.rotate(text.Rotation);
+        if (text.Rotation != 0) painter.rotate(text.Rotation);
         draw();
         painter.restore();
     };
@@ -184,10 +179,8 @@ void DrawQtText(QPainter& painter, const TQtText& text) {
     if (text.Background) {
         pass({}, [&] { painter.fillRect(QRectF(text.TopLeft, text.Box), *text.Background); });
     }
-    if (text.ShadowColor)
-        pass(text.ShadowOffset, plain(*text.ShadowColor));
-    if (text.EmbossColor)
-        pass(text.EmbossOffset, plain(*text.EmbossColor));
+    if (text.ShadowColor) pass(text.ShadowOffset, plain(*text.ShadowColor));
+    if (text.EmbossColor) pass(text.EmbossOffset, plain(*text.EmbossColor));
     if (text.OutLine) {
         pass({}, [&] {
             QPainterPath path;

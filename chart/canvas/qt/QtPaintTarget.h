@@ -9,11 +9,11 @@ namespace twinscope {
 // A window surface for the Qt backends: the painter of the widget (or image) a frame is shown
 // on. The painter must stay active while the canvas uses the target.
 class TQtPaintTarget final : public TPaintTarget {
-  public:
+public:
     explicit TQtPaintTarget(QPainter& painter) : painter_(painter) {}
     QPainter& Painter() const { return painter_; }
 
-  private:
+private:
     QPainter& painter_;
 };
 
