@@ -1,0 +1,78 @@
+#include "chart/canvas/Canvas3D.h"
+
+namespace twinscope {
+
+TRect TCanvas3D::BeginFrame(TPaintTarget& target, const TRect& bounds,
+                            const TFrameOptions& options) {
+    SetZooms(options.PenZoom, options.FontZoom, options.CheckBoxZoom);
+    TRect drawn = bounds;
+    if (Buffered()) drawn = {0, 0, bounds.Width(), bounds.Height()};
+    SetBounds(drawn);
+    ResetPenPos();
+    SetBackMode(cbmOpaque);
+    inFrame_ = true;
+    DoBeginFrame(target, bounds);
+    return drawn;
+}
+
+void TCanvas3D::EndFrame(TPaintTarget& target, const TRect& bounds) {
+    DoEndFrame(target, bounds);
+    inFrame_ = false;
+    if (Buffered()) SetBufferStale(false);
+}
+
+bool TCanvas3D::BufferStillValid(TPaintTarget& target) {
+    if (inFrame_ || BufferStale() || !Buffered()) return false;
+    return DoCopyBuffer(target);
+}
+
+void TCanvas3D::Projection(const TRect& bounds, const TRect& plot) {
+    projectionBounds_ = bounds;
+    projectionPlot_ = plot;
+}
+
+TPoint TCanvas3D::Calculate3DPosition(std::int32_t x, std::int32_t y, std::int32_t) const {
+    return {x, y};
+}
+
+void TCanvas3D::MoveTo3D(std::int32_t x, std::int32_t y, std::int32_t z) {
+    TPoint p = Calculate3DPosition(x, y, z);
+    MoveTo(p.X, p.Y);
+}
+
+void TCanvas3D::LineTo3D(std::int32_t x, std::int32_t y, std::int32_t z) {
+    TPoint p = Calculate3DPosition(x, y, z);
+    LineTo(p.X, p.Y);
+}
+
+void TCanvas3D::HorizLine3D(std::int32_t x0, std::int32_t x1, std::int32_t y, std::int32_t z) {
+    MoveTo3D(x0, y, z);
+    LineTo3D(x1, y, z);
+}
+
+void TCanvas3D::VertLine3D(std::int32_t x, std::int32_t y0, std::int32_t y1, std::int32_t z) {
+    MoveTo3D(x, y0, z);
+    LineTo3D(x, y1, z);
+}
+
+void TCanvas3D::TextOut3D(std::int32_t x, std::int32_t y, std::int32_t z, const std::string& text) {
+    TPoint p = Calculate3DPosition(x, y, z);
+    TextOut(p.X, p.Y, text);
+}
+
+void TCanvas3D::ClipCube(const TRect& rect, std::int32_t, std::int32_t) {
+    ClipRectangle({rect.Left + 1, rect.Top + 1, rect.Right, rect.Bottom - 1});
+}
+
+void TCanvas3D::BeginGroup(const std::string& name) {
+    groups_.push_back(name);
+    DoBeginGroup(name);
+}
+
+void TCanvas3D::EndGroup() {
+    if (groups_.empty()) return;
+    groups_.pop_back();
+    DoEndGroup();
+}
+
+}  // namespace twinscope

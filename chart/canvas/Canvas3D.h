@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "chart/canvas/ChartCanvas.h"
+#include "chart/canvas/PaintTarget.h"
+
+namespace twinscope {
+
+// The zoom percents of a chart's view, taken at the start of each frame.
+struct TFrameOptions {
+    std::int32_t PenZoom = 100;
+    std::int32_t FontZoom = 100;
+    std::int32_t CheckBoxZoom = 100;
+};
+
+// A canvas with a painting frame, named drawing groups and the operations that take a depth.
+// A chart in two dimensions projects (x, y, z) to (x, y): z is ignored.
+class TCanvas3D : public TChartCanvas {
+public:
+    // The registered class name ("TChartCanvas3D") and the name shown to a user ("GDI").
+    virtual std::string ClassName() const = 0;
+    virtual std::string Description() const = 0;
+
+    // Starts a frame over bounds of the target and answers the rectangle to draw in: when
+    // buffered, the frame draws into an off-screen buffer of the bounds' size and the rectangle
+    // is moved to the origin; otherwise it draws straight onto the target. Text backgrounds
+    // become opaque.
+    TRect BeginFrame(TPaintTarget& target, const TRect& bounds, const TFrameOptions& options = {});
+    // Ends the frame: a buffered frame is copied to the target at the bounds' top-left corner
+    // and the buffer becomes valid.
+    void EndFrame(TPaintTarget& target, const TRect& bounds);
+    bool InFrame() const { return inFrame_; }
+    // When nothing made the buffer stale since the last frame (and no frame is being drawn),
+    // copies it to the target at (0, 0) and answers true; otherwise answers false and the chart
+    // paints a new frame.
+    bool BufferStillValid(TPaintTarget& target);
+    void MarkBufferStale() { SetBufferStale(true); }
+
+    // The rectangles the projection is centred on; in two dimensions points pass unchanged.
+    void Projection(const TRect& bounds, const TRect& plot);
+    const TRect& ProjectionBounds() const { return projectionBounds_; }
+    const TRect& ProjectionPlot() const { return projectionPlot_; }
+    TPoint Calculate3DPosition(std::int32_t x, std::int32_t y, std::int32_t z) const;
+
+    void MoveTo3D(std::int32_t x, std::int32_t y, std::int32_t z);
+    void LineTo3D(std::int32_t x, std::int32_t y, std::int32_t z);
+    void HorizLine3D(std::int32_t x0, std::int32_t x1, std::int32_t y, std::int32_t z);
+    void VertLine3D(std::int32_t x, std::int32_t y0, std::int32_t y1, std::int32_t z);
+    void TextOut3D(std::int32_t x, std::int32_t y, std::int32_t z, const std::string& text);
+    // Clips to a box of the plot; in two dimensions to the rectangle (Left + 1, Top + 1, Right,
+    // Bottom - 1).
+    void ClipCube(const TRect& rect, std::int32_t z0, std::int32_t z1);
+
+    // Named groups bracket what a chart part draws; they nest.
+    void BeginGroup(const std::string& name);
+    void EndGroup();
+    std::size_t GroupDepth() const { return groups_.size(); }
+
+protected:
+    virtual void DoBeginFrame(TPaintTarget& target, const TRect& bounds) = 0;
+    virtual void DoEndFrame(TPaintTarget& target, const TRect& bounds) = 0;
+    // Copies the buffer to the target at (0, 0); false when there is no buffer.
+    virtual bool DoCopyBuffer(TPaintTarget& target) = 0;
+    virtual void DoBeginGroup(const std::string&) {}
+    virtual void DoEndGroup() {}
+
+private:
+    TRect projectionBounds_;
+    TRect projectionPlot_;
+    std::vector<std::string> groups_;
+    bool inFrame_ = false;
+};
+
+}  // namespace twinscope

@@ -1,0 +1,57 @@
+#include "chart/canvas/CanvasRegistry.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "runtime/Exceptions.h"
+
+namespace twinscope {
+
+namespace {
+
+struct TCanvasClass {
+    std::string Name;
+    TCanvasFactory Factory;
+};
+
+std::vector<TCanvasClass>& Classes() {
+    static std::vector<TCanvasClass> classes;
+    return classes;
+}
+
+const TCanvasClass* Find(const std::string& className) {
+    auto& classes = Classes();
+    auto found = std::find_if(classes.begin(), classes.end(),
+                              [&](const TCanvasClass& c) { return c.Name == className; });
+    return found == classes.end() ? nullptr : &*found;
+}
+
+}  // namespace
+
+void RegisterCanvasClass(const std::string& className, TCanvasFactory factory) {
+    UnregisterCanvasClass(className);
+    Classes().push_back({className, std::move(factory)});
+}
+
+void UnregisterCanvasClass(const std::string& className) {
+    std::erase_if(Classes(), [&](const TCanvasClass& c) { return c.Name == className; });
+}
+
+bool IsCanvasClassRegistered(const std::string& className) {
+    return Find(className) != nullptr;
+}
+
+std::unique_ptr<TCanvas3D> SelectCanvas(const std::string& className,
+                                        std::unique_ptr<TCanvas3D> current) {
+    const TCanvasClass* selected = className.empty() ? nullptr : Find(className);
+    if (!selected) selected = Find(kDefaultCanvasClass);
+    if (!selected) {
+        if (current) return current;
+        throw RuntimeError("No canvas class is registered");
+    }
+    if (current && current->ClassName() == selected->Name) return current;
+    return selected->Factory();
+}
+
+}  // namespace twinscope

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "chart/canvas/Canvas3D.h"
+
+namespace twinscope {
+
+using TCanvasFactory = std::function<std::unique_ptr<TCanvas3D>()>;
+
+// The canvas class every chart falls back to.
+inline constexpr const char* kDefaultCanvasClass = "TChartCanvas3D";
+
+// The process-wide list of canvas classes a chart can select by name. Registering a name again
+// replaces its factory.
+void RegisterCanvasClass(const std::string& className, TCanvasFactory factory);
+void UnregisterCanvasClass(const std::string& className);
+bool IsCanvasClassRegistered(const std::string& className);
+
+// Selects the canvas class named exactly (case-sensitive) by className; no name or no match
+// selects TChartCanvas3D. Returns current unchanged when it already is of the selected class,
+// and also when not even TChartCanvas3D is registered and there is a current canvas to keep.
+// Raises RuntimeError when no canvas can be had at all.
+std::unique_ptr<TCanvas3D> SelectCanvas(const std::string& className,
+                                        std::unique_ptr<TCanvas3D> current);
+
+}  // namespace twinscope

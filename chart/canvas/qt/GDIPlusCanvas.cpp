@@ -1,0 +1,360 @@
+#include "chart/canvas/qt/GDIPlusCanvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <numbers>
+
+#include <QCoreApplication>
+#include <QFontMetrics>
+
+namespace twinscope {
+
+namespace {
+
+// Resolving a font through fontconfig is costly, so every anti-aliased canvas of the process
+// shares the fonts it realised. The fonts must go before the application does.
+class TGDIPlusShared {
+public:
+    QFont Font(const TQtFontKey& key) {
+        auto found = fonts_.find(key);
+        if (found == fonts_.end()) found = fonts_.emplace(key, MakeQtFont(key)).first;
+        return found->second;
+    }
+
+private:
+    std::map<TQtFontKey, QFont> fonts_;
+};
+
+std::unique_ptr<TGDIPlusShared>& SharedSlot() {
+    static std::unique_ptr<TGDIPlusShared> shared;
+    return shared;
+}
+
+void ShutDownShared() {
+    SharedSlot().reset();
+}
+
+TGDIPlusShared& StartUpShared() {
+    auto& shared = SharedSlot();
+    if (!shared) {
+        shared = std::make_unique<TGDIPlusShared>();
+        qAddPostRoutine(ShutDownShared);
+    }
+    return *shared;
+}
+
+QPointF At(TPoint p) {
+    return QPointF(p.X + 0.5, p.Y + 0.5);
+}
+
+// The path a pen strokes around a shape whose bounds exclude their right and bottom edge.
+QRectF OutlineRect(const TRect& r) {
+    return QRectF(r.Left + 0.5, r.Top + 0.5, r.Width() - 1, r.Height() - 1);
+}
+
+// The pixels a shape covers when no pen outlines it.
+QRectF AreaRect(const TRect& r) {
+    return QRectF(r.Left, r.Top, r.Width(), r.Height());
+}
+
+QPainterPath ShapePath(const TCanvasShape& shape, const QRectF& rect) {
+    QPainterPath path;
+    switch (shape.Kind) {
+        case skRectangle:
+            path.addRect(rect);
+            break;
+        case skEllipse:
+            path.addEllipse(rect);
+            break;
+        case skRoundRect:
+            path.addRoundedRect(rect, shape.Corner.Width / 2.0, shape.Corner.Height / 2.0);
+            break;
+        case skPolygon: {
+            QPolygonF polygon;
+            for (const TPoint& p : shape.Points)
+                polygon << At(p);
+            path.addPolygon(polygon);
+            path.closeSubpath();
+            path.setFillRule(Qt::OddEvenFill);
+            break;
+        }
+    }
+    return path;
+}
+
+qreal AngleTo(const TRect& r, TPoint p) {
+    qreal cx = (r.Left + r.Right) / 2.0;
+    qreal cy = (r.Top + r.Bottom) / 2.0;
+    return std::atan2(-(p.Y - cy), p.X - cx) * 180 / std::numbers::pi;
+}
+
+bool Hatched(const TBrushData& brush) {
+    return brush.Style != bsSolid && brush.Style != bsClear && !brush.Gradient.Visible;
+}
+
+}  // namespace
+
+TGDIPlusCanvas::TGDIPlusCanvas() {
+    StartUpShared();
+    SetTextQuality(fqDefault);
+    UseNativeTransparency();
+}
+
+bool TGDIPlusCanvas::SharedStarted() {
+    return SharedSlot() != nullptr;
+}
+
+QFont TGDIPlusCanvas::CreateFont(const TQtFontKey& key) const {
+    return StartUpShared().Font(key);
+}
+
+QColor TGDIPlusCanvas::PlusColor(TColor color) const {
+    if (color == clNone) return QColor(0, 0, 0, 0);
+    const TColor rgb = ColorToRGB(color);
+    const int alpha = std::max(0, TransparencyLevel() - static_cast<int>(rgb >> 24));
+    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF, alpha);
+}
+
+QBrush TGDIPlusCanvas::PlusBrush(const TBrushData& brush) const {
+    if (brush.Gradient.Visible) {
+        return GradientBrush(brush.Gradient, PlusColor(brush.Gradient.StartColor),
+                             PlusColor(brush.Gradient.EndColor));
+    }
+    return QBrush(PlusColor(brush.Color), HatchPattern(brush.Style));
+}
+
+// Dashes end flat: a round or square cap would grow every dash into the gap after it.
+const QPen& TGDIPlusCanvas::PlusPen() {
+    std::pair<TPenData, std::int32_t> key{Pen(), TransparencyLevel()};
+    if (penKey_ == key) return pen_;
+    const TPenData& data = Pen();
+    QPen pen;
+    if (data.Fill) {
+        pen.setBrush(PlusBrush(*data.Fill));
+    } else {
+        pen.setColor(PlusColor(data.Color));
+    }
+    pen.setWidthF(std::max(data.Width, 0));
+    QList<qreal> dashes;
+    if (data.SmallDots) {
+        dashes = {1, 1};
+    } else {
+        switch (data.Style) {
+            case psDash:
+                dashes = {3, 1};
+                break;
+            case psDot:
+                dashes = {1, 1};
+                break;
+            case psDashDot:
+                dashes = {3, 1, 1, 1};
+                break;
+            case psDashDotDot:
+                dashes = {3, 1, 1, 1, 1, 1};
+                break;
+            case psSolid:
+            case psClear:
+            case psInsideFrame:
+                break;
+        }
+    }
+    if (dashes.isEmpty()) {
+        pen.setCapStyle(CapStyle(data.EndStyle));
+    } else {
+        pen.setDashPattern(dashes);
+        pen.setCapStyle(Qt::FlatCap);
+    }
+    pen.setJoinStyle(JoinStyle(data.JoinStyle));
+    pen_ = pen;
+    penKey_ = std::move(key);
+    return pen_;
+}
+
+QPainter* TGDIPlusCanvas::PreparePlus() {
+    QPainter* painter = Painter();
+    if (painter) UseComposition(*painter, QPainter::CompositionMode_SourceOver);
+    return painter;
+}
+
+void TGDIPlusCanvas::FillPath(QPainter& painter, const QPainterPath& path) {
+    UseSmoothing(painter, antiAlias_);
+    const TBrushData& brush = Brush();
+    if (Hatched(brush) && brush.BackColor != clNone) {
+        painter.fillPath(path, PlusColor(brush.BackColor));
+    }
+    painter.fillPath(path, PlusBrush(brush));
+}
+
+void TGDIPlusCanvas::DoLine(TPoint from, TPoint to) {
+    if (XorMode()) {
+        TChartCanvas3D::DoLine(from, to);
+        return;
+    }
+    if (!PenStrokes()) return;
+    QPainter* painter = PreparePlus();
+    if (!painter) return;
+    UseSmoothing(*painter, antiAlias_ && Pen().Width != 0);
+    painter->setPen(PlusPen());
+    painter->drawLine(At(from), At(to));
+}
+
+void TGDIPlusCanvas::DoPolyline(std::span<const TPoint> points) {
+    if (XorMode()) {
+        TChartCanvas3D::DoPolyline(points);
+        return;
+    }
+    if (!PenStrokes()) return;
+    QPainter* painter = PreparePlus();
+    if (!painter) return;
+    UseSmoothing(*painter, antiAlias_ && Pen().Width != 0);
+    painter->setPen(PlusPen());
+    if (Pen().Width > 1) {
+        // The general stroker is very slow on wide polylines; separate segments are not.
+        QList<QLineF> segments;
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            segments << QLineF(At(points[i - 1]), At(points[i]));
+        }
+        painter->drawLines(segments);
+        return;
+    }
+    QPolygonF polyline;
+    for (const TPoint& p : points)
+        polyline << At(p);
+    painter->drawPolyline(polyline);
+}
+
+// A shape is filled first and outlined after. Under a pen wider than one pixel the fill stops
+// half the pen's width inside the outline, so the two never overlap.
+void TGDIPlusCanvas::DoShape(const TCanvasShape& shape) {
+    if (XorMode()) {
+        TChartCanvas3D::DoShape(shape);
+        return;
+    }
+    if (shape.Kind != skPolygon && shape.Bounds.IsEmpty()) return;
+    QPainter* painter = PreparePlus();
+    if (!painter) return;
+    const bool stroke = PenStrokes();
+    const QRectF outline = OutlineRect(shape.Bounds);
+    if (Brush().Style != bsClear) {
+        QRectF area = stroke ? outline : AreaRect(shape.Bounds);
+        if (stroke && Pen().Width > 1) {
+            const qreal half = Pen().Width / 2.0;
+            area.adjust(half, half, -half, -half);
+        }
+        if (shape.Kind == skPolygon || area.isValid()) FillPath(*painter, ShapePath(shape, area));
+    }
+    if (!stroke) return;
+    UseSmoothing(*painter, antiAlias_ && Pen().Width != 0);
+    painter->setPen(PlusPen());
+    painter->setBrush(Qt::NoBrush);
+    painter->drawPath(ShapePath(shape, outline));
+}
+
+void TGDIPlusCanvas::DoArc(const TRect& rect, TPoint start, TPoint end) {
+    if (XorMode()) {
+        TChartCanvas3D::DoArc(rect, start, end);
+        return;
+    }
+    if (!PenStrokes() || rect.IsEmpty()) return;
+    QPainter* painter = PreparePlus();
+    if (!painter) return;
+    const qreal from = AngleTo(rect, start);
+    qreal span = AngleTo(rect, end) - from;
+    if (span <= 0) span += 360;
+    UseSmoothing(*painter, antiAlias_ && Pen().Width != 0);
+    painter->setPen(PlusPen());
+    painter->setBrush(Qt::NoBrush);
+    painter->drawArc(OutlineRect(rect), static_cast<int>(std::lround(from * 16)),
+                     static_cast<int>(std::lround(span * 16)));
+}
+
+void TGDIPlusCanvas::DoFillRect(const TRect& rect) {
+    QPainter* painter = PreparePlus();
+    if (!painter) return;
+    QPainterPath path;
+    path.addRect(AreaRect(rect));
+    FillPath(*painter, path);
+}
+
+void TGDIPlusCanvas::DoGradientFill(const TRect& rect, const TGradientData& gradient) {
+    QPainter* painter = PreparePlus();
+    if (!painter) return;
+    painter->fillRect(AreaRect(rect), GradientBrush(gradient, PlusColor(gradient.StartColor),
+                                                    PlusColor(gradient.EndColor)));
+}
+
+// Text is placed by its top-left corner; the right and centre flags move it left by its width
+// or half of it, the bottom flag up by its height, and a turned text turns about (x, y).
+void TGDIPlusCanvas::DoTextOut(std::int32_t x, std::int32_t y, const std::string& text,
+                               double angle) {
+    QPainter* painter = PreparePlus();
+    if (!painter) return;
+    UseSmoothing(*painter, antiAlias_);
+    const QFontMetrics& metrics = RealisedMetrics();
+    const TFontData& font = Font();
+    TQtText drawn;
+    drawn.Text = ToQString(text);
+    drawn.Font = RealisedFont();
+    drawn.Anchor = QPointF(x, y);
+    drawn.Rotation = (angle != 0 && angle != 360) ? 360 - angle : 0;
+    drawn.Box = QSizeF(metrics.horizontalAdvance(drawn.Text), metrics.height());
+    drawn.Ascent = metrics.ascent();
+    const TTextAlign align = TextAlign();
+    if ((align & TA_HORIZONTAL) == TA_RIGHT) drawn.TopLeft.setX(-drawn.Box.width());
+    if ((align & TA_HORIZONTAL) == TA_CENTER) drawn.TopLeft.setX(-drawn.Box.width() / 2);
+    if ((align & TA_VERTICAL) == TA_BOTTOM) drawn.TopLeft.setY(-drawn.Box.height());
+    drawn.Color = PlusColor(font.Color);
+    if (BackMode() == cbmOpaque && Brush().Style != bsClear) {
+        drawn.Background = PlusBrush(Brush());
+    }
+    auto shadowColor = [&](const TShadowData& shadow) {
+        QColor color = PlusColor(shadow.Color);
+        color.setAlpha(color.alpha() * (100 - std::clamp(shadow.Transparency, 0, 100)) / 100);
+        return color;
+    };
+    if (font.Shadow.Visible) {
+        drawn.ShadowColor = shadowColor(font.Shadow);
+        drawn.ShadowOffset = QPointF(font.Shadow.HorizSize, font.Shadow.VertSize);
+    }
+    if (font.Emboss.Visible) {
+        drawn.EmbossColor = shadowColor(font.Emboss);
+        drawn.EmbossOffset = QPointF(font.Emboss.HorizSize, font.Emboss.VertSize);
+    }
+    if (font.OutLine.Visible && font.OutLine.Style != psClear) {
+        drawn.OutLine = QPen(PlusColor(font.OutLine.Color), font.OutLine.Width);
+    }
+    DrawQtText(*painter, drawn);
+}
+
+// A clear brush, or one without a back colour, leaves the text background transparent; a
+// hatched brush paints its gaps with its back colour.
+void TGDIPlusCanvas::DoBrushAssigned() {
+    const TBrushData& brush = Brush();
+    if (brush.Style == bsClear || brush.BackColor == clNone) {
+        SetBackMode(cbmTransparent);
+    } else if (Hatched(brush)) {
+        SetBackMode(cbmOpaque);
+        SetBackColor(brush.BackColor);
+    }
+}
+
+// A rectangle clip reaches one pixel further up and down than the rectangle.
+void TGDIPlusCanvas::CombineClip(QPainter& painter, const TCanvasShape& shape, bool exclude) {
+    const TRect& r = shape.Bounds;
+    QPainterPath path;
+    if (shape.Kind == skRectangle) {
+        path.addRect(QRectF(r.Left, r.Top - 1, r.Width(), r.Height() + 2));
+    } else {
+        path = ShapePath(shape, QRectF(r.Left + 0.5, r.Top + 0.5, r.Width(), r.Height()));
+    }
+    if (exclude) {
+        QPainterPath everything;
+        everything.addRect(-65536, -65536, 131072, 131072);
+        path = everything.subtracted(path);
+    }
+    painter.setClipPath(path, Qt::IntersectClip);
+}
+
+}  // namespace twinscope

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+
+#include <QPainterPath>
+#include <QPen>
+
+#include "chart/canvas/qt/ChartCanvas3D.h"
+
+namespace twinscope {
+
+// The anti-aliased canvas with alpha. Integer coordinates name pixel centres, so a one-pixel
+// line along a row covers exactly that row. Transparency is native: a section lowers the alpha
+// every colour is drawn with. Lines and shapes in the XOR pen modes are drawn by the aliased
+// canvas underneath, on the same surface.
+//
+// Its fonts are shared across the process: the first canvas starts the shared state and the
+// application's exit shuts it down.
+class TGDIPlusCanvas : public TChartCanvas3D {
+public:
+    TGDIPlusCanvas();
+
+    std::string ClassName() const override { return "TGDIPlusCanvas"; }
+    std::string Description() const override { return "GDI+"; }
+
+    // Strokes are smoothed while this is on (and the pen has a width).
+    bool AntiAlias() const { return antiAlias_; }
+    void SetAntiAlias(bool antiAlias) { antiAlias_ = antiAlias; }
+    // Buffer pixels per target pixel: a scale above 1 draws finer and shrinks the frame into
+    // the target.
+    double Scale() const { return scale_; }
+    void SetScale(double scale) { scale_ = scale > 0 ? scale : 1; }
+
+    // A colour with the current alpha lowered by the colour's high byte; system colours are
+    // converted to RGB first, and clNone is fully transparent.
+    QColor PlusColor(TColor color) const;
+
+    static bool SharedStarted();
+
+protected:
+    void DoLine(TPoint from, TPoint to) override;
+    void DoPolyline(std::span<const TPoint> points) override;
+    void DoShape(const TCanvasShape& shape) override;
+    void DoArc(const TRect& rect, TPoint start, TPoint end) override;
+    void DoFillRect(const TRect& rect) override;
+    void DoGradientFill(const TRect& rect, const TGradientData& gradient) override;
+    void DoTextOut(std::int32_t x, std::int32_t y, const std::string& text, double angle) override;
+    void DoBrushAssigned() override;
+    void CombineClip(QPainter& painter, const TCanvasShape& shape, bool exclude) override;
+    double BufferScale() const override { return scale_; }
+    QFont CreateFont(const TQtFontKey& key) const override;
+
+private:
+    bool XorMode() const { return Pen().Mode != pmCopy; }
+    QPainter* PreparePlus();
+    const QPen& PlusPen();
+    QBrush PlusBrush(const TBrushData& brush) const;
+    void FillPath(QPainter& painter, const QPainterPath& path);
+
+    bool antiAlias_ = true;
+    double scale_ = 1;
+    std::optional<std::pair<TPenData, std::int32_t>> penKey_;
+    QPen pen_;
+};
+
+}  // namespace twinscope

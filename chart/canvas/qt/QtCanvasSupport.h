@@ -1,0 +1,84 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QPen>
+#include <QString>
+
+#include "chart/canvas/ChartCanvas.h"
+
+namespace twinscope {
+
+// How text is rasterised, from the font's quality and the canvas's text quality.
+enum class TTextRendering : std::uint8_t { trAntiAlias, trSingleBitGridFit, trClearTypeGridFit };
+using enum TTextRendering;
+
+// fqBest anti-aliases; fqNormal grid-fits one bit per pixel; fqClearType grid-fits anti-aliased;
+// fqDefault leaves it to the canvas's quality, and a canvas of default quality anti-aliases
+// text of 20 points and more and grid-fits smaller text.
+TTextRendering TextRenderingFor(TFontQuality fontQuality, TFontQuality canvasQuality,
+                                double points);
+
+// Everything a realised font depends on.
+struct TQtFontKey {
+    std::string Name;
+    double Points = 8;
+    TFontStyles Style = 0;
+    std::int32_t InterCharSize = 0;
+    TTextRendering Rendering = trAntiAlias;
+    friend auto operator<=>(const TQtFontKey&, const TQtFontKey&) = default;
+};
+
+// A font resolved through fontconfig ("Arial" becomes Liberation Sans) for a 96-dpi surface:
+// the size at least 0.1 points, the style bits, letter spacing and the hinting nearest to the
+// rendering.
+QFont MakeQtFont(const TQtFontKey& key);
+
+// The font to set on a painter so that text keeps its size in logical pixels whatever the
+// device's resolution.
+QFont FontForDevice(const QFont& font, const QPaintDevice* device);
+
+QString ToQString(std::string_view text);
+
+// A colour as an opaque RGB value; clNone is fully transparent.
+QColor OpaqueColor(TColor color);
+
+Qt::BrushStyle HatchPattern(TBrushStyle style);
+Qt::PenCapStyle CapStyle(TPenEndStyle style);
+Qt::PenJoinStyle JoinStyle(TPenJoinStyle style);
+
+// A two-colour gradient running across whatever shape it fills.
+QBrush GradientBrush(const TGradientData& gradient, const QColor& start, const QColor& end);
+
+// The offsets and colours of one text drawing: the text is laid out with its top-left corner at
+// TopLeft relative to Anchor, turned about Anchor by Rotation degrees clockwise.
+struct TQtText {
+    QString Text;
+    QFont Font;
+    QPointF Anchor;
+    double Rotation = 0;
+    QPointF TopLeft;
+    QSizeF Box;
+    qreal Ascent = 0;
+    QColor Color;
+    std::optional<QBrush> Background;
+    std::optional<QColor> ShadowColor;
+    QPointF ShadowOffset;
+    std::optional<QColor> EmbossColor;
+    QPointF EmbossOffset;
+    std::optional<QPen> OutLine;
+};
+
+// Draws the background box, then shadow and emboss at their offsets, then the text itself (as
+// a filled and stroked path when it has an outline pen). Leaves the painter's state unchanged.
+void DrawQtText(QPainter& painter, const TQtText& text);
+
+}  // namespace twinscope

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace twinscope {
+
+// The per-user settings of the chart editor, read only. The chart takes its initial
+// "DefaultCanvas" and "DefaultPalette" from here; a value that is not stored is absent.
+class TUserSettings {
+public:
+    virtual ~TUserSettings() = default;
+    virtual std::optional<std::string> ReadString(const std::string& key) const = 0;
+};
+
+// Settings held in memory: empty for the core and most tests, filled where a test needs values.
+class TMemoryUserSettings final : public TUserSettings {
+public:
+    TMemoryUserSettings() = default;
+    explicit TMemoryUserSettings(std::map<std::string, std::string> values)
+        : values_(std::move(values)) {}
+
+    std::optional<std::string> ReadString(const std::string& key) const override;
+
+private:
+    std::map<std::string, std::string> values_;
+};
+
+}  // namespace twinscope
