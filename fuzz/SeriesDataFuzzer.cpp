@@ -13,7 +13,7 @@ using namespace twinscope;
 
 // A series with a third value list, so records carry a further value each.
 class ThreeListSeries : public TLineSeries {
-  private:
+private:
     TChartValueList z_{this, "Z"};
 };
 
@@ -25,8 +25,7 @@ void Check(std::span<const std::uint8_t> payload) {
     try {
         ReadSeriesData(series, payload);
     } catch (const RuntimeError&) {
-        if (series.BatchDepth() != 0 || series.LoadedFromStream())
-            __builtin_trap();
+        if (series.BatchDepth() != 0 || series.LoadedFromStream()) __builtin_trap();
         return;
     }
     const std::vector<std::uint8_t> written = WriteSeriesData(series);

@@ -21,13 +21,25 @@ std::int64_t Saturate(F x) {
 
 // std::nearbyint honours the current rounding mode, which is round-to-nearest-even by default
 // and never changed by this program.
-std::int64_t Round(double x) { return Saturate(std::nearbyint(x)); }
-std::int64_t Round(Extended x) { return Saturate(std::nearbyint(x)); }
-std::int64_t Trunc(double x) { return Saturate(std::trunc(x)); }
-std::int64_t Trunc(Extended x) { return Saturate(std::trunc(x)); }
+std::int64_t Round(double x) {
+    return Saturate(std::nearbyint(x));
+}
+std::int64_t Round(Extended x) {
+    return Saturate(std::nearbyint(x));
+}
+std::int64_t Trunc(double x) {
+    return Saturate(std::trunc(x));
+}
+std::int64_t Trunc(Extended x) {
+    return Saturate(std::trunc(x));
+}
 
-double Int(double x) { return std::trunc(x); }
-double Frac(double x) { return x - std::trunc(x); }
+double Int(double x) {
+    return std::trunc(x);
+}
+double Frac(double x) {
+    return x - std::trunc(x);
+}
 
 bool SameValue(double a, double b) {
     const double tolerance = std::max(std::min(std::fabs(a), std::fabs(b)) * 1e-12, 1e-12);

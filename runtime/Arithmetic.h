@@ -23,6 +23,8 @@ double Frac(double x);
 bool SameValue(double a, double b);
 
 // Integer division truncating toward zero, as C++ does; named where the behaviour depends on it.
-constexpr std::int32_t Div(std::int32_t a, std::int32_t b) { return a / b; }
+constexpr std::int32_t Div(std::int32_t a, std::int32_t b) {
+    return a / b;
+}
 
 }  // namespace twinscope

@@ -44,8 +44,7 @@ TimeParts DecodeTime(TDateTime value) {
     }
     const Extended fraction = std::fabs(value - std::trunc(value));
     long long ms = std::llround(fraction * kMillisecondsPerDay);
-    if (ms >= kMillisecondsPerDay)
-        ms = kMillisecondsPerDay - 1;
+    if (ms >= kMillisecondsPerDay) ms = kMillisecondsPerDay - 1;
     return TimeParts{static_cast<int>(ms / 3'600'000), static_cast<int>(ms / 60'000 % 60),
                      static_cast<int>(ms / 1000 % 60), static_cast<int>(ms % 1000)};
 }

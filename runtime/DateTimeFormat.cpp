@@ -15,19 +15,16 @@ char Lower(char c) {
 }
 
 bool StartsWithNoCase(std::string_view text, std::size_t at, std::string_view prefix) {
-    if (text.size() - at < prefix.size())
-        return false;
+    if (text.size() - at < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (Lower(text[at + i]) != prefix[i])
-            return false;
+        if (Lower(text[at + i]) != prefix[i]) return false;
     }
     return true;
 }
 
 std::string Padded(int number, std::size_t width) {
     std::string text = std::to_string(number);
-    if (text.size() < width)
-        text.insert(0, width - text.size(), '0');
+    if (text.size() < width) text.insert(0, width - text.size(), '0');
     return text;
 }
 
@@ -37,8 +34,7 @@ bool UsesTwelveHourClock(std::string_view format) {
     for (std::size_t i = 0; i < format.size(); ++i) {
         const char c = format[i];
         if (quote != 0) {
-            if (c == quote)
-                quote = 0;
+            if (c == quote) quote = 0;
         } else if (c == '\'' || c == '"') {
             quote = c;
         } else if (StartsWithNoCase(format, i, "am/pm") || StartsWithNoCase(format, i, "a/p") ||
@@ -50,7 +46,7 @@ bool UsesTwelveHourClock(std::string_view format) {
 }
 
 class DateTimeWriter {
-  public:
+public:
     DateTimeWriter(TDateTime value, const FormatSettings& settings)
         : value_(value), settings_(settings) {}
 
@@ -109,8 +105,7 @@ class DateTimeWriter {
                 case 'h': {
                     used = std::min<std::size_t>(run, 2);
                     int hour = Time().Hour;
-                    if (twelveHour)
-                        hour = hour % 12 == 0 ? 12 : hour % 12;
+                    if (twelveHour) hour = hour % 12 == 0 ? 12 : hour % 12;
                     out_ += Padded(hour, used);
                     break;
                 }
@@ -151,18 +146,16 @@ class DateTimeWriter {
                     specifier = false;
                     break;
             }
-            if (specifier)
-                afterHour = lower == 'h';
+            if (specifier) afterHour = lower == 'h';
             i += used;
         }
     }
 
     std::string Result() && { return std::move(out_); }
 
-  private:
+private:
     void Expand(const std::string& format, int depth) {
-        if (depth < 1)
-            Write(format, depth + 1);
+        if (depth < 1) Write(format, depth + 1);
     }
 
     void WriteDay(std::size_t count, int depth) {
@@ -205,13 +198,11 @@ class DateTimeWriter {
     }
 
     const DateParts& Date() {
-        if (!date_)
-            date_ = DecodeDate(value_);
+        if (!date_) date_ = DecodeDate(value_);
         return *date_;
     }
     const TimeParts& Time() {
-        if (!time_)
-            time_ = DecodeTime(value_);
+        if (!time_) time_ = DecodeTime(value_);
         return *time_;
     }
 

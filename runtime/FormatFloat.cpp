@@ -25,8 +25,7 @@ struct Decimal {
 void StripTrailingZeros(Decimal& d) {
     const auto last = d.digits.find_last_not_of('0');
     d.digits.erase(last == std::string::npos ? 0 : last + 1);
-    if (d.IsZero())
-        d.exponent = 0;
+    if (d.IsZero()) d.exponent = 0;
 }
 
 // The shortest digits that read back as the same double.
@@ -38,12 +37,10 @@ Decimal ShortestDecimal(double magnitude) {
     const auto e = text.find('e');
     Decimal d;
     for (const char c : text.substr(0, e)) {
-        if (c != '.')
-            d.digits += c;
+        if (c != '.') d.digits += c;
     }
     std::string_view exponent = text.substr(e + 1);
-    if (exponent.front() == '+')
-        exponent.remove_prefix(1);
+    if (exponent.front() == '+') exponent.remove_prefix(1);
     std::from_chars(exponent.data(), exponent.data() + exponent.size(), d.exponent);
     d.exponent += 1;
     StripTrailingZeros(d);
@@ -52,8 +49,7 @@ Decimal ShortestDecimal(double magnitude) {
 
 // Keeps the first `keep` digits, rounding half away from zero on the next one.
 void RoundDigits(Decimal& d, int keep) {
-    if (keep >= static_cast<int>(d.digits.size()))
-        return;
+    if (keep >= static_cast<int>(d.digits.size())) return;
     if (keep < 0) {
         d = Decimal{};
         return;
@@ -102,8 +98,7 @@ std::vector<std::string_view> SplitSections(std::string_view format) {
     for (std::size_t i = 0; i < format.size(); ++i) {
         const char c = format[i];
         if (quote != 0) {
-            if (c == quote)
-                quote = 0;
+            if (c == quote) quote = 0;
         } else if (c == '\'' || c == '"') {
             quote = c;
         } else if (c == ';') {
@@ -112,8 +107,7 @@ std::vector<std::string_view> SplitSections(std::string_view format) {
         }
     }
     sections.push_back(format.substr(start));
-    if (sections.size() > 3)
-        sections.resize(3);
+    if (sections.size() > 3) sections.resize(3);
     return sections;
 }
 
@@ -138,30 +132,25 @@ Section ParseSection(std::string_view text) {
         } else if ((c == '0' || c == '#') && !s.scientific) {
             if (afterPoint) {
                 ++s.fractionPlaceholders;
-                if (c == '0')
-                    s.minFractionDigits = s.fractionPlaceholders;
+                if (c == '0') s.minFractionDigits = s.fractionPlaceholders;
                 s.tokens.push_back({Token::Kind::FractionDigit, {}});
             } else {
-                if (c == '0' && firstZero < 0)
-                    firstZero = s.integerPlaceholders;
+                if (c == '0' && firstZero < 0) firstZero = s.integerPlaceholders;
                 ++s.integerPlaceholders;
                 s.tokens.push_back({Token::Kind::IntegerDigit, {}});
             }
         } else if (c == '.' && !s.scientific) {
-            if (!afterPoint)
-                s.tokens.push_back({Token::Kind::Point, {}});
+            if (!afterPoint) s.tokens.push_back({Token::Kind::Point, {}});
             afterPoint = true;
         } else if (c == ',' && !s.scientific) {
-            if (!afterPoint)
-                s.thousands = true;
+            if (!afterPoint) s.thousands = true;
         } else if ((c == 'E' || c == 'e') && !s.scientific && i + 1 < text.size() &&
                    (text[i + 1] == '+' || text[i + 1] == '-')) {
             s.scientific = true;
             s.exponentPlus = text[i + 1] == '+';
             i += 2;
             for (; i < text.size() && (text[i] == '0' || text[i] == '#'); ++i) {
-                if (text[i] == '0')
-                    ++s.minExponentDigits;
+                if (text[i] == '0') ++s.minExponentDigits;
             }
             --i;
             s.tokens.push_back({Token::Kind::Exponent, std::string(1, c)});
@@ -235,10 +224,8 @@ std::string Render(const Section& s, const Digits& d, const FormatSettings& sett
                 ++integerIndex;
                 break;
             case Token::Kind::Point:
-                if (s.integerPlaceholders == 0)
-                    integerRange(0, length);
-                if (!d.fraction.empty())
-                    out += settings.DecimalSeparator;
+                if (s.integerPlaceholders == 0) integerRange(0, length);
+                if (!d.fraction.empty()) out += settings.DecimalSeparator;
                 break;
             case Token::Kind::FractionDigit:
                 if (fractionIndex < static_cast<int>(d.fraction.size())) {
@@ -267,8 +254,7 @@ std::string Render(const Section& s, const Digits& d, const FormatSettings& sett
 
 std::string FormatGeneral(bool negative, Decimal d, const FormatSettings& settings) {
     RoundDigits(d, 15);
-    if (d.IsZero())
-        return "0";
+    if (d.IsZero()) return "0";
     std::string out = negative ? "-" : "";
     const int scientificExponent = d.exponent - 1;
     if (scientificExponent < -4 || scientificExponent >= 15) {
@@ -298,14 +284,11 @@ std::string FormatGeneral(bool negative, Decimal d, const FormatSettings& settin
 }  // namespace
 
 std::string FormatFloat(const std::string& format, double value, const FormatSettings& settings) {
-    if (std::isnan(value))
-        return "NAN";
-    if (std::isinf(value))
-        return value > 0 ? "INF" : "-INF";
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     const bool negative = std::signbit(value);
     const Decimal magnitude = ShortestDecimal(std::fabs(value));
-    if (format.empty())
-        return FormatGeneral(negative, magnitude, settings);
+    if (format.empty()) return FormatGeneral(negative, magnitude, settings);
 
     const auto sections = SplitSections(format);
     auto usable = [&sections](std::size_t index) {
@@ -321,8 +304,7 @@ std::string FormatFloat(const std::string& format, double value, const FormatSet
         digits = LayOut(Decimal{}, section);
     }
     std::string text = Render(section, digits, settings);
-    if (negative && !zero && index == 0)
-        text.insert(0, 1, '-');
+    if (negative && !zero && index == 0) text.insert(0, 1, '-');
     return text;
 }
 

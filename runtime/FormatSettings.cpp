@@ -9,7 +9,11 @@ FormatSettings& Current() {
 }
 }  // namespace
 
-const FormatSettings& CurrentFormatSettings() { return Current(); }
-void SetCurrentFormatSettings(const FormatSettings& settings) { Current() = settings; }
+const FormatSettings& CurrentFormatSettings() {
+    return Current();
+}
+void SetCurrentFormatSettings(const FormatSettings& settings) {
+    Current() = settings;
+}
 
 }  // namespace twinscope

@@ -26,6 +26,8 @@ MessageHandler SetMessageHandler(MessageHandler handler) {
     return std::exchange(CurrentHandler(), std::move(handler));
 }
 
-void Abort() { throw SilentAbort(); }
+void Abort() {
+    throw SilentAbort();
+}
 
 }  // namespace twinscope

@@ -28,8 +28,7 @@ std::optional<Normalised> Normalise(std::string_view s, char decimalSeparator) {
     Normalised n;
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        if (s[i] == '-')
-            n.text += '-';
+        if (s[i] == '-') n.text += '-';
         ++i;
     }
     std::size_t digits = 0;
@@ -37,20 +36,17 @@ std::optional<Normalised> Normalise(std::string_view s, char decimalSeparator) {
     for (; i < s.size() && IsDigit(s[i]); ++i, ++digits) {
         n.text += s[i];
         significant = significant || s[i] != '0';
-        if (significant)
-            ++n.order;
+        if (significant) ++n.order;
     }
     if (i < s.size() && s[i] == decimalSeparator) {
         n.text += '.';
         for (++i; i < s.size() && IsDigit(s[i]); ++i, ++digits) {
             n.text += s[i];
-            if (!significant && s[i] == '0')
-                --n.order;
+            if (!significant && s[i] == '0') --n.order;
             significant = significant || s[i] != '0';
         }
     }
-    if (digits == 0)
-        return std::nullopt;
+    if (digits == 0) return std::nullopt;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         n.text += 'e';
         ++i;
@@ -64,15 +60,12 @@ std::optional<Normalised> Normalise(std::string_view s, char decimalSeparator) {
         const std::size_t start = i;
         for (; i < s.size() && IsDigit(s[i]); ++i) {
             n.text += s[i];
-            if (exponent < kExponentCap)
-                exponent = exponent * 10 + (s[i] - '0');
+            if (exponent < kExponentCap) exponent = exponent * 10 + (s[i] - '0');
         }
-        if (i == start)
-            return std::nullopt;
+        if (i == start) return std::nullopt;
         n.order += negative ? -exponent : exponent;
     }
-    if (i != s.size())
-        return std::nullopt;
+    if (i != s.size()) return std::nullopt;
     return n;
 }
 
@@ -84,21 +77,18 @@ double StrToFloat(const std::string& text, const FormatSettings& settings) {
     };
     std::string_view s = text;
     const auto first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        throw invalid();
+    if (first == std::string_view::npos) throw invalid();
     s = s.substr(first, s.find_last_not_of(" \t") - first + 1);
 
     const auto normalised = Normalise(s, settings.DecimalSeparator);
-    if (!normalised)
-        throw invalid();
+    if (!normalised) throw invalid();
     const std::string& n = normalised->text;
     double value = 0;
     const auto [end, error] = std::from_chars(n.data(), n.data() + n.size(), value);
     if (error == std::errc::result_out_of_range && normalised->order <= 0) {
         return n.front() == '-' ? -0.0 : 0.0;
     }
-    if (error != std::errc{} || end != n.data() + n.size())
-        throw invalid();
+    if (error != std::errc{} || end != n.data() + n.size()) throw invalid();
     return value;
 }
 

@@ -22,7 +22,9 @@ inline constexpr TColor clBtnFace = clSystemColor | 15;
 inline constexpr TColor clWindow = clSystemColor | 5;
 inline constexpr TColor clWindowText = clSystemColor | 8;
 
-inline constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000u) == clSystemColor; }
+inline constexpr bool IsSystemColor(TColor c) {
+    return (c & 0xFF000000u) == clSystemColor;
+}
 
 struct TPoint {
     std::int32_t X = 0;

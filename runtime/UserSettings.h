@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -26,5 +27,10 @@ public:
 private:
     std::map<std::string, std::string> values_;
 };
+
+// The settings store in force for the process: empty until the program installs its own.
+const TUserSettings& CurrentUserSettings();
+// Installs a store (nullptr: back to the empty one) and returns the one it replaces.
+std::unique_ptr<TUserSettings> InstallUserSettings(std::unique_ptr<TUserSettings> settings);
 
 }  // namespace twinscope

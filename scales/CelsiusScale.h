@@ -7,7 +7,7 @@ namespace twinscope {
 // The Celsius scale left of the plot, following the Fahrenheit left axis. Creating it also
 // styles the left axis as the red "°F" axis.
 class tLeftCelsiusScale : public tScale {
-  public:
+public:
     explicit tLeftCelsiusScale(TCustomAxisPanel& chart);
 
     // (x - 32) / 1.8 in extended precision, rounded once to a double.

@@ -6,7 +6,7 @@ namespace twinscope {
 
 // The day-of-the-year scale below the plot, following the date axis within one calendar year.
 class tBottomDayOfTheYearScale : public tScale {
-  public:
+public:
     explicit tBottomDayOfTheYearScale(TCustomAxisPanel& chart);
 
     // The day of the year of a date-time value, 1 to 366; the time of day is dropped.

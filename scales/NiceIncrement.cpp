@@ -8,8 +8,7 @@ namespace twinscope {
 void SetNiceIncrement(TChartAxis& axis) {
     axis.SetIncrement(10);
     const double range = axis.Maximum() - axis.Minimum();
-    if (!(range > 0))
-        return;
+    if (!(range > 0)) return;
 
     // Each rung comes from the previous one by 2, 2.5, 2 in turn, each product rounded to a
     // double, so the rungs stay the doubles nearest to 1, 2 and 5 times a power of ten.

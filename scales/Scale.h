@@ -21,7 +21,7 @@ using tConversion = std::function<double(double)>;
 // side to make room. Scales are made through the chart's CustomAxes collection (see
 // CreateOwnedAxis), which owns them; the companion series stays when a scale is freed.
 class tScale : public TChartAxis {
-  public:
+public:
     // A right or top side shows "Right- & top-side scales not yet implemented" and raises the
     // silent abort before anything of the scale exists.
     tScale(TCustomAxisPanel& chart, tScaleSide side, const std::string& title,
@@ -42,7 +42,7 @@ class tScale : public TChartAxis {
     const std::string& GridToScaleCaption() const { return gridToScaleCaption_; }
     const std::string& GridToMasterCaption() const { return gridToMasterCaption_; }
 
-  private:
+private:
     struct Placement {
         TChartAxis* master;
         double nearPositionPercent;

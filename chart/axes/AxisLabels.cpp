@@ -12,8 +12,7 @@ TAxisLabels::TAxisLabels(std::function<void()> onChange)
 
 void TAxisLabels::SetAngle(std::int32_t degrees) {
     std::int32_t a = degrees % 360;
-    if (a < 0)
-        a += 360;
+    if (a < 0) a += 360;
     Set(angle_, a);
 }
 

@@ -28,13 +28,13 @@ using enum TAxisLabelAlign;
 
 // The text shape of label texts: centred and transparent.
 class TAxisLabelsFormat : public TTextShape {
-  public:
+public:
     explicit TAxisLabelsFormat(std::function<void()> onChange);
 };
 
 // The label settings of an axis.
 class TAxisLabels : public TChangeNotifier {
-  public:
+public:
     explicit TAxisLabels(std::function<void()> onChange);
 
     bool Visible() const { return visible_; }
@@ -72,7 +72,7 @@ class TAxisLabels : public TChangeNotifier {
     TChartFont& Font() { return format_.Font(); }
     const TChartFont& Font() const { return format_.Font(); }
 
-  private:
+private:
     bool visible_ = true;
     std::int32_t separation_ = 10;
     std::int32_t size_ = 0;
@@ -100,7 +100,7 @@ struct TAxisItem {
 
 // The labels placed by the last label pass. In automatic mode the pass empties and refills it.
 class TAxisItems {
-  public:
+public:
     bool Automatic() const { return automatic_; }
     void SetAutomatic(bool v) { automatic_ = v; }
     std::size_t Count() const { return items_.size(); }
@@ -111,7 +111,7 @@ class TAxisItems {
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 
-  private:
+private:
     bool automatic_ = true;
     std::vector<TAxisItem> items_;
 };

@@ -12,7 +12,7 @@ using enum TAxisTitlePosition;
 
 // The title of an axis: a transparent, centred text shape with a caption and an angle.
 class TChartAxisTitle : public TTextShape {
-  public:
+public:
     TChartAxisTitle(std::function<void()> onChange, std::int32_t angle);
 
     const std::string& Caption() const { return caption_; }
@@ -22,7 +22,7 @@ class TChartAxisTitle : public TTextShape {
     TAxisTitlePosition Position() const { return position_; }
     void SetPosition(TAxisTitlePosition p) { Set(position_, p); }
 
-  private:
+private:
     std::string caption_;
     std::int32_t angle_ = 0;
     TAxisTitlePosition position_ = tpCenter;

@@ -42,8 +42,7 @@ void TChartAxis::SetMinimum(double x) {
     if (!chart_.Loading() && x > maximum_) {
         throw AxisException("Axis Minimum Value must be <= Maximum");
     }
-    if (x == minimum_)
-        return;
+    if (x == minimum_) return;
     minimum_ = x;
     chart_.AxisRangeChanged(*this);
 }
@@ -52,8 +51,7 @@ void TChartAxis::SetMaximum(double x) {
     if (!chart_.Loading() && x < minimum_) {
         throw AxisException("Axis Maximum Value must be >= Minimum");
     }
-    if (x == maximum_)
-        return;
+    if (x == maximum_) return;
     maximum_ = x;
     chart_.AxisRangeChanged(*this);
 }
@@ -69,8 +67,7 @@ void TChartAxis::SetMinMax(double minimum, double maximum) {
 }
 
 void TChartAxis::SetIncrement(double x) {
-    if (!(x >= 0))
-        throw AxisException("Axis increment must be >= 0");
+    if (!(x >= 0)) throw AxisException("Axis increment must be >= 0");
     Set(increment_, x);
 }
 
@@ -134,27 +131,20 @@ void TChartAxis::RefreshRangeSpan() {
 }
 
 void TChartAxis::PrepareRange() {
-    if (automatic_ || automaticMaximum_)
-        maximum_ = chart_.MaxAxisValue(*this);
-    if (automatic_ || automaticMinimum_)
-        minimum_ = chart_.MinAxisValue(*this);
+    if (automatic_ || automaticMaximum_) maximum_ = chart_.MaxAxisValue(*this);
+    if (automatic_ || automaticMinimum_) minimum_ = chart_.MinAxisValue(*this);
     currentMaximum_ = maximum_;
     currentMinimum_ = minimum_;
     RefreshRangeSpan();
 
-    if (AxisLength() == 0 || rangeIsZero_)
-        return;
+    if (AxisLength() == 0 || rangeIsZero_) return;
     const bool roundMax = maximumRound_ && (automatic_ || automaticMaximum_);
     const bool roundMin = minimumRound_ && (automatic_ || automaticMinimum_);
-    if (!roundMax && !roundMin)
-        return;
+    if (!roundMax && !roundMin) return;
     const double step = chart_.LabelStep(*this);
-    if (step == 0)
-        return;
-    if (roundMax)
-        currentMaximum_ = step * std::ceil(currentMaximum_ / step);
-    if (roundMin)
-        currentMinimum_ = step * std::floor(currentMinimum_ / step);
+    if (step == 0) return;
+    if (roundMax) currentMaximum_ = step * std::ceil(currentMaximum_ / step);
+    if (roundMin) currentMinimum_ = step * std::floor(currentMinimum_ / step);
     RefreshRangeSpan();
 }
 
@@ -167,23 +157,20 @@ void TChartAxis::ComputePixelSpan(const TRect& plot) {
 }
 
 std::int32_t TChartAxis::HorizontalValueToPixel(const TChartAxis& a, double value) {
-    if (a.rangeIsZero_)
-        return a.CenterPixel();
+    if (a.rangeIsZero_) return a.CenterPixel();
     const double d = (value - a.currentMinimum_) * a.pixelsPerUnit_;
     return a.inverted_ ? ClampPixel(a.endPixel_ - d) : ClampPixel(a.startPixel_ + d);
 }
 
 std::int32_t TChartAxis::VerticalValueToPixel(const TChartAxis& a, double value) {
-    if (a.rangeIsZero_)
-        return a.CenterPixel();
+    if (a.rangeIsZero_) return a.CenterPixel();
     const double d = (value - a.currentMinimum_) * a.pixelsPerUnit_;
     return a.inverted_ ? ClampPixel(a.startPixel_ + d) : ClampPixel(a.endPixel_ - d);
 }
 
 double TChartAxis::PixelToValue(std::int32_t pixel) const {
     const std::int32_t length = AxisLength();
-    if (length < 1)
-        return 0;
+    if (length < 1) return 0;
     const std::int32_t k = inverted_ ? endPixel_ - pixel : pixel - startPixel_;
     const Extended offset = k * rangeSpan_ / length;
     return horizontal_ ? static_cast<double>(currentMinimum_ + offset)

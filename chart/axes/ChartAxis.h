@@ -20,7 +20,7 @@ class TCustomAxisPanel;
 // the parts it owns (labels settings, title, pens). The six standard axes are made by the
 // chart; every other axis is a custom axis living in the chart's CustomAxes collection.
 class TChartAxis {
-  public:
+public:
     enum class Kind : std::uint8_t { Standard, Custom };
 
     // Joins the chart's axis list (and, for a custom axis, takes no plot space). Custom axes are
@@ -168,14 +168,14 @@ class TChartAxis {
     // Expires when the axis is destroyed, so that owners outside the chart can tell.
     std::weak_ptr<const void> LifetimeToken() const { return lifetime_; }
 
-  protected:
+protected:
     void Invalidate() const;
     template <typename T, typename U>
     void Set(T& field, U&& value) {
         if (StoreIfChanged(field, std::forward<U>(value))) Invalidate();
     }
 
-  private:
+private:
     using ValueToPixelFn = std::int32_t (*)(const TChartAxis&, double);
     static std::int32_t HorizontalValueToPixel(const TChartAxis& axis, double value);
     static std::int32_t VerticalValueToPixel(const TChartAxis& axis, double value);
@@ -242,7 +242,7 @@ class TChartAxis {
 
 // The chart's two depth axes: hidden, shown only in 3D charts.
 class TChartDepthAxis : public TChartAxis {
-  public:
+public:
     explicit TChartDepthAxis(TCustomAxisPanel& chart);
     bool IsDepthAxis() const override { return true; }
 };

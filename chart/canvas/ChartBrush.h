@@ -31,12 +31,7 @@ enum class THatchStyle : std::uint8_t {
 };
 using enum THatchStyle;
 
-enum class TGradientDirection : std::uint8_t {
-    gdTopBottom,
-    gdBottomTop,
-    gdLeftRight,
-    gdRightLeft
-};
+enum class TGradientDirection : std::uint8_t { gdTopBottom, gdBottomTop, gdLeftRight, gdRightLeft };
 using enum TGradientDirection;
 
 // A two-colour gradient; hidden unless made visible.

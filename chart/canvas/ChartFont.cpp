@@ -4,6 +4,8 @@
 
 namespace twinscope {
 
-std::int32_t TChartFont::Size() const { return static_cast<std::int32_t>(Round(data_.SizeFloat)); }
+std::int32_t TChartFont::Size() const {
+    return static_cast<std::int32_t>(Round(data_.SizeFloat));
+}
 
 }  // namespace twinscope

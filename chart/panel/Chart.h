@@ -6,7 +6,7 @@ namespace twinscope {
 
 // The chart control. Changes request repaints once construction is complete.
 class TChart : public TCustomChart {
-  public:
+public:
     TChart();
 };
 

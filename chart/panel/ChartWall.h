@@ -13,7 +13,7 @@ namespace twinscope {
 // A wall of the chart. In a 2D chart only the back wall shows: a frame around the plot area,
 // filled in its colour unless transparent.
 class TChartWall : public TChangeNotifier {
-  public:
+public:
     TChartWall(std::function<void()> onChange, TColor color, bool transparent);
 
     bool Visible() const { return visible_; }
@@ -33,7 +33,7 @@ class TChartWall : public TChangeNotifier {
     TChartBrush& Brush() { return brush_; }
     const TChartBrush& Brush() const { return brush_; }
 
-  private:
+private:
     bool visible_ = true;
     bool transparent_;
     TColor color_;

@@ -25,14 +25,11 @@ std::vector<TColor> PaletteColors(std::int32_t paletteIndex) {
 
 TColor NextFreeColor(std::span<const TColor> palette, std::span<const TColor> usedColors,
                      TColor chartColor, TColor wallColor, std::size_t seriesCount) {
-    if (palette.empty())
-        return clBlack;
+    if (palette.empty()) return clBlack;
     for (std::size_t i = 0; i + 1 < palette.size(); ++i) {
         const TColor c = palette[i];
-        if (c == chartColor || c == wallColor)
-            continue;
-        if (std::find(usedColors.begin(), usedColors.end(), c) != usedColors.end())
-            continue;
+        if (c == chartColor || c == wallColor) continue;
+        if (std::find(usedColors.begin(), usedColors.end(), c) != usedColors.end()) continue;
         return c;
     }
     return palette[seriesCount % palette.size()];

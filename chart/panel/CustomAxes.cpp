@@ -14,8 +14,7 @@ namespace {
 }  // namespace
 
 TChartAxis& TChartCustomAxes::Items(std::ptrdiff_t index) const {
-    if (index < 0 || static_cast<std::size_t>(index) >= items_.size())
-        RaiseListIndexError(index);
+    if (index < 0 || static_cast<std::size_t>(index) >= items_.size()) RaiseListIndexError(index);
     return *items_[static_cast<std::size_t>(index)];
 }
 
@@ -35,8 +34,7 @@ void TChartCustomAxes::Delete(std::ptrdiff_t index) {
 
 void TChartCustomAxes::Remove(const TChartAxis& axis) {
     const std::ptrdiff_t index = IndexOf(axis);
-    if (index >= 0)
-        Delete(index);
+    if (index >= 0) Delete(index);
 }
 
 void TChartCustomAxes::Clear() {

@@ -12,7 +12,7 @@ namespace twinscope {
 // The chart's custom axes, in creation order. The collection owns them; freeing one goes
 // through Delete or Remove, so no other owner can free it twice.
 class TChartCustomAxes {
-  public:
+public:
     explicit TChartCustomAxes(TCustomAxisPanel& chart) : chart_(chart) {}
     TChartCustomAxes(const TChartCustomAxes&) = delete;
     TChartCustomAxes& operator=(const TChartCustomAxes&) = delete;
@@ -43,7 +43,7 @@ class TChartCustomAxes {
     void Remove(const TChartAxis& axis);
     void Clear();
 
-  private:
+private:
     TCustomAxisPanel& chart_;
     std::vector<std::unique_ptr<TChartAxis>> items_;
 };

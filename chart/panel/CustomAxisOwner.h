@@ -12,7 +12,7 @@ namespace twinscope {
 // nothing, and Get() then answers nullptr instead of a dangling pointer.
 template <typename AxisClass>
 class TCustomAxisOwner {
-  public:
+public:
     TCustomAxisOwner() = default;
     explicit TCustomAxisOwner(AxisClass& axis) : axis_(&axis), alive_(axis.LifetimeToken()) {}
     ~TCustomAxisOwner() { Free(); }
@@ -34,13 +34,12 @@ class TCustomAxisOwner {
     explicit operator bool() const { return Get() != nullptr; }
 
     void Free() {
-        if (AxisClass* axis = Get())
-            axis->ParentChart().CustomAxes().Remove(*axis);
+        if (AxisClass* axis = Get()) axis->ParentChart().CustomAxes().Remove(*axis);
         axis_ = nullptr;
         alive_.reset();
     }
 
-  private:
+private:
     AxisClass* axis_ = nullptr;
     std::weak_ptr<const void> alive_;
 };

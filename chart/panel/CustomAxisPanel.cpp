@@ -1,10 +1,12 @@
 #include "chart/panel/CustomAxisPanel.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 
 #include "chart/panel/ColorPalette.h"
 #include "chart/series/ChartSeries.h"
+#include "runtime/UserSettings.h"
 
 namespace twinscope {
 
@@ -12,6 +14,15 @@ TCustomAxisPanel::TCustomAxisPanel()
     : customAxes_(*this),
       colorPaletteIndex_(DefaultColorPaletteIndex),
       palette_(PaletteColors(DefaultColorPaletteIndex)) {
+    // The user's preferred palette, when the chart editor's settings hold one.
+    if (auto stored = CurrentUserSettings().ReadString("DefaultPalette")) {
+        std::int32_t index = 0;
+        const char* end = stored->data() + stored->size();
+        if (std::from_chars(stored->data(), end, index).ptr == end && !stored->empty()) {
+            colorPaletteIndex_ = index;
+            palette_ = PaletteColors(index);
+        }
+    }
     using Kind = TChartAxis::Kind;
     standard_[0] = std::make_unique<TChartAxis>(*this, Kind::Standard);
     standard_[1] = std::make_unique<TChartAxis>(*this, Kind::Standard);
@@ -50,10 +61,8 @@ void TCustomAxisPanel::AxisCreated(TChartAxis& axis) {
 
 void TCustomAxisPanel::AxisDestroyed(TChartAxis& axis) {
     for (TChartSeries* series : seriesList_) {
-        if (series->CustomHorizAxis() == &axis)
-            series->BindCustomHorizAxis(nullptr);
-        if (series->CustomVertAxis() == &axis)
-            series->BindCustomVertAxis(nullptr);
+        if (series->CustomHorizAxis() == &axis) series->BindCustomHorizAxis(nullptr);
+        if (series->CustomVertAxis() == &axis) series->BindCustomVertAxis(nullptr);
     }
     axes_.erase(std::remove(axes_.begin(), axes_.end(), &axis), axes_.end());
 }
@@ -65,8 +74,7 @@ void TCustomAxisPanel::AxisRangeChanged(TChartAxis&) {
 namespace {
 // Only active series with points that are bound to the axis decide an automatic range.
 bool DecidesRange(const TChartSeries& s, const TChartAxis& axis) {
-    if (!s.Active() || s.PointCount() == 0)
-        return false;
+    if (!s.Active() || s.PointCount() == 0) return false;
     return axis.Horizontal() ? s.UsesHorizAxis(axis) : s.UsesVertAxis(axis);
 }
 }  // namespace
@@ -74,8 +82,7 @@ bool DecidesRange(const TChartSeries& s, const TChartAxis& axis) {
 double TCustomAxisPanel::MaxAxisValue(const TChartAxis& axis) const {
     std::optional<double> result;
     for (TChartSeries* s : seriesList_) {
-        if (!DecidesRange(*s, axis))
-            continue;
+        if (!DecidesRange(*s, axis)) continue;
         const double v = axis.Horizontal() ? s->MaxXValue() : s->MaxYValue();
         result = result ? std::max(*result, v) : v;
     }
@@ -85,8 +92,7 @@ double TCustomAxisPanel::MaxAxisValue(const TChartAxis& axis) const {
 double TCustomAxisPanel::MinAxisValue(const TChartAxis& axis) const {
     std::optional<double> result;
     for (TChartSeries* s : seriesList_) {
-        if (!DecidesRange(*s, axis))
-            continue;
+        if (!DecidesRange(*s, axis)) continue;
         const double v = axis.Horizontal() ? s->MinXValue() : s->MinYValue();
         result = result ? std::min(*result, v) : v;
     }
@@ -100,8 +106,7 @@ double TCustomAxisPanel::LabelStep(const TChartAxis&) const {
 void TCustomAxisPanel::FreeSeries(TChartSeries& series) {
     auto it = std::find_if(ownedSeries_.begin(), ownedSeries_.end(),
                            [&](const auto& owned) { return owned.get() == &series; });
-    if (it == ownedSeries_.end())
-        return;
+    if (it == ownedSeries_.end()) return;
     auto doomed = std::move(*it);
     ownedSeries_.erase(it);
 }
@@ -116,25 +121,21 @@ void TCustomAxisPanel::AppendSeriesDirectly(TChartSeries& series) {
 }
 
 void TCustomAxisPanel::AddSeries(TChartSeries& series) {
-    if (SeriesIndexOf(series) >= 0)
-        return;
+    if (SeriesIndexOf(series) >= 0) return;
     seriesList_.push_back(&series);
     series.JoinedChart();
     BroadcastSeriesEvent(seAdd, series);
-    if (OnAddSeries)
-        OnAddSeries(series);
+    if (OnAddSeries) OnAddSeries(series);
     Invalidate();
 }
 
 void TCustomAxisPanel::RemoveSeries(TChartSeries& series) {
     const std::ptrdiff_t index = SeriesIndexOf(series);
-    if (index < 0)
-        return;
+    if (index < 0) return;
     BroadcastSeriesEvent(seRemove, series);
     series.chart_ = nullptr;
     seriesList_.erase(seriesList_.begin() + index);
-    if (OnRemoveSeries)
-        OnRemoveSeries(series);
+    if (OnRemoveSeries) OnRemoveSeries(series);
     BroadcastSeriesEvent(seRemoved, series);
     Invalidate();
 }
@@ -145,8 +146,7 @@ bool TCustomAxisPanel::HasActiveSeries() const {
 }
 
 void TCustomAxisPanel::BroadcastSeriesEvent(TChartSeriesEvent event, TChartSeries& series) {
-    if (suppressEvents_ || destroying_)
-        return;
+    if (suppressEvents_ || destroying_) return;
     for (const SeriesListener& listener : listeners_)
         listener(event, series);
 }
@@ -163,34 +163,26 @@ void TCustomAxisPanel::SetColorPaletteIndex(std::int32_t index) {
 }
 
 TColor TCustomAxisPanel::PaletteColor(std::int32_t index) const {
-    if (palette_.empty())
-        return clBlack;
+    if (palette_.empty()) return clBlack;
     return palette_[static_cast<std::size_t>(index) % palette_.size()];
 }
 
 TColor TCustomAxisPanel::FreeSeriesColor(const TChartSeries* except) const {
     std::vector<TColor> used;
     for (const TChartSeries* s : seriesList_) {
-        if (s != except)
-            used.push_back(s->SeriesColor());
+        if (s != except) used.push_back(s->SeriesColor());
     }
     return NextFreeColor(palette_, used, Color(), BackWallColor(), seriesList_.size());
 }
 
 bool TCustomAxisPanel::IsAxisShown(const TChartAxis& axis) const {
-    if (!axisVisible_ || !axis.Visible())
-        return false;
-    if (axis.IsDepthAxis())
-        return View3D();
-    if (!HasActiveSeries())
-        return true;
+    if (!axisVisible_ || !axis.Visible()) return false;
+    if (axis.IsDepthAxis()) return View3D();
+    if (!HasActiveSeries()) return true;
     for (const TChartSeries* s : seriesList_) {
-        if (!s->Active())
-            continue;
-        if (!s->UseAxis())
-            return false;
-        if (axis.Horizontal() ? s->UsesHorizAxis(axis) : s->UsesVertAxis(axis))
-            return true;
+        if (!s->Active()) continue;
+        if (!s->UseAxis()) return false;
+        if (axis.Horizontal() ? s->UsesHorizAxis(axis) : s->UsesVertAxis(axis)) return true;
     }
     return false;
 }
@@ -208,11 +200,9 @@ void TCustomAxisPanel::FitAxesIntoPlot(const ReserveAxisSpaceFn& reserve) {
     MapAxesOntoPlot();
     TRect r = PlotRect();
     for (TChartAxis* axis : axes_) {
-        if (!axis->AxisShown())
-            continue;
+        if (!axis->AxisShown()) continue;
         const TRect t = Intersect(reserve(*axis, r), r);
-        if (!t.IsEmpty())
-            r = t;
+        if (!t.IsEmpty()) r = t;
     }
     SetPlotRect(r);
     MapAxesOntoPlot();

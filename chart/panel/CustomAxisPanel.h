@@ -30,7 +30,7 @@ using enum TChartSeriesEvent;
 // The chart level that holds axes and series: the six standard axes in their fixed order, the
 // custom axes after them, the series list, the colour palette, and the axis pass of a paint.
 class TCustomAxisPanel : public TCustomChartPanel {
-  public:
+public:
     using SeriesListener = std::function<void(TChartSeriesEvent, TChartSeries&)>;
     using SeriesHandler = std::function<void(TChartSeries&)>;
 
@@ -116,7 +116,7 @@ class TCustomAxisPanel : public TCustomChartPanel {
     using ReserveAxisSpaceFn = std::function<TRect(TChartAxis&, const TRect&)>;
     void FitAxesIntoPlot(const ReserveAxisSpaceFn& reserve);
 
-  private:
+private:
     friend class TChartAxis;
     void AxisCreated(TChartAxis& axis);
     void AxisDestroyed(TChartAxis& axis);

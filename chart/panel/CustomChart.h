@@ -7,14 +7,14 @@ namespace twinscope {
 
 // The chart level with walls (and, as they arrive, titles and the legend).
 class TCustomChart : public TCustomAxisPanel {
-  public:
+public:
     TCustomChart();
 
     TChartWall& BackWall() { return backWall_; }
     const TChartWall& BackWall() const { return backWall_; }
     TColor BackWallColor() const override { return backWall_.Color(); }
 
-  private:
+private:
     TChartWall backWall_;
 };
 

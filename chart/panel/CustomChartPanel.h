@@ -3,7 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <string>
 
+#include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/ChartPen.h"
 #include "chart/panel/PlotLayout.h"
 #include "runtime/ChangeNotifier.h"
@@ -14,9 +17,9 @@ namespace twinscope {
 // The chart control's panel: size, margins and border, the repaint switch, and the geometry
 // that every paint recomputes (paint bounds and plot rectangle).
 class TCustomChartPanel {
-  public:
+public:
     TCustomChartPanel();
-    virtual ~TCustomChartPanel() = default;
+    virtual ~TCustomChartPanel();
     TCustomChartPanel(const TCustomChartPanel&) = delete;
     TCustomChartPanel& operator=(const TCustomChartPanel&) = delete;
 
@@ -30,10 +33,18 @@ class TCustomChartPanel {
         repaintRequest_ = std::move(request);
     }
 
-    // While the chart is read from its stored form, range checks are skipped.
+    // While the chart is read from its stored form, range checks are skipped. Ending the load
+    // selects the canvas class named in the stored form, if one was read.
     bool Loading() const { return loading_; }
     void BeginLoading() { loading_ = true; }
-    virtual void EndLoading() { loading_ = false; }
+    void EndLoading();
+
+    // The canvas the chart draws with, chosen by class name ("TGDIPlusCanvas" unless the
+    // user's "DefaultCanvas" setting names another); none when no canvas class is registered
+    // in the process.
+    TCanvas3D* Canvas() const { return canvas_.get(); }
+    const std::string& DefaultCanvas() const { return defaultCanvas_; }
+    void SetDefaultCanvas(const std::string& className);
 
     std::int32_t Width() const { return width_; }
     std::int32_t Height() const { return height_; }
@@ -85,13 +96,18 @@ class TCustomChartPanel {
     // A chart element that reduces the plot rectangle writes it here; it is clamped at once.
     void SetPlotRect(const TRect& plot);
 
-  protected:
+protected:
     template <typename T, typename U>
     void Set(T& field, U&& value) {
         if (StoreIfChanged(field, std::forward<U>(value))) Invalidate();
     }
 
-  private:
+private:
+    void SelectCanvasClass();
+
+    std::unique_ptr<TCanvas3D> canvas_;
+    std::string defaultCanvas_;
+    bool canvasNameRead_ = false;
     bool repaintOnChange_ = false;
     bool loading_ = false;
     std::function<void()> repaintRequest_;

@@ -6,12 +6,9 @@ std::int32_t BorderThickness(std::int32_t borderWidth, TBevelCut bevelInner, TBe
                              std::int32_t bevelWidth, bool borderPenVisible,
                              std::int32_t borderPenWidth) {
     std::int32_t b = borderWidth;
-    if (bevelInner != bvNone)
-        b += bevelWidth;
-    if (bevelOuter != bvNone)
-        b += bevelWidth;
-    if (borderPenVisible)
-        b += borderPenWidth;
+    if (bevelInner != bvNone) b += bevelWidth;
+    if (bevelOuter != bvNone) b += bevelWidth;
+    if (borderPenVisible) b += borderPenWidth;
     return b;
 }
 
@@ -56,10 +53,8 @@ TRect CalcPlotRect(const PlotLayoutInput& in) {
 
 TRect ClampPlotRect(TRect r, const TRect& bounds, std::int32_t controlWidth,
                     std::int32_t controlHeight) {
-    if (r.Left < bounds.Left)
-        r.Left = bounds.Left;
-    if (r.Top < bounds.Top)
-        r.Top = bounds.Top;
+    if (r.Left < bounds.Left) r.Left = bounds.Left;
+    if (r.Top < bounds.Top) r.Top = bounds.Top;
     if (r.Right < r.Left) {
         r.Right = r.Left + 1;
     } else if (r.Right == r.Left) {

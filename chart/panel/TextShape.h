@@ -20,7 +20,7 @@ using enum TChartObjectShapeStyle;
 // A box with a font, a frame, a fill and a shadow, in which titles, label texts and the
 // legend draw their text. Every change calls the owner back (a repaint request).
 class TTextShape : public TChangeNotifier {
-  public:
+public:
     explicit TTextShape(std::function<void()> onChange, const TFontData& font = {});
     virtual ~TTextShape() = default;
 
@@ -44,11 +44,11 @@ class TTextShape : public TChangeNotifier {
     TChartBrush& Brush() { return brush_; }
     const TChartBrush& Brush() const { return brush_; }
 
-  protected:
+protected:
     // Defaults of a derived shape, set at construction without a change notice.
     void InitTransparent(bool transparent) { transparent_ = transparent; }
 
-  private:
+private:
     bool visible_ = true;
     bool transparent_ = false;
     TColor color_ = clWhite;

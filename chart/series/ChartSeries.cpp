@@ -15,36 +15,31 @@ TCustomChartElement::TCustomChartElement() {
 }
 
 void TCustomChartElement::SetActive(bool b) {
-    if (active_ == b)
-        return;
+    if (active_ == b) return;
     active_ = b;
     ActiveChanged();
     Repaint();
 }
 
 void TCustomChartElement::Repaint() const {
-    if (chart_)
-        chart_->Invalidate();
+    if (chart_) chart_->Invalidate();
 }
 
 TSeriesLegend& TCustomChartSeries::Legend() {
-    if (!legend_)
-        legend_ = std::make_unique<TSeriesLegend>();
+    if (!legend_) legend_ = std::make_unique<TSeriesLegend>();
     return *legend_;
 }
 
 void TCustomChartSeries::SetShowInLegend(bool b) {
     TSeriesLegend& legend = Legend();
-    if (legend.Visible == b)
-        return;
+    if (legend.Visible == b) return;
     legend.Visible = b;
     Repaint();
 }
 
 void TCustomChartSeries::SetLegendTitle(const std::string& text) {
     TSeriesLegend& legend = Legend();
-    if (legend.Text == text)
-        return;
+    if (legend.Text == text) return;
     legend.Text = text;
     Repaint();
 }
@@ -63,8 +58,7 @@ TChartSeries::~TChartSeries() {
 std::int32_t TChartSeries::AddPoint(double x, double y, const std::string& label, TColor colour) {
     xValues_.SetStagedValue(x);
     yValues_.SetStagedValue(y);
-    if (OnBeforeAdd && !OnBeforeAdd(*this))
-        return -1;
+    if (OnBeforeAdd && !OnBeforeAdd(*this)) return -1;
 
     const std::int32_t index = xValues_.InsertOrdered();
     yValues_.InsertAt(index, y);
@@ -78,21 +72,17 @@ std::int32_t TChartSeries::AddPoint(double x, double y, const std::string& label
         pointColors_->insert(pointColors_->begin() + index, colour);
     }
     if (!label.empty() || !labels_.empty()) {
-        if (labels_.size() < static_cast<std::size_t>(index))
-            labels_.resize(index);
+        if (labels_.size() < static_cast<std::size_t>(index)) labels_.resize(index);
         labels_.insert(labels_.begin() + index, label);
     }
-    if (batchDepth_ == 0)
-        AfterAdd(index);
+    if (batchDepth_ == 0) AfterAdd(index);
     return index;
 }
 
 void TChartSeries::AfterAdd(std::int32_t index) {
-    if (OnAfterAdd)
-        OnAfterAdd(*this, index);
+    if (OnAfterAdd) OnAfterAdd(*this, index);
     NotifyDependents(NotifyAdded, index);
-    if (Active())
-        Repaint();
+    if (Active()) Repaint();
 }
 
 std::int32_t TChartSeries::AddValue(double value, const std::string& label, TColor colour) {
@@ -118,11 +108,9 @@ void TChartSeries::RemovePoint(std::int32_t index) {
     if (pointColors_ && static_cast<std::size_t>(index) < pointColors_->size()) {
         pointColors_->erase(pointColors_->begin() + index);
     }
-    if (static_cast<std::size_t>(index) < labels_.size())
-        labels_.erase(labels_.begin() + index);
+    if (static_cast<std::size_t>(index) < labels_.size()) labels_.erase(labels_.begin() + index);
     NotifyDependents(NotifyRemoved, index);
-    if (Active())
-        Repaint();
+    if (Active()) Repaint();
 }
 
 void TChartSeries::ClearPoints() {
@@ -132,11 +120,9 @@ void TChartSeries::ClearPoints() {
     pointColors_.reset();
     labels_.clear();
     labels_.shrink_to_fit();
-    if (OnClearValues)
-        OnClearValues(*this);
+    if (OnClearValues) OnClearValues(*this);
     NotifyDependents(NotifyCleared, 0);
-    if (Active() && chart_ && !chart_->Destroying())
-        Repaint();
+    if (Active() && chart_ && !chart_->Destroying()) Repaint();
 }
 
 void TChartSeries::ReservePoints(std::size_t count) {
@@ -159,12 +145,10 @@ void TChartSeries::AppendPoints(std::span<const double> xs, std::span<const doub
     // and the X values keep XValues' order. Anything else goes point by point.
     const bool ordered = [&] {
         const TChartListOrder order = xValues_.Order();
-        if (order == loNone || xs.empty())
-            return true;
+        if (order == loNone || xs.empty()) return true;
         double previous = PointCount() > 0 ? xValues_.Last() : xs[0];
         for (double x : xs) {
-            if (order == loAscending ? x < previous : x > previous)
-                return false;
+            if (order == loAscending ? x < previous : x > previous) return false;
             previous = x;
         }
         return true;
@@ -176,15 +160,12 @@ void TChartSeries::AppendPoints(std::span<const double> xs, std::span<const doub
     }
     xValues_.Append(xs);
     yValues_.Append(ys);
-    if (pointColors_)
-        pointColors_->resize(static_cast<std::size_t>(PointCount()), clDefault);
-    if (!labels_.empty())
-        labels_.resize(static_cast<std::size_t>(PointCount()));
+    if (pointColors_) pointColors_->resize(static_cast<std::size_t>(PointCount()), clDefault);
+    if (!labels_.empty()) labels_.resize(static_cast<std::size_t>(PointCount()));
 }
 
 void TChartSeries::EndBatch() {
-    if (batchDepth_ <= 0)
-        return;
+    if (batchDepth_ <= 0) return;
     if (--batchDepth_ == 0) {
         NotifyDependents(NotifyRefreshed, 0);
         SendEvent(seDataChanged);
@@ -200,10 +181,8 @@ TColor TChartSeries::StoredColor(std::int32_t index) const {
 
 TColor TChartSeries::PointColor(std::int32_t index) const {
     const TColor stored = StoredColor(index);
-    if (stored != clDefault)
-        return stored;
-    if (!colorEachPoint_ || !chart_)
-        return SeriesColor();
+    if (stored != clDefault) return stored;
+    if (!colorEachPoint_ || !chart_) return SeriesColor();
     return chart_->PaletteColor(index);
 }
 
@@ -212,8 +191,7 @@ std::string TChartSeries::Label(std::int32_t index) const {
 }
 
 void TChartSeries::SetSeriesColor(TColor c) {
-    if (seriesColor_ == clDefault && c == effectiveColor_)
-        return;
+    if (seriesColor_ == clDefault && c == effectiveColor_) return;
     if (seriesColor_ != c) {
         seriesColor_ = c;
         Repaint();
@@ -227,45 +205,38 @@ void TChartSeries::SetSeriesColor(TColor c) {
 }
 
 void TChartSeries::SetColorEachPoint(bool b) {
-    if (colorEachPoint_ == b)
-        return;
+    if (colorEachPoint_ == b) return;
     colorEachPoint_ = b;
     Repaint();
 }
 
 void TChartSeries::SetTransparency(std::int32_t percent) {
-    if (transparency_ == percent)
-        return;
+    if (transparency_ == percent) return;
     transparency_ = percent;
     Repaint();
 }
 
 void TChartSeries::SetTitle(const std::string& title) {
-    if (title_ == title)
-        return;
+    if (title_ == title) return;
     title_ = title;
     Repaint();
     SendEvent(seChangeTitle);
 }
 
 void TChartSeries::SetTreatNulls(TTreatNullsStyle t) {
-    if (treatNulls_ == t)
-        return;
+    if (treatNulls_ == t) return;
     treatNulls_ = t;
     Repaint();
 }
 
 std::string TChartSeries::DisplayName() const {
-    if (!name_.empty() || !chart_)
-        return name_;
+    if (!name_.empty() || !chart_) return name_;
     return "Series" + std::to_string(chart_->SeriesIndexOf(*this) + 1);
 }
 
 void TChartSeries::SetParentChart(TCustomAxisPanel* chart) {
-    if (chart == chart_)
-        return;
-    if (chart_)
-        chart_->RemoveSeries(*this);
+    if (chart == chart_) return;
+    if (chart_) chart_->RemoveSeries(*this);
     chart_ = chart;
     if (chart_) {
         chart_->AddSeries(*this);
@@ -283,21 +254,17 @@ void TChartSeries::JoinedChart() {
 }
 
 void TChartSeries::SetHorizAxis(THorizAxis a) {
-    if (horizAxis_ == a)
-        return;
+    if (horizAxis_ == a) return;
     horizAxis_ = a;
-    if (a != aCustomHorizAxis && !loadingFromStream_)
-        customHorizAxis_ = nullptr;
+    if (a != aCustomHorizAxis && !loadingFromStream_) customHorizAxis_ = nullptr;
     ResolveAxes();
     Repaint();
 }
 
 void TChartSeries::SetVertAxis(TVertAxis a) {
-    if (vertAxis_ == a)
-        return;
+    if (vertAxis_ == a) return;
     vertAxis_ = a;
-    if (a != aCustomVertAxis && !loadingFromStream_)
-        customVertAxis_ = nullptr;
+    if (a != aCustomVertAxis && !loadingFromStream_) customVertAxis_ = nullptr;
     ResolveAxes();
     Repaint();
 }
@@ -336,14 +303,12 @@ void TChartSeries::ResolveAxes() {
 }
 
 bool TChartSeries::UsesHorizAxis(const TChartAxis& axis) const {
-    if (resolvedHorizAxis_ == &axis)
-        return true;
+    if (resolvedHorizAxis_ == &axis) return true;
     return horizAxis_ == aBothHorizAxis && chart_ && &axis == &chart_->TopAxis();
 }
 
 bool TChartSeries::UsesVertAxis(const TChartAxis& axis) const {
-    if (resolvedVertAxis_ == &axis)
-        return true;
+    if (resolvedVertAxis_ == &axis) return true;
     return vertAxis_ == aBothVertAxis && chart_ && &axis == &chart_->RightAxis();
 }
 
@@ -361,10 +326,8 @@ double DrawnExtreme(const TChartSeries& s, const TChartValueList& list, Better b
     bool found = false;
     double result = 0;
     for (std::int32_t i = 0; i < list.Count(); ++i) {
-        if (s.IsGap(i))
-            continue;
-        if (!found || better(list[i], result))
-            result = list[i];
+        if (s.IsGap(i)) continue;
+        if (!found || better(list[i], result)) result = list[i];
         found = true;
     }
     return result;
@@ -372,14 +335,12 @@ double DrawnExtreme(const TChartSeries& s, const TChartValueList& list, Better b
 }  // namespace
 
 double TChartSeries::MaxYValue() {
-    if (treatNulls_ == tnIgnore || !pointColors_)
-        return yValues_.Highest();
+    if (treatNulls_ == tnIgnore || !pointColors_) return yValues_.Highest();
     return DrawnExtreme(*this, yValues_, [](double a, double b) { return a > b; });
 }
 
 double TChartSeries::MinYValue() {
-    if (treatNulls_ == tnIgnore || !pointColors_)
-        return yValues_.Lowest();
+    if (treatNulls_ == tnIgnore || !pointColors_) return yValues_.Lowest();
     return DrawnExtreme(*this, yValues_, [](double a, double b) { return a < b; });
 }
 
@@ -410,8 +371,7 @@ double TChartSeries::YValueOfPixel(std::int32_t p) const {
 void TChartSeries::ComputeShownRange() {
     firstShown_ = lastShown_ = -1;
     const std::int32_t n = PointCount();
-    if (n == 0)
-        return;
+    if (n == 0) return;
     if (!restrictToVisible_ || xValues_.Order() == loNone || !chart_ || !resolvedHorizAxis_) {
         firstShown_ = 0;
         lastShown_ = n - 1;
@@ -433,8 +393,7 @@ void TChartSeries::ComputeShownRange() {
     if (!(xValues_[0] > lo)) {
         while (first < n && xValues_[first] < lo)
             ++first;
-        if (first == n)
-            return;
+        if (first == n) return;
     }
     const double hi = XValueOfPixel(endEdge);
     std::int32_t last = n - 1;
@@ -454,8 +413,7 @@ void TChartSeries::NotifyDependents(TNotifyCode code, std::int32_t index) {
 }
 
 void TChartSeries::SendEvent(TChartSeriesEvent event) {
-    if (chart_)
-        chart_->BroadcastSeriesEvent(event, *this);
+    if (chart_) chart_->BroadcastSeriesEvent(event, *this);
 }
 
 void TChartSeries::SortPointsBy(const TChartValueList& list) {

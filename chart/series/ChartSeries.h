@@ -52,7 +52,7 @@ struct TSeriesLegend {
 
 // A chart element that the chart draws: active flag, pen, brush and its chart.
 class TCustomChartElement {
-  public:
+public:
     TCustomChartElement();
     virtual ~TCustomChartElement() = default;
     TCustomChartElement(const TCustomChartElement&) = delete;
@@ -71,11 +71,11 @@ class TCustomChartElement {
     // Asks the chart, if any, to repaint.
     void Repaint() const;
 
-  protected:
+protected:
     virtual void ActiveChanged() {}
     TCustomAxisPanel* chart_ = nullptr;
 
-  private:
+private:
     bool active_ = true;
     bool showInEditor_ = true;
     TChartPen pen_;
@@ -84,7 +84,7 @@ class TCustomChartElement {
 
 // A series with a legend entry and an identifier.
 class TCustomChartSeries : public TCustomChartElement {
-  public:
+public:
     const std::string& Identifier() const { return identifier_; }
     void SetIdentifier(const std::string& id) { identifier_ = id; }
     // Style flags of the series; only the low six bits are kept.
@@ -98,7 +98,7 @@ class TCustomChartSeries : public TCustomChartElement {
     void SetLegendTitle(const std::string& text);
     bool HasLegendEntry() const { return legend_ != nullptr; }
 
-  private:
+private:
     TSeriesLegend& Legend();
     std::string identifier_;
     std::int32_t style_ = 0;
@@ -108,7 +108,7 @@ class TCustomChartSeries : public TCustomChartElement {
 // A series of points: value lists kept in step, per-point colours and labels, binding to the
 // chart's axes, colour, transparency and the notifications that make the chart repaint.
 class TChartSeries : public TCustomChartSeries {
-  public:
+public:
     using BeforeAddHandler = std::function<bool(TChartSeries&)>;
     using AfterAddHandler = std::function<void(TChartSeries&, std::int32_t index)>;
     using ClearValuesHandler = std::function<void(TChartSeries&)>;
@@ -245,7 +245,7 @@ class TChartSeries : public TCustomChartSeries {
     void AddDependent(DependentNotice notice) { dependents_.push_back(std::move(notice)); }
     void NotifyDependents(TNotifyCode code, std::int32_t index);
 
-  protected:
+protected:
     // The joined-chart step: the series has just been appended to a chart's list.
     virtual void JoinedChart();
     // Keeps a shown range wider where a subclass draws beyond the points (line series).
@@ -255,7 +255,7 @@ class TChartSeries : public TCustomChartSeries {
         lastShown_ = last;
     }
 
-  private:
+private:
     friend class TChartValueList;
     friend class TCustomAxisPanel;
     void SortPointsBy(const TChartValueList& list);

@@ -9,17 +9,14 @@ namespace twinscope {
 
 TChartValueList::TChartValueList(TChartSeries* owner, std::string name)
     : name_(std::move(name)), owner_(owner) {
-    if (owner_)
-        owner_->valueLists_.push_back(this);
+    if (owner_) owner_->valueLists_.push_back(this);
     ClearAll();
 }
 
 void TChartValueList::SetDateTime(bool b) {
-    if (dateTime_ == b)
-        return;
+    if (dateTime_ == b) return;
     dateTime_ = b;
-    if (owner_)
-        owner_->Repaint();
+    if (owner_) owner_->Repaint();
 }
 
 void TChartValueList::SetValueSource(const std::string& source) {
@@ -36,8 +33,7 @@ void TChartValueList::Assign(const TChartValueList& other) {
 void TChartValueList::SetValueAt(std::int32_t index, double value) {
     values_[static_cast<std::size_t>(index)] = value;
     statsStale_ = true;
-    if (owner_)
-        owner_->NotifyDependents(NotifyValueChanged, index);
+    if (owner_) owner_->NotifyDependents(NotifyValueChanged, index);
 }
 
 void TChartValueList::Grow() {
@@ -91,8 +87,7 @@ void TChartValueList::ClearAll() {
 }
 
 void TChartValueList::Reserve(std::size_t capacity) {
-    if (capacity > values_.Capacity())
-        values_.SetCapacity(capacity);
+    if (capacity > values_.Capacity()) values_.SetCapacity(capacity);
 }
 
 void TChartValueList::Append(std::span<const double> values) {
@@ -105,11 +100,9 @@ void TChartValueList::Append(std::span<const double> values) {
 }
 
 std::int32_t TChartValueList::FindEqual(double value, std::int32_t first, std::int32_t last) const {
-    if (last < 0 || last >= valueCount_)
-        last = valueCount_ - 1;
+    if (last < 0 || last >= valueCount_) last = valueCount_ - 1;
     for (std::int32_t i = first < 0 ? 0 : first; i <= last; ++i) {
-        if (Value(i) == value)
-            return i;
+        if (Value(i) == value) return i;
     }
     return -1;
 }
@@ -141,26 +134,22 @@ void TChartValueList::RefreshStats() {
 }
 
 double TChartValueList::Highest() {
-    if (statsStale_)
-        RefreshStats();
+    if (statsStale_) RefreshStats();
     return cachedMax_;
 }
 
 double TChartValueList::Lowest() {
-    if (statsStale_)
-        RefreshStats();
+    if (statsStale_) RefreshStats();
     return cachedMin_;
 }
 
 double TChartValueList::Total() {
-    if (statsStale_)
-        RefreshStats();
+    if (statsStale_) RefreshStats();
     return cachedSum_;
 }
 
 double TChartValueList::AbsTotal() {
-    if (statsStale_)
-        RefreshStats();
+    if (statsStale_) RefreshStats();
     return cachedAbsSum_;
 }
 
@@ -168,20 +157,17 @@ void TChartValueList::FillWithIndexes() {
     for (std::int32_t i = 0; i < valueCount_; ++i)
         values_[static_cast<std::size_t>(i)] = i;
     statsStale_ = true;
-    if (owner_)
-        owner_->NotifyDependents(NotifyValueChanged, 0);
+    if (owner_) owner_->NotifyDependents(NotifyValueChanged, 0);
 }
 
 void TChartValueList::Exchange(std::int32_t a, std::int32_t b) {
     std::swap(values_[static_cast<std::size_t>(a)], values_[static_cast<std::size_t>(b)]);
     statsStale_ = true;
-    if (owner_)
-        owner_->NotifyDependents(NotifyValueChanged, a);
+    if (owner_) owner_->NotifyDependents(NotifyValueChanged, a);
 }
 
 void TChartValueList::Rotate() {
-    if (valueCount_ < 2)
-        return;
+    if (valueCount_ < 2) return;
     double* data = values_.Data();
     const double first = data[0];
     std::memmove(data, data + 1, static_cast<std::size_t>(valueCount_ - 1) * sizeof(double));
@@ -190,16 +176,13 @@ void TChartValueList::Rotate() {
 }
 
 void TChartValueList::SortValues() {
-    if (order_ != loNone && owner_)
-        owner_->SortPointsBy(*this);
+    if (order_ != loNone && owner_) owner_->SortPointsBy(*this);
 }
 
 void TChartValueList::MarkChanged() {
-    if (statsStale_)
-        return;
+    if (statsStale_) return;
     statsStale_ = true;
-    if (owner_)
-        owner_->NotifyDependents(NotifyValueChanged, -1);
+    if (owner_) owner_->NotifyDependents(NotifyValueChanged, -1);
 }
 
 }  // namespace twinscope

@@ -16,7 +16,7 @@ using enum TChartListOrder;
 // One list of doubles of a series (its X values, its Y values, ...). All lists of a series
 // hold the same number of values; index i of every list belongs to point i.
 class TChartValueList {
-  public:
+public:
     // Storage grows by this many values at a time, not geometrically.
     static constexpr std::int32_t GrowthStep = 1000;
 
@@ -90,7 +90,7 @@ class TChartValueList {
     // Marks the statistics stale; the first time, the owner hears that values changed.
     void MarkChanged();
 
-  private:
+private:
     friend class TChartSeries;
     void Grow();
     void RefreshStats();

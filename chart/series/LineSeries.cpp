@@ -7,8 +7,7 @@ namespace twinscope {
 void TCustomSeries::WidenShownRange() {
     std::int32_t first = FirstShownIndex();
     std::int32_t last = LastShownIndex();
-    if (first < 0 || !ParentChart())
-        return;
+    if (first < 0 || !ParentChart()) return;
     const TRect& plot = ParentChart()->PlotRect();
     const TChartValueList& order = OrderList();
     auto touchesPlot = [&](std::int32_t i) {

@@ -35,34 +35,34 @@ struct TSeriesPointer {
 
 // A series drawn with lines that the mouse can hit.
 class TCustomLineSeries : public TChartSeries {
-  public:
+public:
     bool ClickableLine() const { return clickableLine_; }
     void SetClickableLine(bool b) { clickableLine_ = b; }
 
-  private:
+private:
     bool clickableLine_ = true;
 };
 
 // A series with a point marker.
 class TCustomSeries : public TCustomLineSeries {
-  public:
+public:
     TSeriesPointer& Pointer() { return pointer_; }
     const TSeriesPointer& Pointer() const { return pointer_; }
     bool InflateMargins() const { return pointer_.InflateMargins; }
     void SetInflateMargins(bool b) { pointer_.InflateMargins = b; }
 
-  protected:
+protected:
     // Points just outside the plot whose marker still touches it, and points sharing an order
     // value with the range's ends, are drawn too, so lines run to the plot edge.
     void WidenShownRange() override;
 
-  private:
+private:
     TSeriesPointer pointer_;
 };
 
 // Line, area and stair drawing settings.
 class TCustomStackSeries : public TCustomSeries {
-  public:
+public:
     bool Stairs() const { return stairs_; }
     void SetStairs(bool b) { stairs_ = b; }
     bool InvertedStairs() const { return invertedStairs_; }
@@ -76,7 +76,7 @@ class TCustomStackSeries : public TCustomSeries {
     bool DrawsLine() const { return true; }
     bool FillsArea() const { return false; }
 
-  private:
+private:
     bool stairs_ = false;
     bool invertedStairs_ = false;
     bool colorEachLine_ = true;
@@ -86,7 +86,7 @@ class TCustomStackSeries : public TCustomSeries {
 
 // The line series: a polyline through the points, its marker hidden.
 class TLineSeries : public TCustomStackSeries {
-  public:
+public:
     TLineSeries();
     TChartPen& LinePen() { return Pen(); }
     const TChartPen& LinePen() const { return Pen(); }

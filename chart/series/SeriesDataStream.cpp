@@ -25,7 +25,7 @@ constexpr std::uint8_t LongLabel = 0xFF;
 // Little-endian reads that never pass the end of the payload. `point` names the record being
 // read, for the message when it is cut short.
 class PayloadReader {
-  public:
+public:
     explicit PayloadReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
     std::int32_t point = -1;
@@ -47,20 +47,19 @@ class PayloadReader {
     }
     // n bytes; the caller has already refused a negative length.
     std::span<const std::uint8_t> Take(std::size_t n) {
-        if (n > Remaining())
-            Refuse("ends inside point " + std::to_string(point));
+        if (n > Remaining()) Refuse("ends inside point " + std::to_string(point));
         const std::span<const std::uint8_t> taken = bytes_.subspan(pos_, n);
         pos_ += n;
         return taken;
     }
 
-  private:
+private:
     std::span<const std::uint8_t> bytes_;
     std::size_t pos_ = 0;
 };
 
 class PayloadWriter {
-  public:
+public:
     std::vector<std::uint8_t> bytes;
 
     void Byte(std::uint8_t b) { bytes.push_back(b); }
@@ -101,24 +100,18 @@ std::string ReadLabel(PayloadReader& in) {
 // has a fixed size.
 std::uint64_t MinimumRecordSize(std::uint8_t flags, std::size_t extraLists) {
     std::uint64_t size = 8 + 8 * std::uint64_t{extraLists};
-    if (flags & sdOrderValues)
-        size += 8;
-    if (flags & sdColors)
-        size += 4;
-    if (flags & sdLabels)
-        size += 1;
-    if (flags & sdMarkPositions)
-        size += SeriesMarkPositionSize;
-    if (flags & sdPictures)
-        size += 1;
+    if (flags & sdOrderValues) size += 8;
+    if (flags & sdColors) size += 4;
+    if (flags & sdLabels) size += 1;
+    if (flags & sdMarkPositions) size += SeriesMarkPositionSize;
+    if (flags & sdPictures) size += 1;
     return size;
 }
 
 bool XValuesAreIndexes(const TChartSeries& series) {
     const TChartValueList& x = series.XValues();
     for (std::int32_t i = 0; i < x.Count(); ++i) {
-        if (x[i] != i)
-            return false;
+        if (x[i] != i) return false;
     }
     return true;
 }
@@ -126,20 +119,17 @@ bool XValuesAreIndexes(const TChartSeries& series) {
 // Every point is looked at: a point of its own colour or with a label anywhere in the series
 // must not be lost on the way to the stored window.
 bool HasOwnColours(const TChartSeries& series) {
-    if (!series.HasPointColors())
-        return false;
+    if (!series.HasPointColors()) return false;
     for (std::int32_t i = 0; i < series.PointCount(); ++i) {
         const TColor c = series.StoredColor(i);
-        if (c != clDefault && c != series.SeriesColor())
-            return true;
+        if (c != clDefault && c != series.SeriesColor()) return true;
     }
     return false;
 }
 
 bool HasLabels(const TChartSeries& series) {
     for (const std::string& label : series.Labels()) {
-        if (!label.empty())
-            return true;
+        if (!label.empty()) return true;
     }
     return false;
 }
@@ -148,10 +138,8 @@ std::uint8_t DataFlags(const TChartSeries& series) {
     std::uint8_t flags = 0;
     if (series.StoreXValues() && series.PointCount() > 0 && !XValuesAreIndexes(series))
         flags |= sdOrderValues;
-    if (HasOwnColours(series))
-        flags |= sdColors;
-    if (HasLabels(series))
-        flags |= sdLabels;
+    if (HasOwnColours(series)) flags |= sdColors;
+    if (HasLabels(series)) flags |= sdLabels;
     return flags;
 }
 
@@ -167,11 +155,9 @@ void ReadSeriesData(TChartSeries& series, std::span<const std::uint8_t> payload)
                std::to_string(HeaderSize));
     }
     const std::uint8_t flags = in.Byte();
-    if (flags & ~KnownFlags)
-        Refuse("has unknown flags " + HexByte(flags));
+    if (flags & ~KnownFlags) Refuse("has unknown flags " + HexByte(flags));
     const std::int32_t count = in.Int32();
-    if (count < 0)
-        Refuse("announces a negative point count (" + std::to_string(count) + ")");
+    if (count < 0) Refuse("announces a negative point count (" + std::to_string(count) + ")");
 
     const std::vector<TChartValueList*>& lists = series.ValueLists();
     const std::size_t extraLists = lists.size() - 2;
@@ -203,8 +189,7 @@ void ReadSeriesData(TChartSeries& series, std::span<const std::uint8_t> payload)
         const std::string label = (flags & sdLabels) ? ReadLabel(in) : std::string();
         for (double& v : extras)
             v = in.Double();
-        if (flags & sdMarkPositions)
-            in.Take(SeriesMarkPositionSize);
+        if (flags & sdMarkPositions) in.Take(SeriesMarkPositionSize);
         if ((flags & sdPictures) && in.Byte() != 0) {
             Refuse("holds a picture for point " + std::to_string(i) + "; pictures cannot be read");
         }
@@ -230,11 +215,9 @@ std::vector<std::uint8_t> WriteSeriesData(const TChartSeries& series) {
     out.Byte(flags);
     out.Int32(count);
     for (std::int32_t i = 0; i < count; ++i) {
-        if (flags & sdOrderValues)
-            out.Double(series.XValues()[i]);
+        if (flags & sdOrderValues) out.Double(series.XValues()[i]);
         out.Double(series.YValues()[i]);
-        if (flags & sdColors)
-            out.UInt32(series.StoredColor(i));
+        if (flags & sdColors) out.UInt32(series.StoredColor(i));
         if (flags & sdLabels) {
             const std::string label = series.Label(i);
             if (label.size() < LongLabel) {
@@ -255,8 +238,7 @@ std::vector<std::uint8_t> WriteSeriesData(const TChartSeries& series) {
 }
 
 bool ShouldWriteData(const TChartSeries& series, const TChartSeries* ancestor) {
-    if (ancestor)
-        return !SameSeriesData(series, *ancestor);
+    if (ancestor) return !SameSeriesData(series, *ancestor);
     return series.ForceStoreData() || (series.LoadedFromStream() && !series.NeverStoreData());
 }
 

@@ -8,11 +8,9 @@ namespace twinscope {
 namespace {
 
 std::optional<std::int32_t> StoredAxisIndex(const TChartAxis* axis) {
-    if (!axis)
-        return std::nullopt;
+    if (!axis) return std::nullopt;
     const std::ptrdiff_t index = axis->ParentChart().CustomAxes().IndexOf(*axis);
-    if (index < 0)
-        return std::nullopt;
+    if (index < 0) return std::nullopt;
     return static_cast<std::int32_t>(index);
 }
 
@@ -21,10 +19,8 @@ std::optional<std::int32_t> StoredAxisIndex(const TChartAxis* axis) {
 TSeriesStoredProperties WriteStoredProperties(const TChartSeries& series,
                                               const TChartSeries* ancestor) {
     TSeriesStoredProperties p;
-    if (!series.Identifier().empty())
-        p.Identifier = series.Identifier();
-    if (series.Style() != 0)
-        p.Style = series.Style();
+    if (!series.Identifier().empty()) p.Identifier = series.Identifier();
+    if (series.Style() != 0) p.Style = series.Style();
     // A single source that is not a series is stored with the published properties instead.
     const std::vector<TSeriesDataSource>& sources = series.DataSources();
     if (!sources.empty() && !(sources.size() == 1 && !sources[0].IsSeries)) {
@@ -34,23 +30,19 @@ TSeriesStoredProperties WriteStoredProperties(const TChartSeries& series,
     }
     p.CustomHorizAxis = StoredAxisIndex(series.CustomHorizAxis());
     p.CustomVertAxis = StoredAxisIndex(series.CustomVertAxis());
-    if (ShouldWriteData(series, ancestor))
-        p.Data = WriteSeriesData(series);
+    if (ShouldWriteData(series, ancestor)) p.Data = WriteSeriesData(series);
     return p;
 }
 
 void ReadStoredProperties(TChartSeries& series, TCustomAxisPanel& chart,
                           const TSeriesStoredProperties& properties) {
-    if (properties.Identifier)
-        series.SetIdentifier(*properties.Identifier);
-    if (properties.Style)
-        series.SetStyle(*properties.Style);
+    if (properties.Identifier) series.SetIdentifier(*properties.Identifier);
+    if (properties.Style) series.SetStyle(*properties.Style);
     if (properties.CustomHorizAxis)
         series.BindCustomHorizAxis(&chart.CustomAxes().Items(*properties.CustomHorizAxis));
     if (properties.CustomVertAxis)
         series.BindCustomVertAxis(&chart.CustomAxes().Items(*properties.CustomVertAxis));
-    if (properties.Data)
-        ReadSeriesData(series, *properties.Data);
+    if (properties.Data) ReadSeriesData(series, *properties.Data);
 }
 
 void ResolveDataSources(TChartSeries& series, const std::vector<std::string>& names,

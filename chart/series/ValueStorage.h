@@ -8,7 +8,7 @@ namespace twinscope {
 // through realloc, which can extend a large block in place, so the value list's fixed growth
 // steps stay cheap for long lists.
 class ValueStorage {
-  public:
+public:
     ValueStorage() = default;
     ~ValueStorage();
     ValueStorage(const ValueStorage&) = delete;
@@ -24,7 +24,7 @@ class ValueStorage {
     void SetCapacity(std::size_t capacity);
     void Release() { SetCapacity(0); }
 
-  private:
+private:
     double* data_ = nullptr;
     std::size_t capacity_ = 0;
 };

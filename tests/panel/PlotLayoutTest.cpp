@@ -135,12 +135,9 @@ TEST_F(ChartFixture, FitAxesIntoPlotLetsShownAxesTakeSpaceInListOrder) {
     chart.FitAxesIntoPlot([&](TChartAxis& axis, const TRect& r) {
         visited.push_back(&axis);
         TRect t = r;
-        if (&axis == &chart.LeftAxis())
-            t.Left += 30;
-        if (&axis == &chart.BottomAxis())
-            t.Bottom -= 20;
-        if (&axis == &chart.TopAxis())
-            t.Bottom = t.Top;  // would take everything: ignored
+        if (&axis == &chart.LeftAxis()) t.Left += 30;
+        if (&axis == &chart.BottomAxis()) t.Bottom -= 20;
+        if (&axis == &chart.TopAxis()) t.Bottom = t.Top;  // would take everything: ignored
         return t;
     });
     EXPECT_EQ(visited, (std::vector<TChartAxis*>{&chart.BottomAxis(), &chart.TopAxis(),

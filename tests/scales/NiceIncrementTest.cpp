@@ -55,8 +55,7 @@ TEST_F(ChartFixture, RungsAreTheNearestDoublesUpTo2e24) {
         for (const char* mantissa : {"1", "2", "5"}) {
             const std::string text = std::string(mantissa) + "e" + std::to_string(exponent);
             const double rung = std::stod(text);
-            if (rung > 2e24)
-                continue;
+            if (rung > 2e24) continue;
             axis.SetMaximum(rung * 5 * (1 + 1e-9));
             axis.SetMinimum(0);
             SetNiceIncrement(axis);

@@ -18,7 +18,7 @@ using testing::ChartFixture;
 using testing::MessageRecorder;
 
 class ScaleTest : public ChartFixture {
-  protected:
+protected:
     void SetFahrenheit(double minimum, double maximum) {
         TChartAxis& left = chart.LeftAxis();
         left.SetAutomatic(false);
@@ -264,8 +264,7 @@ struct ConversionFailure : std::runtime_error {
 TEST_F(ScaleTest, AConversionThatThrowsPropagatesUnchanged) {
     bool failing = false;
     auto convert = [&](double v) {
-        if (failing)
-            throw ConversionFailure("conversion failed");
+        if (failing) throw ConversionFailure("conversion failed");
         return v;
     };
     auto scale = CreateOwnedAxis<tScale>(chart, ssLeft, "x", convert, "", "", clBlack);

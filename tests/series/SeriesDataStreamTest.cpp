@@ -71,10 +71,10 @@ std::vector<Point> PointsOf(const TChartSeries& s) {
 
 // A series with a third value list, as some series kinds have.
 class ThreeListSeries : public TLineSeries {
-  public:
+public:
     TChartValueList& ZValues() { return z_; }
 
-  private:
+private:
     TChartValueList z_{this, "Z"};
 };
 

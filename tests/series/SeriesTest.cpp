@@ -260,7 +260,7 @@ TEST_F(ChartFixture, AutomaticAxesTakeTheExtremesOfTheirActiveSeries) {
 }
 
 class ShownRangeTest : public ChartFixture {
-  protected:
+protected:
     void SetUp() override {
         series.SetParentChart(&chart);
         for (int x = 0; x <= 10; ++x)

@@ -8,7 +8,7 @@ namespace twinscope::testing {
 
 // A chart whose repaint requests are counted.
 class ChartFixture : public ::testing::Test {
-  protected:
+protected:
     ChartFixture() {
         chart.SetOnRepaintRequest([this] { ++repaints; });
     }

@@ -9,7 +9,7 @@ namespace twinscope::testing {
 
 // Collects the messages the system shows while it is alive, instead of showing them.
 class MessageRecorder {
-  public:
+public:
     MessageRecorder()
         : previous_(
               SetMessageHandler([this](const std::string& text) { messages.push_back(text); })) {}
@@ -19,7 +19,7 @@ class MessageRecorder {
 
     std::vector<std::string> messages;
 
-  private:
+private:
     MessageHandler previous_;
 };
 
