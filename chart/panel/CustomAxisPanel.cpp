@@ -201,6 +201,11 @@ void TCustomAxisPanel::FitAxesIntoPlot(const ReserveAxisSpaceFn& reserve) {
     TRect r = PlotRect();
     for (TChartAxis* axis : axes_) {
         if (!axis->AxisShown()) continue;
+        if (!axis->TakesPlotSpace()) {
+            // A custom axis only records where it stands beside the plot; it takes nothing.
+            reserve(*axis, r);
+            continue;
+        }
         const TRect t = Intersect(reserve(*axis, r), r);
         if (!t.IsEmpty()) r = t;
     }

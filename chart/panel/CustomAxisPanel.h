@@ -112,7 +112,8 @@ public:
     bool IsAxisShown(const TChartAxis& axis) const;
     // The axis pass of a paint: decides which axes show, prepares their ranges, lets each shown
     // axis take its space from the plot rectangle through `reserve` (given the axis and the
-    // working rectangle, it returns what the axis leaves) and maps every axis onto the result.
+    // working rectangle, it returns what the axis leaves; custom axes are asked too, so they
+    // can place themselves, but take nothing) and maps every axis onto the result.
     using ReserveAxisSpaceFn = std::function<TRect(TChartAxis&, const TRect&)>;
     void FitAxesIntoPlot(const ReserveAxisSpaceFn& reserve);
 

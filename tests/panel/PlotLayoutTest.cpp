@@ -150,5 +150,31 @@ TEST_F(ChartFixture, FitAxesIntoPlotLetsShownAxesTakeSpaceInListOrder) {
     EXPECT_FALSE(chart.DepthAxis().AxisShown());
 }
 
+TEST_F(ChartFixture, ACustomAxisBesideThePlotTakesNoSpaceAndShowsOnlyWithItsSeries) {
+    auto& data = chart.CreateSeries<TLineSeries>();
+    data.SetParentChart(&chart);
+    TChartAxis& scale = chart.CustomAxes().Add();
+    scale.SetPositionPercent(-12);
+    chart.CalcPlotRect(TRect{0, 0, 400, 250});
+    const TRect plot = chart.PlotRect();
+    int scaleVisits = 0;
+    auto reserve = [&](TChartAxis& axis, const TRect& r) {
+        if (&axis != &scale) return r;
+        ++scaleVisits;
+        return TRect{r.Left + 40, r.Top, r.Right, r.Bottom};
+    };
+    chart.FitAxesIntoPlot(reserve);
+    EXPECT_EQ(scaleVisits, 0);  // no active series is bound to it: not shown
+    EXPECT_FALSE(scale.AxisShown());
+
+    auto& companion = chart.CreateSeries<TLineSeries>();
+    companion.SetParentChart(&chart);
+    companion.BindCustomVertAxis(&scale);
+    chart.FitAxesIntoPlot(reserve);
+    EXPECT_EQ(scaleVisits, 1);
+    EXPECT_TRUE(scale.AxisShown());
+    EXPECT_EQ(chart.PlotRect(), plot);
+}
+
 }  // namespace
 }  // namespace twinscope
