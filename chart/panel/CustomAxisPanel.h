@@ -52,6 +52,14 @@ public:
     const TChartCustomAxes& CustomAxes() const { return customAxes_; }
     bool AxisVisible() const { return axisVisible_; }
     void SetAxisVisible(bool b) { Set(axisVisible_, b); }
+    // Axes drawn before the series (under them) rather than after.
+    bool AxisBehind() const { return axisBehind_; }
+    void SetAxisBehind(bool b) { Set(axisBehind_, b); }
+    // Series drawn clipped to the plot rectangle.
+    bool ClipPoints() const { return clipPoints_; }
+    void SetClipPoints(bool b) { Set(clipPoints_, b); }
+    bool View3DWalls() const { return view3DWalls_; }
+    void SetView3DWalls(bool b) { Set(view3DWalls_, b); }
 
     // A range setter of an axis changed its range. No series class of this system reacts to
     // range changes, so what remains is the repaint.
@@ -125,6 +133,9 @@ private:
 
     bool destroying_ = false;
     bool axisVisible_ = true;
+    bool axisBehind_ = true;
+    bool clipPoints_ = true;
+    bool view3DWalls_ = true;
     std::vector<TChartAxis*> axes_;
     std::array<std::unique_ptr<TChartAxis>, 6> standard_;
     TChartCustomAxes customAxes_;
