@@ -1,0 +1,196 @@
+#include "app/TwinscopeMain.h"
+
+#include <QAction>
+#include <QDateTimeEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QShowEvent>
+#include <map>
+
+#include "chart/series/LineSeries.h"
+#include "platform/ChartWidget.h"
+#include "platform/QtDateTime.h"
+#include "platform/TwinscopeApplication.h"
+#include "runtime/DateTime.h"
+#include "runtime/Exceptions.h"
+#include "runtime/MessageHook.h"
+#include "runtime/StrToFloat.h"
+
+namespace twinscope {
+
+namespace {
+// The gap between a labelled edit box and its label on the left.
+constexpr int LabelSpacing = 8;
+
+QColor ToQColor(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+}  // namespace
+
+TfmTwinscope::TfmTwinscope(const TWindowContent& content) {
+    setWindowTitle(content.Caption);
+    client_ = new QWidget(this);
+    client_->setAutoFillBackground(true);
+    QPalette palette = client_->palette();
+    palette.setColor(QPalette::Window, ToQColor(content.Color));
+    client_->setPalette(palette);
+    QFont font(content.FontName);
+    font.setPixelSize(content.FontPixelHeight);
+    font.setBold(content.FontBold);
+    setFont(font);
+    setCentralWidget(client_);
+
+    CreateComponents(content);
+    LoadChart(content);
+
+    resize(content.ClientSize.width(), content.ClientSize.height() + menuBar()->sizeHint().height());
+    if (const QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+TfmTwinscope::~TfmTwinscope() { FormDestroy(); }
+
+TChart& TfmTwinscope::Chart() const { return chartTest->Chart(); }
+
+void TfmTwinscope::CreateComponents(const TWindowContent& content) {
+    std::map<QString, QWidget*> parents{{"fmTwinscope", client_}};
+    for (const TStoredComponent& c : content.Components) {
+        QWidget* parent = parents.count(c.Parent) ? parents[c.Parent] : client_;
+        QWidget* widget = nullptr;
+        if (c.Class == "TChart") {
+            chartTest = new TChartWidget(parent);
+            widget = chartTest;
+            const QSize client = content.ClientSize;
+            chartAnchors_ = QMargins(c.Bounds.left(), c.Bounds.top(),
+                                     client.width() - c.Bounds.right() - 1,
+                                     client.height() - c.Bounds.bottom() - 1);
+        } else if (c.Class == "TGroupBox") {
+            auto* box = new QGroupBox(c.Caption, parent);
+            (c.Name == "grpFahrenheitLimits" ? grpFahrenheitLimits : grpDateLimits) = box;
+            widget = box;
+        } else if (c.Class == "TLabeledEdit") {
+            auto* edit = new QLineEdit(c.Text, parent);
+            auto* label = new QLabel(c.Caption, parent);
+            label->setBuddy(edit);
+            const int labelWidth = label->sizeHint().width();
+            label->setGeometry(c.Bounds.left() - LabelSpacing - labelWidth, c.Bounds.top(),
+                               labelWidth, c.Bounds.height());
+            (c.Name == "lbedMinimum" ? lbedMinimum : lbedMaximum) = edit;
+            widget = edit;
+        } else if (c.Class == "TLabel") {
+            auto* label = new QLabel(c.Caption, parent);
+            (c.Name == "lbBegin" ? lbBegin : c.Name == "lbEnd" ? lbEnd : lbAnchor) = label;
+            widget = label;
+        } else if (c.Class == "TDateTimePicker") {
+            auto* picker = new QDateTimeEdit(ToQDateTime(c.DateTime), parent);
+            picker->setTimeSpec(Qt::UTC);
+            picker->setDateTime(ToQDateTime(c.DateTime));
+            picker->setCalendarPopup(true);
+            picker->setDisplayFormat("M/d/yyyy");
+            (c.Name == "dtpBegin" ? dtpBegin : c.Name == "dtpEnd" ? dtpEnd : dtpAnchor) = picker;
+            widget = picker;
+        } else if (c.Class == "TButton") {
+            btnPlot = new QPushButton(c.Caption, parent);
+            widget = btnPlot;
+        } else if (c.Class == "TMenuItem") {
+            menuGrid = menuBar()->addAction(c.Caption);
+            continue;
+        } else {
+            throw StreamReadError("The window's stored content names an unknown control class '" +
+                                  c.Class.toStdString() + "'");
+        }
+        widget->setObjectName(c.Name);
+        widget->setGeometry(c.Bounds);
+        parents[c.Name] = widget;
+    }
+    if (!chartTest || !lbedMinimum || !lbedMaximum || !dtpBegin || !dtpEnd || !dtpAnchor ||
+        !btnPlot || !menuGrid) {
+        throw StreamReadError("The window's stored content lacks one of its controls");
+    }
+    setTabOrder(chartTest, lbedMinimum);
+    setTabOrder(lbedMinimum, lbedMaximum);
+    setTabOrder(lbedMaximum, dtpBegin);
+    setTabOrder(dtpBegin, dtpEnd);
+    setTabOrder(dtpEnd, dtpAnchor);
+    setTabOrder(dtpAnchor, btnPlot);
+
+    // Handlers run with the default exception display, so no exception crosses Qt's frames.
+    QObject::connect(btnPlot, &QPushButton::clicked, this,
+                     [this] { RunHandler([this] { btnPlotClick(); }); });
+    QObject::connect(menuGrid, &QAction::triggered, this,
+                     [this] { RunHandler([this] { menuGridClick(); }); });
+}
+
+void TfmTwinscope::LoadChart(const TWindowContent& content) {
+    TChart& chart = Chart();
+    chart.BeginLoading();
+    ApplyChartProperties(chart, content.ChartProperties);
+    auto& series = chart.CreateSeries<TLineSeries>();
+    series.SetName(content.SeriesName.toStdString());
+    series.SetLoadingFromStream(true);
+    ApplySeriesProperties(series, chart, content.SeriesProperties);
+    series.SetParentChart(&chart);
+    series.SetLoadingFromStream(false);
+    chart.EndLoading();
+    seriesActualData = &series;
+}
+
+void TfmTwinscope::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) RunHandler([this] { FormShow(); });
+}
+
+void TfmTwinscope::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    const QSize client = client_->size();
+    chartTest->setGeometry(chartAnchors_.left(), chartAnchors_.top(),
+                           client.width() - chartAnchors_.left() - chartAnchors_.right(),
+                           client.height() - chartAnchors_.top() - chartAnchors_.bottom());
+}
+
+void TfmTwinscope::FormShow() {
+    CelsiusScale.Free();
+    CelsiusScale = CreateOwnedAxis<tLeftCelsiusScale>(Chart());
+    btnPlotClick();
+}
+
+void TfmTwinscope::btnPlotClick() {
+    TChart& chart = Chart();
+    chart.LeftAxis().SetMinimum(StrToFloat(lbedMinimum->text().toStdString()));
+    chart.LeftAxis().SetMaximum(StrToFloat(lbedMaximum->text().toStdString()));
+    SetNiceIncrement(chart.LeftAxis());
+    if (CelsiusScale) CelsiusScale->FollowMaster();
+
+    const TDateTime begin = FromQDateTime(dtpBegin->dateTime());
+    const TDateTime end = FromQDateTime(dtpEnd->dateTime());
+    if (!(end > begin)) {
+        ShowMessage("date range error");
+        return;
+    }
+    TChartAxis& bottom = chart.BottomAxis();
+    bottom.SetMinimum(begin);
+    bottom.SetMaximum(end);
+    bottom.SetIncrement(10);
+    if (CalendarYear(bottom.Minimum()) == CalendarYear(bottom.Maximum())) {
+        DayOfYearScale.Free();
+        DayOfYearScale = CreateOwnedAxis<tBottomDayOfTheYearScale>(chart);
+        DayOfYearScale->FollowMaster();
+    } else {
+        ShowMessage("non-monotonic labels not implemented");
+    }
+}
+
+void TfmTwinscope::menuGridClick() {
+    if (CelsiusScale) menuGrid->setText(QString::fromStdString(CelsiusScale->ToggleGrid()));
+}
+
+void TfmTwinscope::FormDestroy() {
+    CelsiusScale.Free();
+    DayOfYearScale.Free();
+}
+
+}  // namespace twinscope

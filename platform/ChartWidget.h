@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+#include "chart/panel/Chart.h"
+
+namespace twinscope {
+
+// The window control that hosts a chart: the chart's repaint requests become widget updates,
+// a paint request paints the chart (from its buffer when nothing changed), the background is
+// never erased, and the chart's size follows the widget's.
+class TChartWidget : public QWidget {
+public:
+    explicit TChartWidget(QWidget* parent = nullptr);
+    ~TChartWidget() override;
+
+    TChart& Chart() { return chart_; }
+    const TChart& Chart() const { return chart_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    TChart chart_;
+};
+
+}  // namespace twinscope

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QLocale>
+
+#include "runtime/FormatSettings.h"
+
+namespace twinscope {
+
+// The format settings of a Qt locale: separators, date and time formats written in the
+// runtime's format language, month and day names.
+FormatSettings FormatSettingsFromLocale(const QLocale& locale);
+
+// Qt's date/time format letters turned into the runtime's ("M/d/yyyy" -> "m/d/yyyy",
+// "h:mm AP" -> "h:nn AMPM").
+std::string RuntimeDateTimeFormat(const QString& qtFormat);
+
+}  // namespace twinscope
