@@ -407,6 +407,23 @@ void TChartSeries::ComputeShownRange() {
     WidenShownRange();
 }
 
+void TChartSeries::DrawAllPoints(TCanvas3D& canvas) {
+    if (firstShown_ < 0) return;
+    // Points removed since the range was computed are not visited.
+    const std::int32_t last = std::min(lastShown_, PointCount() - 1);
+    if (DrawForward()) {
+        for (std::int32_t i = firstShown_; i <= last; ++i)
+            DrawPoint(canvas, i);
+    } else {
+        for (std::int32_t i = last; i >= firstShown_; --i)
+            DrawPoint(canvas, i);
+    }
+}
+
+bool TChartSeries::DrawForward() const {
+    return !resolvedHorizAxis_ || !resolvedHorizAxis_->Inverted();
+}
+
 void TChartSeries::NotifyDependents(TNotifyCode code, std::int32_t index) {
     for (const DependentNotice& notice : dependents_)
         notice(*this, code, index);

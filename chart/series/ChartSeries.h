@@ -14,6 +14,7 @@
 
 namespace twinscope {
 
+class TCanvas3D;
 class TChartAxis;
 class TCustomAxisPanel;
 enum class TChartSeriesEvent : std::int32_t;
@@ -237,6 +238,14 @@ public:
     std::int32_t LastShownIndex() const { return lastShown_; }
     bool RestrictToVisiblePoints() const { return restrictToVisible_; }
     void SetRestrictToVisiblePoints(bool b) { restrictToVisible_ = b; }
+
+    // Drawing, run by the chart after ComputeShownRange: every point of the shown range is
+    // visited once, in the order DrawForward gives.
+    virtual void DrawAllPoints(TCanvas3D& canvas);
+    // Draws point index and what ends at it. A plain series has nothing to draw.
+    virtual void DrawPoint(TCanvas3D&, std::int32_t) {}
+    // Upwards through the indexes, unless the horizontal axis runs right to left.
+    virtual bool DrawForward() const;
 
     // Events and dependents.
     BeforeAddHandler OnBeforeAdd;

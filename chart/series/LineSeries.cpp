@@ -1,5 +1,12 @@
 #include "chart/series/LineSeries.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+#include "chart/canvas/Canvas3D.h"
+#include "chart/canvas/CanvasGuards.h"
 #include "chart/panel/CustomAxisPanel.h"
 
 namespace twinscope {
@@ -27,6 +34,174 @@ void TCustomSeries::WidenShownRange() {
     while (first > 0 && order[first - 1] == order[first])
         --first;
     SetShownRange(first, last);
+}
+
+namespace {
+
+// The box a segment covers, for the test against the plot: a zero width or height counts as 1.
+TRect SegmentBox(TPoint a, TPoint b) {
+    TRect box{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
+    if (box.Right == box.Left) ++box.Right;
+    if (box.Bottom == box.Top) ++box.Bottom;
+    return box;
+}
+
+bool BeyondLimit(std::int32_t p) {
+    // The axes already clamp their pixels to the limit, so reaching it means lying beyond it.
+    return std::abs(p) >= TCustomStackSeries::PixelLimit;
+}
+
+std::int32_t ToLimit(std::int32_t p) {
+    return p < 0 ? -TCustomStackSeries::PixelLimit : TCustomStackSeries::PixelLimit;
+}
+
+}  // namespace
+
+void TCustomStackSeries::DrawAllPoints(TCanvas3D& canvas) {
+    TCustomAxisPanel* chart = ParentChart();
+    if (!chart) return;
+    plotClip_ = chart->PlotRect();
+    // A line series always shows its line: with no marker and no area, a hidden pen would
+    // leave nothing on the chart.
+    if (!chart->View3D() && DrawsLine() && !Pen().Visible() && !Pointer().Visible && !FillsArea()) {
+        Pen().Show();
+    }
+    canvas.AssignBrush(Brush(), SeriesColor());
+
+    prevColor_ = clDefault;
+    prevIndex_ = -1;
+    started_ = false;
+    // Skipped gaps draw nothing, so the line enters the plot at the first point drawn.
+    enteringIndex_ = FirstShownIndex();
+    if (TreatNulls() == tnSkip && enteringIndex_ >= 0) {
+        while (enteringIndex_ <= LastShownIndex() && IsGap(enteringIndex_))
+            ++enteringIndex_;
+    }
+    TChartSeries::DrawAllPoints(canvas);
+}
+
+void TCustomStackSeries::DrawPoint(TCanvas3D& canvas, std::int32_t index) {
+    if (!ParentChart()) return;
+    const TColor color = PointColor(index);
+    // A skipped gap is passed over: the line runs from the point before it to the one after.
+    if (color == clNone && TreatNulls() == tnSkip) return;
+    const TPoint at{XPixel(index), YPixel(index)};
+    if (prevColor_ == clNone && TreatNulls() == tnDontPaint) prev_ = at;
+    canvas.SetBrushColor(color);
+    if (started_) DrawSegment(canvas, prev_, at, prevIndex_, index, color);
+    // Visiting right to left, the point where the line enters the plot comes last, after the
+    // segment that reaches it from the right.
+    if (index == enteringIndex_ && index > 0) DrawEnteringSegment(canvas, index, at, color);
+    prev_ = at;
+    prevColor_ = color;
+    prevIndex_ = index;
+    started_ = true;
+}
+
+std::int32_t TCustomStackSeries::EnteringFrom(std::int32_t index) const {
+    std::int32_t from = index - 1;
+    switch (TreatNulls()) {
+        case tnDontPaint:
+            return IsGap(from) ? -1 : from;
+        case tnSkip:
+            while (from >= 0 && IsGap(from))
+                --from;
+            return from;
+        case tnIgnore:
+            break;
+    }
+    return from;
+}
+
+void TCustomStackSeries::DrawEnteringSegment(TCanvas3D& canvas, std::int32_t index, TPoint to,
+                                             TColor color) {
+    const std::int32_t from = EnteringFrom(index);
+    if (from < 0) return;
+    const bool inverted = ResolvedHorizAxis() && ResolvedHorizAxis()->Inverted();
+    TPoint start{inverted ? plotClip_.Right : plotClip_.Left, 0};
+    if (Stairs() || XValues()[from] == XValues()[index]) {
+        start.Y = YPixel(from);
+    } else {
+        start.Y = YPixelOfValue(YOnLine(from, index, XValueOfPixel(start.X)));
+    }
+    DrawSegment(canvas, start, to, from, index, color);
+}
+
+double TCustomStackSeries::YOnLine(std::int32_t a, std::int32_t b, double x) const {
+    const double xa = XValues()[a];
+    const double xb = XValues()[b];
+    const double ya = YValues()[a];
+    const double yb = YValues()[b];
+    if (xa == xb) return ya;
+    if (ResolvedVertAxis() && ResolvedVertAxis()->Logarithmic()) {
+        if (ya <= 0 || yb <= 0) return 0;
+        return std::exp(std::log(ya) + (x - xa) * (std::log(yb) - std::log(ya)) / (xb - xa));
+    }
+    return ya + (x - xa) * (yb - ya) / (xb - xa);
+}
+
+TPoint TCustomStackSeries::LimitEnd(TPoint end, std::int32_t a, std::int32_t b) const {
+    if (Stairs()) {
+        return {std::clamp(end.X, -PixelLimit, PixelLimit),
+                std::clamp(end.Y, -PixelLimit, PixelLimit)};
+    }
+    if (!BeyondLimit(end.X)) return end;
+    std::int32_t x = ToLimit(end.X);
+    auto yAt = [&](std::int32_t px) { return YPixelOfValue(YOnLine(a, b, XValueOfPixel(px))); };
+    std::int32_t y = yAt(x);
+    // A steep line leaves the limit upwards or downwards long before it reaches x: move
+    // towards the origin until its y is within reach.
+    for (int tries = 0; tries < 4 && BeyondLimit(y); ++tries) {
+        x /= 3;
+        y = yAt(x);
+    }
+    if (BeyondLimit(y)) y = ToLimit(y);
+    return {x, y};
+}
+
+void TCustomStackSeries::DrawSegment(TCanvas3D& canvas, TPoint from, TPoint to,
+                                     std::int32_t fromIndex, std::int32_t toIndex, TColor color) {
+    if (from == to) return;
+    if (color == clNone && TreatNulls() != tnIgnore) return;
+    TColor lineColor =
+        ColorEachLine() || (ColorEachPoint() && !Pointer().Visible) ? color : SeriesColor();
+    // A gap drawn as an ordinary point has no colour of its own to lend its segment.
+    if (lineColor == clNone) lineColor = SeriesColor();
+    if (Intersect(SegmentBox(from, to), plotClip_).IsEmpty()) return;
+
+    if (from.X < 0 || from.X > ParentChart()->Width()) from = LimitEnd(from, fromIndex, toIndex);
+    to = LimitEnd(to, fromIndex, toIndex);
+
+    canvas.SetBrushStyle(bsClear);
+    if (!Pen().Visible() && !Pointer().Visible) {
+        TChartPen shown(Pen().Data());
+        shown.Show();
+        canvas.SetPenFrom(shown, lineColor);
+    } else {
+        canvas.SetPenFrom(Pen(), lineColor);
+    }
+
+    std::optional<TTransparencyGuard> transparency;
+    if (Transparency() != 0) {
+        TRect area;
+        if (!canvas.NativeTransparency()) {
+            const std::int32_t w = canvas.Pen().Width;
+            area = {std::min(from.X, to.X) - w, std::min(from.Y, to.Y) - w,
+                    std::max(from.X, to.X) + w, std::max(from.Y, to.Y) + w};
+        }
+        transparency.emplace(canvas, area, Transparency());
+    }
+    if (!Stairs()) {
+        canvas.Line(from.X, from.Y, to.X, to.Y);
+    } else if (InvertedStairs()) {
+        canvas.MoveTo(from.X, from.Y);
+        canvas.LineTo(from.X, to.Y);
+        canvas.LineTo(to.X, to.Y);
+    } else {
+        canvas.MoveTo(from.X, from.Y);
+        canvas.LineTo(to.X, from.Y);
+        canvas.LineTo(to.X, to.Y);
+    }
 }
 
 TLineSeries::TLineSeries() {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "chart/series/ChartSeries.h"
+#include "runtime/Types.h"
 
 namespace twinscope {
 
@@ -76,7 +77,37 @@ public:
     bool DrawsLine() const { return true; }
     bool FillsArea() const { return false; }
 
+    // Segment ends are kept within this many pixels of the origin, so that no coordinate
+    // overflows the canvas.
+    static constexpr std::int32_t PixelLimit = 32767;
+
+    // One segment per point, each ending at its point in that point's colour, clipped to the
+    // plot rectangle; the first point shown gets the part of the line that enters the plot.
+    void DrawAllPoints(TCanvas3D& canvas) override;
+    // Within a pass of DrawAllPoints: the segment from the previously drawn point to this one.
+    void DrawPoint(TCanvas3D& canvas, std::int32_t index) override;
+
 private:
+    // The index the line into point `index` starts from, or -1 when it starts at a gap that
+    // is not drawn.
+    std::int32_t EnteringFrom(std::int32_t index) const;
+    void DrawEnteringSegment(TCanvas3D& canvas, std::int32_t index, TPoint to, TColor color);
+    // A segment on the line through points `fromIndex` and `toIndex`.
+    void DrawSegment(TCanvas3D& canvas, TPoint from, TPoint to, std::int32_t fromIndex,
+                     std::int32_t toIndex, TColor color);
+    // The Y value the line through two points takes at the X value x.
+    double YOnLine(std::int32_t a, std::int32_t b, double x) const;
+    // Brings an end beyond PixelLimit back along the line through points a and b.
+    TPoint LimitEnd(TPoint end, std::int32_t a, std::int32_t b) const;
+
+    // State of one drawing pass.
+    TRect plotClip_;
+    TPoint prev_;
+    TColor prevColor_ = clDefault;
+    std::int32_t prevIndex_ = -1;
+    bool started_ = false;
+    std::int32_t enteringIndex_ = -1;
+
     bool stairs_ = false;
     bool invertedStairs_ = false;
     bool colorEachLine_ = true;

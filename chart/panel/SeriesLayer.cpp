@@ -1,0 +1,52 @@
+#include "chart/panel/SeriesLayer.h"
+
+#include <cstddef>
+
+#include "chart/canvas/Canvas3D.h"
+#include "chart/panel/CustomAxisPanel.h"
+#include "chart/series/ChartSeries.h"
+
+namespace twinscope {
+
+namespace {
+
+// Keeps the canvas's group and clip stacks balanced when a series throws while drawing.
+struct TGroupEnd {
+    TCanvas3D& canvas;
+    ~TGroupEnd() { canvas.EndGroup(); }
+};
+
+struct TUnclip {
+    TCanvas3D& canvas;
+    ~TUnclip() { canvas.Unclip(); }
+};
+
+void DrawSeries(TCustomAxisPanel& chart, TChartSeries& series, TCanvas3D& canvas) {
+    if (!series.Active()) return;
+    series.ComputeShownRange();
+    if (series.FirstShownIndex() < 0) return;
+    if (!chart.ClipPoints() || !series.UseAxis()) {
+        series.DrawAllPoints(canvas);
+        return;
+    }
+    // The box is the plot widened by a pixel at the top and bottom; the canvas's box clip makes
+    // that (Left + 1, Top, Right, Bottom), so a line may run along the plot's top row but stays
+    // off the frame's left column.
+    const TRect& plot = chart.PlotRect();
+    canvas.ClipCube({plot.Left, plot.Top - 1, plot.Right, plot.Bottom + 1}, 0, 0);
+    TUnclip unclip{canvas};
+    series.DrawAllPoints(canvas);
+}
+
+}  // namespace
+
+void DrawSeriesLayer(TCustomAxisPanel& chart, TCanvas3D& canvas) {
+    canvas.BeginGroup("Series");
+    TGroupEnd groupEnd{canvas};
+    const std::size_t count = chart.SeriesCount();
+    const bool reversed = chart.DepthAxis().Inverted();
+    for (std::size_t k = 0; k < count; ++k)
+        DrawSeries(chart, chart.Series(reversed ? count - 1 - k : k), canvas);
+}
+
+}  // namespace twinscope
