@@ -1,7 +1,187 @@
 #include "chart/panel/CustomChart.h"
 
+#include <algorithm>
+#include <array>
+
+#include "chart/panel/TextShapeDrawing.h"
+#include "chart/series/ChartSeries.h"
+#include "runtime/Arithmetic.h"
+
 namespace twinscope {
 
-TCustomChart::TCustomChart() : backWall_([this] { Invalidate(); }, clSilver, true) {}
+namespace {
+
+template <typename Title>
+Title& CreatedOnFirstAccess(std::unique_ptr<Title>& title, TCustomChart& chart) {
+    if (!title) title = std::make_unique<Title>([&chart] { chart.Invalidate(); });
+    return *title;
+}
+
+}  // namespace
+
+TCustomChart::TCustomChart()
+    : backWall_([this] { Invalidate(); }, clSilver, true),
+      title_(std::make_unique<TChartTitle>([this] { Invalidate(); })) {}
+
+TChartTitle& TCustomChart::SubTitle() {
+    return CreatedOnFirstAccess(subTitle_, *this);
+}
+
+TChartFootTitle& TCustomChart::Foot() {
+    return CreatedOnFirstAccess(foot_, *this);
+}
+
+TChartFootTitle& TCustomChart::SubFoot() {
+    return CreatedOnFirstAccess(subFoot_, *this);
+}
+
+// 3D orientation, tools, animations and the zoom rectangle have no part in a 2D paint without
+// tools; the steps below are the ones such a paint takes.
+void TCustomChart::RenderLayers(TCanvas3D& canvas) {
+    PaintBackground(canvas, PaintBounds());
+    if (OnBeforeDrawChart) OnBeforeDrawChart();
+    DrawTitleLayer(canvas, true);
+
+    // The walls step: in 2D the walls take no space.
+    SetPlotRect(PlotRect());
+    if (layers_.ReserveAxisSpace) {
+        FitAxesIntoPlot([this, &canvas](TChartAxis& axis, const TRect& r) {
+            return layers_.ReserveAxisSpace(axis, canvas, r);
+        });
+    } else {
+        FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+    }
+    if (layers_.ApplyAxisOffsets) {
+        for (TChartAxis* axis : Axes()) {
+            if (axis->IsDepthAxis() && !View3D()) continue;
+            layers_.ApplyAxisOffsets(*axis);
+        }
+    }
+    canvas.Projection(PaintBounds(), PlotRect());
+
+    DrawAxesAndSeries(canvas);
+    DrawTitleLayer(canvas, false);
+
+    canvas.SetPen(TPenData{});
+    canvas.SetBrush(TBrushData{});
+    canvas.SetFont(TFontData{});
+    if (OnAfterDraw) OnAfterDraw();
+}
+
+void TCustomChart::DrawTitleLayer(TCanvas3D& canvas, bool beforeSeries) {
+    const TLegendPaintRole legend =
+        layers_.LegendRole ? layers_.LegendRole(*this) : TLegendPaintRole{};
+    auto placeLegend = [&] {
+        if (layers_.PlaceLegend) layers_.PlaceLegend(*this, canvas);
+    };
+    auto drawLegend = [&] {
+        if (layers_.DrawLegend) layers_.DrawLegend(*this, canvas);
+    };
+
+    if (!beforeSeries) {
+        if (legend.Shown && !legend.DrawBehind) drawLegend();
+        DrawTitles(canvas, true);
+        return;
+    }
+    if (!legend.Shown) {
+        DrawTitles(canvas, false);
+    } else if (legend.Vertical) {
+        // A vertical legend counts its rows against the plot as the margins left it.
+        placeLegend();
+        if (legend.DrawBehind) drawLegend();
+        DrawTitles(canvas, false);
+    } else {
+        DrawTitles(canvas, false);
+        placeLegend();
+        if (legend.DrawBehind) drawLegend();
+    }
+}
+
+void TCustomChart::DrawTitles(TCanvas3D& canvas, bool customPositioned) {
+    const std::array<std::pair<TChartTitle*, const char*>, 4> titles{{{title_.get(), "Title"},
+                                                                      {subTitle_.get(), "Subtitle"},
+                                                                      {foot_.get(), "Foot"},
+                                                                      {subFoot_.get(), "Subfoot"}}};
+    bool opened = false;
+    for (const auto& [title, group] : titles) {
+        if (!title || !title->Visible() || title->Text().empty()) continue;
+        if (title->CustomPosition() != customPositioned) continue;
+        if (!opened) {
+            canvas.BeginGroup("Titles");
+            opened = true;
+        }
+        canvas.BeginGroup(group);
+        const std::string caption = title->Caption();
+        const TSize size = TextShapeSize(canvas, *title, caption);
+        if (customPositioned) {
+            DrawTextShape(canvas, *title,
+                          {title->Left(), title->Top(), title->Left() + size.Width,
+                           title->Top() + size.Height},
+                          caption);
+        } else {
+            const TTitlePlacement placed =
+                PlaceTitle(*title, size, PlotRect(), BorderThickness(), Width());
+            DrawTextShape(canvas, *title, placed.Box, caption);
+            SetPlotRect(placed.Plot);
+        }
+        canvas.EndGroup();
+    }
+    if (opened) canvas.EndGroup();
+}
+
+void TCustomChart::DrawAxesAndSeries(TCanvas3D& canvas) {
+    const bool wallsShow =
+        !HasActiveSeries() ||
+        std::any_of(SeriesList().begin(), SeriesList().end(),
+                    [](const TChartSeries* s) { return s->Active() && s->UseAxis(); });
+    if (wallsShow) {
+        canvas.BeginGroup("Walls");
+        if (View3DWalls() && backWall_.Visible()) DrawBackWall(canvas);
+        canvas.EndGroup();
+    }
+
+    if (AxisBehind()) DrawAxes(canvas);
+    if (OnBeforeDrawSeries) OnBeforeDrawSeries();
+    if (layers_.DrawSeries) layers_.DrawSeries(*this, canvas);
+    if (!AxisBehind()) DrawAxes(canvas);
+}
+
+void TCustomChart::DrawAxes(TCanvas3D& canvas) {
+    if (!AxisVisible()) return;
+    canvas.BeginGroup("Axes");
+    if (OnBeforeDrawAxes) OnBeforeDrawAxes();
+    if (layers_.DrawAxis) {
+        for (TChartAxis* axis : Axes()) {
+            if (axis->AxisShown()) layers_.DrawAxis(*axis, canvas);
+        }
+    }
+    canvas.EndGroup();
+}
+
+void TCustomChart::DrawBackWall(TCanvas3D& canvas) {
+    canvas.BeginGroup("Back");
+    canvas.SetPenFrom(backWall_.Pen(), backWall_.Pen().Color());
+    if (backWall_.Transparent()) {
+        canvas.SetBrushStyle(bsClear);
+    } else {
+        canvas.SetBrush(TBrushData{.Color = backWall_.Color()});
+    }
+
+    const TRect& plot = PlotRect();
+    std::int32_t top = plot.Top;
+    std::int32_t bottom = plot.Bottom;
+    const double height = PlotHeight();
+    if (backWall_.EndPosition() < 100) {
+        bottom -= static_cast<std::int32_t>(Round(height * (100 - backWall_.EndPosition()) / 100));
+    }
+    if (backWall_.StartPosition() > 0) {
+        top += static_cast<std::int32_t>(Round(height * backWall_.StartPosition() / 100));
+    }
+    // The rectangle's right and bottom edges are exclusive: one pixel more makes the frame
+    // enclose the plot's last column and row.
+    const std::int32_t extra = backWall_.EndPosition() == 100 ? 1 : 0;
+    canvas.Rectangle({plot.Left, top, plot.Right + 1, bottom + extra});
+    canvas.EndGroup();
+}
 
 }  // namespace twinscope

@@ -1,11 +1,17 @@
 #pragma once
 
+#include <functional>
+#include <memory>
+
+#include "chart/canvas/Canvas3D.h"
+#include "chart/panel/ChartPaintLayers.h"
+#include "chart/panel/ChartTitle.h"
 #include "chart/panel/ChartWall.h"
 #include "chart/panel/CustomAxisPanel.h"
 
 namespace twinscope {
 
-// The chart level with walls (and, as they arrive, titles and the legend).
+// The chart level with walls and titles, and the order in which a paint draws the chart.
 class TCustomChart : public TCustomAxisPanel {
 public:
     TCustomChart();
@@ -14,8 +20,41 @@ public:
     const TChartWall& BackWall() const { return backWall_; }
     TColor BackWallColor() const override { return backWall_.Color(); }
 
+    TChartTitle& Title() { return *title_; }
+    const TChartTitle& Title() const { return *title_; }
+    // Created on first access.
+    TChartTitle& SubTitle();
+    TChartFootTitle& Foot();
+    TChartFootTitle& SubFoot();
+
+    // The layers that the axes, the series and the legend draw.
+    TChartPaintLayers& PaintLayers() { return layers_; }
+
+    // Events of the paint.
+    std::function<void()> OnBeforeDrawChart;
+    std::function<void()> OnBeforeDrawAxes;
+    std::function<void()> OnBeforeDrawSeries;
+    std::function<void()> OnAfterDraw;
+
+protected:
+    void RenderLayers(TCanvas3D& canvas) override;
+
 private:
+    // The titles and the legend, in the pass before the series or in the one after them.
+    void DrawTitleLayer(TCanvas3D& canvas, bool beforeSeries);
+    // The titles that stand against the plot (and take their space from it), or the
+    // custom-positioned ones.
+    void DrawTitles(TCanvas3D& canvas, bool customPositioned);
+    void DrawAxesAndSeries(TCanvas3D& canvas);
+    void DrawAxes(TCanvas3D& canvas);
+    void DrawBackWall(TCanvas3D& canvas);
+
     TChartWall backWall_;
+    std::unique_ptr<TChartTitle> title_;
+    std::unique_ptr<TChartTitle> subTitle_;
+    std::unique_ptr<TChartFootTitle> foot_;
+    std::unique_ptr<TChartFootTitle> subFoot_;
+    TChartPaintLayers layers_;
 };
 
 }  // namespace twinscope

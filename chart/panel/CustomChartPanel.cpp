@@ -1,12 +1,32 @@
 #include "chart/panel/CustomChartPanel.h"
 
 #include "chart/canvas/CanvasRegistry.h"
+#include "chart/panel/Bevel.h"
 #include "runtime/UserSettings.h"
 
 namespace twinscope {
 
 namespace {
+
 constexpr const char* kStandardCanvasClass = "TGDIPlusCanvas";
+
+// Keeps a chart from requesting repaints while it paints. The switch comes back also when a
+// paint is cut short by an exception, so that the chart goes on repainting after it.
+class TRepaintSuspension {
+public:
+    explicit TRepaintSuspension(TCustomChartPanel& panel)
+        : panel_(panel), saved_(panel.RepaintOnChange()) {
+        panel_.SetRepaintOnChange(false);
+    }
+    ~TRepaintSuspension() { panel_.SetRepaintOnChange(saved_); }
+    TRepaintSuspension(const TRepaintSuspension&) = delete;
+    TRepaintSuspension& operator=(const TRepaintSuspension&) = delete;
+
+private:
+    TCustomChartPanel& panel_;
+    bool saved_;
+};
+
 }  // namespace
 
 TCustomChartPanel::TCustomChartPanel()
@@ -43,8 +63,7 @@ void TCustomChartPanel::SetDefaultCanvas(const std::string& className) {
 
 void TCustomChartPanel::SelectCanvasClass() {
     // The engine's own tests run without any canvas class: such a chart has no canvas.
-    if (!IsCanvasClassRegistered(defaultCanvas_) &&
-        !IsCanvasClassRegistered(kDefaultCanvasClass)) {
+    if (!IsCanvasClassRegistered(defaultCanvas_) && !IsCanvasClassRegistered(kDefaultCanvasClass)) {
         return;
     }
     const TCanvas3D* previous = canvas_.get();
@@ -72,6 +91,48 @@ void TCustomChartPanel::CalcPlotRect(const TRect& paintBounds) {
 
 void TCustomChartPanel::SetPlotRect(const TRect& plot) {
     plotRect_ = ClampPlotRect(plot, paintBounds_, width_, height_);
+}
+
+void TCustomChartPanel::Paint(TPaintTarget& target) {
+    if (!canvas_) return;
+    if (canvas_->BufferStillValid(target)) return;
+    RenderChart(*canvas_, target, TRect{0, 0, width_, height_});
+}
+
+void TCustomChartPanel::RenderChart(TCanvas3D& canvas, TPaintTarget& target, const TRect& rect) {
+    CalcPlotRect(canvas.BeginFrame(target, rect));
+    {
+        TRepaintSuspension suspended(*this);
+        RenderLayers(canvas);
+    }
+    canvas.EndFrame(target, rect);
+}
+
+void TCustomChartPanel::PaintBackground(TCanvas3D& canvas, const TRect& rect) {
+    canvas.BeginGroup("Panel");
+    if (color_ != clNone) {
+        canvas.SetPenStyle(psClear);
+        canvas.SetBrush(TBrushData{.Color = color_});
+        canvas.FillRect(rect);
+    }
+
+    if (border_.Visible() || color_ != clNone) {
+        canvas.SetPenFrom(border_, border_.Color());
+        canvas.SetBrush(color_ == clNone ? TBrushData{.Style = bsClear}
+                                         : TBrushData{.Color = color_});
+        // Without a border the rectangle's outline is not stroked, and its fill stops before
+        // the right and bottom edges: one pixel more covers the last column and row.
+        const std::int32_t extra = border_.Visible() ? 0 : 1;
+        canvas.Rectangle({rect.Left, rect.Top, rect.Right + extra, rect.Bottom + extra});
+    }
+
+    if (bevelOuter_ != bvNone || bevelInner_ != bvNone || borderWidth_ != 0) {
+        TRect inner = DrawBevel(canvas, rect, bevelOuter_, bevelWidth_);
+        inner = color_ == clNone ? DrawBevel(canvas, inner, bvSpace, borderWidth_)
+                                 : Frame3D(canvas, inner, color_, color_, borderWidth_);
+        DrawBevel(canvas, inner, bevelInner_, bevelWidth_);
+    }
+    canvas.EndGroup();
 }
 
 }  // namespace twinscope

@@ -8,6 +8,7 @@
 
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/ChartPen.h"
+#include "chart/canvas/PaintTarget.h"
 #include "chart/panel/PlotLayout.h"
 #include "runtime/ChangeNotifier.h"
 #include "runtime/Types.h"
@@ -96,7 +97,19 @@ public:
     // A chart element that reduces the plot rectangle writes it here; it is clamped at once.
     void SetPlotRect(const TRect& plot);
 
+    // The window's paint request: an unchanged chart only copies the canvas buffer to the
+    // target; otherwise the whole chart is drawn anew over the client rectangle.
+    void Paint(TPaintTarget& target);
+    // Draws the whole chart into rect of the target, through one painting frame of canvas.
+    void RenderChart(TCanvas3D& canvas, TPaintTarget& target, const TRect& rect);
+    // The panel: its fill in Color, its rectangle and its bevels.
+    void PaintBackground(TCanvas3D& canvas, const TRect& rect);
+
 protected:
+    // Everything a paint draws once the plot rectangle is known, in order. Settings changed
+    // meanwhile request no repaint.
+    virtual void RenderLayers(TCanvas3D& canvas) = 0;
+
     template <typename T, typename U>
     void Set(T& field, U&& value) {
         if (StoreIfChanged(field, std::forward<U>(value))) Invalidate();

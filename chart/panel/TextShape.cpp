@@ -7,6 +7,7 @@ TTextShape::TTextShape(std::function<void()> onChange, const TFontData& font)
     font_.SetOnChange(OnChange());
     frame_.SetOnChange(OnChange());
     brush_.SetOnChange(OnChange());
+    margins_.SetOnChange(OnChange());
 }
 
 }  // namespace twinscope

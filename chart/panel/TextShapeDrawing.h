@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "chart/canvas/ChartCanvas.h"
+#include "chart/panel/TextShape.h"
+#include "runtime/Types.h"
+
+namespace twinscope {
+
+// How titles, axis labels and the legend measure and draw their text shapes.
+//
+// A shape's text breaks into lines at carriage returns; line feeds are dropped, so a CR LF pair
+// is one break. An empty text is drawn as one space.
+
+// The lines a shape draws for text.
+std::vector<std::string> TextShapeLines(std::string_view text);
+
+// The size of a shape fitted to its text: the widest line by the sum of the line heights in the
+// shape's font, which the canvas keeps selected. A shape that is not transparent adds its frame
+// (the pen width + 1, when the frame is visible) and its margins.
+TSize TextShapeSize(TChartCanvas& canvas, const TTextShape& shape, std::string_view text);
+
+// The box of a shape: a transparent shape only clears the canvas brush; any other draws its
+// shadow, its fill outlined with the frame pen in its shape style, and its bevel.
+void DrawShapeBox(TChartCanvas& canvas, const TTextShape& shape, const TRect& box);
+
+// The box, then the text lines inside it, one under the other from the top margin down, each
+// placed by the shape's alignment, in the shape's font over a transparent background.
+void DrawTextShape(TChartCanvas& canvas, const TTextShape& shape, const TRect& box,
+                   std::string_view text);
+
+}  // namespace twinscope

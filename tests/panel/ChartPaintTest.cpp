@@ -1,0 +1,469 @@
+#include <map>
+#include <string>
+#include <vector>
+
+#include "chart/canvas/CanvasRegistry.h"
+#include "chart/series/LineSeries.h"
+#include "runtime/Exceptions.h"
+#include "tests/support/ChartFixture.h"
+#include "tests/support/Printers.h"
+#include "tests/support/RecordingCanvas.h"
+
+namespace twinscope {
+namespace {
+
+class TNoTarget : public TPaintTarget {};
+
+// The recorded calls in order, as "Group{ ... }" around what each group drew; text measurements
+// are left out.
+std::string Trace(const TRecordingCanvas& canvas) {
+    std::string trace;
+    for (const TRecordedCall& call : canvas.Calls()) {
+        if (call.Operation == "TextExtent") continue;
+        if (!trace.empty()) trace += ' ';
+        if (call.Operation == "BeginGroup") {
+            trace += call.Text + "{";
+        } else if (call.Operation == "EndGroup") {
+            trace += "}";
+        } else {
+            trace += call.Operation;
+        }
+    }
+    return trace;
+}
+
+std::vector<TRect> RectsOf(const TRecordingCanvas& canvas, const std::string& operation) {
+    std::vector<TRect> rects;
+    for (const TRecordedCall& call : canvas.CallsOf(operation))
+        rects.push_back(call.Rect);
+    return rects;
+}
+
+// The chart of the window: 965 x 518, margins 13/4/0/9 percent, flat, titled "TChart".
+class ChartPaintTest : public testing::ChartFixture {
+protected:
+    ChartPaintTest() {
+        chart.SetBounds(965, 518);
+        chart.SetMarginLeft(13);
+        chart.SetMarginTop(4);
+        chart.SetMarginRight(0);
+        chart.SetMarginBottom(9);
+        chart.SetView3D(false);
+        chart.Title().SetText({"TChart"});
+    }
+
+    void Render() {
+        canvas.ClearCalls();
+        chart.RenderChart(canvas, target, {0, 0, 965, 518});
+    }
+
+    // Hooks that only mark where in the order they ran, as empty groups.
+    void MarkEveryLayer(TLegendPaintRole legend) {
+        TChartPaintLayers& layers = chart.PaintLayers();
+        layers.ReserveAxisSpace = [this](TChartAxis& axis, TCanvas3D& c, const TRect& r) {
+            Mark(c, "reserve " + NameOf(axis));
+            return r;
+        };
+        layers.ApplyAxisOffsets = [this](TChartAxis& axis) {
+            Mark(canvas, "offsets " + NameOf(axis));
+        };
+        layers.DrawAxis = [this](TChartAxis& axis, TCanvas3D& c) {
+            Mark(c, "axis " + NameOf(axis));
+        };
+        layers.DrawSeries = [](TCustomChart&, TCanvas3D& c) { Mark(c, "series"); };
+        layers.LegendRole = [legend](const TCustomChart&) { return legend; };
+        layers.PlaceLegend = [](TCustomChart&, TCanvas3D& c) { Mark(c, "place legend"); };
+        layers.DrawLegend = [](TCustomChart&, TCanvas3D& c) { Mark(c, "legend"); };
+    }
+
+    static void Mark(TCanvas3D& c, const std::string& name) {
+        c.BeginGroup(name);
+        c.EndGroup();
+    }
+
+    std::string NameOf(const TChartAxis& axis) const {
+        const std::map<const TChartAxis*, std::string> names{
+            {&chart.BottomAxis(), "Bottom"}, {&chart.TopAxis(), "Top"},
+            {&chart.LeftAxis(), "Left"},     {&chart.RightAxis(), "Right"},
+            {&chart.DepthAxis(), "Depth"},   {&chart.DepthTopAxis(), "DepthTop"}};
+        auto found = names.find(&axis);
+        return found == names.end() ? "custom" : found->second;
+    }
+
+    // The back wall's rectangle tells the final plot rectangle.
+    TRect BackWallRect() const {
+        auto rects = RectsOf(canvas, "Rectangle");
+        return rects.empty() ? TRect{} : rects.back();
+    }
+
+    TRecordingCanvas canvas;
+    TNoTarget target;
+};
+
+TEST_F(ChartPaintTest, TheWindowsChartDrawsItsLayersInOrder) {
+    auto& data = chart.CreateSeries<TLineSeries>();
+    data.SetParentChart(&chart);
+    MarkEveryLayer({.Shown = true, .Vertical = true});
+    chart.OnBeforeDrawChart = [this] { Mark(canvas, "before chart"); };
+    chart.OnBeforeDrawAxes = [this] { Mark(canvas, "before axes"); };
+    chart.OnBeforeDrawSeries = [this] { Mark(canvas, "before series"); };
+    chart.OnAfterDraw = [this] { Mark(canvas, "after draw"); };
+
+    Render();
+
+    EXPECT_EQ(Trace(canvas),
+              "BeginFrame Panel{ FillRect Rectangle Polyline Polyline } before chart{ } "
+              "place legend{ } Titles{ Title{ TextOut } } "
+              "reserve Bottom{ } reserve Left{ } "
+              "offsets Bottom{ } offsets Top{ } offsets Left{ } offsets Right{ } "
+              "Walls{ Back{ Rectangle } } "
+              "Axes{ before axes{ } axis Bottom{ } axis Left{ } } before series{ } series{ } "
+              "legend{ } after draw{ } EndFrame");
+    EXPECT_EQ(chart.PaintBounds(), (TRect{0, 0, 965, 518}));
+    EXPECT_EQ(chart.PlotRect(), (TRect{126, 38, 964, 471}));
+    EXPECT_EQ(canvas.ProjectionPlot(), chart.PlotRect());
+    // Whatever the layers left selected, the next paint starts from the defaults.
+    EXPECT_EQ(canvas.Pen(), TPenData{});
+    EXPECT_EQ(canvas.Brush(), TBrushData{});
+    EXPECT_EQ(canvas.Font(), TFontData{});
+}
+
+TEST_F(ChartPaintTest, WithoutLayersTheChartDrawsPanelTitleAndWall) {
+    Render();
+    EXPECT_EQ(Trace(canvas),
+              "BeginFrame Panel{ FillRect Rectangle Polyline Polyline } Titles{ Title{ TextOut } } "
+              "Walls{ Back{ Rectangle } } Axes{ } EndFrame");
+}
+
+TEST_F(ChartPaintTest, ThePanelIsFilledAndFramedByARaisedBevel) {
+    Render();
+    const TRecordedCall fill = canvas.CallsOf("FillRect").at(0);
+    EXPECT_EQ(fill.Rect, (TRect{0, 0, 965, 518}));
+    EXPECT_EQ(fill.Brush.Color, clBtnFace);
+    EXPECT_EQ(fill.Brush.Style, bsSolid);
+
+    // Without a border the fill reaches one pixel further, covering the last column and row.
+    const TRecordedCall panel = canvas.CallsOf("Rectangle").at(0);
+    EXPECT_EQ(panel.Rect, (TRect{0, 0, 966, 519}));
+    EXPECT_EQ(panel.Pen.Style, psClear);
+    EXPECT_EQ(panel.Brush.Color, clBtnFace);
+
+    const auto bevel = canvas.CallsOf("Polyline");
+    ASSERT_EQ(bevel.size(), 2u);
+    EXPECT_EQ(bevel[0].Pen.Color, 0xFFFFFFu);
+    EXPECT_EQ(bevel[0].Pen.Width, 1);
+    EXPECT_EQ(bevel[0].Points, (std::vector<TPoint>{{0, 517}, {0, 0}, {964, 0}}));
+    EXPECT_EQ(bevel[1].Pen.Color, 0xA0A0A0u);
+    EXPECT_EQ(bevel[1].Points, (std::vector<TPoint>{{964, 0}, {964, 517}, {-1, 517}}));
+}
+
+struct BevelCase {
+    const char* name;
+    TBevelCut outer;
+    TBevelCut inner;
+    std::int32_t bevelWidth;
+    std::int32_t borderWidth;
+    // Pen colour and top-left corner of every ring, outside in.
+    std::vector<std::pair<TColor, TPoint>> rings;
+};
+
+class PanelBevelTest : public ChartPaintTest, public ::testing::WithParamInterface<BevelCase> {};
+
+TEST_P(PanelBevelTest, RingsRunFromTheEdgeInwards) {
+    const BevelCase& c = GetParam();
+    chart.SetBevelOuter(c.outer);
+    chart.SetBevelInner(c.inner);
+    chart.SetBevelWidth(c.bevelWidth);
+    chart.SetBorderWidth(c.borderWidth);
+    chart.SetColor(0x123456);
+    Render();
+    std::vector<std::pair<TColor, TPoint>> rings;
+    const auto strokes = canvas.CallsOf("Polyline");
+    // Each ring is a top-left stroke through its corner, then a bottom-right one.
+    for (std::size_t i = 0; i < strokes.size(); i += 2)
+        rings.emplace_back(strokes[i].Pen.Color, strokes[i].Points[1]);
+    EXPECT_EQ(rings, c.rings);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PanelBevelTest,
+    ::testing::Values(
+        BevelCase{"Raised", bvRaised, bvNone, 1, 0, {{clWhite, {0, 0}}}},
+        BevelCase{"Lowered", bvLowered, bvNone, 2, 0, {{0xA0A0A0, {0, 0}}, {0xA0A0A0, {1, 1}}}},
+        BevelCase{"BorderInPanelColourThenInnerBevel",
+                  bvRaised,
+                  bvLowered,
+                  1,
+                  2,
+                  {{clWhite, {0, 0}}, {0x123456, {1, 1}}, {0x123456, {2, 2}}, {0xA0A0A0, {3, 3}}}},
+        BevelCase{"SpaceTakesRoomButDrawsNothing",
+                  bvSpace,
+                  bvRaised,
+                  2,
+                  0,
+                  {{clWhite, {2, 2}}, {clWhite, {3, 3}}}},
+        BevelCase{"NoBevelNoBorder", bvNone, bvNone, 1, 0, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ChartPaintTest, AVisibleBorderOutlinesThePanelExactly) {
+    chart.Border().Show();
+    chart.Border().SetColor(clRed);
+    Render();
+    const TRecordedCall panel = canvas.CallsOf("Rectangle").at(0);
+    EXPECT_EQ(panel.Rect, (TRect{0, 0, 965, 518}));
+    EXPECT_EQ(panel.Pen.Color, clRed);
+    EXPECT_EQ(panel.Pen.Style, psSolid);
+}
+
+TEST_F(ChartPaintTest, APanelWithoutColourOrBorderIsNotFilled) {
+    chart.SetColor(clNone);
+    chart.SetBevelOuter(bvNone);
+    Render();
+    EXPECT_TRUE(Trace(canvas).starts_with("BeginFrame Panel{ } Titles{"));
+}
+
+TEST_F(ChartPaintTest, TheTitleIsCentredOnThePlotAndMovesItsTopDown) {
+    Render();
+    const TRecordedCall text = canvas.CallsOf("TextOut").at(0);
+    // "TChart" in Arial 8 measures 36 x 12: the box (527, 21, 563, 33) is centred on 545.
+    EXPECT_EQ(text.Text, "TChart");
+    EXPECT_EQ(text.Points[0], (TPoint{545, 21}));
+    EXPECT_EQ(text.TextAlign, TA_CENTER | TA_TOP);
+    EXPECT_EQ(text.Font.Color, clBlue);
+    EXPECT_EQ(text.Font.Name, "Arial");
+    EXPECT_EQ(text.Font.SizeFloat, 8);
+    EXPECT_EQ(text.BackMode, cbmTransparent);
+    // The plot top moves down by the text height and the title's VertMargin: 21 + 12 + 5.
+    EXPECT_EQ(BackWallRect().Top, 38);
+}
+
+TEST_F(ChartPaintTest, ATitleWithoutTextLeavesTheTop) {
+    chart.Title().SetText({});
+    Render();
+    EXPECT_EQ(canvas.CallsOf("TextOut").size(), 0u);
+    EXPECT_EQ(Trace(canvas).find("Titles"), std::string::npos);
+    EXPECT_EQ(BackWallRect().Top, 21);
+}
+
+TEST_F(ChartPaintTest, TitlesTakeTheirSpaceInOrderAndFeetFromTheBottom) {
+    chart.SubTitle().SetText({"first", "second"});
+    chart.Foot().SetText({"foot"});
+    chart.SubFoot();  // exists, but has no text
+    Render();
+    EXPECT_EQ(Trace(canvas).substr(Trace(canvas).find("Titles")),
+              "Titles{ Title{ TextOut } Subtitle{ TextOut TextOut } Foot{ TextOut } } "
+              "Walls{ Back{ Rectangle } } Axes{ } EndFrame");
+    const auto texts = canvas.CallsOf("TextOut");
+    EXPECT_EQ(texts[1].Points[0], (TPoint{545, 38}));
+    EXPECT_EQ(texts[2].Points[0], (TPoint{545, 50}));
+    // The foot's box stands on the plot bottom 471 and is 12 high; it is red.
+    EXPECT_EQ(texts[3].Points[0], (TPoint{545, 459}));
+    EXPECT_EQ(texts[3].Font.Color, clRed);
+    EXPECT_EQ(BackWallRect(), (TRect{126, 38 + 24 + 5, 965, 459 - 5 + 1}));
+}
+
+TEST_F(ChartPaintTest, HiddenAndCustomPositionedTitlesTakeNoSpace) {
+    chart.Title().SetVisible(false);
+    chart.Foot().SetText({"here"});
+    chart.Foot().SetCustomPosition(true);
+    chart.Foot().SetLeft(40);
+    chart.Foot().SetTop(300);
+    MarkEveryLayer({.Shown = true, .Vertical = true});
+    Render();
+    // Custom-positioned titles come last, after the legend.
+    const std::string trace = Trace(canvas);
+    EXPECT_EQ(trace.substr(trace.find("series{")),
+              "series{ } legend{ } Titles{ Foot{ TextOut } } EndFrame");
+    // The foot is centred in its own box of 24 x 12 at (40, 300).
+    EXPECT_EQ(canvas.CallsOf("TextOut").at(0).Points[0], (TPoint{52, 300}));
+    EXPECT_EQ(chart.PlotRect(), (TRect{126, 21, 964, 471}));
+}
+
+struct LegendOrderCase {
+    const char* name;
+    TLegendPaintRole legend;
+    const char* order;  // the markers, titles and series, in drawing order
+};
+
+class LegendOrderTest : public ChartPaintTest,
+                        public ::testing::WithParamInterface<LegendOrderCase> {};
+
+TEST_P(LegendOrderTest, TheLegendKeepsItsPlaceAmongTheTitles) {
+    MarkEveryLayer(GetParam().legend);
+    chart.PaintLayers().ReserveAxisSpace = nullptr;
+    chart.PaintLayers().ApplyAxisOffsets = nullptr;
+    chart.PaintLayers().DrawAxis = nullptr;
+    Render();
+    std::string order;
+    for (const TRecordedCall& call : canvas.CallsOf("BeginGroup")) {
+        if (call.Text == "Panel" || call.Text == "Title" || call.Text == "Walls" ||
+            call.Text == "Back" || call.Text == "Axes")
+            continue;
+        order += (order.empty() ? "" : ", ") + call.Text;
+    }
+    EXPECT_EQ(order, GetParam().order);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LegendOrderTest,
+    ::testing::Values(LegendOrderCase{"NoLegend", {}, "Titles, series"},
+                      LegendOrderCase{"VerticalIsPlacedBeforeTheTitles",
+                                      {.Shown = true, .Vertical = true},
+                                      "place legend, Titles, series, legend"},
+                      LegendOrderCase{"HorizontalIsPlacedAfterTheTitles",
+                                      {.Shown = true},
+                                      "Titles, place legend, series, legend"},
+                      LegendOrderCase{"VerticalBehindIsDrawnBeforeTheSeries",
+                                      {.Shown = true, .Vertical = true, .DrawBehind = true},
+                                      "place legend, legend, Titles, series"},
+                      LegendOrderCase{"HorizontalBehind",
+                                      {.Shown = true, .DrawBehind = true},
+                                      "Titles, place legend, legend, series"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ChartPaintTest, AxesDrawnAfterTheSeriesWhenNotBehind) {
+    MarkEveryLayer({});
+    chart.PaintLayers().ReserveAxisSpace = nullptr;
+    chart.PaintLayers().ApplyAxisOffsets = nullptr;
+    chart.SetAxisBehind(false);
+    chart.RightAxis().SetVisible(false);
+    Render();
+    const std::string trace = Trace(canvas);
+    EXPECT_EQ(trace.substr(trace.find("Walls")),
+              "Walls{ Back{ Rectangle } } series{ } "
+              "Axes{ axis Bottom{ } axis Top{ } axis Left{ } } EndFrame");
+
+    chart.SetAxisVisible(false);
+    Render();
+    EXPECT_EQ(Trace(canvas).find("Axes"), std::string::npos);
+}
+
+TEST_F(ChartPaintTest, AxesTakeTheirSpaceAfterTheTitle) {
+    chart.PaintLayers().ReserveAxisSpace = [this](TChartAxis& axis, TCanvas3D&, const TRect& r) {
+        TRect t = r;
+        if (&axis == &chart.LeftAxis()) t.Left += 30;
+        if (&axis == &chart.BottomAxis()) t.Bottom -= 20;
+        return t;
+    };
+    Render();
+    EXPECT_EQ(chart.PlotRect(), (TRect{156, 38, 964, 451}));
+    EXPECT_EQ(chart.LeftAxis().StartPixel(), 38);
+    EXPECT_EQ(BackWallRect(), (TRect{156, 38, 965, 452}));
+}
+
+struct BackWallCase {
+    const char* name;
+    double startPosition;
+    double endPosition;
+    TRect rect;
+};
+
+class BackWallTest : public ChartPaintTest, public ::testing::WithParamInterface<BackWallCase> {};
+
+TEST_P(BackWallTest, FramesThePlotIncludingItsLastColumnAndRow) {
+    chart.BackWall().SetStartPosition(GetParam().startPosition);
+    chart.BackWall().SetEndPosition(GetParam().endPosition);
+    Render();
+    const TRecordedCall wall = canvas.CallsOf("Rectangle").back();
+    EXPECT_EQ(wall.Rect, GetParam().rect);
+    EXPECT_EQ(wall.Pen.Color, clBlack);
+    EXPECT_EQ(wall.Pen.Width, 1);
+    EXPECT_EQ(wall.Pen.Style, psSolid);
+    EXPECT_EQ(wall.Brush.Style, bsClear);
+}
+
+// The plot is (126, 38, 964, 471), 433 pixels high.
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BackWallTest,
+    ::testing::Values(BackWallCase{"WholeHeight", 0, 100, {126, 38, 965, 472}},
+                      // 10 % of 433 is 43.3: the bottom rises by 43 and gets no extra row.
+                      BackWallCase{"EndAtNinetyPercent", 0, 90, {126, 38, 965, 428}},
+                      // 50 % of 433 is 216.5, rounded to even.
+                      BackWallCase{"StartHalfway", 50, 100, {126, 254, 965, 472}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ChartPaintTest, AnOpaqueWallIsFilledInItsColour) {
+    chart.BackWall().SetTransparent(false);
+    chart.BackWall().SetColor(clGreen);
+    Render();
+    const TRecordedCall wall = canvas.CallsOf("Rectangle").back();
+    EXPECT_EQ(wall.Brush.Style, bsSolid);
+    EXPECT_EQ(wall.Brush.Color, clGreen);
+}
+
+TEST_F(ChartPaintTest, WallsWithout3DWallsOrHiddenDrawNoBackWall) {
+    chart.SetView3DWalls(false);
+    Render();
+    EXPECT_NE(Trace(canvas).find("Walls{ }"), std::string::npos);
+    chart.SetView3DWalls(true);
+    chart.BackWall().SetVisible(false);
+    Render();
+    EXPECT_NE(Trace(canvas).find("Walls{ }"), std::string::npos);
+}
+
+TEST_F(ChartPaintTest, SettingsChangedWhilePaintingRequestNoRepaint) {
+    bool repaintOnChangeDuringPaint = true;
+    chart.PaintLayers().DrawAxis = [&](TChartAxis& axis, TCanvas3D&) {
+        repaintOnChangeDuringPaint = chart.RepaintOnChange();
+        axis.SetMaximum(axis.Maximum() + 1);
+        chart.SetColor(clWhite);
+    };
+    EXPECT_EQ(RepaintsDuring([&] { Render(); }), 0);
+    EXPECT_FALSE(repaintOnChangeDuringPaint);
+    EXPECT_TRUE(chart.RepaintOnChange());
+    EXPECT_EQ(RepaintsDuring([&] { chart.SetMarginTop(5); }), 1);
+}
+
+TEST_F(ChartPaintTest, APaintCutShortStillRestoresRepainting) {
+    chart.OnBeforeDrawChart = [] { throw RuntimeError("handler failed"); };
+    EXPECT_THROW(Render(), RuntimeError);
+    EXPECT_TRUE(chart.RepaintOnChange());
+    EXPECT_EQ(RepaintsDuring([&] { chart.SetMarginTop(5); }), 1);
+}
+
+// Paints through the chart's own canvas, chosen by class name.
+class ChartWindowPaintTest : public ChartPaintTest {
+protected:
+    ChartWindowPaintTest() {
+        RegisterCanvasClass("TRecordingCanvas",
+                            [] { return std::make_unique<TRecordingCanvas>(); });
+        chart.SetDefaultCanvas("TRecordingCanvas");
+        own = dynamic_cast<TRecordingCanvas*>(chart.Canvas());
+    }
+    ~ChartWindowPaintTest() override { UnregisterCanvasClass("TRecordingCanvas"); }
+
+    std::vector<std::string> PaintCalls() {
+        own->ClearCalls();
+        chart.Paint(target);
+        std::vector<std::string> operations;
+        for (const TRecordedCall& call : own->Calls())
+            operations.push_back(call.Operation);
+        return operations;
+    }
+
+    TRecordingCanvas* own = nullptr;
+};
+
+TEST_F(ChartWindowPaintTest, AnUnchangedChartOnlyCopiesItsBuffer) {
+    ASSERT_NE(own, nullptr);
+    const auto first = PaintCalls();
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(first.front(), "BeginFrame");
+    EXPECT_EQ(own->CallsOf("BeginFrame").at(0).Rect, (TRect{0, 0, 965, 518}));
+    EXPECT_EQ(first.back(), "EndFrame");
+
+    EXPECT_EQ(PaintCalls(), (std::vector<std::string>{"CopyBuffer"}));
+
+    chart.Title().SetText({"changed"});
+    EXPECT_EQ(PaintCalls().front(), "BeginFrame");
+    EXPECT_EQ(PaintCalls(), (std::vector<std::string>{"CopyBuffer"}));
+}
+
+TEST_F(ChartWindowPaintTest, ChangesMadeWhilePaintingLeaveTheBufferValid) {
+    chart.OnBeforeDrawSeries = [this] { chart.LeftAxis().SetMaximum(50); };
+    PaintCalls();
+    EXPECT_EQ(PaintCalls(), (std::vector<std::string>{"CopyBuffer"}));
+}
+
+}  // namespace
+}  // namespace twinscope

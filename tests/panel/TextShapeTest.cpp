@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "chart/panel/ChartTitle.h"
+#include "chart/panel/TextShapeDrawing.h"
+#include "tests/support/Printers.h"
+#include "tests/support/RecordingCanvas.h"
+
+namespace twinscope {
+namespace {
+
+// With the recording canvas, a character of an 8-point font is 6 pixels wide and a line is 12
+// pixels high.
+struct ShapeSizeCase {
+    const char* name;
+    const char* text;
+    bool transparent;
+    bool frameVisible;
+    std::int32_t frameWidth;
+    std::int32_t margins[4];  // left, top, right, bottom
+    TSize expected;
+};
+
+class TextShapeSizeTest : public ::testing::TestWithParam<ShapeSizeCase> {};
+
+TEST_P(TextShapeSizeTest, FitsTheTextPlusFrameAndMargins) {
+    const ShapeSizeCase& c = GetParam();
+    TTextShape shape({});
+    shape.SetTransparent(c.transparent);
+    shape.Frame().SetVisible(c.frameVisible);
+    shape.Frame().SetWidth(c.frameWidth);
+    shape.Margins().SetLeft(c.margins[0]);
+    shape.Margins().SetTop(c.margins[1]);
+    shape.Margins().SetRight(c.margins[2]);
+    shape.Margins().SetBottom(c.margins[3]);
+    TRecordingCanvas canvas;
+    EXPECT_EQ(TextShapeSize(canvas, shape, c.text), c.expected);
+    EXPECT_EQ(canvas.Font(), shape.Font().Data());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TextShapeSizeTest,
+    ::testing::Values(
+        ShapeSizeCase{"OneLine", "TChart", true, true, 1, {2, 3, 4, 5}, {36, 12}},
+        ShapeSizeCase{"WidestLineBySumOfHeights", "ab\rcdef", true, true, 1, {}, {24, 24}},
+        ShapeSizeCase{"CarriageReturnLineFeedIsOneBreak", "ab\r\ncd", true, true, 1, {}, {12, 24}},
+        ShapeSizeCase{"LineFeedAloneIsDropped", "ab\ncd", true, true, 1, {}, {24, 12}},
+        ShapeSizeCase{"EmptyTextIsOneSpace", "", true, true, 1, {}, {6, 12}},
+        ShapeSizeCase{
+            "OpaqueAddsFrameAndMargins", "TChart", false, true, 1, {2, 3, 4, 5}, {44, 22}},
+        ShapeSizeCase{"WideFrame", "TChart", false, true, 3, {}, {40, 16}},
+        ShapeSizeCase{"HiddenFrameAddsNothing", "TChart", false, false, 3, {1, 1, 1, 1}, {38, 14}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ShapeTextCase {
+    const char* name;
+    TAlignment alignment;
+    bool transparent;
+    TTextAlign flags;
+    std::vector<TPoint> anchors;
+};
+
+class TextShapeDrawingTest : public ::testing::TestWithParam<ShapeTextCase> {};
+
+// A box of (100, 50, 160, 80) with two lines; margins 2 left, 3 top, 4 right, 5 bottom and a
+// visible 1-pixel frame, which keeps the text 1 pixel further in when the shape is opaque.
+TEST_P(TextShapeDrawingTest, LinesArePlacedByAlignmentFromTheTop) {
+    const ShapeTextCase& c = GetParam();
+    TTextShape shape({});
+    shape.SetTextAlignment(c.alignment);
+    shape.SetTransparent(c.transparent);
+    shape.Margins().SetLeft(2);
+    shape.Margins().SetTop(3);
+    shape.Margins().SetRight(4);
+    shape.Margins().SetBottom(5);
+    TRecordingCanvas canvas;
+    DrawTextShape(canvas, shape, {100, 50, 160, 80}, "one\r\nsecond");
+    std::vector<TPoint> anchors;
+    for (const TRecordedCall& call : canvas.CallsOf("TextOut")) {
+        anchors.push_back(call.Points[0]);
+        EXPECT_EQ(call.TextAlign, c.flags | TA_TOP);
+        EXPECT_EQ(call.BackMode, cbmTransparent);
+    }
+    EXPECT_EQ(anchors, c.anchors);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TextShapeDrawingTest,
+    ::testing::Values(
+        ShapeTextCase{"TransparentCentred", taCenter, true, TA_CENTER, {{130, 50}, {130, 62}}},
+        ShapeTextCase{"TransparentLeft", taLeftJustify, true, TA_LEFT, {{100, 50}, {100, 62}}},
+        ShapeTextCase{"TransparentRight", taRightJustify, true, TA_RIGHT, {{160, 50}, {160, 62}}},
+        ShapeTextCase{"OpaqueCentred", taCenter, false, TA_CENTER, {{129, 54}, {129, 66}}},
+        ShapeTextCase{"OpaqueLeft", taLeftJustify, false, TA_LEFT, {{103, 54}, {103, 66}}},
+        ShapeTextCase{"OpaqueRight", taRightJustify, false, TA_RIGHT, {{155, 54}, {155, 66}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TextShapeBoxTest, ATransparentShapeOnlyClearsTheBrush) {
+    TTextShape shape({});
+    shape.SetTransparent(true);
+    shape.SetShadow({.Visible = true, .HorizSize = 3, .VertSize = 3});
+    TRecordingCanvas canvas;
+    DrawTextShape(canvas, shape, {0, 0, 40, 20}, "x");
+    EXPECT_EQ(canvas.CallsOf("TextOut").size(), 1u);
+    EXPECT_EQ(canvas.CallsOf("TextOut")[0].Brush.Style, bsClear);
+    EXPECT_EQ(canvas.CallsOf("TextOut").size() + canvas.CallsOf("TextExtent").size(),
+              canvas.Calls().size());
+}
+
+TEST(TextShapeBoxTest, AnOpaqueShapeDrawsShadowThenFilledFrameThenBevel) {
+    TTextShape shape({});
+    shape.SetColor(clSilver);
+    shape.Frame().SetColor(clRed);
+    shape.SetShadow(
+        {.Visible = true, .Color = clBlack, .HorizSize = 3, .VertSize = 2, .Transparency = 50});
+    shape.SetBevel(bvRaised);
+    TRecordingCanvas canvas;
+    DrawShapeBox(canvas, shape, {10, 20, 50, 40});
+
+    std::vector<std::string> operations;
+    for (const TRecordedCall& call : canvas.Calls())
+        operations.push_back(call.Operation);
+    EXPECT_EQ(operations,
+              (std::vector<std::string>{"BeginTransparency", "Rectangle", "EndTransparency",
+                                        "Rectangle", "Polyline", "Polyline"}));
+    const auto rects = canvas.CallsOf("Rectangle");
+    EXPECT_EQ(rects[0].Rect, (TRect{13, 22, 53, 42}));
+    EXPECT_EQ(rects[0].Brush.Color, clBlack);
+    EXPECT_EQ(rects[0].Pen.Style, psClear);
+    EXPECT_EQ(canvas.CallsOf("BeginTransparency")[0].Percent, 50);
+    EXPECT_EQ(rects[1].Rect, (TRect{10, 20, 50, 40}));
+    EXPECT_EQ(rects[1].Brush.Color, clSilver);
+    EXPECT_EQ(rects[1].Pen.Color, clRed);
+    EXPECT_EQ(canvas.CallsOf("Polyline")[0].Pen.Color, clWhite);
+}
+
+TEST(TextShapeBoxTest, ShapeStylesDrawTheirOutline) {
+    TTextShape shape({});
+    shape.SetShapeStyle(fosRoundRectangle);
+    shape.SetRoundSize(8);
+    TRecordingCanvas canvas;
+    DrawShapeBox(canvas, shape, {0, 0, 40, 20});
+    ASSERT_EQ(canvas.CallsOf("RoundRect").size(), 1u);
+    EXPECT_EQ(canvas.CallsOf("RoundRect")[0].Corner, (TSize{8, 8}));
+
+    shape.SetShapeStyle(fosEllipse);
+    DrawShapeBox(canvas, shape, {0, 0, 40, 20});
+    EXPECT_EQ(canvas.CallsOf("Ellipse").size(), 1u);
+}
+
+TEST(TextShapeTest, MarginChangesCallTheOwnerBack) {
+    int changes = 0;
+    TTextShape shape([&] { ++changes; });
+    shape.Margins().SetBottom(10);
+    shape.Margins().SetBottom(10);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(shape.Margins().Bottom(), 10);
+}
+
+TEST(ChartTitleTest, DefaultsOfTitleAndFoot) {
+    TChartTitle title({});
+    TChartFootTitle foot({});
+    EXPECT_TRUE(title.Visible());
+    EXPECT_TRUE(title.Transparent());
+    EXPECT_EQ(title.Alignment(), taCenter);
+    EXPECT_TRUE(title.AdjustFrame());
+    EXPECT_EQ(title.VertMargin(), 5);
+    EXPECT_FALSE(title.CustomPosition());
+    EXPECT_TRUE(title.Text().empty());
+    EXPECT_EQ(title.Font().Name(), "Arial");
+    EXPECT_EQ(title.Font().Size(), 8);
+    EXPECT_EQ(title.Font().Color(), clBlue);
+    EXPECT_FALSE(title.IsFoot());
+    EXPECT_EQ(foot.Font().Color(), clRed);
+    EXPECT_TRUE(foot.IsFoot());
+}
+
+struct PlaceTitleCase {
+    const char* name;
+    bool foot;
+    std::int32_t frameWidth;  // a visible frame of this width
+    TRect plot;
+    std::int32_t borderThickness;
+    std::int32_t controlWidth;
+    TTitlePlacement expected;
+};
+
+class PlaceTitleTest : public ::testing::TestWithParam<PlaceTitleCase> {};
+
+// Every row places a box of 36 x 12, the size of "TChart" in Arial 8.
+TEST_P(PlaceTitleTest, CentredOnThePlotButNotLeftOfTwoPercent) {
+    const PlaceTitleCase& c = GetParam();
+    TChartTitle title({});
+    TChartFootTitle foot({});
+    TChartTitle& placed = c.foot ? foot : title;
+    placed.Frame().SetWidth(c.frameWidth);
+    EXPECT_EQ(PlaceTitle(placed, {36, 12}, c.plot, c.borderThickness, c.controlWidth), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PlaceTitleTest,
+    ::testing::Values(PlaceTitleCase{"WindowTitle",
+                                     false,
+                                     1,
+                                     {126, 21, 964, 471},
+                                     1,
+                                     965,
+                                     {{527, 21, 563, 33}, {126, 38, 964, 471}}},
+                      // 1 + 2 % of 965 = 20.3: the box starts at 20, not at the centre 20 - 18.
+                      PlaceTitleCase{"FarLeftPlotStartsAtTwoPercent",
+                                     false,
+                                     1,
+                                     {0, 21, 40, 471},
+                                     1,
+                                     965,
+                                     {{20, 21, 56, 33}, {0, 38, 40, 471}}},
+                      PlaceTitleCase{"TwoPercentHalfRoundsDown",
+                                     false,
+                                     1,
+                                     {0, 0, 10, 100},
+                                     0,
+                                     125,
+                                     {{2, 0, 38, 12}, {0, 17, 10, 100}}},
+                      PlaceTitleCase{"TwoPercentHalfRoundsUp",
+                                     false,
+                                     1,
+                                     {0, 0, 10, 100},
+                                     0,
+                                     175,
+                                     {{4, 0, 40, 12}, {0, 17, 10, 100}}},
+                      PlaceTitleCase{"WideFrameKeepsHalfOutside",
+                                     false,
+                                     4,
+                                     {126, 21, 964, 471},
+                                     1,
+                                     965,
+                                     {{527, 23, 563, 35}, {126, 42, 964, 471}}},
+                      PlaceTitleCase{"FootOnThePlotBottom",
+                                     true,
+                                     1,
+                                     {126, 21, 964, 471},
+                                     1,
+                                     965,
+                                     {{527, 459, 563, 471}, {126, 21, 964, 454}}},
+                      PlaceTitleCase{"FootWithWideFrame",
+                                     true,
+                                     3,
+                                     {126, 21, 964, 471},
+                                     1,
+                                     965,
+                                     {{527, 458, 563, 470}, {126, 21, 964, 452}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace twinscope
