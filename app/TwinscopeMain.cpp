@@ -1,7 +1,6 @@
 #include "app/TwinscopeMain.h"
 
 #include <QAction>
-#include <QDateTimeEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +13,7 @@
 
 #include "chart/series/LineSeries.h"
 #include "platform/ChartWidget.h"
+#include "platform/DateTimePicker.h"
 #include "platform/QtDateTime.h"
 #include "platform/TwinscopeApplication.h"
 #include "runtime/DateTime.h"
@@ -63,6 +63,8 @@ void TfmTwinscope::CreateComponents(const TWindowContent& content) {
         QWidget* widget = nullptr;
         if (c.Class == "TChart") {
             chartTest = new TChartWidget(parent);
+            // The stored size is the chart's own, whether or not the window is shown yet.
+            chartTest->Chart().SetBounds(c.Bounds.width(), c.Bounds.height());
             widget = chartTest;
             const QSize client = content.ClientSize;
             chartAnchors_ = QMargins(c.Bounds.left(), c.Bounds.top(),
@@ -86,11 +88,7 @@ void TfmTwinscope::CreateComponents(const TWindowContent& content) {
             (c.Name == "lbBegin" ? lbBegin : c.Name == "lbEnd" ? lbEnd : lbAnchor) = label;
             widget = label;
         } else if (c.Class == "TDateTimePicker") {
-            auto* picker = new QDateTimeEdit(ToQDateTime(c.DateTime), parent);
-            picker->setTimeSpec(Qt::UTC);
-            picker->setDateTime(ToQDateTime(c.DateTime));
-            picker->setCalendarPopup(true);
-            picker->setDisplayFormat("M/d/yyyy");
+            auto* picker = new TDateTimePicker(c.DateTime, parent);
             (c.Name == "dtpBegin" ? dtpBegin : c.Name == "dtpEnd" ? dtpEnd : dtpAnchor) = picker;
             widget = picker;
         } else if (c.Class == "TButton") {
@@ -165,8 +163,8 @@ void TfmTwinscope::btnPlotClick() {
     SetNiceIncrement(chart.LeftAxis());
     if (CelsiusScale) CelsiusScale->FollowMaster();
 
-    const TDateTime begin = FromQDateTime(dtpBegin->dateTime());
-    const TDateTime end = FromQDateTime(dtpEnd->dateTime());
+    const TDateTime begin = dtpBegin->DateTime();
+    const TDateTime end = dtpEnd->DateTime();
     if (!(end > begin)) {
         ShowMessage("date range error");
         return;

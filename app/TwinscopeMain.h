@@ -7,7 +7,6 @@
 #include "scales/ScaleManager.h"
 
 class QAction;
-class QDateTimeEdit;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -16,6 +15,7 @@ class QPushButton;
 namespace twinscope {
 
 class TChartWidget;
+class TDateTimePicker;
 class TLineSeries;
 
 // The program's window: the temperature chart, the Fahrenheit limits, the dates, the "plot"
@@ -42,9 +42,9 @@ public:
     QLabel* lbBegin = nullptr;
     QLabel* lbEnd = nullptr;
     QLabel* lbAnchor = nullptr;
-    QDateTimeEdit* dtpBegin = nullptr;
-    QDateTimeEdit* dtpEnd = nullptr;
-    QDateTimeEdit* dtpAnchor = nullptr;
+    TDateTimePicker* dtpBegin = nullptr;
+    TDateTimePicker* dtpEnd = nullptr;
+    TDateTimePicker* dtpAnchor = nullptr;
     QPushButton* btnPlot = nullptr;
     QAction* menuGrid = nullptr;
 

@@ -1,5 +1,4 @@
 #include <QAction>
-#include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <string>
@@ -10,7 +9,7 @@
 #include "app/TwinscopeMain.h"
 #include "chart/series/LineSeries.h"
 #include "platform/ChartWidget.h"
-#include "platform/QtDateTime.h"
+#include "platform/DateTimePicker.h"
 #include "runtime/DateTime.h"
 #include "tests/support/MessageRecorder.h"
 
@@ -27,8 +26,8 @@ protected:
         window.btnPlot->click();
     }
     void SetDates(TDateTime begin, TDateTime end) {
-        window.dtpBegin->setDateTime(ToQDateTime(begin));
-        window.dtpEnd->setDateTime(ToQDateTime(end));
+        window.dtpBegin->SetDateTime(begin);
+        window.dtpEnd->SetDateTime(end);
     }
 
     MessageRecorder recorder;
@@ -203,10 +202,15 @@ TEST_F(WindowTest, TheGridCommandRenamesItself) {
     EXPECT_TRUE(window.Chart().LeftAxis().Grid().Visible());
 }
 
+TEST_F(WindowTest, PickingADateKeepsTheTimeOfDay) {
+    window.dtpBegin->setDate(QDate(2024, 7, 15));
+    EXPECT_EQ(window.dtpBegin->DateTime(), EncodeDate(2024, 7, 15) + (45505.60522789352 - 45505));
+}
+
 TEST_F(WindowTest, TheAnchorDateChangesNothing) {
     window.FormShow();
     const double minimum = window.Chart().BottomAxis().Minimum();
-    window.dtpAnchor->setDateTime(ToQDateTime(EncodeDate(2020, 1, 1)));
+    window.dtpAnchor->SetDateTime(EncodeDate(2020, 1, 1));
     Plot("0", "100");
     EXPECT_EQ(window.Chart().BottomAxis().Minimum(), minimum);
 }

@@ -132,7 +132,7 @@ TEST_F(ChartPaintTest, WithoutLayersTheChartDrawsPanelTitleAndWall) {
     Render();
     EXPECT_EQ(Trace(canvas),
               "BeginFrame Panel{ FillRect Rectangle Polyline Polyline } Titles{ Title{ TextOut } } "
-              "Walls{ Back{ Rectangle } } Axes{ } EndFrame");
+              "Walls{ Back{ Rectangle } } Axes{ } Series{ } EndFrame");
 }
 
 TEST_F(ChartPaintTest, ThePanelIsFilledAndFramedByARaisedBevel) {
@@ -252,7 +252,7 @@ TEST_F(ChartPaintTest, TitlesTakeTheirSpaceInOrderAndFeetFromTheBottom) {
     Render();
     EXPECT_EQ(Trace(canvas).substr(Trace(canvas).find("Titles")),
               "Titles{ Title{ TextOut } Subtitle{ TextOut TextOut } Foot{ TextOut } } "
-              "Walls{ Back{ Rectangle } } Axes{ } EndFrame");
+              "Walls{ Back{ Rectangle } } Axes{ } Series{ } EndFrame");
     const auto texts = canvas.CallsOf("TextOut");
     EXPECT_EQ(texts[1].Points[0], (TPoint{545, 38}));
     EXPECT_EQ(texts[2].Points[0], (TPoint{545, 50}));
