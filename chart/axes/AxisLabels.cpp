@@ -1,5 +1,7 @@
 #include "chart/axes/AxisLabels.h"
 
+#include "runtime/Exceptions.h"
+
 namespace twinscope {
 
 TAxisLabelsFormat::TAxisLabelsFormat(std::function<void()> onChange)
@@ -9,6 +11,11 @@ TAxisLabelsFormat::TAxisLabelsFormat(std::function<void()> onChange)
 
 TAxisLabels::TAxisLabels(std::function<void()> onChange)
     : TChangeNotifier(onChange), format_(std::move(onChange)) {}
+
+void TAxisLabels::SetSeparation(std::int32_t percent) {
+    if (percent < 0) throw AxisException("Labels Separation % must be greater than 0");
+    Set(separation_, percent);
+}
 
 void TAxisLabels::SetAngle(std::int32_t degrees) {
     std::int32_t a = degrees % 360;

@@ -40,7 +40,8 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool v) { Set(visible_, v); }
     std::int32_t Separation() const { return separation_; }
-    void SetSeparation(std::int32_t percent) { Set(separation_, percent); }
+    // 0 puts the labels edge to edge; a negative gap is refused with AxisException.
+    void SetSeparation(std::int32_t percent);
     std::int32_t Size() const { return size_; }
     void SetSize(std::int32_t pixels) { Set(size_, pixels); }
     TAxisLabelStyle Style() const { return style_; }

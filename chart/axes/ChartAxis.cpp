@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "chart/panel/CustomAxisPanel.h"
+#include "chart/series/ChartSeries.h"
 #include "runtime/Exceptions.h"
 
 namespace twinscope {
@@ -141,11 +142,21 @@ void TChartAxis::PrepareRange() {
     const bool roundMax = maximumRound_ && (automatic_ || automaticMaximum_);
     const bool roundMin = minimumRound_ && (automatic_ || automaticMinimum_);
     if (!roundMax && !roundMin) return;
+    RefreshIsDateTimeAxis();
     const double step = chart_.LabelStep(*this);
     if (step == 0) return;
     if (roundMax) currentMaximum_ = step * std::ceil(currentMaximum_ / step);
     if (roundMin) currentMinimum_ = step * std::floor(currentMinimum_ / step);
     RefreshRangeSpan();
+}
+
+void TChartAxis::RefreshIsDateTimeAxis() {
+    const auto& series = chart_.SeriesList();
+    isDateTimeAxis_ = std::any_of(series.begin(), series.end(), [this](const TChartSeries* s) {
+        if (!s->Active()) return false;
+        return horizontal_ ? s->UsesHorizAxis(*this) && s->XValues().DateTime()
+                           : s->UsesVertAxis(*this) && s->YValues().DateTime();
+    });
 }
 
 void TChartAxis::ComputePixelSpan(const TRect& plot) {

@@ -147,6 +147,11 @@ public:
     // Turns the stored range into the range shown in this paint.
     void PrepareRange();
 
+    // Whether an active series bound to the axis flags the values lying on it as date-time
+    // values; refreshed at the start of each paint's layout and drawing of the axis.
+    bool IsDateTimeAxis() const { return isDateTimeAxis_; }
+    void RefreshIsDateTimeAxis();
+
     // Per-paint geometry along the axis.
     bool AxisShown() const { return axisShown_; }
     void SetAxisShown(bool b) { axisShown_ = b; }
@@ -181,7 +186,6 @@ private:
     static std::int32_t VerticalValueToPixel(const TChartAxis& axis, double value);
     void SelectValueToPixel();
     void RefreshRangeSpan();
-    double LabelStepForRounding() const;
 
     TCustomAxisPanel& chart_;
     Kind kind_;
@@ -232,6 +236,7 @@ private:
     double currentMaximum_ = 0;
     Extended rangeSpan_ = 0;
     bool rangeIsZero_ = true;
+    bool isDateTimeAxis_ = false;
     bool axisShown_ = false;
     std::int32_t startPixel_ = 0;
     std::int32_t endPixel_ = 0;

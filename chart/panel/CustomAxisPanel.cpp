@@ -4,6 +4,7 @@
 #include <charconv>
 #include <optional>
 
+#include "chart/axes/AxisLabelPass.h"
 #include "chart/panel/ColorPalette.h"
 #include "chart/series/ChartSeries.h"
 #include "runtime/UserSettings.h"
@@ -99,8 +100,11 @@ double TCustomAxisPanel::MinAxisValue(const TChartAxis& axis) const {
     return result.value_or(0);
 }
 
-double TCustomAxisPanel::LabelStep(const TChartAxis&) const {
-    return 0;
+double TCustomAxisPanel::LabelStep(const TChartAxis& axis) const {
+    // Without a canvas no label can be measured, so the set increment stands unenlarged (0,
+    // when none is set, leaves the ends unrounded).
+    if (TCanvas3D* canvas = Canvas()) return ComputeLabelIncrement(axis, *canvas);
+    return axis.Increment();
 }
 
 void TCustomAxisPanel::FreeSeries(TChartSeries& series) {

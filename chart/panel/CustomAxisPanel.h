@@ -68,7 +68,8 @@ public:
     // points); 0 without such series.
     double MaxAxisValue(const TChartAxis& axis) const;
     double MinAxisValue(const TChartAxis& axis) const;
-    // The label step an automatic axis rounds its ends to; 0 leaves them unrounded.
+    // The label step an automatic axis rounds its ends to: the increment of its label pass,
+    // measured on the chart's canvas; 0 leaves them unrounded.
     virtual double LabelStep(const TChartAxis& axis) const;
 
     // Series the chart owns (as their owner component). Owning does not list a series: it joins

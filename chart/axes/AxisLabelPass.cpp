@@ -1,0 +1,343 @@
+#include "chart/axes/AxisLabelPass.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "chart/axes/ChartAxis.h"
+#include "chart/canvas/Canvas3D.h"
+#include "chart/panel/CustomAxisPanel.h"
+#include "chart/series/ChartSeries.h"
+#include "runtime/Arithmetic.h"
+#include "runtime/DateTimeFormat.h"
+#include "runtime/FormatFloat.h"
+#include "runtime/FormatSettings.h"
+
+namespace twinscope {
+
+namespace {
+constexpr double SmallestPositive = std::numeric_limits<double>::denorm_min();
+constexpr double MaxRangeStepsForDateTime = 1000000;
+// Beyond this the count of labels no longer fits an integer and only the step grows.
+constexpr Extended MaxCountedLabels = 2147483647;
+// A step grows by at least a fifth of itself once it exceeds five increments.
+constexpr double MinGrowth = 0.2;
+// An index-valued X series keeps whole steps on ranges of at least this.
+constexpr Extended MinRangeForWholeSteps = 1.1;
+// Above this a rounded quotient would not fit a 64-bit integer.
+constexpr Extended MaxRoundable = 9.223372036854775807e18L;
+constexpr Extended MaxSteppedValue = 1.7e308;
+
+bool BoundToAxis(const TChartSeries& s, const TChartAxis& axis) {
+    return axis.Horizontal() ? s.UsesHorizAxis(axis) : s.UsesVertAxis(axis);
+}
+
+// The X values of every series here lie on its horizontal axis.
+bool CarriesXValues(const TChartSeries& s, const TChartAxis& axis) {
+    return axis.Horizontal() && s.UsesHorizAxis(axis);
+}
+
+// Point texts stand in for values on the axis that carries a series' X values.
+TAxisLabelStyle SeriesLabelStyle(const TChartSeries& s, const TChartAxis& axis) {
+    return CarriesXValues(s, axis) && !s.Labels().empty() ? talText : talValue;
+}
+
+bool XValuesAreIndexes(const TChartSeries& s) {
+    const auto values = s.XValues().Values();
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i] != static_cast<double>(i)) return false;
+    }
+    return true;
+}
+
+// A series drawn at its point indexes needs no steps finer than one index.
+bool HasFewIndexedPoints(const TChartAxis& axis, std::int32_t count) {
+    for (const TChartSeries* s : axis.ParentChart().SeriesList()) {
+        if (!s->Active() || !BoundToAxis(*s, axis) || !CarriesXValues(*s, axis)) continue;
+        const std::int32_t points = s->PointCount();
+        if (points >= 1 && points <= count && XValuesAreIndexes(*s)) return true;
+    }
+    return false;
+}
+
+double DateTimeIncrementForCount(const TChartAxis& axis, std::int32_t count) {
+    const Extended span = axis.RangeSpan();
+    double b = std::max(DateTimeStepTable[dtOneMicrosecond], axis.Increment());
+    if (span / b > MaxRangeStepsForDateTime)
+        b = static_cast<double>(span / MaxRangeStepsForDateTime);
+    while (Round(span / b) > count) {
+        if (b >= DateTimeStepTable[dtOneYear]) {
+            b *= 2;
+        } else if (b >= DateTimeStepTable[dtOneSecond]) {
+            b = NextDateTimeStep(b);
+        } else {
+            b = NextStep125(b);
+        }
+    }
+    return std::max(DateTimeStepTable[dtOneMicrosecond], b);
+}
+
+double NumericIncrementForCount(const TChartAxis& axis, std::int32_t count) {
+    const Extended span = axis.RangeSpan();
+    const double increment = axis.Increment();
+    double step;
+    if (increment > 0) {
+        step = increment;
+    } else if (axis.RangeIsZero()) {
+        step = 1;
+    } else {
+        step = static_cast<double>(std::fabs(span) / (count + 1));
+        if (span >= MinRangeForWholeSteps && HasFewIndexedPoints(axis, count)) {
+            step = std::max(step, 1.0);
+        }
+    }
+
+    const auto enlarge = [&] {
+        step = increment > 0 ? step + std::max(increment, MinGrowth * step) : NextStep125(step);
+    };
+    if (axis.Labels().Separation() != 0 && span != 0 && step != 0) {
+        std::int64_t labels = std::int64_t{count} + 1;
+        do {
+            const Extended e = span / step;
+            if (std::fabs(e) < MaxCountedLabels) {
+                labels = Round(e);
+                if (labels > count) enlarge();
+            } else {
+                enlarge();
+            }
+        } while (labels > count && !(span < step) && !std::isinf(step));
+    }
+    if (std::isinf(step)) return static_cast<double>(span);
+    return std::max(SmallestPositive, step);
+}
+
+// A canvas group open for the guard's lifetime, when asked for.
+class OptionalGroup {
+public:
+    OptionalGroup(TCanvas3D& canvas, bool open, const char* name)
+        : canvas_(open ? &canvas : nullptr) {
+        if (canvas_) canvas_->BeginGroup(name);
+    }
+    ~OptionalGroup() {
+        if (canvas_) canvas_->EndGroup();
+    }
+    OptionalGroup(const OptionalGroup&) = delete;
+    OptionalGroup& operator=(const OptionalGroup&) = delete;
+
+private:
+    TCanvas3D* canvas_;
+};
+
+// The value loop of one pass, from the top of the range down.
+class ValueLabelLoop {
+public:
+    ValueLabelLoop(TChartAxis& axis, const TDrawLabelNow& drawNow, TLabelPassResult& result)
+        : axis_(axis), drawNow_(drawNow), result_(result) {}
+
+    void Run() {
+        const double increment = result_.LabelIncrement;
+        const double minimum = axis_.CurrentMinimum();
+        const double maximum = axis_.CurrentMaximum();
+        if (std::fabs(axis_.RangeSpan() / increment) >= MaxLabelsPerPass) return;
+
+        const std::int32_t stepIndex = result_.StepIndex;
+        const bool exactDates = axis_.IsDateTimeAxis() && axis_.ExactDateTime();
+        double v;
+        if (exactDates && stepIndex != NoDateTimeStep && stepIndex >= dtOneDay) {
+            v = RoundToDateTimeStep(stepIndex, maximum);
+        } else if (SameValue(minimum, maximum) || !axis_.Labels().RoundFirst()) {
+            v = maximum;
+        } else {
+            // Whole-valued in extended precision: a quotient beyond 64-bit integers stays as
+            // it is instead of saturating.
+            v = static_cast<double>(std::trunc(static_cast<Extended>(maximum) / increment) *
+                                    increment);
+        }
+        calendarStepping_ = exactDates && stepIndex >= dtHalfMonth;
+
+        // A first value above the maximum (a negative maximum, a calendar boundary above it)
+        // moves down into the range.
+        while (v > maximum) {
+            if (!StepDown(v)) break;
+        }
+        if (axis_.RangeIsZero()) {
+            Place(v);
+            return;
+        }
+        // A minimum of 0 is reached even when the steps land a hair below it.
+        const Extended low = minimum < 0 ? static_cast<Extended>(minimum)
+                                         : (minimum - static_cast<Extended>(SmallestPositive)) /
+                                               (1 + static_cast<Extended>(SmallestPositive));
+        while (v >= low) {
+            const double old = v;
+            Place(v);
+            if (!StepDown(v) || v >= old) break;
+        }
+    }
+
+private:
+    void Place(double v) {
+        const std::int32_t p = axis_.ValueToPixel(v);
+        const bool onAxis = axis_.Labels().OnAxis();
+        if (!onAxis && !(axis_.StartPixel() < p && p < axis_.EndPixel())) return;
+
+        const bool labelsVisible = axis_.Labels().Visible();
+        const bool tickOnLabelsOnly = axis_.TickOnLabelsOnly();
+        if (!tickOnLabelsOnly) result_.TickPositions.push_back(p);
+        const bool gridAlways = axis_.Grid().Visible() && axis_.Grid().DrawAlways();
+        if (!labelsVisible && !gridAlways) return;
+        std::string text = LabelText(axis_, v);
+        if (tickOnLabelsOnly) result_.TickPositions.push_back(p);
+        if (!labelsVisible) return;
+        TAxisItem& item = axis_.Items().Add(v, text);
+        item.LabelPos = p;
+        result_.Labels.push_back({v, std::move(text), p});
+        if (axis_.Labels().Behind() && drawNow_) drawNow_(item);
+    }
+
+    // One step down; false when the value can go no further.
+    bool StepDown(double& v) const {
+        if (calendarStepping_) {
+            const double next = StepDateTimeDown(v, result_.LabelIncrement, result_.StepIndex);
+            const bool moved = !SameValue(next, v);
+            v = next;
+            return moved;
+        }
+        const Extended next = static_cast<Extended>(v) - result_.LabelIncrement;
+        if (std::fabs(next) > MaxSteppedValue) return false;
+        v = static_cast<double>(next);
+        return true;
+    }
+
+    TChartAxis& axis_;
+    const TDrawLabelNow& drawNow_;
+    TLabelPassResult& result_;
+    bool calendarStepping_ = false;
+};
+}  // namespace
+
+TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis) {
+    if (axis.Labels().Style() != talAuto) return axis.Labels().Style();
+    TAxisLabelStyle style = talNone;
+    for (const TChartSeries* s : axis.ParentChart().SeriesList()) {
+        if (!s->Active() || !BoundToAxis(*s, axis)) continue;
+        style = SeriesLabelStyle(*s, axis);
+        if (style != talValue) break;
+    }
+    return style;
+}
+
+std::string LabelText(const TChartAxis& axis, double value) {
+    std::string text;
+    if (axis.IsDateTimeAxis()) {
+        std::string format = axis.DateTimeFormat();
+        if (format.empty()) {
+            const FormatSettings& settings = CurrentFormatSettings();
+            format = axis.RangeSpan() > 1 ? settings.ShortDateFormat : settings.ShortTimeFormat;
+        }
+        text = DateTimeToString(format, value);
+    } else {
+        text = FormatFloat(axis.AxisValuesFormat(), value);
+    }
+    if (axis.Labels().MultiLine()) std::replace(text.begin(), text.end(), ' ', '\r');
+    return text;
+}
+
+std::int32_t LabelSizeAlongAxis(const TChartAxis& axis, TChartCanvas& canvas, double value) {
+    const TMultiLineWidth size = canvas.MultiLineTextWidth(LabelText(axis, value));
+    const std::int32_t angle = axis.Labels().Angle();
+    const bool linesAlongAxis =
+        axis.Horizontal() ? angle == 90 || angle == 270 : angle == 0 || angle == 180;
+    return linesAlongAxis ? canvas.FontHeight() * size.Lines : size.Width;
+}
+
+std::int32_t LabelsThatFit(const TChartAxis& axis, std::int32_t labelSize) {
+    const std::int32_t length = axis.AxisLength();
+    if (labelSize <= 0 || length <= 0) return 1;
+    const std::int32_t separation = axis.Labels().Separation();
+    std::int64_t w = labelSize;
+    if (separation > 0) w += Round(separation * 0.01 * labelSize);
+    return static_cast<std::int32_t>(Round(static_cast<double>(length) / static_cast<double>(w)));
+}
+
+double IncrementForCount(const TChartAxis& axis, std::int32_t count) {
+    if (count <= 0) {
+        return axis.IsDateTimeAxis() ? DateTimeStepTable[dtOneMicrosecond] : SmallestPositive;
+    }
+    return axis.IsDateTimeAxis() ? DateTimeIncrementForCount(axis, count)
+                                 : NumericIncrementForCount(axis, count);
+}
+
+double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas) {
+    canvas.SetFont(axis.LabelsFont());
+    const double increment = axis.Increment();
+    double low = axis.CurrentMinimum();
+    double high = axis.CurrentMaximum();
+    if (axis.Labels().RoundFirst() && increment != 0) {
+        const Extended q = static_cast<Extended>(low) / increment;
+        const Extended whole = std::fabs(q) > MaxRoundable ? q : static_cast<Extended>(Round(q));
+        low = static_cast<double>(whole * increment);
+        high = static_cast<double>(std::trunc(static_cast<Extended>(high) / increment) * increment);
+    }
+
+    std::int32_t w = 0;
+    const auto measure = [&](double value) {
+        w = std::max(w, LabelSizeAlongAxis(axis, canvas, value));
+    };
+    if (increment != 0) {
+        measure(high);
+        measure(low);
+        measure(static_cast<double>(static_cast<Extended>(high) - increment));
+        measure(static_cast<double>(static_cast<Extended>(low) + increment));
+    } else {
+        // A value with a fraction, so that labels with decimals are measured too.
+        double mid = static_cast<double>(low + (static_cast<Extended>(high) - low) * 0.5);
+        if (std::isinf(mid)) mid = 0;
+        while (Frac(mid) == 0 && mid != 0 && !std::isnan(mid))
+            mid *= 0.5;
+        measure(low);
+        measure(mid);
+        measure(high);
+    }
+
+    double result = IncrementForCount(axis, LabelsThatFit(axis, w));
+    if (axis.Labels().Alternate()) result *= 0.5;
+    return result;
+}
+
+double NextStep125(double x) {
+    if (std::isinf(x)) return 1;
+    if (x >= 10) return 10 * NextStep125(x * 0.1);
+    if (x < 1) return NextStep125(x * 10) * 0.1;
+    if (x < 2) return 2;
+    if (x < 5) return 5;
+    return 10;
+}
+
+TLabelPassResult RunLabelPass(TChartAxis& axis, TCanvas3D& canvas, const TDrawLabelNow& drawNow) {
+    TLabelPassResult result;
+    const OptionalGroup group(canvas, axis.Labels().Behind(), "Labels");
+    if (!axis.Items().Automatic()) return result;
+    axis.Items().Clear();
+    const TAxisLabelStyle style = LabelStyleInUse(axis);
+    if (style == talNone && !(axis.Grid().Visible() && axis.Grid().DrawAlways())) return result;
+
+    result.LabelIncrement = ComputeLabelIncrement(axis, canvas);
+    if (axis.IsDateTimeAxis() && axis.ExactDateTime() && axis.Increment() != 0) {
+        std::int32_t i = FindDateTimeStep(axis.Increment());
+        if (i != NoDateTimeStep) {
+            while (result.LabelIncrement > DateTimeStepTable[i] && i != dtOneYear)
+                ++i;
+        }
+        result.StepIndex = i;
+    }
+
+    const bool calendarRow = result.StepIndex >= dtHalfMonth && result.StepIndex <= dtOneYear;
+    if ((result.LabelIncrement > 0 || calendarRow) &&
+        axis.CurrentMaximum() >= axis.CurrentMinimum() && style == talValue) {
+        ValueLabelLoop(axis, drawNow, result).Run();
+    }
+    return result;
+}
+
+}  // namespace twinscope

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "chart/axes/AxisLabels.h"
+#include "chart/axes/DateTimeStep.h"
+
+namespace twinscope {
+
+class TCanvas3D;
+class TChartAxis;
+class TChartCanvas;
+
+// The label pass of an axis: each paint, every shown axis decides the increment between its
+// labels, places label values from the top of its range downwards, writes their texts and
+// records where they stand. The pass only computes; it measures text through the canvas it is
+// given and leaves all drawing to the axis painter.
+//
+// Everything here reads the range and geometry of the current paint (CurrentMinimum,
+// CurrentMaximum, RangeSpan, StartPixel, EndPixel, ValueToPixel) and the axis's date-time
+// flag, so the axis must have prepared its range, mapped itself onto the plot and refreshed
+// that flag first.
+
+// Labels per pass beyond which an axis shows none at all.
+inline constexpr std::int32_t MaxLabelsPerPass = 10000;
+
+// One label placed by the pass.
+struct TAxisLabel {
+    double Value = 0;
+    std::string Text;
+    std::int32_t LabelPos = 0;  // pixel along the axis
+    friend bool operator==(const TAxisLabel&, const TAxisLabel&) = default;
+};
+
+struct TLabelPassResult {
+    double LabelIncrement = 0;
+    // Row of DateTimeStepTable the labels align to and step by; NoDateTimeStep when none.
+    std::int32_t StepIndex = NoDateTimeStep;
+    // Pixels of the major ticks, in the order the labels were placed (top value first).
+    std::vector<std::int32_t> TickPositions;
+    // The labels placed, top value first; the axis's automatic items hold the same.
+    std::vector<TAxisLabel> Labels;
+};
+
+// Draws one label at once, for axes whose labels lie behind the axis line and grid.
+using TDrawLabelNow = std::function<void(const TAxisItem&)>;
+
+// The kind of labels the axis shows: its own style unless automatic; an automatic axis takes
+// the style of the first active series bound to it whose style is not plain values, else
+// values, and talNone when no active series is bound to it.
+TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis);
+
+// The text of a label: dates through DateTimeFormat (or the locale's short date, or short
+// time for a range of one day or less, when it is empty), numbers through AxisValuesFormat.
+// With MultiLine every blank becomes a line break.
+std::string LabelText(const TChartAxis& axis, double value);
+
+// Pixels a label's text takes along the axis: its line count times the font height where the
+// lines stack along the axis (vertical axes at 0 or 180 degrees, horizontal ones at 90 or
+// 270), its width otherwise. The labels font must be selected on the canvas.
+std::int32_t LabelSizeAlongAxis(const TChartAxis& axis, TChartCanvas& canvas, double value);
+
+// How many labels of the given size, with the labels' separation between them, fit along the
+// axis; 1 when nothing is known.
+std::int32_t LabelsThatFit(const TChartAxis& axis, std::int32_t labelSize);
+
+// The increment that shows at most `count` labels over the range, starting from the set
+// Increment and enlarging it (by the increment and then a fifth of the step, or up the 1-2-5
+// ladder, or up DateTimeStepTable on a date-time axis).
+double IncrementForCount(const TChartAxis& axis, std::int32_t count);
+
+// The increment the labels of this paint use: the labels font is selected on the canvas and a
+// few sample labels are measured to find how many fit.
+double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas);
+
+// The next value of ..., 0.1, 0.2, 0.5, 1, 2, 5, 10, ... strictly above x (x > 0); 1 for an
+// infinite x.
+double NextStep125(double x);
+
+// Runs the label pass: empties and refills the axis's automatic label items (one per label,
+// top value first) and returns the increment, the tick pixels and the labels. When the axis's
+// labels lie behind (LabelsBehind), each label is handed to drawNow as soon as it is placed,
+// inside a canvas group "Labels". Hand-made (non-automatic) items are left as they are and
+// give no ticks.
+TLabelPassResult RunLabelPass(TChartAxis& axis, TCanvas3D& canvas,
+                              const TDrawLabelNow& drawNow = {});
+
+}  // namespace twinscope

@@ -1,0 +1,90 @@
+#include "chart/axes/DateTimeStep.h"
+
+#include <cmath>
+
+#include "runtime/Arithmetic.h"
+#include "runtime/DateTime.h"
+
+namespace twinscope {
+
+double NextDateTimeStep(double x) {
+    for (std::int32_t k = dtOneYear - 1; k >= 0; --k) {
+        if (x >= DateTimeStepTable[k]) return DateTimeStepTable[k + 1];
+    }
+    return DateTimeStepTable[dtOneYear];
+}
+
+std::int32_t FindDateTimeStep(double x) {
+    for (std::int32_t n = dtOneYear; n >= 0; --n) {
+        if (std::fabs(DateTimeStepTable[n] - x) < DateTimeStepTable[dtOneMicrosecond]) return n;
+    }
+    return NoDateTimeStep;
+}
+
+namespace {
+double RoundToMultiple(double x, double days) {
+    return static_cast<double>(Round(x / days)) * days;
+}
+}  // namespace
+
+double RoundToDateTimeStep(std::int32_t index, double x) {
+    if (x == 0) return x;
+    switch (index) {
+        case dtOneDay:
+            return static_cast<double>(Round(x));
+        case dtOneDay + 1:
+            return RoundToMultiple(x, 2);
+        case dtOneDay + 2:
+            return RoundToMultiple(x, 3);
+        case dtOneWeek:
+            // Weeks start on Mondays, and day 2 (1 January 1900) was one.
+            return RoundToMultiple(x - 2, 7) + 2;
+        default:
+            break;
+    }
+    if (index < dtHalfMonth || index > dtOneYear) return x;
+    const DateParts d = DecodeDate(x);
+    if (index == dtHalfMonth) return EncodeDate(d.Year, d.Month, d.Day >= 15 ? 15 : 1);
+    if (index == dtOneYear) return EncodeDate(d.Year, 1, 1);
+    return EncodeDate(d.Year, d.Month, 1);
+}
+
+namespace {
+// The given day of the month `months` before the month of d.
+TDateTime DayOfEarlierMonth(const DateParts& d, std::int32_t months, std::int32_t day) {
+    std::int32_t year = d.Year;
+    std::int32_t month = d.Month - months;
+    while (month < 1) {
+        month += 12;
+        --year;
+    }
+    return EncodeDate(year, month, day);
+}
+}  // namespace
+
+double StepDateTimeDown(double v, double increment, std::int32_t index) {
+    const double target = static_cast<double>(static_cast<Extended>(v) - increment);
+    if (SameValue(target, v)) return v;
+    if (index < dtHalfMonth || index > dtOneYear) return target;
+    const DateParts d = DecodeDate(v);
+    switch (index) {
+        case dtHalfMonth:
+            if (d.Day > 15) return EncodeDate(d.Year, d.Month, 15);
+            if (d.Day > 1) return EncodeDate(d.Year, d.Month, 1);
+            return DayOfEarlierMonth(d, 1, 15);
+        case dtOneYear: {
+            std::int32_t year = d.Year;
+            TDateTime result;
+            do {
+                result = EncodeDate(--year, d.Month, d.Day);
+            } while (result > target);
+            return result;
+        }
+        default: {
+            constexpr std::int32_t monthsBack[] = {1, 2, 3, 4, 6};
+            return DayOfEarlierMonth(d, monthsBack[index - dtOneMonth], 1);
+        }
+    }
+}
+
+}  // namespace twinscope
