@@ -57,6 +57,18 @@ public:
         if (found == names.end()) Refuse(property_, "unknown colour '" + Text() + "'");
         return found->second;
     }
+    // A text of several lines, separated by line feeds.
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> lines;
+        std::string::size_type start = 0;
+        const std::string& text = Text();
+        for (;;) {
+            const auto end = text.find('\n', start);
+            lines.push_back(text.substr(start, end - start));
+            if (end == std::string::npos) return lines;
+            start = end + 1;
+        }
+    }
     template <typename Enum>
     Enum Named(const std::map<std::string, Enum, std::less<>>& names) const {
         auto found = names.find(Text());
@@ -112,6 +124,10 @@ const PropertyTable<TChartAxis>& AxisProperties() {
         {"Grid.Width", [](TChartAxis& a, const ValueReader& v) { a.Grid().SetWidth(v.Integer()); }},
         {"LabelsFormat.Font.Color",
          [](TChartAxis& a, const ValueReader& v) { a.LabelsFont().SetColor(v.Color()); }},
+        {"LabelsFormat.Margins.Bottom",
+         [](TChartAxis& a, const ValueReader& v) {
+             a.Labels().Format().Margins().SetBottom(v.Integer());
+         }},
         {"Title.Angle", [](TChartAxis& a, const ValueReader& v) { a.Title().SetAngle(v.Integer()); }},
         {"Title.Caption",
          [](TChartAxis& a, const ValueReader& v) { a.Title().SetCaption(v.Text()); }},
@@ -129,6 +145,7 @@ const PropertyTable<TChart>& ChartProperties() {
         {"MarginRight", [](TChart& c, const ValueReader& v) { c.SetMarginRight(v.Integer()); }},
         {"MarginBottom", [](TChart& c, const ValueReader& v) { c.SetMarginBottom(v.Integer()); }},
         {"View3D", [](TChart& c, const ValueReader& v) { c.SetView3D(v.Bool()); }},
+        {"Title.Text", [](TChart& c, const ValueReader& v) { c.Title().SetText(v.Lines()); }},
         {"DefaultCanvas", [](TChart& c, const ValueReader& v) { c.SetDefaultCanvas(v.Text()); }},
         {"ColorPaletteIndex",
          [](TChart& c, const ValueReader& v) { c.SetColorPaletteIndex(v.Integer()); }},

@@ -1,5 +1,6 @@
 #include "platform/TwinscopeApplication.h"
 
+#include <QFont>
 #include <exception>
 #include <functional>
 
@@ -8,7 +9,12 @@
 
 namespace twinscope {
 
-TTwinscopeApplication::TTwinscopeApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TTwinscopeApplication::TTwinscopeApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // The window's stored fonts are Windows fonts; these are their metric-compatible
+    // counterparts here.
+    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+    QFont::insertSubstitution("Arial", "Liberation Sans");
+}
 
 bool TTwinscopeApplication::notify(QObject* receiver, QEvent* event) {
     bool handled = false;
