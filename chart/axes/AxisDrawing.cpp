@@ -182,7 +182,8 @@ std::vector<std::int32_t> MinorTickPositions(const std::vector<std::int32_t>& ti
                                              std::int32_t endPixel) {
     std::vector<std::int32_t> positions;
     // More minor ticks than the axis has pixels would only draw the same pixels again.
-    count = std::min(count, std::max(0, endPixel - startPixel));
+    count = static_cast<std::int32_t>(std::min<std::int64_t>(
+        count, std::max<std::int64_t>(0, std::int64_t{endPixel} - startPixel)));
     const auto add = [&](std::int64_t p) {
         if (startPixel < p && p < endPixel) positions.push_back(static_cast<std::int32_t>(p));
     };

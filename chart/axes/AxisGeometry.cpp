@@ -234,8 +234,8 @@ TRect ReserveAxisSpace(TChartAxis& axis, TChartCanvas& canvas, const TRect& rect
         r = Reserve(axis, r, labels);
         // The gap is a share of the font selected last: the labels' when they were measured,
         // else the title's.
-        const auto gap = static_cast<std::int32_t>(
-            Round(canvas.FontHeight() * axis.Labels().MarginToAxis() * 0.01));
+        const std::int32_t gap = SaturatedPixel(
+            Round(static_cast<double>(canvas.FontHeight()) * axis.Labels().MarginToAxis() * 0.01));
         axis.SetLabelsPosition(Outwards(axis, Side(axis, r), gap));
     }
     const std::int32_t line = AxisLineAndTicksExtent(axis, countTicks);
@@ -265,10 +265,10 @@ void WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas) {
 
     // The values that the axis's own ends take when the range fills only the shrunk span: the
     // axis's pixel-to-value mapping over that span, in 64 bits so that no offset overflows it.
-    const Extended perPixel = axis.RangeSpan() / static_cast<Extended>(shrunkEnd - shrunkStart);
+    const auto length = static_cast<Extended>(shrunkEnd - shrunkStart);
     const auto valueAt = [&](std::int64_t pixel) {
         const std::int64_t k = axis.Inverted() ? shrunkEnd - pixel : pixel - shrunkStart;
-        const Extended offset = static_cast<Extended>(k) * perPixel;
+        const Extended offset = static_cast<Extended>(k) * axis.RangeSpan() / length;
         return axis.Horizontal() ? static_cast<double>(axis.CurrentMinimum() + offset)
                                  : static_cast<double>(axis.CurrentMaximum() - offset);
     };
