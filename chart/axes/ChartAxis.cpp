@@ -137,7 +137,17 @@ void TChartAxis::PrepareRange() {
     currentMaximum_ = maximum_;
     currentMinimum_ = minimum_;
     RefreshRangeSpan();
+    RoundAutomaticEnds();
+}
 
+void TChartAxis::SetCurrentRange(double minimum, double maximum) {
+    currentMinimum_ = minimum;
+    currentMaximum_ = maximum;
+    RefreshRangeSpan();
+    RoundAutomaticEnds();
+}
+
+void TChartAxis::RoundAutomaticEnds() {
     if (AxisLength() == 0 || rangeIsZero_) return;
     const bool roundMax = maximumRound_ && (automatic_ || automaticMaximum_);
     const bool roundMin = minimumRound_ && (automatic_ || automaticMinimum_);

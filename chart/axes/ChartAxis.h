@@ -146,6 +146,9 @@ public:
     bool RangeIsZero() const { return rangeIsZero_; }
     // Turns the stored range into the range shown in this paint.
     void PrepareRange();
+    // Replaces the range shown in this paint (the end offsets widen it once the plot is final);
+    // automatic ends are rounded again as PrepareRange rounds them.
+    void SetCurrentRange(double minimum, double maximum);
 
     // Whether an active series bound to the axis flags the values lying on it as date-time
     // values; refreshed at the start of each paint's layout and drawing of the axis.
@@ -167,6 +170,21 @@ public:
     std::int32_t ValueToPixel(double value) const { return valueToPixel_(*this, value); }
     double PixelToValue(std::int32_t pixel) const;
 
+    // Where the axis stands across its direction in this paint (an x for a vertical axis, a y
+    // for a horizontal one): its line, the anchor of its labels and the anchor of its title.
+    std::int32_t AxisPosition() const { return axisPosition_; }
+    void SetAxisPosition(std::int32_t p) { axisPosition_ = p; }
+    std::int32_t LabelsPosition() const { return labelsPosition_; }
+    void SetLabelsPosition(std::int32_t p) { labelsPosition_ = p; }
+    std::int32_t TitlePosition() const { return titlePosition_; }
+    void SetTitlePosition(std::int32_t p) { titlePosition_ = p; }
+    // The most text lines among the labels of a horizontal axis; 0 until measured.
+    std::int32_t LabelLineCount() const { return labelLineCount_; }
+    void SetLabelLineCount(std::int32_t n) { labelLineCount_ = n; }
+    // The extent across the axis that the labels measured when the axis took its place.
+    std::int32_t LaidOutLabelsExtent() const { return laidOutLabelsExtent_; }
+    void SetLaidOutLabelsExtent(std::int32_t px) { laidOutLabelsExtent_ = px; }
+
     // Whether this is one of the chart's depth axes (never shown in a 2D chart).
     virtual bool IsDepthAxis() const { return false; }
 
@@ -186,6 +204,7 @@ private:
     static std::int32_t VerticalValueToPixel(const TChartAxis& axis, double value);
     void SelectValueToPixel();
     void RefreshRangeSpan();
+    void RoundAutomaticEnds();
 
     TCustomAxisPanel& chart_;
     Kind kind_;
@@ -241,6 +260,11 @@ private:
     std::int32_t startPixel_ = 0;
     std::int32_t endPixel_ = 0;
     double pixelsPerUnit_ = 0;
+    std::int32_t axisPosition_ = 0;
+    std::int32_t labelsPosition_ = 0;
+    std::int32_t titlePosition_ = 0;
+    std::int32_t labelLineCount_ = 0;
+    std::int32_t laidOutLabelsExtent_ = 0;
     ValueToPixelFn valueToPixel_ = nullptr;
     std::shared_ptr<const void> lifetime_ = std::make_shared<char>();
 };

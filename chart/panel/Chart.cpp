@@ -1,5 +1,6 @@
 #include "chart/panel/Chart.h"
 
+#include "chart/axes/AxisLayers.h"
 #include "chart/panel/SeriesLayer.h"
 
 namespace twinscope {
@@ -8,6 +9,7 @@ TChart::TChart() {
     PaintLayers().DrawSeries = [](TCustomChart& chart, TCanvas3D& canvas) {
         DrawSeriesLayer(chart, canvas);
     };
+    ConnectAxisLayers(PaintLayers());
     SetRepaintOnChange(true);
 }
 

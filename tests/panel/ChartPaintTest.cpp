@@ -50,6 +50,11 @@ protected:
         chart.SetMarginBottom(9);
         chart.SetView3D(false);
         chart.Title().SetText({"TChart"});
+        // These tests look at the panel's own layers; the axes take their space and draw
+        // themselves in the axes' tests.
+        chart.PaintLayers().ReserveAxisSpace = nullptr;
+        chart.PaintLayers().ApplyAxisOffsets = nullptr;
+        chart.PaintLayers().DrawAxis = nullptr;
     }
 
     void Render() {

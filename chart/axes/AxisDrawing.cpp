@@ -1,0 +1,273 @@
+#include "chart/axes/AxisDrawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "chart/axes/AxisGeometry.h"
+#include "chart/axes/AxisLabelPass.h"
+#include "chart/axes/ChartAxis.h"
+#include "chart/canvas/Canvas3D.h"
+#include "chart/panel/CustomAxisPanel.h"
+#include "chart/panel/TextShapeDrawing.h"
+#include "runtime/Arithmetic.h"
+
+namespace twinscope {
+
+namespace {
+
+// Keeps the canvas's groups balanced when drawing throws.
+class TGroupGuard {
+public:
+    TGroupGuard(TCanvas3D& canvas, const char* name) : canvas_(canvas) { canvas_.BeginGroup(name); }
+    ~TGroupGuard() { canvas_.EndGroup(); }
+    TGroupGuard(const TGroupGuard&) = delete;
+    TGroupGuard& operator=(const TGroupGuard&) = delete;
+
+private:
+    TCanvas3D& canvas_;
+};
+
+double AbsSinDegrees(std::int32_t degrees) {
+    return std::fabs(std::sin(degrees * std::numbers::pi / 180.0));
+}
+
+void DrawTitle(TChartAxis& axis, TCanvas3D& canvas) {
+    if (!axis.HasTitle()) return;
+    const TChartAxisTitle& title = axis.Title();
+    if (!title.Visible() || title.Caption().empty()) return;
+    const TGroupGuard group(canvas, "Title");
+
+    const std::string& caption = title.Caption();
+    const TSize size = TextShapeSize(canvas, title, caption);
+    const std::int64_t center = axis.CenterPixel();
+    const std::int64_t position = axis.TitlePosition();
+    const std::int64_t shadow = title.Shadow().Visible ? title.Shadow().VertSize : 0;
+    const TAxisSide side = SideOf(axis);
+    std::int64_t left;
+    std::int64_t top;
+    if (axis.Horizontal()) {
+        left = center - size.Width / 2;
+        top = position;
+        if (title.Angle() == 90) top += side == asTop ? -size.Height : size.Height;
+        if (side == asTop) top -= size.Height + shadow;
+    } else {
+        const std::int32_t h = size.Height / 2;
+        const bool right = side == asRight;
+        const std::int64_t offset = right ? h : -h - shadow;
+        const double c = right ? AbsSinDegrees(title.Angle()) : 2 - AbsSinDegrees(title.Angle());
+        left = position + offset - Round(size.Width * c * 0.5);
+        top = center - h;
+    }
+    DrawTextShape(canvas, title,
+                  {SaturatedPixel(left), SaturatedPixel(top), SaturatedPixel(left + size.Width),
+                   SaturatedPixel(top + size.Height)},
+                  caption);
+}
+
+void DrawAxisLine(const TChartAxis& axis, TChartCanvas& canvas) {
+    const TChartAxisPen& pen = axis.Axis();
+    if (!pen.Visible()) return;
+    canvas.SetPenFrom(pen, pen.Color());
+    // The line lies on the outer side of the axis position, off the plot area.
+    const std::int64_t d = pen.Width() / 2;
+    const std::int64_t position = axis.AxisPosition();
+    const std::int32_t start = axis.StartPixel();
+    const std::int32_t end = axis.EndPixel();
+    switch (SideOf(axis)) {
+        case asBottom:
+            canvas.HorizLine(start, end, SaturatedPixel(position + d));
+            break;
+        case asTop:
+            canvas.HorizLine(start, end, SaturatedPixel(position));
+            break;
+        case asLeft:
+            canvas.VertLine(SaturatedPixel(position - d), start, end);
+            break;
+        case asRight:
+            canvas.VertLine(SaturatedPixel(position + d), start, end);
+            break;
+    }
+}
+
+// A tick at t, `delta` pixels out from the axis position and `length` long (outwards when
+// positive), measured past the axis line's width.
+void DrawTick(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t t, std::int64_t delta,
+              std::int64_t length) {
+    const std::int64_t w = axis.Axis().Width();
+    const std::int64_t position = axis.AxisPosition();
+    switch (SideOf(axis)) {
+        case asLeft: {
+            const std::int64_t x0 = position - delta - w + 1;
+            canvas.Line(SaturatedPixel(x0), t, SaturatedPixel(x0 - length), t);
+            break;
+        }
+        case asRight: {
+            const std::int64_t x0 = position + delta;
+            canvas.Line(SaturatedPixel(x0), t, SaturatedPixel(x0 + length), t);
+            break;
+        }
+        case asBottom: {
+            const std::int64_t y0 = position + delta + w - 1;
+            canvas.Line(t, SaturatedPixel(y0), t, SaturatedPixel(y0 + length));
+            break;
+        }
+        case asTop: {
+            const std::int64_t y0 = position - delta;
+            canvas.Line(t, SaturatedPixel(y0), t, SaturatedPixel(y0 - length));
+            break;
+        }
+    }
+}
+
+void DrawTicks(const TChartAxis& axis, TCanvas3D& canvas, const char* group, const TTicks& pen,
+               const std::vector<std::int32_t>& positions, std::int64_t delta,
+               std::int64_t length) {
+    const TGroupGuard guard(canvas, group);
+    canvas.SetPenFrom(pen, pen.Color());
+    for (const std::int32_t t : positions)
+        DrawTick(axis, canvas, t, delta, length);
+}
+
+// A line across the plot at p, off the plot frame's near edge.
+void DrawGridLine(const TChartAxis& axis, TChartCanvas& canvas, const TRect& plot, std::int32_t p) {
+    if (axis.Horizontal()) {
+        canvas.VertLine(p, plot.Top + 1, plot.Bottom);
+    } else {
+        canvas.HorizLine(plot.Left + 1, plot.Right, p);
+    }
+}
+
+void SelectGridPen(TChartCanvas& canvas, const TChartPen& pen) {
+    canvas.SetPenFrom(pen, pen.Color() == clDefault ? clGray : pen.Color());
+}
+
+void DrawGrid(const TChartAxis& axis, TCanvas3D& canvas, const TRect& plot,
+              const std::vector<std::int32_t>& ticks) {
+    const TAxisGridPen& pen = axis.Grid();
+    if (!pen.Visible()) return;
+    const TGroupGuard group(canvas, "Grid");
+    SelectGridPen(canvas, pen);
+    const std::size_t every = static_cast<std::size_t>(std::max(1, pen.DrawEvery()));
+    for (std::size_t i = 0; i < ticks.size(); i += every) {
+        const std::int32_t p = ticks[i];
+        // The lines at the axis's ends would lie on the plot frame.
+        if (axis.StartPixel() < p && p < axis.EndPixel()) DrawGridLine(axis, canvas, plot, p);
+    }
+}
+
+bool InShownRange(const TChartAxis& axis, double value) {
+    return (value >= axis.CurrentMinimum() && value <= axis.CurrentMaximum()) ||
+           SameValue(value, axis.CurrentMinimum());
+}
+
+void DrawLabelItem(const TChartAxis& axis, TChartCanvas& canvas, const TAxisItem& item) {
+    if (!InShownRange(axis, item.Value)) return;
+    const TAxisLabelsFormat& format = item.Format ? *item.Format : axis.Labels().Format();
+    if (!format.Visible()) return;
+    canvas.SetFont(axis.LabelsFont());
+    canvas.SetBrushStyle(bsClear);
+    canvas.SetBackMode(cbmTransparent);
+    if (axis.Horizontal()) {
+        DrawAxisLabel(axis, canvas, item.LabelPos, axis.LabelsPosition(), item.Text, &item);
+    } else {
+        DrawAxisLabel(axis, canvas, axis.LabelsPosition(), item.LabelPos, item.Text, &item);
+    }
+}
+
+}  // namespace
+
+std::vector<std::int32_t> MinorTickPositions(const std::vector<std::int32_t>& ticks,
+                                             std::int32_t count, std::int32_t startPixel,
+                                             std::int32_t endPixel) {
+    std::vector<std::int32_t> positions;
+    // More minor ticks than the axis has pixels would only draw the same pixels again.
+    count = static_cast<std::int32_t>(std::min<std::int64_t>(
+        count, std::max<std::int64_t>(0, std::int64_t{endPixel} - startPixel)));
+    const auto add = [&](std::int64_t p) {
+        if (startPixel < p && p < endPixel) positions.push_back(static_cast<std::int32_t>(p));
+    };
+    const std::size_t k = ticks.size();
+    const double parts = static_cast<double>(count) + 1;
+    if (k > 1) {
+        const double d = (static_cast<double>(ticks[1]) - ticks[0]) / parts;
+        for (std::int32_t j = 1; j <= count; ++j) {
+            const std::int64_t g = Round(j * d);
+            add(ticks[0] - g);
+            add(ticks[k - 1] + g);
+        }
+    }
+    for (std::size_t i = 1; i < k; ++i) {
+        const double d = (static_cast<double>(ticks[i]) - ticks[i - 1]) / parts;
+        for (std::int32_t j = 1; j <= count; ++j)
+            add(ticks[i] - Round(d * j));
+    }
+    return positions;
+}
+
+void DrawAxisLabel(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t x, std::int32_t y,
+                   const std::string& text, const TAxisItem* item) {
+    const std::int64_t a = canvas.FontHeight();
+    const auto n = static_cast<std::int64_t>(TextShapeLines(text).size());
+    const TAxisLabelsFormat& shape = item && item->Format ? *item->Format : axis.Labels().Format();
+    const TSize size = TextShapeSize(canvas, shape, text);
+
+    const TAxisSide side = SideOf(axis);
+    std::int64_t top;
+    std::int64_t left;
+    if (axis.Horizontal()) {
+        top = side == asTop ? y - a * n : y;
+        left = x - size.Width / 2;
+    } else {
+        // Centres the block of lines on the tick: one line's top lies half a line above it.
+        top = y - a / 2 - Round(a * 0.5 * static_cast<double>(n + 1)) + a;
+        left = side == asLeft ? x - size.Width : x;
+    }
+    DrawTextShape(canvas, shape,
+                  {SaturatedPixel(left), SaturatedPixel(top), SaturatedPixel(left + size.Width),
+                   SaturatedPixel(top + size.Height)},
+                  text);
+}
+
+void DrawAxis(TChartAxis& axis, TCanvas3D& canvas) {
+    const TGroupGuard group(canvas, "Axis");
+    axis.RefreshIsDateTimeAxis();
+    const TRect& plot = axis.ParentChart().PlotRect();
+    axis.SetAxisPosition(ShiftedByPercent(axis, Side(axis, plot), plot));
+
+    DrawTitle(axis, canvas);
+    const TLabelPassResult pass = RunLabelPass(
+        axis, canvas, [&](const TAxisItem& item) { DrawLabelItem(axis, canvas, item); });
+    const std::vector<std::int32_t>& ticks = pass.TickPositions;
+
+    canvas.SetBrushStyle(bsClear);
+    canvas.SetBackMode(cbmTransparent);
+    DrawAxisLine(axis, canvas);
+    if (axis.TickLength() != 0 && axis.Ticks().Visible()) {
+        DrawTicks(axis, canvas, "Ticks", axis.Ticks(), ticks, 1, axis.TickLength());
+    }
+    DrawGrid(axis, canvas, plot, ticks);
+    if (axis.TickInnerLength() != 0 && axis.TicksInner().Visible()) {
+        DrawTicks(axis, canvas, "InnerTicks", axis.TicksInner(), ticks, -1,
+                  -std::int64_t{axis.TickInnerLength()});
+    }
+    const std::vector<std::int32_t> minor =
+        MinorTickPositions(ticks, axis.MinorTickCount(), axis.StartPixel(), axis.EndPixel());
+    if (axis.MinorTickLength() != 0 && !ticks.empty() && axis.MinorTicks().Visible()) {
+        DrawTicks(axis, canvas, "MinorTicks", axis.MinorTicks(), minor, 1, axis.MinorTickLength());
+    }
+    if (axis.MinorGrid().Visible()) {
+        SelectGridPen(canvas, axis.MinorGrid());
+        for (const std::int32_t p : minor)
+            DrawGridLine(axis, canvas, plot, p);
+    }
+    canvas.SetBackMode(cbmOpaque);
+
+    if (axis.Labels().Visible() && !axis.Labels().Behind()) {
+        const TGroupGuard labels(canvas, "Labels");
+        for (const TAxisItem& item : axis.Items())
+            DrawLabelItem(axis, canvas, item);
+    }
+}
+
+}  // namespace twinscope

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace twinscope {
+
+struct TAxisItem;
+class TCanvas3D;
+class TChartAxis;
+class TChartCanvas;
+
+// The drawing of a shown axis, once the chart has laid the axes out (ReserveAxisSpace) and
+// mapped them onto the final plot rectangle. In the axis's own canvas group, in this order:
+// the title, the label pass, the axis line, the outer ticks, the grid lines, the inner ticks,
+// the minor ticks and the minor grid, and last the labels (unless they lie behind and were
+// drawn during the pass). The line stands on the plot edge moved by PositionPercent.
+void DrawAxis(TChartAxis& axis, TCanvas3D& canvas);
+
+// Draws one label text in its text shape (the item's own format when it has one, else the
+// axis's), anchored at (x, y): beside a vertical axis the text block is centred on y and ends at
+// x (left axis) or starts at x (right axis); under or over a horizontal axis it is centred on x
+// and hangs from y (bottom axis) or stands on it (top axis). The labels font must be selected.
+void DrawAxisLabel(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t x, std::int32_t y,
+                   const std::string& text, const TAxisItem* item);
+
+// The minor ticks between and beyond the major ticks: `count` evenly spaced positions in every
+// interval, in the order they are drawn, keeping only those strictly between the axis's ends.
+// Beyond the outermost major ticks, one interval's worth continues at the spacing of the first.
+// The count is limited to the axis's length in pixels.
+std::vector<std::int32_t> MinorTickPositions(const std::vector<std::int32_t>& ticks,
+                                             std::int32_t count, std::int32_t startPixel,
+                                             std::int32_t endPixel);
+
+}  // namespace twinscope

@@ -1,0 +1,287 @@
+#include "chart/axes/AxisGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "chart/axes/AxisLabelPass.h"
+#include "chart/axes/ChartAxis.h"
+#include "runtime/Arithmetic.h"
+
+namespace twinscope {
+
+namespace {
+
+// Label texts measured for the widest one, at most.
+constexpr std::int32_t MaxMeasuredLabels = 5000;
+
+double Radians(std::int32_t degrees) {
+    return degrees * std::numbers::pi / 180.0;
+}
+
+// Lines stack across a horizontal axis when they read along it, and across a vertical one when
+// they are turned to read along it.
+bool OneFontHeightAcross(const TChartAxis& axis, std::int32_t angle) {
+    return axis.Horizontal() ? angle % 180 == 0 : angle == 90 || angle == 270;
+}
+
+// The room a text of the given width takes across the axis at an angle.
+std::int32_t TurnedTextExtent(const TChartAxis& axis, std::int32_t angle, std::int32_t fontHeight,
+                              std::int32_t width) {
+    if (OneFontHeightAcross(axis, angle)) return fontHeight;
+    if (axis.Horizontal()) {
+        return SaturatedPixel(fontHeight + Round(std::fabs(std::sin(Radians(angle))) * width));
+    }
+    return SaturatedPixel(Round(std::fabs(std::cos(Radians(angle))) * width));
+}
+
+// What a frame and a shadow add around a shape that is not transparent.
+std::int32_t ShapeFrameExtent(const TChartAxis& axis, const TTextShape& shape) {
+    if (shape.Transparent()) return 0;
+    std::int64_t extra = 0;
+    if (shape.Frame().Visible()) extra += 2 * std::int64_t{shape.Frame().Width()};
+    if (shape.Shadow().Visible) {
+        const std::int32_t size =
+            axis.Horizontal() ? shape.Shadow().VertSize : shape.Shadow().HorizSize;
+        extra += std::abs(std::int64_t{size});
+    }
+    return SaturatedPixel(extra);
+}
+
+bool TitleShows(TChartAxis& axis) {
+    return axis.HasTitle() && axis.Title().Visible() && !axis.Title().Caption().empty();
+}
+
+}  // namespace
+
+std::int32_t SaturatedPixel(std::int64_t p) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        p, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+TAxisSide SideOf(const TChartAxis& axis) {
+    if (axis.Horizontal()) return axis.OtherSide() ? asTop : asBottom;
+    return axis.OtherSide() ? asRight : asLeft;
+}
+
+std::int32_t Side(const TChartAxis& axis, const TRect& r) {
+    switch (SideOf(axis)) {
+        case asBottom:
+            return r.Bottom;
+        case asTop:
+            return r.Top;
+        case asLeft:
+            return r.Left;
+        case asRight:
+            return r.Right;
+    }
+    return r.Left;
+}
+
+std::int32_t ShiftedByPercent(const TChartAxis& axis, std::int32_t pos, const TRect& r) {
+    const double percent = axis.PositionPercent();
+    if (percent == 0) return pos;
+    double shift;
+    if (axis.PositionUnits() == muPixels) {
+        shift = percent;
+    } else {
+        const std::int64_t size =
+            axis.Horizontal() ? std::int64_t{r.Bottom} - r.Top : std::int64_t{r.Right} - r.Left;
+        shift = 0.01 * percent * static_cast<double>(size);
+    }
+    std::int64_t b = SaturatedPixel(Round(shift));
+    // A bottom or left axis moves outwards with a negative shift as it stands; the other side
+    // and the horizontal direction each turn the sign once.
+    if (axis.OtherSide()) b = -b;
+    if (axis.Horizontal()) b = -b;
+    return SaturatedPixel(pos + b);
+}
+
+std::int32_t Outwards(const TChartAxis& axis, std::int32_t pos, std::int32_t amount) {
+    switch (SideOf(axis)) {
+        case asBottom:
+        case asRight:
+            return SaturatedPixel(std::int64_t{pos} + amount);
+        case asTop:
+        case asLeft:
+            break;
+    }
+    return SaturatedPixel(std::int64_t{pos} - amount);
+}
+
+TRect Reserve(const TChartAxis& axis, TRect r, std::int32_t amount) {
+    switch (SideOf(axis)) {
+        case asBottom:
+            r.Bottom =
+                SaturatedPixel(std::max(std::int64_t{r.Top} + 1, std::int64_t{r.Bottom} - amount));
+            break;
+        case asTop:
+            r.Top =
+                SaturatedPixel(std::min(std::int64_t{r.Bottom} - 1, std::int64_t{r.Top} + amount));
+            break;
+        case asLeft:
+            r.Left =
+                SaturatedPixel(std::min(std::int64_t{r.Right} - 1, std::int64_t{r.Left} + amount));
+            break;
+        case asRight:
+            r.Right =
+                SaturatedPixel(std::max(std::int64_t{r.Left} + 1, std::int64_t{r.Right} - amount));
+            break;
+    }
+    return r;
+}
+
+std::int32_t AxisLineAndTicksExtent(const TChartAxis& axis, bool countTicks) {
+    std::int64_t e = axis.Axis().Visible() ? std::int64_t{axis.Axis().Width()} + 1 : 0;
+    if (countTicks && axis.Ticks().Visible()) e += axis.TickLength();
+    if (axis.MinorTicks().Visible()) e = std::max<std::int64_t>(e, axis.MinorTickLength());
+    return SaturatedPixel(e);
+}
+
+TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, TChartCanvas& canvas) {
+    const double increment = ComputeLabelIncrement(axis, canvas);
+    double low = axis.CurrentMinimum();
+    double high = axis.CurrentMaximum();
+    const bool aligned =
+        (axis.IsDateTimeAxis() && axis.ExactDateTime()) || axis.Labels().RoundFirst();
+    if (aligned && low != high) {
+        low = static_cast<double>(std::trunc(static_cast<Extended>(low) / increment) * increment);
+        high = static_cast<double>(std::trunc(static_cast<Extended>(high) / increment) * increment);
+    }
+
+    TMultiLineWidth widest;
+    const auto measure = [&](double value) {
+        const TMultiLineWidth size = canvas.MultiLineTextWidth(LabelText(axis, value));
+        widest.Width = std::max(widest.Width, size.Width);
+        widest.Lines = std::max(widest.Lines, size.Lines);
+    };
+    if (increment != 0) {
+        double v = high;
+        for (std::int32_t i = 0; i < MaxMeasuredLabels && v >= low; ++i) {
+            measure(v);
+            v = static_cast<double>(static_cast<Extended>(v) - increment);
+        }
+    } else {
+        measure(low);
+        measure(high);
+    }
+    widest.Width = SaturatedPixel(std::int64_t{widest.Width} + canvas.TextWidth(" "));
+    return widest;
+}
+
+std::int32_t LabelsExtent(TChartAxis& axis, TChartCanvas& canvas) {
+    const std::int32_t angle = axis.Labels().Angle();
+    if (axis.LabelLineCount() == 0) {
+        std::int32_t lines = 1;
+        if (axis.Horizontal() && angle == 0 && LabelStyleInUse(axis) == talValue) {
+            lines = std::max(1, MaxLabelWidth(axis, canvas).Lines);
+        }
+        axis.SetLabelLineCount(lines);
+    }
+
+    std::int32_t s = axis.LabelsSize();
+    if (s == 0) {
+        canvas.SetFont(axis.LabelsFont());
+        const std::int32_t fontHeight = canvas.FontHeight();
+        const std::int32_t width =
+            OneFontHeightAcross(axis, angle) ? 0 : MaxLabelWidth(axis, canvas).Width;
+        s = SaturatedPixel(std::int64_t{TurnedTextExtent(axis, angle, fontHeight, width)} +
+                           ShapeFrameExtent(axis, axis.Labels().Format()));
+    }
+    std::int64_t extent = std::int64_t{s} * axis.LabelLineCount();
+    if (axis.Labels().Alternate()) extent *= 2;
+    return SaturatedPixel(extent);
+}
+
+std::int32_t TitleExtent(TChartAxis& axis, TChartCanvas& canvas) {
+    if (axis.TitleSize() != 0) return axis.TitleSize();
+    const TChartAxisTitle& title = axis.Title();
+    canvas.SetFont(title.Font());
+    const std::int32_t fontHeight = canvas.FontHeight();
+    const std::int32_t angle = title.Angle();
+    const std::int32_t width =
+        OneFontHeightAcross(axis, angle) ? 0 : canvas.MultiLineTextWidth(title.Caption()).Width;
+    return SaturatedPixel(std::int64_t{TurnedTextExtent(axis, angle, fontHeight, width)} +
+                          ShapeFrameExtent(axis, title));
+}
+
+TRect ReserveAxisSpace(TChartAxis& axis, TChartCanvas& canvas, const TRect& rect) {
+    axis.RefreshIsDateTimeAxis();
+    const bool countTicks = axis.Labels().Position() == lpAtTick;
+
+    if (!axis.TakesPlotSpace()) {
+        const std::int32_t position = ShiftedByPercent(axis, Side(axis, rect), rect);
+        axis.SetAxisPosition(position);
+        axis.SetLabelsPosition(Outwards(axis, position, AxisLineAndTicksExtent(axis, countTicks)));
+        const std::int32_t labels = LabelsExtent(axis, canvas);
+        axis.SetLaidOutLabelsExtent(labels);
+        axis.SetTitlePosition(Outwards(axis, axis.LabelsPosition(), labels));
+        return rect;
+    }
+
+    TRect r = rect;
+    const bool titled = TitleShows(axis);
+    if (titled) {
+        r = Reserve(axis, r, TitleExtent(axis, canvas));
+        axis.SetTitlePosition(Side(axis, r));
+    }
+    const bool labelled = axis.Labels().Visible();
+    if (labelled) {
+        axis.SetLabelLineCount(0);
+        const std::int32_t labels = LabelsExtent(axis, canvas);
+        axis.SetLaidOutLabelsExtent(labels);
+        r = Reserve(axis, r, labels);
+        // The gap is a share of the font selected last: the labels' when they were measured,
+        // else the title's.
+        const std::int32_t gap = SaturatedPixel(
+            Round(static_cast<double>(canvas.FontHeight()) * axis.Labels().MarginToAxis() * 0.01));
+        axis.SetLabelsPosition(Outwards(axis, Side(axis, r), gap));
+    }
+    const std::int32_t line = AxisLineAndTicksExtent(axis, countTicks);
+    if (line > 0) r = Reserve(axis, r, line);
+
+    if (titled) axis.SetTitlePosition(ShiftedByPercent(axis, axis.TitlePosition(), r));
+    if (labelled) axis.SetLabelsPosition(ShiftedByPercent(axis, axis.LabelsPosition(), r));
+    return r;
+}
+
+void WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas) {
+    // The series of this system ask for no margins of their own (a line series' markers stay
+    // hidden), so only the axis's offsets widen its range.
+    const std::int32_t atMinimum = axis.MinimumOffset();
+    const std::int32_t atMaximum = axis.MaximumOffset();
+    if (atMinimum == 0 && atMaximum == 0) return;
+
+    // The minimum lies at the start of a horizontal axis and at the end of a vertical one.
+    const bool minimumAtStart = axis.Horizontal() != axis.Inverted();
+    const std::int64_t start = axis.StartPixel();
+    const std::int64_t end = axis.EndPixel();
+    const std::int64_t shrunkStart = start + (minimumAtStart ? atMinimum : atMaximum);
+    const std::int64_t shrunkEnd = end - (minimumAtStart ? atMaximum : atMinimum);
+    // Offsets that leave no pixel between them would collapse the range to nothing; the range
+    // is kept as it is instead.
+    if (shrunkEnd - shrunkStart < 1) return;
+
+    // The values that the axis's own ends take when the range fills only the shrunk span: the
+    // axis's pixel-to-value mapping over that span, in 64 bits so that no offset overflows it.
+    const auto length = static_cast<Extended>(shrunkEnd - shrunkStart);
+    const auto valueAt = [&](std::int64_t pixel) {
+        const std::int64_t k = axis.Inverted() ? shrunkEnd - pixel : pixel - shrunkStart;
+        const Extended offset = static_cast<Extended>(k) * axis.RangeSpan() / length;
+        return axis.Horizontal() ? static_cast<double>(axis.CurrentMinimum() + offset)
+                                 : static_cast<double>(axis.CurrentMaximum() - offset);
+    };
+    double minimum = valueAt(start);
+    double maximum = valueAt(end);
+    if (minimum > maximum) std::swap(minimum, maximum);
+    axis.SetCurrentRange(minimum, maximum);
+
+    if (axis.Labels().Visible()) {
+        const std::int32_t labels =
+            canvas ? LabelsExtent(axis, *canvas) : axis.LaidOutLabelsExtent();
+        axis.SetTitlePosition(Outwards(axis, axis.LabelsPosition(), labels));
+    }
+}
+
+}  // namespace twinscope
