@@ -52,6 +52,7 @@ protected:
         days->SetHorizontal(true);
         Fix(*days, kDays);
         Layout();
+        EXPECT_EQ(chart.PlotRect(), (TRect{145, 21, 964, 440}));
     }
 
     // The geometry of a paint, without drawing.
@@ -77,13 +78,6 @@ protected:
         EXPECT_EQ((axis).Minimum(), (range).Minimum) << #axis; \
         EXPECT_EQ((axis).Maximum(), (range).Maximum) << #axis; \
     } while (false)
-
-TEST_F(MouseZoomTest, DefaultsAndTheWindowsGeometry) {
-    EXPECT_EQ(chart.PlotRect(), (TRect{145, 21, 964, 440}));
-    EXPECT_EQ(mouse.Panning().MouseWheel(), pmwNormal);
-    EXPECT_EQ(mouse.Zoom().MinimumPixels(), 16);
-    EXPECT_EQ(mouse.AllowPanning(), pmBoth);
-}
 
 struct ZoomCase {
     const char* name;
@@ -112,7 +106,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ZoomCase{"DownToTheRightZooms", {300, 100}, {500, 300}, kLeftZoomed, kBottomZoomed},
         ZoomCase{"UpToTheRightZoomsAlike", {300, 300}, {500, 100}, kLeftZoomed, kBottomZoomed},
-        ZoomCase{"TenPixelsWideChangesNothing", {300, 100}, {310, 300}, {}, {}},
         ZoomCase{"SixteenPixelsWideIsTooNarrow", {300, 100}, {316, 300}, {}, {}},
         ZoomCase{"SixteenPixelsHighIsTooLow", {300, 100}, {500, 116}, {}, {}},
         ZoomCase{"SeventeenBySeventeenCounts",
@@ -376,8 +369,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         WheelCase{"TheWindowsSettingsIgnoreIt",
                   [](TChartMouse& m) { m.Panning().SetMouseWheel(pmwNone); }, 120, false, false},
-        WheelCase{"TheWindowsSettingsIgnoreItTurnedBack",
-                  [](TChartMouse& m) { m.Panning().SetMouseWheel(pmwNone); }, -360, false, false},
         WheelCase{"PanningScrollsTheVerticalAxes", [](TChartMouse&) {}, 120, true, false},
         WheelCase{"WithoutPanningNothing", [](TChartMouse& m) { m.SetAllowPanning(pmNone); }, 120,
                   false, false},
