@@ -139,11 +139,17 @@ const PropertyTable<TChartAxis>& AxisProperties() {
 }
 
 const PropertyTable<TChart>& ChartProperties() {
+    static const std::map<std::string, TMouseWheelStyle, std::less<>> wheelStyles{
+        {"pmwNormal", pmwNormal}, {"pmwInverted", pmwInverted}, {"pmwNone", pmwNone}};
     static const PropertyTable<TChart> table{
         {"MarginLeft", [](TChart& c, const ValueReader& v) { c.SetMarginLeft(v.Integer()); }},
         {"MarginTop", [](TChart& c, const ValueReader& v) { c.SetMarginTop(v.Integer()); }},
         {"MarginRight", [](TChart& c, const ValueReader& v) { c.SetMarginRight(v.Integer()); }},
         {"MarginBottom", [](TChart& c, const ValueReader& v) { c.SetMarginBottom(v.Integer()); }},
+        {"Panning.MouseWheel",
+         [](TChart& c, const ValueReader& v) {
+             c.Mouse().Panning().SetMouseWheel(v.Named(wheelStyles));
+         }},
         {"View3D", [](TChart& c, const ValueReader& v) { c.SetView3D(v.Bool()); }},
         {"Title.Text", [](TChart& c, const ValueReader& v) { c.Title().SetText(v.Lines()); }},
         {"DefaultCanvas", [](TChart& c, const ValueReader& v) { c.SetDefaultCanvas(v.Text()); }},

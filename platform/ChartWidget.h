@@ -8,7 +8,8 @@ namespace twinscope {
 
 // The window control that hosts a chart: the chart's repaint requests become widget updates,
 // a paint request paints the chart (from its buffer when nothing changed), the background is
-// never erased, and the chart's size follows the widget's.
+// never erased, the chart's size follows the widget's, and the mouse goes to the chart's zoom
+// and scroll.
 class TChartWidget : public QWidget {
 public:
     explicit TChartWidget(QWidget* parent = nullptr);
@@ -20,6 +21,10 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     TChart chart_;

@@ -67,6 +67,18 @@ void TChartAxis::SetMinMax(double minimum, double maximum) {
     }
 }
 
+void TChartAxis::StoreMinimum(double x) {
+    if (x == minimum_) return;
+    minimum_ = x;
+    chart_.AxisRangeChanged(*this);
+}
+
+void TChartAxis::StoreMaximum(double x) {
+    if (x == maximum_) return;
+    maximum_ = x;
+    chart_.AxisRangeChanged(*this);
+}
+
 void TChartAxis::SetIncrement(double x) {
     if (!(x >= 0)) throw AxisException("Axis increment must be >= 0");
     Set(increment_, x);
@@ -97,6 +109,12 @@ void TChartAxis::SetAutomaticMaximum(bool b) {
     } else if (automaticMinimum_) {
         automatic_ = true;
     }
+}
+
+void TChartAxis::ClearAutomatic() {
+    automatic_ = false;
+    automaticMinimum_ = false;
+    automaticMaximum_ = false;
 }
 
 void TChartAxis::SetHorizontal(bool b) {

@@ -46,6 +46,10 @@ public:
     void SetIncrement(double x);
     // Sets both ends at once, widening first so that neither check can fail on a valid range.
     void SetMinMax(double minimum, double maximum);
+    // Stores an end without the range check (mouse zoom and scroll, and their undo, whose ranges
+    // are in order by construction); a change is still reported to the chart.
+    void StoreMinimum(double x);
+    void StoreMaximum(double x);
 
     bool Automatic() const { return automatic_; }
     void SetAutomatic(bool b);
@@ -53,6 +57,8 @@ public:
     void SetAutomaticMinimum(bool b);
     bool AutomaticMaximum() const { return automaticMaximum_; }
     void SetAutomaticMaximum(bool b);
+    // Clears the three automatic flags without a repaint request.
+    void ClearAutomatic();
     bool MinimumRound() const { return minimumRound_; }
     void SetMinimumRound(bool b) { Set(minimumRound_, b); }
     bool MaximumRound() const { return maximumRound_; }

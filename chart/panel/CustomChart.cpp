@@ -35,9 +35,16 @@ TChartFootTitle& TCustomChart::SubFoot() {
     return CreatedOnFirstAccess(subFoot_, *this);
 }
 
-// 3D orientation, tools, animations and the zoom rectangle have no part in a 2D paint without
-// tools; the steps below are the ones such a paint takes.
+bool TCustomChart::TitleClicked(TPoint p) const {
+    return std::any_of(titleBoxes_.begin(), titleBoxes_.end(), [p](const TRect& box) {
+        return p.X >= box.Left && p.X < box.Right && p.Y >= box.Top && p.Y < box.Bottom;
+    });
+}
+
+// 3D orientation, tools and animations have no part in a 2D paint without tools; the steps
+// below are the ones such a paint takes.
 void TCustomChart::RenderLayers(TCanvas3D& canvas) {
+    titleBoxes_.clear();
     PaintBackground(canvas, PaintBounds());
     if (OnBeforeDrawChart) OnBeforeDrawChart();
     DrawTitleLayer(canvas, true);
@@ -61,6 +68,7 @@ void TCustomChart::RenderLayers(TCanvas3D& canvas) {
 
     DrawAxesAndSeries(canvas);
     DrawTitleLayer(canvas, false);
+    mouse_.PaintZoomRectangle(canvas);
 
     canvas.SetPen(TPenData{});
     canvas.SetBrush(TBrushData{});
@@ -113,17 +121,19 @@ void TCustomChart::DrawTitles(TCanvas3D& canvas, bool customPositioned) {
         canvas.BeginGroup(group);
         const std::string caption = title->Caption();
         const TSize size = TextShapeSize(canvas, *title, caption);
+        TRect box;
         if (customPositioned) {
-            DrawTextShape(canvas, *title,
-                          {title->Left(), title->Top(), title->Left() + size.Width,
-                           title->Top() + size.Height},
-                          caption);
+            box = {title->Left(), title->Top(), title->Left() + size.Width,
+                   title->Top() + size.Height};
+            DrawTextShape(canvas, *title, box, caption);
         } else {
             const TTitlePlacement placed =
                 PlaceTitle(*title, size, PlotRect(), BorderThickness(), Width());
-            DrawTextShape(canvas, *title, placed.Box, caption);
+            box = placed.Box;
+            DrawTextShape(canvas, *title, box, caption);
             SetPlotRect(placed.Plot);
         }
+        titleBoxes_.push_back(box);
         canvas.EndGroup();
     }
     if (opened) canvas.EndGroup();

@@ -2,8 +2,10 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "chart/canvas/Canvas3D.h"
+#include "chart/panel/ChartMouse.h"
 #include "chart/panel/ChartPaintLayers.h"
 #include "chart/panel/ChartTitle.h"
 #include "chart/panel/ChartWall.h"
@@ -30,6 +32,12 @@ public:
     // The layers that the axes, the series and the legend draw.
     TChartPaintLayers& PaintLayers() { return layers_; }
 
+    // Zoom and scroll with the mouse: settings, drags in progress, events and the mouse input.
+    TChartMouse& Mouse() { return mouse_; }
+    const TChartMouse& Mouse() const { return mouse_; }
+    // Whether the point lies on a title drawn in the last paint.
+    bool TitleClicked(TPoint p) const;
+
     // Events of the paint.
     std::function<void()> OnBeforeDrawChart;
     std::function<void()> OnBeforeDrawAxes;
@@ -55,6 +63,8 @@ private:
     std::unique_ptr<TChartFootTitle> foot_;
     std::unique_ptr<TChartFootTitle> subFoot_;
     TChartPaintLayers layers_;
+    std::vector<TRect> titleBoxes_;
+    TChartMouse mouse_{*this};
 };
 
 }  // namespace twinscope

@@ -33,6 +33,11 @@ public:
     void SetOnRepaintRequest(std::function<void()> request) {
         repaintRequest_ = std::move(request);
     }
+    // Asks the host window to paint without marking the drawn image stale, so that what was
+    // drawn straight onto the canvas between paints shows and nothing is drawn anew.
+    void RequestRepaint() const {
+        if (repaintRequest_) repaintRequest_();
+    }
 
     // While the chart is read from its stored form, range checks are skipped. Ending the load
     // selects the canvas class named in the stored form, if one was read.

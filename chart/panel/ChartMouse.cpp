@@ -1,0 +1,360 @@
+#include "chart/panel/ChartMouse.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+#include "chart/axes/ChartAxis.h"
+#include "chart/canvas/Canvas3D.h"
+#include "chart/panel/CustomChart.h"
+#include "chart/series/ChartSeries.h"
+#include "runtime/Arithmetic.h"
+
+namespace twinscope {
+
+namespace {
+
+// A scroll step never carries a range end beyond this magnitude.
+constexpr double ScrollLimit = 1.7e308;
+// Wheels report their turn in eighths of a degree; a notch is 15 degrees.
+constexpr double WheelNotch = 120;
+// One wheel notch scrolls by a tenth of the plot, or zooms by a tenth of it on every side.
+constexpr double WheelStep = 0.1;
+// A wheel zoom never narrows the rectangle past a fifth of the plot, so it keeps an area.
+constexpr double WheelZoomLimit = 0.4;
+
+bool Includes(TPanningMode mode, bool horizontal) {
+    return mode == pmBoth || mode == (horizontal ? pmHorizontal : pmVertical);
+}
+
+// The plot's last column and row are its own pixels (the axes map their ends onto them).
+bool InPlot(const TRect& plot, TPoint p) {
+    return p.X >= plot.Left && p.X <= plot.Right && p.Y >= plot.Top && p.Y <= plot.Bottom;
+}
+
+double Scrolled(double end, double delta) {
+    const double moved = end + delta;
+    return std::fabs(moved) > ScrollLimit ? end : moved;
+}
+
+// Drawn with a not-exclusive-or pen over the background, this colour shows as the pen's own.
+TColor ExclusiveOrColor(TColor pen, TColor background) {
+    return (ColorToRGB(pen) ^ ~ColorToRGB(background)) & 0xFFFFFF;
+}
+
+}  // namespace
+
+void SetRangeFromMouse(TChartAxis& axis, double a, double b) {
+    axis.ClearAutomatic();
+    axis.StoreMinimum(std::min(a, b));
+    axis.StoreMaximum(std::max(a, b));
+}
+
+TChartClickedPart TChartMouse::ClickedPart(TPoint p) const {
+    if (hitTests_.Legend && hitTests_.Legend(p)) return cpLegend;
+    if (hitTests_.Series) {
+        for (const TChartSeries* series : chart_.SeriesList()) {
+            if (series->Active() && hitTests_.Series(*series, p)) return cpSeries;
+        }
+    }
+    for (const TChartAxis* axis : chart_.Axes()) {
+        if (!axis->AxisShown()) continue;
+        if (AxisClicked(*axis, p)) return cpAxis;
+        if (hitTests_.AxisTitle && hitTests_.AxisTitle(*axis, p)) return cpAxisTitle;
+    }
+    if (chart_.TitleClicked(p)) return cpTitle;
+    if (chart_.HasActiveSeries() && InPlot(chart_.PlotRect(), p)) return cpChartRect;
+    return cpNone;
+}
+
+// The band between the labels and the axis line, widened by the tolerance beyond the line (the
+// line alone, widened on both sides, when the labels are hidden), along the whole axis.
+bool TChartMouse::AxisClicked(const TChartAxis& axis, TPoint p) const {
+    if (!hitTests_.AxisPlacement) return false;
+    const std::optional<TAxisPlacement> placed = hitTests_.AxisPlacement(axis);
+    if (!placed) return false;
+    const std::int32_t along = axis.Horizontal() ? p.X : p.Y;
+    if (along < axis.StartPixel() || along > axis.EndPixel()) return false;
+    const std::int32_t across = axis.Horizontal() ? p.Y : p.X;
+    const std::int32_t line = placed->AxisPosition;
+    const std::int32_t labels = placed->LabelsPosition;
+    if (!placed->LabelsVisible) {
+        return across >= line - ClickTolerance && across <= line + ClickTolerance;
+    }
+    if (labels <= line) return across >= labels && across <= line + ClickTolerance;
+    return across >= line - ClickTolerance && across <= labels;
+}
+
+void TChartMouse::MouseDown(TMouseButton button, std::int32_t x, std::int32_t y,
+                            TShiftState shift) {
+    if (zoom_.Active() || scroll_.Active) return;
+    switch (ClickedPart({x, y})) {
+        case cpSeries:
+        case cpAxis:
+        case cpTitle:
+        case cpChartRect:
+            break;
+        default:
+            return;
+    }
+
+    if (zoom_.Allow() && button == zoom_.MouseButton() && shift.ContainsAll(zoom_.KeyShift())) {
+        const TRect& plot = chart_.PlotRect();
+        const TChartZoomDirection direction = zoom_.Direction();
+        const std::int32_t x0 = direction == tzdVertical ? plot.Left : x;
+        const std::int32_t y0 = direction == tzdHorizontal ? plot.Top : y;
+        TMouseDrag& drag = zoom_.Drag();
+        drag = {.Active = true, .X0 = x0, .Y0 = y0, .X1 = x0, .Y1 = y0};
+        if (direction == tzdVertical) drag.X1 = plot.Right;
+        if (direction == tzdHorizontal) drag.Y1 = plot.Bottom;
+        ToggleZoomRectangle();
+    }
+    if (allowPanning_ != pmNone && button == scrollMouseButton_) {
+        scroll_ = {.Active = true, .X0 = x, .Y0 = y, .X1 = x, .Y1 = y};
+    }
+}
+
+void TChartMouse::MouseMove(std::int32_t x, std::int32_t y) {
+    if (zoom_.Active()) {
+        const TRect& plot = chart_.PlotRect();
+        if (zoom_.Direction() == tzdVertical) x = plot.Right;
+        if (zoom_.Direction() == tzdHorizontal) y = plot.Bottom;
+        TMouseDrag& drag = zoom_.Drag();
+        if (x == drag.X1 && y == drag.Y1) return;
+        ToggleZoomRectangle();
+        drag.X1 = x;
+        drag.Y1 = y;
+        ToggleZoomRectangle();
+    } else if (scroll_.Active) {
+        ScrollTo(x, y);
+    }
+}
+
+void TChartMouse::MouseUp(TMouseButton button, std::int32_t x, std::int32_t y) {
+    if (zoom_.Active() && button == zoom_.MouseButton()) EndZoomDrag(x, y);
+    scroll_.Active = false;
+}
+
+void TChartMouse::EndZoomDrag(std::int32_t x, std::int32_t y) {
+    TMouseDrag& drag = zoom_.Drag();
+    drag.Active = false;
+    ToggleZoomRectangle();
+    if (TCanvas3D* canvas = chart_.Canvas()) canvas->SetPenMode(pmCopy);
+
+    const TChartZoomDirection direction = zoom_.Direction();
+    if (!zoom_.KeepAspectRatio()) {
+        if (direction != tzdVertical) drag.X1 = x;
+        if (direction != tzdHorizontal) drag.Y1 = y;
+    }
+    const std::int64_t minimum = zoom_.MinimumPixels();
+    const bool wideEnough =
+        direction == tzdVertical || std::abs(std::int64_t{drag.X1} - drag.X0) > minimum;
+    const bool highEnough =
+        direction == tzdHorizontal || std::abs(std::int64_t{drag.Y1} - drag.Y0) > minimum;
+    if (!wideEnough || !highEnough) return;
+
+    const bool forward = direction == tzdVertical ? drag.Y1 > drag.Y0 : drag.X1 > drag.X0;
+    if (zoom_.UpLeftZooms() || forward) {
+        ZoomAxesToRectangle();
+    } else {
+        UnzoomAxes();
+    }
+}
+
+TRect TChartMouse::ZoomRectangle() const {
+    const TMouseDrag& drag = zoom_.Drag();
+    const TRect r{std::min(drag.X0, drag.X1), std::min(drag.Y0, drag.Y1),
+                  std::max(drag.X0, drag.X1), std::max(drag.Y0, drag.Y1)};
+    return r.IsEmpty() ? TRect{} : r;
+}
+
+void TChartMouse::ToggleZoomRectangle() {
+    if (zoom_.FullRepaint()) {
+        chart_.Invalidate();
+        return;
+    }
+    TCanvas3D* canvas = chart_.Canvas();
+    if (!canvas || ZoomRectangle().IsEmpty()) return;
+    DrawZoomRectangle(*canvas, true);
+    chart_.RequestRepaint();
+}
+
+void TChartMouse::DrawZoomRectangle(TCanvas3D& canvas, bool exclusiveOr) {
+    const TRect r = ZoomRectangle();
+    if (r.IsEmpty()) return;
+    TChartZoomPen& pen = zoom_.Pen();
+    if (exclusiveOr) {
+        const TChartWall& wall = chart_.BackWall();
+        const TColor background =
+            wall.Visible() && !wall.Transparent() ? wall.Color() : chart_.Color();
+        canvas.SetPenFrom(pen, ExclusiveOrColor(pen.Color(), background));
+        canvas.SetPenMode(pmNotXor);
+    } else {
+        canvas.SetPenFrom(pen, pen.Color());
+    }
+    if (const TChartZoomBrush* brush = zoom_.BrushIfCreated()) {
+        canvas.AssignBrush(*brush, brush->Color());
+    } else {
+        canvas.SetBrushStyle(bsClear);
+    }
+    canvas.Rectangle(r);
+}
+
+void TChartMouse::PaintZoomRectangle(TCanvas3D& canvas) {
+    // Drawn in exclusive-or mode too, so that the drag's next erase finds it on a fresh image.
+    if (zoom_.Active()) DrawZoomRectangle(canvas, !zoom_.FullRepaint());
+}
+
+void TChartMouse::ZoomAxesToRectangle() {
+    TMouseDrag& drag = zoom_.Drag();
+    if (drag.X1 < drag.X0) std::swap(drag.X0, drag.X1);
+    if (drag.Y1 < drag.Y0) std::swap(drag.Y0, drag.Y1);
+
+    TChartAxis& left = chart_.LeftAxis();
+    TChartAxis& right = chart_.RightAxis();
+    TChartAxis& top = chart_.TopAxis();
+    TChartAxis& bottom = chart_.BottomAxis();
+    const TAxisRange leftRange{left.PixelToValue(drag.Y0), left.PixelToValue(drag.Y1)};
+    const TAxisRange rightRange{right.PixelToValue(drag.Y0), right.PixelToValue(drag.Y1)};
+    const TAxisRange topRange{top.PixelToValue(drag.X0), top.PixelToValue(drag.X1)};
+    const TAxisRange bottomRange{bottom.PixelToValue(drag.X0), bottom.PixelToValue(drag.X1)};
+
+    if (!scalesSaved_) SaveScales();
+    if (zoom_.Direction() != tzdHorizontal) {
+        SetRangeFromMouse(left, leftRange.Minimum, leftRange.Maximum);
+        SetRangeFromMouse(right, rightRange.Minimum, rightRange.Maximum);
+    }
+    if (zoom_.Direction() != tzdVertical) {
+        SetRangeFromMouse(top, topRange.Minimum, topRange.Maximum);
+        SetRangeFromMouse(bottom, bottomRange.Minimum, bottomRange.Maximum);
+    }
+    zoomed_ = true;
+    if (OnZoom) OnZoom();
+    chart_.Invalidate();
+}
+
+void TChartMouse::UnzoomAxes() {
+    if (scalesSaved_) {
+        // By position: the axes that replaced others since the save take their settings.
+        for (std::size_t i = 0; i < std::min(chart_.Axes().size(), savedScales_.size()); ++i) {
+            TChartAxis& axis = *chart_.Axes()[i];
+            const std::optional<TSavedScale>& saved = savedScales_[i];
+            if (!saved || axis.IsDepthAxis()) continue;
+            axis.SetAutomatic(saved->Automatic);
+            axis.SetAutomaticMinimum(saved->AutomaticMinimum);
+            axis.SetAutomaticMaximum(saved->AutomaticMaximum);
+            axis.StoreMinimum(saved->Minimum);
+            axis.StoreMaximum(saved->Maximum);
+        }
+        savedScales_.clear();
+        scalesSaved_ = false;
+    }
+    zoomed_ = false;
+    if (OnUndoZoom) OnUndoZoom();
+    chart_.Invalidate();
+}
+
+void TChartMouse::SaveScales() {
+    savedScales_.clear();
+    for (const TChartAxis* axis : chart_.Axes()) {
+        if (axis->IsDepthAxis()) {
+            savedScales_.emplace_back();
+            continue;
+        }
+        savedScales_.push_back(TSavedScale{axis->Automatic(), axis->AutomaticMinimum(),
+                                           axis->AutomaticMaximum(), axis->Minimum(),
+                                           axis->Maximum()});
+    }
+    scalesSaved_ = true;
+}
+
+void TChartMouse::ScrollTo(std::int32_t x, std::int32_t y) {
+    if (panning_.InsideBounds() && !InPlot(chart_.PlotRect(), {x, y})) {
+        scroll_.Active = false;
+        return;
+    }
+    if (x == scroll_.X1 && y == scroll_.Y1) return;
+    if (!scalesSaved_) SaveScales();
+    const bool horizontal = ScrollDirection(true, scroll_.X1, x);
+    const bool vertical = ScrollDirection(false, scroll_.Y1, y);
+    scroll_.X1 = x;
+    scroll_.Y1 = y;
+    if (horizontal || vertical) {
+        if (OnScroll) OnScroll();
+        chart_.Invalidate();
+    }
+}
+
+bool TChartMouse::ScrollDirection(bool horizontal, std::int32_t from, std::int32_t to) {
+    if (from == to || !Includes(allowPanning_, horizontal)) return false;
+    // By index: a scroll handler may change the axis list.
+    for (std::size_t i = 0; i < chart_.Axes().size(); ++i) {
+        TChartAxis& axis = *chart_.Axes()[i];
+        if (axis.IsDepthAxis() || axis.Horizontal() != horizontal) continue;
+        ScrollAxis(axis, from, to);
+    }
+    return true;
+}
+
+void TChartMouse::ScrollAxis(TChartAxis& axis, std::int32_t from, std::int32_t to) {
+    // A step starts from the range shown, except where pixel offsets widened the shown range
+    // beyond the stored one. An end that is not automatic holds the shown value in its stored
+    // range as well, and that one also carries the steps taken since the last paint, which the
+    // shown range does not yet.
+    const bool storedMinimum =
+        axis.MinimumOffset() != 0 || !(axis.Automatic() || axis.AutomaticMinimum());
+    const bool storedMaximum =
+        axis.MaximumOffset() != 0 || !(axis.Automatic() || axis.AutomaticMaximum());
+    const double lo = storedMinimum ? axis.Minimum() : axis.CurrentMinimum();
+    const double hi = storedMaximum ? axis.Maximum() : axis.CurrentMaximum();
+    const double delta = axis.PixelToValue(from) - axis.PixelToValue(to);
+
+    TAxisRange range{Scrolled(lo, delta), Scrolled(hi, delta)};
+    if (OnAllowScroll) {
+        const std::optional<TAxisRange> allowed = OnAllowScroll(axis, range);
+        if (!allowed) return;
+        range = *allowed;
+    }
+    SetRangeFromMouse(axis, range.Minimum, range.Maximum);
+}
+
+void TChartMouse::MouseWheel(std::int32_t delta) {
+    if (delta == 0 || zoom_.Active() || scroll_.Active) return;
+    const double notches = delta / WheelNotch;
+    if (zoom_.Allow() && zoom_.MouseWheel() != pmwNone) {
+        ZoomByWheel(zoom_.MouseWheel() == pmwInverted ? -notches : notches);
+        return;
+    }
+    if (allowPanning_ == pmNone || panning_.MouseWheel() == pmwNone) return;
+
+    // Turning the wheel away from the user shows higher values, as dragging the drawing down
+    // (or, on a chart that only scrolls horizontally, to the left) does.
+    const bool vertical = Includes(allowPanning_, false);
+    const TRect& plot = chart_.PlotRect();
+    const double sign = panning_.MouseWheel() == pmwInverted ? -1 : 1;
+    const auto step = static_cast<std::int32_t>(
+        Round(sign * notches * WheelStep * (vertical ? plot.Height() : plot.Width())));
+    if (step == 0) return;
+    if (!scalesSaved_) SaveScales();
+    const std::int32_t from = vertical ? plot.Top : plot.Left;
+    if (ScrollDirection(!vertical, from, vertical ? from + step : from - step)) {
+        if (OnScroll) OnScroll();
+        chart_.Invalidate();
+    }
+}
+
+// Turning the wheel away from the user narrows the four standard axes to a rectangle inside
+// the plot; turning it back widens them.
+void TChartMouse::ZoomByWheel(double notches) {
+    const TRect& plot = chart_.PlotRect();
+    const double fraction = std::min(notches * WheelStep, WheelZoomLimit);
+    const auto dx = static_cast<std::int32_t>(Round(plot.Width() * fraction));
+    const auto dy = static_cast<std::int32_t>(Round(plot.Height() * fraction));
+    if (dx == 0 && dy == 0) return;
+    zoom_.Drag() = {
+        .X0 = plot.Left + dx, .Y0 = plot.Top + dy, .X1 = plot.Right - dx, .Y1 = plot.Bottom - dy};
+    ZoomAxesToRectangle();
+}
+
+}  // namespace twinscope

@@ -1,0 +1,159 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "chart/panel/ChartZoom.h"
+#include "runtime/Types.h"
+
+namespace twinscope {
+
+class TCanvas3D;
+class TChartAxis;
+class TChartSeries;
+class TCustomChart;
+
+// Pixels of slack around an axis line for a press to count as being on the axis.
+inline constexpr std::int32_t ClickTolerance = 3;
+
+// What lies under a point of the chart.
+enum class TChartClickedPart : std::uint8_t {
+    cpNone,
+    cpLegend,
+    cpSeries,
+    cpAxis,
+    cpAxisTitle,
+    cpTitle,
+    cpChartRect
+};
+using enum TChartClickedPart;
+
+// Where an axis stood across its direction at the last paint (x for a vertical axis, y for a
+// horizontal one): its line, and the coordinate its labels are anchored at.
+struct TAxisPlacement {
+    std::int32_t AxisPosition = 0;
+    std::int32_t LabelsPosition = 0;
+    bool LabelsVisible = true;
+};
+
+// What the parts that other layers draw answer about a point. A test that is not set finds
+// nothing there.
+struct TChartHitTests {
+    // Whether the point lies on the shown legend.
+    std::function<bool(TPoint)> Legend;
+    // Whether the point lies on a point or on the line of the (active) series.
+    std::function<bool(const TChartSeries&, TPoint)> Series;
+    // Where a shown axis stood; none when it was not placed.
+    std::function<std::optional<TAxisPlacement>(const TChartAxis&)> AxisPlacement;
+    // Whether the point lies on the title of a shown axis.
+    std::function<bool(const TChartAxis&, TPoint)> AxisTitle;
+};
+
+// A range proposed for an axis by a scroll step.
+struct TAxisRange {
+    double Minimum = 0;
+    double Maximum = 0;
+    friend bool operator==(const TAxisRange&, const TAxisRange&) = default;
+};
+
+// Clears the axis's automatic flags and gives it the range from the smaller to the larger of a
+// and b, without the range checks of its setters: zoom and scroll never raise them.
+void SetRangeFromMouse(TChartAxis& axis, double a, double b);
+
+// Zooming and scrolling with the mouse. Dragging with the zoom button draws a rectangle and, on
+// release, zooms the four standard axes to it (or, dragged the other way, undoes the zoom);
+// dragging with the scroll button moves every axis with the mouse. The host window hands in its
+// mouse input; the ranges change at once and show at the next paint.
+class TChartMouse {
+public:
+    explicit TChartMouse(TCustomChart& chart) : chart_(chart) {}
+    TChartMouse(const TChartMouse&) = delete;
+    TChartMouse& operator=(const TChartMouse&) = delete;
+
+    TChartZoom& Zoom() { return zoom_; }
+    const TChartZoom& Zoom() const { return zoom_; }
+    TChartPanning& Panning() { return panning_; }
+    const TChartPanning& Panning() const { return panning_; }
+    TPanningMode AllowPanning() const { return allowPanning_; }
+    void SetAllowPanning(TPanningMode mode) { allowPanning_ = mode; }
+    TMouseButton ScrollMouseButton() const { return scrollMouseButton_; }
+    void SetScrollMouseButton(TMouseButton b) { scrollMouseButton_ = b; }
+    // Changing the 3D zoom by the wheel; a two-dimensional chart has no such zoom.
+    TMouseWheelStyle ZoomWheel() const { return zoomWheel_; }
+    void SetZoomWheel(TMouseWheelStyle s) { zoomWheel_ = s; }
+
+    // The scroll drag in progress; X1, Y1 is the last point handled.
+    const TMouseDrag& Scroll() const { return scroll_; }
+    // True after a zoom, false after an undo.
+    bool Zoomed() const { return zoomed_; }
+    // Whether the axes' settings from before the first zoom or scroll step are kept for an undo.
+    bool ScalesSaved() const { return scalesSaved_; }
+
+    TChartHitTests& HitTests() { return hitTests_; }
+
+    std::function<void()> OnZoom;
+    std::function<void()> OnUndoZoom;
+    std::function<void()> OnScroll;
+    // Given an axis and the range a scroll step proposes for it, answers the range to take
+    // (changed or not), or none to leave the axis where it is.
+    std::function<std::optional<TAxisRange>(TChartAxis&, TAxisRange)> OnAllowScroll;
+
+    // The host window's mouse input, in the chart's pixels.
+    void MouseDown(TMouseButton button, std::int32_t x, std::int32_t y, TShiftState shift);
+    void MouseMove(std::int32_t x, std::int32_t y);
+    void MouseUp(TMouseButton button, std::int32_t x, std::int32_t y);
+    // Wheel turns in eighths of a degree, positive away from the user (120 per notch).
+    void MouseWheel(std::int32_t delta);
+
+    // Zooms the standard axes to the drag's rectangle, mapped through the last paint.
+    void ZoomAxesToRectangle();
+    // Gives every axis back the settings saved before the first zoom or scroll step.
+    void UnzoomAxes();
+
+    TChartClickedPart ClickedPart(TPoint p) const;
+
+    // The paint's part: the rectangle of a zoom drag in progress, over everything else.
+    void PaintZoomRectangle(TCanvas3D& canvas);
+
+private:
+    struct TSavedScale {
+        bool Automatic;
+        bool AutomaticMinimum;
+        bool AutomaticMaximum;
+        double Minimum;
+        double Maximum;
+    };
+
+    bool AxisClicked(const TChartAxis& axis, TPoint p) const;
+    // The zoom rectangle with its corners in order; empty when it has no area.
+    TRect ZoomRectangle() const;
+    void DrawZoomRectangle(TCanvas3D& canvas, bool exclusiveOr);
+    // Draws (or, drawn again, erases) the rectangle straight onto the chart's canvas; with
+    // FullRepaint the chart repaints instead.
+    void ToggleZoomRectangle();
+    void EndZoomDrag(std::int32_t x, std::int32_t y);
+    void ScrollTo(std::int32_t x, std::int32_t y);
+    // Scrolls every axis of one orientation by the values between two pixels; answers whether
+    // the direction scrolled.
+    bool ScrollDirection(bool horizontal, std::int32_t from, std::int32_t to);
+    void ScrollAxis(TChartAxis& axis, std::int32_t from, std::int32_t to);
+    void SaveScales();
+    void ZoomByWheel(double notches);
+
+    TCustomChart& chart_;
+    TChartZoom zoom_;
+    TChartPanning panning_;
+    TPanningMode allowPanning_ = pmBoth;
+    TMouseButton scrollMouseButton_ = mbRight;
+    TMouseWheelStyle zoomWheel_ = pmwNone;
+    TMouseDrag scroll_;
+    bool zoomed_ = false;
+    bool scalesSaved_ = false;
+    // By position in the chart's axis list; depth axes keep no entry.
+    std::vector<std::optional<TSavedScale>> savedScales_;
+    TChartHitTests hitTests_;
+};
+
+}  // namespace twinscope

@@ -1,0 +1,584 @@
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chart/canvas/CanvasRegistry.h"
+#include "chart/series/LineSeries.h"
+#include "tests/support/ChartFixture.h"
+#include "tests/support/Printers.h"
+#include "tests/support/RecordingCanvas.h"
+
+namespace twinscope {
+namespace {
+
+constexpr double kBegin = 45505.60522789352;  // 1 August 2024 14:31:31.69
+constexpr double kEnd = 45565.60543462963;    // 30 September 2024 14:31:49.552
+constexpr TAxisRange kLeft{0, 100};
+constexpr TAxisRange kBottom{kBegin, kEnd};
+constexpr TAxisRange kCelsius{-17.77777777777778, 37.77777777777778};
+constexpr TAxisRange kDays{214.60522789352, 274.60543462963};
+
+// The values at the pixels of a drag from (300, 100) to (500, 300): the left axis maps 21..440
+// onto 100..0, the bottom axis 145..964 onto the two dates.
+constexpr TAxisRange kLeftZoomed{33.41288782816229, 81.14558472553699};
+constexpr TAxisRange kBottomZoomed{45516.96057837471, 45531.61264351173};
+
+TAxisRange RangeOf(const TChartAxis& axis) {
+    return {axis.Minimum(), axis.Maximum()};
+}
+
+void Fix(TChartAxis& axis, TAxisRange range) {
+    axis.SetAutomatic(false);
+    axis.SetMinMax(range.Minimum, range.Maximum);
+}
+
+// The window's chart with both secondary scales: 965 x 518, margins 15/4/0/15 percent, the
+// data series on the left and bottom axes, and the scales as custom axes.
+class MouseZoomTest : public testing::ChartFixture {
+protected:
+    MouseZoomTest() {
+        chart.SetBounds(965, 518);
+        chart.SetMarginLeft(15);
+        chart.SetMarginTop(4);
+        chart.SetMarginRight(0);
+        chart.SetMarginBottom(15);
+        chart.SetView3D(false);
+        chart.CreateSeries<TLineSeries>().SetParentChart(&chart);
+        Fix(chart.LeftAxis(), kLeft);
+        Fix(chart.BottomAxis(), kBottom);
+        celsius = &chart.CustomAxes().Add();
+        Fix(*celsius, kCelsius);
+        days = &chart.CustomAxes().Add();
+        days->SetHorizontal(true);
+        Fix(*days, kDays);
+        Layout();
+        EXPECT_EQ(chart.PlotRect(), (TRect{145, 21, 964, 440}));
+    }
+
+    // The geometry of a paint, without drawing.
+    void Layout() {
+        chart.CalcPlotRect({0, 0, 965, 518});
+        chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+    }
+
+    void Drag(TMouseButton button, std::vector<TPoint> path, TShiftState shift = {}) {
+        mouse.MouseDown(button, path.front().X, path.front().Y, shift);
+        for (std::size_t i = 1; i < path.size(); ++i)
+            mouse.MouseMove(path[i].X, path[i].Y);
+        mouse.MouseUp(button, path.back().X, path.back().Y);
+    }
+
+    TChartMouse& mouse = chart.Mouse();
+    TChartAxis* celsius = nullptr;
+    TChartAxis* days = nullptr;
+};
+
+#define EXPECT_RANGE(axis, range)                              \
+    do {                                                       \
+        EXPECT_EQ((axis).Minimum(), (range).Minimum) << #axis; \
+        EXPECT_EQ((axis).Maximum(), (range).Maximum) << #axis; \
+    } while (false)
+
+struct ZoomCase {
+    const char* name;
+    TPoint from;
+    TPoint to;
+    std::optional<TAxisRange> left;  // none: unchanged
+    std::optional<TAxisRange> bottom;
+    void (*setup)(TChartZoom&) = nullptr;
+    TShiftState shift = {};
+};
+
+class ZoomDragTest : public MouseZoomTest, public ::testing::WithParamInterface<ZoomCase> {};
+
+TEST_P(ZoomDragTest, RangesAfterTheDrag) {
+    const ZoomCase& c = GetParam();
+    if (c.setup) c.setup(mouse.Zoom());
+    Drag(mbLeft, {c.from, {(c.from.X + c.to.X) / 2, c.from.Y}, c.to}, c.shift);
+    EXPECT_RANGE(chart.LeftAxis(), c.left.value_or(kLeft));
+    EXPECT_RANGE(chart.BottomAxis(), c.bottom.value_or(kBottom));
+    EXPECT_FALSE(mouse.Zoom().Active());
+    EXPECT_EQ(mouse.Zoomed(), c.left || c.bottom);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ZoomDragTest,
+    ::testing::Values(
+        ZoomCase{"DownToTheRightZooms", {300, 100}, {500, 300}, kLeftZoomed, kBottomZoomed},
+        ZoomCase{"UpToTheRightZoomsAlike", {300, 300}, {500, 100}, kLeftZoomed, kBottomZoomed},
+        ZoomCase{"SixteenPixelsWideIsTooNarrow", {300, 100}, {316, 300}, {}, {}},
+        ZoomCase{"SixteenPixelsHighIsTooLow", {300, 100}, {500, 116}, {}, {}},
+        ZoomCase{"SeventeenBySeventeenCounts",
+                 {300, 100},
+                 {317, 117},
+                 TAxisRange{77.08830548926014, 81.14558472553699},
+                 TAxisRange{45516.96057837471, 45518.20600391136}},
+        ZoomCase{"ToTheLeftWithNothingToUndoChangesNothing", {500, 300}, {300, 100}, {}, {}},
+        ZoomCase{"UpLeftZoomsWhenAsked",
+                 {500, 300},
+                 {300, 100},
+                 kLeftZoomed,
+                 kBottomZoomed,
+                 [](TChartZoom& z) { z.SetUpLeftZooms(true); }},
+        ZoomCase{"HorizontalTakesTheWholeHeight",
+                 {300, 100},
+                 {500, 105},
+                 {},
+                 kBottomZoomed,
+                 [](TChartZoom& z) { z.SetDirection(tzdHorizontal); }},
+        ZoomCase{"VerticalTakesTheWholeWidth",
+                 {300, 100},
+                 {305, 300},
+                 kLeftZoomed,
+                 {},
+                 [](TChartZoom& z) { z.SetDirection(tzdVertical); }},
+        ZoomCase{"VerticalUpwardsUndoes",
+                 {300, 300},
+                 {500, 100},
+                 {},
+                 {},
+                 [](TChartZoom& z) { z.SetDirection(tzdVertical); }},
+        ZoomCase{
+            "NotAllowed", {300, 100}, {500, 300}, {}, {}, [](TChartZoom& z) { z.SetAllow(false); }},
+        ZoomCase{"WithoutTheRequiredKey",
+                 {300, 100},
+                 {500, 300},
+                 {},
+                 {},
+                 [](TChartZoom& z) { z.SetKeyShift({ssShift}); }},
+        ZoomCase{"WithTheRequiredKeyAndMore",
+                 {300, 100},
+                 {500, 300},
+                 kLeftZoomed,
+                 kBottomZoomed,
+                 [](TChartZoom& z) { z.SetKeyShift({ssShift}); },
+                 {ssShift, ssCtrl}},
+        ZoomCase{"PressBesideThePlotStartsNothing", {100, 100}, {500, 300}, {}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MouseZoomTest, AZoomChangesTheFourStandardAxesInOrderAndNoScale) {
+    // Each repaint request tells which end changed last.
+    std::vector<std::string> writes;
+    TAxisRange left = RangeOf(chart.LeftAxis());
+    TAxisRange bottom = RangeOf(chart.BottomAxis());
+    chart.SetOnRepaintRequest([&] {
+        auto note = [&](const char* name, TAxisRange& before, const TChartAxis& axis) {
+            if (axis.Minimum() != before.Minimum) writes.push_back(std::string(name) + ".Minimum");
+            if (axis.Maximum() != before.Maximum) writes.push_back(std::string(name) + ".Maximum");
+            before = RangeOf(axis);
+        };
+        note("Left", left, chart.LeftAxis());
+        note("Bottom", bottom, chart.BottomAxis());
+    });
+    ASSERT_TRUE(chart.TopAxis().Automatic());
+
+    Drag(mbLeft, {{300, 100}, {500, 300}});
+
+    EXPECT_EQ(writes, (std::vector<std::string>{"Left.Minimum", "Left.Maximum", "Bottom.Minimum",
+                                                "Bottom.Maximum"}));
+    for (TChartAxis* axis : {&chart.RightAxis(), &chart.TopAxis()}) {
+        EXPECT_FALSE(axis->Automatic() || axis->AutomaticMinimum() || axis->AutomaticMaximum());
+        EXPECT_RANGE(*axis, (TAxisRange{0, 0}));  // an axis without series spans nothing
+    }
+    EXPECT_RANGE(*celsius, kCelsius);
+    EXPECT_RANGE(*days, kDays);
+}
+
+TEST_F(MouseZoomTest, ADragToTheLeftUndoesTheZoom) {
+    int zooms = 0;
+    int undos = 0;
+    mouse.OnZoom = [&] { ++zooms; };
+    mouse.OnUndoZoom = [&] { ++undos; };
+    Drag(mbLeft, {{300, 100}, {500, 300}});
+    ASSERT_TRUE(mouse.ScalesSaved());
+    Layout();
+    Drag(mbLeft, {{500, 300}, {300, 100}});
+
+    EXPECT_RANGE(chart.LeftAxis(), kLeft);
+    EXPECT_RANGE(chart.BottomAxis(), kBottom);
+    EXPECT_TRUE(chart.TopAxis().Automatic());
+    EXPECT_TRUE(chart.RightAxis().AutomaticMinimum());
+    EXPECT_FALSE(mouse.Zoomed());
+    EXPECT_FALSE(mouse.ScalesSaved());
+    EXPECT_EQ(zooms, 1);
+    EXPECT_EQ(undos, 1);
+}
+
+TEST_F(MouseZoomTest, UndoRestoresByPositionAfterThePlotReplacedAScale) {
+    Drag(mbLeft, {{300, 100}, {500, 300}});
+    Drag(mbLeft, {{300, 100}, {500, 300}});  // a second zoom keeps the first saved copy
+    // What a plot does meanwhile: new master ranges, the day-of-year scale replaced.
+    chart.LeftAxis().SetMinMax(40, 80);
+    chart.CustomAxes().Remove(*days);
+    TChartAxis& replacement = chart.CustomAxes().Add();
+    replacement.SetHorizontal(true);
+    Fix(replacement, {1, 2});
+
+    mouse.UnzoomAxes();
+
+    EXPECT_RANGE(chart.LeftAxis(), kLeft);
+    EXPECT_RANGE(chart.BottomAxis(), kBottom);
+    EXPECT_RANGE(replacement, kDays);
+}
+
+TEST_F(MouseZoomTest, UndoStoresARangeThatTheSettersWouldRefuse) {
+    chart.BeginLoading();
+    chart.RightAxis().SetMinimum(5);  // above its maximum 0, as a stored form may hold it
+    chart.EndLoading();
+    Drag(mbLeft, {{300, 100}, {500, 300}});
+    EXPECT_NO_THROW(mouse.UnzoomAxes());
+    EXPECT_RANGE(chart.RightAxis(), (TAxisRange{5, 0}));
+}
+
+struct ScrollCase {
+    const char* name;
+    TPanningMode mode;
+    TPoint to;  // from (400, 200)
+    bool horizontalMoves;
+    bool verticalMoves;
+};
+
+class ScrollDragTest : public MouseZoomTest, public ::testing::WithParamInterface<ScrollCase> {};
+
+// Every axis moves by the same number of pixels through its own scale: after the next layout
+// the value that stood at the press point stands at the release point.
+TEST_P(ScrollDragTest, EveryAxisFollowsTheMouse) {
+    const ScrollCase& c = GetParam();
+    mouse.SetAllowPanning(c.mode);
+    const TPoint from{400, 200};
+    struct Watched {
+        TChartAxis* axis;
+        double grabbed;
+        TAxisRange before;
+    };
+    std::vector<Watched> watched;
+    for (TChartAxis* axis : {&chart.BottomAxis(), days, &chart.LeftAxis(), celsius}) {
+        const std::int32_t p = axis->Horizontal() ? from.X : from.Y;
+        watched.push_back({axis, axis->PixelToValue(p), RangeOf(*axis)});
+    }
+
+    Drag(mbRight, {from, c.to});
+    Layout();
+
+    for (const Watched& w : watched) {
+        const bool moves = w.axis->Horizontal() ? c.horizontalMoves : c.verticalMoves;
+        const std::int32_t target = w.axis->Horizontal() ? c.to.X : c.to.Y;
+        if (!moves) {
+            EXPECT_RANGE(*w.axis, w.before);
+            continue;
+        }
+        EXPECT_EQ(w.axis->ValueToPixel(w.grabbed), target);
+        EXPECT_NEAR(w.axis->Maximum() - w.axis->Minimum(), w.before.Maximum - w.before.Minimum,
+                    1e-9);
+    }
+    EXPECT_FALSE(mouse.Scroll().Active);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ScrollDragTest,
+    ::testing::Values(ScrollCase{"FiftyToTheRight", pmBoth, {450, 200}, true, false},
+                      ScrollCase{"FiftyDown", pmBoth, {400, 250}, false, true},
+                      ScrollCase{"Diagonal", pmBoth, {330, 120}, true, true},
+                      ScrollCase{"OutsideThePlotGoesOn", pmBoth, {100, 480}, true, true},
+                      ScrollCase{"HorizontalOnly", pmHorizontal, {330, 120}, true, false},
+                      ScrollCase{"VerticalOnly", pmVertical, {330, 120}, false, true},
+                      ScrollCase{"NoPanning", pmNone, {330, 120}, false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MouseZoomTest, FiftyPixelsToTheRightLowerTheBottomAxisByFiftyPixelsOfDays) {
+    int scrolls = 0;
+    mouse.OnScroll = [&] { ++scrolls; };
+    Drag(mbRight, {{400, 200}, {450, 200}});
+    EXPECT_DOUBLE_EQ(chart.BottomAxis().Minimum(), 45501.94221160926);
+    EXPECT_DOUBLE_EQ(chart.BottomAxis().Maximum(), 45561.942418345374);
+    EXPECT_EQ(scrolls, 1);
+    EXPECT_TRUE(mouse.ScalesSaved());
+    EXPECT_FALSE(mouse.Zoomed());
+}
+
+TEST_F(MouseZoomTest, MovesFasterThanThePaintsStillAddUp) {
+    mouse.MouseDown(mbRight, 400, 200, {});
+    mouse.MouseMove(420, 200);
+    mouse.MouseMove(435, 200);
+    mouse.MouseMove(450, 200);
+    mouse.MouseUp(mbRight, 450, 200);
+    EXPECT_NEAR(chart.BottomAxis().Minimum(), 45501.94221160926, 1e-9);
+    EXPECT_NEAR(chart.BottomAxis().Maximum(), 45561.942418345374, 1e-9);
+}
+
+TEST_F(MouseZoomTest, InsideBoundsEndsTheScrollWhereThePlotEnds) {
+    mouse.Panning().SetInsideBounds(true);
+    mouse.MouseDown(mbRight, 400, 200, {});
+    mouse.MouseMove(100, 200);
+    EXPECT_FALSE(mouse.Scroll().Active);
+    mouse.MouseMove(450, 200);
+    EXPECT_RANGE(chart.BottomAxis(), kBottom);
+}
+
+TEST_F(MouseZoomTest, AScrollHandlerMayChangeOrRefuseAStep) {
+    mouse.OnAllowScroll = [this](TChartAxis& axis,
+                                 TAxisRange proposed) -> std::optional<TAxisRange> {
+        if (&axis == days) return std::nullopt;
+        if (&axis == &chart.BottomAxis()) return TAxisRange{proposed.Maximum, 1};
+        return proposed;
+    };
+    Drag(mbRight, {{400, 200}, {450, 200}});
+    EXPECT_RANGE(*days, kDays);
+    EXPECT_EQ(chart.BottomAxis().Minimum(), 1);
+    EXPECT_DOUBLE_EQ(chart.BottomAxis().Maximum(), 45561.942418345374);
+}
+
+TEST_F(MouseZoomTest, AnEndThatWouldPassTheDoublesRangeStays) {
+    Fix(*days, {1e308, 1.69e308});
+    Layout();
+    Drag(mbRight, {{400, 200}, {300, 200}});  // a hundred pixels: about 8.4e306
+    EXPECT_GT(days->Minimum(), 1e308);
+    EXPECT_EQ(days->Maximum(), 1.69e308);
+}
+
+TEST_F(MouseZoomTest, UndoAfterAScrollReturnsEveryAxis) {
+    Drag(mbRight, {{400, 200}, {450, 260}});
+    mouse.UnzoomAxes();
+    EXPECT_RANGE(chart.BottomAxis(), kBottom);
+    EXPECT_RANGE(chart.LeftAxis(), kLeft);
+    EXPECT_RANGE(*days, kDays);
+    EXPECT_RANGE(*celsius, kCelsius);
+}
+
+struct WheelCase {
+    const char* name;
+    void (*setup)(TChartMouse&);
+    std::int32_t delta;
+    bool leftChanges;
+    bool bottomChanges;
+};
+
+class MouseWheelTest : public MouseZoomTest, public ::testing::WithParamInterface<WheelCase> {};
+
+TEST_P(MouseWheelTest, RangesAfterTheWheel) {
+    const WheelCase& c = GetParam();
+    c.setup(mouse);
+    const int requests = RepaintsDuring([&] { mouse.MouseWheel(c.delta); });
+    EXPECT_EQ(chart.LeftAxis().Minimum() != kLeft.Minimum, c.leftChanges);
+    EXPECT_EQ(chart.BottomAxis().Minimum() != kBottom.Minimum, c.bottomChanges);
+    EXPECT_EQ(requests > 0, c.leftChanges || c.bottomChanges);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MouseWheelTest,
+    ::testing::Values(
+        WheelCase{"TheWindowsSettingsIgnoreIt",
+                  [](TChartMouse& m) { m.Panning().SetMouseWheel(pmwNone); }, 120, false, false},
+        WheelCase{"PanningScrollsTheVerticalAxes", [](TChartMouse&) {}, 120, true, false},
+        WheelCase{"WithoutPanningNothing", [](TChartMouse& m) { m.SetAllowPanning(pmNone); }, 120,
+                  false, false},
+        WheelCase{"HorizontalPanningScrollsTheHorizontalAxes",
+                  [](TChartMouse& m) { m.SetAllowPanning(pmHorizontal); }, 120, false, true},
+        WheelCase{"ZoomWheelZoomsBoth", [](TChartMouse& m) { m.Zoom().SetMouseWheel(pmwNormal); },
+                  120, true, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MouseZoomTest, WheelDirections) {
+    mouse.MouseWheel(120);  // away from the user: higher values, by a tenth of the plot
+    EXPECT_NEAR(chart.LeftAxis().Minimum(), 42 * 100.0 / 419, 1e-12);
+    mouse.Panning().SetMouseWheel(pmwInverted);
+    mouse.MouseWheel(120);
+    EXPECT_NEAR(chart.LeftAxis().Minimum(), 0, 1e-12);
+
+    mouse.Zoom().SetMouseWheel(pmwNormal);
+    Layout();
+    mouse.MouseWheel(120);
+    const TAxisRange in = RangeOf(chart.BottomAxis());
+    EXPECT_LT(in.Maximum - in.Minimum, kBottom.Maximum - kBottom.Minimum);
+    mouse.Zoom().SetMouseWheel(pmwInverted);
+    Layout();
+    mouse.MouseWheel(120);
+    EXPECT_GT(chart.BottomAxis().Maximum() - chart.BottomAxis().Minimum(), in.Maximum - in.Minimum);
+}
+
+struct HitCase {
+    const char* name;
+    TPoint point;
+    TChartClickedPart expected;
+};
+
+// The left axis's line stood at x 128 with its labels anchored at 119.
+class ClickedPartTest : public MouseZoomTest, public ::testing::WithParamInterface<HitCase> {
+protected:
+    ClickedPartTest() {
+        TChartHitTests& hits = mouse.HitTests();
+        hits.Legend = [](TPoint p) { return p.X >= 868 && p.X < 960 && p.Y >= 26 && p.Y < 60; };
+        hits.Series = [](const TChartSeries&, TPoint p) { return p.X == 600 && p.Y == 200; };
+        hits.AxisPlacement = [this](const TChartAxis& axis) -> std::optional<TAxisPlacement> {
+            if (&axis != &chart.LeftAxis()) return std::nullopt;
+            return TAxisPlacement{.AxisPosition = 128, .LabelsPosition = 119};
+        };
+        hits.AxisTitle = [this](const TChartAxis& axis, TPoint p) {
+            return &axis == &chart.LeftAxis() && p.X < 100 && p.Y > 200 && p.Y < 240;
+        };
+    }
+};
+
+TEST_P(ClickedPartTest, WhatLiesUnderThePoint) {
+    EXPECT_EQ(mouse.ClickedPart(GetParam().point), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ClickedPartTest,
+                         ::testing::Values(HitCase{"InsideThePlot", {300, 100}, cpChartRect},
+                                           HitCase{"ThePlotsLastPixel", {964, 440}, cpChartRect},
+                                           HitCase{"RightOfThePlot", {965, 440}, cpNone},
+                                           HitCase{"TheLegendOverThePlot", {900, 40}, cpLegend},
+                                           HitCase{"ASeriesPoint", {600, 200}, cpSeries},
+                                           HitCase{"BetweenLabelsAndLine", {119, 200}, cpAxis},
+                                           HitCase{"ThreePixelsBeyondTheLine", {131, 200}, cpAxis},
+                                           HitCase{"FourPixelsBeyondTheLine", {132, 200}, cpNone},
+                                           HitCase{"OnTheLabelTexts", {118, 200}, cpNone},
+                                           HitCase{"AboveTheAxisStart", {125, 20}, cpNone},
+                                           HitCase{"TheAxisTitle", {90, 220}, cpAxisTitle}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ClickedPartTest, APressStartsOnlyOnSeriesAxesTitlesAndThePlot) {
+    for (TMouseButton button : {mbLeft, mbRight}) {
+        mouse.MouseDown(button, 900, 40, {});  // the legend
+        mouse.MouseDown(button, 90, 220, {});  // the axis title
+        EXPECT_FALSE(mouse.Zoom().Active() || mouse.Scroll().Active);
+    }
+    mouse.MouseDown(mbLeft, 125, 300, {});
+    EXPECT_TRUE(mouse.Zoom().Active());
+    mouse.MouseUp(mbLeft, 125, 300);
+    mouse.MouseDown(mbRight, 600, 200, {});
+    EXPECT_TRUE(mouse.Scroll().Active);
+}
+
+TEST_F(MouseZoomTest, WithoutAnActiveSeriesThePlotIsNothing) {
+    chart.Series(0).SetActive(false);
+    EXPECT_EQ(mouse.ClickedPart({300, 100}), cpNone);
+}
+
+class TNoTarget : public TPaintTarget {};
+
+// The chart draws on a recording canvas of its own.
+class ZoomRectangleTest : public MouseZoomTest {
+protected:
+    ZoomRectangleTest() {
+        RegisterCanvasClass("TRecordingCanvas",
+                            [] { return std::make_unique<TRecordingCanvas>(); });
+        chart.SetDefaultCanvas("TRecordingCanvas");
+        canvas = dynamic_cast<TRecordingCanvas*>(chart.Canvas());
+    }
+    ~ZoomRectangleTest() override { UnregisterCanvasClass("TRecordingCanvas"); }
+
+    std::vector<TRect> Rectangles() const {
+        std::vector<TRect> rects;
+        for (const TRecordedCall& call : canvas->CallsOf("Rectangle"))
+            rects.push_back(call.Rect);
+        return rects;
+    }
+
+    TRecordingCanvas* canvas = nullptr;
+    TNoTarget target;
+};
+
+TEST_F(ZoomRectangleTest, EachMoveErasesTheOldRectangleAndDrawsTheNew) {
+    ASSERT_NE(canvas, nullptr);
+    canvas->ClearCalls();
+    const int requests = RepaintsDuring([&] {
+        mouse.MouseDown(mbLeft, 500, 300, {});
+        mouse.MouseMove(400, 200);
+        mouse.MouseMove(400, 200);  // no change: nothing drawn
+        mouse.MouseMove(300, 100);
+    });
+    const TRect first{400, 200, 500, 300};
+    const TRect second{300, 100, 500, 300};
+    EXPECT_EQ(Rectangles(), (std::vector<TRect>{first, first, second}));
+    EXPECT_GT(requests, 0);
+    for (const TRecordedCall& call : canvas->CallsOf("Rectangle")) {
+        EXPECT_EQ(call.Pen.Mode, pmNotXor);
+        EXPECT_EQ(call.Pen.Width, 3);
+        EXPECT_EQ(call.Pen.Color, 0xCFCFCFu);
+        EXPECT_EQ(call.Brush.Style, bsClear);
+    }
+
+    mouse.MouseUp(mbLeft, 300, 100);  // a drag to the left: erased, then an undo
+    EXPECT_EQ(Rectangles().back(), second);
+    EXPECT_EQ(Rectangles().size(), 4u);
+    EXPECT_EQ(canvas->Pen().Mode, pmCopy);
+}
+
+struct XorColourCase {
+    const char* name;
+    TColor panel;
+    bool opaqueWall;
+    TColor expected;
+};
+
+class ZoomRectangleColourTest : public ZoomRectangleTest,
+                                public ::testing::WithParamInterface<XorColourCase> {};
+
+// Drawn over the background with the not-exclusive-or pen, the colour shows as silver.
+TEST_P(ZoomRectangleColourTest, ShowsThePenColourOverTheBackground) {
+    const XorColourCase& c = GetParam();
+    chart.SetColor(c.panel);
+    chart.BackWall().SetTransparent(!c.opaqueWall);
+    canvas->ClearCalls();
+    mouse.MouseDown(mbLeft, 300, 100, {});
+    mouse.MouseMove(400, 200);
+    ASSERT_EQ(canvas->CallsOf("Rectangle").size(), 1u);
+    const TColor drawn = canvas->CallsOf("Rectangle")[0].Pen.Color;
+    EXPECT_EQ(drawn, c.expected);
+    const TColor background = c.opaqueWall ? clSilver : ColorToRGB(c.panel);
+    EXPECT_EQ(~(drawn ^ background) & 0xFFFFFF, clSilver);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ZoomRectangleColourTest,
+    ::testing::Values(XorColourCase{"ButtonFacePanel", clBtnFace, false, 0xCFCFCF},
+                      XorColourCase{"WhitePanel", clWhite, false, 0xC0C0C0},
+                      XorColourCase{"OpaqueSilverWall", clBtnFace, true, 0xFFFFFF}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ZoomRectangleTest, APaintDuringTheDragDrawsTheRectangleLast) {
+    mouse.MouseDown(mbLeft, 300, 100, {});
+    mouse.MouseMove(400, 200);
+    canvas->ClearCalls();
+    chart.RenderChart(*canvas, target, {0, 0, 965, 518});
+    const TRecordedCall last = canvas->CallsOf("Rectangle").back();
+    EXPECT_EQ(last.Rect, (TRect{300, 100, 400, 200}));
+    EXPECT_EQ(last.Pen.Mode, pmNotXor);
+
+    mouse.MouseUp(mbLeft, 400, 200);
+    canvas->ClearCalls();
+    chart.RenderChart(*canvas, target, {0, 0, 965, 518});
+    EXPECT_NE(Rectangles().back(), (TRect{300, 100, 400, 200}));
+}
+
+TEST_F(ZoomRectangleTest, FullRepaintDrawsTheRectangleOnlyInThePaint) {
+    mouse.Zoom().SetFullRepaint(true);
+    canvas->ClearCalls();
+    const int requests = RepaintsDuring([&] {
+        mouse.MouseDown(mbLeft, 300, 100, {});
+        mouse.MouseMove(400, 200);
+    });
+    EXPECT_TRUE(Rectangles().empty());
+    EXPECT_GT(requests, 0);
+    chart.RenderChart(*canvas, target, {0, 0, 965, 518});
+    const TRecordedCall last = canvas->CallsOf("Rectangle").back();
+    EXPECT_EQ(last.Rect, (TRect{300, 100, 400, 200}));
+    EXPECT_EQ(last.Pen.Mode, pmCopy);
+    EXPECT_EQ(last.Pen.Color, clSilver);
+}
+
+TEST_F(ZoomRectangleTest, APressOnTheChartTitleStartsAZoom) {
+    chart.Title().SetText({"TChart"});
+    chart.RenderChart(*canvas, target, {0, 0, 965, 518});
+    // The title box sits centred on the plot at its top edge.
+    const TRecordedCall text = canvas->CallsOf("TextOut").at(0);
+    const TPoint onTitle{text.Points[0].X + 2, text.Points[0].Y + 2};
+    EXPECT_EQ(mouse.ClickedPart(onTitle), cpTitle);
+    EXPECT_EQ(mouse.ClickedPart({onTitle.X, 5}), cpNone);
+    mouse.MouseDown(mbLeft, onTitle.X, onTitle.Y, {});
+    EXPECT_TRUE(mouse.Zoom().Active());
+}
+
+}  // namespace
+}  // namespace twinscope
