@@ -126,24 +126,28 @@ std::vector<TLegendRow> TChartLegend::BuildRows(TCustomChart& chart, TChartCanva
     std::vector<TLegendRow> rows;
     const std::vector<TChartSeries*> listed =
         layout.EffectiveStyle == lsValues ? std::vector<TChartSeries*>{} : ListedSeries(chart);
+    // X values are written as the series' horizontal axis writes its labels. The legend is laid
+    // out before the axes prepare this paint, so the axis learns first whether it shows dates.
+    auto pointText = [&](TChartSeries& series, std::int32_t index) {
+        TChartAxis& axis =
+            series.ResolvedHorizAxis() ? *series.ResolvedHorizAxis() : chart.BottomAxis();
+        axis.RefreshIsDateTimeAxis();
+        return LegendPointText(series, index, textStyle_, axis);
+    };
     for (std::int32_t item = first; item <= last; ++item) {
         TLegendRow row;
         std::string text;
         if (layout.EffectiveStyle == lsValues) {
             TChartSeries& series = *layout.LegendSeries;
             row = {.Series = &series, .PointIndex = item, .Index = item};
-            const TChartAxis& axis =
-                series.ResolvedHorizAxis() ? *series.ResolvedHorizAxis() : chart.BottomAxis();
-            text = LegendPointText(series, item, textStyle_, axis);
+            text = pointText(series, item);
         } else {
             TChartSeries& series = *listed[static_cast<std::size_t>(item)];
             row = {.Series = &series,
                    .Index = static_cast<std::int32_t>(chart.SeriesIndexOf(series))};
             if (layout.EffectiveStyle == lsLastValues && series.PointCount() > 0) {
                 row.PointIndex = series.PointCount() - 1;
-                const TChartAxis& axis =
-                    series.ResolvedHorizAxis() ? *series.ResolvedHorizAxis() : chart.BottomAxis();
-                text = LegendPointText(series, row.PointIndex, textStyle_, axis);
+                text = pointText(series, row.PointIndex);
             } else if (layout.EffectiveStyle != lsLastValues) {
                 text = series.LegendTitle();
                 if (text.empty()) text = series.Title();
