@@ -21,7 +21,16 @@ Title& CreatedOnFirstAccess(std::unique_ptr<Title>& title, TCustomChart& chart) 
 
 TCustomChart::TCustomChart()
     : backWall_([this] { Invalidate(); }, clSilver, true),
-      title_(std::make_unique<TChartTitle>([this] { Invalidate(); })) {}
+      title_(std::make_unique<TChartTitle>([this] { Invalidate(); })),
+      legend_([this] { Invalidate(); }) {
+    layers_.LegendRole = [](const TCustomChart& chart) { return chart.Legend().PaintRole(chart); };
+    layers_.PlaceLegend = [](TCustomChart& chart, TCanvas3D& canvas) {
+        chart.Legend().CalcLegendRect(chart, canvas);
+    };
+    layers_.DrawLegend = [](TCustomChart& chart, TCanvas3D& canvas) {
+        chart.Legend().DrawLegendBox(chart, canvas);
+    };
+}
 
 TChartTitle& TCustomChart::SubTitle() {
     return CreatedOnFirstAccess(subTitle_, *this);

@@ -2,9 +2,11 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "chart/canvas/Canvas3D.h"
+#include "chart/panel/ChartLegend.h"
 #include "chart/panel/ChartMouse.h"
 #include "chart/panel/ChartPaintLayers.h"
 #include "chart/panel/ChartTitle.h"
@@ -13,7 +15,8 @@
 
 namespace twinscope {
 
-// The chart level with walls and titles, and the order in which a paint draws the chart.
+// The chart level with walls, titles and the legend, and the order in which a paint draws the
+// chart.
 class TCustomChart : public TCustomAxisPanel {
 public:
     TCustomChart();
@@ -29,6 +32,9 @@ public:
     TChartFootTitle& Foot();
     TChartFootTitle& SubFoot();
 
+    TChartLegend& Legend() { return legend_; }
+    const TChartLegend& Legend() const { return legend_; }
+
     // The layers that the axes, the series and the legend draw.
     TChartPaintLayers& PaintLayers() { return layers_; }
 
@@ -43,6 +49,14 @@ public:
     std::function<void()> OnBeforeDrawAxes;
     std::function<void()> OnBeforeDrawSeries;
     std::function<void()> OnAfterDraw;
+    // The legend asks for the text of an item (a point in values style, else the series' place
+    // in the series list) and takes the answer.
+    std::function<std::string(TLegendStyle, std::int32_t index, const std::string& text)>
+        OnGetLegendText;
+    // The legend's finished box may be moved or resized; its rows move with it.
+    std::function<TRect(const TRect& box)> OnGetLegendRect;
+    // An item of the legend may be drawn elsewhere.
+    std::function<TLegendItemPos(std::int32_t index, const TLegendItemPos& pos)> OnGetLegendPos;
 
 protected:
     void RenderLayers(TCanvas3D& canvas) override;
@@ -62,6 +76,7 @@ private:
     std::unique_ptr<TChartTitle> subTitle_;
     std::unique_ptr<TChartFootTitle> foot_;
     std::unique_ptr<TChartFootTitle> subFoot_;
+    TChartLegend legend_;
     TChartPaintLayers layers_;
     std::vector<TRect> titleBoxes_;
     TChartMouse mouse_{*this};

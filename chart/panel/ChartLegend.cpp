@@ -1,0 +1,420 @@
+#include "chart/panel/ChartLegend.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "chart/canvas/CanvasGuards.h"
+#include "chart/panel/CustomChart.h"
+#include "chart/panel/TextShapeDrawing.h"
+#include "chart/series/ChartSeries.h"
+#include "runtime/Arithmetic.h"
+
+namespace twinscope {
+
+namespace {
+
+std::int32_t RoundToInt(double x) {
+    return static_cast<std::int32_t>(Round(x));
+}
+
+// The part of a visible shadow that reaches right of (or below) what casts it.
+std::int32_t PositiveReach(const TShadowData& shadow, std::int32_t size) {
+    return shadow.Visible && size > 0 ? size : 0;
+}
+
+std::int32_t VisibleSize(const TShadowData& shadow, std::int32_t size) {
+    return shadow.Visible ? size : 0;
+}
+
+// Keeps the canvas's groups balanced when an event handler throws while the legend draws.
+class TGroupScope {
+public:
+    TGroupScope(TCanvas3D& canvas, const std::string& name) : canvas_(canvas) {
+        canvas_.BeginGroup(name);
+    }
+    ~TGroupScope() { canvas_.EndGroup(); }
+    TGroupScope(const TGroupScope&) = delete;
+    TGroupScope& operator=(const TGroupScope&) = delete;
+
+private:
+    TCanvas3D& canvas_;
+};
+
+bool SeriesStyle(TLegendStyle style) {
+    return style == lsSeries || style == lsSeriesGroups;
+}
+
+}  // namespace
+
+TChartLegend::TChartLegend(std::function<void()> onChange)
+    : TTextShape(std::move(onChange)), symbol_(OnChange()) {
+    dividingLines_.SetOnChange(OnChange());
+    SetShadow(TShadowData{
+        .Visible = true, .Color = clBlack, .HorizSize = 3, .VertSize = 3, .Transparency = 50});
+}
+
+TLegendStyle TChartLegend::EffectiveStyle(const TCustomAxisPanel& chart) const {
+    if (legendStyle_ != lsAuto) return legendStyle_;
+    const auto listed =
+        std::count_if(chart.SeriesList().begin(), chart.SeriesList().end(),
+                      [](const TChartSeries* s) { return s->Active() && s->ShowInLegend(); });
+    return checkBoxes_ || listed > 1 ? lsSeries : lsValues;
+}
+
+TChartSeries* TChartLegend::LegendSeries(const TCustomAxisPanel& chart) const {
+    const auto& list = chart.SeriesList();
+    if (series_ && std::find(list.begin(), list.end(), series_) != list.end()) return series_;
+    auto found = std::find_if(list.begin(), list.end(), [](const TChartSeries* s) {
+        return s->Active() && s->ShowInLegend();
+    });
+    return found == list.end() ? nullptr : *found;
+}
+
+std::vector<TChartSeries*> TChartLegend::ListedSeries(const TCustomAxisPanel& chart) const {
+    std::vector<TChartSeries*> listed;
+    for (TChartSeries* s : chart.SeriesList()) {
+        if (s->ShowInLegend() && (s->Active() || checkBoxes_)) listed.push_back(s);
+    }
+    return listed;
+}
+
+std::int32_t TChartLegend::TotalItems(const TCustomAxisPanel& chart) const {
+    std::int32_t count = 0;
+    if (EffectiveStyle(chart) == lsValues) {
+        const TChartSeries* series = LegendSeries(chart);
+        if (series && series->ShowInLegend()) count = series->PointCount();
+    } else {
+        count = static_cast<std::int32_t>(ListedSeries(chart).size());
+    }
+    return std::max(count - FirstItem(), 0);
+}
+
+bool TChartLegend::ShouldDraw(const TCustomAxisPanel& chart) const {
+    if (!Visible()) return false;
+    return chart.HasActiveSeries() || (checkBoxes_ && EffectiveStyle(chart) != lsValues);
+}
+
+TLegendPaintRole TChartLegend::PaintRole(const TCustomAxisPanel& chart) const {
+    return {.Shown = ShouldDraw(chart), .Vertical = Vertical(), .DrawBehind = drawBehind_};
+}
+
+std::int32_t TChartLegend::RowHeightFor(std::int32_t fontHeight) const {
+    std::int32_t height = fontHeight;
+    if (symbol_.Visible() && symbol_.HeightUnits() == lcsPixels) {
+        height = std::max(height, symbol_.Height());
+    } else if (symbol_.HeightUnits() == lcsPercent && symbol_.Height() > 100) {
+        height = RoundToInt(fontHeight * symbol_.Height() / 100.0);
+    }
+    height += vertSpacing_;
+    if (dividingLines_.Visible()) height += dividingLines_.Width();
+    return height;
+}
+
+std::int32_t TChartLegend::SymbolWidthFor(const TLegendLayout& layout) const {
+    if (symbol_.Squared()) {
+        // As wide as the symbol is high.
+        if (symbol_.HeightUnits() == lcsPixels) return symbol_.Height();
+        return RoundToInt((layout.RowHeight - 4) * symbol_.Height() / 100.0) - vertSpacing_;
+    }
+    if (symbol_.WidthUnits() == lcsPixels) return symbol_.Width();
+    return RoundToInt(symbol_.Width() * layout.TextBlockWidth / 100.0);
+}
+
+std::vector<TLegendRow> TChartLegend::BuildRows(TCustomChart& chart, TChartCanvas& canvas,
+                                                const TLegendLayout& layout, std::int32_t first,
+                                                std::int32_t last) const {
+    std::vector<TLegendRow> rows;
+    const std::vector<TChartSeries*> listed =
+        layout.EffectiveStyle == lsValues ? std::vector<TChartSeries*>{} : ListedSeries(chart);
+    // X values are written as the series' horizontal axis writes its labels. The legend is laid
+    // out before the axes prepare this paint, so the axis learns first whether it shows dates.
+    auto pointText = [&](TChartSeries& series, std::int32_t index) {
+        TChartAxis& axis =
+            series.ResolvedHorizAxis() ? *series.ResolvedHorizAxis() : chart.BottomAxis();
+        axis.RefreshIsDateTimeAxis();
+        return LegendPointText(series, index, textStyle_, axis);
+    };
+    for (std::int32_t item = first; item <= last; ++item) {
+        TLegendRow row;
+        std::string text;
+        if (layout.EffectiveStyle == lsValues) {
+            TChartSeries& series = *layout.LegendSeries;
+            row = {.Series = &series, .PointIndex = item, .Index = item};
+            text = pointText(series, item);
+        } else {
+            TChartSeries& series = *listed[static_cast<std::size_t>(item)];
+            row = {.Series = &series,
+                   .Index = static_cast<std::int32_t>(chart.SeriesIndexOf(series))};
+            if (layout.EffectiveStyle == lsLastValues && series.PointCount() > 0) {
+                row.PointIndex = series.PointCount() - 1;
+                text = pointText(series, row.PointIndex);
+            } else if (layout.EffectiveStyle != lsLastValues) {
+                text = series.LegendTitle();
+                if (text.empty()) text = series.Title();
+                if (text.empty()) text = series.DisplayName();
+            }
+        }
+        text = OneLine(std::move(text));
+        if (chart.OnGetLegendText)
+            text = chart.OnGetLegendText(layout.EffectiveStyle, row.Index, text);
+        if (SeriesStyle(layout.EffectiveStyle)) {
+            row.Columns[0] = std::move(text);
+        } else {
+            row.Columns = SplitLegendColumns(text);
+        }
+        for (std::size_t c = 0; c < row.Columns.size(); ++c) {
+            if (!row.Columns[c].empty())
+                row.Widths[c] = canvas.TextWidth(row.Columns[c]) + textSymbolGap_;
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+void TChartLegend::CalcLegendRect(TCustomChart& chart, TChartCanvas& canvas) {
+    TLegendLayout l;
+    l.EffectiveStyle = EffectiveStyle(chart);
+    l.FrameThickness =
+        (Frame().Visible() ? Frame().Width() : 0) + (Bevel() != bvNone ? BevelWidth() : 0);
+    const std::int32_t halfFrame = l.FrameThickness / 2;
+    const TRect& plot = chart.PlotRect();
+    const TRect& bounds = chart.PaintBounds();
+
+    std::int32_t left = plot.Left;
+    std::int32_t top = plot.Top + halfFrame;
+    if (customPosition_) {
+        if (positionUnits_ == muPercent) {
+            left_ = RoundToInt(leftPercent_ * chart.Width() * 0.01);
+            top_ = RoundToInt(topPercent_ * chart.Height() * 0.01);
+        }
+        left = left_ + bounds.Left;
+        top = top_ + bounds.Top;
+    } else if (Vertical()) {
+        top = plot.Top + RoundToInt(topPos_ * chart.PlotHeight() / 100.0) + halfFrame;
+    }
+
+    if (l.EffectiveStyle == lsValues) l.LegendSeries = LegendSeries(chart);
+    l.TotalItems = TotalItems(chart);
+    canvas.SetFont(Font());
+    l.SpaceWidth = canvas.TextWidth(" ");
+    l.RowHeight = RowHeightFor(canvas.FontHeight());
+    const std::int32_t frameHalfWidth = Frame().Visible() ? Frame().Width() / 2 : 0;
+    l.ItemsTop = top + frameHalfWidth;
+
+    // Rows below the plot's bottom are not listed: there is no scrolling.
+    if (l.ItemsTop < plot.Bottom && l.RowHeight > 0) {
+        l.RowCount = std::clamp((plot.Bottom - l.FrameThickness - l.ItemsTop) / l.RowHeight, 0,
+                                l.TotalItems);
+        if (maxNumRows_ > 0) l.RowCount = std::min(l.RowCount, maxNumRows_);
+    }
+    const std::int32_t first = FirstItem();
+    l.LastShownItem = first + std::min(l.TotalItems, l.RowCount) - 1;
+    if (l.LastShownItem < first) {
+        l.ShapeBox = {left, top, left, top};
+        layout_ = std::move(l);
+        return;
+    }
+    l.Rows = BuildRows(chart, canvas, l, first, l.LastShownItem);
+
+    l.RowPad = RoundToInt(l.RowHeight * 0.1);
+    std::int32_t height = l.RowHeight * l.RowCount + 2 + 2 * l.RowPad + l.FrameThickness;
+    if (symbol_.Visible()) height += symbol_.ExtraHeight(l.RowHeight);
+    if (!customPosition_ && alignment_ == laBottom) {
+        // A bottom legend grows upwards from the plot's bottom.
+        const std::int32_t bottom =
+            plot.Bottom - PositiveReach(Shadow(), Shadow().VertSize) - (halfFrame + 1);
+        top = bottom - height;
+        l.ItemsTop = top + frameHalfWidth;
+    }
+
+    for (const TLegendRow& row : l.Rows) {
+        for (std::size_t c = 0; c < row.Widths.size(); ++c)
+            l.ColumnWidths[c] = std::max(l.ColumnWidths[c], row.Widths[c]);
+    }
+    for (std::int32_t w : l.ColumnWidths) {
+        if (w != 0) l.TextBlockWidth += w + l.SpaceWidth - 1;
+    }
+    l.SymbolWidth = SymbolWidthFor(l);
+    std::int32_t width = l.TextBlockWidth + textSymbolGap_ + 2 + l.FrameThickness;
+    if (symbol_.Visible()) width += l.SymbolWidth + 4 + symbol_.ExtraWidth();
+
+    if (!customPosition_) {
+        switch (alignment_) {
+            case laLeft:
+                left = plot.Left + l.FrameThickness + 1;
+                break;
+            case laRight:
+                left = plot.Right - PositiveReach(Shadow(), Shadow().HorizSize) - (halfFrame + 1) -
+                       width;
+                break;
+            case laTop:
+            case laBottom:
+                left = (plot.Left + plot.Right) / 2 - width / 2;
+                break;
+        }
+    }
+    l.ShapeBox = {left, top, left + width, top + height};
+
+    const std::int32_t inside = left + halfFrame;
+    if (!symbol_.Visible()) {
+        l.TextX = inside + 8;
+        l.SymbolX = l.TextX;
+    } else if (symbol_.Position() == spLeft) {
+        l.SymbolX = inside + 6;
+        l.TextX = l.SymbolX + l.SymbolWidth + textSymbolGap_ + 4 +
+                  VisibleSize(symbol_.Shadow(), symbol_.Shadow().HorizSize);
+    } else {
+        l.TextX = inside + 8;
+        l.SymbolX = l.TextX - 2 + l.TextBlockWidth + textSymbolGap_;
+    }
+
+    if (chart.OnGetLegendRect) {
+        // The rows move with the box.
+        const TRect moved = chart.OnGetLegendRect(l.ShapeBox);
+        const std::int32_t dx = moved.Left - l.ShapeBox.Left;
+        const std::int32_t dy = moved.Top - l.ShapeBox.Top;
+        l.SymbolX += dx;
+        l.TextX += dx;
+        l.ItemsTop += dy;
+        l.ShapeBox = moved;
+    }
+    layout_ = std::move(l);
+
+    if (resizeChart_ && !customPosition_) {
+        const std::int32_t topExtra = VisibleSize(chart.Shadow(), chart.Shadow().VertSize) +
+                                      VisibleSize(chart.Emboss(), chart.Emboss().VertSize);
+        chart.SetPlotRect(LegendReducedPlot(alignment_, layout_.ShapeBox, chart.PlotRect(),
+                                            horizMargin_, vertMargin_, topExtra));
+    }
+}
+
+bool TChartLegend::ColumnRightAligned(int column) const {
+    if (SeriesStyle(layout_.EffectiveStyle)) return false;
+    return LegendColumnRightAligned(textStyle_, column);
+}
+
+TRect TChartLegend::SymbolRect(const TLegendItemPos& pos, std::int32_t rowIndex) const {
+    const TLegendLayout& l = layout_;
+    const bool firstRow = rowIndex == 0;
+    const bool lastRow = rowIndex + 1 == static_cast<std::int32_t>(l.Rows.size());
+    TRect r{pos.SymbolX, pos.Y + 2, pos.SymbolX + l.SymbolWidth,
+            pos.Y + l.RowHeight + 1 - (vertSpacing_ + 3)};
+    if (symbol_.Continuous()) {
+        // The symbols of neighbouring rows join into one band.
+        if (!firstRow) r.Top = pos.Y;
+        if (!lastRow) r.Bottom = pos.Y + l.RowHeight + 1;
+    }
+    if (symbol_.HeightUnits() == lcsPixels) {
+        r.Bottom = r.Top + symbol_.Height();
+    } else if (symbol_.Height() < 100) {
+        const std::int32_t scaled = RoundToInt(r.Height() * symbol_.Height() / 100.0);
+        r.Top += (r.Height() - scaled) / 2;
+        r.Bottom = r.Top + scaled;
+    }
+    return r;
+}
+
+void TChartLegend::DrawItem(TCustomChart& chart, TCanvas3D& canvas, const TLegendRow& row,
+                            std::int32_t rowIndex) {
+    const TLegendLayout& l = layout_;
+    TChartSeries& series = *row.Series;
+    const TColor color =
+        row.PointIndex >= 0 ? series.PointColor(row.PointIndex) : series.SeriesColor();
+
+    canvas.SetBrush(TBrushData{.Color = Color(), .Style = bsClear});
+    canvas.SetBackMode(cbmTransparent);
+    TFontData font = Font().Data();
+    if (fontSeriesColor_) font.Color = color;
+    canvas.SetFont(font);
+
+    TLegendItemPos pos{.X = l.TextX,
+                       .Y = l.ItemsTop + l.RowPad + 1 + l.RowHeight * rowIndex + vertSpacing_ / 2,
+                       .SymbolX = l.SymbolX};
+    if (chart.OnGetLegendPos) pos = chart.OnGetLegendPos(row.Index, pos);
+
+    if (rowIndex > 0 && dividingLines_.Visible()) {
+        const std::int32_t inset = ((Frame().Visible() ? Frame().Width() : 0) + 1) / 2;
+        const std::int32_t y = pos.Y - vertSpacing_ / 2;
+        canvas.SetPenFrom(dividingLines_, dividingLines_.Color());
+        canvas.Line(l.ShapeBox.Left + inset, y, l.ShapeBox.Right - inset, y);
+    }
+
+    TLegendItem item{.Index = row.Index, .Texts = row.Columns};
+    std::int32_t x = pos.X - 2;
+    for (int c = 0; c < static_cast<int>(row.Columns.size()); ++c) {
+        const std::string& text = row.Columns[static_cast<std::size_t>(c)];
+        const std::int32_t columnWidth = l.ColumnWidths[static_cast<std::size_t>(c)];
+        const bool right = ColumnRightAligned(c);
+        if (right) x += columnWidth - 4;
+        const TTextAlign align = (right ? TA_RIGHT : TA_LEFT) | TA_TOP;
+        if (c == 0) {
+            item.TextPos = {x, pos.Y};
+            item.Align = align;
+        }
+        if (!text.empty()) {
+            canvas.SetTextAlign(align);
+            canvas.TextOut(x, pos.Y, text);
+        }
+        if (!right) x += columnWidth;
+        x += l.SpaceWidth;
+    }
+
+    if (symbol_.Visible() && l.SymbolWidth > 0) {
+        item.SymbolRect = SymbolRect(pos, rowIndex);
+        if (symbol_.OnDraw) {
+            symbol_.OnDraw(canvas, row.Index, item.SymbolRect);
+        } else {
+            DrawSeriesSymbol(canvas, series, color, item.SymbolRect, symbol_);
+        }
+    }
+    items_.push_back(std::move(item));
+}
+
+void TChartLegend::DrawLegendBox(TCustomChart& chart, TCanvas3D& canvas) {
+    TGroupScope legendGroup(canvas, "Legend");
+    items_.clear();
+    if (layout_.LastShownItem < FirstItem()) return;
+
+    const TRect& box = layout_.ShapeBox;
+    std::optional<TTransparencyGuard> blend;
+    if (globalTransparency_ != 0) {
+        const TRect area{box.Left, box.Top, box.Right + PositiveReach(Shadow(), Shadow().HorizSize),
+                         box.Bottom + PositiveReach(Shadow(), Shadow().VertSize)};
+        blend.emplace(canvas, area, globalTransparency_);
+    }
+    DrawShapeBox(canvas, *this, box);
+
+    TGroupScope itemsGroup(canvas, "Items");
+    const auto count = static_cast<std::int32_t>(layout_.Rows.size());
+    for (std::int32_t r = 0; r < count; ++r) {
+        // Inverted lists the last item in the top row.
+        const TLegendRow& row =
+            layout_.Rows[static_cast<std::size_t>(inverted_ ? count - 1 - r : r)];
+        DrawItem(chart, canvas, row, r);
+    }
+}
+
+TRect LegendReducedPlot(TLegendAlignment alignment, const TRect& box, TRect plot,
+                        std::int32_t horizMargin, std::int32_t vertMargin, std::int32_t topExtra) {
+    switch (alignment) {
+        case laLeft:
+            plot.Left = box.Right;
+            plot.Left += horizMargin != 0 ? horizMargin : 3 * plot.Width() / 100;
+            break;
+        case laRight:
+            plot.Right = box.Left;
+            plot.Right -= horizMargin != 0 ? horizMargin : 3 * plot.Width() / 100;
+            break;
+        case laTop:
+            plot.Top = box.Bottom + topExtra;
+            plot.Top += vertMargin != 0 ? vertMargin : 4 * plot.Height() / 100;
+            break;
+        case laBottom:
+            plot.Bottom = box.Top;
+            plot.Bottom -= vertMargin != 0 ? vertMargin : 4 * plot.Height() / 100;
+            break;
+    }
+    return plot;
+}
+
+}  // namespace twinscope

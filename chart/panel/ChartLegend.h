@@ -1,0 +1,227 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "chart/canvas/Canvas3D.h"
+#include "chart/canvas/ChartPen.h"
+#include "chart/panel/ChartPaintLayers.h"
+#include "chart/panel/LegendSymbol.h"
+#include "chart/panel/LegendText.h"
+#include "chart/panel/TextShape.h"
+#include "runtime/Types.h"
+
+namespace twinscope {
+
+class TChartSeries;
+class TCustomAxisPanel;
+class TCustomChart;
+
+// The side of the plot the legend stands on; left and right legends are vertical lists.
+enum class TLegendAlignment : std::uint8_t { laLeft, laRight, laTop, laBottom };
+using enum TLegendAlignment;
+
+// What the legend lists: one row per series, or one per point of one series. lsAuto lists
+// series when more than one active series asks to be listed (or with check boxes), values
+// otherwise. Series groups are not kept by this chart: lsSeriesGroups lists the series, each
+// its own group. lsLastValues lists the series, each by its last point.
+enum class TLegendStyle : std::uint8_t { lsAuto, lsSeries, lsValues, lsLastValues, lsSeriesGroups };
+using enum TLegendStyle;
+
+// One row of a layout: the series it names, the point it stands for (-1 for the whole series),
+// the item number events and records know it by (the point in values style, else the series'
+// place in the chart's list) and its text columns with their widths (0 for an empty column).
+struct TLegendRow {
+    TChartSeries* Series = nullptr;
+    std::int32_t PointIndex = -1;
+    std::int32_t Index = 0;
+    TLegendColumns Columns;
+    std::array<std::int32_t, 3> Widths{};
+};
+
+// What a layout computed, for the drawing that follows in the same paint.
+struct TLegendLayout {
+    TRect ShapeBox;
+    TLegendStyle EffectiveStyle = lsValues;
+    TChartSeries* LegendSeries = nullptr;  // values style: whose points are listed
+    std::int32_t TotalItems = 0;
+    std::int32_t RowCount = 0;
+    std::int32_t LastShownItem = -1;  // the items shown are FirstValue .. LastShownItem
+    std::int32_t RowHeight = 0;
+    std::int32_t RowPad = 0;
+    std::int32_t SpaceWidth = 0;
+    std::int32_t FrameThickness = 0;
+    std::int32_t ItemsTop = 0;
+    std::vector<TLegendRow> Rows;  // the shown items, in item order
+    std::array<std::int32_t, 3> ColumnWidths{};
+    std::int32_t TextBlockWidth = 0;
+    std::int32_t SymbolWidth = 0;
+    std::int32_t SymbolX = 0;
+    std::int32_t TextX = 0;
+};
+
+// What the drawing of one item left behind, for finding items under the mouse.
+struct TLegendItem {
+    std::int32_t Index = 0;  // the point (values style) or the series' place in the chart
+    TPoint TextPos;          // anchor of the first column's text
+    TTextAlign Align = TA_LEFT;
+    TLegendColumns Texts;
+    TRect SymbolRect;
+    friend bool operator==(const TLegendItem&, const TLegendItem&) = default;
+};
+
+// Where an item is drawn: the start of its text, the top of its row and the symbol's left
+// edge. The chart's OnGetLegendPos may move it.
+struct TLegendItemPos {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    std::int32_t SymbolX = 0;
+    friend bool operator==(const TLegendItemPos&, const TLegendItemPos&) = default;
+};
+
+// The boxed list beside the plot that names what is drawn. Each paint lays it out against the
+// plot rectangle before the titles take their space (CalcLegendRect) and draws it over the
+// series (DrawLegendBox). Every setting change calls the owner back (a repaint request).
+class TChartLegend : public TTextShape {
+public:
+    explicit TChartLegend(std::function<void()> onChange);
+
+    TLegendAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TLegendAlignment a) { Set(alignment_, a); }
+    // A custom-positioned legend stands at Left, Top (muPixels) or at LeftPercent, TopPercent
+    // of the control's size (muPercent) and takes nothing from the plot.
+    bool CustomPosition() const { return customPosition_; }
+    void SetCustomPosition(bool b) { Set(customPosition_, b); }
+    TChartUnits PositionUnits() const { return positionUnits_; }
+    void SetPositionUnits(TChartUnits u) { Set(positionUnits_, u); }
+    std::int32_t LeftPercent() const { return leftPercent_; }
+    void SetLeftPercent(std::int32_t v) { Set(leftPercent_, v); }
+    std::int32_t TopPercent() const { return topPercent_; }
+    void SetTopPercent(std::int32_t v) { Set(topPercent_, v); }
+    // In percent units every layout writes the position it computed here.
+    std::int32_t Left() const { return left_; }
+    void SetLeft(std::int32_t v) { Set(left_, v); }
+    std::int32_t Top() const { return top_; }
+    void SetTop(std::int32_t v) { Set(top_, v); }
+    // A legend standing against the plot cuts its side off the plot rectangle.
+    bool ResizeChart() const { return resizeChart_; }
+    void SetResizeChart(bool b) { Set(resizeChart_, b); }
+    TLegendStyle LegendStyle() const { return legendStyle_; }
+    void SetLegendStyle(TLegendStyle s) { Set(legendStyle_, s); }
+    TLegendTextStyle TextStyle() const { return textStyle_; }
+    void SetTextStyle(TLegendTextStyle s) { Set(textStyle_, s); }
+    // Top of a vertical legend, in percent of the plot height below the plot top.
+    std::int32_t TopPos() const { return topPos_; }
+    void SetTopPos(std::int32_t v) { Set(topPos_, v); }
+    std::int32_t TextSymbolGap() const { return textSymbolGap_; }
+    void SetTextSymbolGap(std::int32_t v) { Set(textSymbolGap_, v); }
+    std::int32_t VertSpacing() const { return vertSpacing_; }
+    void SetVertSpacing(std::int32_t v) { Set(vertSpacing_, v); }
+    // Gap between a legend standing against the plot and the plot; 0 is automatic.
+    std::int32_t HorizMargin() const { return horizMargin_; }
+    void SetHorizMargin(std::int32_t v) { Set(horizMargin_, v); }
+    std::int32_t VertMargin() const { return vertMargin_; }
+    void SetVertMargin(std::int32_t v) { Set(vertMargin_, v); }
+    // 0 is no limit.
+    std::int32_t MaxNumRows() const { return maxNumRows_; }
+    void SetMaxNumRows(std::int32_t v) { Set(maxNumRows_, v); }
+    // Items before this one are not listed.
+    std::int32_t FirstValue() const { return firstValue_; }
+    void SetFirstValue(std::int32_t v) { Set(firstValue_, v); }
+    bool Inverted() const { return inverted_; }
+    void SetInverted(bool b) { Set(inverted_, b); }
+    // Lists inactive series too, in series style.
+    bool CheckBoxes() const { return checkBoxes_; }
+    void SetCheckBoxes(bool b) { Set(checkBoxes_, b); }
+    // Drawn before the series, under axes and series.
+    bool DrawBehind() const { return drawBehind_; }
+    void SetDrawBehind(bool b) { Set(drawBehind_, b); }
+    // Texts in the colour of their series or point.
+    bool FontSeriesColor() const { return fontSeriesColor_; }
+    void SetFontSeriesColor(bool b) { Set(fontSeriesColor_, b); }
+    // Percent of transparency for everything the legend draws; 0 is opaque.
+    std::int32_t GlobalTransparency() const { return globalTransparency_; }
+    void SetGlobalTransparency(std::int32_t v) { Set(globalTransparency_, v); }
+    // The series whose values are listed, instead of the first one asking to be listed. It is
+    // used only while it belongs to the chart.
+    TChartSeries* Series() const { return series_; }
+    void SetSeries(TChartSeries* s) { Set(series_, s); }
+    TChartHiddenPen& DividingLines() { return dividingLines_; }
+    const TChartHiddenPen& DividingLines() const { return dividingLines_; }
+    TLegendSymbol& Symbol() { return symbol_; }
+    const TLegendSymbol& Symbol() const { return symbol_; }
+
+    bool Vertical() const { return alignment_ == laLeft || alignment_ == laRight; }
+    TLegendStyle EffectiveStyle(const TCustomAxisPanel& chart) const;
+    // The series whose points the values style lists; none when no active series is listed.
+    TChartSeries* LegendSeries(const TCustomAxisPanel& chart) const;
+    std::int32_t TotalItems(const TCustomAxisPanel& chart) const;
+    // Visible, with an active series to show (or, with check boxes in series style, any).
+    bool ShouldDraw(const TCustomAxisPanel& chart) const;
+    TLegendPaintRole PaintRole(const TCustomAxisPanel& chart) const;
+
+    // Lays the legend out against the chart's plot rectangle of the moment, in the legend font
+    // of canvas, and lets a legend that stands against the plot take its space.
+    void CalcLegendRect(TCustomChart& chart, TChartCanvas& canvas);
+    // Draws the box and the rows of the last layout.
+    void DrawLegendBox(TCustomChart& chart, TCanvas3D& canvas);
+
+    const TLegendLayout& Layout() const { return layout_; }
+    const std::vector<TLegendItem>& Items() const { return items_; }
+
+private:
+    // The series listed one per row, from the first on.
+    std::vector<TChartSeries*> ListedSeries(const TCustomAxisPanel& chart) const;
+    // A negative FirstValue lists from the first item.
+    std::int32_t FirstItem() const { return firstValue_ > 0 ? firstValue_ : 0; }
+    // The rows of items first .. last, measured in the canvas font.
+    std::vector<TLegendRow> BuildRows(TCustomChart& chart, TChartCanvas& canvas,
+                                      const TLegendLayout& layout, std::int32_t first,
+                                      std::int32_t last) const;
+    std::int32_t RowHeightFor(std::int32_t fontHeight) const;
+    std::int32_t SymbolWidthFor(const TLegendLayout& layout) const;
+    TRect SymbolRect(const TLegendItemPos& pos, std::int32_t rowIndex) const;
+    void DrawItem(TCustomChart& chart, TCanvas3D& canvas, const TLegendRow& row,
+                  std::int32_t rowIndex);
+    bool ColumnRightAligned(int column) const;
+
+    TLegendAlignment alignment_ = laRight;
+    bool customPosition_ = false;
+    TChartUnits positionUnits_ = muPixels;
+    std::int32_t leftPercent_ = 0;
+    std::int32_t topPercent_ = 0;
+    std::int32_t left_ = 0;
+    std::int32_t top_ = 0;
+    bool resizeChart_ = true;
+    TLegendStyle legendStyle_ = lsAuto;
+    TLegendTextStyle textStyle_ = ltsLeftValue;
+    std::int32_t topPos_ = 10;
+    std::int32_t textSymbolGap_ = 2;
+    std::int32_t vertSpacing_ = 0;
+    std::int32_t horizMargin_ = 0;
+    std::int32_t vertMargin_ = 0;
+    std::int32_t maxNumRows_ = 0;
+    std::int32_t firstValue_ = 0;
+    bool inverted_ = false;
+    bool checkBoxes_ = false;
+    bool drawBehind_ = false;
+    bool fontSeriesColor_ = false;
+    std::int32_t globalTransparency_ = 0;
+    TChartSeries* series_ = nullptr;
+    TChartHiddenPen dividingLines_;
+    TLegendSymbol symbol_;
+
+    TLegendLayout layout_;
+    std::vector<TLegendItem> items_;
+};
+
+// The plot rectangle a legend standing against the plot leaves (before clamping): the plot
+// gives up the side up to the legend box, then a gap: HorizMargin (or 3 % of the plot width)
+// beside a vertical legend, VertMargin (or 4 % of the plot height) beside a horizontal one.
+// `topExtra` is what the panel's visible shadow and emboss add below a top legend.
+TRect LegendReducedPlot(TLegendAlignment alignment, const TRect& box, TRect plot,
+                        std::int32_t horizMargin, std::int32_t vertMargin, std::int32_t topExtra);
+
+}  // namespace twinscope
