@@ -151,6 +151,28 @@ const PropertyTable<TChart>& ChartProperties() {
              c.Mouse().Panning().SetMouseWheel(v.Named(wheelStyles));
          }},
         {"View3D", [](TChart& c, const ValueReader& v) { c.SetView3D(v.Bool()); }},
+        {"Legend.Alignment",
+         [](TChart& c, const ValueReader& v) {
+             static const std::map<std::string, TLegendAlignment, std::less<>> names{
+                 {"laLeft", laLeft}, {"laRight", laRight}, {"laTop", laTop}, {"laBottom", laBottom}};
+             c.Legend().SetAlignment(v.Named(names));
+         }},
+        {"Legend.CustomPosition",
+         [](TChart& c, const ValueReader& v) { c.Legend().SetCustomPosition(v.Bool()); }},
+        {"Legend.Left", [](TChart& c, const ValueReader& v) { c.Legend().SetLeft(v.Integer()); }},
+        {"Legend.LeftPercent",
+         [](TChart& c, const ValueReader& v) { c.Legend().SetLeftPercent(v.Integer()); }},
+        {"Legend.PositionUnits",
+         [](TChart& c, const ValueReader& v) {
+             static const std::map<std::string, TChartUnits, std::less<>> names{
+                 {"muPercent", muPercent}, {"muPixels", muPixels}};
+             c.Legend().SetPositionUnits(v.Named(names));
+         }},
+        {"Legend.ResizeChart",
+         [](TChart& c, const ValueReader& v) { c.Legend().SetResizeChart(v.Bool()); }},
+        {"Legend.Top", [](TChart& c, const ValueReader& v) { c.Legend().SetTop(v.Integer()); }},
+        {"Legend.TopPercent",
+         [](TChart& c, const ValueReader& v) { c.Legend().SetTopPercent(v.Integer()); }},
         {"Title.Text", [](TChart& c, const ValueReader& v) { c.Title().SetText(v.Lines()); }},
         {"DefaultCanvas", [](TChart& c, const ValueReader& v) { c.SetDefaultCanvas(v.Text()); }},
         {"ColorPaletteIndex",

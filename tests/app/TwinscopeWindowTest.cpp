@@ -57,6 +57,13 @@ TEST_F(WindowTest, StartsFromItsStoredContent) {
     EXPECT_EQ(chart.MarginTop(), 4);
     EXPECT_FALSE(chart.View3D());
     EXPECT_EQ(chart.Canvas()->ClassName(), "TGDIPlusCanvas");
+    EXPECT_EQ(chart.Title().Text(), std::vector<std::string>{"TChart"});
+    EXPECT_EQ(chart.Legend().Alignment(), laLeft);
+    EXPECT_TRUE(chart.Legend().CustomPosition());
+    EXPECT_EQ(chart.Legend().LeftPercent(), 90);
+    EXPECT_EQ(chart.Legend().TopPercent(), 5);
+    EXPECT_FALSE(chart.Legend().ResizeChart());
+    EXPECT_EQ(chart.BottomAxis().Labels().Format().Margins().Bottom(), 10);
     EXPECT_EQ(chart.Width(), 965);
     EXPECT_EQ(chart.Height(), 518);
 

@@ -76,7 +76,7 @@ TEST_F(WindowDrawingTest, EachShownAxisDrawsInItsOwnOrder) {
         if (call.Operation == "BeginGroup" && depth++ == 0) layers.push_back(call.Text);
         if (call.Operation == "EndGroup") --depth;
     }
-    EXPECT_EQ(layers, (std::vector<std::string>{"Panel", "Walls", "Axes", "Series"}));
+    EXPECT_EQ(layers, (std::vector<std::string>{"Panel", "Walls", "Axes", "Series", "Legend"}));
     // The top and right axes have no series and are not drawn.
     const auto axes = AxisCalls(canvas);
     ASSERT_EQ(axes.size(), 4u);
