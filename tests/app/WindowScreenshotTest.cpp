@@ -30,5 +30,28 @@ TEST(WindowScreenshotTest, TheShownWindowPaintsItsChart) {
     EXPECT_EQ(chart.pixelColor(480, 8), QColor(0xF0, 0xF0, 0xF0));
 }
 
+// A drag that starts on the legend zooms nothing; the same drag inside the plot zooms.
+TEST(WindowMouseTest, TheLegendIsNotAZoomHandle) {
+    testing::MessageRecorder recorder;
+    TfmTwinscope window;
+    window.show();
+    QApplication::processEvents();
+    window.chartTest->grab();  // a paint lays the legend and the axes out
+    TChart& chart = window.Chart();
+    const TRect legend = chart.Legend().Layout().ShapeBox;
+    ASSERT_FALSE(legend.IsEmpty());
+    const double maximum = chart.LeftAxis().Maximum();
+
+    auto drag = [&](std::int32_t x, std::int32_t y) {
+        chart.Mouse().MouseDown(TMouseButton::mbLeft, x, y, {});
+        chart.Mouse().MouseMove(x + 40, y + 40);
+        chart.Mouse().MouseUp(TMouseButton::mbLeft, x + 40, y + 40);
+    };
+    drag(legend.Left + 5, legend.Top + 5);
+    EXPECT_EQ(chart.LeftAxis().Maximum(), maximum);
+    drag(chart.PlotRect().Left + 20, chart.PlotRect().Top + 20);
+    EXPECT_LT(chart.LeftAxis().Maximum(), maximum);
+}
+
 }  // namespace
 }  // namespace twinscope
