@@ -6,6 +6,7 @@
 #include "chart/axes/AxisLabelPass.h"
 #include "chart/series/LineSeries.h"
 #include "scales/ScaleManager.h"
+#include "tests/axes/WindowChartFixture.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/RecordingCanvas.h"
 
@@ -41,33 +42,9 @@ std::vector<std::int32_t> PositionsOf(const TLabelPassResult& r) {
 // leaves the plot (145, 21, 964, 440); the left axis then takes 35 pixels (its title "°F" in
 // 14 points, 20; its fixed labels size, 8; line and ticks, 7) and the bottom axis 19 (one
 // line of 8-point labels, 12; line and ticks, 7).
-class ProgramAxesTest : public ChartFixture {
+class ProgramAxesTest : public testing::WindowChartFixture {
 protected:
     static constexpr TRect Plot{180, 21, 964, 421};
-
-    ProgramAxesTest() {
-        auto& series = chart.CreateSeries<TLineSeries>();
-        series.XValues().SetDateTime(true);
-        series.SetParentChart(&chart);
-
-        TChartAxis& left = chart.LeftAxis();
-        left.SetAutomatic(false);
-        left.SetMinMax(40, 80);
-        left.SetLabelsSize(8);
-        TChartAxis& bottom = chart.BottomAxis();
-        bottom.SetAutomatic(false);
-        bottom.SetExactDateTime(false);
-        bottom.SetMinMax(45493, 45517);
-
-        celsius = CreateOwnedAxis<tLeftCelsiusScale>(chart);
-        left.SetMinMax(0, 100);
-        SetNiceIncrement(left);
-        celsius->FollowMaster();
-        bottom.SetMinMax(45505.60522789352, 45565.60543462963);
-        bottom.SetIncrement(10);
-        days = CreateOwnedAxis<tBottomDayOfTheYearScale>(chart);
-        days->FollowMaster();
-    }
 
     TLabelPassResult Pass(TChartAxis& axis) {
         axis.PrepareRange();
@@ -75,10 +52,6 @@ protected:
         axis.RefreshIsDateTimeAxis();
         return RunLabelPass(axis, canvas);
     }
-
-    TRecordingCanvas canvas;
-    TCustomAxisOwner<tLeftCelsiusScale> celsius;
-    TCustomAxisOwner<tBottomDayOfTheYearScale> days;
 };
 
 TEST_F(ProgramAxesTest, FahrenheitAxisLabelsEveryTenDegrees) {
