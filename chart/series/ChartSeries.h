@@ -97,7 +97,6 @@ public:
     void SetShowInLegend(bool b);
     std::string LegendTitle() const { return legend_ ? legend_->Text : std::string(); }
     void SetLegendTitle(const std::string& text);
-    bool HasLegendEntry() const { return legend_ != nullptr; }
 
 private:
     TSeriesLegend& Legend();
