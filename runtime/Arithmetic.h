@@ -22,9 +22,4 @@ double Frac(double x);
 // Two values are the same when abs(a - b) <= max(min(abs(a), abs(b)) * 1e-12, 1e-12).
 bool SameValue(double a, double b);
 
-// Integer division truncating toward zero, as C++ does; named where the behaviour depends on it.
-constexpr std::int32_t Div(std::int32_t a, std::int32_t b) {
-    return a / b;
-}
-
 }  // namespace twinscope
