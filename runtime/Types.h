@@ -54,6 +54,11 @@ constexpr TRect Intersect(const TRect& a, const TRect& b) {
     return r;
 }
 
+// Whether a point lies inside a rectangle, its right and bottom edges excluded.
+constexpr bool Contains(const TRect& r, TPoint p) {
+    return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
+}
+
 // Unit of the chart margins, of an axis position and of a custom legend position.
 enum class TChartUnits : std::uint8_t { muPercent = 0, muPixels = 1 };
 using enum TChartUnits;

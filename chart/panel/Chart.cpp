@@ -5,12 +5,6 @@
 
 namespace twinscope {
 
-namespace {
-bool Contains(const TRect& r, TPoint p) {
-    return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
-}
-}  // namespace
-
 TChart::TChart() {
     PaintLayers().DrawSeries = [](TCustomChart& chart, TCanvas3D& canvas) {
         DrawSeriesLayer(chart, canvas);

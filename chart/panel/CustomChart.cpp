@@ -45,9 +45,8 @@ TChartFootTitle& TCustomChart::SubFoot() {
 }
 
 bool TCustomChart::TitleClicked(TPoint p) const {
-    return std::any_of(titleBoxes_.begin(), titleBoxes_.end(), [p](const TRect& box) {
-        return p.X >= box.Left && p.X < box.Right && p.Y >= box.Top && p.Y < box.Bottom;
-    });
+    return std::any_of(titleBoxes_.begin(), titleBoxes_.end(),
+                       [p](const TRect& box) { return Contains(box, p); });
 }
 
 // 3D orientation, tools and animations have no part in a 2D paint without tools; the steps

@@ -5,6 +5,7 @@
 
 #include "chart/axes/ChartAxis.h"
 #include "chart/panel/CustomAxisPanel.h"
+#include "runtime/ChangeNotifier.h"
 #include "runtime/Exceptions.h"
 
 namespace twinscope {
@@ -15,8 +16,7 @@ TCustomChartElement::TCustomChartElement() {
 }
 
 void TCustomChartElement::SetActive(bool b) {
-    if (active_ == b) return;
-    active_ = b;
+    if (!StoreIfChanged(active_, b)) return;
     ActiveChanged();
     Repaint();
 }
@@ -31,17 +31,11 @@ TSeriesLegend& TCustomChartSeries::Legend() {
 }
 
 void TCustomChartSeries::SetShowInLegend(bool b) {
-    TSeriesLegend& legend = Legend();
-    if (legend.Visible == b) return;
-    legend.Visible = b;
-    Repaint();
+    if (StoreIfChanged(Legend().Visible, b)) Repaint();
 }
 
 void TCustomChartSeries::SetLegendTitle(const std::string& text) {
-    TSeriesLegend& legend = Legend();
-    if (legend.Text == text) return;
-    legend.Text = text;
-    Repaint();
+    if (StoreIfChanged(Legend().Text, text)) Repaint();
 }
 
 TChartSeries::TChartSeries() : xValues_(this, "X"), yValues_(this, "Y") {
@@ -205,28 +199,21 @@ void TChartSeries::SetSeriesColor(TColor c) {
 }
 
 void TChartSeries::SetColorEachPoint(bool b) {
-    if (colorEachPoint_ == b) return;
-    colorEachPoint_ = b;
-    Repaint();
+    if (StoreIfChanged(colorEachPoint_, b)) Repaint();
 }
 
 void TChartSeries::SetTransparency(std::int32_t percent) {
-    if (transparency_ == percent) return;
-    transparency_ = percent;
-    Repaint();
+    if (StoreIfChanged(transparency_, percent)) Repaint();
 }
 
 void TChartSeries::SetTitle(const std::string& title) {
-    if (title_ == title) return;
-    title_ = title;
+    if (!StoreIfChanged(title_, title)) return;
     Repaint();
     SendEvent(seChangeTitle);
 }
 
 void TChartSeries::SetTreatNulls(TTreatNullsStyle t) {
-    if (treatNulls_ == t) return;
-    treatNulls_ = t;
-    Repaint();
+    if (StoreIfChanged(treatNulls_, t)) Repaint();
 }
 
 std::string TChartSeries::DisplayName() const {

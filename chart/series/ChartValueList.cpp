@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "chart/series/ChartSeries.h"
+#include "runtime/ChangeNotifier.h"
 
 namespace twinscope {
 
@@ -14,9 +15,7 @@ TChartValueList::TChartValueList(TChartSeries* owner, std::string name)
 }
 
 void TChartValueList::SetDateTime(bool b) {
-    if (dateTime_ == b) return;
-    dateTime_ = b;
-    if (owner_) owner_->Repaint();
+    if (StoreIfChanged(dateTime_, b) && owner_) owner_->Repaint();
 }
 
 void TChartValueList::SetValueSource(const std::string& source) {
