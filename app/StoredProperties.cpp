@@ -5,10 +5,10 @@
 #include <map>
 #include <string_view>
 
-#include "chart/panel/Chart.h"
-#include "chart/series/LineSeries.h"
-#include "chart/series/SeriesStoredProperties.h"
-#include "runtime/Exceptions.h"
+#include "twinscope/chart/panel/Chart.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/chart/series/SeriesStoredProperties.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 

@@ -11,15 +11,15 @@
 #include <QShowEvent>
 #include <map>
 
-#include "chart/series/LineSeries.h"
-#include "platform/ChartWidget.h"
-#include "platform/DateTimePicker.h"
-#include "platform/QtDateTime.h"
-#include "platform/TwinscopeApplication.h"
-#include "runtime/DateTime.h"
-#include "runtime/Exceptions.h"
-#include "runtime/MessageHook.h"
-#include "runtime/StrToFloat.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/platform/ChartWidget.h"
+#include "twinscope/platform/DateTimePicker.h"
+#include "twinscope/platform/QtDateTime.h"
+#include "twinscope/platform/TwinscopeApplication.h"
+#include "twinscope/runtime/DateTime.h"
+#include "twinscope/runtime/Exceptions.h"
+#include "twinscope/runtime/MessageHook.h"
+#include "twinscope/runtime/StrToFloat.h"
 
 namespace twinscope {
 

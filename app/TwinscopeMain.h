@@ -3,8 +3,8 @@
 #include <QMainWindow>
 
 #include "app/WindowContent.h"
-#include "chart/panel/CustomAxisOwner.h"
-#include "scales/ScaleManager.h"
+#include "twinscope/chart/panel/CustomAxisOwner.h"
+#include "twinscope/scales/ScaleManager.h"
 
 class QAction;
 class QGroupBox;

@@ -5,7 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "runtime/Exceptions.h"
+#include "twinscope/runtime/Exceptions.h"
 
 // The resources live in a static library: their registration must be asked for by name.
 static void InitWindowResources() { Q_INIT_RESOURCE(TwinscopeMain); }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/StoredProperties.h"
-#include "runtime/Types.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

@@ -1,13 +1,13 @@
 #include <memory>
 
 #include "app/TwinscopeMain.h"
-#include "chart/canvas/qt/QtCanvases.h"
-#include "platform/QtFormatSettings.h"
-#include "platform/QtMessageBox.h"
-#include "platform/QtUserSettings.h"
-#include "platform/TwinscopeApplication.h"
-#include "runtime/FormatSettings.h"
-#include "runtime/UserSettings.h"
+#include "twinscope/chart/canvas/qt/QtCanvases.h"
+#include "twinscope/platform/QtFormatSettings.h"
+#include "twinscope/platform/QtMessageBox.h"
+#include "twinscope/platform/QtUserSettings.h"
+#include "twinscope/platform/TwinscopeApplication.h"
+#include "twinscope/runtime/FormatSettings.h"
+#include "twinscope/runtime/UserSettings.h"
 
 int main(int argc, char** argv) {
     using namespace twinscope;

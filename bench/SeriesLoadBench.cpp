@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "chart/series/LineSeries.h"
-#include "chart/series/SeriesDataStream.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/chart/series/SeriesDataStream.h"
 
 namespace twinscope {
 namespace {

@@ -3,9 +3,9 @@
 #include <span>
 #include <vector>
 
-#include "chart/series/LineSeries.h"
-#include "chart/series/SeriesDataStream.h"
-#include "runtime/Exceptions.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/chart/series/SeriesDataStream.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace {
 

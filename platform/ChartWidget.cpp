@@ -1,4 +1,4 @@
-#include "platform/ChartWidget.h"
+#include "twinscope/platform/ChartWidget.h"
 
 #include <optional>
 
@@ -7,7 +7,7 @@
 #include <QResizeEvent>
 #include <QWheelEvent>
 
-#include "chart/canvas/qt/QtPaintTarget.h"
+#include "twinscope/chart/canvas/qt/QtPaintTarget.h"
 
 namespace twinscope {
 

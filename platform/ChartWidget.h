@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "chart/panel/Chart.h"
+#include "twinscope/chart/panel/Chart.h"
 
 namespace twinscope {
 

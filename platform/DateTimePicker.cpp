@@ -1,8 +1,8 @@
-#include "platform/DateTimePicker.h"
+#include "twinscope/platform/DateTimePicker.h"
 
 #include <cmath>
 
-#include "platform/QtDateTime.h"
+#include "twinscope/platform/QtDateTime.h"
 
 namespace twinscope {
 

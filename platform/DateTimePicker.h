@@ -2,7 +2,7 @@
 
 #include <QDateEdit>
 
-#include "runtime/DateTime.h"
+#include "twinscope/runtime/DateTime.h"
 
 namespace twinscope {
 

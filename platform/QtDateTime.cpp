@@ -1,4 +1,4 @@
-#include "platform/QtDateTime.h"
+#include "twinscope/platform/QtDateTime.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 
 #include <QDateTime>
 
-#include "runtime/DateTime.h"
+#include "twinscope/runtime/DateTime.h"
 
 namespace twinscope {
 

@@ -1,4 +1,4 @@
-#include "platform/QtFormatSettings.h"
+#include "twinscope/platform/QtFormatSettings.h"
 
 namespace twinscope {
 

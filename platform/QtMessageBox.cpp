@@ -1,10 +1,10 @@
-#include "platform/QtMessageBox.h"
+#include "twinscope/platform/QtMessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
 
-#include "runtime/MessageHook.h"
+#include "twinscope/runtime/MessageHook.h"
 
 namespace twinscope {
 

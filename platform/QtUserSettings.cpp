@@ -1,4 +1,4 @@
-#include "platform/QtUserSettings.h"
+#include "twinscope/platform/QtUserSettings.h"
 
 #include <QFileInfo>
 #include <QSettings>

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "runtime/UserSettings.h"
+#include "twinscope/runtime/UserSettings.h"
 
 namespace twinscope {
 

@@ -1,11 +1,11 @@
-#include "platform/TwinscopeApplication.h"
+#include "twinscope/platform/TwinscopeApplication.h"
 
 #include <QFont>
 #include <exception>
 #include <functional>
 
-#include "runtime/Exceptions.h"
-#include "runtime/MessageHook.h"
+#include "twinscope/runtime/Exceptions.h"
+#include "twinscope/runtime/MessageHook.h"
 
 namespace twinscope {
 

@@ -1,10 +1,10 @@
-#include "runtime/DateTime.h"
+#include "twinscope/runtime/DateTime.h"
 
 #include <chrono>
 #include <cmath>
 
-#include "runtime/Arithmetic.h"
-#include "runtime/Exceptions.h"
+#include "twinscope/runtime/Arithmetic.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 

@@ -1,4 +1,4 @@
-#include "runtime/DateTimeFormat.h"
+#include "twinscope/runtime/DateTimeFormat.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "runtime/DateTime.h"
-#include "runtime/FormatSettings.h"
+#include "twinscope/runtime/DateTime.h"
+#include "twinscope/runtime/FormatSettings.h"
 
 namespace twinscope {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "runtime/FormatSettings.h"
+#include "twinscope/runtime/FormatSettings.h"
 
 namespace twinscope {
 

@@ -1,4 +1,4 @@
-#include "runtime/FormatSettings.h"
+#include "twinscope/runtime/FormatSettings.h"
 
 namespace twinscope {
 

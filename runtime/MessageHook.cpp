@@ -1,9 +1,9 @@
-#include "runtime/MessageHook.h"
+#include "twinscope/runtime/MessageHook.h"
 
 #include <iostream>
 #include <utility>
 
-#include "runtime/Exceptions.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 

@@ -1,11 +1,11 @@
-#include "runtime/StrToFloat.h"
+#include "twinscope/runtime/StrToFloat.h"
 
 #include <charconv>
 #include <optional>
 #include <string_view>
 #include <system_error>
 
-#include "runtime/Exceptions.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 

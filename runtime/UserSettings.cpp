@@ -1,4 +1,4 @@
-#include "runtime/UserSettings.h"
+#include "twinscope/runtime/UserSettings.h"
 
 #include <utility>
 

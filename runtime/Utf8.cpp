@@ -1,4 +1,4 @@
-#include "runtime/Utf8.h"
+#include "twinscope/runtime/Utf8.h"
 
 namespace twinscope {
 

@@ -1,8 +1,8 @@
-#include "scales/CelsiusScale.h"
+#include "twinscope/scales/CelsiusScale.h"
 
-#include "chart/panel/CustomAxisPanel.h"
-#include "runtime/Arithmetic.h"
-#include "scales/StyleAxis.h"
+#include "twinscope/chart/panel/CustomAxisPanel.h"
+#include "twinscope/runtime/Arithmetic.h"
+#include "twinscope/scales/StyleAxis.h"
 
 namespace twinscope {
 

@@ -1,6 +1,6 @@
-#include "scales/DayOfTheYearScale.h"
+#include "twinscope/scales/DayOfTheYearScale.h"
 
-#include "runtime/DateTime.h"
+#include "twinscope/runtime/DateTime.h"
 
 namespace twinscope {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scales/Scale.h"
+#include "twinscope/scales/Scale.h"
 
 namespace twinscope {
 

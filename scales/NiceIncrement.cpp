@@ -1,7 +1,7 @@
-#include "scales/NiceIncrement.h"
+#include "twinscope/scales/NiceIncrement.h"
 
-#include "chart/axes/ChartAxis.h"
-#include "runtime/Arithmetic.h"
+#include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
 

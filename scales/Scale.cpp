@@ -1,14 +1,14 @@
-#include "scales/Scale.h"
+#include "twinscope/scales/Scale.h"
 
 #include <algorithm>
 
-#include "chart/panel/CustomAxisPanel.h"
-#include "chart/panel/PlotLayout.h"
-#include "chart/series/LineSeries.h"
-#include "runtime/Exceptions.h"
-#include "runtime/MessageHook.h"
-#include "scales/NiceIncrement.h"
-#include "scales/StyleAxis.h"
+#include "twinscope/chart/panel/CustomAxisPanel.h"
+#include "twinscope/chart/panel/PlotLayout.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/runtime/Exceptions.h"
+#include "twinscope/runtime/MessageHook.h"
+#include "twinscope/scales/NiceIncrement.h"
+#include "twinscope/scales/StyleAxis.h"
 
 namespace twinscope {
 

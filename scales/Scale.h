@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "chart/axes/ChartAxis.h"
+#include "twinscope/chart/axes/ChartAxis.h"
 
 namespace twinscope {
 

@@ -1,7 +1,7 @@
-#include "scales/StyleAxis.h"
+#include "twinscope/scales/StyleAxis.h"
 
-#include "chart/axes/ChartAxis.h"
-#include "runtime/Utf8.h"
+#include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/runtime/Utf8.h"
 
 namespace twinscope {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "runtime/Types.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

@@ -1,16 +1,16 @@
-#include "chart/axes/AxisDrawing.h"
+#include "twinscope/chart/axes/AxisDrawing.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "chart/axes/AxisGeometry.h"
-#include "chart/axes/AxisLabelPass.h"
-#include "chart/axes/ChartAxis.h"
-#include "chart/canvas/Canvas3D.h"
-#include "chart/panel/CustomAxisPanel.h"
-#include "chart/panel/TextShapeDrawing.h"
-#include "runtime/Arithmetic.h"
+#include "twinscope/chart/axes/AxisGeometry.h"
+#include "twinscope/chart/axes/AxisLabelPass.h"
+#include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/chart/panel/CustomAxisPanel.h"
+#include "twinscope/chart/panel/TextShapeDrawing.h"
+#include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
 

@@ -1,13 +1,13 @@
-#include "chart/axes/AxisGeometry.h"
+#include "twinscope/chart/axes/AxisGeometry.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
 
-#include "chart/axes/AxisLabelPass.h"
-#include "chart/axes/ChartAxis.h"
-#include "runtime/Arithmetic.h"
+#include "twinscope/chart/axes/AxisLabelPass.h"
+#include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "chart/canvas/ChartCanvas.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/canvas/ChartCanvas.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

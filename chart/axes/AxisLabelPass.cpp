@@ -1,17 +1,17 @@
-#include "chart/axes/AxisLabelPass.h"
+#include "twinscope/chart/axes/AxisLabelPass.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "chart/axes/ChartAxis.h"
-#include "chart/canvas/Canvas3D.h"
-#include "chart/panel/CustomAxisPanel.h"
-#include "chart/series/ChartSeries.h"
-#include "runtime/Arithmetic.h"
-#include "runtime/DateTimeFormat.h"
-#include "runtime/FormatFloat.h"
-#include "runtime/FormatSettings.h"
+#include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/chart/panel/CustomAxisPanel.h"
+#include "twinscope/chart/series/ChartSeries.h"
+#include "twinscope/runtime/Arithmetic.h"
+#include "twinscope/runtime/DateTimeFormat.h"
+#include "twinscope/runtime/FormatFloat.h"
+#include "twinscope/runtime/FormatSettings.h"
 
 namespace twinscope {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/axes/AxisLabels.h"
-#include "chart/axes/DateTimeStep.h"
+#include "twinscope/chart/axes/AxisLabels.h"
+#include "twinscope/chart/axes/DateTimeStep.h"
 
 namespace twinscope {
 

@@ -1,6 +1,6 @@
-#include "chart/axes/AxisLabels.h"
+#include "twinscope/chart/axes/AxisLabels.h"
 
-#include "runtime/Exceptions.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 

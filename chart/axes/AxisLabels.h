@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/panel/TextShape.h"
+#include "twinscope/chart/panel/TextShape.h"
 
 namespace twinscope {
 

@@ -1,9 +1,9 @@
-#include "chart/axes/AxisLayers.h"
+#include "twinscope/chart/axes/AxisLayers.h"
 
-#include "chart/axes/AxisDrawing.h"
-#include "chart/axes/AxisGeometry.h"
-#include "chart/panel/ChartPaintLayers.h"
-#include "chart/panel/CustomAxisPanel.h"
+#include "twinscope/chart/axes/AxisDrawing.h"
+#include "twinscope/chart/axes/AxisGeometry.h"
+#include "twinscope/chart/panel/ChartPaintLayers.h"
+#include "twinscope/chart/panel/CustomAxisPanel.h"
 
 namespace twinscope {
 

@@ -1,4 +1,4 @@
-#include "chart/axes/AxisTitle.h"
+#include "twinscope/chart/axes/AxisTitle.h"
 
 namespace twinscope {
 

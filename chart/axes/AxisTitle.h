@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "chart/panel/TextShape.h"
+#include "twinscope/chart/panel/TextShape.h"
 
 namespace twinscope {
 

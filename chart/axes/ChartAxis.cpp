@@ -1,11 +1,11 @@
-#include "chart/axes/ChartAxis.h"
+#include "twinscope/chart/axes/ChartAxis.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "chart/panel/CustomAxisPanel.h"
-#include "chart/series/ChartSeries.h"
-#include "runtime/Exceptions.h"
+#include "twinscope/chart/panel/CustomAxisPanel.h"
+#include "twinscope/chart/series/ChartSeries.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 

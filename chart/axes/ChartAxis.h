@@ -5,12 +5,12 @@
 #include <memory>
 #include <string>
 
-#include "chart/axes/AxisLabels.h"
-#include "chart/axes/AxisTitle.h"
-#include "chart/canvas/ChartPen.h"
-#include "runtime/Arithmetic.h"
-#include "runtime/ChangeNotifier.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/axes/AxisLabels.h"
+#include "twinscope/chart/axes/AxisTitle.h"
+#include "twinscope/chart/canvas/ChartPen.h"
+#include "twinscope/runtime/Arithmetic.h"
+#include "twinscope/runtime/ChangeNotifier.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

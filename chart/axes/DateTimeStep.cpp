@@ -1,9 +1,9 @@
-#include "chart/axes/DateTimeStep.h"
+#include "twinscope/chart/axes/DateTimeStep.h"
 
 #include <cmath>
 
-#include "runtime/Arithmetic.h"
-#include "runtime/DateTime.h"
+#include "twinscope/runtime/Arithmetic.h"
+#include "twinscope/runtime/DateTime.h"
 
 namespace twinscope {
 

@@ -1,4 +1,4 @@
-#include "chart/canvas/Canvas3D.h"
+#include "twinscope/chart/canvas/Canvas3D.h"
 
 namespace twinscope {
 

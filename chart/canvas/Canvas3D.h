@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/canvas/ChartCanvas.h"
-#include "chart/canvas/PaintTarget.h"
+#include "twinscope/chart/canvas/ChartCanvas.h"
+#include "twinscope/chart/canvas/PaintTarget.h"
 
 namespace twinscope {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "chart/canvas/ChartCanvas.h"
+#include "twinscope/chart/canvas/ChartCanvas.h"
 
 namespace twinscope {
 

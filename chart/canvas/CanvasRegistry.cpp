@@ -1,10 +1,10 @@
-#include "chart/canvas/CanvasRegistry.h"
+#include "twinscope/chart/canvas/CanvasRegistry.h"
 
 #include <algorithm>
 #include <utility>
 #include <vector>
 
-#include "runtime/Exceptions.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 

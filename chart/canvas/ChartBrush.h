@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "runtime/ChangeNotifier.h"
-#include "runtime/Types.h"
+#include "twinscope/runtime/ChangeNotifier.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

@@ -1,10 +1,10 @@
-#include "chart/canvas/ChartCanvas.h"
+#include "twinscope/chart/canvas/ChartCanvas.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 
-#include "runtime/Arithmetic.h"
+#include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
 

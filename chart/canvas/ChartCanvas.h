@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "chart/canvas/ChartBrush.h"
-#include "chart/canvas/ChartFont.h"
-#include "chart/canvas/ChartPen.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/canvas/ChartBrush.h"
+#include "twinscope/chart/canvas/ChartFont.h"
+#include "twinscope/chart/canvas/ChartPen.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

@@ -1,6 +1,6 @@
-#include "chart/canvas/ChartFont.h"
+#include "twinscope/chart/canvas/ChartFont.h"
 
-#include "runtime/Arithmetic.h"
+#include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "chart/canvas/ChartPen.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/canvas/ChartPen.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

@@ -4,9 +4,9 @@
 #include <functional>
 #include <optional>
 
-#include "chart/canvas/ChartBrush.h"
-#include "runtime/ChangeNotifier.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/canvas/ChartBrush.h"
+#include "twinscope/runtime/ChangeNotifier.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

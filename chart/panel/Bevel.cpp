@@ -1,4 +1,4 @@
-#include "chart/panel/Bevel.h"
+#include "twinscope/chart/panel/Bevel.h"
 
 #include <algorithm>
 #include <array>

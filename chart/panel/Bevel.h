@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "chart/canvas/ChartCanvas.h"
-#include "chart/panel/PlotLayout.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/canvas/ChartCanvas.h"
+#include "twinscope/chart/panel/PlotLayout.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

@@ -1,7 +1,7 @@
-#include "chart/panel/Chart.h"
+#include "twinscope/chart/panel/Chart.h"
 
-#include "chart/axes/AxisLayers.h"
-#include "chart/panel/SeriesLayer.h"
+#include "twinscope/chart/axes/AxisLayers.h"
+#include "twinscope/chart/panel/SeriesLayer.h"
 
 namespace twinscope {
 

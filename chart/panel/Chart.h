@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/panel/CustomChart.h"
+#include "twinscope/chart/panel/CustomChart.h"
 
 namespace twinscope {
 

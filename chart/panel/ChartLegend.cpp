@@ -1,13 +1,13 @@
-#include "chart/panel/ChartLegend.h"
+#include "twinscope/chart/panel/ChartLegend.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "chart/canvas/CanvasGuards.h"
-#include "chart/panel/CustomChart.h"
-#include "chart/panel/TextShapeDrawing.h"
-#include "chart/series/ChartSeries.h"
-#include "runtime/Arithmetic.h"
+#include "twinscope/chart/canvas/CanvasGuards.h"
+#include "twinscope/chart/panel/CustomChart.h"
+#include "twinscope/chart/panel/TextShapeDrawing.h"
+#include "twinscope/chart/series/ChartSeries.h"
+#include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
 

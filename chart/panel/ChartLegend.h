@@ -5,13 +5,13 @@
 #include <functional>
 #include <vector>
 
-#include "chart/canvas/Canvas3D.h"
-#include "chart/canvas/ChartPen.h"
-#include "chart/panel/ChartPaintLayers.h"
-#include "chart/panel/LegendSymbol.h"
-#include "chart/panel/LegendText.h"
-#include "chart/panel/TextShape.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/chart/canvas/ChartPen.h"
+#include "twinscope/chart/panel/ChartPaintLayers.h"
+#include "twinscope/chart/panel/LegendSymbol.h"
+#include "twinscope/chart/panel/LegendText.h"
+#include "twinscope/chart/panel/TextShape.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

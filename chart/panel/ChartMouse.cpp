@@ -1,15 +1,15 @@
-#include "chart/panel/ChartMouse.h"
+#include "twinscope/chart/panel/ChartMouse.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
 
-#include "chart/axes/ChartAxis.h"
-#include "chart/canvas/Canvas3D.h"
-#include "chart/panel/CustomChart.h"
-#include "chart/series/ChartSeries.h"
-#include "runtime/Arithmetic.h"
+#include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/chart/panel/CustomChart.h"
+#include "twinscope/chart/series/ChartSeries.h"
+#include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
 

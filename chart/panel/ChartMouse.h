@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "chart/panel/ChartZoom.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/panel/ChartZoom.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

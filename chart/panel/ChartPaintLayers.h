@@ -2,9 +2,9 @@
 
 #include <functional>
 
-#include "chart/axes/ChartAxis.h"
-#include "chart/canvas/Canvas3D.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

@@ -1,8 +1,8 @@
-#include "chart/panel/ChartTitle.h"
+#include "twinscope/chart/panel/ChartTitle.h"
 
 #include <algorithm>
 
-#include "runtime/Arithmetic.h"
+#include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
 

@@ -1,4 +1,4 @@
-#include "chart/panel/ChartWall.h"
+#include "twinscope/chart/panel/ChartWall.h"
 
 namespace twinscope {
 

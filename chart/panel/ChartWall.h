@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <functional>
 
-#include "chart/canvas/ChartBrush.h"
-#include "chart/canvas/ChartPen.h"
-#include "runtime/ChangeNotifier.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/canvas/ChartBrush.h"
+#include "twinscope/chart/canvas/ChartPen.h"
+#include "twinscope/runtime/ChangeNotifier.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

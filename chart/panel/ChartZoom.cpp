@@ -1,4 +1,4 @@
-#include "chart/panel/ChartZoom.h"
+#include "twinscope/chart/panel/ChartZoom.h"
 
 namespace twinscope {
 

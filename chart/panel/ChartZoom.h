@@ -4,9 +4,9 @@
 #include <initializer_list>
 #include <memory>
 
-#include "chart/canvas/ChartBrush.h"
-#include "chart/canvas/ChartPen.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/canvas/ChartBrush.h"
+#include "twinscope/chart/canvas/ChartPen.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

@@ -1,4 +1,4 @@
-#include "chart/panel/ColorPalette.h"
+#include "twinscope/chart/panel/ColorPalette.h"
 
 #include <algorithm>
 

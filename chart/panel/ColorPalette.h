@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "runtime/Types.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

@@ -1,9 +1,9 @@
-#include "chart/panel/CustomAxes.h"
+#include "twinscope/chart/panel/CustomAxes.h"
 
 #include <algorithm>
 #include <string>
 
-#include "runtime/Exceptions.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "chart/axes/ChartAxis.h"
+#include "twinscope/chart/axes/ChartAxis.h"
 
 namespace twinscope {
 

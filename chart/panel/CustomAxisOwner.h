@@ -3,7 +3,7 @@
 #include <memory>
 #include <utility>
 
-#include "chart/panel/CustomAxisPanel.h"
+#include "twinscope/chart/panel/CustomAxisPanel.h"
 
 namespace twinscope {
 

@@ -1,13 +1,13 @@
-#include "chart/panel/CustomAxisPanel.h"
+#include "twinscope/chart/panel/CustomAxisPanel.h"
 
 #include <algorithm>
 #include <charconv>
 #include <optional>
 
-#include "chart/axes/AxisLabelPass.h"
-#include "chart/panel/ColorPalette.h"
-#include "chart/series/ChartSeries.h"
-#include "runtime/UserSettings.h"
+#include "twinscope/chart/axes/AxisLabelPass.h"
+#include "twinscope/chart/panel/ColorPalette.h"
+#include "twinscope/chart/series/ChartSeries.h"
+#include "twinscope/runtime/UserSettings.h"
 
 namespace twinscope {
 

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "chart/axes/ChartAxis.h"
-#include "chart/panel/CustomAxes.h"
-#include "chart/panel/CustomChartPanel.h"
+#include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/chart/panel/CustomAxes.h"
+#include "twinscope/chart/panel/CustomChartPanel.h"
 
 namespace twinscope {
 

@@ -1,11 +1,11 @@
-#include "chart/panel/CustomChart.h"
+#include "twinscope/chart/panel/CustomChart.h"
 
 #include <algorithm>
 #include <array>
 
-#include "chart/panel/TextShapeDrawing.h"
-#include "chart/series/ChartSeries.h"
-#include "runtime/Arithmetic.h"
+#include "twinscope/chart/panel/TextShapeDrawing.h"
+#include "twinscope/chart/series/ChartSeries.h"
+#include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
 

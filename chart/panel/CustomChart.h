@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "chart/canvas/Canvas3D.h"
-#include "chart/panel/ChartLegend.h"
-#include "chart/panel/ChartMouse.h"
-#include "chart/panel/ChartPaintLayers.h"
-#include "chart/panel/ChartTitle.h"
-#include "chart/panel/ChartWall.h"
-#include "chart/panel/CustomAxisPanel.h"
+#include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/chart/panel/ChartLegend.h"
+#include "twinscope/chart/panel/ChartMouse.h"
+#include "twinscope/chart/panel/ChartPaintLayers.h"
+#include "twinscope/chart/panel/ChartTitle.h"
+#include "twinscope/chart/panel/ChartWall.h"
+#include "twinscope/chart/panel/CustomAxisPanel.h"
 
 namespace twinscope {
 

@@ -1,8 +1,8 @@
-#include "chart/panel/CustomChartPanel.h"
+#include "twinscope/chart/panel/CustomChartPanel.h"
 
-#include "chart/canvas/CanvasRegistry.h"
-#include "chart/panel/Bevel.h"
-#include "runtime/UserSettings.h"
+#include "twinscope/chart/canvas/CanvasRegistry.h"
+#include "twinscope/chart/panel/Bevel.h"
+#include "twinscope/runtime/UserSettings.h"
 
 namespace twinscope {
 

@@ -6,12 +6,12 @@
 #include <memory>
 #include <string>
 
-#include "chart/canvas/Canvas3D.h"
-#include "chart/canvas/ChartPen.h"
-#include "chart/canvas/PaintTarget.h"
-#include "chart/panel/PlotLayout.h"
-#include "runtime/ChangeNotifier.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/chart/canvas/ChartPen.h"
+#include "twinscope/chart/canvas/PaintTarget.h"
+#include "twinscope/chart/panel/PlotLayout.h"
+#include "twinscope/runtime/ChangeNotifier.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

@@ -1,9 +1,9 @@
-#include "chart/panel/LegendSymbol.h"
+#include "twinscope/chart/panel/LegendSymbol.h"
 
 #include <algorithm>
 #include <array>
 
-#include "chart/series/LineSeries.h"
+#include "twinscope/chart/series/LineSeries.h"
 
 namespace twinscope {
 

@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <functional>
 
-#include "chart/canvas/ChartCanvas.h"
-#include "chart/canvas/ChartFont.h"
-#include "chart/canvas/ChartPen.h"
-#include "runtime/ChangeNotifier.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/canvas/ChartCanvas.h"
+#include "twinscope/chart/canvas/ChartFont.h"
+#include "twinscope/chart/canvas/ChartPen.h"
+#include "twinscope/runtime/ChangeNotifier.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

@@ -1,12 +1,12 @@
-#include "chart/panel/LegendText.h"
+#include "twinscope/chart/panel/LegendText.h"
 
 #include <algorithm>
 
-#include "chart/axes/AxisLabelPass.h"
-#include "chart/series/ChartSeries.h"
-#include "runtime/DateTimeFormat.h"
-#include "runtime/Exceptions.h"
-#include "runtime/FormatFloat.h"
+#include "twinscope/chart/axes/AxisLabelPass.h"
+#include "twinscope/chart/series/ChartSeries.h"
+#include "twinscope/runtime/DateTimeFormat.h"
+#include "twinscope/runtime/Exceptions.h"
+#include "twinscope/runtime/FormatFloat.h"
 
 namespace twinscope {
 

@@ -1,4 +1,4 @@
-#include "chart/panel/PlotLayout.h"
+#include "twinscope/chart/panel/PlotLayout.h"
 
 namespace twinscope {
 

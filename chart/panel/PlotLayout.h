@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "chart/canvas/ChartFont.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/canvas/ChartFont.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

@@ -1,10 +1,10 @@
-#include "chart/panel/SeriesLayer.h"
+#include "twinscope/chart/panel/SeriesLayer.h"
 
 #include <cstddef>
 
-#include "chart/canvas/Canvas3D.h"
-#include "chart/panel/CustomAxisPanel.h"
-#include "chart/series/ChartSeries.h"
+#include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/chart/panel/CustomAxisPanel.h"
+#include "twinscope/chart/series/ChartSeries.h"
 
 namespace twinscope {
 

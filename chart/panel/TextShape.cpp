@@ -1,4 +1,4 @@
-#include "chart/panel/TextShape.h"
+#include "twinscope/chart/panel/TextShape.h"
 
 namespace twinscope {
 

@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <functional>
 
-#include "chart/canvas/ChartBrush.h"
-#include "chart/canvas/ChartFont.h"
-#include "chart/canvas/ChartPen.h"
-#include "chart/panel/PlotLayout.h"
-#include "runtime/ChangeNotifier.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/canvas/ChartBrush.h"
+#include "twinscope/chart/canvas/ChartFont.h"
+#include "twinscope/chart/canvas/ChartPen.h"
+#include "twinscope/chart/panel/PlotLayout.h"
+#include "twinscope/runtime/ChangeNotifier.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

@@ -1,9 +1,9 @@
-#include "chart/panel/TextShapeDrawing.h"
+#include "twinscope/chart/panel/TextShapeDrawing.h"
 
 #include <algorithm>
 
-#include "chart/canvas/CanvasGuards.h"
-#include "chart/panel/Bevel.h"
+#include "twinscope/chart/canvas/CanvasGuards.h"
+#include "twinscope/chart/panel/Bevel.h"
 
 namespace twinscope {
 

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "chart/canvas/ChartCanvas.h"
-#include "chart/panel/TextShape.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/canvas/ChartCanvas.h"
+#include "twinscope/chart/panel/TextShape.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

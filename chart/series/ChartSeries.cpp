@@ -1,12 +1,12 @@
-#include "chart/series/ChartSeries.h"
+#include "twinscope/chart/series/ChartSeries.h"
 
 #include <algorithm>
 #include <numeric>
 
-#include "chart/axes/ChartAxis.h"
-#include "chart/panel/CustomAxisPanel.h"
-#include "runtime/ChangeNotifier.h"
-#include "runtime/Exceptions.h"
+#include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/chart/panel/CustomAxisPanel.h"
+#include "twinscope/runtime/ChangeNotifier.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "chart/canvas/ChartBrush.h"
-#include "chart/canvas/ChartPen.h"
-#include "chart/series/ChartValueList.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/canvas/ChartBrush.h"
+#include "twinscope/chart/canvas/ChartPen.h"
+#include "twinscope/chart/series/ChartValueList.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

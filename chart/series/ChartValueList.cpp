@@ -1,10 +1,10 @@
-#include "chart/series/ChartValueList.h"
+#include "twinscope/chart/series/ChartValueList.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "chart/series/ChartSeries.h"
-#include "runtime/ChangeNotifier.h"
+#include "twinscope/chart/series/ChartSeries.h"
+#include "twinscope/runtime/ChangeNotifier.h"
 
 namespace twinscope {
 

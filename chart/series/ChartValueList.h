@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-#include "chart/series/ValueStorage.h"
+#include "twinscope/chart/series/ValueStorage.h"
 
 namespace twinscope {
 

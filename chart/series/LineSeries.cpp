@@ -1,13 +1,13 @@
-#include "chart/series/LineSeries.h"
+#include "twinscope/chart/series/LineSeries.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
 
-#include "chart/canvas/Canvas3D.h"
-#include "chart/canvas/CanvasGuards.h"
-#include "chart/panel/CustomAxisPanel.h"
+#include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/chart/canvas/CanvasGuards.h"
+#include "twinscope/chart/panel/CustomAxisPanel.h"
 
 namespace twinscope {
 

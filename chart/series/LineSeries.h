@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "chart/series/ChartSeries.h"
-#include "runtime/Types.h"
+#include "twinscope/chart/series/ChartSeries.h"
+#include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 

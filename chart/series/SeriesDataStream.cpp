@@ -1,12 +1,12 @@
-#include "chart/series/SeriesDataStream.h"
+#include "twinscope/chart/series/SeriesDataStream.h"
 
 #include <bit>
 #include <cstdio>
 #include <limits>
 #include <string>
 
-#include "chart/series/ChartSeries.h"
-#include "runtime/Exceptions.h"
+#include "twinscope/chart/series/ChartSeries.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 

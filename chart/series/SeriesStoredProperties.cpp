@@ -1,7 +1,7 @@
-#include "chart/series/SeriesStoredProperties.h"
+#include "twinscope/chart/series/SeriesStoredProperties.h"
 
-#include "chart/panel/CustomAxisPanel.h"
-#include "chart/series/SeriesDataStream.h"
+#include "twinscope/chart/panel/CustomAxisPanel.h"
+#include "twinscope/chart/series/SeriesDataStream.h"
 
 namespace twinscope {
 

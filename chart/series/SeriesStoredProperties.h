@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/series/ChartSeries.h"
+#include "twinscope/chart/series/ChartSeries.h"
 
 namespace twinscope {
 

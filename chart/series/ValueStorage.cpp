@@ -1,4 +1,4 @@
-#include "chart/series/ValueStorage.h"
+#include "twinscope/chart/series/ValueStorage.h"
 
 #include <cstdlib>
 #include <new>

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "chart/canvas/qt/QtCanvases.h"
-#include "platform/TwinscopeApplication.h"
+#include "twinscope/chart/canvas/qt/QtCanvases.h"
+#include "twinscope/platform/TwinscopeApplication.h"
 
 namespace {
 

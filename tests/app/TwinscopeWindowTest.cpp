@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "app/TwinscopeMain.h"
-#include "chart/series/LineSeries.h"
-#include "platform/ChartWidget.h"
-#include "platform/DateTimePicker.h"
-#include "runtime/DateTime.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/platform/ChartWidget.h"
+#include "twinscope/platform/DateTimePicker.h"
+#include "twinscope/runtime/DateTime.h"
 #include "tests/support/MessageRecorder.h"
 
 namespace twinscope {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/TwinscopeMain.h"
-#include "platform/ChartWidget.h"
+#include "twinscope/platform/ChartWidget.h"
 #include "tests/support/MessageRecorder.h"
 
 namespace twinscope {

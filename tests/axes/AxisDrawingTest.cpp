@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/axes/AxisDrawing.h"
+#include "twinscope/chart/axes/AxisDrawing.h"
 #include "tests/axes/WindowChartFixture.h"
 #include "tests/support/Printers.h"
 

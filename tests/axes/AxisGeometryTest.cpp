@@ -3,7 +3,7 @@
 #include <limits>
 #include <string>
 
-#include "chart/axes/AxisGeometry.h"
+#include "twinscope/chart/axes/AxisGeometry.h"
 #include "tests/axes/WindowChartFixture.h"
 #include "tests/support/Printers.h"
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "chart/axes/AxisLabelPass.h"
-#include "chart/series/LineSeries.h"
-#include "scales/ScaleManager.h"
+#include "twinscope/chart/axes/AxisLabelPass.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/scales/ScaleManager.h"
 #include "tests/axes/WindowChartFixture.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/RecordingCanvas.h"

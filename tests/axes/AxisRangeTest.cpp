@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/Exceptions.h"
+#include "twinscope/runtime/Exceptions.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Expect.h"
 

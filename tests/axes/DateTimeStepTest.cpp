@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "chart/axes/AxisLabelPass.h"
-#include "chart/axes/DateTimeStep.h"
-#include "runtime/DateTime.h"
+#include "twinscope/chart/axes/AxisLabelPass.h"
+#include "twinscope/chart/axes/DateTimeStep.h"
+#include "twinscope/runtime/DateTime.h"
 
 namespace twinscope {
 namespace {

@@ -3,10 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "chart/axes/AxisLabelPass.h"
-#include "chart/canvas/CanvasRegistry.h"
-#include "chart/series/LineSeries.h"
-#include "runtime/Exceptions.h"
+#include "twinscope/chart/axes/AxisLabelPass.h"
+#include "twinscope/chart/canvas/CanvasRegistry.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/runtime/Exceptions.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Expect.h"
 #include "tests/support/RecordingCanvas.h"

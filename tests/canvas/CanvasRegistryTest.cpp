@@ -1,12 +1,12 @@
-#include "chart/canvas/CanvasRegistry.h"
+#include "twinscope/chart/canvas/CanvasRegistry.h"
 
 #include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "chart/canvas/qt/QtCanvases.h"
-#include "runtime/Exceptions.h"
+#include "twinscope/chart/canvas/qt/QtCanvases.h"
+#include "twinscope/runtime/Exceptions.h"
 #include "tests/support/RecordingCanvas.h"
 
 namespace twinscope {

@@ -10,10 +10,10 @@
 #include <QImage>
 #include <QPainter>
 
-#include "chart/canvas/CanvasGuards.h"
-#include "chart/canvas/qt/ChartCanvas3D.h"
-#include "chart/canvas/qt/GDIPlusCanvas.h"
-#include "chart/canvas/qt/QtPaintTarget.h"
+#include "twinscope/chart/canvas/CanvasGuards.h"
+#include "twinscope/chart/canvas/qt/ChartCanvas3D.h"
+#include "twinscope/chart/canvas/qt/GDIPlusCanvas.h"
+#include "twinscope/chart/canvas/qt/QtPaintTarget.h"
 
 namespace twinscope {
 namespace {

@@ -7,10 +7,10 @@
 #include <QImage>
 #include <QPainter>
 
-#include "chart/canvas/qt/QtCanvases.h"
-#include "chart/canvas/qt/QtPaintTarget.h"
-#include "chart/panel/Chart.h"
-#include "runtime/UserSettings.h"
+#include "twinscope/chart/canvas/qt/QtCanvases.h"
+#include "twinscope/chart/canvas/qt/QtPaintTarget.h"
+#include "twinscope/chart/panel/Chart.h"
+#include "twinscope/runtime/UserSettings.h"
 
 namespace twinscope {
 namespace {

@@ -1,11 +1,11 @@
-#include "chart/canvas/ChartCanvas.h"
+#include "twinscope/chart/canvas/ChartCanvas.h"
 
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "chart/canvas/CanvasGuards.h"
+#include "twinscope/chart/canvas/CanvasGuards.h"
 #include "tests/support/RecordingCanvas.h"
 
 namespace twinscope {

@@ -1,8 +1,8 @@
-#include "chart/canvas/qt/GDIPlusCanvas.h"
+#include "twinscope/chart/canvas/qt/GDIPlusCanvas.h"
 
 #include <gtest/gtest.h>
 
-#include "chart/canvas/CanvasGuards.h"
+#include "twinscope/chart/canvas/CanvasGuards.h"
 #include "tests/canvas/QtFrame.h"
 
 namespace twinscope {

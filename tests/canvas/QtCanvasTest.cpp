@@ -1,8 +1,8 @@
 // What both Qt backends share: exclusive rectangle edges, clipping, fonts, the buffer.
 #include <gtest/gtest.h>
 
-#include "chart/canvas/qt/ChartCanvas3D.h"
-#include "chart/canvas/qt/GDIPlusCanvas.h"
+#include "twinscope/chart/canvas/qt/ChartCanvas3D.h"
+#include "twinscope/chart/canvas/qt/GDIPlusCanvas.h"
 #include "tests/canvas/QtFrame.h"
 
 namespace twinscope {

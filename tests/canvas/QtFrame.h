@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "chart/canvas/qt/QtPaintTarget.h"
+#include "twinscope/chart/canvas/qt/QtPaintTarget.h"
 
 namespace twinscope {
 

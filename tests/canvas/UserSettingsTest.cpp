@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "platform/QtUserSettings.h"
-#include "runtime/UserSettings.h"
+#include "twinscope/platform/QtUserSettings.h"
+#include "twinscope/runtime/UserSettings.h"
 
 namespace twinscope {
 namespace {

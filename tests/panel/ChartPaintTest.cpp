@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "chart/canvas/CanvasRegistry.h"
-#include "chart/series/LineSeries.h"
-#include "runtime/Exceptions.h"
+#include "twinscope/chart/canvas/CanvasRegistry.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/runtime/Exceptions.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Printers.h"
 #include "tests/support/RecordingCanvas.h"

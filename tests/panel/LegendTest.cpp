@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/series/LineSeries.h"
+#include "twinscope/chart/series/LineSeries.h"
 #include "tests/series/WindowSeriesData.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Printers.h"

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/canvas/CanvasRegistry.h"
-#include "chart/series/LineSeries.h"
+#include "twinscope/chart/canvas/CanvasRegistry.h"
+#include "twinscope/chart/series/LineSeries.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Printers.h"
 #include "tests/support/RecordingCanvas.h"

@@ -1,8 +1,8 @@
 #include <array>
 #include <string>
 
-#include "chart/panel/PlotLayout.h"
-#include "chart/series/LineSeries.h"
+#include "twinscope/chart/panel/PlotLayout.h"
+#include "twinscope/chart/series/LineSeries.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Printers.h"
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/panel/ChartTitle.h"
-#include "chart/panel/TextShapeDrawing.h"
+#include "twinscope/chart/panel/ChartTitle.h"
+#include "twinscope/chart/panel/TextShapeDrawing.h"
 #include "tests/support/Printers.h"
 #include "tests/support/RecordingCanvas.h"
 

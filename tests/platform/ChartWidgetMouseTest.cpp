@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "chart/series/LineSeries.h"
-#include "platform/ChartWidget.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/platform/ChartWidget.h"
 
 namespace twinscope {
 namespace {

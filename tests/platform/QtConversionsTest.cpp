@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/QtDateTime.h"
-#include "platform/QtFormatSettings.h"
-#include "runtime/DateTime.h"
+#include "twinscope/platform/QtDateTime.h"
+#include "twinscope/platform/QtFormatSettings.h"
+#include "twinscope/runtime/DateTime.h"
 
 namespace twinscope {
 namespace {

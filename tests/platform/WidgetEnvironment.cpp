@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 
-#include "chart/canvas/qt/QtCanvases.h"
+#include "twinscope/chart/canvas/qt/QtCanvases.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "runtime/Arithmetic.h"
+#include "twinscope/runtime/Arithmetic.h"
 
 #include <gtest/gtest.h>
 

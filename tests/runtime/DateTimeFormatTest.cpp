@@ -1,8 +1,8 @@
-#include "runtime/DateTimeFormat.h"
+#include "twinscope/runtime/DateTimeFormat.h"
 
 #include <gtest/gtest.h>
 
-#include "runtime/Exceptions.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 namespace {

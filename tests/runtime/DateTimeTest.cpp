@@ -1,11 +1,11 @@
-#include "runtime/DateTime.h"
+#include "twinscope/runtime/DateTime.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "runtime/Exceptions.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 namespace {

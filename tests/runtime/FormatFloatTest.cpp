@@ -1,4 +1,4 @@
-#include "runtime/FormatFloat.h"
+#include "twinscope/runtime/FormatFloat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "runtime/StrToFloat.h"
+#include "twinscope/runtime/StrToFloat.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "runtime/Exceptions.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 namespace {

@@ -2,7 +2,7 @@
 #include <limits>
 #include <string>
 
-#include "scales/ScaleManager.h"
+#include "twinscope/scales/ScaleManager.h"
 #include "tests/support/ChartFixture.h"
 
 namespace twinscope {

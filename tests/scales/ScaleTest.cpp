@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "chart/series/LineSeries.h"
-#include "runtime/DateTime.h"
-#include "runtime/Exceptions.h"
-#include "scales/ScaleManager.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/runtime/DateTime.h"
+#include "twinscope/runtime/Exceptions.h"
+#include "twinscope/scales/ScaleManager.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Expect.h"
 #include "tests/support/MessageRecorder.h"

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/panel/SeriesLayer.h"
-#include "chart/series/LineSeries.h"
+#include "twinscope/chart/panel/SeriesLayer.h"
+#include "twinscope/chart/series/LineSeries.h"
 #include "tests/series/WindowSeriesData.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/RecordingCanvas.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "chart/series/LineSeries.h"
-#include "chart/series/SeriesDataStream.h"
-#include "runtime/Exceptions.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/chart/series/SeriesDataStream.h"
+#include "twinscope/runtime/Exceptions.h"
 #include "tests/series/WindowSeriesData.h"
 #include "tests/support/Expect.h"
 

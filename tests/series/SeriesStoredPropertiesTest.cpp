@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "chart/series/LineSeries.h"
-#include "chart/series/SeriesDataStream.h"
-#include "chart/series/SeriesStoredProperties.h"
-#include "runtime/Exceptions.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/chart/series/SeriesDataStream.h"
+#include "twinscope/chart/series/SeriesStoredProperties.h"
+#include "twinscope/runtime/Exceptions.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Expect.h"
 

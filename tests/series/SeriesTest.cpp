@@ -2,8 +2,8 @@
 #include <utility>
 #include <vector>
 
-#include "chart/series/LineSeries.h"
-#include "runtime/Exceptions.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/runtime/Exceptions.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Expect.h"
 

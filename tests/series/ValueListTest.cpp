@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/series/LineSeries.h"
+#include "twinscope/chart/series/LineSeries.h"
 #include "tests/support/ChartFixture.h"
 
 namespace twinscope {

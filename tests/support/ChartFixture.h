@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "chart/panel/Chart.h"
+#include "twinscope/chart/panel/Chart.h"
 
 namespace twinscope::testing {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/MessageHook.h"
+#include "twinscope/runtime/MessageHook.h"
 
 namespace twinscope::testing {
 

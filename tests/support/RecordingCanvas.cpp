@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "runtime/Arithmetic.h"
-#include "runtime/Utf8.h"
+#include "twinscope/runtime/Arithmetic.h"
+#include "twinscope/runtime/Utf8.h"
 
 namespace twinscope {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/canvas/Canvas3D.h"
+#include "twinscope/chart/canvas/Canvas3D.h"
 
 namespace twinscope {
 

@@ -1,4 +1,4 @@
-#include "chart/canvas/qt/ChartCanvas3D.h"
+#include "twinscope/chart/canvas/qt/ChartCanvas3D.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include <QPolygon>
 #include <QRegion>
 
-#include "chart/canvas/qt/QtPaintTarget.h"
+#include "twinscope/chart/canvas/qt/QtPaintTarget.h"
 
 namespace twinscope {
 

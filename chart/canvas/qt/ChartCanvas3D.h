@@ -9,8 +9,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "chart/canvas/Canvas3D.h"
-#include "chart/canvas/qt/QtCanvasSupport.h"
+#include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/chart/canvas/qt/QtCanvasSupport.h"
 
 namespace twinscope {
 

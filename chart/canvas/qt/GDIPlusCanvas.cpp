@@ -1,4 +1,4 @@
-#include "chart/canvas/qt/GDIPlusCanvas.h"
+#include "twinscope/chart/canvas/qt/GDIPlusCanvas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 #include <QPainterPath>
 #include <QPen>
 
-#include "chart/canvas/qt/ChartCanvas3D.h"
+#include "twinscope/chart/canvas/qt/ChartCanvas3D.h"
 
 namespace twinscope {
 

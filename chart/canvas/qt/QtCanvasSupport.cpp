@@ -1,4 +1,4 @@
-#include "chart/canvas/qt/QtCanvasSupport.h"
+#include "twinscope/chart/canvas/qt/QtCanvasSupport.h"
 
 #include <algorithm>
 
@@ -6,8 +6,8 @@
 #include <QLinearGradient>
 #include <QPainterPath>
 
-#include "chart/canvas/qt/QtPaintTarget.h"
-#include "runtime/Exceptions.h"
+#include "twinscope/chart/canvas/qt/QtPaintTarget.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 

@@ -13,7 +13,7 @@
 #include <QPen>
 #include <QString>
 
-#include "chart/canvas/ChartCanvas.h"
+#include "twinscope/chart/canvas/ChartCanvas.h"
 
 namespace twinscope {
 

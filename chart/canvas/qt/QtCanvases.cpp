@@ -1,10 +1,10 @@
-#include "chart/canvas/qt/QtCanvases.h"
+#include "twinscope/chart/canvas/qt/QtCanvases.h"
 
 #include <memory>
 
-#include "chart/canvas/CanvasRegistry.h"
-#include "chart/canvas/qt/ChartCanvas3D.h"
-#include "chart/canvas/qt/GDIPlusCanvas.h"
+#include "twinscope/chart/canvas/CanvasRegistry.h"
+#include "twinscope/chart/canvas/qt/ChartCanvas3D.h"
+#include "twinscope/chart/canvas/qt/GDIPlusCanvas.h"
 
 namespace twinscope {
 

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "chart/canvas/PaintTarget.h"
+#include "twinscope/chart/canvas/PaintTarget.h"
 
 namespace twinscope {
 
