@@ -12,12 +12,10 @@ for preset in debug asan; do
   echo "== $preset tests"
   ctest --preset "$preset"
   if [ "$preset" = debug ] && command -v clang++ >/dev/null; then
-    # A short libFuzzer run over the series data reader, before the last phase so that
-    # ctest's summary stays the last line.
+    # Short libFuzzer runs over every fuzzer, before the last phase so that ctest's summary
+    # stays the last line.
     echo "== fuzz smoke"
-    cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-      -DTWINSCOPE_FUZZ=ON -DTWINSCOPE_BENCH=OFF >/dev/null
-    cmake --build build/fuzz --target series_data_fuzzer series_data_seeds -j2
-    ctest --test-dir build/fuzz -R '^series_data_fuzz' --output-on-failure
+    bash scripts/fuzz.sh --build-only
+    ctest --test-dir build/fuzz -L fuzz --output-on-failure
   fi
 done

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (clang++, build/fuzz) and runs each for a given time.
+#   bash scripts/fuzz.sh [SECONDS_PER_FUZZER] [NAME ...]   default 300 s, every fuzzer
+#   bash scripts/fuzz.sh --build-only
+# Inputs found are kept in build/fuzz/fuzz/corpus/<name>; a failing input is written to
+# build/fuzz/fuzz/<name>-crash-* and the script stops with its status.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+fuzzers=(series_data number_text date_text)
+build=build/fuzz
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+  -DTWINSCOPE_FUZZ=ON -DTWINSCOPE_BENCH=OFF >/dev/null
+targets=(series_data_seeds text_seeds)
+for f in "${fuzzers[@]}"; do targets+=("${f}_fuzzer"); done
+cmake --build "$build" --target "${targets[@]}" -j2
+[ "${1:-}" = --build-only ] && exit 0
+
+seconds=${1:-300}
+shift || true
+[ $# -gt 0 ] && fuzzers=("$@")
+ctest --test-dir "$build" -L fuzz -R '_seeds$' --output-on-failure >/dev/null
+for f in "${fuzzers[@]}"; do
+  echo "== $f for $seconds s"
+  corpus=$build/fuzz/corpus/$f
+  mkdir -p "$corpus"
+  "$build/fuzz/${f}_fuzzer" -max_total_time="$seconds" -print_final_stats=1 \
+    -artifact_prefix="$build/fuzz/$f-" "$corpus" "$build/fuzz/seeds/$f"
+done
