@@ -5,8 +5,8 @@
 
 namespace twinscope {
 
-// Stores `value` in `field` when it differs; answers whether it did. Every setter of the
-// chart and its parts changes state through this, so that an unchanged value never repaints.
+// Stores `value` in `field` when it differs; answers whether it did. The plain setters of the
+// chart and its parts store through this, so that an unchanged value never repaints.
 template <typename T, typename U>
 bool StoreIfChanged(T& field, U&& value) {
     if (field == value) return false;

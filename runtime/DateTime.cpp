@@ -75,6 +75,12 @@ TDateTime EncodeTime(std::int32_t hour, std::int32_t minute, std::int32_t second
     return static_cast<double>(ms) / kMillisecondsPerDay;
 }
 
+TDateTime EncodeDateTime(const DateParts& date, const TimeParts& time) {
+    const TDateTime day = EncodeDate(date.Year, date.Month, date.Day);
+    const TDateTime fraction = EncodeTime(time.Hour, time.Minute, time.Second, time.Millisecond);
+    return day >= 0 ? day + fraction : day - fraction;
+}
+
 bool IsLeapYear(std::int32_t y) {
     return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
 }

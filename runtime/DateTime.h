@@ -36,6 +36,9 @@ TDateTime EncodeDate(std::int32_t year, std::int32_t month, std::int32_t day);
 // Throws ConversionError for hours > 23, minutes or seconds > 59, milliseconds > 999.
 TDateTime EncodeTime(std::int32_t hour, std::int32_t minute, std::int32_t second,
                      std::int32_t millisecond);
+// A date and a time of day as one value. Before the epoch the day counts down while the time
+// still counts forward: 29 December 1899, 06:00 is -1.25. Throws as EncodeDate and EncodeTime.
+TDateTime EncodeDateTime(const DateParts& date, const TimeParts& time);
 bool IsLeapYear(std::int32_t year);
 
 // The year of the day of x, as a 16-bit unsigned number.

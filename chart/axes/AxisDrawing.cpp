@@ -9,7 +9,7 @@
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/chart/panel/CustomAxisPanel.h"
-#include "twinscope/chart/panel/TextShapeDrawing.h"
+#include "twinscope/chart/shapes/TextShapeDrawing.h"
 #include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "twinscope/chart/panel/TextShape.h"
+#include "twinscope/chart/shapes/TextShape.h"
 
 namespace twinscope {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "twinscope/chart/panel/TextShape.h"
+#include "twinscope/chart/shapes/TextShape.h"
 
 namespace twinscope {
 

@@ -26,8 +26,7 @@ bool TCanvas3D::BufferStillValid(TPaintTarget& target) {
     return DoCopyBuffer(target);
 }
 
-void TCanvas3D::Projection(const TRect& bounds, const TRect& plot) {
-    projectionBounds_ = bounds;
+void TCanvas3D::Projection(const TRect&, const TRect& plot) {
     projectionPlot_ = plot;
 }
 
@@ -43,21 +42,6 @@ void TCanvas3D::MoveTo3D(std::int32_t x, std::int32_t y, std::int32_t z) {
 void TCanvas3D::LineTo3D(std::int32_t x, std::int32_t y, std::int32_t z) {
     TPoint p = Calculate3DPosition(x, y, z);
     LineTo(p.X, p.Y);
-}
-
-void TCanvas3D::HorizLine3D(std::int32_t x0, std::int32_t x1, std::int32_t y, std::int32_t z) {
-    MoveTo3D(x0, y, z);
-    LineTo3D(x1, y, z);
-}
-
-void TCanvas3D::VertLine3D(std::int32_t x, std::int32_t y0, std::int32_t y1, std::int32_t z) {
-    MoveTo3D(x, y0, z);
-    LineTo3D(x, y1, z);
-}
-
-void TCanvas3D::TextOut3D(std::int32_t x, std::int32_t y, std::int32_t z, const std::string& text) {
-    TPoint p = Calculate3DPosition(x, y, z);
-    TextOut(p.X, p.Y, text);
 }
 
 void TCanvas3D::ClipCube(const TRect& rect, std::int32_t, std::int32_t) {

@@ -41,15 +41,11 @@ public:
 
     // The rectangles the projection is centred on; in two dimensions points pass unchanged.
     void Projection(const TRect& bounds, const TRect& plot);
-    const TRect& ProjectionBounds() const { return projectionBounds_; }
     const TRect& ProjectionPlot() const { return projectionPlot_; }
     TPoint Calculate3DPosition(std::int32_t x, std::int32_t y, std::int32_t z) const;
 
     void MoveTo3D(std::int32_t x, std::int32_t y, std::int32_t z);
     void LineTo3D(std::int32_t x, std::int32_t y, std::int32_t z);
-    void HorizLine3D(std::int32_t x0, std::int32_t x1, std::int32_t y, std::int32_t z);
-    void VertLine3D(std::int32_t x, std::int32_t y0, std::int32_t y1, std::int32_t z);
-    void TextOut3D(std::int32_t x, std::int32_t y, std::int32_t z, const std::string& text);
     // Clips to a box of the plot; in two dimensions to the rectangle (Left + 1, Top + 1, Right,
     // Bottom - 1).
     void ClipCube(const TRect& rect, std::int32_t z0, std::int32_t z1);
@@ -68,7 +64,6 @@ protected:
     virtual void DoEndGroup() {}
 
 private:
-    TRect projectionBounds_;
     TRect projectionPlot_;
     std::vector<std::string> groups_;
     bool inFrame_ = false;

@@ -5,7 +5,7 @@
 
 #include "twinscope/chart/canvas/CanvasGuards.h"
 #include "twinscope/chart/panel/CustomChart.h"
-#include "twinscope/chart/panel/TextShapeDrawing.h"
+#include "twinscope/chart/shapes/TextShapeDrawing.h"
 #include "twinscope/chart/series/ChartSeries.h"
 #include "twinscope/runtime/Arithmetic.h"
 

@@ -10,7 +10,7 @@
 #include "twinscope/chart/panel/ChartPaintLayers.h"
 #include "twinscope/chart/panel/LegendSymbol.h"
 #include "twinscope/chart/panel/LegendText.h"
-#include "twinscope/chart/panel/TextShape.h"
+#include "twinscope/chart/shapes/TextShape.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {

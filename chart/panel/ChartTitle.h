@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "twinscope/chart/canvas/ChartCanvas.h"
-#include "twinscope/chart/panel/TextShape.h"
+#include "twinscope/chart/shapes/TextShape.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "twinscope/chart/panel/TextShapeDrawing.h"
+#include "twinscope/chart/shapes/TextShapeDrawing.h"
 #include "twinscope/chart/series/ChartSeries.h"
 #include "twinscope/runtime/Arithmetic.h"
 

@@ -1,7 +1,7 @@
 #include "twinscope/chart/panel/CustomChartPanel.h"
 
 #include "twinscope/chart/canvas/CanvasRegistry.h"
-#include "twinscope/chart/panel/Bevel.h"
+#include "twinscope/chart/shapes/Bevel.h"
 #include "twinscope/runtime/UserSettings.h"
 
 namespace twinscope {

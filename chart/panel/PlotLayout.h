@@ -4,12 +4,10 @@
 #include <cstdint>
 
 #include "twinscope/chart/canvas/ChartFont.h"
+#include "twinscope/chart/shapes/Bevel.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
-
-enum class TBevelCut : std::uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
-using enum TBevelCut;
 
 // Margin indexes into the panel's margin array.
 inline constexpr int MarginLeftIndex = 0;

@@ -215,7 +215,6 @@ public:
 
     const std::vector<TSeriesDataSource>& DataSources() const { return dataSources_; }
     void AddDataSource(const TSeriesDataSource& source) { dataSources_.push_back(source); }
-    void ClearDataSources() { dataSources_.clear(); }
 
     // Extremes that automatic axes take.
     virtual double MaxXValue();

@@ -6,6 +6,7 @@
 #include "twinscope/platform/QtDateTime.h"
 #include "twinscope/platform/QtFormatSettings.h"
 #include "twinscope/runtime/DateTime.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 namespace {
@@ -34,6 +35,14 @@ INSTANTIATE_TEST_SUITE_P(
                  QDateTime(QDate(1899, 12, 29), QTime(6, 0), Qt::UTC)},
         DateCase{"LeapDay", 45351, QDateTime(QDate(2024, 2, 29), QTime(0, 0), Qt::UTC)}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A stored value far outside the calendar is refused instead of overflowing the day count.
+TEST(QtDateTimeRangeTest, ValuesOutsideTheCalendarAreRefused) {
+    EXPECT_THROW(ToQDateTime(1e300), ConversionError);
+    EXPECT_THROW(ToQDateTime(-1e300), ConversionError);
+    EXPECT_THROW(FromQDateTime(QDateTime(QDate(10000, 1, 1), QTime(0, 0), Qt::UTC)),
+                 ConversionError);
+}
 
 TEST(QtFormatSettingsTest, QtFormatLettersBecomeTheRuntimes) {
     EXPECT_EQ(RuntimeDateTimeFormat("M/d/yyyy"), "m/d/yyyy");

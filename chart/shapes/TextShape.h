@@ -6,7 +6,7 @@
 #include "twinscope/chart/canvas/ChartBrush.h"
 #include "twinscope/chart/canvas/ChartFont.h"
 #include "twinscope/chart/canvas/ChartPen.h"
-#include "twinscope/chart/panel/PlotLayout.h"
+#include "twinscope/chart/shapes/Bevel.h"
 #include "twinscope/runtime/ChangeNotifier.h"
 #include "twinscope/runtime/Types.h"
 

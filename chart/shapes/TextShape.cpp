@@ -1,4 +1,4 @@
-#include "twinscope/chart/panel/TextShape.h"
+#include "twinscope/chart/shapes/TextShape.h"
 
 namespace twinscope {
 

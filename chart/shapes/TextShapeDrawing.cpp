@@ -1,9 +1,9 @@
-#include "twinscope/chart/panel/TextShapeDrawing.h"
+#include "twinscope/chart/shapes/TextShapeDrawing.h"
 
 #include <algorithm>
 
 #include "twinscope/chart/canvas/CanvasGuards.h"
-#include "twinscope/chart/panel/Bevel.h"
+#include "twinscope/chart/shapes/Bevel.h"
 
 namespace twinscope {
 

@@ -3,10 +3,13 @@
 #include <cstdint>
 
 #include "twinscope/chart/canvas/ChartCanvas.h"
-#include "twinscope/chart/panel/PlotLayout.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
+
+// How a bevel is cut: not at all, sunk into the surface, standing out of it, or only as room.
+enum class TBevelCut : std::uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
+using enum TBevelCut;
 
 // The edges of a raised bevel: light on the top and left, shaded on the bottom and right.
 inline constexpr TColor kBevelLight = clWhite;

@@ -1,4 +1,4 @@
-#include "twinscope/chart/panel/Bevel.h"
+#include "twinscope/chart/shapes/Bevel.h"
 
 #include <algorithm>
 #include <array>
