@@ -32,6 +32,15 @@ struct TPoint {
     friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
+// Pixel settings may be any 32-bit value: sums and products made from them are taken in 64 bits
+// and brought back to the nearest 32-bit value instead of overflowing, so that every result
+// that fits is exact.
+constexpr std::int32_t SaturatedPixel(std::int64_t p) {
+    constexpr std::int64_t low = INT32_MIN;
+    constexpr std::int64_t high = INT32_MAX;
+    return static_cast<std::int32_t>(p < low ? low : p > high ? high : p);
+}
+
 // Integer pixel rectangle, y growing downwards. Right and Bottom are exclusive where drawing
 // cares (a filled rectangle covers Left..Right-1).
 struct TRect {
@@ -40,11 +49,18 @@ struct TRect {
     std::int32_t Right = 0;
     std::int32_t Bottom = 0;
 
-    constexpr std::int32_t Width() const { return Right - Left; }
-    constexpr std::int32_t Height() const { return Bottom - Top; }
+    // Saturated, for a rectangle wider or taller than 32 bits can count.
+    constexpr std::int32_t Width() const { return SaturatedPixel(std::int64_t{Right} - Left); }
+    constexpr std::int32_t Height() const { return SaturatedPixel(std::int64_t{Bottom} - Top); }
     constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     friend bool operator==(const TRect&, const TRect&) = default;
 };
+
+// r with its right edge moved by dx and its bottom edge by dy, saturated.
+constexpr TRect WithFarEdgesMoved(const TRect& r, std::int32_t dx, std::int32_t dy) {
+    return {r.Left, r.Top, SaturatedPixel(std::int64_t{r.Right} + dx),
+            SaturatedPixel(std::int64_t{r.Bottom} + dy)};
+}
 
 // The intersection of two rectangles; empty (IsEmpty) when they do not overlap.
 constexpr TRect Intersect(const TRect& a, const TRect& b) {

@@ -55,11 +55,6 @@ bool TitleShows(TChartAxis& axis) {
 
 }  // namespace
 
-std::int32_t SaturatedPixel(std::int64_t p) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        p, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
 TAxisSide SideOf(const TChartAxis& axis) {
     if (axis.Horizontal()) return axis.OtherSide() ? asTop : asBottom;
     return axis.OtherSide() ? asRight : asLeft;

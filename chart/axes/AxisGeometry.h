@@ -22,10 +22,6 @@ using enum TAxisSide;
 
 TAxisSide SideOf(const TChartAxis& axis);
 
-// Pixel settings may be any 32-bit value: positions made from them are summed in 64 bits and
-// brought back to the nearest 32-bit value instead of overflowing.
-std::int32_t SaturatedPixel(std::int64_t p);
-
 // The coordinate of the axis's edge of r.
 std::int32_t Side(const TChartAxis& axis, const TRect& r);
 

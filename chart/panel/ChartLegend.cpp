@@ -14,7 +14,7 @@ namespace twinscope {
 namespace {
 
 std::int32_t RoundToInt(double x) {
-    return static_cast<std::int32_t>(Round(x));
+    return SaturatedPixel(Round(x));
 }
 
 // The part of a visible shadow that reaches right of (or below) what casts it.
@@ -184,13 +184,16 @@ void TChartLegend::CalcLegendRect(TCustomChart& chart, TChartCanvas& canvas) {
     std::int32_t top = plot.Top + halfFrame;
     if (customPosition_) {
         if (positionUnits_ == muPercent) {
-            left_ = RoundToInt(leftPercent_ * chart.Width() * 0.01);
-            top_ = RoundToInt(topPercent_ * chart.Height() * 0.01);
+            // The product is exact in a double, as it would be in an integer that held it.
+            left_ = RoundToInt(static_cast<double>(leftPercent_) * chart.Width() * 0.01);
+            top_ = RoundToInt(static_cast<double>(topPercent_) * chart.Height() * 0.01);
         }
-        left = left_ + bounds.Left;
-        top = top_ + bounds.Top;
+        left = SaturatedPixel(std::int64_t{left_} + bounds.Left);
+        top = SaturatedPixel(std::int64_t{top_} + bounds.Top);
     } else if (Vertical()) {
-        top = plot.Top + RoundToInt(topPos_ * chart.PlotHeight() / 100.0) + halfFrame;
+        top = SaturatedPixel(std::int64_t{plot.Top} +
+                             RoundToInt(static_cast<double>(topPos_) * chart.PlotHeight() / 100.0) +
+                             halfFrame);
     }
 
     if (l.EffectiveStyle == lsValues) l.LegendSeries = LegendSeries(chart);
@@ -396,22 +399,22 @@ void TChartLegend::DrawLegendBox(TCustomChart& chart, TCanvas3D& canvas) {
 
 TRect LegendReducedPlot(TLegendAlignment alignment, const TRect& box, TRect plot,
                         std::int32_t horizMargin, std::int32_t vertMargin, std::int32_t topExtra) {
+    // The automatic gaps are a share of the plot as it was before the legend took its side.
+    const std::int64_t horizGap =
+        horizMargin != 0 ? horizMargin : 3 * std::int64_t{plot.Width()} / 100;
+    const std::int64_t vertGap = vertMargin != 0 ? vertMargin : 4 * std::int64_t{plot.Height()} / 100;
     switch (alignment) {
         case laLeft:
-            plot.Left = box.Right;
-            plot.Left += horizMargin != 0 ? horizMargin : 3 * plot.Width() / 100;
+            plot.Left = SaturatedPixel(box.Right + horizGap);
             break;
         case laRight:
-            plot.Right = box.Left;
-            plot.Right -= horizMargin != 0 ? horizMargin : 3 * plot.Width() / 100;
+            plot.Right = SaturatedPixel(box.Left - horizGap);
             break;
         case laTop:
-            plot.Top = box.Bottom + topExtra;
-            plot.Top += vertMargin != 0 ? vertMargin : 4 * plot.Height() / 100;
+            plot.Top = SaturatedPixel(std::int64_t{box.Bottom} + topExtra + vertGap);
             break;
         case laBottom:
-            plot.Bottom = box.Top;
-            plot.Bottom -= vertMargin != 0 ? vertMargin : 4 * plot.Height() / 100;
+            plot.Bottom = SaturatedPixel(box.Top - vertGap);
             break;
     }
     return plot;

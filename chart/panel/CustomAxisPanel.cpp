@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
+#include <system_error>
 
 #include "twinscope/chart/axes/AxisLabelPass.h"
 #include "twinscope/chart/panel/ColorPalette.h"
@@ -19,7 +20,8 @@ TCustomAxisPanel::TCustomAxisPanel()
     if (auto stored = CurrentUserSettings().ReadString("DefaultPalette")) {
         std::int32_t index = 0;
         const char* end = stored->data() + stored->size();
-        if (std::from_chars(stored->data(), end, index).ptr == end && !stored->empty()) {
+        const auto [stop, error] = std::from_chars(stored->data(), end, index);
+        if (error == std::errc{} && stop == end) {
             colorPaletteIndex_ = index;
             palette_ = PaletteColors(index);
         }

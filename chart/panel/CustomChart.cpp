@@ -131,8 +131,9 @@ void TCustomChart::DrawTitles(TCanvas3D& canvas, bool customPositioned) {
         const TSize size = TextShapeSize(canvas, *title, caption);
         TRect box;
         if (customPositioned) {
-            box = {title->Left(), title->Top(), title->Left() + size.Width,
-                   title->Top() + size.Height};
+            box = {title->Left(), title->Top(),
+                   SaturatedPixel(std::int64_t{title->Left()} + size.Width),
+                   SaturatedPixel(std::int64_t{title->Top()} + size.Height)};
             DrawTextShape(canvas, *title, box, caption);
         } else {
             const TTitlePlacement placed =
@@ -198,7 +199,7 @@ void TCustomChart::DrawBackWall(TCanvas3D& canvas) {
     // The rectangle's right and bottom edges are exclusive: one pixel more makes the frame
     // enclose the plot's last column and row.
     const std::int32_t extra = backWall_.EndPosition() == 100 ? 1 : 0;
-    canvas.Rectangle({plot.Left, top, plot.Right + 1, bottom + extra});
+    canvas.Rectangle(WithFarEdgesMoved({plot.Left, top, plot.Right, bottom}, 1, extra));
     canvas.EndGroup();
 }
 

@@ -123,7 +123,7 @@ void TCustomChartPanel::PaintBackground(TCanvas3D& canvas, const TRect& rect) {
         // Without a border the rectangle's outline is not stroked, and its fill stops before
         // the right and bottom edges: one pixel more covers the last column and row.
         const std::int32_t extra = border_.Visible() ? 0 : 1;
-        canvas.Rectangle({rect.Left, rect.Top, rect.Right + extra, rect.Bottom + extra});
+        canvas.Rectangle(WithFarEdgesMoved(rect, extra, extra));
     }
 
     if (bevelOuter_ != bvNone || bevelInner_ != bvNone || borderWidth_ != 0) {

@@ -5,49 +5,36 @@ namespace twinscope {
 std::int32_t BorderThickness(std::int32_t borderWidth, TBevelCut bevelInner, TBevelCut bevelOuter,
                              std::int32_t bevelWidth, bool borderPenVisible,
                              std::int32_t borderPenWidth) {
-    std::int32_t b = borderWidth;
+    std::int64_t b = borderWidth;
     if (bevelInner != bvNone) b += bevelWidth;
     if (bevelOuter != bvNone) b += bevelWidth;
     if (borderPenVisible) b += borderPenWidth;
-    return b;
+    return SaturatedPixel(b);
 }
 
 TRect CalcPlotRect(const PlotLayoutInput& in) {
-    const std::int32_t w = in.PaintBounds.Width();
-    const std::int32_t h = in.PaintBounds.Height();
-    const std::int32_t b = in.BorderThickness;
-    auto pixels = [&](int index, std::int32_t size) {
-        const std::int32_t m = in.Margins[index];
+    const std::int64_t w = in.PaintBounds.Width();
+    const std::int64_t h = in.PaintBounds.Height();
+    const std::int64_t b = in.BorderThickness;
+    auto pixels = [&](int index, std::int64_t size) {
+        const std::int64_t m = in.Margins[index];
         return in.MarginUnits == muPixels ? m : m * size / 100;
     };
-    TRect r{in.PaintBounds.Left + b + pixels(MarginLeftIndex, w),
-            in.PaintBounds.Top + b + pixels(MarginTopIndex, h),
-            in.PaintBounds.Right - b - pixels(MarginRightIndex, w),
-            in.PaintBounds.Bottom - b - pixels(MarginBottomIndex, h)};
+    std::int64_t left = in.PaintBounds.Left + b + pixels(MarginLeftIndex, w);
+    std::int64_t top = in.PaintBounds.Top + b + pixels(MarginTopIndex, h);
+    std::int64_t right = in.PaintBounds.Right - b - pixels(MarginRightIndex, w);
+    std::int64_t bottom = in.PaintBounds.Bottom - b - pixels(MarginBottomIndex, h);
+    // A shadow narrows the plot on the side it falls on, an emboss on the side it rises from.
     if (in.Shadow.Visible) {
-        if (in.Shadow.HorizSize > 0) {
-            r.Right -= in.Shadow.HorizSize;
-        } else {
-            r.Left -= in.Shadow.HorizSize;
-        }
-        if (in.Shadow.VertSize > 0) {
-            r.Bottom -= in.Shadow.VertSize;
-        } else {
-            r.Top -= in.Shadow.VertSize;
-        }
+        (in.Shadow.HorizSize > 0 ? right : left) -= in.Shadow.HorizSize;
+        (in.Shadow.VertSize > 0 ? bottom : top) -= in.Shadow.VertSize;
     }
     if (in.Emboss.Visible) {
-        if (in.Emboss.HorizSize > 0) {
-            r.Left += in.Emboss.HorizSize;
-        } else {
-            r.Right += in.Emboss.HorizSize;
-        }
-        if (in.Emboss.VertSize > 0) {
-            r.Top += in.Emboss.VertSize;
-        } else {
-            r.Bottom += in.Emboss.VertSize;
-        }
+        (in.Emboss.HorizSize > 0 ? left : right) += in.Emboss.HorizSize;
+        (in.Emboss.VertSize > 0 ? top : bottom) += in.Emboss.VertSize;
     }
+    const TRect r{SaturatedPixel(left), SaturatedPixel(top), SaturatedPixel(right),
+                  SaturatedPixel(bottom)};
     return ClampPlotRect(r, in.PaintBounds, in.ControlWidth, in.ControlHeight);
 }
 
@@ -56,14 +43,14 @@ TRect ClampPlotRect(TRect r, const TRect& bounds, std::int32_t controlWidth,
     if (r.Left < bounds.Left) r.Left = bounds.Left;
     if (r.Top < bounds.Top) r.Top = bounds.Top;
     if (r.Right < r.Left) {
-        r.Right = r.Left + 1;
+        r.Right = SaturatedPixel(std::int64_t{r.Left} + 1);
     } else if (r.Right == r.Left) {
-        r.Right = r.Left + controlWidth;
+        r.Right = SaturatedPixel(std::int64_t{r.Left} + controlWidth);
     }
     if (r.Bottom < r.Top) {
-        r.Bottom = r.Top + 1;
+        r.Bottom = SaturatedPixel(std::int64_t{r.Top} + 1);
     } else if (r.Bottom == r.Top) {
-        r.Bottom = r.Top + controlHeight;
+        r.Bottom = SaturatedPixel(std::int64_t{r.Top} + controlHeight);
     }
     return r;
 }

@@ -67,7 +67,11 @@ INSTANTIATE_TEST_SUITE_P(
                      13},
         SettingsCase{"PaletteChosen", {{"DefaultPalette", "0"}}, "TGDIPlusCanvas", 0},
         SettingsCase{
-            "UnreadablePaletteIgnored", {{"DefaultPalette", "bright"}}, "TGDIPlusCanvas", 13}),
+            "UnreadablePaletteIgnored", {{"DefaultPalette", "bright"}}, "TGDIPlusCanvas", 13},
+        SettingsCase{"PaletteBeyondAnIntegerIgnored",
+                     {{"DefaultPalette", "99999999999"}},
+                     "TGDIPlusCanvas",
+                     13}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ChartCanvasSelectionTest, AStoredCanvasNameTakesEffectWhenLoadingEnds) {

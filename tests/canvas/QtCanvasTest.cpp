@@ -195,5 +195,24 @@ TYPED_TEST(QtCanvasTest, UnbufferedFrameDrawsOnTheTarget) {
     EXPECT_FALSE(canvas.BufferStillValid(target));
 }
 
+// A window whose buffer could not be allocated hands over a painter that is not active; the
+// frame then draws nothing, and a later frame on a working painter draws as usual.
+TYPED_TEST(QtCanvasTest, AFrameOnAnInactivePainterDrawsNothing) {
+    TypeParam canvas;
+    QPainter inactive;
+    TQtPaintTarget target(inactive);
+    canvas.BeginFrame(target, {0, 0, 10, 10});
+    canvas.SetBrush({.Color = clBlack});
+    canvas.FillRect({0, 0, 10, 10});
+    canvas.TextOut(1, 1, "x");
+    canvas.EndFrame(target, {0, 0, 10, 10});
+    EXPECT_FALSE(canvas.BufferStillValid(target));
+
+    TQtFrame<TypeParam> frame(4, 4);
+    frame.canvas.SetBrush({.Color = clBlack});
+    frame.canvas.FillRect({0, 0, 2, 4});
+    EXPECT_EQ(Row(frame.Finish(), 1, 0, 4), "##..");
+}
+
 }  // namespace
 }  // namespace twinscope

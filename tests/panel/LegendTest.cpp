@@ -499,17 +499,17 @@ TEST_P(LegendReductionTest, ALegendAgainstThePlotTakesItsSide) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, LegendReductionTest,
     ::testing::Values(
-        // Top: 21 + 10 % of 419 (41.9 rounded); gap 3 % of 964 - 178.
-        ReductionCase{"Left", laLeft, false, true, 0, {147, 63, 178, 104}, {201, 21, 964, 440}},
+        // Top: 21 + 10 % of 419 (41.9 rounded); gap 3 % of the plot's 819 before the legend.
+        ReductionCase{"Left", laLeft, false, true, 0, {147, 63, 178, 104}, {202, 21, 964, 440}},
         ReductionCase{
             "LeftWithItsOwnGap", laLeft, false, true, 10, {147, 63, 178, 104}, {188, 21, 964, 440}},
-        // Right edge 964 less the shadow's 3 and one pixel; gap 3 % of 929 - 145.
-        ReductionCase{"Right", laRight, false, true, 0, {929, 63, 960, 104}, {145, 21, 906, 440}},
-        // Centred on the plot; gap 4 % of 440 - 62.
-        ReductionCase{"Top", laTop, false, true, 0, {539, 21, 570, 62}, {145, 77, 964, 440}},
-        // Stands on 440 less the shadow's 3 and one pixel; gap 4 % of 395 - 21.
+        // Right edge 964 less the shadow's 3 and one pixel; gap 3 % of 819.
+        ReductionCase{"Right", laRight, false, true, 0, {929, 63, 960, 104}, {145, 21, 905, 440}},
+        // Centred on the plot; gap 4 % of the plot's 419 before the legend.
+        ReductionCase{"Top", laTop, false, true, 0, {539, 21, 570, 62}, {145, 78, 964, 440}},
+        // Stands on 440 less the shadow's 3 and one pixel; gap 4 % of 419.
         ReductionCase{
-            "Bottom", laBottom, false, true, 0, {539, 395, 570, 436}, {145, 21, 964, 381}},
+            "Bottom", laBottom, false, true, 0, {539, 395, 570, 436}, {145, 21, 964, 379}},
         ReductionCase{"WithoutResizeChart",
                       laRight,
                       false,

@@ -533,6 +533,12 @@ void TChartCanvas3D::DoBeginFrame(TPaintTarget& target, const TRect& bounds) {
         painter_ = nullptr;
         externalPainter_ = false;
     }
+    // A target that cannot be painted on (its buffer could not be allocated, say) gets a frame
+    // that draws nothing.
+    if (!targetPainter.isActive()) {
+        buffer_ = QImage();
+        return;
+    }
     if (!Buffered()) {
         painter_ = &targetPainter;
         externalPainter_ = true;
@@ -549,6 +555,8 @@ void TChartCanvas3D::DoBeginFrame(TPaintTarget& target, const TRect& bounds) {
     }
     if (buffer_.size() != size || buffer_.devicePixelRatio() != ratio) {
         buffer_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        // Too large a buffer is not allocated: the frame draws nothing.
+        if (buffer_.isNull()) return;
         buffer_.setDevicePixelRatio(ratio);
         buffer_.fill(Qt::transparent);
     }
@@ -576,6 +584,7 @@ bool TChartCanvas3D::DoCopyBuffer(TPaintTarget& target) {
 }
 
 void TChartCanvas3D::CopyBuffer(QPainter& target, QPoint at) {
+    if (!target.isActive()) return;
     target.save();
     target.setCompositionMode(QPainter::CompositionMode_Source);
     const qreal targetRatio = target.device()->devicePixelRatio();
