@@ -1,7 +1,6 @@
 #include "twinscope/runtime/Arithmetic.h"
 
 #include <algorithm>
-#include <cfenv>
 #include <cmath>
 #include <limits>
 
@@ -19,13 +18,11 @@ std::int64_t Saturate(F x) {
 }
 }  // namespace
 
-// std::nearbyint honours the current rounding mode, which is round-to-nearest-even by default
-// and never changed by this program.
 std::int64_t Round(double x) {
-    return Saturate(std::nearbyint(x));
+    return Saturate(RoundToIntegral(x));
 }
 std::int64_t Round(Extended x) {
-    return Saturate(std::nearbyint(x));
+    return Saturate(RoundToIntegral(x));
 }
 std::int64_t Trunc(double x) {
     return Saturate(std::trunc(x));
@@ -45,5 +42,4 @@ bool SameValue(double a, double b) {
     const double tolerance = std::max(std::min(std::fabs(a), std::fabs(b)) * 1e-12, 1e-12);
     return std::fabs(a - b) <= tolerance;
 }
-
 }  // namespace twinscope
