@@ -100,19 +100,20 @@ void WriteLine(QPainter& painter, TPoint a, TPoint b, const QColor& color) {
     const std::int64_t minorHigh = xMajor ? area.bottom() : area.right();
 
     // Step k writes the pixel at majorStart + k * majorStep, k = 0 .. major - 1.
-    const std::int64_t firstStep = std::max<std::int64_t>(
-        0, majorStep > 0 ? majorLow - majorStart : majorStart - majorHigh);
+    const std::int64_t firstStep =
+        std::max<std::int64_t>(0, majorStep > 0 ? majorLow - majorStart : majorStart - majorHigh);
     const std::int64_t lastStep = std::min<std::int64_t>(
         major - 1, majorStep > 0 ? majorHigh - majorStart : majorStart - majorLow);
     if (firstStep > lastStep) return;
     // After k steps the walk has moved along the minor axis c times, with the error term
-    // major / 2 - k * minor + c * major in 0 .. major - 1.
-    using Wide = __int128;
-    const std::int64_t initialError = major / 2;
-    const auto moves = static_cast<std::int64_t>(
-        (Wide{firstStep} * minor - initialError + major - 1) / major);
-    auto error = static_cast<std::int64_t>(initialError - Wide{firstStep} * minor +
-                                           Wide{moves} * major);
+    // e = major / 2 - k * minor + c * major in 0 .. major - 1. With n = k * minor - major / 2 +
+    // major - 1 (never negative, below 2^64 for 32-bit coordinates), c = n / major and
+    // e = major - 1 - n % major.
+    const std::uint64_t n =
+        static_cast<std::uint64_t>(firstStep) * static_cast<std::uint64_t>(minor) +
+        static_cast<std::uint64_t>(major - 1 - major / 2);
+    const auto moves = static_cast<std::int64_t>(n / static_cast<std::uint64_t>(major));
+    auto error = major - 1 - static_cast<std::int64_t>(n % static_cast<std::uint64_t>(major));
 
     std::int64_t majorPos = majorStart + firstStep * majorStep;
     std::int64_t minorPos = minorStart + moves * minorStep;
@@ -284,6 +285,11 @@ bool SimpleLine(const TPenData& pen) {
     return pen.Width <= 1 && !pen.SmallDots && (pen.Style == psSolid || pen.Style == psInsideFrame);
 }
 }  // namespace
+
+TChartCanvas::TColumnLines TChartCanvas3D::ColumnLines() const {
+    const bool written = PenStrokes() && SimpleLine(Pen()) && Pen().Mode == pmCopy;
+    return written ? TColumnLines::Exact : TColumnLines::None;
+}
 
 void TChartCanvas3D::DoLine(TPoint from, TPoint to) {
     if (!PenStrokes()) return;
