@@ -7,6 +7,7 @@
 namespace twinscope {
 
 namespace {
+// x is a whole number (rounded or truncated already).
 template <typename F>
 std::int64_t Saturate(F x) {
     constexpr F lo = static_cast<F>(std::numeric_limits<std::int64_t>::min());
@@ -14,6 +15,12 @@ std::int64_t Saturate(F x) {
     if (std::isnan(x)) return 0;
     if (x <= lo) return std::numeric_limits<std::int64_t>::min();
     if (x >= hi) return std::numeric_limits<std::int64_t>::max();
+    // Below 2^53 a whole number passes through double exactly, and so avoids the x87 control
+    // word changes of a direct conversion from long double.
+    constexpr F exactInDouble = static_cast<F>(1ULL << 53);
+    if (std::fabs(x) < exactInDouble) {
+        return static_cast<std::int64_t>(static_cast<double>(x));
+    }
     return static_cast<std::int64_t>(x);
 }
 }  // namespace
