@@ -9,6 +9,10 @@
 #include <cstdlib>
 #include <span>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/chart/series/LineSeries.h"
@@ -26,11 +30,39 @@ struct TSpread {
     bool notANumber;
 };
 
-// Lowest and highest value, and whether one is not a number; the loop has no branch, so that
-// it runs at the speed of memory.
+// Lowest and highest value, and whether one is not a number. This is the one pass over the
+// points, so it keeps several comparisons in flight at once to run at the speed of memory;
+// minimum and maximum do not depend on the order of the values, so the result is the same.
 TSpread SpreadOf(std::span<const double> values) {
     TSpread spread{values[0], values[0], false};
-    for (const double v : values) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // A NaN operand yields the second one, the running extreme: NaN is passed over here and
+    // reported through the unordered comparison.
+    __m128d low[4];
+    __m128d high[4];
+    for (int k = 0; k < 4; ++k)
+        low[k] = high[k] = _mm_set1_pd(values[0]);
+    __m128d unordered = _mm_setzero_pd();
+    for (; i + 8 <= values.size(); i += 8) {
+        for (int k = 0; k < 4; ++k) {
+            const __m128d v = _mm_loadu_pd(values.data() + i + 2 * k);
+            low[k] = _mm_min_pd(v, low[k]);
+            high[k] = _mm_max_pd(v, high[k]);
+            unordered = _mm_or_pd(unordered, _mm_cmpunord_pd(v, v));
+        }
+    }
+    for (int k = 0; k < 4; ++k) {
+        double lanes[2];
+        _mm_storeu_pd(lanes, low[k]);
+        spread.low = std::min({spread.low, lanes[0], lanes[1]});
+        _mm_storeu_pd(lanes, high[k]);
+        spread.high = std::max({spread.high, lanes[0], lanes[1]});
+    }
+    spread.notANumber = _mm_movemask_pd(unordered) != 0;
+#endif
+    for (; i < values.size(); ++i) {
+        const double v = values[i];
         spread.low = v < spread.low ? v : spread.low;
         spread.high = v > spread.high ? v : spread.high;
         spread.notANumber |= v != v;
@@ -39,21 +71,37 @@ TSpread SpreadOf(std::span<const double> values) {
 }
 
 // The first index after `from` (itself in pixel column `column`) whose X lies in another
-// column, or `end`. Ascending X maps to pixels that never fall, so the search doubles its step
-// while it stays in the column and then halves the last step.
+// column, or `end`. Ascending X maps to pixels that never fall. Neighbouring columns hold about
+// as many points, so the search looks first where the column would end with `expected` points,
+// then doubles its step away from there until it has the end between two probes, and halves
+// that gap: a few probes, close together, for evenly spaced X.
 std::int32_t ColumnEnd(const TChartAxis& axis, std::span<const double> xs, std::int32_t from,
-                       std::int32_t end, std::int32_t column) {
+                       std::int32_t end, std::int32_t column, std::int32_t expected) {
     auto inColumn = [&](std::int64_t i) {
         return axis.ValueToPixel(xs[static_cast<std::size_t>(i)]) == column;
     };
     std::int64_t inside = from;
     std::int64_t beyond = end;
-    for (std::int64_t step = 1; inside + step < end; step *= 2) {
-        if (!inColumn(inside + step)) {
-            beyond = inside + step;
-            break;
+    const std::int64_t guess = std::int64_t{from} + std::max(expected, 1);
+    std::int64_t step = std::max<std::int64_t>(expected / 64, 1);
+    if (guess < end && inColumn(guess)) {
+        inside = guess;
+        for (; inside + step < end; step *= 2) {
+            if (!inColumn(inside + step)) {
+                beyond = inside + step;
+                break;
+            }
+            inside += step;
         }
-        inside += step;
+    } else if (guess < end) {
+        beyond = guess;
+        for (; beyond - step > inside; step *= 2) {
+            if (inColumn(beyond - step)) {
+                inside = beyond - step;
+                break;
+            }
+            beyond -= step;
+        }
     }
     while (beyond - inside > 1) {
         const std::int64_t middle = inside + (beyond - inside) / 2;
@@ -92,9 +140,11 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
     };
 
     std::int32_t i = FirstShownIndex();
+    std::int32_t expected = 1;
     while (i < end) {
         const std::int32_t x = horizontal.ValueToPixel(xs[static_cast<std::size_t>(i)]);
-        const std::int32_t columnEnd = ColumnEnd(horizontal, xs, i, end, x);
+        const std::int32_t columnEnd = ColumnEnd(horizontal, xs, i, end, x, expected);
+        expected = columnEnd - i;
         const bool many = columnEnd - i >= MinimumColumnPoints;
         const TSpread spread = many ? spreadOf(i, columnEnd) : TSpread{};
         // Segments at the pixel limit are bent back by it, and values that are not a number
