@@ -146,16 +146,25 @@ TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, TChartCanvas& canvas) {
     }
 
     TMultiLineWidth widest;
+    std::string previous;
+    // Neighbouring values often give the same text (an increment below the format's
+    // precision): each text is measured once.
     const auto measure = [&](double value) {
-        const TMultiLineWidth size = canvas.MultiLineTextWidth(LabelText(axis, value));
+        std::string text = LabelText(axis, value);
+        if (!previous.empty() && text == previous) return;
+        const TMultiLineWidth size = canvas.MultiLineTextWidth(text);
         widest.Width = std::max(widest.Width, size.Width);
         widest.Lines = std::max(widest.Lines, size.Lines);
+        previous = std::move(text);
     };
     if (increment != 0) {
         double v = high;
         for (std::int32_t i = 0; i < MaxMeasuredLabels && v >= low; ++i) {
             measure(v);
-            v = static_cast<double>(static_cast<Extended>(v) - increment);
+            const double next = static_cast<double>(static_cast<Extended>(v) - increment);
+            // An increment lost in the value's precision would give the same label each time.
+            if (next == v) break;
+            v = next;
         }
     } else {
         measure(low);

@@ -13,8 +13,13 @@ namespace {
 constexpr double RangeZeroTolerance = 1e-12;
 constexpr std::int32_t PixelLimit = 32767;
 
-std::int32_t ClampPixel(Extended p) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(Round(p), -PixelLimit, PixelLimit));
+// Rounded to the nearest pixel (ties to even) and clamped to the pixel limit; NaN gives 0.
+// Series drawing runs this for every point, so it rounds in line.
+template <typename F>
+std::int32_t ClampPixel(F p) {
+    if (std::fabs(p) < PixelLimit) return static_cast<std::int32_t>(RoundToIntegral(p));
+    if (std::isnan(p)) return 0;
+    return p < 0 ? -PixelLimit : PixelLimit;
 }
 }  // namespace
 
@@ -195,16 +200,26 @@ void TChartAxis::ComputePixelSpan(const TRect& plot) {
     RefreshRangeSpan();
 }
 
+// The double arithmetic overflows only when the value lies farther from the minimum than the
+// largest double (a range like -1e308..1e308); extended precision holds that distance, so those
+// values are mapped again there. Every other value keeps the double mapping, pixel for pixel.
 std::int32_t TChartAxis::HorizontalValueToPixel(const TChartAxis& a, double value) {
     if (a.rangeIsZero_) return a.CenterPixel();
     const double d = (value - a.currentMinimum_) * a.pixelsPerUnit_;
+    if (std::isinf(d) && std::isfinite(value)) return a.ExtendedValueToPixel(value);
     return a.inverted_ ? ClampPixel(a.endPixel_ - d) : ClampPixel(a.startPixel_ + d);
 }
 
 std::int32_t TChartAxis::VerticalValueToPixel(const TChartAxis& a, double value) {
     if (a.rangeIsZero_) return a.CenterPixel();
     const double d = (value - a.currentMinimum_) * a.pixelsPerUnit_;
+    if (std::isinf(d) && std::isfinite(value)) return a.ExtendedValueToPixel(value);
     return a.inverted_ ? ClampPixel(a.startPixel_ + d) : ClampPixel(a.endPixel_ - d);
+}
+
+std::int32_t TChartAxis::ExtendedValueToPixel(double value) const {
+    const Extended d = (static_cast<Extended>(value) - currentMinimum_) * AxisLength() / rangeSpan_;
+    return horizontal_ != inverted_ ? ClampPixel(startPixel_ + d) : ClampPixel(endPixel_ - d);
 }
 
 double TChartAxis::PixelToValue(std::int32_t pixel) const {

@@ -208,6 +208,7 @@ private:
     using ValueToPixelFn = std::int32_t (*)(const TChartAxis&, double);
     static std::int32_t HorizontalValueToPixel(const TChartAxis& axis, double value);
     static std::int32_t VerticalValueToPixel(const TChartAxis& axis, double value);
+    std::int32_t ExtendedValueToPixel(double value) const;
     void SelectValueToPixel();
     void RefreshRangeSpan();
     void RoundAutomaticEnds();

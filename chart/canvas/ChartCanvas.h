@@ -125,6 +125,13 @@ public:
     TTextAlign TextAlign() const { return textAlign_; }
     void SetTextAlign(TTextAlign align) { textAlign_ = align; }
 
+    // How a line series may draw many points that share a pixel column in the current pen: as
+    // one vertical line over the pixels they reach instead of a segment per point. `Exact`: lines
+    // stop before their last pixel and are written pixel by pixel in one opaque colour, so the
+    // picture stays the same; `Approximate`: the picture changes a little (anti-aliasing).
+    enum class TColumnLines : std::uint8_t { None, Exact, Approximate };
+    virtual TColumnLines ColumnLines() const { return TColumnLines::None; }
+
     bool IsMonochrome() const { return monochrome_; }
     void SetMonochrome(bool monochrome);
     bool Buffered() const { return buffered_; }

@@ -61,9 +61,11 @@ std::int32_t TChartSeries::AddPoint(double x, double y, const std::string& label
     }
     if (pointColors_) {
         pointColors_->insert(pointColors_->begin() + index, colour);
+        ++colourChanges_;
     } else if (colour != clDefault) {
         pointColors_.emplace(static_cast<std::size_t>(PointCount() - 1), clDefault);
         pointColors_->insert(pointColors_->begin() + index, colour);
+        ++colourChanges_;
     }
     if (!label.empty() || !labels_.empty()) {
         if (labels_.size() < static_cast<std::size_t>(index)) labels_.resize(index);
@@ -101,6 +103,7 @@ void TChartSeries::RemovePoint(std::int32_t index) {
         list->Delete(index);
     if (pointColors_ && static_cast<std::size_t>(index) < pointColors_->size()) {
         pointColors_->erase(pointColors_->begin() + index);
+        ++colourChanges_;
     }
     if (static_cast<std::size_t>(index) < labels_.size()) labels_.erase(labels_.begin() + index);
     NotifyDependents(NotifyRemoved, index);
@@ -112,6 +115,7 @@ void TChartSeries::ClearPoints() {
     for (TChartValueList* list : valueLists_)
         list->ClearAll();
     pointColors_.reset();
+    ++colourChanges_;
     labels_.clear();
     labels_.shrink_to_fit();
     if (OnClearValues) OnClearValues(*this);
@@ -154,7 +158,10 @@ void TChartSeries::AppendPoints(std::span<const double> xs, std::span<const doub
     }
     xValues_.Append(xs);
     yValues_.Append(ys);
-    if (pointColors_) pointColors_->resize(static_cast<std::size_t>(PointCount()), clDefault);
+    if (pointColors_) {
+        pointColors_->resize(static_cast<std::size_t>(PointCount()), clDefault);
+        ++colourChanges_;
+    }
     if (!labels_.empty()) labels_.resize(static_cast<std::size_t>(PointCount()));
 }
 
@@ -306,29 +313,37 @@ double TChartSeries::MinXValue() {
     return xValues_.Lowest();
 }
 
-namespace {
-// Extreme of the primary values over the points that are drawn; 0 when none is.
-template <typename Better>
-double DrawnExtreme(const TChartSeries& s, const TChartValueList& list, Better better) {
+const TChartSeries::DrawnExtremes& TChartSeries::DrawnYExtremes() {
+    DrawnExtremes& e = drawnYExtremes_;
+    if (e.valid && e.yChanges == yValues_.Changes() && e.colourChanges == colourChanges_ &&
+        e.seriesColor == SeriesColor()) {
+        return e;
+    }
     bool found = false;
-    double result = 0;
-    for (std::int32_t i = 0; i < list.Count(); ++i) {
-        if (s.IsGap(i)) continue;
-        if (!found || better(list[i], result)) result = list[i];
+    e.max = e.min = 0;
+    for (std::int32_t i = 0; i < yValues_.Count(); ++i) {
+        if (IsGap(i)) continue;
+        const double y = yValues_[i];
+        if (!found || y > e.max) e.max = y;
+        if (!found || y < e.min) e.min = y;
         found = true;
     }
-    return result;
+    e.yChanges = yValues_.Changes();
+    e.colourChanges = colourChanges_;
+    e.seriesColor = SeriesColor();
+    // Palette colours are the chart's: with them nothing is kept.
+    e.valid = !colorEachPoint_;
+    return e;
 }
-}  // namespace
 
 double TChartSeries::MaxYValue() {
     if (treatNulls_ == tnIgnore || !pointColors_) return yValues_.Highest();
-    return DrawnExtreme(*this, yValues_, [](double a, double b) { return a > b; });
+    return DrawnYExtremes().max;
 }
 
 double TChartSeries::MinYValue() {
     if (treatNulls_ == tnIgnore || !pointColors_) return yValues_.Lowest();
-    return DrawnExtreme(*this, yValues_, [](double a, double b) { return a < b; });
+    return DrawnYExtremes().min;
 }
 
 std::int32_t TChartSeries::XPixel(std::int32_t index) const {
@@ -375,20 +390,27 @@ void TChartSeries::ComputeShownRange() {
         endEdge -= axis.MaximumOffset() - 1;
     }
 
+    // The first index at or beyond a value, from index `from` on: ascending values are
+    // searched by halves; other orders are walked as the values lie.
+    const std::span<const double> xs = xValues_.Values();
+    auto firstNotBelow = [&](std::int32_t from, double value) {
+        if (xValues_.Order() == loAscending) {
+            return static_cast<std::int32_t>(
+                std::lower_bound(xs.begin() + from, xs.end(), value) - xs.begin());
+        }
+        while (from < n && xs[from] < value)
+            ++from;
+        return from;
+    };
     const double lo = XValueOfPixel(startEdge);
     std::int32_t first = 0;
-    if (!(xValues_[0] > lo)) {
-        while (first < n && xValues_[first] < lo)
-            ++first;
+    if (!(xs[0] > lo)) {
+        first = firstNotBelow(0, lo);
         if (first == n) return;
     }
     const double hi = XValueOfPixel(endEdge);
     std::int32_t last = n - 1;
-    if (xValues_[n - 1] > hi) {
-        last = first;
-        while (last < n - 1 && xValues_[last] < hi)
-            ++last;
-    }
+    if (xs[n - 1] > hi) last = std::min(firstNotBelow(first, hi), n - 1);
     firstShown_ = first;
     lastShown_ = last;
     WidenShownRange();
@@ -435,13 +457,14 @@ void TChartSeries::SortPointsBy(const TChartValueList& list) {
             scratch[i] = (*l)[order[i]];
         for (std::int32_t i = 0; i < n; ++i)
             l->values_[static_cast<std::size_t>(i)] = scratch[i];
-        l->statsStale_ = true;
+        l->Touch();
     }
     if (pointColors_) {
         std::vector<TColor> colours(pointColors_->size(), clDefault);
         for (std::int32_t i = 0; i < n; ++i)
             colours[i] = StoredColor(order[i]);
         pointColors_ = std::move(colours);
+        ++colourChanges_;
     }
     if (!labels_.empty()) {
         std::vector<std::string> labels(labels_.size());

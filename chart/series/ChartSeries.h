@@ -269,11 +269,25 @@ private:
     void SendEvent(TChartSeriesEvent event);
     void AfterAdd(std::int32_t index);
 
+    // The extremes of the Y values of the points that are drawn, kept until the Y values, the
+    // point colours or the series colour change.
+    struct DrawnExtremes {
+        bool valid = false;
+        std::uint64_t yChanges = 0;
+        std::uint64_t colourChanges = 0;
+        TColor seriesColor = clDefault;
+        double max = 0;
+        double min = 0;
+    };
+    const DrawnExtremes& DrawnYExtremes();
+
     std::vector<TChartValueList*> valueLists_;
     TChartValueList xValues_;
     TChartValueList yValues_;
     std::vector<std::string> labels_;
     std::optional<std::vector<TColor>> pointColors_;
+    std::uint64_t colourChanges_ = 0;
+    DrawnExtremes drawnYExtremes_;
     TColor seriesColor_ = clDefault;
     TColor effectiveColor_ = clDefault;
     std::int32_t transparency_ = 0;

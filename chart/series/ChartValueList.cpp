@@ -31,7 +31,7 @@ void TChartValueList::Assign(const TChartValueList& other) {
 
 void TChartValueList::SetValueAt(std::int32_t index, double value) {
     values_[static_cast<std::size_t>(index)] = value;
-    statsStale_ = true;
+    Touch();
     if (owner_) owner_->NotifyDependents(NotifyValueChanged, index);
 }
 
@@ -68,7 +68,7 @@ void TChartValueList::InsertAt(std::int32_t index, double value) {
                  static_cast<std::size_t>(valueCount_ - index) * sizeof(double));
     data[index] = value;
     ++valueCount_;
-    statsStale_ = true;
+    Touch();
 }
 
 void TChartValueList::RemoveRange(std::int32_t start, std::int32_t count) {
@@ -82,7 +82,7 @@ void TChartValueList::RemoveRange(std::int32_t start, std::int32_t count) {
 void TChartValueList::ClearAll() {
     valueCount_ = 0;
     values_.Release();
-    statsStale_ = true;
+    Touch();
 }
 
 void TChartValueList::Reserve(std::size_t capacity) {
@@ -95,7 +95,7 @@ void TChartValueList::Append(std::span<const double> values) {
         std::memcpy(values_.Data() + valueCount_, values.data(), values.size() * sizeof(double));
     }
     valueCount_ += static_cast<std::int32_t>(values.size());
-    statsStale_ = true;
+    Touch();
 }
 
 std::int32_t TChartValueList::FindEqual(double value, std::int32_t first, std::int32_t last) const {
@@ -155,13 +155,13 @@ double TChartValueList::AbsTotal() {
 void TChartValueList::FillWithIndexes() {
     for (std::int32_t i = 0; i < valueCount_; ++i)
         values_[static_cast<std::size_t>(i)] = i;
-    statsStale_ = true;
+    Touch();
     if (owner_) owner_->NotifyDependents(NotifyValueChanged, 0);
 }
 
 void TChartValueList::Exchange(std::int32_t a, std::int32_t b) {
     std::swap(values_[static_cast<std::size_t>(a)], values_[static_cast<std::size_t>(b)]);
-    statsStale_ = true;
+    Touch();
     if (owner_) owner_->NotifyDependents(NotifyValueChanged, a);
 }
 
@@ -171,7 +171,7 @@ void TChartValueList::Rotate() {
     const double first = data[0];
     std::memmove(data, data + 1, static_cast<std::size_t>(valueCount_ - 1) * sizeof(double));
     data[valueCount_ - 1] = first;
-    statsStale_ = true;
+    Touch();
 }
 
 void TChartValueList::SortValues() {
@@ -179,6 +179,7 @@ void TChartValueList::SortValues() {
 }
 
 void TChartValueList::MarkChanged() {
+    ++changes_;
     if (statsStale_) return;
     statsStale_ = true;
     if (owner_) owner_->NotifyDependents(NotifyValueChanged, -1);

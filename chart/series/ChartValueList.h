@@ -80,6 +80,8 @@ public:
     double AbsTotal();
     double Spread() { return Highest() - Lowest(); }
     bool StatsStale() const { return statsStale_; }
+    // Counts the changes of the values, so that caches kept elsewhere know when to refresh.
+    std::uint64_t Changes() const { return changes_; }
 
     void FillWithIndexes();
     void Exchange(std::int32_t a, std::int32_t b);
@@ -94,6 +96,10 @@ private:
     friend class TChartSeries;
     void Grow();
     void RefreshStats();
+    void Touch() {
+        statsStale_ = true;
+        ++changes_;
+    }
 
     std::int32_t valueCount_ = 0;
     bool dateTime_ = false;
@@ -108,6 +114,7 @@ private:
     std::string valueSource_;
     bool statsStale_ = true;
     bool defaultDateTime_ = false;
+    std::uint64_t changes_ = 0;
     ValueStorage values_;
 };
 

@@ -77,7 +77,28 @@ void TCustomStackSeries::DrawAllPoints(TCanvas3D& canvas) {
         while (enteringIndex_ <= LastShownIndex() && IsGap(enteringIndex_))
             ++enteringIndex_;
     }
-    TChartSeries::DrawAllPoints(canvas);
+    const TChartCanvas::TColumnLines columns = ColumnLinesFor(canvas);
+    if (columns != TChartCanvas::TColumnLines::None) {
+        DrawColumns(canvas, columns);
+    } else {
+        TChartSeries::DrawAllPoints(canvas);
+    }
+}
+
+TChartCanvas::TColumnLines TCustomStackSeries::ColumnLinesFor(TCanvas3D& canvas) {
+    const TCustomAxisPanel* chart = ParentChart();
+    const TChartAxis* horizontal = ResolvedHorizAxis();
+    const TChartAxis* vertical = ResolvedVertAxis();
+    // Only the plot's clip hides what the segments' own plot test would have left out.
+    const bool applies = reduceColumns_ && chart && !chart->View3D() && chart->ClipPoints() &&
+                         UseAxis() && horizontal && vertical && horizontal->Horizontal() &&
+                         !horizontal->Inverted() && !vertical->Horizontal() &&
+                         XValues().Order() == loAscending && !HasPointColors() &&
+                         !ColorEachPoint() && SeriesColor() != clNone && Transparency() == 0 &&
+                         !Pointer().Visible && !Stairs() && FirstShownIndex() >= 0;
+    if (!applies) return TChartCanvas::TColumnLines::None;
+    UseLinePen(canvas, SeriesColor());
+    return canvas.ColumnLines();
 }
 
 void TCustomStackSeries::DrawPoint(TCanvas3D& canvas, std::int32_t index) {
@@ -159,6 +180,17 @@ TPoint TCustomStackSeries::LimitEnd(TPoint end, std::int32_t a, std::int32_t b) 
     return {x, y};
 }
 
+void TCustomStackSeries::UseLinePen(TCanvas3D& canvas, TColor color) {
+    canvas.SetBrushStyle(bsClear);
+    if (!Pen().Visible() && !Pointer().Visible) {
+        TChartPen shown(Pen().Data());
+        shown.Show();
+        canvas.SetPenFrom(shown, color);
+    } else {
+        canvas.SetPenFrom(Pen(), color);
+    }
+}
+
 void TCustomStackSeries::DrawSegment(TCanvas3D& canvas, TPoint from, TPoint to,
                                      std::int32_t fromIndex, std::int32_t toIndex, TColor color) {
     if (from == to) return;
@@ -172,14 +204,7 @@ void TCustomStackSeries::DrawSegment(TCanvas3D& canvas, TPoint from, TPoint to,
     if (from.X < 0 || from.X > ParentChart()->Width()) from = LimitEnd(from, fromIndex, toIndex);
     to = LimitEnd(to, fromIndex, toIndex);
 
-    canvas.SetBrushStyle(bsClear);
-    if (!Pen().Visible() && !Pointer().Visible) {
-        TChartPen shown(Pen().Data());
-        shown.Show();
-        canvas.SetPenFrom(shown, lineColor);
-    } else {
-        canvas.SetPenFrom(Pen(), lineColor);
-    }
+    UseLinePen(canvas, lineColor);
 
     std::optional<TTransparencyGuard> transparency;
     if (Transparency() != 0) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "twinscope/chart/canvas/ChartCanvas.h"
 #include "twinscope/chart/series/ChartSeries.h"
 #include "twinscope/runtime/Types.h"
 
@@ -84,10 +85,22 @@ public:
     // One segment per point, each ending at its point in that point's colour, clipped to the
     // plot rectangle; the first point shown gets the part of the line that enters the plot.
     void DrawAllPoints(TCanvas3D& canvas) override;
+
+    // A line in one colour through ascending X, without gaps, markers or transparency, is
+    // drawn one pixel column at a time where the canvas allows it: the points of a column as
+    // one vertical line, then one segment on to the next column. On by default; off, every
+    // segment is drawn on its own.
+    bool ReduceColumns() const { return reduceColumns_; }
+    void SetReduceColumns(bool b) { reduceColumns_ = b; }
     // Within a pass of DrawAllPoints: the segment from the previously drawn point to this one.
     void DrawPoint(TCanvas3D& canvas, std::int32_t index) override;
 
 private:
+    void UseLinePen(TCanvas3D& canvas, TColor color);
+    // How the pass may draw by pixel columns (TColumnLines::None: segment by segment).
+    TChartCanvas::TColumnLines ColumnLinesFor(TCanvas3D& canvas);
+    void DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLines lines);
+
     // The index the line into point `index` starts from, or -1 when it starts at a gap that
     // is not drawn.
     std::int32_t EnteringFrom(std::int32_t index) const;
@@ -113,6 +126,7 @@ private:
     bool colorEachLine_ = true;
     bool dark3D_ = true;
     bool pointerBehind_ = false;
+    bool reduceColumns_ = true;
 };
 
 // The line series: a polyline through the points, its marker hidden.

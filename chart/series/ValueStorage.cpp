@@ -1,9 +1,14 @@
 #include "twinscope/chart/series/ValueStorage.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
 namespace twinscope {
+
+namespace {
+constexpr std::size_t GrowthDivisor = 32;
+}  // namespace
 
 ValueStorage::~ValueStorage() {
     std::free(data_);
@@ -11,17 +16,27 @@ ValueStorage::~ValueStorage() {
 
 void ValueStorage::SetCapacity(std::size_t capacity) {
     if (capacity == capacity_) return;
-    if (capacity == 0) {
+    if (capacity > static_cast<std::size_t>(-1) / sizeof(double)) throw std::bad_alloc();
+    if (capacity == 0 || capacity < capacity_) {
+        Reallocate(capacity);
+    } else if (capacity > allocated_) {
+        const std::size_t limit = static_cast<std::size_t>(-1) / sizeof(double);
+        Reallocate(std::max(capacity, std::min(limit, allocated_ + allocated_ / GrowthDivisor)));
+    }
+    capacity_ = capacity;
+}
+
+void ValueStorage::Reallocate(std::size_t count) {
+    if (count == 0) {
         std::free(data_);
         data_ = nullptr;
-        capacity_ = 0;
+        allocated_ = 0;
         return;
     }
-    if (capacity > static_cast<std::size_t>(-1) / sizeof(double)) throw std::bad_alloc();
-    void* grown = std::realloc(data_, capacity * sizeof(double));
-    if (!grown) throw std::bad_alloc();
-    data_ = static_cast<double*>(grown);
-    capacity_ = capacity;
+    void* moved = std::realloc(data_, count * sizeof(double));
+    if (!moved) throw std::bad_alloc();
+    data_ = static_cast<double*>(moved);
+    allocated_ = count;
 }
 
 }  // namespace twinscope

@@ -4,9 +4,10 @@
 
 namespace twinscope {
 
-// Raw storage of doubles whose capacity is set explicitly. Growing keeps the contents and goes
-// through realloc, which can extend a large block in place, so the value list's fixed growth
-// steps stay cheap for long lists.
+// Raw storage of doubles whose capacity is set explicitly. The block underneath grows by at
+// least a thirty-second of itself, so that a run of small capacity steps costs linear time even
+// where the C library cannot extend a block in place (after other blocks were freed): the slack
+// stays within about 3 % of the capacity.
 class ValueStorage {
 public:
     ValueStorage() = default;
@@ -15,6 +16,8 @@ public:
     ValueStorage& operator=(const ValueStorage&) = delete;
 
     std::size_t Capacity() const { return capacity_; }
+    // The values the block underneath holds room for; at least Capacity().
+    std::size_t Allocated() const { return allocated_; }
     double* Data() { return data_; }
     const double* Data() const { return data_; }
     double& operator[](std::size_t i) { return data_[i]; }
@@ -25,8 +28,11 @@ public:
     void Release() { SetCapacity(0); }
 
 private:
+    void Reallocate(std::size_t count);
+
     double* data_ = nullptr;
     std::size_t capacity_ = 0;
+    std::size_t allocated_ = 0;
 };
 
 }  // namespace twinscope

@@ -251,6 +251,30 @@ TEST_F(ChartFixture, TheWidestLabelIsSoughtAmongAtMost5000Values) {
     EXPECT_EQ(texts, 4u + 5000u);  // four samples for the increment, then the labels
 }
 
+// Each label text is measured once: a range at -1e308 whose increment is lost in the values'
+// precision, and an increment below the format's precision, which repeats texts.
+TEST_F(ChartFixture, TheWidestLabelMeasuresEachTextOnce) {
+    struct TCase {
+        double minimum, maximum, increment;
+        std::size_t texts;
+    };
+    for (const TCase& c : {TCase{-1e308, -1e308, 0, 1}, TCase{0, 1, 0.0001, 1001}}) {
+        TChartAxis& axis = chart.LeftAxis();
+        axis.SetAutomatic(false);
+        axis.SetMinMax(c.minimum, c.maximum);
+        axis.SetIncrement(c.increment);
+        axis.Labels().SetSeparation(0);
+        axis.PrepareRange();
+        axis.ComputePixelSpan({0, 0, 100, 100000});
+        TRecordingCanvas canvas;
+        MaxLabelWidth(axis, canvas);
+        std::size_t texts = 0;
+        for (const TRecordedCall& call : canvas.CallsOf("TextExtent"))
+            texts += call.Text != "W" && call.Text != " ";
+        EXPECT_LE(texts, 4 + c.texts) << c.minimum;  // the increment's samples, then the labels
+    }
+}
+
 struct OffsetCase {
     const char* name;
     TAxisSide side;

@@ -1,4 +1,7 @@
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <random>
 #include <string>
 
 #include "tests/support/ChartFixture.h"
@@ -96,8 +99,58 @@ INSTANTIATE_TEST_SUITE_P(
         MappingCase{"ZeroRangeMapsToCentre", true, false, 0, 100, 40, 40, 40, 554},
         MappingCase{"FarBeyondClampsHigh", true, false, 0, 100, 0, 1, 1e9, 32767},
         MappingCase{"FarBelowClampsLow", true, false, 0, 100, 0, 1, -1e9, -32767},
-        MappingCase{"HugeValueClamps", false, false, 0, 100, 0, 1, 1e300, -32767}),
+        MappingCase{"HugeValueClamps", false, false, 0, 100, 0, 1, 1e300, -32767},
+        // The distance from the minimum exceeds the largest double.
+        MappingCase{"WholeDoubleRangeRight", true, false, 0, 100, -1e308, 1e308, 1e308, 964},
+        MappingCase{"WholeDoubleRangeTop", false, false, 0, 100, -1e308, 1e308, 1e308, 21},
+        MappingCase{"WholeDoubleRangeInverted", true, true, 0, 100, -1e308, 1e308, 1e308, 145},
+        MappingCase{"WholeDoubleRangeVerticalInverted", false, true, 0, 100, -1e308, 1e308,
+                    1e308, 440},
+        MappingCase{"WholeDoubleRangeMiddle", true, false, 0, 100, -1e308, 1e308, 0, 554},
+        MappingCase{"WholeDoubleRangeFarBelowClamps", true, false, 0, 100, 1.65e308, 1.7e308,
+                    -1.7e308, -32767}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The mapping as it was before its rounding was made cheap: the same double arithmetic,
+// rounded by the C library.
+std::int32_t ReferencePixel(const TChartAxis& axis, double value) {
+    if (axis.RangeIsZero()) return axis.CenterPixel();
+    const double d = (value - axis.CurrentMinimum()) * axis.PixelsPerUnit();
+    const bool fromStart = axis.Horizontal() != axis.Inverted();
+    const double p = fromStart ? axis.StartPixel() + d : axis.EndPixel() - d;
+    const Extended rounded = std::nearbyint(static_cast<Extended>(p));
+    if (std::isnan(rounded)) return 0;
+    return static_cast<std::int32_t>(std::clamp<Extended>(rounded, -32767, 32767));
+}
+
+TEST_F(ChartFixture, ValueToPixelKeepsEveryPixelOfOrdinaryRanges) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> unit(0, 1);
+    std::int64_t mismatches = 0;
+    std::int64_t nearTies = 0;
+    TChartAxis& axis = chart.CustomAxes().Add();
+    axis.SetAutomatic(false);
+    for (int range = 0; range < 400; ++range) {
+        // Round ranges (whose values hit pixel halves exactly) and odd ones, dates included.
+        const double minimum = range % 2 ? 45000 + unit(random) * 1000 : -50.0 * (range % 7);
+        const double span = range % 3 ? std::ldexp(1 + unit(random), range % 40 - 20) : 100;
+        axis.SetHorizontal(range % 2 == 0);
+        axis.SetInverted(range % 5 == 0);
+        axis.SetMinMax(minimum, minimum + span);
+        axis.PrepareRange();
+        axis.ComputePixelSpan(TRect{37, 21, 37 + 200 + range * 2, 21 + 100 + range});
+        // Random values in and around the range, and values at pixel halves.
+        for (int i = 0; i < 5000; ++i) {
+            const double value = i % 2 ? minimum + span * (unit(random) * 3 - 1)
+                                       : minimum + (i / 2 + 0.5) * span / axis.AxisLength();
+            mismatches += axis.ValueToPixel(value) != ReferencePixel(axis, value);
+            const double d = std::fabs((value - minimum) * axis.PixelsPerUnit());
+            nearTies += std::fabs(d - std::floor(d) - 0.5) < 1e-9;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_GT(nearTies, 500'000);  // the sample does reach the ties
+}
 
 TEST_F(ChartFixture, ComputePixelSpanRoundsPositionsHalfToEven) {
     TChartAxis& axis = chart.CustomAxes().Add();

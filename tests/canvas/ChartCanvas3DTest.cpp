@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
 #include "twinscope/chart/canvas/CanvasGuards.h"
 #include "tests/canvas/QtFrame.h"
 
@@ -25,6 +29,68 @@ TEST(ChartCanvas3D, LineStopsBeforeItsLastPixel) {
     EXPECT_EQ(Row(image, 6, 0, 8), "..##....");
     EXPECT_EQ(Row(image, 7, 0, 8), "....##..");
     EXPECT_EQ(Row(image, 8, 0, 8), "........");
+}
+
+// Lines reaching far outside a 40 x 30 surface: the surface shows exactly the pixels that the
+// same line shows in the middle of a surface large enough to hold all of it.
+struct FarLineCase {
+    const char* name;
+    TPoint from, to;
+    bool clipped;  // drawn inside a clip rectangle
+};
+
+class FarLineTest : public testing::TestWithParam<FarLineCase> {};
+
+TEST_P(FarLineTest, KeepsThePixelsOfTheWholeLine) {
+    const FarLineCase& c = GetParam();
+    constexpr int shift = 400;
+    const TRect clip{5, 4, 33, 26};
+    TGdiFrame small(40, 30);
+    TGdiFrame whole(2 * shift + 40, 2 * shift + 30);
+    small.canvas.SetPen({.Color = clBlack});
+    whole.canvas.SetPen({.Color = clBlack});
+    if (c.clipped) {
+        small.canvas.ClipRectangle(clip);
+        whole.canvas.ClipRectangle(
+            {clip.Left + shift, clip.Top + shift, clip.Right + shift, clip.Bottom + shift});
+    }
+    small.canvas.Line(c.from.X, c.from.Y, c.to.X, c.to.Y);
+    whole.canvas.Line(c.from.X + shift, c.from.Y + shift, c.to.X + shift, c.to.Y + shift);
+    const QImage& shown = small.Finish();
+    const QImage expected = whole.Finish().copy(shift, shift, 40, 30);
+    std::int32_t drawn = 0;
+    for (int y = 0; y < 30; ++y) {
+        const std::string row = Row(shown, y, 0, 40);
+        EXPECT_EQ(row, Row(expected, y, 0, 40)) << "row " << y;
+        drawn += static_cast<std::int32_t>(std::count(row.begin(), row.end(), '#'));
+    }
+    EXPECT_EQ(drawn > 0, std::string(c.name) != "MissingTheClip");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FarLineTest,
+    testing::Values(FarLineCase{"ShallowFromFarLeft", {-397, -3}, {45, 20}, false},
+                    FarLineCase{"ShallowLeftwardsPastBothEdges", {390, 29}, {-390, 2}, false},
+                    FarLineCase{"SteepFromFarAbove", {-7, -390}, {31, 25}, false},
+                    FarLineCase{"SteepUpwardsPastBothEdges", {30, 395}, {3, -395}, false},
+                    FarLineCase{"DiagonalThroughACorner", {-300, -320}, {300, 280}, false},
+                    FarLineCase{"HorizontalThroughTheClip", {-399, 10}, {399, 10}, true},
+                    FarLineCase{"ShallowThroughTheClip", {-399, 0}, {399, 30}, true},
+                    FarLineCase{"SteepThroughTheClip", {0, 399}, {39, -399}, true},
+                    FarLineCase{"MissingTheClip", {-399, 1}, {399, 2}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ChartCanvas3D, LineAcrossTheWholeCoordinateRangeDrawsItsVisiblePart) {
+    // Slope 2 / 2^31: every visible pixel lies one step down from the start row.
+    TGdiFrame frame(40, 30);
+    frame.canvas.SetPen({.Color = clBlack});
+    frame.canvas.Line(-1073741824, 10, 1073741824, 12);
+    frame.canvas.Line(INT32_MIN + 1, 20, INT32_MAX, 20);
+    const QImage& image = frame.Finish();
+    EXPECT_EQ(Row(image, 10, 0, 40), std::string(40, '.'));
+    EXPECT_EQ(Row(image, 11, 0, 40), std::string(40, '#'));
+    EXPECT_EQ(Row(image, 12, 0, 40), std::string(40, '.'));
+    EXPECT_EQ(Row(image, 20, 0, 40), std::string(40, '#'));
 }
 
 TEST(ChartCanvas3D, PolylineDrawsEveryJointOnce) {

@@ -61,6 +61,36 @@ TEST(SeriesPointsTest, ExtremesOfYSkipGapsUnlessIgnored) {
     EXPECT_EQ(onlyGaps.MaxYValue(), 0);
 }
 
+TEST(SeriesPointsTest, KeptExtremesOfDrawnPointsFollowEveryChange) {
+    TLineSeries series;
+    series.AddValue(5);
+    series.AddPoint(1, 100, "", clNone);
+    series.AddValue(-2);
+    EXPECT_EQ(series.MaxYValue(), 5);
+    series.YValues().SetValueAt(0, 6);
+    EXPECT_EQ(series.MaxYValue(), 6);
+    series.RemovePoint(1);  // the gap
+    series.AddPoint(0.5, 50);
+    EXPECT_EQ(series.MaxYValue(), 50);
+    series.AddPoint(0.7, 70, "", clNone);
+    EXPECT_EQ(series.MaxYValue(), 50);
+    series.RemovePoint(0);
+    EXPECT_EQ(series.MaxYValue(), 50);
+    EXPECT_EQ(series.MinYValue(), -2);
+    const double xs[] = {10, 11};
+    const double ys[] = {-9, 99};
+    series.AppendPoints(xs, ys);
+    EXPECT_EQ(series.MinYValue(), -9);
+    EXPECT_EQ(series.MaxYValue(), 99);
+    series.SetSeriesColor(clNone);  // every point becomes a gap
+    EXPECT_EQ(series.MaxYValue(), 0);
+    series.SetSeriesColor(clRed);
+    EXPECT_EQ(series.MaxYValue(), 99);
+    series.ClearPoints();
+    series.AddValue(3);
+    EXPECT_EQ(series.MaxYValue(), 3);
+}
+
 TEST(SeriesPointsTest, RemovePointOutsideThePointsIsRefused) {
     TLineSeries series;
     for (int i = 0; i < 3; ++i)
@@ -299,6 +329,37 @@ TEST_F(ShownRangeTest, NothingShownWhenEveryPointIsBelowTheRange) {
     series.ComputeShownRange();
     EXPECT_EQ(series.FirstShownIndex(), -1);
     EXPECT_EQ(series.LastShownIndex(), -1);
+}
+
+TEST_F(ShownRangeTest, SearchedRangeMatchesAWalkOverRepeatedValues) {
+    series.Pointer().HorizSize = 0;
+    series.Pointer().VertSize = 0;
+    series.ClearPoints();
+    for (int i = 0; i < 300; ++i)
+        series.AddPoint(i / 3, 50);  // each X value three times
+    for (double lo = -5; lo < 105; lo += 0.75) {
+        chart.BottomAxis().SetMinMax(lo, lo + 7.3);
+        chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+        const double from = series.XValueOfPixel(chart.PlotRect().Left);
+        const double to = series.XValueOfPixel(chart.PlotRect().Right);
+        std::int32_t first = 0;
+        while (first < 300 && series.XValues()[first] < from)
+            ++first;
+        std::int32_t last = first;
+        while (last < 299 && series.XValues()[last] < to)
+            ++last;
+        while (last < 299 && series.XValues()[last + 1] == series.XValues()[last])
+            ++last;
+        while (first > 0 && series.XValues()[first - 1] == series.XValues()[first])
+            --first;
+        series.ComputeShownRange();
+        if (first == 300) {
+            EXPECT_EQ(series.FirstShownIndex(), -1) << lo;
+            continue;
+        }
+        EXPECT_EQ(series.FirstShownIndex(), first) << lo;
+        EXPECT_EQ(series.LastShownIndex(), last) << lo;
+    }
 }
 
 TEST_F(ShownRangeTest, UnorderedSeriesShowEveryPoint) {

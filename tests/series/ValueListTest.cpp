@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/chart/series/ValueStorage.h"
 #include "tests/support/ChartFixture.h"
 
 namespace twinscope {
@@ -60,6 +61,26 @@ TEST(ValueListTest, StorageGrowsInStepsOfAThousandAndIsReleasedOnClear) {
     series.ClearPoints();
     EXPECT_EQ(series.XValues().Capacity(), 0u);
     EXPECT_EQ(series.PointCount(), 0);
+}
+
+TEST(ValueListTest, StorageUnderneathGrowsByAShareOfItselfWithLittleSlack) {
+    ValueStorage storage;
+    std::size_t moves = 0;
+    for (std::size_t capacity = 1000; capacity <= 2'000'000; capacity += 1000) {
+        const std::size_t before = storage.Allocated();
+        storage.SetCapacity(capacity);
+        moves += storage.Allocated() != before;
+        ASSERT_EQ(storage.Capacity(), capacity);
+        ASSERT_GE(storage.Allocated(), capacity);
+        ASSERT_LE(storage.Allocated(), capacity + capacity / 32 + 1000);
+    }
+    // A reallocation per 1000-value step would make 2000, each possibly copying everything.
+    EXPECT_LT(moves, 200u);
+    storage.SetCapacity(500);
+    EXPECT_EQ(storage.Allocated(), 500u);
+    storage.Release();
+    EXPECT_EQ(storage.Allocated(), 0u);
+    EXPECT_EQ(storage.Data(), nullptr);
 }
 
 TEST(ValueListTest, StatisticsAreRecomputedAfterEveryChange) {

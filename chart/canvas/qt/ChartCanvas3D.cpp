@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <numbers>
 
@@ -65,31 +66,70 @@ QRegion ShapeRegion(const TCanvasShape& shape) {
     return {};
 }
 
+// The part of the surface that drawing can change: the painter's clip within the device, in
+// logical pixels, widened by a pixel against rounding.
+QRect WritableArea(const QPainter& painter) {
+    const QPaintDevice* device = painter.device();
+    const qreal ratio = device->devicePixelRatio();
+    QRectF area(0, 0, device->width() / ratio, device->height() / ratio);
+    area = painter.worldTransform().inverted().mapRect(area);
+    if (painter.hasClipping()) area &= painter.clipBoundingRect();
+    return area.isEmpty() ? QRect() : area.toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
 // The pixels of a one-pixel line from a up to, not including, b, written as runs along the
-// line's major axis (Bresenham).
+// line's major axis (Bresenham). Only the steps whose pixels fall within the writable area on
+// the major axis are walked, starting with the error term the whole walk has there, so a line
+// reaching far outside the surface costs no more than its visible part and keeps its pixels.
 void WriteLine(QPainter& painter, TPoint a, TPoint b, const QColor& color) {
-    const int dx = std::abs(b.X - a.X);
-    const int dy = std::abs(b.Y - a.Y);
+    const std::int64_t dx = std::int64_t{b.X} - a.X;
+    const std::int64_t dy = std::int64_t{b.Y} - a.Y;
     if (dx == 0 && dy == 0) return;
-    const bool xMajor = dx >= dy;
-    const int major = xMajor ? dx : dy;
-    const int minor = xMajor ? dy : dx;
-    const int majorStep = (xMajor ? b.X - a.X : b.Y - a.Y) > 0 ? 1 : -1;
-    const int minorStep = (xMajor ? b.Y - a.Y : b.X - a.X) > 0 ? 1 : -1;
-    int majorPos = xMajor ? a.X : a.Y;
-    int minorPos = xMajor ? a.Y : a.X;
-    int runStart = majorPos;
+    const QRect area = WritableArea(painter);
+    if (area.isEmpty()) return;
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const std::int64_t major = xMajor ? std::abs(dx) : std::abs(dy);
+    const std::int64_t minor = xMajor ? std::abs(dy) : std::abs(dx);
+    const int majorStep = (xMajor ? dx : dy) > 0 ? 1 : -1;
+    const int minorStep = (xMajor ? dy : dx) > 0 ? 1 : -1;
+    const std::int64_t majorStart = xMajor ? a.X : a.Y;
+    const std::int64_t minorStart = xMajor ? a.Y : a.X;
+    const std::int64_t majorLow = xMajor ? area.left() : area.top();
+    const std::int64_t majorHigh = xMajor ? area.right() : area.bottom();
+    const std::int64_t minorLow = xMajor ? area.top() : area.left();
+    const std::int64_t minorHigh = xMajor ? area.bottom() : area.right();
+
+    // Step k writes the pixel at majorStart + k * majorStep, k = 0 .. major - 1.
+    const std::int64_t firstStep =
+        std::max<std::int64_t>(0, majorStep > 0 ? majorLow - majorStart : majorStart - majorHigh);
+    const std::int64_t lastStep = std::min<std::int64_t>(
+        major - 1, majorStep > 0 ? majorHigh - majorStart : majorStart - majorLow);
+    if (firstStep > lastStep) return;
+    // After k steps the walk has moved along the minor axis c times, with the error term
+    // e = major / 2 - k * minor + c * major in 0 .. major - 1. With n = k * minor - major / 2 +
+    // major - 1 (never negative, below 2^64 for 32-bit coordinates), c = n / major and
+    // e = major - 1 - n % major.
+    const std::uint64_t n =
+        static_cast<std::uint64_t>(firstStep) * static_cast<std::uint64_t>(minor) +
+        static_cast<std::uint64_t>(major - 1 - major / 2);
+    const auto moves = static_cast<std::int64_t>(n / static_cast<std::uint64_t>(major));
+    auto error = major - 1 - static_cast<std::int64_t>(n % static_cast<std::uint64_t>(major));
+
+    std::int64_t majorPos = majorStart + firstStep * majorStep;
+    std::int64_t minorPos = minorStart + moves * minorStep;
+    std::int64_t runStart = majorPos;
     int runLength = 0;
     auto flush = [&] {
-        int first = majorStep > 0 ? runStart : runStart - runLength + 1;
+        if (minorPos < minorLow || minorPos > minorHigh) return;
+        const int first = static_cast<int>(majorStep > 0 ? runStart : runStart - runLength + 1);
+        const int across = static_cast<int>(minorPos);
         if (xMajor) {
-            painter.fillRect(QRect(first, minorPos, runLength, 1), color);
+            painter.fillRect(QRect(first, across, runLength, 1), color);
         } else {
-            painter.fillRect(QRect(minorPos, first, 1, runLength), color);
+            painter.fillRect(QRect(across, first, 1, runLength), color);
         }
     };
-    int error = major / 2;
-    for (int i = 0; i < major; ++i) {
+    for (std::int64_t k = firstStep; k <= lastStep; ++k) {
         ++runLength;
         majorPos += majorStep;
         error -= minor;
@@ -245,6 +285,11 @@ bool SimpleLine(const TPenData& pen) {
     return pen.Width <= 1 && !pen.SmallDots && (pen.Style == psSolid || pen.Style == psInsideFrame);
 }
 }  // namespace
+
+TChartCanvas::TColumnLines TChartCanvas3D::ColumnLines() const {
+    const bool written = PenStrokes() && SimpleLine(Pen()) && Pen().Mode == pmCopy;
+    return written ? TColumnLines::Exact : TColumnLines::None;
+}
 
 void TChartCanvas3D::DoLine(TPoint from, TPoint to) {
     if (!PenStrokes()) return;

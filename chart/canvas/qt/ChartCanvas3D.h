@@ -30,6 +30,9 @@ public:
     std::string ClassName() const override { return "TChartCanvas3D"; }
     std::string Description() const override { return "GDI"; }
 
+    // One-pixel solid opaque pens go through the canvas's own pixel writer.
+    TColumnLines ColumnLines() const override;
+
     // The quality of text whose font leaves it to the canvas.
     TFontQuality TextQuality() const { return textQuality_; }
     void SetTextQuality(TFontQuality quality) { textQuality_ = quality; }

@@ -187,6 +187,14 @@ void TGDIPlusCanvas::FillPath(QPainter& painter, const QPainterPath& path) {
     painter.fillPath(path, PlusBrush(brush));
 }
 
+TChartCanvas::TColumnLines TGDIPlusCanvas::ColumnLines() const {
+    if (XorMode()) return TChartCanvas3D::ColumnLines();
+    const TPenData& pen = Pen();
+    const bool thin = PenStrokes() && pen.Width <= 1 && !pen.SmallDots && pen.Style == psSolid;
+    const bool opaque = PlusColor(pen.Color).alpha() == 255;
+    return thin && opaque ? TColumnLines::Approximate : TColumnLines::None;
+}
+
 void TGDIPlusCanvas::DoLine(TPoint from, TPoint to) {
     if (XorMode()) {
         TChartCanvas3D::DoLine(from, to);

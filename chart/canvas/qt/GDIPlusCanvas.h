@@ -26,6 +26,10 @@ public:
     std::string Description() const override { return "GDI+"; }
 
     // Strokes are smoothed while this is on (and the pen has a width).
+    // Thin solid opaque pens; the anti-aliased edges of one line differ a little from those of
+    // many overlapping ones.
+    TColumnLines ColumnLines() const override;
+
     bool AntiAlias() const { return antiAlias_; }
     void SetAntiAlias(bool antiAlias) { antiAlias_ = antiAlias; }
     // Buffer pixels per target pixel: a scale above 1 draws finer and shrinks the frame into

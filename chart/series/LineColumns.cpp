@@ -1,0 +1,184 @@
+// Drawing a line series one pixel column at a time. Where many points share a column, the
+// segments between them are vertical and together cover every pixel from the column's lowest
+// to its highest point, so one vertical line over that span, plus the segments into and out of
+// the column, puts down the same pixels. X ascends, so a column's points are found by searching
+// X, and only the Y values are streamed.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/chart/series/LineSeries.h"
+
+namespace twinscope {
+
+namespace {
+
+// Columns of fewer points are drawn segment by segment.
+constexpr std::int32_t MinimumColumnPoints = 3;
+
+struct TSpread {
+    double low;
+    double high;
+    bool notANumber;
+};
+
+// Lowest and highest value, and whether one is not a number. This is the one pass over the
+// points, so it keeps several comparisons in flight at once to run at the speed of memory;
+// minimum and maximum do not depend on the order of the values, so the result is the same.
+TSpread SpreadOf(std::span<const double> values) {
+    TSpread spread{values[0], values[0], false};
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // A NaN operand yields the second one, the running extreme: NaN is passed over here and
+    // reported through the unordered comparison.
+    __m128d low[4];
+    __m128d high[4];
+    for (int k = 0; k < 4; ++k)
+        low[k] = high[k] = _mm_set1_pd(values[0]);
+    __m128d unordered = _mm_setzero_pd();
+    for (; i + 8 <= values.size(); i += 8) {
+        for (int k = 0; k < 4; ++k) {
+            const __m128d v = _mm_loadu_pd(values.data() + i + 2 * k);
+            low[k] = _mm_min_pd(v, low[k]);
+            high[k] = _mm_max_pd(v, high[k]);
+            unordered = _mm_or_pd(unordered, _mm_cmpunord_pd(v, v));
+        }
+    }
+    for (int k = 0; k < 4; ++k) {
+        double lanes[2];
+        _mm_storeu_pd(lanes, low[k]);
+        spread.low = std::min({spread.low, lanes[0], lanes[1]});
+        _mm_storeu_pd(lanes, high[k]);
+        spread.high = std::max({spread.high, lanes[0], lanes[1]});
+    }
+    spread.notANumber = _mm_movemask_pd(unordered) != 0;
+#endif
+    for (; i < values.size(); ++i) {
+        const double v = values[i];
+        spread.low = v < spread.low ? v : spread.low;
+        spread.high = v > spread.high ? v : spread.high;
+        spread.notANumber |= v != v;
+    }
+    return spread;
+}
+
+// The first index after `from` (itself in pixel column `column`) whose X lies in another
+// column, or `end`. Ascending X maps to pixels that never fall. Neighbouring columns hold about
+// as many points, so the search looks first where the column would end with `expected` points,
+// then doubles its step away from there until it has the end between two probes, and halves
+// that gap: a few probes, close together, for evenly spaced X.
+std::int32_t ColumnEnd(const TChartAxis& axis, std::span<const double> xs, std::int32_t from,
+                       std::int32_t end, std::int32_t column, std::int32_t expected) {
+    auto inColumn = [&](std::int64_t i) {
+        return axis.ValueToPixel(xs[static_cast<std::size_t>(i)]) == column;
+    };
+    std::int64_t inside = from;
+    std::int64_t beyond = end;
+    const std::int64_t guess = std::int64_t{from} + std::max(expected, 1);
+    std::int64_t step = std::max<std::int64_t>(expected / 64, 1);
+    if (guess < end && inColumn(guess)) {
+        inside = guess;
+        for (; inside + step < end; step *= 2) {
+            if (!inColumn(inside + step)) {
+                beyond = inside + step;
+                break;
+            }
+            inside += step;
+        }
+    } else if (guess < end) {
+        beyond = guess;
+        for (; beyond - step > inside; step *= 2) {
+            if (inColumn(beyond - step)) {
+                inside = beyond - step;
+                break;
+            }
+            beyond -= step;
+        }
+    }
+    while (beyond - inside > 1) {
+        const std::int64_t middle = inside + (beyond - inside) / 2;
+        (inColumn(middle) ? inside : beyond) = middle;
+    }
+    return static_cast<std::int32_t>(beyond);
+}
+
+}  // namespace
+
+void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLines lines) {
+    const TChartAxis& horizontal = *ResolvedHorizAxis();
+    const TChartAxis& vertical = *ResolvedVertAxis();
+    const std::span<const double> xs = XValues().Values();
+    const std::span<const double> ys = YValues().Values();
+    const TColor color = SeriesColor();
+    const std::int32_t end = std::min(LastShownIndex(), PointCount() - 1) + 1;
+    const bool exact = lines == TChartCanvas::TColumnLines::Exact;
+
+    // One vertical line over the pixels of the values of column x.
+    auto drawSpan = [&](std::int32_t x, const TSpread& spread, std::int32_t from, std::int32_t to) {
+        const std::int32_t a = vertical.ValueToPixel(spread.low);
+        const std::int32_t b = vertical.ValueToPixel(spread.high);
+        const std::int32_t top = std::min(a, b);
+        const std::int32_t bottom = std::max(a, b);
+        // An aliased line stops before its last pixel; an anti-aliased one covers both ends.
+        if (exact) {
+            DrawSegment(canvas, {x, top}, {x, bottom + 1}, from, to, color);
+        } else if (bottom > top) {
+            DrawSegment(canvas, {x, top}, {x, bottom}, from, to, color);
+        }
+    };
+    auto spreadOf = [&](std::int32_t from, std::int32_t to) {
+        return SpreadOf(
+            ys.subspan(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from)));
+    };
+
+    std::int32_t i = FirstShownIndex();
+    std::int32_t expected = 1;
+    while (i < end) {
+        const std::int32_t x = horizontal.ValueToPixel(xs[static_cast<std::size_t>(i)]);
+        const std::int32_t columnEnd = ColumnEnd(horizontal, xs, i, end, x, expected);
+        expected = columnEnd - i;
+        const bool many = columnEnd - i >= MinimumColumnPoints;
+        const TSpread spread = many ? spreadOf(i, columnEnd) : TSpread{};
+        // Segments at the pixel limit are bent back by it, and values that are not a number
+        // have no place in the order of pixels: those are drawn segment by segment.
+        if (!many || std::abs(x) >= PixelLimit || spread.notANumber) {
+            for (; i < columnEnd; ++i)
+                DrawPoint(canvas, i);
+            continue;
+        }
+        // The segment into the column (or the line entering the plot) reaches its first point.
+        DrawPoint(canvas, i);
+        const std::int32_t lastPixel =
+            vertical.ValueToPixel(ys[static_cast<std::size_t>(columnEnd - 1)]);
+        if (columnEnd < end) {
+            // The segment out of the column starts at its last point, so the vertical line
+            // covers every pixel the column's own segments cover.
+            drawSpan(x, spread, i, columnEnd - 1);
+        } else {
+            // No segment leaves the last column: its last pixel is covered only when the walk
+            // through the column passes it. Trailing points on that pixel add nothing; the
+            // point before them ends the vertical line and starts the final segment.
+            std::int32_t k = columnEnd - 2;
+            while (k >= i && vertical.ValueToPixel(ys[static_cast<std::size_t>(k)]) == lastPixel)
+                --k;
+            if (k >= i) {
+                drawSpan(x, spreadOf(i, k + 1), i, k);
+                const std::int32_t from = vertical.ValueToPixel(ys[static_cast<std::size_t>(k)]);
+                DrawSegment(canvas, {x, from}, {x, lastPixel}, k, k + 1, color);
+            }
+        }
+        prev_ = {x, lastPixel};
+        prevIndex_ = columnEnd - 1;
+        i = columnEnd;
+    }
+}
+
+}  // namespace twinscope
