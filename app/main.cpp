@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/ChartRender.h"
 #include "app/CommandLine.h"
 #include "app/ProgramIdentity.h"
 #include "app/ReadingsCsv.h"
@@ -43,10 +44,18 @@ int main(int argc, char** argv) {
         }
     }
 
+    // A chart rendered into a file needs no display, so that it runs on a server too.
+    if (options.RenderTo) qputenv("QT_QPA_PLATFORM", "offscreen");
     TTwinscopeApplication application(argc, argv);
     SetProgramIcon();
     InstallUserSettings(std::make_unique<TQtUserSettings>());
     SetCurrentFormatSettings(FormatSettingsFromLocale(QLocale::system()));
+    if (options.RenderTo) {
+        const std::vector<std::string> messages = RenderChart(*options.RenderTo, readings);
+        for (const std::string& message : messages)
+            std::cerr << "twinscope: " << message << '\n';
+        return messages.empty() ? 0 : 1;
+    }
     InstallQtMessageBox();
 
     TfmTwinscope window;
