@@ -104,9 +104,9 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "With --render: the grid on the °C scale, as after the \"grid°C\" "
         "menu command.");
     const QCommandLineOption canvas(
-        "canvas",
-        "With --render: the canvas that draws the chart, TGDIPlusCanvas (anti-aliased, "
-        "the default) or TChartCanvas3D (aliased).",
+        "canvas", "With --render to a PNG file: the canvas that draws the chart, TGDIPlusCanvas "
+                  "(anti-aliased, the default) or TChartCanvas3D (aliased). SVG pictures are "
+                  "always anti-aliased.",
         "name");
     parser.addOptions({data, render, size, minimum, maximum, begin, end, gridOnCelsius, canvas});
 
