@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests, the benchmarks and the program need.
+# Installs every Debian package the build, the tests, the benchmarks and the program need;
+# "setup.sh run" only those that building and running the program need.
 # Idempotent: when everything is present it only checks and returns.
 set -euo pipefail
 
@@ -12,8 +13,12 @@ packages=(
   xvfb xauth
 )
 
+# Needed only by the tests, the benchmarks, the fuzz target and faster rebuilds.
+test_only=" libgtest-dev libgmock-dev googletest libbenchmark-dev clang libclang-rt-14-dev ccache "
+
 missing=()
 for p in "${packages[@]}"; do
+  [ "${1:-}" = run ] && [[ "$test_only" == *" $p "* ]] && continue
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 
