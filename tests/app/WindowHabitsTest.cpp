@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ProgramIdentity.h"
-#include "app/ReadingsCsv.h"
 #include "app/TwinscopeMain.h"
-#include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/platform/ChartWidget.h"
 #include "twinscope/platform/DateTimePicker.h"
 #include "tests/support/MessageRecorder.h"
@@ -61,16 +59,6 @@ TEST(WindowHabits, TheProgramIsKnownByNameVersionAndIcon) {
     TfmTwinscope window;
     EXPECT_EQ(window.windowTitle(), "twinscope");
     EXPECT_EQ(window.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
-}
-
-TEST(WindowHabits, ReadingsReplaceTheStoredPoints) {
-    testing::MessageRecorder recorder;
-    TfmTwinscope window;
-    window.ReplaceReadings(ParseReadingsCsv("2024-01-02,30\n2024-01-01,20\n"));
-    const TLineSeries& series = *window.seriesActualData;
-    ASSERT_EQ(series.PointCount(), 2);
-    EXPECT_EQ(series.XValues().First(), 45292);
-    EXPECT_EQ(series.YValues().Value(1), 30);
 }
 
 }  // namespace
