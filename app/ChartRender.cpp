@@ -21,9 +21,9 @@ void OpenRange(TChartAxis& axis) {
 std::vector<std::string> RenderChart(const TRenderOptions& options,
                                      const std::optional<TReadings>& readings) {
     MessageCollector shown;
-    TfmTwinscope window;
-    TChart& chart = window.Chart();
     try {
+        TfmTwinscope window;
+        TChart& chart = window.Chart();
         if (readings) window.ReplaceReadings(*readings);
         if (options.Canvas) chart.SetDefaultCanvas(*options.Canvas);
         window.FormShow();

@@ -108,7 +108,7 @@ TEST(Program, RendersAYearOfRealDailyReadings) {
 
 struct RefusalCase {
     const char* name;
-    QStringList arguments;  // "DIR" stands for a fresh folder
+    QStringList arguments;  // "DIR": a fresh folder holding bad.csv and a folder taken.png
     int status;
     const char* message;  // "DIR" likewise
 };
@@ -131,6 +131,10 @@ const RefusalCase kRefusals[] = {
      1,
      "twinscope: Cannot save the chart as \"DIR/missing/c.png\": the folder \"DIR/missing\" "
      "does not exist"},
+    {"TargetIsAFolder",
+     {"--render", "DIR/taken.png"},
+     1,
+     "twinscope: Cannot save the chart as \"DIR/taken.png\": Filename refers to a directory"},
     {"BadCsvRow",
      {"--data", "DIR/bad.csv", "--render", "DIR/c.png"},
      1,
@@ -154,6 +158,7 @@ TEST_P(ProgramRefusalTest, GivesItsMessageAndStatusAndWritesNoFile) {
     ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
     csv.write("date;°F\n2024-08-01;71,5\n2024-08-02;warm\n");
     csv.close();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.png"));
     QStringList arguments = c.arguments;
     arguments.replaceInStrings("DIR", dir.path());
     const Outcome o = RunProgram(arguments);
