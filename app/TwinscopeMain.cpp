@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -11,6 +12,7 @@
 #include <QShowEvent>
 #include <map>
 
+#include "app/ReadingsCsv.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/platform/ChartWidget.h"
 #include "twinscope/platform/DateTimePicker.h"
@@ -44,6 +46,7 @@ TfmTwinscope::TfmTwinscope(const TWindowContent& content) {
     setCentralWidget(client_);
 
     CreateComponents(content);
+    client_->setMinimumSize(MinimumClientSize(content));
     LoadChart(content);
 
     resize(content.ClientSize.width(), content.ClientSize.height() + menuBar()->sizeHint().height());
@@ -93,6 +96,7 @@ void TfmTwinscope::CreateComponents(const TWindowContent& content) {
             widget = picker;
         } else if (c.Class == "TButton") {
             btnPlot = new QPushButton(c.Caption, parent);
+            btnPlot->setDefault(true);
             widget = btnPlot;
         } else if (c.Class == "TMenuItem") {
             menuGrid = menuBar()->addAction(c.Caption);
@@ -148,6 +152,29 @@ void TfmTwinscope::resizeEvent(QResizeEvent* event) {
     chartTest->setGeometry(chartAnchors_.left(), chartAnchors_.top(),
                            client.width() - chartAnchors_.left() - chartAnchors_.right(),
                            client.height() - chartAnchors_.top() - chartAnchors_.bottom());
+}
+
+void TfmTwinscope::keyPressEvent(QKeyEvent* event) {
+    // Edit boxes and pickers pass Enter on to their window: the default button takes it, as it
+    // would in a dialog.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        btnPlot->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void TfmTwinscope::EnterPlotInputs(const TPlotInputs& inputs) {
+    if (inputs.Minimum) lbedMinimum->setText(*inputs.Minimum);
+    if (inputs.Maximum) lbedMaximum->setText(*inputs.Maximum);
+    if (inputs.Begin) dtpBegin->SetDateTime(*inputs.Begin);
+    if (inputs.End) dtpEnd->SetDateTime(*inputs.End);
+}
+
+void TfmTwinscope::ReplaceReadings(const TReadings& readings) {
+    seriesActualData->ClearPoints();
+    seriesActualData->ReservePoints(readings.Dates.size());
+    seriesActualData->AppendPoints(readings.Dates, readings.Temperatures);
 }
 
 void TfmTwinscope::FormShow() {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <optional>
 
 #include "app/WindowContent.h"
 #include "twinscope/chart/panel/CustomAxisOwner.h"
+#include "twinscope/runtime/DateTime.h"
 #include "twinscope/scales/ScaleManager.h"
 
 class QAction;
@@ -17,6 +19,15 @@ namespace twinscope {
 class TChartWidget;
 class TDateTimePicker;
 class TLineSeries;
+struct TReadings;
+
+// Values for the window's inputs, as a user types and picks them; an unset one is left alone.
+struct TPlotInputs {
+    std::optional<QString> Minimum;
+    std::optional<QString> Maximum;
+    std::optional<TDateTime> Begin;
+    std::optional<TDateTime> End;
+};
 
 // The program's window: the temperature chart, the Fahrenheit limits, the dates, the "plot"
 // button and the grid command. Its handlers turn the user's input into the ranges of the
@@ -33,6 +44,11 @@ public:
     void FormDestroy();
 
     TChart& Chart() const;
+    // Puts the values into the edit boxes and pickers; the next plot reads them.
+    void EnterPlotInputs(const TPlotInputs& inputs);
+    // The series shows these readings instead of its stored points.
+    void ReplaceReadings(const TReadings& readings);
+
     TChartWidget* chartTest = nullptr;
     TLineSeries* seriesActualData = nullptr;
     QGroupBox* grpFahrenheitLimits = nullptr;
@@ -54,6 +70,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateComponents(const TWindowContent& content);

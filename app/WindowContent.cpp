@@ -4,6 +4,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
+#include <algorithm>
 
 #include "twinscope/runtime/Exceptions.h"
 
@@ -86,6 +88,30 @@ TWindowContent ParseWindowContent(const QByteArray& json) {
     content.SeriesName = "seriesActualData";
     content.SeriesProperties = ReadProperties(series["properties"].toArray());
     return content;
+}
+
+QSize MinimumClientSize(const TWindowContent& content) {
+    // The smallest chart that still shows both axes with their scales and labels apart.
+    constexpr QSize MinimumChart(320, 240);
+    QSet<QString> names;
+    for (const TStoredComponent& c : content.Components)
+        names.insert(c.Name);
+    QRect controls;
+    QRect chart;
+    for (const TStoredComponent& c : content.Components) {
+        if (c.Class == "TChart") {
+            chart = c.Bounds;
+        } else if (!names.contains(c.Parent)) {
+            controls |= c.Bounds;  // a control on the window itself; menu items have no bounds
+        }
+    }
+    const QSize client = content.ClientSize;
+    const int rightAnchor = client.width() - chart.right() - 1;
+    const int bottomAnchor = client.height() - chart.bottom() - 1;
+    return QSize(std::max(controls.right() + 1 + controls.left(),
+                          chart.left() + MinimumChart.width() + rightAnchor),
+                 std::max(controls.bottom() + 1 + controls.left(),
+                          chart.top() + MinimumChart.height() + bottomAnchor));
 }
 
 TWindowContent StoredWindowContent() {

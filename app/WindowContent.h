@@ -36,6 +36,11 @@ struct TWindowContent {
     TStoredProperties SeriesProperties;
 };
 
+// The smallest client area under which the controls would be cut or the chart would shrink
+// below a readable size: the controls keep their stored places with their left margin on the
+// right and below, and the anchored chart keeps its stored distances to the edges.
+QSize MinimumClientSize(const TWindowContent& content);
+
 // Reads the content from its JSON text; raises StreamReadError when it is malformed.
 TWindowContent ParseWindowContent(const QByteArray& json);
 // The content compiled into the program.

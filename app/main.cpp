@@ -1,5 +1,13 @@
+#include <QStringList>
+#include <cstdio>
+#include <iostream>
 #include <memory>
+#include <optional>
 
+#include "app/ChartRender.h"
+#include "app/CommandLine.h"
+#include "app/ProgramIdentity.h"
+#include "app/ReadingsCsv.h"
 #include "app/TwinscopeMain.h"
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
 #include "twinscope/platform/QtFormatSettings.h"
@@ -11,13 +19,47 @@
 
 int main(int argc, char** argv) {
     using namespace twinscope;
-    TTwinscopeApplication application(argc, argv);
+    SetProgramIdentity();
     RegisterQtCanvases();
+    // The command line is read before the application object exists: help, version and errors
+    // need no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const auto parsed = ParseCommandLine(arguments);
+    if (const auto* exit = std::get_if<TCommandLineExit>(&parsed)) {
+        std::fputs(exit->Text.toLocal8Bit().constData(), exit->Status == 0 ? stdout : stderr);
+        return exit->Status;
+    }
+    const TProgramOptions& options = std::get<TProgramOptions>(parsed);
+
+    std::optional<TReadings> readings;
+    if (options.DataFile) {
+        try {
+            readings = ReadReadingsCsv(options.DataFile->toStdString());
+        } catch (const ReadingsError& e) {
+            std::cerr << "twinscope: " << options.DataFile->toStdString() << ": " << e.what()
+                      << '\n';
+            return 1;
+        }
+    }
+
+    // A chart rendered into a file needs no display, so that it runs on a server too.
+    if (options.RenderTo) qputenv("QT_QPA_PLATFORM", "offscreen");
+    TTwinscopeApplication application(argc, argv);
+    SetProgramIcon();
     InstallUserSettings(std::make_unique<TQtUserSettings>());
     SetCurrentFormatSettings(FormatSettingsFromLocale(QLocale::system()));
+    if (options.RenderTo) {
+        const std::vector<std::string> messages = RenderChart(*options.RenderTo, readings);
+        for (const std::string& message : messages)
+            std::cerr << "twinscope: " << message << '\n';
+        return messages.empty() ? 0 : 1;
+    }
     InstallQtMessageBox();
 
     TfmTwinscope window;
+    if (readings) window.ReplaceReadings(*readings);
     window.show();
     return application.exec();
 }

@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace twinscope {
 
@@ -13,5 +15,22 @@ void ShowMessage(const std::string& text);
 
 // Installs a handler and returns the one it replaces.
 MessageHandler SetMessageHandler(MessageHandler handler);
+
+// Collects the messages shown while it lives, in place of the installed handler, which it
+// restores at the end: for callers that report messages their own way (and for tests).
+class MessageCollector {
+public:
+    MessageCollector()
+        : previous_(
+              SetMessageHandler([this](const std::string& text) { messages.push_back(text); })) {}
+    ~MessageCollector() { SetMessageHandler(std::move(previous_)); }
+    MessageCollector(const MessageCollector&) = delete;
+    MessageCollector& operator=(const MessageCollector&) = delete;
+
+    std::vector<std::string> messages;
+
+private:
+    MessageHandler previous_;
+};
 
 }  // namespace twinscope

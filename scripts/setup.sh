@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests, the benchmarks and the program need.
+# Installs every Debian package the build, the tests, the benchmarks and the program need;
+# "setup.sh run" only those that building and running the program need.
 # Idempotent: when everything is present it only checks and returns.
 set -euo pipefail
 
@@ -7,13 +8,17 @@ packages=(
   build-essential g++ cmake ninja-build ccache pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev libqt6svg6
   fonts-liberation2 fonts-dejavu-core fontconfig
   xvfb xauth
 )
 
+# Needed only by the tests, the benchmarks, the fuzz target and faster rebuilds.
+test_only=" libgtest-dev libgmock-dev googletest libbenchmark-dev clang libclang-rt-14-dev ccache "
+
 missing=()
 for p in "${packages[@]}"; do
+  [ "${1:-}" = run ] && [[ "$test_only" == *" $p "* ]] && continue
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 

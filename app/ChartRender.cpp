@@ -1,0 +1,45 @@
+#include "app/ChartRender.h"
+
+#include <limits>
+
+#include "twinscope/chart/panel/Chart.h"
+#include "twinscope/platform/ChartExport.h"
+#include "twinscope/runtime/Exceptions.h"
+#include "twinscope/runtime/MessageHook.h"
+
+namespace twinscope {
+
+namespace {
+
+// The widest range an axis holds: whatever the plot writes next stays inside it.
+void OpenRange(TChartAxis& axis) {
+    axis.SetMinMax(std::numeric_limits<double>::lowest(), std::numeric_limits<double>::max());
+}
+
+}  // namespace
+
+std::vector<std::string> RenderChart(const TRenderOptions& options,
+                                     const std::optional<TReadings>& readings) {
+    MessageCollector shown;
+    try {
+        TfmTwinscope window;
+        TChart& chart = window.Chart();
+        if (readings) window.ReplaceReadings(*readings);
+        if (options.Canvas) chart.SetDefaultCanvas(*options.Canvas);
+        window.FormShow();
+        if (options.GridOnCelsius) window.menuGridClick();
+        window.EnterPlotInputs(options.Inputs);
+        OpenRange(chart.LeftAxis());
+        OpenRange(chart.BottomAxis());
+        window.btnPlotClick();
+        if (!shown.messages.empty()) return shown.messages;
+        const QSize size = options.Size.value_or(QSize(chart.Width(), chart.Height()));
+        SaveChartImage(chart, options.FileName.toStdString(), size.width(), size.height());
+    } catch (const RuntimeError& e) {
+        // The window's default exception display would show this message.
+        shown.messages.push_back(e.what());
+    }
+    return shown.messages;
+}
+
+}  // namespace twinscope

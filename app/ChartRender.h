@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/ReadingsCsv.h"
+
+namespace twinscope {
+
+// Writes the window's chart into a picture file without showing the window. It builds the
+// window's content and goes the user's way: the window's first plot as when it is shown, the
+// grid command when asked, the values typed and picked, then "plot"; so the checks and messages
+// are the plot's own. The command line has no earlier range of its own: the two axes are opened
+// before the plot, and the typed values are checked against each other only.
+// Answers the messages that stopped it, as the window would show them; none when the file was
+// written.
+std::vector<std::string> RenderChart(const TRenderOptions& options,
+                                     const std::optional<TReadings>& readings);
+
+}  // namespace twinscope

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "app/TwinscopeMain.h"
+
+namespace twinscope {
+
+// A chart rendered into a picture file without a window. Values left unset keep the window's
+// stored content; the plot inputs are entered as a user would type and pick them.
+struct TRenderOptions {
+    QString FileName;
+    std::optional<QSize> Size;
+    TPlotInputs Inputs;
+    bool GridOnCelsius = false;
+    std::optional<std::string> Canvas;
+};
+
+// What the program is asked to do: open the window, or render (RenderTo set); either with the
+// readings of a CSV file in place of the stored ones.
+struct TProgramOptions {
+    std::optional<QString> DataFile;
+    std::optional<TRenderOptions> RenderTo;
+};
+
+// The program ends at once: help or version for standard output (status 0), or an error for
+// standard error (status 2).
+struct TCommandLineExit {
+    int Status = 0;
+    QString Text;
+};
+
+// Reads the arguments (the program's own name first). Canvas names are checked against the
+// canvas classes registered at the time.
+std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringList& arguments);
+
+}  // namespace twinscope

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "twinscope/runtime/Exceptions.h"
+
+namespace twinscope {
+
+// Readings from a file: dates (date-time values) and temperatures in °F, ordered by date; rows
+// with the same date keep the order of the file.
+struct TReadings {
+    std::vector<double> Dates;
+    std::vector<double> Temperatures;
+};
+
+// A file that cannot be used as readings. Line is the 1-based line of the refused row, 0 when
+// the refusal concerns the whole file.
+class ReadingsError : public RuntimeError {
+public:
+    ReadingsError(std::int32_t line, const std::string& reason)
+        : RuntimeError(line > 0 ? "line " + std::to_string(line) + ": " + reason : reason),
+          line_(line) {}
+    std::int32_t Line() const { return line_; }
+
+private:
+    std::int32_t line_;
+};
+
+// Reads CSV text: per row a date (ISO 8601, with or without time) and a temperature in °F,
+// separated by a comma or, when the first row holds one, a semicolon (then a decimal comma is
+// accepted too). Fields may be quoted and padded with blanks; blank lines are skipped. A first
+// row whose date field holds no digit is a header. Rows may come in any order. Any bad row, or a
+// text without rows, raises ReadingsError and yields nothing.
+TReadings ParseReadingsCsv(std::string_view text);
+
+// Reads the file at path as above; a file that cannot be read raises ReadingsError too.
+TReadings ReadReadingsCsv(const std::string& path);
+
+}  // namespace twinscope

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "twinscope/runtime/DateTime.h"
+
+namespace twinscope {
+
+// Reads an ISO 8601 calendar date, optionally followed by a time of day after a "T" or a space:
+// "2024-08-01", "2024-08-01T14:31", "2024-08-01 14:31:31", "2024-08-01T14:31:31.69" (up to
+// three decimals of the second). Answers nothing for any other text, for a date or time that
+// does not exist and for years outside 1..9999. Time zones are not read: the value is a plain
+// calendar date and clock time, as the date pickers hold them.
+std::optional<TDateTime> ParseIsoDateTime(std::string_view text);
+
+// The accepted forms, for messages that refuse a text.
+inline constexpr const char* kIsoDateTimeForms = "YYYY-MM-DD, optionally with Thh:mm or Thh:mm:ss";
+
+}  // namespace twinscope

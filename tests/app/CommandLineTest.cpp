@@ -1,0 +1,105 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include "app/ProgramIdentity.h"
+
+namespace twinscope {
+namespace {
+
+std::variant<TProgramOptions, TCommandLineExit> Parse(QStringList arguments) {
+    SetProgramIdentity();
+    arguments.prepend("twinscope");
+    return ParseCommandLine(arguments);
+}
+
+struct UsageErrorCase {
+    const char* name;
+    QStringList arguments;
+    const char* message;  // the first line; a hint to --help follows
+};
+
+const UsageErrorCase kUsageErrors[] = {
+    {"UnknownOption", {"--frobnicate"}, "twinscope: Unknown option 'frobnicate'."},
+    {"QtsOwnOptionsAreNotTaken", {"--help-all"}, "twinscope: Unknown option 'help-all'."},
+    {"MissingValue", {"--render"}, "twinscope: Missing value after '--render'."},
+    {"Positional", {"readings.csv"}, "twinscope: unexpected argument 'readings.csv'"},
+    {"RenderOptionWithoutRender", {"--min", "300"}, "twinscope: --min applies only with --render"},
+    {"UnknownExtension",
+     {"--render", "chart.jpg"},
+     "twinscope: --render: 'chart.jpg' does not end in .png or .svg"},
+    {"SizeWithoutHeight",
+     {"--render", "c.png", "--size", "800"},
+     "twinscope: --size: '800' is not a size WIDTHxHEIGHT in pixels, each from 1 to 10000 (for "
+     "example 965x518)"},
+    {"SizeTooLarge",
+     {"--render", "c.png", "--size", "800x10001"},
+     "twinscope: --size: '800x10001' is not a size WIDTHxHEIGHT in pixels, each from 1 to 10000 "
+     "(for example 965x518)"},
+    {"BeginNotIso",
+     {"--render", "c.png", "--begin", "08/01/2024"},
+     "twinscope: --begin: '08/01/2024' is not an ISO 8601 date (YYYY-MM-DD, optionally with "
+     "Thh:mm or Thh:mm:ss)"},
+    {"UnknownCanvas",
+     {"--render", "c.png", "--canvas", "gdi"},
+     "twinscope: --canvas: 'gdi' is not a canvas; the canvases are TGDIPlusCanvas (anti-aliased) "
+     "and TChartCanvas3D (aliased)"},
+};
+
+class CommandLineUsageTest : public testing::TestWithParam<UsageErrorCase> {};
+
+TEST_P(CommandLineUsageTest, RefusesWithStatus2AndAHint) {
+    const UsageErrorCase& c = GetParam();
+    const auto parsed = Parse(c.arguments);
+    ASSERT_TRUE(std::holds_alternative<TCommandLineExit>(parsed));
+    const TCommandLineExit& exit = std::get<TCommandLineExit>(parsed);
+    EXPECT_EQ(exit.Status, 2);
+    EXPECT_EQ(exit.Text, QString("%1\nTry 'twinscope --help' for more information.\n")
+                             .arg(QString::fromUtf8(c.message)));
+}
+
+INSTANTIATE_TEST_SUITE_P(CommandLine, CommandLineUsageTest, testing::ValuesIn(kUsageErrors),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CommandLine, HelpListsEveryOptionAndVersionPrintsTheProjectVersion) {
+    const auto help = std::get<TCommandLineExit>(Parse({"--help"}));
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_TRUE(help.Text.startsWith("Usage: twinscope [options]\n")) << help.Text.toStdString();
+    for (const char* option :
+         {"-h, --help", "-v, --version", "--data <file.csv>", "--render <file>", "--size <WxH>",
+          "--min <F>", "--max <F>", "--begin <date>", "--end <date>", "--grid-on-celsius",
+          "--canvas <name>"}) {
+        EXPECT_TRUE(help.Text.contains(option)) << option;
+    }
+    const auto version = std::get<TCommandLineExit>(Parse({"-v"}));
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Text, "twinscope " TWINSCOPE_VERSION "\n");
+}
+
+TEST(CommandLine, ReadsTheRenderRequest) {
+    const auto parsed =
+        Parse({"--data", "year.csv", "--render", "out.SVG", "--size", "800x600", "--min", "-5,5",
+               "--max=500", "--begin", "2024-01-01", "--end", "2024-12-31T23:00",
+               "--grid-on-celsius", "--canvas", "TChartCanvas3D"});
+    ASSERT_TRUE(std::holds_alternative<TProgramOptions>(parsed));
+    const TProgramOptions& options = std::get<TProgramOptions>(parsed);
+    EXPECT_EQ(options.DataFile, "year.csv");
+    ASSERT_TRUE(options.RenderTo);
+    const TRenderOptions& r = *options.RenderTo;
+    EXPECT_EQ(r.FileName, "out.SVG");
+    EXPECT_EQ(r.Size, QSize(800, 600));
+    // The limits stay text: the plot reads them as it reads the edit boxes.
+    EXPECT_EQ(r.Inputs.Minimum, "-5,5");
+    EXPECT_EQ(r.Inputs.Maximum, "500");
+    EXPECT_EQ(r.Inputs.Begin, 45292.0);
+    EXPECT_EQ(r.Inputs.End, 45657.0 + 23.0 / 24);
+    EXPECT_TRUE(r.GridOnCelsius);
+    EXPECT_EQ(r.Canvas, "TChartCanvas3D");
+
+    const auto window = std::get<TProgramOptions>(Parse({}));
+    EXPECT_FALSE(window.DataFile);
+    EXPECT_FALSE(window.RenderTo);
+}
+
+}  // namespace
+}  // namespace twinscope
