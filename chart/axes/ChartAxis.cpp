@@ -45,6 +45,8 @@ void TChartAxis::Invalidate() const {
 }
 
 void TChartAxis::SetMinimum(double x) {
+    // NaN would compare false both ways and break the promise that Minimum <= Maximum.
+    if (!std::isfinite(x)) throw AxisException("Axis Minimum Value must be a finite number");
     if (!chart_.Loading() && x > maximum_) {
         throw AxisException("Axis Minimum Value must be <= Maximum");
     }
@@ -54,6 +56,7 @@ void TChartAxis::SetMinimum(double x) {
 }
 
 void TChartAxis::SetMaximum(double x) {
+    if (!std::isfinite(x)) throw AxisException("Axis Maximum Value must be a finite number");
     if (!chart_.Loading() && x < minimum_) {
         throw AxisException("Axis Maximum Value must be >= Minimum");
     }

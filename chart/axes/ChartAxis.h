@@ -36,7 +36,8 @@ public:
     bool TakesPlotSpace() const { return kind_ == Kind::Standard; }
     bool IsCustom() const { return kind_ == Kind::Custom; }
 
-    // Range. Outside loading, the setters refuse an inverted range with AxisException.
+    // Range. Outside loading, the setters refuse an inverted range with AxisException; they
+    // always refuse NaN and infinities.
     double Minimum() const { return minimum_; }
     void SetMinimum(double x);
     double Maximum() const { return maximum_; }

@@ -16,6 +16,9 @@ using testing::ChartFixture;
 constexpr const char* kMinAboveMax = "Axis Minimum Value must be <= Maximum";
 constexpr const char* kMaxBelowMin = "Axis Maximum Value must be >= Minimum";
 constexpr const char* kNegativeIncrement = "Axis increment must be >= 0";
+constexpr const char* kMinNotFinite = "Axis Minimum Value must be a finite number";
+constexpr const char* kMaxNotFinite = "Axis Maximum Value must be a finite number";
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 struct RangeStep {
     enum Setter { Min, Max } setter;
@@ -63,6 +66,14 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   5},
         RangeCase{"NegativeRange", {{RangeStep::Min, -10}, {RangeStep::Max, -3}}, nullptr, -10, -3},
+        RangeCase{"NaNMinimumIsRefused",
+                  {{RangeStep::Max, 5}, {RangeStep::Min, std::nan("")}},
+                  kMinNotFinite,
+                  0,
+                  5},
+        RangeCase{"NaNMaximumIsRefused", {{RangeStep::Max, std::nan("")}}, kMaxNotFinite, 0, 0},
+        RangeCase{"InfiniteMaximumIsRefused", {{RangeStep::Max, kInf}}, kMaxNotFinite, 0, 0},
+        RangeCase{"InfiniteMinimumIsRefused", {{RangeStep::Min, -kInf}}, kMinNotFinite, 0, 0},
         RangeCase{"DisjointMoveNeedsSafeOrder",
                   {{RangeStep::Max, 5}, {RangeStep::Min, 2}, {RangeStep::Min, 10}},
                   kMinAboveMax,
