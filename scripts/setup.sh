@@ -7,7 +7,7 @@ packages=(
   build-essential g++ cmake ninja-build ccache pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev libqt6svg6
   fonts-liberation2 fonts-dejavu-core fontconfig
   xvfb xauth
 )
