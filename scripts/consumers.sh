@@ -14,6 +14,11 @@ if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=cc
 
 rm -rf "$out/prefix"
 cmake --install "$engine" --prefix "$out/prefix" >/dev/null
+# The program installs beside the library, where a desktop finds it.
+for f in bin/twinscope share/applications/twinscope.desktop \
+         share/icons/hicolor/scalable/apps/twinscope.svg; do
+  [ -f "$out/prefix/$f" ] || { echo "the install lacks $f" >&2; exit 1; }
+done
 
 consumer() {
   local name=$1
