@@ -38,10 +38,8 @@ int main(int argc, char** argv) {
     readings.XValues().SetDateTime(true);
     readings.AppendPoints(xs, ys);
 
-    auto celsius = CreateOwnedAxis<tLeftCelsiusScale>(chart);
-    auto dayOfYear = CreateOwnedAxis<tBottomDayOfTheYearScale>(chart);
-    celsius->SetFollowsLive(true);
-    dayOfYear->SetFollowsLive(true);
+    chart.CustomAxes().Add<tLeftCelsiusScale>().SetFollowsLive(true);
+    chart.CustomAxes().Add<tBottomDayOfTheYearScale>().SetFollowsLive(true);
 
     widget.resize(1000, 560);
     widget.show();

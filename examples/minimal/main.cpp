@@ -21,10 +21,8 @@ int main(int argc, char** argv) {
     for (int day = 0; day < 61; ++day)
         highs.AddPoint(EncodeDate(2024, 7, 1) + day, 78 + 12 * std::sin(day / 7.0));
 
-    auto celsius = CreateOwnedAxis<tLeftCelsiusScale>(chart);
-    auto dayOfYear = CreateOwnedAxis<tBottomDayOfTheYearScale>(chart);
-    celsius->SetFollowsLive(true);
-    dayOfYear->SetFollowsLive(true);
+    chart.CustomAxes().Add<tLeftCelsiusScale>().SetFollowsLive(true);
+    chart.CustomAxes().Add<tBottomDayOfTheYearScale>().SetFollowsLive(true);
 
     widget.resize(900, 500);
     widget.show();

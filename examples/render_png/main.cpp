@@ -31,8 +31,7 @@ int main(int argc, char** argv) {
         lows.AddPoint(newYear + day, 42 + 22 * season + 3 * std::sin(day / 4.0));
     }
     highs.XValues().SetDateTime(true);
-    auto celsius = CreateOwnedAxis<tLeftCelsiusScale>(chart);
-    celsius->SetFollowsLive(true);
+    chart.CustomAxes().Add<tLeftCelsiusScale>().SetFollowsLive(true);
 
     try {
         SaveChartImage(chart, file, 900, 500, 2);
