@@ -109,6 +109,9 @@ void tScale::FollowMaster() {
 void tScale::SetFollowsLive(bool on) {
     if (on == followsLive_) return;
     if (on) {
+        if (masterAxis_->OnCurrentRangeChanged) {
+            throw RuntimeError("The master axis already has a handler of its shown range");
+        }
         masterLifetime_ = masterAxis_->LifetimeToken();
         masterAxis_->OnCurrentRangeChanged = [this](TChartAxis&) { FollowShownRange(); };
     } else {

@@ -35,7 +35,8 @@ public:
     // Off by default: the scale follows when told (FollowMaster). While on, every paint gives
     // the scale the range its master shows (after zoom, undo zoom, scroll and automatic
     // ranges) through the conversion, and a new increment. The scale takes the master's
-    // OnCurrentRangeChanged event for this, so one scale per master can follow live.
+    // OnCurrentRangeChanged event for this: turning it on raises RuntimeError "The master axis
+    // already has a handler of its shown range" when another scale or the program holds it.
     bool FollowsLive() const { return followsLive_; }
     void SetFollowsLive(bool on);
     // Moves the grid between the scale and its master and swaps their positions; returns the

@@ -362,6 +362,11 @@ TEST_F(ScaleTest, AScaleSwitchedOffOrFreedLeavesItsMasterAlone) {
     EXPECT_EQ(RepaintsDuring([&] { celsius->SetFollowsLive(true); }), 1);
     EXPECT_EQ(RepaintsDuring([&] { celsius->SetFollowsLive(true); }), 0);
     EXPECT_TRUE(chart.LeftAxis().OnCurrentRangeChanged);
+    auto kelvin = CreateOwnedAxis<tScale>(
+        chart, ssLeft, "K", [](double f) { return (f + 459.67) / 1.8; }, "", "", clBlack);
+    EXPECT_THROW_MSG(kelvin->SetFollowsLive(true), RuntimeError,
+                     "The master axis already has a handler of its shown range");
+    EXPECT_FALSE(kelvin->FollowsLive());
     celsius->SetFollowsLive(false);
     EXPECT_FALSE(chart.LeftAxis().OnCurrentRangeChanged);
 
