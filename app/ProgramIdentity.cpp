@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "twinscope/Version.h"
+
 // The resources live in a static library: their registration must be asked for by name.
 static void InitProgramResources() {
     Q_INIT_RESOURCE(TwinscopeMain);
@@ -12,7 +14,7 @@ namespace twinscope {
 
 void SetProgramIdentity() {
     QCoreApplication::setApplicationName("twinscope");
-    QCoreApplication::setApplicationVersion(TWINSCOPE_VERSION);
+    QCoreApplication::setApplicationVersion(TWINSCOPE_VERSION_STRING);
 }
 
 void SetProgramIcon() {

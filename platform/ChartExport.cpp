@@ -122,6 +122,9 @@ void SaveChartImage(TCustomChartPanel& chart, const std::string& fileName, std::
         Fail(name, QStringLiteral("the folder \"%1\" does not exist").arg(folder.path()));
     }
     RegisterQtCanvases();
+    // A chart made before the canvases were registered measures its labels with its own canvas
+    // too: it selects it now.
+    if (!chart.Canvas()) chart.SetDefaultCanvas(chart.DefaultCanvas());
 
     // The image goes to a temporary file beside the target and replaces it only when complete.
     QSaveFile file(name);

@@ -7,7 +7,10 @@
 #include <QResizeEvent>
 #include <QWheelEvent>
 
+#include "twinscope/chart/canvas/qt/QtCanvases.h"
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
+#include "twinscope/platform/QtFormatSettings.h"
+#include "twinscope/runtime/FormatSettings.h"
 
 namespace twinscope {
 
@@ -36,7 +39,12 @@ TShiftState ChartShift(Qt::KeyboardModifiers modifiers) {
 
 }  // namespace
 
+TChartWidget::TCanvasRegistration::TCanvasRegistration() {
+    RegisterQtCanvases();
+}
+
 TChartWidget::TChartWidget(QWidget* parent) : QWidget(parent) {
+    SetDefaultFormatSettings(FormatSettingsFromLocale(locale()));
     // The chart paints its whole area every time: no erase, so nothing flickers.
     setAttribute(Qt::WA_OpaquePaintEvent);
     chart_.SetBounds(width(), height());
@@ -49,6 +57,9 @@ void TChartWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     TQtPaintTarget target(painter);
     chart_.Paint(target);
+    // Without a canvas the chart drew nothing (and said why): a plain background rather than
+    // whatever the unerased surface held.
+    if (!chart_.Canvas()) painter.fillRect(rect(), palette().window());
 }
 
 void TChartWidget::resizeEvent(QResizeEvent* event) {

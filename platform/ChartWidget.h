@@ -10,6 +10,10 @@ namespace twinscope {
 // a paint request paints the chart (from its buffer when nothing changed), the background is
 // never erased, the chart's size follows the widget's, and the mouse goes to the chart's zoom
 // and scroll.
+//
+// Ready to use as it is: it registers the Qt canvases before its chart selects one, and unless
+// the program has chosen format settings of its own (SetCurrentFormatSettings), numbers and
+// dates follow the widget's locale (the user's, unless the program set another default).
 class TChartWidget : public QWidget {
 public:
     explicit TChartWidget(QWidget* parent = nullptr);
@@ -27,6 +31,11 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // Declared before the chart, which selects its canvas when it is made.
+    struct TCanvasRegistration {
+        TCanvasRegistration();
+    };
+    TCanvasRegistration canvasRegistration_;
     TChart chart_;
 };
 

@@ -41,10 +41,11 @@ std::string RuntimeDateTimeFormat(const QString& qtFormat) {
 
 FormatSettings FormatSettingsFromLocale(const QLocale& locale) {
     FormatSettings s;
-    const QString decimal = locale.decimalPoint();
-    const QString group = locale.groupSeparator();
-    if (decimal.size() == 1 && decimal[0].unicode() < 0x80) s.DecimalSeparator = decimal[0].toLatin1();
-    if (group.size() == 1 && group[0].unicode() < 0x80) s.ThousandSeparator = group[0].toLatin1();
+    s.DecimalSeparator = locale.decimalPoint().toStdString();
+    s.ThousandSeparator = locale.groupSeparator().toStdString();
+    // A system locale customised so that both separators coincide would make "1,500" and
+    // "1,5" look alike: its groups are set apart by a narrow no-break space instead.
+    if (s.ThousandSeparator == s.DecimalSeparator) s.ThousandSeparator = "\u202F";
     s.ShortDateFormat = RuntimeDateTimeFormat(locale.dateFormat(QLocale::ShortFormat));
     s.LongDateFormat = RuntimeDateTimeFormat(locale.dateFormat(QLocale::LongFormat));
     s.ShortTimeFormat = RuntimeDateTimeFormat(locale.timeFormat(QLocale::ShortFormat));

@@ -6,8 +6,8 @@
 
 namespace twinscope {
 
-// The format settings of a Qt locale: separators, date and time formats written in the
-// runtime's format language, month and day names.
+// The format settings of a Qt locale: separators (never the same two), date and time formats
+// written in the runtime's format language, month and day names.
 FormatSettings FormatSettingsFromLocale(const QLocale& locale);
 
 // Qt's date/time format letters turned into the runtime's ("M/d/yyyy" -> "m/d/yyyy",

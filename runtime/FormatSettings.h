@@ -6,12 +6,14 @@
 namespace twinscope {
 
 // What number and date formatting take from the user's locale. The core and the tests use the
-// fixed US English default; the program installs the system locale's values at start-up.
+// fixed US English default; the program installs the system locale's values at start-up, and a
+// chart widget installs its locale's values unless the program has chosen its own. Separators
+// are UTF-8 text: a locale's thousands separator may be a space such as U+202F.
 struct FormatSettings {
-    char DecimalSeparator = '.';
-    char ThousandSeparator = ',';
-    char DateSeparator = '/';
-    char TimeSeparator = ':';
+    std::string DecimalSeparator = ".";
+    std::string ThousandSeparator = ",";
+    std::string DateSeparator = "/";
+    std::string TimeSeparator = ":";
     std::string ShortDateFormat = "m/d/yyyy";
     std::string LongDateFormat = "dddd, mmmm d, yyyy";
     std::string ShortTimeFormat = "h:nn AMPM";
@@ -28,8 +30,13 @@ struct FormatSettings {
                                             "Thursday", "Friday", "Saturday"};
 };
 
-// The settings in force for the whole program (single user-interface thread).
+// The settings in force for the whole program (single user-interface thread). Raises
+// RuntimeError "The decimal separator must be set and differ from the thousands separator"
+// when "1,5" and "1,500" could not be told apart, and keeps the settings in force.
 const FormatSettings& CurrentFormatSettings();
 void SetCurrentFormatSettings(const FormatSettings& settings);
+// Installs settings as SetCurrentFormatSettings does, unless the program has already chosen its
+// own through SetCurrentFormatSettings: the default a chart widget takes from its locale.
+void SetDefaultFormatSettings(const FormatSettings& settings);
 
 }  // namespace twinscope

@@ -23,7 +23,7 @@ struct Normalised {
     long long order = 0;
 };
 
-std::optional<Normalised> Normalise(std::string_view s, char decimalSeparator) {
+std::optional<Normalised> Normalise(std::string_view s, std::string_view decimalSeparator) {
     constexpr long long kExponentCap = 1'000'000'000;
     Normalised n;
     std::size_t i = 0;
@@ -38,9 +38,9 @@ std::optional<Normalised> Normalise(std::string_view s, char decimalSeparator) {
         significant = significant || s[i] != '0';
         if (significant) ++n.order;
     }
-    if (i < s.size() && s[i] == decimalSeparator) {
+    if (!decimalSeparator.empty() && s.substr(i).starts_with(decimalSeparator)) {
         n.text += '.';
-        for (++i; i < s.size() && IsDigit(s[i]); ++i, ++digits) {
+        for (i += decimalSeparator.size(); i < s.size() && IsDigit(s[i]); ++i, ++digits) {
             n.text += s[i];
             if (!significant && s[i] == '0') --n.order;
             significant = significant || s[i] != '0';

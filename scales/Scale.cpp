@@ -37,6 +37,10 @@ tScale::tScale(const Placement& placement, TCustomAxisPanel& chart, const std::s
     AddCompanionSeries();
 }
 
+tScale::~tScale() {
+    ReleaseMaster();
+}
+
 tScale::Placement tScale::PlaceOnSide(TCustomAxisPanel& chart, tScaleSide side) {
     // The units change before the side is examined, so a refused side leaves them changed.
     chart.SetMarginUnits(muPercent);
@@ -100,6 +104,39 @@ void tScale::FollowMaster() {
     SetMinimum(conversion_(masterAxis_->Minimum()));
     SetMaximum(conversion_(masterAxis_->Maximum()));
     SetNiceIncrement(*this);
+}
+
+void tScale::SetFollowsLive(bool on) {
+    if (on == followsLive_) return;
+    if (on) {
+        if (masterAxis_->OnCurrentRangeChanged) {
+            throw RuntimeError("The master axis already has a handler of its shown range");
+        }
+        masterLifetime_ = masterAxis_->LifetimeToken();
+        masterAxis_->OnCurrentRangeChanged = [this](TChartAxis&) { FollowShownRange(); };
+    } else {
+        ReleaseMaster();
+    }
+    followsLive_ = on;
+    Invalidate();
+}
+
+void tScale::ReleaseMaster() {
+    if (followsLive_ && !masterLifetime_.expired()) masterAxis_->OnCurrentRangeChanged = nullptr;
+}
+
+// Runs inside the paint, after the master's range is prepared and again when its end offsets
+// widen it; the scale comes later in the axis list, so its own preparation sees the new range.
+void tScale::FollowShownRange() {
+    const double minimum = conversion_(masterAxis_->CurrentMinimum());
+    const double maximum = conversion_(masterAxis_->CurrentMaximum());
+    // A conversion that turns the range around has nothing sound to show; the scale keeps its
+    // range, as FollowMaster would after refusing it.
+    if (!(minimum <= maximum)) return;
+    StoreMinimum(minimum);
+    StoreMaximum(maximum);
+    SetNiceIncrement(*this);
+    SetCurrentRange(minimum, maximum);
 }
 
 std::string tScale::ToggleGrid() {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "twinscope/chart/axes/ChartAxis.h"
@@ -27,9 +28,17 @@ public:
     tScale(TCustomAxisPanel& chart, tScaleSide side, const std::string& title,
            tConversion conversion, const std::string& gridToScaleCaption,
            const std::string& gridToMasterCaption, TColor colour);
+    ~tScale() override;
 
     // Recomputes the range from the master's stored range and picks the increment.
     void FollowMaster();
+    // Off by default: the scale follows when told (FollowMaster). While on, every paint gives
+    // the scale the range its master shows (after zoom, undo zoom, scroll and automatic
+    // ranges) through the conversion, and a new increment. The scale takes the master's
+    // OnCurrentRangeChanged event for this: turning it on raises RuntimeError "The master axis
+    // already has a handler of its shown range" when another scale or the program holds it.
+    bool FollowsLive() const { return followsLive_; }
+    void SetFollowsLive(bool on);
     // Moves the grid between the scale and its master and swaps their positions; returns the
     // caption for the command that did it.
     std::string ToggleGrid();
@@ -57,8 +66,12 @@ private:
                    const std::string& gridToScaleCaption, const std::string& gridToMasterCaption,
                    TColor colour);
     void AddCompanionSeries();
+    void FollowShownRange();
+    void ReleaseMaster();
 
     bool gridOnScale_ = false;
+    bool followsLive_ = false;
+    std::weak_ptr<const void> masterLifetime_;
     TChartAxis* masterAxis_;
     double nearPositionPercent_;
     double farPositionPercent_;

@@ -11,6 +11,11 @@ for preset in debug asan; do
   cmake --build --preset "$preset"
   echo "== $preset tests"
   ctest --preset "$preset"
+  if [ "$preset" = debug ]; then
+    # Projects outside the repository using the engine: installed, from the build tree and as a
+    # subdirectory, before the last phase so that ctest's summary stays the last line.
+    bash scripts/consumers.sh build/debug
+  fi
   if [ "$preset" = debug ] && command -v clang++ >/dev/null; then
     # Short libFuzzer runs over every fuzzer, before the last phase so that ctest's summary
     # stays the last line.

@@ -73,6 +73,10 @@ void TChartAxis::SetMinMax(double minimum, double maximum) {
         SetMinimum(minimum);
         SetMaximum(maximum);
     }
+    if (automatic_ || automaticMinimum_ || automaticMaximum_) {
+        ClearAutomatic();
+        Invalidate();
+    }
 }
 
 void TChartAxis::StoreMinimum(double x) {
@@ -164,6 +168,7 @@ void TChartAxis::PrepareRange() {
     currentMinimum_ = minimum_;
     RefreshRangeSpan();
     RoundAutomaticEnds();
+    if (OnCurrentRangeChanged) OnCurrentRangeChanged(*this);
 }
 
 void TChartAxis::SetCurrentRange(double minimum, double maximum) {
@@ -171,6 +176,7 @@ void TChartAxis::SetCurrentRange(double minimum, double maximum) {
     currentMaximum_ = maximum;
     RefreshRangeSpan();
     RoundAutomaticEnds();
+    if (OnCurrentRangeChanged) OnCurrentRangeChanged(*this);
 }
 
 void TChartAxis::RoundAutomaticEnds() {

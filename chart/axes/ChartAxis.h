@@ -46,6 +46,7 @@ public:
     double Increment() const { return increment_; }
     void SetIncrement(double x);
     // Sets both ends at once, widening first so that neither check can fail on a valid range.
+    // The range given is the range shown: the three automatic flags go off.
     void SetMinMax(double minimum, double maximum);
     // Stores an end without the range check (mouse zoom and scroll, and their undo, whose ranges
     // are in order by construction); a change is still reported to the chart.
@@ -156,6 +157,9 @@ public:
     // Replaces the range shown in this paint (the end offsets widen it once the plot is final);
     // automatic ends are rounded again as PrepareRange rounds them.
     void SetCurrentRange(double minimum, double maximum);
+    // Called after the range shown has been prepared for a paint and after every later change
+    // of it in that paint; empty by default.
+    std::function<void(TChartAxis&)> OnCurrentRangeChanged;
 
     // Whether an active series bound to the axis flags the values lying on it as date-time
     // values; refreshed at the start of each paint's layout and drawing of the axis.

@@ -81,6 +81,13 @@ public:
         ownedSeries_.push_back(std::move(series));
         return result;
     }
+    // A series the chart owns and shows: created, then joined to the chart (ParentChart).
+    template <typename SeriesClass, typename... Args>
+    SeriesClass& AddNewSeries(Args&&... args) {
+        SeriesClass& series = CreateSeries<SeriesClass>(std::forward<Args>(args)...);
+        series.SetParentChart(this);
+        return series;
+    }
     // Destroys a series the chart owns; it leaves the series list first.
     void FreeSeries(TChartSeries& series);
 

@@ -2,6 +2,7 @@
 
 #include "twinscope/chart/canvas/CanvasRegistry.h"
 #include "twinscope/chart/shapes/Bevel.h"
+#include "twinscope/runtime/MessageHook.h"
 #include "twinscope/runtime/UserSettings.h"
 
 namespace twinscope {
@@ -94,7 +95,12 @@ void TCustomChartPanel::SetPlotRect(const TRect& plot) {
 }
 
 void TCustomChartPanel::Paint(TPaintTarget& target) {
-    if (!canvas_) return;
+    if (!canvas_) SelectCanvasClass();
+    if (!canvas_) {
+        if (!missingCanvasShown_) ShowMessage("The chart cannot paint: no canvas class is registered");
+        missingCanvasShown_ = true;
+        return;
+    }
     if (canvas_->BufferStillValid(target)) return;
     RenderChart(*canvas_, target, TRect{0, 0, width_, height_});
 }

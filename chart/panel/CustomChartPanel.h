@@ -103,7 +103,10 @@ public:
     void SetPlotRect(const TRect& plot);
 
     // The window's paint request: an unchanged chart only copies the canvas buffer to the
-    // target; otherwise the whole chart is drawn anew over the client rectangle.
+    // target; otherwise the whole chart is drawn anew over the client rectangle. A chart made
+    // before any canvas class was registered selects its canvas here; with still none to be
+    // had, it draws nothing and shows the message "The chart cannot paint: no canvas class is
+    // registered" once.
     void Paint(TPaintTarget& target);
     // Draws the whole chart into rect of the target, through one painting frame of canvas.
     void RenderChart(TCanvas3D& canvas, TPaintTarget& target, const TRect& rect);
@@ -126,6 +129,7 @@ private:
     std::unique_ptr<TCanvas3D> canvas_;
     std::string defaultCanvas_;
     bool canvasNameRead_ = false;
+    bool missingCanvasShown_ = false;
     bool repaintOnChange_ = false;
     bool loading_ = false;
     std::function<void()> repaintRequest_;

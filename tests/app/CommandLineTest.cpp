@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ProgramIdentity.h"
+#include "twinscope/Version.h"
 
 namespace twinscope {
 namespace {
@@ -73,7 +74,7 @@ TEST(CommandLine, HelpListsEveryOptionAndVersionPrintsTheProjectVersion) {
     }
     const auto version = std::get<TCommandLineExit>(Parse({"-v"}));
     EXPECT_EQ(version.Status, 0);
-    EXPECT_EQ(version.Text, "twinscope " TWINSCOPE_VERSION "\n");
+    EXPECT_EQ(version.Text, "twinscope " TWINSCOPE_VERSION_STRING "\n");
 }
 
 TEST(CommandLine, ReadsTheRenderRequest) {

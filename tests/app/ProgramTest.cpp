@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "twinscope/Version.h"
+
 namespace twinscope {
 namespace {
 
@@ -175,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(Program, ProgramRefusalTest, testing::ValuesIn(kRefusal
 TEST(Program, PrintsItsVersionWithoutADisplay) {
     const Outcome o = RunProgram({"--version"});
     EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(o.out, "twinscope " TWINSCOPE_VERSION "\n");
+    EXPECT_EQ(o.out, "twinscope " TWINSCOPE_VERSION_STRING "\n");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "app/TwinscopeMain.h"
 #include "twinscope/platform/ChartWidget.h"
 #include "twinscope/platform/DateTimePicker.h"
+#include "twinscope/Version.h"
 #include "tests/support/MessageRecorder.h"
 
 namespace twinscope {
@@ -54,7 +55,7 @@ TEST(WindowHabits, TheProgramIsKnownByNameVersionAndIcon) {
     SetProgramIdentity();
     SetProgramIcon();
     EXPECT_EQ(QApplication::applicationName(), "twinscope");
-    EXPECT_EQ(QApplication::applicationVersion(), TWINSCOPE_VERSION);
+    EXPECT_EQ(QApplication::applicationVersion(), TWINSCOPE_VERSION_STRING);
     EXPECT_FALSE(QApplication::windowIcon().isNull());
     TfmTwinscope window;
     EXPECT_EQ(window.windowTitle(), "twinscope");

@@ -183,6 +183,20 @@ INSTANTIATE_TEST_SUITE_P(
                                         a.SetAutomatic(true);
                                     },
                                     true, true, true},
+                      AutomaticCase{"SetMinMaxTurnsEveryFlagOff",
+                                    [](TChartAxis& a) { a.SetMinMax(40, 100); }, false, false,
+                                    false},
+                      AutomaticCase{"SetMinMaxTurnsTheRemainingEndOff",
+                                    [](TChartAxis& a) {
+                                        a.SetAutomaticMinimum(false);
+                                        a.SetMinMax(40, 100);
+                                    },
+                                    false, false, false},
+                      AutomaticCase{"ARefusedSetMinMaxKeepsTheFlags",
+                                    [](TChartAxis& a) {
+                                        EXPECT_THROW(a.SetMinMax(100, 40), AxisException);
+                                    },
+                                    true, true, true},
                       AutomaticCase{"ScaleOrderAllOff",
                                     [](TChartAxis& a) {
                                         a.SetAutomatic(false);

@@ -6,6 +6,7 @@
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/runtime/Exceptions.h"
 #include "tests/support/ChartFixture.h"
+#include "tests/support/MessageRecorder.h"
 #include "tests/support/Printers.h"
 #include "tests/support/RecordingCanvas.h"
 
@@ -448,6 +449,25 @@ protected:
 
     TRecordingCanvas* own = nullptr;
 };
+
+// A chart made before any canvas class was registered: it says so once instead of leaving its
+// window unpainted without a word, and takes a canvas as soon as one can be had.
+TEST_F(ChartPaintTest, AChartWithoutACanvasSaysSoOnceAndTakesOneWhenRegistered) {
+    testing::MessageRecorder recorder;
+    ASSERT_EQ(chart.Canvas(), nullptr);
+    chart.Paint(target);
+    chart.Paint(target);
+    EXPECT_EQ(recorder.messages,
+              std::vector<std::string>{"The chart cannot paint: no canvas class is registered"});
+
+    RegisterCanvasClass(kDefaultCanvasClass, [] { return std::make_unique<TRecordingCanvas>(); });
+    chart.Paint(target);
+    auto* own = dynamic_cast<TRecordingCanvas*>(chart.Canvas());
+    UnregisterCanvasClass(kDefaultCanvasClass);
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(own->CallsOf("BeginFrame").size(), 1u);
+    EXPECT_EQ(recorder.messages.size(), 1u);
+}
 
 TEST_F(ChartWindowPaintTest, AnUnchangedChartOnlyCopiesItsBuffer) {
     ASSERT_NE(own, nullptr);

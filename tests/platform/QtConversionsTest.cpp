@@ -7,6 +7,7 @@
 #include "twinscope/platform/QtFormatSettings.h"
 #include "twinscope/runtime/DateTime.h"
 #include "twinscope/runtime/Exceptions.h"
+#include "twinscope/runtime/FormatFloat.h"
 
 namespace twinscope {
 namespace {
@@ -55,13 +56,23 @@ TEST(QtFormatSettingsTest, QtFormatLettersBecomeTheRuntimes) {
 
 TEST(QtFormatSettingsTest, SeparatorsComeFromTheLocale) {
     const FormatSettings german = FormatSettingsFromLocale(QLocale(QLocale::German));
-    EXPECT_EQ(german.DecimalSeparator, ',');
-    EXPECT_EQ(german.ThousandSeparator, '.');
+    EXPECT_EQ(german.DecimalSeparator, ",");
+    EXPECT_EQ(german.ThousandSeparator, ".");
     const FormatSettings us = FormatSettingsFromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_EQ(us.DecimalSeparator, '.');
+    EXPECT_EQ(us.DecimalSeparator, ".");
     EXPECT_EQ(us.ShortDateFormat, "m/d/yy");
     EXPECT_EQ(us.LongMonthNames[0], "January");
     EXPECT_EQ(us.ShortDayNames[0], "Sun");
+}
+
+// French groups digits with U+202F, which is not ASCII: the labels keep it, and "5 000" and
+// "1,5" stay apart on one chart.
+TEST(QtFormatSettingsTest, FrenchSeparatorsStayDistinct) {
+    const FormatSettings french = FormatSettingsFromLocale(QLocale("fr_FR"));
+    EXPECT_EQ(french.DecimalSeparator, ",");
+    EXPECT_EQ(french.ThousandSeparator, "\u202F");
+    EXPECT_EQ(FormatFloat("#,##0.###", 5000, french), "5\u202F000");
+    EXPECT_EQ(FormatFloat("#,##0.###", 1.5, french), "1,5");
 }
 
 }  // namespace

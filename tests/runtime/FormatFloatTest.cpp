@@ -5,6 +5,9 @@
 #include <cmath>
 #include <limits>
 
+#include "twinscope/runtime/Exceptions.h"
+#include "tests/support/Expect.h"
+
 namespace twinscope {
 namespace {
 
@@ -84,26 +87,56 @@ INSTANTIATE_TEST_SUITE_P(FormatFloat, FormatFloatUsTest, testing::ValuesIn(kUsCa
 
 FormatSettings German() {
     FormatSettings s;
-    s.DecimalSeparator = ',';
-    s.ThousandSeparator = '.';
+    s.DecimalSeparator = ",";
+    s.ThousandSeparator = ".";
     return s;
 }
 
-constexpr FormatCase kGermanCases[] = {
-    {"AxisDefault", "#,##0.###", 1234567.891, "1.234.567,891"},
-    {"LiteralCommaInQuotes", "0','0", 12, "1,2"},
-    {"Scientific", "0.00E+00", 1234.5, "1,23E+03"},
-    {"General", "", 1234.5, "1234,5"},
-};
-
-class FormatFloatGermanTest : public testing::TestWithParam<FormatCase> {};
-
-TEST_P(FormatFloatGermanTest, UsesSeparatorsOfSettings) {
-    EXPECT_EQ(FormatFloat(GetParam().format, GetParam().value, German()), GetParam().expected);
+// French groups with a narrow no-break space (U+202F, three bytes of UTF-8).
+FormatSettings French() {
+    FormatSettings s;
+    s.DecimalSeparator = ",";
+    s.ThousandSeparator = "\u202F";
+    return s;
 }
 
-INSTANTIATE_TEST_SUITE_P(FormatFloat, FormatFloatGermanTest, testing::ValuesIn(kGermanCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+struct SeparatorCase {
+    FormatSettings (*settings)();
+    FormatCase row;
+};
+
+const SeparatorCase kSeparatorCases[] = {
+    {German, {"GermanAxisDefault", "#,##0.###", 1234567.891, "1.234.567,891"}},
+    {German, {"GermanLiteralCommaInQuotes", "0','0", 12, "1,2"}},
+    {German, {"GermanScientific", "0.00E+00", 1234.5, "1,23E+03"}},
+    {German, {"GermanGeneral", "", 1234.5, "1234,5"}},
+    {French, {"FrenchThousands", "#,##0.###", 5000, "5\u202F000"}},
+    {French, {"FrenchFraction", "#,##0.###", 1.5, "1,5"}},
+    {French, {"FrenchBoth", "#,##0.###", -1234567.891, "-1\u202F234\u202F567,891"}},
+};
+
+class FormatFloatSeparatorsTest : public testing::TestWithParam<SeparatorCase> {};
+
+TEST_P(FormatFloatSeparatorsTest, UsesSeparatorsOfSettings) {
+    const FormatCase& row = GetParam().row;
+    EXPECT_EQ(FormatFloat(row.format, row.value, GetParam().settings()), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(FormatFloat, FormatFloatSeparatorsTest,
+                         testing::ValuesIn(kSeparatorCases),
+                         [](const auto& info) { return std::string(info.param.row.name); });
+
+TEST(FormatFloat, SettingsWhoseSeparatorsCannotBeToldApartAreRefused) {
+    constexpr const char* kRefused =
+        "The decimal separator must be set and differ from the thousands separator";
+    FormatSettings same;
+    same.DecimalSeparator = ",";
+    EXPECT_THROW_MSG(SetCurrentFormatSettings(same), RuntimeError, kRefused);
+    FormatSettings none;
+    none.DecimalSeparator = "";
+    EXPECT_THROW_MSG(SetCurrentFormatSettings(none), RuntimeError, kRefused);
+    EXPECT_EQ(FormatFloat("#,##0.0", 1234.5), "1,234.5") << "the settings in force stay";
+}
 
 TEST(FormatFloat, WritesEveryDigitOfHugeValues) {
     std::string expected = "1";

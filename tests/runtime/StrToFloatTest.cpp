@@ -90,10 +90,15 @@ TEST(StrToFloat, KeepsSignOfUnderflow) {
 
 TEST(StrToFloat, AcceptsOnlyTheSettingsDecimalSeparator) {
     FormatSettings comma;
-    comma.DecimalSeparator = ',';
+    comma.DecimalSeparator = ",";
+    comma.ThousandSeparator = ".";
     EXPECT_EQ(StrToFloat("1,5", comma), 1.5);
     EXPECT_EQ(StrToFloat("-0,25e2", comma), -25);
     EXPECT_THROW(StrToFloat("1.5", comma), ConversionError);
+    FormatSettings arabic;
+    arabic.DecimalSeparator = "\u066B";
+    EXPECT_EQ(StrToFloat("1\u066B5", arabic), 1.5);
+    EXPECT_THROW(StrToFloat("1\xD9", arabic), ConversionError) << "half a separator";
 
     const FormatSettings saved = CurrentFormatSettings();
     SetCurrentFormatSettings(comma);

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -279,6 +280,100 @@ TEST_F(ScaleTest, AConversionThatThrowsPropagatesUnchanged) {
     EXPECT_EQ(chart.Axes().size(), 6u);
     EXPECT_EQ(chart.CustomAxes().Count(), 0u);
     EXPECT_EQ(chart.SeriesCount(), series);
+}
+
+// A year of daily readings reaches 90 °F; the user asks for 40..100 °F. The paint shows that
+// range, and the Celsius scale beside it matches it.
+TEST_F(ScaleTest, ARangeSetOnAnAutomaticAxisIsTheRangeShown) {
+    auto& readings = chart.CreateSeries<TLineSeries>();
+    readings.SetParentChart(&chart);
+    readings.AddPoint(0, 20);
+    readings.AddPoint(1, 90);
+    TChartAxis& left = chart.LeftAxis();
+    left.SetMinMax(40, 100);
+    auto celsius = CreateOwnedAxis<tLeftCelsiusScale>(chart);
+    chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+    EXPECT_EQ(left.CurrentMinimum(), 40);
+    EXPECT_EQ(left.CurrentMaximum(), 100);
+    EXPECT_EQ(celsius->CurrentMaximum(), tLeftCelsiusScale::CelsiusFromFahrenheit(100));
+}
+
+// Live following: every paint hands the scale the range its master shows.
+struct LiveCase {
+    const char* name;
+    bool live;
+    std::function<void(TChartAxis& master)> change;  // before the paint
+    double shownMinimum, shownMaximum;               // °F the scale follows (if live)
+};
+
+class LiveScaleTest : public ScaleTest, public ::testing::WithParamInterface<LiveCase> {};
+
+TEST_P(LiveScaleTest, TheScaleShowsWhatItsMasterShows) {
+    const LiveCase& c = GetParam();
+    auto& readings = chart.CreateSeries<TLineSeries>();
+    readings.SetParentChart(&chart);
+    readings.AddPoint(0, 14);
+    readings.AddPoint(1, 95);
+    SetFahrenheit(32, 212);
+    auto celsius = CreateOwnedAxis<tLeftCelsiusScale>(chart);
+    EXPECT_FALSE(celsius->FollowsLive());
+    celsius->SetFollowsLive(c.live);
+    TChartAxis& left = chart.LeftAxis();
+    c.change(left);
+    chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+
+    const double minimum = c.live ? tLeftCelsiusScale::CelsiusFromFahrenheit(c.shownMinimum) : 0;
+    const double maximum = c.live ? tLeftCelsiusScale::CelsiusFromFahrenheit(c.shownMaximum) : 100;
+    EXPECT_EQ(celsius->Minimum(), minimum);
+    EXPECT_EQ(celsius->Maximum(), maximum);
+    EXPECT_EQ(celsius->CurrentMinimum(), minimum);
+    EXPECT_EQ(celsius->CurrentMaximum(), maximum);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LiveScaleTest,
+    ::testing::Values(
+        LiveCase{"OffByDefaultTheScaleWaitsForTheNextPlot",
+                 false, [](TChartAxis& m) { m.SetMinMax(0, 50); }, 0, 0},
+        LiveCase{"ASetRange", true, [](TChartAxis& m) { m.SetMinMax(50, 68); }, 50, 68},
+        LiveCase{"AZoomOrScrollStoringTheEnds", true,
+                 [](TChartAxis& m) {
+                     m.StoreMinimum(-40);
+                     m.StoreMaximum(-4);
+                 },
+                 -40, -4},
+        LiveCase{"AnAutomaticRangeFromTheData", true,
+                 [](TChartAxis& m) { m.SetAutomatic(true); }, 14, 95}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ScaleTest, ALiveScaleFollowsTheRangeWidenedLaterInThePaint) {
+    SetFahrenheit(32, 212);
+    auto celsius = CreateOwnedAxis<tLeftCelsiusScale>(chart);
+    celsius->SetFollowsLive(true);
+    chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+    chart.LeftAxis().SetCurrentRange(14, 230);  // the end offsets at work
+    EXPECT_EQ(celsius->CurrentMinimum(), -10);
+    EXPECT_EQ(celsius->CurrentMaximum(), 110);
+    EXPECT_EQ(celsius->Increment(), 20);
+}
+
+TEST_F(ScaleTest, AScaleSwitchedOffOrFreedLeavesItsMasterAlone) {
+    auto celsius = CreateOwnedAxis<tLeftCelsiusScale>(chart);
+    EXPECT_EQ(RepaintsDuring([&] { celsius->SetFollowsLive(true); }), 1);
+    EXPECT_EQ(RepaintsDuring([&] { celsius->SetFollowsLive(true); }), 0);
+    EXPECT_TRUE(chart.LeftAxis().OnCurrentRangeChanged);
+    auto kelvin = CreateOwnedAxis<tScale>(
+        chart, ssLeft, "K", [](double f) { return (f + 459.67) / 1.8; }, "", "", clBlack);
+    EXPECT_THROW_MSG(kelvin->SetFollowsLive(true), RuntimeError,
+                     "The master axis already has a handler of its shown range");
+    EXPECT_FALSE(kelvin->FollowsLive());
+    celsius->SetFollowsLive(false);
+    EXPECT_FALSE(chart.LeftAxis().OnCurrentRangeChanged);
+
+    celsius->SetFollowsLive(true);
+    celsius.Free();
+    EXPECT_FALSE(chart.LeftAxis().OnCurrentRangeChanged);
+    chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
 }
 
 TEST_F(ScaleTest, FollowingAnExtremeMasterTwiceDoesNotFail) {

@@ -2,8 +2,9 @@
 
 namespace twinscope {
 
-// Registers TChartCanvas3D and TGDIPlusCanvas with the canvas registry. The program calls it
-// once at start-up, before the first chart selects its canvas; calling it again changes nothing.
+// Registers TChartCanvas3D and TGDIPlusCanvas with the canvas registry. A chart widget and the
+// image export call it themselves; a program that paints charts otherwise calls it before its
+// first chart selects a canvas. Calling it again changes nothing.
 void RegisterQtCanvases();
 
 }  // namespace twinscope
