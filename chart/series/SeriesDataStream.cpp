@@ -1,7 +1,10 @@
 #include "twinscope/chart/series/SeriesDataStream.h"
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdio>
+#include <numeric>
 #include <limits>
 #include <string>
 
@@ -143,6 +146,54 @@ std::uint8_t DataFlags(const TChartSeries& series) {
     return flags;
 }
 
+// The records read so far, one vector per field; colours and labels only when stored.
+struct StoredPoints {
+    std::vector<double> xs;
+    std::vector<double> ys;
+    std::vector<TColor> colours;
+    std::vector<std::string> labels;
+    std::vector<double> extras;  // the further lists' values, record by record
+};
+
+// The order in which adding the points one by one would leave them, found by sorting instead
+// of by one ordered insert per point, which is quadratic for points stored against the order.
+// Each point goes after every earlier point it does not precede: a stable sort. A value that is
+// not a number precedes and follows nothing, so it stays after every earlier point and nothing
+// later moves before it.
+std::vector<std::int32_t> AddedOrder(const std::vector<double>& xs, TChartListOrder order) {
+    std::vector<std::int32_t> indexes(xs.size());
+    std::iota(indexes.begin(), indexes.end(), 0);
+    if (order == loNone) return indexes;
+    auto precedes = [&](std::int32_t a, std::int32_t b) {
+        return order == loAscending ? xs[a] < xs[b] : xs[a] > xs[b];
+    };
+    auto sort = [&](auto from, auto to) {
+        if (!std::is_sorted(from, to, precedes)) std::stable_sort(from, to, precedes);
+    };
+    auto start = indexes.begin();
+    for (auto it = indexes.begin(); it != indexes.end(); ++it) {
+        if (!std::isnan(xs[*it])) continue;
+        sort(start, it);
+        start = it + 1;
+    }
+    sort(start, indexes.end());
+    return indexes;
+}
+
+// Adds the points in the order they take in the series: each is appended.
+void AddPoints(TChartSeries& series, const StoredPoints& points) {
+    const std::vector<TChartValueList*>& lists = series.ValueLists();
+    const std::size_t extraLists = lists.size() - 2;
+    for (const std::int32_t i : AddedOrder(points.xs, series.XValues().Order())) {
+        const auto at = static_cast<std::size_t>(i);
+        for (std::size_t k = 0; k < extraLists; ++k)
+            lists[k + 2]->SetStagedValue(points.extras[at * extraLists + k]);
+        series.AddPoint(points.xs[at], points.ys[at],
+                        points.labels.empty() ? std::string() : points.labels[at],
+                        points.colours.empty() ? clDefault : points.colours[at]);
+    }
+}
+
 }  // namespace
 
 void ReadSeriesData(TChartSeries& series, std::span<const std::uint8_t> payload) {
@@ -180,24 +231,36 @@ void ReadSeriesData(TChartSeries& series, std::span<const std::uint8_t> payload)
         ~BatchEnd() { s.EndBatch(); }
     } batchEnd{series};
 
-    std::vector<double> extras(extraLists);
-    for (std::int32_t i = 0; i < count; ++i) {
-        in.point = i;
-        const double x = (flags & sdOrderValues) ? in.Double() : i;
-        const double y = in.Double();
-        const TColor colour = (flags & sdColors) ? in.UInt32() : clDefault;
-        const std::string label = (flags & sdLabels) ? ReadLabel(in) : std::string();
-        for (double& v : extras)
-            v = in.Double();
-        if (flags & sdMarkPositions) in.Take(SeriesMarkPositionSize);
-        if ((flags & sdPictures) && in.Byte() != 0) {
-            Refuse("holds a picture for point " + std::to_string(i) + "; pictures cannot be read");
+    // Every record is read before a point is added, so that the points are added in the order
+    // they take in the series. A refused payload keeps its whole records.
+    StoredPoints points;
+    points.xs.reserve(static_cast<std::size_t>(count));
+    points.ys.reserve(static_cast<std::size_t>(count));
+    points.extras.reserve(static_cast<std::size_t>(count) * extraLists);
+    try {
+        for (std::int32_t i = 0; i < count; ++i) {
+            in.point = i;
+            const double x = (flags & sdOrderValues) ? in.Double() : i;
+            const double y = in.Double();
+            const TColor colour = (flags & sdColors) ? in.UInt32() : clDefault;
+            std::string label = (flags & sdLabels) ? ReadLabel(in) : std::string();
+            for (std::size_t k = 0; k < extraLists; ++k)
+                points.extras.push_back(in.Double());
+            if (flags & sdMarkPositions) in.Take(SeriesMarkPositionSize);
+            if ((flags & sdPictures) && in.Byte() != 0) {
+                Refuse("holds a picture for point " + std::to_string(i) +
+                       "; pictures cannot be read");
+            }
+            points.xs.push_back(x);
+            points.ys.push_back(y);
+            if (flags & sdColors) points.colours.push_back(colour);
+            if (flags & sdLabels) points.labels.push_back(std::move(label));
         }
-        // The point is added only once its whole record has arrived.
-        for (std::size_t k = 0; k < extraLists; ++k)
-            lists[k + 2]->SetStagedValue(extras[k]);
-        series.AddPoint(x, y, label, colour);
+    } catch (const StreamReadError&) {
+        AddPoints(series, points);
+        throw;
     }
+    AddPoints(series, points);
     if (in.Remaining() != 0) {
         Refuse("has extra bytes after its last point (" + std::to_string(in.Remaining()) + ")");
     }
