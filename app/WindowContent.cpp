@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "twinscope/runtime/DateTime.h"
 #include "twinscope/runtime/Exceptions.h"
 
 // The resources live in a static library: their registration must be asked for by name.
@@ -122,6 +123,12 @@ TWindowContent ParseWindowContent(const QByteArray& json) {
         component.Caption = c.contains("label") ? c["label"].toString() : c["caption"].toString();
         component.Text = c["text"].toString();
         component.DateTime = c["dateTime"].toDouble();
+        try {
+            DecodeDate(component.DateTime);
+            DecodeTime(component.DateTime);
+        } catch (const ConversionError& e) {
+            RefuseProperty(component.Name + ".dateTime", e.what());
+        }
         if (component.Name.isEmpty() || component.Class.isEmpty()) {
             Malformed("a component without name or class");
         }

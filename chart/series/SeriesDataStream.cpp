@@ -4,8 +4,8 @@
 #include <bit>
 #include <cmath>
 #include <cstdio>
-#include <numeric>
 #include <limits>
+#include <numeric>
 #include <string>
 
 #include "twinscope/chart/series/ChartSeries.h"

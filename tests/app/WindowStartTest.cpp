@@ -118,6 +118,12 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{"ClientWidthAsText",
                   [] { return Text(WithForm([](QJsonObject& f) { f["clientWidth"] = "1208"; })); },
                   "Stored property 'clientWidth': a whole number from 0 to 16777215 was expected"},
+        StartCase{"DateBeyondTheCalendar",
+                  [] {
+                      return Text(WithComponent("dtpEnd",
+                                                [](QJsonObject& c) { c["dateTime"] = 1e300; }));
+                  },
+                  "Stored property 'dtpEnd.dateTime': Invalid argument to date decode"},
         StartCase{"ChartBoundsBeyondAWidget",
                   [] {
                       return Text(WithComponent("chartTest", [](QJsonObject& c) {
