@@ -13,7 +13,9 @@
 #include "twinscope/runtime/Exceptions.h"
 
 // The resources live in a static library: their registration must be asked for by name.
-static void InitWindowResources() { Q_INIT_RESOURCE(TwinscopeMain); }
+static void InitWindowResources() {
+    Q_INIT_RESOURCE(TwinscopeMain);
+}
 
 namespace twinscope {
 
@@ -27,7 +29,8 @@ TStoredProperties ReadProperties(const QJsonArray& pairs) {
     TStoredProperties properties;
     for (const QJsonValue& entry : pairs) {
         const QJsonArray pair = entry.toArray();
-        if (pair.size() != 2 || !pair[0].isString()) Malformed("a property is not a name-value pair");
+        if (pair.size() != 2 || !pair[0].isString())
+            Malformed("a property is not a name-value pair");
         const QJsonValue value = pair[1];
         TStoredValue stored;
         if (value.isBool()) {
@@ -60,7 +63,8 @@ QSize BufferableSize(QSize stored) {
     const qint64 area = qint64{size.width()} * size.height();
     if (area > LargestBufferArea) {
         const double scale = std::sqrt(static_cast<double>(LargestBufferArea) / area);
-        size = QSize(static_cast<int>(size.width() * scale), static_cast<int>(size.height() * scale));
+        size =
+            QSize(static_cast<int>(size.width() * scale), static_cast<int>(size.height() * scale));
     }
     while (!size.isEmpty() && QImage(size, QImage::Format_ARGB32_Premultiplied).isNull())
         size /= 2;
@@ -76,7 +80,8 @@ int WholeNumber(const QJsonValue& value, const QString& property, int lo, int hi
     if (value.isUndefined()) return 0;
     const double d = value.toDouble(std::nan(""));
     if (!value.isDouble() || d != std::trunc(d) || d < lo || d > hi) {
-        RefuseProperty(property, QString("a whole number from %1 to %2 was expected").arg(lo).arg(hi));
+        RefuseProperty(property,
+                       QString("a whole number from %1 to %2 was expected").arg(lo).arg(hi));
     }
     return static_cast<int>(d);
 }

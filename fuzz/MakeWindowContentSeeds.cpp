@@ -14,9 +14,8 @@
 namespace {
 
 void Save(const std::filesystem::path& file, const QByteArray& bytes) {
-    twinscope::fuzz::SaveSeed(
-        file, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                        static_cast<std::size_t>(bytes.size())));
+    twinscope::fuzz::SaveSeed(file, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                              static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace

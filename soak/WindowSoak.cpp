@@ -84,16 +84,18 @@ public:
         const std::size_t heap = HeapInUse();
         const std::size_t companions = window_.Chart().SeriesCount() - seriesAfterWarmUp;
         // A heap that the sanitizers' allocator keeps reports nothing: only counts are checked.
-        if (heapAfterWarmUp != 0 && heap > heapAfterWarmUp + companions * CompanionBytes + HeapSlack) {
+        if (heapAfterWarmUp != 0 &&
+            heap > heapAfterWarmUp + companions * CompanionBytes + HeapSlack) {
             std::fprintf(stderr,
                          "window_soak: the heap grew from %zu to %zu bytes with %zu companion "
                          "series, seed %u\n",
                          heapAfterWarmUp, heap, companions, options_.Seed);
             return 1;
         }
-        std::printf("window_soak: %ld actions passed, seed %u, heap %zu bytes, %zu companion "
-                    "series since the warm-up\n",
-                    options_.Actions, options_.Seed, heap, companions);
+        std::printf(
+            "window_soak: %ld actions passed, seed %u, heap %zu bytes, %zu companion "
+            "series since the warm-up\n",
+            options_.Actions, options_.Seed, heap, companions);
         return 0;
     }
 
@@ -106,10 +108,10 @@ private:
     // A value for an edit box: ordinary temperatures mostly, sometimes the ends of a double,
     // tiny values or text that is not a number.
     QString ValueText() {
-        static const char* const extremes[] = {"1e308",  "-1e308", "1.7976931348623157e308",
-                                               "5e-324", "0",      "-0",
-                                               "abc",    "",       "1e-300"};
-        if (Uniform(0, 3) == 0) return extremes[Uniform(0, static_cast<int>(std::size(extremes)) - 1)];
+        static const char* const extremes[] = {
+            "1e308", "-1e308", "1.7976931348623157e308", "5e-324", "0", "-0", "abc", "", "1e-300"};
+        if (Uniform(0, 3) == 0)
+            return extremes[Uniform(0, static_cast<int>(std::size(extremes)) - 1)];
         return QString::number(Real(-500, 500), 'g', 10);
     }
 
@@ -126,8 +128,12 @@ private:
     void Plot() {
         window_.lbedMinimum->setText(ValueText());
         window_.lbedMaximum->setText(ValueText());
-        window_.dtpBegin->SetDateTime(Date());
-        window_.dtpEnd->SetDateTime(Date());
+        // Half the plots end within weeks of their begin, mostly in the same year, which is
+        // what makes a new day-of-year scale.
+        const TDateTime begin = Date();
+        window_.dtpBegin->SetDateTime(begin);
+        window_.dtpEnd->SetDateTime(Uniform(0, 1) ? Date()
+                                                  : std::min(begin + Uniform(1, 60), 2958465.0));
         window_.btnPlot->click();
     }
 
@@ -187,8 +193,7 @@ private:
         if (shown_.messages.size() != before) return "the paint raised: " + shown_.messages.back();
         const TChart& chart = window_.Chart();
         if (chart.CustomAxes().Count() > MaxCustomAxes) {
-            return "the chart holds " + std::to_string(chart.CustomAxes().Count()) +
-                   " custom axes";
+            return "the chart holds " + std::to_string(chart.CustomAxes().Count()) + " custom axes";
         }
         return {};
     }
@@ -209,8 +214,7 @@ TSoakOptions ParseOptions(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--extreme-dates") == 0) {
             options.ExtremeDates = true;
         } else {
-            std::fprintf(stderr, "usage: %s [--actions N] [--seed S] [--extreme-dates]\n",
-                         argv[0]);
+            std::fprintf(stderr, "usage: %s [--actions N] [--seed S] [--extreme-dates]\n", argv[0]);
             std::exit(2);
         }
     }

@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "app/WindowStart.h"
-#include "twinscope/chart/panel/Chart.h"
-#include "twinscope/platform/ChartWidget.h"
 #include "tests/support/MessageRecorder.h"
 
 namespace twinscope {
@@ -17,9 +15,13 @@ namespace {
 
 using testing::MessageRecorder;
 
-QJsonObject StoredRoot() { return QJsonDocument::fromJson(StoredWindowText()).object(); }
+QJsonObject StoredRoot() {
+    return QJsonDocument::fromJson(StoredWindowText()).object();
+}
 
-QByteArray Text(const QJsonObject& root) { return QJsonDocument(root).toJson(); }
+QByteArray Text(const QJsonObject& root) {
+    return QJsonDocument(root).toJson();
+}
 
 // Replaces the value of one of the series' stored properties.
 QJsonObject WithSeriesProperty(const QString& name, const QJsonValue& value) {
@@ -75,8 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         StartCase{"Truncated", [] { return StoredWindowText().left(500); },
                   "The window's stored content is malformed: unterminated array"},
-        StartCase{"BadHexInTheData",
-                  [] { return Text(WithSeriesProperty("Data", "0G")); },
+        StartCase{"BadHexInTheData", [] { return Text(WithSeriesProperty("Data", "0G")); },
                   "Stored property 'Data': not a hex digit"},
         StartCase{"ShortData", [] { return Text(WithSeriesProperty("Data", "0001")); },
                   "Stored property 'Data': Series data too short: 2 bytes, the header alone "
@@ -120,8 +121,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "Stored property 'clientWidth': a whole number from 0 to 16777215 was expected"},
         StartCase{"DateBeyondTheCalendar",
                   [] {
-                      return Text(WithComponent("dtpEnd",
-                                                [](QJsonObject& c) { c["dateTime"] = 1e300; }));
+                      return Text(
+                          WithComponent("dtpEnd", [](QJsonObject& c) { c["dateTime"] = 1e300; }));
                   },
                   "Stored property 'dtpEnd.dateTime': Invalid argument to date decode"},
         StartCase{"ChartBoundsBeyondAWidget",
