@@ -255,7 +255,11 @@ void ApplySeriesProperties(TChartSeries& series, TChart& chart,
         if (name == "Data") {
             TSeriesStoredProperties stored;
             stored.Data = reader.Bytes();
-            ReadStoredProperties(series, chart, stored);
+            try {
+                ReadStoredProperties(series, chart, stored);
+            } catch (const StreamReadError& e) {
+                Refuse(name, e.what());
+            }
             continue;
         }
         auto found = SeriesProperties().find(name);

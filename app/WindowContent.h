@@ -43,7 +43,8 @@ QSize MinimumClientSize(const TWindowContent& content);
 
 // Reads the content from its JSON text; raises StreamReadError when it is malformed.
 TWindowContent ParseWindowContent(const QByteArray& json);
-// The content compiled into the program.
+// The content compiled into the program, as stored and as read.
+QByteArray StoredWindowText();
 TWindowContent StoredWindowContent();
 
 }  // namespace twinscope

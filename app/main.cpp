@@ -9,6 +9,7 @@
 #include "app/ProgramIdentity.h"
 #include "app/ReadingsCsv.h"
 #include "app/TwinscopeMain.h"
+#include "app/WindowStart.h"
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
 #include "twinscope/platform/QtFormatSettings.h"
 #include "twinscope/platform/QtMessageBox.h"
@@ -58,8 +59,9 @@ int main(int argc, char** argv) {
     }
     InstallQtMessageBox();
 
-    TfmTwinscope window;
-    if (readings) window.ReplaceReadings(*readings);
-    window.show();
+    const TWindowStart start = BuildWindow(StoredWindowText());
+    if (!start.Window) return ReportStartFailure(start.Failure);
+    if (readings) start.Window->ReplaceReadings(*readings);
+    start.Window->show();
     return application.exec();
 }

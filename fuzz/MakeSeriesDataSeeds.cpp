@@ -2,24 +2,17 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iostream>
 #include <string>
 #include <vector>
 
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/chart/series/SeriesDataStream.h"
+#include "fuzz/SeedFiles.h"
 #include "tests/series/WindowSeriesData.h"
 
 namespace {
 
 using namespace twinscope;
-
-void Save(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
 
 // Colours, gaps, short and long labels, X out of index order.
 std::vector<std::uint8_t> LabelledPayload() {
@@ -48,14 +41,10 @@ std::vector<std::uint8_t> MarkedPayload() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: " << argv[0] << " SEED_DIRECTORY\n";
-        return 2;
-    }
-    const std::filesystem::path dir = argv[1];
-    std::filesystem::create_directories(dir);
-    Save(dir / "window", testing::FromHex(testing::WindowSeriesDataHex));
-    Save(dir / "labelled", LabelledPayload());
-    Save(dir / "marked", MarkedPayload());
+    using fuzz::SaveSeed;
+    const std::filesystem::path dir = fuzz::SeedDirectory(argc, argv);
+    SaveSeed(dir / "window", testing::FromHex(testing::WindowSeriesDataHex));
+    SaveSeed(dir / "labelled", LabelledPayload());
+    SaveSeed(dir / "marked", MarkedPayload());
     return 0;
 }

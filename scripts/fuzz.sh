@@ -6,12 +6,12 @@
 # build/fuzz/fuzz/<name>-crash-* and the script stops with its status.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-fuzzers=(series_data number_text date_text)
+fuzzers=(series_data number_text date_text window_content)
 build=build/fuzz
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
   -DTWINSCOPE_FUZZ=ON -DTWINSCOPE_BENCH=OFF >/dev/null
-targets=(series_data_seeds text_seeds)
+targets=(series_data_seeds text_seeds window_content_seeds)
 for f in "${fuzzers[@]}"; do targets+=("${f}_fuzzer"); done
 cmake --build "$build" --target "${targets[@]}" -j2
 [ "${1:-}" = --build-only ] && exit 0
@@ -20,6 +20,8 @@ seconds=${1:-300}
 shift || true
 [ $# -gt 0 ] && fuzzers=("$@")
 ctest --test-dir "$build" -L fuzz -R '_seeds$' --output-on-failure >/dev/null
+# The window's fuzzer meets the system font library, whose caches live for the whole run.
+export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp"
 for f in "${fuzzers[@]}"; do
   echo "== $f for $seconds s"
   corpus=$build/fuzz/corpus/$f

@@ -1,6 +1,7 @@
 #include "twinscope/chart/series/ChartSeries.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 #include "twinscope/chart/axes/ChartAxis.h"
@@ -187,6 +188,10 @@ TColor TChartSeries::PointColor(std::int32_t index) const {
     return chart_->PaletteColor(index);
 }
 
+bool TChartSeries::HasValue(std::int32_t index) const {
+    return !std::isnan(xValues_[index]) && !std::isnan(yValues_[index]);
+}
+
 std::string TChartSeries::Label(std::int32_t index) const {
     return static_cast<std::size_t>(index) < labels_.size() ? labels_[index] : std::string();
 }
@@ -265,6 +270,7 @@ void TChartSeries::SetVertAxis(TVertAxis a) {
 
 void TChartSeries::BindCustomHorizAxis(TChartAxis* axis) {
     customHorizAxis_ = axis;
+    customHorizAlive_ = axis ? axis->LifetimeToken() : std::weak_ptr<const void>();
     SetHorizAxis(axis ? aCustomHorizAxis : aBottomAxis);
     ResolveAxes();
     Repaint();
@@ -272,12 +278,26 @@ void TChartSeries::BindCustomHorizAxis(TChartAxis* axis) {
 
 void TChartSeries::BindCustomVertAxis(TChartAxis* axis) {
     customVertAxis_ = axis;
+    customVertAlive_ = axis ? axis->LifetimeToken() : std::weak_ptr<const void>();
     SetVertAxis(axis ? aCustomVertAxis : aLeftAxis);
     ResolveAxes();
     Repaint();
 }
 
+void TChartSeries::DropFreedCustomAxes() {
+    // The standard axes take over, as when the chart lets go of an axis the series is bound to.
+    if (customHorizAxis_ && customHorizAlive_.expired()) {
+        customHorizAxis_ = nullptr;
+        if (horizAxis_ == aCustomHorizAxis) horizAxis_ = aBottomAxis;
+    }
+    if (customVertAxis_ && customVertAlive_.expired()) {
+        customVertAxis_ = nullptr;
+        if (vertAxis_ == aCustomVertAxis) vertAxis_ = aLeftAxis;
+    }
+}
+
 void TChartSeries::ResolveAxes() {
+    DropFreedCustomAxes();
     if (!chart_) {
         resolvedHorizAxis_ = resolvedVertAxis_ = nullptr;
         return;
@@ -322,8 +342,8 @@ const TChartSeries::DrawnExtremes& TChartSeries::DrawnYExtremes() {
     bool found = false;
     e.max = e.min = 0;
     for (std::int32_t i = 0; i < yValues_.Count(); ++i) {
-        if (IsGap(i)) continue;
         const double y = yValues_[i];
+        if (IsGap(i) || std::isnan(y)) continue;
         if (!found || y > e.max) e.max = y;
         if (!found || y < e.min) e.min = y;
         found = true;
@@ -336,13 +356,17 @@ const TChartSeries::DrawnExtremes& TChartSeries::DrawnYExtremes() {
     return e;
 }
 
+bool TChartSeries::EveryPointDrawn() const {
+    return treatNulls_ == tnIgnore || (!pointColors_ && SeriesColor() != clNone);
+}
+
 double TChartSeries::MaxYValue() {
-    if (treatNulls_ == tnIgnore || !pointColors_) return yValues_.Highest();
+    if (EveryPointDrawn()) return yValues_.Highest();
     return DrawnYExtremes().max;
 }
 
 double TChartSeries::MinYValue() {
-    if (treatNulls_ == tnIgnore || !pointColors_) return yValues_.Lowest();
+    if (EveryPointDrawn()) return yValues_.Lowest();
     return DrawnYExtremes().min;
 }
 
@@ -460,14 +484,16 @@ void TChartSeries::SortPointsBy(const TChartValueList& list) {
         l->Touch();
     }
     if (pointColors_) {
-        std::vector<TColor> colours(pointColors_->size(), clDefault);
+        std::vector<TColor> colours(static_cast<std::size_t>(n), clDefault);
         for (std::int32_t i = 0; i < n; ++i)
             colours[i] = StoredColor(order[i]);
         pointColors_ = std::move(colours);
         ++colourChanges_;
     }
     if (!labels_.empty()) {
-        std::vector<std::string> labels(labels_.size());
+        // Labels are kept only up to the last point that needed one: the sorted list has one
+        // per point.
+        std::vector<std::string> labels(static_cast<std::size_t>(n));
         for (std::int32_t i = 0; i < n; ++i)
             labels[i] = Label(order[i]);
         labels_ = std::move(labels);

@@ -154,7 +154,10 @@ public:
     bool HasPointColors() const { return pointColors_.has_value(); }
     TColor StoredColor(std::int32_t index) const;
     TColor PointColor(std::int32_t index) const;
-    bool IsGap(std::int32_t index) const { return PointColor(index) == clNone; }
+    // A gap: coloured clNone, or with a value that is not a number.
+    bool IsGap(std::int32_t index) const { return PointColor(index) == clNone || !HasValue(index); }
+    // Whether X and Y of the point are numbers: one that is not has no place on an axis.
+    bool HasValue(std::int32_t index) const;
     const std::vector<std::string>& Labels() const { return labels_; }
     std::string Label(std::int32_t index) const;
 
@@ -189,8 +192,13 @@ public:
     void SetHorizAxis(THorizAxis a);
     TVertAxis VertAxis() const { return vertAxis_; }
     void SetVertAxis(TVertAxis a);
-    TChartAxis* CustomHorizAxis() const { return customHorizAxis_; }
-    TChartAxis* CustomVertAxis() const { return customVertAxis_; }
+    // The bound custom axes; nullptr once freed.
+    TChartAxis* CustomHorizAxis() const {
+        return customHorizAlive_.expired() ? nullptr : customHorizAxis_;
+    }
+    TChartAxis* CustomVertAxis() const {
+        return customVertAlive_.expired() ? nullptr : customVertAxis_;
+    }
     void BindCustomHorizAxis(TChartAxis* axis);
     void BindCustomVertAxis(TChartAxis* axis);
     TChartAxis* ResolvedHorizAxis() const { return resolvedHorizAxis_; }
@@ -280,6 +288,10 @@ private:
         double min = 0;
     };
     const DrawnExtremes& DrawnYExtremes();
+    // Whether the extremes take every point: no point is a gap, or gaps count as points.
+    bool EveryPointDrawn() const;
+    // A custom axis freed while the series was away from its chart is let go.
+    void DropFreedCustomAxes();
 
     std::vector<TChartValueList*> valueLists_;
     TChartValueList xValues_;
@@ -297,6 +309,9 @@ private:
     TVertAxis vertAxis_ = aLeftAxis;
     TChartAxis* customHorizAxis_ = nullptr;
     TChartAxis* customVertAxis_ = nullptr;
+    // Expire with the custom axes, which a chart frees also while the series is not in it.
+    std::weak_ptr<const void> customHorizAlive_;
+    std::weak_ptr<const void> customVertAlive_;
     TChartAxis* resolvedHorizAxis_ = nullptr;
     TChartAxis* resolvedVertAxis_ = nullptr;
     bool colorEachPoint_ = false;

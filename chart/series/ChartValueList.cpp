@@ -107,28 +107,27 @@ std::int32_t TChartValueList::FindEqual(double value, std::int32_t first, std::i
 }
 
 void TChartValueList::RefreshStats() {
-    if (valueCount_ == 0) {
-        cachedMax_ = cachedMin_ = cachedSum_ = cachedAbsSum_ = 0;
-    } else {
-        double max = Value(0);
-        double min = max;
-        double sum = max;
-        double absSum = std::fabs(max);
-        for (std::int32_t i = 1; i < valueCount_; ++i) {
-            const double x = Value(i);
-            if (x < min) {
-                min = x;
-            } else if (x > max) {
-                max = x;
-            }
-            sum += x;
-            absSum += std::fabs(x);
+    // A value that is not a number has no place between the extremes: they pass over it, and
+    // a list of nothing else has the extremes of an empty one.
+    double max = 0;
+    double min = 0;
+    bool found = false;
+    double sum = 0;
+    double absSum = 0;
+    for (std::int32_t i = 0; i < valueCount_; ++i) {
+        const double x = Value(i);
+        if (!std::isnan(x)) {
+            if (!found || x < min) min = x;
+            if (!found || x > max) max = x;
+            found = true;
         }
-        cachedMax_ = max;
-        cachedMin_ = min;
-        cachedSum_ = sum;
-        cachedAbsSum_ = absSum;
+        sum += x;
+        absSum += std::fabs(x);
     }
+    cachedMax_ = max;
+    cachedMin_ = min;
+    cachedSum_ = sum;
+    cachedAbsSum_ = absSum;
     statsStale_ = false;
 }
 

@@ -46,6 +46,13 @@ TRect SegmentBox(TPoint a, TPoint b) {
     return box;
 }
 
+// The box of a segment from a to b grown by a pen width on every side, saturated: a pen may be
+// as wide as an int counts.
+TRect GrownBox(TPoint a, TPoint b, std::int64_t width) {
+    return {SaturatedPixel(std::min(a.X, b.X) - width), SaturatedPixel(std::min(a.Y, b.Y) - width),
+            SaturatedPixel(std::max(a.X, b.X) + width), SaturatedPixel(std::max(a.Y, b.Y) + width)};
+}
+
 bool BeyondLimit(std::int32_t p) {
     // The axes already clamp their pixels to the limit, so reaching it means lying beyond it.
     return std::abs(p) >= TCustomStackSeries::PixelLimit;
@@ -103,6 +110,12 @@ TChartCanvas::TColumnLines TCustomStackSeries::ColumnLinesFor(TCanvas3D& canvas)
 
 void TCustomStackSeries::DrawPoint(TCanvas3D& canvas, std::int32_t index) {
     if (!ParentChart()) return;
+    // A value that is not a number cannot be drawn, not even as an ordinary point: the line
+    // breaks there, or runs on past it where gaps are skipped.
+    if (!HasValue(index)) {
+        if (TreatNulls() != tnSkip) started_ = false;
+        return;
+    }
     const TColor color = PointColor(index);
     // A skipped gap is passed over: the line runs from the point before it to the one after.
     if (color == clNone && TreatNulls() == tnSkip) return;
@@ -129,7 +142,7 @@ std::int32_t TCustomStackSeries::EnteringFrom(std::int32_t index) const {
                 --from;
             return from;
         case tnIgnore:
-            break;
+            return HasValue(from) ? from : -1;
     }
     return from;
 }
@@ -209,11 +222,7 @@ void TCustomStackSeries::DrawSegment(TCanvas3D& canvas, TPoint from, TPoint to,
     std::optional<TTransparencyGuard> transparency;
     if (Transparency() != 0) {
         TRect area;
-        if (!canvas.NativeTransparency()) {
-            const std::int32_t w = canvas.Pen().Width;
-            area = {std::min(from.X, to.X) - w, std::min(from.Y, to.Y) - w,
-                    std::max(from.X, to.X) + w, std::max(from.Y, to.Y) + w};
-        }
+        if (!canvas.NativeTransparency()) area = GrownBox(from, to, canvas.Pen().Width);
         transparency.emplace(canvas, area, Transparency());
     }
     if (!Stairs()) {

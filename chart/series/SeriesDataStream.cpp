@@ -1,8 +1,11 @@
 #include "twinscope/chart/series/SeriesDataStream.h"
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdio>
 #include <limits>
+#include <numeric>
 #include <string>
 
 #include "twinscope/chart/series/ChartSeries.h"
@@ -143,6 +146,118 @@ std::uint8_t DataFlags(const TChartSeries& series) {
     return flags;
 }
 
+// One record as read; the further lists' values stay in the payload reader's order.
+struct StoredRecord {
+    double x;
+    double y;
+    TColor colour;
+    std::string label;
+    std::vector<double> extras;
+};
+
+// Reads `count` records, handing each whole one to `take` until it answers false.
+template <typename Take>
+void ReadRecords(PayloadReader& in, std::uint8_t flags, std::int32_t count, StoredRecord& record,
+                 Take&& take) {
+    for (std::int32_t i = 0; i < count; ++i) {
+        in.point = i;
+        record.x = (flags & sdOrderValues) ? in.Double() : i;
+        record.y = in.Double();
+        record.colour = (flags & sdColors) ? in.UInt32() : clDefault;
+        record.label = (flags & sdLabels) ? ReadLabel(in) : std::string();
+        for (double& v : record.extras)
+            v = in.Double();
+        if (flags & sdMarkPositions) in.Take(SeriesMarkPositionSize);
+        if ((flags & sdPictures) && in.Byte() != 0) {
+            Refuse("holds a picture for point " + std::to_string(i) + "; pictures cannot be read");
+        }
+        if (!take(record)) return;
+    }
+}
+
+// Whether adding the points one by one would only ever append: no X precedes the X before it
+// in the list's order. A record cut short ends the look, as it ends the reading.
+bool StoredInOrder(PayloadReader in, std::uint8_t flags, std::int32_t count,
+                   std::size_t extraLists, TChartListOrder order) {
+    if (order == loNone) return true;
+    if (!(flags & sdOrderValues)) return order == loAscending || count < 2;
+    StoredRecord record{.extras = std::vector<double>(extraLists)};
+    bool inOrder = true;
+    bool first = true;
+    double previous = 0;
+    try {
+        ReadRecords(in, flags, count, record, [&](const StoredRecord& r) {
+            inOrder = first || !(order == loAscending ? r.x < previous : r.x > previous);
+            first = false;
+            previous = r.x;
+            return inOrder;
+        });
+    } catch (const StreamReadError&) {
+    }
+    return inOrder;
+}
+
+void AddRecord(TChartSeries& series, const StoredRecord& record) {
+    const std::vector<TChartValueList*>& lists = series.ValueLists();
+    for (std::size_t k = 0; k < record.extras.size(); ++k)
+        lists[k + 2]->SetStagedValue(record.extras[k]);
+    series.AddPoint(record.x, record.y, record.label, record.colour);
+}
+
+// Records read whole before any is added, one vector per field; colours and labels only when
+// stored, the further lists' values record by record.
+struct StoredRecords {
+    std::vector<double> xs;
+    std::vector<double> ys;
+    std::vector<TColor> colours;
+    std::vector<std::string> labels;
+    std::vector<double> extras;
+
+    void Append(const StoredRecord& r, std::uint8_t flags) {
+        xs.push_back(r.x);
+        ys.push_back(r.y);
+        if (flags & sdColors) colours.push_back(r.colour);
+        if (flags & sdLabels) labels.push_back(r.label);
+        extras.insert(extras.end(), r.extras.begin(), r.extras.end());
+    }
+};
+
+// The order in which adding the points one by one would leave them, found by sorting instead
+// of by one ordered insert per point, which is quadratic for points stored against the order.
+// Each point goes after every earlier point it does not precede: a stable sort. A value that is
+// not a number precedes and follows nothing, so it stays after every earlier point and nothing
+// later moves before it.
+std::vector<std::int32_t> AddedOrder(const std::vector<double>& xs, TChartListOrder order) {
+    std::vector<std::int32_t> indexes(xs.size());
+    std::iota(indexes.begin(), indexes.end(), 0);
+    auto precedes = [&](std::int32_t a, std::int32_t b) {
+        return order == loAscending ? xs[a] < xs[b] : xs[a] > xs[b];
+    };
+    auto start = indexes.begin();
+    for (auto it = indexes.begin(); it != indexes.end(); ++it) {
+        if (!std::isnan(xs[*it])) continue;
+        std::stable_sort(start, it, precedes);
+        start = it + 1;
+    }
+    std::stable_sort(start, indexes.end(), precedes);
+    return indexes;
+}
+
+// Adds the records in the order they take in the series: each is appended.
+void AddInOrder(TChartSeries& series, const StoredRecords& records, StoredRecord& record) {
+    const std::size_t extraLists = record.extras.size();
+    for (const std::int32_t i : AddedOrder(records.xs, series.XValues().Order())) {
+        const auto at = static_cast<std::size_t>(i);
+        record.x = records.xs[at];
+        record.y = records.ys[at];
+        record.colour = records.colours.empty() ? clDefault : records.colours[at];
+        record.label = records.labels.empty() ? std::string() : records.labels[at];
+        std::copy_n(records.extras.begin() + static_cast<std::ptrdiff_t>(at * extraLists),
+                    extraLists, record.extras.begin());
+        AddRecord(series, record);
+    }
+}
+
 }  // namespace
 
 void ReadSeriesData(TChartSeries& series, std::span<const std::uint8_t> payload) {
@@ -180,23 +295,29 @@ void ReadSeriesData(TChartSeries& series, std::span<const std::uint8_t> payload)
         ~BatchEnd() { s.EndBatch(); }
     } batchEnd{series};
 
-    std::vector<double> extras(extraLists);
-    for (std::int32_t i = 0; i < count; ++i) {
-        in.point = i;
-        const double x = (flags & sdOrderValues) ? in.Double() : i;
-        const double y = in.Double();
-        const TColor colour = (flags & sdColors) ? in.UInt32() : clDefault;
-        const std::string label = (flags & sdLabels) ? ReadLabel(in) : std::string();
-        for (double& v : extras)
-            v = in.Double();
-        if (flags & sdMarkPositions) in.Take(SeriesMarkPositionSize);
-        if ((flags & sdPictures) && in.Byte() != 0) {
-            Refuse("holds a picture for point " + std::to_string(i) + "; pictures cannot be read");
+    // Points stored in the list's order are added as they are read, each appended. Others are
+    // read whole first and added in the order they take, each appended too. Either way the
+    // whole records before a refused one are kept.
+    StoredRecord record{.extras = std::vector<double>(extraLists)};
+    if (StoredInOrder(in, flags, count, extraLists, series.XValues().Order())) {
+        ReadRecords(in, flags, count, record, [&](const StoredRecord& r) {
+            AddRecord(series, r);
+            return true;
+        });
+    } else {
+        StoredRecords records;
+        records.xs.reserve(static_cast<std::size_t>(count));
+        records.ys.reserve(static_cast<std::size_t>(count));
+        try {
+            ReadRecords(in, flags, count, record, [&](const StoredRecord& r) {
+                records.Append(r, flags);
+                return true;
+            });
+        } catch (const StreamReadError&) {
+            AddInOrder(series, records, record);
+            throw;
         }
-        // The point is added only once its whole record has arrived.
-        for (std::size_t k = 0; k < extraLists; ++k)
-            lists[k + 2]->SetStagedValue(extras[k]);
-        series.AddPoint(x, y, label, colour);
+        AddInOrder(series, records, record);
     }
     if (in.Remaining() != 0) {
         Refuse("has extra bytes after its last point (" + std::to_string(in.Remaining()) + ")");

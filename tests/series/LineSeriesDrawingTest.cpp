@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -110,6 +111,7 @@ TEST_P(LineDrawingRows, DrawsTheseCallsInThisOrder) {
 }
 
 constexpr TColor kThirdPaletteColor = 0x144CF1;
+const double NotANumber = std::nan("");
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, LineDrawingRows,
@@ -178,6 +180,29 @@ INSTANTIATE_TEST_SUITE_P(
                     [](TChart&, TLineSeries& s) { s.SetTreatNulls(tnSkip); },
                     {"Line 145,340 245,240 0000FF", "Line 245,240 345,340 0000FF"}},
 
+        // A value that is not a number breaks the line whatever the gap style, and the line
+        // never enters the plot from it.
+        DrawingCase{"NotANumberBreaksTheLine",
+                    {{100, 100}, {200, NotANumber}, {300, 200}, {400, 100}},
+                    Plain,
+                    {"Line 445,240 545,340 0000FF"}},
+        DrawingCase{"NotANumberIsJoinedAcrossWhereGapsAreSkipped",
+                    {{100, 100}, {200, NotANumber}, {300, 200}},
+                    [](TChart&, TLineSeries& s) { s.SetTreatNulls(tnSkip); },
+                    {"Line 245,340 445,240 0000FF"}},
+        DrawingCase{"NotANumberBreaksTheLineWhereGapsAreIgnored",
+                    {{100, 100}, {200, NotANumber}, {300, 200}, {400, 100}},
+                    [](TChart&, TLineSeries& s) { s.SetTreatNulls(tnIgnore); },
+                    {"Line 445,240 545,340 0000FF"}},
+        DrawingCase{"NoEnteringSegmentFromNotANumber",
+                    {{-100, NotANumber}, {100, 200}, {200, 100}},
+                    [](TChart&, TLineSeries& s) { s.SetTreatNulls(tnIgnore); },
+                    {"Line 245,240 345,340 0000FF"}},
+        DrawingCase{"NotANumberInXBreaksTheLine",
+                    {{100, 100}, {200, 200}, {NotANumber, 300}},
+                    [](TChart&, TLineSeries& s) { s.XValues().SetOrder(loNone); },
+                    {"Line 245,340 345,240 0000FF"}},
+
         // Point colours: blue, green, none of its own.
         DrawingCase{"EachLineTakesTheColourOfItsEndPoint",
                     {{100, 100, clBlue}, {200, 300, clGreen}, {300, 200}},
@@ -210,6 +235,14 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     {"BeginTransparency 242,337,348,343 40", "Line 245,340 345,340 0000FF",
                      "EndTransparency 40"}},
+        DrawingCase{"TransparencySectionOfTheWidestPenStopsAtTheEndsOfAnInt",
+                    {{100, 100}, {200, 100}},
+                    [](TChart&, TLineSeries& s) {
+                        s.SetTransparency(40);
+                        s.LinePen().SetWidth(2147483647);
+                    },
+                    {"BeginTransparency -2147483402,-2147483307,2147483647,2147483647 40",
+                     "Line 245,340 345,340 0000FF", "EndTransparency 40"}},
 
         // Ends beyond 32767 pixels: the line through (0, 0) and a point 99855 units away (at
         // pixel 100000) is cut at the limit, or nearer when it leaves the limit upwards first.

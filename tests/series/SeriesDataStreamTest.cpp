@@ -1,10 +1,12 @@
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <ostream>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "twinscope/chart/series/LineSeries.h"
@@ -415,6 +417,59 @@ TEST(SeriesDataStreamTest, RandomSeriesSurviveARoundTrip) {
             ASSERT_EQ(read.PointColor(i), series.PointColor(i)) << "point " << i;
         }
         EXPECT_EQ(WriteSeriesData(read), bytes);
+    }
+}
+
+// Points stored in any order read back as adding them one by one would leave them, for each
+// order the X list keeps: equal X in the order they arrived, and a value that is not a number
+// where it arrived, with nothing after it moved before it. A payload cut short keeps its whole
+// records, placed the same way.
+TEST(SeriesDataStreamTest, PointsStoredOutOfOrderReadAsAddingThemOneByOne) {
+    const double nan = std::nan("");
+    const std::vector<std::pair<const char*, std::vector<double>>> rows{
+        {"descending", {9, 8, 7, 7, 5, 3, 3, 1}},
+        {"shuffled with repeats", {4, 1, 4, 9, 1, 0, 4, 2}},
+        {"not a number inside", {5, 2, nan, 7, 1, 6, nan, 3}},
+    };
+    auto fill = [](ThreeListSeries& series, const std::vector<double>& xs, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            series.ZValues().SetStagedValue(-double(i));
+            series.AddPoint(xs[i], double(i), i % 3 == 1 ? "p" + std::to_string(i) : "",
+                            i == 4 ? clBlue : clDefault);
+        }
+    };
+    for (const auto& [name, xs] : rows) {
+        for (TChartListOrder order : {loAscending, loDescending, loNone}) {
+            for (const bool cut : {false, true}) {
+                SCOPED_TRACE(std::string(name) + ", order " +
+                             std::to_string(static_cast<int>(order)) + (cut ? ", cut" : ""));
+                ThreeListSeries stored;
+                stored.XValues().SetOrder(loNone);
+                fill(stored, xs, xs.size());
+                std::vector<std::uint8_t> payload = WriteSeriesData(stored);
+                ThreeListSeries added;
+                added.XValues().SetOrder(order);
+                fill(added, xs, cut ? xs.size() - 1 : xs.size());
+                ThreeListSeries read;
+                read.XValues().SetOrder(order);
+                if (cut) {
+                    payload.pop_back();
+                    EXPECT_THROW(ReadSeriesData(read, payload), StreamReadError);
+                } else {
+                    ReadSeriesData(read, payload);
+                }
+                ASSERT_EQ(read.PointCount(), added.PointCount());
+                for (std::int32_t i = 0; i < added.PointCount(); ++i) {
+                    EXPECT_EQ(std::bit_cast<std::uint64_t>(read.XValues()[i]),
+                              std::bit_cast<std::uint64_t>(added.XValues()[i]))
+                        << "point " << i;
+                    EXPECT_EQ(read.YValues()[i], added.YValues()[i]) << "point " << i;
+                    EXPECT_EQ(read.ZValues()[i], added.ZValues()[i]) << "point " << i;
+                    EXPECT_EQ(read.Label(i), added.Label(i)) << "point " << i;
+                    EXPECT_EQ(read.StoredColor(i), added.StoredColor(i)) << "point " << i;
+                }
+            }
+        }
     }
 }
 

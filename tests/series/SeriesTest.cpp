@@ -1,3 +1,4 @@
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
@@ -89,6 +90,58 @@ TEST(SeriesPointsTest, KeptExtremesOfDrawnPointsFollowEveryChange) {
     series.ClearPoints();
     series.AddValue(3);
     EXPECT_EQ(series.MaxYValue(), 3);
+}
+
+// Values that are not a number have no place on an axis: the extremes pass over them, and a
+// series of nothing else has the extremes of none ("0 when there is none"); so has a series
+// whose colour makes every point a gap.
+struct ExtremesCase {
+    const char* name;
+    std::vector<double> ys;
+    TColor seriesColour;
+    double max, min;
+};
+
+class SeriesExtremesRows : public ::testing::TestWithParam<ExtremesCase> {};
+
+TEST_P(SeriesExtremesRows, LargestAndSmallestY) {
+    const ExtremesCase& c = GetParam();
+    TLineSeries series;
+    series.SetSeriesColor(c.seriesColour);
+    for (double y : c.ys)
+        series.AddValue(y);
+    EXPECT_EQ(series.MaxYValue(), c.max);
+    EXPECT_EQ(series.MinYValue(), c.min);
+}
+
+const double NaN = std::nan("");
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SeriesExtremesRows,
+    ::testing::Values(ExtremesCase{"NotANumberFirst", {NaN, 4, -1}, clRed, 4, -1},
+                      ExtremesCase{"NotANumberInTheMiddle", {3, NaN, 7}, clRed, 7, 3},
+                      ExtremesCase{"NotANumberLast", {3, 7, NaN}, clRed, 7, 3},
+                      ExtremesCase{"NothingButNotANumber", {NaN, NaN}, clRed, 0, 0},
+                      ExtremesCase{"SeriesColourNoneMakesEveryPointAGap", {5, -2}, clNone, 0, 0}),
+    [](const ::testing::TestParamInfo<ExtremesCase>& info) { return info.param.name; });
+
+TEST(SeriesPointsTest, SortingWithFewerLabelsThanPointsKeepsEachLabelWithItsPoint) {
+    TLineSeries series;
+    for (int i = 1; i <= 40; ++i)
+        series.AddPoint(i, i);
+    // Labels start with the first point that has one, here inserted in front of the others.
+    series.AddPoint(0.5, 99, "first");
+    series.AddPoint(0.7, 98, "", clBlue);
+    ASSERT_EQ(series.Labels().size(), 2u);
+    series.XValues().SetOrder(loDescending);
+    series.XValues().SortValues();
+    EXPECT_EQ(series.XValues()[41], 0.5);
+    EXPECT_EQ(series.YValues()[41], 99);
+    EXPECT_EQ(series.Label(41), "first");
+    EXPECT_EQ(series.Label(0), "");
+    EXPECT_EQ(series.YValues()[0], 40);
+    EXPECT_EQ(series.StoredColor(40), clBlue);
+    EXPECT_EQ(series.StoredColor(0), clDefault);
 }
 
 TEST(SeriesPointsTest, RemovePointOutsideThePointsIsRefused) {
@@ -249,6 +302,19 @@ TEST_F(ChartFixture, CustomAxisBindingAndRebindingWhenTheAxisIsFreed) {
 
     series.BindCustomHorizAxis(nullptr);
     EXPECT_EQ(series.HorizAxis(), aBottomAxis);
+    EXPECT_EQ(series.ResolvedHorizAxis(), &chart.BottomAxis());
+
+    // Freed while the series is away from the chart: the series lets go when it is back.
+    series.BindCustomHorizAxis(&horizontal);
+    series.BindCustomVertAxis(&chart.CustomAxes().Add());
+    series.SetParentChart(nullptr);
+    chart.CustomAxes().Clear();
+    EXPECT_EQ(series.CustomVertAxis(), nullptr);
+    EXPECT_EQ(series.CustomHorizAxis(), nullptr);
+    series.SetParentChart(&chart);
+    EXPECT_EQ(series.VertAxis(), aLeftAxis);
+    EXPECT_EQ(series.HorizAxis(), aBottomAxis);
+    EXPECT_EQ(series.ResolvedVertAxis(), &chart.LeftAxis());
     EXPECT_EQ(series.ResolvedHorizAxis(), &chart.BottomAxis());
 }
 

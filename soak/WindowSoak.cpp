@@ -1,0 +1,236 @@
+// Plays random actions against the real window on the offscreen platform: plots with random and
+// extreme inputs, zooms, scrolls, zoom undos, grid toggles and resizes, each followed by a
+// paint of the chart. After every action nothing may have raised out of the paint, the chart
+// holds no more than its two scales, and the only series added is the one companion series of
+// a scale a plot made (a freed scale leaves its companion behind); the heap grows by no more
+// than those series take.
+//
+//   window_soak [--actions N] [--seed S] [--extreme-dates]
+//
+// --extreme-dates adds plots whose dates lie at the ends of the calendar (years 1 and 9999).
+// Exit status 0 when every action passed, 1 with the first failure on standard error.
+
+#include <malloc.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/TwinscopeMain.h"
+#include "twinscope/chart/canvas/qt/QtCanvases.h"
+#include "twinscope/chart/panel/Chart.h"
+#include "twinscope/platform/ChartWidget.h"
+#include "twinscope/platform/DateTimePicker.h"
+#include "twinscope/platform/TwinscopeApplication.h"
+#include "twinscope/runtime/MessageHook.h"
+
+namespace twinscope {
+namespace {
+
+struct TSoakOptions {
+    long Actions = 300;
+    unsigned Seed = 1;
+    bool ExtremeDates = false;
+};
+
+// The Celsius and the day-of-year scale.
+constexpr std::size_t MaxCustomAxes = 2;
+// What one companion series may take of the heap, generously.
+constexpr std::size_t CompanionBytes = 16 << 10;
+// Heap growth allowed besides the companions between the end of the warm-up and the end.
+constexpr std::size_t HeapSlack = 8 << 20;
+
+class TSoak {
+public:
+    explicit TSoak(const TSoakOptions& options) : options_(options), random_(options.Seed) {}
+
+    int Run() {
+        window_.resize(1000, 600);
+        window_.show();
+        QApplication::processEvents();
+        const long warmUp = std::min(options_.Actions / 5, 200L);
+        std::size_t heapAfterWarmUp = 0;
+        std::size_t seriesAfterWarmUp = 0;
+        for (long i = 0; i < options_.Actions; ++i) {
+            const std::size_t seriesBefore = window_.Chart().SeriesCount();
+            const std::string action = PlayOne();
+            std::string failure = Check();
+            const std::size_t added = window_.Chart().SeriesCount() - seriesBefore;
+            if (failure.empty() && added > (action == "plot" ? 1u : 0u)) {
+                failure = "the chart gained " + std::to_string(added) + " series";
+            }
+            if (!failure.empty()) {
+                std::fprintf(stderr, "window_soak: action %ld (%s), seed %u: %s\n", i,
+                             action.c_str(), options_.Seed, failure.c_str());
+                return 1;
+            }
+            if (i + 1 == warmUp) {
+                heapAfterWarmUp = HeapInUse();
+                seriesAfterWarmUp = window_.Chart().SeriesCount();
+            }
+        }
+        const std::size_t heap = HeapInUse();
+        const std::size_t companions = window_.Chart().SeriesCount() - seriesAfterWarmUp;
+        // A heap that the sanitizers' allocator keeps reports nothing: only counts are checked.
+        if (heapAfterWarmUp != 0 &&
+            heap > heapAfterWarmUp + companions * CompanionBytes + HeapSlack) {
+            std::fprintf(stderr,
+                         "window_soak: the heap grew from %zu to %zu bytes with %zu companion "
+                         "series, seed %u\n",
+                         heapAfterWarmUp, heap, companions, options_.Seed);
+            return 1;
+        }
+        std::printf(
+            "window_soak: %ld actions passed, seed %u, heap %zu bytes, %zu companion "
+            "series since the warm-up\n",
+            options_.Actions, options_.Seed, heap, companions);
+        return 0;
+    }
+
+private:
+    static std::size_t HeapInUse() { return mallinfo2().uordblks; }
+
+    int Uniform(int lo, int hi) { return std::uniform_int_distribution(lo, hi)(random_); }
+    double Real(double lo, double hi) { return std::uniform_real_distribution(lo, hi)(random_); }
+
+    // A value for an edit box: ordinary temperatures mostly, sometimes the ends of a double,
+    // tiny values or text that is not a number.
+    QString ValueText() {
+        static const char* const extremes[] = {
+            "1e308", "-1e308", "1.7976931348623157e308", "5e-324", "0", "-0", "abc", "", "1e-300"};
+        if (Uniform(0, 3) == 0)
+            return extremes[Uniform(0, static_cast<int>(std::size(extremes)) - 1)];
+        return QString::number(Real(-500, 500), 'g', 10);
+    }
+
+    // A date: within a century of today mostly, or at the calendar's ends when asked for.
+    TDateTime Date() {
+        if (options_.ExtremeDates && Uniform(0, 3) == 0) {
+            // 1 Jan 0001 and 31 Dec 9999, and just inside them.
+            static const double ends[] = {-693593, -693592.5, 2958465, 2958464.5};
+            return ends[Uniform(0, static_cast<int>(std::size(ends)) - 1)];
+        }
+        return std::floor(Real(20000, 60000)) + Uniform(0, 1) * 0.5;
+    }
+
+    void Plot() {
+        window_.lbedMinimum->setText(ValueText());
+        window_.lbedMaximum->setText(ValueText());
+        // Half the plots end within weeks of their begin, mostly in the same year, which is
+        // what makes a new day-of-year scale.
+        const TDateTime begin = Date();
+        window_.dtpBegin->SetDateTime(begin);
+        window_.dtpEnd->SetDateTime(Uniform(0, 1) ? Date()
+                                                  : std::min(begin + Uniform(1, 60), 2958465.0));
+        window_.btnPlot->click();
+    }
+
+    void Drag(Qt::MouseButton button, QPoint from, QPoint to) {
+        QWidget* chart = window_.chartTest;
+        auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+            QMouseEvent event(type, QPointF(at), QPointF(chart->mapToGlobal(at)), button, held,
+                              Qt::NoModifier);
+            QApplication::sendEvent(chart, &event);
+        };
+        send(QEvent::MouseButtonPress, from, button);
+        send(QEvent::MouseMove, (from + to) / 2, button);
+        send(QEvent::MouseMove, to, button);
+        send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    }
+
+    QPoint InsideChart() {
+        const QSize size = window_.chartTest->size();
+        return {Uniform(-20, size.width() + 20), Uniform(-20, size.height() + 20)};
+    }
+
+    std::string PlayOne() {
+        shown_.messages.clear();
+        switch (Uniform(0, 6)) {
+            case 0:
+            case 1:
+                Plot();
+                return "plot";
+            case 2: {
+                // Down and to the right zooms in; the chart undoes a zoom up and to the left.
+                const QPoint from = InsideChart();
+                Drag(Qt::LeftButton, from, from + QPoint(Uniform(5, 300), Uniform(5, 200)));
+                return "zoom";
+            }
+            case 3: {
+                const QPoint from = InsideChart();
+                Drag(Qt::LeftButton, from, from - QPoint(Uniform(5, 300), Uniform(5, 200)));
+                return "undo zoom";
+            }
+            case 4:
+                Drag(Qt::RightButton, InsideChart(), InsideChart());
+                return "scroll";
+            case 5:
+                window_.menuGrid->trigger();
+                return "grid";
+            default:
+                window_.resize(Uniform(200, 2400), Uniform(150, 1600));
+                QApplication::processEvents();
+                return "resize";
+        }
+    }
+
+    // Paints the chart and answers what went wrong, or nothing.
+    std::string Check() {
+        const std::size_t before = shown_.messages.size();
+        window_.chartTest->grab();
+        if (shown_.messages.size() != before) return "the paint raised: " + shown_.messages.back();
+        const TChart& chart = window_.Chart();
+        if (chart.CustomAxes().Count() > MaxCustomAxes) {
+            return "the chart holds " + std::to_string(chart.CustomAxes().Count()) + " custom axes";
+        }
+        return {};
+    }
+
+    TSoakOptions options_;
+    std::mt19937 random_;
+    MessageCollector shown_;
+    TfmTwinscope window_;
+};
+
+TSoakOptions ParseOptions(int argc, char** argv) {
+    TSoakOptions options;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--actions") == 0 && i + 1 < argc) {
+            options.Actions = std::atol(argv[++i]);
+        } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
+            options.Seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+        } else if (std::strcmp(argv[i], "--extreme-dates") == 0) {
+            options.ExtremeDates = true;
+        } else {
+            std::fprintf(stderr, "usage: %s [--actions N] [--seed S] [--extreme-dates]\n", argv[0]);
+            std::exit(2);
+        }
+    }
+    return options;
+}
+
+}  // namespace
+}  // namespace twinscope
+
+int main(int argc, char** argv) {
+    using namespace twinscope;
+    const TSoakOptions options = ParseOptions(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    TTwinscopeApplication application(qtArgc, argv);
+    RegisterQtCanvases();
+    TSoak soak(options);
+    return soak.Run();
+}
