@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <span>
 
 #if defined(__SSE2__)
@@ -121,22 +122,40 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
     const std::int32_t end = std::min(LastShownIndex(), PointCount() - 1) + 1;
     const bool exact = lines == TChartCanvas::TColumnLines::Exact;
 
-    // One vertical line over the pixels of the values of column x.
-    auto drawSpan = [&](std::int32_t x, const TSpread& spread, std::int32_t from, std::int32_t to) {
+    // The rows from the lowest to the highest pixel of a column's values.
+    struct TRows {
+        std::int32_t top;
+        std::int32_t bottom;
+    };
+    auto rowsOf = [&](const TSpread& spread) {
         const std::int32_t a = vertical.ValueToPixel(spread.low);
         const std::int32_t b = vertical.ValueToPixel(spread.high);
-        const std::int32_t top = std::min(a, b);
-        const std::int32_t bottom = std::max(a, b);
+        return TRows{std::min(a, b), std::max(a, b)};
+    };
+    // One vertical line over the rows of column x.
+    auto drawSpan = [&](std::int32_t x, TRows rows, std::int32_t from, std::int32_t to) {
         // An aliased line stops before its last pixel; an anti-aliased one covers both ends.
         if (exact) {
-            DrawSegment(canvas, {x, top}, {x, bottom + 1}, from, to, color);
-        } else if (bottom > top) {
-            DrawSegment(canvas, {x, top}, {x, bottom}, from, to, color);
+            DrawSegment(canvas, {x, rows.top}, {x, rows.bottom + 1}, from, to, color);
+        } else if (rows.bottom > rows.top) {
+            DrawSegment(canvas, {x, rows.top}, {x, rows.bottom}, from, to, color);
         }
     };
     auto spreadOf = [&](std::int32_t from, std::int32_t to) {
         return SpreadOf(
             ys.subspan(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from)));
+    };
+    // An anti-aliased column line covers all its rows whole but the two end rows, which it
+    // covers by half. A segment between two neighbouring columns that stays two rows inside
+    // both columns' whole rows touches only pixels that are already the series' colour, so
+    // drawing it would change nothing and it is left out.
+    struct TSpanColumn {
+        std::int32_t x;
+        TRows rows;
+    };
+    std::optional<TSpanColumn> previousSpan;
+    auto wholeRowsHold = [](TRows rows, std::int32_t low, std::int32_t high) {
+        return rows.top + 3 <= low && high + 3 <= rows.bottom;
     };
 
     std::int32_t i = FirstShownIndex();
@@ -152,16 +171,33 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
         if (!many || std::abs(x) >= PixelLimit || spread.notANumber) {
             for (; i < columnEnd; ++i)
                 DrawPoint(canvas, i);
+            previousSpan.reset();
             continue;
         }
         // The segment into the column (or the line entering the plot) reaches its first point.
-        DrawPoint(canvas, i);
+        const TRows rows = rowsOf(spread);
+        const std::int32_t firstPixel = vertical.ValueToPixel(ys[static_cast<std::size_t>(i)]);
+        const std::int32_t low = std::min(prev_.Y, firstPixel);
+        const std::int32_t high = std::max(prev_.Y, firstPixel);
+        const bool hidden = !exact && previousSpan && previousSpan->x + 1 == x && started_ &&
+                            prevIndex_ == i - 1 && i != enteringIndex_ &&
+                            wholeRowsHold(previousSpan->rows, low, high) &&
+                            wholeRowsHold(rows, low, high);
+        if (hidden) {
+            prev_ = {x, firstPixel};
+            prevColor_ = color;
+            prevIndex_ = i;
+        } else {
+            DrawPoint(canvas, i);
+        }
+        previousSpan.reset();
         const std::int32_t lastPixel =
             vertical.ValueToPixel(ys[static_cast<std::size_t>(columnEnd - 1)]);
         if (columnEnd < end) {
             // The segment out of the column starts at its last point, so the vertical line
             // covers every pixel the column's own segments cover.
-            drawSpan(x, spread, i, columnEnd - 1);
+            drawSpan(x, rows, i, columnEnd - 1);
+            previousSpan = TSpanColumn{x, rows};
         } else {
             // No segment leaves the last column: its last pixel is covered only when the walk
             // through the column passes it. Trailing points on that pixel add nothing; the
@@ -170,7 +206,7 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
             while (k >= i && vertical.ValueToPixel(ys[static_cast<std::size_t>(k)]) == lastPixel)
                 --k;
             if (k >= i) {
-                drawSpan(x, spreadOf(i, k + 1), i, k);
+                drawSpan(x, rowsOf(spreadOf(i, k + 1)), i, k);
                 const std::int32_t from = vertical.ValueToPixel(ys[static_cast<std::size_t>(k)]);
                 DrawSegment(canvas, {x, from}, {x, lastPixel}, k, k + 1, color);
             }
