@@ -9,6 +9,7 @@
 #include "twinscope/chart/panel/CustomAxisPanel.h"
 #include "twinscope/chart/series/ChartSeries.h"
 #include "twinscope/runtime/Arithmetic.h"
+#include "twinscope/runtime/DateTime.h"
 #include "twinscope/runtime/DateTimeFormat.h"
 #include "twinscope/runtime/FormatFloat.h"
 #include "twinscope/runtime/FormatSettings.h"
@@ -177,6 +178,7 @@ public:
 
 private:
     void Place(double v) {
+        if (!CanLabel(axis_, v)) return;
         const std::int32_t p = axis_.ValueToPixel(v);
         const bool onAxis = axis_.Labels().OnAxis();
         if (!onAxis && !(axis_.StartPixel() < p && p < axis_.EndPixel())) return;
@@ -227,7 +229,12 @@ TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis) {
     return style;
 }
 
+bool CanLabel(const TChartAxis& axis, double value) {
+    return !axis.IsDateTimeAxis() || IsCalendarValue(value);
+}
+
 std::string LabelText(const TChartAxis& axis, double value) {
+    if (!CanLabel(axis, value)) return {};
     std::string text;
     if (axis.IsDateTimeAxis()) {
         std::string format = axis.DateTimeFormat();

@@ -53,7 +53,11 @@ using TDrawLabelNow = std::function<void(const TAxisItem&)>;
 // values, and talNone when no active series is bound to it.
 TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis);
 
-// The text of a label: dates through DateTimeFormat (or the locale's short date, or short
+// Whether a value can be a label: on a date-time axis only a day of the calendar can (years
+// 1..9999); a value beyond it is left out rather than stopping the paint.
+bool CanLabel(const TChartAxis& axis, double value);
+
+// The text of a label, empty for a value that cannot be one: dates through DateTimeFormat (or the locale's short date, or short
 // time for a range of one day or less, when it is empty), numbers through AxisValuesFormat.
 // With MultiLine every blank becomes a line break.
 std::string LabelText(const TChartAxis& axis, double value);
