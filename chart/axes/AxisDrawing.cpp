@@ -8,6 +8,7 @@
 #include "twinscope/chart/axes/AxisLabelPass.h"
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/chart/canvas/CanvasGuards.h"
 #include "twinscope/chart/panel/CustomAxisPanel.h"
 #include "twinscope/chart/shapes/TextShapeDrawing.h"
 #include "twinscope/runtime/Arithmetic.h"
@@ -15,18 +16,6 @@
 namespace twinscope {
 
 namespace {
-
-// Keeps the canvas's groups balanced when drawing throws.
-class TGroupGuard {
-public:
-    TGroupGuard(TCanvas3D& canvas, const char* name) : canvas_(canvas) { canvas_.BeginGroup(name); }
-    ~TGroupGuard() { canvas_.EndGroup(); }
-    TGroupGuard(const TGroupGuard&) = delete;
-    TGroupGuard& operator=(const TGroupGuard&) = delete;
-
-private:
-    TCanvas3D& canvas_;
-};
 
 double AbsSinDegrees(std::int32_t degrees) {
     return std::fabs(std::sin(degrees * std::numbers::pi / 180.0));

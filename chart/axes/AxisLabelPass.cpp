@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/chart/canvas/CanvasGuards.h"
 #include "twinscope/chart/panel/CustomAxisPanel.h"
 #include "twinscope/chart/series/ChartSeries.h"
 #include "twinscope/runtime/Arithmetic.h"
@@ -111,23 +113,6 @@ double NumericIncrementForCount(const TChartAxis& axis, std::int32_t count) {
     if (std::isinf(step)) return static_cast<double>(span);
     return std::max(SmallestPositive, step);
 }
-
-// A canvas group open for the guard's lifetime, when asked for.
-class OptionalGroup {
-public:
-    OptionalGroup(TCanvas3D& canvas, bool open, const char* name)
-        : canvas_(open ? &canvas : nullptr) {
-        if (canvas_) canvas_->BeginGroup(name);
-    }
-    ~OptionalGroup() {
-        if (canvas_) canvas_->EndGroup();
-    }
-    OptionalGroup(const OptionalGroup&) = delete;
-    OptionalGroup& operator=(const OptionalGroup&) = delete;
-
-private:
-    TCanvas3D* canvas_;
-};
 
 // The value loop of one pass, from the top of the range down.
 class ValueLabelLoop {
@@ -323,7 +308,8 @@ double NextStep125(double x) {
 
 TLabelPassResult RunLabelPass(TChartAxis& axis, TCanvas3D& canvas, const TDrawLabelNow& drawNow) {
     TLabelPassResult result;
-    const OptionalGroup group(canvas, axis.Labels().Behind(), "Labels");
+    std::optional<TGroupGuard> group;
+    if (axis.Labels().Behind()) group.emplace(canvas, "Labels");
     if (!axis.Items().Automatic()) return result;
     axis.Items().Clear();
     const TAxisLabelStyle style = LabelStyleInUse(axis);
