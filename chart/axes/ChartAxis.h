@@ -34,7 +34,6 @@ public:
 
     TCustomAxisPanel& ParentChart() const { return chart_; }
     bool TakesPlotSpace() const { return kind_ == Kind::Standard; }
-    bool IsCustom() const { return kind_ == Kind::Custom; }
 
     // Range. Outside loading, the setters refuse an inverted range with AxisException.
     double Minimum() const { return minimum_; }

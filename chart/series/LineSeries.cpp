@@ -206,14 +206,14 @@ void TCustomStackSeries::DrawSegment(TCanvas3D& canvas, TPoint from, TPoint to,
 
     UseLinePen(canvas, lineColor);
 
+    // The segment's box, widened by the pen: what a blending canvas saves and lays back.
     std::optional<TTransparencyGuard> transparency;
     if (Transparency() != 0) {
-        TRect area;
-        if (!canvas.NativeTransparency()) {
-            const std::int32_t w = canvas.Pen().Width;
-            area = {std::min(from.X, to.X) - w, std::min(from.Y, to.Y) - w,
-                    std::max(from.X, to.X) + w, std::max(from.Y, to.Y) + w};
-        }
+        const std::int64_t w = canvas.Pen().Width;
+        const TRect area{SaturatedPixel(std::min(from.X, to.X) - w),
+                         SaturatedPixel(std::min(from.Y, to.Y) - w),
+                         SaturatedPixel(std::max(from.X, to.X) + w),
+                         SaturatedPixel(std::max(from.Y, to.Y) + w)};
         transparency.emplace(canvas, area, Transparency());
     }
     if (!Stairs()) {
