@@ -161,6 +161,7 @@ void TChartAxis::PrepareRange() {
     currentMinimum_ = minimum_;
     RefreshRangeSpan();
     RoundAutomaticEnds();
+    if (OnCurrentRangeChanged) OnCurrentRangeChanged(*this);
 }
 
 void TChartAxis::SetCurrentRange(double minimum, double maximum) {
@@ -168,6 +169,7 @@ void TChartAxis::SetCurrentRange(double minimum, double maximum) {
     currentMaximum_ = maximum;
     RefreshRangeSpan();
     RoundAutomaticEnds();
+    if (OnCurrentRangeChanged) OnCurrentRangeChanged(*this);
 }
 
 void TChartAxis::RoundAutomaticEnds() {

@@ -154,6 +154,9 @@ public:
     // Replaces the range shown in this paint (the end offsets widen it once the plot is final);
     // automatic ends are rounded again as PrepareRange rounds them.
     void SetCurrentRange(double minimum, double maximum);
+    // Called after the range shown has been prepared for a paint and after every later change
+    // of it in that paint; empty by default.
+    std::function<void(TChartAxis&)> OnCurrentRangeChanged;
 
     // Whether an active series bound to the axis flags the values lying on it as date-time
     // values; refreshed at the start of each paint's layout and drawing of the axis.

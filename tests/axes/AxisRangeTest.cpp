@@ -91,6 +91,20 @@ TEST_F(ChartFixture, RangeChangesRepaintOnlyWhenTheValueChanges) {
     EXPECT_EQ(RepaintsDuring([&] { EXPECT_THROW(axis.SetMinimum(6), AxisException); }), 0);
 }
 
+TEST_F(ChartFixture, RangeChangedReportsEachRangeShownInAPaint) {
+    TChartAxis& axis = chart.LeftAxis();
+    std::vector<std::pair<double, double>> shown;
+    axis.OnCurrentRangeChanged = [&](TChartAxis& a) {
+        shown.emplace_back(a.CurrentMinimum(), a.CurrentMaximum());
+    };
+    axis.SetAutomatic(false);
+    axis.SetMinMax(10, 90);  // a setting, not a range shown
+    EXPECT_TRUE(shown.empty());
+    axis.PrepareRange();
+    axis.SetCurrentRange(5, 95);  // the end offsets widening it
+    EXPECT_EQ(shown, (std::vector<std::pair<double, double>>{{10, 90}, {5, 95}}));
+}
+
 struct PlainSetterCase {
     const char* name;
     std::function<void(TChartAxis&)> setToNewValue;
