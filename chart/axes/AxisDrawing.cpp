@@ -26,9 +26,15 @@ void DrawTitle(TChartAxis& axis, TCanvas3D& canvas) {
     const TChartAxisTitle& title = axis.Title();
     if (!title.Visible() || title.Caption().empty()) return;
     const TGroupGuard group(canvas, "Title");
-
     const std::string& caption = title.Caption();
-    const TSize size = TextShapeSize(canvas, title, caption);
+    DrawTextShape(canvas, title, AxisTitleBox(axis, TextShapeSize(canvas, title, caption)),
+                  caption);
+}
+
+}  // namespace
+
+TRect AxisTitleBox(const TChartAxis& axis, TSize size) {
+    const TChartAxisTitle& title = *axis.CreatedTitle();
     const std::int64_t center = axis.CenterPixel();
     const std::int64_t position = axis.TitlePosition();
     const std::int64_t shadow = title.Shadow().Visible ? title.Shadow().VertSize : 0;
@@ -48,11 +54,11 @@ void DrawTitle(TChartAxis& axis, TCanvas3D& canvas) {
         left = position + offset - Round(size.Width * c * 0.5);
         top = center - h;
     }
-    DrawTextShape(canvas, title,
-                  {SaturatedPixel(left), SaturatedPixel(top), SaturatedPixel(left + size.Width),
-                   SaturatedPixel(top + size.Height)},
-                  caption);
+    return {SaturatedPixel(left), SaturatedPixel(top), SaturatedPixel(left + size.Width),
+            SaturatedPixel(top + size.Height)};
 }
+
+namespace {
 
 void DrawAxisLine(const TChartAxis& axis, TChartCanvas& canvas) {
     const TChartAxisPen& pen = axis.Axis();

@@ -119,6 +119,8 @@ public:
     // an axis of the near side, downwards (270) on the far side.
     TChartAxisTitle& Title();
     bool HasTitle() const { return title_ != nullptr; }
+    // The title once created, else none; reading it never creates it.
+    const TChartAxisTitle* CreatedTitle() const { return title_.get(); }
     std::int32_t TitleSize() const { return titleSize_; }
     void SetTitleSize(std::int32_t px) { Set(titleSize_, px); }
 
