@@ -7,6 +7,7 @@
 
 #include "twinscope/chart/axes/AxisLabels.h"
 #include "twinscope/chart/axes/DateTimeStep.h"
+#include "twinscope/chart/axes/LabelIncrement.h"
 
 namespace twinscope {
 
@@ -57,9 +58,9 @@ TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis);
 // 1..9999); a value beyond it is left out rather than stopping the paint.
 bool CanLabel(const TChartAxis& axis, double value);
 
-// The text of a label, empty for a value that cannot be one: dates through DateTimeFormat (or the locale's short date, or short
-// time for a range of one day or less, when it is empty), numbers through AxisValuesFormat.
-// With MultiLine every blank becomes a line break.
+// The text of a label, empty for a value that cannot be one: dates through DateTimeFormat (or the
+// locale's short date, or short time for a range of one day or less, when it is empty), numbers
+// through AxisValuesFormat. With MultiLine every blank becomes a line break.
 std::string LabelText(const TChartAxis& axis, double value);
 
 // Pixels a label's text takes along the axis: its line count times the font height where the
@@ -67,22 +68,16 @@ std::string LabelText(const TChartAxis& axis, double value);
 // 270), its width otherwise. The labels font must be selected on the canvas.
 std::int32_t LabelSizeAlongAxis(const TChartAxis& axis, TChartCanvas& canvas, double value);
 
-// How many labels of the given size, with the labels' separation between them, fit along the
-// axis; 1 when nothing is known.
+// How many labels of the measured size fit along the axis, with its labels' separation.
 std::int32_t LabelsThatFit(const TChartAxis& axis, std::int32_t labelSize);
 
-// The increment that shows at most `count` labels over the range, starting from the set
-// Increment and enlarging it (by the increment and then a fifth of the step, or up the 1-2-5
-// ladder, or up DateTimeStepTable on a date-time axis).
+// The inputs of the increment choice, read off an axis prepared for this paint.
+TIncrementInput IncrementInputOf(const TChartAxis& axis, std::int32_t count);
 double IncrementForCount(const TChartAxis& axis, std::int32_t count);
 
 // The increment the labels of this paint use: the labels font is selected on the canvas and a
 // few sample labels are measured to find how many fit.
 double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas);
-
-// The next value of ..., 0.1, 0.2, 0.5, 1, 2, 5, 10, ... strictly above x (x > 0); 1 for an
-// infinite x.
-double NextStep125(double x);
 
 // Runs the label pass: empties and refills the axis's automatic label items (one per label,
 // top value first) and returns the increment, the tick pixels and the labels. When the axis's
