@@ -231,9 +231,16 @@ void DrawAxis(TChartAxis& axis, TCanvas3D& canvas) {
     axis.SetAxisPosition(ShiftedByPercent(axis, Side(axis, plot), plot));
 
     DrawTitle(axis, canvas);
-    const TLabelPassResult pass = RunLabelPass(
-        axis, canvas, [&](const TAxisItem& item) { DrawLabelItem(axis, canvas, item); });
+    const TLabelPassResult pass = RunLabelPass(axis, canvas);
     const std::vector<std::int32_t>& ticks = pass.TickPositions;
+    // Labels behind lie under the axis line, the ticks and the grid: only those the pass placed.
+    if (axis.Labels().Behind()) {
+        const TGroupGuard labels(canvas, "Labels");
+        if (axis.Items().Automatic()) {
+            for (const TAxisItem& item : axis.Items())
+                DrawLabelItem(axis, canvas, item);
+        }
+    }
 
     canvas.SetBrushStyle(bsClear);
     canvas.SetBackMode(cbmTransparent);

@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <optional>
 
 #include "twinscope/chart/axes/ChartAxis.h"
-#include "twinscope/chart/canvas/Canvas3D.h"
-#include "twinscope/chart/canvas/CanvasGuards.h"
+#include "twinscope/chart/canvas/ChartCanvas.h"
 #include "twinscope/chart/panel/CustomAxisPanel.h"
 #include "twinscope/chart/series/ChartSeries.h"
 #include "twinscope/runtime/Arithmetic.h"
@@ -61,8 +59,7 @@ bool HasFewIndexedPoints(const TChartAxis& axis, std::int32_t count) {
 // The value loop of one pass, from the top of the range down.
 class ValueLabelLoop {
 public:
-    ValueLabelLoop(TChartAxis& axis, const TDrawLabelNow& drawNow, TLabelPassResult& result)
-        : axis_(axis), drawNow_(drawNow), result_(result) {}
+    ValueLabelLoop(TChartAxis& axis, TLabelPassResult& result) : axis_(axis), result_(result) {}
 
     void Run() {
         const double increment = result_.LabelIncrement;
@@ -123,7 +120,6 @@ private:
         TAxisItem& item = axis_.Items().Add(v, text);
         item.LabelPos = p;
         result_.Labels.push_back({v, std::move(text), p});
-        if (axis_.Labels().Behind() && drawNow_) drawNow_(item);
     }
 
     // One step down; false when the value can go no further.
@@ -141,7 +137,6 @@ private:
     }
 
     TChartAxis& axis_;
-    const TDrawLabelNow& drawNow_;
     TLabelPassResult& result_;
     bool calendarStepping_ = false;
 };
@@ -244,10 +239,8 @@ double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas) {
     return result;
 }
 
-TLabelPassResult RunLabelPass(TChartAxis& axis, TCanvas3D& canvas, const TDrawLabelNow& drawNow) {
+TLabelPassResult RunLabelPass(TChartAxis& axis, TChartCanvas& canvas) {
     TLabelPassResult result;
-    std::optional<TGroupGuard> group;
-    if (axis.Labels().Behind()) group.emplace(canvas, "Labels");
     if (!axis.Items().Automatic()) return result;
     axis.Items().Clear();
     const TAxisLabelStyle style = LabelStyleInUse(axis);
@@ -266,7 +259,7 @@ TLabelPassResult RunLabelPass(TChartAxis& axis, TCanvas3D& canvas, const TDrawLa
     const bool calendarRow = result.StepIndex >= dtHalfMonth && result.StepIndex <= dtOneYear;
     if ((result.LabelIncrement > 0 || calendarRow) &&
         axis.CurrentMaximum() >= axis.CurrentMinimum() && style == talValue) {
-        ValueLabelLoop(axis, drawNow, result).Run();
+        ValueLabelLoop(axis, result).Run();
     }
     return result;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,7 +10,6 @@
 
 namespace twinscope {
 
-class TCanvas3D;
 class TChartAxis;
 class TChartCanvas;
 
@@ -46,9 +44,6 @@ struct TLabelPassResult {
     std::vector<TAxisLabel> Labels;
 };
 
-// Draws one label at once, for axes whose labels lie behind the axis line and grid.
-using TDrawLabelNow = std::function<void(const TAxisItem&)>;
-
 // The kind of labels the axis shows: its own style unless automatic; an automatic axis takes
 // the style of the first active series bound to it whose style is not plain values, else
 // values, and talNone when no active series is bound to it.
@@ -80,11 +75,9 @@ double IncrementForCount(const TChartAxis& axis, std::int32_t count);
 double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas);
 
 // Runs the label pass: empties and refills the axis's automatic label items (one per label,
-// top value first) and returns the increment, the tick pixels and the labels. When the axis's
-// labels lie behind (LabelsBehind), each label is handed to drawNow as soon as it is placed,
-// inside a canvas group "Labels". Hand-made (non-automatic) items are left as they are and
-// give no ticks.
-TLabelPassResult RunLabelPass(TChartAxis& axis, TCanvas3D& canvas,
-                              const TDrawLabelNow& drawNow = {});
+// top value first) and returns the increment, the tick pixels and the labels. The pass draws
+// nothing: the painter draws the labels afterwards, behind or over the axis line. Hand-made
+// (non-automatic) items are left as they are and give no ticks.
+TLabelPassResult RunLabelPass(TChartAxis& axis, TChartCanvas& canvas);
 
 }  // namespace twinscope

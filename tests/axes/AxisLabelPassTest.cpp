@@ -3,13 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/axes/WindowChartFixture.h"
+#include "tests/support/ChartFixture.h"
+#include "tests/support/RecordingCanvas.h"
+#include "twinscope/chart/axes/AxisDrawing.h"
 #include "twinscope/chart/axes/AxisLabelPass.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/runtime/DateTime.h"
 #include "twinscope/scales/ScaleManager.h"
-#include "tests/axes/WindowChartFixture.h"
-#include "tests/support/ChartFixture.h"
-#include "tests/support/RecordingCanvas.h"
 
 namespace twinscope {
 namespace {
@@ -113,28 +114,31 @@ TEST_F(ProgramAxesTest, PassRefillsTheAutomaticItems) {
     }
 }
 
-TEST_F(ProgramAxesTest, LabelsBehindAreDrawnAtOnceInsideOneGroup) {
+// Labels behind are drawn by the painter right after the pass, in their own group, before the
+// axis line, ticks and grid; the pass itself draws nothing.
+TEST_F(ProgramAxesTest, LabelsBehindAreDrawnBeforeTheAxisLine) {
     TChartAxis& axis = chart.BottomAxis();
-    axis.Labels().SetBehind(true);
-    std::vector<std::string> drawn;
-    axis.PrepareRange();
-    axis.ComputePixelSpan(Plot);
-    axis.RefreshIsDateTimeAxis();
-    const TLabelPassResult r = RunLabelPass(axis, canvas, [&](const TAxisItem& item) {
-        drawn.push_back(item.Text);
-        EXPECT_EQ(canvas.GroupDepth(), 1u);
-    });
-    EXPECT_EQ(drawn, TextsOf(r));
-    ASSERT_EQ(canvas.CallsOf("BeginGroup").size(), 1u);
-    EXPECT_EQ(canvas.CallsOf("BeginGroup")[0].Text, "Labels");
-    EXPECT_EQ(canvas.CallsOf("EndGroup").size(), 1u);
-
-    axis.Labels().SetBehind(false);
+    Render();
     canvas.ClearCalls();
-    drawn.clear();
-    RunLabelPass(axis, canvas, [&](const TAxisItem& item) { drawn.push_back(item.Text); });
-    EXPECT_TRUE(drawn.empty());
+    const TLabelPassResult pass = Pass(axis);
     EXPECT_TRUE(canvas.CallsOf("BeginGroup").empty());
+    EXPECT_TRUE(canvas.CallsOf("TextOut").empty());
+
+    for (const bool behind : {true, false}) {
+        axis.Labels().SetBehind(behind);
+        canvas.ClearCalls();
+        DrawAxis(axis, canvas);
+        std::vector<std::string> order;
+        std::vector<std::string> texts;
+        for (const TRecordedCall& call : canvas.Calls()) {
+            if (call.Operation == "BeginGroup") order.push_back(call.Text);
+            if (call.Operation == "TextOut") texts.push_back(call.Text);
+        }
+        EXPECT_EQ(texts, TextsOf(pass));
+        const std::vector<std::string> behindOrder{"Axis", "Labels", "Ticks", "Grid", "MinorTicks"};
+        const std::vector<std::string> overOrder{"Axis", "Ticks", "Grid", "MinorTicks", "Labels"};
+        EXPECT_EQ(order, behind ? behindOrder : overOrder);
+    }
 }
 
 // A vertical value axis bound to an active series, its labels one font height of 16 pixels.
@@ -165,16 +169,15 @@ TEST_P(CalendarEndRows, PaintCompletesWithDatesOnly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, CalendarEndRows,
-    ::testing::Values(
-        CalendarEndCase("UpToTheLastDay", 45505, EncodeDate(9999, 12, 31), false, 10),
-        CalendarEndCase("TheLastTwoDays", EncodeDate(9999, 12, 30), EncodeDate(9999, 12, 31),
-                        false, 10),
-        CalendarEndCase("PastTheLastDay", EncodeDate(9999, 12, 30), EncodeDate(9999, 12, 31) + 3,
-                        false, 0),
-        CalendarEndCase("YearsFromYear100", EncodeDate(1, 1, 1) - 3000, EncodeDate(100, 1, 1),
-                        true, 365),
-        CalendarEndCase("MonthsBeforeTheFirstDay", EncodeDate(1, 1, 1) - 20,
-                        EncodeDate(1, 3, 1), true, 30)),
+    ::testing::Values(CalendarEndCase("UpToTheLastDay", 45505, EncodeDate(9999, 12, 31), false, 10),
+                      CalendarEndCase("TheLastTwoDays", EncodeDate(9999, 12, 30),
+                                      EncodeDate(9999, 12, 31), false, 10),
+                      CalendarEndCase("PastTheLastDay", EncodeDate(9999, 12, 30),
+                                      EncodeDate(9999, 12, 31) + 3, false, 0),
+                      CalendarEndCase("YearsFromYear100", EncodeDate(1, 1, 1) - 3000,
+                                      EncodeDate(100, 1, 1), true, 365),
+                      CalendarEndCase("MonthsBeforeTheFirstDay", EncodeDate(1, 1, 1) - 20,
+                                      EncodeDate(1, 3, 1), true, 30)),
     [](const auto& info) { return std::string(info.param.name); });
 
 class ValuePassTest : public ChartFixture {
