@@ -228,7 +228,9 @@ void DrawAxis(TChartAxis& axis, TCanvas3D& canvas) {
     const TGroupGuard group(canvas, "Axis");
     axis.RefreshIsDateTimeAxis();
     const TRect& plot = axis.ParentChart().PlotRect();
-    axis.SetAxisPosition(ShiftedByPercent(axis, Side(axis, plot), plot));
+    TAxisLayout placed = axis.Layout();
+    placed.AxisPosition = ShiftedByPercent(axis, Side(axis, plot), plot);
+    axis.SetLayout(placed);
 
     DrawTitle(axis, canvas);
     const TLabelPassResult pass = RunLabelPass(axis, canvas);
