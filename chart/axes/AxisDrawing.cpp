@@ -9,7 +9,6 @@
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/chart/canvas/CanvasGuards.h"
-#include "twinscope/chart/panel/CustomAxisPanel.h"
 #include "twinscope/chart/shapes/TextShapeDrawing.h"
 #include "twinscope/runtime/Arithmetic.h"
 
@@ -224,10 +223,9 @@ void DrawAxisLabel(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t x,
                   text);
 }
 
-void DrawAxis(TChartAxis& axis, TCanvas3D& canvas) {
+void DrawAxis(TChartAxis& axis, TCanvas3D& canvas, const TRect& plot) {
     const TGroupGuard group(canvas, "Axis");
     axis.RefreshIsDateTimeAxis();
-    const TRect& plot = axis.ParentChart().PlotRect();
     TAxisLayout placed = axis.Layout();
     placed.AxisPosition = ShiftedByPercent(axis, Side(axis, plot), plot);
     axis.SetLayout(placed);

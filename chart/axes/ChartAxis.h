@@ -207,7 +207,7 @@ private:
     friend TRect ReserveAxisSpace(TChartAxis& axis, TChartCanvas& canvas, const TRect& r);
     friend void WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas);
     friend std::int32_t LabelsExtent(TChartAxis& axis, TChartCanvas& canvas);
-    friend void DrawAxis(TChartAxis& axis, TCanvas3D& canvas);
+    friend void DrawAxis(TChartAxis& axis, TCanvas3D& canvas, const TRect& plot);
 
     void SetAxisShown(bool b) { axisShown_ = b; }
     void SetLayout(const TAxisLayout& layout) { layout_ = layout; }

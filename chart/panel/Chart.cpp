@@ -1,8 +1,8 @@
 #include "twinscope/chart/panel/Chart.h"
 
 #include "twinscope/chart/axes/AxisDrawing.h"
-#include "twinscope/chart/axes/AxisLayers.h"
 #include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/chart/panel/AxisLayers.h"
 #include "twinscope/chart/panel/SeriesLayer.h"
 #include "twinscope/chart/series/SeriesHitTest.h"
 #include "twinscope/chart/shapes/TextShapeDrawing.h"
