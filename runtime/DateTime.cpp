@@ -16,18 +16,24 @@ using namespace std::chrono;
 constexpr sys_days kEpoch = sys_days{year{1899} / December / 30};
 constexpr double kMinDay = (sys_days{year{1} / January / 1} - kEpoch).count();
 constexpr double kMaxDay = (sys_days{year{9999} / December / 31} - kEpoch).count();
+static_assert(kMinDay == FirstCalendarDay && kMaxDay == LastCalendarDay);
 constexpr long long kMillisecondsPerDay = 86'400'000;
 
 // The day of a value: its integer part, toward zero.
 sys_days DayOf(TDateTime value) {
     const double whole = std::trunc(value);
-    if (!(whole >= kMinDay && whole <= kMaxDay)) {
+    if (!IsCalendarValue(value)) {
         throw ConversionError("Invalid argument to date decode");
     }
     return kEpoch + days{static_cast<int>(whole)};
 }
 
 }  // namespace
+
+bool IsCalendarValue(TDateTime value) {
+    const double whole = std::trunc(value);
+    return whole >= kMinDay && whole <= kMaxDay;
+}
 
 DateParts DecodeDate(TDateTime value) {
     const year_month_day ymd{DayOf(value)};

@@ -23,6 +23,12 @@ struct TimeParts {
     friend bool operator==(const TimeParts&, const TimeParts&) = default;
 };
 
+// The calendar's first and last days, 1 January 0001 and 31 December 9999.
+inline constexpr TDateTime FirstCalendarDay = -693593;
+inline constexpr TDateTime LastCalendarDay = 2958465;
+// Whether the day of a value lies in the calendar, so that DecodeDate accepts it.
+bool IsCalendarValue(TDateTime value);
+
 // Gregorian date of the day of a value. Throws ConversionError outside years 1..9999.
 DateParts DecodeDate(TDateTime value);
 // Time of day of a value, from the absolute fraction, rounded to the millisecond; a fraction

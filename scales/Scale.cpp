@@ -83,7 +83,7 @@ void tScale::AddCompanionSeries() {
     auto& series = chart.CreateSeries<TLineSeries>();
     // Listed before it joins, the series joins silently: no palette colour, no events, no
     // repaint; the binding below resolves its axes.
-    chart.AppendSeriesDirectly(series);
+    detail::AppendSeriesDirectly(chart, series);
     series.SetParentChart(&chart);
     if (Horizontal()) {
         series.BindCustomHorizAxis(this);

@@ -8,25 +8,13 @@
 #include "twinscope/chart/axes/AxisLabelPass.h"
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
-#include "twinscope/chart/panel/CustomAxisPanel.h"
+#include "twinscope/chart/canvas/CanvasGuards.h"
 #include "twinscope/chart/shapes/TextShapeDrawing.h"
 #include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
 
 namespace {
-
-// Keeps the canvas's groups balanced when drawing throws.
-class TGroupGuard {
-public:
-    TGroupGuard(TCanvas3D& canvas, const char* name) : canvas_(canvas) { canvas_.BeginGroup(name); }
-    ~TGroupGuard() { canvas_.EndGroup(); }
-    TGroupGuard(const TGroupGuard&) = delete;
-    TGroupGuard& operator=(const TGroupGuard&) = delete;
-
-private:
-    TCanvas3D& canvas_;
-};
 
 double AbsSinDegrees(std::int32_t degrees) {
     return std::fabs(std::sin(degrees * std::numbers::pi / 180.0));
@@ -37,9 +25,15 @@ void DrawTitle(TChartAxis& axis, TCanvas3D& canvas) {
     const TChartAxisTitle& title = axis.Title();
     if (!title.Visible() || title.Caption().empty()) return;
     const TGroupGuard group(canvas, "Title");
-
     const std::string& caption = title.Caption();
-    const TSize size = TextShapeSize(canvas, title, caption);
+    DrawTextShape(canvas, title, AxisTitleBox(axis, TextShapeSize(canvas, title, caption)),
+                  caption);
+}
+
+}  // namespace
+
+TRect AxisTitleBox(const TChartAxis& axis, TSize size) {
+    const TChartAxisTitle& title = *axis.CreatedTitle();
     const std::int64_t center = axis.CenterPixel();
     const std::int64_t position = axis.TitlePosition();
     const std::int64_t shadow = title.Shadow().Visible ? title.Shadow().VertSize : 0;
@@ -59,11 +53,11 @@ void DrawTitle(TChartAxis& axis, TCanvas3D& canvas) {
         left = position + offset - Round(size.Width * c * 0.5);
         top = center - h;
     }
-    DrawTextShape(canvas, title,
-                  {SaturatedPixel(left), SaturatedPixel(top), SaturatedPixel(left + size.Width),
-                   SaturatedPixel(top + size.Height)},
-                  caption);
+    return {SaturatedPixel(left), SaturatedPixel(top), SaturatedPixel(left + size.Width),
+            SaturatedPixel(top + size.Height)};
 }
+
+namespace {
 
 void DrawAxisLine(const TChartAxis& axis, TChartCanvas& canvas) {
     const TChartAxisPen& pen = axis.Axis();
@@ -229,16 +223,24 @@ void DrawAxisLabel(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t x,
                   text);
 }
 
-void DrawAxis(TChartAxis& axis, TCanvas3D& canvas) {
+void DrawAxis(TChartAxis& axis, TCanvas3D& canvas, const TRect& plot) {
     const TGroupGuard group(canvas, "Axis");
     axis.RefreshIsDateTimeAxis();
-    const TRect& plot = axis.ParentChart().PlotRect();
-    axis.SetAxisPosition(ShiftedByPercent(axis, Side(axis, plot), plot));
+    TAxisLayout placed = axis.Layout();
+    placed.AxisPosition = ShiftedByPercent(axis, Side(axis, plot), plot);
+    axis.SetLayout(placed);
 
     DrawTitle(axis, canvas);
-    const TLabelPassResult pass = RunLabelPass(
-        axis, canvas, [&](const TAxisItem& item) { DrawLabelItem(axis, canvas, item); });
+    const TLabelPassResult pass = RunLabelPass(axis, canvas);
     const std::vector<std::int32_t>& ticks = pass.TickPositions;
+    // Labels behind lie under the axis line, the ticks and the grid: only those the pass placed.
+    if (axis.Labels().Behind()) {
+        const TGroupGuard labels(canvas, "Labels");
+        if (axis.Items().Automatic()) {
+            for (const TAxisItem& item : axis.Items())
+                DrawLabelItem(axis, canvas, item);
+        }
+    }
 
     canvas.SetBrushStyle(bsClear);
     canvas.SetBackMode(cbmTransparent);

@@ -174,16 +174,18 @@ TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, TChartCanvas& canvas) {
     return widest;
 }
 
-std::int32_t LabelsExtent(TChartAxis& axis, TChartCanvas& canvas) {
-    const std::int32_t angle = axis.Labels().Angle();
-    if (axis.LabelLineCount() == 0) {
-        std::int32_t lines = 1;
-        if (axis.Horizontal() && angle == 0 && LabelStyleInUse(axis) == talValue) {
-            lines = std::max(1, MaxLabelWidth(axis, canvas).Lines);
-        }
-        axis.SetLabelLineCount(lines);
+namespace {
+// The most text lines a label of this paint has: only unturned value labels of a horizontal
+// axis are measured.
+std::int32_t MeasuredLabelLines(const TChartAxis& axis, TChartCanvas& canvas) {
+    if (axis.Horizontal() && axis.Labels().Angle() == 0 && LabelStyleInUse(axis) == talValue) {
+        return std::max(1, MaxLabelWidth(axis, canvas).Lines);
     }
+    return 1;
+}
 
+std::int32_t LabelsExtentOfLines(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t lines) {
+    const std::int32_t angle = axis.Labels().Angle();
     std::int32_t s = axis.LabelsSize();
     if (s == 0) {
         canvas.SetFont(axis.LabelsFont());
@@ -193,9 +195,19 @@ std::int32_t LabelsExtent(TChartAxis& axis, TChartCanvas& canvas) {
         s = SaturatedPixel(std::int64_t{TurnedTextExtent(axis, angle, fontHeight, width)} +
                            ShapeFrameExtent(axis, axis.Labels().Format()));
     }
-    std::int64_t extent = std::int64_t{s} * axis.LabelLineCount();
+    std::int64_t extent = std::int64_t{s} * lines;
     if (axis.Labels().Alternate()) extent *= 2;
     return SaturatedPixel(extent);
+}
+}  // namespace
+
+std::int32_t LabelsExtent(TChartAxis& axis, TChartCanvas& canvas) {
+    if (axis.LabelLineCount() == 0) {
+        TAxisLayout layout = axis.Layout();
+        layout.LabelLineCount = MeasuredLabelLines(axis, canvas);
+        axis.SetLayout(layout);
+    }
+    return LabelsExtentOfLines(axis, canvas, axis.LabelLineCount());
 }
 
 std::int32_t TitleExtent(TChartAxis& axis, TChartCanvas& canvas) {
@@ -213,14 +225,16 @@ std::int32_t TitleExtent(TChartAxis& axis, TChartCanvas& canvas) {
 TRect ReserveAxisSpace(TChartAxis& axis, TChartCanvas& canvas, const TRect& rect) {
     axis.RefreshIsDateTimeAxis();
     const bool countTicks = axis.Labels().Position() == lpAtTick;
+    TAxisLayout placed = axis.Layout();
 
     if (!axis.TakesPlotSpace()) {
-        const std::int32_t position = ShiftedByPercent(axis, Side(axis, rect), rect);
-        axis.SetAxisPosition(position);
-        axis.SetLabelsPosition(Outwards(axis, position, AxisLineAndTicksExtent(axis, countTicks)));
-        const std::int32_t labels = LabelsExtent(axis, canvas);
-        axis.SetLaidOutLabelsExtent(labels);
-        axis.SetTitlePosition(Outwards(axis, axis.LabelsPosition(), labels));
+        placed.AxisPosition = ShiftedByPercent(axis, Side(axis, rect), rect);
+        placed.LabelsPosition =
+            Outwards(axis, placed.AxisPosition, AxisLineAndTicksExtent(axis, countTicks));
+        if (placed.LabelLineCount == 0) placed.LabelLineCount = MeasuredLabelLines(axis, canvas);
+        placed.LabelsExtent = LabelsExtentOfLines(axis, canvas, placed.LabelLineCount);
+        placed.TitlePosition = Outwards(axis, placed.LabelsPosition, placed.LabelsExtent);
+        axis.SetLayout(placed);
         return rect;
     }
 
@@ -228,25 +242,25 @@ TRect ReserveAxisSpace(TChartAxis& axis, TChartCanvas& canvas, const TRect& rect
     const bool titled = TitleShows(axis);
     if (titled) {
         r = Reserve(axis, r, TitleExtent(axis, canvas));
-        axis.SetTitlePosition(Side(axis, r));
+        placed.TitlePosition = Side(axis, r);
     }
     const bool labelled = axis.Labels().Visible();
     if (labelled) {
-        axis.SetLabelLineCount(0);
-        const std::int32_t labels = LabelsExtent(axis, canvas);
-        axis.SetLaidOutLabelsExtent(labels);
-        r = Reserve(axis, r, labels);
+        placed.LabelLineCount = MeasuredLabelLines(axis, canvas);
+        placed.LabelsExtent = LabelsExtentOfLines(axis, canvas, placed.LabelLineCount);
+        r = Reserve(axis, r, placed.LabelsExtent);
         // The gap is a share of the font selected last: the labels' when they were measured,
         // else the title's.
         const std::int32_t gap = SaturatedPixel(
             Round(static_cast<double>(canvas.FontHeight()) * axis.Labels().MarginToAxis() * 0.01));
-        axis.SetLabelsPosition(Outwards(axis, Side(axis, r), gap));
+        placed.LabelsPosition = Outwards(axis, Side(axis, r), gap);
     }
     const std::int32_t line = AxisLineAndTicksExtent(axis, countTicks);
     if (line > 0) r = Reserve(axis, r, line);
 
-    if (titled) axis.SetTitlePosition(ShiftedByPercent(axis, axis.TitlePosition(), r));
-    if (labelled) axis.SetLabelsPosition(ShiftedByPercent(axis, axis.LabelsPosition(), r));
+    if (titled) placed.TitlePosition = ShiftedByPercent(axis, placed.TitlePosition, r);
+    if (labelled) placed.LabelsPosition = ShiftedByPercent(axis, placed.LabelsPosition, r);
+    axis.SetLayout(placed);
     return r;
 }
 
@@ -284,7 +298,9 @@ void WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas) {
     if (axis.Labels().Visible()) {
         const std::int32_t labels =
             canvas ? LabelsExtent(axis, *canvas) : axis.LaidOutLabelsExtent();
-        axis.SetTitlePosition(Outwards(axis, axis.LabelsPosition(), labels));
+        TAxisLayout placed = axis.Layout();
+        placed.TitlePosition = Outwards(axis, placed.LabelsPosition, labels);
+        axis.SetLayout(placed);
     }
 }
 

@@ -5,10 +5,11 @@
 #include <limits>
 
 #include "twinscope/chart/axes/ChartAxis.h"
-#include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/chart/canvas/ChartCanvas.h"
 #include "twinscope/chart/panel/CustomAxisPanel.h"
 #include "twinscope/chart/series/ChartSeries.h"
 #include "twinscope/runtime/Arithmetic.h"
+#include "twinscope/runtime/DateTime.h"
 #include "twinscope/runtime/DateTimeFormat.h"
 #include "twinscope/runtime/FormatFloat.h"
 #include "twinscope/runtime/FormatSettings.h"
@@ -17,11 +18,6 @@ namespace twinscope {
 
 namespace {
 constexpr double SmallestPositive = std::numeric_limits<double>::denorm_min();
-constexpr double MaxRangeStepsForDateTime = 1000000;
-// Beyond this the count of labels no longer fits an integer and only the step grows.
-constexpr Extended MaxCountedLabels = 2147483647;
-// A step grows by at least a fifth of itself once it exceeds five increments.
-constexpr double MinGrowth = 0.2;
 // An index-valued X series keeps whole steps on ranges of at least this.
 constexpr Extended MinRangeForWholeSteps = 1.1;
 // Above this a rounded quotient would not fit a 64-bit integer.
@@ -60,79 +56,10 @@ bool HasFewIndexedPoints(const TChartAxis& axis, std::int32_t count) {
     return false;
 }
 
-double DateTimeIncrementForCount(const TChartAxis& axis, std::int32_t count) {
-    const Extended span = axis.RangeSpan();
-    double b = std::max(DateTimeStepTable[dtOneMicrosecond], axis.Increment());
-    if (span / b > MaxRangeStepsForDateTime)
-        b = static_cast<double>(span / MaxRangeStepsForDateTime);
-    while (Round(span / b) > count) {
-        if (b >= DateTimeStepTable[dtOneYear]) {
-            b *= 2;
-        } else if (b >= DateTimeStepTable[dtOneSecond]) {
-            b = NextDateTimeStep(b);
-        } else {
-            b = NextStep125(b);
-        }
-    }
-    return std::max(DateTimeStepTable[dtOneMicrosecond], b);
-}
-
-double NumericIncrementForCount(const TChartAxis& axis, std::int32_t count) {
-    const Extended span = axis.RangeSpan();
-    const double increment = axis.Increment();
-    double step;
-    if (increment > 0) {
-        step = increment;
-    } else if (axis.RangeIsZero()) {
-        step = 1;
-    } else {
-        step = static_cast<double>(std::fabs(span) / (count + 1));
-        if (span >= MinRangeForWholeSteps && HasFewIndexedPoints(axis, count)) {
-            step = std::max(step, 1.0);
-        }
-    }
-
-    const auto enlarge = [&] {
-        step = increment > 0 ? step + std::max(increment, MinGrowth * step) : NextStep125(step);
-    };
-    if (axis.Labels().Separation() != 0 && span != 0 && step != 0) {
-        std::int64_t labels = std::int64_t{count} + 1;
-        do {
-            const Extended e = span / step;
-            if (std::fabs(e) < MaxCountedLabels) {
-                labels = Round(e);
-                if (labels > count) enlarge();
-            } else {
-                enlarge();
-            }
-        } while (labels > count && !(span < step) && !std::isinf(step));
-    }
-    if (std::isinf(step)) return static_cast<double>(span);
-    return std::max(SmallestPositive, step);
-}
-
-// A canvas group open for the guard's lifetime, when asked for.
-class OptionalGroup {
-public:
-    OptionalGroup(TCanvas3D& canvas, bool open, const char* name)
-        : canvas_(open ? &canvas : nullptr) {
-        if (canvas_) canvas_->BeginGroup(name);
-    }
-    ~OptionalGroup() {
-        if (canvas_) canvas_->EndGroup();
-    }
-    OptionalGroup(const OptionalGroup&) = delete;
-    OptionalGroup& operator=(const OptionalGroup&) = delete;
-
-private:
-    TCanvas3D* canvas_;
-};
-
 // The value loop of one pass, from the top of the range down.
 class ValueLabelLoop {
 public:
-    ValueLabelLoop(TChartAxis& axis, const TDrawLabelNow& drawNow, TLabelPassResult& result)
-        : axis_(axis), drawNow_(drawNow), result_(result) {}
+    ValueLabelLoop(TChartAxis& axis, TLabelPassResult& result) : axis_(axis), result_(result) {}
 
     void Run() {
         const double increment = result_.LabelIncrement;
@@ -177,6 +104,7 @@ public:
 
 private:
     void Place(double v) {
+        if (!CanLabel(axis_, v)) return;
         const std::int32_t p = axis_.ValueToPixel(v);
         const bool onAxis = axis_.Labels().OnAxis();
         if (!onAxis && !(axis_.StartPixel() < p && p < axis_.EndPixel())) return;
@@ -192,7 +120,6 @@ private:
         TAxisItem& item = axis_.Items().Add(v, text);
         item.LabelPos = p;
         result_.Labels.push_back({v, std::move(text), p});
-        if (axis_.Labels().Behind() && drawNow_) drawNow_(item);
     }
 
     // One step down; false when the value can go no further.
@@ -210,7 +137,6 @@ private:
     }
 
     TChartAxis& axis_;
-    const TDrawLabelNow& drawNow_;
     TLabelPassResult& result_;
     bool calendarStepping_ = false;
 };
@@ -227,7 +153,12 @@ TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis) {
     return style;
 }
 
+bool CanLabel(const TChartAxis& axis, double value) {
+    return !axis.IsDateTimeAxis() || IsCalendarValue(value);
+}
+
 std::string LabelText(const TChartAxis& axis, double value) {
+    if (!CanLabel(axis, value)) return {};
     std::string text;
     if (axis.IsDateTimeAxis()) {
         std::string format = axis.DateTimeFormat();
@@ -252,20 +183,23 @@ std::int32_t LabelSizeAlongAxis(const TChartAxis& axis, TChartCanvas& canvas, do
 }
 
 std::int32_t LabelsThatFit(const TChartAxis& axis, std::int32_t labelSize) {
-    const std::int32_t length = axis.AxisLength();
-    if (labelSize <= 0 || length <= 0) return 1;
-    const std::int32_t separation = axis.Labels().Separation();
-    std::int64_t w = labelSize;
-    if (separation > 0) w += Round(separation * 0.01 * labelSize);
-    return static_cast<std::int32_t>(Round(static_cast<double>(length) / static_cast<double>(w)));
+    return LabelsThatFit(axis.AxisLength(), labelSize, axis.Labels().Separation());
+}
+
+TIncrementInput IncrementInputOf(const TChartAxis& axis, std::int32_t count) {
+    const bool dateTime = axis.IsDateTimeAxis();
+    const Extended span = axis.RangeSpan();
+    return {.Span = span,
+            .Increment = axis.Increment(),
+            .DateTime = dateTime,
+            .RangeIsZero = axis.RangeIsZero(),
+            .Separated = axis.Labels().Separation() != 0,
+            .WholeSteps = !dateTime && axis.Increment() <= 0 && !axis.RangeIsZero() &&
+                          span >= MinRangeForWholeSteps && HasFewIndexedPoints(axis, count)};
 }
 
 double IncrementForCount(const TChartAxis& axis, std::int32_t count) {
-    if (count <= 0) {
-        return axis.IsDateTimeAxis() ? DateTimeStepTable[dtOneMicrosecond] : SmallestPositive;
-    }
-    return axis.IsDateTimeAxis() ? DateTimeIncrementForCount(axis, count)
-                                 : NumericIncrementForCount(axis, count);
+    return IncrementForCount(IncrementInputOf(axis, count), count);
 }
 
 double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas) {
@@ -305,18 +239,8 @@ double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas) {
     return result;
 }
 
-double NextStep125(double x) {
-    if (std::isinf(x)) return 1;
-    if (x >= 10) return 10 * NextStep125(x * 0.1);
-    if (x < 1) return NextStep125(x * 10) * 0.1;
-    if (x < 2) return 2;
-    if (x < 5) return 5;
-    return 10;
-}
-
-TLabelPassResult RunLabelPass(TChartAxis& axis, TCanvas3D& canvas, const TDrawLabelNow& drawNow) {
+TLabelPassResult RunLabelPass(TChartAxis& axis, TChartCanvas& canvas) {
     TLabelPassResult result;
-    const OptionalGroup group(canvas, axis.Labels().Behind(), "Labels");
     if (!axis.Items().Automatic()) return result;
     axis.Items().Clear();
     const TAxisLabelStyle style = LabelStyleInUse(axis);
@@ -335,7 +259,7 @@ TLabelPassResult RunLabelPass(TChartAxis& axis, TCanvas3D& canvas, const TDrawLa
     const bool calendarRow = result.StepIndex >= dtHalfMonth && result.StepIndex <= dtOneYear;
     if ((result.LabelIncrement > 0 || calendarRow) &&
         axis.CurrentMaximum() >= axis.CurrentMinimum() && style == talValue) {
-        ValueLabelLoop(axis, drawNow, result).Run();
+        ValueLabelLoop(axis, result).Run();
     }
     return result;
 }

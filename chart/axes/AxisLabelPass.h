@@ -1,16 +1,15 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "twinscope/chart/axes/AxisLabels.h"
 #include "twinscope/chart/axes/DateTimeStep.h"
+#include "twinscope/chart/axes/LabelIncrement.h"
 
 namespace twinscope {
 
-class TCanvas3D;
 class TChartAxis;
 class TChartCanvas;
 
@@ -45,17 +44,18 @@ struct TLabelPassResult {
     std::vector<TAxisLabel> Labels;
 };
 
-// Draws one label at once, for axes whose labels lie behind the axis line and grid.
-using TDrawLabelNow = std::function<void(const TAxisItem&)>;
-
 // The kind of labels the axis shows: its own style unless automatic; an automatic axis takes
 // the style of the first active series bound to it whose style is not plain values, else
 // values, and talNone when no active series is bound to it.
 TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis);
 
-// The text of a label: dates through DateTimeFormat (or the locale's short date, or short
-// time for a range of one day or less, when it is empty), numbers through AxisValuesFormat.
-// With MultiLine every blank becomes a line break.
+// Whether a value can be a label: on a date-time axis only a day of the calendar can (years
+// 1..9999); a value beyond it is left out rather than stopping the paint.
+bool CanLabel(const TChartAxis& axis, double value);
+
+// The text of a label, empty for a value that cannot be one: dates through DateTimeFormat (or the
+// locale's short date, or short time for a range of one day or less, when it is empty), numbers
+// through AxisValuesFormat. With MultiLine every blank becomes a line break.
 std::string LabelText(const TChartAxis& axis, double value);
 
 // Pixels a label's text takes along the axis: its line count times the font height where the
@@ -63,29 +63,21 @@ std::string LabelText(const TChartAxis& axis, double value);
 // 270), its width otherwise. The labels font must be selected on the canvas.
 std::int32_t LabelSizeAlongAxis(const TChartAxis& axis, TChartCanvas& canvas, double value);
 
-// How many labels of the given size, with the labels' separation between them, fit along the
-// axis; 1 when nothing is known.
+// How many labels of the measured size fit along the axis, with its labels' separation.
 std::int32_t LabelsThatFit(const TChartAxis& axis, std::int32_t labelSize);
 
-// The increment that shows at most `count` labels over the range, starting from the set
-// Increment and enlarging it (by the increment and then a fifth of the step, or up the 1-2-5
-// ladder, or up DateTimeStepTable on a date-time axis).
+// The inputs of the increment choice, read off an axis prepared for this paint.
+TIncrementInput IncrementInputOf(const TChartAxis& axis, std::int32_t count);
 double IncrementForCount(const TChartAxis& axis, std::int32_t count);
 
 // The increment the labels of this paint use: the labels font is selected on the canvas and a
 // few sample labels are measured to find how many fit.
 double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas);
 
-// The next value of ..., 0.1, 0.2, 0.5, 1, 2, 5, 10, ... strictly above x (x > 0); 1 for an
-// infinite x.
-double NextStep125(double x);
-
 // Runs the label pass: empties and refills the axis's automatic label items (one per label,
-// top value first) and returns the increment, the tick pixels and the labels. When the axis's
-// labels lie behind (LabelsBehind), each label is handed to drawNow as soon as it is placed,
-// inside a canvas group "Labels". Hand-made (non-automatic) items are left as they are and
-// give no ticks.
-TLabelPassResult RunLabelPass(TChartAxis& axis, TCanvas3D& canvas,
-                              const TDrawLabelNow& drawNow = {});
+// top value first) and returns the increment, the tick pixels and the labels. The pass draws
+// nothing: the painter draws the labels afterwards, behind or over the axis line. Hand-made
+// (non-automatic) items are left as they are and give no ticks.
+TLabelPassResult RunLabelPass(TChartAxis& axis, TChartCanvas& canvas);
 
 }  // namespace twinscope

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "twinscope/chart/axes/AxisLabels.h"
+#include "twinscope/chart/axes/AxisLayout.h"
 #include "twinscope/chart/axes/AxisTitle.h"
 #include "twinscope/chart/canvas/ChartPen.h"
 #include "twinscope/runtime/Arithmetic.h"
@@ -14,6 +15,8 @@
 
 namespace twinscope {
 
+class TCanvas3D;
+class TChartCanvas;
 class TCustomAxisPanel;
 
 // One axis of a chart: its range, the step between its labels, its orientation and place, and
@@ -34,7 +37,6 @@ public:
 
     TCustomAxisPanel& ParentChart() const { return chart_; }
     bool TakesPlotSpace() const { return kind_ == Kind::Standard; }
-    bool IsCustom() const { return kind_ == Kind::Custom; }
 
     // Range. Outside loading, the setters refuse an inverted range with AxisException; they
     // always refuse NaN and infinities.
@@ -122,6 +124,8 @@ public:
     // an axis of the near side, downwards (270) on the far side.
     TChartAxisTitle& Title();
     bool HasTitle() const { return title_ != nullptr; }
+    // The title once created, else none; reading it never creates it.
+    const TChartAxisTitle* CreatedTitle() const { return title_.get(); }
     std::int32_t TitleSize() const { return titleSize_; }
     void SetTitleSize(std::int32_t px) { Set(titleSize_, px); }
 
@@ -154,9 +158,6 @@ public:
     bool RangeIsZero() const { return rangeIsZero_; }
     // Turns the stored range into the range shown in this paint.
     void PrepareRange();
-    // Replaces the range shown in this paint (the end offsets widen it once the plot is final);
-    // automatic ends are rounded again as PrepareRange rounds them.
-    void SetCurrentRange(double minimum, double maximum);
     // Called after the range shown has been prepared for a paint and after every later change
     // of it in that paint; empty by default.
     std::function<void(TChartAxis&)> OnCurrentRangeChanged;
@@ -168,7 +169,6 @@ public:
 
     // Per-paint geometry along the axis.
     bool AxisShown() const { return axisShown_; }
-    void SetAxisShown(bool b) { axisShown_ = b; }
     std::int32_t StartPixel() const { return startPixel_; }
     std::int32_t EndPixel() const { return endPixel_; }
     std::int32_t AxisLength() const { return endPixel_ - startPixel_; }
@@ -181,20 +181,13 @@ public:
     std::int32_t ValueToPixel(double value) const { return valueToPixel_(*this, value); }
     double PixelToValue(std::int32_t pixel) const;
 
-    // Where the axis stands across its direction in this paint (an x for a vertical axis, a y
-    // for a horizontal one): its line, the anchor of its labels and the anchor of its title.
-    std::int32_t AxisPosition() const { return axisPosition_; }
-    void SetAxisPosition(std::int32_t p) { axisPosition_ = p; }
-    std::int32_t LabelsPosition() const { return labelsPosition_; }
-    void SetLabelsPosition(std::int32_t p) { labelsPosition_ = p; }
-    std::int32_t TitlePosition() const { return titlePosition_; }
-    void SetTitlePosition(std::int32_t p) { titlePosition_ = p; }
-    // The most text lines among the labels of a horizontal axis; 0 until measured.
-    std::int32_t LabelLineCount() const { return labelLineCount_; }
-    void SetLabelLineCount(std::int32_t n) { labelLineCount_ = n; }
-    // The extent across the axis that the labels measured when the axis took its place.
-    std::int32_t LaidOutLabelsExtent() const { return laidOutLabelsExtent_; }
-    void SetLaidOutLabelsExtent(std::int32_t px) { laidOutLabelsExtent_ = px; }
+    // Where the axis stood in this paint, as the layout placed it and the painter put its line.
+    const TAxisLayout& Layout() const { return layout_; }
+    std::int32_t AxisPosition() const { return layout_.AxisPosition; }
+    std::int32_t LabelsPosition() const { return layout_.LabelsPosition; }
+    std::int32_t TitlePosition() const { return layout_.TitlePosition; }
+    std::int32_t LabelLineCount() const { return layout_.LabelLineCount; }
+    std::int32_t LaidOutLabelsExtent() const { return layout_.LabelsExtent; }
 
     // Whether this is one of the chart's depth axes (never shown in a 2D chart).
     virtual bool IsDepthAxis() const { return false; }
@@ -210,6 +203,20 @@ protected:
     }
 
 private:
+    // The per-paint state is written only by the chart's paint, the axis layout and the axis
+    // painter.
+    friend class TCustomAxisPanel;
+    friend TRect ReserveAxisSpace(TChartAxis& axis, TChartCanvas& canvas, const TRect& r);
+    friend void WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas);
+    friend std::int32_t LabelsExtent(TChartAxis& axis, TChartCanvas& canvas);
+    friend void DrawAxis(TChartAxis& axis, TCanvas3D& canvas, const TRect& plot);
+
+    void SetAxisShown(bool b) { axisShown_ = b; }
+    void SetLayout(const TAxisLayout& layout) { layout_ = layout; }
+    // Replaces the range shown in this paint (the end offsets widen it once the plot is final);
+    // automatic ends are rounded again as PrepareRange rounds them.
+    void SetCurrentRange(double minimum, double maximum);
+
     using ValueToPixelFn = std::int32_t (*)(const TChartAxis&, double);
     static std::int32_t HorizontalValueToPixel(const TChartAxis& axis, double value);
     static std::int32_t VerticalValueToPixel(const TChartAxis& axis, double value);
@@ -272,11 +279,7 @@ private:
     std::int32_t startPixel_ = 0;
     std::int32_t endPixel_ = 0;
     double pixelsPerUnit_ = 0;
-    std::int32_t axisPosition_ = 0;
-    std::int32_t labelsPosition_ = 0;
-    std::int32_t titlePosition_ = 0;
-    std::int32_t labelLineCount_ = 0;
-    std::int32_t laidOutLabelsExtent_ = 0;
+    TAxisLayout layout_;
     ValueToPixelFn valueToPixel_ = nullptr;
     std::shared_ptr<const void> lifetime_ = std::make_shared<char>();
 };

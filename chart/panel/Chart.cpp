@@ -1,7 +1,11 @@
 #include "twinscope/chart/panel/Chart.h"
 
-#include "twinscope/chart/axes/AxisLayers.h"
+#include "twinscope/chart/axes/AxisDrawing.h"
+#include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/chart/panel/AxisLayers.h"
 #include "twinscope/chart/panel/SeriesLayer.h"
+#include "twinscope/chart/series/SeriesHitTest.h"
+#include "twinscope/chart/shapes/TextShapeDrawing.h"
 
 namespace twinscope {
 
@@ -19,6 +23,14 @@ TChart::TChart() {
     hits.AxisPlacement = [](const TChartAxis& axis) -> std::optional<TAxisPlacement> {
         if (!axis.AxisShown()) return std::nullopt;
         return TAxisPlacement{axis.AxisPosition(), axis.LabelsPosition(), axis.Labels().Visible()};
+    };
+    hits.Series = [](const TChartSeries& series, TPoint p) {
+        return SeriesHit(series, p, ClickTolerance);
+    };
+    hits.AxisTitle = [this](const TChartAxis& axis, TPoint p) {
+        const TChartAxisTitle* title = axis.CreatedTitle();
+        if (!title || !title->Visible() || title->Caption().empty() || !Canvas()) return false;
+        return Contains(AxisTitleBox(axis, TextShapeSize(*Canvas(), *title, title->Caption())), p);
     };
     SetRepaintOnChange(true);
 }

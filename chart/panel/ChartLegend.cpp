@@ -26,20 +26,6 @@ std::int32_t VisibleSize(const TShadowData& shadow, std::int32_t size) {
     return shadow.Visible ? size : 0;
 }
 
-// Keeps the canvas's groups balanced when an event handler throws while the legend draws.
-class TGroupScope {
-public:
-    TGroupScope(TCanvas3D& canvas, const std::string& name) : canvas_(canvas) {
-        canvas_.BeginGroup(name);
-    }
-    ~TGroupScope() { canvas_.EndGroup(); }
-    TGroupScope(const TGroupScope&) = delete;
-    TGroupScope& operator=(const TGroupScope&) = delete;
-
-private:
-    TCanvas3D& canvas_;
-};
-
 bool SeriesStyle(TLegendStyle style) {
     return style == lsSeries || style == lsSeriesGroups;
 }
@@ -374,7 +360,7 @@ void TChartLegend::DrawItem(TCustomChart& chart, TCanvas3D& canvas, const TLegen
 }
 
 void TChartLegend::DrawLegendBox(TCustomChart& chart, TCanvas3D& canvas) {
-    TGroupScope legendGroup(canvas, "Legend");
+    const TGroupGuard legendGroup(canvas, "Legend");
     items_.clear();
     if (layout_.LastShownItem < FirstItem()) return;
 
@@ -387,7 +373,7 @@ void TChartLegend::DrawLegendBox(TCustomChart& chart, TCanvas3D& canvas) {
     }
     DrawShapeBox(canvas, *this, box);
 
-    TGroupScope itemsGroup(canvas, "Items");
+    const TGroupGuard itemsGroup(canvas, "Items");
     const auto count = static_cast<std::int32_t>(layout_.Rows.size());
     for (std::int32_t r = 0; r < count; ++r) {
         // Inverted lists the last item in the top row.

@@ -122,8 +122,8 @@ std::ptrdiff_t TCustomAxisPanel::SeriesIndexOf(const TChartSeries& series) const
     return it == seriesList_.end() ? -1 : it - seriesList_.begin();
 }
 
-void TCustomAxisPanel::AppendSeriesDirectly(TChartSeries& series) {
-    seriesList_.push_back(&series);
+void detail::AppendSeriesDirectly(TCustomAxisPanel& chart, TChartSeries& series) {
+    chart.seriesList_.push_back(&series);
 }
 
 void TCustomAxisPanel::AddSeries(TChartSeries& series) {
@@ -152,7 +152,7 @@ bool TCustomAxisPanel::HasActiveSeries() const {
 }
 
 void TCustomAxisPanel::BroadcastSeriesEvent(TChartSeriesEvent event, TChartSeries& series) {
-    if (suppressEvents_ || destroying_) return;
+    if (destroying_) return;
     for (const SeriesListener& listener : listeners_)
         listener(event, series);
 }

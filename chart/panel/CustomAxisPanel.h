@@ -29,6 +29,14 @@ using enum TChartSeriesEvent;
 
 // The chart level that holds axes and series: the six standard axes in their fixed order, the
 // custom axes after them, the series list, the colour palette, and the axis pass of a paint.
+class TCustomAxisPanel;
+
+namespace detail {
+// Appends to the chart's series list without the add handling, for a companion series that
+// must join silently (a series joining later finds itself listed and skips the rest).
+void AppendSeriesDirectly(TCustomAxisPanel& chart, TChartSeries& series);
+}  // namespace detail
+
 class TCustomAxisPanel : public TCustomChartPanel {
 public:
     using SeriesListener = std::function<void(TChartSeriesEvent, TChartSeries&)>;
@@ -96,9 +104,6 @@ public:
     std::size_t SeriesCount() const { return seriesList_.size(); }
     TChartSeries& Series(std::size_t index) const { return *seriesList_[index]; }
     std::ptrdiff_t SeriesIndexOf(const TChartSeries& series) const;
-    // Appends to the list without the add handling (a series joining later finds itself
-    // listed and skips it).
-    void AppendSeriesDirectly(TChartSeries& series);
     // The chart's side of a series joining and leaving (a series' ParentChart setter).
     void AddSeries(TChartSeries& series);
     void RemoveSeries(TChartSeries& series);
@@ -108,9 +113,6 @@ public:
     SeriesHandler OnAddSeries;
     SeriesHandler OnRemoveSeries;
     void AddSeriesListener(SeriesListener listener) { listeners_.push_back(std::move(listener)); }
-    bool SuppressEvents() const { return suppressEvents_; }
-    void SetSuppressEvents(bool b) { suppressEvents_ = b; }
-    void BroadcastSeriesEvent(TChartSeriesEvent event, TChartSeries& series);
 
     // Colour palette.
     std::int32_t ColorPaletteIndex() const { return colorPaletteIndex_; }
@@ -135,6 +137,10 @@ public:
 
 private:
     friend class TChartAxis;
+    // A series reports its events to the chart's listeners.
+    friend class TChartSeries;
+    friend void detail::AppendSeriesDirectly(TCustomAxisPanel& chart, TChartSeries& series);
+    void BroadcastSeriesEvent(TChartSeriesEvent event, TChartSeries& series);
     void AxisCreated(TChartAxis& axis);
     void AxisDestroyed(TChartAxis& axis);
     void MapAxesOntoPlot();
@@ -150,7 +156,6 @@ private:
     std::vector<std::unique_ptr<TChartSeries>> ownedSeries_;
     std::vector<TChartSeries*> seriesList_;
     std::vector<SeriesListener> listeners_;
-    bool suppressEvents_ = false;
     std::int32_t colorPaletteIndex_;
     std::vector<TColor> palette_;
 };

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
+#include "twinscope/chart/canvas/CanvasGuards.h"
 #include "twinscope/chart/shapes/TextShapeDrawing.h"
 #include "twinscope/chart/series/ChartSeries.h"
 #include "twinscope/runtime/Arithmetic.h"
@@ -118,15 +120,12 @@ void TCustomChart::DrawTitles(TCanvas3D& canvas, bool customPositioned) {
                                                                       {subTitle_.get(), "Subtitle"},
                                                                       {foot_.get(), "Foot"},
                                                                       {subFoot_.get(), "Subfoot"}}};
-    bool opened = false;
+    std::optional<TGroupGuard> titlesGroup;
     for (const auto& [title, group] : titles) {
         if (!title || !title->Visible() || title->Text().empty()) continue;
         if (title->CustomPosition() != customPositioned) continue;
-        if (!opened) {
-            canvas.BeginGroup("Titles");
-            opened = true;
-        }
-        canvas.BeginGroup(group);
+        if (!titlesGroup) titlesGroup.emplace(canvas, "Titles");
+        const TGroupGuard titleGroup(canvas, group);
         const std::string caption = title->Caption();
         const TSize size = TextShapeSize(canvas, *title, caption);
         TRect box;
@@ -143,9 +142,7 @@ void TCustomChart::DrawTitles(TCanvas3D& canvas, bool customPositioned) {
             SetPlotRect(placed.Plot);
         }
         titleBoxes_.push_back(box);
-        canvas.EndGroup();
     }
-    if (opened) canvas.EndGroup();
 }
 
 void TCustomChart::DrawAxesAndSeries(TCanvas3D& canvas) {
@@ -154,9 +151,8 @@ void TCustomChart::DrawAxesAndSeries(TCanvas3D& canvas) {
         std::any_of(SeriesList().begin(), SeriesList().end(),
                     [](const TChartSeries* s) { return s->Active() && s->UseAxis(); });
     if (wallsShow) {
-        canvas.BeginGroup("Walls");
+        const TGroupGuard group(canvas, "Walls");
         if (View3DWalls() && backWall_.Visible()) DrawBackWall(canvas);
-        canvas.EndGroup();
     }
 
     if (AxisBehind()) DrawAxes(canvas);
@@ -167,18 +163,17 @@ void TCustomChart::DrawAxesAndSeries(TCanvas3D& canvas) {
 
 void TCustomChart::DrawAxes(TCanvas3D& canvas) {
     if (!AxisVisible()) return;
-    canvas.BeginGroup("Axes");
+    const TGroupGuard group(canvas, "Axes");
     if (OnBeforeDrawAxes) OnBeforeDrawAxes();
     if (layers_.DrawAxis) {
         for (TChartAxis* axis : Axes()) {
             if (axis->AxisShown()) layers_.DrawAxis(*axis, canvas);
         }
     }
-    canvas.EndGroup();
 }
 
 void TCustomChart::DrawBackWall(TCanvas3D& canvas) {
-    canvas.BeginGroup("Back");
+    const TGroupGuard group(canvas, "Back");
     canvas.SetPenFrom(backWall_.Pen(), backWall_.Pen().Color());
     if (backWall_.Transparent()) {
         canvas.SetBrushStyle(bsClear);
@@ -200,7 +195,6 @@ void TCustomChart::DrawBackWall(TCanvas3D& canvas) {
     // enclose the plot's last column and row.
     const std::int32_t extra = backWall_.EndPosition() == 100 ? 1 : 0;
     canvas.Rectangle(WithFarEdgesMoved({plot.Left, top, plot.Right, bottom}, 1, extra));
-    canvas.EndGroup();
 }
 
 }  // namespace twinscope

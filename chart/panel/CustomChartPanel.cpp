@@ -1,5 +1,6 @@
 #include "twinscope/chart/panel/CustomChartPanel.h"
 
+#include "twinscope/chart/canvas/CanvasGuards.h"
 #include "twinscope/chart/canvas/CanvasRegistry.h"
 #include "twinscope/chart/shapes/Bevel.h"
 #include "twinscope/runtime/MessageHook.h"
@@ -115,7 +116,7 @@ void TCustomChartPanel::RenderChart(TCanvas3D& canvas, TPaintTarget& target, con
 }
 
 void TCustomChartPanel::PaintBackground(TCanvas3D& canvas, const TRect& rect) {
-    canvas.BeginGroup("Panel");
+    const TGroupGuard group(canvas, "Panel");
     if (color_ != clNone) {
         canvas.SetPenStyle(psClear);
         canvas.SetBrush(TBrushData{.Color = color_});
@@ -138,7 +139,6 @@ void TCustomChartPanel::PaintBackground(TCanvas3D& canvas, const TRect& rect) {
                                  : Frame3D(canvas, inner, color_, color_, borderWidth_);
         DrawBevel(canvas, inner, bevelInner_, bevelWidth_);
     }
-    canvas.EndGroup();
 }
 
 }  // namespace twinscope

@@ -3,23 +3,13 @@
 #include <cstddef>
 
 #include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/chart/canvas/CanvasGuards.h"
 #include "twinscope/chart/panel/CustomAxisPanel.h"
 #include "twinscope/chart/series/ChartSeries.h"
 
 namespace twinscope {
 
 namespace {
-
-// Keeps the canvas's group and clip stacks balanced when a series throws while drawing.
-struct TGroupEnd {
-    TCanvas3D& canvas;
-    ~TGroupEnd() { canvas.EndGroup(); }
-};
-
-struct TUnclip {
-    TCanvas3D& canvas;
-    ~TUnclip() { canvas.Unclip(); }
-};
 
 void DrawSeries(TCustomAxisPanel& chart, TChartSeries& series, TCanvas3D& canvas) {
     if (!series.Active()) return;
@@ -33,16 +23,14 @@ void DrawSeries(TCustomAxisPanel& chart, TChartSeries& series, TCanvas3D& canvas
     // that (Left + 1, Top, Right, Bottom), so a line may run along the plot's top row but stays
     // off the frame's left column.
     const TRect& plot = chart.PlotRect();
-    canvas.ClipCube({plot.Left, plot.Top - 1, plot.Right, plot.Bottom + 1}, 0, 0);
-    TUnclip unclip{canvas};
+    const TClipGuard clip(canvas, {plot.Left, plot.Top - 1, plot.Right, plot.Bottom + 1}, 0, 0);
     series.DrawAllPoints(canvas);
 }
 
 }  // namespace
 
 void DrawSeriesLayer(TCustomAxisPanel& chart, TCanvas3D& canvas) {
-    canvas.BeginGroup("Series");
-    TGroupEnd groupEnd{canvas};
+    const TGroupGuard group(canvas, "Series");
     const std::size_t count = chart.SeriesCount();
     const bool reversed = chart.DepthAxis().Inverted();
     for (std::size_t k = 0; k < count; ++k)

@@ -219,10 +219,10 @@ void TCustomStackSeries::DrawSegment(TCanvas3D& canvas, TPoint from, TPoint to,
 
     UseLinePen(canvas, lineColor);
 
+    // The segment's box, widened by the pen: what a blending canvas saves and lays back.
     std::optional<TTransparencyGuard> transparency;
     if (Transparency() != 0) {
-        TRect area;
-        if (!canvas.NativeTransparency()) area = GrownBox(from, to, canvas.Pen().Width);
+        const TRect area = GrownBox(from, to, canvas.Pen().Width);
         transparency.emplace(canvas, area, Transparency());
     }
     if (!Stairs()) {

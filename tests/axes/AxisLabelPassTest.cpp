@@ -3,12 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "twinscope/chart/axes/AxisLabelPass.h"
-#include "twinscope/chart/series/LineSeries.h"
-#include "twinscope/scales/ScaleManager.h"
 #include "tests/axes/WindowChartFixture.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/RecordingCanvas.h"
+#include "twinscope/chart/axes/AxisDrawing.h"
+#include "twinscope/chart/axes/AxisLabelPass.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/runtime/DateTime.h"
+#include "twinscope/scales/ScaleManager.h"
 
 namespace twinscope {
 namespace {
@@ -112,31 +114,72 @@ TEST_F(ProgramAxesTest, PassRefillsTheAutomaticItems) {
     }
 }
 
-TEST_F(ProgramAxesTest, LabelsBehindAreDrawnAtOnceInsideOneGroup) {
+// Labels behind are drawn by the painter right after the pass, in their own group, before the
+// axis line, ticks and grid; the pass itself draws nothing.
+TEST_F(ProgramAxesTest, LabelsBehindAreDrawnBeforeTheAxisLine) {
     TChartAxis& axis = chart.BottomAxis();
-    axis.Labels().SetBehind(true);
-    std::vector<std::string> drawn;
-    axis.PrepareRange();
-    axis.ComputePixelSpan(Plot);
-    axis.RefreshIsDateTimeAxis();
-    const TLabelPassResult r = RunLabelPass(axis, canvas, [&](const TAxisItem& item) {
-        drawn.push_back(item.Text);
-        EXPECT_EQ(canvas.GroupDepth(), 1u);
-    });
-    EXPECT_EQ(drawn, TextsOf(r));
-    ASSERT_EQ(canvas.CallsOf("BeginGroup").size(), 1u);
-    EXPECT_EQ(canvas.CallsOf("BeginGroup")[0].Text, "Labels");
-    EXPECT_EQ(canvas.CallsOf("EndGroup").size(), 1u);
-
-    axis.Labels().SetBehind(false);
+    Render();
     canvas.ClearCalls();
-    drawn.clear();
-    RunLabelPass(axis, canvas, [&](const TAxisItem& item) { drawn.push_back(item.Text); });
-    EXPECT_TRUE(drawn.empty());
+    const TLabelPassResult pass = Pass(axis);
     EXPECT_TRUE(canvas.CallsOf("BeginGroup").empty());
+    EXPECT_TRUE(canvas.CallsOf("TextOut").empty());
+
+    for (const bool behind : {true, false}) {
+        axis.Labels().SetBehind(behind);
+        canvas.ClearCalls();
+        DrawAxis(axis, canvas, chart.PlotRect());
+        std::vector<std::string> order;
+        std::vector<std::string> texts;
+        for (const TRecordedCall& call : canvas.Calls()) {
+            if (call.Operation == "BeginGroup") order.push_back(call.Text);
+            if (call.Operation == "TextOut") texts.push_back(call.Text);
+        }
+        EXPECT_EQ(texts, TextsOf(pass));
+        const std::vector<std::string> behindOrder{"Axis", "Labels", "Ticks", "Grid", "MinorTicks"};
+        const std::vector<std::string> overOrder{"Axis", "Ticks", "Grid", "MinorTicks", "Labels"};
+        EXPECT_EQ(order, behind ? behindOrder : overOrder);
+    }
 }
 
 // A vertical value axis bound to an active series, its labels one font height of 16 pixels.
+// The window's bottom axis moved to the calendar's far end, as a refused plot leaves it: every
+// paint completes, and a label that cannot be a date is left out.
+struct CalendarEndCase {
+    const char* name;
+    double minimum, maximum;
+    bool exactDateTime;
+    double increment;
+};
+
+class CalendarEndRows : public testing::WindowChartFixture,
+                        public ::testing::WithParamInterface<CalendarEndCase> {};
+
+TEST_P(CalendarEndRows, PaintCompletesWithDatesOnly) {
+    const CalendarEndCase& c = GetParam();
+    TChartAxis& bottom = chart.BottomAxis();
+    bottom.SetExactDateTime(c.exactDateTime);
+    bottom.SetIncrement(c.increment);
+    bottom.SetMinMax(c.minimum, c.maximum);
+    ASSERT_NO_THROW(Render());
+    for (const TAxisItem& item : bottom.Items()) {
+        EXPECT_GE(item.Value, EncodeDate(1, 1, 1)) << item.Text;
+        EXPECT_LT(item.Value, EncodeDate(9999, 12, 31) + 1) << item.Text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CalendarEndRows,
+    ::testing::Values(CalendarEndCase("UpToTheLastDay", 45505, EncodeDate(9999, 12, 31), false, 10),
+                      CalendarEndCase("TheLastTwoDays", EncodeDate(9999, 12, 30),
+                                      EncodeDate(9999, 12, 31), false, 10),
+                      CalendarEndCase("PastTheLastDay", EncodeDate(9999, 12, 30),
+                                      EncodeDate(9999, 12, 31) + 3, false, 0),
+                      CalendarEndCase("YearsFromYear100", EncodeDate(1, 1, 1) - 3000,
+                                      EncodeDate(100, 1, 1), true, 365),
+                      CalendarEndCase("MonthsBeforeTheFirstDay", EncodeDate(1, 1, 1) - 20,
+                                      EncodeDate(1, 3, 1), true, 30)),
+    [](const auto& info) { return std::string(info.param.name); });
+
 class ValuePassTest : public ChartFixture {
 protected:
     ValuePassTest() {
@@ -348,6 +391,10 @@ INSTANTIATE_TEST_SUITE_P(
         // The Monday next to 31 August lies above it and is stepped down a week.
         DateCase("WeeksFallOnMondays", Aug2024, Aug2024 + 30, 7, true, 784, "ddd d", 7, dtOneWeek,
                  {"Mon 26", "Mon 19", "Mon 12", "Mon 5"}),
+        DateCase("DaysPastTheLastAreLeftOut", 2958464, 2958468, 1, false, 784, "", 1,
+                 NoDateTimeStep, {"12/31/9999", "12/30/9999"}),
+        DateCase("YearsStopAtTheFirstYear", -694000, -693228, 365, true, 784, "yyyy", 365,
+                 dtOneYear, {"0002", "0001"}),
         DateCase("OneDayOrLessShowsTimes", Aug2024, Aug2024 + 1, 0.25, false, 784, "", 0.25,
                  NoDateTimeStep, {"12:00 AM", "6:00 PM", "12:00 PM", "6:00 AM", "12:00 AM"})),
     [](const auto& info) { return std::string(info.param.name); });

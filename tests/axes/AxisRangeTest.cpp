@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "twinscope/runtime/Exceptions.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Expect.h"
+#include "twinscope/chart/axes/AxisGeometry.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 namespace {
@@ -100,6 +101,23 @@ TEST_F(ChartFixture, RangeChangesRepaintOnlyWhenTheValueChanges) {
     EXPECT_EQ(RepaintsDuring([&] { axis.SetIncrement(0); }), 0);
     EXPECT_EQ(RepaintsDuring([&] { axis.SetIncrement(1); }), 1);
     EXPECT_EQ(RepaintsDuring([&] { EXPECT_THROW(axis.SetMinimum(6), AxisException); }), 0);
+}
+
+TEST_F(ChartFixture, RangeChangedReportsEachRangeShownInAPaint) {
+    TChartAxis& axis = chart.LeftAxis();
+    std::vector<std::pair<double, double>> shown;
+    axis.OnCurrentRangeChanged = [&](TChartAxis& a) {
+        shown.emplace_back(a.CurrentMinimum(), a.CurrentMaximum());
+    };
+    axis.SetAutomatic(false);
+    axis.SetMinMax(10, 90);  // a setting, not a range shown
+    EXPECT_TRUE(shown.empty());
+    axis.SetMinimumOffset(10);
+    axis.SetMaximumOffset(10);
+    axis.PrepareRange();
+    axis.ComputePixelSpan({0, 0, 100, 100});
+    WidenRangeForOffsets(axis, nullptr);  // 10 pixels at each end of 100
+    EXPECT_EQ(shown, (std::vector<std::pair<double, double>>{{10, 90}, {0, 100}}));
 }
 
 struct PlainSetterCase {

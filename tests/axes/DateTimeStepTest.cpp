@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -64,13 +65,22 @@ struct CalendarCase {
     double expected;
 };
 
+const double FirstDay = EncodeDate(1, 1, 1);
+const double LastDay = EncodeDate(9999, 12, 31);
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
 const double Sep30 = EncodeDate(2024, 9, 30) + 0.6054;  // 30 September 2024 14:31
 
 class RoundRows : public ::testing::TestWithParam<CalendarCase> {};
 
 TEST_P(RoundRows, RoundToDateTimeStep) {
     const CalendarCase& c = GetParam();
-    EXPECT_EQ(RoundToDateTimeStep(c.index, c.x), c.expected);
+    const double rounded = RoundToDateTimeStep(c.index, c.x);
+    if (std::isnan(c.expected)) {
+        EXPECT_TRUE(std::isnan(rounded));
+    } else {
+        EXPECT_EQ(rounded, c.expected);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -89,7 +99,13 @@ INSTANTIATE_TEST_SUITE_P(
         CalendarCase("YearStartsOnTheFirstOfJanuary", dtOneYear, Sep30, 0, EncodeDate(2024, 1, 1)),
         CalendarCase("RowsBelowADayKeepTheValue", 15, Sep30, 0, Sep30),
         CalendarCase("NoRowKeepsTheValue", NoDateTimeStep, Sep30, 0, Sep30),
-        CalendarCase("ZeroStaysZero", dtOneMonth, 0, 0, 0)),
+        CalendarCase("ZeroStaysZero", dtOneMonth, 0, 0, 0),
+        CalendarCase("BeyondTheLastDayRoundsAsTheLastDay", dtOneYear, LastDay + 4000, 0,
+                     EncodeDate(9999, 1, 1)),
+        CalendarCase("BeyondTheLastDayHalfMonth", dtHalfMonth, 1e300, 0,
+                     EncodeDate(9999, 12, 15)),
+        CalendarCase("BeforeTheFirstDayStays", dtOneMonth, FirstDay - 40, 0, FirstDay - 40),
+        CalendarCase("NotANumberStays", dtOneYear, NaN, 0, NaN)),
     [](const auto& info) { return std::string(info.param.name); });
 
 class StepDownRows : public ::testing::TestWithParam<CalendarCase> {};
@@ -117,7 +133,21 @@ INSTANTIATE_TEST_SUITE_P(
         CalendarCase("YearsUntilAtOrBelowTheIncrement", dtOneYear, EncodeDate(2024, 1, 1), 730,
                      EncodeDate(2022, 1, 1)),
         CalendarCase("OtherRowsSubtract", NoDateTimeStep, 45510, 10, 45500),
-        CalendarCase("TooSmallAnIncrementLeavesTheValue", dtOneMonth, 45505, 1e-13, 45505)),
+        CalendarCase("TooSmallAnIncrementLeavesTheValue", dtOneMonth, 45505, 1e-13, 45505),
+        // Stepping stops at the calendar's ends: no date lies before 1 January 0001.
+        CalendarCase("YearsStopAtTheFirstYear", dtOneYear, EncodeDate(1, 6, 1), 365,
+                     EncodeDate(1, 6, 1)),
+        CalendarCase("YearsFromYear100StopAboveYearOne", dtOneYear, EncodeDate(100, 1, 1),
+                     365 * 150, EncodeDate(100, 1, 1)),
+        CalendarCase("MonthsStopAtTheFirstMonth", dtOneMonth + 3, EncodeDate(1, 3, 1), 120,
+                     EncodeDate(1, 3, 1)),
+        CalendarCase("HalfMonthStopsAtTheFirstDay", dtHalfMonth, FirstDay, 15, FirstDay),
+        CalendarCase("BeforeTheFirstDayStops", dtOneYear, FirstDay - 400, 365, FirstDay - 400),
+        // Above the last day the walk enters the calendar on a label of the row.
+        CalendarCase("BeyondTheLastDayEntersOnAYear", dtOneYear, LastDay + 1000, 365,
+                     EncodeDate(9999, 1, 1)),
+        CalendarCase("FarBeyondTheLastDayEntersBelowTheTarget", dtOneMonth, LastDay + 40, 30,
+                     EncodeDate(9999, 12, 1))),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -428,6 +428,52 @@ TEST_F(ChartPaintTest, APaintCutShortStillRestoresRepainting) {
 }
 
 // Paints through the chart's own canvas, chosen by class name.
+// A chart event handler that throws in the middle of a paint: the exception reaches the caller,
+// every group opened so far is closed, and the next paint starts outside any group.
+struct ThrowingHandlerCase {
+    const char* name;
+    void (*install)(TChart&, std::function<void()> thrower);
+};
+
+class ThrowingHandlerRows : public ChartPaintTest,
+                            public ::testing::WithParamInterface<ThrowingHandlerCase> {};
+
+TEST_P(ThrowingHandlerRows, LeavesNoGroupOpen) {
+    auto& data = chart.CreateSeries<TLineSeries>();
+    data.SetParentChart(&chart);
+    data.AddPoint(1, 2);
+    data.AddPoint(2, 3);
+    GetParam().install(chart, [] { throw RuntimeError("handler failed"); });
+    EXPECT_THROW(Render(), RuntimeError);
+    EXPECT_EQ(canvas.GroupDepth(), 0U);
+
+    GetParam().install(chart, {});
+    std::size_t depthBeforeChart = 99;
+    chart.OnBeforeDrawChart = [&] { depthBeforeChart = canvas.GroupDepth(); };
+    Render();
+    EXPECT_EQ(depthBeforeChart, 0U);
+    EXPECT_EQ(canvas.GroupDepth(), 0U);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ThrowingHandlerRows,
+    ::testing::Values(
+        ThrowingHandlerCase("BeforeDrawAxes",
+                            [](TChart& c, std::function<void()> f) { c.OnBeforeDrawAxes = f; }),
+        ThrowingHandlerCase("BeforeDrawSeries",
+                            [](TChart& c, std::function<void()> f) { c.OnBeforeDrawSeries = f; }),
+        ThrowingHandlerCase("LegendText",
+                            [](TChart& c, std::function<void()> f) {
+                                c.OnGetLegendText = [f](TLegendStyle, std::int32_t,
+                                                        const std::string& text) {
+                                    if (f) f();
+                                    return text;
+                                };
+                            }),
+        ThrowingHandlerCase("AfterDraw",
+                            [](TChart& c, std::function<void()> f) { c.OnAfterDraw = f; })),
+    [](const auto& info) { return std::string(info.param.name); });
+
 class ChartWindowPaintTest : public ChartPaintTest {
 protected:
     ChartWindowPaintTest() {

@@ -109,7 +109,7 @@ protected:
             TChartAxis& scale = chart.CustomAxes().Add();
             scale.SetHorizontal(horizontal);
             auto& companion = chart.CreateSeries<TLineSeries>();
-            chart.AppendSeriesDirectly(companion);
+            detail::AppendSeriesDirectly(chart, companion);
             companion.SetParentChart(&chart);
             if (horizontal) {
                 companion.BindCustomHorizAxis(&scale);

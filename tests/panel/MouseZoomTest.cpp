@@ -1,12 +1,13 @@
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "twinscope/chart/canvas/CanvasRegistry.h"
-#include "twinscope/chart/series/LineSeries.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Printers.h"
 #include "tests/support/RecordingCanvas.h"
+#include "twinscope/chart/canvas/CanvasRegistry.h"
+#include "twinscope/chart/series/LineSeries.h"
 
 namespace twinscope {
 namespace {
@@ -504,6 +505,69 @@ TEST_F(ZoomRectangleTest, EachMoveErasesTheOldRectangleAndDrawsTheNew) {
     EXPECT_EQ(Rectangles().size(), 4u);
     EXPECT_EQ(canvas->Pen().Mode, pmCopy);
 }
+
+// The program's own hit tests after a paint: three points at 50 °F, the third after a gap, and
+// the left axis titled "°F".
+struct ProgramHitCase {
+    const char* name;
+    TPoint (*point)(const TChartSeries&, TPoint title);
+    TChartClickedPart expected;
+};
+
+class ProgramHitTest : public ZoomRectangleTest,
+                       public ::testing::WithParamInterface<ProgramHitCase> {
+protected:
+    ProgramHitTest() {
+        TChartSeries& data = chart.Series(0);
+        data.AddPoint(kBegin + 10, 50);
+        data.AddPoint(kBegin + 20, 50);
+        data.AddGapPoint(kBegin + 30, 50);
+        data.AddPoint(kBegin + 40, 50);
+        chart.LeftAxis().Title().SetCaption("°F");
+        chart.Paint(target);
+    }
+};
+
+TEST_P(ProgramHitTest, FindsSeriesAndAxisTitles) {
+    const auto texts = canvas->CallsOf("TextOut");
+    const auto title = std::find_if(texts.begin(), texts.end(),
+                                    [](const TRecordedCall& c) { return c.Text == "°F"; });
+    ASSERT_NE(title, texts.end());
+    const TPoint at = GetParam().point(chart.Series(0), title->Points.at(0));
+    EXPECT_EQ(mouse.ClickedPart(at), GetParam().expected);
+}
+
+TPoint PointOf(const TChartSeries& s, std::int32_t i, std::int32_t dy = 0) {
+    return {s.XPixel(i), s.YPixel(i) + dy};
+}
+
+TPoint Between(const TChartSeries& s, std::int32_t i, std::int32_t j, std::int32_t dy) {
+    return {(s.XPixel(i) + s.XPixel(j)) / 2, s.YPixel(i) + dy};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ProgramHitTest,
+    ::testing::Values(
+        ProgramHitCase{"OnAPoint", [](const TChartSeries& s, TPoint) { return PointOf(s, 0); },
+                       cpSeries},
+        ProgramHitCase{"ThreePixelsOffAPoint",
+                       [](const TChartSeries& s, TPoint) { return PointOf(s, 3, -3); }, cpSeries},
+        ProgramHitCase{"OnTheLine",
+                       [](const TChartSeries& s, TPoint) { return Between(s, 0, 1, 0); }, cpSeries},
+        ProgramHitCase{"ThreePixelsOffTheLine",
+                       [](const TChartSeries& s, TPoint) { return Between(s, 0, 1, 3); }, cpSeries},
+        ProgramHitCase{"FourPixelsOffTheLineIsThePlot",
+                       [](const TChartSeries& s, TPoint) { return Between(s, 0, 1, 4); },
+                       cpChartRect},
+        ProgramHitCase{"AcrossTheGapIsThePlot",
+                       [](const TChartSeries& s, TPoint) { return Between(s, 1, 3, 0); },
+                       cpChartRect},
+        ProgramHitCase{"TheAxisTitle",
+                       [](const TChartSeries&, TPoint t) {
+                           return TPoint{t.X + 1, t.Y + 1};
+                       },
+                       cpAxisTitle}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct XorColourCase {
     const char* name;

@@ -376,7 +376,7 @@ TEST_F(LineDrawingTest, TheScalesEmptyCompanionSeriesDrawsNothing) {
     series.AddPoint(200, 300);
     TChartAxis& scale = chart.CustomAxes().Add();
     TLineSeries& companion = chart.CreateSeries<TLineSeries>();
-    chart.AppendSeriesDirectly(companion);
+    detail::AppendSeriesDirectly(chart, companion);
     companion.SetParentChart(&chart);
     companion.BindCustomVertAxis(&scale);
     companion.SetSeriesColor(chart.Color());

@@ -249,7 +249,7 @@ TEST_F(ChartFixture, AnAlreadyListedSeriesJoinsSilently) {
     int events = 0;
     chart.AddSeriesListener([&](TChartSeriesEvent, TChartSeries&) { ++events; });
     auto& series = chart.CreateSeries<TLineSeries>();
-    chart.AppendSeriesDirectly(series);
+    detail::AppendSeriesDirectly(chart, series);
     EXPECT_EQ(RepaintsDuring([&] { series.SetParentChart(&chart); }), 0);
     EXPECT_EQ(chart.SeriesCount(), 1u);
     EXPECT_EQ(series.ParentChart(), &chart);

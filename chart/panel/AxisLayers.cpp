@@ -1,4 +1,4 @@
-#include "twinscope/chart/axes/AxisLayers.h"
+#include "twinscope/chart/panel/AxisLayers.h"
 
 #include "twinscope/chart/axes/AxisDrawing.h"
 #include "twinscope/chart/axes/AxisGeometry.h"
@@ -15,7 +15,9 @@ void ConnectAxisLayers(TChartPaintLayers& layers) {
     layers.ApplyAxisOffsets = [](TChartAxis& axis) {
         WidenRangeForOffsets(axis, axis.ParentChart().Canvas());
     };
-    layers.DrawAxis = [](TChartAxis& axis, TCanvas3D& canvas) { DrawAxis(axis, canvas); };
+    layers.DrawAxis = [](TChartAxis& axis, TCanvas3D& canvas) {
+        DrawAxis(axis, canvas, axis.ParentChart().PlotRect());
+    };
 }
 
 }  // namespace twinscope

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+
+#include "twinscope/runtime/Arithmetic.h"
+
+namespace twinscope {
+
+// What the step between the labels of one paint depends on, read off the axis by the label
+// pass: the choice itself is a pure function of these values.
+struct TIncrementInput {
+    Extended Span = 0;         // the range shown: its maximum minus its minimum
+    double Increment = 0;      // the axis's own Increment; 0 lets the pass choose
+    bool DateTime = false;     // the axis carries date-time values
+    bool RangeIsZero = false;  // the range shown is empty (within the axis's tolerance)
+    bool Separated = true;     // the labels keep a separation, so their count limits the step
+    bool WholeSteps = false;   // an index-valued series with few points needs no finer step
+    friend bool operator==(const TIncrementInput&, const TIncrementInput&) = default;
+};
+
+// The increment that shows at most `count` labels over the span, starting from the set
+// Increment and enlarging it (by the increment and then a fifth of the step, or up the 1-2-5
+// ladder, or up DateTimeStepTable on a date-time axis).
+double IncrementForCount(const TIncrementInput& input, std::int32_t count);
+
+// How many labels of the given size, with `separation` percent of it between them, fit along
+// an axis of the given length; 1 when nothing is known.
+std::int32_t LabelsThatFit(std::int32_t axisLength, std::int32_t labelSize,
+                           std::int32_t separation);
+
+// The next value of ..., 0.1, 0.2, 0.5, 1, 2, 5, 10, ... strictly above x (x > 0); 1 for an
+// infinite x.
+double NextStep125(double x);
+
+}  // namespace twinscope
