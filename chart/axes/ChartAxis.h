@@ -196,6 +196,10 @@ public:
     std::weak_ptr<const void> LifetimeToken() const { return lifetime_; }
 
 protected:
+    // Replaces the range shown in this paint (the end offsets widen it once the plot is final;
+    // a scale that follows its master live takes the master's); automatic ends are rounded
+    // again as PrepareRange rounds them.
+    void SetCurrentRange(double minimum, double maximum);
     void Invalidate() const;
     template <typename T, typename U>
     void Set(T& field, U&& value) {
@@ -213,9 +217,6 @@ private:
 
     void SetAxisShown(bool b) { axisShown_ = b; }
     void SetLayout(const TAxisLayout& layout) { layout_ = layout; }
-    // Replaces the range shown in this paint (the end offsets widen it once the plot is final);
-    // automatic ends are rounded again as PrepareRange rounds them.
-    void SetCurrentRange(double minimum, double maximum);
 
     using ValueToPixelFn = std::int32_t (*)(const TChartAxis&, double);
     static std::int32_t HorizontalValueToPixel(const TChartAxis& axis, double value);

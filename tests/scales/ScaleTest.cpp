@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "twinscope/chart/axes/AxisGeometry.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/runtime/DateTime.h"
 #include "twinscope/runtime/Exceptions.h"
@@ -351,10 +352,13 @@ TEST_F(ScaleTest, ALiveScaleFollowsTheRangeWidenedLaterInThePaint) {
     auto celsius = CreateOwnedAxis<tLeftCelsiusScale>(chart);
     celsius->SetFollowsLive(true);
     chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
-    chart.LeftAxis().SetCurrentRange(14, 230);  // the end offsets at work
-    EXPECT_EQ(celsius->CurrentMinimum(), -10);
-    EXPECT_EQ(celsius->CurrentMaximum(), 110);
-    EXPECT_EQ(celsius->Increment(), 20);
+    TChartAxis& master = chart.LeftAxis();
+    master.SetMinimumOffset(40);
+    master.SetMaximumOffset(40);
+    WidenRangeForOffsets(master, nullptr);
+    ASSERT_LT(master.CurrentMinimum(), 32);
+    EXPECT_DOUBLE_EQ(celsius->CurrentMinimum(), (master.CurrentMinimum() - 32) / 1.8);
+    EXPECT_DOUBLE_EQ(celsius->CurrentMaximum(), (master.CurrentMaximum() - 32) / 1.8);
 }
 
 TEST_F(ScaleTest, AScaleSwitchedOffOrFreedLeavesItsMasterAlone) {
