@@ -204,8 +204,12 @@ void TChartAxis::RefreshIsDateTimeAxis() {
 void TChartAxis::ComputePixelSpan(const TRect& plot) {
     const std::int32_t origin = horizontal_ ? plot.Left : plot.Top;
     const std::int32_t size = horizontal_ ? plot.Width() : plot.Height();
-    startPixel_ = origin + static_cast<std::int32_t>(Round(size * 0.01 * startPosition_));
-    endPixel_ = origin + static_cast<std::int32_t>(Round(size * 0.01 * endPosition_));
+    // Positions far outside 0..100 % put the ends beyond any surface; they saturate there.
+    const auto at = [&](double percent) {
+        return SaturatedPixel(std::int64_t{origin} + SaturatedPixel(Round(size * 0.01 * percent)));
+    };
+    startPixel_ = at(startPosition_);
+    endPixel_ = at(endPosition_);
     RefreshRangeSpan();
 }
 

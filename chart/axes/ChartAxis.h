@@ -171,8 +171,10 @@ public:
     bool AxisShown() const { return axisShown_; }
     std::int32_t StartPixel() const { return startPixel_; }
     std::int32_t EndPixel() const { return endPixel_; }
-    std::int32_t AxisLength() const { return endPixel_ - startPixel_; }
-    std::int32_t CenterPixel() const { return (startPixel_ + endPixel_) / 2; }
+    std::int32_t AxisLength() const { return SaturatedPixel(std::int64_t{endPixel_} - startPixel_); }
+    std::int32_t CenterPixel() const {
+        return static_cast<std::int32_t>((std::int64_t{startPixel_} + endPixel_) / 2);
+    }
     double PixelsPerUnit() const { return pixelsPerUnit_; }
     // Maps the axis onto the plot rectangle's edge along it, by StartPosition and EndPosition.
     void ComputePixelSpan(const TRect& plot);

@@ -73,6 +73,13 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         ExtremeCase{"LegendTopPosAtIntMax",
                     [](TChart& ch) { ch.Legend().SetTopPos(INT_MAX); }},
+        ExtremeCase{"AxisEndsFarBeyondThePlot",
+                    [](TChart& ch) {
+                        ch.LeftAxis().SetStartPosition(-1e12);
+                        ch.LeftAxis().SetEndPosition(1e12);
+                        ch.BottomAxis().SetStartPosition(1e300);
+                        ch.BottomAxis().SetEndPosition(-1e300);
+                    }},
         ExtremeCase{"HugeChart", [](TChart&) {}, {0, 0, INT_MAX, INT_MAX}},
         ExtremeCase{"HugeChartFarOut", [](TChart&) {}, {INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX}}),
     [](const auto& info) { return std::string(info.param.name); });
