@@ -27,7 +27,7 @@ void DrawTitle(TChartAxis& axis, TCanvas3D& canvas) {
     const TGroupGuard group(canvas, "Title");
     const std::string& caption = title.Caption();
     DrawTextShape(canvas, title, AxisTitleBox(axis, TextShapeSize(canvas, title, caption)),
-                  caption);
+                  caption, title.Angle());
 }
 
 }  // namespace

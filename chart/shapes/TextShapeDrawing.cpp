@@ -1,9 +1,12 @@
 #include "twinscope/chart/shapes/TextShapeDrawing.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 #include "twinscope/chart/canvas/CanvasGuards.h"
 #include "twinscope/chart/shapes/Bevel.h"
+#include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
 
@@ -95,8 +98,33 @@ void DrawShapeBox(TChartCanvas& canvas, const TTextShape& shape, const TRect& bo
 }
 
 void DrawTextShape(TChartCanvas& canvas, const TTextShape& shape, const TRect& box,
-                   std::string_view text) {
-    DrawShapeBox(canvas, shape, box);
+                   std::string_view text, std::int32_t angle) {
+    angle %= 360;
+    if (angle < 0) angle += 360;
+    // A turned shape is laid out as if upright in its box, then turned about the box's centre.
+    const double radians = angle * std::numbers::pi / 180;
+    const double cosine = std::cos(radians);
+    const double sine = std::sin(radians);
+    const double cx = (static_cast<double>(box.Left) + box.Right) / 2;
+    const double cy = (static_cast<double>(box.Top) + box.Bottom) / 2;
+    // Counter-clockwise on the screen, where y grows downwards.
+    const auto turned = [&](double x, double y) {
+        return TPoint{SaturatedPixel(Round(cx + (x - cx) * cosine + (y - cy) * sine)),
+                      SaturatedPixel(Round(cy - (x - cx) * sine + (y - cy) * cosine))};
+    };
+    if (angle == 0) {
+        DrawShapeBox(canvas, shape, box);
+    } else {
+        // The upright box's corners, turned, bound the box drawn around the turned text.
+        const TPoint corners[] = {turned(box.Left, box.Top), turned(box.Right, box.Top),
+                                  turned(box.Left, box.Bottom), turned(box.Right, box.Bottom)};
+        TRect bounds{corners[0].X, corners[0].Y, corners[0].X, corners[0].Y};
+        for (const TPoint& p : corners) {
+            bounds = {std::min(bounds.Left, p.X), std::min(bounds.Top, p.Y),
+                      std::max(bounds.Right, p.X), std::max(bounds.Bottom, p.Y)};
+        }
+        DrawShapeBox(canvas, shape, bounds);
+    }
     canvas.SetFont(shape.Font());
     canvas.SetBackMode(cbmTransparent);
 
@@ -122,7 +150,12 @@ void DrawTextShape(TChartCanvas& canvas, const TTextShape& shape, const TRect& b
 
     std::int32_t y = box.Top + inset + (withMargins ? shape.Margins().Top() : 0);
     for (const std::string& line : TextShapeLines(text)) {
-        canvas.TextOut(x, y, line);
+        if (angle == 0) {
+            canvas.TextOut(x, y, line);
+        } else {
+            const TPoint at = turned(x, y);
+            canvas.TextOut(at.X, at.Y, line, angle);
+        }
         y += canvas.TextHeight(line);
     }
 }

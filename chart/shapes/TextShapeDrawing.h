@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,8 +29,10 @@ TSize TextShapeSize(TChartCanvas& canvas, const TTextShape& shape, std::string_v
 void DrawShapeBox(TChartCanvas& canvas, const TTextShape& shape, const TRect& box);
 
 // The box, then the text lines inside it, one under the other from the top margin down, each
-// placed by the shape's alignment, in the shape's font over a transparent background.
+// placed by the shape's alignment, in the shape's font over a transparent background. At an
+// angle (degrees, counter-clockwise) the text is laid out upright in the box and turned about
+// its centre, and the box drawn is the one that bounds the turned box.
 void DrawTextShape(TChartCanvas& canvas, const TTextShape& shape, const TRect& box,
-                   std::string_view text);
+                   std::string_view text, std::int32_t angle = 0);
 
 }  // namespace twinscope

@@ -269,6 +269,16 @@ TEST_F(WindowDrawingTest, LabelsBehindAreDrawnDuringThePassBeforeTheLine) {
     EXPECT_EQ(Outline(AxisCalls(canvas).at(1)), "Title Labels Line Ticks Grid MinorTicks");
 }
 
+// The window sets its titles upright; at its angle of 90 the left axis's title reads upwards,
+// turned about the middle of the box it was placed in.
+TEST_F(WindowDrawingTest, ATitleAtAnAngleIsDrawnTurned) {
+    chart.LeftAxis().Title().SetAngle(90);
+    Render();
+    const auto title = Of(AxisCalls(canvas).at(1), "Title", "TextOut");
+    ASSERT_EQ(title.size(), 1u);
+    EXPECT_EQ(title[0].Angle, 90);
+}
+
 TEST(MinorTickPositionsTest, FollowMajorTicksAndStayInsideTheAxis) {
     // The three above the first tick (-4, -29, -54) lie outside the axis.
     EXPECT_EQ(MinorTickPositions({21, 121, 221}, 3, 21, 421),

@@ -158,5 +158,38 @@ TEST(TextShapeTest, MarginChangesCallTheOwnerBack) {
     EXPECT_EQ(shape.Margins().Bottom(), 10);
 }
 
+// A turned shape is laid out upright in its box and turned about the box's centre: "TChart"
+// (36 x 12) centred in (100, 100, 136, 112) keeps its middle at (118, 106) at every angle.
+struct TurnedCase {
+    const char* name;
+    std::int32_t angle;
+    TPoint anchor;
+    double textAngle;
+};
+
+class TurnedTextShapeTest : public ::testing::TestWithParam<TurnedCase> {};
+
+TEST_P(TurnedTextShapeTest, TurnsTheTextAboutTheBoxCentre) {
+    const TurnedCase& c = GetParam();
+    TRecordingCanvas canvas;
+    TTextShape shape([] {});
+    shape.SetTransparent(true);
+    DrawTextShape(canvas, shape, {100, 100, 136, 112}, "TChart", c.angle);
+    const auto texts = canvas.CallsOf("TextOut");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].Points.at(0), c.anchor);
+    EXPECT_EQ(texts[0].Angle, c.textAngle);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TurnedTextShapeTest,
+    ::testing::Values(TurnedCase{"Upright", 0, {118, 100}, 0},
+                      // Reads upwards with its top to the left, from x 112 to 124.
+                      TurnedCase{"Upwards", 90, {112, 106}, 90},
+                      TurnedCase{"Downwards", 270, {124, 106}, 270},
+                      TurnedCase{"UpsideDown", 180, {118, 112}, 180},
+                      TurnedCase{"NegativeAngleTurnsClockwise", -90, {124, 106}, 270}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace twinscope
