@@ -1,6 +1,6 @@
 // Dates: any format writes any value or refuses it with ConversionError; a value inside years
 // 1 to 9999 decodes into a date and a time that encode back to its day and time of day, and
-// its day of the year lies in 1..366.
+// its day of the year lies in 1..366; an ISO 8601 text reads as nothing or as such a value.
 
 #include <cmath>
 #include <cstddef>
@@ -10,6 +10,7 @@
 #include "twinscope/runtime/DateTime.h"
 #include "twinscope/runtime/DateTimeFormat.h"
 #include "twinscope/runtime/Exceptions.h"
+#include "twinscope/runtime/IsoDateTime.h"
 
 namespace {
 
@@ -42,8 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::FuzzInput input(data, size);
     const double value = input.Double();
     const std::string format = input.Text();
+    const std::string iso = input.Text();
 
     if (std::isfinite(value) && InCalendar(value)) CheckDecoding(value);
+    if (const auto read = ParseIsoDateTime(iso)) {
+        if (!std::isfinite(*read) || !InCalendar(*read)) __builtin_trap();
+        CheckDecoding(*read);
+    }
     try {
         DateTimeToString(format, value);
     } catch (const ConversionError&) {

@@ -1,5 +1,6 @@
 // Writes the seed inputs of the number and date text fuzzers: NUMBER_DIR and DATE_DIR.
-// An input is a double's eight bytes, then a format, a NUL byte and (for numbers) a text.
+// An input is a double's eight bytes, then a format, a NUL byte and a text (a number, or an
+// ISO 8601 date).
 
 #include <cstdint>
 #include <cstring>
@@ -47,12 +48,12 @@ int main(int argc, char** argv) {
                       {0.5, ";;", "+.5"},
                   });
     Save(argv[2], {
-                      {45292.75, "c", ""},
-                      {-693593.0, "dddd, mmmm d, yyyy hh:nn:ss.zzz", ""},
-                      {2958465.999999, "ddddd dddddd t tt am/pm", ""},
-                      {-1.5, "yy/mm/dd h:m:s a/p ampm", ""},
-                      {1e300, "'lit' \"x\" mmm ddd", ""},
-                      {0.0, "hh mm nn", ""},
+                      {45292.75, "c", "2024-08-01"},
+                      {-693593.0, "dddd, mmmm d, yyyy hh:nn:ss.zzz", "0001-01-01T00:00"},
+                      {2958465.999999, "ddddd dddddd t tt am/pm", "9999-12-31 23:59:59.999"},
+                      {-1.5, "yy/mm/dd h:m:s a/p ampm", "1899-12-29T12:00:00.5"},
+                      {1e300, "'lit' \"x\" mmm ddd", "2023-02-29"},
+                      {0.0, "hh mm nn", "2024-13-01T25:61"},
                   });
     return 0;
 }
