@@ -71,7 +71,6 @@ protected:
         chart.RenderChart(canvas, target, {0, 0, 965, 518});
     }
 
-    class TNoTarget : public TPaintTarget {};
 
     TRecordingCanvas canvas;
     TNoTarget target;

@@ -13,7 +13,6 @@
 namespace twinscope {
 namespace {
 
-class TNoTarget : public TPaintTarget {};
 
 // The recorded calls in order, as "Group{ ... }" around what each group drew; text measurements
 // are left out.

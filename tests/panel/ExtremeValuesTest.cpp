@@ -11,7 +11,6 @@
 namespace twinscope {
 namespace {
 
-class TNoTarget : public TPaintTarget {};
 
 // Settings at the ends of what the API and stored content accept. Each paint must finish
 // without overflowing (the sanitizer run stops at the first overflow) and leave a plot

@@ -11,7 +11,6 @@
 namespace twinscope {
 namespace {
 
-class TNoTarget : public TPaintTarget {};
 
 // Table rows print as their names in failure messages.
 template <typename Case>

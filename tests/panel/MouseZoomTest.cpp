@@ -456,7 +456,6 @@ TEST_F(MouseZoomTest, WithoutAnActiveSeriesThePlotIsNothing) {
     EXPECT_EQ(mouse.ClickedPart({300, 100}), cpNone);
 }
 
-class TNoTarget : public TPaintTarget {};
 
 // The chart draws on a recording canvas of its own.
 class ZoomRectangleTest : public MouseZoomTest {

@@ -53,6 +53,9 @@ struct TRecordedCall {
 //   - a text of several lines (separated by LF, CR or CR LF) is as wide as its widest line
 //     and as high as its lines together; FontHeight is the height of "W";
 //   - the offsets of the font's visible shadow and emboss are added, as on every canvas.
+// The recording canvas draws nowhere, so any target serves its frames.
+class TNoTarget : public TPaintTarget {};
+
 class TRecordingCanvas : public TCanvas3D {
 public:
     std::string ClassName() const override { return "TRecordingCanvas"; }
