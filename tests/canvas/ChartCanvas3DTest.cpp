@@ -80,6 +80,32 @@ INSTANTIATE_TEST_SUITE_P(
                     FarLineCase{"MissingTheClip", {-399, 1}, {399, 2}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Lines go straight into the buffer while the clip is one rectangle: a clip of another shape,
+// and each Unclip, hands them back to the clip then in force.
+TEST(ChartCanvas3D, WrittenLinesFollowNestedClips) {
+    TGdiFrame frame(12, 12);
+    frame.canvas.SetPen({.Color = clBlack});
+    frame.canvas.ClipRectangle({2, 0, 10, 12});
+    frame.canvas.ClipRectangle({0, 0, 6, 12});
+    frame.canvas.HorizLine(0, 12, 2);
+    frame.canvas.Unclip();
+    frame.canvas.ClipEllipse({0, 0, 12, 12}, true);
+    frame.canvas.HorizLine(0, 12, 6);
+    frame.canvas.HorizLine(0, 12, 0);
+    frame.canvas.Unclip();
+    frame.canvas.VertLine(1, 0, 12);
+    frame.canvas.HorizLine(0, 12, 8);
+    frame.canvas.Unclip();
+    frame.canvas.HorizLine(0, 12, 11);
+    const QImage& image = frame.Finish();
+    EXPECT_EQ(Row(image, 2, 0, 12), "..####......") << "two rectangles";
+    EXPECT_EQ(Row(image, 6, 0, 12), "............") << "outside an ellipse";
+    EXPECT_EQ(Row(image, 0, 0, 12), "..##....##..") << "outside an ellipse";
+    EXPECT_EQ(Column(image, 1, 0, 11), "...........") << "back in the rectangle";
+    EXPECT_EQ(Row(image, 8, 0, 12), "..########..") << "back in the rectangle";
+    EXPECT_EQ(Row(image, 11, 0, 12), "############") << "no clip";
+}
+
 TEST(ChartCanvas3D, LineAcrossTheWholeCoordinateRangeDrawsItsVisiblePart) {
     // Slope 2 / 2^31: every visible pixel lies one step down from the start row.
     TGdiFrame frame(40, 30);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
+#include <QPainterPath>
+
 #include "twinscope/chart/canvas/CanvasGuards.h"
 #include "tests/canvas/QtFrame.h"
 
@@ -66,6 +69,61 @@ TEST(GDIPlusCanvas, OnePixelLineCoversExactlyItsRow) {
     EXPECT_EQ(Row(image, 6, 2, 10), "........");
     EXPECT_EQ(Row(image, 1, 8, 11), ".#.");
 }
+
+// A vertical one-pixel line is filled as a column of whole pixels where that is what the
+// smoothed stroke would put down. Each row draws the line both ways: through the canvas, and
+// stroked by a painter as the canvas strokes other lines (pixel centres, the pen's ends, the
+// rectangle clip one row taller).
+struct TColumnCase {
+    const char* name;
+    TPenEndStyle ends;
+    TPoint from, to;
+    bool clipped;
+    double pixelRatio;
+};
+
+class GDIPlusColumnTest : public ::testing::TestWithParam<TColumnCase> {};
+
+TEST_P(GDIPlusColumnTest, PutsDownThePixelsOfTheStroke) {
+    const TColumnCase& c = GetParam();
+    const TRect clip{2, 5, 10, 15};
+    TPlusFrame frame(12, 20, c.pixelRatio);
+    frame.canvas.SetPen({.Color = clBlack, .EndStyle = c.ends});
+    if (c.clipped) frame.canvas.ClipRectangle(clip);
+    frame.canvas.Line(c.from.X, c.from.Y, c.to.X, c.to.Y);
+    if (c.clipped) frame.canvas.Unclip();
+    const QImage& drawn = frame.Finish();
+
+    QImage stroked(drawn.size(), QImage::Format_ARGB32_Premultiplied);
+    stroked.setDevicePixelRatio(c.pixelRatio);
+    stroked.fill(Qt::white);
+    QPainter painter(&stroked);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (c.clipped) {
+        QPainterPath path;
+        path.addRect(QRectF(clip.Left, clip.Top - 1, clip.Width(), clip.Height() + 2));
+        painter.setClipPath(path);
+    }
+    QPen pen(Qt::black, 1);
+    pen.setCapStyle(c.ends == esRound ? Qt::RoundCap : c.ends == esSquare ? Qt::SquareCap
+                                                                          : Qt::FlatCap);
+    painter.setPen(pen);
+    painter.drawLine(QPointF(c.from.X + 0.5, c.from.Y + 0.5), QPointF(c.to.X + 0.5, c.to.Y + 0.5));
+    painter.end();
+    EXPECT_EQ(drawn, stroked);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, GDIPlusColumnTest,
+    ::testing::Values(TColumnCase{"RoundEndsDownwards", esRound, {3, 2}, {3, 17}, false, 1},
+                      TColumnCase{"SquareEndsUpwards", esSquare, {8, 18}, {8, 1}, false, 1},
+                      TColumnCase{"OneRowLong", esRound, {5, 9}, {5, 10}, false, 1},
+                      TColumnCase{"PastTheSurface", esRound, {0, -40}, {0, 60}, false, 1},
+                      TColumnCase{"ThroughTheClip", esRound, {4, 0}, {4, 20}, true, 1},
+                      TColumnCase{"BesideTheClip", esRound, {11, 0}, {11, 20}, true, 1},
+                      TColumnCase{"FlatEnds", esFlat, {6, 3}, {6, 16}, false, 1},
+                      TColumnCase{"DoublePixels", esRound, {6, 3}, {6, 16}, true, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GDIPlusCanvas, XorModesUseTheAliasedCanvas) {
     TPlusFrame frame(12, 4);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <numbers>
 
 #include <QPolygon>
@@ -81,7 +82,7 @@ QRect WritableArea(const QPainter& painter) {
 // line's major axis (Bresenham). Only the steps whose pixels fall within the writable area on
 // the major axis are walked, starting with the error term the whole walk has there, so a line
 // reaching far outside the surface costs no more than its visible part and keeps its pixels.
-void WriteLine(QPainter& painter, TPoint a, TPoint b, const QColor& color) {
+void WriteLine(QPainter& painter, TPoint a, TPoint b, const std::function<void(const QRect&)>& fill) {
     const std::int64_t dx = std::int64_t{b.X} - a.X;
     const std::int64_t dy = std::int64_t{b.Y} - a.Y;
     if (dx == 0 && dy == 0) return;
@@ -123,11 +124,7 @@ void WriteLine(QPainter& painter, TPoint a, TPoint b, const QColor& color) {
         if (minorPos < minorLow || minorPos > minorHigh) return;
         const int first = static_cast<int>(majorStep > 0 ? runStart : runStart - runLength + 1);
         const int across = static_cast<int>(minorPos);
-        if (xMajor) {
-            painter.fillRect(QRect(first, across, runLength, 1), color);
-        } else {
-            painter.fillRect(QRect(across, first, 1, runLength), color);
-        }
+        fill(xMajor ? QRect(first, across, runLength, 1) : QRect(across, first, 1, runLength));
     };
     for (std::int64_t k = firstStep; k <= lastStep; ++k) {
         ++runLength;
@@ -204,6 +201,8 @@ void TChartCanvas3D::ResetPainterState() {
     smoothing_.reset();
     composition_.reset();
     clipStack_.clear();
+    clipRect_ = painter_ && painter_->hasClipping() ? std::nullopt
+                                                    : std::optional(Everything().boundingRect());
 }
 
 void TChartCanvas3D::UseSmoothing(QPainter& painter, bool smooth) {
@@ -296,7 +295,8 @@ void TChartCanvas3D::DoLine(TPoint from, TPoint to) {
     QPainter* painter = PrepareGdi(true);
     if (!painter) return;
     if (SimpleLine(Pen())) {
-        WriteLine(*painter, from, to, OpaqueColor(Pen().Color));
+        const QColor color = OpaqueColor(Pen().Color);
+        WriteLine(*painter, from, to, [&](const QRect& run) { FillPixels(*painter, run, color); });
         return;
     }
     const bool wide = Pen().Width > 1;
@@ -311,8 +311,9 @@ void TChartCanvas3D::DoPolyline(std::span<const TPoint> points) {
     if (!painter) return;
     if (SimpleLine(Pen())) {
         const QColor color = OpaqueColor(Pen().Color);
+        auto fill = [&](const QRect& run) { FillPixels(*painter, run, color); };
         for (std::size_t i = 1; i < points.size(); ++i) {
-            WriteLine(*painter, points[i - 1], points[i], color);
+            WriteLine(*painter, points[i - 1], points[i], fill);
         }
         return;
     }
@@ -494,31 +495,57 @@ TSize TChartCanvas3D::DoTextExtent(std::string_view line) {
 void TChartCanvas3D::DoClip(const TCanvasShape& shape, bool exclude) {
     QPainter* painter = Painter();
     if (!painter) return;
-    clipStack_.push_back(painter->hasClipping() ? std::optional(painter->clipPath())
-                                                : std::nullopt);
-    CombineClip(*painter, shape, exclude);
+    clipStack_.push_back(
+        {painter->hasClipping() ? std::optional(painter->clipPath()) : std::nullopt, clipRect_});
+    const std::optional<QRect> rect = CombineClip(*painter, shape, exclude);
+    clipRect_ = clipRect_ && rect ? std::optional(*clipRect_ & *rect) : std::nullopt;
 }
 
-void TChartCanvas3D::CombineClip(QPainter& painter, const TCanvasShape& shape, bool exclude) {
+std::optional<QRect> TChartCanvas3D::CombineClip(QPainter& painter, const TCanvasShape& shape,
+                                                 bool exclude) {
     QRegion region = ShapeRegion(shape);
     if (exclude) region = Everything().subtracted(region);
     painter.setClipRegion(region, Qt::IntersectClip);
+    if (shape.Kind != skRectangle || exclude) return std::nullopt;
+    return region.isEmpty() ? QRect() : region.boundingRect();
 }
 
 // Clipping is removed with NoClip: after setClipping(false) Qt ignores the next clip set.
 void TChartCanvas3D::DoUnclip() {
     QPainter* painter = Painter();
     if (!painter) return;
-    std::optional<QPainterPath> saved;
+    TSavedClip saved{std::nullopt, Everything().boundingRect()};
     if (!clipStack_.empty()) {
         saved = std::move(clipStack_.back());
         clipStack_.pop_back();
     }
-    if (saved) {
-        painter->setClipPath(*saved);
+    if (saved.Path) {
+        painter->setClipPath(*saved.Path);
     } else {
         painter->setClipRect(QRect(), Qt::NoClip);
     }
+    clipRect_ = saved.Rect;
+}
+
+// Writing the pixels directly needs the canvas's own unscaled buffer, unshared, with the
+// painter's clip known to be one rectangle and the colour replacing what lies beneath.
+void TChartCanvas3D::FillPixels(QPainter& painter, const QRect& rect, const QColor& color) {
+    const bool direct = &painter == &bufferPainter_ && clipRect_ && color.alpha() == 255 &&
+                        painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+                        painter.deviceTransform().type() == QTransform::TxNone &&
+                        buffer_.format() == QImage::Format_ARGB32_Premultiplied &&
+                        buffer_.isDetached();
+    if (!direct) {
+        painter.fillRect(rect, color);
+        return;
+    }
+    const QRect area = rect & *clipRect_ & buffer_.rect();
+    if (area.isEmpty()) return;
+    const QRgb pixel = color.rgba();
+    const auto stride = static_cast<std::ptrdiff_t>(buffer_.bytesPerLine() / sizeof(QRgb));
+    QRgb* row = reinterpret_cast<QRgb*>(buffer_.bits()) + area.top() * stride + area.left();
+    for (int y = area.top(); y <= area.bottom(); ++y, row += stride)
+        std::fill_n(row, area.width(), pixel);
 }
 
 // Blending needs the pixels: it works on image surfaces (every buffered frame) and does

@@ -66,8 +66,12 @@ protected:
     void UseComposition(QPainter& painter, QPainter::CompositionMode mode);
     // True when the pen draws something.
     bool PenStrokes() const;
-    // Combines the painter's clip with a shape (the clip in force is already saved).
-    virtual void CombineClip(QPainter& painter, const TCanvasShape& shape, bool exclude);
+    // Combines the painter's clip with a shape (the clip in force is already saved). Returns
+    // the whole-pixel rectangle it clipped to, when the shape clips as one.
+    virtual std::optional<QRect> CombineClip(QPainter& painter, const TCanvasShape& shape,
+                                             bool exclude);
+    // Fills whole pixels with a colour, as the painter's fillRect does.
+    void FillPixels(QPainter& painter, const QRect& rect, const QColor& color);
 
     // The current font, realised for the current size and text quality, and its metrics.
     const QFont& RealisedFont();
@@ -94,7 +98,13 @@ private:
     bool externalPainter_ = false;
     std::optional<bool> smoothing_;
     std::optional<QPainter::CompositionMode> composition_;
-    std::vector<std::optional<QPainterPath>> clipStack_;
+    struct TSavedClip {
+        std::optional<QPainterPath> Path;
+        std::optional<QRect> Rect;
+    };
+    std::vector<TSavedClip> clipStack_;
+    // The clip as one rectangle (the whole surface when there is none), while it is one.
+    std::optional<QRect> clipRect_;
     TFontQuality textQuality_ = fqBest;
     std::optional<TQtFontKey> fontKey_;
     QFont font_;

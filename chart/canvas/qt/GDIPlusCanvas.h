@@ -52,7 +52,8 @@ protected:
     void DoGradientFill(const TRect& rect, const TGradientData& gradient) override;
     void DoTextOut(std::int32_t x, std::int32_t y, const std::string& text, double angle) override;
     void DoBrushAssigned() override;
-    void CombineClip(QPainter& painter, const TCanvasShape& shape, bool exclude) override;
+    std::optional<QRect> CombineClip(QPainter& painter, const TCanvasShape& shape,
+                                     bool exclude) override;
     double BufferScale() const override { return scale_; }
     QFont CreateFont(const TQtFontKey& key) const override;
 
@@ -62,6 +63,7 @@ private:
     const QPen& PlusPen();
     QBrush PlusBrush(const TBrushData& brush) const;
     void FillPath(QPainter& painter, const QPainterPath& path);
+    bool FillsColumn(const QPainter& painter) const;
 
     bool antiAlias_ = true;
     double scale_ = 1;
