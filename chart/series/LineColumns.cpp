@@ -145,8 +145,8 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
         return SpreadOf(
             ys.subspan(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from)));
     };
-    // An anti-aliased column line covers all its rows whole but the two end rows, which it
-    // covers by half. A segment between two neighbouring columns that stays two rows inside
+    // An anti-aliased column line covers its rows whole, but with flat pen ends the two end
+    // rows only by half. A segment between two neighbouring columns that stays two rows inside
     // both columns' whole rows touches only pixels that are already the series' colour, so
     // drawing it would change nothing and it is left out.
     struct TSpanColumn {

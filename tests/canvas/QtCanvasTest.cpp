@@ -103,6 +103,8 @@ TYPED_TEST(QtCanvasTest, ArialResolvesToLiberationSansWithStableMetrics) {
     canvas.SetFont(TFontData{.SizeFloat = 10});
     EXPECT_EQ(canvas.TextHeight("W"), 15);
     EXPECT_GT(canvas.TextWidth("TChart"), 34);
+    canvas.SetFont(TFontData{});
+    EXPECT_EQ(canvas.TextWidth("TChart"), 34) << "each font keeps its own widths";
 }
 
 TYPED_TEST(QtCanvasTest, AlignedTextLiesOnTheNamedSideOfItsAnchor) {

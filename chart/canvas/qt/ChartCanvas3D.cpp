@@ -426,9 +426,25 @@ const QFont& TChartCanvas3D::RealisedFont() {
     if (fontKey_ != key) {
         font_ = CreateFont(key);
         metrics_.emplace(font_);
+        // A chart uses a handful of fonts; a store of many more is dropped whole.
+        if (advances_.size() >= MaxMeasuredFonts) advances_.clear();
+        advancesInUse_ = &advances_[key];
         fontKey_ = std::move(key);
     }
     return font_;
+}
+
+// A chart measures each of its texts several times a paint, and its texts seldom change from
+// one paint to the next, so the widths are kept per font. A font's store of widths starts
+// afresh when it grows past what a chart shows at once.
+int TChartCanvas3D::TextAdvance(std::string_view line) {
+    const QFontMetrics& metrics = RealisedMetrics();
+    const auto found = advancesInUse_->find(line);
+    if (found != advancesInUse_->end()) return found->second;
+    if (advancesInUse_->size() >= MaxMeasuredTexts) advancesInUse_->clear();
+    const int advance = metrics.horizontalAdvance(ToQString(line));
+    advancesInUse_->emplace(line, advance);
+    return advance;
 }
 
 const QFontMetrics& TChartCanvas3D::RealisedMetrics() {
@@ -468,7 +484,7 @@ void TChartCanvas3D::DoTextOut(std::int32_t x, std::int32_t y, const std::string
     drawn.Font = RealisedFont();
     drawn.Anchor = QPointF(x, y);
     drawn.Rotation = (angle != 0 && angle != 360) ? -angle : 0;
-    drawn.Box = QSizeF(metrics.horizontalAdvance(drawn.Text), metrics.height());
+    drawn.Box = QSizeF(TextAdvance(text), metrics.height());
     drawn.Ascent = metrics.ascent();
     drawn.TopLeft = GdiTextOffset(drawn.Box.width(), drawn.Box.height(), drawn.Ascent);
     drawn.Color = OpaqueColor(font.Color);
@@ -489,7 +505,7 @@ void TChartCanvas3D::DoTextOut(std::int32_t x, std::int32_t y, const std::string
 
 TSize TChartCanvas3D::DoTextExtent(std::string_view line) {
     const QFontMetrics& metrics = RealisedMetrics();
-    return {metrics.horizontalAdvance(ToQString(line)), metrics.height()};
+    return {TextAdvance(line), metrics.height()};
 }
 
 void TChartCanvas3D::DoClip(const TCanvasShape& shape, bool exclude) {

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include <QFontMetrics>
@@ -76,6 +80,8 @@ protected:
     // The current font, realised for the current size and text quality, and its metrics.
     const QFont& RealisedFont();
     const QFontMetrics& RealisedMetrics();
+    // How far a line of text advances in the realised font.
+    int TextAdvance(std::string_view line);
     // Realises a font; the anti-aliased canvas shares its fonts across the process.
     virtual QFont CreateFont(const TQtFontKey& key) const { return MakeQtFont(key); }
     // Where text drawn at (x, y) under the text alignment has its top-left corner, relative to
@@ -109,6 +115,17 @@ private:
     std::optional<TQtFontKey> fontKey_;
     QFont font_;
     std::optional<QFontMetrics> metrics_;
+    struct TTextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    using TAdvances = std::unordered_map<std::string, int, TTextHash, std::equal_to<>>;
+    static constexpr std::size_t MaxMeasuredFonts = 64;
+    static constexpr std::size_t MaxMeasuredTexts = 4096;
+    std::map<TQtFontKey, TAdvances> advances_;
+    TAdvances* advancesInUse_ = nullptr;
 };
 
 }  // namespace twinscope

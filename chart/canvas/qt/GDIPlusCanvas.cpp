@@ -326,7 +326,7 @@ void TGDIPlusCanvas::DoTextOut(std::int32_t x, std::int32_t y, const std::string
     drawn.Font = RealisedFont();
     drawn.Anchor = QPointF(x, y);
     drawn.Rotation = (angle != 0 && angle != 360) ? 360 - angle : 0;
-    drawn.Box = QSizeF(metrics.horizontalAdvance(drawn.Text), metrics.height());
+    drawn.Box = QSizeF(TextAdvance(text), metrics.height());
     drawn.Ascent = metrics.ascent();
     const TTextAlign align = TextAlign();
     if ((align & TA_HORIZONTAL) == TA_RIGHT) drawn.TopLeft.setX(-drawn.Box.width());
