@@ -122,8 +122,8 @@ private:
         }
     };
     using TAdvances = std::unordered_map<std::string, int, TTextHash, std::equal_to<>>;
-    static constexpr std::size_t MaxMeasuredFonts = 64;
-    static constexpr std::size_t MaxMeasuredTexts = 4096;
+    static constexpr std::size_t MaxMeasuredFonts = 16;
+    static constexpr std::size_t MaxMeasuredTexts = 1024;
     std::map<TQtFontKey, TAdvances> advances_;
     TAdvances* advancesInUse_ = nullptr;
 };
