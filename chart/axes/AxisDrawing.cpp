@@ -225,7 +225,6 @@ void DrawAxisLabel(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t x,
 
 void DrawAxis(TChartAxis& axis, TCanvas3D& canvas, const TRect& plot) {
     const TGroupGuard group(canvas, "Axis");
-    axis.RefreshIsDateTimeAxis();
     TAxisLayout placed = axis.Layout();
     placed.AxisPosition = ShiftedByPercent(axis, Side(axis, plot), plot);
     axis.SetLayout(placed);

@@ -223,7 +223,6 @@ std::int32_t TitleExtent(TChartAxis& axis, TChartCanvas& canvas) {
 }
 
 TRect ReserveAxisSpace(TChartAxis& axis, TChartCanvas& canvas, const TRect& rect) {
-    axis.RefreshIsDateTimeAxis();
     const bool countTicks = axis.Labels().Position() == lpAtTick;
     TAxisLayout placed = axis.Layout();
 

@@ -6,8 +6,6 @@
 
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/canvas/ChartCanvas.h"
-#include "twinscope/chart/panel/CustomAxisPanel.h"
-#include "twinscope/chart/series/ChartSeries.h"
 #include "twinscope/runtime/Arithmetic.h"
 #include "twinscope/runtime/DateTime.h"
 #include "twinscope/runtime/DateTimeFormat.h"
@@ -24,36 +22,10 @@ constexpr Extended MinRangeForWholeSteps = 1.1;
 constexpr Extended MaxRoundable = 9.223372036854775807e18L;
 constexpr Extended MaxSteppedValue = 1.7e308;
 
-bool BoundToAxis(const TChartSeries& s, const TChartAxis& axis) {
-    return axis.Horizontal() ? s.UsesHorizAxis(axis) : s.UsesVertAxis(axis);
-}
-
-// The X values of every series here lie on its horizontal axis.
-bool CarriesXValues(const TChartSeries& s, const TChartAxis& axis) {
-    return axis.Horizontal() && s.UsesHorizAxis(axis);
-}
-
-// Point texts stand in for values on the axis that carries a series' X values.
-TAxisLabelStyle SeriesLabelStyle(const TChartSeries& s, const TChartAxis& axis) {
-    return CarriesXValues(s, axis) && !s.Labels().empty() ? talText : talValue;
-}
-
-bool XValuesAreIndexes(const TChartSeries& s) {
-    const auto values = s.XValues().Values();
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (values[i] != static_cast<double>(i)) return false;
-    }
-    return true;
-}
-
 // A series drawn at its point indexes needs no steps finer than one index.
 bool HasFewIndexedPoints(const TChartAxis& axis, std::int32_t count) {
-    for (const TChartSeries* s : axis.ParentChart().SeriesList()) {
-        if (!s->Active() || !BoundToAxis(*s, axis) || !CarriesXValues(*s, axis)) continue;
-        const std::int32_t points = s->PointCount();
-        if (points >= 1 && points <= count && XValuesAreIndexes(*s)) return true;
-    }
-    return false;
+    const std::int32_t points = axis.BoundSeries().IndexedPoints;
+    return points >= 1 && points <= count;
 }
 
 // The value loop of one pass, from the top of the range down.
@@ -144,13 +116,7 @@ private:
 
 TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis) {
     if (axis.Labels().Style() != talAuto) return axis.Labels().Style();
-    TAxisLabelStyle style = talNone;
-    for (const TChartSeries* s : axis.ParentChart().SeriesList()) {
-        if (!s->Active() || !BoundToAxis(*s, axis)) continue;
-        style = SeriesLabelStyle(*s, axis);
-        if (style != talValue) break;
-    }
-    return style;
+    return axis.BoundSeries().LabelStyle;
 }
 
 bool CanLabel(const TChartAxis& axis, double value) {

@@ -19,9 +19,9 @@ class TChartCanvas;
 // given and leaves all drawing to the axis painter.
 //
 // Everything here reads the range and geometry of the current paint (CurrentMinimum,
-// CurrentMaximum, RangeSpan, StartPixel, EndPixel, ValueToPixel) and the axis's date-time
-// flag, so the axis must have prepared its range, mapped itself onto the plot and refreshed
-// that flag first.
+// CurrentMaximum, RangeSpan, StartPixel, EndPixel, ValueToPixel) and what the bound series
+// told the axis (its date-time flag among it), so the axis must have prepared its range and
+// mapped itself onto the plot first.
 
 // Labels per pass beyond which an axis shows none at all.
 inline constexpr std::int32_t MaxLabelsPerPass = 10000;
@@ -45,8 +45,7 @@ struct TLabelPassResult {
 };
 
 // The kind of labels the axis shows: its own style unless automatic; an automatic axis takes
-// the style of the first active series bound to it whose style is not plain values, else
-// values, and talNone when no active series is bound to it.
+// the style its bound series gave it for this paint.
 TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis);
 
 // Whether a value can be a label: on a date-time axis only a day of the calendar can (years

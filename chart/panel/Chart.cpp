@@ -13,7 +13,7 @@ TChart::TChart() {
     PaintLayers().DrawSeries = [](TCustomChart& chart, TCanvas3D& canvas) {
         DrawSeriesLayer(chart, canvas);
     };
-    ConnectAxisLayers(PaintLayers());
+    ConnectAxisLayers(*this);
 
     // What the mouse finds where the last paint put the legend and the axes.
     TChartHitTests& hits = Mouse().HitTests();

@@ -57,16 +57,18 @@ void TCustomChart::RenderLayers(TCanvas3D& canvas) {
     titleBoxes_.clear();
     PaintBackground(canvas, PaintBounds());
     if (OnBeforeDrawChart) OnBeforeDrawChart();
+    // The legend writes X values as their axis writes its labels, before the axes are placed.
+    GatherBoundSeries();
     DrawTitleLayer(canvas, true);
 
     // The walls step: in 2D the walls take no space.
     SetPlotRect(PlotRect());
     if (layers_.ReserveAxisSpace) {
-        FitAxesIntoPlot([this, &canvas](TChartAxis& axis, const TRect& r) {
+        PlaceAxes([this, &canvas](TChartAxis& axis, const TRect& r) {
             return layers_.ReserveAxisSpace(axis, canvas, r);
         });
     } else {
-        FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+        PlaceAxes([](TChartAxis&, const TRect& r) { return r; });
     }
     if (layers_.ApplyAxisOffsets) {
         for (TChartAxis* axis : Axes()) {

@@ -239,7 +239,7 @@ TEST_F(ChartFixture, TheWidestLabelIsSoughtAmongAtMost5000Values) {
     axis.SetMinMax(0, 1000000);
     axis.SetIncrement(1);
     axis.Labels().SetSeparation(0);  // keeps the increment of 1
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     axis.ComputePixelSpan({0, 0, 100, 100});
     TRecordingCanvas canvas;
     const TMultiLineWidth widest = MaxLabelWidth(axis, canvas);
@@ -264,7 +264,7 @@ TEST_F(ChartFixture, TheWidestLabelMeasuresEachTextOnce) {
         axis.SetMinMax(c.minimum, c.maximum);
         axis.SetIncrement(c.increment);
         axis.Labels().SetSeparation(0);
-        axis.PrepareRange();
+        chart.PrepareAxisRange(axis);
         axis.ComputePixelSpan({0, 0, 100, 100000});
         TRecordingCanvas canvas;
         MaxLabelWidth(axis, canvas);
@@ -295,7 +295,7 @@ TEST_P(OffsetTest, WidenTheRangeSoItsEndsLieInside) {
     axis.SetInverted(c.inverted);
     axis.SetMinimumOffset(c.atMinimum);
     axis.SetMaximumOffset(c.atMaximum);
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     axis.ComputePixelSpan({0, 0, 400, 400});
     WidenRangeForOffsets(axis, nullptr);
     EXPECT_DOUBLE_EQ(axis.CurrentMinimum(), c.minimum);

@@ -26,9 +26,8 @@ protected:
         axis.SetAutomatic(false);
         axis.SetMinMax(minimum, maximum);
         axis.SetIncrement(increment);
-        axis.PrepareRange();
+        chart.PrepareAxisRange(axis);
         axis.ComputePixelSpan(plot);
-        axis.RefreshIsDateTimeAxis();
     }
 
     TLineSeries& series = chart.CreateSeries<TLineSeries>();
@@ -83,8 +82,10 @@ TEST_F(LabelTest, IndexedPointsKeepWholeSteps) {
 
     for (int i = 0; i < 5; ++i)
         series.AddValue(i);
+    chart.GatherBoundSeries();
     EXPECT_EQ(ComputeLabelIncrement(axis, canvas), 1);
     series.SetActive(false);
+    chart.GatherBoundSeries();
     EXPECT_DOUBLE_EQ(ComputeLabelIncrement(axis, canvas), 0.2);
 }
 
@@ -205,18 +206,22 @@ INSTANTIATE_TEST_SUITE_P(
                                45505.60522789352, "2024-08-01 14:31")),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The chart tells its axes what their series tell them once per paint; these read it then.
 TEST_F(LabelTest, LabelStyleInUse) {
     TChartAxis& bottom = chart.BottomAxis();
     TChartAxis& left = chart.LeftAxis();
+    chart.GatherBoundSeries();
     EXPECT_EQ(LabelStyleInUse(bottom), talValue);
     EXPECT_EQ(LabelStyleInUse(chart.TopAxis()), talNone);  // no series bound to it
 
     // Point texts label the axis of the X values only.
     series.AddPoint(1, 2, "first");
+    chart.GatherBoundSeries();
     EXPECT_EQ(LabelStyleInUse(bottom), talText);
     EXPECT_EQ(LabelStyleInUse(left), talValue);
 
     series.SetActive(false);
+    chart.GatherBoundSeries();
     EXPECT_EQ(LabelStyleInUse(bottom), talNone);
     bottom.Labels().SetStyle(talMark);
     EXPECT_EQ(LabelStyleInUse(bottom), talMark);
@@ -226,17 +231,16 @@ TEST_F(LabelTest, DateTimeAxisFollowsTheValuesLyingOnIt) {
     TChartAxis& bottom = chart.BottomAxis();
     TChartAxis& left = chart.LeftAxis();
     series.XValues().SetDateTime(true);
-    bottom.RefreshIsDateTimeAxis();
-    left.RefreshIsDateTimeAxis();
+    chart.GatherBoundSeries();
     EXPECT_TRUE(bottom.IsDateTimeAxis());
     EXPECT_FALSE(left.IsDateTimeAxis());
 
     series.YValues().SetDateTime(true);
-    left.RefreshIsDateTimeAxis();
+    chart.GatherBoundSeries();
     EXPECT_TRUE(left.IsDateTimeAxis());
 
     series.SetActive(false);
-    bottom.RefreshIsDateTimeAxis();
+    chart.GatherBoundSeries();
     EXPECT_FALSE(bottom.IsDateTimeAxis());
 }
 
@@ -259,7 +263,7 @@ TEST_F(LabelStepTest, MeasuredOnTheChartsCanvas) {
     RegisterCanvasClass("TRecordingCanvas", [] { return std::make_unique<TRecordingCanvas>(); });
     chart.SetDefaultCanvas("TRecordingCanvas");
     ASSERT_NE(chart.Canvas(), nullptr);
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     EXPECT_EQ(axis.CurrentMinimum(), 0);
     EXPECT_EQ(axis.CurrentMaximum(), 100);
     EXPECT_EQ(axis.RangeSpan(), 100);
@@ -267,12 +271,12 @@ TEST_F(LabelStepTest, MeasuredOnTheChartsCanvas) {
 
 TEST_F(LabelStepTest, WithoutACanvasTheSetIncrementStands) {
     ASSERT_EQ(chart.Canvas(), nullptr);
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     EXPECT_EQ(axis.CurrentMinimum(), 3);
     EXPECT_EQ(axis.CurrentMaximum(), 97);
 
     axis.SetIncrement(25);
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     EXPECT_EQ(axis.CurrentMinimum(), 0);
     EXPECT_EQ(axis.CurrentMaximum(), 100);
 }
