@@ -17,7 +17,6 @@
 
 namespace twinscope {
 
-class TCanvas3D;
 class TChartCanvas;
 
 // One axis of a chart: its range, the step between its labels, its orientation and place, and
@@ -186,14 +185,6 @@ public:
     std::int32_t ValueToPixel(double value) const { return valueToPixel_(*this, value); }
     double PixelToValue(std::int32_t pixel) const;
 
-    // Where the axis stood in this paint, as the layout placed it and the painter put its line.
-    const TAxisLayout& Layout() const { return layout_; }
-    std::int32_t AxisPosition() const { return layout_.AxisPosition; }
-    std::int32_t LabelsPosition() const { return layout_.LabelsPosition; }
-    std::int32_t TitlePosition() const { return layout_.TitlePosition; }
-    std::int32_t LabelLineCount() const { return layout_.LabelLineCount; }
-    std::int32_t LaidOutLabelsExtent() const { return layout_.LabelsExtent; }
-
     // Whether this is one of the chart's depth axes (never shown in a 2D chart).
     virtual bool IsDepthAxis() const { return false; }
 
@@ -212,17 +203,14 @@ protected:
     }
 
 private:
-    // The per-paint state is written only by the chart's paint, the axis layout and the axis
-    // painter.
+    // The per-paint state is written only by the chart's paint and, for the end offsets, the
+    // axis layout.
     friend class TCustomAxisPanel;
-    friend TRect ReserveAxisSpace(TChartAxis& axis, TChartCanvas& canvas, const TRect& r);
-    friend void WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas);
-    friend std::int32_t LabelsExtent(TChartAxis& axis, TChartCanvas& canvas);
-    friend void DrawAxis(TChartAxis& axis, TCanvas3D& canvas, const TRect& plot);
+    friend TAxisLayout WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas,
+                                            const TAxisLayout& placed);
 
     void SetAxisShown(bool b) { axisShown_ = b; }
     void SetBoundSeries(const TBoundSeries& series) { boundSeries_ = series; }
-    void SetLayout(const TAxisLayout& layout) { layout_ = layout; }
 
     using ValueToPixelFn = std::int32_t (*)(const TChartAxis&, double);
     static std::int32_t HorizontalValueToPixel(const TChartAxis& axis, double value);
@@ -286,7 +274,6 @@ private:
     std::int32_t startPixel_ = 0;
     std::int32_t endPixel_ = 0;
     double pixelsPerUnit_ = 0;
-    TAxisLayout layout_;
     ValueToPixelFn valueToPixel_ = nullptr;
     std::shared_ptr<const void> lifetime_ = std::make_shared<char>();
 };

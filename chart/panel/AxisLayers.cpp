@@ -8,15 +8,16 @@ namespace twinscope {
 
 void ConnectAxisLayers(TCustomChart& chart) {
     TChartPaintLayers& layers = chart.PaintLayers();
-    layers.ReserveAxisSpace = [](TChartAxis& axis, TCanvas3D& canvas, const TRect& r) {
-        return ReserveAxisSpace(axis, canvas, r);
+    layers.ReserveAxisSpace = [](const TChartAxis& axis, TCanvas3D& canvas, const TRect& r,
+                                 const TAxisLayout& previous) {
+        return ReserveAxisSpace(axis, canvas, r, previous);
     };
     // The chart paints with its own canvas, on which the labels are measured again.
-    layers.ApplyAxisOffsets = [&chart](TChartAxis& axis) {
-        WidenRangeForOffsets(axis, chart.Canvas());
+    layers.ApplyAxisOffsets = [&chart](TChartAxis& axis, const TAxisLayout& placed) {
+        return WidenRangeForOffsets(axis, chart.Canvas(), placed);
     };
-    layers.DrawAxis = [&chart](TChartAxis& axis, TCanvas3D& canvas) {
-        DrawAxis(axis, canvas, chart.PlotRect());
+    layers.DrawAxis = [&chart](TChartAxis& axis, TCanvas3D& canvas, const TAxisLayout& placed) {
+        DrawAxis(axis, canvas, chart.PlotRect(), placed);
     };
 }
 

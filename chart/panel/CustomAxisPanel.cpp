@@ -68,6 +68,12 @@ void TCustomAxisPanel::AxisDestroyed(TChartAxis& axis) {
         if (series->CustomVertAxis() == &axis) series->BindCustomVertAxis(nullptr);
     }
     axes_.erase(std::remove(axes_.begin(), axes_.end(), &axis), axes_.end());
+    axisLayouts_.erase(&axis);
+}
+
+TAxisLayout TCustomAxisPanel::AxisLayoutOf(const TChartAxis& axis) const {
+    const auto placed = axisLayouts_.find(&axis);
+    return placed == axisLayouts_.end() ? TAxisLayout{} : placed->second;
 }
 
 void TCustomAxisPanel::AxisRangeChanged(TChartAxis&) {

@@ -4,10 +4,12 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "twinscope/chart/axes/AxisHost.h"
+#include "twinscope/chart/axes/AxisLayout.h"
 #include "twinscope/chart/axes/BoundSeries.h"
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/panel/CustomAxes.h"
@@ -140,6 +142,9 @@ public:
     // (PlaceAxes).
     using ReserveAxisSpaceFn = std::function<TRect(TChartAxis&, const TRect&)>;
     void FitAxesIntoPlot(const ReserveAxisSpaceFn& reserve);
+    // Where the axis stood in the last paint that placed it, for the painter and the mouse; the
+    // empty placement for an axis never placed.
+    TAxisLayout AxisLayoutOf(const TChartAxis& axis) const;
 
 protected:
     // Decides which axes show, prepares their ranges, lets each shown axis take its space from
@@ -148,6 +153,9 @@ protected:
     // nothing) and maps every axis onto the result. The axes must have been told what their
     // series tell them in this paint (GatherBoundSeries).
     void PlaceAxes(const ReserveAxisSpaceFn& reserve);
+    void SetAxisLayout(const TChartAxis& axis, const TAxisLayout& placed) {
+        axisLayouts_[&axis] = placed;
+    }
 
 private:
     friend void detail::AppendSeriesDirectly(TCustomAxisPanel& chart, TChartSeries& series);
@@ -162,6 +170,7 @@ private:
     bool clipPoints_ = true;
     bool view3DWalls_ = true;
     std::vector<TChartAxis*> axes_;
+    std::unordered_map<const TChartAxis*, TAxisLayout> axisLayouts_;
     std::array<std::unique_ptr<TChartAxis>, 6> standard_;
     TChartCustomAxes customAxes_;
     std::vector<std::unique_ptr<TChartSeries>> ownedSeries_;

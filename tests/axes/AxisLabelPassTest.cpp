@@ -126,7 +126,7 @@ TEST_F(ProgramAxesTest, LabelsBehindAreDrawnBeforeTheAxisLine) {
     for (const bool behind : {true, false}) {
         axis.Labels().SetBehind(behind);
         canvas.ClearCalls();
-        DrawAxis(axis, canvas, chart.PlotRect());
+        DrawAxis(axis, canvas, chart.PlotRect(), chart.AxisLayoutOf(axis));
         std::vector<std::string> order;
         std::vector<std::string> texts;
         for (const TRecordedCall& call : canvas.Calls()) {
