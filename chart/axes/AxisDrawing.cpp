@@ -226,7 +226,7 @@ void DrawAxisLabel(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t x,
 void DrawAxis(TChartAxis& axis, TCanvas3D& canvas, const TRect& plot, const TAxisLayout& placed) {
     const TGroupGuard group(canvas, "Axis");
     DrawTitle(axis, canvas, placed);
-    const TLabelPassResult pass = RunLabelPass(axis, canvas);
+    const TLabelPassResult pass = RunLabelPass(axis, canvas, placed.LabelSample);
     const std::vector<std::int32_t>& ticks = pass.TickPositions;
     // Labels behind lie under the axis line, the ticks and the grid: only those the pass placed.
     if (axis.Labels().Behind()) {

@@ -139,8 +139,8 @@ std::int32_t AxisLineAndTicksExtent(const TChartAxis& axis, bool countTicks) {
     return SaturatedPixel(e);
 }
 
-TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, TChartCanvas& canvas) {
-    const double increment = ComputeLabelIncrement(axis, canvas);
+namespace {
+TMultiLineWidth WidestLabel(const TChartAxis& axis, TChartCanvas& canvas, double increment) {
     double low = axis.CurrentMinimum();
     double high = axis.CurrentMaximum();
     const bool aligned =
@@ -179,24 +179,33 @@ TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, TChartCanvas& canvas) {
     return widest;
 }
 
-namespace {
+// The widest label of this paint, its increment chosen from `sample` while that holds; `sample`
+// then keeps what the increment was chosen from, for the rest of the paint.
+TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, TChartCanvas& canvas, TLabelSample& sample) {
+    const TLabelIncrement increment = LabelIncrementFrom(axis, canvas, sample);
+    sample = increment.Sample;
+    return WidestLabel(axis, canvas, increment.Increment);
+}
+
 // The most text lines a label of this paint has: only unturned value labels of a horizontal
 // axis are measured.
-std::int32_t MeasuredLabelLines(const TChartAxis& axis, TChartCanvas& canvas) {
+std::int32_t MeasuredLabelLines(const TChartAxis& axis, TChartCanvas& canvas,
+                                TLabelSample& sample) {
     if (axis.Horizontal() && axis.Labels().Angle() == 0 && LabelStyleInUse(axis) == talValue) {
-        return std::max(1, MaxLabelWidth(axis, canvas).Lines);
+        return std::max(1, MaxLabelWidth(axis, canvas, sample).Lines);
     }
     return 1;
 }
 
-std::int32_t LabelsExtentOfLines(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t lines) {
+std::int32_t LabelsExtentOfLines(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t lines,
+                                 TLabelSample& sample) {
     const std::int32_t angle = axis.Labels().Angle();
     std::int32_t s = axis.LabelsSize();
     if (s == 0) {
         canvas.SetFont(axis.LabelsFont());
         const std::int32_t fontHeight = canvas.FontHeight();
         const std::int32_t width =
-            OneFontHeightAcross(axis, angle) ? 0 : MaxLabelWidth(axis, canvas).Width;
+            OneFontHeightAcross(axis, angle) ? 0 : MaxLabelWidth(axis, canvas, sample).Width;
         s = SaturatedPixel(std::int64_t{TurnedTextExtent(axis, angle, fontHeight, width)} +
                            ShapeFrameExtent(axis, axis.Labels().Format()));
     }
@@ -205,6 +214,10 @@ std::int32_t LabelsExtentOfLines(const TChartAxis& axis, TChartCanvas& canvas, s
     return SaturatedPixel(extent);
 }
 }  // namespace
+
+TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, TChartCanvas& canvas) {
+    return WidestLabel(axis, canvas, ComputeLabelIncrement(axis, canvas));
+}
 
 std::int32_t TitleExtent(const TChartAxis& axis, TChartCanvas& canvas) {
     if (axis.TitleSize() != 0) return axis.TitleSize();
@@ -222,13 +235,18 @@ TAxisSpace ReserveAxisSpace(const TChartAxis& axis, TChartCanvas& canvas, const 
                             const TAxisLayout& previous) {
     const bool countTicks = axis.Labels().Position() == lpAtTick;
     TAxisLayout placed = previous;
+    // Samples measured in an earlier paint may have been measured under other settings.
+    placed.LabelSample = {};
 
     if (!axis.TakesPlotSpace()) {
         placed.AxisPosition = ShiftedByPercent(axis, Side(axis, rect), rect);
         placed.LabelsPosition =
             Outwards(axis, placed.AxisPosition, AxisLineAndTicksExtent(axis, countTicks));
-        if (placed.LabelLineCount == 0) placed.LabelLineCount = MeasuredLabelLines(axis, canvas);
-        placed.LabelsExtent = LabelsExtentOfLines(axis, canvas, placed.LabelLineCount);
+        if (placed.LabelLineCount == 0) {
+            placed.LabelLineCount = MeasuredLabelLines(axis, canvas, placed.LabelSample);
+        }
+        placed.LabelsExtent =
+            LabelsExtentOfLines(axis, canvas, placed.LabelLineCount, placed.LabelSample);
         placed.TitlePosition = Outwards(axis, placed.LabelsPosition, placed.LabelsExtent);
         return {rect, placed};
     }
@@ -241,8 +259,9 @@ TAxisSpace ReserveAxisSpace(const TChartAxis& axis, TChartCanvas& canvas, const 
     }
     const bool labelled = axis.Labels().Visible();
     if (labelled) {
-        placed.LabelLineCount = MeasuredLabelLines(axis, canvas);
-        placed.LabelsExtent = LabelsExtentOfLines(axis, canvas, placed.LabelLineCount);
+        placed.LabelLineCount = MeasuredLabelLines(axis, canvas, placed.LabelSample);
+        placed.LabelsExtent =
+            LabelsExtentOfLines(axis, canvas, placed.LabelLineCount, placed.LabelSample);
         r = Reserve(axis, r, placed.LabelsExtent);
         // The gap is a share of the font selected last: the labels' when they were measured,
         // else the title's.
@@ -294,8 +313,10 @@ TAxisLayout WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas,
     TAxisLayout moved = placed;
     std::int32_t labels = placed.LabelsExtent;
     if (canvas) {
-        if (moved.LabelLineCount == 0) moved.LabelLineCount = MeasuredLabelLines(axis, *canvas);
-        labels = LabelsExtentOfLines(axis, *canvas, moved.LabelLineCount);
+        if (moved.LabelLineCount == 0) {
+            moved.LabelLineCount = MeasuredLabelLines(axis, *canvas, moved.LabelSample);
+        }
+        labels = LabelsExtentOfLines(axis, *canvas, moved.LabelLineCount, moved.LabelSample);
     }
     moved.TitlePosition = Outwards(axis, placed.LabelsPosition, labels);
     return moved;

@@ -168,7 +168,7 @@ double IncrementForCount(const TChartAxis& axis, std::int32_t count) {
     return IncrementForCount(IncrementInputOf(axis, count), count);
 }
 
-double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas) {
+TLabelSample MeasureLabelSample(const TChartAxis& axis, TChartCanvas& canvas) {
     canvas.SetFont(axis.LabelsFont());
     const double increment = axis.Increment();
     double low = axis.CurrentMinimum();
@@ -200,19 +200,43 @@ double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas) {
         measure(high);
     }
 
-    double result = IncrementForCount(axis, LabelsThatFit(axis, w));
-    if (axis.Labels().Alternate()) result *= 0.5;
+    return {.Size = w,
+            .Minimum = axis.CurrentMinimum(),
+            .Maximum = axis.CurrentMaximum(),
+            .SettingsRevision = axis.SettingsRevision()};
+}
+
+TLabelIncrement LabelIncrementFrom(const TChartAxis& axis, TChartCanvas& canvas,
+                                   const TLabelSample& measured) {
+    TLabelIncrement result{.Sample = measured};
+    // The same range in the same settings gives the same samples; only how many fit along the
+    // axis is counted again.
+    const bool holds = measured.Size >= 0 && measured.Minimum == axis.CurrentMinimum() &&
+                       measured.Maximum == axis.CurrentMaximum() &&
+                       measured.SettingsRevision == axis.SettingsRevision();
+    if (holds) {
+        canvas.SetFont(axis.LabelsFont());
+    } else {
+        result.Sample = MeasureLabelSample(axis, canvas);
+    }
+    result.Increment = IncrementForCount(axis, LabelsThatFit(axis, result.Sample.Size));
+    if (axis.Labels().Alternate()) result.Increment *= 0.5;
     return result;
 }
 
-TLabelPassResult RunLabelPass(TChartAxis& axis, TChartCanvas& canvas) {
+double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas) {
+    return LabelIncrementFrom(axis, canvas, {}).Increment;
+}
+
+TLabelPassResult RunLabelPass(TChartAxis& axis, TChartCanvas& canvas,
+                              const TLabelSample& measured) {
     TLabelPassResult result;
     if (!axis.Items().Automatic()) return result;
     axis.Items().Clear();
     const TAxisLabelStyle style = LabelStyleInUse(axis);
     if (style == talNone && !(axis.Grid().Visible() && axis.Grid().DrawAlways())) return result;
 
-    result.LabelIncrement = ComputeLabelIncrement(axis, canvas);
+    result.LabelIncrement = LabelIncrementFrom(axis, canvas, measured).Increment;
     if (axis.IsDateTimeAxis() && axis.ExactDateTime() && axis.Increment() != 0) {
         std::int32_t i = FindDateTimeStep(axis.Increment());
         if (i != NoDateTimeStep) {

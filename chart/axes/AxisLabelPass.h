@@ -7,6 +7,7 @@
 #include "twinscope/chart/axes/AxisLabels.h"
 #include "twinscope/chart/axes/DateTimeStep.h"
 #include "twinscope/chart/axes/LabelIncrement.h"
+#include "twinscope/chart/axes/LabelSample.h"
 
 namespace twinscope {
 
@@ -69,14 +70,30 @@ std::int32_t LabelsThatFit(const TChartAxis& axis, std::int32_t labelSize);
 TIncrementInput IncrementInputOf(const TChartAxis& axis, std::int32_t count);
 double IncrementForCount(const TChartAxis& axis, std::int32_t count);
 
-// The increment the labels of this paint use: the labels font is selected on the canvas and a
-// few sample labels are measured to find how many fit.
+// The widest of a few sample labels of the range shown, which tells how many labels fit. The
+// labels font ends up selected on the canvas.
+TLabelSample MeasureLabelSample(const TChartAxis& axis, TChartCanvas& canvas);
+
+struct TLabelIncrement {
+    double Increment = 0;
+    TLabelSample Sample;  // the sample the increment was chosen from
+};
+
+// The increment the labels of this paint use, chosen from the sample given when it was measured
+// under the range and settings that hold now, else from samples measured anew. The labels font
+// ends up selected on the canvas either way.
+TLabelIncrement LabelIncrementFrom(const TChartAxis& axis, TChartCanvas& canvas,
+                                   const TLabelSample& measured);
+
+// The increment the labels of this paint use, from samples measured now.
 double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas);
 
 // Runs the label pass: empties and refills the axis's automatic label items (one per label,
 // top value first) and returns the increment, the tick pixels and the labels. The pass draws
 // nothing: the painter draws the labels afterwards, behind or over the axis line. Hand-made
-// (non-automatic) items are left as they are and give no ticks.
-TLabelPassResult RunLabelPass(TChartAxis& axis, TChartCanvas& canvas);
+// (non-automatic) items are left as they are and give no ticks. The increment reuses the sample
+// the layout of this paint measured, while it holds.
+TLabelPassResult RunLabelPass(TChartAxis& axis, TChartCanvas& canvas,
+                              const TLabelSample& measured = {});
 
 }  // namespace twinscope

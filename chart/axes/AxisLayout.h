@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "twinscope/chart/axes/LabelSample.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
@@ -16,6 +17,7 @@ struct TAxisLayout {
     std::int32_t TitlePosition = 0;   // the anchor of the title
     std::int32_t LabelLineCount = 0;  // the most text lines among the labels; 0 until measured
     std::int32_t LabelsExtent = 0;    // the room the labels took across the axis
+    TLabelSample LabelSample;         // what the label increment measured in this paint
     friend bool operator==(const TAxisLayout&, const TAxisLayout&) = default;
 };
 

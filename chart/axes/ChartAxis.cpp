@@ -38,6 +38,7 @@ TChartAxis::~TChartAxis() {
 }
 
 void TChartAxis::Invalidate() const {
+    ++settingsRevision_;
     chart_.Invalidate();
 }
 

@@ -185,6 +185,10 @@ public:
     std::int32_t ValueToPixel(double value) const { return valueToPixel_(*this, value); }
     double PixelToValue(std::int32_t pixel) const;
 
+    // Counts the changes of the axis's settings (and of its parts), so that what was measured
+    // under them can tell when it no longer holds.
+    std::uint64_t SettingsRevision() const { return settingsRevision_; }
+
     // Whether this is one of the chart's depth axes (never shown in a 2D chart).
     virtual bool IsDepthAxis() const { return false; }
 
@@ -275,6 +279,7 @@ private:
     std::int32_t endPixel_ = 0;
     double pixelsPerUnit_ = 0;
     ValueToPixelFn valueToPixel_ = nullptr;
+    mutable std::uint64_t settingsRevision_ = 0;
     std::shared_ptr<const void> lifetime_ = std::make_shared<char>();
 };
 

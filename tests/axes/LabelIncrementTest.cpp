@@ -74,6 +74,59 @@ INSTANTIATE_TEST_SUITE_P(
             20)),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The painter reuses the samples the layout measured while the range and the axis's settings
+// stay; the increment is still chosen for the axis's length of the moment.
+struct SampleCase {
+    const char* name;
+    void (*change)(TChartAxis&);
+    bool reused;
+};
+
+class SampleReuseRows : public LabelTest, public ::testing::WithParamInterface<SampleCase> {};
+
+TEST_P(SampleReuseRows, LabelIncrementFrom) {
+    const SampleCase& c = GetParam();
+    TChartAxis& axis = chart.LeftAxis();
+    Prepare(axis, 40, 80, 0, TRect{180, 21, 964, 421});
+    const TLabelSample sample = MeasureLabelSample(axis, canvas);
+    ASSERT_GT(sample.Size, 0);
+    if (c.change) c.change(axis);
+    // A shorter axis fits fewer labels: the increment of the moment, from the same samples.
+    axis.ComputePixelSpan(TRect{180, 21, 964, 141});
+
+    canvas.ClearCalls();
+    const TLabelIncrement fromSample = LabelIncrementFrom(axis, canvas, sample);
+    const bool measured = !canvas.CallsOf("TextExtent").empty();
+    EXPECT_EQ(measured, !c.reused);
+    EXPECT_EQ(fromSample.Sample == sample, c.reused);
+    TRecordingCanvas fresh;
+    EXPECT_EQ(fromSample.Increment, ComputeLabelIncrement(axis, fresh));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SampleReuseRows,
+    ::testing::Values(SampleCase{"SameRangeAndSettings", nullptr, true},
+                      SampleCase{"WidenedRange",
+                                 [](TChartAxis& a) {
+                                     a.SetMinMax(-1000, 80);
+                                     a.PrepareRange();
+                                 },
+                                 false},
+                      SampleCase{"LargerLabelsFont",
+                                 [](TChartAxis& a) { a.LabelsFont().SetSizeFloat(20); }, false},
+                      SampleCase{"OtherFormat",
+                                 [](TChartAxis& a) { a.SetAxisValuesFormat("0.000"); }, false},
+                      SampleCase{"SetIncrement", [](TChartAxis& a) { a.SetIncrement(5); }, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LabelTest, AnUnmeasuredSampleIsMeasured) {
+    TChartAxis& axis = chart.LeftAxis();
+    Prepare(axis, 40, 80, 0, TRect{180, 21, 964, 421});
+    const TLabelIncrement first = LabelIncrementFrom(axis, canvas, {});
+    EXPECT_EQ(first.Sample, MeasureLabelSample(axis, canvas));
+    EXPECT_EQ(first.Increment, ComputeLabelIncrement(axis, canvas));
+}
+
 TEST_F(LabelTest, IndexedPointsKeepWholeSteps) {
     TChartAxis& axis = chart.BottomAxis();
     Prepare(axis, 0, 4, 0, TRect{180, 21, 964, 421});
