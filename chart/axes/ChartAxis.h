@@ -18,6 +18,7 @@
 namespace twinscope {
 
 class TChartCanvas;
+struct TLabelIncrement;
 
 // One axis of a chart: its range, the step between its labels, its orientation and place, and
 // the parts it owns (labels settings, title, pens). The six standard axes are made by the
@@ -185,10 +186,6 @@ public:
     std::int32_t ValueToPixel(double value) const { return valueToPixel_(*this, value); }
     double PixelToValue(std::int32_t pixel) const;
 
-    // Counts the changes of the axis's settings (and of its parts), so that what was measured
-    // under them can tell when it no longer holds.
-    std::uint64_t SettingsRevision() const { return settingsRevision_; }
-
     // Whether this is one of the chart's depth axes (never shown in a 2D chart).
     virtual bool IsDepthAxis() const { return false; }
 
@@ -212,9 +209,15 @@ private:
     friend class TCustomAxisPanel;
     friend TAxisLayout WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas,
                                             const TAxisLayout& placed);
+    // The label samples note the settings they were measured under.
+    friend TLabelSample MeasureLabelSample(const TChartAxis& axis, TChartCanvas& canvas);
+    friend TLabelIncrement LabelIncrementFrom(const TChartAxis& axis, TChartCanvas& canvas,
+                                              const TLabelSample& measured);
 
     void SetAxisShown(bool b) { axisShown_ = b; }
     void SetBoundSeries(const TBoundSeries& series) { boundSeries_ = series; }
+    // Counts the changes of the axis's settings and of its parts.
+    std::uint64_t SettingsRevision() const { return settingsRevision_; }
 
     using ValueToPixelFn = std::int32_t (*)(const TChartAxis&, double);
     static std::int32_t HorizontalValueToPixel(const TChartAxis& axis, double value);
