@@ -3,6 +3,7 @@
 namespace twinscope {
 
 class TChartAxis;
+struct TBoundSeries;
 
 // What an axis needs of the chart it belongs to. The chart implements it; an axis knows its
 // chart only through it, and what the chart's series tell an axis reaches it as a value when the
@@ -19,6 +20,11 @@ public:
     virtual TChartAxis& LeftAxis() const = 0;
     // The label step an automatic axis rounds its ends to; 0 leaves them unrounded.
     virtual double LabelStep(const TChartAxis& axis) const = 0;
+
+protected:
+    // What the chart's paint tells an axis: whether it shows, and what its series tell it.
+    static void SetAxisShown(TChartAxis& axis, bool shown);
+    static void SetBoundSeries(TChartAxis& axis, const TBoundSeries& series);
 
 private:
     // An axis joins the chart's axis list while it is made, leaves it when it is destroyed, and

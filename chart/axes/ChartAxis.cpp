@@ -232,6 +232,14 @@ double TChartAxis::PixelToValue(std::int32_t pixel) const {
                        : static_cast<double>(currentMaximum_ - offset);
 }
 
+void TAxisHost::SetAxisShown(TChartAxis& axis, bool shown) {
+    axis.SetAxisShown(shown);
+}
+
+void TAxisHost::SetBoundSeries(TChartAxis& axis, const TBoundSeries& series) {
+    axis.SetBoundSeries(series);
+}
+
 TChartDepthAxis::TChartDepthAxis(TAxisHost& chart) : TChartAxis(chart, Kind::Standard) {
     SetVisible(false);
 }

@@ -204,9 +204,9 @@ protected:
     }
 
 private:
-    // The per-paint state is written only by the chart's paint and, for the end offsets, the
-    // axis layout.
-    friend class TCustomAxisPanel;
+    // The per-paint state is written only by the chart's paint (through its host side) and, for
+    // the end offsets, the axis layout.
+    friend class TAxisHost;
     friend TAxisLayout WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas,
                                             const TAxisLayout& placed);
     // The label samples note the settings they were measured under.

@@ -150,11 +150,11 @@ TBoundSeries TCustomAxisPanel::BoundSeriesOf(const TChartAxis& axis) const {
 
 void TCustomAxisPanel::GatherBoundSeries() {
     for (TChartAxis* axis : axes_)
-        axis->SetBoundSeries(BoundSeriesOf(*axis));
+        SetBoundSeries(*axis, BoundSeriesOf(*axis));
 }
 
 void TCustomAxisPanel::PrepareAxisRange(TChartAxis& axis) {
-    axis.SetBoundSeries(BoundSeriesOf(axis));
+    SetBoundSeries(axis, BoundSeriesOf(axis));
     axis.PrepareRange();
 }
 
@@ -185,7 +185,7 @@ void detail::AppendSeriesDirectly(TCustomAxisPanel& chart, TChartSeries& series)
 void TCustomAxisPanel::AddSeries(TChartSeries& series) {
     if (SeriesIndexOf(series) >= 0) return;
     seriesList_.push_back(&series);
-    series.JoinedChart();
+    SeriesJoined(series);
     BroadcastSeriesEvent(seAdd, series);
     if (OnAddSeries) OnAddSeries(series);
     Invalidate();
@@ -195,7 +195,7 @@ void TCustomAxisPanel::RemoveSeries(TChartSeries& series) {
     const std::ptrdiff_t index = SeriesIndexOf(series);
     if (index < 0) return;
     BroadcastSeriesEvent(seRemove, series);
-    series.chart_ = nullptr;
+    SeriesLeft(series);
     seriesList_.erase(seriesList_.begin() + index);
     if (OnRemoveSeries) OnRemoveSeries(series);
     BroadcastSeriesEvent(seRemoved, series);
@@ -218,7 +218,7 @@ void TCustomAxisPanel::SetColorPaletteIndex(std::int32_t index) {
     palette_ = PaletteColors(index);
     for (TChartSeries* series : seriesList_) {
         if (series->StoredSeriesColor() == clDefault) {
-            series->effectiveColor_ = FreeSeriesColor(series);
+            GiveSeriesColor(*series, FreeSeriesColor(series));
         }
     }
     Invalidate();
@@ -261,7 +261,7 @@ void TCustomAxisPanel::FitAxesIntoPlot(const ReserveAxisSpaceFn& reserve) {
 
 void TCustomAxisPanel::PlaceAxes(const ReserveAxisSpaceFn& reserve) {
     for (TChartAxis* axis : axes_) {
-        axis->SetAxisShown(IsAxisShown(*axis));
+        SetAxisShown(*axis, IsAxisShown(*axis));
         axis->PrepareRange();
     }
     MapAxesOntoPlot();

@@ -243,6 +243,18 @@ void TChartSeries::SetParentChart(TSeriesHost* chart) {
     }
 }
 
+void TSeriesHost::SeriesJoined(TChartSeries& series) {
+    series.JoinedChart();
+}
+
+void TSeriesHost::SeriesLeft(TChartSeries& series) {
+    series.chart_ = nullptr;
+}
+
+void TSeriesHost::GiveSeriesColor(TChartSeries& series, TColor color) {
+    series.effectiveColor_ = color;
+}
+
 void TChartSeries::JoinedChart() {
     if (seriesColor_ == clDefault) {
         effectiveColor_ = chart_->FreeSeriesColor(this);

@@ -271,7 +271,7 @@ protected:
 
 private:
     friend class TChartValueList;
-    friend class TCustomAxisPanel;
+    friend class TSeriesHost;
     void SortPointsBy(const TChartValueList& list);
     void SendEvent(TChartSeriesEvent event);
     void AfterAdd(std::int32_t index);

@@ -55,6 +55,13 @@ public:
     virtual TColor FreeSeriesColor(const TChartSeries* except) const = 0;
     virtual std::ptrdiff_t SeriesIndexOf(const TChartSeries& series) const = 0;
 
+protected:
+    // The chart's side of a series joining (colour, then axes) and leaving its list.
+    static void SeriesJoined(TChartSeries& series);
+    static void SeriesLeft(TChartSeries& series);
+    // A palette colour for a series without its own colour.
+    static void GiveSeriesColor(TChartSeries& series, TColor color);
+
 private:
     // A series joins and leaves the chart's list through its ParentChart setter and reports its
     // events to the chart's listeners.
