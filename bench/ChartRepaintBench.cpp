@@ -44,12 +44,15 @@ void RepaintChart(benchmark::State& state, const std::string& canvasClass, bool 
     state.SetLabel(FloorLabel("BM_FloorBlit"));
 }
 
+// The label passes as the painter runs them: with the label samples the layout measured.
 void RunLabelPasses(benchmark::State& state, const std::string& canvasClass) {
     TPaintedWindow w(canvasClass);  // the paint gives the axes their ranges and places
     TCanvas3D& canvas = *w.chart.Canvas();
     for (auto _ : state) {
         for (TChartAxis* axis : w.chart.Axes()) {
-            if (axis->AxisShown()) benchmark::DoNotOptimize(RunLabelPass(*axis, canvas));
+            if (!axis->AxisShown()) continue;
+            const TLabelSample sample = w.chart.AxisLayoutOf(*axis).LabelSample;
+            benchmark::DoNotOptimize(RunLabelPass(*axis, canvas, sample));
         }
     }
     state.SetLabel(FloorLabel("BM_FloorBlit"));

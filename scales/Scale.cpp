@@ -34,7 +34,7 @@ tScale::tScale(const Placement& placement, TCustomAxisPanel& chart, const std::s
       nearPositionPercent_(placement.nearPositionPercent),
       farPositionPercent_(placement.farPositionPercent) {
     SetUpAxis(title, std::move(conversion), gridToScaleCaption, gridToMasterCaption, colour);
-    AddCompanionSeries();
+    AddCompanionSeries(chart);
 }
 
 tScale::~tScale() {
@@ -78,8 +78,7 @@ void tScale::SetUpAxis(const std::string& title, tConversion conversion,
     FollowMaster();
 }
 
-void tScale::AddCompanionSeries() {
-    TCustomAxisPanel& chart = ParentChart();
+void tScale::AddCompanionSeries(TCustomAxisPanel& chart) {
     auto& series = chart.CreateSeries<TLineSeries>();
     // Listed before it joins, the series joins silently: no palette colour, no events, no
     // repaint; the binding below resolves its axes.

@@ -9,6 +9,8 @@
 
 namespace twinscope {
 
+class TCustomAxisPanel;
+
 // The side of the plot a scale stands on. Only bottom and left scales exist.
 enum class tScaleSide : std::uint8_t { ssBottom = 0, ssLeft = 1, ssRight = 2, ssTop = 3 };
 using enum tScaleSide;
@@ -65,7 +67,7 @@ private:
     void SetUpAxis(const std::string& title, tConversion conversion,
                    const std::string& gridToScaleCaption, const std::string& gridToMasterCaption,
                    TColor colour);
-    void AddCompanionSeries();
+    void AddCompanionSeries(TCustomAxisPanel& chart);
     void FollowShownRange();
     void ReleaseMaster();
 

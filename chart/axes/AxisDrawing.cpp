@@ -20,22 +20,23 @@ double AbsSinDegrees(std::int32_t degrees) {
     return std::fabs(std::sin(degrees * std::numbers::pi / 180.0));
 }
 
-void DrawTitle(TChartAxis& axis, TCanvas3D& canvas) {
-    if (!axis.HasTitle()) return;
-    const TChartAxisTitle& title = axis.Title();
-    if (!title.Visible() || title.Caption().empty()) return;
+void DrawTitle(const TChartAxis& axis, TCanvas3D& canvas, const TAxisLayout& placed) {
+    const TChartAxisTitle* shown = axis.CreatedTitle();
+    if (!shown || !shown->Visible() || shown->Caption().empty()) return;
+    const TChartAxisTitle& title = *shown;
     const TGroupGuard group(canvas, "Title");
     const std::string& caption = title.Caption();
-    DrawTextShape(canvas, title, AxisTitleBox(axis, TextShapeSize(canvas, title, caption)),
-                  caption, title.Angle());
+    DrawTextShape(canvas, title,
+                  AxisTitleBox(axis, placed, TextShapeSize(canvas, title, caption)), caption,
+                  title.Angle());
 }
 
 }  // namespace
 
-TRect AxisTitleBox(const TChartAxis& axis, TSize size) {
+TRect AxisTitleBox(const TChartAxis& axis, const TAxisLayout& placed, TSize size) {
     const TChartAxisTitle& title = *axis.CreatedTitle();
     const std::int64_t center = axis.CenterPixel();
-    const std::int64_t position = axis.TitlePosition();
+    const std::int64_t position = placed.TitlePosition;
     const std::int64_t shadow = title.Shadow().Visible ? title.Shadow().VertSize : 0;
     const TAxisSide side = SideOf(axis);
     std::int64_t left;
@@ -59,13 +60,12 @@ TRect AxisTitleBox(const TChartAxis& axis, TSize size) {
 
 namespace {
 
-void DrawAxisLine(const TChartAxis& axis, TChartCanvas& canvas) {
+void DrawAxisLine(const TChartAxis& axis, TChartCanvas& canvas, std::int64_t position) {
     const TChartAxisPen& pen = axis.Axis();
     if (!pen.Visible()) return;
     canvas.SetPenFrom(pen, pen.Color());
     // The line lies on the outer side of the axis position, off the plot area.
     const std::int64_t d = pen.Width() / 2;
-    const std::int64_t position = axis.AxisPosition();
     const std::int32_t start = axis.StartPixel();
     const std::int32_t end = axis.EndPixel();
     switch (SideOf(axis)) {
@@ -86,10 +86,9 @@ void DrawAxisLine(const TChartAxis& axis, TChartCanvas& canvas) {
 
 // A tick at t, `delta` pixels out from the axis position and `length` long (outwards when
 // positive), measured past the axis line's width.
-void DrawTick(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t t, std::int64_t delta,
-              std::int64_t length) {
+void DrawTick(const TChartAxis& axis, TChartCanvas& canvas, std::int64_t position, std::int32_t t,
+              std::int64_t delta, std::int64_t length) {
     const std::int64_t w = axis.Axis().Width();
-    const std::int64_t position = axis.AxisPosition();
     switch (SideOf(axis)) {
         case asLeft: {
             const std::int64_t x0 = position - delta - w + 1;
@@ -114,13 +113,13 @@ void DrawTick(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t t, std:
     }
 }
 
-void DrawTicks(const TChartAxis& axis, TCanvas3D& canvas, const char* group, const TTicks& pen,
-               const std::vector<std::int32_t>& positions, std::int64_t delta,
-               std::int64_t length) {
+void DrawTicks(const TChartAxis& axis, TCanvas3D& canvas, std::int64_t position,
+               const char* group, const TTicks& pen, const std::vector<std::int32_t>& positions,
+               std::int64_t delta, std::int64_t length) {
     const TGroupGuard guard(canvas, group);
     canvas.SetPenFrom(pen, pen.Color());
     for (const std::int32_t t : positions)
-        DrawTick(axis, canvas, t, delta, length);
+        DrawTick(axis, canvas, position, t, delta, length);
 }
 
 // A line across the plot at p, off the plot frame's near edge.
@@ -155,7 +154,8 @@ bool InShownRange(const TChartAxis& axis, double value) {
            SameValue(value, axis.CurrentMinimum());
 }
 
-void DrawLabelItem(const TChartAxis& axis, TChartCanvas& canvas, const TAxisItem& item) {
+void DrawLabelItem(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t labelsPosition,
+                   const TAxisItem& item) {
     if (!InShownRange(axis, item.Value)) return;
     const TAxisLabelsFormat& format = item.Format ? *item.Format : axis.Labels().Format();
     if (!format.Visible()) return;
@@ -163,9 +163,9 @@ void DrawLabelItem(const TChartAxis& axis, TChartCanvas& canvas, const TAxisItem
     canvas.SetBrushStyle(bsClear);
     canvas.SetBackMode(cbmTransparent);
     if (axis.Horizontal()) {
-        DrawAxisLabel(axis, canvas, item.LabelPos, axis.LabelsPosition(), item.Text, &item);
+        DrawAxisLabel(axis, canvas, item.LabelPos, labelsPosition, item.Text, &item);
     } else {
-        DrawAxisLabel(axis, canvas, axis.LabelsPosition(), item.LabelPos, item.Text, &item);
+        DrawAxisLabel(axis, canvas, labelsPosition, item.LabelPos, item.Text, &item);
     }
 }
 
@@ -223,40 +223,37 @@ void DrawAxisLabel(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t x,
                   text);
 }
 
-void DrawAxis(TChartAxis& axis, TCanvas3D& canvas, const TRect& plot) {
+void DrawAxis(TChartAxis& axis, TCanvas3D& canvas, const TRect& plot, const TAxisLayout& placed) {
     const TGroupGuard group(canvas, "Axis");
-    axis.RefreshIsDateTimeAxis();
-    TAxisLayout placed = axis.Layout();
-    placed.AxisPosition = ShiftedByPercent(axis, Side(axis, plot), plot);
-    axis.SetLayout(placed);
-
-    DrawTitle(axis, canvas);
-    const TLabelPassResult pass = RunLabelPass(axis, canvas);
+    DrawTitle(axis, canvas, placed);
+    const TLabelPassResult pass = RunLabelPass(axis, canvas, placed.LabelSample);
     const std::vector<std::int32_t>& ticks = pass.TickPositions;
     // Labels behind lie under the axis line, the ticks and the grid: only those the pass placed.
     if (axis.Labels().Behind()) {
         const TGroupGuard labels(canvas, "Labels");
         if (axis.Items().Automatic()) {
             for (const TAxisItem& item : axis.Items())
-                DrawLabelItem(axis, canvas, item);
+                DrawLabelItem(axis, canvas, placed.LabelsPosition, item);
         }
     }
 
     canvas.SetBrushStyle(bsClear);
     canvas.SetBackMode(cbmTransparent);
-    DrawAxisLine(axis, canvas);
+    DrawAxisLine(axis, canvas, placed.AxisPosition);
     if (axis.TickLength() != 0 && axis.Ticks().Visible()) {
-        DrawTicks(axis, canvas, "Ticks", axis.Ticks(), ticks, 1, axis.TickLength());
+        DrawTicks(axis, canvas, placed.AxisPosition, "Ticks", axis.Ticks(), ticks, 1,
+                  axis.TickLength());
     }
     DrawGrid(axis, canvas, plot, ticks);
     if (axis.TickInnerLength() != 0 && axis.TicksInner().Visible()) {
-        DrawTicks(axis, canvas, "InnerTicks", axis.TicksInner(), ticks, -1,
+        DrawTicks(axis, canvas, placed.AxisPosition, "InnerTicks", axis.TicksInner(), ticks, -1,
                   -std::int64_t{axis.TickInnerLength()});
     }
     const std::vector<std::int32_t> minor =
         MinorTickPositions(ticks, axis.MinorTickCount(), axis.StartPixel(), axis.EndPixel());
     if (axis.MinorTickLength() != 0 && !ticks.empty() && axis.MinorTicks().Visible()) {
-        DrawTicks(axis, canvas, "MinorTicks", axis.MinorTicks(), minor, 1, axis.MinorTickLength());
+        DrawTicks(axis, canvas, placed.AxisPosition, "MinorTicks", axis.MinorTicks(), minor, 1,
+                  axis.MinorTickLength());
     }
     if (axis.MinorGrid().Visible()) {
         SelectGridPen(canvas, axis.MinorGrid());
@@ -268,7 +265,7 @@ void DrawAxis(TChartAxis& axis, TCanvas3D& canvas, const TRect& plot) {
     if (axis.Labels().Visible() && !axis.Labels().Behind()) {
         const TGroupGuard labels(canvas, "Labels");
         for (const TAxisItem& item : axis.Items())
-            DrawLabelItem(axis, canvas, item);
+            DrawLabelItem(axis, canvas, placed.LabelsPosition, item);
     }
 }
 

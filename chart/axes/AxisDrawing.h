@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "twinscope/chart/axes/AxisLayout.h"
 #include "twinscope/chart/canvas/ChartCanvas.h"
 
 namespace twinscope {
@@ -13,18 +14,18 @@ class TCanvas3D;
 class TChartAxis;
 class TChartCanvas;
 
-// The drawing of a shown axis, once the chart has laid the axes out (ReserveAxisSpace) and
-// mapped them onto the final plot rectangle. In the axis's own canvas group, in this order:
-// the title, the label pass, the axis line, the outer ticks, the grid lines, the inner ticks,
-// the minor ticks and the minor grid, and last the labels; labels that lie behind are drawn
-// right after the pass instead, before the line. The line stands on the edge of the final plot
-// rectangle moved by PositionPercent.
-void DrawAxis(TChartAxis& axis, TCanvas3D& canvas, const TRect& plot);
+// The drawing of a shown axis, once the chart has laid the axes out (ReserveAxisSpace), mapped
+// them onto the final plot rectangle and put the axis line at its place (AxisLinePosition) in
+// the axis's placement. In the axis's own canvas group, in this order: the title, the label
+// pass, the axis line, the outer ticks, the grid lines, the inner ticks, the minor ticks and the
+// minor grid, and last the labels; labels that lie behind are drawn right after the pass
+// instead, before the line. The grid lines cross the plot.
+void DrawAxis(TChartAxis& axis, TCanvas3D& canvas, const TRect& plot, const TAxisLayout& placed);
 
 // Where the axis's title stands, for a title of the given size: beside a vertical axis it is
-// centred along the axis and reaches from the title position away from the plot; under or over
-// a horizontal axis it is centred along the axis. The axis must have a title.
-TRect AxisTitleBox(const TChartAxis& axis, TSize size);
+// centred along the axis and reaches from the placed title position away from the plot; under
+// or over a horizontal axis it is centred along the axis. The axis must have a title.
+TRect AxisTitleBox(const TChartAxis& axis, const TAxisLayout& placed, TSize size);
 
 // Draws one label text in its text shape (the item's own format when it has one, else the
 // axis's), anchored at (x, y): beside a vertical axis the text block is centred on y and ends at

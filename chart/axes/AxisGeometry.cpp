@@ -49,8 +49,9 @@ std::int32_t ShapeFrameExtent(const TChartAxis& axis, const TTextShape& shape) {
     return SaturatedPixel(extra);
 }
 
-bool TitleShows(TChartAxis& axis) {
-    return axis.HasTitle() && axis.Title().Visible() && !axis.Title().Caption().empty();
+bool TitleShows(const TChartAxis& axis) {
+    const TChartAxisTitle* title = axis.CreatedTitle();
+    return title && title->Visible() && !title->Caption().empty();
 }
 
 }  // namespace
@@ -91,6 +92,10 @@ std::int32_t ShiftedByPercent(const TChartAxis& axis, std::int32_t pos, const TR
     if (axis.OtherSide()) b = -b;
     if (axis.Horizontal()) b = -b;
     return SaturatedPixel(pos + b);
+}
+
+std::int32_t AxisLinePosition(const TChartAxis& axis, const TRect& plot) {
+    return ShiftedByPercent(axis, Side(axis, plot), plot);
 }
 
 std::int32_t Outwards(const TChartAxis& axis, std::int32_t pos, std::int32_t amount) {
@@ -134,8 +139,8 @@ std::int32_t AxisLineAndTicksExtent(const TChartAxis& axis, bool countTicks) {
     return SaturatedPixel(e);
 }
 
-TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, TChartCanvas& canvas) {
-    const double increment = ComputeLabelIncrement(axis, canvas);
+namespace {
+TMultiLineWidth WidestLabel(const TChartAxis& axis, TChartCanvas& canvas, double increment) {
     double low = axis.CurrentMinimum();
     double high = axis.CurrentMaximum();
     const bool aligned =
@@ -174,24 +179,33 @@ TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, TChartCanvas& canvas) {
     return widest;
 }
 
-namespace {
+// The widest label of this paint, its increment chosen from `sample` while that holds; `sample`
+// then keeps what the increment was chosen from, for the rest of the paint.
+TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, TChartCanvas& canvas, TLabelSample& sample) {
+    const TLabelIncrement increment = LabelIncrementFrom(axis, canvas, sample);
+    sample = increment.Sample;
+    return WidestLabel(axis, canvas, increment.Increment);
+}
+
 // The most text lines a label of this paint has: only unturned value labels of a horizontal
 // axis are measured.
-std::int32_t MeasuredLabelLines(const TChartAxis& axis, TChartCanvas& canvas) {
+std::int32_t MeasuredLabelLines(const TChartAxis& axis, TChartCanvas& canvas,
+                                TLabelSample& sample) {
     if (axis.Horizontal() && axis.Labels().Angle() == 0 && LabelStyleInUse(axis) == talValue) {
-        return std::max(1, MaxLabelWidth(axis, canvas).Lines);
+        return std::max(1, MaxLabelWidth(axis, canvas, sample).Lines);
     }
     return 1;
 }
 
-std::int32_t LabelsExtentOfLines(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t lines) {
+std::int32_t LabelsExtentOfLines(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t lines,
+                                 TLabelSample& sample) {
     const std::int32_t angle = axis.Labels().Angle();
     std::int32_t s = axis.LabelsSize();
     if (s == 0) {
         canvas.SetFont(axis.LabelsFont());
         const std::int32_t fontHeight = canvas.FontHeight();
         const std::int32_t width =
-            OneFontHeightAcross(axis, angle) ? 0 : MaxLabelWidth(axis, canvas).Width;
+            OneFontHeightAcross(axis, angle) ? 0 : MaxLabelWidth(axis, canvas, sample).Width;
         s = SaturatedPixel(std::int64_t{TurnedTextExtent(axis, angle, fontHeight, width)} +
                            ShapeFrameExtent(axis, axis.Labels().Format()));
     }
@@ -201,18 +215,13 @@ std::int32_t LabelsExtentOfLines(const TChartAxis& axis, TChartCanvas& canvas, s
 }
 }  // namespace
 
-std::int32_t LabelsExtent(TChartAxis& axis, TChartCanvas& canvas) {
-    if (axis.LabelLineCount() == 0) {
-        TAxisLayout layout = axis.Layout();
-        layout.LabelLineCount = MeasuredLabelLines(axis, canvas);
-        axis.SetLayout(layout);
-    }
-    return LabelsExtentOfLines(axis, canvas, axis.LabelLineCount());
+TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, TChartCanvas& canvas) {
+    return WidestLabel(axis, canvas, ComputeLabelIncrement(axis, canvas));
 }
 
-std::int32_t TitleExtent(TChartAxis& axis, TChartCanvas& canvas) {
+std::int32_t TitleExtent(const TChartAxis& axis, TChartCanvas& canvas) {
     if (axis.TitleSize() != 0) return axis.TitleSize();
-    const TChartAxisTitle& title = axis.Title();
+    const TChartAxisTitle& title = *axis.CreatedTitle();
     canvas.SetFont(title.Font());
     const std::int32_t fontHeight = canvas.FontHeight();
     const std::int32_t angle = title.Angle();
@@ -222,20 +231,24 @@ std::int32_t TitleExtent(TChartAxis& axis, TChartCanvas& canvas) {
                           ShapeFrameExtent(axis, title));
 }
 
-TRect ReserveAxisSpace(TChartAxis& axis, TChartCanvas& canvas, const TRect& rect) {
-    axis.RefreshIsDateTimeAxis();
+TAxisSpace ReserveAxisSpace(const TChartAxis& axis, TChartCanvas& canvas, const TRect& rect,
+                            const TAxisLayout& previous) {
     const bool countTicks = axis.Labels().Position() == lpAtTick;
-    TAxisLayout placed = axis.Layout();
+    TAxisLayout placed = previous;
+    // Samples measured in an earlier paint may have been measured under other settings.
+    placed.LabelSample = {};
 
     if (!axis.TakesPlotSpace()) {
         placed.AxisPosition = ShiftedByPercent(axis, Side(axis, rect), rect);
         placed.LabelsPosition =
             Outwards(axis, placed.AxisPosition, AxisLineAndTicksExtent(axis, countTicks));
-        if (placed.LabelLineCount == 0) placed.LabelLineCount = MeasuredLabelLines(axis, canvas);
-        placed.LabelsExtent = LabelsExtentOfLines(axis, canvas, placed.LabelLineCount);
+        if (placed.LabelLineCount == 0) {
+            placed.LabelLineCount = MeasuredLabelLines(axis, canvas, placed.LabelSample);
+        }
+        placed.LabelsExtent =
+            LabelsExtentOfLines(axis, canvas, placed.LabelLineCount, placed.LabelSample);
         placed.TitlePosition = Outwards(axis, placed.LabelsPosition, placed.LabelsExtent);
-        axis.SetLayout(placed);
-        return rect;
+        return {rect, placed};
     }
 
     TRect r = rect;
@@ -246,8 +259,9 @@ TRect ReserveAxisSpace(TChartAxis& axis, TChartCanvas& canvas, const TRect& rect
     }
     const bool labelled = axis.Labels().Visible();
     if (labelled) {
-        placed.LabelLineCount = MeasuredLabelLines(axis, canvas);
-        placed.LabelsExtent = LabelsExtentOfLines(axis, canvas, placed.LabelLineCount);
+        placed.LabelLineCount = MeasuredLabelLines(axis, canvas, placed.LabelSample);
+        placed.LabelsExtent =
+            LabelsExtentOfLines(axis, canvas, placed.LabelLineCount, placed.LabelSample);
         r = Reserve(axis, r, placed.LabelsExtent);
         // The gap is a share of the font selected last: the labels' when they were measured,
         // else the title's.
@@ -260,16 +274,16 @@ TRect ReserveAxisSpace(TChartAxis& axis, TChartCanvas& canvas, const TRect& rect
 
     if (titled) placed.TitlePosition = ShiftedByPercent(axis, placed.TitlePosition, r);
     if (labelled) placed.LabelsPosition = ShiftedByPercent(axis, placed.LabelsPosition, r);
-    axis.SetLayout(placed);
-    return r;
+    return {r, placed};
 }
 
-void WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas) {
+TAxisLayout WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas,
+                                 const TAxisLayout& placed) {
     // The series of this system ask for no margins of their own (a line series' markers stay
     // hidden), so only the axis's offsets widen its range.
     const std::int32_t atMinimum = axis.MinimumOffset();
     const std::int32_t atMaximum = axis.MaximumOffset();
-    if (atMinimum == 0 && atMaximum == 0) return;
+    if (atMinimum == 0 && atMaximum == 0) return placed;
 
     // The minimum lies at the start of a horizontal axis and at the end of a vertical one.
     const bool minimumAtStart = axis.Horizontal() != axis.Inverted();
@@ -279,7 +293,7 @@ void WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas) {
     const std::int64_t shrunkEnd = end - (minimumAtStart ? atMaximum : atMinimum);
     // Offsets that leave no pixel between them would collapse the range to nothing; the range
     // is kept as it is instead.
-    if (shrunkEnd - shrunkStart < 1) return;
+    if (shrunkEnd - shrunkStart < 1) return placed;
 
     // The values that the axis's own ends take when the range fills only the shrunk span: the
     // axis's pixel-to-value mapping over that span, in 64 bits so that no offset overflows it.
@@ -295,13 +309,17 @@ void WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas) {
     if (minimum > maximum) std::swap(minimum, maximum);
     axis.SetCurrentRange(minimum, maximum);
 
-    if (axis.Labels().Visible()) {
-        const std::int32_t labels =
-            canvas ? LabelsExtent(axis, *canvas) : axis.LaidOutLabelsExtent();
-        TAxisLayout placed = axis.Layout();
-        placed.TitlePosition = Outwards(axis, placed.LabelsPosition, labels);
-        axis.SetLayout(placed);
+    if (!axis.Labels().Visible()) return placed;
+    TAxisLayout moved = placed;
+    std::int32_t labels = placed.LabelsExtent;
+    if (canvas) {
+        if (moved.LabelLineCount == 0) {
+            moved.LabelLineCount = MeasuredLabelLines(axis, *canvas, moved.LabelSample);
+        }
+        labels = LabelsExtentOfLines(axis, *canvas, moved.LabelLineCount, moved.LabelSample);
     }
+    moved.TitlePosition = Outwards(axis, placed.LabelsPosition, labels);
+    return moved;
 }
 
 }  // namespace twinscope

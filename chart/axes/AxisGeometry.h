@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "twinscope/chart/axes/AxisLayout.h"
 #include "twinscope/chart/canvas/ChartCanvas.h"
 #include "twinscope/runtime/Types.h"
 
@@ -29,6 +30,10 @@ std::int32_t Side(const TChartAxis& axis, const TRect& r);
 // PositionPercent moves outwards, a positive one inwards.
 std::int32_t ShiftedByPercent(const TChartAxis& axis, std::int32_t pos, const TRect& r);
 
+// Where the axis line stands once the plot is final: on the plot's edge, moved by
+// PositionPercent.
+std::int32_t AxisLinePosition(const TChartAxis& axis, const TRect& plot);
+
 // pos moved outwards by amount pixels.
 std::int32_t Outwards(const TChartAxis& axis, std::int32_t pos, std::int32_t amount);
 
@@ -43,26 +48,26 @@ std::int32_t AxisLineAndTicksExtent(const TChartAxis& axis, bool countTicks);
 // has. The labels font ends up selected on the canvas.
 TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, TChartCanvas& canvas);
 
-// The room the labels take across the axis: LabelsSize when set, else measured (one font height
-// per line on a horizontal axis, the widest text on a vertical one). Measures LabelLineCount
-// first when it is 0.
-std::int32_t LabelsExtent(TChartAxis& axis, TChartCanvas& canvas);
-
 // The room the title takes across the axis: TitleSize when set, else measured in the title's
 // font (the caption's width beside a vertical axis at angle 0, one font height under a
 // horizontal one).
-std::int32_t TitleExtent(TChartAxis& axis, TChartCanvas& canvas);
+// Without TitleSize the axis must have a title.
+std::int32_t TitleExtent(const TChartAxis& axis, TChartCanvas& canvas);
 
-// Lets a shown axis take its room from the working plot rectangle r and answers what is left.
-// A standard axis takes its title, labels, line and ticks from r's edge and records where its
-// title and labels stand; a custom axis takes nothing and records where it stands, at its
-// PositionPercent beside r, with its labels and title outside it.
-TRect ReserveAxisSpace(TChartAxis& axis, TChartCanvas& canvas, const TRect& r);
+// Lets a shown axis take its room from the working plot rectangle r and answers what is left
+// and where the axis stands. A standard axis takes its title, labels, line and ticks from r's
+// edge and places its title and labels; a custom axis takes nothing and stands at its
+// PositionPercent beside r, with its labels and title outside it. What the placement of the
+// last paint holds stays where this paint places nothing new (a custom axis keeps the label
+// line count of its first layout).
+TAxisSpace ReserveAxisSpace(const TChartAxis& axis, TChartCanvas& canvas, const TRect& r,
+                            const TAxisLayout& previous);
 
 // Widens the range shown by the pixel offsets at both ends once the axis is mapped onto the
-// final plot rectangle, so that the range's ends lie that many pixels inside the axis's ends.
-// The title then moves out past the labels, measured again on the canvas when there is one,
-// else as the layout measured them.
-void WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas);
+// final plot rectangle, so that the range's ends lie that many pixels inside the axis's ends,
+// and answers the placement with the title moved out past the labels, measured again on the
+// canvas when there is one, else as the layout measured them.
+TAxisLayout WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas,
+                                 const TAxisLayout& placed);
 
 }  // namespace twinscope

@@ -6,8 +6,6 @@
 
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/canvas/ChartCanvas.h"
-#include "twinscope/chart/panel/CustomAxisPanel.h"
-#include "twinscope/chart/series/ChartSeries.h"
 #include "twinscope/runtime/Arithmetic.h"
 #include "twinscope/runtime/DateTime.h"
 #include "twinscope/runtime/DateTimeFormat.h"
@@ -24,36 +22,10 @@ constexpr Extended MinRangeForWholeSteps = 1.1;
 constexpr Extended MaxRoundable = 9.223372036854775807e18L;
 constexpr Extended MaxSteppedValue = 1.7e308;
 
-bool BoundToAxis(const TChartSeries& s, const TChartAxis& axis) {
-    return axis.Horizontal() ? s.UsesHorizAxis(axis) : s.UsesVertAxis(axis);
-}
-
-// The X values of every series here lie on its horizontal axis.
-bool CarriesXValues(const TChartSeries& s, const TChartAxis& axis) {
-    return axis.Horizontal() && s.UsesHorizAxis(axis);
-}
-
-// Point texts stand in for values on the axis that carries a series' X values.
-TAxisLabelStyle SeriesLabelStyle(const TChartSeries& s, const TChartAxis& axis) {
-    return CarriesXValues(s, axis) && !s.Labels().empty() ? talText : talValue;
-}
-
-bool XValuesAreIndexes(const TChartSeries& s) {
-    const auto values = s.XValues().Values();
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (values[i] != static_cast<double>(i)) return false;
-    }
-    return true;
-}
-
 // A series drawn at its point indexes needs no steps finer than one index.
 bool HasFewIndexedPoints(const TChartAxis& axis, std::int32_t count) {
-    for (const TChartSeries* s : axis.ParentChart().SeriesList()) {
-        if (!s->Active() || !BoundToAxis(*s, axis) || !CarriesXValues(*s, axis)) continue;
-        const std::int32_t points = s->PointCount();
-        if (points >= 1 && points <= count && XValuesAreIndexes(*s)) return true;
-    }
-    return false;
+    const std::int32_t points = axis.BoundSeries().IndexedPoints;
+    return points >= 1 && points <= count;
 }
 
 // The value loop of one pass, from the top of the range down.
@@ -144,13 +116,7 @@ private:
 
 TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis) {
     if (axis.Labels().Style() != talAuto) return axis.Labels().Style();
-    TAxisLabelStyle style = talNone;
-    for (const TChartSeries* s : axis.ParentChart().SeriesList()) {
-        if (!s->Active() || !BoundToAxis(*s, axis)) continue;
-        style = SeriesLabelStyle(*s, axis);
-        if (style != talValue) break;
-    }
-    return style;
+    return axis.BoundSeries().LabelStyle;
 }
 
 bool CanLabel(const TChartAxis& axis, double value) {
@@ -202,7 +168,7 @@ double IncrementForCount(const TChartAxis& axis, std::int32_t count) {
     return IncrementForCount(IncrementInputOf(axis, count), count);
 }
 
-double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas) {
+TLabelSample MeasureLabelSample(const TChartAxis& axis, TChartCanvas& canvas) {
     canvas.SetFont(axis.LabelsFont());
     const double increment = axis.Increment();
     double low = axis.CurrentMinimum();
@@ -234,19 +200,43 @@ double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas) {
         measure(high);
     }
 
-    double result = IncrementForCount(axis, LabelsThatFit(axis, w));
-    if (axis.Labels().Alternate()) result *= 0.5;
+    return {.Size = w,
+            .Minimum = axis.CurrentMinimum(),
+            .Maximum = axis.CurrentMaximum(),
+            .SettingsRevision = axis.SettingsRevision()};
+}
+
+TLabelIncrement LabelIncrementFrom(const TChartAxis& axis, TChartCanvas& canvas,
+                                   const TLabelSample& measured) {
+    TLabelIncrement result{.Sample = measured};
+    // The same range in the same settings gives the same samples; only how many fit along the
+    // axis is counted again.
+    const bool holds = measured.Size >= 0 && measured.Minimum == axis.CurrentMinimum() &&
+                       measured.Maximum == axis.CurrentMaximum() &&
+                       measured.SettingsRevision == axis.SettingsRevision();
+    if (holds) {
+        canvas.SetFont(axis.LabelsFont());
+    } else {
+        result.Sample = MeasureLabelSample(axis, canvas);
+    }
+    result.Increment = IncrementForCount(axis, LabelsThatFit(axis, result.Sample.Size));
+    if (axis.Labels().Alternate()) result.Increment *= 0.5;
     return result;
 }
 
-TLabelPassResult RunLabelPass(TChartAxis& axis, TChartCanvas& canvas) {
+double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas) {
+    return LabelIncrementFrom(axis, canvas, {}).Increment;
+}
+
+TLabelPassResult RunLabelPass(TChartAxis& axis, TChartCanvas& canvas,
+                              const TLabelSample& measured) {
     TLabelPassResult result;
     if (!axis.Items().Automatic()) return result;
     axis.Items().Clear();
     const TAxisLabelStyle style = LabelStyleInUse(axis);
     if (style == talNone && !(axis.Grid().Visible() && axis.Grid().DrawAlways())) return result;
 
-    result.LabelIncrement = ComputeLabelIncrement(axis, canvas);
+    result.LabelIncrement = LabelIncrementFrom(axis, canvas, measured).Increment;
     if (axis.IsDateTimeAxis() && axis.ExactDateTime() && axis.Increment() != 0) {
         std::int32_t i = FindDateTimeStep(axis.Increment());
         if (i != NoDateTimeStep) {

@@ -7,6 +7,7 @@
 #include "twinscope/chart/axes/AxisLabels.h"
 #include "twinscope/chart/axes/DateTimeStep.h"
 #include "twinscope/chart/axes/LabelIncrement.h"
+#include "twinscope/chart/axes/LabelSample.h"
 
 namespace twinscope {
 
@@ -19,9 +20,9 @@ class TChartCanvas;
 // given and leaves all drawing to the axis painter.
 //
 // Everything here reads the range and geometry of the current paint (CurrentMinimum,
-// CurrentMaximum, RangeSpan, StartPixel, EndPixel, ValueToPixel) and the axis's date-time
-// flag, so the axis must have prepared its range, mapped itself onto the plot and refreshed
-// that flag first.
+// CurrentMaximum, RangeSpan, StartPixel, EndPixel, ValueToPixel) and what the bound series
+// told the axis (its date-time flag among it), so the axis must have prepared its range and
+// mapped itself onto the plot first.
 
 // Labels per pass beyond which an axis shows none at all.
 inline constexpr std::int32_t MaxLabelsPerPass = 10000;
@@ -45,8 +46,7 @@ struct TLabelPassResult {
 };
 
 // The kind of labels the axis shows: its own style unless automatic; an automatic axis takes
-// the style of the first active series bound to it whose style is not plain values, else
-// values, and talNone when no active series is bound to it.
+// the style its bound series gave it for this paint.
 TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis);
 
 // Whether a value can be a label: on a date-time axis only a day of the calendar can (years
@@ -70,14 +70,30 @@ std::int32_t LabelsThatFit(const TChartAxis& axis, std::int32_t labelSize);
 TIncrementInput IncrementInputOf(const TChartAxis& axis, std::int32_t count);
 double IncrementForCount(const TChartAxis& axis, std::int32_t count);
 
-// The increment the labels of this paint use: the labels font is selected on the canvas and a
-// few sample labels are measured to find how many fit.
+// The widest of a few sample labels of the range shown, which tells how many labels fit. The
+// labels font ends up selected on the canvas.
+TLabelSample MeasureLabelSample(const TChartAxis& axis, TChartCanvas& canvas);
+
+struct TLabelIncrement {
+    double Increment = 0;
+    TLabelSample Sample;  // the sample the increment was chosen from
+};
+
+// The increment the labels of this paint use, chosen from the sample given when it was measured
+// under the range and settings that hold now, else from samples measured anew. The labels font
+// ends up selected on the canvas either way.
+TLabelIncrement LabelIncrementFrom(const TChartAxis& axis, TChartCanvas& canvas,
+                                   const TLabelSample& measured);
+
+// The increment the labels of this paint use, from samples measured now.
 double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas);
 
 // Runs the label pass: empties and refills the axis's automatic label items (one per label,
 // top value first) and returns the increment, the tick pixels and the labels. The pass draws
 // nothing: the painter draws the labels afterwards, behind or over the axis line. Hand-made
-// (non-automatic) items are left as they are and give no ticks.
-TLabelPassResult RunLabelPass(TChartAxis& axis, TChartCanvas& canvas);
+// (non-automatic) items are left as they are and give no ticks. The increment reuses the sample
+// the layout of this paint measured, while it holds.
+TLabelPassResult RunLabelPass(TChartAxis& axis, TChartCanvas& canvas,
+                              const TLabelSample& measured = {});
 
 }  // namespace twinscope

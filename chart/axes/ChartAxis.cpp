@@ -1,10 +1,7 @@
 #include "twinscope/chart/axes/ChartAxis.h"
 
-#include <algorithm>
 #include <cmath>
 
-#include "twinscope/chart/panel/CustomAxisPanel.h"
-#include "twinscope/chart/series/ChartSeries.h"
 #include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
@@ -23,7 +20,7 @@ std::int32_t ClampPixel(F p) {
 }
 }  // namespace
 
-TChartAxis::TChartAxis(TCustomAxisPanel& chart, Kind kind)
+TChartAxis::TChartAxis(TAxisHost& chart, Kind kind)
     : chart_(chart), kind_(kind), labels_([this] { Invalidate(); }) {
     auto invalidate = [this] { Invalidate(); };
     axisPen_.SetOnChange(invalidate);
@@ -41,6 +38,7 @@ TChartAxis::~TChartAxis() {
 }
 
 void TChartAxis::Invalidate() const {
+    ++settingsRevision_;
     chart_.Invalidate();
 }
 
@@ -162,8 +160,8 @@ void TChartAxis::RefreshRangeSpan() {
 }
 
 void TChartAxis::PrepareRange() {
-    if (automatic_ || automaticMaximum_) maximum_ = chart_.MaxAxisValue(*this);
-    if (automatic_ || automaticMinimum_) minimum_ = chart_.MinAxisValue(*this);
+    if (automatic_ || automaticMaximum_) maximum_ = boundSeries_.Maximum;
+    if (automatic_ || automaticMinimum_) minimum_ = boundSeries_.Minimum;
     currentMaximum_ = maximum_;
     currentMinimum_ = minimum_;
     RefreshRangeSpan();
@@ -184,21 +182,11 @@ void TChartAxis::RoundAutomaticEnds() {
     const bool roundMax = maximumRound_ && (automatic_ || automaticMaximum_);
     const bool roundMin = minimumRound_ && (automatic_ || automaticMinimum_);
     if (!roundMax && !roundMin) return;
-    RefreshIsDateTimeAxis();
     const double step = chart_.LabelStep(*this);
     if (step == 0) return;
     if (roundMax) currentMaximum_ = step * std::ceil(currentMaximum_ / step);
     if (roundMin) currentMinimum_ = step * std::floor(currentMinimum_ / step);
     RefreshRangeSpan();
-}
-
-void TChartAxis::RefreshIsDateTimeAxis() {
-    const auto& series = chart_.SeriesList();
-    isDateTimeAxis_ = std::any_of(series.begin(), series.end(), [this](const TChartSeries* s) {
-        if (!s->Active()) return false;
-        return horizontal_ ? s->UsesHorizAxis(*this) && s->XValues().DateTime()
-                           : s->UsesVertAxis(*this) && s->YValues().DateTime();
-    });
 }
 
 void TChartAxis::ComputePixelSpan(const TRect& plot) {
@@ -244,7 +232,15 @@ double TChartAxis::PixelToValue(std::int32_t pixel) const {
                        : static_cast<double>(currentMaximum_ - offset);
 }
 
-TChartDepthAxis::TChartDepthAxis(TCustomAxisPanel& chart) : TChartAxis(chart, Kind::Standard) {
+void TAxisHost::SetAxisShown(TChartAxis& axis, bool shown) {
+    axis.SetAxisShown(shown);
+}
+
+void TAxisHost::SetBoundSeries(TChartAxis& axis, const TBoundSeries& series) {
+    axis.SetBoundSeries(series);
+}
+
+TChartDepthAxis::TChartDepthAxis(TAxisHost& chart) : TChartAxis(chart, Kind::Standard) {
     SetVisible(false);
 }
 

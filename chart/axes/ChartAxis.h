@@ -5,9 +5,11 @@
 #include <memory>
 #include <string>
 
+#include "twinscope/chart/axes/AxisHost.h"
 #include "twinscope/chart/axes/AxisLabels.h"
 #include "twinscope/chart/axes/AxisLayout.h"
 #include "twinscope/chart/axes/AxisTitle.h"
+#include "twinscope/chart/axes/BoundSeries.h"
 #include "twinscope/chart/canvas/ChartPen.h"
 #include "twinscope/runtime/Arithmetic.h"
 #include "twinscope/runtime/ChangeNotifier.h"
@@ -15,9 +17,8 @@
 
 namespace twinscope {
 
-class TCanvas3D;
 class TChartCanvas;
-class TCustomAxisPanel;
+struct TLabelIncrement;
 
 // One axis of a chart: its range, the step between its labels, its orientation and place, and
 // the parts it owns (labels settings, title, pens). The six standard axes are made by the
@@ -28,14 +29,14 @@ public:
 
     // Joins the chart's axis list (and, for a custom axis, takes no plot space). Custom axes are
     // made through the chart's CustomAxes collection, which owns them.
-    TChartAxis(TCustomAxisPanel& chart, Kind kind);
+    TChartAxis(TAxisHost& chart, Kind kind);
     // Frees the owned parts, re-binds the chart's series that use this axis to the bottom or
     // left axis, and leaves the axis list.
     virtual ~TChartAxis();
     TChartAxis(const TChartAxis&) = delete;
     TChartAxis& operator=(const TChartAxis&) = delete;
 
-    TCustomAxisPanel& ParentChart() const { return chart_; }
+    TAxisHost& ParentChart() const { return chart_; }
     bool TakesPlotSpace() const { return kind_ == Kind::Standard; }
 
     // Range. Outside loading, the setters refuse an inverted range with AxisException; they
@@ -156,16 +157,18 @@ public:
     double CurrentMaximum() const { return currentMaximum_; }
     Extended RangeSpan() const { return rangeSpan_; }
     bool RangeIsZero() const { return rangeIsZero_; }
-    // Turns the stored range into the range shown in this paint.
+    // Turns the stored range into the range shown in this paint; an automatic end takes the
+    // extreme of the series bound to the axis, as the chart told it for this paint.
     void PrepareRange();
     // Called after the range shown has been prepared for a paint and after every later change
     // of it in that paint; empty by default.
     std::function<void(TChartAxis&)> OnCurrentRangeChanged;
 
+    // What the series bound to the axis tell it, as the chart gathered it for this paint.
+    const TBoundSeries& BoundSeries() const { return boundSeries_; }
     // Whether an active series bound to the axis flags the values lying on it as date-time
-    // values; refreshed at the start of each paint's layout and drawing of the axis.
-    bool IsDateTimeAxis() const { return isDateTimeAxis_; }
-    void RefreshIsDateTimeAxis();
+    // values, as the chart gathered it for this paint.
+    bool IsDateTimeAxis() const { return boundSeries_.DateTime; }
 
     // Per-paint geometry along the axis.
     bool AxisShown() const { return axisShown_; }
@@ -182,14 +185,6 @@ public:
     // clamped to -32767..32767. A zero range maps every value to the centre.
     std::int32_t ValueToPixel(double value) const { return valueToPixel_(*this, value); }
     double PixelToValue(std::int32_t pixel) const;
-
-    // Where the axis stood in this paint, as the layout placed it and the painter put its line.
-    const TAxisLayout& Layout() const { return layout_; }
-    std::int32_t AxisPosition() const { return layout_.AxisPosition; }
-    std::int32_t LabelsPosition() const { return layout_.LabelsPosition; }
-    std::int32_t TitlePosition() const { return layout_.TitlePosition; }
-    std::int32_t LabelLineCount() const { return layout_.LabelLineCount; }
-    std::int32_t LaidOutLabelsExtent() const { return layout_.LabelsExtent; }
 
     // Whether this is one of the chart's depth axes (never shown in a 2D chart).
     virtual bool IsDepthAxis() const { return false; }
@@ -209,16 +204,20 @@ protected:
     }
 
 private:
-    // The per-paint state is written only by the chart's paint, the axis layout and the axis
-    // painter.
-    friend class TCustomAxisPanel;
-    friend TRect ReserveAxisSpace(TChartAxis& axis, TChartCanvas& canvas, const TRect& r);
-    friend void WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas);
-    friend std::int32_t LabelsExtent(TChartAxis& axis, TChartCanvas& canvas);
-    friend void DrawAxis(TChartAxis& axis, TCanvas3D& canvas, const TRect& plot);
+    // The per-paint state is written only by the chart's paint (through its host side) and, for
+    // the end offsets, the axis layout.
+    friend class TAxisHost;
+    friend TAxisLayout WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas,
+                                            const TAxisLayout& placed);
+    // The label samples note the settings they were measured under.
+    friend TLabelSample MeasureLabelSample(const TChartAxis& axis, TChartCanvas& canvas);
+    friend TLabelIncrement LabelIncrementFrom(const TChartAxis& axis, TChartCanvas& canvas,
+                                              const TLabelSample& measured);
 
     void SetAxisShown(bool b) { axisShown_ = b; }
-    void SetLayout(const TAxisLayout& layout) { layout_ = layout; }
+    void SetBoundSeries(const TBoundSeries& series) { boundSeries_ = series; }
+    // Counts the changes of the axis's settings and of its parts.
+    std::uint64_t SettingsRevision() const { return settingsRevision_; }
 
     using ValueToPixelFn = std::int32_t (*)(const TChartAxis&, double);
     static std::int32_t HorizontalValueToPixel(const TChartAxis& axis, double value);
@@ -228,7 +227,7 @@ private:
     void RefreshRangeSpan();
     void RoundAutomaticEnds();
 
-    TCustomAxisPanel& chart_;
+    TAxisHost& chart_;
     Kind kind_;
 
     double minimum_ = 0;
@@ -277,20 +276,20 @@ private:
     double currentMaximum_ = 0;
     Extended rangeSpan_ = 0;
     bool rangeIsZero_ = true;
-    bool isDateTimeAxis_ = false;
+    TBoundSeries boundSeries_;
     bool axisShown_ = false;
     std::int32_t startPixel_ = 0;
     std::int32_t endPixel_ = 0;
     double pixelsPerUnit_ = 0;
-    TAxisLayout layout_;
     ValueToPixelFn valueToPixel_ = nullptr;
+    mutable std::uint64_t settingsRevision_ = 0;
     std::shared_ptr<const void> lifetime_ = std::make_shared<char>();
 };
 
 // The chart's two depth axes: hidden, shown only in 3D charts.
 class TChartDepthAxis : public TChartAxis {
 public:
-    explicit TChartDepthAxis(TCustomAxisPanel& chart);
+    explicit TChartDepthAxis(TAxisHost& chart);
     bool IsDepthAxis() const override { return true; }
 };
 

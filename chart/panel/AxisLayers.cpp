@@ -2,21 +2,22 @@
 
 #include "twinscope/chart/axes/AxisDrawing.h"
 #include "twinscope/chart/axes/AxisGeometry.h"
-#include "twinscope/chart/panel/ChartPaintLayers.h"
-#include "twinscope/chart/panel/CustomAxisPanel.h"
+#include "twinscope/chart/panel/CustomChart.h"
 
 namespace twinscope {
 
-void ConnectAxisLayers(TChartPaintLayers& layers) {
-    layers.ReserveAxisSpace = [](TChartAxis& axis, TCanvas3D& canvas, const TRect& r) {
-        return ReserveAxisSpace(axis, canvas, r);
+void ConnectAxisLayers(TCustomChart& chart) {
+    TChartPaintLayers& layers = chart.PaintLayers();
+    layers.ReserveAxisSpace = [](const TChartAxis& axis, TCanvas3D& canvas, const TRect& r,
+                                 const TAxisLayout& previous) {
+        return ReserveAxisSpace(axis, canvas, r, previous);
     };
     // The chart paints with its own canvas, on which the labels are measured again.
-    layers.ApplyAxisOffsets = [](TChartAxis& axis) {
-        WidenRangeForOffsets(axis, axis.ParentChart().Canvas());
+    layers.ApplyAxisOffsets = [&chart](TChartAxis& axis, const TAxisLayout& placed) {
+        return WidenRangeForOffsets(axis, chart.Canvas(), placed);
     };
-    layers.DrawAxis = [](TChartAxis& axis, TCanvas3D& canvas) {
-        DrawAxis(axis, canvas, axis.ParentChart().PlotRect());
+    layers.DrawAxis = [&chart](TChartAxis& axis, TCanvas3D& canvas, const TAxisLayout& placed) {
+        DrawAxis(axis, canvas, chart.PlotRect(), placed);
     };
 }
 

@@ -13,16 +13,17 @@ TChart::TChart() {
     PaintLayers().DrawSeries = [](TCustomChart& chart, TCanvas3D& canvas) {
         DrawSeriesLayer(chart, canvas);
     };
-    ConnectAxisLayers(PaintLayers());
+    ConnectAxisLayers(*this);
 
     // What the mouse finds where the last paint put the legend and the axes.
     TChartHitTests& hits = Mouse().HitTests();
     hits.Legend = [this](TPoint p) {
         return Legend().ShouldDraw(*this) && Contains(Legend().Layout().ShapeBox, p);
     };
-    hits.AxisPlacement = [](const TChartAxis& axis) -> std::optional<TAxisPlacement> {
+    hits.AxisPlacement = [this](const TChartAxis& axis) -> std::optional<TAxisPlacement> {
         if (!axis.AxisShown()) return std::nullopt;
-        return TAxisPlacement{axis.AxisPosition(), axis.LabelsPosition(), axis.Labels().Visible()};
+        const TAxisLayout placed = AxisLayoutOf(axis);
+        return TAxisPlacement{placed.AxisPosition, placed.LabelsPosition, axis.Labels().Visible()};
     };
     hits.Series = [](const TChartSeries& series, TPoint p) {
         return SeriesHit(series, p, ClickTolerance);
@@ -30,7 +31,8 @@ TChart::TChart() {
     hits.AxisTitle = [this](const TChartAxis& axis, TPoint p) {
         const TChartAxisTitle* title = axis.CreatedTitle();
         if (!title || !title->Visible() || title->Caption().empty() || !Canvas()) return false;
-        return Contains(AxisTitleBox(axis, TextShapeSize(*Canvas(), *title, title->Caption())), p);
+        const TSize size = TextShapeSize(*Canvas(), *title, title->Caption());
+        return Contains(AxisTitleBox(axis, AxisLayoutOf(axis), size), p);
     };
     SetRepaintOnChange(true);
 }

@@ -112,12 +112,11 @@ std::vector<TLegendRow> TChartLegend::BuildRows(TCustomChart& chart, TChartCanva
     std::vector<TLegendRow> rows;
     const std::vector<TChartSeries*> listed =
         layout.EffectiveStyle == lsValues ? std::vector<TChartSeries*>{} : ListedSeries(chart);
-    // X values are written as the series' horizontal axis writes its labels. The legend is laid
-    // out before the axes prepare this paint, so the axis learns first whether it shows dates.
+    // X values are written as the series' horizontal axis writes its labels; the chart has told
+    // its axes whether they show dates before it lays out the legend.
     auto pointText = [&](TChartSeries& series, std::int32_t index) {
-        TChartAxis& axis =
+        const TChartAxis& axis =
             series.ResolvedHorizAxis() ? *series.ResolvedHorizAxis() : chart.BottomAxis();
-        axis.RefreshIsDateTimeAxis();
         return LegendPointText(series, index, textStyle_, axis);
     };
     for (std::int32_t item = first; item <= last; ++item) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "twinscope/chart/panel/CustomAxisPanel.h"
 #include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
@@ -12,6 +13,10 @@ namespace {
     throw ListIndexError("List index out of bounds (" + std::to_string(index) + ")");
 }
 }  // namespace
+
+TChartAxis& TChartCustomAxes::Add() {
+    return Add<TChartAxis>(TChartAxis::Kind::Custom);
+}
 
 TChartAxis& TChartCustomAxes::Items(std::ptrdiff_t index) const {
     if (index < 0 || static_cast<std::size_t>(index) >= items_.size()) RaiseListIndexError(index);

@@ -9,6 +9,8 @@
 
 namespace twinscope {
 
+class TCustomAxisPanel;
+
 // The chart's custom axes, in creation order. The collection owns them; freeing one goes
 // through Delete or Remove, so no other owner can free it twice.
 class TChartCustomAxes {
@@ -25,7 +27,7 @@ public:
     std::ptrdiff_t IndexOf(const TChartAxis& axis) const;
 
     // Creates a plain custom axis.
-    TChartAxis& Add() { return Add<TChartAxis>(TChartAxis::Kind::Custom); }
+    TChartAxis& Add();
     // Creates a custom axis of a class derived from TChartAxis, whose constructor takes the
     // chart first. The axis joins the chart's axis list while it is constructed and the
     // collection once it is complete; a constructor that throws leaves nothing behind.

@@ -14,15 +14,19 @@ template <typename AxisClass>
 class TCustomAxisOwner {
 public:
     TCustomAxisOwner() = default;
-    explicit TCustomAxisOwner(AxisClass& axis) : axis_(&axis), alive_(axis.LifetimeToken()) {}
+    TCustomAxisOwner(TCustomAxisPanel& chart, AxisClass& axis)
+        : chart_(&chart), axis_(&axis), alive_(axis.LifetimeToken()) {}
     ~TCustomAxisOwner() { Free(); }
     TCustomAxisOwner(const TCustomAxisOwner&) = delete;
     TCustomAxisOwner& operator=(const TCustomAxisOwner&) = delete;
     TCustomAxisOwner(TCustomAxisOwner&& other) noexcept
-        : axis_(std::exchange(other.axis_, nullptr)), alive_(std::move(other.alive_)) {}
+        : chart_(other.chart_),
+          axis_(std::exchange(other.axis_, nullptr)),
+          alive_(std::move(other.alive_)) {}
     TCustomAxisOwner& operator=(TCustomAxisOwner&& other) noexcept {
         if (this != &other) {
             Free();
+            chart_ = other.chart_;
             axis_ = std::exchange(other.axis_, nullptr);
             alive_ = std::move(other.alive_);
         }
@@ -34,12 +38,14 @@ public:
     explicit operator bool() const { return Get() != nullptr; }
 
     void Free() {
-        if (AxisClass* axis = Get()) axis->ParentChart().CustomAxes().Remove(*axis);
+        // A live axis means its chart lives too.
+        if (AxisClass* axis = Get()) chart_->CustomAxes().Remove(*axis);
         axis_ = nullptr;
         alive_.reset();
     }
 
 private:
+    TCustomAxisPanel* chart_ = nullptr;
     AxisClass* axis_ = nullptr;
     std::weak_ptr<const void> alive_;
 };
@@ -48,7 +54,7 @@ private:
 template <typename AxisClass, typename... Args>
 TCustomAxisOwner<AxisClass> CreateOwnedAxis(TCustomAxisPanel& chart, Args&&... args) {
     return TCustomAxisOwner<AxisClass>(
-        chart.CustomAxes().template Add<AxisClass>(std::forward<Args>(args)...));
+        chart, chart.CustomAxes().template Add<AxisClass>(std::forward<Args>(args)...));
 }
 
 }  // namespace twinscope

@@ -68,6 +68,12 @@ void TCustomAxisPanel::AxisDestroyed(TChartAxis& axis) {
         if (series->CustomVertAxis() == &axis) series->BindCustomVertAxis(nullptr);
     }
     axes_.erase(std::remove(axes_.begin(), axes_.end(), &axis), axes_.end());
+    axisLayouts_.erase(&axis);
+}
+
+TAxisLayout TCustomAxisPanel::AxisLayoutOf(const TChartAxis& axis) const {
+    const auto placed = axisLayouts_.find(&axis);
+    return placed == axisLayouts_.end() ? TAxisLayout{} : placed->second;
 }
 
 void TCustomAxisPanel::AxisRangeChanged(TChartAxis&) {
@@ -75,31 +81,81 @@ void TCustomAxisPanel::AxisRangeChanged(TChartAxis&) {
 }
 
 namespace {
-// Only active series with points that are bound to the axis decide an automatic range.
-bool DecidesRange(const TChartSeries& s, const TChartAxis& axis) {
-    if (!s.Active() || s.PointCount() == 0) return false;
+bool BoundToAxis(const TChartSeries& s, const TChartAxis& axis) {
     return axis.Horizontal() ? s.UsesHorizAxis(axis) : s.UsesVertAxis(axis);
+}
+
+// The X values of every series here lie on its horizontal axis; point texts stand in for
+// values on that axis.
+TAxisLabelStyle SeriesLabelStyle(const TChartSeries& s, const TChartAxis& axis) {
+    return axis.Horizontal() && !s.Labels().empty() ? talText : talValue;
+}
+
+bool XValuesAreIndexes(const TChartSeries& s) {
+    const auto values = s.XValues().Values();
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i] != static_cast<double>(i)) return false;
+    }
+    return true;
+}
+
+// The smaller of two counts where 0 means none.
+std::int32_t FewerPoints(std::int32_t a, std::int32_t b) {
+    return a == 0 ? b : std::min(a, b);
 }
 }  // namespace
 
-double TCustomAxisPanel::MaxAxisValue(const TChartAxis& axis) const {
-    std::optional<double> result;
+TBoundSeries TCustomAxisPanel::BoundSeriesOf(const TChartAxis& axis) const {
+    TBoundSeries bound;
+    // Extremes are looked up only for the ends the axis takes from its series: a series with
+    // colours of its own has to search its values for them.
+    const bool maximumWanted = axis.Automatic() || axis.AutomaticMaximum();
+    const bool minimumWanted = axis.Automatic() || axis.AutomaticMinimum();
+    const bool horizontal = axis.Horizontal();
+    std::optional<double> minimum;
+    std::optional<double> maximum;
+    bool styleFound = false;
     for (TChartSeries* s : seriesList_) {
-        if (!DecidesRange(*s, axis)) continue;
-        const double v = axis.Horizontal() ? s->MaxXValue() : s->MaxYValue();
-        result = result ? std::max(*result, v) : v;
+        if (!s->Active() || !BoundToAxis(*s, axis)) continue;
+        if (horizontal ? s->XValues().DateTime() : s->YValues().DateTime()) bound.DateTime = true;
+        if (!styleFound) {
+            bound.LabelStyle = SeriesLabelStyle(*s, axis);
+            styleFound = bound.LabelStyle != talValue;
+        }
+        // Only series with points decide an automatic range.
+        if (s->PointCount() == 0) continue;
+        if (maximumWanted) {
+            const double v = horizontal ? s->MaxXValue() : s->MaxYValue();
+            maximum = maximum ? std::max(*maximum, v) : v;
+        }
+        if (minimumWanted) {
+            const double v = horizontal ? s->MinXValue() : s->MinYValue();
+            minimum = minimum ? std::min(*minimum, v) : v;
+        }
     }
-    return result.value_or(0);
+    bound.Minimum = minimum.value_or(0);
+    bound.Maximum = maximum.value_or(0);
+
+    // Whole label steps matter only where the label pass chooses the steps of numbers.
+    if (horizontal && !bound.DateTime && axis.Increment() <= 0) {
+        for (TChartSeries* s : seriesList_) {
+            if (s->Active() && s->PointCount() > 0 && BoundToAxis(*s, axis) &&
+                XValuesAreIndexes(*s)) {
+                bound.IndexedPoints = FewerPoints(bound.IndexedPoints, s->PointCount());
+            }
+        }
+    }
+    return bound;
 }
 
-double TCustomAxisPanel::MinAxisValue(const TChartAxis& axis) const {
-    std::optional<double> result;
-    for (TChartSeries* s : seriesList_) {
-        if (!DecidesRange(*s, axis)) continue;
-        const double v = axis.Horizontal() ? s->MinXValue() : s->MinYValue();
-        result = result ? std::min(*result, v) : v;
-    }
-    return result.value_or(0);
+void TCustomAxisPanel::GatherBoundSeries() {
+    for (TChartAxis* axis : axes_)
+        SetBoundSeries(*axis, BoundSeriesOf(*axis));
+}
+
+void TCustomAxisPanel::PrepareAxisRange(TChartAxis& axis) {
+    SetBoundSeries(axis, BoundSeriesOf(axis));
+    axis.PrepareRange();
 }
 
 double TCustomAxisPanel::LabelStep(const TChartAxis& axis) const {
@@ -129,7 +185,7 @@ void detail::AppendSeriesDirectly(TCustomAxisPanel& chart, TChartSeries& series)
 void TCustomAxisPanel::AddSeries(TChartSeries& series) {
     if (SeriesIndexOf(series) >= 0) return;
     seriesList_.push_back(&series);
-    series.JoinedChart();
+    SeriesJoined(series);
     BroadcastSeriesEvent(seAdd, series);
     if (OnAddSeries) OnAddSeries(series);
     Invalidate();
@@ -139,7 +195,7 @@ void TCustomAxisPanel::RemoveSeries(TChartSeries& series) {
     const std::ptrdiff_t index = SeriesIndexOf(series);
     if (index < 0) return;
     BroadcastSeriesEvent(seRemove, series);
-    series.chart_ = nullptr;
+    SeriesLeft(series);
     seriesList_.erase(seriesList_.begin() + index);
     if (OnRemoveSeries) OnRemoveSeries(series);
     BroadcastSeriesEvent(seRemoved, series);
@@ -162,7 +218,7 @@ void TCustomAxisPanel::SetColorPaletteIndex(std::int32_t index) {
     palette_ = PaletteColors(index);
     for (TChartSeries* series : seriesList_) {
         if (series->StoredSeriesColor() == clDefault) {
-            series->effectiveColor_ = FreeSeriesColor(series);
+            GiveSeriesColor(*series, FreeSeriesColor(series));
         }
     }
     Invalidate();
@@ -199,8 +255,13 @@ void TCustomAxisPanel::MapAxesOntoPlot() {
 }
 
 void TCustomAxisPanel::FitAxesIntoPlot(const ReserveAxisSpaceFn& reserve) {
+    GatherBoundSeries();
+    PlaceAxes(reserve);
+}
+
+void TCustomAxisPanel::PlaceAxes(const ReserveAxisSpaceFn& reserve) {
     for (TChartAxis* axis : axes_) {
-        axis->SetAxisShown(IsAxisShown(*axis));
+        SetAxisShown(*axis, IsAxisShown(*axis));
         axis->PrepareRange();
     }
     MapAxesOntoPlot();

@@ -4,28 +4,21 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "twinscope/chart/axes/AxisHost.h"
+#include "twinscope/chart/axes/AxisLayout.h"
+#include "twinscope/chart/axes/BoundSeries.h"
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/panel/CustomAxes.h"
 #include "twinscope/chart/panel/CustomChartPanel.h"
+#include "twinscope/chart/series/SeriesHost.h"
 
 namespace twinscope {
 
 class TChartSeries;
-
-// What the chart tells its listeners about a series.
-enum class TChartSeriesEvent : std::int32_t {
-    seAdd = 0,
-    seRemove = 1,
-    seChangeTitle = 2,
-    seChangeColor = 3,
-    seChangeActive = 5,
-    seDataChanged = 6,
-    seRemoved = 7,
-};
-using enum TChartSeriesEvent;
 
 // The chart level that holds axes and series: the six standard axes in their fixed order, the
 // custom axes after them, the series list, the colour palette, and the axis pass of a paint.
@@ -37,20 +30,27 @@ namespace detail {
 void AppendSeriesDirectly(TCustomAxisPanel& chart, TChartSeries& series);
 }  // namespace detail
 
-class TCustomAxisPanel : public TCustomChartPanel {
+class TCustomAxisPanel : public TCustomChartPanel, public TAxisHost, public TSeriesHost {
 public:
     using SeriesListener = std::function<void(TChartSeriesEvent, TChartSeries&)>;
     using SeriesHandler = std::function<void(TChartSeries&)>;
 
     TCustomAxisPanel();
     ~TCustomAxisPanel() override;
-    bool Destroying() const { return destroying_; }
+    bool Destroying() const override { return destroying_; }
+
+    // The panel's own, as its axes and series reach them.
+    void Invalidate() override { TCustomChartPanel::Invalidate(); }
+    bool Loading() const override { return TCustomChartPanel::Loading(); }
+    const TRect& PlotRect() const override { return TCustomChartPanel::PlotRect(); }
+    std::int32_t Width() const override { return TCustomChartPanel::Width(); }
+    bool View3D() const override { return TCustomChartPanel::View3D(); }
 
     // Axes.
-    TChartAxis& BottomAxis() const { return *standard_[0]; }
-    TChartAxis& TopAxis() const { return *standard_[1]; }
-    TChartAxis& LeftAxis() const { return *standard_[2]; }
-    TChartAxis& RightAxis() const { return *standard_[3]; }
+    TChartAxis& BottomAxis() const override { return *standard_[0]; }
+    TChartAxis& TopAxis() const override { return *standard_[1]; }
+    TChartAxis& LeftAxis() const override { return *standard_[2]; }
+    TChartAxis& RightAxis() const override { return *standard_[3]; }
     TChartAxis& DepthAxis() const { return *standard_[4]; }
     TChartAxis& DepthTopAxis() const { return *standard_[5]; }
     // Every axis in layout and drawing order: the standard axes, then the custom axes in
@@ -58,27 +58,37 @@ public:
     const std::vector<TChartAxis*>& Axes() const { return axes_; }
     TChartCustomAxes& CustomAxes() { return customAxes_; }
     const TChartCustomAxes& CustomAxes() const { return customAxes_; }
+    TChartAxis& CustomAxis(std::ptrdiff_t index) const override {
+        return customAxes_.Items(index);
+    }
+    std::ptrdiff_t CustomAxisIndex(const TChartAxis& axis) const override {
+        return customAxes_.IndexOf(axis);
+    }
     bool AxisVisible() const { return axisVisible_; }
     void SetAxisVisible(bool b) { Set(axisVisible_, b); }
     // Axes drawn before the series (under them) rather than after.
     bool AxisBehind() const { return axisBehind_; }
     void SetAxisBehind(bool b) { Set(axisBehind_, b); }
     // Series drawn clipped to the plot rectangle.
-    bool ClipPoints() const { return clipPoints_; }
+    bool ClipPoints() const override { return clipPoints_; }
     void SetClipPoints(bool b) { Set(clipPoints_, b); }
     bool View3DWalls() const { return view3DWalls_; }
     void SetView3DWalls(bool b) { Set(view3DWalls_, b); }
 
     // A range setter of an axis changed its range. No series class of this system reacts to
     // range changes, so what remains is the repaint.
-    void AxisRangeChanged(TChartAxis& axis);
-    // The extremes an automatic axis takes from the active series bound to it (those with
-    // points); 0 without such series.
-    double MaxAxisValue(const TChartAxis& axis) const;
-    double MinAxisValue(const TChartAxis& axis) const;
+    void AxisRangeChanged(TChartAxis& axis) override;
+    // What the active series bound to an axis tell it: the extremes an automatic axis takes
+    // (from those with points), the date-time flag, the labels style and the indexed points.
+    TBoundSeries BoundSeriesOf(const TChartAxis& axis) const;
+    // Tells every axis what its series tell it for this paint: once per paint, before anything
+    // writes values as an axis writes its labels (the legend does, before the axes are laid out).
+    void GatherBoundSeries();
+    // Tells the axis what its series tell it and prepares its range.
+    void PrepareAxisRange(TChartAxis& axis);
     // The label step an automatic axis rounds its ends to: the increment of its label pass,
     // measured on the chart's canvas; 0 leaves them unrounded.
-    virtual double LabelStep(const TChartAxis& axis) const;
+    double LabelStep(const TChartAxis& axis) const override;
 
     // Series the chart owns (as their owner component). Owning does not list a series: it joins
     // the series list when its ParentChart is set.
@@ -103,10 +113,10 @@ public:
     const std::vector<TChartSeries*>& SeriesList() const { return seriesList_; }
     std::size_t SeriesCount() const { return seriesList_.size(); }
     TChartSeries& Series(std::size_t index) const { return *seriesList_[index]; }
-    std::ptrdiff_t SeriesIndexOf(const TChartSeries& series) const;
+    std::ptrdiff_t SeriesIndexOf(const TChartSeries& series) const override;
     // The chart's side of a series joining and leaving (a series' ParentChart setter).
-    void AddSeries(TChartSeries& series);
-    void RemoveSeries(TChartSeries& series);
+    void AddSeries(TChartSeries& series) override;
+    void RemoveSeries(TChartSeries& series) override;
     bool HasActiveSeries() const;
 
     // Events.
@@ -119,30 +129,39 @@ public:
     // Copies the palette's colours and gives every series without its own colour a free one.
     void SetColorPaletteIndex(std::int32_t index);
     const std::vector<TColor>& ColorPalette() const { return palette_; }
-    TColor PaletteColor(std::int32_t index) const;
+    TColor PaletteColor(std::int32_t index) const override;
     // The next palette colour that no series other than `except` uses.
-    TColor FreeSeriesColor(const TChartSeries* except) const;
+    TColor FreeSeriesColor(const TChartSeries* except) const override;
     // The back wall's colour, which series never take from the palette.
     virtual TColor BackWallColor() const = 0;
 
     // Whether an axis is shown in this paint: visible, and used by an active series (or no
     // series is active at all). Depth axes only show in 3D.
     bool IsAxisShown(const TChartAxis& axis) const;
-    // The axis pass of a paint: decides which axes show, prepares their ranges, lets each shown
-    // axis take its space from the plot rectangle through `reserve` (given the axis and the
-    // working rectangle, it returns what the axis leaves; custom axes are asked too, so they
-    // can place themselves, but take nothing) and maps every axis onto the result.
+    // The axis pass of a paint: tells the axes what their series tell them, then places them
+    // (PlaceAxes).
     using ReserveAxisSpaceFn = std::function<TRect(TChartAxis&, const TRect&)>;
     void FitAxesIntoPlot(const ReserveAxisSpaceFn& reserve);
+    // Where the axis stood in the last paint that placed it, for the painter and the mouse; the
+    // empty placement for an axis never placed.
+    TAxisLayout AxisLayoutOf(const TChartAxis& axis) const;
+
+protected:
+    // Decides which axes show, prepares their ranges, lets each shown axis take its space from
+    // the plot rectangle through `reserve` (given the axis and the working rectangle, it returns
+    // what the axis leaves; custom axes are asked too, so they can place themselves, but take
+    // nothing) and maps every axis onto the result. The axes must have been told what their
+    // series tell them in this paint (GatherBoundSeries).
+    void PlaceAxes(const ReserveAxisSpaceFn& reserve);
+    void SetAxisLayout(const TChartAxis& axis, const TAxisLayout& placed) {
+        axisLayouts_[&axis] = placed;
+    }
 
 private:
-    friend class TChartAxis;
-    // A series reports its events to the chart's listeners.
-    friend class TChartSeries;
     friend void detail::AppendSeriesDirectly(TCustomAxisPanel& chart, TChartSeries& series);
-    void BroadcastSeriesEvent(TChartSeriesEvent event, TChartSeries& series);
-    void AxisCreated(TChartAxis& axis);
-    void AxisDestroyed(TChartAxis& axis);
+    void BroadcastSeriesEvent(TChartSeriesEvent event, TChartSeries& series) override;
+    void AxisCreated(TChartAxis& axis) override;
+    void AxisDestroyed(TChartAxis& axis) override;
     void MapAxesOntoPlot();
 
     bool destroying_ = false;
@@ -151,6 +170,7 @@ private:
     bool clipPoints_ = true;
     bool view3DWalls_ = true;
     std::vector<TChartAxis*> axes_;
+    std::unordered_map<const TChartAxis*, TAxisLayout> axisLayouts_;
     std::array<std::unique_ptr<TChartAxis>, 6> standard_;
     TChartCustomAxes customAxes_;
     std::vector<std::unique_ptr<TChartSeries>> ownedSeries_;

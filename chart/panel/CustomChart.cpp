@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "twinscope/chart/axes/AxisGeometry.h"
 #include "twinscope/chart/canvas/CanvasGuards.h"
 #include "twinscope/chart/shapes/TextShapeDrawing.h"
 #include "twinscope/chart/series/ChartSeries.h"
@@ -57,21 +58,25 @@ void TCustomChart::RenderLayers(TCanvas3D& canvas) {
     titleBoxes_.clear();
     PaintBackground(canvas, PaintBounds());
     if (OnBeforeDrawChart) OnBeforeDrawChart();
+    // The legend writes X values as their axis writes its labels, before the axes are placed.
+    GatherBoundSeries();
     DrawTitleLayer(canvas, true);
 
     // The walls step: in 2D the walls take no space.
     SetPlotRect(PlotRect());
     if (layers_.ReserveAxisSpace) {
-        FitAxesIntoPlot([this, &canvas](TChartAxis& axis, const TRect& r) {
-            return layers_.ReserveAxisSpace(axis, canvas, r);
+        PlaceAxes([this, &canvas](TChartAxis& axis, const TRect& r) {
+            const TAxisSpace space = layers_.ReserveAxisSpace(axis, canvas, r, AxisLayoutOf(axis));
+            SetAxisLayout(axis, space.Layout);
+            return space.Plot;
         });
     } else {
-        FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+        PlaceAxes([](TChartAxis&, const TRect& r) { return r; });
     }
     if (layers_.ApplyAxisOffsets) {
         for (TChartAxis* axis : Axes()) {
             if (axis->IsDepthAxis() && !View3D()) continue;
-            layers_.ApplyAxisOffsets(*axis);
+            SetAxisLayout(*axis, layers_.ApplyAxisOffsets(*axis, AxisLayoutOf(*axis)));
         }
     }
     canvas.Projection(PaintBounds(), PlotRect());
@@ -167,7 +172,12 @@ void TCustomChart::DrawAxes(TCanvas3D& canvas) {
     if (OnBeforeDrawAxes) OnBeforeDrawAxes();
     if (layers_.DrawAxis) {
         for (TChartAxis* axis : Axes()) {
-            if (axis->AxisShown()) layers_.DrawAxis(*axis, canvas);
+            if (!axis->AxisShown()) continue;
+            // The axis line stands on the final plot's edge; the mouse finds it there too.
+            TAxisLayout placed = AxisLayoutOf(*axis);
+            placed.AxisPosition = AxisLinePosition(*axis, PlotRect());
+            SetAxisLayout(*axis, placed);
+            layers_.DrawAxis(*axis, canvas, placed);
         }
     }
 }

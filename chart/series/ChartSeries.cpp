@@ -5,7 +5,6 @@
 #include <numeric>
 
 #include "twinscope/chart/axes/ChartAxis.h"
-#include "twinscope/chart/panel/CustomAxisPanel.h"
 #include "twinscope/runtime/ChangeNotifier.h"
 #include "twinscope/runtime/Exceptions.h"
 
@@ -233,7 +232,7 @@ std::string TChartSeries::DisplayName() const {
     return "Series" + std::to_string(chart_->SeriesIndexOf(*this) + 1);
 }
 
-void TChartSeries::SetParentChart(TCustomAxisPanel* chart) {
+void TChartSeries::SetParentChart(TSeriesHost* chart) {
     if (chart == chart_) return;
     if (chart_) chart_->RemoveSeries(*this);
     chart_ = chart;
@@ -242,6 +241,18 @@ void TChartSeries::SetParentChart(TCustomAxisPanel* chart) {
     } else {
         ResolveAxes();
     }
+}
+
+void TSeriesHost::SeriesJoined(TChartSeries& series) {
+    series.JoinedChart();
+}
+
+void TSeriesHost::SeriesLeft(TChartSeries& series) {
+    series.chart_ = nullptr;
+}
+
+void TSeriesHost::GiveSeriesColor(TChartSeries& series, TColor color) {
+    series.effectiveColor_ = color;
 }
 
 void TChartSeries::JoinedChart() {

@@ -10,14 +10,13 @@
 #include "twinscope/chart/canvas/ChartBrush.h"
 #include "twinscope/chart/canvas/ChartPen.h"
 #include "twinscope/chart/series/ChartValueList.h"
+#include "twinscope/chart/series/SeriesHost.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 
 class TCanvas3D;
 class TChartAxis;
-class TCustomAxisPanel;
-enum class TChartSeriesEvent : std::int32_t;
 
 enum class THorizAxis : std::uint8_t { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
 using enum THorizAxis;
@@ -67,14 +66,14 @@ public:
     const TChartBrush& Brush() const { return brush_; }
     bool ShowInEditor() const { return showInEditor_; }
     void SetShowInEditor(bool b) { showInEditor_ = b; }
-    TCustomAxisPanel* ParentChart() const { return chart_; }
+    TSeriesHost* ParentChart() const { return chart_; }
 
     // Asks the chart, if any, to repaint.
     void Repaint() const;
 
 protected:
     virtual void ActiveChanged() {}
-    TCustomAxisPanel* chart_ = nullptr;
+    TSeriesHost* chart_ = nullptr;
 
 private:
     bool active_ = true;
@@ -187,7 +186,7 @@ public:
     void SetTreatNulls(TTreatNullsStyle t);
 
     // Chart and axes.
-    virtual void SetParentChart(TCustomAxisPanel* chart);
+    virtual void SetParentChart(TSeriesHost* chart);
     THorizAxis HorizAxis() const { return horizAxis_; }
     void SetHorizAxis(THorizAxis a);
     TVertAxis VertAxis() const { return vertAxis_; }
@@ -272,7 +271,7 @@ protected:
 
 private:
     friend class TChartValueList;
-    friend class TCustomAxisPanel;
+    friend class TSeriesHost;
     void SortPointsBy(const TChartValueList& list);
     void SendEvent(TChartSeriesEvent event);
     void AfterAdd(std::int32_t index);

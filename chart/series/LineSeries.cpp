@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <optional>
 
+#include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/chart/canvas/CanvasGuards.h"
-#include "twinscope/chart/panel/CustomAxisPanel.h"
 
 namespace twinscope {
 
@@ -65,7 +65,7 @@ std::int32_t ToLimit(std::int32_t p) {
 }  // namespace
 
 void TCustomStackSeries::DrawAllPoints(TCanvas3D& canvas) {
-    TCustomAxisPanel* chart = ParentChart();
+    TSeriesHost* chart = ParentChart();
     if (!chart) return;
     plotClip_ = chart->PlotRect();
     // A line series always shows its line: with no marker and no area, a hidden pen would
@@ -93,7 +93,7 @@ void TCustomStackSeries::DrawAllPoints(TCanvas3D& canvas) {
 }
 
 TChartCanvas::TColumnLines TCustomStackSeries::ColumnLinesFor(TCanvas3D& canvas) {
-    const TCustomAxisPanel* chart = ParentChart();
+    const TSeriesHost* chart = ParentChart();
     const TChartAxis* horizontal = ResolvedHorizAxis();
     const TChartAxis* vertical = ResolvedVertAxis();
     // Only the plot's clip hides what the segments' own plot test would have left out.

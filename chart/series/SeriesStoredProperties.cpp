@@ -1,15 +1,14 @@
 #include "twinscope/chart/series/SeriesStoredProperties.h"
 
-#include "twinscope/chart/panel/CustomAxisPanel.h"
 #include "twinscope/chart/series/SeriesDataStream.h"
 
 namespace twinscope {
 
 namespace {
 
-std::optional<std::int32_t> StoredAxisIndex(const TChartAxis* axis) {
-    if (!axis) return std::nullopt;
-    const std::ptrdiff_t index = axis->ParentChart().CustomAxes().IndexOf(*axis);
+std::optional<std::int32_t> StoredAxisIndex(const TChartSeries& series, const TChartAxis* axis) {
+    if (!axis || !series.ParentChart()) return std::nullopt;
+    const std::ptrdiff_t index = series.ParentChart()->CustomAxisIndex(*axis);
     if (index < 0) return std::nullopt;
     return static_cast<std::int32_t>(index);
 }
@@ -28,20 +27,20 @@ TSeriesStoredProperties WriteStoredProperties(const TChartSeries& series,
         for (const TSeriesDataSource& source : sources)
             p.DataSources->push_back(source.Name);
     }
-    p.CustomHorizAxis = StoredAxisIndex(series.CustomHorizAxis());
-    p.CustomVertAxis = StoredAxisIndex(series.CustomVertAxis());
+    p.CustomHorizAxis = StoredAxisIndex(series, series.CustomHorizAxis());
+    p.CustomVertAxis = StoredAxisIndex(series, series.CustomVertAxis());
     if (ShouldWriteData(series, ancestor)) p.Data = WriteSeriesData(series);
     return p;
 }
 
-void ReadStoredProperties(TChartSeries& series, TCustomAxisPanel& chart,
+void ReadStoredProperties(TChartSeries& series, TSeriesHost& chart,
                           const TSeriesStoredProperties& properties) {
     if (properties.Identifier) series.SetIdentifier(*properties.Identifier);
     if (properties.Style) series.SetStyle(*properties.Style);
     if (properties.CustomHorizAxis)
-        series.BindCustomHorizAxis(&chart.CustomAxes().Items(*properties.CustomHorizAxis));
+        series.BindCustomHorizAxis(&chart.CustomAxis(*properties.CustomHorizAxis));
     if (properties.CustomVertAxis)
-        series.BindCustomVertAxis(&chart.CustomAxes().Items(*properties.CustomVertAxis));
+        series.BindCustomVertAxis(&chart.CustomAxis(*properties.CustomVertAxis));
     if (properties.Data) ReadSeriesData(series, *properties.Data);
 }
 

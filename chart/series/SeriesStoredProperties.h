@@ -10,8 +10,6 @@
 
 namespace twinscope {
 
-class TCustomAxisPanel;
-
 // The properties a series stores with the window besides its published ones, in the order
 // they are stored. An absent field is a property that is not stored.
 struct TSeriesStoredProperties {
@@ -32,8 +30,8 @@ struct TSeriesStoredProperties {
 
 // What `series` stores. `ancestor` is the same series in the window an inherited window
 // derives from; with one, the points are stored only when they differ from the ancestor's.
-// A custom axis that is not in its chart's custom-axis collection has no index to store and
-// is left out.
+// A custom axis that is not among the custom axes of the series' chart (or a series without a
+// chart) has no index to store and is left out.
 TSeriesStoredProperties WriteStoredProperties(const TChartSeries& series,
                                               const TChartSeries* ancestor = nullptr);
 
@@ -41,7 +39,7 @@ TSeriesStoredProperties WriteStoredProperties(const TChartSeries& series,
 // outside `chart`'s custom axes raises the collection's ListIndexError; bad "Data" raises
 // StreamReadError. Data sources are not touched: they name components that may not exist
 // yet, so the loader passes them to ResolveDataSources once loading is complete.
-void ReadStoredProperties(TChartSeries& series, TCustomAxisPanel& chart,
+void ReadStoredProperties(TChartSeries& series, TSeriesHost& chart,
                           const TSeriesStoredProperties& properties);
 
 // Finds the component of that name among the window's components; nullopt when none exists.

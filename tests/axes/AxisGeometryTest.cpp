@@ -174,10 +174,11 @@ TEST_P(WindowLayoutTest, AxesStandWhereTheirSpaceWasReserved) {
     Render();
     const LayoutCase& c = GetParam();
     TChartAxis& axis = AxisOf(c.axis);
-    EXPECT_EQ(axis.AxisPosition(), c.axisPosition);
-    EXPECT_EQ(axis.LabelsPosition(), c.labelsPosition);
-    EXPECT_EQ(axis.TitlePosition(), c.titlePosition);
-    EXPECT_EQ(axis.LaidOutLabelsExtent(), c.labelsExtent);
+    const TAxisLayout placed = chart.AxisLayoutOf(axis);
+    EXPECT_EQ(placed.AxisPosition, c.axisPosition);
+    EXPECT_EQ(placed.LabelsPosition, c.labelsPosition);
+    EXPECT_EQ(placed.TitlePosition, c.titlePosition);
+    EXPECT_EQ(placed.LabelsExtent, c.labelsExtent);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -199,8 +200,10 @@ TEST_F(WindowChartFixture, OnlyTheStandardAxesTakeFromThePlot) {
     Render();
     EXPECT_EQ(chart.PlotRect(), (TRect{180, 21, 964, 421}));
     const TRect r{145, 21, 964, 440};
-    EXPECT_EQ(ReserveAxisSpace(*celsius.Get(), canvas, r), r);
-    EXPECT_EQ(ReserveAxisSpace(*days.Get(), canvas, r), r);
+    for (const TChartAxis* scale : {static_cast<TChartAxis*>(celsius.Get()),
+                                    static_cast<TChartAxis*>(days.Get())}) {
+        EXPECT_EQ(ReserveAxisSpace(*scale, canvas, r, chart.AxisLayoutOf(*scale)).Plot, r);
+    }
     EXPECT_EQ(TitleExtent(chart.LeftAxis(), canvas), 20);
     EXPECT_EQ(TitleExtent(*days.Get(), canvas), 15);
 
@@ -209,18 +212,29 @@ TEST_F(WindowChartFixture, OnlyTheStandardAxesTakeFromThePlot) {
     EXPECT_EQ(chart.PlotRect(), (TRect{180, 38, 964, 421}));
 }
 
+// The chart keeps one placement per axis; a freed axis takes its placement with it, so an axis
+// made later (perhaps where it stood) starts unplaced: a custom axis keeps the label line count
+// of its first layout.
+TEST_F(WindowChartFixture, AFreedAxisLeavesNoPlacementBehind) {
+    Render();
+    EXPECT_EQ(chart.AxisLayoutOf(*celsius.Get()).LabelLineCount, 1);
+    celsius.Free();
+    const TChartAxis& added = chart.CustomAxes().Add();
+    EXPECT_EQ(chart.AxisLayoutOf(added), TAxisLayout{});
+}
+
 TEST_F(WindowChartFixture, TheLabelsGapIsMeasuredInTheFontSelectedLast) {
     TChartAxis& left = chart.LeftAxis();
     left.Labels().SetMarginToAxis(100);
     Render();
     // Fixed labels measure nothing: the gap is the title's font height, 21.
-    EXPECT_EQ(left.LabelsPosition(), 173 - 21 - 16);
+    EXPECT_EQ(chart.AxisLayoutOf(left).LabelsPosition, 173 - 21 - 16);
     left.SetLabelsSize(0);
     Render();
     // Labels measured in 12 points: "100" and a blank take 36, the gap is 18, and the axis
     // moves by Round(-0.02 x 756).
-    EXPECT_EQ(left.LaidOutLabelsExtent(), 36);
-    EXPECT_EQ(left.LabelsPosition(), 165 + 36 - 18 - 15);
+    EXPECT_EQ(chart.AxisLayoutOf(left).LabelsExtent, 36);
+    EXPECT_EQ(chart.AxisLayoutOf(left).LabelsPosition, 165 + 36 - 18 - 15);
 }
 
 TEST_F(WindowChartFixture, MultiLineDatesTakeOneFontHeightPerLine) {
@@ -228,8 +242,8 @@ TEST_F(WindowChartFixture, MultiLineDatesTakeOneFontHeightPerLine) {
     bottom.SetDateTimeFormat("d mmm");
     bottom.Labels().SetMultiLine(true);
     Render();
-    EXPECT_EQ(bottom.LabelLineCount(), 2);
-    EXPECT_EQ(bottom.LaidOutLabelsExtent(), 24);
+    EXPECT_EQ(chart.AxisLayoutOf(bottom).LabelLineCount, 2);
+    EXPECT_EQ(chart.AxisLayoutOf(bottom).LabelsExtent, 24);
     EXPECT_EQ(chart.PlotRect().Bottom, 440 - 24 - 7);
 }
 
@@ -239,7 +253,7 @@ TEST_F(ChartFixture, TheWidestLabelIsSoughtAmongAtMost5000Values) {
     axis.SetMinMax(0, 1000000);
     axis.SetIncrement(1);
     axis.Labels().SetSeparation(0);  // keeps the increment of 1
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     axis.ComputePixelSpan({0, 0, 100, 100});
     TRecordingCanvas canvas;
     const TMultiLineWidth widest = MaxLabelWidth(axis, canvas);
@@ -264,7 +278,7 @@ TEST_F(ChartFixture, TheWidestLabelMeasuresEachTextOnce) {
         axis.SetMinMax(c.minimum, c.maximum);
         axis.SetIncrement(c.increment);
         axis.Labels().SetSeparation(0);
-        axis.PrepareRange();
+        chart.PrepareAxisRange(axis);
         axis.ComputePixelSpan({0, 0, 100, 100000});
         TRecordingCanvas canvas;
         MaxLabelWidth(axis, canvas);
@@ -295,9 +309,9 @@ TEST_P(OffsetTest, WidenTheRangeSoItsEndsLieInside) {
     axis.SetInverted(c.inverted);
     axis.SetMinimumOffset(c.atMinimum);
     axis.SetMaximumOffset(c.atMaximum);
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     axis.ComputePixelSpan({0, 0, 400, 400});
-    WidenRangeForOffsets(axis, nullptr);
+    WidenRangeForOffsets(axis, nullptr, {});
     EXPECT_DOUBLE_EQ(axis.CurrentMinimum(), c.minimum);
     EXPECT_DOUBLE_EQ(axis.CurrentMaximum(), c.maximum);
 }
@@ -318,7 +332,7 @@ TEST_F(WindowChartFixture, OffsetsMoveTheTitleOutPastTheLabels) {
     chart.LeftAxis().SetMinimumOffset(10);
     Render();
     EXPECT_DOUBLE_EQ(chart.LeftAxis().CurrentMinimum(), -10 * 100.0 / 390);
-    EXPECT_EQ(chart.LeftAxis().TitlePosition(), 155 - 8);
+    EXPECT_EQ(chart.AxisLayoutOf(chart.LeftAxis()).TitlePosition, 155 - 8);
 }
 
 }  // namespace

@@ -49,9 +49,8 @@ protected:
     static constexpr TRect Plot{180, 21, 964, 421};
 
     TLabelPassResult Pass(TChartAxis& axis) {
-        axis.PrepareRange();
+        chart.PrepareAxisRange(axis);
         axis.ComputePixelSpan(Plot);
-        axis.RefreshIsDateTimeAxis();
         return RunLabelPass(axis, canvas);
     }
 };
@@ -127,7 +126,7 @@ TEST_F(ProgramAxesTest, LabelsBehindAreDrawnBeforeTheAxisLine) {
     for (const bool behind : {true, false}) {
         axis.Labels().SetBehind(behind);
         canvas.ClearCalls();
-        DrawAxis(axis, canvas, chart.PlotRect());
+        DrawAxis(axis, canvas, chart.PlotRect(), chart.AxisLayoutOf(axis));
         std::vector<std::string> order;
         std::vector<std::string> texts;
         for (const TRecordedCall& call : canvas.Calls()) {
@@ -192,9 +191,8 @@ protected:
                           std::int32_t axisLength) {
         axis.SetMinMax(minimum, maximum);
         axis.SetIncrement(increment);
-        axis.PrepareRange();
+        chart.PrepareAxisRange(axis);
         axis.ComputePixelSpan(TRect{180, 21, 964, 21 + axisLength});
-        axis.RefreshIsDateTimeAxis();
         return RunLabelPass(axis, canvas);
     }
 
@@ -280,7 +278,7 @@ TEST_F(ValuePassTest, AnAxisWithoutActiveSeriesShowsNothing) {
     right.SetMinMax(0, 100);
     right.SetIncrement(10);
     right.Grid().SetDrawAlways(true);
-    right.PrepareRange();
+    chart.PrepareAxisRange(right);
     right.ComputePixelSpan(TRect{180, 21, 964, 421});
     const TLabelPassResult r = RunLabelPass(right, canvas);
     EXPECT_TRUE(r.TickPositions.empty());
@@ -355,9 +353,8 @@ TEST_P(DatePassRows, PlacesCalendarLabels) {
     axis.SetIncrement(c.increment);
     axis.SetExactDateTime(c.exactDateTime);
     axis.SetDateTimeFormat(c.format);
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     axis.ComputePixelSpan(TRect{180, 21, 180 + c.axisLength, 421});
-    axis.RefreshIsDateTimeAxis();
     const TLabelPassResult r = RunLabelPass(axis, canvas);
     EXPECT_EQ(r.LabelIncrement, c.labelIncrement);
     EXPECT_EQ(r.StepIndex, c.stepIndex);

@@ -16,7 +16,7 @@ TEST_F(ChartFixture, PrepareRangeShowsTheFixedRange) {
     axis.SetAutomatic(false);
     axis.SetMaximum(212);
     axis.SetMinimum(32);
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     EXPECT_EQ(axis.CurrentMinimum(), 32);
     EXPECT_EQ(axis.CurrentMaximum(), 212);
     EXPECT_EQ(axis.RangeSpan(), 180);
@@ -28,13 +28,13 @@ TEST_F(ChartFixture, PrepareRangeOfEqualEndsIsZero) {
     axis.SetAutomatic(false);
     axis.SetMaximum(40);
     axis.SetMinimum(40);
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     EXPECT_TRUE(axis.RangeIsZero());
     axis.SetMaximum(40 + 1e-13);
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     EXPECT_TRUE(axis.RangeIsZero());
     axis.SetMaximum(40 + 1e-11);
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     EXPECT_FALSE(axis.RangeIsZero());
 }
 
@@ -42,7 +42,7 @@ TEST_F(ChartFixture, PrepareRangeOfAnAutomaticAxisWithoutSeriesIsZero) {
     TChartAxis& axis = chart.LeftAxis();
     axis.SetMaximum(10);
     axis.SetMinimum(5);
-    EXPECT_EQ(RepaintsDuring([&] { axis.PrepareRange(); }), 0);
+    EXPECT_EQ(RepaintsDuring([&] { chart.PrepareAxisRange(axis); }), 0);
     EXPECT_EQ(axis.Minimum(), 0);
     EXPECT_EQ(axis.Maximum(), 0);
     EXPECT_TRUE(axis.RangeIsZero());
@@ -53,7 +53,7 @@ TEST_F(ChartFixture, RangeSpanIsExtendedPrecision) {
     axis.SetAutomatic(false);
     axis.SetMaximum(1.0);
     axis.SetMinimum(-1e-17);  // the difference is not a double
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     EXPECT_EQ(axis.RangeSpan(), 1.0L + 1e-17L);
 }
 
@@ -79,7 +79,7 @@ TEST_P(ValueToPixelTest, MapsOntoThePlotEdge) {
     axis.SetAutomatic(false);
     axis.SetMaximum(c.maximum);
     axis.SetMinimum(c.minimum);
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     axis.ComputePixelSpan(TRect{145, 21, 964, 440});  // 819 wide, 419 high
     EXPECT_EQ(axis.ValueToPixel(c.value), c.pixel);
 }
@@ -137,7 +137,7 @@ TEST_F(ChartFixture, ValueToPixelKeepsEveryPixelOfOrdinaryRanges) {
         axis.SetHorizontal(range % 2 == 0);
         axis.SetInverted(range % 5 == 0);
         axis.SetMinMax(minimum, minimum + span);
-        axis.PrepareRange();
+        chart.PrepareAxisRange(axis);
         axis.ComputePixelSpan(TRect{37, 21, 37 + 200 + range * 2, 21 + 100 + range});
         // Random values in and around the range, and values at pixel halves.
         for (int i = 0; i < 5000; ++i) {
@@ -167,7 +167,7 @@ TEST_F(ChartFixture, HorizontalSwitchReselectsTheMapping) {
     TChartAxis& axis = chart.CustomAxes().Add();
     axis.SetAutomatic(false);
     axis.SetMaximum(10);
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     axis.ComputePixelSpan(TRect{0, 0, 100, 100});
     EXPECT_EQ(axis.ValueToPixel(10), 0);  // vertical: the top
     axis.SetHorizontal(true);
@@ -179,7 +179,7 @@ TEST_F(ChartFixture, PixelToValueInvertsTheMapping) {
     TChartAxis& vertical = chart.LeftAxis();
     vertical.SetAutomatic(false);
     vertical.SetMaximum(100);
-    vertical.PrepareRange();
+    chart.PrepareAxisRange(vertical);
     vertical.ComputePixelSpan(TRect{0, 0, 200, 200});
     EXPECT_EQ(vertical.PixelToValue(0), 100);
     EXPECT_EQ(vertical.PixelToValue(150), 25);
@@ -187,7 +187,7 @@ TEST_F(ChartFixture, PixelToValueInvertsTheMapping) {
     horizontal.SetAutomatic(false);
     horizontal.SetMaximum(10);
     horizontal.SetInverted(true);
-    horizontal.PrepareRange();
+    chart.PrepareAxisRange(horizontal);
     horizontal.ComputePixelSpan(TRect{0, 0, 200, 200});
     EXPECT_EQ(horizontal.PixelToValue(150), 2.5);
     horizontal.ComputePixelSpan(TRect{0, 0, 0, 0});

@@ -114,9 +114,9 @@ TEST_F(ChartFixture, RangeChangedReportsEachRangeShownInAPaint) {
     EXPECT_TRUE(shown.empty());
     axis.SetMinimumOffset(10);
     axis.SetMaximumOffset(10);
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     axis.ComputePixelSpan({0, 0, 100, 100});
-    WidenRangeForOffsets(axis, nullptr);  // 10 pixels at each end of 100
+    WidenRangeForOffsets(axis, nullptr, {});  // 10 pixels at each end of 100
     EXPECT_EQ(shown, (std::vector<std::pair<double, double>>{{10, 90}, {0, 100}}));
 }
 

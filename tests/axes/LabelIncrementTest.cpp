@@ -26,9 +26,8 @@ protected:
         axis.SetAutomatic(false);
         axis.SetMinMax(minimum, maximum);
         axis.SetIncrement(increment);
-        axis.PrepareRange();
+        chart.PrepareAxisRange(axis);
         axis.ComputePixelSpan(plot);
-        axis.RefreshIsDateTimeAxis();
     }
 
     TLineSeries& series = chart.CreateSeries<TLineSeries>();
@@ -75,6 +74,59 @@ INSTANTIATE_TEST_SUITE_P(
             20)),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The painter reuses the samples the layout measured while the range and the axis's settings
+// stay; the increment is still chosen for the axis's length of the moment.
+struct SampleCase {
+    const char* name;
+    void (*change)(TChartAxis&);
+    bool reused;
+};
+
+class SampleReuseRows : public LabelTest, public ::testing::WithParamInterface<SampleCase> {};
+
+TEST_P(SampleReuseRows, LabelIncrementFrom) {
+    const SampleCase& c = GetParam();
+    TChartAxis& axis = chart.LeftAxis();
+    Prepare(axis, 40, 80, 0, TRect{180, 21, 964, 421});
+    const TLabelSample sample = MeasureLabelSample(axis, canvas);
+    ASSERT_GT(sample.Size, 0);
+    if (c.change) c.change(axis);
+    // A shorter axis fits fewer labels: the increment of the moment, from the same samples.
+    axis.ComputePixelSpan(TRect{180, 21, 964, 141});
+
+    canvas.ClearCalls();
+    const TLabelIncrement fromSample = LabelIncrementFrom(axis, canvas, sample);
+    const bool measured = !canvas.CallsOf("TextExtent").empty();
+    EXPECT_EQ(measured, !c.reused);
+    EXPECT_EQ(fromSample.Sample == sample, c.reused);
+    TRecordingCanvas fresh;
+    EXPECT_EQ(fromSample.Increment, ComputeLabelIncrement(axis, fresh));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SampleReuseRows,
+    ::testing::Values(SampleCase{"SameRangeAndSettings", nullptr, true},
+                      SampleCase{"WidenedRange",
+                                 [](TChartAxis& a) {
+                                     a.SetMinMax(-1000, 80);
+                                     a.PrepareRange();
+                                 },
+                                 false},
+                      SampleCase{"LargerLabelsFont",
+                                 [](TChartAxis& a) { a.LabelsFont().SetSizeFloat(20); }, false},
+                      SampleCase{"OtherFormat",
+                                 [](TChartAxis& a) { a.SetAxisValuesFormat("0.000"); }, false},
+                      SampleCase{"SetIncrement", [](TChartAxis& a) { a.SetIncrement(5); }, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LabelTest, AnUnmeasuredSampleIsMeasured) {
+    TChartAxis& axis = chart.LeftAxis();
+    Prepare(axis, 40, 80, 0, TRect{180, 21, 964, 421});
+    const TLabelIncrement first = LabelIncrementFrom(axis, canvas, {});
+    EXPECT_EQ(first.Sample, MeasureLabelSample(axis, canvas));
+    EXPECT_EQ(first.Increment, ComputeLabelIncrement(axis, canvas));
+}
+
 TEST_F(LabelTest, IndexedPointsKeepWholeSteps) {
     TChartAxis& axis = chart.BottomAxis();
     Prepare(axis, 0, 4, 0, TRect{180, 21, 964, 421});
@@ -83,8 +135,10 @@ TEST_F(LabelTest, IndexedPointsKeepWholeSteps) {
 
     for (int i = 0; i < 5; ++i)
         series.AddValue(i);
+    chart.GatherBoundSeries();
     EXPECT_EQ(ComputeLabelIncrement(axis, canvas), 1);
     series.SetActive(false);
+    chart.GatherBoundSeries();
     EXPECT_DOUBLE_EQ(ComputeLabelIncrement(axis, canvas), 0.2);
 }
 
@@ -205,18 +259,22 @@ INSTANTIATE_TEST_SUITE_P(
                                45505.60522789352, "2024-08-01 14:31")),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The chart tells its axes what their series tell them once per paint; these read it then.
 TEST_F(LabelTest, LabelStyleInUse) {
     TChartAxis& bottom = chart.BottomAxis();
     TChartAxis& left = chart.LeftAxis();
+    chart.GatherBoundSeries();
     EXPECT_EQ(LabelStyleInUse(bottom), talValue);
     EXPECT_EQ(LabelStyleInUse(chart.TopAxis()), talNone);  // no series bound to it
 
     // Point texts label the axis of the X values only.
     series.AddPoint(1, 2, "first");
+    chart.GatherBoundSeries();
     EXPECT_EQ(LabelStyleInUse(bottom), talText);
     EXPECT_EQ(LabelStyleInUse(left), talValue);
 
     series.SetActive(false);
+    chart.GatherBoundSeries();
     EXPECT_EQ(LabelStyleInUse(bottom), talNone);
     bottom.Labels().SetStyle(talMark);
     EXPECT_EQ(LabelStyleInUse(bottom), talMark);
@@ -226,17 +284,16 @@ TEST_F(LabelTest, DateTimeAxisFollowsTheValuesLyingOnIt) {
     TChartAxis& bottom = chart.BottomAxis();
     TChartAxis& left = chart.LeftAxis();
     series.XValues().SetDateTime(true);
-    bottom.RefreshIsDateTimeAxis();
-    left.RefreshIsDateTimeAxis();
+    chart.GatherBoundSeries();
     EXPECT_TRUE(bottom.IsDateTimeAxis());
     EXPECT_FALSE(left.IsDateTimeAxis());
 
     series.YValues().SetDateTime(true);
-    left.RefreshIsDateTimeAxis();
+    chart.GatherBoundSeries();
     EXPECT_TRUE(left.IsDateTimeAxis());
 
     series.SetActive(false);
-    bottom.RefreshIsDateTimeAxis();
+    chart.GatherBoundSeries();
     EXPECT_FALSE(bottom.IsDateTimeAxis());
 }
 
@@ -259,7 +316,7 @@ TEST_F(LabelStepTest, MeasuredOnTheChartsCanvas) {
     RegisterCanvasClass("TRecordingCanvas", [] { return std::make_unique<TRecordingCanvas>(); });
     chart.SetDefaultCanvas("TRecordingCanvas");
     ASSERT_NE(chart.Canvas(), nullptr);
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     EXPECT_EQ(axis.CurrentMinimum(), 0);
     EXPECT_EQ(axis.CurrentMaximum(), 100);
     EXPECT_EQ(axis.RangeSpan(), 100);
@@ -267,12 +324,12 @@ TEST_F(LabelStepTest, MeasuredOnTheChartsCanvas) {
 
 TEST_F(LabelStepTest, WithoutACanvasTheSetIncrementStands) {
     ASSERT_EQ(chart.Canvas(), nullptr);
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     EXPECT_EQ(axis.CurrentMinimum(), 3);
     EXPECT_EQ(axis.CurrentMaximum(), 97);
 
     axis.SetIncrement(25);
-    axis.PrepareRange();
+    chart.PrepareAxisRange(axis);
     EXPECT_EQ(axis.CurrentMinimum(), 0);
     EXPECT_EQ(axis.CurrentMaximum(), 100);
 }

@@ -65,14 +65,16 @@ protected:
     // Hooks that only mark where in the order they ran, as empty groups.
     void MarkEveryLayer(TLegendPaintRole legend) {
         TChartPaintLayers& layers = chart.PaintLayers();
-        layers.ReserveAxisSpace = [this](TChartAxis& axis, TCanvas3D& c, const TRect& r) {
+        layers.ReserveAxisSpace = [this](const TChartAxis& axis, TCanvas3D& c, const TRect& r,
+                                         const TAxisLayout&) {
             Mark(c, "reserve " + NameOf(axis));
-            return r;
+            return TAxisSpace{r, {}};
         };
-        layers.ApplyAxisOffsets = [this](TChartAxis& axis) {
+        layers.ApplyAxisOffsets = [this](TChartAxis& axis, const TAxisLayout& placed) {
             Mark(canvas, "offsets " + NameOf(axis));
+            return placed;
         };
-        layers.DrawAxis = [this](TChartAxis& axis, TCanvas3D& c) {
+        layers.DrawAxis = [this](TChartAxis& axis, TCanvas3D& c, const TAxisLayout&) {
             Mark(c, "axis " + NameOf(axis));
         };
         layers.DrawSeries = [](TCustomChart&, TCanvas3D& c) { Mark(c, "series"); };
@@ -344,11 +346,12 @@ TEST_F(ChartPaintTest, AxesDrawnAfterTheSeriesWhenNotBehind) {
 }
 
 TEST_F(ChartPaintTest, AxesTakeTheirSpaceAfterTheTitle) {
-    chart.PaintLayers().ReserveAxisSpace = [this](TChartAxis& axis, TCanvas3D&, const TRect& r) {
+    chart.PaintLayers().ReserveAxisSpace = [this](const TChartAxis& axis, TCanvas3D&,
+                                                  const TRect& r, const TAxisLayout&) {
         TRect t = r;
         if (&axis == &chart.LeftAxis()) t.Left += 30;
         if (&axis == &chart.BottomAxis()) t.Bottom -= 20;
-        return t;
+        return TAxisSpace{t, {}};
     };
     Render();
     EXPECT_EQ(chart.PlotRect(), (TRect{156, 38, 964, 451}));
@@ -408,7 +411,7 @@ TEST_F(ChartPaintTest, WallsWithout3DWallsOrHiddenDrawNoBackWall) {
 
 TEST_F(ChartPaintTest, SettingsChangedWhilePaintingRequestNoRepaint) {
     bool repaintOnChangeDuringPaint = true;
-    chart.PaintLayers().DrawAxis = [&](TChartAxis& axis, TCanvas3D&) {
+    chart.PaintLayers().DrawAxis = [&](TChartAxis& axis, TCanvas3D&, const TAxisLayout&) {
         repaintOnChangeDuringPaint = chart.RepaintOnChange();
         axis.SetMaximum(axis.Maximum() + 1);
         chart.SetColor(clWhite);

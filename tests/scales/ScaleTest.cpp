@@ -355,7 +355,7 @@ TEST_F(ScaleTest, ALiveScaleFollowsTheRangeWidenedLaterInThePaint) {
     TChartAxis& master = chart.LeftAxis();
     master.SetMinimumOffset(40);
     master.SetMaximumOffset(40);
-    WidenRangeForOffsets(master, nullptr);
+    WidenRangeForOffsets(master, nullptr, {});
     ASSERT_LT(master.CurrentMinimum(), 32);
     EXPECT_DOUBLE_EQ(celsius->CurrentMinimum(), (master.CurrentMinimum() - 32) / 1.8);
     EXPECT_DOUBLE_EQ(celsius->CurrentMaximum(), (master.CurrentMaximum() - 32) / 1.8);

@@ -342,16 +342,16 @@ TEST_F(ChartFixture, AutomaticAxesTakeTheExtremesOfTheirActiveSeries) {
     b.AddPoint(15, -3);
     inactive.AddPoint(100, 100);
     inactive.SetActive(false);
-    chart.LeftAxis().PrepareRange();
-    chart.BottomAxis().PrepareRange();
+    chart.PrepareAxisRange(chart.LeftAxis());
+    chart.PrepareAxisRange(chart.BottomAxis());
     EXPECT_EQ(chart.LeftAxis().CurrentMinimum(), -3);
     EXPECT_EQ(chart.LeftAxis().CurrentMaximum(), 7);
     EXPECT_EQ(chart.BottomAxis().CurrentMinimum(), 10);
     EXPECT_EQ(chart.BottomAxis().CurrentMaximum(), 20);
-    chart.RightAxis().PrepareRange();
+    chart.PrepareAxisRange(chart.RightAxis());
     EXPECT_EQ(chart.RightAxis().CurrentMaximum(), 0);
     b.SetVertAxis(aBothVertAxis);
-    chart.RightAxis().PrepareRange();
+    chart.PrepareAxisRange(chart.RightAxis());
     EXPECT_EQ(chart.RightAxis().CurrentMinimum(), -3);
 }
 
