@@ -123,7 +123,9 @@ TEST_P(WindowAxisTest, DrawsLineTicksGridLabelsAndTitle) {
 
     const auto grid = Of(calls, "Grid", "Line");
     ASSERT_EQ(grid.size(), c.gridLines);
-    if (!grid.empty()) EXPECT_EQ(grid[0].Points, c.firstGridLine);
+    if (!grid.empty()) {
+        EXPECT_EQ(grid[0].Points, c.firstGridLine);
+    }
 
     const auto labels = Of(calls, "Labels", "TextOut");
     std::vector<std::string> texts;
