@@ -20,10 +20,9 @@ TChart::TChart() {
     hits.Legend = [this](TPoint p) {
         return Legend().ShouldDraw(*this) && Contains(Legend().Layout().ShapeBox, p);
     };
-    hits.AxisPlacement = [this](const TChartAxis& axis) -> std::optional<TAxisPlacement> {
+    hits.AxisPlacement = [this](const TChartAxis& axis) -> std::optional<TAxisLayout> {
         if (!axis.AxisShown()) return std::nullopt;
-        const TAxisLayout placed = AxisLayoutOf(axis);
-        return TAxisPlacement{placed.AxisPosition, placed.LabelsPosition, axis.Labels().Visible()};
+        return AxisLayoutOf(axis);
     };
     hits.Series = [](const TChartSeries& series, TPoint p) {
         return SeriesHit(series, p, ClickTolerance);

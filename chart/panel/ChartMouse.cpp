@@ -72,14 +72,14 @@ TChartClickedPart TChartMouse::ClickedPart(TPoint p) const {
 // line alone, widened on both sides, when the labels are hidden), along the whole axis.
 bool TChartMouse::AxisClicked(const TChartAxis& axis, TPoint p) const {
     if (!hitTests_.AxisPlacement) return false;
-    const std::optional<TAxisPlacement> placed = hitTests_.AxisPlacement(axis);
+    const std::optional<TAxisLayout> placed = hitTests_.AxisPlacement(axis);
     if (!placed) return false;
     const std::int32_t along = axis.Horizontal() ? p.X : p.Y;
     if (along < axis.StartPixel() || along > axis.EndPixel()) return false;
     const std::int32_t across = axis.Horizontal() ? p.Y : p.X;
     const std::int32_t line = placed->AxisPosition;
     const std::int32_t labels = placed->LabelsPosition;
-    if (!placed->LabelsVisible) {
+    if (!axis.Labels().Visible()) {
         return across >= line - ClickTolerance && across <= line + ClickTolerance;
     }
     if (labels <= line) return across >= labels && across <= line + ClickTolerance;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "twinscope/chart/axes/AxisLayout.h"
 #include "twinscope/chart/panel/ChartZoom.h"
 #include "twinscope/runtime/Types.h"
 
@@ -32,12 +33,6 @@ using enum TChartClickedPart;
 
 // Where an axis stood across its direction at the last paint (x for a vertical axis, y for a
 // horizontal one): its line, and the coordinate its labels are anchored at.
-struct TAxisPlacement {
-    std::int32_t AxisPosition = 0;
-    std::int32_t LabelsPosition = 0;
-    bool LabelsVisible = true;
-};
-
 // What the parts that other layers draw answer about a point. A test that is not set finds
 // nothing there.
 struct TChartHitTests {
@@ -46,7 +41,7 @@ struct TChartHitTests {
     // Whether the point lies on a point or on the line of the (active) series.
     std::function<bool(const TChartSeries&, TPoint)> Series;
     // Where a shown axis stood; none when it was not placed.
-    std::function<std::optional<TAxisPlacement>(const TChartAxis&)> AxisPlacement;
+    std::function<std::optional<TAxisLayout>(const TChartAxis&)> AxisPlacement;
     // Whether the point lies on the title of a shown axis.
     std::function<bool(const TChartAxis&, TPoint)> AxisTitle;
 };

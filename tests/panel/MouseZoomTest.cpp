@@ -410,9 +410,9 @@ protected:
         TChartHitTests& hits = mouse.HitTests();
         hits.Legend = [](TPoint p) { return p.X >= 868 && p.X < 960 && p.Y >= 26 && p.Y < 60; };
         hits.Series = [](const TChartSeries&, TPoint p) { return p.X == 600 && p.Y == 200; };
-        hits.AxisPlacement = [this](const TChartAxis& axis) -> std::optional<TAxisPlacement> {
+        hits.AxisPlacement = [this](const TChartAxis& axis) -> std::optional<TAxisLayout> {
             if (&axis != &chart.LeftAxis()) return std::nullopt;
-            return TAxisPlacement{.AxisPosition = 128, .LabelsPosition = 119};
+            return TAxisLayout{.AxisPosition = 128, .LabelsPosition = 119};
         };
         hits.AxisTitle = [this](const TChartAxis& axis, TPoint p) {
             return &axis == &chart.LeftAxis() && p.X < 100 && p.Y > 200 && p.Y < 240;
