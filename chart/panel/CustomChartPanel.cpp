@@ -108,9 +108,14 @@ void TCustomChartPanel::Paint(TPaintTarget& target) {
 
 void TCustomChartPanel::RenderChart(TCanvas3D& canvas, TPaintTarget& target, const TRect& rect) {
     CalcPlotRect(canvas.BeginFrame(target, rect));
-    {
+    try {
         TRepaintSuspension suspended(*this);
         RenderLayers(canvas);
+    } catch (...) {
+        // A handler that raised ends the frame as well: the target gets back its painter's
+        // state and shows what was drawn so far.
+        canvas.EndFrame(target, rect);
+        throw;
     }
     canvas.EndFrame(target, rect);
 }

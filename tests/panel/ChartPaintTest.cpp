@@ -431,7 +431,8 @@ TEST_F(ChartPaintTest, APaintCutShortStillRestoresRepainting) {
 
 // Paints through the chart's own canvas, chosen by class name.
 // A chart event handler that throws in the middle of a paint: the exception reaches the caller,
-// every group opened so far is closed, and the next paint starts outside any group.
+// every group opened so far and the frame are closed, and the next paint starts outside any
+// group.
 struct ThrowingHandlerCase {
     const char* name;
     void (*install)(TChart&, std::function<void()> thrower);
@@ -448,6 +449,7 @@ TEST_P(ThrowingHandlerRows, LeavesNoGroupOpen) {
     GetParam().install(chart, [] { throw RuntimeError("handler failed"); });
     EXPECT_THROW(Render(), RuntimeError);
     EXPECT_EQ(canvas.GroupDepth(), 0U);
+    EXPECT_FALSE(canvas.InFrame());
 
     GetParam().install(chart, {});
     std::size_t depthBeforeChart = 99;
