@@ -12,6 +12,32 @@ namespace twinscope {
 
 namespace {
 
+// A turned shape is laid out as if upright in its box, then turned about the box's centre,
+// counter-clockwise on the screen, where y grows downwards.
+class TTurn {
+public:
+    TTurn(const TRect& box, std::int32_t angle)
+        : degrees_(((angle % 360) + 360) % 360),
+          cosine_(std::cos(degrees_ * std::numbers::pi / 180)),
+          sine_(std::sin(degrees_ * std::numbers::pi / 180)),
+          cx_((static_cast<double>(box.Left) + box.Right) / 2),
+          cy_((static_cast<double>(box.Top) + box.Bottom) / 2) {}
+
+    std::int32_t Degrees() const { return degrees_; }
+    bool Upright() const { return degrees_ == 0; }
+    TPoint operator()(double x, double y) const {
+        return TPoint{SaturatedPixel(Round(cx_ + (x - cx_) * cosine_ + (y - cy_) * sine_)),
+                      SaturatedPixel(Round(cy_ - (x - cx_) * sine_ + (y - cy_) * cosine_))};
+    }
+
+private:
+    std::int32_t degrees_;
+    double cosine_;
+    double sine_;
+    double cx_;
+    double cy_;
+};
+
 bool FrameShows(const TTextShape& shape) {
     return !shape.Transparent() && shape.Frame().Visible();
 }
@@ -97,34 +123,23 @@ void DrawShapeBox(TChartCanvas& canvas, const TTextShape& shape, const TRect& bo
     DrawBevel(canvas, box, shape.Bevel(), shape.BevelWidth());
 }
 
+TRect TurnedShapeBox(const TRect& box, std::int32_t angle) {
+    const TTurn turned(box, angle);
+    if (turned.Upright()) return box;
+    const TPoint corners[] = {turned(box.Left, box.Top), turned(box.Right, box.Top),
+                              turned(box.Left, box.Bottom), turned(box.Right, box.Bottom)};
+    TRect bounds{corners[0].X, corners[0].Y, corners[0].X, corners[0].Y};
+    for (const TPoint& p : corners) {
+        bounds = {std::min(bounds.Left, p.X), std::min(bounds.Top, p.Y),
+                  std::max(bounds.Right, p.X), std::max(bounds.Bottom, p.Y)};
+    }
+    return bounds;
+}
+
 void DrawTextShape(TChartCanvas& canvas, const TTextShape& shape, const TRect& box,
                    std::string_view text, std::int32_t angle) {
-    angle %= 360;
-    if (angle < 0) angle += 360;
-    // A turned shape is laid out as if upright in its box, then turned about the box's centre.
-    const double radians = angle * std::numbers::pi / 180;
-    const double cosine = std::cos(radians);
-    const double sine = std::sin(radians);
-    const double cx = (static_cast<double>(box.Left) + box.Right) / 2;
-    const double cy = (static_cast<double>(box.Top) + box.Bottom) / 2;
-    // Counter-clockwise on the screen, where y grows downwards.
-    const auto turned = [&](double x, double y) {
-        return TPoint{SaturatedPixel(Round(cx + (x - cx) * cosine + (y - cy) * sine)),
-                      SaturatedPixel(Round(cy - (x - cx) * sine + (y - cy) * cosine))};
-    };
-    if (angle == 0) {
-        DrawShapeBox(canvas, shape, box);
-    } else {
-        // The upright box's corners, turned, bound the box drawn around the turned text.
-        const TPoint corners[] = {turned(box.Left, box.Top), turned(box.Right, box.Top),
-                                  turned(box.Left, box.Bottom), turned(box.Right, box.Bottom)};
-        TRect bounds{corners[0].X, corners[0].Y, corners[0].X, corners[0].Y};
-        for (const TPoint& p : corners) {
-            bounds = {std::min(bounds.Left, p.X), std::min(bounds.Top, p.Y),
-                      std::max(bounds.Right, p.X), std::max(bounds.Bottom, p.Y)};
-        }
-        DrawShapeBox(canvas, shape, bounds);
-    }
+    const TTurn turned(box, angle);
+    DrawShapeBox(canvas, shape, TurnedShapeBox(box, angle));
     canvas.SetFont(shape.Font());
     canvas.SetBackMode(cbmTransparent);
 
@@ -150,11 +165,11 @@ void DrawTextShape(TChartCanvas& canvas, const TTextShape& shape, const TRect& b
 
     std::int32_t y = box.Top + inset + (withMargins ? shape.Margins().Top() : 0);
     for (const std::string& line : TextShapeLines(text)) {
-        if (angle == 0) {
+        if (turned.Upright()) {
             canvas.TextOut(x, y, line);
         } else {
             const TPoint at = turned(x, y);
-            canvas.TextOut(at.X, at.Y, line, angle);
+            canvas.TextOut(at.X, at.Y, line, turned.Degrees());
         }
         y += canvas.TextHeight(line);
     }

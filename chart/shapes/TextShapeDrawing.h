@@ -28,6 +28,10 @@ TSize TextShapeSize(TChartCanvas& canvas, const TTextShape& shape, std::string_v
 // shadow, its fill outlined with the frame pen in its shape style, and its bevel.
 void DrawShapeBox(TChartCanvas& canvas, const TTextShape& shape, const TRect& box);
 
+// The box drawn around a shape whose upright box is turned by `angle` degrees about its
+// centre: the bounds of the turned corners.
+TRect TurnedShapeBox(const TRect& box, std::int32_t angle);
+
 // The box, then the text lines inside it, one under the other from the top margin down, each
 // placed by the shape's alignment, in the shape's font over a transparent background. At an
 // angle (degrees, counter-clockwise) the text is laid out upright in the box and turned about

@@ -506,10 +506,10 @@ TEST_F(ZoomRectangleTest, EachMoveErasesTheOldRectangleAndDrawsTheNew) {
 }
 
 // The program's own hit tests after a paint: three points at 50 °F, the third after a gap, and
-// the left axis titled "°F".
+// the left axis titled "Temperature °F", turned to read upwards, centred on its anchor.
 struct ProgramHitCase {
     const char* name;
-    TPoint (*point)(const TChartSeries&, TPoint title);
+    TPoint (*point)(const TChartSeries&, const TRecordedCall& title);
     TChartClickedPart expected;
 };
 
@@ -522,7 +522,7 @@ protected:
         data.AddPoint(kBegin + 20, 50);
         data.AddGapPoint(kBegin + 30, 50);
         data.AddPoint(kBegin + 40, 50);
-        chart.LeftAxis().Title().SetCaption("°F");
+        chart.LeftAxis().Title().SetCaption("Temperature °F");
         chart.Paint(target);
     }
 };
@@ -530,10 +530,19 @@ protected:
 TEST_P(ProgramHitTest, FindsSeriesAndAxisTitles) {
     const auto texts = canvas->CallsOf("TextOut");
     const auto title = std::find_if(texts.begin(), texts.end(),
-                                    [](const TRecordedCall& c) { return c.Text == "°F"; });
+                                    [](const TRecordedCall& c) { return c.Text == "Temperature °F"; });
     ASSERT_NE(title, texts.end());
-    const TPoint at = GetParam().point(chart.Series(0), title->Points.at(0));
+    const TPoint at = GetParam().point(chart.Series(0), *title);
     EXPECT_EQ(mouse.ClickedPart(at), GetParam().expected);
+}
+
+// The centre of the title's text, and how far the text runs upwards: its 14 characters.
+TPoint Anchor(const TRecordedCall& title) {
+    return title.Points.at(0);
+}
+
+std::int32_t Length(const TRecordedCall& title) {
+    return 14 * TRecordingCanvas::CharWidth(title.Font.SizeFloat);
 }
 
 TPoint PointOf(const TChartSeries& s, std::int32_t i, std::int32_t dy = 0) {
@@ -547,25 +556,35 @@ TPoint Between(const TChartSeries& s, std::int32_t i, std::int32_t j, std::int32
 INSTANTIATE_TEST_SUITE_P(
     Rows, ProgramHitTest,
     ::testing::Values(
-        ProgramHitCase{"OnAPoint", [](const TChartSeries& s, TPoint) { return PointOf(s, 0); },
+        ProgramHitCase{"OnAPoint", [](const TChartSeries& s, const TRecordedCall&) { return PointOf(s, 0); },
                        cpSeries},
         ProgramHitCase{"ThreePixelsOffAPoint",
-                       [](const TChartSeries& s, TPoint) { return PointOf(s, 3, -3); }, cpSeries},
+                       [](const TChartSeries& s, const TRecordedCall&) { return PointOf(s, 3, -3); }, cpSeries},
         ProgramHitCase{"OnTheLine",
-                       [](const TChartSeries& s, TPoint) { return Between(s, 0, 1, 0); }, cpSeries},
+                       [](const TChartSeries& s, const TRecordedCall&) { return Between(s, 0, 1, 0); }, cpSeries},
         ProgramHitCase{"ThreePixelsOffTheLine",
-                       [](const TChartSeries& s, TPoint) { return Between(s, 0, 1, 3); }, cpSeries},
+                       [](const TChartSeries& s, const TRecordedCall&) { return Between(s, 0, 1, 3); }, cpSeries},
         ProgramHitCase{"FourPixelsOffTheLineIsThePlot",
-                       [](const TChartSeries& s, TPoint) { return Between(s, 0, 1, 4); },
+                       [](const TChartSeries& s, const TRecordedCall&) { return Between(s, 0, 1, 4); },
                        cpChartRect},
         ProgramHitCase{"AcrossTheGapIsThePlot",
-                       [](const TChartSeries& s, TPoint) { return Between(s, 1, 3, 0); },
+                       [](const TChartSeries& s, const TRecordedCall&) { return Between(s, 1, 3, 0); },
                        cpChartRect},
         ProgramHitCase{"TheAxisTitle",
-                       [](const TChartSeries&, TPoint t) {
-                           return TPoint{t.X + 1, t.Y + 1};
+                       [](const TChartSeries&, const TRecordedCall& t) {
+                           return TPoint{Anchor(t).X + 1, Anchor(t).Y + 1};
                        },
-                       cpAxisTitle}),
+                       cpAxisTitle},
+        ProgramHitCase{"TheTurnedTitlesFarEnd",
+                       [](const TChartSeries&, const TRecordedCall& t) {
+                           return TPoint{Anchor(t).X + 2, Anchor(t).Y - Length(t) / 2 + 2};
+                       },
+                       cpAxisTitle},
+        ProgramHitCase{"WhereTheUprightTitleWouldLie",
+                       [](const TChartSeries&, const TRecordedCall& t) {
+                           return TPoint{Anchor(t).X - Length(t) / 4, Anchor(t).Y};
+                       },
+                       cpNone}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct XorColourCase {
