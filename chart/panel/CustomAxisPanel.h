@@ -75,9 +75,6 @@ public:
     bool View3DWalls() const { return view3DWalls_; }
     void SetView3DWalls(bool b) { Set(view3DWalls_, b); }
 
-    // A range setter of an axis changed its range. No series class of this system reacts to
-    // range changes, so what remains is the repaint.
-    void AxisRangeChanged(TChartAxis& axis) override;
     // What the active series bound to an axis tell it: the extremes an automatic axis takes
     // (from those with points), the date-time flag, the labels style and the indexed points.
     TBoundSeries BoundSeriesOf(const TChartAxis& axis) const;
@@ -114,9 +111,6 @@ public:
     std::size_t SeriesCount() const { return seriesList_.size(); }
     TChartSeries& Series(std::size_t index) const { return *seriesList_[index]; }
     std::ptrdiff_t SeriesIndexOf(const TChartSeries& series) const override;
-    // The chart's side of a series joining and leaving (a series' ParentChart setter).
-    void AddSeries(TChartSeries& series) override;
-    void RemoveSeries(TChartSeries& series) override;
     bool HasActiveSeries() const;
 
     // Events.
@@ -159,7 +153,13 @@ protected:
 
 private:
     friend void detail::AppendSeriesDirectly(TCustomAxisPanel& chart, TChartSeries& series);
+    // The chart's side of a series joining and leaving (a series' ParentChart setter).
+    void AddSeries(TChartSeries& series) override;
+    void RemoveSeries(TChartSeries& series) override;
     void BroadcastSeriesEvent(TChartSeriesEvent event, TChartSeries& series) override;
+    // A range setter of an axis changed its range. No series class of this system reacts to
+    // range changes, so what remains is the repaint.
+    void AxisRangeChanged(TChartAxis& axis) override;
     void AxisCreated(TChartAxis& axis) override;
     void AxisDestroyed(TChartAxis& axis) override;
     void MapAxesOntoPlot();
