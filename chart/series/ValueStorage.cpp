@@ -8,6 +8,8 @@ namespace twinscope {
 
 namespace {
 constexpr std::size_t GrowthDivisor = 32;
+// The most values whose bytes a size_t counts.
+constexpr std::size_t MaxCount = static_cast<std::size_t>(-1) / sizeof(double);
 }  // namespace
 
 ValueStorage::~ValueStorage() {
@@ -16,12 +18,11 @@ ValueStorage::~ValueStorage() {
 
 void ValueStorage::SetCapacity(std::size_t capacity) {
     if (capacity == capacity_) return;
-    if (capacity > static_cast<std::size_t>(-1) / sizeof(double)) throw std::bad_alloc();
+    if (capacity > MaxCount) throw std::bad_alloc();
     if (capacity == 0 || capacity < capacity_) {
         Reallocate(capacity);
     } else if (capacity > allocated_) {
-        const std::size_t limit = static_cast<std::size_t>(-1) / sizeof(double);
-        Reallocate(std::max(capacity, std::min(limit, allocated_ + allocated_ / GrowthDivisor)));
+        Reallocate(std::max(capacity, std::min(MaxCount, allocated_ + allocated_ / GrowthDivisor)));
     }
     capacity_ = capacity;
 }

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
 #include <numbers>
 
 #include <QPolygon>
@@ -76,69 +75,6 @@ QRect WritableArea(const QPainter& painter) {
     area = painter.worldTransform().inverted().mapRect(area);
     if (painter.hasClipping()) area &= painter.clipBoundingRect();
     return area.isEmpty() ? QRect() : area.toAlignedRect().adjusted(-1, -1, 1, 1);
-}
-
-// The pixels of a one-pixel line from a up to, not including, b, written as runs along the
-// line's major axis (Bresenham). Only the steps whose pixels fall within the writable area on
-// the major axis are walked, starting with the error term the whole walk has there, so a line
-// reaching far outside the surface costs no more than its visible part and keeps its pixels.
-void WriteLine(QPainter& painter, TPoint a, TPoint b, const std::function<void(const QRect&)>& fill) {
-    const std::int64_t dx = std::int64_t{b.X} - a.X;
-    const std::int64_t dy = std::int64_t{b.Y} - a.Y;
-    if (dx == 0 && dy == 0) return;
-    const QRect area = WritableArea(painter);
-    if (area.isEmpty()) return;
-    const bool xMajor = std::abs(dx) >= std::abs(dy);
-    const std::int64_t major = xMajor ? std::abs(dx) : std::abs(dy);
-    const std::int64_t minor = xMajor ? std::abs(dy) : std::abs(dx);
-    const int majorStep = (xMajor ? dx : dy) > 0 ? 1 : -1;
-    const int minorStep = (xMajor ? dy : dx) > 0 ? 1 : -1;
-    const std::int64_t majorStart = xMajor ? a.X : a.Y;
-    const std::int64_t minorStart = xMajor ? a.Y : a.X;
-    const std::int64_t majorLow = xMajor ? area.left() : area.top();
-    const std::int64_t majorHigh = xMajor ? area.right() : area.bottom();
-    const std::int64_t minorLow = xMajor ? area.top() : area.left();
-    const std::int64_t minorHigh = xMajor ? area.bottom() : area.right();
-
-    // Step k writes the pixel at majorStart + k * majorStep, k = 0 .. major - 1.
-    const std::int64_t firstStep =
-        std::max<std::int64_t>(0, majorStep > 0 ? majorLow - majorStart : majorStart - majorHigh);
-    const std::int64_t lastStep = std::min<std::int64_t>(
-        major - 1, majorStep > 0 ? majorHigh - majorStart : majorStart - majorLow);
-    if (firstStep > lastStep) return;
-    // After k steps the walk has moved along the minor axis c times, with the error term
-    // e = major / 2 - k * minor + c * major in 0 .. major - 1. With n = k * minor - major / 2 +
-    // major - 1 (never negative, below 2^64 for 32-bit coordinates), c = n / major and
-    // e = major - 1 - n % major.
-    const std::uint64_t n =
-        static_cast<std::uint64_t>(firstStep) * static_cast<std::uint64_t>(minor) +
-        static_cast<std::uint64_t>(major - 1 - major / 2);
-    const auto moves = static_cast<std::int64_t>(n / static_cast<std::uint64_t>(major));
-    auto error = major - 1 - static_cast<std::int64_t>(n % static_cast<std::uint64_t>(major));
-
-    std::int64_t majorPos = majorStart + firstStep * majorStep;
-    std::int64_t minorPos = minorStart + moves * minorStep;
-    std::int64_t runStart = majorPos;
-    int runLength = 0;
-    auto flush = [&] {
-        if (minorPos < minorLow || minorPos > minorHigh) return;
-        const int first = static_cast<int>(majorStep > 0 ? runStart : runStart - runLength + 1);
-        const int across = static_cast<int>(minorPos);
-        fill(xMajor ? QRect(first, across, runLength, 1) : QRect(across, first, 1, runLength));
-    };
-    for (std::int64_t k = firstStep; k <= lastStep; ++k) {
-        ++runLength;
-        majorPos += majorStep;
-        error -= minor;
-        if (error < 0) {
-            error += major;
-            flush();
-            minorPos += minorStep;
-            runStart = majorPos;
-            runLength = 0;
-        }
-    }
-    if (runLength > 0) flush();
 }
 
 // The frame of a rectangle drawn by a one-pixel pen, each pixel once (so that XOR pens invert
@@ -290,13 +226,77 @@ TChartCanvas::TColumnLines TChartCanvas3D::ColumnLines() const {
     return written ? TColumnLines::Exact : TColumnLines::None;
 }
 
+// The pixels of a one-pixel line from a up to, not including, b, written as runs along the
+// line's major axis (Bresenham). Only the steps whose pixels fall within the writable area on
+// the major axis are walked, starting with the error term the whole walk has there, so a line
+// reaching far outside the surface costs no more than its visible part and keeps its pixels.
+void TChartCanvas3D::WriteLine(QPainter& painter, TPoint a, TPoint b, const QColor& color) {
+    const std::int64_t dx = std::int64_t{b.X} - a.X;
+    const std::int64_t dy = std::int64_t{b.Y} - a.Y;
+    if (dx == 0 && dy == 0) return;
+    const QRect area = WritableArea(painter);
+    if (area.isEmpty()) return;
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const std::int64_t major = xMajor ? std::abs(dx) : std::abs(dy);
+    const std::int64_t minor = xMajor ? std::abs(dy) : std::abs(dx);
+    const int majorStep = (xMajor ? dx : dy) > 0 ? 1 : -1;
+    const int minorStep = (xMajor ? dy : dx) > 0 ? 1 : -1;
+    const std::int64_t majorStart = xMajor ? a.X : a.Y;
+    const std::int64_t minorStart = xMajor ? a.Y : a.X;
+    const std::int64_t majorLow = xMajor ? area.left() : area.top();
+    const std::int64_t majorHigh = xMajor ? area.right() : area.bottom();
+    const std::int64_t minorLow = xMajor ? area.top() : area.left();
+    const std::int64_t minorHigh = xMajor ? area.bottom() : area.right();
+
+    // Step k writes the pixel at majorStart + k * majorStep, k = 0 .. major - 1.
+    const std::int64_t firstStep =
+        std::max<std::int64_t>(0, majorStep > 0 ? majorLow - majorStart : majorStart - majorHigh);
+    const std::int64_t lastStep = std::min<std::int64_t>(
+        major - 1, majorStep > 0 ? majorHigh - majorStart : majorStart - majorLow);
+    if (firstStep > lastStep) return;
+    // After k steps the walk has moved along the minor axis c times, with the error term
+    // e = major / 2 - k * minor + c * major in 0 .. major - 1. With n = k * minor - major / 2 +
+    // major - 1 (never negative, below 2^64 for 32-bit coordinates), c = n / major and
+    // e = major - 1 - n % major.
+    const std::uint64_t n =
+        static_cast<std::uint64_t>(firstStep) * static_cast<std::uint64_t>(minor) +
+        static_cast<std::uint64_t>(major - 1 - major / 2);
+    const auto moves = static_cast<std::int64_t>(n / static_cast<std::uint64_t>(major));
+    auto error = major - 1 - static_cast<std::int64_t>(n % static_cast<std::uint64_t>(major));
+
+    std::int64_t majorPos = majorStart + firstStep * majorStep;
+    std::int64_t minorPos = minorStart + moves * minorStep;
+    std::int64_t runStart = majorPos;
+    int runLength = 0;
+    auto flush = [&] {
+        if (minorPos < minorLow || minorPos > minorHigh) return;
+        const int first = static_cast<int>(majorStep > 0 ? runStart : runStart - runLength + 1);
+        const int across = static_cast<int>(minorPos);
+        FillPixels(painter,
+                   xMajor ? QRect(first, across, runLength, 1) : QRect(across, first, 1, runLength),
+                   color);
+    };
+    for (std::int64_t k = firstStep; k <= lastStep; ++k) {
+        ++runLength;
+        majorPos += majorStep;
+        error -= minor;
+        if (error < 0) {
+            error += major;
+            flush();
+            minorPos += minorStep;
+            runStart = majorPos;
+            runLength = 0;
+        }
+    }
+    if (runLength > 0) flush();
+}
+
 void TChartCanvas3D::DoLine(TPoint from, TPoint to) {
     if (!PenStrokes()) return;
     QPainter* painter = PrepareGdi(true);
     if (!painter) return;
     if (SimpleLine(Pen())) {
-        const QColor color = OpaqueColor(Pen().Color);
-        WriteLine(*painter, from, to, [&](const QRect& run) { FillPixels(*painter, run, color); });
+        WriteLine(*painter, from, to, OpaqueColor(Pen().Color));
         return;
     }
     const bool wide = Pen().Width > 1;
@@ -311,9 +311,8 @@ void TChartCanvas3D::DoPolyline(std::span<const TPoint> points) {
     if (!painter) return;
     if (SimpleLine(Pen())) {
         const QColor color = OpaqueColor(Pen().Color);
-        auto fill = [&](const QRect& run) { FillPixels(*painter, run, color); };
         for (std::size_t i = 1; i < points.size(); ++i) {
-            WriteLine(*painter, points[i - 1], points[i], fill);
+            WriteLine(*painter, points[i - 1], points[i], color);
         }
         return;
     }
@@ -543,14 +542,13 @@ void TChartCanvas3D::DoUnclip() {
     clipRect_ = saved.Rect;
 }
 
-// Writing the pixels directly needs the canvas's own unscaled buffer, unshared, with the
-// painter's clip known to be one rectangle and the colour replacing what lies beneath.
+// Writing the pixels directly needs the canvas's own unscaled buffer, with the painter's clip
+// known to be one rectangle and the colour replacing what lies beneath.
 void TChartCanvas3D::FillPixels(QPainter& painter, const QRect& rect, const QColor& color) {
     const bool direct = &painter == &bufferPainter_ && clipRect_ && color.alpha() == 255 &&
                         painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
                         painter.deviceTransform().type() == QTransform::TxNone &&
-                        buffer_.format() == QImage::Format_ARGB32_Premultiplied &&
-                        buffer_.isDetached();
+                        buffer_.format() == QImage::Format_ARGB32_Premultiplied;
     if (!direct) {
         painter.fillRect(rect, color);
         return;

@@ -93,6 +93,7 @@ private:
     void EndPainter();
     void ResetPainterState();
     QPainter* PrepareGdi(bool rasterOp);
+    void WriteLine(QPainter& painter, TPoint a, TPoint b, const QColor& color);
     QPen GdiPen() const;
     QBrush GdiBrush() const;
     void UseBackground(QPainter& painter);
