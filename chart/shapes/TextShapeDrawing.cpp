@@ -123,8 +123,8 @@ void DrawShapeBox(TChartCanvas& canvas, const TTextShape& shape, const TRect& bo
     DrawBevel(canvas, box, shape.Bevel(), shape.BevelWidth());
 }
 
-TRect TurnedShapeBox(const TRect& box, std::int32_t angle) {
-    const TTurn turned(box, angle);
+namespace {
+TRect TurnedBox(const TRect& box, const TTurn& turned) {
     if (turned.Upright()) return box;
     const TPoint corners[] = {turned(box.Left, box.Top), turned(box.Right, box.Top),
                               turned(box.Left, box.Bottom), turned(box.Right, box.Bottom)};
@@ -135,11 +135,16 @@ TRect TurnedShapeBox(const TRect& box, std::int32_t angle) {
     }
     return bounds;
 }
+}  // namespace
+
+TRect TurnedShapeBox(const TRect& box, std::int32_t angle) {
+    return TurnedBox(box, TTurn(box, angle));
+}
 
 void DrawTextShape(TChartCanvas& canvas, const TTextShape& shape, const TRect& box,
                    std::string_view text, std::int32_t angle) {
     const TTurn turned(box, angle);
-    DrawShapeBox(canvas, shape, TurnedShapeBox(box, angle));
+    DrawShapeBox(canvas, shape, TurnedBox(box, turned));
     canvas.SetFont(shape.Font());
     canvas.SetBackMode(cbmTransparent);
 
