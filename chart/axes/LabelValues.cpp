@@ -1,0 +1,163 @@
+#include "twinscope/chart/axes/LabelValues.h"
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "twinscope/runtime/DateTime.h"
+
+namespace twinscope {
+
+namespace {
+constexpr double SmallestPositive = std::numeric_limits<double>::denorm_min();
+constexpr Extended MaxSteppedValue = 1.7e308;
+// Powers of the base computed a hair off an end of the range still label that end.
+constexpr double PowerTolerance = 1e-12;
+// The rungs inside each power of the base, from the top.
+constexpr std::array<double, 2> Rungs{5, 2};
+
+bool Near(double v, double end) {
+    return std::fabs(v - end) <= std::fabs(end) * PowerTolerance;
+}
+
+Extended LogOf(double v, double base) {
+    return std::log(static_cast<Extended>(v)) / std::log(static_cast<Extended>(base));
+}
+}  // namespace
+
+TLabelValues::TLabelValues(const TLabelValuesInput& input) : in_(input) {
+    if (in_.Powers) {
+        const std::vector<double> all = AllPowers();
+        first_ = all.empty() ? in_.Range.Maximum : all.front();
+        return;
+    }
+    const double increment = in_.Increment;
+    const double minimum = in_.Range.Minimum;
+    const double maximum = in_.Range.Maximum;
+    const bool exactDates = in_.DateTime && in_.ExactDateTime;
+    const std::int32_t stepIndex = in_.StepIndex;
+    double v;
+    if (exactDates && stepIndex != NoDateTimeStep && stepIndex >= dtOneDay) {
+        v = RoundToDateTimeStep(stepIndex, maximum);
+    } else if (SameValue(minimum, maximum) || !in_.RoundFirst) {
+        v = maximum;
+    } else {
+        // Whole-valued in extended precision: a quotient beyond 64-bit integers stays as it is
+        // instead of saturating.
+        v = static_cast<double>(std::trunc(static_cast<Extended>(maximum) / increment) * increment);
+    }
+    calendarStepping_ = exactDates && stepIndex >= dtHalfMonth;
+    // A first value above the maximum (a negative maximum, a calendar boundary above it) moves
+    // down into the range.
+    while (v > maximum) {
+        if (!StepDown(v)) break;
+    }
+    first_ = v;
+}
+
+bool TLabelValues::Labels(double v) const {
+    return !in_.DateTime || IsCalendarValue(v);
+}
+
+bool TLabelValues::StepDown(double& v) const {
+    if (calendarStepping_) {
+        const double next = StepDateTimeDown(v, in_.Increment, in_.StepIndex);
+        const bool moved = !SameValue(next, v);
+        v = next;
+        return moved;
+    }
+    const Extended next = static_cast<Extended>(v) - in_.Increment;
+    if (std::fabs(next) > MaxSteppedValue) return false;
+    v = static_cast<double>(next);
+    return true;
+}
+
+std::vector<double> TLabelValues::All() const {
+    if (in_.Powers) return AllPowers();
+    std::vector<double> values;
+    if (std::fabs(in_.Range.Maximum - static_cast<Extended>(in_.Range.Minimum)) / in_.Increment >=
+        MaxLabelsPerPass) {
+        return values;
+    }
+    double v = first_;
+    if (in_.RangeIsZero) {
+        if (Labels(v)) values.push_back(v);
+        return values;
+    }
+    // A minimum of 0 is reached even when the steps land a hair below it.
+    const double minimum = in_.Range.Minimum;
+    const Extended low = minimum < 0 ? static_cast<Extended>(minimum)
+                                     : (minimum - static_cast<Extended>(SmallestPositive)) /
+                                           (1 + static_cast<Extended>(SmallestPositive));
+    while (v >= low) {
+        const double old = v;
+        if (Labels(v)) values.push_back(v);
+        if (!StepDown(v) || v >= old) break;
+    }
+    return values;
+}
+
+std::vector<double> TLabelValues::AllPowers() const {
+    std::vector<double> values;
+    const double minimum = in_.Range.Minimum;
+    const double maximum = in_.Range.Maximum;
+    const double base = in_.LogBase;
+    const auto step = static_cast<std::int64_t>(std::max(1.0, std::round(in_.Increment)));
+    if (!(minimum > 0) || !(maximum >= minimum) || !(base > 1)) return values;
+    // The powers from the one at or just above the maximum down to the one just below the
+    // minimum: the rungs of the top power may lie above it, those of the lowest inside it.
+    const std::int64_t top = static_cast<std::int64_t>(std::floor(LogOf(maximum, base) + 1e-9));
+    const std::int64_t bottom =
+        static_cast<std::int64_t>(std::floor(LogOf(minimum, base) - 1e-9));
+    std::int64_t k = top - ((top % step) + step) % step;
+    const auto add = [&](double v) {
+        if (Near(v, maximum)) v = maximum;
+        if (Near(v, minimum)) v = minimum;
+        if (v >= minimum && v <= maximum) values.push_back(v);
+    };
+    for (; k >= bottom && values.size() < MaxLabelsPerPass; k -= step) {
+        const auto power = static_cast<double>(std::pow(static_cast<Extended>(base), k));
+        if (in_.Rungs && step == 1) {
+            for (const double rung : Rungs) {
+                if (rung < base) add(rung * power);
+            }
+        }
+        add(power);
+    }
+    return values;
+}
+
+double TLabelValues::Last() const {
+    if (in_.Powers) {
+        const std::vector<double> all = AllPowers();
+        return all.empty() ? in_.Range.Minimum : all.back();
+    }
+    if (in_.RangeIsZero || !(in_.Increment > 0)) return first_;
+    const double minimum = in_.Range.Minimum;
+    if (calendarStepping_) {
+        double v = first_;
+        for (std::int32_t i = 0; i < MaxLabelsPerPass; ++i) {
+            double next = v;
+            if (!StepDown(next) || next < minimum || next >= v) break;
+            v = next;
+        }
+        return v;
+    }
+    // The lowest value a whole number of steps below the first that does not lie below the
+    // minimum.
+    const Extended steps = std::floor((first_ - static_cast<Extended>(minimum)) / in_.Increment);
+    if (!(steps > 0)) return first_;
+    return static_cast<double>(first_ - steps * in_.Increment);
+}
+
+double TLabelValues::Below(double v) const {
+    if (in_.Powers) return v / std::pow(in_.LogBase, std::max(1.0, std::round(in_.Increment)));
+    return static_cast<double>(static_cast<Extended>(v) - in_.Increment);
+}
+
+double TLabelValues::Above(double v) const {
+    if (in_.Powers) return v * std::pow(in_.LogBase, std::max(1.0, std::round(in_.Increment)));
+    return static_cast<double>(static_cast<Extended>(v) + in_.Increment);
+}
+
+}  // namespace twinscope
