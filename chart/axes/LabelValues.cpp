@@ -74,11 +74,20 @@ bool TLabelValues::StepDown(double& v) const {
 
 std::vector<double> TLabelValues::All() const {
     if (in_.Powers) return AllPowers();
-    std::vector<double> values;
     if (std::fabs(in_.Range.Maximum - static_cast<Extended>(in_.Range.Minimum)) / in_.Increment >=
         MaxLabelsPerPass) {
+        return {};
+    }
+    return Leading(MaxLabelsPerPass);
+}
+
+std::vector<double> TLabelValues::Leading(std::size_t most) const {
+    if (in_.Powers) {
+        std::vector<double> values = AllPowers();
+        if (values.size() > most) values.resize(most);
         return values;
     }
+    std::vector<double> values;
     double v = first_;
     if (in_.RangeIsZero) {
         if (Labels(v)) values.push_back(v);
@@ -89,7 +98,7 @@ std::vector<double> TLabelValues::All() const {
     const Extended low = minimum < 0 ? static_cast<Extended>(minimum)
                                      : (minimum - static_cast<Extended>(SmallestPositive)) /
                                            (1 + static_cast<Extended>(SmallestPositive));
-    while (v >= low) {
+    while (v >= low && values.size() < most) {
         const double old = v;
         if (Labels(v)) values.push_back(v);
         if (!StepDown(v) || v >= old) break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -40,6 +41,8 @@ public:
 
     // Every label, top first; none when the range would need MaxLabelsPerPass labels or more.
     std::vector<double> All() const;
+    // The first labels, at most `most` of them, however many the range holds.
+    std::vector<double> Leading(std::size_t most) const;
     // The first and last labels, and the labels one step beyond them inwards, without walking
     // the range: what the label sizes are measured on.
     double First() const { return first_; }
