@@ -43,8 +43,9 @@ public:
     std::vector<double> All() const;
     // The first labels, at most `most` of them, however many the range holds.
     std::vector<double> Leading(std::size_t most) const;
-    // The first and last labels, and the labels one step beyond them inwards, without walking
-    // the range: what the label sizes are measured on.
+    // The first and last values of the walk (on a date-time axis they may lie outside the
+    // calendar, and label nothing), and the values one step beyond them inwards, found without
+    // walking the range: what the label sizes are measured on.
     double First() const { return first_; }
     double Last() const;
     double Below(double v) const;

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -335,6 +336,47 @@ TEST_F(MouseZoomTest, AnEndThatWouldPassTheDoublesRangeStays) {
     Drag(mbRight, {{400, 200}, {300, 200}});  // a hundred pixels: about 8.4e306
     EXPECT_GT(days->Minimum(), 1e308);
     EXPECT_EQ(days->Maximum(), 1.69e308);
+}
+
+// The left axis maps 21..440 onto 1..1e6 by logarithms: 419 pixels for six powers of ten.
+TEST_F(MouseZoomTest, ALogarithmicAxisScrollsByARatio) {
+    TChartAxis& left = chart.LeftAxis();
+    Fix(left, {1, 1e6});
+    left.SetLogarithmic(true);
+    Layout();
+    const double grabbed = chart.ScaleMapOf(left).ToValue(300);
+    Drag(mbRight, {{400, 300}, {400, 230}});
+    Layout();
+    EXPECT_EQ(chart.ScaleMapOf(left).ToPixel(grabbed), 230);
+    EXPECT_DOUBLE_EQ(left.Maximum() / left.Minimum(), 1e6);
+    EXPECT_LT(left.Minimum(), 1);
+    mouse.UnzoomAxes();
+    EXPECT_RANGE(left, (TScaleRange{1, 1e6}));
+}
+
+TEST_F(MouseZoomTest, ALogarithmicAxisZoomsToTheValuesUnderTheRectangle) {
+    TChartAxis& left = chart.LeftAxis();
+    Fix(left, {1, 1e6});
+    left.SetLogarithmic(true);
+    Layout();
+    const TScaleMap shown = chart.ScaleMapOf(left);
+    Drag(mbLeft, {{300, 100}, {500, 300}});
+    EXPECT_DOUBLE_EQ(left.Maximum(), shown.ToValue(100));
+    EXPECT_DOUBLE_EQ(left.Minimum(), shown.ToValue(300));
+    // On logarithms: 200 pixels of 419 are 2.86 powers of ten.
+    EXPECT_NEAR(std::log10(left.Maximum() / left.Minimum()), 200 * 6.0 / 419, 1e-12);
+}
+
+// Mouse positions far outside the plot are taken in 64 bits: the extreme drag moves the ranges
+// the same way as a far one.
+TEST_F(MouseZoomTest, AScrollToTheFarthestPositionMovesAsAFarOneDoes) {
+    Drag(mbRight, {{400, 200}, {-1000000, -1000000}});
+    const TScaleRange far{chart.BottomAxis().Minimum(), chart.LeftAxis().Minimum()};
+    mouse.UnzoomAxes();
+    Layout();
+    Drag(mbRight, {{400, 200}, {INT32_MIN, INT32_MIN}});
+    EXPECT_GT(chart.BottomAxis().Minimum(), far.Minimum);
+    EXPECT_LT(chart.LeftAxis().Minimum(), far.Maximum);
 }
 
 TEST_F(MouseZoomTest, UndoAfterAScrollReturnsEveryAxis) {

@@ -146,6 +146,14 @@ INSTANTIATE_TEST_SUITE_P(
                         chart.LeftAxis().SetLogarithmic(true);
                     },
                     {"Line 145,300 245,161 0000FF"}},
+        // No logarithm: a value at or below zero is a gap.
+        DrawingCase{"AValueAtOrBelowZeroOnALogarithmicAxisBreaksTheLine",
+                    {{100, 100}, {200, -5}, {300, 10}, {400, 100}},
+                    [](TChart& chart, TLineSeries&) {
+                        chart.LeftAxis().SetMinMax(1, 1000);
+                        chart.LeftAxis().SetLogarithmic(true);
+                    },
+                    {"Line 445,300 545,161 0000FF"}},
         DrawingCase{"StairsStepAcrossThenUpOrDown",
                     {{100, 100}, {200, 300}},
                     [](TChart&, TLineSeries& s) { s.SetStairs(true); },
