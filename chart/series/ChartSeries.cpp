@@ -186,6 +186,7 @@ void TChartSeries::AppendPoints(std::span<const double> xs, std::span<const doub
     xValues_.Append(xs);
     yValues_.Append(ys);
     DropOverflow();
+    if (Active() && !xs.empty()) Repaint();
 }
 
 void TChartSeries::SetKeepLast(std::int32_t count) {
