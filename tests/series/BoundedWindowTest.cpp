@@ -4,7 +4,10 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
+#include <random>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,9 +16,12 @@
 
 #include <gtest/gtest.h>
 
+#include "twinscope/chart/canvas/CanvasRegistry.h"
+#include "twinscope/chart/panel/Chart.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/chart/series/ValueStorage.h"
 #include "twinscope/runtime/Exceptions.h"
+#include "tests/support/RecordingCanvas.h"
 
 namespace twinscope {
 namespace {
@@ -69,6 +75,36 @@ TEST(BoundedWindowTest, AWindowKeepsTheNewestPointsInOrder) {
     EXPECT_EQ(series.PointCount(), 100);
     EXPECT_EQ(series.XValues().First(), 30'200);
     EXPECT_EQ(series.YValues().Last(), 299);
+}
+
+// Readings streaming into a window, a paint after each batch: the automatic axes span the
+// kept readings, however the oldest went.
+TEST(BoundedWindowTest, AutomaticAxesFollowTheKeptReadings) {
+    RegisterCanvasClass("TRecordingCanvas", [] { return std::make_unique<TRecordingCanvas>(); });
+    TChart chart;
+    chart.SetDefaultCanvas("TRecordingCanvas");
+    chart.SetBounds(600, 400);
+    chart.SetView3D(false);
+    TLineSeries& series = chart.CreateSeries<TLineSeries>();
+    series.SetParentChart(&chart);
+    series.SetKeepLast(5000);
+    TNoTarget target;
+    std::mt19937_64 random(11);
+    std::normal_distribution<double> step(0, 1);
+    double y = 0;
+    for (int batch = 0; batch < 40; ++batch) {
+        std::vector<double> ys(700);
+        for (double& v : ys)
+            v = y += step(random) * (batch == 20 ? 100 : 1);  // one wild batch, later let go
+        series.AppendPoints(Ramp(ys.size(), batch * 700.0, 1), ys);
+        chart.Paint(target);
+        const auto kept = series.YValues().Values();
+        ASSERT_EQ(chart.BottomAxis().Minimum(), series.XValues().First()) << batch;
+        ASSERT_EQ(chart.BottomAxis().Maximum(), series.XValues().Last()) << batch;
+        ASSERT_EQ(series.MinYValue(), *std::min_element(kept.begin(), kept.end())) << batch;
+        ASSERT_EQ(series.MaxYValue(), *std::max_element(kept.begin(), kept.end())) << batch;
+    }
+    UnregisterCanvasClass("TRecordingCanvas");
 }
 
 TEST(BoundedWindowTest, LettingValuesGoMovesTheKeptOnesRarelyAndHoldsLittleMore) {
