@@ -40,7 +40,8 @@ std::vector<std::string> RenderChart(const TRenderOptions& options,
         const QSize size = options.Size.value_or(QSize(chart.Width(), chart.Height()));
         if (options.FileName == "-") {
             QFile out;
-            if (!out.open(stdout, QIODevice::WriteOnly)) throw RuntimeError(out.errorString().toStdString());
+            if (!out.open(stdout, QIODevice::WriteOnly))
+                throw RuntimeError(out.errorString().toStdString());
             WriteChartPicture(chart, out, "standard output", *options.Format, size.width(),
                               size.height(), options.Scale);
         } else {

@@ -51,8 +51,7 @@ TDateTime ParseDate(const QString& option, const QString& text) {
 
 QString ParseRenderFile(const QString& fileName) {
     if (fileName != "-" && !PictureFormatOf(fileName.toStdString())) {
-        throw BadValue{
-            QString("--render: '%1' does not end in .png, .svg or .pdf").arg(fileName)};
+        throw BadValue{QString("--render: '%1' does not end in .png, .svg or .pdf").arg(fileName)};
     }
     return fileName;
 }
@@ -60,7 +59,8 @@ QString ParseRenderFile(const QString& fileName) {
 TPictureFormat ParsePictureFormat(const QString& name) {
     const auto format = PictureFormatNamed(name.toStdString());
     if (!format) {
-        throw BadValue{QString("--format: '%1' is not a picture format (png, svg or pdf)").arg(name)};
+        throw BadValue{
+            QString("--format: '%1' is not a picture format (png, svg or pdf)").arg(name)};
     }
     return *format;
 }

@@ -34,8 +34,7 @@ std::string_view TrimBlanks(std::string_view s) {
     return s;
 }
 
-std::vector<std::string_view> SplitCsvRow(std::string_view row, char separator,
-                                          std::int32_t line) {
+std::vector<std::string_view> SplitCsvRow(std::string_view row, char separator, std::int32_t line) {
     std::vector<std::string_view> fields;
     bool quoted = false;
     std::size_t start = 0;

@@ -27,8 +27,7 @@ std::string_view TrimBlanks(std::string_view s);
 
 // The fields of one row, trimmed and unquoted. A separator inside quotes is part of the field.
 // An open quote at the end of the row raises ReadingsError for that line.
-std::vector<std::string_view> SplitCsvRow(std::string_view row, char separator,
-                                          std::int32_t line);
+std::vector<std::string_view> SplitCsvRow(std::string_view row, char separator, std::int32_t line);
 
 // The separator of a file whose first row is given: a semicolon when it holds one (then numbers
 // may have a decimal comma), else a comma.

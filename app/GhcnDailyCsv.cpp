@@ -27,9 +27,8 @@ bool IsUpperAlnum(std::string_view s) {
 }
 
 bool IsDigits(std::string_view s, std::size_t count) {
-    return s.size() == count && std::all_of(s.begin(), s.end(), [](char c) {
-        return c >= '0' && c <= '9';
-    });
+    return s.size() == count &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 bool IsHeader(const std::vector<std::string_view>& f) {
@@ -65,8 +64,9 @@ std::vector<std::string> ChosenElements(const std::vector<std::string>& asked) {
     if (asked.empty()) return {TemperatureElements.begin(), TemperatureElements.end()};
     std::vector<std::string> chosen;
     for (const std::string& name : asked) {
-        const auto known = std::find_if(TemperatureElements.begin(), TemperatureElements.end(),
-                                        [&](std::string_view e) { return SameColumnName(e, name); });
+        const auto known =
+            std::find_if(TemperatureElements.begin(), TemperatureElements.end(),
+                         [&](std::string_view e) { return SameColumnName(e, name); });
         if (known == TemperatureElements.end()) {
             throw ReadingsError(0, "'" + name +
                                        "' is not a temperature element of a GHCN-Daily file "
@@ -100,9 +100,10 @@ TReadingsFile ParseGhcnDailyCsv(std::string_view text, const std::vector<std::st
         const std::vector<std::string_view> f = SplitCsvRow(*row, ',', line);
         if (std::exchange(first, false) && IsHeader(f)) continue;
         if (f.size() != FieldCount) {
-            throw ReadingsError(line, "expected 8 fields (ID, YYYYMMDD, ELEMENT, VALUE, M-FLAG, "
-                                      "Q-FLAG, S-FLAG, OBS-TIME), found " +
-                                          std::to_string(f.size()));
+            throw ReadingsError(line,
+                                "expected 8 fields (ID, YYYYMMDD, ELEMENT, VALUE, M-FLAG, "
+                                "Q-FLAG, S-FLAG, OBS-TIME), found " +
+                                    std::to_string(f.size()));
         }
         if (station.empty()) station = f[fId];
         if (f[fId] != station) {

@@ -22,10 +22,9 @@ const std::vector<std::string> HourlyTemperatures = {"temp"};
 bool IsOwnHeader(const std::vector<std::string_view>& f) {
     if (f.empty() || !(SameColumnName(f[0], "date") || SameColumnName(f[0], "time"))) return false;
     const auto follows = [&](const std::vector<std::string>& names, std::size_t from) {
-        return std::equal(f.begin() + 1, f.end(), names.begin() + from, names.end(),
-                          [](std::string_view a, const std::string& b) {
-                              return SameColumnName(a, b);
-                          });
+        return std::equal(
+            f.begin() + 1, f.end(), names.begin() + from, names.end(),
+            [](std::string_view a, const std::string& b) { return SameColumnName(a, b); });
     };
     return follows(DailyColumns, 1) || follows(HourlyColumns, 2);
 }

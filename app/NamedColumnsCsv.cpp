@@ -32,8 +32,8 @@ std::vector<std::size_t> ValueColumns(const TColumnLayout& layout,
     for (const std::string& name : asked) {
         const std::optional<std::size_t> place = ColumnNamed(layout.Names, name);
         if (!place) {
-            throw ReadingsError(0, "has no column '" + name + "' (its columns are " +
-                                       Listed(layout.Names) + ")");
+            throw ReadingsError(
+                0, "has no column '" + name + "' (its columns are " + Listed(layout.Names) + ")");
         }
         places.push_back(*place);
     }
@@ -113,9 +113,8 @@ TReadingsFile ParseNamedColumnsCsv(std::string_view text, TColumnLayout layout,
         TDateTime date = ParseDate(f[0], line);
         if (layout.HourColumn) {
             const int hour = ParseHour(f[*layout.HourColumn], line);
-            date = ParseDate(std::string(f[0]) + (hour < 10 ? "T0" : "T") +
-                                 std::to_string(hour) + ":00",
-                             line);
+            date = ParseDate(
+                std::string(f[0]) + (hour < 10 ? "T0" : "T") + std::to_string(hour) + ":00", line);
         }
         for (std::size_t i = 0; i < places.size(); ++i) {
             const std::string_view field = f[places[i]];
@@ -125,8 +124,8 @@ TReadingsFile ParseNamedColumnsCsv(std::string_view text, TColumnLayout layout,
             }
             const auto temperature = ParseTemperature(field, separator == ';', layout.Unit);
             if (!temperature) {
-                throw ReadingsError(line, "column '" + series[i].Name + "': " +
-                                              NotATemperature(field, layout.Unit));
+                throw ReadingsError(line, "column '" + series[i].Name +
+                                              "': " + NotATemperature(field, layout.Unit));
             }
             series[i].Dates.push_back(date);
             series[i].Temperatures.push_back(*temperature);

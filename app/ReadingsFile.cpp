@@ -21,12 +21,14 @@ constexpr std::array<const char*, 4> FormatNames = {"readings", "ghcn", "meteost
 void CheckUnit(TReadingsFormat format, const TReadingOptions& options) {
     if (!options.Unit) return;
     if (format == TReadingsFormat::Ghcn) {
-        throw ReadingsError(0, "is a GHCN-Daily file, in tenths of °C: --unit applies only to "
-                               "files without a unit of their own");
+        throw ReadingsError(0,
+                            "is a GHCN-Daily file, in tenths of °C: --unit applies only to "
+                            "files without a unit of their own");
     }
     if (format == TReadingsFormat::Meteostat) {
-        throw ReadingsError(0, "is a Meteostat file, in °C: --unit applies only to files "
-                               "without a unit of their own");
+        throw ReadingsError(0,
+                            "is a Meteostat file, in °C: --unit applies only to files "
+                            "without a unit of their own");
     }
 }
 
@@ -82,16 +84,19 @@ TReadingsFile ParseReadingsText(std::string_view text, const TReadingOptions& op
     CheckUnit(format, options);
     const TTemperatureUnit unit = options.Unit.value_or(TTemperatureUnit::Fahrenheit);
     switch (format) {
-    case TReadingsFormat::Ghcn: return ParseGhcnDailyCsv(text, options.Columns);
-    case TReadingsFormat::Meteostat:
-        return ParseNamedColumnsCsv(text, MeteostatLayout(FirstRow(text)), options.Columns);
-    case TReadingsFormat::Csv:
-        return ParseNamedColumnsCsv(text, TColumnLayout{.Unit = unit}, options.Columns);
-    case TReadingsFormat::Readings: break;
+        case TReadingsFormat::Ghcn:
+            return ParseGhcnDailyCsv(text, options.Columns);
+        case TReadingsFormat::Meteostat:
+            return ParseNamedColumnsCsv(text, MeteostatLayout(FirstRow(text)), options.Columns);
+        case TReadingsFormat::Csv:
+            return ParseNamedColumnsCsv(text, TColumnLayout{.Unit = unit}, options.Columns);
+        case TReadingsFormat::Readings:
+            break;
     }
     if (!options.Columns.empty()) {
-        throw ReadingsError(0, "has no header naming its columns: --column applies only to "
-                               "files whose first row names them");
+        throw ReadingsError(0,
+                            "has no header naming its columns: --column applies only to "
+                            "files whose first row names them");
     }
     TReadings readings = ParseReadingsCsv(text, unit);
     if (readings.Name.empty()) readings.Name = fallbackName;
@@ -114,8 +119,8 @@ std::string LeftOutNote(const TReadingsFile& file) {
         parts = Counted(file.MissingValues, "missing value", "missing values");
     }
     if (file.FlaggedValues > 0) {
-        parts += (parts.empty() ? "" : " and ") +
-                 Counted(file.FlaggedValues, "value", "values") + " with a quality flag";
+        parts += (parts.empty() ? "" : " and ") + Counted(file.FlaggedValues, "value", "values") +
+                 " with a quality flag";
     }
     return parts.empty() ? parts : "left out " + parts;
 }

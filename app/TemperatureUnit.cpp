@@ -15,9 +15,12 @@ struct TUnitText {
 
 TUnitText TextOf(TTemperatureUnit unit) {
     switch (unit) {
-    case TTemperatureUnit::Celsius: return {"°C", "21.5"};
-    case TTemperatureUnit::Kelvin: return {"K", "294.65"};
-    case TTemperatureUnit::Fahrenheit: break;
+        case TTemperatureUnit::Celsius:
+            return {"°C", "21.5"};
+        case TTemperatureUnit::Kelvin:
+            return {"K", "294.65"};
+        case TTemperatureUnit::Fahrenheit:
+            break;
     }
     return {"°F", "71.5"};
 }

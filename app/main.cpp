@@ -6,8 +6,8 @@
 
 #include "app/ChartRender.h"
 #include "app/CommandLine.h"
-#include "app/ProgramIdentity.h"
 #include "app/InputText.h"
+#include "app/ProgramIdentity.h"
 #include "app/ReadingsFile.h"
 #include "app/TwinscopeMain.h"
 #include "app/WindowStart.h"

@@ -141,9 +141,15 @@ void Write(TCustomChartPanel& chart, QIODevice& device, const QString& action,
     // too: it selects it now.
     if (!chart.Canvas()) chart.SetDefaultCanvas(chart.DefaultCanvas());
     switch (format) {
-    case TPictureFormat::Png: WritePng(chart, device, action, width, height, ratio); break;
-    case TPictureFormat::Svg: WriteSvg(chart, device, action, width, height, ratio); break;
-    case TPictureFormat::Pdf: WritePdf(chart, device, action, width, height, ratio); break;
+        case TPictureFormat::Png:
+            WritePng(chart, device, action, width, height, ratio);
+            break;
+        case TPictureFormat::Svg:
+            WriteSvg(chart, device, action, width, height, ratio);
+            break;
+        case TPictureFormat::Pdf:
+            WritePdf(chart, device, action, width, height, ratio);
+            break;
     }
 }
 

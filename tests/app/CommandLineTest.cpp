@@ -101,11 +101,10 @@ TEST(CommandLine, HelpListsEveryOptionAndVersionPrintsTheProjectVersion) {
     EXPECT_EQ(help.Status, 0);
     EXPECT_TRUE(help.Text.startsWith("Usage: twinscope [options]\n")) << help.Text.toStdString();
     for (const char* option :
-         {"-h, --help", "-v, --version", "--data <file>", "--data-format <name>",
-          "--column <name>", "--unit <unit>", "--render <file>", "--format <name>",
-          "--size <WxH>", "--scale <N>", "--min <F>", "--max <F>", "--begin <date>",
-          "--end <date>", "--grid-on-celsius", "--canvas <name>", "--title <text>",
-          "--legend <what>"}) {
+         {"-h, --help", "-v, --version", "--data <file>", "--data-format <name>", "--column <name>",
+          "--unit <unit>", "--render <file>", "--format <name>", "--size <WxH>", "--scale <N>",
+          "--min <F>", "--max <F>", "--begin <date>", "--end <date>", "--grid-on-celsius",
+          "--canvas <name>", "--title <text>", "--legend <what>"}) {
         EXPECT_TRUE(help.Text.contains(option)) << option;
     }
     const auto version = std::get<TCommandLineExit>(Parse({"-v"}));
@@ -162,9 +161,9 @@ TEST(CommandLine, ReadsHowToReadTheDataAndWhereAndHowToDrawIt) {
     EXPECT_EQ(r.Legend, TLegendShown::None);
 
     // The largest ratio for the stored size, 965 x 518, keeps to 10000 pixels a side.
-    EXPECT_EQ(std::get<TProgramOptions>(Parse({"--render", "c.pdf", "--scale", "10"}))
-                  .RenderTo->Scale,
-              10);
+    EXPECT_EQ(
+        std::get<TProgramOptions>(Parse({"--render", "c.pdf", "--scale", "10"})).RenderTo->Scale,
+        10);
     const auto plain = std::get<TProgramOptions>(Parse({"--data", "a.csv"}));
     EXPECT_FALSE(plain.Reading.Format);
     EXPECT_TRUE(plain.Reading.Columns.empty());

@@ -38,8 +38,7 @@ Outcome RunProgram(const QStringList& arguments, const QByteArray& input = {}) {
     const QByteArray out = program.readAllStandardOutput();
     return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
             QString::fromUtf8(out),
-            QString::fromUtf8(program.readAllStandardError()).split('\n', Qt::SkipEmptyParts),
-            out};
+            QString::fromUtf8(program.readAllStandardError()).split('\n', Qt::SkipEmptyParts), out};
 }
 
 QByteArray FileBytes(const QString& path) {
@@ -75,7 +74,8 @@ int PlotPixels(const QImage& image, Match match) {
 
 // Pixels of the series' red. With the grid on the °C scale nothing else there is red.
 int SeriesPixels(const QImage& image) {
-    return PlotPixels(image, [](QColor c) { return c.red() > 150 && c.green() < 100 && c.blue() < 100; });
+    return PlotPixels(image,
+                      [](QColor c) { return c.red() > 150 && c.green() < 100 && c.blue() < 100; });
 }
 
 // Pixels of another line's colour, give or take the anti-aliasing.
@@ -149,8 +149,8 @@ TEST(Program, RendersAYearOfRealDailyReadings) {
 
 struct SampleCase {
     const char* name;
-    QStringList arguments;  // "DIR": a fresh folder
-    const char* note;       // what the program says on standard error, "" for nothing
+    QStringList arguments;          // "DIR": a fresh folder
+    const char* note;               // what the program says on standard error, "" for nothing
     std::vector<QColor> moreLines;  // the colours of the lines after the red one
 };
 
@@ -170,8 +170,8 @@ const SampleCase kSamples[] = {
      "twinscope: " SAMPLES "meteostat-72793-2015.csv.gz: left out 2 missing values",
      {kSecondLine, kThirdLine}},
     {"SpreadsheetColumnsByNameInCelsius",
-     {"--data", SAMPLES "garden-log-2015.csv", "--column", "high", "--column", "low", "--unit",
-      "C", "--min", "40", "--max", "110", "--begin", "2015-07-01", "--end", "2015-09-30"},
+     {"--data", SAMPLES "garden-log-2015.csv", "--column", "high", "--column", "low", "--unit", "C",
+      "--min", "40", "--max", "110", "--begin", "2015-07-01", "--end", "2015-09-30"},
      "",
      {kSecondLine}},
 };
@@ -224,8 +224,8 @@ TEST(Program, WritesAPdfPageOfTheScaledSizeWithItsTitleAsText) {
     info.start("pdfinfo", {file});
     ASSERT_TRUE(info.waitForFinished(60000));
     // 1600 x 1200 pixels at 96 per inch.
-    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(
-        QRegularExpression(R"(Page size:\s+1200 x 900 pts)")));
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
+                    .contains(QRegularExpression(R"(Page size:\s+1200 x 900 pts)")));
     QProcess text;
     text.start("pdftotext", {file, "-"});
     ASSERT_TRUE(text.waitForFinished(60000));
@@ -258,10 +258,7 @@ const LegendCase kLegends[] = {
      {"highest temperature (°F)"},
      {"42.1"}},
     {"AYearOfReadingsByValue", {"--data", YEAR, "--legend", "values"}, {"42.1"}, {}},
-    {"NoLegend",
-     {"--data", YEAR, "--legend", "none"},
-     {},
-     {"highest temperature (°F)", "42.1"}},
+    {"NoLegend", {"--data", YEAR, "--legend", "none"}, {}, {"highest temperature (°F)", "42.1"}},
     {"SeveralLinesByName",
      {"--data", SAMPLES "meteostat-72793-2015.csv.gz"},
      {"tavg", "tmin", "tmax"},
@@ -322,6 +319,10 @@ const RefusalCase kRefusals[] = {
      {"--data", "DIR/none.csv"},
      1,
      "twinscope: DIR/none.csv: cannot be read (No such file or directory)"},
+    {"DataIsAFolder",
+     {"--data", "DIR/taken.png", "--render", "DIR/c.png"},
+     1,
+     "twinscope: DIR/taken.png: cannot be read (Is a directory)"},
     {"GhcnForcedOnOtherRows",
      {"--data", "DIR/bad.csv", "--data-format", "ghcn"},
      1,

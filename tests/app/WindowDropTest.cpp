@@ -12,9 +12,9 @@
 #include <gtest/gtest.h>
 
 #include "app/TwinscopeMain.h"
+#include "tests/support/MessageRecorder.h"
 #include "twinscope/chart/panel/Chart.h"
 #include "twinscope/chart/series/LineSeries.h"
-#include "tests/support/MessageRecorder.h"
 
 namespace twinscope {
 namespace {

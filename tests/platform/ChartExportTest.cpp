@@ -110,7 +110,8 @@ QString Poppler(const QString& tool, const QStringList& arguments) {
     QProcess process;
     process.start(tool, arguments);
     if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-        ADD_FAILURE() << tool.toStdString() << " did not run: " << process.errorString().toStdString();
+        ADD_FAILURE() << tool.toStdString()
+                      << " did not run: " << process.errorString().toStdString();
         return {};
     }
     return QString::fromUtf8(process.readAllStandardOutput());
@@ -143,7 +144,8 @@ TEST_F(ChartExportTest, APictureForAnOpenDeviceHoldsTheBytesOfTheFile) {
     EXPECT_EQ(buffer.data(), file.readAll());
     EXPECT_THROW_MSG(
         WriteChartPicture(chart, buffer, "standard output", TPictureFormat::Svg, 400, 0),
-        RuntimeError, "Cannot write the chart to standard output: the size 400 x 0 is not positive");
+        RuntimeError,
+        "Cannot write the chart to standard output: the size 400 x 0 is not positive");
 }
 
 TEST(PictureFormat, IsToldByTheExtensionOrTheName) {
