@@ -282,12 +282,6 @@ TEST(ReadingsFile, TellsTheFormatFromTheFirstRow) {
         EXPECT_EQ(DetectReadingsFormat(row.text, row.columnsAsked), row.format) << row.name;
 }
 
-TEST(ReadingsFile, FormatsAreNamedAsOnTheCommandLine) {
-    for (const char* name : {"readings", "ghcn", "meteostat", "csv"})
-        EXPECT_STREQ(ReadingsFormatName(*ReadingsFormatNamed(name)), name);
-    EXPECT_FALSE(ReadingsFormatNamed("GHCN"));
-}
-
 TEST(ReadingsFile, NotesWhatItLeftOutInOneLine) {
     struct Row {
         std::int64_t missing;

@@ -148,14 +148,6 @@ TEST_F(ChartExportTest, APictureForAnOpenDeviceHoldsTheBytesOfTheFile) {
         "Cannot write the chart to standard output: the size 400 x 0 is not positive");
 }
 
-TEST(PictureFormat, IsToldByTheExtensionOrTheName) {
-    EXPECT_EQ(PictureFormatOf("a/b.PDF"), TPictureFormat::Pdf);
-    EXPECT_EQ(PictureFormatOf("b.svg"), TPictureFormat::Svg);
-    EXPECT_EQ(PictureFormatOf("b.png.gz"), std::nullopt);
-    EXPECT_EQ(PictureFormatNamed("png"), TPictureFormat::Png);
-    EXPECT_EQ(PictureFormatNamed("PNG"), std::nullopt);
-}
-
 TEST_F(ChartExportTest, AFailedExportSaysWhyAndLeavesNoFile) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.png"));
     const std::string folder = dir.path().toStdString() + "/";
