@@ -50,9 +50,9 @@ void RunLabelPasses(benchmark::State& state, const std::string& canvasClass) {
     TCanvas3D& canvas = *w.chart.Canvas();
     for (auto _ : state) {
         for (TChartAxis* axis : w.chart.Axes()) {
-            if (!axis->AxisShown()) continue;
-            const TLabelSample sample = w.chart.AxisLayoutOf(*axis).LabelSample;
-            benchmark::DoNotOptimize(RunLabelPass(*axis, canvas, sample));
+            const TAxisPaint& paint = w.chart.AxisPaintOf(*axis);
+            if (!paint.Shown) continue;
+            benchmark::DoNotOptimize(RunLabelPass(*axis, paint, canvas));
         }
     }
     state.SetLabel(FloorLabel("BM_FloorBlit"));
@@ -125,9 +125,10 @@ void BM_ValueToPixel(benchmark::State& state) {
     TChartAxis& axis = chart.BottomAxis();
     axis.SetAutomatic(false);
     axis.SetMinMax(-2000, 2000);
-    axis.PrepareRange();
-    axis.ComputePixelSpan(TRect{0, 0, 4000, 100});
-    RoundPixels(state, [&](double v) { return axis.ValueToPixel(v); });
+    chart.PrepareAxisRange(axis);
+    chart.MapAxis(axis, TRect{0, 0, 4000, 100});
+    const TScaleMap& map = chart.ScaleMapOf(axis);
+    RoundPixels(state, [&](double v) { return map.ToPixel(v); });
 }
 BENCHMARK(BM_ValueToPixel)->Unit(benchmark::kMillisecond);
 

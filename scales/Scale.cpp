@@ -30,6 +30,7 @@ tScale::tScale(const Placement& placement, TCustomAxisPanel& chart, const std::s
                tConversion conversion, const std::string& gridToScaleCaption,
                const std::string& gridToMasterCaption, TColor colour)
     : TChartAxis(chart, Kind::Custom),
+      panel_(chart),
       masterAxis_(placement.master),
       nearPositionPercent_(placement.nearPositionPercent),
       farPositionPercent_(placement.farPositionPercent) {
@@ -112,7 +113,9 @@ void tScale::SetFollowsLive(bool on) {
             throw RuntimeError("The master axis already has a handler of its shown range");
         }
         masterLifetime_ = masterAxis_->LifetimeToken();
-        masterAxis_->OnCurrentRangeChanged = [this](TChartAxis&) { FollowShownRange(); };
+        masterAxis_->OnCurrentRangeChanged = [this](TChartAxis&, const TScaleRange& shown) {
+            FollowShownRange(shown);
+        };
     } else {
         ReleaseMaster();
     }
@@ -126,16 +129,16 @@ void tScale::ReleaseMaster() {
 
 // Runs inside the paint, after the master's range is prepared and again when its end offsets
 // widen it; the scale comes later in the axis list, so its own preparation sees the new range.
-void tScale::FollowShownRange() {
-    const double minimum = conversion_(masterAxis_->CurrentMinimum());
-    const double maximum = conversion_(masterAxis_->CurrentMaximum());
+void tScale::FollowShownRange(const TScaleRange& shown) {
+    const double minimum = conversion_(shown.Minimum);
+    const double maximum = conversion_(shown.Maximum);
     // A conversion that turns the range around has nothing sound to show; the scale keeps its
     // range, as FollowMaster would after refusing it.
     if (!(minimum <= maximum)) return;
     StoreMinimum(minimum);
     StoreMaximum(maximum);
     SetNiceIncrement(*this);
-    SetCurrentRange(minimum, maximum);
+    panel_.SetShownRange(*this, {minimum, maximum});
 }
 
 std::string tScale::ToggleGrid() {

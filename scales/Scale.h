@@ -68,9 +68,10 @@ private:
                    const std::string& gridToScaleCaption, const std::string& gridToMasterCaption,
                    TColor colour);
     void AddCompanionSeries(TCustomAxisPanel& chart);
-    void FollowShownRange();
+    void FollowShownRange(const TScaleRange& shown);
     void ReleaseMaster();
 
+    TCustomAxisPanel& panel_;
     bool gridOnScale_ = false;
     bool followsLive_ = false;
     std::weak_ptr<const void> masterLifetime_;

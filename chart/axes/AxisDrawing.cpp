@@ -20,23 +20,23 @@ double AbsSinDegrees(std::int32_t degrees) {
     return std::fabs(std::sin(degrees * std::numbers::pi / 180.0));
 }
 
-void DrawTitle(const TChartAxis& axis, TCanvas3D& canvas, const TAxisLayout& placed) {
+void DrawTitle(const TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canvas) {
     const TChartAxisTitle* shown = axis.CreatedTitle();
     if (!shown || !shown->Visible() || shown->Caption().empty()) return;
     const TChartAxisTitle& title = *shown;
     const TGroupGuard group(canvas, "Title");
     const std::string& caption = title.Caption();
     DrawTextShape(canvas, title,
-                  AxisTitleBox(axis, placed, TextShapeSize(canvas, title, caption)), caption,
+                  AxisTitleBox(axis, paint, TextShapeSize(canvas, title, caption)), caption,
                   title.Angle());
 }
 
 }  // namespace
 
-TRect AxisTitleBox(const TChartAxis& axis, const TAxisLayout& placed, TSize size) {
+TRect AxisTitleBox(const TChartAxis& axis, const TAxisPaint& paint, TSize size) {
     const TChartAxisTitle& title = *axis.CreatedTitle();
-    const std::int64_t center = axis.CenterPixel();
-    const std::int64_t position = placed.TitlePosition;
+    const std::int64_t center = paint.Map.Center();
+    const std::int64_t position = paint.Layout.TitlePosition;
     const std::int64_t shadow = title.Shadow().Visible ? title.Shadow().VertSize : 0;
     const TAxisSide side = SideOf(axis);
     std::int64_t left;
@@ -60,14 +60,15 @@ TRect AxisTitleBox(const TChartAxis& axis, const TAxisLayout& placed, TSize size
 
 namespace {
 
-void DrawAxisLine(const TChartAxis& axis, TChartCanvas& canvas, std::int64_t position) {
+void DrawAxisLine(const TChartAxis& axis, const TScaleMap& map, TChartCanvas& canvas,
+                  std::int64_t position) {
     const TChartAxisPen& pen = axis.Axis();
     if (!pen.Visible()) return;
     canvas.SetPenFrom(pen, pen.Color());
     // The line lies on the outer side of the axis position, off the plot area.
     const std::int64_t d = pen.Width() / 2;
-    const std::int32_t start = axis.StartPixel();
-    const std::int32_t end = axis.EndPixel();
+    const std::int32_t start = map.StartPixel();
+    const std::int32_t end = map.EndPixel();
     switch (SideOf(axis)) {
         case asBottom:
             canvas.HorizLine(start, end, SaturatedPixel(position + d));
@@ -135,7 +136,7 @@ void SelectGridPen(TChartCanvas& canvas, const TChartPen& pen) {
     canvas.SetPenFrom(pen, pen.Color() == clDefault ? clGray : pen.Color());
 }
 
-void DrawGrid(const TChartAxis& axis, TCanvas3D& canvas, const TRect& plot,
+void DrawGrid(const TChartAxis& axis, const TScaleMap& map, TCanvas3D& canvas, const TRect& plot,
               const std::vector<std::int32_t>& ticks) {
     const TAxisGridPen& pen = axis.Grid();
     if (!pen.Visible()) return;
@@ -145,18 +146,17 @@ void DrawGrid(const TChartAxis& axis, TCanvas3D& canvas, const TRect& plot,
     for (std::size_t i = 0; i < ticks.size(); i += every) {
         const std::int32_t p = ticks[i];
         // The lines at the axis's ends would lie on the plot frame.
-        if (axis.StartPixel() < p && p < axis.EndPixel()) DrawGridLine(axis, canvas, plot, p);
+        if (map.StartPixel() < p && p < map.EndPixel()) DrawGridLine(axis, canvas, plot, p);
     }
 }
 
-bool InShownRange(const TChartAxis& axis, double value) {
-    return (value >= axis.CurrentMinimum() && value <= axis.CurrentMaximum()) ||
-           SameValue(value, axis.CurrentMinimum());
+bool InShownRange(const TScaleMap& map, double value) {
+    return (value >= map.Minimum() && value <= map.Maximum()) || SameValue(value, map.Minimum());
 }
 
-void DrawLabelItem(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t labelsPosition,
-                   const TAxisItem& item) {
-    if (!InShownRange(axis, item.Value)) return;
+void DrawLabelItem(const TChartAxis& axis, const TScaleMap& map, TChartCanvas& canvas,
+                   std::int32_t labelsPosition, const TAxisItem& item) {
+    if (!InShownRange(map, item.Value)) return;
     const TAxisLabelsFormat& format = item.Format ? *item.Format : axis.Labels().Format();
     if (!format.Visible()) return;
     canvas.SetFont(axis.LabelsFont());
@@ -223,34 +223,87 @@ void DrawAxisLabel(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t x,
                   text);
 }
 
-void DrawAxis(TChartAxis& axis, TCanvas3D& canvas, const TRect& plot, const TAxisLayout& placed) {
+std::vector<std::int32_t> LogMinorTickPositions(const TLabelPassResult& pass, const TScaleMap& map,
+                                                std::int32_t count) {
+    std::vector<std::int32_t> positions;
+    if (count <= 0 || map.Kind() != skLogarithmic || !(pass.LabelIncrement > 0)) return positions;
+    const TPixelSpan pixels = map.Pixels();
+    const auto add = [&](double v) {
+        const std::int32_t p = map.ToPixel(v);
+        if (pixels.Start < p && p < pixels.End) positions.push_back(p);
+    };
+    // No more ticks than the axis has pixels.
+    const std::size_t most = static_cast<std::size_t>(std::max(0, map.Length()));
+    const double minimum = map.Minimum();
+    const double maximum = map.Maximum();
+    if (!pass.Powers) {
+        const double step = pass.LabelIncrement / (count + 1.0);
+        for (const TAxisLabel& label : pass.Labels) {
+            for (std::int32_t j = 1; j <= count && positions.size() < most; ++j)
+                add(label.Value - j * step);
+        }
+        return positions;
+    }
+    const Extended base = map.LogBase();
+    const auto power = [&](std::int64_t k) { return static_cast<double>(std::pow(base, k)); };
+    const auto exponent = [&](double v) {
+        return static_cast<std::int64_t>(std::floor(std::log(static_cast<Extended>(v)) / std::log(base)));
+    };
+    const std::int64_t low = exponent(minimum);
+    const std::int64_t high = exponent(maximum) + 1;
+    const auto labels = static_cast<std::int64_t>(pass.LabelIncrement);
+    if (labels == 1) {
+        const auto multiples = static_cast<std::int32_t>(std::ceil(map.LogBase()));
+        for (std::int64_t k = low; k <= high && positions.size() < most; ++k) {
+            for (std::int32_t m = 2; m < multiples; ++m) {
+                if (pass.Rungs && (m == 2 || m == 5)) continue;
+                const double v = m * power(k);
+                if (v > minimum && v < maximum) add(v);
+            }
+        }
+        return positions;
+    }
+    const std::int64_t minorStep = labels <= 5 ? 1 : labels / 5;
+    for (std::int64_t k = low - low % minorStep; k <= high && positions.size() < most; k += minorStep) {
+        if (k % labels == 0) continue;
+        const double v = power(k);
+        if (v > minimum && v < maximum) add(v);
+    }
+    return positions;
+}
+
+void DrawAxis(TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canvas, const TRect& plot) {
+    const TAxisLayout& placed = paint.Layout;
+    const TScaleMap& map = paint.Map;
     const TGroupGuard group(canvas, "Axis");
-    DrawTitle(axis, canvas, placed);
-    const TLabelPassResult pass = RunLabelPass(axis, canvas, placed.LabelSample);
+    DrawTitle(axis, paint, canvas);
+    const TLabelPassResult pass = RunLabelPass(axis, paint, canvas);
     const std::vector<std::int32_t>& ticks = pass.TickPositions;
     // Labels behind lie under the axis line, the ticks and the grid: only those the pass placed.
     if (axis.Labels().Behind()) {
         const TGroupGuard labels(canvas, "Labels");
         if (axis.Items().Automatic()) {
             for (const TAxisItem& item : axis.Items())
-                DrawLabelItem(axis, canvas, placed.LabelsPosition, item);
+                DrawLabelItem(axis, map, canvas, placed.LabelsPosition, item);
         }
     }
 
     canvas.SetBrushStyle(bsClear);
     canvas.SetBackMode(cbmTransparent);
-    DrawAxisLine(axis, canvas, placed.AxisPosition);
+    DrawAxisLine(axis, map, canvas, placed.AxisPosition);
     if (axis.TickLength() != 0 && axis.Ticks().Visible()) {
         DrawTicks(axis, canvas, placed.AxisPosition, "Ticks", axis.Ticks(), ticks, 1,
                   axis.TickLength());
     }
-    DrawGrid(axis, canvas, plot, ticks);
+    DrawGrid(axis, map, canvas, plot, ticks);
     if (axis.TickInnerLength() != 0 && axis.TicksInner().Visible()) {
         DrawTicks(axis, canvas, placed.AxisPosition, "InnerTicks", axis.TicksInner(), ticks, -1,
                   -std::int64_t{axis.TickInnerLength()});
     }
     const std::vector<std::int32_t> minor =
-        MinorTickPositions(ticks, axis.MinorTickCount(), axis.StartPixel(), axis.EndPixel());
+        map.Kind() == skLogarithmic
+            ? LogMinorTickPositions(pass, map, axis.MinorTickCount())
+            : MinorTickPositions(ticks, axis.MinorTickCount(), map.StartPixel(), map.EndPixel());
     if (axis.MinorTickLength() != 0 && !ticks.empty() && axis.MinorTicks().Visible()) {
         DrawTicks(axis, canvas, placed.AxisPosition, "MinorTicks", axis.MinorTicks(), minor, 1,
                   axis.MinorTickLength());
@@ -265,7 +318,7 @@ void DrawAxis(TChartAxis& axis, TCanvas3D& canvas, const TRect& plot, const TAxi
     if (axis.Labels().Visible() && !axis.Labels().Behind()) {
         const TGroupGuard labels(canvas, "Labels");
         for (const TAxisItem& item : axis.Items())
-            DrawLabelItem(axis, canvas, placed.LabelsPosition, item);
+            DrawLabelItem(axis, map, canvas, placed.LabelsPosition, item);
     }
 }
 

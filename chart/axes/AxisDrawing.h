@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "twinscope/chart/axes/AxisLabelPass.h"
 #include "twinscope/chart/axes/AxisLayout.h"
+#include "twinscope/chart/axes/AxisPaint.h"
 #include "twinscope/chart/canvas/ChartCanvas.h"
 
 namespace twinscope {
@@ -16,16 +18,16 @@ class TChartCanvas;
 
 // The drawing of a shown axis, once the chart has laid the axes out (ReserveAxisSpace), mapped
 // them onto the final plot rectangle and put the axis line at its place (AxisLinePosition) in
-// the axis's placement. In the axis's own canvas group, in this order: the title, the label
+// the axis's placement (`paint.Layout`). In the axis's own canvas group, in this order: the title, the label
 // pass, the axis line, the outer ticks, the grid lines, the inner ticks, the minor ticks and the
 // minor grid, and last the labels; labels that lie behind are drawn right after the pass
 // instead, before the line. The grid lines cross the plot.
-void DrawAxis(TChartAxis& axis, TCanvas3D& canvas, const TRect& plot, const TAxisLayout& placed);
+void DrawAxis(TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canvas, const TRect& plot);
 
 // Where the axis's title stands, for a title of the given size: beside a vertical axis it is
 // centred along the axis and reaches from the placed title position away from the plot; under
 // or over a horizontal axis it is centred along the axis. The axis must have a title.
-TRect AxisTitleBox(const TChartAxis& axis, const TAxisLayout& placed, TSize size);
+TRect AxisTitleBox(const TChartAxis& axis, const TAxisPaint& paint, TSize size);
 
 // Draws one label text in its text shape (the item's own format when it has one, else the
 // axis's), anchored at (x, y): beside a vertical axis the text block is centred on y and ends at
@@ -41,5 +43,13 @@ void DrawAxisLabel(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t x,
 std::vector<std::int32_t> MinorTickPositions(const std::vector<std::int32_t>& ticks,
                                              std::int32_t count, std::int32_t startPixel,
                                              std::int32_t endPixel);
+
+// The minor ticks of a logarithmic map, spaced by value: with labels at every power of the base,
+// at 2, 3, ... times each power (those that are not labels already); with labels at every n-th
+// power, at the powers between them (every n/5-th one from n = 10 on); with labels a value step
+// apart (a range of less than one power), `count` ticks evenly spaced in value between labels.
+// Only the pixels strictly between the axis's ends are kept.
+std::vector<std::int32_t> LogMinorTickPositions(const TLabelPassResult& pass, const TScaleMap& map,
+                                                std::int32_t count);
 
 }  // namespace twinscope

@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "twinscope/chart/axes/AxisLabelPass.h"
+#include "twinscope/chart/axes/LabelValues.h"
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/runtime/Arithmetic.h"
 
@@ -139,41 +140,42 @@ std::int32_t AxisLineAndTicksExtent(const TChartAxis& axis, bool countTicks) {
     return SaturatedPixel(e);
 }
 
-namespace {
-TMultiLineWidth WidestLabel(const TChartAxis& axis, TChartCanvas& canvas, double increment) {
-    double low = axis.CurrentMinimum();
-    double high = axis.CurrentMaximum();
-    const bool aligned =
-        (axis.IsDateTimeAxis() && axis.ExactDateTime()) || axis.Labels().RoundFirst();
-    if (aligned && low != high) {
-        low = static_cast<double>(std::trunc(static_cast<Extended>(low) / increment) * increment);
-        high = static_cast<double>(std::trunc(static_cast<Extended>(high) / increment) * increment);
-    }
+TPixelSpan AxisPixelSpan(const TChartAxis& axis, const TRect& plot) {
+    const std::int32_t origin = axis.Horizontal() ? plot.Left : plot.Top;
+    const std::int32_t size = axis.Horizontal() ? plot.Width() : plot.Height();
+    const auto at = [&](double percent) {
+        return SaturatedPixel(std::int64_t{origin} + SaturatedPixel(Round(size * 0.01 * percent)));
+    };
+    return {at(axis.StartPosition()), at(axis.EndPosition())};
+}
 
+TScaleMap AxisScaleMap(const TChartAxis& axis, TScaleRange range, TPixelSpan pixels) {
+    return {range, pixels, axis.Direction(), axis.ScaleKind(), axis.LogarithmicBase()};
+}
+
+namespace {
+TMultiLineWidth WidestLabel(const TChartAxis& axis, const TAxisPaint& paint, TChartCanvas& canvas,
+                            const TLabelIncrement& increment) {
     TMultiLineWidth widest;
     std::string previous;
     // Neighbouring values often give the same text (an increment below the format's
     // precision): each text is measured once.
     const auto measure = [&](double value) {
-        std::string text = LabelText(axis, value);
+        std::string text = LabelText(axis, paint, value);
         if (!previous.empty() && text == previous) return;
         const TMultiLineWidth size = canvas.MultiLineTextWidth(text);
         widest.Width = std::max(widest.Width, size.Width);
         widest.Lines = std::max(widest.Lines, size.Lines);
         previous = std::move(text);
     };
-    if (increment != 0) {
-        double v = high;
-        for (std::int32_t i = 0; i < MaxMeasuredLabels && v >= low; ++i) {
+    if (increment.Increment != 0) {
+        // The labels the pass takes, as far as the measuring goes.
+        for (const double v :
+             TLabelValues(LabelValuesInputOf(axis, paint, increment)).Leading(MaxMeasuredLabels))
             measure(v);
-            const double next = static_cast<double>(static_cast<Extended>(v) - increment);
-            // An increment lost in the value's precision would give the same label each time.
-            if (next == v) break;
-            v = next;
-        }
     } else {
-        measure(low);
-        measure(high);
+        measure(paint.Map.Minimum());
+        measure(paint.Map.Maximum());
     }
     widest.Width = SaturatedPixel(std::int64_t{widest.Width} + canvas.TextWidth(" "));
     return widest;
@@ -181,31 +183,34 @@ TMultiLineWidth WidestLabel(const TChartAxis& axis, TChartCanvas& canvas, double
 
 // The widest label of this paint, its increment chosen from `sample` while that holds; `sample`
 // then keeps what the increment was chosen from, for the rest of the paint.
-TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, TChartCanvas& canvas, TLabelSample& sample) {
-    const TLabelIncrement increment = LabelIncrementFrom(axis, canvas, sample);
+TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, const TAxisPaint& paint,
+                              TChartCanvas& canvas, TLabelSample& sample) {
+    const TLabelIncrement increment = LabelIncrementFrom(axis, paint, canvas, sample);
     sample = increment.Sample;
-    return WidestLabel(axis, canvas, increment.Increment);
+    return WidestLabel(axis, paint, canvas, increment);
 }
 
 // The most text lines a label of this paint has: only unturned value labels of a horizontal
 // axis are measured.
-std::int32_t MeasuredLabelLines(const TChartAxis& axis, TChartCanvas& canvas,
-                                TLabelSample& sample) {
-    if (axis.Horizontal() && axis.Labels().Angle() == 0 && LabelStyleInUse(axis) == talValue) {
-        return std::max(1, MaxLabelWidth(axis, canvas, sample).Lines);
+std::int32_t MeasuredLabelLines(const TChartAxis& axis, const TAxisPaint& paint,
+                                TChartCanvas& canvas, TLabelSample& sample) {
+    if (axis.Horizontal() && axis.Labels().Angle() == 0 &&
+        LabelStyleInUse(axis, paint) == talValue) {
+        return std::max(1, MaxLabelWidth(axis, paint, canvas, sample).Lines);
     }
     return 1;
 }
 
-std::int32_t LabelsExtentOfLines(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t lines,
-                                 TLabelSample& sample) {
+std::int32_t LabelsExtentOfLines(const TChartAxis& axis, const TAxisPaint& paint,
+                                 TChartCanvas& canvas, std::int32_t lines, TLabelSample& sample) {
     const std::int32_t angle = axis.Labels().Angle();
     std::int32_t s = axis.LabelsSize();
     if (s == 0) {
         canvas.SetFont(axis.LabelsFont());
         const std::int32_t fontHeight = canvas.FontHeight();
-        const std::int32_t width =
-            OneFontHeightAcross(axis, angle) ? 0 : MaxLabelWidth(axis, canvas, sample).Width;
+        const std::int32_t width = OneFontHeightAcross(axis, angle)
+                                       ? 0
+                                       : MaxLabelWidth(axis, paint, canvas, sample).Width;
         s = SaturatedPixel(std::int64_t{TurnedTextExtent(axis, angle, fontHeight, width)} +
                            ShapeFrameExtent(axis, axis.Labels().Format()));
     }
@@ -215,8 +220,9 @@ std::int32_t LabelsExtentOfLines(const TChartAxis& axis, TChartCanvas& canvas, s
 }
 }  // namespace
 
-TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, TChartCanvas& canvas) {
-    return WidestLabel(axis, canvas, ComputeLabelIncrement(axis, canvas));
+TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, const TAxisPaint& paint,
+                              TChartCanvas& canvas) {
+    return WidestLabel(axis, paint, canvas, LabelIncrementFrom(axis, paint, canvas, {}));
 }
 
 std::int32_t TitleExtent(const TChartAxis& axis, TChartCanvas& canvas) {
@@ -231,10 +237,10 @@ std::int32_t TitleExtent(const TChartAxis& axis, TChartCanvas& canvas) {
                           ShapeFrameExtent(axis, title));
 }
 
-TAxisSpace ReserveAxisSpace(const TChartAxis& axis, TChartCanvas& canvas, const TRect& rect,
-                            const TAxisLayout& previous) {
+TAxisSpace ReserveAxisSpace(const TChartAxis& axis, const TAxisPaint& paint,
+                            TChartCanvas& canvas, const TRect& rect) {
     const bool countTicks = axis.Labels().Position() == lpAtTick;
-    TAxisLayout placed = previous;
+    TAxisLayout placed = paint.Layout;
     // Samples measured in an earlier paint may have been measured under other settings.
     placed.LabelSample = {};
 
@@ -243,10 +249,10 @@ TAxisSpace ReserveAxisSpace(const TChartAxis& axis, TChartCanvas& canvas, const 
         placed.LabelsPosition =
             Outwards(axis, placed.AxisPosition, AxisLineAndTicksExtent(axis, countTicks));
         if (placed.LabelLineCount == 0) {
-            placed.LabelLineCount = MeasuredLabelLines(axis, canvas, placed.LabelSample);
+            placed.LabelLineCount = MeasuredLabelLines(axis, paint, canvas, placed.LabelSample);
         }
         placed.LabelsExtent =
-            LabelsExtentOfLines(axis, canvas, placed.LabelLineCount, placed.LabelSample);
+            LabelsExtentOfLines(axis, paint, canvas, placed.LabelLineCount, placed.LabelSample);
         placed.TitlePosition = Outwards(axis, placed.LabelsPosition, placed.LabelsExtent);
         return {rect, placed};
     }
@@ -259,9 +265,9 @@ TAxisSpace ReserveAxisSpace(const TChartAxis& axis, TChartCanvas& canvas, const 
     }
     const bool labelled = axis.Labels().Visible();
     if (labelled) {
-        placed.LabelLineCount = MeasuredLabelLines(axis, canvas, placed.LabelSample);
+        placed.LabelLineCount = MeasuredLabelLines(axis, paint, canvas, placed.LabelSample);
         placed.LabelsExtent =
-            LabelsExtentOfLines(axis, canvas, placed.LabelLineCount, placed.LabelSample);
+            LabelsExtentOfLines(axis, paint, canvas, placed.LabelLineCount, placed.LabelSample);
         r = Reserve(axis, r, placed.LabelsExtent);
         // The gap is a share of the font selected last: the labels' when they were measured,
         // else the title's.
@@ -277,48 +283,44 @@ TAxisSpace ReserveAxisSpace(const TChartAxis& axis, TChartCanvas& canvas, const 
     return {r, placed};
 }
 
-TAxisLayout WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas,
-                                 const TAxisLayout& placed) {
+std::optional<TScaleRange> WidenedForOffsets(const TChartAxis& axis, const TScaleMap& map) {
     // The series of this system ask for no margins of their own (a line series' markers stay
     // hidden), so only the axis's offsets widen its range.
     const std::int32_t atMinimum = axis.MinimumOffset();
     const std::int32_t atMaximum = axis.MaximumOffset();
-    if (atMinimum == 0 && atMaximum == 0) return placed;
+    if (atMinimum == 0 && atMaximum == 0) return std::nullopt;
 
     // The minimum lies at the start of a horizontal axis and at the end of a vertical one.
     const bool minimumAtStart = axis.Horizontal() != axis.Inverted();
-    const std::int64_t start = axis.StartPixel();
-    const std::int64_t end = axis.EndPixel();
+    const std::int64_t start = map.StartPixel();
+    const std::int64_t end = map.EndPixel();
     const std::int64_t shrunkStart = start + (minimumAtStart ? atMinimum : atMaximum);
     const std::int64_t shrunkEnd = end - (minimumAtStart ? atMaximum : atMinimum);
     // Offsets that leave no pixel between them would collapse the range to nothing; the range
     // is kept as it is instead.
-    if (shrunkEnd - shrunkStart < 1) return placed;
+    if (shrunkEnd - shrunkStart < 1) return std::nullopt;
 
-    // The values that the axis's own ends take when the range fills only the shrunk span: the
-    // axis's pixel-to-value mapping over that span, in 64 bits so that no offset overflows it.
-    const auto length = static_cast<Extended>(shrunkEnd - shrunkStart);
-    const auto valueAt = [&](std::int64_t pixel) {
-        const std::int64_t k = axis.Inverted() ? shrunkEnd - pixel : pixel - shrunkStart;
-        const Extended offset = static_cast<Extended>(k) * axis.RangeSpan() / length;
-        return axis.Horizontal() ? static_cast<double>(axis.CurrentMinimum() + offset)
-                                 : static_cast<double>(axis.CurrentMaximum() - offset);
-    };
-    double minimum = valueAt(start);
-    double maximum = valueAt(end);
+    // The values that the axis's own ends take when the range fills only the shrunk span.
+    const TScaleMap shrunk =
+        map.OnPixels({SaturatedPixel(shrunkStart), SaturatedPixel(shrunkEnd)});
+    double minimum = shrunk.ToValue(start);
+    double maximum = shrunk.ToValue(end);
     if (minimum > maximum) std::swap(minimum, maximum);
-    axis.SetCurrentRange(minimum, maximum);
+    return TScaleRange{minimum, maximum};
+}
 
-    if (!axis.Labels().Visible()) return placed;
-    TAxisLayout moved = placed;
-    std::int32_t labels = placed.LabelsExtent;
+TAxisLayout TitleBeyondLabels(const TChartAxis& axis, const TAxisPaint& paint,
+                              TChartCanvas* canvas) {
+    TAxisLayout moved = paint.Layout;
+    std::int32_t labels = paint.Layout.LabelsExtent;
     if (canvas) {
         if (moved.LabelLineCount == 0) {
-            moved.LabelLineCount = MeasuredLabelLines(axis, *canvas, moved.LabelSample);
+            moved.LabelLineCount = MeasuredLabelLines(axis, paint, *canvas, moved.LabelSample);
         }
-        labels = LabelsExtentOfLines(axis, *canvas, moved.LabelLineCount, moved.LabelSample);
+        labels = LabelsExtentOfLines(axis, paint, *canvas, moved.LabelLineCount,
+                                     moved.LabelSample);
     }
-    moved.TitlePosition = Outwards(axis, placed.LabelsPosition, labels);
+    moved.TitlePosition = Outwards(axis, paint.Layout.LabelsPosition, labels);
     return moved;
 }
 

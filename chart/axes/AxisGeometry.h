@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "twinscope/chart/axes/AxisLayout.h"
+#include "twinscope/chart/axes/AxisPaint.h"
 #include "twinscope/chart/canvas/ChartCanvas.h"
 #include "twinscope/runtime/Types.h"
 
@@ -44,9 +46,17 @@ TRect Reserve(const TChartAxis& axis, TRect r, std::int32_t amount);
 // never less than the minor ticks need.
 std::int32_t AxisLineAndTicksExtent(const TChartAxis& axis, bool countTicks);
 
+// The pixels the axis spans along the plot's edge, by StartPosition and EndPosition (percent of
+// the plot's size along the axis, rounded half to even; far outside 0..100 % they saturate).
+TPixelSpan AxisPixelSpan(const TChartAxis& axis, const TRect& plot);
+
+// The axis's scale map for a range shown over the pixels given: its kind, base and direction.
+TScaleMap AxisScaleMap(const TChartAxis& axis, TScaleRange range, TPixelSpan pixels);
+
 // The widest label text of this paint's labels, plus one blank, and the most lines any of them
 // has. The labels font ends up selected on the canvas.
-TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, TChartCanvas& canvas);
+TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, const TAxisPaint& paint,
+                              TChartCanvas& canvas);
 
 // The room the title takes across the axis: TitleSize when set, else measured in the title's
 // font (the caption's width beside a vertical axis at angle 0, one font height under a
@@ -58,16 +68,19 @@ std::int32_t TitleExtent(const TChartAxis& axis, TChartCanvas& canvas);
 // and where the axis stands. A standard axis takes its title, labels, line and ticks from r's
 // edge and places its title and labels; a custom axis takes nothing and stands at its
 // PositionPercent beside r, with its labels and title outside it. What the placement of the
-// last paint holds stays where this paint places nothing new (a custom axis keeps the label
-// line count of its first layout).
-TAxisSpace ReserveAxisSpace(const TChartAxis& axis, TChartCanvas& canvas, const TRect& r,
-                            const TAxisLayout& previous);
+// last paint (in `paint`) holds stays where this paint places nothing new (a custom axis keeps
+// the label line count of its first layout).
+TAxisSpace ReserveAxisSpace(const TChartAxis& axis, const TAxisPaint& paint,
+                            TChartCanvas& canvas, const TRect& r);
 
-// Widens the range shown by the pixel offsets at both ends once the axis is mapped onto the
-// final plot rectangle, so that the range's ends lie that many pixels inside the axis's ends,
-// and answers the placement with the title moved out past the labels, measured again on the
-// canvas when there is one, else as the layout measured them.
-TAxisLayout WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas,
-                                 const TAxisLayout& placed);
+// The range shown widened by the pixel offsets at both ends, once the axis is mapped onto the
+// final plot rectangle, so that the range's ends lie that many pixels inside the axis's ends;
+// none without offsets, or where they leave no pixel between them.
+std::optional<TScaleRange> WidenedForOffsets(const TChartAxis& axis, const TScaleMap& map);
+
+// The placement once the offsets have widened the range shown: the title moved out past the
+// labels, measured again on the canvas when there is one, else as the layout measured them.
+TAxisLayout TitleBeyondLabels(const TChartAxis& axis, const TAxisPaint& paint,
+                              TChartCanvas* canvas);
 
 }  // namespace twinscope

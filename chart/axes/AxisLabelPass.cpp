@@ -15,78 +15,42 @@
 namespace twinscope {
 
 namespace {
-constexpr double SmallestPositive = std::numeric_limits<double>::denorm_min();
 // An index-valued X series keeps whole steps on ranges of at least this.
 constexpr Extended MinRangeForWholeSteps = 1.1;
-// Above this a rounded quotient would not fit a 64-bit integer.
-constexpr Extended MaxRoundable = 9.223372036854775807e18L;
-constexpr Extended MaxSteppedValue = 1.7e308;
+// A logarithmic axis with the default format writes values outside these as powers of ten.
+constexpr double SmallestPlainValue = 1e-3;
+constexpr double LargestPlainValue = 1e6;
+constexpr const char* PowerFormat = "0.###E+0";
 
 // A series drawn at its point indexes needs no steps finer than one index.
-bool HasFewIndexedPoints(const TChartAxis& axis, std::int32_t count) {
-    const std::int32_t points = axis.BoundSeries().IndexedPoints;
+bool HasFewIndexedPoints(const TAxisPaint& paint, std::int32_t count) {
+    const std::int32_t points = paint.Series.IndexedPoints;
     return points >= 1 && points <= count;
 }
 
-// The value loop of one pass, from the top of the range down.
-class ValueLabelLoop {
+// How many powers of the base the range shown spans.
+Extended PowersSpanned(const TScaleMap& map) {
+    return std::log(static_cast<Extended>(map.Maximum()) / map.Minimum()) /
+           std::log(static_cast<Extended>(map.LogBase()));
+}
+
+// The label pass's placing of one value: its pixel, its tick and its item.
+class LabelPlacer {
 public:
-    ValueLabelLoop(TChartAxis& axis, TLabelPassResult& result) : axis_(axis), result_(result) {}
+    LabelPlacer(TChartAxis& axis, const TAxisPaint& paint, TLabelPassResult& result)
+        : axis_(axis), paint_(paint), result_(result) {}
 
-    void Run() {
-        const double increment = result_.LabelIncrement;
-        const double minimum = axis_.CurrentMinimum();
-        const double maximum = axis_.CurrentMaximum();
-        if (std::fabs(axis_.RangeSpan() / increment) >= MaxLabelsPerPass) return;
-
-        const std::int32_t stepIndex = result_.StepIndex;
-        const bool exactDates = axis_.IsDateTimeAxis() && axis_.ExactDateTime();
-        double v;
-        if (exactDates && stepIndex != NoDateTimeStep && stepIndex >= dtOneDay) {
-            v = RoundToDateTimeStep(stepIndex, maximum);
-        } else if (SameValue(minimum, maximum) || !axis_.Labels().RoundFirst()) {
-            v = maximum;
-        } else {
-            // Whole-valued in extended precision: a quotient beyond 64-bit integers stays as
-            // it is instead of saturating.
-            v = static_cast<double>(std::trunc(static_cast<Extended>(maximum) / increment) *
-                                    increment);
-        }
-        calendarStepping_ = exactDates && stepIndex >= dtHalfMonth;
-
-        // A first value above the maximum (a negative maximum, a calendar boundary above it)
-        // moves down into the range.
-        while (v > maximum) {
-            if (!StepDown(v)) break;
-        }
-        if (axis_.RangeIsZero()) {
-            Place(v);
-            return;
-        }
-        // A minimum of 0 is reached even when the steps land a hair below it.
-        const Extended low = minimum < 0 ? static_cast<Extended>(minimum)
-                                         : (minimum - static_cast<Extended>(SmallestPositive)) /
-                                               (1 + static_cast<Extended>(SmallestPositive));
-        while (v >= low) {
-            const double old = v;
-            Place(v);
-            if (!StepDown(v) || v >= old) break;
-        }
-    }
-
-private:
     void Place(double v) {
-        if (!CanLabel(axis_, v)) return;
-        const std::int32_t p = axis_.ValueToPixel(v);
-        const bool onAxis = axis_.Labels().OnAxis();
-        if (!onAxis && !(axis_.StartPixel() < p && p < axis_.EndPixel())) return;
+        const TScaleMap& map = paint_.Map;
+        const std::int32_t p = map.ToPixel(v);
+        if (!axis_.Labels().OnAxis() && !(map.StartPixel() < p && p < map.EndPixel())) return;
 
         const bool labelsVisible = axis_.Labels().Visible();
         const bool tickOnLabelsOnly = axis_.TickOnLabelsOnly();
         if (!tickOnLabelsOnly) result_.TickPositions.push_back(p);
         const bool gridAlways = axis_.Grid().Visible() && axis_.Grid().DrawAlways();
         if (!labelsVisible && !gridAlways) return;
-        std::string text = LabelText(axis_, v);
+        std::string text = LabelText(axis_, paint_, v);
         if (tickOnLabelsOnly) result_.TickPositions.push_back(p);
         if (!labelsVisible) return;
         TAxisItem& item = axis_.Items().Add(v, text);
@@ -94,103 +58,100 @@ private:
         result_.Labels.push_back({v, std::move(text), p});
     }
 
-    // One step down; false when the value can go no further.
-    bool StepDown(double& v) const {
-        if (calendarStepping_) {
-            const double next = StepDateTimeDown(v, result_.LabelIncrement, result_.StepIndex);
-            const bool moved = !SameValue(next, v);
-            v = next;
-            return moved;
-        }
-        const Extended next = static_cast<Extended>(v) - result_.LabelIncrement;
-        if (std::fabs(next) > MaxSteppedValue) return false;
-        v = static_cast<double>(next);
-        return true;
-    }
-
+private:
     TChartAxis& axis_;
+    const TAxisPaint& paint_;
     TLabelPassResult& result_;
-    bool calendarStepping_ = false;
 };
 }  // namespace
 
-TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis) {
+TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis, const TAxisPaint& paint) {
     if (axis.Labels().Style() != talAuto) return axis.Labels().Style();
-    return axis.BoundSeries().LabelStyle;
+    return paint.Series.LabelStyle;
 }
 
-bool CanLabel(const TChartAxis& axis, double value) {
-    return !axis.IsDateTimeAxis() || IsCalendarValue(value);
-}
-
-std::string LabelText(const TChartAxis& axis, double value) {
-    if (!CanLabel(axis, value)) return {};
+std::string LabelText(const TChartAxis& axis, const TAxisPaint& paint, double value) {
+    if (paint.DateTime() && !IsCalendarValue(value)) return {};
     std::string text;
-    if (axis.IsDateTimeAxis()) {
+    if (paint.DateTime()) {
         std::string format = axis.DateTimeFormat();
         if (format.empty()) {
             const FormatSettings& settings = CurrentFormatSettings();
-            format = axis.RangeSpan() > 1 ? settings.ShortDateFormat : settings.ShortTimeFormat;
+            format =
+                paint.Map.Span() > 1 ? settings.ShortDateFormat : settings.ShortTimeFormat;
         }
         text = DateTimeToString(format, value);
     } else {
-        text = FormatFloat(axis.AxisValuesFormat(), value);
+        const std::string& format = axis.AxisValuesFormat();
+        const double size = std::fabs(value);
+        const bool power = paint.Map.Kind() == skLogarithmic && format == DefaultAxisValuesFormat &&
+                           value != 0 && (size < SmallestPlainValue || size > LargestPlainValue);
+        text = FormatFloat(power ? PowerFormat : format, value);
     }
     if (axis.Labels().MultiLine()) std::replace(text.begin(), text.end(), ' ', '\r');
     return text;
 }
 
-std::int32_t LabelSizeAlongAxis(const TChartAxis& axis, TChartCanvas& canvas, double value) {
-    const TMultiLineWidth size = canvas.MultiLineTextWidth(LabelText(axis, value));
+std::int32_t LabelSizeAlongAxis(const TChartAxis& axis, const TAxisPaint& paint,
+                                TChartCanvas& canvas, double value) {
+    const TMultiLineWidth size = canvas.MultiLineTextWidth(LabelText(axis, paint, value));
     const std::int32_t angle = axis.Labels().Angle();
     const bool linesAlongAxis =
         axis.Horizontal() ? angle == 90 || angle == 270 : angle == 0 || angle == 180;
     return linesAlongAxis ? canvas.FontHeight() * size.Lines : size.Width;
 }
 
-std::int32_t LabelsThatFit(const TChartAxis& axis, std::int32_t labelSize) {
-    return LabelsThatFit(axis.AxisLength(), labelSize, axis.Labels().Separation());
+std::int32_t LabelsThatFit(const TChartAxis& axis, const TAxisPaint& paint,
+                           std::int32_t labelSize) {
+    return LabelsThatFit(paint.Map.Length(), labelSize, axis.Labels().Separation());
 }
 
-TIncrementInput IncrementInputOf(const TChartAxis& axis, std::int32_t count) {
-    const bool dateTime = axis.IsDateTimeAxis();
-    const Extended span = axis.RangeSpan();
+TIncrementInput IncrementInputOf(const TChartAxis& axis, const TAxisPaint& paint,
+                                 std::int32_t count) {
+    const bool dateTime = paint.DateTime();
+    const Extended span = paint.Map.Span();
+    const bool rangeIsZero = paint.Map.RangeIsZero();
     return {.Span = span,
             .Increment = axis.Increment(),
             .DateTime = dateTime,
-            .RangeIsZero = axis.RangeIsZero(),
+            .RangeIsZero = rangeIsZero,
             .Separated = axis.Labels().Separation() != 0,
-            .WholeSteps = !dateTime && axis.Increment() <= 0 && !axis.RangeIsZero() &&
-                          span >= MinRangeForWholeSteps && HasFewIndexedPoints(axis, count)};
+            .WholeSteps = !dateTime && axis.Increment() <= 0 && !rangeIsZero &&
+                          span >= MinRangeForWholeSteps && HasFewIndexedPoints(paint, count)};
 }
 
-double IncrementForCount(const TChartAxis& axis, std::int32_t count) {
-    return IncrementForCount(IncrementInputOf(axis, count), count);
+double IncrementForCount(const TChartAxis& axis, const TAxisPaint& paint, std::int32_t count) {
+    return IncrementForCount(IncrementInputOf(axis, paint, count), count);
 }
 
-TLabelSample MeasureLabelSample(const TChartAxis& axis, TChartCanvas& canvas) {
+bool LabelsAtPowers(const TAxisPaint& paint) {
+    return paint.Map.Kind() == skLogarithmic && !paint.Map.RangeIsZero() &&
+           PowersSpanned(paint.Map) >= 1;
+}
+
+TLabelSample MeasureLabelSample(const TChartAxis& axis, const TAxisPaint& paint,
+                                TChartCanvas& canvas) {
     canvas.SetFont(axis.LabelsFont());
-    const double increment = axis.Increment();
-    double low = axis.CurrentMinimum();
-    double high = axis.CurrentMaximum();
-    if (axis.Labels().RoundFirst() && increment != 0) {
-        const Extended q = static_cast<Extended>(low) / increment;
-        const Extended whole = std::fabs(q) > MaxRoundable ? q : static_cast<Extended>(Round(q));
-        low = static_cast<double>(whole * increment);
-        high = static_cast<double>(std::trunc(static_cast<Extended>(high) / increment) * increment);
-    }
-
     std::int32_t w = 0;
     const auto measure = [&](double value) {
-        w = std::max(w, LabelSizeAlongAxis(axis, canvas, value));
+        w = std::max(w, LabelSizeAlongAxis(axis, paint, canvas, value));
     };
-    if (increment != 0) {
-        measure(high);
-        measure(low);
-        measure(static_cast<double>(static_cast<Extended>(high) - increment));
-        measure(static_cast<double>(static_cast<Extended>(low) + increment));
+    const bool powers = LabelsAtPowers(paint);
+    const double increment = axis.Increment();
+    if (powers || increment != 0) {
+        // The labels at the axis's own increment (every power on a logarithmic axis) as the
+        // pass would take them, at both ends.
+        const TLabelValues values(LabelValuesInputOf(axis, paint, {.Increment = powers ? 1 : increment, .Powers = powers}));
+        const double first = values.First();
+        const double last = values.Last();
+        measure(first);
+        measure(last);
+        measure(values.Below(first));
+        measure(values.Above(last));
     } else {
         // A value with a fraction, so that labels with decimals are measured too.
+        const double low = paint.Map.Minimum();
+        const double high = paint.Map.Maximum();
         double mid = static_cast<double>(low + (static_cast<Extended>(high) - low) * 0.5);
         if (std::isinf(mid)) mid = 0;
         while (Frac(mid) == 0 && mid != 0 && !std::isnan(mid))
@@ -201,55 +162,88 @@ TLabelSample MeasureLabelSample(const TChartAxis& axis, TChartCanvas& canvas) {
     }
 
     return {.Size = w,
-            .Minimum = axis.CurrentMinimum(),
-            .Maximum = axis.CurrentMaximum(),
+            .Minimum = paint.Map.Minimum(),
+            .Maximum = paint.Map.Maximum(),
             .SettingsRevision = axis.SettingsRevision()};
 }
 
-TLabelIncrement LabelIncrementFrom(const TChartAxis& axis, TChartCanvas& canvas,
-                                   const TLabelSample& measured) {
+TLabelIncrement LabelIncrementFrom(const TChartAxis& axis, const TAxisPaint& paint,
+                                   TChartCanvas& canvas, const TLabelSample& measured) {
     TLabelIncrement result{.Sample = measured};
     // The same range in the same settings gives the same samples; only how many fit along the
     // axis is counted again.
-    const bool holds = measured.Size >= 0 && measured.Minimum == axis.CurrentMinimum() &&
-                       measured.Maximum == axis.CurrentMaximum() &&
+    const bool holds = measured.Size >= 0 && measured.Minimum == paint.Map.Minimum() &&
+                       measured.Maximum == paint.Map.Maximum() &&
                        measured.SettingsRevision == axis.SettingsRevision();
     if (holds) {
         canvas.SetFont(axis.LabelsFont());
     } else {
-        result.Sample = MeasureLabelSample(axis, canvas);
+        result.Sample = MeasureLabelSample(axis, paint, canvas);
     }
-    result.Increment = IncrementForCount(axis, LabelsThatFit(axis, result.Sample.Size));
+    const std::int32_t count = LabelsThatFit(axis, paint, result.Sample.Size);
+    if (LabelsAtPowers(paint)) {
+        const TPowerSteps steps = PowerStepsForCount(PowersSpanned(paint.Map), count, paint.Map.LogBase());
+        result.Increment = steps.Powers;
+        result.Powers = true;
+        result.Rungs = steps.Rungs;
+        return result;
+    }
+    result.Increment = IncrementForCount(axis, paint, count);
     if (axis.Labels().Alternate()) result.Increment *= 0.5;
     return result;
 }
 
-double ComputeLabelIncrement(const TChartAxis& axis, TChartCanvas& canvas) {
-    return LabelIncrementFrom(axis, canvas, {}).Increment;
+double ComputeLabelIncrement(const TChartAxis& axis, const TAxisPaint& paint,
+                             TChartCanvas& canvas) {
+    return LabelIncrementFrom(axis, paint, canvas, {}).Increment;
 }
 
-TLabelPassResult RunLabelPass(TChartAxis& axis, TChartCanvas& canvas,
-                              const TLabelSample& measured) {
+std::int32_t LabelStepIndex(const TChartAxis& axis, const TAxisPaint& paint, double increment) {
+    if (!paint.DateTime() || !axis.ExactDateTime() || axis.Increment() == 0) return NoDateTimeStep;
+    std::int32_t i = FindDateTimeStep(axis.Increment());
+    if (i != NoDateTimeStep) {
+        while (increment > DateTimeStepTable[i] && i != dtOneYear)
+            ++i;
+    }
+    return i;
+}
+
+TLabelValuesInput LabelValuesInputOf(const TChartAxis& axis, const TAxisPaint& paint,
+                                     const TLabelIncrement& increment) {
+    return {.Range = paint.Map.Range(),
+            .RangeIsZero = paint.Map.RangeIsZero(),
+            .Increment = increment.Increment,
+            .RoundFirst = axis.Labels().RoundFirst(),
+            .DateTime = paint.DateTime(),
+            .ExactDateTime = axis.ExactDateTime(),
+            .StepIndex = increment.Powers ? NoDateTimeStep
+                                          : LabelStepIndex(axis, paint, increment.Increment),
+            .Powers = increment.Powers,
+            .Rungs = increment.Rungs,
+            .LogBase = paint.Map.LogBase()};
+}
+
+TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint, TChartCanvas& canvas) {
     TLabelPassResult result;
     if (!axis.Items().Automatic()) return result;
     axis.Items().Clear();
-    const TAxisLabelStyle style = LabelStyleInUse(axis);
+    const TAxisLabelStyle style = LabelStyleInUse(axis, paint);
     if (style == talNone && !(axis.Grid().Visible() && axis.Grid().DrawAlways())) return result;
 
-    result.LabelIncrement = LabelIncrementFrom(axis, canvas, measured).Increment;
-    if (axis.IsDateTimeAxis() && axis.ExactDateTime() && axis.Increment() != 0) {
-        std::int32_t i = FindDateTimeStep(axis.Increment());
-        if (i != NoDateTimeStep) {
-            while (result.LabelIncrement > DateTimeStepTable[i] && i != dtOneYear)
-                ++i;
-        }
-        result.StepIndex = i;
-    }
+    const TLabelIncrement increment =
+        LabelIncrementFrom(axis, paint, canvas, paint.Layout.LabelSample);
+    const TLabelValuesInput input = LabelValuesInputOf(axis, paint, increment);
+    result.LabelIncrement = increment.Increment;
+    result.Powers = increment.Powers;
+    result.Rungs = increment.Rungs;
+    result.StepIndex = input.StepIndex;
 
     const bool calendarRow = result.StepIndex >= dtHalfMonth && result.StepIndex <= dtOneYear;
     if ((result.LabelIncrement > 0 || calendarRow) &&
-        axis.CurrentMaximum() >= axis.CurrentMinimum() && style == talValue) {
-        ValueLabelLoop(axis, result).Run();
+        paint.Map.Maximum() >= paint.Map.Minimum() && style == talValue) {
+        LabelPlacer placer(axis, paint, result);
+        for (const double v : TLabelValues(input).All())
+            placer.Place(v);
     }
     return result;
 }

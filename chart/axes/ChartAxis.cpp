@@ -7,16 +7,9 @@
 namespace twinscope {
 
 namespace {
-constexpr double RangeZeroTolerance = 1e-12;
-constexpr std::int32_t PixelLimit = 32767;
-
-// Rounded to the nearest pixel (ties to even) and clamped to the pixel limit; NaN gives 0.
-// Series drawing runs this for every point, so it rounds in line.
-template <typename F>
-std::int32_t ClampPixel(F p) {
-    if (std::fabs(p) < PixelLimit) return static_cast<std::int32_t>(RoundToIntegral(p));
-    if (std::isnan(p)) return 0;
-    return p < 0 ? -PixelLimit : PixelLimit;
+// Whether an end may stand on a logarithmic axis.
+bool AboveZero(double x) {
+    return x > 0;
 }
 }  // namespace
 
@@ -29,7 +22,6 @@ TChartAxis::TChartAxis(TAxisHost& chart, Kind kind)
     ticks_.SetOnChange(invalidate);
     ticksInner_.SetOnChange(invalidate);
     minorTicks_.SetOnChange(invalidate);
-    SelectValueToPixel();
     chart_.AxisCreated(*this);
 }
 
@@ -48,6 +40,9 @@ void TChartAxis::SetMinimum(double x) {
     if (!chart_.Loading() && x > maximum_) {
         throw AxisException("Axis Minimum Value must be <= Maximum");
     }
+    if (!chart_.Loading() && logarithmic_ && !AboveZero(x)) {
+        throw AxisException("Axis range must be > 0 for a logarithmic axis");
+    }
     if (x == minimum_) return;
     minimum_ = x;
     chart_.AxisRangeChanged(*this);
@@ -57,6 +52,9 @@ void TChartAxis::SetMaximum(double x) {
     if (!std::isfinite(x)) throw AxisException("Axis Maximum Value must be a finite number");
     if (!chart_.Loading() && x < minimum_) {
         throw AxisException("Axis Maximum Value must be >= Minimum");
+    }
+    if (!chart_.Loading() && logarithmic_ && !AboveZero(x)) {
+        throw AxisException("Axis range must be > 0 for a logarithmic axis");
     }
     if (x == maximum_) return;
     maximum_ = x;
@@ -129,12 +127,22 @@ void TChartAxis::ClearAutomatic() {
 
 void TChartAxis::SetHorizontal(bool b) {
     Set(horizontal_, b);
-    SelectValueToPixel();
 }
 
 void TChartAxis::SetLogarithmic(bool b) {
+    // Only the ends the axis keeps fixed must lie above zero: automatic ends pass over the
+    // values that have no logarithm.
+    const bool fixedEndAtOrBelowZero = (!(automatic_ || automaticMinimum_) && !AboveZero(minimum_)) ||
+                                       (!(automatic_ || automaticMaximum_) && !AboveZero(maximum_));
+    if (b && !chart_.Loading() && fixedEndAtOrBelowZero) {
+        throw AxisException("Axis range must be > 0 for a logarithmic axis");
+    }
     Set(logarithmic_, b);
-    SelectValueToPixel();
+}
+
+void TChartAxis::SetLogarithmicBase(double v) {
+    if (!(v > 1) || std::isinf(v)) throw AxisException("Axis logarithmic base must be > 1");
+    Set(logarithmicBase_, v);
 }
 
 TChartAxisTitle& TChartAxis::Title() {
@@ -149,95 +157,33 @@ TChartAxisTitle& TChartAxis::Title() {
     return *title_;
 }
 
-void TChartAxis::SelectValueToPixel() {
-    valueToPixel_ = horizontal_ ? &HorizontalValueToPixel : &VerticalValueToPixel;
+TScaleRange TChartAxis::PrepareRange(const TBoundSeries& series) {
+    if (automatic_ || automaticMaximum_) maximum_ = series.Maximum;
+    if (automatic_ || automaticMinimum_) minimum_ = series.Minimum;
+    return {minimum_, maximum_};
 }
 
-void TChartAxis::RefreshRangeSpan() {
-    rangeSpan_ = static_cast<Extended>(currentMaximum_) - static_cast<Extended>(currentMinimum_);
-    rangeIsZero_ = std::fabs(rangeSpan_) <= RangeZeroTolerance;
-    pixelsPerUnit_ = rangeIsZero_ ? 0.0 : static_cast<double>(AxisLength() / rangeSpan_);
+bool TChartAxis::RoundsAutomaticEnds() const {
+    return (maximumRound_ && (automatic_ || automaticMaximum_)) ||
+           (minimumRound_ && (automatic_ || automaticMinimum_));
 }
 
-void TChartAxis::PrepareRange() {
-    if (automatic_ || automaticMaximum_) maximum_ = boundSeries_.Maximum;
-    if (automatic_ || automaticMinimum_) minimum_ = boundSeries_.Minimum;
-    currentMaximum_ = maximum_;
-    currentMinimum_ = minimum_;
-    RefreshRangeSpan();
-    RoundAutomaticEnds();
-    if (OnCurrentRangeChanged) OnCurrentRangeChanged(*this);
-}
-
-void TChartAxis::SetCurrentRange(double minimum, double maximum) {
-    currentMinimum_ = minimum;
-    currentMaximum_ = maximum;
-    RefreshRangeSpan();
-    RoundAutomaticEnds();
-    if (OnCurrentRangeChanged) OnCurrentRangeChanged(*this);
-}
-
-void TChartAxis::RoundAutomaticEnds() {
-    if (AxisLength() == 0 || rangeIsZero_) return;
+TScaleRange TChartAxis::RoundedEnds(TScaleRange range, double step) const {
     const bool roundMax = maximumRound_ && (automatic_ || automaticMaximum_);
     const bool roundMin = minimumRound_ && (automatic_ || automaticMinimum_);
-    if (!roundMax && !roundMin) return;
-    const double step = chart_.LabelStep(*this);
-    if (step == 0) return;
-    if (roundMax) currentMaximum_ = step * std::ceil(currentMaximum_ / step);
-    if (roundMin) currentMinimum_ = step * std::floor(currentMinimum_ / step);
-    RefreshRangeSpan();
-}
-
-void TChartAxis::ComputePixelSpan(const TRect& plot) {
-    const std::int32_t origin = horizontal_ ? plot.Left : plot.Top;
-    const std::int32_t size = horizontal_ ? plot.Width() : plot.Height();
-    // Positions far outside 0..100 % put the ends beyond any surface; they saturate there.
-    const auto at = [&](double percent) {
-        return SaturatedPixel(std::int64_t{origin} + SaturatedPixel(Round(size * 0.01 * percent)));
-    };
-    startPixel_ = at(startPosition_);
-    endPixel_ = at(endPosition_);
-    RefreshRangeSpan();
-}
-
-// The double arithmetic overflows only when the value lies farther from the minimum than the
-// largest double (a range like -1e308..1e308); extended precision holds that distance, so those
-// values are mapped again there. Every other value keeps the double mapping, pixel for pixel.
-std::int32_t TChartAxis::HorizontalValueToPixel(const TChartAxis& a, double value) {
-    if (a.rangeIsZero_) return a.CenterPixel();
-    const double d = (value - a.currentMinimum_) * a.pixelsPerUnit_;
-    if (std::isinf(d) && std::isfinite(value)) return a.ExtendedValueToPixel(value);
-    return a.inverted_ ? ClampPixel(a.endPixel_ - d) : ClampPixel(a.startPixel_ + d);
-}
-
-std::int32_t TChartAxis::VerticalValueToPixel(const TChartAxis& a, double value) {
-    if (a.rangeIsZero_) return a.CenterPixel();
-    const double d = (value - a.currentMinimum_) * a.pixelsPerUnit_;
-    if (std::isinf(d) && std::isfinite(value)) return a.ExtendedValueToPixel(value);
-    return a.inverted_ ? ClampPixel(a.startPixel_ + d) : ClampPixel(a.endPixel_ - d);
-}
-
-std::int32_t TChartAxis::ExtendedValueToPixel(double value) const {
-    const Extended d = (static_cast<Extended>(value) - currentMinimum_) * AxisLength() / rangeSpan_;
-    return horizontal_ != inverted_ ? ClampPixel(startPixel_ + d) : ClampPixel(endPixel_ - d);
-}
-
-double TChartAxis::PixelToValue(std::int32_t pixel) const {
-    const std::int32_t length = AxisLength();
-    if (length < 1) return 0;
-    const std::int32_t k = inverted_ ? endPixel_ - pixel : pixel - startPixel_;
-    const Extended offset = k * rangeSpan_ / length;
-    return horizontal_ ? static_cast<double>(currentMinimum_ + offset)
-                       : static_cast<double>(currentMaximum_ - offset);
-}
-
-void TAxisHost::SetAxisShown(TChartAxis& axis, bool shown) {
-    axis.SetAxisShown(shown);
-}
-
-void TAxisHost::SetBoundSeries(TChartAxis& axis, const TBoundSeries& series) {
-    axis.SetBoundSeries(series);
+    if (logarithmic_ && range.Minimum > 0 && range.Maximum > 0) {
+        // Whole powers of the base, at or beyond the ends; an end a hair off a power is on it.
+        const Extended base = logarithmicBase_;
+        const auto exponent = [&](double v) { return std::log(static_cast<Extended>(v)) / std::log(base); };
+        const auto power = [&](Extended k) { return static_cast<double>(std::pow(base, k)); };
+        if (roundMax) range.Maximum = power(std::ceil(exponent(range.Maximum) - 1e-9L));
+        if (roundMin) range.Minimum = power(std::floor(exponent(range.Minimum) + 1e-9L));
+        return range;
+    }
+    if (step == 0) return range;
+    if (roundMax) range.Maximum = step * std::ceil(range.Maximum / step);
+    if (roundMin) range.Minimum = step * std::floor(range.Minimum / step);
+    return range;
 }
 
 TChartDepthAxis::TChartDepthAxis(TAxisHost& chart) : TChartAxis(chart, Kind::Standard) {

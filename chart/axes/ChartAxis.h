@@ -7,9 +7,9 @@
 
 #include "twinscope/chart/axes/AxisHost.h"
 #include "twinscope/chart/axes/AxisLabels.h"
-#include "twinscope/chart/axes/AxisLayout.h"
 #include "twinscope/chart/axes/AxisTitle.h"
 #include "twinscope/chart/axes/BoundSeries.h"
+#include "twinscope/chart/axes/ScaleMap.h"
 #include "twinscope/chart/canvas/ChartPen.h"
 #include "twinscope/runtime/Arithmetic.h"
 #include "twinscope/runtime/ChangeNotifier.h"
@@ -17,8 +17,8 @@
 
 namespace twinscope {
 
-class TChartCanvas;
-struct TLabelIncrement;
+// How value labels are written unless the axis says otherwise.
+inline constexpr const char* DefaultAxisValuesFormat = "#,##0.###";
 
 // One axis of a chart: its range, the step between its labels, its orientation and place, and
 // the parts it owns (labels settings, title, pens). The six standard axes are made by the
@@ -92,10 +92,16 @@ public:
     void SetEndPosition(double v) { Set(endPosition_, v); }
     double ZPosition() const { return zPosition_; }
     void SetZPosition(double v) { Set(zPosition_, v); }
+    // A logarithmic axis gives each power of its base the same room. Its range must lie above
+    // zero: outside loading, turning it on over a fixed end at or below zero raises AxisException
+    // "Axis range must be > 0 for a logarithmic axis" and leaves the axis linear, and so do the
+    // range setters for such an end. Its automatic ends pass over values at or below zero.
     bool Logarithmic() const { return logarithmic_; }
     void SetLogarithmic(bool b);
     double LogarithmicBase() const { return logarithmicBase_; }
-    void SetLogarithmicBase(double v) { Set(logarithmicBase_, v); }
+    // Refuses bases at or below 1 (and NaN, infinities) with AxisException "Axis logarithmic
+    // base must be > 1".
+    void SetLogarithmicBase(double v);
 
     // Label texts.
     const std::string& AxisValuesFormat() const { return axisValuesFormat_; }
@@ -152,39 +158,25 @@ public:
     std::int32_t MinorTickCount() const { return minorTickCount_; }
     void SetMinorTickCount(std::int32_t v) { Set(minorTickCount_, v); }
 
-    // Per-paint range, written only by the range preparation.
-    double CurrentMinimum() const { return currentMinimum_; }
-    double CurrentMaximum() const { return currentMaximum_; }
-    Extended RangeSpan() const { return rangeSpan_; }
-    bool RangeIsZero() const { return rangeIsZero_; }
-    // Turns the stored range into the range shown in this paint; an automatic end takes the
-    // extreme of the series bound to the axis, as the chart told it for this paint.
-    void PrepareRange();
-    // Called after the range shown has been prepared for a paint and after every later change
-    // of it in that paint; empty by default.
-    std::function<void(TChartAxis&)> OnCurrentRangeChanged;
+    // The range this axis shows in a paint, before the end offsets widen it: the stored range,
+    // except that an automatic end takes the extreme the series bound to the axis tell (and is
+    // written into the stored range, unchecked and unreported).
+    TScaleRange PrepareRange(const TBoundSeries& series);
+    // Whether an automatic end is rounded to the label step.
+    bool RoundsAutomaticEnds() const;
+    // The range with its automatic ends rounded outwards to whole multiples of the label step
+    // (to powers of the base on a logarithmic axis); a step of 0 leaves them as they are.
+    TScaleRange RoundedEnds(TScaleRange range, double step) const;
+    // Called by the chart whenever it sets the range this axis shows in a paint: after the range
+    // is prepared and after every later change of it in that paint; empty by default.
+    std::function<void(TChartAxis&, const TScaleRange&)> OnCurrentRangeChanged;
 
-    // What the series bound to the axis tell it, as the chart gathered it for this paint.
-    const TBoundSeries& BoundSeries() const { return boundSeries_; }
-    // Whether an active series bound to the axis flags the values lying on it as date-time
-    // values, as the chart gathered it for this paint.
-    bool IsDateTimeAxis() const { return boundSeries_.DateTime; }
+    // How the axis spreads its values, and which way they grow.
+    TScaleKind ScaleKind() const { return logarithmic_ ? skLogarithmic : skLinear; }
+    TScaleDirection Direction() const { return {horizontal_, inverted_}; }
 
-    // Per-paint geometry along the axis.
-    bool AxisShown() const { return axisShown_; }
-    std::int32_t StartPixel() const { return startPixel_; }
-    std::int32_t EndPixel() const { return endPixel_; }
-    std::int32_t AxisLength() const { return SaturatedPixel(std::int64_t{endPixel_} - startPixel_); }
-    std::int32_t CenterPixel() const {
-        return static_cast<std::int32_t>((std::int64_t{startPixel_} + endPixel_) / 2);
-    }
-    double PixelsPerUnit() const { return pixelsPerUnit_; }
-    // Maps the axis onto the plot rectangle's edge along it, by StartPosition and EndPosition.
-    void ComputePixelSpan(const TRect& plot);
-    // Values grow to the right and upwards (against the direction when Inverted); the result is
-    // clamped to -32767..32767. A zero range maps every value to the centre.
-    std::int32_t ValueToPixel(double value) const { return valueToPixel_(*this, value); }
-    double PixelToValue(std::int32_t pixel) const;
+    // Counts the changes of the axis's settings and of its parts.
+    std::uint64_t SettingsRevision() const { return settingsRevision_; }
 
     // Whether this is one of the chart's depth axes (never shown in a 2D chart).
     virtual bool IsDepthAxis() const { return false; }
@@ -193,10 +185,6 @@ public:
     std::weak_ptr<const void> LifetimeToken() const { return lifetime_; }
 
 protected:
-    // Replaces the range shown in this paint (the end offsets widen it once the plot is final;
-    // a scale that follows its master live takes the master's); automatic ends are rounded
-    // again as PrepareRange rounds them.
-    void SetCurrentRange(double minimum, double maximum);
     void Invalidate() const;
     template <typename T, typename U>
     void Set(T& field, U&& value) {
@@ -204,29 +192,6 @@ protected:
     }
 
 private:
-    // The per-paint state is written only by the chart's paint (through its host side) and, for
-    // the end offsets, the axis layout.
-    friend class TAxisHost;
-    friend TAxisLayout WidenRangeForOffsets(TChartAxis& axis, TChartCanvas* canvas,
-                                            const TAxisLayout& placed);
-    // The label samples note the settings they were measured under.
-    friend TLabelSample MeasureLabelSample(const TChartAxis& axis, TChartCanvas& canvas);
-    friend TLabelIncrement LabelIncrementFrom(const TChartAxis& axis, TChartCanvas& canvas,
-                                              const TLabelSample& measured);
-
-    void SetAxisShown(bool b) { axisShown_ = b; }
-    void SetBoundSeries(const TBoundSeries& series) { boundSeries_ = series; }
-    // Counts the changes of the axis's settings and of its parts.
-    std::uint64_t SettingsRevision() const { return settingsRevision_; }
-
-    using ValueToPixelFn = std::int32_t (*)(const TChartAxis&, double);
-    static std::int32_t HorizontalValueToPixel(const TChartAxis& axis, double value);
-    static std::int32_t VerticalValueToPixel(const TChartAxis& axis, double value);
-    std::int32_t ExtendedValueToPixel(double value) const;
-    void SelectValueToPixel();
-    void RefreshRangeSpan();
-    void RoundAutomaticEnds();
-
     TAxisHost& chart_;
     Kind kind_;
 
@@ -251,7 +216,7 @@ private:
     double zPosition_ = 0;
     bool logarithmic_ = false;
     double logarithmicBase_ = 10;
-    std::string axisValuesFormat_ = "#,##0.###";
+    std::string axisValuesFormat_ = DefaultAxisValuesFormat;
     std::string dateTimeFormat_;
     bool exactDateTime_ = true;
     bool tickOnLabelsOnly_ = true;
@@ -272,16 +237,6 @@ private:
     TTicks ticksInner_;
     TTicks minorTicks_;
 
-    double currentMinimum_ = 0;
-    double currentMaximum_ = 0;
-    Extended rangeSpan_ = 0;
-    bool rangeIsZero_ = true;
-    TBoundSeries boundSeries_;
-    bool axisShown_ = false;
-    std::int32_t startPixel_ = 0;
-    std::int32_t endPixel_ = 0;
-    double pixelsPerUnit_ = 0;
-    ValueToPixelFn valueToPixel_ = nullptr;
     mutable std::uint64_t settingsRevision_ = 0;
     std::shared_ptr<const void> lifetime_ = std::make_shared<char>();
 };

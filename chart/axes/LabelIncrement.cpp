@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "twinscope/chart/axes/DateTimeStep.h"
+#include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
 
@@ -72,6 +73,17 @@ double IncrementForCount(const TIncrementInput& input, std::int32_t count) {
     }
     return input.DateTime ? DateTimeIncrementForCount(input, count)
                           : NumericIncrementForCount(input, count);
+}
+
+TPowerSteps PowerStepsForCount(Extended powers, std::int32_t count, double base) {
+    // Not even one label fits: the step spans the whole range, so that at most one shows.
+    if (count <= 0) return {.Powers = std::max(1.0, static_cast<double>(std::ceil(powers)) + 1)};
+    const std::int32_t rungs = (2 < base) + (5 < base);
+    if (rungs > 0 && Round(powers * (1 + rungs)) <= count) return {.Powers = 1, .Rungs = true};
+    double step = 1;
+    while (Round(powers / step) > count && !std::isinf(step))
+        step = NextStep125(step);
+    return {.Powers = step};
 }
 
 std::int32_t LabelsThatFit(std::int32_t axisLength, std::int32_t labelSize,

@@ -28,6 +28,19 @@ double IncrementForCount(const TIncrementInput& input, std::int32_t count);
 std::int32_t LabelsThatFit(std::int32_t axisLength, std::int32_t labelSize,
                            std::int32_t separation);
 
+// How labels at powers of a base are spaced: every `Powers`-th power, with the 2 and 5 rungs
+// inside each power when `Rungs`.
+struct TPowerSteps {
+    double Powers = 1;
+    bool Rungs = false;
+    friend bool operator==(const TPowerSteps&, const TPowerSteps&) = default;
+};
+
+// The spacing that shows at most `count` labels over a range spanning `powers` powers of the
+// base: each power with its rungs (those below the base) when all of them fit, else every
+// power, or every 2nd, 5th, 10th, 20th ... one, the same fitting rule as for a value increment.
+TPowerSteps PowerStepsForCount(Extended powers, std::int32_t count, double base);
+
 // The next value of ..., 0.1, 0.2, 0.5, 1, 2, 5, 10, ... strictly above x (x > 0); 1 for an
 // infinite x.
 double NextStep125(double x);

@@ -8,16 +8,13 @@ namespace twinscope {
 
 void ConnectAxisLayers(TCustomChart& chart) {
     TChartPaintLayers& layers = chart.PaintLayers();
-    layers.ReserveAxisSpace = [](const TChartAxis& axis, TCanvas3D& canvas, const TRect& r,
-                                 const TAxisLayout& previous) {
-        return ReserveAxisSpace(axis, canvas, r, previous);
+    layers.ReserveAxisSpace = [](const TChartAxis& axis, const TAxisPaint& paint,
+                                 TCanvas3D& canvas, const TRect& r) {
+        return ReserveAxisSpace(axis, paint, canvas, r);
     };
-    // The chart paints with its own canvas, on which the labels are measured again.
-    layers.ApplyAxisOffsets = [&chart](TChartAxis& axis, const TAxisLayout& placed) {
-        return WidenRangeForOffsets(axis, chart.Canvas(), placed);
-    };
-    layers.DrawAxis = [&chart](TChartAxis& axis, TCanvas3D& canvas, const TAxisLayout& placed) {
-        DrawAxis(axis, canvas, chart.PlotRect(), placed);
+    layers.ApplyAxisOffsets = [&chart](TChartAxis& axis) { chart.ApplyAxisOffsets(axis); };
+    layers.DrawAxis = [&chart](TChartAxis& axis, TCanvas3D& canvas, const TAxisPaint& paint) {
+        DrawAxis(axis, paint, canvas, chart.PlotRect());
     };
 }
 

@@ -21,8 +21,8 @@ TChart::TChart() {
         return Legend().ShouldDraw(*this) && Contains(Legend().Layout().ShapeBox, p);
     };
     hits.AxisPlacement = [this](const TChartAxis& axis) -> std::optional<TAxisLayout> {
-        if (!axis.AxisShown()) return std::nullopt;
-        return AxisLayoutOf(axis);
+        if (!AxisPaintOf(axis).Shown) return std::nullopt;
+        return AxisPaintOf(axis).Layout;
     };
     hits.Series = [](const TChartSeries& series, TPoint p) {
         return SeriesHit(series, p, ClickTolerance);
@@ -32,7 +32,7 @@ TChart::TChart() {
         if (!title || !title->Visible() || title->Caption().empty() || !Canvas()) return false;
         const TSize size = TextShapeSize(*Canvas(), *title, title->Caption());
         return Contains(
-            TurnedShapeBox(AxisTitleBox(axis, AxisLayoutOf(axis), size), title->Angle()), p);
+            TurnedShapeBox(AxisTitleBox(axis, AxisPaintOf(axis), size), title->Angle()), p);
     };
     SetRepaintOnChange(true);
 }

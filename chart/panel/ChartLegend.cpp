@@ -117,7 +117,7 @@ std::vector<TLegendRow> TChartLegend::BuildRows(TCustomChart& chart, TChartCanva
     auto pointText = [&](TChartSeries& series, std::int32_t index) {
         const TChartAxis& axis =
             series.ResolvedHorizAxis() ? *series.ResolvedHorizAxis() : chart.BottomAxis();
-        return LegendPointText(series, index, textStyle_, axis);
+        return LegendPointText(series, index, textStyle_, axis, chart.AxisPaintOf(axis));
     };
     for (std::int32_t item = first; item <= last; ++item) {
         TLegendRow row;

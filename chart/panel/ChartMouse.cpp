@@ -15,8 +15,6 @@ namespace twinscope {
 
 namespace {
 
-// A scroll step never carries a range end beyond this magnitude.
-constexpr double ScrollLimit = 1.7e308;
 // Wheels report their turn in eighths of a degree; a notch is 15 degrees.
 constexpr double WheelNotch = 120;
 // One wheel notch scrolls by a tenth of the plot, or zooms by a tenth of it on every side.
@@ -31,11 +29,6 @@ bool Includes(TPanningMode mode, bool horizontal) {
 // The plot's last column and row are its own pixels (the axes map their ends onto them).
 bool InPlot(const TRect& plot, TPoint p) {
     return p.X >= plot.Left && p.X <= plot.Right && p.Y >= plot.Top && p.Y <= plot.Bottom;
-}
-
-double Scrolled(double end, double delta) {
-    const double moved = end + delta;
-    return std::fabs(moved) > ScrollLimit ? end : moved;
 }
 
 // Drawn with a not-exclusive-or pen over the background, this colour shows as the pen's own.
@@ -59,7 +52,7 @@ TChartClickedPart TChartMouse::ClickedPart(TPoint p) const {
         }
     }
     for (const TChartAxis* axis : chart_.Axes()) {
-        if (!axis->AxisShown()) continue;
+        if (!chart_.AxisPaintOf(*axis).Shown) continue;
         if (AxisClicked(*axis, p)) return cpAxis;
         if (hitTests_.AxisTitle && hitTests_.AxisTitle(*axis, p)) return cpAxisTitle;
     }
@@ -74,8 +67,9 @@ bool TChartMouse::AxisClicked(const TChartAxis& axis, TPoint p) const {
     if (!hitTests_.AxisPlacement) return false;
     const std::optional<TAxisLayout> placed = hitTests_.AxisPlacement(axis);
     if (!placed) return false;
+    const TScaleMap& map = chart_.ScaleMapOf(axis);
     const std::int32_t along = axis.Horizontal() ? p.X : p.Y;
-    if (along < axis.StartPixel() || along > axis.EndPixel()) return false;
+    if (along < map.StartPixel() || along > map.EndPixel()) return false;
     const std::int32_t across = axis.Horizontal() ? p.Y : p.X;
     const std::int32_t line = placed->AxisPosition;
     const std::int32_t labels = placed->LabelsPosition;
@@ -215,10 +209,14 @@ void TChartMouse::ZoomAxesToRectangle() {
     TChartAxis& right = chart_.RightAxis();
     TChartAxis& top = chart_.TopAxis();
     TChartAxis& bottom = chart_.BottomAxis();
-    const TAxisRange leftRange{left.PixelToValue(drag.Y0), left.PixelToValue(drag.Y1)};
-    const TAxisRange rightRange{right.PixelToValue(drag.Y0), right.PixelToValue(drag.Y1)};
-    const TAxisRange topRange{top.PixelToValue(drag.X0), top.PixelToValue(drag.X1)};
-    const TAxisRange bottomRange{bottom.PixelToValue(drag.X0), bottom.PixelToValue(drag.X1)};
+    const auto rangeOf = [this](const TChartAxis& axis, std::int32_t from, std::int32_t to) {
+        const TScaleMap& map = chart_.ScaleMapOf(axis);
+        return TScaleRange{map.ToValue(from), map.ToValue(to)};
+    };
+    const TScaleRange leftRange = rangeOf(left, drag.Y0, drag.Y1);
+    const TScaleRange rightRange = rangeOf(right, drag.Y0, drag.Y1);
+    const TScaleRange topRange = rangeOf(top, drag.X0, drag.X1);
+    const TScaleRange bottomRange = rangeOf(bottom, drag.X0, drag.X1);
 
     if (!scalesSaved_) SaveScales();
     if (zoom_.Direction() != tzdHorizontal) {
@@ -306,13 +304,12 @@ void TChartMouse::ScrollAxis(TChartAxis& axis, std::int32_t from, std::int32_t t
         axis.MinimumOffset() != 0 || !(axis.Automatic() || axis.AutomaticMinimum());
     const bool storedMaximum =
         axis.MaximumOffset() != 0 || !(axis.Automatic() || axis.AutomaticMaximum());
-    const double lo = storedMinimum ? axis.Minimum() : axis.CurrentMinimum();
-    const double hi = storedMaximum ? axis.Maximum() : axis.CurrentMaximum();
-    const double delta = axis.PixelToValue(from) - axis.PixelToValue(to);
-
-    TAxisRange range{Scrolled(lo, delta), Scrolled(hi, delta)};
+    const TScaleMap& map = chart_.ScaleMapOf(axis);
+    const double lo = storedMinimum ? axis.Minimum() : map.Minimum();
+    const double hi = storedMaximum ? axis.Maximum() : map.Maximum();
+    TScaleRange range = map.Scrolled({lo, hi}, from, to);
     if (OnAllowScroll) {
-        const std::optional<TAxisRange> allowed = OnAllowScroll(axis, range);
+        const std::optional<TScaleRange> allowed = OnAllowScroll(axis, range);
         if (!allowed) return;
         range = *allowed;
     }

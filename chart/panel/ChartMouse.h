@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "twinscope/chart/axes/AxisLayout.h"
+#include "twinscope/chart/axes/ScaleMap.h"
 #include "twinscope/chart/panel/ChartZoom.h"
 #include "twinscope/runtime/Types.h"
 
@@ -44,13 +45,6 @@ struct TChartHitTests {
     std::function<std::optional<TAxisLayout>(const TChartAxis&)> AxisPlacement;
     // Whether the point lies on the title of a shown axis.
     std::function<bool(const TChartAxis&, TPoint)> AxisTitle;
-};
-
-// A range proposed for an axis by a scroll step.
-struct TAxisRange {
-    double Minimum = 0;
-    double Maximum = 0;
-    friend bool operator==(const TAxisRange&, const TAxisRange&) = default;
 };
 
 // Clears the axis's automatic flags and gives it the range from the smaller to the larger of a
@@ -93,7 +87,7 @@ public:
     std::function<void()> OnScroll;
     // Given an axis and the range a scroll step proposes for it, answers the range to take
     // (changed or not), or none to leave the axis where it is.
-    std::function<std::optional<TAxisRange>(TChartAxis&, TAxisRange)> OnAllowScroll;
+    std::function<std::optional<TScaleRange>(TChartAxis&, TScaleRange)> OnAllowScroll;
 
     // The host window's mouse input, in the chart's pixels.
     void MouseDown(TMouseButton button, std::int32_t x, std::int32_t y, TShiftState shift);

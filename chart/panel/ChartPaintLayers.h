@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "twinscope/chart/axes/AxisLayout.h"
+#include "twinscope/chart/axes/AxisPaint.h"
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/runtime/Types.h"
@@ -23,15 +24,14 @@ struct TLegendPaintRole {
 // draws nothing and takes no space.
 struct TChartPaintLayers {
     // A shown axis takes its space from the working plot rectangle and answers what it leaves
-    // and where it stands, given where it stood in the last paint (custom axes only place
-    // themselves and leave the rectangle unchanged).
-    std::function<TAxisSpace(const TChartAxis&, TCanvas3D&, const TRect&, const TAxisLayout&)>
+    // and where it stands, given what this paint computed for it so far and where it stood in
+    // the last paint (custom axes only place themselves and leave the rectangle unchanged).
+    std::function<TAxisSpace(const TChartAxis&, const TAxisPaint&, TCanvas3D&, const TRect&)>
         ReserveAxisSpace;
-    // An axis applies its pixel offsets at both ends once the plot rectangle is final and
-    // answers its placement again.
-    std::function<TAxisLayout(TChartAxis&, const TAxisLayout&)> ApplyAxisOffsets;
+    // An axis applies its pixel offsets at both ends once the plot rectangle is final.
+    std::function<void(TChartAxis&)> ApplyAxisOffsets;
     // A shown axis draws its title, line, ticks, grid and labels where it is placed.
-    std::function<void(TChartAxis&, TCanvas3D&, const TAxisLayout&)> DrawAxis;
+    std::function<void(TChartAxis&, TCanvas3D&, const TAxisPaint&)> DrawAxis;
     // The series step: every active series draws its visible points.
     std::function<void(TCustomChart&, TCanvas3D&)> DrawSeries;
     // The legend's part in this paint; not set = no legend.

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
+#include <span>
 #include <system_error>
 
+#include "twinscope/chart/axes/AxisGeometry.h"
 #include "twinscope/chart/axes/AxisLabelPass.h"
 #include "twinscope/chart/panel/ColorPalette.h"
 #include "twinscope/chart/series/ChartSeries.h"
@@ -68,12 +70,13 @@ void TCustomAxisPanel::AxisDestroyed(TChartAxis& axis) {
         if (series->CustomVertAxis() == &axis) series->BindCustomVertAxis(nullptr);
     }
     axes_.erase(std::remove(axes_.begin(), axes_.end(), &axis), axes_.end());
-    axisLayouts_.erase(&axis);
+    paints_.erase(&axis);
 }
 
-TAxisLayout TCustomAxisPanel::AxisLayoutOf(const TChartAxis& axis) const {
-    const auto placed = axisLayouts_.find(&axis);
-    return placed == axisLayouts_.end() ? TAxisLayout{} : placed->second;
+const TAxisPaint& TCustomAxisPanel::AxisPaintOf(const TChartAxis& axis) const {
+    static const TAxisPaint never;
+    const auto paint = paints_.find(&axis);
+    return paint == paints_.end() ? never : paint->second;
 }
 
 void TCustomAxisPanel::AxisRangeChanged(TChartAxis&) {
@@ -99,6 +102,15 @@ bool XValuesAreIndexes(const TChartSeries& s) {
     return true;
 }
 
+// The smallest value above zero, for the automatic minimum of a logarithmic axis.
+std::optional<double> SmallestAboveZero(std::span<const double> values) {
+    std::optional<double> smallest;
+    for (const double v : values) {
+        if (v > 0 && (!smallest || v < *smallest)) smallest = v;
+    }
+    return smallest;
+}
+
 // The smaller of two counts where 0 means none.
 std::int32_t FewerPoints(std::int32_t a, std::int32_t b) {
     return a == 0 ? b : std::min(a, b);
@@ -112,6 +124,7 @@ TBoundSeries TCustomAxisPanel::BoundSeriesOf(const TChartAxis& axis) const {
     const bool maximumWanted = axis.Automatic() || axis.AutomaticMaximum();
     const bool minimumWanted = axis.Automatic() || axis.AutomaticMinimum();
     const bool horizontal = axis.Horizontal();
+    const bool logarithmic = axis.Logarithmic();
     std::optional<double> minimum;
     std::optional<double> maximum;
     bool styleFound = false;
@@ -122,15 +135,20 @@ TBoundSeries TCustomAxisPanel::BoundSeriesOf(const TChartAxis& axis) const {
             bound.LabelStyle = SeriesLabelStyle(*s, axis);
             styleFound = bound.LabelStyle != talValue;
         }
-        // Only series with points decide an automatic range.
+        // Only series with points decide an automatic range; a logarithmic axis passes over the
+        // values at or below zero, which it cannot show.
         if (s->PointCount() == 0) continue;
-        if (maximumWanted) {
-            const double v = horizontal ? s->MaxXValue() : s->MaxYValue();
-            maximum = maximum ? std::max(*maximum, v) : v;
+        if (maximumWanted || logarithmic) {
+            const double highest = horizontal ? s->MaxXValue() : s->MaxYValue();
+            if (logarithmic && !(highest > 0)) continue;
+            if (maximumWanted) maximum = maximum ? std::max(*maximum, highest) : highest;
         }
         if (minimumWanted) {
-            const double v = horizontal ? s->MinXValue() : s->MinYValue();
-            minimum = minimum ? std::min(*minimum, v) : v;
+            std::optional<double> v = horizontal ? s->MinXValue() : s->MinYValue();
+            if (logarithmic && !(*v > 0)) {
+                v = SmallestAboveZero(horizontal ? s->XValues().Values() : s->YValues().Values());
+            }
+            if (v) minimum = minimum ? std::min(*minimum, *v) : *v;
         }
     }
     bound.Minimum = minimum.value_or(0);
@@ -150,19 +168,40 @@ TBoundSeries TCustomAxisPanel::BoundSeriesOf(const TChartAxis& axis) const {
 
 void TCustomAxisPanel::GatherBoundSeries() {
     for (TChartAxis* axis : axes_)
-        SetBoundSeries(*axis, BoundSeriesOf(*axis));
+        paints_[axis].Series = BoundSeriesOf(*axis);
 }
 
 void TCustomAxisPanel::PrepareAxisRange(TChartAxis& axis) {
-    SetBoundSeries(axis, BoundSeriesOf(axis));
-    axis.PrepareRange();
+    TAxisPaint& paint = paints_[&axis];
+    paint.Series = BoundSeriesOf(axis);
+    ShowRange(axis, paint, axis.PrepareRange(paint.Series));
 }
 
-double TCustomAxisPanel::LabelStep(const TChartAxis& axis) const {
-    // Without a canvas no label can be measured, so the set increment stands unenlarged (0,
-    // when none is set, leaves the ends unrounded).
-    if (TCanvas3D* canvas = Canvas()) return ComputeLabelIncrement(axis, *canvas);
-    return axis.Increment();
+void TCustomAxisPanel::SetShownRange(TChartAxis& axis, TScaleRange range) {
+    ShowRange(axis, paints_[&axis], range);
+}
+
+void TCustomAxisPanel::ShowRange(TChartAxis& axis, TAxisPaint& paint, TScaleRange range) {
+    paint.Map = AxisScaleMap(axis, range, paint.Map.Pixels());
+    // The ends are rounded to the label step of the range as prepared, over the axis's length in
+    // the last paint.
+    if (axis.RoundsAutomaticEnds() && paint.Map.Length() != 0 && !paint.Map.RangeIsZero()) {
+        // Without a canvas no label can be measured, so the set increment stands unenlarged (0,
+        // when none is set, leaves the ends unrounded).
+        TCanvas3D* canvas = Canvas();
+        const double step =
+            canvas ? ComputeLabelIncrement(axis, paint, *canvas) : axis.Increment();
+        paint.Map = paint.Map.WithRange(axis.RoundedEnds(range, step));
+    }
+    if (axis.OnCurrentRangeChanged) axis.OnCurrentRangeChanged(axis, paint.Map.Range());
+}
+
+void TCustomAxisPanel::ApplyAxisOffsets(TChartAxis& axis) {
+    TAxisPaint& paint = paints_[&axis];
+    const std::optional<TScaleRange> widened = WidenedForOffsets(axis, paint.Map);
+    if (!widened) return;
+    ShowRange(axis, paint, *widened);
+    if (axis.Labels().Visible()) paint.Layout = TitleBeyondLabels(axis, paint, Canvas());
 }
 
 void TCustomAxisPanel::FreeSeries(TChartSeries& series) {
@@ -249,9 +288,14 @@ bool TCustomAxisPanel::IsAxisShown(const TChartAxis& axis) const {
     return false;
 }
 
+void TCustomAxisPanel::MapAxis(const TChartAxis& axis, const TRect& plot) {
+    TScaleMap& map = paints_[&axis].Map;
+    map = AxisScaleMap(axis, map.Range(), AxisPixelSpan(axis, plot));
+}
+
 void TCustomAxisPanel::MapAxesOntoPlot() {
-    for (TChartAxis* axis : axes_)
-        axis->ComputePixelSpan(PlotRect());
+    for (const TChartAxis* axis : axes_)
+        MapAxis(*axis, PlotRect());
 }
 
 void TCustomAxisPanel::FitAxesIntoPlot(const ReserveAxisSpaceFn& reserve) {
@@ -261,13 +305,14 @@ void TCustomAxisPanel::FitAxesIntoPlot(const ReserveAxisSpaceFn& reserve) {
 
 void TCustomAxisPanel::PlaceAxes(const ReserveAxisSpaceFn& reserve) {
     for (TChartAxis* axis : axes_) {
-        SetAxisShown(*axis, IsAxisShown(*axis));
-        axis->PrepareRange();
+        TAxisPaint& paint = paints_[axis];
+        paint.Shown = IsAxisShown(*axis);
+        ShowRange(*axis, paint, axis->PrepareRange(paint.Series));
     }
     MapAxesOntoPlot();
     TRect r = PlotRect();
     for (TChartAxis* axis : axes_) {
-        if (!axis->AxisShown()) continue;
+        if (!paints_[axis].Shown) continue;
         if (!axis->TakesPlotSpace()) {
             // A custom axis only records where it stands beside the plot; it takes nothing.
             reserve(*axis, r);

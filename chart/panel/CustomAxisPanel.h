@@ -10,6 +10,7 @@
 
 #include "twinscope/chart/axes/AxisHost.h"
 #include "twinscope/chart/axes/AxisLayout.h"
+#include "twinscope/chart/axes/AxisPaint.h"
 #include "twinscope/chart/axes/BoundSeries.h"
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/panel/CustomAxes.h"
@@ -81,11 +82,25 @@ public:
     // Tells every axis what its series tell it for this paint: once per paint, before anything
     // writes values as an axis writes its labels (the legend does, before the axes are laid out).
     void GatherBoundSeries();
-    // Tells the axis what its series tell it and prepares its range.
+    // Tells the axis what its series tell it and prepares the range it shows, over the pixels
+    // it spanned in the last paint.
     void PrepareAxisRange(TChartAxis& axis);
-    // The label step an automatic axis rounds its ends to: the increment of its label pass,
-    // measured on the chart's canvas; 0 leaves them unrounded.
-    double LabelStep(const TChartAxis& axis) const override;
+    // Replaces the range an axis shows in this paint (a scale that follows its master live takes
+    // the master's), over the same pixels; automatic ends are rounded again as the preparation
+    // rounds them, and the axis's OnCurrentRangeChanged hears of it.
+    void SetShownRange(TChartAxis& axis, TScaleRange range);
+    // Maps the range an axis shows onto the edge of the given plot rectangle, as every paint
+    // does once before and once after the axes take their room.
+    void MapAxis(const TChartAxis& axis, const TRect& plot);
+    // Widens the range an axis shows by its end offsets once the plot is final, and moves its
+    // title out past its labels when they are shown.
+    void ApplyAxisOffsets(TChartAxis& axis);
+    // What the last paint computed for an axis: whether it showed, its series, its scale map and
+    // where it stood; the empty value for an axis never painted.
+    const TAxisPaint& AxisPaintOf(const TChartAxis& axis) const;
+    const TScaleMap& ScaleMapOf(const TChartAxis& axis) const override {
+        return AxisPaintOf(axis).Map;
+    }
 
     // Series the chart owns (as their owner component). Owning does not list a series: it joins
     // the series list when its ParentChart is set.
@@ -136,9 +151,6 @@ public:
     // (PlaceAxes).
     using ReserveAxisSpaceFn = std::function<TRect(TChartAxis&, const TRect&)>;
     void FitAxesIntoPlot(const ReserveAxisSpaceFn& reserve);
-    // Where the axis stood in the last paint that placed it, for the painter and the mouse; the
-    // empty placement for an axis never placed.
-    TAxisLayout AxisLayoutOf(const TChartAxis& axis) const;
 
 protected:
     // Decides which axes show, prepares their ranges, lets each shown axis take its space from
@@ -148,7 +160,7 @@ protected:
     // series tell them in this paint (GatherBoundSeries).
     void PlaceAxes(const ReserveAxisSpaceFn& reserve);
     void SetAxisLayout(const TChartAxis& axis, const TAxisLayout& placed) {
-        axisLayouts_[&axis] = placed;
+        paints_[&axis].Layout = placed;
     }
 
 private:
@@ -163,6 +175,7 @@ private:
     void AxisCreated(TChartAxis& axis) override;
     void AxisDestroyed(TChartAxis& axis) override;
     void MapAxesOntoPlot();
+    void ShowRange(TChartAxis& axis, TAxisPaint& paint, TScaleRange range);
 
     bool destroying_ = false;
     bool axisVisible_ = true;
@@ -170,7 +183,8 @@ private:
     bool clipPoints_ = true;
     bool view3DWalls_ = true;
     std::vector<TChartAxis*> axes_;
-    std::unordered_map<const TChartAxis*, TAxisLayout> axisLayouts_;
+    // Node-based: a paint value stays where it is while others join.
+    std::unordered_map<const TChartAxis*, TAxisPaint> paints_;
     std::array<std::unique_ptr<TChartAxis>, 6> standard_;
     TChartCustomAxes customAxes_;
     std::vector<std::unique_ptr<TChartSeries>> ownedSeries_;

@@ -66,7 +66,7 @@ void TCustomChart::RenderLayers(TCanvas3D& canvas) {
     SetPlotRect(PlotRect());
     if (layers_.ReserveAxisSpace) {
         PlaceAxes([this, &canvas](TChartAxis& axis, const TRect& r) {
-            const TAxisSpace space = layers_.ReserveAxisSpace(axis, canvas, r, AxisLayoutOf(axis));
+            const TAxisSpace space = layers_.ReserveAxisSpace(axis, AxisPaintOf(axis), canvas, r);
             SetAxisLayout(axis, space.Layout);
             return space.Plot;
         });
@@ -76,7 +76,7 @@ void TCustomChart::RenderLayers(TCanvas3D& canvas) {
     if (layers_.ApplyAxisOffsets) {
         for (TChartAxis* axis : Axes()) {
             if (axis->IsDepthAxis() && !View3D()) continue;
-            SetAxisLayout(*axis, layers_.ApplyAxisOffsets(*axis, AxisLayoutOf(*axis)));
+            layers_.ApplyAxisOffsets(*axis);
         }
     }
     canvas.Projection(PaintBounds(), PlotRect());
@@ -172,12 +172,12 @@ void TCustomChart::DrawAxes(TCanvas3D& canvas) {
     if (OnBeforeDrawAxes) OnBeforeDrawAxes();
     if (layers_.DrawAxis) {
         for (TChartAxis* axis : Axes()) {
-            if (!axis->AxisShown()) continue;
+            if (!AxisPaintOf(*axis).Shown) continue;
             // The axis line stands on the final plot's edge; the mouse finds it there too.
-            TAxisLayout placed = AxisLayoutOf(*axis);
+            TAxisLayout placed = AxisPaintOf(*axis).Layout;
             placed.AxisPosition = AxisLinePosition(*axis, PlotRect());
             SetAxisLayout(*axis, placed);
-            layers_.DrawAxis(*axis, canvas, placed);
+            layers_.DrawAxis(*axis, canvas, AxisPaintOf(*axis));
         }
     }
 }

@@ -37,12 +37,12 @@ std::string Joined(const std::string& first, const std::string& second) {
 }  // namespace
 
 std::string LegendPointText(TChartSeries& series, std::int32_t index, TLegendTextStyle style,
-                            const TChartAxis& horizAxis) {
+                            const TChartAxis& horizAxis, const TAxisPaint& horizPaint) {
     const std::string label = series.Label(index);
     const double value = series.PrimaryList().Value(index);
     auto v = [&] { return ValueText(series, value); };
     auto p = [&] { return PercentText(series, value); };
-    auto x = [&] { return LabelText(horizAxis, series.XValues().Value(index)); };
+    auto x = [&] { return LabelText(horizAxis, horizPaint, series.XValues().Value(index)); };
     switch (style) {
         case ltsPlain:
             return label;

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 #include <string>
+
+#include "twinscope/chart/axes/AxisPaint.h"
 #include <string_view>
 
 namespace twinscope {
@@ -36,9 +38,9 @@ inline constexpr char LegendColumnSeparator = '\x06';
 // LegendColumnSeparator. The value is written as a date-time when the series' value list holds
 // date-times (as a number when it lies outside the calendar), else in the series' ValueFormat;
 // the percentage is of the list's total (of 100 when that is 0) in PercentFormat; the X value
-// as horizAxis writes its labels.
+// as horizAxis writes its labels in the paint given.
 std::string LegendPointText(TChartSeries& series, std::int32_t index, TLegendTextStyle style,
-                            const TChartAxis& horizAxis);
+                            const TChartAxis& horizAxis, const TAxisPaint& horizPaint);
 
 // A legend text on one line: line separators become blanks.
 std::string OneLine(std::string text);

@@ -241,7 +241,10 @@ TColor TChartSeries::PointColor(std::int32_t index) const {
 }
 
 bool TChartSeries::HasValue(std::int32_t index) const {
-    return !std::isnan(xValues_[index]) && !std::isnan(yValues_[index]);
+    const double x = xValues_[index];
+    const double y = yValues_[index];
+    if (std::isnan(x) || std::isnan(y)) return false;
+    return (xMap_.Kind() != skLogarithmic || x > 0) && (yMap_.Kind() != skLogarithmic || y > 0);
 }
 
 std::string TChartSeries::Label(std::int32_t index) const {
@@ -443,22 +446,24 @@ std::int32_t TChartSeries::YPixel(std::int32_t index) const {
 }
 
 std::int32_t TChartSeries::XPixelOfValue(double v) const {
-    return resolvedHorizAxis_ ? resolvedHorizAxis_->ValueToPixel(v) : 0;
+    return xMap_.ToPixel(v);
 }
 
 std::int32_t TChartSeries::YPixelOfValue(double v) const {
-    return resolvedVertAxis_ ? resolvedVertAxis_->ValueToPixel(v) : 0;
+    return yMap_.ToPixel(v);
 }
 
 double TChartSeries::XValueOfPixel(std::int32_t p) const {
-    return resolvedHorizAxis_ ? resolvedHorizAxis_->PixelToValue(p) : 0;
+    return xMap_.ToValue(p);
 }
 
 double TChartSeries::YValueOfPixel(std::int32_t p) const {
-    return resolvedVertAxis_ ? resolvedVertAxis_->PixelToValue(p) : 0;
+    return yMap_.ToValue(p);
 }
 
 void TChartSeries::ComputeShownRange() {
+    xMap_ = chart_ && resolvedHorizAxis_ ? chart_->ScaleMapOf(*resolvedHorizAxis_) : TScaleMap{};
+    yMap_ = chart_ && resolvedVertAxis_ ? chart_->ScaleMapOf(*resolvedVertAxis_) : TScaleMap{};
     firstShown_ = lastShown_ = -1;
     const std::int32_t n = PointCount();
     if (n == 0) return;

@@ -158,9 +158,10 @@ public:
     bool HasPointColors() const { return pointColors_.has_value(); }
     TColor StoredColor(std::int32_t index) const;
     TColor PointColor(std::int32_t index) const;
-    // A gap: coloured clNone, or with a value that is not a number.
+    // A gap: coloured clNone, or without a value on the axes.
     bool IsGap(std::int32_t index) const { return PointColor(index) == clNone || !HasValue(index); }
-    // Whether X and Y of the point are numbers: one that is not has no place on an axis.
+    // Whether X and Y of the point have a place on the axes in the paint in progress: a value
+    // that is not a number has none, nor has one at or below zero on a logarithmic axis.
     bool HasValue(std::int32_t index) const;
     const std::vector<std::string>& Labels() const { return labels_; }
     std::string Label(std::int32_t index) const;
@@ -234,7 +235,12 @@ public:
     virtual double MaxYValue();
     virtual double MinYValue();
 
-    // Pixel mapping through the resolved axes.
+    // Pixel mapping through the scale maps of the resolved axes in the paint in progress: the
+    // series takes them from its chart when it computes its shown range, so every point of a
+    // paint maps through the same maps, and the mouse finds the points where that paint drew
+    // them. Without an axis or a chart everything maps to 0.
+    const TScaleMap& XMap() const { return xMap_; }
+    const TScaleMap& YMap() const { return yMap_; }
     std::int32_t XPixel(std::int32_t index) const;
     std::int32_t YPixel(std::int32_t index) const;
     std::int32_t XPixelOfValue(double v) const;
@@ -242,7 +248,8 @@ public:
     double XValueOfPixel(std::int32_t p) const;
     double YValueOfPixel(std::int32_t p) const;
 
-    // The range of point indexes that drawing visits, from the chart's plot rectangle.
+    // Takes the scale maps of the resolved axes for the paint in progress, then the range of
+    // point indexes that drawing visits, from the chart's plot rectangle.
     virtual void ComputeShownRange();
     std::int32_t FirstShownIndex() const { return firstShown_; }
     std::int32_t LastShownIndex() const { return lastShown_; }
@@ -320,6 +327,8 @@ private:
     std::weak_ptr<const void> customVertAlive_;
     TChartAxis* resolvedHorizAxis_ = nullptr;
     TChartAxis* resolvedVertAxis_ = nullptr;
+    TScaleMap xMap_;
+    TScaleMap yMap_;
     bool colorEachPoint_ = false;
     std::string valueFormat_ = "#,##0.###";
     std::string percentFormat_ = "##0.## %";

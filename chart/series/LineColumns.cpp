@@ -10,7 +10,7 @@
 #include <optional>
 #include <span>
 
-#include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/chart/axes/ScaleMap.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/chart/series/LineSeries.h"
 
@@ -26,10 +26,10 @@ constexpr std::int32_t MinimumColumnPoints = 3;
 // as many points, so the search looks first where the column would end with `expected` points,
 // then doubles its step away from there until it has the end between two probes, and halves
 // that gap: a few probes, close together, for evenly spaced X.
-std::int32_t ColumnEnd(const TChartAxis& axis, std::span<const double> xs, std::int32_t from,
+std::int32_t ColumnEnd(const TScaleMap& map, std::span<const double> xs, std::int32_t from,
                        std::int32_t end, std::int32_t column, std::int32_t expected) {
     auto inColumn = [&](std::int64_t i) {
-        return axis.ValueToPixel(xs[static_cast<std::size_t>(i)]) == column;
+        return map.ToPixel(xs[static_cast<std::size_t>(i)]) == column;
     };
     std::int64_t inside = from;
     std::int64_t beyond = end;
@@ -64,8 +64,8 @@ std::int32_t ColumnEnd(const TChartAxis& axis, std::span<const double> xs, std::
 }  // namespace
 
 void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLines lines) {
-    const TChartAxis& horizontal = *ResolvedHorizAxis();
-    const TChartAxis& vertical = *ResolvedVertAxis();
+    const TScaleMap& horizontal = XMap();
+    const TScaleMap& vertical = YMap();
     const std::span<const double> xs = XValues().Values();
     const std::span<const double> ys = YValues().Values();
     const TColor color = SeriesColor();
@@ -78,8 +78,8 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
         std::int32_t bottom;
     };
     auto rowsOf = [&](const TValueSpread& spread) {
-        const std::int32_t a = vertical.ValueToPixel(spread.low);
-        const std::int32_t b = vertical.ValueToPixel(spread.high);
+        const std::int32_t a = vertical.ToPixel(spread.low);
+        const std::int32_t b = vertical.ToPixel(spread.high);
         return TRows{std::min(a, b), std::max(a, b)};
     };
     // One vertical line over the rows of column x.
@@ -110,7 +110,7 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
     std::int32_t i = FirstShownIndex();
     std::int32_t expected = 1;
     while (i < end) {
-        const std::int32_t x = horizontal.ValueToPixel(xs[static_cast<std::size_t>(i)]);
+        const std::int32_t x = horizontal.ToPixel(xs[static_cast<std::size_t>(i)]);
         const std::int32_t columnEnd = ColumnEnd(horizontal, xs, i, end, x, expected);
         expected = columnEnd - i;
         const bool many = columnEnd - i >= MinimumColumnPoints;
@@ -125,7 +125,7 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
         }
         // The segment into the column (or the line entering the plot) reaches its first point.
         const TRows rows = rowsOf(spread);
-        const std::int32_t firstPixel = vertical.ValueToPixel(ys[static_cast<std::size_t>(i)]);
+        const std::int32_t firstPixel = vertical.ToPixel(ys[static_cast<std::size_t>(i)]);
         const std::int32_t low = std::min(prev_.Y, firstPixel);
         const std::int32_t high = std::max(prev_.Y, firstPixel);
         const bool hidden = !exact && previousSpan && previousSpan->x + 1 == x && started_ &&
@@ -141,7 +141,7 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
         }
         previousSpan.reset();
         const std::int32_t lastPixel =
-            vertical.ValueToPixel(ys[static_cast<std::size_t>(columnEnd - 1)]);
+            vertical.ToPixel(ys[static_cast<std::size_t>(columnEnd - 1)]);
         if (columnEnd < end) {
             // The segment out of the column starts at its last point, so the vertical line
             // covers every pixel the column's own segments cover.
@@ -152,11 +152,11 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
             // through the column passes it. Trailing points on that pixel add nothing; the
             // point before them ends the vertical line and starts the final segment.
             std::int32_t k = columnEnd - 2;
-            while (k >= i && vertical.ValueToPixel(ys[static_cast<std::size_t>(k)]) == lastPixel)
+            while (k >= i && vertical.ToPixel(ys[static_cast<std::size_t>(k)]) == lastPixel)
                 --k;
             if (k >= i) {
                 drawSpan(x, rowsOf(spreadOf(i, k + 1)), i, k);
-                const std::int32_t from = vertical.ValueToPixel(ys[static_cast<std::size_t>(k)]);
+                const std::int32_t from = vertical.ToPixel(ys[static_cast<std::size_t>(k)]);
                 DrawSegment(canvas, {x, from}, {x, lastPixel}, k, k + 1, color);
             }
         }

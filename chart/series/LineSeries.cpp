@@ -109,9 +109,12 @@ TChartCanvas::TColumnLines TCustomStackSeries::ColumnLinesFor(TCanvas3D& canvas)
     const TChartAxis* horizontal = ResolvedHorizAxis();
     const TChartAxis* vertical = ResolvedVertAxis();
     // Only the plot's clip hides what the segments' own plot test would have left out.
+    // Logarithmic maps leave out the points at or below zero, which a column's extremes would
+    // not.
     const bool applies = reduceColumns_ && chart && !chart->View3D() && chart->ClipPoints() &&
                          UseAxis() && horizontal && vertical && horizontal->Horizontal() &&
                          !horizontal->Inverted() && !vertical->Horizontal() &&
+                         XMap().Kind() == skLinear && YMap().Kind() == skLinear &&
                          XValues().Order() == loAscending && !HasPointColors() &&
                          !ColorEachPoint() && SeriesColor() != clNone && Transparency() == 0 &&
                          !Pointer().Visible && !Stairs() && FirstShownIndex() >= 0;
@@ -179,7 +182,7 @@ double TCustomStackSeries::YOnLine(std::int32_t a, std::int32_t b, double x) con
     const double ya = YValues()[a];
     const double yb = YValues()[b];
     if (xa == xb) return ya;
-    if (ResolvedVertAxis() && ResolvedVertAxis()->Logarithmic()) {
+    if (YMap().Kind() == skLogarithmic) {
         if (ya <= 0 || yb <= 0) return 0;
         return std::exp(std::log(ya) + (x - xa) * (std::log(yb) - std::log(ya)) / (xb - xa));
     }

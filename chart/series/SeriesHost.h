@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "twinscope/chart/axes/ScaleMap.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
@@ -38,6 +39,8 @@ public:
     virtual bool View3D() const = 0;
     // Series are drawn clipped to the plot rectangle.
     virtual bool ClipPoints() const = 0;
+    // How an axis maps values to pixels in the paint in progress (or the last one).
+    virtual const TScaleMap& ScaleMapOf(const TChartAxis& axis) const = 0;
 
     // The standard axes a series binds to, and the chart's custom axes by their place.
     virtual TChartAxis& BottomAxis() const = 0;

@@ -174,7 +174,7 @@ TEST_P(WindowLayoutTest, AxesStandWhereTheirSpaceWasReserved) {
     Render();
     const LayoutCase& c = GetParam();
     TChartAxis& axis = AxisOf(c.axis);
-    const TAxisLayout placed = chart.AxisLayoutOf(axis);
+    const TAxisLayout placed = chart.AxisPaintOf(axis).Layout;
     EXPECT_EQ(placed.AxisPosition, c.axisPosition);
     EXPECT_EQ(placed.LabelsPosition, c.labelsPosition);
     EXPECT_EQ(placed.TitlePosition, c.titlePosition);
@@ -202,7 +202,7 @@ TEST_F(WindowChartFixture, OnlyTheStandardAxesTakeFromThePlot) {
     const TRect r{145, 21, 964, 440};
     for (const TChartAxis* scale : {static_cast<TChartAxis*>(celsius.Get()),
                                     static_cast<TChartAxis*>(days.Get())}) {
-        EXPECT_EQ(ReserveAxisSpace(*scale, canvas, r, chart.AxisLayoutOf(*scale)).Plot, r);
+        EXPECT_EQ(ReserveAxisSpace(*scale, chart.AxisPaintOf(*scale), canvas, r).Plot, r);
     }
     EXPECT_EQ(TitleExtent(chart.LeftAxis(), canvas), 20);
     EXPECT_EQ(TitleExtent(*days.Get(), canvas), 15);
@@ -217,10 +217,10 @@ TEST_F(WindowChartFixture, OnlyTheStandardAxesTakeFromThePlot) {
 // of its first layout.
 TEST_F(WindowChartFixture, AFreedAxisLeavesNoPlacementBehind) {
     Render();
-    EXPECT_EQ(chart.AxisLayoutOf(*celsius.Get()).LabelLineCount, 1);
+    EXPECT_EQ(chart.AxisPaintOf(*celsius.Get()).Layout.LabelLineCount, 1);
     celsius.Free();
     const TChartAxis& added = chart.CustomAxes().Add();
-    EXPECT_EQ(chart.AxisLayoutOf(added), TAxisLayout{});
+    EXPECT_EQ(chart.AxisPaintOf(added).Layout, TAxisLayout{});
 }
 
 TEST_F(WindowChartFixture, TheLabelsGapIsMeasuredInTheFontSelectedLast) {
@@ -228,13 +228,13 @@ TEST_F(WindowChartFixture, TheLabelsGapIsMeasuredInTheFontSelectedLast) {
     left.Labels().SetMarginToAxis(100);
     Render();
     // Fixed labels measure nothing: the gap is the title's font height, 21.
-    EXPECT_EQ(chart.AxisLayoutOf(left).LabelsPosition, 173 - 21 - 16);
+    EXPECT_EQ(chart.AxisPaintOf(left).Layout.LabelsPosition, 173 - 21 - 16);
     left.SetLabelsSize(0);
     Render();
     // Labels measured in 12 points: "100" and a blank take 36, the gap is 18, and the axis
     // moves by Round(-0.02 x 756).
-    EXPECT_EQ(chart.AxisLayoutOf(left).LabelsExtent, 36);
-    EXPECT_EQ(chart.AxisLayoutOf(left).LabelsPosition, 165 + 36 - 18 - 15);
+    EXPECT_EQ(chart.AxisPaintOf(left).Layout.LabelsExtent, 36);
+    EXPECT_EQ(chart.AxisPaintOf(left).Layout.LabelsPosition, 165 + 36 - 18 - 15);
 }
 
 TEST_F(WindowChartFixture, MultiLineDatesTakeOneFontHeightPerLine) {
@@ -242,8 +242,8 @@ TEST_F(WindowChartFixture, MultiLineDatesTakeOneFontHeightPerLine) {
     bottom.SetDateTimeFormat("d mmm");
     bottom.Labels().SetMultiLine(true);
     Render();
-    EXPECT_EQ(chart.AxisLayoutOf(bottom).LabelLineCount, 2);
-    EXPECT_EQ(chart.AxisLayoutOf(bottom).LabelsExtent, 24);
+    EXPECT_EQ(chart.AxisPaintOf(bottom).Layout.LabelLineCount, 2);
+    EXPECT_EQ(chart.AxisPaintOf(bottom).Layout.LabelsExtent, 24);
     EXPECT_EQ(chart.PlotRect().Bottom, 440 - 24 - 7);
 }
 
@@ -254,9 +254,9 @@ TEST_F(ChartFixture, TheWidestLabelIsSoughtAmongAtMost5000Values) {
     axis.SetIncrement(1);
     axis.Labels().SetSeparation(0);  // keeps the increment of 1
     chart.PrepareAxisRange(axis);
-    axis.ComputePixelSpan({0, 0, 100, 100});
+    chart.MapAxis(axis, {0, 0, 100, 100});
     TRecordingCanvas canvas;
-    const TMultiLineWidth widest = MaxLabelWidth(axis, canvas);
+    const TMultiLineWidth widest = MaxLabelWidth(axis, chart.AxisPaintOf(axis), canvas);
     EXPECT_EQ(widest.Width, 9 * 6 + 6);  // "1,000,000" and a blank
     EXPECT_EQ(widest.Lines, 1);
     std::size_t texts = 0;
@@ -279,9 +279,9 @@ TEST_F(ChartFixture, TheWidestLabelMeasuresEachTextOnce) {
         axis.SetIncrement(c.increment);
         axis.Labels().SetSeparation(0);
         chart.PrepareAxisRange(axis);
-        axis.ComputePixelSpan({0, 0, 100, 100000});
+        chart.MapAxis(axis, {0, 0, 100, 100000});
         TRecordingCanvas canvas;
-        MaxLabelWidth(axis, canvas);
+        MaxLabelWidth(axis, chart.AxisPaintOf(axis), canvas);
         std::size_t texts = 0;
         for (const TRecordedCall& call : canvas.CallsOf("TextExtent"))
             texts += call.Text != "W" && call.Text != " ";
@@ -310,10 +310,10 @@ TEST_P(OffsetTest, WidenTheRangeSoItsEndsLieInside) {
     axis.SetMinimumOffset(c.atMinimum);
     axis.SetMaximumOffset(c.atMaximum);
     chart.PrepareAxisRange(axis);
-    axis.ComputePixelSpan({0, 0, 400, 400});
-    WidenRangeForOffsets(axis, nullptr, {});
-    EXPECT_DOUBLE_EQ(axis.CurrentMinimum(), c.minimum);
-    EXPECT_DOUBLE_EQ(axis.CurrentMaximum(), c.maximum);
+    chart.MapAxis(axis, {0, 0, 400, 400});
+    chart.ApplyAxisOffsets(axis);
+    EXPECT_DOUBLE_EQ(chart.ScaleMapOf(axis).Minimum(), c.minimum);
+    EXPECT_DOUBLE_EQ(chart.ScaleMapOf(axis).Maximum(), c.maximum);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -331,8 +331,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(WindowChartFixture, OffsetsMoveTheTitleOutPastTheLabels) {
     chart.LeftAxis().SetMinimumOffset(10);
     Render();
-    EXPECT_DOUBLE_EQ(chart.LeftAxis().CurrentMinimum(), -10 * 100.0 / 390);
-    EXPECT_EQ(chart.AxisLayoutOf(chart.LeftAxis()).TitlePosition, 155 - 8);
+    EXPECT_DOUBLE_EQ(chart.ScaleMapOf(chart.LeftAxis()).Minimum(), -10 * 100.0 / 390);
+    EXPECT_EQ(chart.AxisPaintOf(chart.LeftAxis()).Layout.TitlePosition, 155 - 8);
 }
 
 }  // namespace

@@ -50,8 +50,8 @@ protected:
 
     TLabelPassResult Pass(TChartAxis& axis) {
         chart.PrepareAxisRange(axis);
-        axis.ComputePixelSpan(Plot);
-        return RunLabelPass(axis, canvas);
+        chart.MapAxis(axis, Plot);
+        return RunLabelPass(axis, chart.AxisPaintOf(axis), canvas);
     }
 };
 
@@ -126,7 +126,7 @@ TEST_F(ProgramAxesTest, LabelsBehindAreDrawnBeforeTheAxisLine) {
     for (const bool behind : {true, false}) {
         axis.Labels().SetBehind(behind);
         canvas.ClearCalls();
-        DrawAxis(axis, canvas, chart.PlotRect(), chart.AxisLayoutOf(axis));
+        DrawAxis(axis, chart.AxisPaintOf(axis), canvas, chart.PlotRect());
         std::vector<std::string> order;
         std::vector<std::string> texts;
         for (const TRecordedCall& call : canvas.Calls()) {
@@ -192,8 +192,8 @@ protected:
         axis.SetMinMax(minimum, maximum);
         axis.SetIncrement(increment);
         chart.PrepareAxisRange(axis);
-        axis.ComputePixelSpan(TRect{180, 21, 964, 21 + axisLength});
-        return RunLabelPass(axis, canvas);
+        chart.MapAxis(axis, TRect{180, 21, 964, 21 + axisLength});
+        return RunLabelPass(axis, chart.AxisPaintOf(axis), canvas);
     }
 
     TChartAxis& axis = chart.LeftAxis();
@@ -279,8 +279,8 @@ TEST_F(ValuePassTest, AnAxisWithoutActiveSeriesShowsNothing) {
     right.SetIncrement(10);
     right.Grid().SetDrawAlways(true);
     chart.PrepareAxisRange(right);
-    right.ComputePixelSpan(TRect{180, 21, 964, 421});
-    const TLabelPassResult r = RunLabelPass(right, canvas);
+    chart.MapAxis(right, TRect{180, 21, 964, 421});
+    const TLabelPassResult r = RunLabelPass(right, chart.AxisPaintOf(right), canvas);
     EXPECT_TRUE(r.TickPositions.empty());
     EXPECT_TRUE(r.Labels.empty());
 }
@@ -354,8 +354,8 @@ TEST_P(DatePassRows, PlacesCalendarLabels) {
     axis.SetExactDateTime(c.exactDateTime);
     axis.SetDateTimeFormat(c.format);
     chart.PrepareAxisRange(axis);
-    axis.ComputePixelSpan(TRect{180, 21, 180 + c.axisLength, 421});
-    const TLabelPassResult r = RunLabelPass(axis, canvas);
+    chart.MapAxis(axis, TRect{180, 21, 180 + c.axisLength, 421});
+    const TLabelPassResult r = RunLabelPass(axis, chart.AxisPaintOf(axis), canvas);
     EXPECT_EQ(r.LabelIncrement, c.labelIncrement);
     EXPECT_EQ(r.StepIndex, c.stepIndex);
     EXPECT_EQ(TextsOf(r), c.texts);

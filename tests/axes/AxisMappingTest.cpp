@@ -17,10 +17,10 @@ TEST_F(ChartFixture, PrepareRangeShowsTheFixedRange) {
     axis.SetMaximum(212);
     axis.SetMinimum(32);
     chart.PrepareAxisRange(axis);
-    EXPECT_EQ(axis.CurrentMinimum(), 32);
-    EXPECT_EQ(axis.CurrentMaximum(), 212);
-    EXPECT_EQ(axis.RangeSpan(), 180);
-    EXPECT_FALSE(axis.RangeIsZero());
+    EXPECT_EQ(chart.ScaleMapOf(axis).Minimum(), 32);
+    EXPECT_EQ(chart.ScaleMapOf(axis).Maximum(), 212);
+    EXPECT_EQ(chart.ScaleMapOf(axis).Span(), 180);
+    EXPECT_FALSE(chart.ScaleMapOf(axis).RangeIsZero());
 }
 
 TEST_F(ChartFixture, PrepareRangeOfEqualEndsIsZero) {
@@ -29,13 +29,13 @@ TEST_F(ChartFixture, PrepareRangeOfEqualEndsIsZero) {
     axis.SetMaximum(40);
     axis.SetMinimum(40);
     chart.PrepareAxisRange(axis);
-    EXPECT_TRUE(axis.RangeIsZero());
+    EXPECT_TRUE(chart.ScaleMapOf(axis).RangeIsZero());
     axis.SetMaximum(40 + 1e-13);
     chart.PrepareAxisRange(axis);
-    EXPECT_TRUE(axis.RangeIsZero());
+    EXPECT_TRUE(chart.ScaleMapOf(axis).RangeIsZero());
     axis.SetMaximum(40 + 1e-11);
     chart.PrepareAxisRange(axis);
-    EXPECT_FALSE(axis.RangeIsZero());
+    EXPECT_FALSE(chart.ScaleMapOf(axis).RangeIsZero());
 }
 
 TEST_F(ChartFixture, PrepareRangeOfAnAutomaticAxisWithoutSeriesIsZero) {
@@ -45,7 +45,7 @@ TEST_F(ChartFixture, PrepareRangeOfAnAutomaticAxisWithoutSeriesIsZero) {
     EXPECT_EQ(RepaintsDuring([&] { chart.PrepareAxisRange(axis); }), 0);
     EXPECT_EQ(axis.Minimum(), 0);
     EXPECT_EQ(axis.Maximum(), 0);
-    EXPECT_TRUE(axis.RangeIsZero());
+    EXPECT_TRUE(chart.ScaleMapOf(axis).RangeIsZero());
 }
 
 TEST_F(ChartFixture, RangeSpanIsExtendedPrecision) {
@@ -54,7 +54,7 @@ TEST_F(ChartFixture, RangeSpanIsExtendedPrecision) {
     axis.SetMaximum(1.0);
     axis.SetMinimum(-1e-17);  // the difference is not a double
     chart.PrepareAxisRange(axis);
-    EXPECT_EQ(axis.RangeSpan(), 1.0L + 1e-17L);
+    EXPECT_EQ(chart.ScaleMapOf(axis).Span(), 1.0L + 1e-17L);
 }
 
 struct MappingCase {
@@ -80,8 +80,8 @@ TEST_P(ValueToPixelTest, MapsOntoThePlotEdge) {
     axis.SetMaximum(c.maximum);
     axis.SetMinimum(c.minimum);
     chart.PrepareAxisRange(axis);
-    axis.ComputePixelSpan(TRect{145, 21, 964, 440});  // 819 wide, 419 high
-    EXPECT_EQ(axis.ValueToPixel(c.value), c.pixel);
+    chart.MapAxis(axis, TRect{145, 21, 964, 440});  // 819 wide, 419 high
+    EXPECT_EQ(chart.ScaleMapOf(axis).ToPixel(c.value), c.pixel);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,11 +113,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The mapping as it was before its rounding was made cheap: the same double arithmetic,
 // rounded by the C library.
-std::int32_t ReferencePixel(const TChartAxis& axis, double value) {
-    if (axis.RangeIsZero()) return axis.CenterPixel();
-    const double d = (value - axis.CurrentMinimum()) * axis.PixelsPerUnit();
+std::int32_t ReferencePixel(const TChartAxis& axis, const TScaleMap& map, double value) {
+    if (map.RangeIsZero()) return map.Center();
+    const double d = (value - map.Minimum()) * map.PixelsPerUnit();
     const bool fromStart = axis.Horizontal() != axis.Inverted();
-    const double p = fromStart ? axis.StartPixel() + d : axis.EndPixel() - d;
+    const double p = fromStart ? map.StartPixel() + d : map.EndPixel() - d;
     const Extended rounded = std::nearbyint(static_cast<Extended>(p));
     if (std::isnan(rounded)) return 0;
     return static_cast<std::int32_t>(std::clamp<Extended>(rounded, -32767, 32767));
@@ -138,13 +138,13 @@ TEST_F(ChartFixture, ValueToPixelKeepsEveryPixelOfOrdinaryRanges) {
         axis.SetInverted(range % 5 == 0);
         axis.SetMinMax(minimum, minimum + span);
         chart.PrepareAxisRange(axis);
-        axis.ComputePixelSpan(TRect{37, 21, 37 + 200 + range * 2, 21 + 100 + range});
+        chart.MapAxis(axis, TRect{37, 21, 37 + 200 + range * 2, 21 + 100 + range});
         // Random values in and around the range, and values at pixel halves.
         for (int i = 0; i < 5000; ++i) {
             const double value = i % 2 ? minimum + span * (unit(random) * 3 - 1)
-                                       : minimum + (i / 2 + 0.5) * span / axis.AxisLength();
-            mismatches += axis.ValueToPixel(value) != ReferencePixel(axis, value);
-            const double d = std::fabs((value - minimum) * axis.PixelsPerUnit());
+                                       : minimum + (i / 2 + 0.5) * span / chart.ScaleMapOf(axis).Length();
+            mismatches += chart.ScaleMapOf(axis).ToPixel(value) != ReferencePixel(axis, chart.ScaleMapOf(axis), value);
+            const double d = std::fabs((value - minimum) * chart.ScaleMapOf(axis).PixelsPerUnit());
             nearTies += std::fabs(d - std::floor(d) - 0.5) < 1e-9;
         }
     }
@@ -156,11 +156,11 @@ TEST_F(ChartFixture, ComputePixelSpanRoundsPositionsHalfToEven) {
     TChartAxis& axis = chart.CustomAxes().Add();
     axis.SetHorizontal(true);
     axis.SetStartPosition(50);  // 0.5 * 5 = 2.5 rounds to 2
-    axis.ComputePixelSpan(TRect{10, 0, 15, 10});
-    EXPECT_EQ(axis.StartPixel(), 12);
-    EXPECT_EQ(axis.EndPixel(), 15);
-    EXPECT_EQ(axis.AxisLength(), 3);
-    EXPECT_EQ(axis.CenterPixel(), 13);
+    chart.MapAxis(axis, TRect{10, 0, 15, 10});
+    EXPECT_EQ(chart.ScaleMapOf(axis).StartPixel(), 12);
+    EXPECT_EQ(chart.ScaleMapOf(axis).EndPixel(), 15);
+    EXPECT_EQ(chart.ScaleMapOf(axis).Length(), 3);
+    EXPECT_EQ(chart.ScaleMapOf(axis).Center(), 13);
 }
 
 TEST_F(ChartFixture, HorizontalSwitchReselectsTheMapping) {
@@ -168,11 +168,11 @@ TEST_F(ChartFixture, HorizontalSwitchReselectsTheMapping) {
     axis.SetAutomatic(false);
     axis.SetMaximum(10);
     chart.PrepareAxisRange(axis);
-    axis.ComputePixelSpan(TRect{0, 0, 100, 100});
-    EXPECT_EQ(axis.ValueToPixel(10), 0);  // vertical: the top
+    chart.MapAxis(axis, TRect{0, 0, 100, 100});
+    EXPECT_EQ(chart.ScaleMapOf(axis).ToPixel(10), 0);  // vertical: the top
     axis.SetHorizontal(true);
-    axis.ComputePixelSpan(TRect{0, 0, 100, 100});
-    EXPECT_EQ(axis.ValueToPixel(10), 100);  // horizontal: the right
+    chart.MapAxis(axis, TRect{0, 0, 100, 100});
+    EXPECT_EQ(chart.ScaleMapOf(axis).ToPixel(10), 100);  // horizontal: the right
 }
 
 TEST_F(ChartFixture, PixelToValueInvertsTheMapping) {
@@ -180,18 +180,18 @@ TEST_F(ChartFixture, PixelToValueInvertsTheMapping) {
     vertical.SetAutomatic(false);
     vertical.SetMaximum(100);
     chart.PrepareAxisRange(vertical);
-    vertical.ComputePixelSpan(TRect{0, 0, 200, 200});
-    EXPECT_EQ(vertical.PixelToValue(0), 100);
-    EXPECT_EQ(vertical.PixelToValue(150), 25);
+    chart.MapAxis(vertical, TRect{0, 0, 200, 200});
+    EXPECT_EQ(chart.ScaleMapOf(vertical).ToValue(0), 100);
+    EXPECT_EQ(chart.ScaleMapOf(vertical).ToValue(150), 25);
     TChartAxis& horizontal = chart.BottomAxis();
     horizontal.SetAutomatic(false);
     horizontal.SetMaximum(10);
     horizontal.SetInverted(true);
     chart.PrepareAxisRange(horizontal);
-    horizontal.ComputePixelSpan(TRect{0, 0, 200, 200});
-    EXPECT_EQ(horizontal.PixelToValue(150), 2.5);
-    horizontal.ComputePixelSpan(TRect{0, 0, 0, 0});
-    EXPECT_EQ(horizontal.PixelToValue(150), 0);
+    chart.MapAxis(horizontal, TRect{0, 0, 200, 200});
+    EXPECT_EQ(chart.ScaleMapOf(horizontal).ToValue(150), 2.5);
+    chart.MapAxis(horizontal, TRect{0, 0, 0, 0});
+    EXPECT_EQ(chart.ScaleMapOf(horizontal).ToValue(150), 0);
 }
 
 }  // namespace

@@ -106,8 +106,8 @@ TEST_F(ChartFixture, RangeChangesRepaintOnlyWhenTheValueChanges) {
 TEST_F(ChartFixture, RangeChangedReportsEachRangeShownInAPaint) {
     TChartAxis& axis = chart.LeftAxis();
     std::vector<std::pair<double, double>> shown;
-    axis.OnCurrentRangeChanged = [&](TChartAxis& a) {
-        shown.emplace_back(a.CurrentMinimum(), a.CurrentMaximum());
+    axis.OnCurrentRangeChanged = [&](TChartAxis&, const TScaleRange& range) {
+        shown.emplace_back(range.Minimum, range.Maximum);
     };
     axis.SetAutomatic(false);
     axis.SetMinMax(10, 90);  // a setting, not a range shown
@@ -115,8 +115,8 @@ TEST_F(ChartFixture, RangeChangedReportsEachRangeShownInAPaint) {
     axis.SetMinimumOffset(10);
     axis.SetMaximumOffset(10);
     chart.PrepareAxisRange(axis);
-    axis.ComputePixelSpan({0, 0, 100, 100});
-    WidenRangeForOffsets(axis, nullptr, {});  // 10 pixels at each end of 100
+    chart.MapAxis(axis, {0, 0, 100, 100});
+    chart.ApplyAxisOffsets(axis);  // 10 pixels at each end of 100
     EXPECT_EQ(shown, (std::vector<std::pair<double, double>>{{10, 90}, {0, 100}}));
 }
 

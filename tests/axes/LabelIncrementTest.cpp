@@ -27,7 +27,7 @@ protected:
         axis.SetMinMax(minimum, maximum);
         axis.SetIncrement(increment);
         chart.PrepareAxisRange(axis);
-        axis.ComputePixelSpan(plot);
+        chart.MapAxis(axis, plot);
     }
 
     TLineSeries& series = chart.CreateSeries<TLineSeries>();
@@ -50,7 +50,7 @@ TEST_P(IncrementRows, ComputeLabelIncrement) {
     axis.LabelsFont().SetSizeFloat(32.0 / 3);
     if (c.setup) c.setup(axis);
     Prepare(axis, c.minimum, c.maximum, c.increment, TRect{180, 21, 964, 21 + c.axisLength});
-    EXPECT_DOUBLE_EQ(ComputeLabelIncrement(axis, canvas), c.expected);
+    EXPECT_DOUBLE_EQ(ComputeLabelIncrement(axis, chart.AxisPaintOf(axis), canvas), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -88,29 +88,27 @@ TEST_P(SampleReuseRows, LabelIncrementFrom) {
     const SampleCase& c = GetParam();
     TChartAxis& axis = chart.LeftAxis();
     Prepare(axis, 40, 80, 0, TRect{180, 21, 964, 421});
-    const TLabelSample sample = MeasureLabelSample(axis, canvas);
+    const TLabelSample sample = MeasureLabelSample(axis, chart.AxisPaintOf(axis), canvas);
     ASSERT_GT(sample.Size, 0);
     if (c.change) c.change(axis);
+    chart.PrepareAxisRange(axis);
     // A shorter axis fits fewer labels: the increment of the moment, from the same samples.
-    axis.ComputePixelSpan(TRect{180, 21, 964, 141});
+    chart.MapAxis(axis, TRect{180, 21, 964, 141});
 
     canvas.ClearCalls();
-    const TLabelIncrement fromSample = LabelIncrementFrom(axis, canvas, sample);
+    const TLabelIncrement fromSample = LabelIncrementFrom(axis, chart.AxisPaintOf(axis), canvas, sample);
     const bool measured = !canvas.CallsOf("TextExtent").empty();
     EXPECT_EQ(measured, !c.reused);
     EXPECT_EQ(fromSample.Sample == sample, c.reused);
     TRecordingCanvas fresh;
-    EXPECT_EQ(fromSample.Increment, ComputeLabelIncrement(axis, fresh));
+    EXPECT_EQ(fromSample.Increment, ComputeLabelIncrement(axis, chart.AxisPaintOf(axis), fresh));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, SampleReuseRows,
     ::testing::Values(SampleCase{"SameRangeAndSettings", nullptr, true},
                       SampleCase{"WidenedRange",
-                                 [](TChartAxis& a) {
-                                     a.SetMinMax(-1000, 80);
-                                     a.PrepareRange();
-                                 },
+                                 [](TChartAxis& a) { a.SetMinMax(-1000, 80); },
                                  false},
                       SampleCase{"LargerLabelsFont",
                                  [](TChartAxis& a) { a.LabelsFont().SetSizeFloat(20); }, false},
@@ -122,34 +120,34 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(LabelTest, AnUnmeasuredSampleIsMeasured) {
     TChartAxis& axis = chart.LeftAxis();
     Prepare(axis, 40, 80, 0, TRect{180, 21, 964, 421});
-    const TLabelIncrement first = LabelIncrementFrom(axis, canvas, {});
-    EXPECT_EQ(first.Sample, MeasureLabelSample(axis, canvas));
-    EXPECT_EQ(first.Increment, ComputeLabelIncrement(axis, canvas));
+    const TLabelIncrement first = LabelIncrementFrom(axis, chart.AxisPaintOf(axis), canvas, {});
+    EXPECT_EQ(first.Sample, MeasureLabelSample(axis, chart.AxisPaintOf(axis), canvas));
+    EXPECT_EQ(first.Increment, ComputeLabelIncrement(axis, chart.AxisPaintOf(axis), canvas));
 }
 
 TEST_F(LabelTest, IndexedPointsKeepWholeSteps) {
     TChartAxis& axis = chart.BottomAxis();
     Prepare(axis, 0, 4, 0, TRect{180, 21, 964, 421});
     // "0.5" is the widest sample: 18 + 2 pixels, so 39 labels fit and 4 / 40 climbs to 0.2.
-    EXPECT_DOUBLE_EQ(ComputeLabelIncrement(axis, canvas), 0.2);
+    EXPECT_DOUBLE_EQ(ComputeLabelIncrement(axis, chart.AxisPaintOf(axis), canvas), 0.2);
 
     for (int i = 0; i < 5; ++i)
         series.AddValue(i);
     chart.GatherBoundSeries();
-    EXPECT_EQ(ComputeLabelIncrement(axis, canvas), 1);
+    EXPECT_EQ(ComputeLabelIncrement(axis, chart.AxisPaintOf(axis), canvas), 1);
     series.SetActive(false);
     chart.GatherBoundSeries();
-    EXPECT_DOUBLE_EQ(ComputeLabelIncrement(axis, canvas), 0.2);
+    EXPECT_DOUBLE_EQ(ComputeLabelIncrement(axis, chart.AxisPaintOf(axis), canvas), 0.2);
 }
 
 TEST_F(LabelTest, DateTimeIncrementIsAtLeastAMillionthOfTheRange) {
     TChartAxis& axis = chart.BottomAxis();
     series.XValues().SetDateTime(true);
     Prepare(axis, 0, 2000000, 0, TRect{180, 21, 964, 421});
-    EXPECT_EQ(IncrementForCount(axis, 1000000), 2);
-    EXPECT_EQ(IncrementForCount(axis, 0), DateTimeStepTable[dtOneMicrosecond]);
+    EXPECT_EQ(IncrementForCount(axis, chart.AxisPaintOf(axis), 1000000), 2);
+    EXPECT_EQ(IncrementForCount(axis, chart.AxisPaintOf(axis), 0), DateTimeStepTable[dtOneMicrosecond]);
     // Beyond a year the step doubles.
-    EXPECT_EQ(IncrementForCount(axis, 4), 365 * 2048);
+    EXPECT_EQ(IncrementForCount(axis, chart.AxisPaintOf(axis), 4), 365 * 2048);
 }
 
 TEST_F(LabelTest, DateTimeIncrementBelowASecondClimbsTheNumericLadder) {
@@ -158,27 +156,27 @@ TEST_F(LabelTest, DateTimeIncrementBelowASecondClimbsTheNumericLadder) {
     Prepare(axis, 45505, 45505 + 10.0 / 86400, 0, TRect{180, 21, 964, 421});
     // Ten seconds: from a millionth of the range up the 1-2-5 ladder to 5e-6 days for 40
     // labels; for 5 labels the ladder passes one second (1/86400) and the table takes over.
-    EXPECT_NEAR(IncrementForCount(axis, 40), 5e-6, 1e-18);
-    EXPECT_DOUBLE_EQ(IncrementForCount(axis, 5), 5.0 / 86400);
+    EXPECT_NEAR(IncrementForCount(axis, chart.AxisPaintOf(axis), 40), 5e-6, 1e-18);
+    EXPECT_DOUBLE_EQ(IncrementForCount(axis, chart.AxisPaintOf(axis), 5), 5.0 / 86400);
 }
 
 TEST_F(LabelTest, NumericFloorIsTheSmallestDouble) {
     TChartAxis& axis = chart.LeftAxis();
     Prepare(axis, 0, 100, 10, TRect{180, 21, 964, 421});
-    EXPECT_EQ(IncrementForCount(axis, -3), std::numeric_limits<double>::denorm_min());
+    EXPECT_EQ(IncrementForCount(axis, chart.AxisPaintOf(axis), -3), std::numeric_limits<double>::denorm_min());
 }
 
 TEST_F(LabelTest, LabelsThatFit) {
     TChartAxis& axis = chart.LeftAxis();
     Prepare(axis, 0, 100, 10, TRect{180, 21, 964, 421});
-    EXPECT_EQ(LabelsThatFit(axis, 16), 22);  // 400 / (16 + 2)
-    EXPECT_EQ(LabelsThatFit(axis, 0), 1);
+    EXPECT_EQ(LabelsThatFit(axis, chart.AxisPaintOf(axis), 16), 22);  // 400 / (16 + 2)
+    EXPECT_EQ(LabelsThatFit(axis, chart.AxisPaintOf(axis), 0), 1);
     axis.Labels().SetSeparation(0);
-    EXPECT_EQ(LabelsThatFit(axis, 16), 25);
+    EXPECT_EQ(LabelsThatFit(axis, chart.AxisPaintOf(axis), 16), 25);
     axis.Labels().SetSeparation(50);
-    EXPECT_EQ(LabelsThatFit(axis, 16), 17);  // 400 / 24 = 16.67
-    axis.ComputePixelSpan(TRect{180, 21, 964, 21});
-    EXPECT_EQ(LabelsThatFit(axis, 16), 1);
+    EXPECT_EQ(LabelsThatFit(axis, chart.AxisPaintOf(axis), 16), 17);  // 400 / 24 = 16.67
+    chart.MapAxis(axis, TRect{180, 21, 964, 21});
+    EXPECT_EQ(LabelsThatFit(axis, chart.AxisPaintOf(axis), 16), 1);
 }
 
 TEST_F(LabelTest, NegativeSeparationIsRefused) {
@@ -193,15 +191,15 @@ TEST_F(LabelTest, LabelSizeAlongTheAxis) {
     TChartAxis& left = chart.LeftAxis();
     Prepare(left, 0, 100, 10, TRect{180, 21, 964, 421});
     canvas.SetFont(left.LabelsFont());  // 8 points: 6 pixels a character, 12 high
-    EXPECT_EQ(LabelSizeAlongAxis(left, canvas, 1234.5), 12);
+    EXPECT_EQ(LabelSizeAlongAxis(left, chart.AxisPaintOf(left), canvas, 1234.5), 12);
     left.Labels().SetAngle(90);
-    EXPECT_EQ(LabelSizeAlongAxis(left, canvas, 1234.5), 42);  // "1,234.5"
+    EXPECT_EQ(LabelSizeAlongAxis(left, chart.AxisPaintOf(left), canvas, 1234.5), 42);  // "1,234.5"
 
     TChartAxis& bottom = chart.BottomAxis();
     Prepare(bottom, 0, 100, 10, TRect{180, 21, 964, 421});
-    EXPECT_EQ(LabelSizeAlongAxis(bottom, canvas, 1234.5), 42);
+    EXPECT_EQ(LabelSizeAlongAxis(bottom, chart.AxisPaintOf(bottom), canvas, 1234.5), 42);
     bottom.Labels().SetAngle(270);
-    EXPECT_EQ(LabelSizeAlongAxis(bottom, canvas, 1234.5), 12);
+    EXPECT_EQ(LabelSizeAlongAxis(bottom, chart.AxisPaintOf(bottom), canvas, 1234.5), 12);
 }
 
 TEST_F(LabelTest, MultiLineDateLabelsStackAlongAVerticalAxis) {
@@ -210,11 +208,11 @@ TEST_F(LabelTest, MultiLineDateLabelsStackAlongAVerticalAxis) {
     left.SetDateTimeFormat("d mmm");
     Prepare(left, 45505, 45565, 10, TRect{180, 21, 964, 421});
     canvas.SetFont(left.LabelsFont());
-    EXPECT_EQ(LabelText(left, 45510), "6 Aug");
-    EXPECT_EQ(LabelSizeAlongAxis(left, canvas, 45510), 12);
+    EXPECT_EQ(LabelText(left, chart.AxisPaintOf(left), 45510), "6 Aug");
+    EXPECT_EQ(LabelSizeAlongAxis(left, chart.AxisPaintOf(left), canvas, 45510), 12);
     left.Labels().SetMultiLine(true);
-    EXPECT_EQ(LabelText(left, 45510), "6\rAug");
-    EXPECT_EQ(LabelSizeAlongAxis(left, canvas, 45510), 24);
+    EXPECT_EQ(LabelText(left, chart.AxisPaintOf(left), 45510), "6\rAug");
+    EXPECT_EQ(LabelSizeAlongAxis(left, chart.AxisPaintOf(left), canvas, 45510), 24);
 }
 
 struct TextCase {
@@ -240,7 +238,7 @@ TEST_P(TextRows, LabelText) {
         }
     }
     Prepare(axis, c.minimum, c.maximum, 0, TRect{180, 21, 964, 421});
-    EXPECT_EQ(LabelText(axis, c.value), c.text);
+    EXPECT_EQ(LabelText(axis, chart.AxisPaintOf(axis), c.value), c.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -264,20 +262,20 @@ TEST_F(LabelTest, LabelStyleInUse) {
     TChartAxis& bottom = chart.BottomAxis();
     TChartAxis& left = chart.LeftAxis();
     chart.GatherBoundSeries();
-    EXPECT_EQ(LabelStyleInUse(bottom), talValue);
-    EXPECT_EQ(LabelStyleInUse(chart.TopAxis()), talNone);  // no series bound to it
+    EXPECT_EQ(LabelStyleInUse(bottom, chart.AxisPaintOf(bottom)), talValue);
+    EXPECT_EQ(LabelStyleInUse(chart.TopAxis(), chart.AxisPaintOf(chart.TopAxis())), talNone);  // no series bound to it
 
     // Point texts label the axis of the X values only.
     series.AddPoint(1, 2, "first");
     chart.GatherBoundSeries();
-    EXPECT_EQ(LabelStyleInUse(bottom), talText);
-    EXPECT_EQ(LabelStyleInUse(left), talValue);
+    EXPECT_EQ(LabelStyleInUse(bottom, chart.AxisPaintOf(bottom)), talText);
+    EXPECT_EQ(LabelStyleInUse(left, chart.AxisPaintOf(left)), talValue);
 
     series.SetActive(false);
     chart.GatherBoundSeries();
-    EXPECT_EQ(LabelStyleInUse(bottom), talNone);
+    EXPECT_EQ(LabelStyleInUse(bottom, chart.AxisPaintOf(bottom)), talNone);
     bottom.Labels().SetStyle(talMark);
-    EXPECT_EQ(LabelStyleInUse(bottom), talMark);
+    EXPECT_EQ(LabelStyleInUse(bottom, chart.AxisPaintOf(bottom)), talMark);
 }
 
 TEST_F(LabelTest, DateTimeAxisFollowsTheValuesLyingOnIt) {
@@ -285,16 +283,16 @@ TEST_F(LabelTest, DateTimeAxisFollowsTheValuesLyingOnIt) {
     TChartAxis& left = chart.LeftAxis();
     series.XValues().SetDateTime(true);
     chart.GatherBoundSeries();
-    EXPECT_TRUE(bottom.IsDateTimeAxis());
-    EXPECT_FALSE(left.IsDateTimeAxis());
+    EXPECT_TRUE(chart.AxisPaintOf(bottom).DateTime());
+    EXPECT_FALSE(chart.AxisPaintOf(left).DateTime());
 
     series.YValues().SetDateTime(true);
     chart.GatherBoundSeries();
-    EXPECT_TRUE(left.IsDateTimeAxis());
+    EXPECT_TRUE(chart.AxisPaintOf(left).DateTime());
 
     series.SetActive(false);
     chart.GatherBoundSeries();
-    EXPECT_FALSE(bottom.IsDateTimeAxis());
+    EXPECT_FALSE(chart.AxisPaintOf(bottom).DateTime());
 }
 
 // Automatic ends round to the label step, measured on the chart's canvas when it has one.
@@ -305,7 +303,7 @@ protected:
         series.AddPoint(1, 97);
         axis.SetMinimumRound(true);
         axis.SetMaximumRound(true);
-        axis.ComputePixelSpan(TRect{180, 21, 964, 151});  // 130 pixels: 10 labels of 12 + 1
+        chart.MapAxis(axis, TRect{180, 21, 964, 151});  // 130 pixels: 10 labels of 12 + 1
     }
     ~LabelStepTest() override { UnregisterCanvasClass("TRecordingCanvas"); }
 
@@ -317,21 +315,21 @@ TEST_F(LabelStepTest, MeasuredOnTheChartsCanvas) {
     chart.SetDefaultCanvas("TRecordingCanvas");
     ASSERT_NE(chart.Canvas(), nullptr);
     chart.PrepareAxisRange(axis);
-    EXPECT_EQ(axis.CurrentMinimum(), 0);
-    EXPECT_EQ(axis.CurrentMaximum(), 100);
-    EXPECT_EQ(axis.RangeSpan(), 100);
+    EXPECT_EQ(chart.ScaleMapOf(axis).Minimum(), 0);
+    EXPECT_EQ(chart.ScaleMapOf(axis).Maximum(), 100);
+    EXPECT_EQ(chart.ScaleMapOf(axis).Span(), 100);
 }
 
 TEST_F(LabelStepTest, WithoutACanvasTheSetIncrementStands) {
     ASSERT_EQ(chart.Canvas(), nullptr);
     chart.PrepareAxisRange(axis);
-    EXPECT_EQ(axis.CurrentMinimum(), 3);
-    EXPECT_EQ(axis.CurrentMaximum(), 97);
+    EXPECT_EQ(chart.ScaleMapOf(axis).Minimum(), 3);
+    EXPECT_EQ(chart.ScaleMapOf(axis).Maximum(), 97);
 
     axis.SetIncrement(25);
     chart.PrepareAxisRange(axis);
-    EXPECT_EQ(axis.CurrentMinimum(), 0);
-    EXPECT_EQ(axis.CurrentMaximum(), 100);
+    EXPECT_EQ(chart.ScaleMapOf(axis).Minimum(), 0);
+    EXPECT_EQ(chart.ScaleMapOf(axis).Maximum(), 100);
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ TEST_P(BoundSeriesRows, WhatTheSeriesTellTheirAxis) {
     EXPECT_EQ(chart.BoundSeriesOf(c.axis(chart)), c.expected);
     // The paint's gathering tells the axis the same.
     chart.GatherBoundSeries();
-    EXPECT_EQ(c.axis(chart).BoundSeries(), c.expected);
+    EXPECT_EQ(chart.AxisPaintOf(c.axis(chart)).Series, c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -65,16 +65,15 @@ protected:
     // Hooks that only mark where in the order they ran, as empty groups.
     void MarkEveryLayer(TLegendPaintRole legend) {
         TChartPaintLayers& layers = chart.PaintLayers();
-        layers.ReserveAxisSpace = [this](const TChartAxis& axis, TCanvas3D& c, const TRect& r,
-                                         const TAxisLayout&) {
+        layers.ReserveAxisSpace = [this](const TChartAxis& axis, const TAxisPaint&, TCanvas3D& c,
+                                         const TRect& r) {
             Mark(c, "reserve " + NameOf(axis));
             return TAxisSpace{r, {}};
         };
-        layers.ApplyAxisOffsets = [this](TChartAxis& axis, const TAxisLayout& placed) {
+        layers.ApplyAxisOffsets = [this](TChartAxis& axis) {
             Mark(canvas, "offsets " + NameOf(axis));
-            return placed;
         };
-        layers.DrawAxis = [this](TChartAxis& axis, TCanvas3D& c, const TAxisLayout&) {
+        layers.DrawAxis = [this](TChartAxis& axis, TCanvas3D& c, const TAxisPaint&) {
             Mark(c, "axis " + NameOf(axis));
         };
         layers.DrawSeries = [](TCustomChart&, TCanvas3D& c) { Mark(c, "series"); };
@@ -346,8 +345,8 @@ TEST_F(ChartPaintTest, AxesDrawnAfterTheSeriesWhenNotBehind) {
 }
 
 TEST_F(ChartPaintTest, AxesTakeTheirSpaceAfterTheTitle) {
-    chart.PaintLayers().ReserveAxisSpace = [this](const TChartAxis& axis, TCanvas3D&,
-                                                  const TRect& r, const TAxisLayout&) {
+    chart.PaintLayers().ReserveAxisSpace = [this](const TChartAxis& axis, const TAxisPaint&,
+                                                  TCanvas3D&, const TRect& r) {
         TRect t = r;
         if (&axis == &chart.LeftAxis()) t.Left += 30;
         if (&axis == &chart.BottomAxis()) t.Bottom -= 20;
@@ -355,7 +354,7 @@ TEST_F(ChartPaintTest, AxesTakeTheirSpaceAfterTheTitle) {
     };
     Render();
     EXPECT_EQ(chart.PlotRect(), (TRect{156, 38, 964, 451}));
-    EXPECT_EQ(chart.LeftAxis().StartPixel(), 38);
+    EXPECT_EQ(chart.ScaleMapOf(chart.LeftAxis()).StartPixel(), 38);
     EXPECT_EQ(BackWallRect(), (TRect{156, 38, 965, 452}));
 }
 
@@ -411,7 +410,7 @@ TEST_F(ChartPaintTest, WallsWithout3DWallsOrHiddenDrawNoBackWall) {
 
 TEST_F(ChartPaintTest, SettingsChangedWhilePaintingRequestNoRepaint) {
     bool repaintOnChangeDuringPaint = true;
-    chart.PaintLayers().DrawAxis = [&](TChartAxis& axis, TCanvas3D&, const TAxisLayout&) {
+    chart.PaintLayers().DrawAxis = [&](TChartAxis& axis, TCanvas3D&, const TAxisPaint&) {
         repaintOnChangeDuringPaint = chart.RepaintOnChange();
         axis.SetMaximum(axis.Maximum() + 1);
         chart.SetColor(clWhite);

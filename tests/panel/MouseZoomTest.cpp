@@ -1,3 +1,4 @@
+#include <cmath>
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -14,21 +15,21 @@ namespace {
 
 constexpr double kBegin = 45505.60522789352;  // 1 August 2024 14:31:31.69
 constexpr double kEnd = 45565.60543462963;    // 30 September 2024 14:31:49.552
-constexpr TAxisRange kLeft{0, 100};
-constexpr TAxisRange kBottom{kBegin, kEnd};
-constexpr TAxisRange kCelsius{-17.77777777777778, 37.77777777777778};
-constexpr TAxisRange kDays{214.60522789352, 274.60543462963};
+constexpr TScaleRange kLeft{0, 100};
+constexpr TScaleRange kBottom{kBegin, kEnd};
+constexpr TScaleRange kCelsius{-17.77777777777778, 37.77777777777778};
+constexpr TScaleRange kDays{214.60522789352, 274.60543462963};
 
 // The values at the pixels of a drag from (300, 100) to (500, 300): the left axis maps 21..440
 // onto 100..0, the bottom axis 145..964 onto the two dates.
-constexpr TAxisRange kLeftZoomed{33.41288782816229, 81.14558472553699};
-constexpr TAxisRange kBottomZoomed{45516.96057837471, 45531.61264351173};
+constexpr TScaleRange kLeftZoomed{33.41288782816229, 81.14558472553699};
+constexpr TScaleRange kBottomZoomed{45516.96057837471, 45531.61264351173};
 
-TAxisRange RangeOf(const TChartAxis& axis) {
+TScaleRange RangeOf(const TChartAxis& axis) {
     return {axis.Minimum(), axis.Maximum()};
 }
 
-void Fix(TChartAxis& axis, TAxisRange range) {
+void Fix(TChartAxis& axis, TScaleRange range) {
     axis.SetAutomatic(false);
     axis.SetMinMax(range.Minimum, range.Maximum);
 }
@@ -84,8 +85,8 @@ struct ZoomCase {
     const char* name;
     TPoint from;
     TPoint to;
-    std::optional<TAxisRange> left;  // none: unchanged
-    std::optional<TAxisRange> bottom;
+    std::optional<TScaleRange> left;  // none: unchanged
+    std::optional<TScaleRange> bottom;
     void (*setup)(TChartZoom&) = nullptr;
     TShiftState shift = {};
 };
@@ -112,8 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
         ZoomCase{"SeventeenBySeventeenCounts",
                  {300, 100},
                  {317, 117},
-                 TAxisRange{77.08830548926014, 81.14558472553699},
-                 TAxisRange{45516.96057837471, 45518.20600391136}},
+                 TScaleRange{77.08830548926014, 81.14558472553699},
+                 TScaleRange{45516.96057837471, 45518.20600391136}},
         ZoomCase{"ToTheLeftWithNothingToUndoChangesNothing", {500, 300}, {300, 100}, {}, {}},
         ZoomCase{"UpLeftZoomsWhenAsked",
                  {500, 300},
@@ -160,10 +161,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MouseZoomTest, AZoomChangesTheFourStandardAxesInOrderAndNoScale) {
     // Each repaint request tells which end changed last.
     std::vector<std::string> writes;
-    TAxisRange left = RangeOf(chart.LeftAxis());
-    TAxisRange bottom = RangeOf(chart.BottomAxis());
+    TScaleRange left = RangeOf(chart.LeftAxis());
+    TScaleRange bottom = RangeOf(chart.BottomAxis());
     chart.SetOnRepaintRequest([&] {
-        auto note = [&](const char* name, TAxisRange& before, const TChartAxis& axis) {
+        auto note = [&](const char* name, TScaleRange& before, const TChartAxis& axis) {
             if (axis.Minimum() != before.Minimum) writes.push_back(std::string(name) + ".Minimum");
             if (axis.Maximum() != before.Maximum) writes.push_back(std::string(name) + ".Maximum");
             before = RangeOf(axis);
@@ -179,7 +180,7 @@ TEST_F(MouseZoomTest, AZoomChangesTheFourStandardAxesInOrderAndNoScale) {
                                                 "Bottom.Maximum"}));
     for (TChartAxis* axis : {&chart.RightAxis(), &chart.TopAxis()}) {
         EXPECT_FALSE(axis->Automatic() || axis->AutomaticMinimum() || axis->AutomaticMaximum());
-        EXPECT_RANGE(*axis, (TAxisRange{0, 0}));  // an axis without series spans nothing
+        EXPECT_RANGE(*axis, (TScaleRange{0, 0}));  // an axis without series spans nothing
     }
     EXPECT_RANGE(*celsius, kCelsius);
     EXPECT_RANGE(*days, kDays);
@@ -228,7 +229,7 @@ TEST_F(MouseZoomTest, UndoStoresARangeThatTheSettersWouldRefuse) {
     chart.EndLoading();
     Drag(mbLeft, {{300, 100}, {500, 300}});
     EXPECT_NO_THROW(mouse.UnzoomAxes());
-    EXPECT_RANGE(chart.RightAxis(), (TAxisRange{5, 0}));
+    EXPECT_RANGE(chart.RightAxis(), (TScaleRange{5, 0}));
 }
 
 struct ScrollCase {
@@ -250,12 +251,12 @@ TEST_P(ScrollDragTest, EveryAxisFollowsTheMouse) {
     struct Watched {
         TChartAxis* axis;
         double grabbed;
-        TAxisRange before;
+        TScaleRange before;
     };
     std::vector<Watched> watched;
     for (TChartAxis* axis : {&chart.BottomAxis(), days, &chart.LeftAxis(), celsius}) {
         const std::int32_t p = axis->Horizontal() ? from.X : from.Y;
-        watched.push_back({axis, axis->PixelToValue(p), RangeOf(*axis)});
+        watched.push_back({axis, chart.ScaleMapOf(*axis).ToValue(p), RangeOf(*axis)});
     }
 
     Drag(mbRight, {from, c.to});
@@ -268,7 +269,7 @@ TEST_P(ScrollDragTest, EveryAxisFollowsTheMouse) {
             EXPECT_RANGE(*w.axis, w.before);
             continue;
         }
-        EXPECT_EQ(w.axis->ValueToPixel(w.grabbed), target);
+        EXPECT_EQ(chart.ScaleMapOf(*w.axis).ToPixel(w.grabbed), target);
         EXPECT_NEAR(w.axis->Maximum() - w.axis->Minimum(), w.before.Maximum - w.before.Minimum,
                     1e-9);
     }
@@ -318,9 +319,9 @@ TEST_F(MouseZoomTest, InsideBoundsEndsTheScrollWhereThePlotEnds) {
 
 TEST_F(MouseZoomTest, AScrollHandlerMayChangeOrRefuseAStep) {
     mouse.OnAllowScroll = [this](TChartAxis& axis,
-                                 TAxisRange proposed) -> std::optional<TAxisRange> {
+                                 TScaleRange proposed) -> std::optional<TScaleRange> {
         if (&axis == days) return std::nullopt;
-        if (&axis == &chart.BottomAxis()) return TAxisRange{proposed.Maximum, 1};
+        if (&axis == &chart.BottomAxis()) return TScaleRange{proposed.Maximum, 1};
         return proposed;
     };
     Drag(mbRight, {{400, 200}, {450, 200}});
@@ -335,6 +336,47 @@ TEST_F(MouseZoomTest, AnEndThatWouldPassTheDoublesRangeStays) {
     Drag(mbRight, {{400, 200}, {300, 200}});  // a hundred pixels: about 8.4e306
     EXPECT_GT(days->Minimum(), 1e308);
     EXPECT_EQ(days->Maximum(), 1.69e308);
+}
+
+// The left axis maps 21..440 onto 1..1e6 by logarithms: 419 pixels for six powers of ten.
+TEST_F(MouseZoomTest, ALogarithmicAxisScrollsByARatio) {
+    TChartAxis& left = chart.LeftAxis();
+    Fix(left, {1, 1e6});
+    left.SetLogarithmic(true);
+    Layout();
+    const double grabbed = chart.ScaleMapOf(left).ToValue(300);
+    Drag(mbRight, {{400, 300}, {400, 230}});
+    Layout();
+    EXPECT_EQ(chart.ScaleMapOf(left).ToPixel(grabbed), 230);
+    EXPECT_DOUBLE_EQ(left.Maximum() / left.Minimum(), 1e6);
+    EXPECT_LT(left.Minimum(), 1);
+    mouse.UnzoomAxes();
+    EXPECT_RANGE(left, (TScaleRange{1, 1e6}));
+}
+
+TEST_F(MouseZoomTest, ALogarithmicAxisZoomsToTheValuesUnderTheRectangle) {
+    TChartAxis& left = chart.LeftAxis();
+    Fix(left, {1, 1e6});
+    left.SetLogarithmic(true);
+    Layout();
+    const TScaleMap shown = chart.ScaleMapOf(left);
+    Drag(mbLeft, {{300, 100}, {500, 300}});
+    EXPECT_DOUBLE_EQ(left.Maximum(), shown.ToValue(100));
+    EXPECT_DOUBLE_EQ(left.Minimum(), shown.ToValue(300));
+    // On logarithms: 200 pixels of 419 are 2.86 powers of ten.
+    EXPECT_NEAR(std::log10(left.Maximum() / left.Minimum()), 200 * 6.0 / 419, 1e-12);
+}
+
+// Mouse positions far outside the plot are taken in 64 bits: the extreme drag moves the ranges
+// the same way as a far one.
+TEST_F(MouseZoomTest, AScrollToTheFarthestPositionMovesAsAFarOneDoes) {
+    Drag(mbRight, {{400, 200}, {-1000000, -1000000}});
+    const TScaleRange far{chart.BottomAxis().Minimum(), chart.LeftAxis().Minimum()};
+    mouse.UnzoomAxes();
+    Layout();
+    Drag(mbRight, {{400, 200}, {INT32_MIN, INT32_MIN}});
+    EXPECT_GT(chart.BottomAxis().Minimum(), far.Minimum);
+    EXPECT_LT(chart.LeftAxis().Minimum(), far.Maximum);
 }
 
 TEST_F(MouseZoomTest, UndoAfterAScrollReturnsEveryAxis) {
@@ -389,7 +431,7 @@ TEST_F(MouseZoomTest, WheelDirections) {
     mouse.Zoom().SetMouseWheel(pmwNormal);
     Layout();
     mouse.MouseWheel(120);
-    const TAxisRange in = RangeOf(chart.BottomAxis());
+    const TScaleRange in = RangeOf(chart.BottomAxis());
     EXPECT_LT(in.Maximum - in.Minimum, kBottom.Maximum - kBottom.Minimum);
     mouse.Zoom().SetMouseWheel(pmwInverted);
     Layout();

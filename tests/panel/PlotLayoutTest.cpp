@@ -143,11 +143,11 @@ TEST_F(ChartFixture, FitAxesIntoPlotLetsShownAxesTakeSpaceInListOrder) {
     EXPECT_EQ(visited, (std::vector<TChartAxis*>{&chart.BottomAxis(), &chart.TopAxis(),
                                                  &chart.LeftAxis(), &chart.RightAxis()}));
     EXPECT_EQ(chart.PlotRect(), (TRect{plot.Left + 30, plot.Top, plot.Right, plot.Bottom - 20}));
-    EXPECT_EQ(chart.LeftAxis().StartPixel(), plot.Top);
-    EXPECT_EQ(chart.LeftAxis().EndPixel(), plot.Bottom - 20);
-    EXPECT_EQ(chart.BottomAxis().StartPixel(), plot.Left + 30);
-    EXPECT_TRUE(chart.LeftAxis().AxisShown());
-    EXPECT_FALSE(chart.DepthAxis().AxisShown());
+    EXPECT_EQ(chart.ScaleMapOf(chart.LeftAxis()).StartPixel(), plot.Top);
+    EXPECT_EQ(chart.ScaleMapOf(chart.LeftAxis()).EndPixel(), plot.Bottom - 20);
+    EXPECT_EQ(chart.ScaleMapOf(chart.BottomAxis()).StartPixel(), plot.Left + 30);
+    EXPECT_TRUE(chart.AxisPaintOf(chart.LeftAxis()).Shown);
+    EXPECT_FALSE(chart.AxisPaintOf(chart.DepthAxis()).Shown);
 }
 
 TEST_F(ChartFixture, ACustomAxisBesideThePlotTakesNoSpaceAndShowsOnlyWithItsSeries) {
@@ -165,14 +165,14 @@ TEST_F(ChartFixture, ACustomAxisBesideThePlotTakesNoSpaceAndShowsOnlyWithItsSeri
     };
     chart.FitAxesIntoPlot(reserve);
     EXPECT_EQ(scaleVisits, 0);  // no active series is bound to it: not shown
-    EXPECT_FALSE(scale.AxisShown());
+    EXPECT_FALSE(chart.AxisPaintOf(scale).Shown);
 
     auto& companion = chart.CreateSeries<TLineSeries>();
     companion.SetParentChart(&chart);
     companion.BindCustomVertAxis(&scale);
     chart.FitAxesIntoPlot(reserve);
     EXPECT_EQ(scaleVisits, 1);
-    EXPECT_TRUE(scale.AxisShown());
+    EXPECT_TRUE(chart.AxisPaintOf(scale).Shown);
     EXPECT_EQ(chart.PlotRect(), plot);
 }
 

@@ -1,4 +1,5 @@
 #include <string>
+#include <vector>
 
 #include <QDir>
 #include <QFile>
@@ -101,6 +102,27 @@ TEST_F(ChartExportTest, AnSvgIsAVectorPictureOfTheChart) {
     EXPECT_NEAR(size.captured(1).toDouble() / 25.4 * 96, 750, 0.5);
     EXPECT_NEAR(size.captured(2).toDouble() / 25.4 * 96, 450, 0.5);
     EXPECT_FALSE(text.contains("<image")) << "the chart is drawn as shapes, not as a bitmap";
+}
+
+// The grid rows of a logarithmic axis from 1 to 1,000,000 stand at equal spacing on both
+// canvases: the five powers of ten between the ends (those on the frame are not drawn).
+TEST_F(ChartExportTest, ALogarithmicAxisShowsItsPowersAtEqualSpacingOnBothCanvases) {
+    chart.LeftAxis().SetMinMax(1, 1e6);
+    chart.LeftAxis().SetLogarithmic(true);
+    chart.LeftAxis().Grid().SetColor(clBlue);
+    for (const char* canvas : {"TChartCanvas3D", "TGDIPlusCanvas"}) {
+        chart.SetDefaultCanvas(canvas);
+        SaveChartImage(chart, PathOf("log.png"), 500, 160);
+        const QImage saved(dir.filePath("log.png"));
+        std::vector<int> rows;
+        for (int y = 0; y < saved.height(); ++y) {
+            const QColor c = saved.pixelColor(saved.width() / 2 + 7, y);
+            if (c.blue() > 200 && c.red() < 60 && c.green() < 60) rows.push_back(y);
+        }
+        ASSERT_EQ(rows.size(), 5u) << canvas;
+        for (std::size_t i = 2; i < rows.size(); ++i)
+            EXPECT_NEAR(rows[i] - rows[i - 1], rows[1] - rows[0], 1) << canvas;
+    }
 }
 
 TEST_F(ChartExportTest, AFailedExportSaysWhyAndLeavesNoFile) {

@@ -49,10 +49,10 @@ protected:
 
 TEST_F(ChartWidgetMouseTest, ALeftDragZoomsToTheRectangle) {
     Shown();
-    const double top = chart.LeftAxis().PixelToValue(100);
-    const double bottom = chart.LeftAxis().PixelToValue(300);
-    const double first = chart.BottomAxis().PixelToValue(300);
-    const double last = chart.BottomAxis().PixelToValue(500);
+    const double top = chart.ScaleMapOf(chart.LeftAxis()).ToValue(100);
+    const double bottom = chart.ScaleMapOf(chart.LeftAxis()).ToValue(300);
+    const double first = chart.ScaleMapOf(chart.BottomAxis()).ToValue(300);
+    const double last = chart.ScaleMapOf(chart.BottomAxis()).ToValue(500);
 
     Press(Qt::LeftButton, {300, 100});
     Move(Qt::LeftButton, {400, 200});
@@ -85,12 +85,12 @@ TEST_F(ChartWidgetMouseTest, TheZoomRectangleShowsAndGoes) {
 
 TEST_F(ChartWidgetMouseTest, ARightDragScrollsWithTheMouse) {
     Shown();
-    const double grabbed = chart.BottomAxis().PixelToValue(400);
+    const double grabbed = chart.ScaleMapOf(chart.BottomAxis()).ToValue(400);
     Press(Qt::RightButton, {400, 200});
     Move(Qt::RightButton, {450, 200});
     Release(Qt::RightButton, {450, 200});
     Shown();
-    EXPECT_EQ(chart.BottomAxis().ValueToPixel(grabbed), 450);
+    EXPECT_EQ(chart.ScaleMapOf(chart.BottomAxis()).ToPixel(grabbed), 450);
     EXPECT_EQ(chart.LeftAxis().Minimum(), 0);
 }
 

@@ -294,9 +294,9 @@ TEST_F(ScaleTest, ARangeSetOnAnAutomaticAxisIsTheRangeShown) {
     left.SetMinMax(40, 100);
     auto celsius = CreateOwnedAxis<tLeftCelsiusScale>(chart);
     chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
-    EXPECT_EQ(left.CurrentMinimum(), 40);
-    EXPECT_EQ(left.CurrentMaximum(), 100);
-    EXPECT_EQ(celsius->CurrentMaximum(), tLeftCelsiusScale::CelsiusFromFahrenheit(100));
+    EXPECT_EQ(chart.ScaleMapOf(left).Minimum(), 40);
+    EXPECT_EQ(chart.ScaleMapOf(left).Maximum(), 100);
+    EXPECT_EQ(chart.ScaleMapOf(*celsius.Get()).Maximum(), tLeftCelsiusScale::CelsiusFromFahrenheit(100));
 }
 
 // Live following: every paint hands the scale the range its master shows.
@@ -327,8 +327,8 @@ TEST_P(LiveScaleTest, TheScaleShowsWhatItsMasterShows) {
     const double maximum = c.live ? tLeftCelsiusScale::CelsiusFromFahrenheit(c.shownMaximum) : 100;
     EXPECT_EQ(celsius->Minimum(), minimum);
     EXPECT_EQ(celsius->Maximum(), maximum);
-    EXPECT_EQ(celsius->CurrentMinimum(), minimum);
-    EXPECT_EQ(celsius->CurrentMaximum(), maximum);
+    EXPECT_EQ(chart.ScaleMapOf(*celsius.Get()).Minimum(), minimum);
+    EXPECT_EQ(chart.ScaleMapOf(*celsius.Get()).Maximum(), maximum);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -355,10 +355,12 @@ TEST_F(ScaleTest, ALiveScaleFollowsTheRangeWidenedLaterInThePaint) {
     TChartAxis& master = chart.LeftAxis();
     master.SetMinimumOffset(40);
     master.SetMaximumOffset(40);
-    WidenRangeForOffsets(master, nullptr, {});
-    ASSERT_LT(master.CurrentMinimum(), 32);
-    EXPECT_DOUBLE_EQ(celsius->CurrentMinimum(), (master.CurrentMinimum() - 32) / 1.8);
-    EXPECT_DOUBLE_EQ(celsius->CurrentMaximum(), (master.CurrentMaximum() - 32) / 1.8);
+    chart.ApplyAxisOffsets(master);
+    ASSERT_LT(chart.ScaleMapOf(master).Minimum(), 32);
+    EXPECT_DOUBLE_EQ(chart.ScaleMapOf(*celsius.Get()).Minimum(),
+                     (chart.ScaleMapOf(master).Minimum() - 32) / 1.8);
+    EXPECT_DOUBLE_EQ(chart.ScaleMapOf(*celsius.Get()).Maximum(),
+                     (chart.ScaleMapOf(master).Maximum() - 32) / 1.8);
 }
 
 TEST_F(ScaleTest, AScaleSwitchedOffOrFreedLeavesItsMasterAlone) {

@@ -138,11 +138,22 @@ INSTANTIATE_TEST_SUITE_P(
                     {{-100, 0, clNone}, {100, 200}, {200, 100}},
                     Plain,
                     {"Line 245,240 345,340 0000FF"}},
-        // On logarithms, halfway between 1 and 100 is 10.
+        // On logarithms, halfway between 1 and 100 is 10, a third of the way up 1..1000.
         DrawingCase{"EnteringSegmentOnALogarithmicAxisFollowsTheLogarithms",
                     {{-100, 1}, {100, 100}},
-                    [](TChart& chart, TLineSeries&) { chart.LeftAxis().SetLogarithmic(true); },
-                    {"Line 145,430 245,340 0000FF"}},
+                    [](TChart& chart, TLineSeries&) {
+                        chart.LeftAxis().SetMinMax(1, 1000);
+                        chart.LeftAxis().SetLogarithmic(true);
+                    },
+                    {"Line 145,300 245,161 0000FF"}},
+        // No logarithm: a value at or below zero is a gap.
+        DrawingCase{"AValueAtOrBelowZeroOnALogarithmicAxisBreaksTheLine",
+                    {{100, 100}, {200, -5}, {300, 10}, {400, 100}},
+                    [](TChart& chart, TLineSeries&) {
+                        chart.LeftAxis().SetMinMax(1, 1000);
+                        chart.LeftAxis().SetLogarithmic(true);
+                    },
+                    {"Line 445,300 545,161 0000FF"}},
         DrawingCase{"StairsStepAcrossThenUpOrDown",
                     {{100, 100}, {200, 300}},
                     [](TChart&, TLineSeries& s) { s.SetStairs(true); },

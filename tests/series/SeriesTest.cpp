@@ -344,15 +344,15 @@ TEST_F(ChartFixture, AutomaticAxesTakeTheExtremesOfTheirActiveSeries) {
     inactive.SetActive(false);
     chart.PrepareAxisRange(chart.LeftAxis());
     chart.PrepareAxisRange(chart.BottomAxis());
-    EXPECT_EQ(chart.LeftAxis().CurrentMinimum(), -3);
-    EXPECT_EQ(chart.LeftAxis().CurrentMaximum(), 7);
-    EXPECT_EQ(chart.BottomAxis().CurrentMinimum(), 10);
-    EXPECT_EQ(chart.BottomAxis().CurrentMaximum(), 20);
+    EXPECT_EQ(chart.ScaleMapOf(chart.LeftAxis()).Minimum(), -3);
+    EXPECT_EQ(chart.ScaleMapOf(chart.LeftAxis()).Maximum(), 7);
+    EXPECT_EQ(chart.ScaleMapOf(chart.BottomAxis()).Minimum(), 10);
+    EXPECT_EQ(chart.ScaleMapOf(chart.BottomAxis()).Maximum(), 20);
     chart.PrepareAxisRange(chart.RightAxis());
-    EXPECT_EQ(chart.RightAxis().CurrentMaximum(), 0);
+    EXPECT_EQ(chart.ScaleMapOf(chart.RightAxis()).Maximum(), 0);
     b.SetVertAxis(aBothVertAxis);
     chart.PrepareAxisRange(chart.RightAxis());
-    EXPECT_EQ(chart.RightAxis().CurrentMinimum(), -3);
+    EXPECT_EQ(chart.ScaleMapOf(chart.RightAxis()).Minimum(), -3);
 }
 
 class ShownRangeTest : public ChartFixture {
@@ -406,8 +406,9 @@ TEST_F(ShownRangeTest, SearchedRangeMatchesAWalkOverRepeatedValues) {
     for (double lo = -5; lo < 105; lo += 0.75) {
         chart.BottomAxis().SetMinMax(lo, lo + 7.3);
         chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
-        const double from = series.XValueOfPixel(chart.PlotRect().Left);
-        const double to = series.XValueOfPixel(chart.PlotRect().Right);
+        const TScaleMap& map = chart.ScaleMapOf(chart.BottomAxis());
+        const double from = map.ToValue(chart.PlotRect().Left);
+        const double to = map.ToValue(chart.PlotRect().Right);
         std::int32_t first = 0;
         while (first < 300 && series.XValues()[first] < from)
             ++first;

@@ -1,0 +1,105 @@
+#include "twinscope/chart/axes/ScaleMap.h"
+
+#include <cmath>
+#include <limits>
+
+#include "twinscope/runtime/Types.h"
+
+namespace twinscope {
+
+namespace {
+constexpr Extended RangeZeroTolerance = 1e-12;
+// A scroll step never carries a range end beyond this magnitude.
+constexpr double ScrollLimit = 1.7e308;
+
+double Shifted(double end, double delta) {
+    const double moved = end + delta;
+    return std::fabs(moved) > ScrollLimit ? end : moved;
+}
+
+double Scaled(double end, double ratio) {
+    const double moved = end * ratio;
+    return moved > 0 && moved <= ScrollLimit ? moved : end;
+}
+}  // namespace
+
+TScaleMap::TScaleMap(TScaleRange range, TPixelSpan pixels, TScaleDirection direction,
+                     TScaleKind kind, double logBase)
+    : requested_(kind),
+      kind_(kind == skLogarithmic && range.Minimum > 0 && range.Maximum > 0 ? skLogarithmic
+                                                                            : skLinear),
+      logBase_(logBase),
+      direction_(direction),
+      range_(range),
+      pixels_(pixels) {
+    span_ = static_cast<Extended>(range.Maximum) - static_cast<Extended>(range.Minimum);
+    const std::int32_t length = Length();
+    const bool minimumAtStart = direction.Horizontal != direction.Inverted;
+    origin_ = minimumAtStart ? pixels.Start : pixels.End;
+    sign_ = minimumAtStart ? 1 : -1;
+    if (kind_ == skLinear) {
+        rangeIsZero_ = std::fabs(span_) <= RangeZeroTolerance;
+        pixelsPerUnit_ = rangeIsZero_ ? 0.0 : static_cast<double>(length / span_);
+        return;
+    }
+    logMinimum_ = std::log(range.Minimum);
+    logSpan_ = std::log(static_cast<Extended>(range.Maximum)) -
+               std::log(static_cast<Extended>(range.Minimum));
+    rangeIsZero_ = std::fabs(logSpan_) <= RangeZeroTolerance;
+    pixelsPerUnit_ = rangeIsZero_ ? 0.0 : static_cast<double>(length / logSpan_);
+}
+
+TScaleMap TScaleMap::OnPixels(TPixelSpan pixels) const {
+    return {range_, pixels, direction_, requested_, logBase_};
+}
+
+TScaleMap TScaleMap::WithRange(TScaleRange range) const {
+    // A map that fell back to linear for its old range may be logarithmic for the new one.
+    return {range, pixels_, direction_, requested_, logBase_};
+}
+
+std::int32_t TScaleMap::SaturatedLength(TPixelSpan p) {
+    return SaturatedPixel(std::int64_t{p.End} - p.Start);
+}
+
+std::int32_t TScaleMap::ExtendedToPixel(double value) const {
+    const Extended d = (static_cast<Extended>(value) - range_.Minimum) * Length() / span_;
+    return Clamped(origin_ + sign_ * d);
+}
+
+std::int32_t TScaleMap::LogToPixel(double value) const {
+    if (std::isnan(value)) return 0;
+    // At or below zero a value lies infinitely far below the minimum.
+    const double d = value > 0 ? (std::log(value) - logMinimum_) * pixelsPerUnit_
+                               : -std::numeric_limits<double>::infinity();
+    return Clamped(origin_ + sign_ * d);
+}
+
+double TScaleMap::ToValue(std::int64_t pixel) const {
+    const std::int32_t length = Length();
+    if (length < 1) return 0;
+    const std::int64_t k =
+        direction_.Inverted ? std::int64_t{pixels_.End} - pixel : pixel - pixels_.Start;
+    if (kind_ == skLinear) {
+        const Extended offset = static_cast<Extended>(k) * span_ / length;
+        return direction_.Horizontal ? static_cast<double>(range_.Minimum + offset)
+                                     : static_cast<double>(range_.Maximum - offset);
+    }
+    const Extended offset = static_cast<Extended>(k) * logSpan_ / length;
+    const Extended logValue = direction_.Horizontal
+                                  ? std::log(static_cast<Extended>(range_.Minimum)) + offset
+                                  : std::log(static_cast<Extended>(range_.Maximum)) - offset;
+    return static_cast<double>(std::exp(logValue));
+}
+
+TScaleRange TScaleMap::Scrolled(TScaleRange ends, std::int64_t from, std::int64_t to) const {
+    if (kind_ == skLinear) {
+        const double delta = ToValue(from) - ToValue(to);
+        return {Shifted(ends.Minimum, delta), Shifted(ends.Maximum, delta)};
+    }
+    const double ratio = ToValue(from) / ToValue(to);
+    if (!(ratio > 0) || std::isinf(ratio)) return ends;
+    return {Scaled(ends.Minimum, ratio), Scaled(ends.Maximum, ratio)};
+}
+
+}  // namespace twinscope

@@ -1,0 +1,131 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+#include "twinscope/runtime/Arithmetic.h"
+
+namespace twinscope {
+
+// How values are spread along an axis: evenly, or evenly by their logarithm.
+enum class TScaleKind : std::uint8_t { skLinear, skLogarithmic };
+using enum TScaleKind;
+
+// The range an axis shows in one paint.
+struct TScaleRange {
+    double Minimum = 0;
+    double Maximum = 0;
+    friend bool operator==(const TScaleRange&, const TScaleRange&) = default;
+};
+
+// The pixels an axis spans along its direction in one paint.
+struct TPixelSpan {
+    std::int32_t Start = 0;
+    std::int32_t End = 0;
+    friend bool operator==(const TPixelSpan&, const TPixelSpan&) = default;
+};
+
+// Which way values grow along an axis: to the right on a horizontal axis and upwards on a
+// vertical one, against that when inverted.
+struct TScaleDirection {
+    bool Horizontal = false;
+    bool Inverted = false;
+    friend bool operator==(const TScaleDirection&, const TScaleDirection&) = default;
+};
+
+// The one mapping between an axis's values and its pixels in one paint. The chart builds it
+// once per paint per axis from the range shown, the pixel span and the direction; series,
+// labels, the mouse and the hit tests all map through it.
+//
+// Linear: a value lies (value - Minimum) x PixelsPerUnit pixels from the minimum's end, rounded
+// to the nearest pixel (ties to even) and clamped to -32767..32767. A zero range maps every value
+// to the centre pixel.
+// Logarithmic: the same by the logarithm of the value, so that each power of the base takes the
+// same room; a value at or below zero lies beyond the minimum's end. A logarithmic map of a range
+// that does not lie wholly above zero maps linearly: such a range has no logarithm.
+class TScaleMap {
+public:
+    static constexpr std::int32_t PixelLimit = 32767;
+
+    TScaleMap() = default;
+    TScaleMap(TScaleRange range, TPixelSpan pixels, TScaleDirection direction,
+              TScaleKind kind = skLinear, double logBase = 10);
+
+    // The same range and direction over other pixels.
+    TScaleMap OnPixels(TPixelSpan pixels) const;
+    // Another range over the same pixels, in the same direction and kind.
+    TScaleMap WithRange(TScaleRange range) const;
+
+    std::int32_t ToPixel(double value) const {
+        if (rangeIsZero_) return Center();
+        if (kind_ == skLinear) [[likely]] {
+            const double d = (value - range_.Minimum) * pixelsPerUnit_;
+            // Only a value farther from the minimum than the largest double (a range like
+            // -1e308..1e308) overflows; extended precision holds that distance.
+            if (std::isinf(d) && std::isfinite(value)) return ExtendedToPixel(value);
+            return Clamped(origin_ + sign_ * d);
+        }
+        return LogToPixel(value);
+    }
+    // The value at a pixel, which may lie far off the axis; 0 on an axis shorter than a pixel.
+    double ToValue(std::int64_t pixel) const;
+    // Both ends moved as far as the content moves when dragged from one pixel to another: by
+    // the same difference on a linear map, by the same ratio on a logarithmic one. An end that
+    // would leave the doubles (or, logarithmic, zero) stays where it is.
+    TScaleRange Scrolled(TScaleRange ends, std::int64_t from, std::int64_t to) const;
+
+    TScaleKind Kind() const { return kind_; }
+    double LogBase() const { return logBase_; }
+    TScaleDirection Direction() const { return direction_; }
+    const TScaleRange& Range() const { return range_; }
+    double Minimum() const { return range_.Minimum; }
+    double Maximum() const { return range_.Maximum; }
+    // Maximum - Minimum, in extended precision.
+    Extended Span() const { return span_; }
+    // The range is empty within the axis's tolerance: 1e-12 between the ends, or between their
+    // logarithms on a logarithmic map.
+    bool RangeIsZero() const { return rangeIsZero_; }
+    const TPixelSpan& Pixels() const { return pixels_; }
+    std::int32_t StartPixel() const { return pixels_.Start; }
+    std::int32_t EndPixel() const { return pixels_.End; }
+    std::int32_t Length() const { return SaturatedLength(pixels_); }
+    std::int32_t Center() const {
+        return static_cast<std::int32_t>((std::int64_t{pixels_.Start} + pixels_.End) / 2);
+    }
+    // Pixels per unit of value (of the value's logarithm on a logarithmic map); 0 for a zero
+    // range.
+    double PixelsPerUnit() const { return pixelsPerUnit_; }
+
+    friend bool operator==(const TScaleMap&, const TScaleMap&) = default;
+
+private:
+    static std::int32_t SaturatedLength(TPixelSpan p);
+    // Rounded to the nearest pixel (ties to even) and clamped to the pixel limit; NaN gives 0.
+    template <typename F>
+    static std::int32_t Clamped(F p) {
+        if (std::fabs(p) < PixelLimit) return static_cast<std::int32_t>(RoundToIntegral(p));
+        if (std::isnan(p)) return 0;
+        return p < 0 ? -PixelLimit : PixelLimit;
+    }
+    std::int32_t ExtendedToPixel(double value) const;
+    std::int32_t LogToPixel(double value) const;
+
+    // The kind asked for, and the kind the range allows.
+    TScaleKind requested_ = skLinear;
+    TScaleKind kind_ = skLinear;
+    double logBase_ = 10;
+    TScaleDirection direction_;
+    TScaleRange range_;
+    TPixelSpan pixels_;
+    Extended span_ = 0;
+    bool rangeIsZero_ = true;
+    double pixelsPerUnit_ = 0;
+    // The pixel of the minimum, and +1 or -1 as values grow towards the end or the start.
+    double origin_ = 0;
+    double sign_ = 1;
+    // Logarithmic maps: the natural logarithms of the ends and their difference.
+    double logMinimum_ = 0;
+    Extended logSpan_ = 0;
+};
+
+}  // namespace twinscope
