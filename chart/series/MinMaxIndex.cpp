@@ -118,6 +118,7 @@ void TMinMaxIndex::ForgetFrom(std::size_t first) {
 
 void TMinMaxIndex::MoveDown(std::size_t count) {
     TLevel& first = levels_[0];
+    if (first.blocks == 0) return;
     const std::size_t moved = std::min(first.blocks, count / BlockValues);
     double* data = first.extremes.Data();
     std::memmove(data, data + 2 * moved, 2 * (first.blocks - moved) * sizeof(double));
