@@ -61,8 +61,12 @@ TEST_P(WidenedRangeTest, TheRunEndsAtTheFirstPointWhoseMarkerMissesThePlot) {
     const std::int32_t first = series.FirstShownIndex();
     const std::int32_t last = series.LastShownIndex();
     ASSERT_GE(first, 0);
-    if (last + 1 < series.PointCount()) EXPECT_FALSE(touches(last + 1)) << "after " << last;
-    if (first > 0) EXPECT_FALSE(touches(first - 1)) << "before " << first;
+    if (last + 1 < series.PointCount()) {
+        EXPECT_FALSE(touches(last + 1)) << "after " << last;
+    }
+    if (first > 0) {
+        EXPECT_FALSE(touches(first - 1)) << "before " << first;
+    }
     // Every point of the range beyond the plot's edges touches it.
     for (std::int32_t i = last; i > first && series.XPixel(i) >= plot.Right; --i)
         ASSERT_TRUE(touches(i)) << i;
