@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,9 +22,6 @@ namespace {
 
 enum class TImageFormat { Png, Svg };
 
-// Vector output needs drawing calls that stay shapes; the aliased canvas writes its lines as
-// runs of pixels, so pictures are always drawn anti-aliased.
-constexpr const char* kVectorCanvasClass = "TGDIPlusCanvas";
 // The resolution the canvases lay text out for.
 constexpr int kPictureDpi = 96;
 
@@ -64,6 +62,20 @@ private:
     bool repaint_;
 };
 
+// The class of the canvas the chart draws its window with.
+std::string ChartCanvasClass(const TCustomChartPanel& chart) {
+    return chart.Canvas() ? chart.Canvas()->ClassName() : chart.DefaultCanvas();
+}
+
+// Vector output needs drawing calls that stay shapes: the chart's own canvas class when it
+// draws so, otherwise the first registered class that does (the aliased canvas writes its
+// lines as runs of pixels).
+std::string VectorCanvasClass(const TCustomChartPanel& chart) {
+    const std::string own = ChartCanvasClass(chart);
+    const std::unique_ptr<TCanvas3D> vector = SelectVectorSafeCanvas(own);
+    return vector ? vector->ClassName() : own;
+}
+
 // Draws the chart onto an open painter through a canvas of its own, so that the window's
 // canvas and its buffer stay as they are.
 void Render(TCustomChartPanel& chart, QPainter& painter, const std::string& canvasClass,
@@ -84,9 +96,7 @@ void WritePng(TCustomChartPanel& chart, QSaveFile& file, std::int32_t width,
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
-        const std::string canvasClass =
-            chart.Canvas() ? chart.Canvas()->ClassName() : chart.DefaultCanvas();
-        Render(chart, painter, canvasClass, true, width, height);
+        Render(chart, painter, ChartCanvasClass(chart), true, width, height);
     }
     if (!image.save(&file, "PNG")) Fail(file.fileName(), file.errorString());
 }
@@ -101,7 +111,7 @@ void WriteSvg(TCustomChartPanel& chart, QSaveFile& file, std::int32_t width,
                       static_cast<int>(std::ceil(height * ratio))));
     QPainter painter;
     if (!painter.begin(&svg)) Fail(file.fileName(), file.errorString());
-    Render(chart, painter, kVectorCanvasClass, false, width, height);
+    Render(chart, painter, VectorCanvasClass(chart), false, width, height);
     painter.end();
 }
 
@@ -122,9 +132,6 @@ void SaveChartImage(TCustomChartPanel& chart, const std::string& fileName, std::
         Fail(name, QStringLiteral("the folder \"%1\" does not exist").arg(folder.path()));
     }
     RegisterQtCanvases();
-    // A chart made before the canvases were registered measures its labels with its own canvas
-    // too: it selects it now.
-    if (!chart.Canvas()) chart.SetDefaultCanvas(chart.DefaultCanvas());
 
     // The image goes to a temporary file beside the target and replaces it only when complete.
     QSaveFile file(name);

@@ -24,6 +24,8 @@ public:
 
     std::string ClassName() const override { return "TGDIPlusCanvas"; }
     std::string Description() const override { return "GDI+"; }
+    // Lines are written as pixels only on raster surfaces.
+    bool VectorSafe() const override { return true; }
 
     // Strokes are smoothed while this is on (and the pen has a width).
     // Thin solid opaque pens; the anti-aliased edges of one line differ a little from those of
