@@ -1,5 +1,7 @@
 #include "app/ChartRender.h"
 
+#include <QFile>
+#include <cstdio>
 #include <limits>
 
 #include "twinscope/chart/panel/Chart.h"
@@ -19,13 +21,15 @@ void OpenRange(TChartAxis& axis) {
 }  // namespace
 
 std::vector<std::string> RenderChart(const TRenderOptions& options,
-                                     const std::optional<TReadings>& readings) {
+                                     const std::optional<TReadingsFile>& readings) {
     MessageCollector shown;
     try {
         TfmTwinscope window;
         TChart& chart = window.Chart();
         if (readings) window.ReplaceReadings(*readings);
         if (options.Canvas) chart.SetDefaultCanvas(*options.Canvas);
+        if (options.Title) chart.Title().SetText({*options.Title});
+        if (options.Legend) window.ShowLegend(*options.Legend);
         window.FormShow();
         if (options.GridOnCelsius) window.menuGridClick();
         window.EnterPlotInputs(options.Inputs);
@@ -34,7 +38,16 @@ std::vector<std::string> RenderChart(const TRenderOptions& options,
         window.btnPlotClick();
         if (!shown.messages.empty()) return shown.messages;
         const QSize size = options.Size.value_or(QSize(chart.Width(), chart.Height()));
-        SaveChartImage(chart, options.FileName.toStdString(), size.width(), size.height());
+        if (options.FileName == "-") {
+            QFile out;
+            if (!out.open(stdout, QIODevice::WriteOnly))
+                throw RuntimeError(out.errorString().toStdString());
+            WriteChartPicture(chart, out, "standard output", *options.Format, size.width(),
+                              size.height(), options.Scale);
+        } else {
+            SaveChartImage(chart, options.FileName.toStdString(), size.width(), size.height(),
+                           options.Scale);
+        }
     } catch (const RuntimeError& e) {
         // The window's default exception display would show this message.
         shown.messages.push_back(e.what());

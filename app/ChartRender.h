@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/ReadingsCsv.h"
+#include "app/ReadingsFile.h"
 
 namespace twinscope {
 
@@ -14,9 +14,11 @@ namespace twinscope {
 // grid command when asked, the values typed and picked, then "plot"; so the checks and messages
 // are the plot's own. The command line has no earlier range of its own: the two axes are opened
 // before the plot, and the typed values are checked against each other only.
-// Answers the messages that stopped it, as the window would show them; none when the file was
-// written.
+// The title and the legend are set as asked before the plot. A picture for standard output is
+// written there whole once it is drawn.
+// Answers the messages that stopped it, as the window would show them; none when the picture
+// was written.
 std::vector<std::string> RenderChart(const TRenderOptions& options,
-                                     const std::optional<TReadings>& readings);
+                                     const std::optional<TReadingsFile>& readings);
 
 }  // namespace twinscope

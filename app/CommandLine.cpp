@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
 
 #include "twinscope/chart/canvas/CanvasRegistry.h"
 #include "twinscope/runtime/IsoDateTime.h"
@@ -14,6 +16,10 @@ namespace {
 
 // Larger pictures than this are a typing error rather than a wish.
 constexpr int MaximumSide = 10000;
+// The window's chart, the picture's size unless asked otherwise.
+constexpr QSize StoredChartSize(965, 518);
+constexpr double MinimumScale = 0.1;
+constexpr double MaximumScale = 10;
 
 // An argument that cannot be used: the message names the option and the value.
 struct BadValue {
@@ -44,11 +50,76 @@ TDateTime ParseDate(const QString& option, const QString& text) {
 }
 
 QString ParseRenderFile(const QString& fileName) {
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (suffix != "png" && suffix != "svg") {
-        throw BadValue{QString("--render: '%1' does not end in .png or .svg").arg(fileName)};
+    if (fileName != "-" && !PictureFormatOf(fileName.toStdString())) {
+        throw BadValue{QString("--render: '%1' does not end in .png, .svg or .pdf").arg(fileName)};
     }
     return fileName;
+}
+
+TPictureFormat ParsePictureFormat(const QString& name) {
+    const auto format = PictureFormatNamed(name.toStdString());
+    if (!format) {
+        throw BadValue{
+            QString("--format: '%1' is not a picture format (png, svg or pdf)").arg(name)};
+    }
+    return *format;
+}
+
+// A ratio whose picture stays within the largest side.
+double ParseScale(const QString& text, QSize size) {
+    bool number = false;
+    const double scale = text.toDouble(&number);
+    if (!number || !(scale >= MinimumScale && scale <= MaximumScale)) {
+        throw BadValue{QString("--scale: '%1' is not a device pixel ratio from %2 to %3")
+                           .arg(text)
+                           .arg(MinimumScale)
+                           .arg(MaximumScale)};
+    }
+    const int side = static_cast<int>(std::ceil(std::max(size.width(), size.height()) * scale));
+    if (side > MaximumSide) {
+        throw BadValue{QString("--scale: %1 times %2x%3 is %4 pixels a side, more than %5")
+                           .arg(text)
+                           .arg(size.width())
+                           .arg(size.height())
+                           .arg(side)
+                           .arg(MaximumSide)};
+    }
+    return scale;
+}
+
+TLegendShown ParseLegend(const QString& text) {
+    if (text == "values") return TLegendShown::Values;
+    if (text == "series") return TLegendShown::Series;
+    if (text == "none") return TLegendShown::None;
+    throw BadValue{QString("--legend: '%1' is not values, series or none").arg(text)};
+}
+
+TReadingsFormat ParseReadingsFormat(const QString& name) {
+    const auto format = ReadingsFormatNamed(name.toStdString());
+    if (!format) {
+        throw BadValue{QString("--data-format: '%1' is not a readings format (readings, ghcn, "
+                               "meteostat or csv)")
+                           .arg(name)};
+    }
+    return *format;
+}
+
+TTemperatureUnit ParseUnit(const QString& text) {
+    const QString unit = text.toUpper();
+    if (unit == "F") return TTemperatureUnit::Fahrenheit;
+    if (unit == "C") return TTemperatureUnit::Celsius;
+    if (unit == "K") return TTemperatureUnit::Kelvin;
+    throw BadValue{QString("--unit: '%1' is not F, C or K").arg(text)};
+}
+
+void RefuseUnless(bool condition, const QCommandLineParser& parser,
+                  std::initializer_list<const QCommandLineOption*> options, const QString& needed) {
+    if (condition) return;
+    for (const QCommandLineOption* o : options) {
+        if (parser.isSet(*o)) {
+            throw BadValue{QString("--%1 applies only with %2").arg(o->names()[0], needed)};
+        }
+    }
 }
 
 std::string ParseCanvas(const QString& name) {
@@ -73,7 +144,11 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "Temperatures over dates on a chart with a °F and a °C scale on the left and dates and "
         "days of the year at the bottom.\n"
         "Without options the window opens with its stored readings. With --render the chart is "
-        "written to a picture file instead, without a window or a display.");
+        "written to a picture file instead, without a window or a display.\n"
+        "Readings files: the program's own (an ISO 8601 date and a temperature in °F per row), "
+        "GHCN-Daily by-station CSV, Meteostat daily or hourly CSV, or any CSV whose first row "
+        "names its columns and whose first column holds ISO 8601 dates; each may be "
+        "gzip-compressed. Dropping a readings file onto the window loads it too.");
     // Not addHelpOption(): its --help-all would offer Qt's own options, which this program does
     // not take, since it reads its arguments before the application object exists.
     const QCommandLineOption help({"h", "help"}, "Displays this help.");
@@ -81,11 +156,44 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption data(
         "data",
-        "Use the readings of a CSV file (an ISO 8601 date and a temperature in °F per row) "
-        "instead of the stored ones.",
-        "file.csv");
+        "Use the readings of a CSV file, or of standard input for -, instead of the stored ones.",
+        "file");
+    const QCommandLineOption dataFormat(
+        "data-format",
+        "With --data: read the file as readings, ghcn, meteostat or csv (default: told from its "
+        "first row).",
+        "name");
+    const QCommandLineOption column(
+        "column",
+        "With --data: a column (of a GHCN-Daily file: an element, TMAX, TMIN or TAVG) to plot as "
+        "a line of its own; repeat it for more (default: the file's temperatures, or every "
+        "column after the date).",
+        "name");
+    const QCommandLineOption unit(
+        "unit",
+        "With --data: the unit of the file's temperatures, F, C or K (default F); GHCN-Daily and "
+        "Meteostat files have their own.",
+        "unit");
     const QCommandLineOption render(
-        "render", "Write the chart to a PNG or SVG file instead of opening the window.", "file");
+        "render",
+        "Write the chart to a PNG, SVG or PDF file, or to standard output for -, instead of "
+        "opening the window.",
+        "file");
+    const QCommandLineOption format(
+        "format", "With --render -: the picture's format, png, svg or pdf.", "name");
+    const QCommandLineOption scale(
+        "scale",
+        "With --render: the device pixel ratio, from 0.1 to 10 (default 1); PNG pictures have "
+        "that many pixels per pixel of the size, SVG and PDF pictures are shown that much larger.",
+        "N");
+    const QCommandLineOption title("title", "With --render: the chart's title (default TChart).",
+                                   "text");
+    const QCommandLineOption legend(
+        "legend",
+        "With --render: what the legend lists, values (the points of the line), series (the "
+        "lines by name) or none (default: values; series when --data gives more than one line or "
+        "more than 50 points).",
+        "what");
     const QCommandLineOption size(
         "size",
         "With --render: the picture's size in pixels (default: the window's chart, "
@@ -108,7 +216,8 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
                   "(anti-aliased, the default) or TChartCanvas3D (aliased). SVG pictures are "
                   "always anti-aliased.",
         "name");
-    parser.addOptions({data, render, size, minimum, maximum, begin, end, gridOnCelsius, canvas});
+    parser.addOptions({data, dataFormat, column, unit, render, format, size, scale, minimum,
+                       maximum, begin, end, gridOnCelsius, canvas, title, legend});
 
     if (!parser.parse(arguments)) return UsageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -130,25 +239,38 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
 
     TProgramOptions options;
     try {
+        RefuseUnless(parser.isSet(data), parser, {&dataFormat, &column, &unit}, "--data");
         if (parser.isSet(data)) options.DataFile = parser.value(data);
-        if (!parser.isSet(render)) {
-            for (const QCommandLineOption* o :
-                 {&size, &minimum, &maximum, &begin, &end, &gridOnCelsius, &canvas}) {
-                if (parser.isSet(*o)) {
-                    throw BadValue{QString("--%1 applies only with --render").arg(o->names()[0])};
-                }
-            }
-            return options;
-        }
+        if (parser.isSet(dataFormat))
+            options.Reading.Format = ParseReadingsFormat(parser.value(dataFormat));
+        for (const QString& name : parser.values(column))
+            options.Reading.Columns.push_back(name.toStdString());
+        if (parser.isSet(unit)) options.Reading.Unit = ParseUnit(parser.value(unit));
+        RefuseUnless(parser.isSet(render), parser,
+                     {&format, &size, &scale, &minimum, &maximum, &begin, &end, &gridOnCelsius,
+                      &canvas, &title, &legend},
+                     "--render");
+        if (!parser.isSet(render)) return options;
         TRenderOptions& r = options.RenderTo.emplace();
         r.FileName = ParseRenderFile(parser.value(render));
+        const bool standardOutput = r.FileName == "-";
+        RefuseUnless(standardOutput, parser, {&format},
+                     "--render - (a file's name chooses its format)");
+        if (standardOutput && !parser.isSet(format)) {
+            throw BadValue{"--render -: standard output needs --format png, svg or pdf"};
+        }
+        if (parser.isSet(format)) r.Format = ParsePictureFormat(parser.value(format));
         if (parser.isSet(size)) r.Size = ParseSize(parser.value(size));
+        if (parser.isSet(scale))
+            r.Scale = ParseScale(parser.value(scale), r.Size.value_or(StoredChartSize));
         if (parser.isSet(minimum)) r.Inputs.Minimum = parser.value(minimum);
         if (parser.isSet(maximum)) r.Inputs.Maximum = parser.value(maximum);
         if (parser.isSet(begin)) r.Inputs.Begin = ParseDate("begin", parser.value(begin));
         if (parser.isSet(end)) r.Inputs.End = ParseDate("end", parser.value(end));
         r.GridOnCelsius = parser.isSet(gridOnCelsius);
         if (parser.isSet(canvas)) r.Canvas = ParseCanvas(parser.value(canvas));
+        if (parser.isSet(title)) r.Title = parser.value(title).toStdString();
+        if (parser.isSet(legend)) r.Legend = ParseLegend(parser.value(legend));
     } catch (const BadValue& bad) {
         return UsageError(bad.Message);
     }

@@ -7,24 +7,32 @@
 #include <string>
 #include <variant>
 
+#include "app/ReadingsFile.h"
 #include "app/TwinscopeMain.h"
+#include "twinscope/platform/ChartExport.h"
 
 namespace twinscope {
 
 // A chart rendered into a picture file without a window. Values left unset keep the window's
 // stored content; the plot inputs are entered as a user would type and pick them.
 struct TRenderOptions {
+    // "-" for standard output, which Format is set for; a file's name chooses its format.
     QString FileName;
+    std::optional<TPictureFormat> Format;
     std::optional<QSize> Size;
+    double Scale = 1;
     TPlotInputs Inputs;
     bool GridOnCelsius = false;
     std::optional<std::string> Canvas;
+    std::optional<std::string> Title;
+    std::optional<TLegendShown> Legend;
 };
 
 // What the program is asked to do: open the window, or render (RenderTo set); either with the
-// readings of a CSV file in place of the stored ones.
+// readings of a CSV file ("-": standard input) in place of the stored ones, read as Reading says.
 struct TProgramOptions {
     std::optional<QString> DataFile;
+    TReadingOptions Reading;
     std::optional<TRenderOptions> RenderTo;
 };
 

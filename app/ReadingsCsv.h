@@ -5,15 +5,18 @@
 #include <string_view>
 #include <vector>
 
+#include "app/TemperatureUnit.h"
 #include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 
 // Readings from a file: dates (date-time values) and temperatures in °F, ordered by date; rows
-// with the same date keep the order of the file.
+// with the same date keep the order of the file. Name says what they are (a column's name, an
+// element of a station's record), for the legend.
 struct TReadings {
     std::vector<double> Dates;
     std::vector<double> Temperatures;
+    std::string Name;
 };
 
 // A file that cannot be used as readings. Line is the 1-based line of the refused row, 0 when
@@ -29,14 +32,18 @@ private:
     std::int32_t line_;
 };
 
-// Reads CSV text: per row a date (ISO 8601, with or without time) and a temperature in °F,
-// separated by a comma or, when the first row holds one, a semicolon (then a decimal comma is
-// accepted too). Fields may be quoted and padded with blanks; blank lines are skipped. A first
-// row whose date field holds no digit is a header. Rows may come in any order. Any bad row, or a
-// text without rows, raises ReadingsError and yields nothing.
-TReadings ParseReadingsCsv(std::string_view text);
+// Reads CSV text: per row a date (ISO 8601, with or without time) and a temperature, separated
+// by a comma or, when the first row holds one, a semicolon (then a decimal comma is accepted
+// too). Fields may be quoted and padded with blanks; blank lines are skipped. A first row whose
+// date field holds no digit is a header. Rows may come in any order. Any bad row, or a text
+// without rows, raises ReadingsError and yields nothing.
+TReadings ParseReadingsCsv(std::string_view text,
+                           TTemperatureUnit unit = TTemperatureUnit::Fahrenheit);
 
 // Reads the file at path as above; a file that cannot be read raises ReadingsError too.
 TReadings ReadReadingsCsv(const std::string& path);
+
+// Orders readings by date; equal dates keep their order.
+void SortReadingsByDate(TReadings& readings);
 
 }  // namespace twinscope

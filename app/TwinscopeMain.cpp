@@ -1,18 +1,22 @@
 #include "app/TwinscopeMain.h"
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
+#include <iostream>
 #include <map>
 
-#include "app/ReadingsCsv.h"
+#include "app/InputText.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/platform/ChartWidget.h"
 #include "twinscope/platform/DateTimePicker.h"
@@ -28,6 +32,16 @@ namespace twinscope {
 namespace {
 // The gap between a labelled edit box and its label on the left.
 constexpr int LabelSpacing = 8;
+// More points than this do not fit into a legend of values beside the plot.
+constexpr std::int64_t MostPointsListed = 50;
+
+// The one local file of a drag, if it carries one.
+std::optional<QString> DraggedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return std::nullopt;
+    const QUrl url = data->urls().first();
+    if (!url.isLocalFile()) return std::nullopt;
+    return url.toLocalFile();
+}
 
 QColor ToQColor(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 }  // namespace
@@ -48,6 +62,7 @@ TfmTwinscope::TfmTwinscope(const TWindowContent& content) {
     CreateComponents(content);
     client_->setMinimumSize(MinimumClientSize(content));
     LoadChart(content);
+    setAcceptDrops(true);
 
     resize(content.ClientSize.width(), content.ClientSize.height() + menuBar()->sizeHint().height());
     if (const QScreen* screen = this->screen()) {
@@ -139,6 +154,7 @@ void TfmTwinscope::LoadChart(const TWindowContent& content) {
     series.SetLoadingFromStream(false);
     chart.EndLoading();
     seriesActualData = &series;
+    storedLegendStyle_ = chart.Legend().LegendStyle();
 }
 
 void TfmTwinscope::showEvent(QShowEvent* event) {
@@ -171,10 +187,57 @@ void TfmTwinscope::EnterPlotInputs(const TPlotInputs& inputs) {
     if (inputs.End) dtpEnd->SetDateTime(*inputs.End);
 }
 
-void TfmTwinscope::ReplaceReadings(const TReadings& readings) {
-    seriesActualData->ClearPoints();
-    seriesActualData->ReservePoints(readings.Dates.size());
-    seriesActualData->AppendPoints(readings.Dates, readings.Temperatures);
+void TfmTwinscope::dragEnterEvent(QDragEnterEvent* event) {
+    if (DraggedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void TfmTwinscope::dropEvent(QDropEvent* event) {
+    const std::optional<QString> file = DraggedFile(event->mimeData());
+    if (!file) return;
+    event->acceptProposedAction();
+    LoadReadingsFile(*file);
+}
+
+void TfmTwinscope::LoadReadingsFile(const QString& path) {
+    const std::string name = path.toStdString();
+    try {
+        const TReadingsFile file = ReadReadingsFile(name, readingOptions_);
+        ReplaceReadings(file);
+        if (const std::string note = LeftOutNote(file); !note.empty())
+            std::cerr << "twinscope: " << InputName(name) << ": " << note << '\n';
+    } catch (const ReadingsError& e) {
+        ShowMessage(InputName(name) + ": " + e.what());
+    }
+}
+
+void TfmTwinscope::ReplaceReadings(const TReadingsFile& readings) {
+    TChart& chart = Chart();
+    for (TLineSeries* series : moreReadings_)
+        chart.FreeSeries(*series);
+    moreReadings_.clear();
+    for (std::size_t i = 0; i < readings.Series.size(); ++i) {
+        const TReadings& r = readings.Series[i];
+        TLineSeries* series = seriesActualData;
+        if (i > 0) {
+            series = &chart.CreateSeries<TLineSeries>();
+            series->XValues().SetDateTime(true);
+            series->SetParentChart(&chart);
+            moreReadings_.push_back(series);
+        }
+        series->SetTitle(r.Name);
+        series->ClearPoints();
+        series->ReservePoints(r.Dates.size());
+        series->AppendPoints(r.Dates, r.Temperatures);
+    }
+    const bool many = readings.Series.size() > 1 || PointCount(readings) > MostPointsListed;
+    chart.Legend().SetLegendStyle(many ? lsSeries : storedLegendStyle_);
+}
+
+void TfmTwinscope::ShowLegend(TLegendShown shown) {
+    TChartLegend& legend = Chart().Legend();
+    legend.SetVisible(shown != TLegendShown::None);
+    if (shown == TLegendShown::Values) legend.SetLegendStyle(lsValues);
+    if (shown == TLegendShown::Series) legend.SetLegendStyle(lsSeries);
 }
 
 void TfmTwinscope::FormShow() {

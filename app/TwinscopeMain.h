@@ -2,8 +2,11 @@
 
 #include <QMainWindow>
 #include <optional>
+#include <vector>
 
+#include "app/ReadingsFile.h"
 #include "app/WindowContent.h"
+#include "twinscope/chart/panel/ChartLegend.h"
 #include "twinscope/chart/panel/CustomAxisOwner.h"
 #include "twinscope/runtime/DateTime.h"
 #include "twinscope/scales/ScaleManager.h"
@@ -19,7 +22,6 @@ namespace twinscope {
 class TChartWidget;
 class TDateTimePicker;
 class TLineSeries;
-struct TReadings;
 
 // Values for the window's inputs, as a user types and picks them; an unset one is left alone.
 struct TPlotInputs {
@@ -28,6 +30,9 @@ struct TPlotInputs {
     std::optional<TDateTime> Begin;
     std::optional<TDateTime> End;
 };
+
+// What the legend lists: the points of the first line, the lines by name, or nothing.
+enum class TLegendShown : std::uint8_t { Values, Series, None };
 
 // The program's window: the temperature chart, the Fahrenheit limits, the dates, the "plot"
 // button and the grid command. Its handlers turn the user's input into the ranges of the
@@ -46,8 +51,17 @@ public:
     TChart& Chart() const;
     // Puts the values into the edit boxes and pickers; the next plot reads them.
     void EnterPlotInputs(const TPlotInputs& inputs);
-    // The series shows these readings instead of its stored points.
-    void ReplaceReadings(const TReadings& readings);
+    // The chart shows these readings instead of its stored points or the readings before: the
+    // first series in the stored line, each further one in a line of its own in the next free
+    // palette colour. More than one line, or more than 50 points, are listed by line in the
+    // legend; fewer as stored.
+    void ReplaceReadings(const TReadingsFile& readings);
+    void ShowLegend(TLegendShown shown);
+    // How a readings file dropped onto the window is read; the command line's --data options.
+    void SetReadingOptions(const TReadingOptions& options) { readingOptions_ = options; }
+    // Reads a readings file as the command line's --data does and shows its readings; a file
+    // that cannot be read is refused with a message, and the chart keeps what it showed.
+    void LoadReadingsFile(const QString& path);
 
     TChartWidget* chartTest = nullptr;
     TLineSeries* seriesActualData = nullptr;
@@ -71,6 +85,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateComponents(const TWindowContent& content);
@@ -79,6 +95,10 @@ private:
     QWidget* client_ = nullptr;
     // The chart is anchored to all four sides: these distances stay as stored.
     QMargins chartAnchors_;
+    // The lines of readings after the first, which the next readings replace.
+    std::vector<TLineSeries*> moreReadings_;
+    TLegendStyle storedLegendStyle_ = lsAuto;
+    TReadingOptions readingOptions_;
 };
 
 }  // namespace twinscope

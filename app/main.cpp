@@ -6,8 +6,9 @@
 
 #include "app/ChartRender.h"
 #include "app/CommandLine.h"
+#include "app/InputText.h"
 #include "app/ProgramIdentity.h"
-#include "app/ReadingsCsv.h"
+#include "app/ReadingsFile.h"
 #include "app/TwinscopeMain.h"
 #include "app/WindowStart.h"
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
@@ -34,15 +35,17 @@ int main(int argc, char** argv) {
     }
     const TProgramOptions& options = std::get<TProgramOptions>(parsed);
 
-    std::optional<TReadings> readings;
+    std::optional<TReadingsFile> readings;
     if (options.DataFile) {
+        const std::string name = options.DataFile->toStdString();
         try {
-            readings = ReadReadingsCsv(options.DataFile->toStdString());
+            readings = ReadReadingsFile(name, options.Reading);
         } catch (const ReadingsError& e) {
-            std::cerr << "twinscope: " << options.DataFile->toStdString() << ": " << e.what()
-                      << '\n';
+            std::cerr << "twinscope: " << InputName(name) << ": " << e.what() << '\n';
             return 1;
         }
+        if (const std::string note = LeftOutNote(*readings); !note.empty())
+            std::cerr << "twinscope: " << InputName(name) << ": " << note << '\n';
     }
 
     // A chart rendered into a file needs no display, so that it runs on a server too.
@@ -62,6 +65,7 @@ int main(int argc, char** argv) {
     const TWindowStart start = BuildWindow(StoredWindowText());
     if (!start.Window) return ReportStartFailure(start.Failure);
     if (readings) start.Window->ReplaceReadings(*readings);
+    start.Window->SetReadingOptions(options.Reading);
     start.Window->show();
     return application.exec();
 }

@@ -42,6 +42,16 @@ public:
         return text;
     }
 
+    bool Empty() const { return size_ == 0; }
+
+    // Everything that is left, NUL bytes included.
+    std::string Rest() {
+        std::string rest(reinterpret_cast<const char*>(data_), size_);
+        data_ += size_;
+        size_ = 0;
+        return rest;
+    }
+
 private:
     const std::uint8_t* data_;
     std::size_t size_;

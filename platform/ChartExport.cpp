@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
 
@@ -20,21 +22,27 @@ namespace twinscope {
 
 namespace {
 
-enum class TImageFormat { Png, Svg };
-
 // The resolution the canvases lay text out for.
 constexpr int kPictureDpi = 96;
 
-[[noreturn]] void Fail(const QString& fileName, const QString& reason) {
-    throw RuntimeError(
-        QStringLiteral("Cannot save the chart as \"%1\": %2").arg(fileName, reason).toStdString());
+constexpr std::string_view kFormatNames[] = {"png", "svg", "pdf"};
+
+// What failed, for the message: "save the chart as "c.png"", "write the chart to standard output".
+[[noreturn]] void Fail(const QString& action, const QString& reason) {
+    throw RuntimeError(QStringLiteral("Cannot %1: %2").arg(action, reason).toStdString());
 }
 
-TImageFormat FormatOf(const QString& fileName) {
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (suffix == QLatin1String("png")) return TImageFormat::Png;
-    if (suffix == QLatin1String("svg")) return TImageFormat::Svg;
-    Fail(fileName, QStringLiteral("the file name must end in .png or .svg"));
+QString SaveAction(const QString& fileName) {
+    return QStringLiteral("save the chart as \"%1\"").arg(fileName);
+}
+
+void CheckLayout(const QString& action, std::int32_t width, std::int32_t height, double ratio) {
+    if (width <= 0 || height <= 0) {
+        Fail(action, QStringLiteral("the size %1 x %2 is not positive").arg(width).arg(height));
+    }
+    if (!(ratio > 0) || !std::isfinite(ratio)) {
+        Fail(action, QStringLiteral("the device pixel ratio %1 is not positive").arg(ratio));
+    }
 }
 
 // The chart laid out at the export size for as long as the export runs. Its window gets its
@@ -87,61 +95,110 @@ void Render(TCustomChartPanel& chart, QPainter& painter, const std::string& canv
     chart.RenderChart(*canvas, target, TRect{0, 0, width, height});
 }
 
-void WritePng(TCustomChartPanel& chart, QSaveFile& file, std::int32_t width,
-              std::int32_t height, double ratio) {
-    QImage image(static_cast<int>(std::ceil(width * ratio)),
-                 static_cast<int>(std::ceil(height * ratio)), QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull()) Fail(file.fileName(), QStringLiteral("the image is too large"));
+QSize Displayed(std::int32_t width, std::int32_t height, double ratio) {
+    return QSize(static_cast<int>(std::ceil(width * ratio)),
+                 static_cast<int>(std::ceil(height * ratio)));
+}
+
+void WritePng(TCustomChartPanel& chart, QIODevice& device, const QString& action,
+              std::int32_t width, std::int32_t height, double ratio) {
+    QImage image(Displayed(width, height, ratio), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) Fail(action, QStringLiteral("the image is too large"));
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
         Render(chart, painter, ChartCanvasClass(chart), true, width, height);
     }
-    if (!image.save(&file, "PNG")) Fail(file.fileName(), file.errorString());
+    if (!image.save(&device, "PNG")) Fail(action, device.errorString());
 }
 
-void WriteSvg(TCustomChartPanel& chart, QSaveFile& file, std::int32_t width,
-              std::int32_t height, double ratio) {
+void WriteSvg(TCustomChartPanel& chart, QIODevice& device, const QString& action,
+              std::int32_t width, std::int32_t height, double ratio) {
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&device);
     svg.setResolution(kPictureDpi);
     svg.setViewBox(QRect(0, 0, width, height));
-    svg.setSize(QSize(static_cast<int>(std::ceil(width * ratio)),
-                      static_cast<int>(std::ceil(height * ratio))));
+    svg.setSize(Displayed(width, height, ratio));
     QPainter painter;
-    if (!painter.begin(&svg)) Fail(file.fileName(), file.errorString());
+    if (!painter.begin(&svg)) Fail(action, device.errorString());
     Render(chart, painter, VectorCanvasClass(chart), false, width, height);
     painter.end();
 }
 
+// The page is the displayed size in points; the painter's window keeps the chart's own
+// coordinates, so that lines and text stay vectors at any ratio.
+void WritePdf(TCustomChartPanel& chart, QIODevice& device, const QString& action,
+              std::int32_t width, std::int32_t height, double ratio) {
+    QPdfWriter pdf(&device);
+    pdf.setResolution(kPictureDpi);
+    pdf.setCreator(QStringLiteral("Twinscope"));
+    pdf.setPageMargins(QMarginsF());
+    // In inches: page sizes in points are whole numbers.
+    pdf.setPageSize(QPageSize(QSizeF(width * ratio / kPictureDpi, height * ratio / kPictureDpi),
+                              QPageSize::Inch, QString(), QPageSize::ExactMatch));
+    QPainter painter;
+    if (!painter.begin(&pdf)) Fail(action, device.errorString());
+    painter.setWindow(0, 0, width, height);
+    Render(chart, painter, VectorCanvasClass(chart), false, width, height);
+    if (!painter.end()) Fail(action, device.errorString());
+}
+
+void Write(TCustomChartPanel& chart, QIODevice& device, const QString& action,
+           TPictureFormat format, std::int32_t width, std::int32_t height, double ratio) {
+    RegisterQtCanvases();
+    switch (format) {
+        case TPictureFormat::Png:
+            WritePng(chart, device, action, width, height, ratio);
+            break;
+        case TPictureFormat::Svg:
+            WriteSvg(chart, device, action, width, height, ratio);
+            break;
+        case TPictureFormat::Pdf:
+            WritePdf(chart, device, action, width, height, ratio);
+            break;
+    }
+}
+
 }  // namespace
+
+std::optional<TPictureFormat> PictureFormatNamed(std::string_view name) {
+    for (std::size_t i = 0; i < std::size(kFormatNames); ++i) {
+        if (name == kFormatNames[i]) return static_cast<TPictureFormat>(i);
+    }
+    return std::nullopt;
+}
+
+std::optional<TPictureFormat> PictureFormatOf(const std::string& fileName) {
+    const QString suffix = QFileInfo(QString::fromStdString(fileName)).suffix().toLower();
+    return PictureFormatNamed(suffix.toStdString());
+}
 
 void SaveChartImage(TCustomChartPanel& chart, const std::string& fileName, std::int32_t width,
                     std::int32_t height, double devicePixelRatio) {
     const QString name = QString::fromStdString(fileName);
-    const TImageFormat format = FormatOf(name);
-    if (width <= 0 || height <= 0) {
-        Fail(name, QStringLiteral("the size %1 x %2 is not positive").arg(width).arg(height));
-    }
-    if (!(devicePixelRatio > 0) || !std::isfinite(devicePixelRatio)) {
-        Fail(name, QStringLiteral("the device pixel ratio %1 is not positive").arg(devicePixelRatio));
-    }
+    const QString action = SaveAction(name);
+    const std::optional<TPictureFormat> format = PictureFormatOf(fileName);
+    if (!format) Fail(action, QStringLiteral("the file name must end in .png, .svg or .pdf"));
+    CheckLayout(action, width, height, devicePixelRatio);
     const QDir folder = QFileInfo(name).absoluteDir();
     if (!folder.exists()) {
-        Fail(name, QStringLiteral("the folder \"%1\" does not exist").arg(folder.path()));
+        Fail(action, QStringLiteral("the folder \"%1\" does not exist").arg(folder.path()));
     }
-    RegisterQtCanvases();
-
     // The image goes to a temporary file beside the target and replaces it only when complete.
     QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly)) Fail(name, file.errorString());
-    if (format == TImageFormat::Png) {
-        WritePng(chart, file, width, height, devicePixelRatio);
-    } else {
-        WriteSvg(chart, file, width, height, devicePixelRatio);
-    }
-    if (!file.commit()) Fail(name, file.errorString());
+    if (!file.open(QIODevice::WriteOnly)) Fail(action, file.errorString());
+    Write(chart, file, action, *format, width, height, devicePixelRatio);
+    if (!file.commit()) Fail(action, file.errorString());
+}
+
+void WriteChartPicture(TCustomChartPanel& chart, QIODevice& device, const std::string& deviceName,
+                       TPictureFormat format, std::int32_t width, std::int32_t height,
+                       double devicePixelRatio) {
+    const QString action =
+        QStringLiteral("write the chart to %1").arg(QString::fromStdString(deviceName));
+    CheckLayout(action, width, height, devicePixelRatio);
+    Write(chart, device, action, format, width, height, devicePixelRatio);
 }
 
 }  // namespace twinscope

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
@@ -39,6 +40,14 @@ public:
 class StreamReadError : public RuntimeError {
 public:
     using RuntimeError::RuntimeError;
+};
+
+// Storage that could not be had: "not enough memory for 200000000 points". What was being
+// changed stays as it was.
+class OutOfMemoryError : public RuntimeError {
+public:
+    explicit OutOfMemoryError(std::size_t points)
+        : RuntimeError("not enough memory for " + std::to_string(points) + " points") {}
 };
 
 // Raises the silent abort; never returns.

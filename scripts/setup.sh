@@ -6,15 +6,16 @@ set -euo pipefail
 
 packages=(
   build-essential g++ cmake ninja-build ccache pkg-config
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libqcustomplot-dev
   clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev libqt6svg6
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev libqt6svg6 zlib1g-dev
   fonts-liberation2 fonts-dejavu-core fontconfig
-  xvfb xauth
+  xvfb xauth poppler-utils
 )
 
-# Needed only by the tests, the benchmarks, the fuzz target and faster rebuilds.
-test_only=" libgtest-dev libgmock-dev googletest libbenchmark-dev clang libclang-rt-14-dev ccache "
+# Needed only by the tests (poppler-utils reads the PDF pictures back), the benchmarks
+# (QCustomPlot: the side-by-side benchmark alone), the fuzz target and faster rebuilds.
+test_only=" libgtest-dev libgmock-dev googletest libbenchmark-dev libqcustomplot-dev clang libclang-rt-14-dev ccache poppler-utils "
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 // Plays random actions against the real window on the offscreen platform: plots with random and
-// extreme inputs, zooms, scrolls, zoom undos, grid toggles and resizes, each followed by a
-// paint of the chart. After every action nothing may have raised out of the paint, the chart
+// extreme inputs, zooms, scrolls, zoom undos, grid toggles, resizes, the left axis turned
+// logarithmic and back, and readings streaming into the series (the last thousand kept), each
+// followed by a paint of the chart. After every action nothing may have raised out of the paint, the chart
 // holds no more than its two scales, and the only series added is the one companion series of
 // a scale a plot made (a freed scale leaves its companion behind); the heap grows by no more
 // than those series take.
@@ -34,6 +35,8 @@
 #include "twinscope/platform/ChartWidget.h"
 #include "twinscope/platform/DateTimePicker.h"
 #include "twinscope/platform/TwinscopeApplication.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/runtime/Exceptions.h"
 #include "twinscope/runtime/MessageHook.h"
 
 namespace twinscope {
@@ -65,7 +68,7 @@ public:
         for (long i = 0; i < options_.Actions; ++i) {
             const std::size_t seriesBefore = window_.Chart().SeriesCount();
             const std::string action = PlayOne();
-            std::string failure = Check();
+            std::string failure = failure_.empty() ? Check() : failure_;
             const std::size_t added = window_.Chart().SeriesCount() - seriesBefore;
             if (failure.empty() && added > (action == "plot" ? 1u : 0u)) {
                 failure = "the chart gained " + std::to_string(added) + " series";
@@ -154,9 +157,44 @@ private:
         return {Uniform(-20, size.width() + 20), Uniform(-20, size.height() + 20)};
     }
 
+    // Turns the left axis logarithmic or back; over a range reaching zero the axis refuses with
+    // its message and stays linear, and no other refusal may come.
+    std::string ToggleLogarithmic() {
+        TChartAxis& left = window_.Chart().LeftAxis();
+        try {
+            left.SetLogarithmic(!left.Logarithmic());
+        } catch (const AxisException& e) {
+            if (std::string(e.what()) != "Axis range must be > 0 for a logarithmic axis" ||
+                left.Logarithmic()) {
+                failure_ = std::string("the logarithmic switch raised: ") + e.what();
+            }
+        }
+        return "logarithmic";
+    }
+
+    // A batch of readings after the last one, some at or below zero, some not a number.
+    std::string Stream() {
+        TLineSeries& series = *window_.seriesActualData;
+        series.SetKeepLast(1000);
+        double x = series.PointCount() > 0 ? series.XValues().Last() : 45500;
+        std::vector<double> xs;
+        std::vector<double> ys;
+        for (int i = Uniform(1, 200); i > 0; --i) {
+            x += Real(0, 0.5);
+            xs.push_back(x);
+            ys.push_back(Uniform(0, 20) == 0 ? std::nan("") : Real(-50, 500));
+        }
+        series.AppendPoints(xs, ys);
+        return "stream";
+    }
+
     std::string PlayOne() {
         shown_.messages.clear();
-        switch (Uniform(0, 6)) {
+        switch (Uniform(0, 8)) {
+            case 7:
+                return ToggleLogarithmic();
+            case 8:
+                return Stream();
             case 0:
             case 1:
                 Plot();
@@ -198,6 +236,7 @@ private:
     }
 
     TSoakOptions options_;
+    std::string failure_;
     std::mt19937 random_;
     MessageCollector shown_;
     TfmTwinscope window_;

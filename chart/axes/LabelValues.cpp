@@ -1,5 +1,6 @@
 #include "twinscope/chart/axes/LabelValues.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -23,12 +24,23 @@ bool Near(double v, double end) {
 Extended LogOf(double v, double base) {
     return std::log(static_cast<Extended>(v)) / std::log(static_cast<Extended>(base));
 }
+
+// The multiples of a power that are labels, from the top.
+std::vector<double> MultiplesOf(const TLabelValuesInput& in, std::int64_t step) {
+    std::vector<double> multiples;
+    if (in.Rungs && step == 1) {
+        for (const double rung : Rungs) {
+            if (rung < in.LogBase) multiples.push_back(rung);
+        }
+    }
+    multiples.push_back(1);
+    return multiples;
+}
 }  // namespace
 
 TLabelValues::TLabelValues(const TLabelValuesInput& input) : in_(input) {
     if (in_.Powers) {
-        const std::vector<double> all = AllPowers();
-        first_ = all.empty() ? in_.Range.Maximum : all.front();
+        first_ = PowerEnd(true);
         return;
     }
     const double increment = in_.Increment;
@@ -106,41 +118,83 @@ std::vector<double> TLabelValues::Leading(std::size_t most) const {
     return values;
 }
 
+std::int64_t TLabelValues::PowerStep() const {
+    return static_cast<std::int64_t>(std::max(1.0, std::round(in_.Increment)));
+}
+
+// The labels are m x base^k for the multiples m of each power k that is a multiple of the step,
+// within the range; a power computed a hair off an end of the range is that end.
+double TLabelValues::PowerLabel(std::int64_t k, double multiple) const {
+    const double v = multiple * std::pow(in_.LogBase, static_cast<double>(k));
+    if (Near(v, in_.Range.Maximum)) return in_.Range.Maximum;
+    if (Near(v, in_.Range.Minimum)) return in_.Range.Minimum;
+    return v;
+}
+
+bool TLabelValues::InRange(double v) const {
+    return v >= in_.Range.Minimum && v <= in_.Range.Maximum;
+}
+
+double TLabelValues::PowerEnd(bool top) const {
+    const double minimum = in_.Range.Minimum;
+    const double maximum = in_.Range.Maximum;
+    if (!(minimum > 0) || !(maximum >= minimum) || !(in_.LogBase > 1)) {
+        return top ? maximum : minimum;
+    }
+    const std::int64_t step = PowerStep();
+    std::vector<double> multiples = MultiplesOf(in_, step);
+    // From the power at or below the end inwards: the rungs of the top power may lie above the
+    // maximum, the power below the minimum may have rungs inside it.
+    const auto aligned = [&](std::int64_t k, bool down) {
+        const std::int64_t rest = ((k % step) + step) % step;
+        return rest == 0 ? k : down ? k - rest : k + step - rest;
+    };
+    if (top) {
+        std::int64_t k = aligned(
+            static_cast<std::int64_t>(std::floor(LogOf(maximum, in_.LogBase) + 1e-9)), true);
+        for (int tries = 0; tries < 2; ++tries, k -= step) {
+            for (const double m : multiples) {
+                const double v = PowerLabel(k, m);
+                if (InRange(v)) return v;
+            }
+        }
+        return maximum;
+    }
+    std::reverse(multiples.begin(), multiples.end());
+    std::int64_t k = aligned(
+        static_cast<std::int64_t>(std::floor(LogOf(minimum, in_.LogBase) - 1e-9)), step == 1);
+    for (int tries = 0; tries < 3; ++tries, k += step) {
+        for (const double m : multiples) {
+            const double v = PowerLabel(k, m);
+            if (InRange(v)) return v;
+        }
+    }
+    return minimum;
+}
+
 std::vector<double> TLabelValues::AllPowers() const {
     std::vector<double> values;
     const double minimum = in_.Range.Minimum;
     const double maximum = in_.Range.Maximum;
-    const double base = in_.LogBase;
-    const auto step = static_cast<std::int64_t>(std::max(1.0, std::round(in_.Increment)));
-    if (!(minimum > 0) || !(maximum >= minimum) || !(base > 1)) return values;
-    // The powers from the one at or just above the maximum down to the one just below the
-    // minimum: the rungs of the top power may lie above it, those of the lowest inside it.
-    const std::int64_t top = static_cast<std::int64_t>(std::floor(LogOf(maximum, base) + 1e-9));
+    if (!(minimum > 0) || !(maximum >= minimum) || !(in_.LogBase > 1)) return values;
+    const std::int64_t step = PowerStep();
+    const std::vector<double> multiples = MultiplesOf(in_, step);
+    const std::int64_t top =
+        static_cast<std::int64_t>(std::floor(LogOf(maximum, in_.LogBase) + 1e-9));
     const std::int64_t bottom =
-        static_cast<std::int64_t>(std::floor(LogOf(minimum, base) - 1e-9));
-    std::int64_t k = top - ((top % step) + step) % step;
-    const auto add = [&](double v) {
-        if (Near(v, maximum)) v = maximum;
-        if (Near(v, minimum)) v = minimum;
-        if (v >= minimum && v <= maximum) values.push_back(v);
-    };
-    for (; k >= bottom && values.size() < MaxLabelsPerPass; k -= step) {
-        const auto power = static_cast<double>(std::pow(static_cast<Extended>(base), k));
-        if (in_.Rungs && step == 1) {
-            for (const double rung : Rungs) {
-                if (rung < base) add(rung * power);
-            }
+        static_cast<std::int64_t>(std::floor(LogOf(minimum, in_.LogBase) - 1e-9));
+    for (std::int64_t k = top - ((top % step) + step) % step;
+         k >= bottom && values.size() < MaxLabelsPerPass; k -= step) {
+        for (const double m : multiples) {
+            const double v = PowerLabel(k, m);
+            if (InRange(v)) values.push_back(v);
         }
-        add(power);
     }
     return values;
 }
 
 double TLabelValues::Last() const {
-    if (in_.Powers) {
-        const std::vector<double> all = AllPowers();
-        return all.empty() ? in_.Range.Minimum : all.back();
-    }
+    if (in_.Powers) return PowerEnd(false);
     if (in_.RangeIsZero || !(in_.Increment > 0)) return first_;
     const double minimum = in_.Range.Minimum;
     if (calendarStepping_) {
@@ -160,12 +214,12 @@ double TLabelValues::Last() const {
 }
 
 double TLabelValues::Below(double v) const {
-    if (in_.Powers) return v / std::pow(in_.LogBase, std::max(1.0, std::round(in_.Increment)));
+    if (in_.Powers) return v / std::pow(in_.LogBase, static_cast<double>(PowerStep()));
     return static_cast<double>(static_cast<Extended>(v) - in_.Increment);
 }
 
 double TLabelValues::Above(double v) const {
-    if (in_.Powers) return v * std::pow(in_.LogBase, std::max(1.0, std::round(in_.Increment)));
+    if (in_.Powers) return v * std::pow(in_.LogBase, static_cast<double>(PowerStep()));
     return static_cast<double>(static_cast<Extended>(v) + in_.Increment);
 }
 

@@ -55,6 +55,11 @@ private:
     // One step down; false when the value can go no further.
     bool StepDown(double& v) const;
     std::vector<double> AllPowers() const;
+    std::int64_t PowerStep() const;
+    double PowerLabel(std::int64_t k, double multiple) const;
+    bool InRange(double v) const;
+    // The top (or bottom) label at powers of the base, found from the power at the end.
+    double PowerEnd(bool top) const;
     bool Labels(double v) const;
 
     TLabelValuesInput in_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <numeric>
 
 #include "twinscope/chart/axes/ChartAxis.h"
@@ -54,25 +55,40 @@ std::int32_t TChartSeries::AddPoint(double x, double y, const std::string& label
     yValues_.SetStagedValue(y);
     if (OnBeforeAdd && !OnBeforeAdd(*this)) return -1;
 
-    const std::int32_t index = xValues_.InsertOrdered();
+    // Everything that can run out of memory comes before the first value is placed, so that
+    // a point is added whole or not at all.
+    for (TChartValueList* list : valueLists_)
+        list->Grow();
+    const std::int32_t index = xValues_.OrderedPlace();
+    const bool hadColours = pointColors_.has_value();
+    try {
+        if (!pointColors_ && colour != clDefault) {
+            pointColors_.emplace(static_cast<std::size_t>(PointCount()), clDefault);
+        }
+        if (pointColors_) pointColors_->insert(pointColors_->begin() + index, colour);
+        if (!label.empty() || !labels_.empty()) {
+            if (labels_.size() < static_cast<std::size_t>(index)) labels_.resize(index);
+            labels_.insert(labels_.begin() + index, label);
+        }
+    } catch (const std::bad_alloc&) {
+        if (!hadColours) {
+            pointColors_.reset();
+        } else if (pointColors_->size() > static_cast<std::size_t>(PointCount())) {
+            pointColors_->erase(pointColors_->begin() + index);
+        }
+        throw OutOfMemoryError(static_cast<std::size_t>(PointCount()) + 1);
+    }
+    if (pointColors_) ++colourChanges_;
+    xValues_.InsertAt(index, x);
     yValues_.InsertAt(index, y);
     for (std::size_t i = 2; i < valueLists_.size(); ++i) {
         valueLists_[i]->InsertAt(index, valueLists_[i]->StagedValue());
     }
-    if (pointColors_) {
-        pointColors_->insert(pointColors_->begin() + index, colour);
-        ++colourChanges_;
-    } else if (colour != clDefault) {
-        pointColors_.emplace(static_cast<std::size_t>(PointCount() - 1), clDefault);
-        pointColors_->insert(pointColors_->begin() + index, colour);
-        ++colourChanges_;
-    }
-    if (!label.empty() || !labels_.empty()) {
-        if (labels_.size() < static_cast<std::size_t>(index)) labels_.resize(index);
-        labels_.insert(labels_.begin() + index, label);
-    }
-    if (batchDepth_ == 0) AfterAdd(index);
-    return index;
+    // In a bounded window the new point may itself be the oldest, and go at once.
+    const std::int32_t dropped = DropOverflow();
+    const std::int32_t placed = index >= dropped ? index - dropped : -1;
+    if (batchDepth_ == 0 && placed >= 0) AfterAdd(placed);
+    return placed;
 }
 
 void TChartSeries::AfterAdd(std::int32_t index) {
@@ -156,13 +172,50 @@ void TChartSeries::AppendPoints(std::span<const double> xs, std::span<const doub
             AddPoint(xs[i], ys[i]);
         return;
     }
+    // Room first, so that running out of memory leaves the points as they were.
+    const std::size_t count = static_cast<std::size_t>(PointCount()) + xs.size();
+    ReservePoints(count);
+    try {
+        if (pointColors_) pointColors_->resize(count, clDefault);
+        if (!labels_.empty()) labels_.resize(count);
+    } catch (const std::bad_alloc&) {
+        if (pointColors_) pointColors_->resize(static_cast<std::size_t>(PointCount()));
+        throw OutOfMemoryError(count);
+    }
+    if (pointColors_) ++colourChanges_;
     xValues_.Append(xs);
     yValues_.Append(ys);
+    DropOverflow();
+    if (Active() && !xs.empty()) Repaint();
+}
+
+void TChartSeries::SetKeepLast(std::int32_t count) {
+    keepLast_ = std::max(count, 0);
+    BeginBatch();
+    DropOverflow();
+    EndBatch();
+}
+
+std::int32_t TChartSeries::DropOverflow() {
+    const std::int32_t dropped = keepLast_ > 0 ? PointCount() - keepLast_ : 0;
+    if (dropped <= 0) return 0;
+    for (TChartValueList* list : valueLists_)
+        list->DropFront(dropped);
     if (pointColors_) {
-        pointColors_->resize(static_cast<std::size_t>(PointCount()), clDefault);
+        const auto end = pointColors_->begin() +
+                         std::min<std::ptrdiff_t>(dropped, std::ssize(*pointColors_));
+        pointColors_->erase(pointColors_->begin(), end);
         ++colourChanges_;
     }
-    if (!labels_.empty()) labels_.resize(static_cast<std::size_t>(PointCount()));
+    if (!labels_.empty()) {
+        labels_.erase(labels_.begin(),
+                      labels_.begin() + std::min<std::ptrdiff_t>(dropped, std::ssize(labels_)));
+    }
+    if (batchDepth_ == 0) {
+        for (std::int32_t i = 0; i < dropped; ++i)
+            NotifyDependents(NotifyRemoved, 0);
+    }
+    return dropped;
 }
 
 void TChartSeries::EndBatch() {
@@ -497,7 +550,7 @@ void TChartSeries::SortPointsBy(const TChartValueList& list) {
             scratch[i] = (*l)[order[i]];
         for (std::int32_t i = 0; i < n; ++i)
             l->values_[static_cast<std::size_t>(i)] = scratch[i];
-        l->Touch();
+        l->Touch(0);
     }
     if (pointColors_) {
         std::vector<TColor> colours(static_cast<std::size_t>(n), clDefault);

@@ -144,6 +144,11 @@ public:
     // Costs linear time: storage is reserved once and no per-point notice runs.
     void AppendPoints(std::span<const double> xs, std::span<const double> ys);
     void ReservePoints(std::size_t count);
+    // A bounded window: with a count above 0 the series keeps only that many of its points,
+    // the oldest (first in X order) going as new ones come, at a constant cost per point in
+    // the long run. 0 keeps every point.
+    std::int32_t KeepLast() const { return keepLast_; }
+    void SetKeepLast(std::int32_t count);
 
     void BeginBatch() { ++batchDepth_; }
     void EndBatch();
@@ -282,6 +287,8 @@ private:
     void SortPointsBy(const TChartValueList& list);
     void SendEvent(TChartSeriesEvent event);
     void AfterAdd(std::int32_t index);
+    // Lets the oldest points go beyond KeepLast; returns how many went.
+    std::int32_t DropOverflow();
 
     // The extremes of the Y values of the points that are drawn, kept until the Y values, the
     // point colours or the series colour change.
@@ -327,6 +334,7 @@ private:
     std::string percentFormat_ = "##0.## %";
     std::int32_t depth_ = -1;
     std::int32_t batchDepth_ = 0;
+    std::int32_t keepLast_ = 0;
     std::int32_t firstShown_ = -1;
     std::int32_t lastShown_ = -1;
     bool restrictToVisible_ = true;

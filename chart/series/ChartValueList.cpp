@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "twinscope/chart/series/ChartSeries.h"
 #include "twinscope/runtime/ChangeNotifier.h"
+#include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
 
@@ -31,18 +33,23 @@ void TChartValueList::Assign(const TChartValueList& other) {
 
 void TChartValueList::SetValueAt(std::int32_t index, double value) {
     values_[static_cast<std::size_t>(index)] = value;
-    Touch();
+    Touch(index);
     if (owner_) owner_->NotifyDependents(NotifyValueChanged, index);
 }
 
 void TChartValueList::Grow() {
     if (static_cast<std::size_t>(valueCount_) >= values_.Capacity()) {
-        values_.SetCapacity(values_.Capacity() + GrowthStep);
+        Reserve(values_.Capacity() + GrowthStep);
     }
 }
 
 std::int32_t TChartValueList::InsertOrdered() {
-    Grow();
+    const std::int32_t index = OrderedPlace();
+    InsertAt(index, staged_);
+    return index;
+}
+
+std::int32_t TChartValueList::OrderedPlace() const {
     const std::int32_t n = valueCount_;
     const double v = staged_;
     std::int32_t index = n;
@@ -57,7 +64,6 @@ std::int32_t TChartValueList::InsertOrdered() {
             --k;
         index = k + 1;
     }
-    InsertAt(index, v);
     return index;
 }
 
@@ -68,7 +74,7 @@ void TChartValueList::InsertAt(std::int32_t index, double value) {
                  static_cast<std::size_t>(valueCount_ - index) * sizeof(double));
     data[index] = value;
     ++valueCount_;
-    Touch();
+    Touch(index);
 }
 
 void TChartValueList::RemoveRange(std::int32_t start, std::int32_t count) {
@@ -76,17 +82,24 @@ void TChartValueList::RemoveRange(std::int32_t start, std::int32_t count) {
     std::memmove(data + start, data + start + count,
                  static_cast<std::size_t>(valueCount_ - start - count) * sizeof(double));
     valueCount_ -= count;
-    MarkChanged();
+    MarkChanged(start);
 }
 
 void TChartValueList::ClearAll() {
     valueCount_ = 0;
     values_.Release();
-    Touch();
+    extremesIndex_.Clear();
+    droppedFront_ = false;
+    Touch(0);
 }
 
 void TChartValueList::Reserve(std::size_t capacity) {
-    if (capacity > values_.Capacity()) values_.SetCapacity(capacity);
+    if (capacity <= values_.Capacity()) return;
+    try {
+        values_.SetCapacity(capacity);
+    } catch (const std::bad_alloc&) {
+        throw OutOfMemoryError(capacity);
+    }
 }
 
 void TChartValueList::Append(std::span<const double> values) {
@@ -95,7 +108,60 @@ void TChartValueList::Append(std::span<const double> values) {
         std::memcpy(values_.Data() + valueCount_, values.data(), values.size() * sizeof(double));
     }
     valueCount_ += static_cast<std::int32_t>(values.size());
-    Touch();
+    // The values before the appended ones stay: what was known of them is extended.
+    if (!extremesStale_) TakeExtremes(values);
+    if (!sumsStale_) TakeSums(values);
+    ++changes_;
+}
+
+void TChartValueList::TakeExtremes(std::span<const double> values) {
+    for (const double x : values) {
+        if (std::isnan(x)) continue;
+        if (!extremesFound_ || x < cachedMin_) cachedMin_ = x;
+        if (!extremesFound_ || x > cachedMax_) cachedMax_ = x;
+        extremesFound_ = true;
+    }
+}
+
+void TChartValueList::TakeSums(std::span<const double> values) {
+    for (const double x : values) {
+        cachedSum_ += x;
+        cachedAbsSum_ += std::fabs(x);
+    }
+}
+
+void TChartValueList::DropFront(std::int32_t count) {
+    if (count <= 0) return;
+    const std::int32_t kept = valueCount_ - count;
+    const std::size_t moved =
+        values_.DropFront(static_cast<std::size_t>(count), static_cast<std::size_t>(kept));
+    if (moved > 0) extremesIndex_.MoveDown(moved);
+    valueCount_ = kept;
+    // The values that stay keep their places in the storage's block, so the index stays.
+    extremesStale_ = sumsStale_ = true;
+    droppedFront_ = true;
+    ++changes_;
+}
+
+void TChartValueList::SetIndexExtremes(bool b) {
+    indexExtremes_ = b;
+    if (!b) extremesIndex_.Clear();
+}
+
+TValueSpread TChartValueList::Spread(std::int32_t from, std::int32_t to) {
+    const double* block = values_.Block();
+    const std::size_t front = values_.Front();
+    if (indexExtremes_ && to - from >= IndexedRun) {
+        try {
+            extremesIndex_.Cover(block, front + static_cast<std::size_t>(valueCount_));
+            return extremesIndex_.Spread(block, front + static_cast<std::size_t>(from),
+                                         front + static_cast<std::size_t>(to));
+        } catch (const OutOfMemoryError&) {
+            // The index is an aid: without it the values are read directly.
+        }
+    }
+    return SpreadOf(Values().subspan(static_cast<std::size_t>(from),
+                                     static_cast<std::size_t>(to - from)));
 }
 
 std::int32_t TChartValueList::FindEqual(double value, std::int32_t first, std::int32_t last) const {
@@ -106,61 +172,63 @@ std::int32_t TChartValueList::FindEqual(double value, std::int32_t first, std::i
     return -1;
 }
 
-void TChartValueList::RefreshStats() {
+void TChartValueList::RefreshExtremes() {
+    extremesStale_ = false;
+    // A list that lets values go from its front is followed through the index, as is one
+    // whose index is already laid: then only the values since the last refresh are read.
+    if (indexExtremes_ && valueCount_ >= IndexedRun &&
+        (droppedFront_ || extremesIndex_.Covered() > 0)) {
+        const TValueSpread spread = Spread(0, valueCount_);
+        if (!spread.notANumber) {
+            cachedMin_ = spread.low;
+            cachedMax_ = spread.high;
+            extremesFound_ = true;
+            return;
+        }
+    }
     // A value that is not a number has no place between the extremes: they pass over it, and
     // a list of nothing else has the extremes of an empty one.
-    double max = 0;
-    double min = 0;
-    bool found = false;
-    double sum = 0;
-    double absSum = 0;
-    for (std::int32_t i = 0; i < valueCount_; ++i) {
-        const double x = Value(i);
-        if (!std::isnan(x)) {
-            if (!found || x < min) min = x;
-            if (!found || x > max) max = x;
-            found = true;
-        }
-        sum += x;
-        absSum += std::fabs(x);
-    }
-    cachedMax_ = max;
-    cachedMin_ = min;
-    cachedSum_ = sum;
-    cachedAbsSum_ = absSum;
-    statsStale_ = false;
+    cachedMin_ = cachedMax_ = 0;
+    extremesFound_ = false;
+    TakeExtremes(Values());
+}
+
+void TChartValueList::RefreshSums() {
+    sumsStale_ = false;
+    cachedSum_ = cachedAbsSum_ = 0;
+    TakeSums(Values());
 }
 
 double TChartValueList::Highest() {
-    if (statsStale_) RefreshStats();
+    if (extremesStale_) RefreshExtremes();
     return cachedMax_;
 }
 
 double TChartValueList::Lowest() {
-    if (statsStale_) RefreshStats();
+    if (extremesStale_) RefreshExtremes();
     return cachedMin_;
 }
 
 double TChartValueList::Total() {
-    if (statsStale_) RefreshStats();
+    if (sumsStale_) RefreshSums();
     return cachedSum_;
 }
 
 double TChartValueList::AbsTotal() {
-    if (statsStale_) RefreshStats();
+    if (sumsStale_) RefreshSums();
     return cachedAbsSum_;
 }
 
 void TChartValueList::FillWithIndexes() {
     for (std::int32_t i = 0; i < valueCount_; ++i)
         values_[static_cast<std::size_t>(i)] = i;
-    Touch();
+    Touch(0);
     if (owner_) owner_->NotifyDependents(NotifyValueChanged, 0);
 }
 
 void TChartValueList::Exchange(std::int32_t a, std::int32_t b) {
     std::swap(values_[static_cast<std::size_t>(a)], values_[static_cast<std::size_t>(b)]);
-    Touch();
+    Touch(std::min(a, b));
     if (owner_) owner_->NotifyDependents(NotifyValueChanged, a);
 }
 
@@ -170,18 +238,17 @@ void TChartValueList::Rotate() {
     const double first = data[0];
     std::memmove(data, data + 1, static_cast<std::size_t>(valueCount_ - 1) * sizeof(double));
     data[valueCount_ - 1] = first;
-    Touch();
+    Touch(0);
 }
 
 void TChartValueList::SortValues() {
     if (order_ != loNone && owner_) owner_->SortPointsBy(*this);
 }
 
-void TChartValueList::MarkChanged() {
-    ++changes_;
-    if (statsStale_) return;
-    statsStale_ = true;
-    if (owner_) owner_->NotifyDependents(NotifyValueChanged, -1);
+void TChartValueList::MarkChanged(std::int32_t from) {
+    const bool fresh = !extremesStale_ || !sumsStale_;
+    Touch(from);
+    if (fresh && owner_) owner_->NotifyDependents(NotifyValueChanged, -1);
 }
 
 }  // namespace twinscope

@@ -4,6 +4,8 @@
 #include <span>
 #include <string>
 
+#include "twinscope/chart/series/MinMaxIndex.h"
+#include "twinscope/chart/series/ValueSpread.h"
 #include "twinscope/chart/series/ValueStorage.h"
 
 namespace twinscope {
@@ -58,17 +60,36 @@ public:
     // The value an ordered insert will place.
     double StagedValue() const { return staged_; }
     void SetStagedValue(double v) { staged_ = v; }
-    // Inserts the staged value where Order puts it; equal values go after existing ones.
+    // Where Order puts the staged value; equal values go after existing ones.
+    std::int32_t OrderedPlace() const;
+    // Inserts the staged value where Order puts it.
     std::int32_t InsertOrdered();
     void InsertAt(std::int32_t index, double value);
+    // Makes room for one more value, GrowthStep values at a time.
+    void Grow();
     void RemoveRange(std::int32_t start, std::int32_t count);
     void Delete(std::int32_t index) { RemoveRange(index, 1); }
     // Empties the list and releases its storage.
     void ClearAll();
 
     // Bulk path: makes room for at least `capacity` values at once, then appends in one step.
+    // Running out of memory raises OutOfMemoryError and leaves the values as they were.
     void Reserve(std::size_t capacity);
     void Append(std::span<const double> values);
+    // Lets the first `count` values go; the others move down to index 0. Costs a constant per
+    // value in the long run, however many values stay.
+    void DropFront(std::int32_t count);
+
+    // The spread of the values [from, to). Long runs are answered from an index of the
+    // extremes of blocks of values, built on first need and kept up to date as values change;
+    // where memory for it is lacking the values are read directly.
+    TValueSpread Spread(std::int32_t from, std::int32_t to);
+    // The bytes the index of extremes takes.
+    std::size_t IndexBytes() const { return extremesIndex_.Bytes(); }
+    // On by default; off, the index is released and every spread reads the values, for lists
+    // that must not take the index's memory (at most 6.9 % of an X and a Y list).
+    bool IndexExtremes() const { return indexExtremes_; }
+    void SetIndexExtremes(bool b);
 
     // First index in [first, last] holding exactly `value`, or -1. last < 0 means the end.
     std::int32_t FindEqual(double value, std::int32_t first = 0, std::int32_t last = -1) const;
@@ -79,7 +100,7 @@ public:
     double Total();
     double AbsTotal();
     double Spread() { return Highest() - Lowest(); }
-    bool StatsStale() const { return statsStale_; }
+    bool StatsStale() const { return extremesStale_ || sumsStale_; }
     // Counts the changes of the values, so that caches kept elsewhere know when to refresh.
     std::uint64_t Changes() const { return changes_; }
 
@@ -89,16 +110,24 @@ public:
     void Rotate();
     // Sorts every point of the owner by this list, when it has an order.
     void SortValues();
-    // Marks the statistics stale; the first time, the owner hears that values changed.
-    void MarkChanged();
+    // Marks the statistics stale, the values from index `from` on changed; the first time, the
+    // owner hears that values changed.
+    void MarkChanged(std::int32_t from = 0);
 
 private:
     friend class TChartSeries;
-    void Grow();
-    void RefreshStats();
-    void Touch() {
-        statsStale_ = true;
+    // Runs shorter than this are read directly rather than through the index.
+    static constexpr std::int32_t IndexedRun = 256;
+    void RefreshExtremes();
+    void RefreshSums();
+    // Extend the extremes and the sums over more values.
+    void TakeExtremes(std::span<const double> values);
+    void TakeSums(std::span<const double> values);
+    // The values from index `from` on changed.
+    void Touch(std::int32_t from) {
+        extremesStale_ = sumsStale_ = true;
         ++changes_;
+        extremesIndex_.ForgetFrom(values_.Front() + static_cast<std::size_t>(from));
     }
 
     std::int32_t valueCount_ = 0;
@@ -112,10 +141,19 @@ private:
     double cachedSum_ = 0;
     double cachedAbsSum_ = 0;
     std::string valueSource_;
-    bool statsStale_ = true;
+    bool extremesStale_ = true;
+    bool sumsStale_ = true;
+    // Whether the extremes met a value that is a number.
+    bool extremesFound_ = false;
+    // Values were let go from the front: the extremes are then refreshed through the index.
+    bool droppedFront_ = false;
+    bool indexExtremes_ = true;
     bool defaultDateTime_ = false;
     std::uint64_t changes_ = 0;
     ValueStorage values_;
+    // Laid over the storage from its block's start, so that letting values go from the front
+    // leaves it whole.
+    TMinMaxIndex extremesIndex_;
 };
 
 }  // namespace twinscope

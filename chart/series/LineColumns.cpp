@@ -2,17 +2,13 @@
 // segments between them are vertical and together cover every pixel from the column's lowest
 // to its highest point, so one vertical line over that span, plus the segments into and out of
 // the column, puts down the same pixels. X ascends, so a column's points are found by searching
-// X, and only the Y values are streamed.
+// X; the lowest and highest Y of a long column come from the Y values' index of block extremes.
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <span>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "twinscope/chart/axes/ScaleMap.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
@@ -24,52 +20,6 @@ namespace {
 
 // Columns of fewer points are drawn segment by segment.
 constexpr std::int32_t MinimumColumnPoints = 3;
-
-struct TSpread {
-    double low;
-    double high;
-    bool notANumber;
-};
-
-// Lowest and highest value, and whether one is not a number. This is the one pass over the
-// points, so it keeps several comparisons in flight at once to run at the speed of memory;
-// minimum and maximum do not depend on the order of the values, so the result is the same.
-TSpread SpreadOf(std::span<const double> values) {
-    TSpread spread{values[0], values[0], false};
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    // A NaN operand yields the second one, the running extreme: NaN is passed over here and
-    // reported through the unordered comparison.
-    __m128d low[4];
-    __m128d high[4];
-    for (int k = 0; k < 4; ++k)
-        low[k] = high[k] = _mm_set1_pd(values[0]);
-    __m128d unordered = _mm_setzero_pd();
-    for (; i + 8 <= values.size(); i += 8) {
-        for (int k = 0; k < 4; ++k) {
-            const __m128d v = _mm_loadu_pd(values.data() + i + 2 * k);
-            low[k] = _mm_min_pd(v, low[k]);
-            high[k] = _mm_max_pd(v, high[k]);
-            unordered = _mm_or_pd(unordered, _mm_cmpunord_pd(v, v));
-        }
-    }
-    for (int k = 0; k < 4; ++k) {
-        double lanes[2];
-        _mm_storeu_pd(lanes, low[k]);
-        spread.low = std::min({spread.low, lanes[0], lanes[1]});
-        _mm_storeu_pd(lanes, high[k]);
-        spread.high = std::max({spread.high, lanes[0], lanes[1]});
-    }
-    spread.notANumber = _mm_movemask_pd(unordered) != 0;
-#endif
-    for (; i < values.size(); ++i) {
-        const double v = values[i];
-        spread.low = v < spread.low ? v : spread.low;
-        spread.high = v > spread.high ? v : spread.high;
-        spread.notANumber |= v != v;
-    }
-    return spread;
-}
 
 // The first index after `from` (itself in pixel column `column`) whose X lies in another
 // column, or `end`. Ascending X maps to pixels that never fall. Neighbouring columns hold about
@@ -127,7 +77,7 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
         std::int32_t top;
         std::int32_t bottom;
     };
-    auto rowsOf = [&](const TSpread& spread) {
+    auto rowsOf = [&](const TValueSpread& spread) {
         const std::int32_t a = vertical.ToPixel(spread.low);
         const std::int32_t b = vertical.ToPixel(spread.high);
         return TRows{std::min(a, b), std::max(a, b)};
@@ -141,10 +91,9 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
             DrawSegment(canvas, {x, rows.top}, {x, rows.bottom}, from, to, color);
         }
     };
-    auto spreadOf = [&](std::int32_t from, std::int32_t to) {
-        return SpreadOf(
-            ys.subspan(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from)));
-    };
+    // Long columns are answered from the Y values' index of block extremes, a few blocks per
+    // level instead of every point.
+    auto spreadOf = [&](std::int32_t from, std::int32_t to) { return YValues().Spread(from, to); };
     // An anti-aliased column line covers its rows whole, but with flat pen ends the two end
     // rows only by half. A segment between two neighbouring columns that stays two rows inside
     // both columns' whole rows touches only pixels that are already the series' colour, so
@@ -165,7 +114,7 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
         const std::int32_t columnEnd = ColumnEnd(horizontal, xs, i, end, x, expected);
         expected = columnEnd - i;
         const bool many = columnEnd - i >= MinimumColumnPoints;
-        const TSpread spread = many ? spreadOf(i, columnEnd) : TSpread{};
+        const TValueSpread spread = many ? spreadOf(i, columnEnd) : TValueSpread{};
         // Segments at the pixel limit are bent back by it, and values that are not a number
         // have no place in the order of pixels: those are drawn segment by segment.
         if (!many || std::abs(x) >= PixelLimit || spread.notANumber) {

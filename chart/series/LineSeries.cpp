@@ -8,6 +8,7 @@
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/chart/canvas/CanvasGuards.h"
+#include "twinscope/chart/series/TouchingRun.h"
 
 namespace twinscope {
 
@@ -17,20 +18,30 @@ void TCustomSeries::WidenShownRange() {
     if (first < 0 || !ParentChart()) return;
     const TRect& plot = ParentChart()->PlotRect();
     const TChartValueList& order = OrderList();
-    auto touchesPlot = [&](std::int32_t i) {
-        const std::int32_t x = XPixel(i);
-        const std::int32_t y = YPixel(i);
+    auto touchesAt = [&](std::int32_t x, std::int32_t y) {
         const TRect marker{x - pointer_.HorizSize, y - pointer_.VertSize, x + pointer_.HorizSize,
                            y + pointer_.VertSize};
         return !Intersect(marker, plot).IsEmpty();
     };
+    auto touchesPlot = [&](std::int32_t i) { return touchesAt(XPixel(i), YPixel(i)); };
+    // Ascending X maps to pixels in order, and so do the Y values on a linear axis: when both
+    // ends of a run touch, so does every X between them, and every Y between the run's lowest
+    // and highest.
+    auto runTouches = [&](std::int32_t a, std::int32_t b) {
+        if (order.Order() != loAscending || !ResolvedVertAxis() || YMap().Kind() != skLinear ||
+            !touchesPlot(a) || !touchesPlot(b)) {
+            return false;
+        }
+        const TValueSpread spread = YValues().Spread(a, b + 1);
+        const std::int32_t x = XPixel(b);
+        return !spread.notANumber && touchesAt(x, YPixelOfValue(spread.low)) &&
+               touchesAt(x, YPixelOfValue(spread.high));
+    };
     const std::int32_t lastIndex = PointCount() - 1;
-    while (last < lastIndex && touchesPlot(last + 1))
-        ++last;
+    last = EndOfTouchingRun(last, lastIndex, 1, touchesPlot, runTouches);
     while (last < lastIndex && order[last + 1] == order[last])
         ++last;
-    while (first > 0 && touchesPlot(first - 1))
-        --first;
+    first = EndOfTouchingRun(first, 0, -1, touchesPlot, runTouches);
     while (first > 0 && order[first - 1] == order[first])
         --first;
     SetShownRange(first, last);

@@ -28,7 +28,7 @@ const UsageErrorCase kUsageErrors[] = {
     {"RenderOptionWithoutRender", {"--min", "300"}, "twinscope: --min applies only with --render"},
     {"UnknownExtension",
      {"--render", "chart.jpg"},
-     "twinscope: --render: 'chart.jpg' does not end in .png or .svg"},
+     "twinscope: --render: 'chart.jpg' does not end in .png, .svg or .pdf"},
     {"SizeWithoutHeight",
      {"--render", "c.png", "--size", "800"},
      "twinscope: --size: '800' is not a size WIDTHxHEIGHT in pixels, each from 1 to 10000 (for "
@@ -45,6 +45,40 @@ const UsageErrorCase kUsageErrors[] = {
      {"--render", "c.png", "--canvas", "gdi"},
      "twinscope: --canvas: 'gdi' is not a canvas; the canvases are TGDIPlusCanvas (anti-aliased) "
      "and TChartCanvas3D (aliased)"},
+    {"ReadingOptionWithoutData", {"--unit", "C"}, "twinscope: --unit applies only with --data"},
+    {"ColumnWithoutData",
+     {"--render", "c.png", "--column", "tmax"},
+     "twinscope: --column applies only with --data"},
+    {"UnknownDataFormat",
+     {"--data", "a.csv", "--data-format", "xlsx"},
+     "twinscope: --data-format: 'xlsx' is not a readings format (readings, ghcn, meteostat or "
+     "csv)"},
+    {"UnknownUnit", {"--data", "a.csv", "--unit", "R"}, "twinscope: --unit: 'R' is not F, C or K"},
+    {"StandardOutputWithoutFormat",
+     {"--render", "-"},
+     "twinscope: --render -: standard output needs --format png, svg or pdf"},
+    {"FormatWithAFile",
+     {"--render", "c.png", "--format", "svg"},
+     "twinscope: --format applies only with --render - (a file's name chooses its format)"},
+    {"UnknownPictureFormat",
+     {"--render", "-", "--format", "jpg"},
+     "twinscope: --format: 'jpg' is not a picture format (png, svg or pdf)"},
+    {"ScaleNotANumber",
+     {"--render", "c.png", "--scale", "2x"},
+     "twinscope: --scale: '2x' is not a device pixel ratio from 0.1 to 10"},
+    {"ScaleTooSmall",
+     {"--render", "c.png", "--scale", "0.05"},
+     "twinscope: --scale: '0.05' is not a device pixel ratio from 0.1 to 10"},
+    {"ScaleTooLarge",
+     {"--render", "c.png", "--scale", "10.5"},
+     "twinscope: --scale: '10.5' is not a device pixel ratio from 0.1 to 10"},
+    {"ScaledSizeTooLarge",
+     {"--render", "c.png", "--size", "2000x1000", "--scale", "5.5"},
+     "twinscope: --scale: 5.5 times 2000x1000 is 11000 pixels a side, more than 10000"},
+    {"TitleWithoutRender", {"--title", "Seattle"}, "twinscope: --title applies only with --render"},
+    {"UnknownLegend",
+     {"--render", "c.png", "--legend", "points"},
+     "twinscope: --legend: 'points' is not values, series or none"},
 };
 
 class CommandLineUsageTest : public testing::TestWithParam<UsageErrorCase> {};
@@ -67,9 +101,10 @@ TEST(CommandLine, HelpListsEveryOptionAndVersionPrintsTheProjectVersion) {
     EXPECT_EQ(help.Status, 0);
     EXPECT_TRUE(help.Text.startsWith("Usage: twinscope [options]\n")) << help.Text.toStdString();
     for (const char* option :
-         {"-h, --help", "-v, --version", "--data <file.csv>", "--render <file>", "--size <WxH>",
+         {"-h, --help", "-v, --version", "--data <file>", "--data-format <name>", "--column <name>",
+          "--unit <unit>", "--render <file>", "--format <name>", "--size <WxH>", "--scale <N>",
           "--min <F>", "--max <F>", "--begin <date>", "--end <date>", "--grid-on-celsius",
-          "--canvas <name>"}) {
+          "--canvas <name>", "--title <text>", "--legend <what>"}) {
         EXPECT_TRUE(help.Text.contains(option)) << option;
     }
     const auto version = std::get<TCommandLineExit>(Parse({"-v"}));
@@ -97,9 +132,42 @@ TEST(CommandLine, ReadsTheRenderRequest) {
     EXPECT_TRUE(r.GridOnCelsius);
     EXPECT_EQ(r.Canvas, "TChartCanvas3D");
 
+    EXPECT_EQ(r.Scale, 1);
+    EXPECT_FALSE(r.Format);
+    EXPECT_FALSE(r.Title);
+    EXPECT_FALSE(r.Legend);
+
     const auto window = std::get<TProgramOptions>(Parse({}));
     EXPECT_FALSE(window.DataFile);
     EXPECT_FALSE(window.RenderTo);
+}
+
+TEST(CommandLine, ReadsHowToReadTheDataAndWhereAndHowToDrawIt) {
+    const auto parsed = Parse({"--data", "-", "--data-format", "csv", "--column", "High",
+                               "--column=Low", "--unit", "k", "--render", "-", "--format", "pdf",
+                               "--scale", "2.5", "--title", "Garden, 2015", "--legend", "none"});
+    ASSERT_TRUE(std::holds_alternative<TProgramOptions>(parsed));
+    const TProgramOptions& options = std::get<TProgramOptions>(parsed);
+    EXPECT_EQ(options.DataFile, "-");
+    EXPECT_EQ(options.Reading.Format, TReadingsFormat::Csv);
+    EXPECT_EQ(options.Reading.Columns, (std::vector<std::string>{"High", "Low"}));
+    EXPECT_EQ(options.Reading.Unit, TTemperatureUnit::Kelvin);
+    ASSERT_TRUE(options.RenderTo);
+    const TRenderOptions& r = *options.RenderTo;
+    EXPECT_EQ(r.FileName, "-");
+    EXPECT_EQ(r.Format, TPictureFormat::Pdf);
+    EXPECT_EQ(r.Scale, 2.5);
+    EXPECT_EQ(r.Title, "Garden, 2015");
+    EXPECT_EQ(r.Legend, TLegendShown::None);
+
+    // The largest ratio for the stored size, 965 x 518, keeps to 10000 pixels a side.
+    EXPECT_EQ(
+        std::get<TProgramOptions>(Parse({"--render", "c.pdf", "--scale", "10"})).RenderTo->Scale,
+        10);
+    const auto plain = std::get<TProgramOptions>(Parse({"--data", "a.csv"}));
+    EXPECT_FALSE(plain.Reading.Format);
+    EXPECT_TRUE(plain.Reading.Columns.empty());
+    EXPECT_FALSE(plain.Reading.Unit);
 }
 
 }  // namespace

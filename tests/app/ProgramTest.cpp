@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cstdlib>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -19,19 +21,38 @@ struct Outcome {
     int status = -1;
     QString out;
     QStringList errorLines;
+    QByteArray outBytes;
 };
 
-Outcome RunProgram(const QStringList& arguments) {
+// The program run with the input on its standard input.
+Outcome RunProgram(const QStringList& arguments, const QByteArray& input = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(name);
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(TWINSCOPE_PROGRAM, arguments);
+    program.write(input);
+    program.closeWriteChannel();
     if (!program.waitForFinished(120000)) return {};
+    const QByteArray out = program.readAllStandardOutput();
     return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
-            QString::fromUtf8(program.readAllStandardOutput()),
-            QString::fromUtf8(program.readAllStandardError()).split('\n', Qt::SkipEmptyParts)};
+            QString::fromUtf8(out),
+            QString::fromUtf8(program.readAllStandardError()).split('\n', Qt::SkipEmptyParts), out};
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The texts an SVG picture draws.
+QStringList SvgTexts(const QString& path) {
+    QStringList texts;
+    const QRegularExpression text(">([^<>]*)</text>");
+    for (const auto& m : text.globalMatch(QString::fromUtf8(FileBytes(path))))
+        texts << m.captured(1);
+    return texts;
 }
 
 // The program's own lines on standard error (Qt may add warnings of its own).
@@ -39,18 +60,36 @@ QStringList ProgramErrors(const Outcome& o) {
     return o.errorLines.filter(QRegularExpression("^twinscope: "));
 }
 
-// Pixels of the series' red in the middle of the plot, away from the axes, the labels and the
-// legend. With the grid on the °C scale nothing else there is red.
-int SeriesPixels(const QImage& image) {
+// Pixels that match in the middle of the plot, away from the axes, the labels and the legend.
+template <typename Match>
+int PlotPixels(const QImage& image, Match match) {
     int count = 0;
     for (int y = image.height() / 10; y < image.height() * 3 / 4; ++y) {
         for (int x = image.width() / 4; x < image.width() * 85 / 100; ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.red() > 150 && c.green() < 100 && c.blue() < 100) ++count;
+            if (match(image.pixelColor(x, y))) ++count;
         }
     }
     return count;
 }
+
+// Pixels of the series' red. With the grid on the °C scale nothing else there is red.
+int SeriesPixels(const QImage& image) {
+    return PlotPixels(image,
+                      [](QColor c) { return c.red() > 150 && c.green() < 100 && c.blue() < 100; });
+}
+
+// Pixels of another line's colour, give or take the anti-aliasing.
+int LinePixels(const QImage& image, QColor line) {
+    const auto near = [](int a, int b) { return std::abs(a - b) < 50; };
+    return PlotPixels(image, [&](QColor c) {
+        return near(c.red(), line.red()) && near(c.green(), line.green()) &&
+               near(c.blue(), line.blue());
+    });
+}
+
+// The second line of readings takes the first colour of the chart's palette, the third the next.
+const QColor kSecondLine(0x44, 0x66, 0xA3);
+const QColor kThirdLine(0xF3, 0x9C, 0x35);
 
 TEST(Program, RendersAPngWithoutADisplay) {
     QTemporaryDir dir;
@@ -108,6 +147,141 @@ TEST(Program, RendersAYearOfRealDailyReadings) {
     EXPECT_GT(SeriesPixels(QImage(file)), 2000);
 }
 
+struct SampleCase {
+    const char* name;
+    QStringList arguments;          // "DIR": a fresh folder
+    const char* note;               // what the program says on standard error, "" for nothing
+    std::vector<QColor> moreLines;  // the colours of the lines after the red one
+};
+
+#define SAMPLES TWINSCOPE_SOURCE_DIR "/docs/samples/"
+
+const SampleCase kSamples[] = {
+    // Seattle-Tacoma's daily highest (real) and lowest temperatures of early 2015.
+    {"GhcnDaily",
+     {"--data", SAMPLES "ghcn-USW00024233-2015.csv", "--min", "0", "--max", "80", "--begin",
+      "2015-01-01", "--end", "2015-03-31"},
+     "twinscope: " SAMPLES
+     "ghcn-USW00024233-2015.csv: left out 2 missing values and 1 value with a quality flag",
+     {kSecondLine}},
+    {"MeteostatDailyGzipCompressed",
+     {"--data", SAMPLES "meteostat-72793-2015.csv.gz", "--min", "30", "--max", "100", "--begin",
+      "2015-04-01", "--end", "2015-06-30"},
+     "twinscope: " SAMPLES "meteostat-72793-2015.csv.gz: left out 2 missing values",
+     {kSecondLine, kThirdLine}},
+    {"SpreadsheetColumnsByNameInCelsius",
+     {"--data", SAMPLES "garden-log-2015.csv", "--column", "high", "--column", "low", "--unit", "C",
+      "--min", "40", "--max", "110", "--begin", "2015-07-01", "--end", "2015-09-30"},
+     "",
+     {kSecondLine}},
+};
+
+class ProgramSampleTest : public testing::TestWithParam<SampleCase> {};
+
+TEST_P(ProgramSampleTest, RendersEachLineOfTheSampleInItsColour) {
+    const SampleCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString file = dir.filePath("chart.png");
+    const Outcome o = RunProgram(c.arguments + QStringList{"--render", file, "--grid-on-celsius"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(ProgramErrors(o), *c.note ? QStringList{c.note} : QStringList());
+    const QImage image(file);
+    EXPECT_GT(SeriesPixels(image), 300);
+    for (const QColor& line : c.moreLines)
+        EXPECT_GT(LinePixels(image, line), 300) << line.name().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Program, ProgramSampleTest, testing::ValuesIn(kSamples),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Program, ReadsStandardInputAndWritesStandardOutput) {
+    const Outcome o =
+        RunProgram({"--data", "-", "--render", "-", "--format", "png", "--min", "30", "--max",
+                    "100", "--begin", "2015-04-01", "--end", "2015-06-30", "--grid-on-celsius"},
+                   FileBytes(SAMPLES "meteostat-72793-2015.csv.gz"));
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(ProgramErrors(o),
+              QStringList{"twinscope: standard input: left out 2 missing values"});
+    const QImage image = QImage::fromData(o.outBytes, "PNG");
+    EXPECT_EQ(image.size(), QSize(965, 518));
+    EXPECT_GT(SeriesPixels(image), 500);
+
+    const Outcome bad = RunProgram({"--data", "-"}, "2015-01-01,1\n2015-01-02,warm\n");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(ProgramErrors(bad),
+              QStringList{"twinscope: standard input: line 2: 'warm' is not a temperature in °F "
+                          "(a number such as 71.5)"});
+}
+
+TEST(Program, WritesAPdfPageOfTheScaledSizeWithItsTitleAsText) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("chart.pdf");
+    ASSERT_EQ(RunProgram({"--render", file, "--size", "800x600", "--scale", "2", "--title",
+                          "Seattle-Tacoma, 2015"})
+                  .status,
+              0);
+    QProcess info;
+    info.start("pdfinfo", {file});
+    ASSERT_TRUE(info.waitForFinished(60000));
+    // 1600 x 1200 pixels at 96 per inch.
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
+                    .contains(QRegularExpression(R"(Page size:\s+1200 x 900 pts)")));
+    QProcess text;
+    text.start("pdftotext", {file, "-"});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    EXPECT_TRUE(QString::fromUtf8(text.readAllStandardOutput())
+                    .split('\n')
+                    .contains("Seattle-Tacoma, 2015"));
+}
+
+TEST(Program, ScalesAPngByTheDevicePixelRatio) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("chart.png");
+    ASSERT_EQ(RunProgram({"--render", file, "--scale", "1.5"}).status, 0);
+    EXPECT_EQ(QImage(file).size(), QSize(1448, 777));
+}
+
+struct LegendCase {
+    const char* name;
+    QStringList arguments;
+    QStringList listed;     // texts the legend draws
+    QStringList notListed;  // texts it does not
+};
+
+#define YEAR TWINSCOPE_SOURCE_DIR "/docs/seattle-2015.csv"
+
+const LegendCase kLegends[] = {
+    {"StoredReadingsListTheirValues", {}, {"346.772", "398.761"}, {"seriesActualData"}},
+    {"StoredReadingsByName", {"--legend", "series"}, {"seriesActualData"}, {"346.772"}},
+    {"AYearOfReadingsByTheNameOfItsColumn",
+     {"--data", YEAR},
+     {"highest temperature (°F)"},
+     {"42.1"}},
+    {"AYearOfReadingsByValue", {"--data", YEAR, "--legend", "values"}, {"42.1"}, {}},
+    {"NoLegend", {"--data", YEAR, "--legend", "none"}, {}, {"highest temperature (°F)", "42.1"}},
+    {"SeveralLinesByName",
+     {"--data", SAMPLES "meteostat-72793-2015.csv.gz"},
+     {"tavg", "tmin", "tmax"},
+     {}},
+};
+
+class ProgramLegendTest : public testing::TestWithParam<LegendCase> {};
+
+TEST_P(ProgramLegendTest, ListsWhatWasAskedOrWhatFits) {
+    const LegendCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString file = dir.filePath("chart.svg");
+    ASSERT_EQ(RunProgram(c.arguments + QStringList{"--render", file}).status, 0);
+    const QStringList texts = SvgTexts(file);
+    for (const QString& listed : c.listed)
+        EXPECT_TRUE(texts.contains(listed)) << listed.toStdString();
+    for (const QString& absent : c.notListed)
+        EXPECT_FALSE(texts.contains(absent)) << absent.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Program, ProgramLegendTest, testing::ValuesIn(kLegends),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 struct RefusalCase {
     const char* name;
     QStringList arguments;  // "DIR": a fresh folder holding bad.csv and a folder taken.png
@@ -145,6 +319,23 @@ const RefusalCase kRefusals[] = {
      {"--data", "DIR/none.csv"},
      1,
      "twinscope: DIR/none.csv: cannot be read (No such file or directory)"},
+    {"DataIsAFolder",
+     {"--data", "DIR/taken.png", "--render", "DIR/c.png"},
+     1,
+     "twinscope: DIR/taken.png: cannot be read (Is a directory)"},
+    {"GhcnForcedOnOtherRows",
+     {"--data", "DIR/bad.csv", "--data-format", "ghcn"},
+     1,
+     "twinscope: DIR/bad.csv: line 1: expected 8 fields (ID, YYYYMMDD, ELEMENT, VALUE, M-FLAG, "
+     "Q-FLAG, S-FLAG, OBS-TIME), found 1"},
+    {"ColumnAbsent",
+     {"--data", "DIR/bad.csv", "--column", "high", "--render", "DIR/c.pdf"},
+     1,
+     "twinscope: DIR/bad.csv: has no column 'high' (its columns are date, °F)"},
+    {"StandardOutputWithoutFormat",
+     {"--render", "-"},
+     2,
+     "twinscope: --render -: standard output needs --format png, svg or pdf"},
     {"UnknownOption",
      {"--render", "DIR/c.png", "--colour", "red"},
      2,

@@ -84,9 +84,10 @@ protected:
         }
     }
 
-    QImage Paint(const std::string& canvasClass, bool reduce) {
+    QImage Paint(const std::string& canvasClass, bool reduce, bool indexed = true) {
         chart.SetDefaultCanvas(canvasClass);
         series.SetReduceColumns(reduce);
+        series.YValues().SetIndexExtremes(indexed);
         QImage image(420, 300, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::white);
         QPainter painter(&image);
@@ -140,6 +141,31 @@ TEST_P(LineColumnsTest, AntiAliasedColumnsChangeLittle) {
                 GetParam().name, share * 100, largest);
     EXPECT_LT(share, 0.001);
 }
+
+// Columns of thousands of points read their extremes from the Y values' index: the picture
+// is the one the columns draw reading every point, on either canvas.
+class IndexedColumnsTest : public LineColumnsTest {};
+
+TEST_P(IndexedColumnsTest, IndexedColumnsDrawAsColumnsReadPointByPoint) {
+    for (const char* canvasClass : {"TChartCanvas3D", "TGDIPlusCanvas"}) {
+        const QImage direct = Paint(canvasClass, true, false);
+        const QImage indexed = Paint(canvasClass, true, true);
+        EXPECT_GT(series.YValues().IndexBytes(), 0u) << "the index was laid";
+        EXPECT_TRUE(direct == indexed) << canvasClass;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, IndexedColumnsTest,
+    ::testing::Values(ColumnsCase{"WalkFullView", TShape::Walk, 2'000'000, -0.01, 1.01},
+                      ColumnsCase{"NoiseFullView", TShape::Noise, 1'000'000, 0, 1},
+                      ColumnsCase{"SteepFullView", TShape::Steep, 1'000'000, 0, 1},
+                      ColumnsCase{"FlatFullView", TShape::Flat, 1'000'000, 0, 1},
+                      ColumnsCase{"WalkZoomedEntering", TShape::Walk, 2'000'000, 0.3013, 0.6137},
+                      ColumnsCase{"NoiseScrolledPastTheEnd", TShape::Noise, 1'000'000, 0.7, 1.3},
+                      ColumnsCase{"WalkScrolledBeforeTheStart", TShape::Walk, 1'000'000, -0.3, 0.2},
+                      ColumnsCase{"WalkWithValuesNotANumber", TShape::WithNaN, 300'000, 0.1, 0.9}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, LineColumnsTest,

@@ -1,10 +1,12 @@
 #include <string>
 #include <vector>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -125,6 +127,49 @@ TEST_F(ChartExportTest, ALogarithmicAxisShowsItsPowersAtEqualSpacingOnBothCanvas
     }
 }
 
+// What a poppler tool (scripts/setup.sh installs them for the tests) reads from a PDF file.
+QString Poppler(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        ADD_FAILURE() << tool.toStdString()
+                      << " did not run: " << process.errorString().toStdString();
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST_F(ChartExportTest, APdfIsOnePageOfVectorTextAndLinesTheDisplayedSize) {
+    SaveChartImage(chart, PathOf("chart.pdf"), 500, 300, 2);
+
+    const QString file = dir.filePath("chart.pdf");
+    const QString info = Poppler("pdfinfo", {file});
+    EXPECT_TRUE(info.contains(QRegularExpression(R"(\nPages:\s+1\n)"))) << info.toStdString();
+    // 1000 x 600 pixels at 96 per inch.
+    EXPECT_TRUE(info.contains(QRegularExpression(R"(\nPage size:\s+750 x 450 pts)")))
+        << info.toStdString();
+    const QString text = Poppler("pdftotext", {file, "-"});
+    for (const char* label : {"°F", "0", "20", "100"})
+        EXPECT_TRUE(text.split('\n').contains(QString::fromUtf8(label))) << label;
+    // pdfimages lists two lines of headings and then one line per picture.
+    EXPECT_EQ(Poppler("pdfimages", {"-list", file}).count('\n'), 2) << "no bitmap in the page";
+}
+
+TEST_F(ChartExportTest, APictureForAnOpenDeviceHoldsTheBytesOfTheFile) {
+    SaveChartImage(chart, PathOf("chart.png"), 400, 300);
+    QFile file(dir.filePath("chart.png"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    WriteChartPicture(chart, buffer, "the buffer", TPictureFormat::Png, 400, 300);
+    EXPECT_EQ(buffer.data(), file.readAll());
+    EXPECT_THROW_MSG(
+        WriteChartPicture(chart, buffer, "standard output", TPictureFormat::Svg, 400, 0),
+        RuntimeError,
+        "Cannot write the chart to standard output: the size 400 x 0 is not positive");
+}
+
 TEST_F(ChartExportTest, AFailedExportSaysWhyAndLeavesNoFile) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.png"));
     const std::string folder = dir.path().toStdString() + "/";
@@ -135,8 +180,8 @@ TEST_F(ChartExportTest, AFailedExportSaysWhyAndLeavesNoFile) {
         double ratio;
         std::string reason;  // empty: the system's own words
     } const rows[] = {
-        {"unknown extension", "chart.jpg", 400, 1, "the file name must end in .png or .svg"},
-        {"no extension", "chart", 400, 1, "the file name must end in .png or .svg"},
+        {"unknown extension", "chart.jpg", 400, 1, "the file name must end in .png, .svg or .pdf"},
+        {"no extension", "chart", 400, 1, "the file name must end in .png, .svg or .pdf"},
         {"missing folder", "none/chart.svg", 400, 1,
          "the folder \"" + folder + "none\" does not exist"},
         {"empty size", "chart.png", 0, 1, "the size 0 x 300 is not positive"},

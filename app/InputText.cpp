@@ -1,0 +1,93 @@
+#include "app/InputText.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "app/ReadingsCsv.h"
+
+namespace twinscope {
+
+namespace {
+
+constexpr std::string_view GzipMagic = "\x1F\x8B";
+
+[[noreturn]] void CannotDecompress(const std::string& reason) {
+    throw ReadingsError(0, "cannot be decompressed (" + reason + ")");
+}
+
+std::string Gunzip(std::string_view compressed) {
+    z_stream stream{};
+    if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK) CannotDecompress("zlib cannot start");
+    const std::unique_ptr<z_stream, int (*)(z_stream*)> end(&stream, &inflateEnd);
+    std::string text;
+    std::size_t size = 0;
+    for (;;) {
+        // zlib counts in 32 bits: larger inputs are handed over in parts.
+        if (stream.avail_in == 0 && !compressed.empty()) {
+            const std::size_t part = std::min<std::size_t>(compressed.size(), UINT_MAX);
+            stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
+            stream.avail_in = static_cast<uInt>(part);
+            compressed.remove_prefix(part);
+        }
+        const std::size_t room = std::max<std::size_t>(1 << 16, size);
+        text.resize(size + room);
+        stream.next_out = reinterpret_cast<Bytef*>(text.data() + size);
+        stream.avail_out = static_cast<uInt>(std::min<std::size_t>(room, UINT_MAX));
+        const uInt before = stream.avail_out;
+        const int status = inflate(&stream, Z_NO_FLUSH);
+        size += before - stream.avail_out;
+        if (status == Z_STREAM_END) {
+            // gzip files may hold several members one after the other.
+            if (stream.avail_in == 0 && compressed.empty()) break;
+            if (inflateReset(&stream) != Z_OK) CannotDecompress("zlib cannot go on");
+            continue;
+        }
+        if (status == Z_BUF_ERROR && stream.avail_in == 0 && compressed.empty()) {
+            CannotDecompress("the compressed data ends early");
+        }
+        if (status != Z_OK) CannotDecompress(stream.msg ? stream.msg : "not gzip data");
+    }
+    text.resize(size);
+    return text;
+}
+
+}  // namespace
+
+std::string DecompressedText(std::string bytes) {
+    if (!std::string_view(bytes).starts_with(GzipMagic)) return bytes;
+    return Gunzip(bytes);
+}
+
+std::string ReadInputText(const std::string& path) {
+    const auto fail = [] {
+        throw ReadingsError(0, std::string("cannot be read (") + std::strerror(errno) + ")");
+    };
+    const bool standardInput = path == "-";
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
+        standardInput ? stdin : std::fopen(path.c_str(), "rb"),
+        standardInput ? +[](std::FILE*) { return 0; } : &std::fclose);
+    if (!file) fail();
+    // Read in blocks: the size of a pipe is not known beforehand.
+    std::string bytes;
+    constexpr std::size_t Block = 1 << 20;
+    std::size_t size = 0;
+    do {
+        bytes.resize(size + Block);
+        size += std::fread(bytes.data() + size, 1, Block, file.get());
+    } while (size == bytes.size());
+    if (std::ferror(file.get())) fail();
+    bytes.resize(size);
+    return DecompressedText(std::move(bytes));
+}
+
+std::string InputName(const std::string& path) {
+    return path == "-" ? "standard input" : path;
+}
+
+}  // namespace twinscope

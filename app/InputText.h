@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace twinscope {
+
+// The text of a readings file: the file at path, or standard input for "-", decompressed when
+// it is gzip-compressed (told by its first bytes, whatever its name). Raises ReadingsError when
+// it cannot be read or decompressed.
+std::string ReadInputText(const std::string& path);
+
+// The text of bytes that may be gzip-compressed (one member or several in a row); others come
+// back as they are.
+std::string DecompressedText(std::string bytes);
+
+// How messages name the input: the path, or "standard input" for "-".
+std::string InputName(const std::string& path);
+
+}  // namespace twinscope

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/ReadingsCsv.h"
+#include "app/TemperatureUnit.h"
+
+namespace twinscope {
+
+// The kinds of readings files: the program's own two columns of a date and a temperature;
+// GHCN-Daily by-station CSV; Meteostat daily or hourly CSV; any CSV whose first row names its
+// columns.
+enum class TReadingsFormat : std::uint8_t { Readings, Ghcn, Meteostat, Csv };
+
+// How a file is to be read; unset values leave the choice to the file.
+struct TReadingOptions {
+    // Told from the file's first row when unset.
+    std::optional<TReadingsFormat> Format;
+    // The columns (GHCN-Daily: the elements) that become series, in this order; matched without
+    // regard to case. Empty: the format's temperatures, or every column after the date.
+    std::vector<std::string> Columns;
+    // The unit of files that do not fix their own; °F when unset.
+    std::optional<TTemperatureUnit> Unit;
+};
+
+// What a file holds: one series of readings per column or element, and the values left out
+// because they were missing or flagged by the source's quality control.
+struct TReadingsFile {
+    std::vector<TReadings> Series;
+    std::int64_t MissingValues = 0;
+    std::int64_t FlaggedValues = 0;
+};
+
+// The names the command line gives the formats ("readings", "ghcn", "meteostat", "csv").
+std::optional<TReadingsFormat> ReadingsFormatNamed(std::string_view name);
+const char* ReadingsFormatName(TReadingsFormat format);
+
+// The format of a text, told from its first row; with columns asked for, a file whose first row
+// names its columns is never read as two columns.
+TReadingsFormat DetectReadingsFormat(std::string_view text, bool columnsAsked);
+
+// Reads a text in the given way. A series read from two columns without a header is called
+// fallbackName. Raises ReadingsError for the first bad row, a column or element asked for that
+// the file lacks, options that do not apply to the file, or a file without readings.
+TReadingsFile ParseReadingsText(std::string_view text, const TReadingOptions& options,
+                                const std::string& fallbackName);
+
+// Reads the file at path, or standard input for "-", gzip-compressed or not.
+TReadingsFile ReadReadingsFile(const std::string& path, const TReadingOptions& options);
+
+// One line on what was left out ("left out 3 missing values and 1 value with a quality flag"),
+// empty when nothing was.
+std::string LeftOutNote(const TReadingsFile& file);
+
+// The number of points over all series.
+std::int64_t PointCount(const TReadingsFile& file);
+
+}  // namespace twinscope

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <span>
+
+namespace twinscope {
+
+// The lowest and highest of some values, and whether one of them is not a number (then low and
+// high mean nothing).
+struct TValueSpread {
+    double low;
+    double high;
+    bool notANumber;
+
+    void Take(const TValueSpread& other) {
+        low = other.low < low ? other.low : low;
+        high = other.high > high ? other.high : high;
+        notANumber |= other.notANumber;
+    }
+};
+
+// One pass over at least one value, at the speed of memory.
+TValueSpread SpreadOf(std::span<const double> values);
+
+}  // namespace twinscope

@@ -1,0 +1,355 @@
+#include "app/ReadingsFile.h"
+
+#include <zlib.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/InputText.h"
+
+namespace twinscope {
+namespace {
+
+// 1 January 2015 is day 42005.
+constexpr double Jan1 = 42005;
+
+// What a series of a read file holds, for comparing: its name, its dates and its values in °F.
+struct SeriesCase {
+    std::string name;
+    std::vector<double> dates;
+    std::vector<double> temperatures;
+};
+
+struct ReadCase {
+    const char* name;
+    const char* text;
+    TReadingOptions options;
+    std::vector<SeriesCase> series;
+    std::int64_t missing;
+    std::int64_t flagged;
+};
+
+const ReadCase kReadCases[] = {
+    {"GhcnTenthsOfCelsiusPerElementMissingAndFlaggedLeftOut",
+     "USW00024233,20150102,TMAX,56,,,W,\n"
+     "USW00024233,20150101,TMAX,-17,,,W,2400\n"
+     "USW00024233,20150101,TMIN,-9999,,,W,\n"
+     "USW00024233,20150101,PRCP,3,,,W,\n"
+     "USW00024233,20150102,TMIN,12,,I,W,\n"
+     "USW00024233,20150103,TMIN,0,T,,W,\n",
+     {},
+     {{"TMAX", {Jan1, Jan1 + 1}, {-1.7 * 9 / 5 + 32, 5.6 * 9 / 5 + 32}},
+      {"TMIN", {Jan1 + 2}, {32}}},
+     1,
+     1},
+    {"GhcnWithAHeaderAndTheElementsAsked",
+     "ID,DATE,ELEMENT,DATA_VALUE,M_FLAG,Q_FLAG,S_FLAG,OBS_TIME\n"
+     "GME00102380,20150101,TMAX,100,,,E,\n"
+     "GME00102380,20150101,TAVG,50,H,,S,\n"
+     "GME00102380,20150101,TMIN,0,,,E,\n",
+     {.Columns = {"tavg", "TMAX"}},
+     {{"TAVG", {Jan1}, {41}}, {"TMAX", {Jan1}, {50}}},
+     0,
+     0},
+    {"MeteostatDailyWithItsHeaderEmptyFieldsMissing",
+     "date,tavg,tmin,tmax,prcp,snow,wdir,wspd,wpgt,pres,tsun\n"
+     "2015-01-01,,-5.0,10.0,0.0,,250,8.3,,1018.4,\n"
+     "2015-01-02,1.5,,,,,,,,,\n",
+     {},
+     {{"tavg", {Jan1 + 1}, {34.7}}, {"tmin", {Jan1}, {23}}, {"tmax", {Jan1}, {50}}},
+     3,
+     0},
+    {"MeteostatDailyBulkWithoutHeader",
+     "2015-01-01,1.0,-5.0,10.0,0.0,,250,8.3,,1018.4,\n",
+     {.Columns = {"TMAX"}},
+     {{"tmax", {Jan1}, {50}}},
+     0,
+     0},
+    {"MeteostatHourlyBulkTheHourInItsOwnField",
+     "2015-01-01,6,-10.0,-12.1,80,,,,,,,,\n2015-01-01,18,20.0,5.0,60,,,,,,,,3\n",
+     {},
+     {{"temp", {Jan1 + 0.25, Jan1 + 0.75}, {14, 68}}},
+     0,
+     0},
+    {"MeteostatHourlyWithItsHeader",
+     "time,temp,dwpt,rhum,prcp,snow,wdir,wspd,wpgt,pres,tsun,coco\n"
+     "2015-01-01 12:00:00,0.0,,,,,,,,,,\n",
+     {},
+     {{"temp", {Jan1 + 0.5}, {32}}},
+     0,
+     0},
+    {"AnyCsvEveryColumnAfterTheDateInFahrenheit",
+     "day,high,low\n2015-01-01,50,30\n2015-01-02,,31.5\n",
+     {},
+     {{"high", {Jan1}, {50}}, {"low", {Jan1, Jan1 + 1}, {30, 31.5}}},
+     1,
+     0},
+    {"AnyCsvColumnsByNameInKelvin",
+     "Date,Comment,Low K,High K\n2015-01-01,fine,273.15,283.15\n",
+     {.Columns = {"high k"}, .Unit = TTemperatureUnit::Kelvin},
+     {{"High K", {Jan1}, {50}}},
+     0,
+     0},
+    {"AnyCsvSemicolonsDecimalCommaCelsius",
+     "Datum;Max;Min\n2015-01-01;10,5;-2\n",
+     {.Unit = TTemperatureUnit::Celsius},
+     {{"Max", {Jan1}, {50.9}}, {"Min", {Jan1}, {28.4}}},
+     0,
+     0},
+    {"TwoColumnsNamedByTheirHeaderInCelsius",
+     "date,outside\n2015-01-02,100\n2015-01-01,-40\n",
+     {.Unit = TTemperatureUnit::Celsius},
+     {{"outside", {Jan1, Jan1 + 1}, {-40, 212}}},
+     0,
+     0},
+    {"TwoColumnsWithoutHeaderNamedAfterTheFile",
+     "2015-01-01,1\n",
+     {},
+     {{"readings", {Jan1}, {1}}},
+     0,
+     0},
+    {"TwoColumnsReadByNameWhenAColumnIsAsked",
+     "date,outside\n2015-01-01,7\n",
+     {.Columns = {"outside"}},
+     {{"outside", {Jan1}, {7}}},
+     0,
+     0},
+    {"FormatForced",
+     "date,tavg,tmin,tmax\n2015-01-01,0,-10,10\n",
+     {.Format = TReadingsFormat::Csv, .Columns = {"tavg"}},
+     {{"tavg", {Jan1}, {0}}},
+     0,
+     0},
+};
+
+class ReadingsFileReadTest : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadingsFileReadTest, GivesOneSeriesPerColumnInFahrenheitAndCountsWhatItLeftOut) {
+    const ReadCase& c = GetParam();
+    const TReadingsFile file = ParseReadingsText(c.text, c.options, "readings");
+    std::vector<SeriesCase> series;
+    for (const TReadings& r : file.Series)
+        series.push_back({r.Name, r.Dates, r.Temperatures});
+    ASSERT_EQ(series.size(), c.series.size());
+    for (std::size_t i = 0; i < series.size(); ++i) {
+        EXPECT_EQ(series[i].name, c.series[i].name);
+        EXPECT_EQ(series[i].dates, c.series[i].dates) << series[i].name;
+        ASSERT_EQ(series[i].temperatures.size(), c.series[i].temperatures.size());
+        for (std::size_t k = 0; k < series[i].temperatures.size(); ++k)
+            EXPECT_NEAR(series[i].temperatures[k], c.series[i].temperatures[k], 1e-9);
+    }
+    EXPECT_EQ(file.MissingValues, c.missing);
+    EXPECT_EQ(file.FlaggedValues, c.flagged);
+}
+
+INSTANTIATE_TEST_SUITE_P(ReadingsFile, ReadingsFileReadTest, testing::ValuesIn(kReadCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct RefusalCase {
+    const char* name;
+    const char* text;
+    TReadingOptions options;
+    const char* message;
+};
+
+const RefusalCase kRefusals[] = {
+    {"GhcnFieldsMissing",
+     "USW00024233,20150101,TMAX,56,,,W,\nUSW00024233,20150102,TMAX,56\n",
+     {},
+     "line 2: expected 8 fields (ID, YYYYMMDD, ELEMENT, VALUE, M-FLAG, Q-FLAG, S-FLAG, OBS-TIME), "
+     "found 4"},
+    {"GhcnDayThatDoesNotExist",
+     "USW00024233,20150101,TMAX,56,,,W,\nUSW00024233,20150229,PRCP,0,,,W,\n",
+     {},
+     "line 2: '20150229' is not a date YYYYMMDD"},
+    {"GhcnValueNotInTenths",
+     "USW00024233,20150101,TMAX,5.6,,,W,\n",
+     {},
+     "line 1: '5.6' is not a value in tenths (a whole number such as 56)"},
+    {"GhcnSecondStation",
+     "USW00024233,20150101,TMAX,56,,,W,\nUSW00094728,20150101,TMAX,56,,,W,\n",
+     {},
+     "line 2: station 'USW00094728' is not the file's station 'USW00024233' (a by-station file "
+     "holds one station)"},
+    {"GhcnElementNotATemperature",
+     "USW00024233,20150101,PRCP,0,,,W,\n",
+     {.Columns = {"PRCP"}},
+     "'PRCP' is not a temperature element of a GHCN-Daily file (TMAX, TMIN or TAVG)"},
+    {"GhcnElementAskedButAbsent",
+     "USW00024233,20150101,TMAX,56,,,W,\n",
+     {.Columns = {"TAVG"}},
+     "holds no TAVG readings"},
+    {"GhcnWithoutTemperatures",
+     "USW00024233,20150101,PRCP,0,,,W,\n",
+     {},
+     "holds no TMAX, TMIN or TAVG readings"},
+    {"GhcnHasItsOwnUnit",
+     "USW00024233,20150101,TMAX,56,,,W,\n",
+     {.Unit = TTemperatureUnit::Celsius},
+     "is a GHCN-Daily file, in tenths of °C: --unit applies only to files without a unit of "
+     "their own"},
+    {"MeteostatHasItsOwnUnit",
+     "2015-01-01,1.0,-5.0,10.0,0.0,,250,8.3,,1018.4,\n",
+     {.Unit = TTemperatureUnit::Fahrenheit},
+     "is a Meteostat file, in °C: --unit applies only to files without a unit of their own"},
+    {"MeteostatRowCut",
+     "date,tavg,tmin,tmax,prcp,snow,wdir,wspd,wpgt,pres,tsun\n2015-01-01,1.0,-5.0\n",
+     {},
+     "line 2: expected 11 fields separated by ',', found 3"},
+    {"MeteostatForcedOnAFileWithoutItsColumns",
+     "date,high\n2015-01-01,5\n",
+     {.Format = TReadingsFormat::Meteostat},
+     "has none of the columns tavg, tmin, tmax (its columns are date, high)"},
+    {"MeteostatHourOutOfTheDay",
+     "2015-01-01,24,-10.0,-12.1,80,,,,,,,,\n",
+     {},
+     "line 1: '24' is not an hour from 0 to 23"},
+    {"CsvColumnAbsent",
+     "date,high,low\n2015-01-01,50,30\n",
+     {.Columns = {"mean"}},
+     "has no column 'mean' (its columns are date, high, low)"},
+    {"CsvTextInAValueColumn",
+     "date,high,sky\n2015-01-01,50,sunny\n",
+     {},
+     "line 2: column 'sky': 'sunny' is not a temperature in °F (a number such as 71.5)"},
+    {"CsvValueOverflowsInFahrenheit",
+     "date,high,low\n2015-01-01,1e308,0\n",
+     {.Unit = TTemperatureUnit::Celsius},
+     "line 2: column 'high': '1e308' is not a temperature in °C (a number such as 21.5)"},
+    {"CsvDateMissing", "date,high,low\n,50,30\n", {}, "line 2: the date is missing"},
+    {"CsvDateNotIso",
+     "date,high,low\n\n1/2/2015,50,30\n",
+     {},
+     "line 3: '1/2/2015' is not an ISO 8601 date (YYYY-MM-DD, optionally with Thh:mm or "
+     "Thh:mm:ss)"},
+    {"CsvOnlyEmptyValues", "date,high,low\n2015-01-01,,\n", {}, "the file holds no readings"},
+    {"CsvOnlyTheDate",
+     "date\n2015-01-01\n",
+     {.Format = TReadingsFormat::Csv},
+     "has no column after the date"},
+    {"ColumnAskedOfTwoColumnsWithoutHeader",
+     "2015-01-01,50\n",
+     {.Columns = {"high"}},
+     "has no header naming its columns: --column applies only to files whose first row names "
+     "them"},
+    {"TwoColumnsInKelvinNotANumber",
+     "2015-01-01,warm\n",
+     {.Unit = TTemperatureUnit::Kelvin},
+     "line 1: 'warm' is not a temperature in K (a number such as 294.65)"},
+    {"Empty", "\n\n", {}, "the file holds no readings"},
+};
+
+class ReadingsFileRefusalTest : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(ReadingsFileRefusalTest, RefusesWithLineAndReason) {
+    const RefusalCase& c = GetParam();
+    try {
+        ParseReadingsText(c.text, c.options, "readings");
+        ADD_FAILURE() << "no refusal";
+    } catch (const ReadingsError& e) {
+        EXPECT_STREQ(e.what(), c.message);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ReadingsFile, ReadingsFileRefusalTest, testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadingsFile, TellsTheFormatFromTheFirstRow) {
+    struct Row {
+        const char* name;
+        const char* text;
+        bool columnsAsked;
+        TReadingsFormat format;
+    } const rows[] = {
+        {"ghcn record", "USW00024233,20150101,TMAX,56,,,W,\n", false, TReadingsFormat::Ghcn},
+        {"ghcn header", "ID,YYYYMMDD,ELEMENT,VALUE,M-FLAG,Q-FLAG,S-FLAG,OBS-TIME\n", false,
+         TReadingsFormat::Ghcn},
+        {"meteostat daily header", "date,tavg,tmin,tmax,prcp,snow,wdir,wspd,wpgt,pres,tsun\n",
+         false, TReadingsFormat::Meteostat},
+        {"meteostat hourly header", "time,temp,dwpt,rhum,prcp,snow,wdir,wspd,wpgt,pres,tsun,coco\n",
+         false, TReadingsFormat::Meteostat},
+        {"meteostat bulk", "\xEF\xBB\xBF\n2015-01-01,1,,,,,,,,,\n", false,
+         TReadingsFormat::Meteostat},
+        {"a header like Meteostat's but not it", "date,tmax,tmin\n", false, TReadingsFormat::Csv},
+        {"two columns with a header", "date,tmax\n", false, TReadingsFormat::Readings},
+        {"two columns with a header, a column asked", "date,tmax\n", true, TReadingsFormat::Csv},
+        {"two columns", "2015-01-01,1\n", true, TReadingsFormat::Readings},
+        {"nothing", "", false, TReadingsFormat::Readings},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(DetectReadingsFormat(row.text, row.columnsAsked), row.format) << row.name;
+}
+
+TEST(ReadingsFile, NotesWhatItLeftOutInOneLine) {
+    struct Row {
+        std::int64_t missing;
+        std::int64_t flagged;
+        const char* note;
+    } const rows[] = {
+        {0, 0, ""},
+        {1, 0, "left out 1 missing value"},
+        {0, 1, "left out 1 value with a quality flag"},
+        {3, 2, "left out 3 missing values and 2 values with a quality flag"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(LeftOutNote({.MissingValues = row.missing, .FlaggedValues = row.flagged}),
+                  row.note);
+    }
+}
+
+// A gzip member holding the text.
+std::string Gzipped(const std::string& text) {
+    z_stream stream{};
+    EXPECT_EQ(deflateInit2(&stream, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY), Z_OK);
+    std::string out(deflateBound(&stream, text.size()), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+    stream.avail_in = static_cast<uInt>(text.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    EXPECT_EQ(deflate(&stream, Z_FINISH), Z_STREAM_END);
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    return out;
+}
+
+TEST(ReadingsFile, DecompressesGzipOfOneMemberOrSeveralAndRefusesABrokenOne) {
+    const std::string text = "date,outside\n2015-01-01,7\n";
+    EXPECT_EQ(DecompressedText(text), text);
+    EXPECT_EQ(DecompressedText(Gzipped(text)), text);
+    EXPECT_EQ(DecompressedText(Gzipped("date,outside\n") + Gzipped("2015-01-01,7\n")), text);
+    // Long enough to take more than one round of output.
+    const std::string large(300000, 'x');
+    EXPECT_EQ(DecompressedText(Gzipped(large)), large);
+
+    const std::string whole = Gzipped(text);
+    std::string damaged = whole;
+    damaged[10] = '\xFF';
+    struct Row {
+        const char* name;
+        std::string bytes;
+        const char* message;
+    } const rows[] = {
+        {"cut", whole.substr(0, whole.size() - 4),
+         "cannot be decompressed (the compressed data ends early)"},
+        {"damaged", damaged, "cannot be decompressed (invalid block type)"},
+        {"only the magic", "\x1F\x8B", "cannot be decompressed (the compressed data ends early)"},
+        {"a second member broken", whole + "\x1F\x8B\x08\x00",
+         "cannot be decompressed (the compressed data ends early)"},
+        {"rubbish after the member", whole + "junk",
+         "cannot be decompressed (incorrect header check)"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        try {
+            DecompressedText(row.bytes);
+            ADD_FAILURE() << "no refusal";
+        } catch (const ReadingsError& e) {
+            EXPECT_STREQ(e.what(), row.message);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace twinscope

@@ -1,0 +1,115 @@
+// Readings files dropped onto the window.
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include "app/TwinscopeMain.h"
+#include "tests/support/MessageRecorder.h"
+#include "twinscope/chart/panel/Chart.h"
+#include "twinscope/chart/series/LineSeries.h"
+
+namespace twinscope {
+namespace {
+
+constexpr const char* kGhcnSample = TWINSCOPE_SOURCE_DIR "/docs/samples/ghcn-USW00024233-2015.csv";
+
+class WindowDropTest : public ::testing::Test {
+protected:
+    // Drags the URLs onto the window and drops them there; answers whether the window took them.
+    bool Drop(const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(500, 300), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&window, &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent drop(QPointF(500, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &drop);
+        return drop.isAccepted();
+    }
+    bool DropFile(const QString& path) { return Drop({QUrl::fromLocalFile(path)}); }
+
+    QString WriteFile(const char* name, const char* text) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return file.fileName();
+    }
+
+    std::vector<const TChartSeries*> ReadingLines() const {
+        std::vector<const TChartSeries*> lines;
+        for (const TChartSeries* s : window.Chart().SeriesList())
+            if (s->ShowInLegend()) lines.push_back(s);
+        return lines;
+    }
+
+    QTemporaryDir dir;
+    testing::MessageRecorder recorder;
+    TfmTwinscope window;
+};
+
+TEST_F(WindowDropTest, ADroppedFileReplacesTheReadingsLineByLine) {
+    window.show();
+    ASSERT_TRUE(DropFile(kGhcnSample));
+    EXPECT_EQ(recorder.messages, std::vector<std::string>());
+    auto lines = ReadingLines();
+    ASSERT_EQ(lines.size(), 2u);
+    // The stored line takes the first element; 1 of its 90 days is flagged.
+    EXPECT_EQ(lines[0], window.seriesActualData);
+    EXPECT_EQ(lines[0]->Title(), "TMAX");
+    EXPECT_EQ(lines[0]->PointCount(), 89);
+    EXPECT_EQ(lines[0]->SeriesColor(), clRed);
+    EXPECT_EQ(lines[1]->Title(), "TMIN");
+    EXPECT_EQ(lines[1]->PointCount(), 88);
+    EXPECT_TRUE(lines[1]->XValues().DateTime());
+    EXPECT_NE(lines[1]->SeriesColor(), clRed);
+    EXPECT_EQ(window.Chart().Legend().LegendStyle(), lsSeries);
+    // The window's own settings stay.
+    EXPECT_EQ(window.lbedMinimum->text(), "0");
+    EXPECT_EQ(window.Chart().Title().Text(), std::vector<std::string>{"TChart"});
+
+    // A file that cannot be read is refused, and the chart keeps what it showed.
+    const QString bad = WriteFile("bad.csv", "2015-01-01,1\n2015-01-02,warm\n");
+    EXPECT_TRUE(DropFile(bad));
+    EXPECT_EQ(recorder.messages,
+              std::vector<std::string>{bad.toStdString() +
+                                       ": line 2: 'warm' is not a temperature in °F (a number "
+                                       "such as 71.5)"});
+    EXPECT_EQ(ReadingLines(), lines);
+    EXPECT_EQ(lines[0]->PointCount(), 89);
+
+    // A few readings of one line take the stored line alone and the legend as stored.
+    EXPECT_TRUE(DropFile(WriteFile("few.csv", "2015-01-01,1\n2015-01-02,2\n")));
+    lines = ReadingLines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0]->PointCount(), 2);
+    EXPECT_EQ(lines[0]->Title(), "few");
+    EXPECT_EQ(window.Chart().Legend().LegendStyle(), lsAuto);
+}
+
+TEST_F(WindowDropTest, ReadsADroppedFileAsTheCommandLineAsked) {
+    window.SetReadingOptions({.Columns = {"low"}, .Unit = TTemperatureUnit::Celsius});
+    ASSERT_TRUE(DropFile(WriteFile("log.csv", "date,high,low\n2015-01-01,10,0\n")));
+    const auto lines = ReadingLines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0]->Title(), "low");
+    EXPECT_EQ(lines[0]->YValues().Value(0), 32);
+}
+
+TEST_F(WindowDropTest, TakesOneLocalFileOnly) {
+    EXPECT_FALSE(Drop({QUrl("https://example.org/readings.csv")}));
+    EXPECT_FALSE(Drop({QUrl::fromLocalFile(kGhcnSample), QUrl::fromLocalFile(kGhcnSample)}));
+    EXPECT_FALSE(Drop({}));
+    EXPECT_EQ(window.seriesActualData->PointCount(), 25);
+}
+
+}  // namespace
+}  // namespace twinscope
