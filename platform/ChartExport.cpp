@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,9 +22,6 @@ namespace twinscope {
 
 namespace {
 
-// Vector output needs drawing calls that stay shapes; the aliased canvas writes its lines as
-// runs of pixels, so pictures are always drawn anti-aliased.
-constexpr const char* kVectorCanvasClass = "TGDIPlusCanvas";
 // The resolution the canvases lay text out for.
 constexpr int kPictureDpi = 96;
 
@@ -72,6 +70,20 @@ private:
     bool repaint_;
 };
 
+// The class of the canvas the chart draws its window with.
+std::string ChartCanvasClass(const TCustomChartPanel& chart) {
+    return chart.Canvas() ? chart.Canvas()->ClassName() : chart.DefaultCanvas();
+}
+
+// Vector output needs drawing calls that stay shapes: the chart's own canvas class when it
+// draws so, otherwise the first registered class that does (the aliased canvas writes its
+// lines as runs of pixels).
+std::string VectorCanvasClass(const TCustomChartPanel& chart) {
+    const std::string own = ChartCanvasClass(chart);
+    const std::unique_ptr<TCanvas3D> vector = SelectVectorSafeCanvas(own);
+    return vector ? vector->ClassName() : own;
+}
+
 // Draws the chart onto an open painter through a canvas of its own, so that the window's
 // canvas and its buffer stay as they are.
 void Render(TCustomChartPanel& chart, QPainter& painter, const std::string& canvasClass,
@@ -96,9 +108,7 @@ void WritePng(TCustomChartPanel& chart, QIODevice& device, const QString& action
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
-        const std::string canvasClass =
-            chart.Canvas() ? chart.Canvas()->ClassName() : chart.DefaultCanvas();
-        Render(chart, painter, canvasClass, true, width, height);
+        Render(chart, painter, ChartCanvasClass(chart), true, width, height);
     }
     if (!image.save(&device, "PNG")) Fail(action, device.errorString());
 }
@@ -112,7 +122,7 @@ void WriteSvg(TCustomChartPanel& chart, QIODevice& device, const QString& action
     svg.setSize(Displayed(width, height, ratio));
     QPainter painter;
     if (!painter.begin(&svg)) Fail(action, device.errorString());
-    Render(chart, painter, kVectorCanvasClass, false, width, height);
+    Render(chart, painter, VectorCanvasClass(chart), false, width, height);
     painter.end();
 }
 
@@ -130,16 +140,13 @@ void WritePdf(TCustomChartPanel& chart, QIODevice& device, const QString& action
     QPainter painter;
     if (!painter.begin(&pdf)) Fail(action, device.errorString());
     painter.setWindow(0, 0, width, height);
-    Render(chart, painter, kVectorCanvasClass, false, width, height);
+    Render(chart, painter, VectorCanvasClass(chart), false, width, height);
     if (!painter.end()) Fail(action, device.errorString());
 }
 
 void Write(TCustomChartPanel& chart, QIODevice& device, const QString& action,
            TPictureFormat format, std::int32_t width, std::int32_t height, double ratio) {
     RegisterQtCanvases();
-    // A chart made before the canvases were registered measures its labels with its own canvas
-    // too: it selects it now.
-    if (!chart.Canvas()) chart.SetDefaultCanvas(chart.DefaultCanvas());
     switch (format) {
         case TPictureFormat::Png:
             WritePng(chart, device, action, width, height, ratio);

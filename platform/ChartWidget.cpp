@@ -39,11 +39,8 @@ TShiftState ChartShift(Qt::KeyboardModifiers modifiers) {
 
 }  // namespace
 
-TChartWidget::TCanvasRegistration::TCanvasRegistration() {
-    RegisterQtCanvases();
-}
-
 TChartWidget::TChartWidget(QWidget* parent) : QWidget(parent) {
+    RegisterQtCanvases();
     SetDefaultFormatSettings(FormatSettingsFromLocale(locale()));
     // The chart paints its whole area every time: no erase, so nothing flickers.
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -11,7 +11,7 @@ namespace twinscope {
 // never erased, the chart's size follows the widget's, and the mouse goes to the chart's zoom
 // and scroll.
 //
-// Ready to use as it is: it registers the Qt canvases before its chart selects one, and unless
+// Ready to use as it is: it registers the Qt canvases before its chart first paints, and unless
 // the program has chosen format settings of its own (SetCurrentFormatSettings), numbers and
 // dates follow the widget's locale (the user's, unless the program set another default).
 class TChartWidget : public QWidget {
@@ -31,11 +31,6 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    // Declared before the chart, which selects its canvas when it is made.
-    struct TCanvasRegistration {
-        TCanvasRegistration();
-    };
-    TCanvasRegistration canvasRegistration_;
     TChart chart_;
 };
 

@@ -23,6 +23,9 @@ public:
     // The registered class name ("TChartCanvas3D") and the name shown to a user ("GDI").
     virtual std::string ClassName() const = 0;
     virtual std::string Description() const = 0;
+    // True when what the canvas draws reaches a vector surface as shapes and text, not as
+    // pixels written one by one, so a picture drawn through it scales cleanly.
+    virtual bool VectorSafe() const { return false; }
 
     // Starts a frame over bounds of the target and answers the rectangle to draw in: when
     // buffered, the frame draws into an off-screen buffer of the bounds' size and the rectangle

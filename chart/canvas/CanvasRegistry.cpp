@@ -54,4 +54,16 @@ std::unique_ptr<TCanvas3D> SelectCanvas(const std::string& className,
     return selected->Factory();
 }
 
+std::unique_ptr<TCanvas3D> SelectVectorSafeCanvas(const std::string& preferred) {
+    if (const TCanvasClass* named = Find(preferred)) {
+        std::unique_ptr<TCanvas3D> canvas = named->Factory();
+        if (canvas->VectorSafe()) return canvas;
+    }
+    for (const TCanvasClass& c : Classes()) {
+        std::unique_ptr<TCanvas3D> canvas = c.Factory();
+        if (canvas->VectorSafe()) return canvas;
+    }
+    return nullptr;
+}
+
 }  // namespace twinscope

@@ -26,4 +26,8 @@ bool IsCanvasClassRegistered(const std::string& className);
 std::unique_ptr<TCanvas3D> SelectCanvas(const std::string& className,
                                         std::unique_ptr<TCanvas3D> current);
 
+// A canvas for vector output: of the class named preferred when that class is registered and
+// vector-safe, otherwise of the first registered class that is; null when none is.
+std::unique_ptr<TCanvas3D> SelectVectorSafeCanvas(const std::string& preferred);
+
 }  // namespace twinscope

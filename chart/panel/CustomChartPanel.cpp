@@ -29,13 +29,22 @@ private:
     bool saved_;
 };
 
+// The engine's own tests run without any canvas class: such a chart has no canvas.
+std::unique_ptr<TCanvas3D> CanvasOfClass(const std::string& className,
+                                         std::unique_ptr<TCanvas3D> current) {
+    if (!IsCanvasClassRegistered(className) && !IsCanvasClassRegistered(kDefaultCanvasClass)) {
+        return current;
+    }
+    return SelectCanvas(className, std::move(current));
+}
+
 }  // namespace
 
 TCustomChartPanel::TCustomChartPanel()
     : defaultCanvas_(
-          CurrentUserSettings().ReadString("DefaultCanvas").value_or(kStandardCanvasClass)) {
+          CurrentUserSettings().ReadString("DefaultCanvas").value_or(kStandardCanvasClass)),
+      canvasClass_(defaultCanvas_) {
     border_.SetOnChange([this] { Invalidate(); });
-    SelectCanvasClass();
 }
 
 TCustomChartPanel::~TCustomChartPanel() = default;
@@ -50,7 +59,7 @@ void TCustomChartPanel::EndLoading() {
     loading_ = false;
     if (canvasNameRead_) {
         canvasNameRead_ = false;
-        SelectCanvasClass();
+        SelectCanvasClass(defaultCanvas_);
     }
 }
 
@@ -59,17 +68,20 @@ void TCustomChartPanel::SetDefaultCanvas(const std::string& className) {
     if (loading_) {
         canvasNameRead_ = true;
     } else {
-        SelectCanvasClass();
+        SelectCanvasClass(defaultCanvas_);
     }
 }
 
-void TCustomChartPanel::SelectCanvasClass() {
-    // The engine's own tests run without any canvas class: such a chart has no canvas.
-    if (!IsCanvasClassRegistered(defaultCanvas_) && !IsCanvasClassRegistered(kDefaultCanvasClass)) {
-        return;
-    }
+TCanvas3D* TCustomChartPanel::Canvas() const {
+    // Nothing was drawn without a canvas, so the first one asks for no repaint.
+    if (!canvas_) canvas_ = CanvasOfClass(canvasClass_, nullptr);
+    return canvas_.get();
+}
+
+void TCustomChartPanel::SelectCanvasClass(const std::string& className) {
+    canvasClass_ = className;
     const TCanvas3D* previous = canvas_.get();
-    canvas_ = SelectCanvas(defaultCanvas_, std::move(canvas_));
+    canvas_ = CanvasOfClass(canvasClass_, std::move(canvas_));
     if (canvas_.get() != previous) Invalidate();
 }
 
@@ -96,9 +108,9 @@ void TCustomChartPanel::SetPlotRect(const TRect& plot) {
 }
 
 void TCustomChartPanel::Paint(TPaintTarget& target) {
-    if (!canvas_) SelectCanvasClass();
-    if (!canvas_) {
-        if (!missingCanvasShown_) ShowMessage("The chart cannot paint: no canvas class is registered");
+    if (!Canvas()) {
+        if (!missingCanvasShown_)
+            ShowMessage("The chart cannot paint: no canvas class is registered");
         missingCanvasShown_ = true;
         return;
     }

@@ -46,9 +46,10 @@ public:
     void EndLoading();
 
     // The canvas the chart draws with, chosen by class name ("TGDIPlusCanvas" unless the
-    // user's "DefaultCanvas" setting names another); none when no canvas class is registered
-    // in the process.
-    TCanvas3D* Canvas() const { return canvas_.get(); }
+    // user's "DefaultCanvas" setting names another) when it is first needed, so the canvas
+    // classes need only be registered before the chart first measures or draws; none while no
+    // canvas class is registered in the process.
+    TCanvas3D* Canvas() const;
     const std::string& DefaultCanvas() const { return defaultCanvas_; }
     void SetDefaultCanvas(const std::string& className);
 
@@ -124,10 +125,13 @@ protected:
     }
 
 private:
-    void SelectCanvasClass();
+    void SelectCanvasClass(const std::string& className);
 
-    std::unique_ptr<TCanvas3D> canvas_;
+    mutable std::unique_ptr<TCanvas3D> canvas_;
     std::string defaultCanvas_;
+    // The class the canvas is (or, until it is first needed, will be) selected by: the stored
+    // name takes effect only when loading ends.
+    std::string canvasClass_;
     bool canvasNameRead_ = false;
     bool missingCanvasShown_ = false;
     bool repaintOnChange_ = false;

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/RecordingCanvas.h"
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
 #include "twinscope/runtime/Exceptions.h"
-#include "tests/support/RecordingCanvas.h"
 
 namespace twinscope {
 namespace {
@@ -71,6 +71,54 @@ TEST_F(CanvasRegistryTest, WithoutAnyClassTheCurrentCanvasStays) {
 TEST_F(CanvasRegistryTest, RegisteringAgainReplacesTheFactory) {
     RegisterCanvasClass("TChartCanvas3D", [] { return std::make_unique<TRecordingCanvas>(); });
     EXPECT_EQ(SelectCanvas("", nullptr)->ClassName(), "TRecordingCanvas");
+}
+
+// A recording canvas that claims vector output, registered after the Qt canvases.
+class TVectorCanvas : public TRecordingCanvas {
+public:
+    std::string ClassName() const override { return "TVectorCanvas"; }
+    bool VectorSafe() const override { return true; }
+};
+
+struct TVectorCase {
+    const char* name;
+    std::string preferred;
+    std::string expected;
+};
+
+class SelectVectorSafeCanvasTest : public CanvasRegistryTest,
+                                   public ::testing::WithParamInterface<TVectorCase> {
+protected:
+    void SetUp() override {
+        CanvasRegistryTest::SetUp();
+        RegisterCanvasClass("TVectorCanvas", [] { return std::make_unique<TVectorCanvas>(); });
+    }
+    void TearDown() override {
+        UnregisterCanvasClass("TVectorCanvas");
+        CanvasRegistryTest::TearDown();
+    }
+};
+
+TEST_P(SelectVectorSafeCanvasTest, PrefersTheNamedClassWhenItDrawsVectors) {
+    const std::unique_ptr<TCanvas3D> canvas = SelectVectorSafeCanvas(GetParam().preferred);
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_EQ(canvas->ClassName(), GetParam().expected);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Preferences, SelectVectorSafeCanvasTest,
+    ::testing::Values(
+        TVectorCase{"anti_aliased_kept", "TGDIPlusCanvas", "TGDIPlusCanvas"},
+        TVectorCase{"later_vector_class_kept", "TVectorCanvas", "TVectorCanvas"},
+        TVectorCase{"aliased_gives_first_vector_class", "TChartCanvas3D", "TGDIPlusCanvas"},
+        TVectorCase{"unknown_gives_first_vector_class", "TOpenGLCanvas", "TGDIPlusCanvas"}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST_F(CanvasRegistryTest, WithoutAVectorClassNoVectorCanvas) {
+    UnregisterCanvasClass("TGDIPlusCanvas");
+    EXPECT_EQ(SelectVectorSafeCanvas("TChartCanvas3D"), nullptr);
 }
 
 }  // namespace

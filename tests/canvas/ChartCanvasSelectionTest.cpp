@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "twinscope/chart/canvas/CanvasRegistry.h"
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
 #include "twinscope/chart/panel/Chart.h"
@@ -73,6 +74,24 @@ INSTANTIATE_TEST_SUITE_P(
                      "TGDIPlusCanvas",
                      13}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A chart made before any canvas class is registered (a member declared ahead of the
+// registration, say) keeps the name it read and selects its canvas when first asked for one.
+TEST_F(ChartCanvasSelectionTest, AChartMadeBeforeTheRegistrationSelectsWhenFirstAsked) {
+    UnregisterCanvasClass("TGDIPlusCanvas");
+    UnregisterCanvasClass("TChartCanvas3D");
+    std::unique_ptr<TChart> chart;
+    {
+        ScopedUserSettings settings(
+            std::map<std::string, std::string>{{"DefaultCanvas", "TChartCanvas3D"}});
+        chart = std::make_unique<TChart>();
+    }
+    EXPECT_EQ(chart->Canvas(), nullptr);
+    RegisterQtCanvases();
+    ASSERT_NE(chart->Canvas(), nullptr);
+    EXPECT_EQ(chart->Canvas()->ClassName(), "TChartCanvas3D");
+    EXPECT_EQ(chart->DefaultCanvas(), "TChartCanvas3D");
+}
 
 TEST_F(ChartCanvasSelectionTest, AStoredCanvasNameTakesEffectWhenLoadingEnds) {
     ScopedUserSettings settings(

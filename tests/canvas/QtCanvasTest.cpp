@@ -3,7 +3,10 @@
 
 #include "twinscope/chart/canvas/qt/ChartCanvas3D.h"
 #include "twinscope/chart/canvas/qt/GDIPlusCanvas.h"
+#include "twinscope/runtime/Exceptions.h"
+
 #include "tests/canvas/QtFrame.h"
+#include "tests/support/Expect.h"
 
 namespace twinscope {
 namespace {
@@ -214,6 +217,19 @@ TYPED_TEST(QtCanvasTest, AFrameOnAnInactivePainterDrawsNothing) {
     frame.canvas.SetBrush({.Color = clBlack});
     frame.canvas.FillRect({0, 0, 2, 4});
     EXPECT_EQ(Row(frame.Finish(), 1, 0, 4), "##..");
+}
+
+// A target of another surface reaches no Qt canvas: the frame refuses it with a message rather
+// than drawing through a pointer of the wrong type.
+TYPED_TEST(QtCanvasTest, AFrameOnATargetOfAnotherSurfaceIsRefused) {
+    TypeParam canvas;
+    QImage notAPainter(4, 4, QImage::Format_ARGB32_Premultiplied);
+    const TPaintTarget targets[] = {TPaintTarget{}, TPaintTarget{notAPainter}};
+    for (const TPaintTarget& target : targets) {
+        TPaintTarget copy = target;
+        EXPECT_THROW_MSG(canvas.BeginFrame(copy, {0, 0, 4, 4}), RuntimeError,
+                         "The canvas draws only on a Qt paint target");
+    }
 }
 
 }  // namespace

@@ -4,10 +4,8 @@
 #include <cmath>
 #include <map>
 #include <memory>
-#include <numbers>
 
 #include <QCoreApplication>
-#include <QFontMetrics>
 #include <QPaintEngine>
 
 namespace twinscope {
@@ -85,21 +83,14 @@ QPainterPath ShapePath(const TCanvasShape& shape, const QRectF& rect) {
     return path;
 }
 
-qreal AngleTo(const TRect& r, TPoint p) {
-    qreal cx = (r.Left + r.Right) / 2.0;
-    qreal cy = (r.Top + r.Bottom) / 2.0;
-    return std::atan2(-(p.Y - cy), p.X - cx) * 180 / std::numbers::pi;
-}
-
 bool Hatched(const TBrushData& brush) {
     return brush.Style != bsSolid && brush.Style != bsClear && !brush.Gradient.Visible;
 }
 
 }  // namespace
 
-TGDIPlusCanvas::TGDIPlusCanvas() {
+TGDIPlusCanvas::TGDIPlusCanvas() : TQtCanvas(fqDefault) {
     StartUpShared();
-    SetTextQuality(fqDefault);
     UseNativeTransparency();
 }
 
@@ -173,12 +164,6 @@ const QPen& TGDIPlusCanvas::PlusPen() {
     return pen_;
 }
 
-QPainter* TGDIPlusCanvas::PreparePlus() {
-    QPainter* painter = Painter();
-    if (painter) UseComposition(*painter, QPainter::CompositionMode_SourceOver);
-    return painter;
-}
-
 void TGDIPlusCanvas::FillPath(QPainter& painter, const QPainterPath& path) {
     UseSmoothing(painter, antiAlias_);
     const TBrushData& brush = Brush();
@@ -188,8 +173,9 @@ void TGDIPlusCanvas::FillPath(QPainter& painter, const QPainterPath& path) {
     painter.fillPath(path, PlusBrush(brush));
 }
 
+// Lines in the XOR pen modes are never written as columns.
 TChartCanvas::TColumnLines TGDIPlusCanvas::ColumnLines() const {
-    if (XorMode()) return TChartCanvas3D::ColumnLines();
+    if (XorMode()) return TColumnLines::None;
     const TPenData& pen = Pen();
     const bool thin = PenStrokes() && pen.Width <= 1 && !pen.SmallDots && pen.Style == psSolid;
     const bool opaque = PlusColor(pen.Color).alpha() == 255;
@@ -198,15 +184,14 @@ TChartCanvas::TColumnLines TGDIPlusCanvas::ColumnLines() const {
 
 void TGDIPlusCanvas::DoLine(TPoint from, TPoint to) {
     if (XorMode()) {
-        TChartCanvas3D::DoLine(from, to);
+        if (QPainter* painter = PrepareGdi(true)) gdi::Line(*painter, *this, GdiStyle(), from, to);
         return;
     }
     if (!PenStrokes()) return;
-    QPainter* painter = PreparePlus();
+    QPainter* painter = PreparePainter();
     if (!painter) return;
     if (from.X == to.X && FillsColumn(*painter)) {
-        FillPixels(*painter,
-                   QRect(from.X, std::min(from.Y, to.Y), 1, std::abs(to.Y - from.Y) + 1),
+        FillPixels(*painter, QRect(from.X, std::min(from.Y, to.Y), 1, std::abs(to.Y - from.Y) + 1),
                    PlusColor(Pen().Color));
         return;
     }
@@ -229,11 +214,12 @@ bool TGDIPlusCanvas::FillsColumn(const QPainter& painter) const {
 
 void TGDIPlusCanvas::DoPolyline(std::span<const TPoint> points) {
     if (XorMode()) {
-        TChartCanvas3D::DoPolyline(points);
+        if (QPainter* painter = PrepareGdi(true))
+            gdi::Polyline(*painter, *this, GdiStyle(), points);
         return;
     }
     if (!PenStrokes()) return;
-    QPainter* painter = PreparePlus();
+    QPainter* painter = PreparePainter();
     if (!painter) return;
     UseSmoothing(*painter, antiAlias_ && Pen().Width != 0);
     painter->setPen(PlusPen());
@@ -256,11 +242,11 @@ void TGDIPlusCanvas::DoPolyline(std::span<const TPoint> points) {
 // half the pen's width inside the outline, so the two never overlap.
 void TGDIPlusCanvas::DoShape(const TCanvasShape& shape) {
     if (XorMode()) {
-        TChartCanvas3D::DoShape(shape);
+        if (QPainter* painter = PrepareGdi(true)) gdi::Shape(*painter, GdiStyle(), shape);
         return;
     }
     if (shape.Kind != skPolygon && shape.Bounds.IsEmpty()) return;
-    QPainter* painter = PreparePlus();
+    QPainter* painter = PreparePainter();
     if (!painter) return;
     const bool stroke = PenStrokes();
     const QRectF outline = OutlineRect(shape.Bounds);
@@ -281,11 +267,11 @@ void TGDIPlusCanvas::DoShape(const TCanvasShape& shape) {
 
 void TGDIPlusCanvas::DoArc(const TRect& rect, TPoint start, TPoint end) {
     if (XorMode()) {
-        TChartCanvas3D::DoArc(rect, start, end);
+        if (QPainter* painter = PrepareGdi(true)) gdi::Arc(*painter, GdiStyle(), rect, start, end);
         return;
     }
     if (!PenStrokes() || rect.IsEmpty()) return;
-    QPainter* painter = PreparePlus();
+    QPainter* painter = PreparePainter();
     if (!painter) return;
     const qreal from = AngleTo(rect, start);
     qreal span = AngleTo(rect, end) - from;
@@ -298,7 +284,7 @@ void TGDIPlusCanvas::DoArc(const TRect& rect, TPoint start, TPoint end) {
 }
 
 void TGDIPlusCanvas::DoFillRect(const TRect& rect) {
-    QPainter* painter = PreparePlus();
+    QPainter* painter = PreparePainter();
     if (!painter) return;
     QPainterPath path;
     path.addRect(AreaRect(rect));
@@ -306,7 +292,7 @@ void TGDIPlusCanvas::DoFillRect(const TRect& rect) {
 }
 
 void TGDIPlusCanvas::DoGradientFill(const TRect& rect, const TGradientData& gradient) {
-    QPainter* painter = PreparePlus();
+    QPainter* painter = PreparePainter();
     if (!painter) return;
     painter->fillRect(AreaRect(rect), GradientBrush(gradient, PlusColor(gradient.StartColor),
                                                     PlusColor(gradient.EndColor)));
@@ -314,45 +300,24 @@ void TGDIPlusCanvas::DoGradientFill(const TRect& rect, const TGradientData& grad
 
 // Text is placed by its top-left corner; the right and centre flags move it left by its width
 // or half of it, the bottom flag up by its height, and a turned text turns about (x, y).
-void TGDIPlusCanvas::DoTextOut(std::int32_t x, std::int32_t y, const std::string& text,
-                               double angle) {
-    QPainter* painter = PreparePlus();
-    if (!painter) return;
-    UseSmoothing(*painter, antiAlias_);
-    const QFontMetrics& metrics = RealisedMetrics();
-    const TFontData& font = Font();
-    TQtText drawn;
-    drawn.Text = ToQString(text);
-    drawn.Font = RealisedFont();
-    drawn.Anchor = QPointF(x, y);
-    drawn.Rotation = (angle != 0 && angle != 360) ? 360 - angle : 0;
-    drawn.Box = QSizeF(TextAdvance(text), metrics.height());
-    drawn.Ascent = metrics.ascent();
+QPointF TGDIPlusCanvas::TextTopLeft(qreal width, qreal height, qreal) const {
     const TTextAlign align = TextAlign();
-    if ((align & TA_HORIZONTAL) == TA_RIGHT) drawn.TopLeft.setX(-drawn.Box.width());
-    if ((align & TA_HORIZONTAL) == TA_CENTER) drawn.TopLeft.setX(-drawn.Box.width() / 2);
-    if ((align & TA_VERTICAL) == TA_BOTTOM) drawn.TopLeft.setY(-drawn.Box.height());
-    drawn.Color = PlusColor(font.Color);
-    if (BackMode() == cbmOpaque && Brush().Style != bsClear) {
-        drawn.Background = PlusBrush(Brush());
-    }
-    auto shadowColor = [&](const TShadowData& shadow) {
-        QColor color = PlusColor(shadow.Color);
-        color.setAlpha(color.alpha() * (100 - std::clamp(shadow.Transparency, 0, 100)) / 100);
-        return color;
-    };
-    if (font.Shadow.Visible) {
-        drawn.ShadowColor = shadowColor(font.Shadow);
-        drawn.ShadowOffset = QPointF(font.Shadow.HorizSize, font.Shadow.VertSize);
-    }
-    if (font.Emboss.Visible) {
-        drawn.EmbossColor = shadowColor(font.Emboss);
-        drawn.EmbossOffset = QPointF(font.Emboss.HorizSize, font.Emboss.VertSize);
-    }
-    if (font.OutLine.Visible && font.OutLine.Style != psClear) {
-        drawn.OutLine = QPen(PlusColor(font.OutLine.Color), font.OutLine.Width);
-    }
-    DrawQtText(*painter, drawn);
+    QPointF offset;
+    if ((align & TA_HORIZONTAL) == TA_RIGHT) offset.setX(-width);
+    if ((align & TA_HORIZONTAL) == TA_CENTER) offset.setX(-width / 2);
+    if ((align & TA_VERTICAL) == TA_BOTTOM) offset.setY(-height);
+    return offset;
+}
+
+std::optional<QBrush> TGDIPlusCanvas::TextBackground() const {
+    if (BackMode() != cbmOpaque || Brush().Style == bsClear) return std::nullopt;
+    return PlusBrush(Brush());
+}
+
+QColor TGDIPlusCanvas::ShadowColorOf(const TShadowData& shadow) const {
+    QColor color = PlusColor(shadow.Color);
+    color.setAlpha(color.alpha() * (100 - std::clamp(shadow.Transparency, 0, 100)) / 100);
+    return color;
 }
 
 // A clear brush, or one without a back colour, leaves the text background transparent; a

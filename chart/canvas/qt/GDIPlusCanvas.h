@@ -7,23 +7,25 @@
 #include <QPainterPath>
 #include <QPen>
 
-#include "twinscope/chart/canvas/qt/ChartCanvas3D.h"
+#include "twinscope/chart/canvas/qt/QtCanvas.h"
 
 namespace twinscope {
 
 // The anti-aliased canvas with alpha. Integer coordinates name pixel centres, so a one-pixel
 // line along a row covers exactly that row. Transparency is native: a section lowers the alpha
-// every colour is drawn with. Lines and shapes in the XOR pen modes are drawn by the aliased
-// canvas underneath, on the same surface.
+// every colour is drawn with. Lines and shapes in the XOR pen modes are drawn as GDI draws
+// them, as on the aliased canvas. Text is placed by its top-left corner.
 //
 // Its fonts are shared across the process: the first canvas starts the shared state and the
 // application's exit shuts it down.
-class TGDIPlusCanvas : public TChartCanvas3D {
+class TGDIPlusCanvas final : public TQtCanvas {
 public:
     TGDIPlusCanvas();
 
     std::string ClassName() const override { return "TGDIPlusCanvas"; }
     std::string Description() const override { return "GDI+"; }
+    // Lines are written as pixels only on raster surfaces.
+    bool VectorSafe() const override { return true; }
 
     // Strokes are smoothed while this is on (and the pen has a width).
     // Thin solid opaque pens; the anti-aliased edges of one line differ a little from those of
@@ -50,16 +52,21 @@ protected:
     void DoArc(const TRect& rect, TPoint start, TPoint end) override;
     void DoFillRect(const TRect& rect) override;
     void DoGradientFill(const TRect& rect, const TGradientData& gradient) override;
-    void DoTextOut(std::int32_t x, std::int32_t y, const std::string& text, double angle) override;
     void DoBrushAssigned() override;
+
     std::optional<QRect> CombineClip(QPainter& painter, const TCanvasShape& shape,
                                      bool exclude) override;
-    double BufferScale() const override { return scale_; }
+    QColor ColorOf(TColor color) const override { return PlusColor(color); }
+    QColor ShadowColorOf(const TShadowData& shadow) const override;
+    double TextTurn(double angle) const override { return 360 - angle; }
+    QPointF TextTopLeft(qreal width, qreal height, qreal ascent) const override;
+    std::optional<QBrush> TextBackground() const override;
+    bool SmoothsText() const override { return antiAlias_; }
     QFont CreateFont(const TQtFontKey& key) const override;
+    double BufferScale() const override { return scale_; }
 
 private:
     bool XorMode() const { return Pen().Mode != pmCopy; }
-    QPainter* PreparePlus();
     const QPen& PlusPen();
     QBrush PlusBrush(const TBrushData& brush) const;
     void FillPath(QPainter& painter, const QPainterPath& path);

@@ -1,6 +1,8 @@
 #include "twinscope/chart/canvas/qt/QtCanvasSupport.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 #include <QImage>
 #include <QLinearGradient>
@@ -23,10 +25,10 @@ const QPaintDevice& LayoutDevice() {
 
 }  // namespace
 
-TQtPaintTarget& QtTarget(TPaintTarget& target) {
-    auto* qt = dynamic_cast<TQtPaintTarget*>(&target);
-    if (!qt) throw RuntimeError("The canvas draws only on a Qt paint target");
-    return *qt;
+QPainter& QtPainter(const TPaintTarget& target) {
+    QPainter* painter = target.SurfaceOf<QPainter>();
+    if (!painter) throw RuntimeError("The canvas draws only on a Qt paint target");
+    return *painter;
 }
 
 TTextRendering TextRenderingFor(TFontQuality fontQuality, TFontQuality canvasQuality,
@@ -79,6 +81,16 @@ QFont FontForDevice(const QFont& font, const QPaintDevice* device) {
 
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect ToQRect(const TRect& r) {
+    return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
+
+qreal AngleTo(const TRect& r, TPoint p) {
+    qreal cx = (r.Left + r.Right) / 2.0;
+    qreal cy = (r.Top + r.Bottom) / 2.0;
+    return std::atan2(-(p.Y - cy), p.X - cx) * 180 / std::numbers::pi;
 }
 
 QColor OpaqueColor(TColor color) {

@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QPen>
+#include <QRect>
 #include <QString>
 
 #include "twinscope/chart/canvas/ChartCanvas.h"
@@ -47,6 +48,12 @@ QFont MakeQtFont(const TQtFontKey& key);
 QFont FontForDevice(const QFont& font, const QPaintDevice* device);
 
 QString ToQString(std::string_view text);
+
+// The pixels a rectangle covers (its right and bottom edge excluded).
+QRect ToQRect(const TRect& r);
+
+// The counter-clockwise angle in degrees, seen from the rectangle's centre, at which p lies.
+qreal AngleTo(const TRect& r, TPoint p);
 
 // A colour as an opaque RGB value; clNone is fully transparent.
 QColor OpaqueColor(TColor color);

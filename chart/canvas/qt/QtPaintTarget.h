@@ -10,14 +10,11 @@ namespace twinscope {
 // on. The painter must stay active while the canvas uses the target.
 class TQtPaintTarget final : public TPaintTarget {
 public:
-    explicit TQtPaintTarget(QPainter& painter) : painter_(painter) {}
-    QPainter& Painter() const { return painter_; }
-
-private:
-    QPainter& painter_;
+    explicit TQtPaintTarget(QPainter& painter) : TPaintTarget(painter) {}
+    QPainter& Painter() const { return *SurfaceOf<QPainter>(); }
 };
 
-// The Qt target behind a paint target; raises RuntimeError for any other kind.
-TQtPaintTarget& QtTarget(TPaintTarget& target);
+// The painter behind a paint target; raises RuntimeError for a target of any other surface.
+QPainter& QtPainter(const TPaintTarget& target);
 
 }  // namespace twinscope

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <span>
+
+#include <QColor>
+#include <QPainter>
+#include <QRect>
+
+#include "twinscope/chart/canvas/ChartCanvas.h"
+
+namespace twinscope {
+
+// Writes whole pixels of one colour; a canvas writes straight into its own buffer where it can.
+class TPixelWriter {
+public:
+    virtual void FillPixels(QPainter& painter, const QRect& rect, const QColor& color) = 0;
+
+protected:
+    ~TPixelWriter() = default;
+};
+
+// The canvas state GDI drawing reads.
+struct TGdiStyle {
+    const TPenData& Pen;
+    const TBrushData& Brush;
+    TCanvasBackMode BackMode;
+    TColor BackColor;
+};
+
+// Drawing as GDI does, onto a painter set for it (no smoothing, the pen mode's raster
+// operation): rectangles and fills exclude their right and bottom edge, a one-pixel line stops
+// before its last pixel and is written pixel by pixel, a shape without a pen is filled one
+// pixel smaller, and XOR pen modes combine with what lies beneath. The aliased canvas draws
+// everything so; the anti-aliased one its lines and shapes in the XOR pen modes.
+namespace gdi {
+
+// The painter composition that realises a pen mode.
+QPainter::CompositionMode Composition(TPenMode mode);
+// True for the pens whose lines are written as pixels: one pixel wide, solid.
+bool WritesPixels(const TPenData& pen);
+
+void Line(QPainter& painter, TPixelWriter& pixels, const TGdiStyle& style, TPoint from, TPoint to);
+void Polyline(QPainter& painter, TPixelWriter& pixels, const TGdiStyle& style,
+              std::span<const TPoint> points);
+void Shape(QPainter& painter, const TGdiStyle& style, const TCanvasShape& shape);
+void Arc(QPainter& painter, const TGdiStyle& style, const TRect& rect, TPoint start, TPoint end);
+void FillRect(QPainter& painter, const TGdiStyle& style, const TRect& rect);
+void GradientFill(QPainter& painter, const TRect& rect, const TGradientData& gradient);
+
+}  // namespace gdi
+
+}  // namespace twinscope

@@ -1,0 +1,270 @@
+#include "twinscope/chart/canvas/qt/QtCanvas.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "twinscope/chart/canvas/qt/QtPaintTarget.h"
+
+namespace twinscope {
+
+namespace {
+
+// Every coordinate a chart can produce lies inside.
+QRect Everything() {
+    return QRect(-65536, -65536, 131072, 131072);
+}
+
+}  // namespace
+
+TQtCanvas::~TQtCanvas() {
+    EndPainter();
+}
+
+QPainter* TQtCanvas::Painter() {
+    if (!painter_ && !InFrame() && !buffer_.isNull()) BeginPainter(buffer_);
+    return painter_;
+}
+
+void TQtCanvas::BeginPainter(QImage& image) {
+    bufferPainter_.begin(&image);
+    painter_ = &bufferPainter_;
+    ResetPainterState();
+}
+
+void TQtCanvas::EndPainter() {
+    if (painter_ != &bufferPainter_) return;
+    bufferPainter_.end();
+    painter_ = nullptr;
+}
+
+void TQtCanvas::ResetPainterState() {
+    smoothing_.reset();
+    composition_.reset();
+    clipStack_.clear();
+    clipRect_ = painter_ && painter_->hasClipping() ? std::nullopt : std::optional(Everything());
+}
+
+void TQtCanvas::UseSmoothing(QPainter& painter, bool smooth) {
+    if (smoothing_ == smooth) return;
+    painter.setRenderHint(QPainter::Antialiasing, smooth);
+    smoothing_ = smooth;
+}
+
+void TQtCanvas::UseComposition(QPainter& painter, QPainter::CompositionMode mode) {
+    if (composition_ == mode) return;
+    painter.setCompositionMode(mode);
+    composition_ = mode;
+}
+
+bool TQtCanvas::PenStrokes() const {
+    return Pen().Visible && Pen().Style != psClear;
+}
+
+QPainter* TQtCanvas::PreparePainter() {
+    QPainter* painter = Painter();
+    if (painter) UseComposition(*painter, QPainter::CompositionMode_SourceOver);
+    return painter;
+}
+
+QPainter* TQtCanvas::PrepareGdi(bool rasterOp) {
+    QPainter* painter = Painter();
+    if (!painter) return nullptr;
+    UseSmoothing(*painter, false);
+    UseComposition(*painter,
+                   rasterOp ? gdi::Composition(Pen().Mode) : QPainter::CompositionMode_SourceOver);
+    return painter;
+}
+
+const QFont& TQtCanvas::RealisedFont() {
+    const double points = FontSizeInUse();
+    TQtFontKey key{Font().Name, points, Font().Style, Font().InterCharSize,
+                   TextRenderingFor(Font().Quality, textQuality_, points)};
+    if (fontKey_ != key) {
+        font_ = CreateFont(key);
+        metrics_.emplace(font_);
+        // A chart uses a handful of fonts; a store of many more is dropped whole.
+        if (advances_.size() >= MaxMeasuredFonts) advances_.clear();
+        advancesInUse_ = &advances_[key];
+        fontKey_ = std::move(key);
+    }
+    return font_;
+}
+
+// A chart measures each of its texts several times a paint, and its texts seldom change from
+// one paint to the next, so the widths are kept per font. A font's store of widths starts
+// afresh when it grows past what a chart shows at once.
+int TQtCanvas::TextAdvance(std::string_view line) {
+    const QFontMetrics& metrics = RealisedMetrics();
+    const auto found = advancesInUse_->find(line);
+    if (found != advancesInUse_->end()) return found->second;
+    if (advancesInUse_->size() >= MaxMeasuredTexts) advancesInUse_->clear();
+    const int advance = metrics.horizontalAdvance(ToQString(line));
+    advancesInUse_->emplace(line, advance);
+    return advance;
+}
+
+const QFontMetrics& TQtCanvas::RealisedMetrics() {
+    RealisedFont();
+    return *metrics_;
+}
+
+// The leaf decides the colours, the turn and the placement; the composition is the same.
+void TQtCanvas::DoTextOut(std::int32_t x, std::int32_t y, const std::string& text, double angle) {
+    QPainter* painter = PreparePainter();
+    if (!painter) return;
+    UseSmoothing(*painter, SmoothsText());
+    const QFontMetrics& metrics = RealisedMetrics();
+    const TFontData& font = Font();
+    TQtText drawn;
+    drawn.Text = ToQString(text);
+    drawn.Font = RealisedFont();
+    drawn.Anchor = QPointF(x, y);
+    drawn.Rotation = (angle != 0 && angle != 360) ? TextTurn(angle) : 0;
+    drawn.Box = QSizeF(TextAdvance(text), metrics.height());
+    drawn.Ascent = metrics.ascent();
+    drawn.TopLeft = TextTopLeft(drawn.Box.width(), drawn.Box.height(), drawn.Ascent);
+    drawn.Color = ColorOf(font.Color);
+    drawn.Background = TextBackground();
+    if (font.Shadow.Visible) {
+        drawn.ShadowColor = ShadowColorOf(font.Shadow);
+        drawn.ShadowOffset = QPointF(font.Shadow.HorizSize, font.Shadow.VertSize);
+    }
+    if (font.Emboss.Visible) {
+        drawn.EmbossColor = ShadowColorOf(font.Emboss);
+        drawn.EmbossOffset = QPointF(font.Emboss.HorizSize, font.Emboss.VertSize);
+    }
+    if (font.OutLine.Visible && font.OutLine.Style != psClear) {
+        drawn.OutLine = QPen(ColorOf(font.OutLine.Color), font.OutLine.Width);
+    }
+    DrawQtText(*painter, drawn);
+}
+
+TSize TQtCanvas::DoTextExtent(std::string_view line) {
+    const QFontMetrics& metrics = RealisedMetrics();
+    return {TextAdvance(line), metrics.height()};
+}
+
+void TQtCanvas::DoClip(const TCanvasShape& shape, bool exclude) {
+    QPainter* painter = Painter();
+    if (!painter) return;
+    clipStack_.push_back(
+        {painter->hasClipping() ? std::optional(painter->clipPath()) : std::nullopt, clipRect_});
+    const std::optional<QRect> rect = CombineClip(*painter, shape, exclude);
+    clipRect_ = clipRect_ && rect ? std::optional(*clipRect_ & *rect) : std::nullopt;
+}
+
+// Clipping is removed with NoClip: after setClipping(false) Qt ignores the next clip set.
+void TQtCanvas::DoUnclip() {
+    QPainter* painter = Painter();
+    if (!painter) return;
+    TSavedClip saved{std::nullopt, Everything()};
+    if (!clipStack_.empty()) {
+        saved = std::move(clipStack_.back());
+        clipStack_.pop_back();
+    }
+    if (saved.Path) {
+        painter->setClipPath(*saved.Path);
+    } else {
+        painter->setClipRect(QRect(), Qt::NoClip);
+    }
+    clipRect_ = saved.Rect;
+}
+
+// Writing the pixels directly needs the canvas's own unscaled buffer, with the painter's clip
+// known to be one rectangle and the colour replacing what lies beneath.
+void TQtCanvas::FillPixels(QPainter& painter, const QRect& rect, const QColor& color) {
+    const bool direct = &painter == &bufferPainter_ && clipRect_ && color.alpha() == 255 &&
+                        painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+                        painter.deviceTransform().type() == QTransform::TxNone &&
+                        buffer_.format() == QImage::Format_ARGB32_Premultiplied;
+    if (!direct) {
+        painter.fillRect(rect, color);
+        return;
+    }
+    const QRect area = rect & *clipRect_ & buffer_.rect();
+    if (area.isEmpty()) return;
+    const QRgb pixel = color.rgba();
+    const auto stride = static_cast<std::ptrdiff_t>(buffer_.bytesPerLine() / sizeof(QRgb));
+    QRgb* row = reinterpret_cast<QRgb*>(buffer_.bits()) + area.top() * stride + area.left();
+    for (int y = area.top(); y <= area.bottom(); ++y, row += stride)
+        std::fill_n(row, area.width(), pixel);
+}
+
+// Blending needs the pixels: it works on image surfaces (every buffered frame) and does
+void TQtCanvas::DoBeginFrame(TPaintTarget& target, const TRect& bounds) {
+    QPainter& targetPainter = QtPainter(target);
+    EndPainter();
+    // A frame that was never ended leaves its painter to its owner.
+    if (externalPainter_) {
+        painter_ = nullptr;
+        externalPainter_ = false;
+    }
+    // A target that cannot be painted on (its buffer could not be allocated, say) gets a frame
+    // that draws nothing.
+    if (!targetPainter.isActive()) {
+        buffer_ = QImage();
+        return;
+    }
+    if (!Buffered()) {
+        painter_ = &targetPainter;
+        externalPainter_ = true;
+        targetPainter.save();
+        ResetPainterState();
+        return;
+    }
+    const qreal ratio = targetPainter.device()->devicePixelRatio() * BufferScale();
+    const QSize size(static_cast<int>(std::ceil(bounds.Width() * ratio)),
+                     static_cast<int>(std::ceil(bounds.Height() * ratio)));
+    if (size.isEmpty()) {
+        buffer_ = QImage();
+        return;
+    }
+    if (buffer_.size() != size || buffer_.devicePixelRatio() != ratio) {
+        buffer_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        // Too large a buffer is not allocated: the frame draws nothing.
+        if (buffer_.isNull()) return;
+        buffer_.setDevicePixelRatio(ratio);
+        buffer_.fill(Qt::transparent);
+    }
+    BeginPainter(buffer_);
+}
+
+void TQtCanvas::DoEndFrame(TPaintTarget& target, const TRect& bounds) {
+    if (externalPainter_) {
+        painter_->restore();
+        painter_ = nullptr;
+        externalPainter_ = false;
+        return;
+    }
+    EndPainter();
+    if (Buffered() && !buffer_.isNull()) {
+        CopyBuffer(QtPainter(target), QPoint(bounds.Left, bounds.Top));
+    }
+}
+
+bool TQtCanvas::DoCopyBuffer(TPaintTarget& target) {
+    if (buffer_.isNull()) return false;
+    EndPainter();
+    CopyBuffer(QtPainter(target), QPoint(0, 0));
+    return true;
+}
+
+void TQtCanvas::CopyBuffer(QPainter& target, QPoint at) {
+    if (!target.isActive()) return;
+    target.save();
+    target.setCompositionMode(QPainter::CompositionMode_Source);
+    const qreal targetRatio = target.device()->devicePixelRatio();
+    if (buffer_.devicePixelRatio() == targetRatio) {
+        target.drawImage(QPointF(at), buffer_);
+    } else {
+        // A finer buffer is averaged down to the target's pixels.
+        const QSizeF logical = buffer_.deviceIndependentSize();
+        QImage shrunk = buffer_.scaled((logical * targetRatio).toSize(), Qt::IgnoreAspectRatio,
+                                       Qt::SmoothTransformation);
+        shrunk.setDevicePixelRatio(targetRatio);
+        target.drawImage(QPointF(at), shrunk);
+    }
+    target.restore();
+}
+
+}  // namespace twinscope
