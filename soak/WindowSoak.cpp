@@ -1,10 +1,10 @@
 // Plays random actions against the real window on the offscreen platform: plots with random and
 // extreme inputs, zooms, scrolls, zoom undos, grid toggles, resizes, the left axis turned
 // logarithmic and back, and readings streaming into the series (the last thousand kept), each
-// followed by a paint of the chart. After every action nothing may have raised out of the paint, the chart
-// holds no more than its two scales, and the only series added is the one companion series of
-// a scale a plot made (a freed scale leaves its companion behind); the heap grows by no more
-// than those series take.
+// followed by a paint of the chart. After every action nothing may have raised out of the paint,
+// the chart holds no more than its two scales, and the only series added is the one companion
+// series of a scale a plot made (a freed scale leaves its companion behind); the heap grows by no
+// more than those series take.
 //
 //   window_soak [--actions N] [--seed S]
 //
@@ -32,10 +32,10 @@
 #include "app/TwinscopeMain.h"
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
 #include "twinscope/chart/panel/Chart.h"
+#include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/platform/ChartWidget.h"
 #include "twinscope/platform/DateTimePicker.h"
 #include "twinscope/platform/TwinscopeApplication.h"
-#include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/runtime/Exceptions.h"
 #include "twinscope/runtime/MessageHook.h"
 

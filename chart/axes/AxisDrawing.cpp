@@ -26,9 +26,8 @@ void DrawTitle(const TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canva
     const TChartAxisTitle& title = *shown;
     const TGroupGuard group(canvas, "Title");
     const std::string& caption = title.Caption();
-    DrawTextShape(canvas, title,
-                  AxisTitleBox(axis, paint, TextShapeSize(canvas, title, caption)), caption,
-                  title.Angle());
+    DrawTextShape(canvas, title, AxisTitleBox(axis, paint, TextShapeSize(canvas, title, caption)),
+                  caption, title.Angle());
 }
 
 }  // namespace
@@ -247,7 +246,8 @@ std::vector<std::int32_t> LogMinorTickPositions(const TLabelPassResult& pass, co
     const Extended base = map.LogBase();
     const auto power = [&](std::int64_t k) { return static_cast<double>(std::pow(base, k)); };
     const auto exponent = [&](double v) {
-        return static_cast<std::int64_t>(std::floor(std::log(static_cast<Extended>(v)) / std::log(base)));
+        return static_cast<std::int64_t>(
+            std::floor(std::log(static_cast<Extended>(v)) / std::log(base)));
     };
     const std::int64_t low = exponent(minimum);
     const std::int64_t high = exponent(maximum) + 1;
@@ -264,7 +264,8 @@ std::vector<std::int32_t> LogMinorTickPositions(const TLabelPassResult& pass, co
         return positions;
     }
     const std::int64_t minorStep = labels <= 5 ? 1 : labels / 5;
-    for (std::int64_t k = low - low % minorStep; k <= high && positions.size() < most; k += minorStep) {
+    for (std::int64_t k = low - low % minorStep; k <= high && positions.size() < most;
+         k += minorStep) {
         if (k % labels == 0) continue;
         const double v = power(k);
         if (v > minimum && v < maximum) add(v);

@@ -18,9 +18,9 @@ class TChartCanvas;
 
 // The drawing of a shown axis, once the chart has laid the axes out (ReserveAxisSpace), mapped
 // them onto the final plot rectangle and put the axis line at its place (AxisLinePosition) in
-// the axis's placement (`paint.Layout`). In the axis's own canvas group, in this order: the title, the label
-// pass, the axis line, the outer ticks, the grid lines, the inner ticks, the minor ticks and the
-// minor grid, and last the labels; labels that lie behind are drawn right after the pass
+// the axis's placement (`paint.Layout`). In the axis's own canvas group, in this order: the title,
+// the label pass, the axis line, the outer ticks, the grid lines, the inner ticks, the minor ticks
+// and the minor grid, and last the labels; labels that lie behind are drawn right after the pass
 // instead, before the line. The grid lines cross the plot.
 void DrawAxis(TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canvas, const TRect& plot);
 

@@ -6,8 +6,8 @@
 #include <numbers>
 
 #include "twinscope/chart/axes/AxisLabelPass.h"
-#include "twinscope/chart/axes/LabelValues.h"
 #include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/chart/axes/LabelValues.h"
 #include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
@@ -183,8 +183,8 @@ TMultiLineWidth WidestLabel(const TChartAxis& axis, const TAxisPaint& paint, TCh
 
 // The widest label of this paint, its increment chosen from `sample` while that holds; `sample`
 // then keeps what the increment was chosen from, for the rest of the paint.
-TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, const TAxisPaint& paint,
-                              TChartCanvas& canvas, TLabelSample& sample) {
+TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, const TAxisPaint& paint, TChartCanvas& canvas,
+                              TLabelSample& sample) {
     const TLabelIncrement increment = LabelIncrementFrom(axis, paint, canvas, sample);
     sample = increment.Sample;
     return WidestLabel(axis, paint, canvas, increment);
@@ -208,9 +208,8 @@ std::int32_t LabelsExtentOfLines(const TChartAxis& axis, const TAxisPaint& paint
     if (s == 0) {
         canvas.SetFont(axis.LabelsFont());
         const std::int32_t fontHeight = canvas.FontHeight();
-        const std::int32_t width = OneFontHeightAcross(axis, angle)
-                                       ? 0
-                                       : MaxLabelWidth(axis, paint, canvas, sample).Width;
+        const std::int32_t width =
+            OneFontHeightAcross(axis, angle) ? 0 : MaxLabelWidth(axis, paint, canvas, sample).Width;
         s = SaturatedPixel(std::int64_t{TurnedTextExtent(axis, angle, fontHeight, width)} +
                            ShapeFrameExtent(axis, axis.Labels().Format()));
     }
@@ -237,8 +236,8 @@ std::int32_t TitleExtent(const TChartAxis& axis, TChartCanvas& canvas) {
                           ShapeFrameExtent(axis, title));
 }
 
-TAxisSpace ReserveAxisSpace(const TChartAxis& axis, const TAxisPaint& paint,
-                            TChartCanvas& canvas, const TRect& rect) {
+TAxisSpace ReserveAxisSpace(const TChartAxis& axis, const TAxisPaint& paint, TChartCanvas& canvas,
+                            const TRect& rect) {
     const bool countTicks = axis.Labels().Position() == lpAtTick;
     TAxisLayout placed = paint.Layout;
     // Samples measured in an earlier paint may have been measured under other settings.
@@ -301,8 +300,7 @@ std::optional<TScaleRange> WidenedForOffsets(const TChartAxis& axis, const TScal
     if (shrunkEnd - shrunkStart < 1) return std::nullopt;
 
     // The values that the axis's own ends take when the range fills only the shrunk span.
-    const TScaleMap shrunk =
-        map.OnPixels({SaturatedPixel(shrunkStart), SaturatedPixel(shrunkEnd)});
+    const TScaleMap shrunk = map.OnPixels({SaturatedPixel(shrunkStart), SaturatedPixel(shrunkEnd)});
     double minimum = shrunk.ToValue(start);
     double maximum = shrunk.ToValue(end);
     if (minimum > maximum) std::swap(minimum, maximum);
@@ -317,8 +315,7 @@ TAxisLayout TitleBeyondLabels(const TChartAxis& axis, const TAxisPaint& paint,
         if (moved.LabelLineCount == 0) {
             moved.LabelLineCount = MeasuredLabelLines(axis, paint, *canvas, moved.LabelSample);
         }
-        labels = LabelsExtentOfLines(axis, paint, *canvas, moved.LabelLineCount,
-                                     moved.LabelSample);
+        labels = LabelsExtentOfLines(axis, paint, *canvas, moved.LabelLineCount, moved.LabelSample);
     }
     moved.TitlePosition = Outwards(axis, paint.Layout.LabelsPosition, labels);
     return moved;

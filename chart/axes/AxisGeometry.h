@@ -70,8 +70,8 @@ std::int32_t TitleExtent(const TChartAxis& axis, TChartCanvas& canvas);
 // PositionPercent beside r, with its labels and title outside it. What the placement of the
 // last paint (in `paint`) holds stays where this paint places nothing new (a custom axis keeps
 // the label line count of its first layout).
-TAxisSpace ReserveAxisSpace(const TChartAxis& axis, const TAxisPaint& paint,
-                            TChartCanvas& canvas, const TRect& r);
+TAxisSpace ReserveAxisSpace(const TChartAxis& axis, const TAxisPaint& paint, TChartCanvas& canvas,
+                            const TRect& r);
 
 // The range shown widened by the pixel offsets at both ends, once the axis is mapped onto the
 // final plot rectangle, so that the range's ends lie that many pixels inside the axis's ends;

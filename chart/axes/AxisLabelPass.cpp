@@ -77,8 +77,7 @@ std::string LabelText(const TChartAxis& axis, const TAxisPaint& paint, double va
         std::string format = axis.DateTimeFormat();
         if (format.empty()) {
             const FormatSettings& settings = CurrentFormatSettings();
-            format =
-                paint.Map.Span() > 1 ? settings.ShortDateFormat : settings.ShortTimeFormat;
+            format = paint.Map.Span() > 1 ? settings.ShortDateFormat : settings.ShortTimeFormat;
         }
         text = DateTimeToString(format, value);
     } else {
@@ -141,7 +140,8 @@ TLabelSample MeasureLabelSample(const TChartAxis& axis, const TAxisPaint& paint,
     if (powers || increment != 0) {
         // The labels at the axis's own increment (every power on a logarithmic axis) as the
         // pass would take them, at both ends.
-        const TLabelValues values(LabelValuesInputOf(axis, paint, {.Increment = powers ? 1 : increment, .Powers = powers}));
+        const TLabelValues values(LabelValuesInputOf(
+            axis, paint, {.Increment = powers ? 1 : increment, .Powers = powers}));
         const double first = values.First();
         const double last = values.Last();
         measure(first);
@@ -182,7 +182,8 @@ TLabelIncrement LabelIncrementFrom(const TChartAxis& axis, const TAxisPaint& pai
     }
     const std::int32_t count = LabelsThatFit(axis, paint, result.Sample.Size);
     if (LabelsAtPowers(paint)) {
-        const TPowerSteps steps = PowerStepsForCount(PowersSpanned(paint.Map), count, paint.Map.LogBase());
+        const TPowerSteps steps =
+            PowerStepsForCount(PowersSpanned(paint.Map), count, paint.Map.LogBase());
         result.Increment = steps.Powers;
         result.Powers = true;
         result.Rungs = steps.Rungs;
@@ -239,8 +240,8 @@ TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint, TChartC
     result.StepIndex = input.StepIndex;
 
     const bool calendarRow = result.StepIndex >= dtHalfMonth && result.StepIndex <= dtOneYear;
-    if ((result.LabelIncrement > 0 || calendarRow) &&
-        paint.Map.Maximum() >= paint.Map.Minimum() && style == talValue) {
+    if ((result.LabelIncrement > 0 || calendarRow) && paint.Map.Maximum() >= paint.Map.Minimum() &&
+        style == talValue) {
         LabelPlacer placer(axis, paint, result);
         for (const double v : TLabelValues(input).All())
             placer.Place(v);

@@ -65,8 +65,7 @@ std::int32_t LabelSizeAlongAxis(const TChartAxis& axis, const TAxisPaint& paint,
                                 TChartCanvas& canvas, double value);
 
 // How many labels of the measured size fit along the axis, with its labels' separation.
-std::int32_t LabelsThatFit(const TChartAxis& axis, const TAxisPaint& paint,
-                           std::int32_t labelSize);
+std::int32_t LabelsThatFit(const TChartAxis& axis, const TAxisPaint& paint, std::int32_t labelSize);
 
 // The inputs of the increment choice, read off an axis prepared for this paint.
 TIncrementInput IncrementInputOf(const TChartAxis& axis, const TAxisPaint& paint,

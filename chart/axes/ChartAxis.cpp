@@ -132,8 +132,9 @@ void TChartAxis::SetHorizontal(bool b) {
 void TChartAxis::SetLogarithmic(bool b) {
     // Only the ends the axis keeps fixed must lie above zero: automatic ends pass over the
     // values that have no logarithm.
-    const bool fixedEndAtOrBelowZero = (!(automatic_ || automaticMinimum_) && !AboveZero(minimum_)) ||
-                                       (!(automatic_ || automaticMaximum_) && !AboveZero(maximum_));
+    const bool fixedEndAtOrBelowZero =
+        (!(automatic_ || automaticMinimum_) && !AboveZero(minimum_)) ||
+        (!(automatic_ || automaticMaximum_) && !AboveZero(maximum_));
     if (b && !chart_.Loading() && fixedEndAtOrBelowZero) {
         throw AxisException("Axis range must be > 0 for a logarithmic axis");
     }
@@ -174,7 +175,9 @@ TScaleRange TChartAxis::RoundedEnds(TScaleRange range, double step) const {
     if (logarithmic_ && range.Minimum > 0 && range.Maximum > 0) {
         // Whole powers of the base, at or beyond the ends; an end a hair off a power is on it.
         const Extended base = logarithmicBase_;
-        const auto exponent = [&](double v) { return std::log(static_cast<Extended>(v)) / std::log(base); };
+        const auto exponent = [&](double v) {
+            return std::log(static_cast<Extended>(v)) / std::log(base);
+        };
         const auto power = [&](Extended k) { return static_cast<double>(std::pow(base, k)); };
         if (roundMax) range.Maximum = power(std::ceil(exponent(range.Maximum) - 1e-9L));
         if (roundMin) range.Minimum = power(std::floor(exponent(range.Minimum) + 1e-9L));

@@ -8,8 +8,8 @@ namespace twinscope {
 
 void ConnectAxisLayers(TCustomChart& chart) {
     TChartPaintLayers& layers = chart.PaintLayers();
-    layers.ReserveAxisSpace = [](const TChartAxis& axis, const TAxisPaint& paint,
-                                 TCanvas3D& canvas, const TRect& r) {
+    layers.ReserveAxisSpace = [](const TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canvas,
+                                 const TRect& r) {
         return ReserveAxisSpace(axis, paint, canvas, r);
     };
     layers.ApplyAxisOffsets = [&chart](TChartAxis& axis) { chart.ApplyAxisOffsets(axis); };

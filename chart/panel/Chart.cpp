@@ -31,8 +31,8 @@ TChart::TChart() {
         const TChartAxisTitle* title = axis.CreatedTitle();
         if (!title || !title->Visible() || title->Caption().empty() || !Canvas()) return false;
         const TSize size = TextShapeSize(*Canvas(), *title, title->Caption());
-        return Contains(
-            TurnedShapeBox(AxisTitleBox(axis, AxisPaintOf(axis), size), title->Angle()), p);
+        return Contains(TurnedShapeBox(AxisTitleBox(axis, AxisPaintOf(axis), size), title->Angle()),
+                        p);
     };
     SetRepaintOnChange(true);
 }

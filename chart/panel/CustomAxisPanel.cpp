@@ -189,8 +189,7 @@ void TCustomAxisPanel::ShowRange(TChartAxis& axis, TAxisPaint& paint, TScaleRang
         // Without a canvas no label can be measured, so the set increment stands unenlarged (0,
         // when none is set, leaves the ends unrounded).
         TCanvas3D* canvas = Canvas();
-        const double step =
-            canvas ? ComputeLabelIncrement(axis, paint, *canvas) : axis.Increment();
+        const double step = canvas ? ComputeLabelIncrement(axis, paint, *canvas) : axis.Increment();
         paint.Map = paint.Map.WithRange(axis.RoundedEnds(range, step));
     }
     if (axis.OnCurrentRangeChanged) axis.OnCurrentRangeChanged(axis, paint.Map.Range());

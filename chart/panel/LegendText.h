@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "twinscope/chart/axes/AxisPaint.h"
 #include <string_view>
+#include "twinscope/chart/axes/AxisPaint.h"
 
 namespace twinscope {
 

@@ -202,8 +202,8 @@ std::int32_t TChartSeries::DropOverflow() {
     for (TChartValueList* list : valueLists_)
         list->DropFront(dropped);
     if (pointColors_) {
-        const auto end = pointColors_->begin() +
-                         std::min<std::ptrdiff_t>(dropped, std::ssize(*pointColors_));
+        const auto end =
+            pointColors_->begin() + std::min<std::ptrdiff_t>(dropped, std::ssize(*pointColors_));
         pointColors_->erase(pointColors_->begin(), end);
         ++colourChanges_;
     }

@@ -141,9 +141,11 @@ TEST_F(ChartFixture, ValueToPixelKeepsEveryPixelOfOrdinaryRanges) {
         chart.MapAxis(axis, TRect{37, 21, 37 + 200 + range * 2, 21 + 100 + range});
         // Random values in and around the range, and values at pixel halves.
         for (int i = 0; i < 5000; ++i) {
-            const double value = i % 2 ? minimum + span * (unit(random) * 3 - 1)
-                                       : minimum + (i / 2 + 0.5) * span / chart.ScaleMapOf(axis).Length();
-            mismatches += chart.ScaleMapOf(axis).ToPixel(value) != ReferencePixel(axis, chart.ScaleMapOf(axis), value);
+            const double value =
+                i % 2 ? minimum + span * (unit(random) * 3 - 1)
+                      : minimum + (i / 2 + 0.5) * span / chart.ScaleMapOf(axis).Length();
+            mismatches += chart.ScaleMapOf(axis).ToPixel(value) !=
+                          ReferencePixel(axis, chart.ScaleMapOf(axis), value);
             const double d = std::fabs((value - minimum) * chart.ScaleMapOf(axis).PixelsPerUnit());
             nearTies += std::fabs(d - std::floor(d) - 0.5) < 1e-9;
         }

@@ -96,7 +96,8 @@ TEST_P(SampleReuseRows, LabelIncrementFrom) {
     chart.MapAxis(axis, TRect{180, 21, 964, 141});
 
     canvas.ClearCalls();
-    const TLabelIncrement fromSample = LabelIncrementFrom(axis, chart.AxisPaintOf(axis), canvas, sample);
+    const TLabelIncrement fromSample =
+        LabelIncrementFrom(axis, chart.AxisPaintOf(axis), canvas, sample);
     const bool measured = !canvas.CallsOf("TextExtent").empty();
     EXPECT_EQ(measured, !c.reused);
     EXPECT_EQ(fromSample.Sample == sample, c.reused);
@@ -106,15 +107,13 @@ TEST_P(SampleReuseRows, LabelIncrementFrom) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, SampleReuseRows,
-    ::testing::Values(SampleCase{"SameRangeAndSettings", nullptr, true},
-                      SampleCase{"WidenedRange",
-                                 [](TChartAxis& a) { a.SetMinMax(-1000, 80); },
-                                 false},
-                      SampleCase{"LargerLabelsFont",
-                                 [](TChartAxis& a) { a.LabelsFont().SetSizeFloat(20); }, false},
-                      SampleCase{"OtherFormat",
-                                 [](TChartAxis& a) { a.SetAxisValuesFormat("0.000"); }, false},
-                      SampleCase{"SetIncrement", [](TChartAxis& a) { a.SetIncrement(5); }, false}),
+    ::testing::Values(
+        SampleCase{"SameRangeAndSettings", nullptr, true},
+        SampleCase{"WidenedRange", [](TChartAxis& a) { a.SetMinMax(-1000, 80); }, false},
+        SampleCase{"LargerLabelsFont", [](TChartAxis& a) { a.LabelsFont().SetSizeFloat(20); },
+                   false},
+        SampleCase{"OtherFormat", [](TChartAxis& a) { a.SetAxisValuesFormat("0.000"); }, false},
+        SampleCase{"SetIncrement", [](TChartAxis& a) { a.SetIncrement(5); }, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LabelTest, AnUnmeasuredSampleIsMeasured) {
@@ -145,7 +144,8 @@ TEST_F(LabelTest, DateTimeIncrementIsAtLeastAMillionthOfTheRange) {
     series.XValues().SetDateTime(true);
     Prepare(axis, 0, 2000000, 0, TRect{180, 21, 964, 421});
     EXPECT_EQ(IncrementForCount(axis, chart.AxisPaintOf(axis), 1000000), 2);
-    EXPECT_EQ(IncrementForCount(axis, chart.AxisPaintOf(axis), 0), DateTimeStepTable[dtOneMicrosecond]);
+    EXPECT_EQ(IncrementForCount(axis, chart.AxisPaintOf(axis), 0),
+              DateTimeStepTable[dtOneMicrosecond]);
     // Beyond a year the step doubles.
     EXPECT_EQ(IncrementForCount(axis, chart.AxisPaintOf(axis), 4), 365 * 2048);
 }
@@ -163,7 +163,8 @@ TEST_F(LabelTest, DateTimeIncrementBelowASecondClimbsTheNumericLadder) {
 TEST_F(LabelTest, NumericFloorIsTheSmallestDouble) {
     TChartAxis& axis = chart.LeftAxis();
     Prepare(axis, 0, 100, 10, TRect{180, 21, 964, 421});
-    EXPECT_EQ(IncrementForCount(axis, chart.AxisPaintOf(axis), -3), std::numeric_limits<double>::denorm_min());
+    EXPECT_EQ(IncrementForCount(axis, chart.AxisPaintOf(axis), -3),
+              std::numeric_limits<double>::denorm_min());
 }
 
 TEST_F(LabelTest, LabelsThatFit) {
@@ -263,7 +264,8 @@ TEST_F(LabelTest, LabelStyleInUse) {
     TChartAxis& left = chart.LeftAxis();
     chart.GatherBoundSeries();
     EXPECT_EQ(LabelStyleInUse(bottom, chart.AxisPaintOf(bottom)), talValue);
-    EXPECT_EQ(LabelStyleInUse(chart.TopAxis(), chart.AxisPaintOf(chart.TopAxis())), talNone);  // no series bound to it
+    EXPECT_EQ(LabelStyleInUse(chart.TopAxis(), chart.AxisPaintOf(chart.TopAxis())),
+              talNone);  // no series bound to it
 
     // Point texts label the axis of the X values only.
     series.AddPoint(1, 2, "first");

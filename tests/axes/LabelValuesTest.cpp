@@ -98,17 +98,16 @@ TEST_P(PowerStepsRows, PowerStepsForCount) {
     EXPECT_EQ(PowerStepsForCount(r.powers, r.count, 10), r.steps);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PowerStepsRows,
-    ::testing::Values(
-        // clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, PowerStepsRows,
+                         ::testing::Values(
+                             // clang-format off
         PowerStepsRow{"RungsWhenThreeLabelsAPowerFit", 6, 18, {1, true}},
         PowerStepsRow{"EveryPowerWhenTheRungsDoNotFit", 6, 17, {1, false}},
         PowerStepsRow{"EveryOtherPower", 6, 5, {2, false}},
         PowerStepsRow{"UpTheLadder", 600, 20, {50, false}},
         PowerStepsRow{"NoLabelFitsAtAll", 6, 0, {7, false}}),
-    // clang-format on
-    [](const auto& info) { return std::string(info.param.name); });
+                         // clang-format on
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace twinscope

@@ -72,8 +72,8 @@ TEST(ScaleMap, AtOrBelowZeroARangeHasNoLogarithm) {
 
 // Every pixel of a logarithmic axis maps to a value that maps back to it.
 TEST(ScaleMap, ToValueInvertsToPixel) {
-    for (const TScaleRange range : {TScaleRange{1, 1e6}, TScaleRange{1e-300, 1e300},
-                                    TScaleRange{0.5, 0.75}}) {
+    for (const TScaleRange range :
+         {TScaleRange{1, 1e6}, TScaleRange{1e-300, 1e300}, TScaleRange{0.5, 0.75}}) {
         for (const TScaleDirection direction : {Across, Up, Down}) {
             const TScaleMap map(range, {20, 620}, direction, skLogarithmic);
             for (std::int32_t p = 20; p <= 620; ++p)

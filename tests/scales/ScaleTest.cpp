@@ -296,7 +296,8 @@ TEST_F(ScaleTest, ARangeSetOnAnAutomaticAxisIsTheRangeShown) {
     chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
     EXPECT_EQ(chart.ScaleMapOf(left).Minimum(), 40);
     EXPECT_EQ(chart.ScaleMapOf(left).Maximum(), 100);
-    EXPECT_EQ(chart.ScaleMapOf(*celsius.Get()).Maximum(), tLeftCelsiusScale::CelsiusFromFahrenheit(100));
+    EXPECT_EQ(chart.ScaleMapOf(*celsius.Get()).Maximum(),
+              tLeftCelsiusScale::CelsiusFromFahrenheit(100));
 }
 
 // Live following: every paint hands the scale the range its master shows.
