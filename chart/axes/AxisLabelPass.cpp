@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/canvas/ChartCanvas.h"
