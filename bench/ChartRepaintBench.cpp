@@ -125,8 +125,8 @@ void BM_ValueToPixel(benchmark::State& state) {
     TChartAxis& axis = chart.BottomAxis();
     axis.SetAutomatic(false);
     axis.SetMinMax(-2000, 2000);
-    chart.PrepareAxisRange(axis);
-    chart.MapAxis(axis, TRect{0, 0, 4000, 100});
+    detail::PrepareAxisRange(chart, axis);
+    detail::MapAxis(chart, axis, TRect{0, 0, 4000, 100});
     const TScaleMap& map = chart.ScaleMapOf(axis);
     RoundPixels(state, [&](double v) { return map.ToPixel(v); });
 }

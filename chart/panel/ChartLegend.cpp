@@ -26,6 +26,18 @@ std::int32_t VisibleSize(const TShadowData& shadow, std::int32_t size) {
     return shadow.Visible ? size : 0;
 }
 
+// The box's room around its contents: two pixels more than the rows and columns need, one pixel
+// between a frame's outer half and the plot edge a legend stands against.
+constexpr std::int32_t BoxSlack = 2;
+constexpr std::int32_t EdgeGap = 1;
+// Inside the frame: the symbol's left edge, the text's start without a symbol or with the symbol
+// on the right, and the gap a symbol keeps from the text beyond TextSymbolGap.
+constexpr std::int32_t SymbolInset = 6;
+constexpr std::int32_t TextInset = 8;
+constexpr std::int32_t SymbolTextGap = 4;
+// A row's texts start this far left of its text position.
+constexpr std::int32_t TextLead = 2;
+
 bool SeriesStyle(TLegendStyle style) {
     return style == lsSeries || style == lsSeriesGroups;
 }
@@ -106,7 +118,7 @@ std::int32_t TChartLegend::SymbolWidthFor(const TLegendLayout& layout) const {
     return RoundToInt(symbol_.Width() * layout.TextBlockWidth / 100.0);
 }
 
-std::vector<TLegendRow> TChartLegend::BuildRows(TCustomChart& chart, TChartCanvas& canvas,
+std::vector<TLegendRow> TChartLegend::BuildRows(const TCustomChart& chart, TChartCanvas& canvas,
                                                 const TLegendLayout& layout, std::int32_t first,
                                                 std::int32_t last) const {
     std::vector<TLegendRow> rows;
@@ -156,28 +168,31 @@ std::vector<TLegendRow> TChartLegend::BuildRows(TCustomChart& chart, TChartCanva
     return rows;
 }
 
-void TChartLegend::CalcLegendRect(TCustomChart& chart, TChartCanvas& canvas) {
+TPoint TChartLegend::CustomOrigin(const TCustomAxisPanel& chart) const {
+    if (positionUnits_ != muPercent) return {left_, top_};
+    // The product is exact in a double, as it would be in an integer that held it.
+    return {RoundToInt(static_cast<double>(leftPercent_) * chart.Width() * 0.01),
+            RoundToInt(static_cast<double>(topPercent_) * chart.Height() * 0.01)};
+}
+
+TLegendLayout TChartLegend::LayOut(const TCustomChart& chart, TChartCanvas& canvas,
+                                   const TRect& plot) const {
     TLegendLayout l;
     l.EffectiveStyle = EffectiveStyle(chart);
     l.FrameThickness =
         (Frame().Visible() ? Frame().Width() : 0) + (Bevel() != bvNone ? BevelWidth() : 0);
     const std::int32_t halfFrame = l.FrameThickness / 2;
-    const TRect& plot = chart.PlotRect();
     const TRect& bounds = chart.PaintBounds();
 
     std::int32_t left = plot.Left;
     std::int32_t top = plot.Top + halfFrame;
     if (customPosition_) {
-        if (positionUnits_ == muPercent) {
-            // The product is exact in a double, as it would be in an integer that held it.
-            left_ = RoundToInt(static_cast<double>(leftPercent_) * chart.Width() * 0.01);
-            top_ = RoundToInt(static_cast<double>(topPercent_) * chart.Height() * 0.01);
-        }
-        left = SaturatedPixel(std::int64_t{left_} + bounds.Left);
-        top = SaturatedPixel(std::int64_t{top_} + bounds.Top);
+        const TPoint origin = CustomOrigin(chart);
+        left = SaturatedPixel(std::int64_t{origin.X} + bounds.Left);
+        top = SaturatedPixel(std::int64_t{origin.Y} + bounds.Top);
     } else if (Vertical()) {
         top = SaturatedPixel(std::int64_t{plot.Top} +
-                             RoundToInt(static_cast<double>(topPos_) * chart.PlotHeight() / 100.0) +
+                             RoundToInt(static_cast<double>(topPos_) * plot.Height() / 100.0) +
                              halfFrame);
     }
 
@@ -199,18 +214,17 @@ void TChartLegend::CalcLegendRect(TCustomChart& chart, TChartCanvas& canvas) {
     l.LastShownItem = first + std::min(l.TotalItems, l.RowCount) - 1;
     if (l.LastShownItem < first) {
         l.ShapeBox = {left, top, left, top};
-        layout_ = std::move(l);
-        return;
+        return l;
     }
     l.Rows = BuildRows(chart, canvas, l, first, l.LastShownItem);
 
     l.RowPad = RoundToInt(l.RowHeight * 0.1);
-    std::int32_t height = l.RowHeight * l.RowCount + 2 + 2 * l.RowPad + l.FrameThickness;
+    std::int32_t height = l.RowHeight * l.RowCount + BoxSlack + 2 * l.RowPad + l.FrameThickness;
     if (symbol_.Visible()) height += symbol_.ExtraHeight(l.RowHeight);
     if (!customPosition_ && alignment_ == laBottom) {
         // A bottom legend grows upwards from the plot's bottom.
         const std::int32_t bottom =
-            plot.Bottom - PositiveReach(Shadow(), Shadow().VertSize) - (halfFrame + 1);
+            plot.Bottom - PositiveReach(Shadow(), Shadow().VertSize) - (halfFrame + EdgeGap);
         top = bottom - height;
         l.ItemsTop = top + frameHalfWidth;
     }
@@ -223,17 +237,17 @@ void TChartLegend::CalcLegendRect(TCustomChart& chart, TChartCanvas& canvas) {
         if (w != 0) l.TextBlockWidth += w + l.SpaceWidth - 1;
     }
     l.SymbolWidth = SymbolWidthFor(l);
-    std::int32_t width = l.TextBlockWidth + textSymbolGap_ + 2 + l.FrameThickness;
-    if (symbol_.Visible()) width += l.SymbolWidth + 4 + symbol_.ExtraWidth();
+    std::int32_t width = l.TextBlockWidth + textSymbolGap_ + BoxSlack + l.FrameThickness;
+    if (symbol_.Visible()) width += l.SymbolWidth + SymbolTextGap + symbol_.ExtraWidth();
 
     if (!customPosition_) {
         switch (alignment_) {
             case laLeft:
-                left = plot.Left + l.FrameThickness + 1;
+                left = plot.Left + l.FrameThickness + EdgeGap;
                 break;
             case laRight:
-                left = plot.Right - PositiveReach(Shadow(), Shadow().HorizSize) - (halfFrame + 1) -
-                       width;
+                left = plot.Right - PositiveReach(Shadow(), Shadow().HorizSize) -
+                       (halfFrame + EdgeGap) - width;
                 break;
             case laTop:
             case laBottom:
@@ -245,15 +259,15 @@ void TChartLegend::CalcLegendRect(TCustomChart& chart, TChartCanvas& canvas) {
 
     const std::int32_t inside = left + halfFrame;
     if (!symbol_.Visible()) {
-        l.TextX = inside + 8;
+        l.TextX = inside + TextInset;
         l.SymbolX = l.TextX;
     } else if (symbol_.Position() == spLeft) {
-        l.SymbolX = inside + 6;
-        l.TextX = l.SymbolX + l.SymbolWidth + textSymbolGap_ + 4 +
+        l.SymbolX = inside + SymbolInset;
+        l.TextX = l.SymbolX + l.SymbolWidth + textSymbolGap_ + SymbolTextGap +
                   VisibleSize(symbol_.Shadow(), symbol_.Shadow().HorizSize);
     } else {
-        l.TextX = inside + 8;
-        l.SymbolX = l.TextX - 2 + l.TextBlockWidth + textSymbolGap_;
+        l.TextX = inside + TextInset;
+        l.SymbolX = l.TextX - TextLead + l.TextBlockWidth + textSymbolGap_;
     }
 
     if (chart.OnGetLegendRect) {
@@ -266,14 +280,26 @@ void TChartLegend::CalcLegendRect(TCustomChart& chart, TChartCanvas& canvas) {
         l.ItemsTop += dy;
         l.ShapeBox = moved;
     }
-    layout_ = std::move(l);
+    return l;
+}
 
-    if (resizeChart_ && !customPosition_) {
-        const std::int32_t topExtra = VisibleSize(chart.Shadow(), chart.Shadow().VertSize) +
-                                      VisibleSize(chart.Emboss(), chart.Emboss().VertSize);
-        chart.SetPlotRect(LegendReducedPlot(alignment_, layout_.ShapeBox, chart.PlotRect(),
-                                            horizMargin_, vertMargin_, topExtra));
+TRect TChartLegend::PlotBeside(const TCustomChartPanel& chart, const TRect& plot) const {
+    // A legend with no row to show takes nothing.
+    if (!resizeChart_ || customPosition_ || layout_.LastShownItem < FirstItem()) return plot;
+    const std::int32_t topExtra = VisibleSize(chart.Shadow(), chart.Shadow().VertSize) +
+                                  VisibleSize(chart.Emboss(), chart.Emboss().VertSize);
+    return LegendReducedPlot(alignment_, layout_.ShapeBox, plot, horizMargin_, vertMargin_,
+                             topExtra);
+}
+
+void TChartLegend::KeepLayout(const TCustomAxisPanel& chart, TLegendLayout layout) {
+    // In percent units the position the layout computed is kept as the pixel position.
+    if (customPosition_ && positionUnits_ == muPercent) {
+        const TPoint origin = CustomOrigin(chart);
+        left_ = origin.X;
+        top_ = origin.Y;
     }
+    layout_ = std::move(layout);
 }
 
 bool TChartLegend::ColumnRightAligned(int column) const {
@@ -328,7 +354,7 @@ void TChartLegend::DrawItem(TCustomChart& chart, TCanvas3D& canvas, const TLegen
     }
 
     TLegendItem item{.Index = row.Index, .Texts = row.Columns};
-    std::int32_t x = pos.X - 2;
+    std::int32_t x = pos.X - TextLead;
     for (int c = 0; c < static_cast<int>(row.Columns.size()); ++c) {
         const std::string& text = row.Columns[static_cast<std::size_t>(c)];
         const std::int32_t columnWidth = l.ColumnWidths[static_cast<std::size_t>(c)];

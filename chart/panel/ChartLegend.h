@@ -7,7 +7,6 @@
 
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/chart/canvas/ChartPen.h"
-#include "twinscope/chart/panel/ChartPaintLayers.h"
 #include "twinscope/chart/panel/LegendSymbol.h"
 #include "twinscope/chart/panel/LegendText.h"
 #include "twinscope/chart/shapes/TextShape.h"
@@ -18,6 +17,14 @@ namespace twinscope {
 class TChartSeries;
 class TCustomAxisPanel;
 class TCustomChart;
+class TCustomChartPanel;
+
+// How the legend takes part in a paint.
+struct TLegendPaintRole {
+    bool Shown = false;       // visible, with something to list
+    bool Vertical = false;    // aligned left or right: laid out before the titles take space
+    bool DrawBehind = false;  // drawn in the pass before the series, under axes and series
+};
 
 // The side of the plot the legend stands on; left and right legends are vertical lists.
 enum class TLegendAlignment : std::uint8_t { laLeft, laRight, laTop, laBottom };
@@ -82,8 +89,9 @@ struct TLegendItemPos {
 };
 
 // The boxed list beside the plot that names what is drawn. Each paint lays it out against the
-// plot rectangle before the titles take their space (CalcLegendRect) and draws it over the
-// series (DrawLegendBox). Every setting change calls the owner back (a repaint request).
+// plot rectangle (LayOut), keeps that layout, takes the legend's side off the plot (PlotBeside)
+// and draws it over the series (DrawLegendBox). Every setting change calls the owner back (a
+// repaint request).
 class TChartLegend : public TTextShape {
 public:
     explicit TChartLegend(std::function<void()> onChange);
@@ -162,9 +170,14 @@ public:
     bool ShouldDraw(const TCustomAxisPanel& chart) const;
     TLegendPaintRole PaintRole(const TCustomAxisPanel& chart) const;
 
-    // Lays the legend out against the chart's plot rectangle of the moment, in the legend font
-    // of canvas, and lets a legend that stands against the plot take its space.
-    void CalcLegendRect(TCustomChart& chart, TChartCanvas& canvas);
+    // The legend laid out against a plot rectangle, measured in the legend font of canvas.
+    TLegendLayout LayOut(const TCustomChart& chart, TChartCanvas& canvas, const TRect& plot) const;
+    // Keeps a layout for the drawing and the mouse; a legend positioned in percent keeps the
+    // pixel position it stands at.
+    void KeepLayout(const TCustomAxisPanel& chart, TLegendLayout layout);
+    // What a legend standing against the plot leaves of it, by the kept layout (all of it when
+    // the layout shows no row).
+    TRect PlotBeside(const TCustomChartPanel& chart, const TRect& plot) const;
     // Draws the box and the rows of the last layout.
     void DrawLegendBox(TCustomChart& chart, TCanvas3D& canvas);
 
@@ -174,10 +187,12 @@ public:
 private:
     // The series listed one per row, from the first on.
     std::vector<TChartSeries*> ListedSeries(const TCustomAxisPanel& chart) const;
+    // Where a custom-positioned legend stands, from the paint bounds' corner.
+    TPoint CustomOrigin(const TCustomAxisPanel& chart) const;
     // A negative FirstValue lists from the first item.
     std::int32_t FirstItem() const { return firstValue_ > 0 ? firstValue_ : 0; }
     // The rows of items first .. last, measured in the canvas font.
-    std::vector<TLegendRow> BuildRows(TCustomChart& chart, TChartCanvas& canvas,
+    std::vector<TLegendRow> BuildRows(const TCustomChart& chart, TChartCanvas& canvas,
                                       const TLegendLayout& layout, std::int32_t first,
                                       std::int32_t last) const;
     std::int32_t RowHeightFor(std::int32_t fontHeight) const;

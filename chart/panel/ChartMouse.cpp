@@ -5,10 +5,13 @@
 #include <cstdlib>
 #include <utility>
 
+#include "twinscope/chart/axes/AxisDrawing.h"
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/chart/panel/CustomChart.h"
 #include "twinscope/chart/series/ChartSeries.h"
+#include "twinscope/chart/series/SeriesHitTest.h"
+#include "twinscope/chart/shapes/TextShapeDrawing.h"
 #include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
@@ -44,17 +47,17 @@ void SetRangeFromMouse(TChartAxis& axis, double a, double b) {
     axis.StoreMaximum(std::max(a, b));
 }
 
+// Everything is found where the last paint put it.
 TChartClickedPart TChartMouse::ClickedPart(TPoint p) const {
-    if (hitTests_.Legend && hitTests_.Legend(p)) return cpLegend;
-    if (hitTests_.Series) {
-        for (const TChartSeries* series : chart_.SeriesList()) {
-            if (series->Active() && hitTests_.Series(*series, p)) return cpSeries;
-        }
+    if (chart_.Legend().ShouldDraw(chart_) && Contains(chart_.Layout().LegendBox, p))
+        return cpLegend;
+    for (const TChartSeries* series : chart_.SeriesList()) {
+        if (series->Active() && SeriesHit(*series, p, ClickTolerance)) return cpSeries;
     }
     for (const TChartAxis* axis : chart_.Axes()) {
         if (!chart_.AxisPaintOf(*axis).Shown) continue;
         if (AxisClicked(*axis, p)) return cpAxis;
-        if (hitTests_.AxisTitle && hitTests_.AxisTitle(*axis, p)) return cpAxisTitle;
+        if (AxisTitleClicked(*axis, p)) return cpAxisTitle;
     }
     if (chart_.TitleClicked(p)) return cpTitle;
     if (chart_.HasActiveSeries() && InPlot(chart_.PlotRect(), p)) return cpChartRect;
@@ -64,9 +67,7 @@ TChartClickedPart TChartMouse::ClickedPart(TPoint p) const {
 // The band between the labels and the axis line, widened by the tolerance beyond the line (the
 // line alone, widened on both sides, when the labels are hidden), along the whole axis.
 bool TChartMouse::AxisClicked(const TChartAxis& axis, TPoint p) const {
-    if (!hitTests_.AxisPlacement) return false;
-    const std::optional<TAxisLayout> placed = hitTests_.AxisPlacement(axis);
-    if (!placed) return false;
+    const TAxisLayout* placed = &chart_.AxisPaintOf(axis).Layout;
     const TScaleMap& map = chart_.ScaleMapOf(axis);
     const std::int32_t along = axis.Horizontal() ? p.X : p.Y;
     if (along < map.StartPixel() || along > map.EndPixel()) return false;
@@ -78,6 +79,15 @@ bool TChartMouse::AxisClicked(const TChartAxis& axis, TPoint p) const {
     }
     if (labels <= line) return across >= labels && across <= line + ClickTolerance;
     return across >= line - ClickTolerance && across <= labels;
+}
+
+bool TChartMouse::AxisTitleClicked(const TChartAxis& axis, TPoint p) const {
+    const TChartAxisTitle* title = axis.CreatedTitle();
+    TCanvas3D* canvas = chart_.Canvas();
+    if (!title || !title->Visible() || title->Caption().empty() || !canvas) return false;
+    const TSize size = TextShapeSize(*canvas, *title, title->Caption());
+    const TRect box = AxisTitleBox(axis, chart_.AxisPaintOf(axis), size);
+    return Contains(TurnedShapeBox(box, title->Angle()), p);
 }
 
 void TChartMouse::MouseDown(TMouseButton button, std::int32_t x, std::int32_t y,

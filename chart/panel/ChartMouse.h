@@ -32,21 +32,6 @@ enum class TChartClickedPart : std::uint8_t {
 };
 using enum TChartClickedPart;
 
-// Where an axis stood across its direction at the last paint (x for a vertical axis, y for a
-// horizontal one): its line, and the coordinate its labels are anchored at.
-// What the parts that other layers draw answer about a point. A test that is not set finds
-// nothing there.
-struct TChartHitTests {
-    // Whether the point lies on the shown legend.
-    std::function<bool(TPoint)> Legend;
-    // Whether the point lies on a point or on the line of the (active) series.
-    std::function<bool(const TChartSeries&, TPoint)> Series;
-    // Where a shown axis stood; none when it was not placed.
-    std::function<std::optional<TAxisLayout>(const TChartAxis&)> AxisPlacement;
-    // Whether the point lies on the title of a shown axis.
-    std::function<bool(const TChartAxis&, TPoint)> AxisTitle;
-};
-
 // Clears the axis's automatic flags and gives it the range from the smaller to the larger of a
 // and b, without the range checks of its setters: zoom and scroll never raise them.
 void SetRangeFromMouse(TChartAxis& axis, double a, double b);
@@ -80,8 +65,6 @@ public:
     // Whether the axes' settings from before the first zoom or scroll step are kept for an undo.
     bool ScalesSaved() const { return scalesSaved_; }
 
-    TChartHitTests& HitTests() { return hitTests_; }
-
     std::function<void()> OnZoom;
     std::function<void()> OnUndoZoom;
     std::function<void()> OnScroll;
@@ -101,6 +84,7 @@ public:
     // Gives every axis back the settings saved before the first zoom or scroll step.
     void UnzoomAxes();
 
+    // What the last paint put under the point.
     TChartClickedPart ClickedPart(TPoint p) const;
 
     // The paint's part: the rectangle of a zoom drag in progress, over everything else.
@@ -116,6 +100,7 @@ private:
     };
 
     bool AxisClicked(const TChartAxis& axis, TPoint p) const;
+    bool AxisTitleClicked(const TChartAxis& axis, TPoint p) const;
     // The zoom rectangle with its corners in order; empty when it has no area.
     TRect ZoomRectangle() const;
     void DrawZoomRectangle(TCanvas3D& canvas, bool exclusiveOr);
@@ -142,7 +127,6 @@ private:
     bool scalesSaved_ = false;
     // By position in the chart's axis list; depth axes keep no entry.
     std::vector<std::optional<TSavedScale>> savedScales_;
-    TChartHitTests hitTests_;
 };
 
 }  // namespace twinscope

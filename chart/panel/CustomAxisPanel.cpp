@@ -171,10 +171,18 @@ void TCustomAxisPanel::GatherBoundSeries() {
         paints_[axis].Series = BoundSeriesOf(*axis);
 }
 
-void TCustomAxisPanel::PrepareAxisRange(TChartAxis& axis) {
-    TAxisPaint& paint = paints_[&axis];
-    paint.Series = BoundSeriesOf(axis);
-    ShowRange(axis, paint, axis.PrepareRange(paint.Series));
+void detail::PrepareAxisRange(TCustomAxisPanel& chart, TChartAxis& axis) {
+    TAxisPaint& paint = chart.paints_[&axis];
+    paint.Series = chart.BoundSeriesOf(axis);
+    chart.ShowRange(axis, paint, axis.PrepareRange(paint.Series));
+}
+
+void detail::MapAxis(TCustomAxisPanel& chart, const TChartAxis& axis, const TRect& plot) {
+    chart.MapAxis(axis, plot);
+}
+
+void detail::ApplyAxisOffsets(TCustomAxisPanel& chart, TChartAxis& axis) {
+    chart.ApplyAxisOffsets(axis);
 }
 
 void TCustomAxisPanel::SetShownRange(TChartAxis& axis, TScaleRange range) {
@@ -292,36 +300,48 @@ void TCustomAxisPanel::MapAxis(const TChartAxis& axis, const TRect& plot) {
     map = AxisScaleMap(axis, map.Range(), AxisPixelSpan(axis, plot));
 }
 
-void TCustomAxisPanel::MapAxesOntoPlot() {
+void TCustomAxisPanel::MapAxesOntoPlot(const TRect& plot) {
     for (const TChartAxis* axis : axes_)
-        MapAxis(*axis, PlotRect());
+        MapAxis(*axis, plot);
 }
 
-void TCustomAxisPanel::FitAxesIntoPlot(const ReserveAxisSpaceFn& reserve) {
-    GatherBoundSeries();
-    PlaceAxes(reserve);
+void detail::FitAxesIntoPlot(TCustomAxisPanel& chart, TCanvas3D* measure) {
+    chart.GatherBoundSeries();
+    chart.KeepPlot(chart.PlaceAxes(measure, chart.PlotRect()));
 }
 
-void TCustomAxisPanel::PlaceAxes(const ReserveAxisSpaceFn& reserve) {
+TRect TCustomAxisPanel::PlaceAxes(TCanvas3D* measure, const TRect& plot) {
     for (TChartAxis* axis : axes_) {
         TAxisPaint& paint = paints_[axis];
         paint.Shown = IsAxisShown(*axis);
         ShowRange(*axis, paint, axis->PrepareRange(paint.Series));
     }
-    MapAxesOntoPlot();
-    TRect r = PlotRect();
+    MapAxesOntoPlot(plot);
+    TRect r = plot;
     for (TChartAxis* axis : axes_) {
-        if (!paints_[axis].Shown) continue;
-        if (!axis->TakesPlotSpace()) {
-            // A custom axis only records where it stands beside the plot; it takes nothing.
-            reserve(*axis, r);
-            continue;
-        }
-        const TRect t = Intersect(reserve(*axis, r), r);
+        TAxisPaint& paint = paints_[axis];
+        if (!paint.Shown || !measure) continue;
+        const TAxisSpace space = ReserveAxisSpace(*axis, paint, *measure, r);
+        paint.Layout = space.Layout;
+        // A custom axis only records where it stands beside the plot; it takes nothing.
+        if (!axis->TakesPlotSpace()) continue;
+        const TRect t = Intersect(space.Plot, r);
         if (!t.IsEmpty()) r = t;
     }
-    SetPlotRect(r);
-    MapAxesOntoPlot();
+    r = ClampedPlot(r);
+    MapAxesOntoPlot(r);
+    return r;
+}
+
+void TCustomAxisPanel::FinishAxes(const TRect& plot) {
+    for (TChartAxis* axis : axes_) {
+        if (axis->IsDepthAxis() && !View3D()) continue;
+        ApplyAxisOffsets(*axis);
+    }
+    for (TChartAxis* axis : axes_) {
+        TAxisPaint& paint = paints_[axis];
+        if (paint.Shown) paint.Layout.AxisPosition = AxisLinePosition(*axis, plot);
+    }
 }
 
 }  // namespace twinscope

@@ -29,6 +29,16 @@ namespace detail {
 // Appends to the chart's series list without the add handling, for a companion series that
 // must join silently (a series joining later finds itself listed and skips the rest).
 void AppendSeriesDirectly(TCustomAxisPanel& chart, TChartSeries& series);
+// The axis pass of a paint on its own, without drawing: the axes learn what their series tell
+// them, prepare their ranges and take their room from the chart's plot rectangle as it stands
+// (measured in `measure`; without one they take none), and the chart keeps the plot they leave.
+void FitAxesIntoPlot(TCustomAxisPanel& chart, TCanvas3D* measure = nullptr);
+// Single steps of that pass, for one axis: what its series tell it and the range it prepares,
+// over the pixels it spanned in the last paint; its range mapped onto the edge of a plot
+// rectangle; its end offsets once the plot is final.
+void PrepareAxisRange(TCustomAxisPanel& chart, TChartAxis& axis);
+void MapAxis(TCustomAxisPanel& chart, const TChartAxis& axis, const TRect& plot);
+void ApplyAxisOffsets(TCustomAxisPanel& chart, TChartAxis& axis);
 }  // namespace detail
 
 class TCustomAxisPanel : public TCustomChartPanel, public TAxisHost, public TSeriesHost {
@@ -82,19 +92,10 @@ public:
     // Tells every axis what its series tell it for this paint: once per paint, before anything
     // writes values as an axis writes its labels (the legend does, before the axes are laid out).
     void GatherBoundSeries();
-    // Tells the axis what its series tell it and prepares the range it shows, over the pixels
-    // it spanned in the last paint.
-    void PrepareAxisRange(TChartAxis& axis);
     // Replaces the range an axis shows in this paint (a scale that follows its master live takes
     // the master's), over the same pixels; automatic ends are rounded again as the preparation
     // rounds them, and the axis's OnCurrentRangeChanged hears of it.
     void SetShownRange(TChartAxis& axis, TScaleRange range);
-    // Maps the range an axis shows onto the edge of the given plot rectangle, as every paint
-    // does once before and once after the axes take their room.
-    void MapAxis(const TChartAxis& axis, const TRect& plot);
-    // Widens the range an axis shows by its end offsets once the plot is final, and moves its
-    // title out past its labels when they are shown.
-    void ApplyAxisOffsets(TChartAxis& axis);
     // What the last paint computed for an axis: whether it showed, its series, its scale map and
     // where it stood; the empty value for an axis never painted.
     const TAxisPaint& AxisPaintOf(const TChartAxis& axis) const;
@@ -147,24 +148,24 @@ public:
     // Whether an axis is shown in this paint: visible, and used by an active series (or no
     // series is active at all). Depth axes only show in 3D.
     bool IsAxisShown(const TChartAxis& axis) const;
-    // The axis pass of a paint: tells the axes what their series tell them, then places them
-    // (PlaceAxes).
-    using ReserveAxisSpaceFn = std::function<TRect(TChartAxis&, const TRect&)>;
-    void FitAxesIntoPlot(const ReserveAxisSpaceFn& reserve);
 
 protected:
-    // Decides which axes show, prepares their ranges, lets each shown axis take its space from
-    // the plot rectangle through `reserve` (given the axis and the working rectangle, it returns
-    // what the axis leaves; custom axes are asked too, so they can place themselves, but take
-    // nothing) and maps every axis onto the result. The axes must have been told what their
-    // series tell them in this paint (GatherBoundSeries).
-    void PlaceAxes(const ReserveAxisSpaceFn& reserve);
-    void SetAxisLayout(const TChartAxis& axis, const TAxisLayout& placed) {
-        paints_[&axis].Layout = placed;
-    }
+    // Decides which axes show, prepares their ranges, lets each shown axis take its room from
+    // the plot rectangle in list order (measured in `measure`; without one none takes any;
+    // custom axes only place themselves beside the plot) and maps every axis onto what they
+    // leave, which it returns. The axes must have been told what their series tell them in this
+    // paint (GatherBoundSeries).
+    TRect PlaceAxes(TCanvas3D* measure, const TRect& plot);
+    // Once the plot is final: each axis widens its range by its end offsets, and each shown
+    // axis's line stands on the plot's edge (where the mouse finds it too).
+    void FinishAxes(const TRect& plot);
 
 private:
     friend void detail::AppendSeriesDirectly(TCustomAxisPanel& chart, TChartSeries& series);
+    friend void detail::FitAxesIntoPlot(TCustomAxisPanel& chart, TCanvas3D* measure);
+    friend void detail::PrepareAxisRange(TCustomAxisPanel& chart, TChartAxis& axis);
+    friend void detail::MapAxis(TCustomAxisPanel& chart, const TChartAxis& axis, const TRect& plot);
+    friend void detail::ApplyAxisOffsets(TCustomAxisPanel& chart, TChartAxis& axis);
     // The chart's side of a series joining and leaving (a series' ParentChart setter).
     void AddSeries(TChartSeries& series) override;
     void RemoveSeries(TChartSeries& series) override;
@@ -174,7 +175,13 @@ private:
     void AxisRangeChanged(TChartAxis& axis) override;
     void AxisCreated(TChartAxis& axis) override;
     void AxisDestroyed(TChartAxis& axis) override;
-    void MapAxesOntoPlot();
+    // Maps the range an axis shows onto the edge of the given plot rectangle, as every paint
+    // does once before and once after the axes take their room.
+    void MapAxis(const TChartAxis& axis, const TRect& plot);
+    void MapAxesOntoPlot(const TRect& plot);
+    // Widens the range an axis shows by its end offsets once the plot is final, and moves its
+    // title out past its labels when they are shown.
+    void ApplyAxisOffsets(TChartAxis& axis);
     void ShowRange(TChartAxis& axis, TAxisPaint& paint, TScaleRange range);
 
     bool destroying_ = false;

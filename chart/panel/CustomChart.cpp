@@ -4,10 +4,11 @@
 #include <array>
 #include <optional>
 
-#include "twinscope/chart/axes/AxisGeometry.h"
+#include "twinscope/chart/axes/AxisDrawing.h"
 #include "twinscope/chart/canvas/CanvasGuards.h"
-#include "twinscope/chart/shapes/TextShapeDrawing.h"
+#include "twinscope/chart/panel/SeriesLayer.h"
 #include "twinscope/chart/series/ChartSeries.h"
+#include "twinscope/chart/shapes/TextShapeDrawing.h"
 #include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
@@ -25,15 +26,7 @@ Title& CreatedOnFirstAccess(std::unique_ptr<Title>& title, TCustomChart& chart) 
 TCustomChart::TCustomChart()
     : backWall_([this] { Invalidate(); }, clSilver, true),
       title_(std::make_unique<TChartTitle>([this] { Invalidate(); })),
-      legend_([this] { Invalidate(); }) {
-    layers_.LegendRole = [](const TCustomChart& chart) { return chart.Legend().PaintRole(chart); };
-    layers_.PlaceLegend = [](TCustomChart& chart, TCanvas3D& canvas) {
-        chart.Legend().CalcLegendRect(chart, canvas);
-    };
-    layers_.DrawLegend = [](TCustomChart& chart, TCanvas3D& canvas) {
-        chart.Legend().DrawLegendBox(chart, canvas);
-    };
-}
+      legend_([this] { Invalidate(); }) {}
 
 TChartTitle& TCustomChart::SubTitle() {
     return CreatedOnFirstAccess(subTitle_, *this);
@@ -48,41 +41,34 @@ TChartFootTitle& TCustomChart::SubFoot() {
 }
 
 bool TCustomChart::TitleClicked(TPoint p) const {
-    return std::any_of(titleBoxes_.begin(), titleBoxes_.end(),
+    const std::vector<TRect>& boxes = Layout().TitleBoxes;
+    return std::any_of(boxes.begin(), boxes.end(),
                        [p](const TRect& box) { return Contains(box, p); });
 }
 
 // 3D orientation, tools and animations have no part in a 2D paint without tools; the steps
-// below are the ones such a paint takes.
+// below are the ones such a paint takes. Each takes the plot rectangle the steps before it left
+// and returns what it leaves.
 void TCustomChart::RenderLayers(TCanvas3D& canvas) {
-    titleBoxes_.clear();
-    PaintBackground(canvas, PaintBounds());
+    TChartLayout layout = Layout();
+    PaintBackground(canvas, layout.Bounds);
     if (OnBeforeDrawChart) OnBeforeDrawChart();
     // The legend writes X values as their axis writes its labels, before the axes are placed.
     GatherBoundSeries();
-    DrawTitleLayer(canvas, true);
+    layout.Plot = DrawTitlesAndPlaceLegend(canvas, layout);
 
     // The walls step: in 2D the walls take no space.
-    SetPlotRect(PlotRect());
-    if (layers_.ReserveAxisSpace) {
-        PlaceAxes([this, &canvas](TChartAxis& axis, const TRect& r) {
-            const TAxisSpace space = layers_.ReserveAxisSpace(axis, AxisPaintOf(axis), canvas, r);
-            SetAxisLayout(axis, space.Layout);
-            return space.Plot;
-        });
-    } else {
-        PlaceAxes([](TChartAxis&, const TRect& r) { return r; });
-    }
-    if (layers_.ApplyAxisOffsets) {
-        for (TChartAxis* axis : Axes()) {
-            if (axis->IsDepthAxis() && !View3D()) continue;
-            layers_.ApplyAxisOffsets(*axis);
-        }
-    }
-    canvas.Projection(PaintBounds(), PlotRect());
+    layout.Plot = PlaceAxes(&canvas, ClampedPlot(layout.Plot));
+    FinishAxes(layout.Plot);
+    // The plot is final: the series and the mouse find it from here on.
+    KeepLayout(layout);
+    canvas.Projection(layout.Bounds, layout.Plot);
 
     DrawAxesAndSeries(canvas);
-    DrawTitleLayer(canvas, false);
+    const TLegendPaintRole legend = Legend().PaintRole(*this);
+    if (legend.Shown && !legend.DrawBehind) legend_.DrawLegendBox(*this, canvas);
+    DrawTitles(canvas, true, layout.Plot, layout.TitleBoxes);
+    KeepLayout(layout);
     mouse_.PaintZoomRectangle(canvas);
 
     canvas.SetPen(TPenData{});
@@ -91,36 +77,25 @@ void TCustomChart::RenderLayers(TCanvas3D& canvas) {
     if (OnAfterDraw) OnAfterDraw();
 }
 
-void TCustomChart::DrawTitleLayer(TCanvas3D& canvas, bool beforeSeries) {
-    const TLegendPaintRole legend =
-        layers_.LegendRole ? layers_.LegendRole(*this) : TLegendPaintRole{};
+TRect TCustomChart::DrawTitlesAndPlaceLegend(TCanvas3D& canvas, TChartLayout& layout) {
+    const TLegendPaintRole legend = Legend().PaintRole(*this);
+    TRect plot = layout.Plot;
     auto placeLegend = [&] {
-        if (layers_.PlaceLegend) layers_.PlaceLegend(*this, canvas);
+        legend_.KeepLayout(*this, legend_.LayOut(*this, canvas, plot));
+        layout.LegendBox = legend_.Layout().ShapeBox;
+        plot = ClampedPlot(legend_.PlotBeside(*this, plot));
+        if (legend.DrawBehind) legend_.DrawLegendBox(*this, canvas);
     };
-    auto drawLegend = [&] {
-        if (layers_.DrawLegend) layers_.DrawLegend(*this, canvas);
-    };
-
-    if (!beforeSeries) {
-        if (legend.Shown && !legend.DrawBehind) drawLegend();
-        DrawTitles(canvas, true);
-        return;
-    }
-    if (!legend.Shown) {
-        DrawTitles(canvas, false);
-    } else if (legend.Vertical) {
-        // A vertical legend counts its rows against the plot as the margins left it.
-        placeLegend();
-        if (legend.DrawBehind) drawLegend();
-        DrawTitles(canvas, false);
-    } else {
-        DrawTitles(canvas, false);
-        placeLegend();
-        if (legend.DrawBehind) drawLegend();
-    }
+    if (!legend.Shown) return DrawTitles(canvas, false, plot, layout.TitleBoxes);
+    // A vertical legend counts its rows against the plot as the margins left it.
+    if (legend.Vertical) placeLegend();
+    plot = DrawTitles(canvas, false, plot, layout.TitleBoxes);
+    if (!legend.Vertical) placeLegend();
+    return plot;
 }
 
-void TCustomChart::DrawTitles(TCanvas3D& canvas, bool customPositioned) {
+TRect TCustomChart::DrawTitles(TCanvas3D& canvas, bool customPositioned, TRect plot,
+                               std::vector<TRect>& boxes) {
     const std::array<std::pair<TChartTitle*, const char*>, 4> titles{{{title_.get(), "Title"},
                                                                       {subTitle_.get(), "Subtitle"},
                                                                       {foot_.get(), "Foot"},
@@ -138,16 +113,16 @@ void TCustomChart::DrawTitles(TCanvas3D& canvas, bool customPositioned) {
             box = {title->Left(), title->Top(),
                    SaturatedPixel(std::int64_t{title->Left()} + size.Width),
                    SaturatedPixel(std::int64_t{title->Top()} + size.Height)};
-            DrawTextShape(canvas, *title, box, caption);
         } else {
             const TTitlePlacement placed =
-                PlaceTitle(*title, size, PlotRect(), BorderThickness(), Width());
+                PlaceTitle(*title, size, plot, BorderThickness(), Width());
             box = placed.Box;
-            DrawTextShape(canvas, *title, box, caption);
-            SetPlotRect(placed.Plot);
+            plot = ClampedPlot(placed.Plot);
         }
-        titleBoxes_.push_back(box);
+        DrawTextShape(canvas, *title, box, caption);
+        boxes.push_back(box);
     }
+    return plot;
 }
 
 void TCustomChart::DrawAxesAndSeries(TCanvas3D& canvas) {
@@ -162,7 +137,7 @@ void TCustomChart::DrawAxesAndSeries(TCanvas3D& canvas) {
 
     if (AxisBehind()) DrawAxes(canvas);
     if (OnBeforeDrawSeries) OnBeforeDrawSeries();
-    if (layers_.DrawSeries) layers_.DrawSeries(*this, canvas);
+    DrawSeriesLayer(*this, canvas);
     if (!AxisBehind()) DrawAxes(canvas);
 }
 
@@ -170,15 +145,8 @@ void TCustomChart::DrawAxes(TCanvas3D& canvas) {
     if (!AxisVisible()) return;
     const TGroupGuard group(canvas, "Axes");
     if (OnBeforeDrawAxes) OnBeforeDrawAxes();
-    if (layers_.DrawAxis) {
-        for (TChartAxis* axis : Axes()) {
-            if (!AxisPaintOf(*axis).Shown) continue;
-            // The axis line stands on the final plot's edge; the mouse finds it there too.
-            TAxisLayout placed = AxisPaintOf(*axis).Layout;
-            placed.AxisPosition = AxisLinePosition(*axis, PlotRect());
-            SetAxisLayout(*axis, placed);
-            layers_.DrawAxis(*axis, canvas, AxisPaintOf(*axis));
-        }
+    for (TChartAxis* axis : Axes()) {
+        if (AxisPaintOf(*axis).Shown) DrawAxis(*axis, AxisPaintOf(*axis), canvas, PlotRect());
     }
 }
 

@@ -8,7 +8,6 @@
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/chart/panel/ChartLegend.h"
 #include "twinscope/chart/panel/ChartMouse.h"
-#include "twinscope/chart/panel/ChartPaintLayers.h"
 #include "twinscope/chart/panel/ChartTitle.h"
 #include "twinscope/chart/panel/ChartWall.h"
 #include "twinscope/chart/panel/CustomAxisPanel.h"
@@ -35,9 +34,6 @@ public:
     TChartLegend& Legend() { return legend_; }
     const TChartLegend& Legend() const { return legend_; }
 
-    // The layers that the axes, the series and the legend draw.
-    TChartPaintLayers& PaintLayers() { return layers_; }
-
     // Zoom and scroll with the mouse: settings, drags in progress, events and the mouse input.
     TChartMouse& Mouse() { return mouse_; }
     const TChartMouse& Mouse() const { return mouse_; }
@@ -62,11 +58,13 @@ protected:
     void RenderLayers(TCanvas3D& canvas) override;
 
 private:
-    // The titles and the legend, in the pass before the series or in the one after them.
-    void DrawTitleLayer(TCanvas3D& canvas, bool beforeSeries);
-    // The titles that stand against the plot (and take their space from it), or the
-    // custom-positioned ones.
-    void DrawTitles(TCanvas3D& canvas, bool customPositioned);
+    // The pass before the axes: the titles that stand against the plot and the legend, in the
+    // order the legend's side asks for, each taking its room; returns the plot they leave.
+    TRect DrawTitlesAndPlaceLegend(TCanvas3D& canvas, TChartLayout& layout);
+    // The titles that stand against the plot (each takes its room from `plot`), or the
+    // custom-positioned ones; their boxes join `boxes`. Returns the plot they leave.
+    TRect DrawTitles(TCanvas3D& canvas, bool customPositioned, TRect plot,
+                     std::vector<TRect>& boxes);
     void DrawAxesAndSeries(TCanvas3D& canvas);
     void DrawAxes(TCanvas3D& canvas);
     void DrawBackWall(TCanvas3D& canvas);
@@ -77,8 +75,6 @@ private:
     std::unique_ptr<TChartFootTitle> foot_;
     std::unique_ptr<TChartFootTitle> subFoot_;
     TChartLegend legend_;
-    TChartPaintLayers layers_;
-    std::vector<TRect> titleBoxes_;
     TChartMouse mouse_{*this};
 };
 

@@ -97,14 +97,17 @@ std::int32_t TCustomChartPanel::BorderThickness() const {
                                       border_.Visible(), border_.Width());
 }
 
-void TCustomChartPanel::CalcPlotRect(const TRect& paintBounds) {
-    paintBounds_ = paintBounds;
-    plotRect_ = twinscope::CalcPlotRect(PlotLayoutInput{
+TRect TCustomChartPanel::MarginPlot(const TRect& paintBounds) const {
+    return twinscope::CalcPlotRect(PlotLayoutInput{
         paintBounds, margins_, marginUnits_, BorderThickness(), shadow_, emboss_, width_, height_});
 }
 
-void TCustomChartPanel::SetPlotRect(const TRect& plot) {
-    plotRect_ = ClampPlotRect(plot, paintBounds_, width_, height_);
+TRect TCustomChartPanel::ClampedPlot(const TRect& plot) const {
+    return ClampPlotRect(plot, layout_.Bounds, width_, height_);
+}
+
+void detail::StartLayout(TCustomChartPanel& chart, const TRect& paintBounds) {
+    chart.KeepLayout({.Bounds = paintBounds, .Plot = chart.MarginPlot(paintBounds)});
 }
 
 void TCustomChartPanel::Paint(TPaintTarget& target) {
@@ -119,7 +122,7 @@ void TCustomChartPanel::Paint(TPaintTarget& target) {
 }
 
 void TCustomChartPanel::RenderChart(TCanvas3D& canvas, TPaintTarget& target, const TRect& rect) {
-    CalcPlotRect(canvas.BeginFrame(target, rect));
+    detail::StartLayout(*this, canvas.BeginFrame(target, rect));
     try {
         TRepaintSuspension suspended(*this);
         RenderLayers(canvas);

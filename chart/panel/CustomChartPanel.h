@@ -9,14 +9,23 @@
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/chart/canvas/ChartPen.h"
 #include "twinscope/chart/canvas/PaintTarget.h"
+#include "twinscope/chart/panel/ChartLayout.h"
 #include "twinscope/chart/panel/PlotLayout.h"
 #include "twinscope/runtime/ChangeNotifier.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
 
+class TCustomChartPanel;
+
+namespace detail {
+// Starts a layout as a paint does, without drawing: the bounds, and the plot as the margins
+// leave it.
+void StartLayout(TCustomChartPanel& chart, const TRect& paintBounds);
+}  // namespace detail
+
 // The chart control's panel: size, margins and border, the repaint switch, and the geometry
-// that every paint recomputes (paint bounds and plot rectangle).
+// that every paint recomputes (its layout).
 class TCustomChartPanel {
 public:
     TCustomChartPanel();
@@ -91,17 +100,19 @@ public:
 
     std::int32_t BorderThickness() const;
 
-    // Geometry of the current paint.
-    const TRect& PaintBounds() const { return paintBounds_; }
-    const TRect& PlotRect() const { return plotRect_; }
-    std::int32_t PlotWidth() const { return plotRect_.Width(); }
-    std::int32_t PlotHeight() const { return plotRect_.Height(); }
-    std::int32_t PlotCenterX() const { return (plotRect_.Left + plotRect_.Right) / 2; }
-    std::int32_t PlotCenterY() const { return (plotRect_.Top + plotRect_.Bottom) / 2; }
-    // Starts a paint's geometry: the plot rectangle from the bounds and the margins.
-    void CalcPlotRect(const TRect& paintBounds);
-    // A chart element that reduces the plot rectangle writes it here; it is clamped at once.
-    void SetPlotRect(const TRect& plot);
+    // Where the last paint put the chart's parts; during a paint, the paint bounds and the
+    // plot rectangle as the margins leave it, until the plot is final.
+    const TChartLayout& Layout() const { return layout_; }
+    const TRect& PaintBounds() const { return layout_.Bounds; }
+    const TRect& PlotRect() const { return layout_.Plot; }
+    std::int32_t PlotWidth() const { return layout_.Plot.Width(); }
+    std::int32_t PlotHeight() const { return layout_.Plot.Height(); }
+    std::int32_t PlotCenterX() const { return (layout_.Plot.Left + layout_.Plot.Right) / 2; }
+    std::int32_t PlotCenterY() const { return (layout_.Plot.Top + layout_.Plot.Bottom) / 2; }
+    // The plot rectangle the margins, the border, the shadow and the emboss leave of the bounds.
+    TRect MarginPlot(const TRect& paintBounds) const;
+    // A plot rectangle that a part of the chart reduced, kept usable within the paint bounds.
+    TRect ClampedPlot(const TRect& plot) const;
 
     // The window's paint request: an unchanged chart only copies the canvas buffer to the
     // target; otherwise the whole chart is drawn anew over the client rectangle. A chart made
@@ -115,9 +126,12 @@ public:
     void PaintBackground(TCanvas3D& canvas, const TRect& rect);
 
 protected:
-    // Everything a paint draws once the plot rectangle is known, in order. Settings changed
+    // Everything a paint draws once the paint bounds are known, in order. Settings changed
     // meanwhile request no repaint.
     virtual void RenderLayers(TCanvas3D& canvas) = 0;
+    // The paint keeps where it put the parts, for what it draws later and for the mouse.
+    void KeepLayout(TChartLayout layout) { layout_ = std::move(layout); }
+    void KeepPlot(const TRect& plot) { layout_.Plot = plot; }
 
     template <typename T, typename U>
     void Set(T& field, U&& value) {
@@ -125,6 +139,7 @@ protected:
     }
 
 private:
+    friend void detail::StartLayout(TCustomChartPanel& chart, const TRect& paintBounds);
     void SelectCanvasClass(const std::string& className);
 
     mutable std::unique_ptr<TCanvas3D> canvas_;
@@ -150,8 +165,7 @@ private:
     TShadowData emboss_;
     bool view3D_ = true;
     TColor color_ = clBtnFace;
-    TRect paintBounds_;
-    TRect plotRect_;
+    TChartLayout layout_;
 };
 
 }  // namespace twinscope

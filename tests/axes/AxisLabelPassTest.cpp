@@ -49,8 +49,8 @@ protected:
     static constexpr TRect Plot{180, 21, 964, 421};
 
     TLabelPassResult Pass(TChartAxis& axis) {
-        chart.PrepareAxisRange(axis);
-        chart.MapAxis(axis, Plot);
+        detail::PrepareAxisRange(chart, axis);
+        detail::MapAxis(chart, axis, Plot);
         return RunLabelPass(axis, chart.AxisPaintOf(axis), canvas);
     }
 };
@@ -191,8 +191,8 @@ protected:
                           std::int32_t axisLength) {
         axis.SetMinMax(minimum, maximum);
         axis.SetIncrement(increment);
-        chart.PrepareAxisRange(axis);
-        chart.MapAxis(axis, TRect{180, 21, 964, 21 + axisLength});
+        detail::PrepareAxisRange(chart, axis);
+        detail::MapAxis(chart, axis, TRect{180, 21, 964, 21 + axisLength});
         return RunLabelPass(axis, chart.AxisPaintOf(axis), canvas);
     }
 
@@ -278,8 +278,8 @@ TEST_F(ValuePassTest, AnAxisWithoutActiveSeriesShowsNothing) {
     right.SetMinMax(0, 100);
     right.SetIncrement(10);
     right.Grid().SetDrawAlways(true);
-    chart.PrepareAxisRange(right);
-    chart.MapAxis(right, TRect{180, 21, 964, 421});
+    detail::PrepareAxisRange(chart, right);
+    detail::MapAxis(chart, right, TRect{180, 21, 964, 421});
     const TLabelPassResult r = RunLabelPass(right, chart.AxisPaintOf(right), canvas);
     EXPECT_TRUE(r.TickPositions.empty());
     EXPECT_TRUE(r.Labels.empty());
@@ -353,8 +353,8 @@ TEST_P(DatePassRows, PlacesCalendarLabels) {
     axis.SetIncrement(c.increment);
     axis.SetExactDateTime(c.exactDateTime);
     axis.SetDateTimeFormat(c.format);
-    chart.PrepareAxisRange(axis);
-    chart.MapAxis(axis, TRect{180, 21, 180 + c.axisLength, 421});
+    detail::PrepareAxisRange(chart, axis);
+    detail::MapAxis(chart, axis, TRect{180, 21, 180 + c.axisLength, 421});
     const TLabelPassResult r = RunLabelPass(axis, chart.AxisPaintOf(axis), canvas);
     EXPECT_EQ(r.LabelIncrement, c.labelIncrement);
     EXPECT_EQ(r.StepIndex, c.stepIndex);

@@ -114,9 +114,9 @@ TEST_F(ChartFixture, RangeChangedReportsEachRangeShownInAPaint) {
     EXPECT_TRUE(shown.empty());
     axis.SetMinimumOffset(10);
     axis.SetMaximumOffset(10);
-    chart.PrepareAxisRange(axis);
-    chart.MapAxis(axis, {0, 0, 100, 100});
-    chart.ApplyAxisOffsets(axis);  // 10 pixels at each end of 100
+    detail::PrepareAxisRange(chart, axis);
+    detail::MapAxis(chart, axis, {0, 0, 100, 100});
+    detail::ApplyAxisOffsets(chart, axis);  // 10 pixels at each end of 100
     EXPECT_EQ(shown, (std::vector<std::pair<double, double>>{{10, 90}, {0, 100}}));
 }
 

@@ -26,8 +26,8 @@ protected:
         axis.SetAutomatic(false);
         axis.SetMinMax(minimum, maximum);
         axis.SetIncrement(increment);
-        chart.PrepareAxisRange(axis);
-        chart.MapAxis(axis, plot);
+        detail::PrepareAxisRange(chart, axis);
+        detail::MapAxis(chart, axis, plot);
     }
 
     TLineSeries& series = chart.CreateSeries<TLineSeries>();
@@ -91,9 +91,9 @@ TEST_P(SampleReuseRows, LabelIncrementFrom) {
     const TLabelSample sample = MeasureLabelSample(axis, chart.AxisPaintOf(axis), canvas);
     ASSERT_GT(sample.Size, 0);
     if (c.change) c.change(axis);
-    chart.PrepareAxisRange(axis);
+    detail::PrepareAxisRange(chart, axis);
     // A shorter axis fits fewer labels: the increment of the moment, from the same samples.
-    chart.MapAxis(axis, TRect{180, 21, 964, 141});
+    detail::MapAxis(chart, axis, TRect{180, 21, 964, 141});
 
     canvas.ClearCalls();
     const TLabelIncrement fromSample =
@@ -176,7 +176,7 @@ TEST_F(LabelTest, LabelsThatFit) {
     EXPECT_EQ(LabelsThatFit(axis, chart.AxisPaintOf(axis), 16), 25);
     axis.Labels().SetSeparation(50);
     EXPECT_EQ(LabelsThatFit(axis, chart.AxisPaintOf(axis), 16), 17);  // 400 / 24 = 16.67
-    chart.MapAxis(axis, TRect{180, 21, 964, 21});
+    detail::MapAxis(chart, axis, TRect{180, 21, 964, 21});
     EXPECT_EQ(LabelsThatFit(axis, chart.AxisPaintOf(axis), 16), 1);
 }
 
@@ -305,7 +305,7 @@ protected:
         series.AddPoint(1, 97);
         axis.SetMinimumRound(true);
         axis.SetMaximumRound(true);
-        chart.MapAxis(axis, TRect{180, 21, 964, 151});  // 130 pixels: 10 labels of 12 + 1
+        detail::MapAxis(chart, axis, TRect{180, 21, 964, 151});  // 130 pixels: 10 labels of 12 + 1
     }
     ~LabelStepTest() override { UnregisterCanvasClass("TRecordingCanvas"); }
 
@@ -316,7 +316,7 @@ TEST_F(LabelStepTest, MeasuredOnTheChartsCanvas) {
     RegisterCanvasClass("TRecordingCanvas", [] { return std::make_unique<TRecordingCanvas>(); });
     chart.SetDefaultCanvas("TRecordingCanvas");
     ASSERT_NE(chart.Canvas(), nullptr);
-    chart.PrepareAxisRange(axis);
+    detail::PrepareAxisRange(chart, axis);
     EXPECT_EQ(chart.ScaleMapOf(axis).Minimum(), 0);
     EXPECT_EQ(chart.ScaleMapOf(axis).Maximum(), 100);
     EXPECT_EQ(chart.ScaleMapOf(axis).Span(), 100);
@@ -324,12 +324,12 @@ TEST_F(LabelStepTest, MeasuredOnTheChartsCanvas) {
 
 TEST_F(LabelStepTest, WithoutACanvasTheSetIncrementStands) {
     ASSERT_EQ(chart.Canvas(), nullptr);
-    chart.PrepareAxisRange(axis);
+    detail::PrepareAxisRange(chart, axis);
     EXPECT_EQ(chart.ScaleMapOf(axis).Minimum(), 3);
     EXPECT_EQ(chart.ScaleMapOf(axis).Maximum(), 97);
 
     axis.SetIncrement(25);
-    chart.PrepareAxisRange(axis);
+    detail::PrepareAxisRange(chart, axis);
     EXPECT_EQ(chart.ScaleMapOf(axis).Minimum(), 0);
     EXPECT_EQ(chart.ScaleMapOf(axis).Maximum(), 100);
 }

@@ -66,13 +66,13 @@ TEST_F(ChartFixture, AnAutomaticLogarithmicAxisPassesOverValuesAtOrBelowZero) {
         series.AddValue(y);
     TChartAxis& axis = chart.LeftAxis();
     axis.SetLogarithmic(true);  // automatic ends may start at zero
-    chart.PrepareAxisRange(axis);
+    detail::PrepareAxisRange(chart, axis);
     EXPECT_EQ(chart.ScaleMapOf(axis).Range(), (TScaleRange{2, 50}));
     EXPECT_EQ(chart.ScaleMapOf(axis).Kind(), skLogarithmic);
     // Without a value above zero there is nothing to show on logarithms.
     series.ClearPoints();
     series.AddValue(-1);
-    chart.PrepareAxisRange(axis);
+    detail::PrepareAxisRange(chart, axis);
     EXPECT_EQ(chart.ScaleMapOf(axis).Range(), (TScaleRange{0, 0}));
 }
 
@@ -85,8 +85,8 @@ protected:
         TChartAxis& axis = chart.LeftAxis();
         axis.SetMinMax(minimum, maximum);
         axis.SetLogarithmic(true);
-        chart.PrepareAxisRange(axis);
-        chart.MapAxis(axis, {0, 0, 100, height});
+        detail::PrepareAxisRange(chart, axis);
+        detail::MapAxis(chart, axis, {0, 0, 100, height});
         return RunLabelPass(axis, chart.AxisPaintOf(axis), canvas);
     }
 

@@ -50,11 +50,10 @@ protected:
         chart.SetMarginBottom(9);
         chart.SetView3D(false);
         chart.Title().SetText({"TChart"});
-        // These tests look at the panel's own layers; the axes take their space and draw
-        // themselves in the axes' tests.
-        chart.PaintLayers().ReserveAxisSpace = nullptr;
-        chart.PaintLayers().ApplyAxisOffsets = nullptr;
-        chart.PaintLayers().DrawAxis = nullptr;
+        // These tests look at the panel's own layers: the axes stay hidden unless a test shows
+        // them (they take their room and draw themselves in the axes' tests).
+        for (TChartAxis* axis : chart.Axes())
+            axis->SetVisible(false);
     }
 
     void Render() {
@@ -62,24 +61,26 @@ protected:
         chart.RenderChart(canvas, target, {0, 0, 965, 518});
     }
 
-    // Hooks that only mark where in the order they ran, as empty groups.
-    void MarkEveryLayer(TLegendPaintRole legend) {
-        TChartPaintLayers& layers = chart.PaintLayers();
-        layers.ReserveAxisSpace = [this](const TChartAxis& axis, const TAxisPaint&, TCanvas3D& c,
-                                         const TRect& r) {
-            Mark(c, "reserve " + NameOf(axis));
-            return TAxisSpace{r, {}};
-        };
-        layers.ApplyAxisOffsets = [this](TChartAxis& axis) {
-            Mark(canvas, "offsets " + NameOf(axis));
-        };
-        layers.DrawAxis = [this](TChartAxis& axis, TCanvas3D& c, const TAxisPaint&) {
-            Mark(c, "axis " + NameOf(axis));
-        };
-        layers.DrawSeries = [](TCustomChart&, TCanvas3D& c) { Mark(c, "series"); };
-        layers.LegendRole = [legend](const TCustomChart&) { return legend; };
-        layers.PlaceLegend = [](TCustomChart&, TCanvas3D& c) { Mark(c, "place legend"); };
-        layers.DrawLegend = [](TCustomChart&, TCanvas3D& c) { Mark(c, "legend"); };
+    // A series of two points on the bottom and left axes, which show.
+    void ShowASeries() {
+        auto& data = chart.CreateSeries<TLineSeries>();
+        data.SetParentChart(&chart);
+        data.AddPoint(1, 2);
+        data.AddPoint(2, 3);
+        chart.BottomAxis().SetVisible(true);
+        chart.LeftAxis().SetVisible(true);
+    }
+
+    // The groups the paint opened at the top two levels, in order.
+    std::string Groups() const {
+        std::string groups;
+        std::size_t depth = 0;
+        for (const TRecordedCall& call : canvas.Calls()) {
+            if (call.Operation == "EndGroup") --depth;
+            if (call.Operation != "BeginGroup") continue;
+            if (depth++ < 2) groups += (groups.empty() ? "" : ", ") + call.Text;
+        }
+        return groups;
     }
 
     static void Mark(TCanvas3D& c, const std::string& name) {
@@ -107,9 +108,7 @@ protected:
 };
 
 TEST_F(ChartPaintTest, TheWindowsChartDrawsItsLayersInOrder) {
-    auto& data = chart.CreateSeries<TLineSeries>();
-    data.SetParentChart(&chart);
-    MarkEveryLayer({.Shown = true, .Vertical = true});
+    ShowASeries();
     chart.OnBeforeDrawChart = [this] { Mark(canvas, "before chart"); };
     chart.OnBeforeDrawAxes = [this] { Mark(canvas, "before axes"); };
     chart.OnBeforeDrawSeries = [this] { Mark(canvas, "before series"); };
@@ -117,17 +116,12 @@ TEST_F(ChartPaintTest, TheWindowsChartDrawsItsLayersInOrder) {
 
     Render();
 
-    EXPECT_EQ(Trace(canvas),
-              "BeginFrame Panel{ FillRect Rectangle Polyline Polyline } before chart{ } "
-              "place legend{ } Titles{ Title{ TextOut } } "
-              "reserve Bottom{ } reserve Left{ } "
-              "offsets Bottom{ } offsets Top{ } offsets Left{ } offsets Right{ } "
-              "Walls{ Back{ Rectangle } } "
-              "Axes{ before axes{ } axis Bottom{ } axis Left{ } } before series{ } series{ } "
-              "legend{ } after draw{ } EndFrame");
+    EXPECT_EQ(Groups(),
+              "Panel, before chart, Titles, Title, Walls, Back, Axes, before axes, Axis, Axis, "
+              "before series, Series, Legend, Items, after draw");
     EXPECT_EQ(chart.PaintBounds(), (TRect{0, 0, 965, 518}));
-    EXPECT_EQ(chart.PlotRect(), (TRect{126, 38, 964, 471}));
     EXPECT_EQ(canvas.ProjectionPlot(), chart.PlotRect());
+    EXPECT_EQ(RectsOf(canvas, "Rectangle").at(1), WithFarEdgesMoved(chart.PlotRect(), 1, 1));
     // Whatever the layers left selected, the next paint starts from the defaults.
     EXPECT_EQ(canvas.Pen(), TPenData{});
     EXPECT_EQ(canvas.Brush(), TBrushData{});
@@ -191,25 +185,17 @@ TEST_P(PanelBevelTest, RingsRunFromTheEdgeInwards) {
     EXPECT_EQ(rings, c.rings);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, PanelBevelTest,
     ::testing::Values(
-        BevelCase{"Raised", bvRaised, bvNone, 1, 0, {{clWhite, {0, 0}}}},
-        BevelCase{"Lowered", bvLowered, bvNone, 2, 0, {{0xA0A0A0, {0, 0}}, {0xA0A0A0, {1, 1}}}},
-        BevelCase{"BorderInPanelColourThenInnerBevel",
-                  bvRaised,
-                  bvLowered,
-                  1,
-                  2,
-                  {{clWhite, {0, 0}}, {0x123456, {1, 1}}, {0x123456, {2, 2}}, {0xA0A0A0, {3, 3}}}},
-        BevelCase{"SpaceTakesRoomButDrawsNothing",
-                  bvSpace,
-                  bvRaised,
-                  2,
-                  0,
-                  {{clWhite, {2, 2}}, {clWhite, {3, 3}}}},
-        BevelCase{"NoBevelNoBorder", bvNone, bvNone, 1, 0, {}}),
+        BevelCase{"Raised",                            bvRaised,  bvNone,    1, 0, {{clWhite, {0, 0}}}},
+        BevelCase{"Lowered",                           bvLowered, bvNone,    2, 0, {{0xA0A0A0, {0, 0}}, {0xA0A0A0, {1, 1}}}},
+        BevelCase{"BorderInPanelColourThenInnerBevel", bvRaised,  bvLowered, 1, 2, {{clWhite, {0, 0}}, {0x123456, {1, 1}}, {0x123456, {2, 2}}, {0xA0A0A0, {3, 3}}}},
+        BevelCase{"SpaceTakesRoomButDrawsNothing",     bvSpace,   bvRaised,  2, 0, {{clWhite, {2, 2}}, {clWhite, {3, 3}}}},
+        BevelCase{"NoBevelNoBorder",                   bvNone,    bvNone,    1, 0, {}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(ChartPaintTest, AVisibleBorderOutlinesThePanelExactly) {
     chart.Border().Show();
@@ -274,88 +260,96 @@ TEST_F(ChartPaintTest, HiddenAndCustomPositionedTitlesTakeNoSpace) {
     chart.Foot().SetCustomPosition(true);
     chart.Foot().SetLeft(40);
     chart.Foot().SetTop(300);
-    MarkEveryLayer({.Shown = true, .Vertical = true});
+    auto& data = chart.CreateSeries<TLineSeries>();
+    data.SetParentChart(&chart);
+    data.AddPoint(1, 2);
     Render();
     // Custom-positioned titles come last, after the legend.
-    const std::string trace = Trace(canvas);
-    EXPECT_EQ(trace.substr(trace.find("series{")),
-              "series{ } legend{ } Titles{ Foot{ TextOut } } EndFrame");
+    EXPECT_TRUE(Groups().ends_with("Series, Legend, Items, Titles, Foot")) << Groups();
     // The foot is centred in its own box of 24 x 12 at (40, 300).
-    EXPECT_EQ(canvas.CallsOf("TextOut").at(0).Points[0], (TPoint{52, 300}));
-    EXPECT_EQ(chart.PlotRect(), (TRect{126, 21, 964, 471}));
+    EXPECT_EQ(canvas.CallsOf("TextOut").back().Text, "here");
+    EXPECT_EQ(canvas.CallsOf("TextOut").back().Points[0], (TPoint{52, 300}));
+    // Only the legend took room, from the right.
+    EXPECT_EQ(chart.PlotRect().Top, 21);
+    EXPECT_EQ(chart.PlotRect().Bottom, 471);
 }
 
 struct LegendOrderCase {
     const char* name;
-    TLegendPaintRole legend;
-    const char* order;  // the markers, titles and series, in drawing order
+    bool visible;
+    TLegendAlignment alignment;
+    bool drawBehind;
+    const char* order;  // the titles, series and legend, in drawing order
 };
 
 class LegendOrderTest : public ChartPaintTest,
                         public ::testing::WithParamInterface<LegendOrderCase> {};
 
 TEST_P(LegendOrderTest, TheLegendKeepsItsPlaceAmongTheTitles) {
-    MarkEveryLayer(GetParam().legend);
-    chart.PaintLayers().ReserveAxisSpace = nullptr;
-    chart.PaintLayers().ApplyAxisOffsets = nullptr;
-    chart.PaintLayers().DrawAxis = nullptr;
+    ShowASeries();
+    chart.Legend().SetVisible(GetParam().visible);
+    chart.Legend().SetAlignment(GetParam().alignment);
+    chart.Legend().SetDrawBehind(GetParam().drawBehind);
     Render();
     std::string order;
     for (const TRecordedCall& call : canvas.CallsOf("BeginGroup")) {
-        if (call.Text == "Panel" || call.Text == "Title" || call.Text == "Walls" ||
-            call.Text == "Back" || call.Text == "Axes")
-            continue;
-        order += (order.empty() ? "" : ", ") + call.Text;
+        if (call.Text == "Titles" || call.Text == "Series" || call.Text == "Legend")
+            order += (order.empty() ? "" : ", ") + call.Text;
     }
     EXPECT_EQ(order, GetParam().order);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, LegendOrderTest,
-    ::testing::Values(LegendOrderCase{"NoLegend", {}, "Titles, series"},
-                      LegendOrderCase{"VerticalIsPlacedBeforeTheTitles",
-                                      {.Shown = true, .Vertical = true},
-                                      "place legend, Titles, series, legend"},
-                      LegendOrderCase{"HorizontalIsPlacedAfterTheTitles",
-                                      {.Shown = true},
-                                      "Titles, place legend, series, legend"},
-                      LegendOrderCase{"VerticalBehindIsDrawnBeforeTheSeries",
-                                      {.Shown = true, .Vertical = true, .DrawBehind = true},
-                                      "place legend, legend, Titles, series"},
-                      LegendOrderCase{"HorizontalBehind",
-                                      {.Shown = true, .DrawBehind = true},
-                                      "Titles, place legend, legend, series"}),
+    ::testing::Values(
+        LegendOrderCase{"NoLegend",                  false, laRight,  false, "Titles, Series"},
+        LegendOrderCase{"VerticalOverTheSeries",     true,  laRight,  false, "Titles, Series, Legend"},
+        LegendOrderCase{"HorizontalOverTheSeries",   true,  laTop,    false, "Titles, Series, Legend"},
+        LegendOrderCase{"VerticalBehindIsDrawnFirst", true, laLeft,   true,  "Legend, Titles, Series"},
+        LegendOrderCase{"HorizontalBehindAfterTitles", true, laBottom, true, "Titles, Legend, Series"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// A vertical legend counts its rows against the plot as the margins left it (126, 21, 964, 471),
+// before the title takes the top; a horizontal one stands below the title.
+TEST_F(ChartPaintTest, AVerticalLegendIsLaidOutBeforeTheTitlesAndAHorizontalOneAfter) {
+    ShowASeries();
+    Render();
+    // 10 % of the plot's 450 pixels below its top.
+    EXPECT_EQ(chart.Legend().Layout().ShapeBox.Top, 21 + 45);
+    chart.Legend().SetAlignment(laTop);
+    Render();
+    EXPECT_EQ(chart.Legend().Layout().ShapeBox.Top, 38);
+    EXPECT_EQ(chart.Layout().LegendBox, chart.Legend().Layout().ShapeBox);
+}
 
 TEST_F(ChartPaintTest, AxesDrawnAfterTheSeriesWhenNotBehind) {
-    MarkEveryLayer({});
-    chart.PaintLayers().ReserveAxisSpace = nullptr;
-    chart.PaintLayers().ApplyAxisOffsets = nullptr;
+    chart.Legend().SetVisible(false);
+    ShowASeries();
     chart.SetAxisBehind(false);
-    chart.RightAxis().SetVisible(false);
     Render();
-    const std::string trace = Trace(canvas);
-    EXPECT_EQ(trace.substr(trace.find("Walls")),
-              "Walls{ Back{ Rectangle } } series{ } "
-              "Axes{ axis Bottom{ } axis Top{ } axis Left{ } } EndFrame");
+    EXPECT_TRUE(Groups().ends_with("Walls, Back, Series, Axes, Axis, Axis")) << Groups();
 
     chart.SetAxisVisible(false);
     Render();
     EXPECT_EQ(Trace(canvas).find("Axes"), std::string::npos);
 }
 
+// The axes measure their labels after the title took the top: the plot's top stays where the
+// title left it, and the bottom and left axes take their room from the bottom and the left.
 TEST_F(ChartPaintTest, AxesTakeTheirSpaceAfterTheTitle) {
-    chart.PaintLayers().ReserveAxisSpace = [this](const TChartAxis& axis, const TAxisPaint&,
-                                                  TCanvas3D&, const TRect& r) {
-        TRect t = r;
-        if (&axis == &chart.LeftAxis()) t.Left += 30;
-        if (&axis == &chart.BottomAxis()) t.Bottom -= 20;
-        return TAxisSpace{t, {}};
-    };
+    ShowASeries();
+    chart.Legend().SetVisible(false);
     Render();
-    EXPECT_EQ(chart.PlotRect(), (TRect{156, 38, 964, 451}));
+    const TRect plot = chart.PlotRect();
+    EXPECT_EQ(plot.Top, 38);
+    EXPECT_GT(plot.Left, 126);
+    EXPECT_LT(plot.Bottom, 471);
+    EXPECT_EQ(plot.Right, 964);
     EXPECT_EQ(chart.ScaleMapOf(chart.LeftAxis()).StartPixel(), 38);
-    EXPECT_EQ(BackWallRect(), (TRect{156, 38, 965, 452}));
+    EXPECT_EQ(chart.ScaleMapOf(chart.BottomAxis()).StartPixel(), plot.Left);
+    EXPECT_EQ(BackWallRect(), WithFarEdgesMoved(plot, 1, 1));
 }
 
 struct BackWallCase {
@@ -380,14 +374,17 @@ TEST_P(BackWallTest, FramesThePlotIncludingItsLastColumnAndRow) {
 }
 
 // The plot is (126, 38, 964, 471), 433 pixels high.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, BackWallTest,
-    ::testing::Values(BackWallCase{"WholeHeight", 0, 100, {126, 38, 965, 472}},
-                      // 10 % of 433 is 43.3: the bottom rises by 43 and gets no extra row.
-                      BackWallCase{"EndAtNinetyPercent", 0, 90, {126, 38, 965, 428}},
-                      // 50 % of 433 is 216.5, rounded to even.
-                      BackWallCase{"StartHalfway", 50, 100, {126, 254, 965, 472}}),
+    ::testing::Values(
+        BackWallCase{"WholeHeight",        0,  100, {126, 38, 965, 472}},
+        // 10 % of 433 is 43.3: the bottom rises by 43 and gets no extra row.
+        BackWallCase{"EndAtNinetyPercent", 0,  90,  {126, 38, 965, 428}},
+        // 50 % of 433 is 216.5, rounded to even.
+        BackWallCase{"StartHalfway",       50, 100, {126, 254, 965, 472}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(ChartPaintTest, AnOpaqueWallIsFilledInItsColour) {
     chart.BackWall().SetTransparent(false);
@@ -410,9 +407,9 @@ TEST_F(ChartPaintTest, WallsWithout3DWallsOrHiddenDrawNoBackWall) {
 
 TEST_F(ChartPaintTest, SettingsChangedWhilePaintingRequestNoRepaint) {
     bool repaintOnChangeDuringPaint = true;
-    chart.PaintLayers().DrawAxis = [&](TChartAxis& axis, TCanvas3D&, const TAxisPaint&) {
+    chart.OnBeforeDrawSeries = [&] {
         repaintOnChangeDuringPaint = chart.RepaintOnChange();
-        axis.SetMaximum(axis.Maximum() + 1);
+        chart.LeftAxis().SetMaximum(chart.LeftAxis().Maximum() + 1);
         chart.SetColor(clWhite);
     };
     EXPECT_EQ(RepaintsDuring([&] { Render(); }), 0);

@@ -127,10 +127,13 @@ protected:
         chart.RenderChart(canvas, target, {0, 0, chart.Width(), chart.Height()});
     }
 
-    // Only the legend's pass: the plot as the margins leave it, then the layout.
-    void LayOut() {
-        chart.CalcPlotRect({0, 0, chart.Width(), chart.Height()});
-        chart.Legend().CalcLegendRect(chart, canvas);
+    // Only the legend's pass: the plot as the margins leave it, then the layout; answers the
+    // plot the legend leaves.
+    TRect LayOut() {
+        detail::StartLayout(chart, {0, 0, chart.Width(), chart.Height()});
+        TChartLegend& legend = chart.Legend();
+        legend.KeepLayout(chart, legend.LayOut(chart, canvas, chart.PlotRect()));
+        return chart.ClampedPlot(legend.PlotBeside(chart, chart.PlotRect()));
     }
 
     std::vector<std::string> ShownTexts() { return TextsOf(CallsInGroup(canvas, "Items")); }
@@ -489,9 +492,9 @@ TEST_P(LegendReductionTest, ALegendAgainstThePlotTakesItsSide) {
     legend.SetTop(100);
     legend.SetResizeChart(c.resizeChart);
     legend.SetHorizMargin(c.horizMargin);
-    LayOut();
+    const TRect plot = LayOut();
     EXPECT_EQ(legend.Layout().ShapeBox, c.box);
-    EXPECT_EQ(chart.PlotRect(), c.plot);
+    EXPECT_EQ(plot, c.plot);
 }
 
 // The plot starts as (145, 21, 964, 440); the box is 31 x 41 (three rows).

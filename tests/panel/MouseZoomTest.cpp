@@ -59,8 +59,8 @@ protected:
 
     // The geometry of a paint, without drawing.
     void Layout() {
-        chart.CalcPlotRect({0, 0, 965, 518});
-        chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+        detail::StartLayout(chart, {0, 0, 965, 518});
+        detail::FitAxesIntoPlot(chart);
     }
 
     void Drag(TMouseButton button, std::vector<TPoint> path, TShiftState shift = {}) {
@@ -439,60 +439,6 @@ TEST_F(MouseZoomTest, WheelDirections) {
     EXPECT_GT(chart.BottomAxis().Maximum() - chart.BottomAxis().Minimum(), in.Maximum - in.Minimum);
 }
 
-struct HitCase {
-    const char* name;
-    TPoint point;
-    TChartClickedPart expected;
-};
-
-// The left axis's line stood at x 128 with its labels anchored at 119.
-class ClickedPartTest : public MouseZoomTest, public ::testing::WithParamInterface<HitCase> {
-protected:
-    ClickedPartTest() {
-        TChartHitTests& hits = mouse.HitTests();
-        hits.Legend = [](TPoint p) { return p.X >= 868 && p.X < 960 && p.Y >= 26 && p.Y < 60; };
-        hits.Series = [](const TChartSeries&, TPoint p) { return p.X == 600 && p.Y == 200; };
-        hits.AxisPlacement = [this](const TChartAxis& axis) -> std::optional<TAxisLayout> {
-            if (&axis != &chart.LeftAxis()) return std::nullopt;
-            return TAxisLayout{.AxisPosition = 128, .LabelsPosition = 119};
-        };
-        hits.AxisTitle = [this](const TChartAxis& axis, TPoint p) {
-            return &axis == &chart.LeftAxis() && p.X < 100 && p.Y > 200 && p.Y < 240;
-        };
-    }
-};
-
-TEST_P(ClickedPartTest, WhatLiesUnderThePoint) {
-    EXPECT_EQ(mouse.ClickedPart(GetParam().point), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, ClickedPartTest,
-                         ::testing::Values(HitCase{"InsideThePlot", {300, 100}, cpChartRect},
-                                           HitCase{"ThePlotsLastPixel", {964, 440}, cpChartRect},
-                                           HitCase{"RightOfThePlot", {965, 440}, cpNone},
-                                           HitCase{"TheLegendOverThePlot", {900, 40}, cpLegend},
-                                           HitCase{"ASeriesPoint", {600, 200}, cpSeries},
-                                           HitCase{"BetweenLabelsAndLine", {119, 200}, cpAxis},
-                                           HitCase{"ThreePixelsBeyondTheLine", {131, 200}, cpAxis},
-                                           HitCase{"FourPixelsBeyondTheLine", {132, 200}, cpNone},
-                                           HitCase{"OnTheLabelTexts", {118, 200}, cpNone},
-                                           HitCase{"AboveTheAxisStart", {125, 20}, cpNone},
-                                           HitCase{"TheAxisTitle", {90, 220}, cpAxisTitle}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ClickedPartTest, APressStartsOnlyOnSeriesAxesTitlesAndThePlot) {
-    for (TMouseButton button : {mbLeft, mbRight}) {
-        mouse.MouseDown(button, 900, 40, {});  // the legend
-        mouse.MouseDown(button, 90, 220, {});  // the axis title
-        EXPECT_FALSE(mouse.Zoom().Active() || mouse.Scroll().Active);
-    }
-    mouse.MouseDown(mbLeft, 125, 300, {});
-    EXPECT_TRUE(mouse.Zoom().Active());
-    mouse.MouseUp(mbLeft, 125, 300);
-    mouse.MouseDown(mbRight, 600, 200, {});
-    EXPECT_TRUE(mouse.Scroll().Active);
-}
-
 TEST_F(MouseZoomTest, WithoutAnActiveSeriesThePlotIsNothing) {
     chart.Series(0).SetActive(false);
     EXPECT_EQ(mouse.ClickedPart({300, 100}), cpNone);
@@ -547,6 +493,72 @@ TEST_F(ZoomRectangleTest, EachMoveErasesTheOldRectangleAndDrawsTheNew) {
     EXPECT_EQ(canvas->Pen().Mode, pmCopy);
 }
 
+// Where a paint put the parts that the clicked-part rows aim at.
+struct HitGeometry {
+    TRect plot;
+    TRect legend;
+    std::int32_t line;    // the left axis's line
+    std::int32_t labels;  // where its labels are anchored
+    std::int32_t midY;    // a row of the plot away from the series and the legend
+};
+
+struct HitCase {
+    const char* name;
+    TPoint (*point)(const HitGeometry&);
+    TChartClickedPart expected;
+};
+
+// After a paint of a level series at 50 (the middle row) with its legend on the right.
+class ClickedPartTest : public ZoomRectangleTest, public ::testing::WithParamInterface<HitCase> {
+protected:
+    ClickedPartTest() {
+        TChartSeries& data = chart.Series(0);
+        data.AddPoint(kBegin + 10, 50);
+        data.AddPoint(kBegin + 20, 50);
+        chart.Paint(target);
+        const TAxisLayout& left = chart.AxisPaintOf(chart.LeftAxis()).Layout;
+        at = {chart.PlotRect(), chart.Layout().LegendBox, left.AxisPosition, left.LabelsPosition,
+              chart.PlotRect().Top + chart.PlotHeight() * 3 / 4};
+    }
+    HitGeometry at;
+};
+
+TEST_P(ClickedPartTest, WhatLiesUnderThePoint) {
+    ASSERT_FALSE(at.legend.IsEmpty());
+    ASSERT_LT(at.labels, at.line);
+    EXPECT_EQ(mouse.ClickedPart(GetParam().point(at)), GetParam().expected);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ClickedPartTest,
+    ::testing::Values(
+        HitCase{"InsideThePlot",             [](const HitGeometry& g) { return TPoint{g.plot.Left + 40, g.midY}; },        cpChartRect},
+        HitCase{"ThePlotsLastColumn",        [](const HitGeometry& g) { return TPoint{g.plot.Right, g.midY}; },            cpChartRect},
+        HitCase{"RightOfThePlot",            [](const HitGeometry& g) { return TPoint{g.plot.Right + 1, g.midY}; },        cpNone},
+        HitCase{"TheLegendOverThePlot",      [](const HitGeometry& g) { return TPoint{g.legend.Left + 2, g.legend.Top + 2}; }, cpLegend},
+        HitCase{"BetweenLabelsAndLine",      [](const HitGeometry& g) { return TPoint{g.labels, g.midY}; },                cpAxis},
+        HitCase{"ThreePixelsBeyondTheLine",  [](const HitGeometry& g) { return TPoint{g.line + 3, g.midY}; },              cpAxis},
+        HitCase{"FourPixelsBeyondTheLine",   [](const HitGeometry& g) { return TPoint{g.line + 4, g.midY}; },              cpChartRect},
+        HitCase{"OnTheLabelTexts",           [](const HitGeometry& g) { return TPoint{g.labels - 1, g.midY}; },            cpNone},
+        HitCase{"AboveTheAxisStart",         [](const HitGeometry& g) { return TPoint{g.line, g.plot.Top - 1}; },          cpNone}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST_F(ClickedPartTest, APressStartsOnlyOnSeriesAxesTitlesAndThePlot) {
+    const TPoint legend{at.legend.Left + 2, at.legend.Top + 2};
+    for (TMouseButton button : {mbLeft, mbRight}) {
+        mouse.MouseDown(button, legend.X, legend.Y, {});
+        EXPECT_FALSE(mouse.Zoom().Active() || mouse.Scroll().Active);
+    }
+    mouse.MouseDown(mbLeft, at.labels, at.midY, {});  // the axis
+    EXPECT_TRUE(mouse.Zoom().Active());
+    mouse.MouseUp(mbLeft, at.labels, at.midY);
+    const TChartSeries& data = chart.Series(0);
+    mouse.MouseDown(mbRight, data.XPixel(0), data.YPixel(0), {});
+    EXPECT_TRUE(mouse.Scroll().Active);
+}
+
 // The program's own hit tests after a paint: three points at 50 °F, the third after a gap, and
 // the left axis titled "Temperature °F", turned to read upwards, centred on its anchor.
 struct ProgramHitCase {
@@ -595,39 +607,24 @@ TPoint Between(const TChartSeries& s, std::int32_t i, std::int32_t j, std::int32
     return {(s.XPixel(i) + s.XPixel(j)) / 2, s.YPixel(i) + dy};
 }
 
+using S = const TChartSeries&;
+using T = const TRecordedCall&;
+
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, ProgramHitTest,
     ::testing::Values(
-        ProgramHitCase{"OnAPoint", [](const TChartSeries& s, const TRecordedCall&) { return PointOf(s, 0); },
-                       cpSeries},
-        ProgramHitCase{"ThreePixelsOffAPoint",
-                       [](const TChartSeries& s, const TRecordedCall&) { return PointOf(s, 3, -3); }, cpSeries},
-        ProgramHitCase{"OnTheLine",
-                       [](const TChartSeries& s, const TRecordedCall&) { return Between(s, 0, 1, 0); }, cpSeries},
-        ProgramHitCase{"ThreePixelsOffTheLine",
-                       [](const TChartSeries& s, const TRecordedCall&) { return Between(s, 0, 1, 3); }, cpSeries},
-        ProgramHitCase{"FourPixelsOffTheLineIsThePlot",
-                       [](const TChartSeries& s, const TRecordedCall&) { return Between(s, 0, 1, 4); },
-                       cpChartRect},
-        ProgramHitCase{"AcrossTheGapIsThePlot",
-                       [](const TChartSeries& s, const TRecordedCall&) { return Between(s, 1, 3, 0); },
-                       cpChartRect},
-        ProgramHitCase{"TheAxisTitle",
-                       [](const TChartSeries&, const TRecordedCall& t) {
-                           return TPoint{Anchor(t).X + 1, Anchor(t).Y + 1};
-                       },
-                       cpAxisTitle},
-        ProgramHitCase{"TheTurnedTitlesFarEnd",
-                       [](const TChartSeries&, const TRecordedCall& t) {
-                           return TPoint{Anchor(t).X + 2, Anchor(t).Y - Length(t) / 2 + 2};
-                       },
-                       cpAxisTitle},
-        ProgramHitCase{"WhereTheUprightTitleWouldLie",
-                       [](const TChartSeries&, const TRecordedCall& t) {
-                           return TPoint{Anchor(t).X - Length(t) / 4, Anchor(t).Y};
-                       },
-                       cpNone}),
+        ProgramHitCase{"OnAPoint",                      [](S s, T) { return PointOf(s, 0); },          cpSeries},
+        ProgramHitCase{"ThreePixelsOffAPoint",          [](S s, T) { return PointOf(s, 3, -3); },      cpSeries},
+        ProgramHitCase{"OnTheLine",                     [](S s, T) { return Between(s, 0, 1, 0); },    cpSeries},
+        ProgramHitCase{"ThreePixelsOffTheLine",         [](S s, T) { return Between(s, 0, 1, 3); },    cpSeries},
+        ProgramHitCase{"FourPixelsOffTheLineIsThePlot", [](S s, T) { return Between(s, 0, 1, 4); },    cpChartRect},
+        ProgramHitCase{"AcrossTheGapIsThePlot",         [](S s, T) { return Between(s, 1, 3, 0); },    cpChartRect},
+        ProgramHitCase{"TheAxisTitle",                  [](S, T t) { return TPoint{Anchor(t).X + 1, Anchor(t).Y + 1}; },                 cpAxisTitle},
+        ProgramHitCase{"TheTurnedTitlesFarEnd",         [](S, T t) { return TPoint{Anchor(t).X + 2, Anchor(t).Y - Length(t) / 2 + 2}; }, cpAxisTitle},
+        ProgramHitCase{"WhereTheUprightTitleWouldLie",  [](S, T t) { return TPoint{Anchor(t).X - Length(t) / 4, Anchor(t).Y}; },     cpNone}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct XorColourCase {
     const char* name;

@@ -1,10 +1,11 @@
 #include <array>
 #include <string>
 
-#include "twinscope/chart/panel/PlotLayout.h"
-#include "twinscope/chart/series/LineSeries.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Printers.h"
+#include "tests/support/RecordingCanvas.h"
+#include "twinscope/chart/panel/PlotLayout.h"
+#include "twinscope/chart/series/LineSeries.h"
 
 namespace twinscope {
 namespace {
@@ -83,7 +84,7 @@ TEST_F(ChartFixture, MarginsRepaintOnlyWhenChanged) {
     EXPECT_EQ(RepaintsDuring([&] { chart.SetMarginUnits(muPercent); }), 0);
     chart.SetMarginBottom(15);
     chart.SetMarginRight(0);
-    chart.CalcPlotRect(TRect{0, 0, 965, 518});
+    detail::StartLayout(chart, TRect{0, 0, 965, 518});
     EXPECT_EQ(chart.PlotRect(), (TRect{145, 21, 964, 440}));
     EXPECT_EQ(chart.PlotWidth(), 819);
     EXPECT_EQ(chart.PlotCenterX(), 554);
@@ -127,25 +128,21 @@ TEST_F(ChartFixture, OnlyAxesOfActiveSeriesShow) {
     EXPECT_TRUE(chart.IsAxisShown(chart.DepthAxis()) == chart.DepthAxis().Visible());
 }
 
-TEST_F(ChartFixture, FitAxesIntoPlotLetsShownAxesTakeSpaceInListOrder) {
+// Without series every axis shows and takes its room from its side; the axes map onto what
+// they leave.
+TEST_F(ChartFixture, ShownAxesTakeTheirRoomFromTheirSides) {
     chart.SetBounds(400, 250);
-    chart.CalcPlotRect(TRect{0, 0, 400, 250});
+    detail::StartLayout(chart, TRect{0, 0, 400, 250});
     const TRect plot = chart.PlotRect();
-    std::vector<TChartAxis*> visited;
-    chart.FitAxesIntoPlot([&](TChartAxis& axis, const TRect& r) {
-        visited.push_back(&axis);
-        TRect t = r;
-        if (&axis == &chart.LeftAxis()) t.Left += 30;
-        if (&axis == &chart.BottomAxis()) t.Bottom -= 20;
-        if (&axis == &chart.TopAxis()) t.Bottom = t.Top;  // would take everything: ignored
-        return t;
-    });
-    EXPECT_EQ(visited, (std::vector<TChartAxis*>{&chart.BottomAxis(), &chart.TopAxis(),
-                                                 &chart.LeftAxis(), &chart.RightAxis()}));
-    EXPECT_EQ(chart.PlotRect(), (TRect{plot.Left + 30, plot.Top, plot.Right, plot.Bottom - 20}));
-    EXPECT_EQ(chart.ScaleMapOf(chart.LeftAxis()).StartPixel(), plot.Top);
-    EXPECT_EQ(chart.ScaleMapOf(chart.LeftAxis()).EndPixel(), plot.Bottom - 20);
-    EXPECT_EQ(chart.ScaleMapOf(chart.BottomAxis()).StartPixel(), plot.Left + 30);
+    TRecordingCanvas measure;
+    detail::FitAxesIntoPlot(chart, &measure);
+    const TRect left = chart.PlotRect();
+    EXPECT_GT(left.Left, plot.Left);
+    EXPECT_GT(left.Top, plot.Top);
+    EXPECT_LT(left.Right, plot.Right);
+    EXPECT_LT(left.Bottom, plot.Bottom);
+    EXPECT_EQ(chart.ScaleMapOf(chart.LeftAxis()).Pixels(), (TPixelSpan{left.Top, left.Bottom}));
+    EXPECT_EQ(chart.ScaleMapOf(chart.BottomAxis()).Pixels(), (TPixelSpan{left.Left, left.Right}));
     EXPECT_TRUE(chart.AxisPaintOf(chart.LeftAxis()).Shown);
     EXPECT_FALSE(chart.AxisPaintOf(chart.DepthAxis()).Shown);
 }
@@ -155,25 +152,22 @@ TEST_F(ChartFixture, ACustomAxisBesideThePlotTakesNoSpaceAndShowsOnlyWithItsSeri
     data.SetParentChart(&chart);
     TChartAxis& scale = chart.CustomAxes().Add();
     scale.SetPositionPercent(-12);
-    chart.CalcPlotRect(TRect{0, 0, 400, 250});
-    const TRect plot = chart.PlotRect();
-    int scaleVisits = 0;
-    auto reserve = [&](TChartAxis& axis, const TRect& r) {
-        if (&axis != &scale) return r;
-        ++scaleVisits;
-        return TRect{r.Left + 40, r.Top, r.Right, r.Bottom};
+    TRecordingCanvas measure;
+    auto fit = [&] {
+        detail::StartLayout(chart, TRect{0, 0, 400, 250});
+        detail::FitAxesIntoPlot(chart, &measure);
+        return chart.PlotRect();
     };
-    chart.FitAxesIntoPlot(reserve);
-    EXPECT_EQ(scaleVisits, 0);  // no active series is bound to it: not shown
-    EXPECT_FALSE(chart.AxisPaintOf(scale).Shown);
+    const TRect plot = fit();
+    EXPECT_FALSE(chart.AxisPaintOf(scale).Shown);  // no active series is bound to it
 
     auto& companion = chart.CreateSeries<TLineSeries>();
     companion.SetParentChart(&chart);
     companion.BindCustomVertAxis(&scale);
-    chart.FitAxesIntoPlot(reserve);
-    EXPECT_EQ(scaleVisits, 1);
+    EXPECT_EQ(fit(), plot);
     EXPECT_TRUE(chart.AxisPaintOf(scale).Shown);
-    EXPECT_EQ(chart.PlotRect(), plot);
+    // It stands 12 % of the plot's width left of the plot.
+    EXPECT_LT(chart.AxisPaintOf(scale).Layout.AxisPosition, plot.Left);
 }
 
 }  // namespace

@@ -293,7 +293,7 @@ TEST_F(ScaleTest, ARangeSetOnAnAutomaticAxisIsTheRangeShown) {
     TChartAxis& left = chart.LeftAxis();
     left.SetMinMax(40, 100);
     auto celsius = CreateOwnedAxis<tLeftCelsiusScale>(chart);
-    chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+    detail::FitAxesIntoPlot(chart);
     EXPECT_EQ(chart.ScaleMapOf(left).Minimum(), 40);
     EXPECT_EQ(chart.ScaleMapOf(left).Maximum(), 100);
     EXPECT_EQ(chart.ScaleMapOf(*celsius.Get()).Maximum(),
@@ -322,7 +322,7 @@ TEST_P(LiveScaleTest, TheScaleShowsWhatItsMasterShows) {
     celsius->SetFollowsLive(c.live);
     TChartAxis& left = chart.LeftAxis();
     c.change(left);
-    chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+    detail::FitAxesIntoPlot(chart);
 
     const double minimum = c.live ? tLeftCelsiusScale::CelsiusFromFahrenheit(c.shownMinimum) : 0;
     const double maximum = c.live ? tLeftCelsiusScale::CelsiusFromFahrenheit(c.shownMaximum) : 100;
@@ -352,11 +352,11 @@ TEST_F(ScaleTest, ALiveScaleFollowsTheRangeWidenedLaterInThePaint) {
     SetFahrenheit(32, 212);
     auto celsius = CreateOwnedAxis<tLeftCelsiusScale>(chart);
     celsius->SetFollowsLive(true);
-    chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+    detail::FitAxesIntoPlot(chart);
     TChartAxis& master = chart.LeftAxis();
     master.SetMinimumOffset(40);
     master.SetMaximumOffset(40);
-    chart.ApplyAxisOffsets(master);
+    detail::ApplyAxisOffsets(chart, master);
     ASSERT_LT(chart.ScaleMapOf(master).Minimum(), 32);
     EXPECT_DOUBLE_EQ(chart.ScaleMapOf(*celsius.Get()).Minimum(),
                      (chart.ScaleMapOf(master).Minimum() - 32) / 1.8);
@@ -380,7 +380,7 @@ TEST_F(ScaleTest, AScaleSwitchedOffOrFreedLeavesItsMasterAlone) {
     celsius->SetFollowsLive(true);
     celsius.Free();
     EXPECT_FALSE(chart.LeftAxis().OnCurrentRangeChanged);
-    chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+    detail::FitAxesIntoPlot(chart);
 }
 
 TEST_F(ScaleTest, FollowingAnExtremeMasterTwiceDoesNotFail) {

@@ -73,8 +73,8 @@ protected:
     }
 
     std::vector<std::string> Draw(TCanvas3D& target) {
-        chart.CalcPlotRect(TRect{0, 0, 965, 518});
-        chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+        detail::StartLayout(chart, TRect{0, 0, 965, 518});
+        detail::FitAxesIntoPlot(chart);
         DrawSeriesLayer(chart, target);
         return Script(canvas);
     }

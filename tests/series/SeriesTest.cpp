@@ -342,16 +342,16 @@ TEST_F(ChartFixture, AutomaticAxesTakeTheExtremesOfTheirActiveSeries) {
     b.AddPoint(15, -3);
     inactive.AddPoint(100, 100);
     inactive.SetActive(false);
-    chart.PrepareAxisRange(chart.LeftAxis());
-    chart.PrepareAxisRange(chart.BottomAxis());
+    detail::PrepareAxisRange(chart, chart.LeftAxis());
+    detail::PrepareAxisRange(chart, chart.BottomAxis());
     EXPECT_EQ(chart.ScaleMapOf(chart.LeftAxis()).Minimum(), -3);
     EXPECT_EQ(chart.ScaleMapOf(chart.LeftAxis()).Maximum(), 7);
     EXPECT_EQ(chart.ScaleMapOf(chart.BottomAxis()).Minimum(), 10);
     EXPECT_EQ(chart.ScaleMapOf(chart.BottomAxis()).Maximum(), 20);
-    chart.PrepareAxisRange(chart.RightAxis());
+    detail::PrepareAxisRange(chart, chart.RightAxis());
     EXPECT_EQ(chart.ScaleMapOf(chart.RightAxis()).Maximum(), 0);
     b.SetVertAxis(aBothVertAxis);
-    chart.PrepareAxisRange(chart.RightAxis());
+    detail::PrepareAxisRange(chart, chart.RightAxis());
     EXPECT_EQ(chart.ScaleMapOf(chart.RightAxis()).Minimum(), -3);
 }
 
@@ -366,8 +366,8 @@ protected:
         chart.BottomAxis().SetMinimum(2.5);
         chart.LeftAxis().SetAutomatic(false);
         chart.LeftAxis().SetMaximum(100);
-        chart.CalcPlotRect(TRect{0, 0, 400, 250});
-        chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+        detail::StartLayout(chart, TRect{0, 0, 400, 250});
+        detail::FitAxesIntoPlot(chart);
     }
     TLineSeries& series = chart.CreateSeries<TLineSeries>();
 };
@@ -391,7 +391,7 @@ TEST_F(ShownRangeTest, MarkersTouchingThePlotWidenTheRange) {
 TEST_F(ShownRangeTest, NothingShownWhenEveryPointIsBelowTheRange) {
     chart.BottomAxis().SetMaximum(30);
     chart.BottomAxis().SetMinimum(20);
-    chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+    detail::FitAxesIntoPlot(chart);
     series.ComputeShownRange();
     EXPECT_EQ(series.FirstShownIndex(), -1);
     EXPECT_EQ(series.LastShownIndex(), -1);
@@ -405,7 +405,7 @@ TEST_F(ShownRangeTest, SearchedRangeMatchesAWalkOverRepeatedValues) {
         series.AddPoint(i / 3, 50);  // each X value three times
     for (double lo = -5; lo < 105; lo += 0.75) {
         chart.BottomAxis().SetMinMax(lo, lo + 7.3);
-        chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+        detail::FitAxesIntoPlot(chart);
         const TScaleMap& map = chart.ScaleMapOf(chart.BottomAxis());
         const double from = map.ToValue(chart.PlotRect().Left);
         const double to = map.ToValue(chart.PlotRect().Right);

@@ -48,8 +48,8 @@ TEST_P(WidenedRangeTest, TheRunEndsAtTheFirstPointWhoseMarkerMissesThePlot) {
     chart.BottomAxis().SetMinMax(c.from, c.to);
     chart.LeftAxis().SetAutomatic(false);
     chart.LeftAxis().SetMinMax(-3, 3);
-    chart.CalcPlotRect(TRect{0, 0, 600, 400});
-    chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+    detail::StartLayout(chart, TRect{0, 0, 600, 400});
+    detail::FitAxesIntoPlot(chart);
     series.ComputeShownRange();
 
     const TRect& plot = chart.PlotRect();
