@@ -321,4 +321,24 @@ TAxisLayout TitleBeyondLabels(const TChartAxis& axis, const TAxisPaint& paint,
     return moved;
 }
 
+std::int32_t OuterEdge(const TChartAxis& axis, const TAxisLayout& placed, TChartCanvas& canvas) {
+    if (TitleShows(axis)) return Outwards(axis, placed.TitlePosition, TitleExtent(axis, canvas));
+    if (axis.Labels().Visible()) return Outwards(axis, placed.LabelsPosition, placed.LabelsExtent);
+    const bool countTicks = axis.Labels().Position() == lpAtTick;
+    return Outwards(axis, placed.AxisPosition, AxisLineAndTicksExtent(axis, countTicks));
+}
+
+std::int32_t DistanceOutwards(const TChartAxis& axis, std::int32_t from, std::int32_t pos) {
+    const std::int64_t d = std::int64_t{pos} - from;
+    const bool outwardsGrows = SideOf(axis) == asBottom || SideOf(axis) == asRight;
+    return SaturatedPixel(outwardsGrows ? d : -d);
+}
+
+TAxisLayout MovedOutwards(const TChartAxis& axis, TAxisLayout placed, std::int32_t amount) {
+    placed.AxisPosition = Outwards(axis, placed.AxisPosition, amount);
+    placed.LabelsPosition = Outwards(axis, placed.LabelsPosition, amount);
+    placed.TitlePosition = Outwards(axis, placed.TitlePosition, amount);
+    return placed;
+}
+
 }  // namespace twinscope

@@ -83,4 +83,12 @@ std::optional<TScaleRange> WidenedForOffsets(const TChartAxis& axis, const TScal
 TAxisLayout TitleBeyondLabels(const TChartAxis& axis, const TAxisPaint& paint,
                               TChartCanvas* canvas);
 
+// How far an axis placed by `placed` reaches outwards: past its title when the title shows,
+// else past its labels when they show, else past its line and ticks.
+std::int32_t OuterEdge(const TChartAxis& axis, const TAxisLayout& placed, TChartCanvas& canvas);
+// How far `pos` lies beyond `from`, outwards; negative when it lies inside it.
+std::int32_t DistanceOutwards(const TChartAxis& axis, std::int32_t from, std::int32_t pos);
+// The placement moved outwards by `amount` pixels: line, labels and title together.
+TAxisLayout MovedOutwards(const TChartAxis& axis, TAxisLayout placed, std::int32_t amount);
+
 }  // namespace twinscope

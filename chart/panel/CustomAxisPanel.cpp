@@ -344,4 +344,40 @@ void TCustomAxisPanel::FinishAxes(const TRect& plot) {
     }
 }
 
+namespace {
+// Between custom axes standing side by side.
+constexpr std::int32_t StackedAxisGap = 4;
+
+// The room missing on an axis's side of the paint bounds when it reaches out to `edge`.
+void Lacks(TRect& lack, const TChartAxis& axis, const TRect& bounds, std::int32_t edge) {
+    const std::int32_t beyond = std::max(0, DistanceOutwards(axis, Side(axis, bounds), edge));
+    std::int32_t& side = SideOf(axis) == asLeft    ? lack.Left
+                         : SideOf(axis) == asTop   ? lack.Top
+                         : SideOf(axis) == asRight ? lack.Right
+                                                   : lack.Bottom;
+    side = std::max(side, beyond);
+}
+}  // namespace
+
+TRect TCustomAxisPanel::StackCustomAxes(TCanvas3D& measure) {
+    TRect lack;
+    // The outer edge of the custom axes placed so far on each side.
+    std::array<std::optional<std::int32_t>, 4> outer;
+    for (TChartAxis* axis : axes_) {
+        TAxisPaint& paint = paints_[axis];
+        if (!paint.Shown || axis->TakesPlotSpace() || axis->IsDepthAxis()) continue;
+        std::optional<std::int32_t>& edge = outer[static_cast<std::size_t>(SideOf(*axis))];
+        if (edge) {
+            const std::int32_t overlap =
+                DistanceOutwards(*axis, paint.Layout.AxisPosition, *edge) + StackedAxisGap;
+            if (overlap > 0) {
+                paint.Layout = MovedOutwards(*axis, paint.Layout, overlap);
+                Lacks(lack, *axis, PaintBounds(), OuterEdge(*axis, paint.Layout, measure));
+            }
+        }
+        edge = OuterEdge(*axis, paint.Layout, measure);
+    }
+    return lack;
+}
+
 }  // namespace twinscope

@@ -159,6 +159,11 @@ protected:
     // Once the plot is final: each axis widens its range by its end offsets, and each shown
     // axis's line stands on the plot's edge (where the mouse finds it too).
     void FinishAxes(const TRect& plot);
+    // Custom axes on one side of the plot stand side by side: one that would reach into the
+    // room of a custom axis before it on its side moves outwards past it. Answers how far the
+    // moved ones reach past the paint bounds on each side (left, top, right, bottom; 0 where
+    // they fit), the room the plot must give up for them.
+    TRect StackCustomAxes(TCanvas3D& measure);
 
 private:
     friend void detail::AppendSeriesDirectly(TCustomAxisPanel& chart, TChartSeries& series);

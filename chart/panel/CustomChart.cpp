@@ -58,8 +58,7 @@ void TCustomChart::RenderLayers(TCanvas3D& canvas) {
     layout.Plot = DrawTitlesAndPlaceLegend(canvas, layout);
 
     // The walls step: in 2D the walls take no space.
-    layout.Plot = PlaceAxes(&canvas, ClampedPlot(layout.Plot));
-    FinishAxes(layout.Plot);
+    layout.Plot = PlaceAxesOnPlot(canvas, ClampedPlot(layout.Plot));
     // The plot is final: the series and the mouse find it from here on.
     KeepLayout(layout);
     canvas.Projection(layout.Bounds, layout.Plot);
@@ -75,6 +74,21 @@ void TCustomChart::RenderLayers(TCanvas3D& canvas) {
     canvas.SetBrush(TBrushData{});
     canvas.SetFont(TFontData{});
     if (OnAfterDraw) OnAfterDraw();
+}
+
+TRect TCustomChart::PlaceAxesOnPlot(TCanvas3D& canvas, const TRect& plot) {
+    TRect placed = PlaceAxes(&canvas, plot);
+    FinishAxes(placed);
+    const TRect lack = StackCustomAxes(canvas);
+    if (lack == TRect{}) return placed;
+    // Custom axes standing side by side reach past the bounds: the plot gives up that room on
+    // their side, and the axes take theirs again from what is left.
+    const TRect smaller{plot.Left + lack.Left, plot.Top + lack.Top, plot.Right - lack.Right,
+                        plot.Bottom - lack.Bottom};
+    placed = PlaceAxes(&canvas, ClampedPlot(smaller));
+    FinishAxes(placed);
+    StackCustomAxes(canvas);
+    return placed;
 }
 
 TRect TCustomChart::DrawTitlesAndPlaceLegend(TCanvas3D& canvas, TChartLayout& layout) {

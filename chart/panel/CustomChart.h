@@ -61,6 +61,10 @@ private:
     // The pass before the axes: the titles that stand against the plot and the legend, in the
     // order the legend's side asks for, each taking its room; returns the plot they leave.
     TRect DrawTitlesAndPlaceLegend(TCanvas3D& canvas, TChartLayout& layout);
+    // The axis pass: the axes take their room from the plot, widen by their offsets and stand
+    // on its edges, and custom axes on one side stand side by side, the plot giving up what they
+    // lack beyond the bounds. Returns the plot the axes leave.
+    TRect PlaceAxesOnPlot(TCanvas3D& canvas, const TRect& plot);
     // The titles that stand against the plot (each takes its room from `plot`), or the
     // custom-positioned ones; their boxes join `boxes`. Returns the plot they leave.
     TRect DrawTitles(TCanvas3D& canvas, bool customPositioned, TRect plot,

@@ -127,6 +127,39 @@ TEST_F(ChartExportTest, ALogarithmicAxisShowsItsPowersAtEqualSpacingOnBothCanvas
     }
 }
 
+// Three custom axes that ask for the same place left of the plot stand side by side on both
+// canvases: their lines (blue, green, magenta in creation order) run outwards from the plot.
+TEST_F(ChartExportTest, ThreeScalesOnOneSideStandSideBySideOnBothCanvases) {
+    chart.Legend().SetVisible(false);
+    const std::vector<TColor> colours{0xFF0000, 0x00FF00, 0xFF00FF};
+    for (TColor colour : colours) {
+        TChartAxis& axis = chart.CustomAxes().Add();
+        axis.SetPositionPercent(-12);
+        axis.SetMinMax(0, 10);
+        axis.Axis().SetColor(colour);
+        axis.Axis().SetWidth(1);
+        axis.Title().SetCaption("scale");
+        chart.AddNewSeries<TLineSeries>().BindCustomVertAxis(&axis);
+    }
+    for (const char* canvas : {"TChartCanvas3D", "TGDIPlusCanvas"}) {
+        chart.SetDefaultCanvas(canvas);
+        SaveChartImage(chart, PathOf("stacked.png"), 500, 300);
+        const QImage saved(dir.filePath("stacked.png"));
+        std::vector<int> lines;  // the leftmost column of each colour on the middle row
+        for (TColor colour : colours) {
+            const QColor wanted(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+            int found = -1;
+            for (int x = 0; x < saved.width() && found < 0; ++x) {
+                if (saved.pixelColor(x, 150) == wanted) found = x;
+            }
+            lines.push_back(found);
+        }
+        EXPECT_GE(lines[2], 0) << canvas;
+        EXPECT_GT(lines[1], lines[2]) << canvas;
+        EXPECT_GT(lines[0], lines[1]) << canvas;
+    }
+}
+
 // What a poppler tool (scripts/setup.sh installs them for the tests) reads from a PDF file.
 QString Poppler(const QString& tool, const QStringList& arguments) {
     QProcess process;

@@ -1,0 +1,91 @@
+#include <string>
+#include <vector>
+
+#include "tests/support/ChartFixture.h"
+#include "tests/support/Printers.h"
+#include "tests/support/RecordingCanvas.h"
+#include "twinscope/chart/axes/AxisGeometry.h"
+#include "twinscope/chart/series/LineSeries.h"
+
+namespace twinscope {
+namespace {
+
+struct StackCase {
+    const char* name;
+    bool horizontal;
+    bool otherSide;
+};
+
+// Three titled custom axes on one side, all asking for the same place 12 % outside the plot,
+// each shown by a series of its own. The margins leave them too little room.
+class StackedAxesTest : public testing::ChartFixture,
+                        public ::testing::WithParamInterface<StackCase> {
+protected:
+    StackedAxesTest() {
+        chart.SetBounds(600, 400);
+        chart.SetView3D(false);
+        chart.Legend().SetVisible(false);
+        chart.AddNewSeries<TLineSeries>().AddPoint(0, 0);
+        for (int k = 0; k < 3; ++k) {
+            TChartAxis& axis = chart.CustomAxes().Add();
+            axis.SetHorizontal(GetParam().horizontal);
+            axis.SetOtherSide(GetParam().otherSide);
+            axis.SetPositionPercent(-12);
+            axis.Title().SetCaption("scale " + std::to_string(k));
+            axis.SetMinMax(0, 1000 * (k + 1));
+            auto& series = chart.AddNewSeries<TLineSeries>();
+            if (GetParam().horizontal) {
+                series.BindCustomHorizAxis(&axis);
+            } else {
+                series.BindCustomVertAxis(&axis);
+            }
+            scales.push_back(&axis);
+        }
+    }
+
+    void Render() { chart.RenderChart(canvas, target, {0, 0, 600, 400}); }
+
+    std::vector<TChartAxis*> scales;
+    TRecordingCanvas canvas;
+    TNoTarget target;
+};
+
+TEST_P(StackedAxesTest, EachFurtherScaleStandsOutsideTheOnesBeforeIt) {
+    Render();
+    for (std::size_t k = 1; k < scales.size(); ++k) {
+        const TChartAxis& inner = *scales[k - 1];
+        const TChartAxis& outer = *scales[k];
+        const std::int32_t innerEdge = OuterEdge(inner, chart.AxisPaintOf(inner).Layout, canvas);
+        const std::int32_t line = chart.AxisPaintOf(outer).Layout.AxisPosition;
+        EXPECT_EQ(DistanceOutwards(outer, innerEdge, line), 4) << k;
+    }
+    // The margin grew: the outermost scale ends inside the chart.
+    const TChartAxis& last = *scales.back();
+    const std::int32_t edge = OuterEdge(last, chart.AxisPaintOf(last).Layout, canvas);
+    const std::int32_t bound = Side(last, chart.PaintBounds());
+    EXPECT_LE(DistanceOutwards(last, bound, edge), 0);
+    EXPECT_GT(DistanceOutwards(last, bound, edge), -30);
+}
+
+TEST_P(StackedAxesTest, OneScaleStandsWhereItAsks) {
+    scales[1]->SetVisible(false);
+    scales[2]->SetVisible(false);
+    Render();
+    const TRect plot = chart.PlotRect();
+    EXPECT_EQ(chart.AxisPaintOf(*scales[0]).Layout.AxisPosition,
+              AxisLinePosition(*scales[0], plot));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Rows, StackedAxesTest,
+    ::testing::Values(
+        StackCase{"Left",   false, false},
+        StackCase{"Right",  false, true},
+        StackCase{"Bottom", true,  false},
+        StackCase{"Top",    true,  true}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+}  // namespace
+}  // namespace twinscope
