@@ -48,6 +48,8 @@ std::vector<std::string> RenderChart(const TRenderOptions& options,
             SaveChartImage(chart, options.FileName.toStdString(), size.width(), size.height(),
                            options.Scale);
         }
+    } catch (const OutOfMemoryError&) {
+        throw;
     } catch (const RuntimeError& e) {
         // The window's default exception display would show this message.
         shown.messages.push_back(e.what());

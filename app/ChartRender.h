@@ -17,7 +17,8 @@ namespace twinscope {
 // The title and the legend are set as asked before the plot. A picture for standard output is
 // written there whole once it is drawn.
 // Answers the messages that stopped it, as the window would show them; none when the picture
-// was written.
+// was written. Readings that do not fit into memory raise OutOfMemoryError, which counts their
+// points, for the caller to name their file; nothing is written then.
 std::vector<std::string> RenderChart(const TRenderOptions& options,
                                      const std::optional<TReadingsFile>& readings);
 

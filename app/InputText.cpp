@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "app/ReadingsCsv.h"
 
@@ -17,6 +18,12 @@ namespace {
 
 constexpr std::string_view GzipMagic = "\x1F\x8B";
 
+// Readings compress about ten to one; deflate comes near a thousand to one only on bytes that
+// repeat, as in a gzip bomb, whose few kilobytes would otherwise fill the memory. Text of up to
+// MostExpansion times the compressed bytes is taken, and any text of up to AlwaysTaken bytes.
+constexpr std::size_t MostExpansion = 100;
+constexpr std::size_t AlwaysTaken = std::size_t{64} << 20;
+
 [[noreturn]] void CannotDecompress(const std::string& reason) {
     throw ReadingsError(0, "cannot be decompressed (" + reason + ")");
 }
@@ -25,6 +32,7 @@ std::string Gunzip(std::string_view compressed) {
     z_stream stream{};
     if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK) CannotDecompress("zlib cannot start");
     const std::unique_ptr<z_stream, int (*)(z_stream*)> end(&stream, &inflateEnd);
+    const std::size_t limit = std::max(AlwaysTaken, compressed.size() * MostExpansion);
     std::string text;
     std::size_t size = 0;
     for (;;) {
@@ -35,13 +43,18 @@ std::string Gunzip(std::string_view compressed) {
             stream.avail_in = static_cast<uInt>(part);
             compressed.remove_prefix(part);
         }
-        const std::size_t room = std::max<std::size_t>(1 << 16, size);
+        // One byte beyond the limit tells text that would be longer.
+        const std::size_t room = std::min(std::max<std::size_t>(1 << 16, size), limit + 1 - size);
         text.resize(size + room);
         stream.next_out = reinterpret_cast<Bytef*>(text.data() + size);
         stream.avail_out = static_cast<uInt>(std::min<std::size_t>(room, UINT_MAX));
         const uInt before = stream.avail_out;
         const int status = inflate(&stream, Z_NO_FLUSH);
         size += before - stream.avail_out;
+        if (size > limit) {
+            CannotDecompress("it expands to more than " + std::to_string(MostExpansion) +
+                             " times its size, as no readings file does");
+        }
         if (status == Z_STREAM_END) {
             // gzip files may hold several members one after the other.
             if (stream.avail_in == 0 && compressed.empty()) break;

@@ -11,7 +11,8 @@ namespace twinscope {
 std::string ReadInputText(const std::string& path);
 
 // The text of bytes that may be gzip-compressed (one member or several in a row); others come
-// back as they are.
+// back as they are. Compressed bytes that would expand beyond any readings file (more than 100
+// times, and to more than 64 MiB) are refused before they take the memory.
 std::string DecompressedText(std::string bytes);
 
 // How messages name the input: the path, or "standard input" for "-".

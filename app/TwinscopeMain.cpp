@@ -13,6 +13,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
+#include <algorithm>
 #include <iostream>
 #include <map>
 
@@ -207,27 +208,49 @@ void TfmTwinscope::LoadReadingsFile(const QString& path) {
             std::cerr << "twinscope: " << InputName(name) << ": " << note << '\n';
     } catch (const ReadingsError& e) {
         ShowMessage(InputName(name) + ": " + e.what());
+    } catch (const OutOfMemoryError& e) {
+        ShowMessage(InputName(name) + ": " + e.what());
     }
 }
 
 void TfmTwinscope::ReplaceReadings(const TReadingsFile& readings) {
     TChart& chart = Chart();
+    // Room for every line first, beside the lines shown, which stay as they are when the
+    // readings do not fit.
+    std::vector<TLineSeries*> lines;
+    try {
+        for (std::size_t i = 0; i < readings.Series.size(); ++i) {
+            TLineSeries* series = seriesActualData;
+            if (i > 0) {
+                series = &chart.CreateSeries<TLineSeries>();
+                series->XValues().SetDateTime(true);
+                series->SetParentChart(&chart);
+            }
+            lines.push_back(series);
+            series->ReservePoints(readings.Series[i].Dates.size());
+        }
+    } catch (const OutOfMemoryError&) {
+        for (std::size_t i = 1; i < lines.size(); ++i)
+            chart.FreeSeries(*lines[i]);
+        throw;
+    }
     for (TLineSeries* series : moreReadings_)
         chart.FreeSeries(*series);
-    moreReadings_.clear();
-    for (std::size_t i = 0; i < readings.Series.size(); ++i) {
-        const TReadings& r = readings.Series[i];
-        TLineSeries* series = seriesActualData;
-        if (i > 0) {
-            series = &chart.CreateSeries<TLineSeries>();
-            series->XValues().SetDateTime(true);
-            series->SetParentChart(&chart);
-            moreReadings_.push_back(series);
+    moreReadings_.assign(lines.begin() + std::min<std::size_t>(lines.size(), 1), lines.end());
+    try {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const TReadings& r = readings.Series[i];
+            lines[i]->SetTitle(r.Name);
+            lines[i]->ClearPoints();
+            lines[i]->ReservePoints(r.Dates.size());
+            lines[i]->AppendPoints(r.Dates, r.Temperatures);
         }
-        series->SetTitle(r.Name);
-        series->ClearPoints();
-        series->ReservePoints(r.Dates.size());
-        series->AppendPoints(r.Dates, r.Temperatures);
+    } catch (const OutOfMemoryError&) {
+        // The memory that the first line let go was taken meanwhile: no line is left half
+        // drawn.
+        for (TLineSeries* series : lines)
+            series->ClearPoints();
+        throw;
     }
     const bool many = readings.Series.size() > 1 || PointCount(readings) > MostPointsListed;
     chart.Legend().SetLegendStyle(many ? lsSeries : storedLegendStyle_);

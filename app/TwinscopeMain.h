@@ -54,13 +54,15 @@ public:
     // The chart shows these readings instead of its stored points or the readings before: the
     // first series in the stored line, each further one in a line of its own in the next free
     // palette colour. More than one line, or more than 50 points, are listed by line in the
-    // legend; fewer as stored.
+    // legend; fewer as stored. Readings that do not fit into memory raise OutOfMemoryError and
+    // leave the chart as it was.
     void ReplaceReadings(const TReadingsFile& readings);
     void ShowLegend(TLegendShown shown);
     // How a readings file dropped onto the window is read; the command line's --data options.
     void SetReadingOptions(const TReadingOptions& options) { readingOptions_ = options; }
     // Reads a readings file as the command line's --data does and shows its readings; a file
-    // that cannot be read is refused with a message, and the chart keeps what it showed.
+    // that cannot be read, or whose readings do not fit into memory, is refused with a message,
+    // and the chart keeps what it showed.
     void LoadReadingsFile(const QString& path);
 
     TChartWidget* chartTest = nullptr;

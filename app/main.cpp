@@ -16,6 +16,7 @@
 #include "twinscope/platform/QtMessageBox.h"
 #include "twinscope/platform/QtUserSettings.h"
 #include "twinscope/platform/TwinscopeApplication.h"
+#include "twinscope/runtime/Exceptions.h"
 #include "twinscope/runtime/FormatSettings.h"
 #include "twinscope/runtime/UserSettings.h"
 
@@ -36,16 +37,19 @@ int main(int argc, char** argv) {
     const TProgramOptions& options = std::get<TProgramOptions>(parsed);
 
     std::optional<TReadingsFile> readings;
+    const std::string dataName = InputName(options.DataFile.value_or("").toStdString());
+    const auto refuseReadings = [&](const RuntimeError& e) {
+        std::cerr << "twinscope: " << dataName << ": " << e.what() << '\n';
+        return 1;
+    };
     if (options.DataFile) {
-        const std::string name = options.DataFile->toStdString();
         try {
-            readings = ReadReadingsFile(name, options.Reading);
+            readings = ReadReadingsFile(options.DataFile->toStdString(), options.Reading);
         } catch (const ReadingsError& e) {
-            std::cerr << "twinscope: " << InputName(name) << ": " << e.what() << '\n';
-            return 1;
+            return refuseReadings(e);
         }
         if (const std::string note = LeftOutNote(*readings); !note.empty())
-            std::cerr << "twinscope: " << InputName(name) << ": " << note << '\n';
+            std::cerr << "twinscope: " << dataName << ": " << note << '\n';
     }
 
     // A chart rendered into a file needs no display, so that it runs on a server too.
@@ -55,7 +59,12 @@ int main(int argc, char** argv) {
     InstallUserSettings(std::make_unique<TQtUserSettings>());
     SetCurrentFormatSettings(FormatSettingsFromLocale(QLocale::system()));
     if (options.RenderTo) {
-        const std::vector<std::string> messages = RenderChart(*options.RenderTo, readings);
+        std::vector<std::string> messages;
+        try {
+            messages = RenderChart(*options.RenderTo, readings);
+        } catch (const OutOfMemoryError& e) {
+            return refuseReadings(e);
+        }
         for (const std::string& message : messages)
             std::cerr << "twinscope: " << message << '\n';
         return messages.empty() ? 0 : 1;
@@ -64,7 +73,11 @@ int main(int argc, char** argv) {
 
     const TWindowStart start = BuildWindow(StoredWindowText());
     if (!start.Window) return ReportStartFailure(start.Failure);
-    if (readings) start.Window->ReplaceReadings(*readings);
+    try {
+        if (readings) start.Window->ReplaceReadings(*readings);
+    } catch (const OutOfMemoryError& e) {
+        return refuseReadings(e);
+    }
     start.Window->SetReadingOptions(options.Reading);
     start.Window->show();
     return application.exec();

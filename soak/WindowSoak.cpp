@@ -12,6 +12,7 @@
 // Exit status 0 when every action passed, 1 with the first failure on standard error.
 
 #include <malloc.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -62,6 +63,7 @@ public:
         window_.resize(1000, 600);
         window_.show();
         QApplication::processEvents();
+        const std::size_t residentAtStart = ResidentBytes();
         const long warmUp = std::min(options_.Actions / 5, 200L);
         std::size_t heapAfterWarmUp = 0;
         std::size_t seriesAfterWarmUp = 0;
@@ -96,13 +98,24 @@ public:
         }
         std::printf(
             "window_soak: %ld actions passed, seed %u, heap %zu bytes, %zu companion "
-            "series since the warm-up\n",
-            options_.Actions, options_.Seed, heap, companions);
+            "series since the warm-up, resident %zu MB at the start and %zu MB at the end\n",
+            options_.Actions, options_.Seed, heap, companions, residentAtStart >> 20,
+            ResidentBytes() >> 20);
         return 0;
     }
 
 private:
     static std::size_t HeapInUse() { return mallinfo2().uordblks; }
+    // The pages the process holds in memory, whichever allocator took them.
+    static std::size_t ResidentBytes() {
+        long pages = 0;
+        long resident = 0;
+        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+            std::fclose(statm);
+        }
+        return static_cast<std::size_t>(resident) * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    }
 
     int Uniform(int lo, int hi) { return std::uniform_int_distribution(lo, hi)(random_); }
     double Real(double lo, double hi) { return std::uniform_real_distribution(lo, hi)(random_); }

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/AddressSpace.h"
 #include "twinscope/Version.h"
 
 namespace twinscope {
@@ -24,14 +25,15 @@ struct Outcome {
     QByteArray outBytes;
 };
 
-// The program run with the input on its standard input.
-Outcome RunProgram(const QStringList& arguments, const QByteArray& input = {}) {
+// The command run with the input on its standard input.
+Outcome RunCommand(const QString& command, const QStringList& arguments,
+                   const QByteArray& input = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(name);
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.start(TWINSCOPE_PROGRAM, arguments);
+    program.start(command, arguments);
     program.write(input);
     program.closeWriteChannel();
     if (!program.waitForFinished(120000)) return {};
@@ -39,6 +41,10 @@ Outcome RunProgram(const QStringList& arguments, const QByteArray& input = {}) {
     return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
             QString::fromUtf8(out),
             QString::fromUtf8(program.readAllStandardError()).split('\n', Qt::SkipEmptyParts), out};
+}
+
+Outcome RunProgram(const QStringList& arguments, const QByteArray& input = {}) {
+    return RunCommand(TWINSCOPE_PROGRAM, arguments, input);
 }
 
 QByteArray FileBytes(const QString& path) {
@@ -176,7 +182,7 @@ const SampleCase kSamples[] = {
      {kSecondLine}},
 };
 
-class ProgramSampleTest : public testing::TestWithParam<SampleCase> {};
+class ProgramSampleTest : public ::testing::TestWithParam<SampleCase> {};
 
 TEST_P(ProgramSampleTest, RendersEachLineOfTheSampleInItsColour) {
     const SampleCase& c = GetParam();
@@ -191,7 +197,7 @@ TEST_P(ProgramSampleTest, RendersEachLineOfTheSampleInItsColour) {
         EXPECT_GT(LinePixels(image, line), 300) << line.name().toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Program, ProgramSampleTest, testing::ValuesIn(kSamples),
+INSTANTIATE_TEST_SUITE_P(Program, ProgramSampleTest, ::testing::ValuesIn(kSamples),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Program, ReadsStandardInputAndWritesStandardOutput) {
@@ -265,7 +271,7 @@ const LegendCase kLegends[] = {
      {}},
 };
 
-class ProgramLegendTest : public testing::TestWithParam<LegendCase> {};
+class ProgramLegendTest : public ::testing::TestWithParam<LegendCase> {};
 
 TEST_P(ProgramLegendTest, ListsWhatWasAskedOrWhatFits) {
     const LegendCase& c = GetParam();
@@ -279,7 +285,7 @@ TEST_P(ProgramLegendTest, ListsWhatWasAskedOrWhatFits) {
         EXPECT_FALSE(texts.contains(absent)) << absent.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Program, ProgramLegendTest, testing::ValuesIn(kLegends),
+INSTANTIATE_TEST_SUITE_P(Program, ProgramLegendTest, ::testing::ValuesIn(kLegends),
                          [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusalCase {
@@ -342,7 +348,7 @@ const RefusalCase kRefusals[] = {
      "twinscope: Unknown option 'colour'."},
 };
 
-class ProgramRefusalTest : public testing::TestWithParam<RefusalCase> {};
+class ProgramRefusalTest : public ::testing::TestWithParam<RefusalCase> {};
 
 TEST_P(ProgramRefusalTest, GivesItsMessageAndStatusAndWritesNoFile) {
     const RefusalCase& c = GetParam();
@@ -362,8 +368,27 @@ TEST_P(ProgramRefusalTest, GivesItsMessageAndStatusAndWritesNoFile) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"bad.csv"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Program, ProgramRefusalTest, testing::ValuesIn(kRefusals),
+INSTANTIATE_TEST_SUITE_P(Program, ProgramRefusalTest, ::testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Readings streamed in from a shell that holds the program to 400 MB of address space.
+TEST(Program, ReadingsThatDoNotFitIntoMemoryEndItWithTheReasonAndNoPicture) {
+    SKIP_WHERE_ADDRESS_SPACE_IS_THE_SANITIZERS();
+    for (const char* render : {"", " --render \"$1/c.png\""}) {
+        SCOPED_TRACE(render);
+        QTemporaryDir dir;
+        const QString script = QString(
+                                   "ulimit -v 400000; yes 2015-01-01,45.0 | head -c 800000000 | "
+                                   "exec \"$0\" --data -") +
+                               render;
+        const Outcome o = RunCommand("/bin/sh", {"-c", script, TWINSCOPE_PROGRAM, dir.path()});
+        EXPECT_EQ(o.status, 1);
+        EXPECT_EQ(ProgramErrors(o),
+                  QStringList{"twinscope: standard input: does not fit into memory"});
+        EXPECT_EQ(o.out, "");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
+    }
+}
 
 TEST(Program, PrintsItsVersionWithoutADisplay) {
     const Outcome o = RunProgram({"--version"});

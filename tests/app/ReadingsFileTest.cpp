@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -299,18 +300,31 @@ TEST(ReadingsFile, NotesWhatItLeftOutInOneLine) {
     }
 }
 
-// A gzip member holding the text.
-std::string Gzipped(const std::string& text) {
+// A gzip member holding the text, `times` over.
+std::string Gzipped(const std::string& text, int times = 1) {
     z_stream stream{};
     EXPECT_EQ(deflateInit2(&stream, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY), Z_OK);
-    std::string out(deflateBound(&stream, text.size()), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-    stream.avail_in = static_cast<uInt>(text.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = static_cast<uInt>(out.size());
-    EXPECT_EQ(deflate(&stream, Z_FINISH), Z_STREAM_END);
-    out.resize(stream.total_out);
+    std::string out;
+    std::string buffer(1 << 16, '\0');
+    for (int i = 0; i <= times; ++i) {
+        const bool end = i == times;
+        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+        stream.avail_in = end ? 0 : static_cast<uInt>(text.size());
+        do {
+            stream.next_out = reinterpret_cast<Bytef*>(buffer.data());
+            stream.avail_out = static_cast<uInt>(buffer.size());
+            deflate(&stream, end ? Z_FINISH : Z_NO_FLUSH);
+            out.append(buffer.data(), buffer.size() - stream.avail_out);
+        } while (stream.avail_out == 0);
+    }
     deflateEnd(&stream);
+    return out;
+}
+
+std::string Repeated(const std::string& bytes, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += bytes;
     return out;
 }
 
@@ -347,6 +361,43 @@ TEST(ReadingsFile, DecompressesGzipOfOneMemberOrSeveralAndRefusesABrokenOne) {
             ADD_FAILURE() << "no refusal";
         } catch (const ReadingsError& e) {
             EXPECT_STREQ(e.what(), row.message);
+        }
+    }
+}
+
+// Deflate turns a mebibyte of zeros into about a kilobyte: such bombs stop at 64 MiB of text, or
+// at a hundred times the compressed size when that is more.
+TEST(ReadingsFile, RefusesGzipThatExpandsBeyondAnyReadingsFile) {
+    const std::string zeros = Gzipped(std::string(1 << 20, '\0'));
+    std::mt19937 random(21);
+    std::string noise(700 << 10, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(random());
+    const std::string noisy = Gzipped(noise);  // about as large as the noise
+    std::string rows;
+    while (rows.size() < (1 << 20))
+        rows += "2015-01-01,45.0\n";
+    constexpr std::size_t MiB = 1 << 20;
+    struct Row {
+        const char* name;
+        std::string bytes;
+        std::size_t text;  // 0: refused
+    } const table[] = {
+        {"64 MiB of zeros", Repeated(zeros, 64), 64 * MiB},
+        {"a byte more", Repeated(zeros, 64) + Gzipped(std::string(1, '\0')), 0},
+        {"a row repeated in one member", Gzipped(rows, 65), 0},
+        {"up to a hundred times its size", noisy + Repeated(zeros, 66), noise.size() + 66 * MiB},
+        {"more than a hundred times", noisy + Repeated(zeros, 80), 0},
+    };
+    for (const Row& row : table) {
+        SCOPED_TRACE(row.name);
+        try {
+            EXPECT_EQ(DecompressedText(row.bytes).size(), row.text);
+        } catch (const ReadingsError& e) {
+            EXPECT_EQ(row.text, 0u);
+            EXPECT_STREQ(e.what(),
+                         "cannot be decompressed (it expands to more than 100 times its size, as "
+                         "no readings file does)");
         }
     }
 }

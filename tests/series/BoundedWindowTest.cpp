@@ -2,14 +2,11 @@
 // keeps the newest points in X order at a constant cost per point, and running out of memory
 // leaves the series as it was.
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <random>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -21,6 +18,7 @@
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/chart/series/ValueStorage.h"
 #include "twinscope/runtime/Exceptions.h"
+#include "tests/support/AddressSpace.h"
 #include "tests/support/RecordingCanvas.h"
 
 namespace twinscope {
@@ -128,28 +126,6 @@ TEST(BoundedWindowTest, LettingValuesGoMovesTheKeptOnesRarelyAndHoldsLittleMore)
     EXPECT_EQ(storage.Front() % ValueStorage::MoveUnit, (20 * Kept - Kept) % ValueStorage::MoveUnit);
 }
 
-// Holds the address space of this (death test's child) process to what it uses now and
-// `headroom` bytes more.
-void LimitAddressSpace(std::size_t headroom) {
-    long pages = 0;
-    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%ld", &pages) != 1) pages = 0;
-        std::fclose(statm);
-    }
-    rlimit limit{};
-    getrlimit(RLIMIT_AS, &limit);
-    limit.rlim_cur = static_cast<rlim_t>(pages) * 4096 + headroom;
-    setrlimit(RLIMIT_AS, &limit);
-}
-
-#if defined(__SANITIZE_ADDRESS__)
-#define SKIP_WHERE_ADDRESS_SPACE_IS_THE_SANITIZERS() \
-    GTEST_SKIP() << "the address sanitizer reserves address space of its own"
-#else
-#define SKIP_WHERE_ADDRESS_SPACE_IS_THE_SANITIZERS() \
-    ::testing::FLAGS_gtest_death_test_style = "threadsafe"
-#endif
-
 // Each step's failure ends the child with its own code.
 TEST(BoundedWindowTest, PointsThatDoNotFitInMemoryLeaveTheSeriesAsItWas) {
     SKIP_WHERE_ADDRESS_SPACE_IS_THE_SANITIZERS();
@@ -161,7 +137,7 @@ TEST(BoundedWindowTest, PointsThatDoNotFitInMemoryLeaveTheSeriesAsItWas) {
             std::vector<double> more = Ramp(1'000'000, 1e7, 1);
             // X has room for what follows; Y is the list that runs out.
             series.XValues().Reserve(9'000'000);
-            LimitAddressSpace(48 << 20);
+            testing::LimitAddressSpace(48 << 20);
             try {
                 series.ReservePoints(30'000'000);  // 240 MB a list
                 std::exit(1);
@@ -202,7 +178,7 @@ TEST(BoundedWindowTest, AnIndexThatDoesNotFitKeepsWhatItHadAndTheValuesAreReadDi
             TLineSeries series;
             const std::vector<double> ys = Ramp(2'000'000, 0, 1);
             series.YValues().Append(ys);
-            LimitAddressSpace(1 << 20);  // the index takes 2 MB
+            testing::LimitAddressSpace(1 << 20);  // the index takes 2 MB
             TMinMaxIndex index;
             try {
                 index.Cover(ys.data(), ys.size());
