@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     InstallUserSettings(std::make_unique<TQtUserSettings>());
     SetCurrentFormatSettings(FormatSettingsFromLocale(QLocale::system()));
     if (options.RenderTo) {
-        const std::vector<std::string> messages = RenderChart(*options.RenderTo, readings);
+        const std::vector<std::string> messages = RenderChart(*options.RenderTo, readings, options.WrapDayScale);
         for (const std::string& message : messages)
             std::cerr << "twinscope: " << message << '\n';
         return messages.empty() ? 0 : 1;
@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
     if (!start.Window) return ReportStartFailure(start.Failure);
     if (readings) start.Window->ReplaceReadings(*readings);
     start.Window->SetReadingOptions(options.Reading);
+    start.Window->SetWrapDayScale(options.WrapDayScale);
     start.Window->show();
     return application.exec();
 }

@@ -41,11 +41,17 @@ std::int32_t IsoYear(double date) {
     return year;
 }
 
-// The numbered units of one year that are labelled, latest first: the last, every multiple of
-// the step, the first.
-std::vector<std::int32_t> LabelledNumbers(std::int32_t last, std::int32_t step, bool withLast) {
+// The numbered units of one year that are labelled, latest first. Days and weeks: the last,
+// every multiple of the step, the first. Months: every step-th from the first (1, 4, 7, 10).
+std::vector<std::int32_t> LabelledNumbers(TCalendarLabels calendar, std::int32_t last,
+                                          std::int32_t step) {
     std::vector<std::int32_t> numbers;
-    if (withLast && last % step != 0) numbers.push_back(last);
+    if (calendar == calMonth) {
+        for (std::int32_t n = 1 + (last - 1) / step * step; n >= 1; n -= step)
+            numbers.push_back(n);
+        return numbers;
+    }
+    if (last % step != 0) numbers.push_back(last);
     for (std::int32_t n = last - last % step; n > 1; n -= step)
         numbers.push_back(n);
     numbers.push_back(1);
@@ -123,7 +129,7 @@ std::vector<double> CalendarLabelValues(TCalendarLabels calendar, TScaleRange da
     const std::int32_t bottom = std::max(FirstYear, CalendarYear(low) - (byWeek ? 1 : 0));
     for (std::int32_t year = top; year >= bottom; --year) {
         const std::int32_t units = UnitsIn(calendar, year);
-        for (const std::int32_t n : LabelledNumbers(units, step, calendar != calMonth)) {
+        for (const std::int32_t n : LabelledNumbers(calendar, units, step)) {
             const double v = UnitStart(calendar, year, n);
             if (v >= low && v <= high) values.push_back(v);
             if (values.size() >= static_cast<std::size_t>(MaxLabelsPerPass)) return values;

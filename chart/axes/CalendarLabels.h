@@ -14,9 +14,10 @@ enum class TCalendarLabels : std::uint8_t { calNone, calDayOfYear, calIsoWeek, c
 using enum TCalendarLabels;
 
 // The dates such an axis labels within a range of dates, latest first, at most
-// MaxLabelsPerPass of them. Each year (ISO year for weeks) gives its first day, week or month,
-// every one whose number is a multiple of the step, and, for days and weeks, its last one, so
-// that the numbers read up to 365 (366, 52, 53) and start again at 1, each at its date. The step
+// MaxLabelsPerPass of them. Each year (ISO year for weeks) gives its first day or week, every
+// one whose number is a multiple of the step, and its last one, so that the numbers read up to
+// 365 (366, 52, 53) and start again at 1, each at its date; months go by the step from January
+// (1, 4, 7, 10 by quarters). The step
 // comes from the increment, in days: whole days; whole weeks; 1, 2, 3, 4, 6 or 12 months.
 std::vector<double> CalendarLabelValues(TCalendarLabels calendar, TScaleRange dates,
                                         double increment);
