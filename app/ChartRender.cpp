@@ -13,6 +13,9 @@ namespace twinscope {
 
 namespace {
 
+// On the command line the window's message for dates across a new year says what plots them.
+constexpr const char* WrapDayScaleHint = " (--wrap-day-scale numbers the days across new years)";
+
 // The widest range an axis holds: whatever the plot writes next stays inside it.
 void OpenRange(TChartAxis& axis) {
     axis.SetMinMax(std::numeric_limits<double>::lowest(), std::numeric_limits<double>::max());
@@ -21,10 +24,12 @@ void OpenRange(TChartAxis& axis) {
 }  // namespace
 
 std::vector<std::string> RenderChart(const TRenderOptions& options,
-                                     const std::optional<TReadingsFile>& readings) {
+                                     const std::optional<TReadingsFile>& readings,
+                                     bool wrapDayScale) {
     MessageCollector shown;
     try {
         TfmTwinscope window;
+        window.SetWrapDayScale(wrapDayScale);
         TChart& chart = window.Chart();
         if (readings) window.ReplaceReadings(*readings);
         if (options.Canvas) chart.SetDefaultCanvas(*options.Canvas);
@@ -36,6 +41,9 @@ std::vector<std::string> RenderChart(const TRenderOptions& options,
         OpenRange(chart.LeftAxis());
         OpenRange(chart.BottomAxis());
         window.btnPlotClick();
+        for (std::string& message : shown.messages) {
+            if (message == NonMonotonicLabelsMessage) message += WrapDayScaleHint;
+        }
         if (!shown.messages.empty()) return shown.messages;
         const QSize size = options.Size.value_or(QSize(chart.Width(), chart.Height()));
         if (options.FileName == "-") {

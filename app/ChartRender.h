@@ -16,10 +16,13 @@ namespace twinscope {
 // before the plot, and the typed values are checked against each other only.
 // The title and the legend are set as asked before the plot. A picture for standard output is
 // written there whole once it is drawn.
+// With wrapDayScale dates across a new year get the day scale that reads across it; without,
+// the window's message for them names the option.
 // Answers the messages that stopped it, as the window would show them; none when the picture
 // was written. Readings that do not fit into memory raise OutOfMemoryError, which counts their
 // points, for the caller to name their file; nothing is written then.
 std::vector<std::string> RenderChart(const TRenderOptions& options,
-                                     const std::optional<TReadingsFile>& readings);
+                                     const std::optional<TReadingsFile>& readings,
+                                     bool wrapDayScale = false);
 
 }  // namespace twinscope

@@ -216,8 +216,12 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
                   "(anti-aliased, the default) or TChartCanvas3D (aliased). SVG pictures are "
                   "always anti-aliased.",
         "name");
+    const QCommandLineOption wrapDayScale(
+        "wrap-day-scale",
+        "Dates across a new year get a day scale that starts again at 1 on each 1 January "
+        "(without it such dates keep the day scale as it was).");
     parser.addOptions({data, dataFormat, column, unit, render, format, size, scale, minimum,
-                       maximum, begin, end, gridOnCelsius, canvas, title, legend});
+                       maximum, begin, end, gridOnCelsius, canvas, title, legend, wrapDayScale});
 
     if (!parser.parse(arguments)) return UsageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -238,6 +242,7 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
     }
 
     TProgramOptions options;
+    options.WrapDayScale = parser.isSet(wrapDayScale);
     try {
         RefuseUnless(parser.isSet(data), parser, {&dataFormat, &column, &unit}, "--data");
         if (parser.isSet(data)) options.DataFile = parser.value(data);

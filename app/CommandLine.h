@@ -34,6 +34,8 @@ struct TProgramOptions {
     std::optional<QString> DataFile;
     TReadingOptions Reading;
     std::optional<TRenderOptions> RenderTo;
+    // A plot across a new year gets a day scale that reads across it.
+    bool WrapDayScale = false;
 };
 
 // The program ends at once: help or version for standard output (status 0), or an error for

@@ -287,11 +287,16 @@ void TfmTwinscope::btnPlotClick() {
     bottom.SetMaximum(end);
     bottom.SetIncrement(10);
     if (CalendarYear(bottom.Minimum()) == CalendarYear(bottom.Maximum())) {
+        WrappingDayScale.Free();
         DayOfYearScale.Free();
         DayOfYearScale = CreateOwnedAxis<tBottomDayOfTheYearScale>(chart);
         DayOfYearScale->FollowMaster();
+    } else if (wrapDayScale_) {
+        DayOfYearScale.Free();
+        WrappingDayScale.Free();
+        WrappingDayScale = CreateOwnedAxis<tBottomCalendarScale>(chart, calDayOfYear);
     } else {
-        ShowMessage("non-monotonic labels not implemented");
+        ShowMessage(NonMonotonicLabelsMessage);
     }
 }
 
@@ -302,6 +307,7 @@ void TfmTwinscope::menuGridClick() {
 void TfmTwinscope::FormDestroy() {
     CelsiusScale.Free();
     DayOfYearScale.Free();
+    WrappingDayScale.Free();
 }
 
 }  // namespace twinscope

@@ -31,6 +31,9 @@ struct TPlotInputs {
     std::optional<TDateTime> End;
 };
 
+// What a plot across a new year shows when the day scale cannot follow.
+inline constexpr const char* NonMonotonicLabelsMessage = "non-monotonic labels not implemented";
+
 // What the legend lists: the points of the first line, the lines by name, or nothing.
 enum class TLegendShown : std::uint8_t { Values, Series, None };
 
@@ -60,6 +63,11 @@ public:
     void ShowLegend(TLegendShown shown);
     // How a readings file dropped onto the window is read; the command line's --data options.
     void SetReadingOptions(const TReadingOptions& options) { readingOptions_ = options; }
+    // Off by default: a plot across a new year keeps the day-of-the-year scale and says
+    // NonMonotonicLabelsMessage. On, such a plot gets a day scale that reads across new years
+    // (WrappingDayScale) in its place.
+    bool WrapDayScale() const { return wrapDayScale_; }
+    void SetWrapDayScale(bool on) { wrapDayScale_ = on; }
     // Reads a readings file as the command line's --data does and shows its readings; a file
     // that cannot be read, or whose readings do not fit into memory, is refused with a message,
     // and the chart keeps what it showed.
@@ -82,6 +90,7 @@ public:
 
     TCustomAxisOwner<tLeftCelsiusScale> CelsiusScale;
     TCustomAxisOwner<tBottomDayOfTheYearScale> DayOfYearScale;
+    TCustomAxisOwner<tBottomCalendarScale> WrappingDayScale;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -101,6 +110,7 @@ private:
     std::vector<TLineSeries*> moreReadings_;
     TLegendStyle storedLegendStyle_ = lsAuto;
     TReadingOptions readingOptions_;
+    bool wrapDayScale_ = false;
 };
 
 }  // namespace twinscope

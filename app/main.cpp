@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     if (options.RenderTo) {
         std::vector<std::string> messages;
         try {
-            messages = RenderChart(*options.RenderTo, readings);
+            messages = RenderChart(*options.RenderTo, readings, options.WrapDayScale);
         } catch (const OutOfMemoryError& e) {
             return refuseReadings(e);
         }
@@ -79,6 +79,7 @@ int main(int argc, char** argv) {
         return refuseReadings(e);
     }
     start.Window->SetReadingOptions(options.Reading);
+    start.Window->SetWrapDayScale(options.WrapDayScale);
     start.Window->show();
     return application.exec();
 }

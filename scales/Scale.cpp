@@ -6,7 +6,7 @@
 #include "twinscope/chart/panel/PlotLayout.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/runtime/Exceptions.h"
-#include "twinscope/runtime/MessageHook.h"
+#include "twinscope/scales/ConvertedRange.h"
 #include "twinscope/scales/NiceIncrement.h"
 #include "twinscope/scales/StyleAxis.h"
 
@@ -23,18 +23,26 @@ constexpr double WideMaximum = 1.7e308;
 tScale::tScale(TCustomAxisPanel& chart, tScaleSide side, const std::string& title,
                tConversion conversion, const std::string& gridToScaleCaption,
                const std::string& gridToMasterCaption, TColor colour)
-    : tScale(PlaceOnSide(chart, side), chart, title, std::move(conversion), gridToScaleCaption,
+    : tScale(chart, side, title, std::move(conversion), {}, gridToScaleCaption,
              gridToMasterCaption, colour) {}
 
+tScale::tScale(TCustomAxisPanel& chart, tScaleSide side, const std::string& title,
+               tConversion forward, tConversion inverse, const std::string& gridToScaleCaption,
+               const std::string& gridToMasterCaption, TColor colour)
+    : tScale(PlaceOnSide(chart, side), chart, title, std::move(forward), std::move(inverse),
+             gridToScaleCaption, gridToMasterCaption, colour) {}
+
 tScale::tScale(const Placement& placement, TCustomAxisPanel& chart, const std::string& title,
-               tConversion conversion, const std::string& gridToScaleCaption,
+               tConversion forward, tConversion inverse, const std::string& gridToScaleCaption,
                const std::string& gridToMasterCaption, TColor colour)
     : TChartAxis(chart, Kind::Custom),
       panel_(chart),
       masterAxis_(placement.master),
       nearPositionPercent_(placement.nearPositionPercent),
-      farPositionPercent_(placement.farPositionPercent) {
-    SetUpAxis(title, std::move(conversion), gridToScaleCaption, gridToMasterCaption, colour);
+      farPositionPercent_(placement.farPositionPercent),
+      side_(placement.side) {
+    SetUpAxis(title, std::move(forward), std::move(inverse), gridToScaleCaption,
+              gridToMasterCaption, colour);
     AddCompanionSeries(chart);
 }
 
@@ -48,19 +56,21 @@ tScale::Placement tScale::PlaceOnSide(TCustomAxisPanel& chart, tScaleSide side) 
     switch (side) {
         case ssBottom:
             chart.SetMargin(MarginBottomIndex, ScaleMarginPercent);
-            return {&chart.BottomAxis(), -1.0, -12.0};
+            return {&chart.BottomAxis(), -1.0, -12.0, side};
         case ssLeft:
             chart.SetMargin(MarginLeftIndex, ScaleMarginPercent);
-            return {&chart.LeftAxis(), -1.0, -13.0};
+            return {&chart.LeftAxis(), -1.0, -13.0, side};
         case ssRight:
+            chart.SetMargin(MarginRightIndex, ScaleMarginPercent);
+            return {&chart.LeftAxis(), -1.0, -13.0, side};
         case ssTop:
-            break;
+            chart.SetMargin(MarginTopIndex, ScaleMarginPercent);
+            return {&chart.BottomAxis(), -1.0, -12.0, side};
     }
-    ShowMessage("Right- & top-side scales not yet implemented");
-    Abort();
+    throw RuntimeError("Unknown scale side");
 }
 
-void tScale::SetUpAxis(const std::string& title, tConversion conversion,
+void tScale::SetUpAxis(const std::string& title, tConversion forward, tConversion inverse,
                        const std::string& gridToScaleCaption,
                        const std::string& gridToMasterCaption, TColor colour) {
     SetAutomatic(false);
@@ -68,14 +78,22 @@ void tScale::SetUpAxis(const std::string& title, tConversion conversion,
     SetAutomaticMinimum(false);
     Grid().SetVisible(false);
     SetHorizontal(masterAxis_->Horizontal());
+    SetOtherSide(!BesideMaster());
     SetPositionUnits(muPercent);
-    SetPositionPercent(farPositionPercent_);
+    // Across the plot from its master nothing stands between the scale and the plot.
+    SetPositionPercent(BesideMaster() ? farPositionPercent_ : nearPositionPercent_);
     SetVisible(true);
     StyleAxis(*this, title, colour);
     gridOnScale_ = false;
     gridToScaleCaption_ = gridToScaleCaption;
-    conversion_ = std::move(conversion);
+    conversion_ = std::move(forward);
+    inverse_ = std::move(inverse);
     gridToMasterCaption_ = gridToMasterCaption;
+    if (inverse_) {
+        SetConvertedFrom(masterAxis_,
+                         std::make_shared<const TScaleConversion>(
+                             TScaleConversion{.Forward = conversion_, .Inverse = inverse_}));
+    }
     FollowMaster();
 }
 
@@ -97,6 +115,22 @@ void tScale::AddCompanionSeries(TCustomAxisPanel& chart) {
 }
 
 void tScale::FollowMaster() {
+    if (inverse_) {
+        const std::optional<TScaleRange> range = ConvertedRange(
+            *ScaleConversion(), {masterAxis_->Minimum(), masterAxis_->Maximum()});
+        if (!range) return;
+        // In this order neither write can fail on a range in order, nor leave zero on a
+        // logarithmic scale.
+        if (range->Maximum >= Minimum()) {
+            SetMaximum(range->Maximum);
+            SetMinimum(range->Minimum);
+        } else {
+            SetMinimum(range->Minimum);
+            SetMaximum(range->Maximum);
+        }
+        SetNiceIncrement(*this);
+        return;
+    }
     // Widen first so that neither write of the new range can fail. A range lying wholly below
     // the usual wide minimum (from an extreme master) widens down to its own maximum.
     SetMinimum(std::min(WideMinimum, Maximum()));
@@ -130,31 +164,46 @@ void tScale::ReleaseMaster() {
 // Runs inside the paint, after the master's range is prepared and again when its end offsets
 // widen it; the scale comes later in the axis list, so its own preparation sees the new range.
 void tScale::FollowShownRange(const TScaleRange& shown) {
+    if (inverse_) {
+        const std::optional<TScaleRange> range = ConvertedRange(*ScaleConversion(), shown);
+        if (range) ShowConverted(*range);
+        return;
+    }
     const double minimum = conversion_(shown.Minimum);
     const double maximum = conversion_(shown.Maximum);
     // A conversion that turns the range around has nothing sound to show; the scale keeps its
     // range, as FollowMaster would after refusing it.
     if (!(minimum <= maximum)) return;
-    StoreMinimum(minimum);
-    StoreMaximum(maximum);
+    ShowConverted({minimum, maximum});
+}
+
+void tScale::ShowConverted(TScaleRange range) {
+    StoreMinimum(range.Minimum);
+    StoreMaximum(range.Maximum);
     SetNiceIncrement(*this);
-    panel_.SetShownRange(*this, {minimum, maximum});
+    panel_.SetShownRange(*this, range);
 }
 
 std::string tScale::ToggleGrid() {
     gridOnScale_ = !gridOnScale_;
     TChartAxis& master = *masterAxis_;
+    // Only a scale on its master's side trades places with it; across the plot both stay.
+    const bool swap = BesideMaster();
     if (gridOnScale_) {
         Grid().SetVisible(true);
         master.Grid().SetVisible(false);
-        SetPositionPercent(nearPositionPercent_);
-        master.SetPositionPercent(farPositionPercent_);
+        if (swap) {
+            SetPositionPercent(nearPositionPercent_);
+            master.SetPositionPercent(farPositionPercent_);
+        }
         return gridToScaleCaption_;
     }
     master.Grid().SetVisible(true);
     Grid().SetVisible(false);
-    master.SetPositionPercent(nearPositionPercent_);
-    SetPositionPercent(farPositionPercent_);
+    if (swap) {
+        master.SetPositionPercent(nearPositionPercent_);
+        SetPositionPercent(farPositionPercent_);
+    }
     return gridToMasterCaption_;
 }
 

@@ -11,7 +11,8 @@ namespace twinscope {
 
 class TCustomAxisPanel;
 
-// The side of the plot a scale stands on. Only bottom and left scales exist.
+// The side of the plot a scale stands on. Left and right scales follow the chart's left axis,
+// bottom and top scales its bottom axis.
 enum class tScaleSide : std::uint8_t { ssBottom = 0, ssLeft = 1, ssRight = 2, ssTop = 3 };
 using enum tScaleSide;
 
@@ -23,16 +24,30 @@ using tConversion = std::function<double(double)>;
 // invisible companion series so that the chart shows it, and it widens the chart margin on its
 // side to make room. Scales are made through the chart's CustomAxes collection (see
 // CreateOwnedAxis), which owns them; the companion series stays when a scale is freed.
+//
+// Given only the forward conversion, the scale spans the two converted ends of its master's
+// range linearly, which is right for an affine conversion (°F to °C) and needs one that does
+// not decrease. Given its inverse too, the scale labels values of its own unit (the 1-2-5 ladder
+// for its own range, or powers of the base when the scale is logarithmic) each at the master's
+// pixel of its inverse, so any monotonic conversion is labelled where its values lie; a
+// decreasing one reads reversed, and values where the conversion is not finite are left out.
+//
+// A right or top scale stands on the far side of the plot from its master, next to the plot,
+// with the margin on its side widened.
 class tScale : public TChartAxis {
 public:
-    // A right or top side shows "Right- & top-side scales not yet implemented" and raises the
-    // silent abort before anything of the scale exists.
     tScale(TCustomAxisPanel& chart, tScaleSide side, const std::string& title,
            tConversion conversion, const std::string& gridToScaleCaption,
            const std::string& gridToMasterCaption, TColor colour);
+    tScale(TCustomAxisPanel& chart, tScaleSide side, const std::string& title,
+           tConversion forward, tConversion inverse, const std::string& gridToScaleCaption,
+           const std::string& gridToMasterCaption, TColor colour);
     ~tScale() override;
 
-    // Recomputes the range from the master's stored range and picks the increment.
+    // Recomputes the range from the master's stored range and picks the increment. Without an
+    // inverse a range that the conversion turns around raises AxisException "Axis Maximum Value
+    // must be >= Minimum"; with one the range is put in order, and a master range with no finite
+    // converted value leaves the scale as it was.
     void FollowMaster();
     // Off by default: the scale follows when told (FollowMaster). While on, every paint gives
     // the scale the range its master shows (after zoom, undo zoom, scroll and automatic
@@ -50,6 +65,9 @@ public:
     double NearPositionPercent() const { return nearPositionPercent_; }
     double FarPositionPercent() const { return farPositionPercent_; }
     const tConversion& Conversion() const { return conversion_; }
+    // Empty for a scale given no inverse.
+    const tConversion& Inverse() const { return inverse_; }
+    tScaleSide Side() const { return side_; }
     const std::string& GridToScaleCaption() const { return gridToScaleCaption_; }
     const std::string& GridToMasterCaption() const { return gridToMasterCaption_; }
 
@@ -58,15 +76,19 @@ private:
         TChartAxis* master;
         double nearPositionPercent;
         double farPositionPercent;
+        tScaleSide side;
     };
     static Placement PlaceOnSide(TCustomAxisPanel& chart, tScaleSide side);
 
     tScale(const Placement& placement, TCustomAxisPanel& chart, const std::string& title,
-           tConversion conversion, const std::string& gridToScaleCaption,
+           tConversion forward, tConversion inverse, const std::string& gridToScaleCaption,
            const std::string& gridToMasterCaption, TColor colour);
-    void SetUpAxis(const std::string& title, tConversion conversion,
+    void SetUpAxis(const std::string& title, tConversion forward, tConversion inverse,
                    const std::string& gridToScaleCaption, const std::string& gridToMasterCaption,
                    TColor colour);
+    // Whether the scale stands on its master's side of the plot, where the two trade places.
+    bool BesideMaster() const { return side_ == ssLeft || side_ == ssBottom; }
+    void ShowConverted(TScaleRange range);
     void AddCompanionSeries(TCustomAxisPanel& chart);
     void FollowShownRange(const TScaleRange& shown);
     void ReleaseMaster();
@@ -78,7 +100,9 @@ private:
     TChartAxis* masterAxis_;
     double nearPositionPercent_;
     double farPositionPercent_;
+    tScaleSide side_;
     tConversion conversion_;
+    tConversion inverse_;
     std::string gridToScaleCaption_;
     std::string gridToMasterCaption_;
 };

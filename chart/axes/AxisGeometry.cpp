@@ -150,7 +150,15 @@ TPixelSpan AxisPixelSpan(const TChartAxis& axis, const TRect& plot) {
 }
 
 TScaleMap AxisScaleMap(const TChartAxis& axis, TScaleRange range, TPixelSpan pixels) {
-    return {range, pixels, axis.Direction(), axis.ScaleKind(), axis.LogarithmicBase()};
+    const TScaleMap own{range, pixels, axis.Direction(), axis.ScaleKind(), axis.LogarithmicBase()};
+    const TChartAxis* master = axis.ConversionMaster();
+    if (!master) return own;
+    // The master's stretch of values that this range converts back to, on its own scale.
+    const TScaleConversion& conversion = *axis.ScaleConversion();
+    const double a = conversion.Inverse(range.Minimum);
+    const double b = conversion.Inverse(range.Maximum);
+    return own.Through(AxisScaleMap(*master, {std::min(a, b), std::max(a, b)}, pixels),
+                       axis.ScaleConversion());
 }
 
 namespace {

@@ -50,7 +50,9 @@ std::int32_t AxisLineAndTicksExtent(const TChartAxis& axis, bool countTicks);
 // the plot's size along the axis, rounded half to even; far outside 0..100 % they saturate).
 TPixelSpan AxisPixelSpan(const TChartAxis& axis, const TRect& plot);
 
-// The axis's scale map for a range shown over the pixels given: its kind, base and direction.
+// The axis's scale map for a range shown over the pixels given: its kind, base and direction;
+// an axis converted from a master reaches the pixels through the master's map of the range
+// converted back.
 TScaleMap AxisScaleMap(const TChartAxis& axis, TScaleRange range, TPixelSpan pixels);
 
 // The widest label text of this paint's labels, plus one blank, and the most lines any of them

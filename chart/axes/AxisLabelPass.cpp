@@ -36,13 +36,22 @@ Extended PowersSpanned(const TScaleMap& map) {
 // The label pass's placing of one value: its pixel, its tick and its item.
 class LabelPlacer {
 public:
-    LabelPlacer(TChartAxis& axis, const TAxisPaint& paint, TLabelPassResult& result)
-        : axis_(axis), paint_(paint), result_(result) {}
+    // Labels nearer than leastGap pixels to the one placed before are left out with their
+    // ticks; 0 places them all.
+    LabelPlacer(TChartAxis& axis, const TAxisPaint& paint, TLabelPassResult& result,
+                std::int64_t leastGap)
+        : axis_(axis), paint_(paint), result_(result), leastGap_(leastGap) {}
 
     void Place(double v) {
         const TScaleMap& map = paint_.Map;
+        if (!map.Places(v)) return;
         const std::int32_t p = map.ToPixel(v);
         if (!axis_.Labels().OnAxis() && !(map.StartPixel() < p && p < map.EndPixel())) return;
+        if (leastGap_ > 0) {
+            if (placed_ && std::abs(std::int64_t{p} - previous_) < leastGap_) return;
+            placed_ = true;
+            previous_ = p;
+        }
 
         const bool labelsVisible = axis_.Labels().Visible();
         const bool tickOnLabelsOnly = axis_.TickOnLabelsOnly();
@@ -61,6 +70,9 @@ private:
     TChartAxis& axis_;
     const TAxisPaint& paint_;
     TLabelPassResult& result_;
+    std::int64_t leastGap_;
+    bool placed_ = false;
+    std::int64_t previous_ = 0;
 };
 }  // namespace
 
@@ -72,7 +84,9 @@ TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis, const TAxisPaint& paint)
 std::string LabelText(const TChartAxis& axis, const TAxisPaint& paint, double value) {
     if (paint.DateTime() && !IsCalendarValue(value)) return {};
     std::string text;
-    if (paint.DateTime()) {
+    if (axis.CalendarLabels() != calNone) {
+        text = CalendarLabelText(axis.CalendarLabels(), value);
+    } else if (paint.DateTime()) {
         std::string format = axis.DateTimeFormat();
         if (format.empty()) {
             const FormatSettings& settings = CurrentFormatSettings();
@@ -220,7 +234,8 @@ TLabelValuesInput LabelValuesInputOf(const TChartAxis& axis, const TAxisPaint& p
                                           : LabelStepIndex(axis, paint, increment.Increment),
             .Powers = increment.Powers,
             .Rungs = increment.Rungs,
-            .LogBase = paint.Map.LogBase()};
+            .LogBase = paint.Map.LogBase(),
+            .Calendar = axis.CalendarLabels()};
 }
 
 TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint, TChartCanvas& canvas) {
@@ -241,7 +256,13 @@ TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint, TChartC
     const bool calendarRow = result.StepIndex >= dtHalfMonth && result.StepIndex <= dtOneYear;
     if ((result.LabelIncrement > 0 || calendarRow) && paint.Map.Maximum() >= paint.Map.Minimum() &&
         style == talValue) {
-        LabelPlacer placer(axis, paint, result);
+        // A calendar that starts again puts the last day of a year beside the first of the
+        // next: the later one stands, the earlier gives way.
+        const std::int64_t leastGap =
+            axis.CalendarLabels() == calNone
+                ? 0
+                : LabelRoom(increment.Sample.Size, axis.Labels().Separation());
+        LabelPlacer placer(axis, paint, result, leastGap);
         for (const double v : TLabelValues(input).All())
             placer.Place(v);
     }

@@ -146,6 +146,14 @@ void TChartAxis::SetLogarithmicBase(double v) {
     Set(logarithmicBase_, v);
 }
 
+void TChartAxis::SetConvertedFrom(const TChartAxis* master,
+                                  std::shared_ptr<const TScaleConversion> conversion) {
+    if (master == conversionMaster_ && conversion == conversion_) return;
+    conversionMaster_ = master;
+    conversion_ = master ? std::move(conversion) : nullptr;
+    Invalidate();
+}
+
 TChartAxisTitle& TChartAxis::Title() {
     if (!title_) {
         std::int32_t angle = 0;

@@ -8,7 +8,9 @@
 #include "twinscope/chart/axes/AxisHost.h"
 #include "twinscope/chart/axes/AxisLabels.h"
 #include "twinscope/chart/axes/AxisTitle.h"
+#include "twinscope/chart/axes/CalendarLabels.h"
 #include "twinscope/chart/axes/BoundSeries.h"
+#include "twinscope/chart/axes/ScaleConversion.h"
 #include "twinscope/chart/axes/ScaleMap.h"
 #include "twinscope/chart/canvas/ChartPen.h"
 #include "twinscope/runtime/Arithmetic.h"
@@ -114,6 +116,10 @@ public:
     void SetTickOnLabelsOnly(bool b) { Set(tickOnLabelsOnly_, b); }
     bool GridCentered() const { return grid_.Centered(); }
     void SetGridCentered(bool b) { grid_.SetCentered(b); }
+    // Dates labelled by their number in a calendar that starts again each year (the day of the
+    // year, the ISO week, the month) rather than by their values; calNone by default.
+    TCalendarLabels CalendarLabels() const { return calendarLabels_; }
+    void SetCalendarLabels(TCalendarLabels c) { Set(calendarLabels_, c); }
     bool UsePartnerAxis() const { return usePartnerAxis_; }
     void SetUsePartnerAxis(bool b) { Set(usePartnerAxis_, b); }
 
@@ -175,6 +181,15 @@ public:
     TScaleKind ScaleKind() const { return logarithmic_ ? skLogarithmic : skLinear; }
     TScaleDirection Direction() const { return {horizontal_, inverted_}; }
 
+    // An axis may place its values where a master axis places theirs: each value at the
+    // master's pixel of the conversion's inverse, on the master's kind and direction. Its own
+    // range, kind and base still choose its labels. The master must outlive the axis; none (the
+    // default) maps the axis on its own.
+    void SetConvertedFrom(const TChartAxis* master,
+                          std::shared_ptr<const TScaleConversion> conversion);
+    const TChartAxis* ConversionMaster() const { return conversionMaster_; }
+    const std::shared_ptr<const TScaleConversion>& ScaleConversion() const { return conversion_; }
+
     // Counts the changes of the axis's settings and of its parts.
     std::uint64_t SettingsRevision() const { return settingsRevision_; }
 
@@ -221,6 +236,7 @@ private:
     bool exactDateTime_ = true;
     bool tickOnLabelsOnly_ = true;
     bool usePartnerAxis_ = false;
+    TCalendarLabels calendarLabels_ = calNone;
     std::int32_t titleSize_ = 0;
     std::int32_t tickLength_ = 4;
     std::int32_t tickInnerLength_ = 0;
@@ -236,6 +252,9 @@ private:
     TTicks ticks_;
     TTicks ticksInner_;
     TTicks minorTicks_;
+
+    const TChartAxis* conversionMaster_ = nullptr;
+    std::shared_ptr<const TScaleConversion> conversion_;
 
     mutable std::uint64_t settingsRevision_ = 0;
     std::shared_ptr<const void> lifetime_ = std::make_shared<char>();

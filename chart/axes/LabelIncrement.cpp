@@ -86,11 +86,16 @@ TPowerSteps PowerStepsForCount(Extended powers, std::int32_t count, double base)
     return {.Powers = step};
 }
 
+std::int64_t LabelRoom(std::int32_t labelSize, std::int32_t separation) {
+    std::int64_t w = labelSize;
+    if (separation > 0) w += Round(separation * 0.01 * labelSize);
+    return w;
+}
+
 std::int32_t LabelsThatFit(std::int32_t axisLength, std::int32_t labelSize,
                            std::int32_t separation) {
     if (labelSize <= 0 || axisLength <= 0) return 1;
-    std::int64_t w = labelSize;
-    if (separation > 0) w += Round(separation * 0.01 * labelSize);
+    const std::int64_t w = LabelRoom(labelSize, separation);
     return static_cast<std::int32_t>(
         Round(static_cast<double>(axisLength) / static_cast<double>(w)));
 }

@@ -23,6 +23,10 @@ struct TIncrementInput {
 // ladder, or up DateTimeStepTable on a date-time axis).
 double IncrementForCount(const TIncrementInput& input, std::int32_t count);
 
+// The room one label of the given size takes along an axis, with `separation` percent of it
+// to the next.
+std::int64_t LabelRoom(std::int32_t labelSize, std::int32_t separation);
+
 // How many labels of the given size, with `separation` percent of it between them, fit along
 // an axis of the given length; 1 when nothing is known.
 std::int32_t LabelsThatFit(std::int32_t axisLength, std::int32_t labelSize,

@@ -85,6 +85,7 @@ bool TLabelValues::StepDown(double& v) const {
 }
 
 std::vector<double> TLabelValues::All() const {
+    if (in_.Calendar != calNone) return CalendarLabelValues(in_.Calendar, in_.Range, in_.Increment);
     if (in_.Powers) return AllPowers();
     if (std::fabs(in_.Range.Maximum - static_cast<Extended>(in_.Range.Minimum)) / in_.Increment >=
         MaxLabelsPerPass) {
@@ -94,6 +95,11 @@ std::vector<double> TLabelValues::All() const {
 }
 
 std::vector<double> TLabelValues::Leading(std::size_t most) const {
+    if (in_.Calendar != calNone) {
+        std::vector<double> values = All();
+        if (values.size() > most) values.resize(most);
+        return values;
+    }
     if (in_.Powers) {
         std::vector<double> values = AllPowers();
         if (values.size() > most) values.resize(most);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "twinscope/chart/axes/CalendarLabels.h"
 #include "twinscope/chart/axes/DateTimeStep.h"
 #include "twinscope/chart/axes/ScaleMap.h"
 #include "twinscope/runtime/Arithmetic.h"
@@ -28,6 +29,9 @@ struct TLabelValuesInput {
     bool Powers = false;
     bool Rungs = false;
     double LogBase = 10;
+    // Dates labelled by their number in a calendar that starts again each year, in place of
+    // the steps (see CalendarLabelValues).
+    TCalendarLabels Calendar = calNone;
     friend bool operator==(const TLabelValuesInput&, const TLabelValuesInput&) = default;
 };
 

@@ -1,5 +1,6 @@
 #include "twinscope/chart/axes/ScaleMap.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -49,13 +50,53 @@ TScaleMap::TScaleMap(TScaleRange range, TPixelSpan pixels, TScaleDirection direc
     pixelsPerUnit_ = rangeIsZero_ ? 0.0 : static_cast<double>(length / logSpan_);
 }
 
+struct TScaleMap::Converted {
+    TScaleMap Master;
+    std::shared_ptr<const TScaleConversion> Conversion;
+};
+
+bool TScaleMap::ConvertedRef::operator==(const ConvertedRef& other) const {
+    if (Ptr == other.Ptr) return true;
+    return Ptr && other.Ptr && Ptr->Conversion == other.Ptr->Conversion &&
+           Ptr->Master == other.Ptr->Master;
+}
+
 TScaleMap TScaleMap::OnPixels(TPixelSpan pixels) const {
-    return {range_, pixels, direction_, requested_, logBase_};
+    TScaleMap moved{range_, pixels, direction_, requested_, logBase_};
+    if (!through_) return moved;
+    return moved.Through(through_.Ptr->Master.OnPixels(pixels), through_.Ptr->Conversion);
 }
 
 TScaleMap TScaleMap::WithRange(TScaleRange range) const {
     // A map that fell back to linear for its old range may be logarithmic for the new one.
-    return {range, pixels_, direction_, requested_, logBase_};
+    TScaleMap ranged{range, pixels_, direction_, requested_, logBase_};
+    if (!through_) return ranged;
+    const TScaleConversion& c = *through_.Ptr->Conversion;
+    const double a = c.Inverse(range.Minimum);
+    const double b = c.Inverse(range.Maximum);
+    return ranged.Through(through_.Ptr->Master.WithRange({std::min(a, b), std::max(a, b)}),
+                          through_.Ptr->Conversion);
+}
+
+TScaleMap TScaleMap::Through(const TScaleMap& master,
+                             std::shared_ptr<const TScaleConversion> conversion) const {
+    TScaleMap converted = *this;
+    converted.through_.Ptr =
+        std::make_shared<const Converted>(Converted{master, std::move(conversion)});
+    return converted;
+}
+
+const TScaleConversion* TScaleMap::Conversion() const {
+    return through_ ? through_.Ptr->Conversion.get() : nullptr;
+}
+
+std::int32_t TScaleMap::ConvertedToPixel(double value) const {
+    const Converted& c = *through_.Ptr;
+    return c.Master.ToPixel(c.Conversion->Inverse(value));
+}
+
+bool TScaleMap::Places(double value) const {
+    return !through_ || std::isfinite(through_.Ptr->Conversion->Inverse(value));
 }
 
 std::int32_t TScaleMap::SaturatedLength(TPixelSpan p) {
@@ -76,6 +117,7 @@ std::int32_t TScaleMap::LogToPixel(double value) const {
 }
 
 double TScaleMap::ToValue(std::int64_t pixel) const {
+    if (through_) return through_.Ptr->Conversion->Forward(through_.Ptr->Master.ToValue(pixel));
     const std::int32_t length = Length();
     if (length < 1) return 0;
     const std::int64_t k =
@@ -93,6 +135,18 @@ double TScaleMap::ToValue(std::int64_t pixel) const {
 }
 
 TScaleRange TScaleMap::Scrolled(TScaleRange ends, std::int64_t from, std::int64_t to) const {
+    if (through_) {
+        // The content moves on the master's scale; the ends follow it there and back.
+        const TScaleConversion& c = *through_.Ptr->Conversion;
+        const double a = c.Inverse(ends.Minimum);
+        const double b = c.Inverse(ends.Maximum);
+        const TScaleRange moved =
+            through_.Ptr->Master.Scrolled({std::min(a, b), std::max(a, b)}, from, to);
+        const double low = c.Forward(moved.Minimum);
+        const double high = c.Forward(moved.Maximum);
+        if (!std::isfinite(low) || !std::isfinite(high)) return ends;
+        return {std::min(low, high), std::max(low, high)};
+    }
     if (kind_ == skLinear) {
         const double delta = ToValue(from) - ToValue(to);
         return {Shifted(ends.Minimum, delta), Shifted(ends.Maximum, delta)};

@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <cstdint>
+#include <memory>
 
+#include "twinscope/chart/axes/ScaleConversion.h"
 #include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
@@ -43,6 +45,10 @@ struct TScaleDirection {
 // Logarithmic: the same by the logarithm of the value, so that each power of the base takes the
 // same room; a value at or below zero lies beyond the minimum's end. A logarithmic map of a range
 // that does not lie wholly above zero maps linearly: such a range has no logarithm.
+// Converted (Through): a scale's own values stand where the master map puts their inverse. The
+// range, kind and base stay the scale's own, which its labels are chosen from; only the pixels
+// come from the master, so a non-linear or decreasing conversion places its labels unevenly or
+// reversed. A value whose inverse is not finite has no pixel (Places).
 class TScaleMap {
 public:
     static constexpr std::int32_t PixelLimit = 32767;
@@ -55,8 +61,15 @@ public:
     TScaleMap OnPixels(TPixelSpan pixels) const;
     // Another range over the same pixels, in the same direction and kind.
     TScaleMap WithRange(TScaleRange range) const;
+    // This map's range, kind and base with the pixels of a master map, reached through the
+    // conversion's inverse. The master map must span this map's range converted back.
+    TScaleMap Through(const TScaleMap& master,
+                      std::shared_ptr<const TScaleConversion> conversion) const;
+    // The conversion a converted map goes through; none for a plain map.
+    const TScaleConversion* Conversion() const;
 
     std::int32_t ToPixel(double value) const {
+        if (through_) [[unlikely]] return ConvertedToPixel(value);
         if (rangeIsZero_) return Center();
         if (kind_ == skLinear) [[likely]] {
             const double d = (value - range_.Minimum) * pixelsPerUnit_;
@@ -67,6 +80,9 @@ public:
         }
         return LogToPixel(value);
     }
+    // Whether a value has a pixel: every value has, except on a converted map where its inverse
+    // is not finite.
+    bool Places(double value) const;
     // The value at a pixel, which may lie far off the axis; 0 on an axis shorter than a pixel.
     double ToValue(std::int64_t pixel) const;
     // Both ends moved as far as the content moves when dragged from one pixel to another: by
@@ -99,6 +115,14 @@ public:
     friend bool operator==(const TScaleMap&, const TScaleMap&) = default;
 
 private:
+    struct Converted;
+    // Shared and immutable, so that copies stay cheap; equal when they are the same.
+    struct ConvertedRef {
+        std::shared_ptr<const Converted> Ptr;
+        explicit operator bool() const { return Ptr != nullptr; }
+        bool operator==(const ConvertedRef& other) const;
+    };
+    std::int32_t ConvertedToPixel(double value) const;
     static std::int32_t SaturatedLength(TPixelSpan p);
     // Rounded to the nearest pixel (ties to even) and clamped to the pixel limit; NaN gives 0.
     template <typename F>
@@ -126,6 +150,7 @@ private:
     // Logarithmic maps: the natural logarithms of the ends and their difference.
     double logMinimum_ = 0;
     Extended logSpan_ = 0;
+    ConvertedRef through_;
 };
 
 }  // namespace twinscope

@@ -153,6 +153,20 @@ TEST(Program, RendersAYearOfRealDailyReadings) {
     EXPECT_GT(SeriesPixels(QImage(file)), 2000);
 }
 
+// Readings from October to March: the day scale reads up to the end of 2014 and on from 1.
+TEST(Program, AWrappingDayScalePlotsReadingsAcrossANewYear) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("winter.svg");
+    const Outcome o = RunProgram({"--data", TWINSCOPE_SOURCE_DIR "/docs/seattle-2015.csv",
+                                  "--render", file, "--wrap-day-scale", "--begin", "2014-10-01",
+                                  "--end", "2015-03-31", "--min", "0", "--max", "110"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(ProgramErrors(o), QStringList());
+    const QStringList texts = SvgTexts(file);
+    for (const char* label : {"day of the year", "300", "360", "1", "60"})
+        EXPECT_TRUE(texts.contains(label)) << label;
+}
+
 struct SampleCase {
     const char* name;
     QStringList arguments;          // "DIR": a fresh folder
@@ -307,7 +321,8 @@ const RefusalCase kRefusals[] = {
     {"DatesInTwoYears",
      {"--render", "DIR/c.svg", "--begin", "2024-09-01", "--end", "2025-01-10"},
      1,
-     "twinscope: non-monotonic labels not implemented"},
+     "twinscope: non-monotonic labels not implemented (--wrap-day-scale numbers the days across "
+     "new years)"},
     {"MissingFolder",
      {"--render", "DIR/missing/c.png"},
      1,

@@ -174,6 +174,25 @@ TEST_F(WindowTest, DatesInTwoYearsKeepTheOldDayOfYearScale) {
     EXPECT_EQ(window.DayOfYearScale->Maximum(), 274);
 }
 
+TEST_F(WindowTest, AWrappingDayScaleTakesDatesInTwoYearsAndGivesWayInOne) {
+    window.SetWrapDayScale(true);
+    window.FormShow();
+    SetDates(EncodeDate(2024, 9, 1), EncodeDate(2025, 1, 10));
+    Plot("0", "100");
+    EXPECT_TRUE(recorder.messages.empty());
+    EXPECT_FALSE(window.DayOfYearScale);
+    ASSERT_TRUE(window.WrappingDayScale);
+    EXPECT_EQ(window.WrappingDayScale->Minimum(), EncodeDate(2024, 9, 1));
+    EXPECT_EQ(window.WrappingDayScale->Maximum(), EncodeDate(2025, 1, 10));
+    EXPECT_EQ(window.WrappingDayScale->CalendarLabels(), calDayOfYear);
+
+    SetDates(EncodeDate(2024, 8, 1), EncodeDate(2024, 8, 31));
+    Plot("0", "100");
+    EXPECT_FALSE(window.WrappingDayScale);
+    ASSERT_TRUE(window.DayOfYearScale);
+    EXPECT_EQ(window.DayOfYearScale->Minimum(), 214);
+}
+
 TEST_F(WindowTest, ADateRangePastTheCurrentEndIsRefused) {
     window.FormShow();
     SetDates(EncodeDate(2024, 11, 1), EncodeDate(2024, 11, 20));

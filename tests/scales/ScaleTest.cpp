@@ -11,13 +11,11 @@
 #include "twinscope/scales/ScaleManager.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Expect.h"
-#include "tests/support/MessageRecorder.h"
 
 namespace twinscope {
 namespace {
 
 using testing::ChartFixture;
-using testing::MessageRecorder;
 
 class ScaleTest : public ChartFixture {
 protected:
@@ -223,26 +221,6 @@ TEST_F(ScaleTest, ToggleGridWithEmptyCaptionsReturnsEmptyText) {
     auto days = CreateOwnedAxis<tBottomDayOfTheYearScale>(chart);
     EXPECT_EQ(days->ToggleGrid(), "");
     EXPECT_EQ(days->ToggleGrid(), "");
-}
-
-TEST_F(ScaleTest, RightAndTopSidesAreRefusedLeavingOnlyTheUnits) {
-    for (tScaleSide side : {ssRight, ssTop}) {
-        MessageRecorder recorder;
-        chart.SetMarginUnits(muPixels);
-        EXPECT_THROW(CreateOwnedAxis<tScale>(
-                         chart, side, "x", [](double v) { return v; }, "", "", clBlack),
-                     SilentAbort);
-        EXPECT_EQ(recorder.messages,
-                  std::vector<std::string>{"Right- & top-side scales not yet implemented"});
-        EXPECT_EQ(chart.MarginUnits(), muPercent);
-        EXPECT_EQ(chart.Axes().size(), 6u);
-        EXPECT_EQ(chart.CustomAxes().Count(), 0u);
-        EXPECT_EQ(chart.SeriesCount(), 0u);
-        EXPECT_EQ(chart.MarginLeft(), 3);
-        EXPECT_EQ(chart.MarginRight(), 3);
-        EXPECT_EQ(chart.MarginTop(), 4);
-        EXPECT_EQ(chart.MarginBottom(), 4);
-    }
 }
 
 TEST_F(ScaleTest, ADecreasingConversionStopsAtTheMaximum) {

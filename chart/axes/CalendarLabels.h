@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "twinscope/chart/axes/ScaleMap.h"
+
+namespace twinscope {
+
+// A calendar whose numbers start again each year, which an axis of dates may label instead of
+// the dates themselves: the day of the year, the ISO 8601 week, the month.
+enum class TCalendarLabels : std::uint8_t { calNone, calDayOfYear, calIsoWeek, calMonth };
+using enum TCalendarLabels;
+
+// The dates such an axis labels within a range of dates, latest first, at most
+// MaxLabelsPerPass of them. Each year (ISO year for weeks) gives its first day or week, every
+// one whose number is a multiple of the step, and its last one, so that the numbers read up to
+// 365 (366, 52, 53) and start again at 1, each at its date; months go by the step from January
+// (1, 4, 7, 10 by quarters). The step
+// comes from the increment, in days: whole days; whole weeks; 1, 2, 3, 4, 6 or 12 months.
+std::vector<double> CalendarLabelValues(TCalendarLabels calendar, TScaleRange dates,
+                                        double increment);
+
+// The number a date has in the calendar: "1" to "366", "1" to "53", "1" to "12"; empty outside
+// the calendar or for calNone.
+std::string CalendarLabelText(TCalendarLabels calendar, double date);
+
+// The Monday that begins week 1 of an ISO year: the week holding 4 January.
+double IsoWeekOneMonday(std::int32_t year);
+// The ISO week (1 to 53) of a date.
+std::int32_t IsoWeek(double date);
+
+}  // namespace twinscope
