@@ -119,8 +119,7 @@ void TChartMouseInput::HandOn(const std::function<void(TChartMouse&)>& call) {
     Announce(announce_.Scrolled, scrolled);
 }
 
-bool TChartMouseInput::Press(Qt::MouseButton button, QPointF at,
-                             Qt::KeyboardModifiers modifiers) {
+bool TChartMouseInput::Press(Qt::MouseButton button, QPointF at, Qt::KeyboardModifiers modifiers) {
     const std::optional<TMouseButton> chartButton = ChartButton(button);
     if (!chartButton) return false;
     const QPoint p = at.toPoint();

@@ -14,11 +14,7 @@ namespace twinscope {
 
 TChartWidget::TChartWidget(QWidget* parent)
     : QWidget(parent),
-      mouse_(chart_, {.RangeChanged = [this](TChartAxis& axis) { emit rangeChanged(&axis); },
-                      .Zoomed = [this] { emit zoomed(); },
-                      .ZoomUndone = [this] { emit zoomUndone(); },
-                      .Scrolled = [this] { emit scrolled(); },
-                      .Clicked = [this](TChartClickedPart part) { emit clicked(part); }}) {
+      mouse_(chart_, SignalsOf(*this)) {
     RegisterQtCanvases();
     SetDefaultFormatSettings(FormatSettingsFromLocale(locale()));
     // The chart paints its whole area every time: no erase, so nothing flickers.

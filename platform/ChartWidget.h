@@ -4,6 +4,7 @@
 
 #include "twinscope/chart/panel/Chart.h"
 #include "twinscope/platform/ChartMouseInput.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -21,7 +22,7 @@ namespace twinscope {
 // rangeChanged for each axis whose range it changed, then zoomed, zoomUndone or scrolled; a
 // press and release of one button without a drag between is clicked, with the part under the
 // press.
-class TChartWidget : public QWidget {
+class TWINSCOPE_EXPORT TChartWidget : public QWidget {
     Q_OBJECT
 
 public:

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -23,7 +24,7 @@ using tConversion = std::function<double(double)>;
 // invisible companion series so that the chart shows it, and it widens the chart margin on its
 // side to make room. Scales are made through the chart's CustomAxes collection (see
 // CreateOwnedAxis), which owns them; the companion series stays when a scale is freed.
-class tScale : public TChartAxis {
+class TWINSCOPE_EXPORT tScale : public TChartAxis {
 public:
     // A right or top side shows "Right- & top-side scales not yet implemented" and raises the
     // silent abort before anything of the scale exists.

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "twinscope/runtime/Arithmetic.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -12,14 +13,14 @@ enum class TScaleKind : std::uint8_t { skLinear, skLogarithmic };
 using enum TScaleKind;
 
 // The range an axis shows in one paint.
-struct TScaleRange {
+struct TWINSCOPE_EXPORT TScaleRange {
     double Minimum = 0;
     double Maximum = 0;
     friend bool operator==(const TScaleRange&, const TScaleRange&) = default;
 };
 
 // The pixels an axis spans along its direction in one paint.
-struct TPixelSpan {
+struct TWINSCOPE_EXPORT TPixelSpan {
     std::int32_t Start = 0;
     std::int32_t End = 0;
     friend bool operator==(const TPixelSpan&, const TPixelSpan&) = default;
@@ -27,7 +28,7 @@ struct TPixelSpan {
 
 // Which way values grow along an axis: to the right on a horizontal axis and upwards on a
 // vertical one, against that when inverted.
-struct TScaleDirection {
+struct TWINSCOPE_EXPORT TScaleDirection {
     bool Horizontal = false;
     bool Inverted = false;
     friend bool operator==(const TScaleDirection&, const TScaleDirection&) = default;
@@ -43,7 +44,7 @@ struct TScaleDirection {
 // Logarithmic: the same by the logarithm of the value, so that each power of the base takes the
 // same room; a value at or below zero lies beyond the minimum's end. A logarithmic map of a range
 // that does not lie wholly above zero maps linearly: such a range has no logarithm.
-class TScaleMap {
+class TWINSCOPE_EXPORT TScaleMap {
 public:
     static constexpr std::int32_t PixelLimit = 32767;
 
