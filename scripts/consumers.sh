@@ -46,7 +46,9 @@ consumer() {
   cmake --build "$out/$name-$kind" -j2
   ctest --test-dir "$out/$name-$kind" --output-on-failure
   # The examples use the kind of library they were built against.
-  if objdump -p "$out/$name-$kind/examples/render_png_chart" | grep -q 'NEEDED.*libtwinscope'; then
+  local needed
+  needed=$(objdump -p "$out/$name-$kind/examples/render_png_chart" | awk '$1 == "NEEDED"')
+  if [[ "$needed" == *libtwinscope* ]]; then
     [ "$kind" = shared ] || { echo "$name: linked shared libraries" >&2; exit 1; }
   else
     [ "$kind" = static ] || { echo "$name: linked static libraries" >&2; exit 1; }

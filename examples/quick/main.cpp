@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
         const QString file = app.arguments()[grab + 1];
         QObject::connect(
             &view, &QQuickView::frameSwapped, &app,
-            [&] {
+            [&view, &app, file] {
                 const bool saved = view.grabWindow().save(file);
                 if (!saved) std::fprintf(stderr, "cannot save %s\n", qPrintable(file));
                 app.exit(saved ? 0 : 1);
