@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "twinscope/chart/panel/CustomChartPanel.h"
+#include "twinscope/runtime/Export.h"
 
 class QIODevice;
 
@@ -14,9 +15,9 @@ namespace twinscope {
 enum class TPictureFormat : std::uint8_t { Png, Svg, Pdf };
 
 // The format a file name's extension chooses (case-insensitive), if any.
-std::optional<TPictureFormat> PictureFormatOf(const std::string& fileName);
+TWINSCOPE_EXPORT std::optional<TPictureFormat> PictureFormatOf(const std::string& fileName);
 // The format named "png", "svg" or "pdf", if any.
-std::optional<TPictureFormat> PictureFormatNamed(std::string_view name);
+TWINSCOPE_EXPORT std::optional<TPictureFormat> PictureFormatNamed(std::string_view name);
 
 // Saves the chart as an image file, laid out at width x height logical pixels. The file name's
 // extension chooses the format (case-insensitive):
@@ -32,14 +33,16 @@ std::optional<TPictureFormat> PictureFormatNamed(std::string_view name);
 // Raises RuntimeError, leaving no file behind (an existing file keeps its content), when the
 // extension is none of these, the size or ratio is not positive, the folder does not exist or the
 // file cannot be written. Needs a QGuiApplication (for the fonts); registers the Qt canvases.
-void SaveChartImage(TCustomChartPanel& chart, const std::string& fileName, std::int32_t width,
-                    std::int32_t height, double devicePixelRatio = 1.0);
+TWINSCOPE_EXPORT void SaveChartImage(TCustomChartPanel& chart, const std::string& fileName,
+                                     std::int32_t width, std::int32_t height,
+                                     double devicePixelRatio = 1.0);
 
 // Writes the picture, as above, to an open device such as standard output; deviceName names it
 // in messages. Raises RuntimeError when the size or ratio is not positive or the device refuses
 // the bytes.
-void WriteChartPicture(TCustomChartPanel& chart, QIODevice& device, const std::string& deviceName,
-                       TPictureFormat format, std::int32_t width, std::int32_t height,
-                       double devicePixelRatio = 1.0);
+TWINSCOPE_EXPORT void WriteChartPicture(TCustomChartPanel& chart, QIODevice& device,
+                                        const std::string& deviceName, TPictureFormat format,
+                                        std::int32_t width, std::int32_t height,
+                                        double devicePixelRatio = 1.0);
 
 }  // namespace twinscope

@@ -1,7 +1,5 @@
 #include "twinscope/platform/ChartWidget.h"
 
-#include <optional>
-
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -14,32 +12,9 @@
 
 namespace twinscope {
 
-namespace {
-
-std::optional<TMouseButton> ChartButton(Qt::MouseButton button) {
-    switch (button) {
-        case Qt::LeftButton:
-            return mbLeft;
-        case Qt::RightButton:
-            return mbRight;
-        case Qt::MiddleButton:
-            return mbMiddle;
-        default:
-            return std::nullopt;
-    }
-}
-
-TShiftState ChartShift(Qt::KeyboardModifiers modifiers) {
-    TShiftState keys;
-    if (modifiers & Qt::ShiftModifier) keys.Include(ssShift);
-    if (modifiers & Qt::AltModifier) keys.Include(ssAlt);
-    if (modifiers & Qt::ControlModifier) keys.Include(ssCtrl);
-    return keys;
-}
-
-}  // namespace
-
-TChartWidget::TChartWidget(QWidget* parent) : QWidget(parent) {
+TChartWidget::TChartWidget(QWidget* parent)
+    : QWidget(parent),
+      mouse_(chart_, SignalsOf(*this)) {
     RegisterQtCanvases();
     SetDefaultFormatSettings(FormatSettingsFromLocale(locale()));
     // The chart paints its whole area every time: no erase, so nothing flickers.
@@ -68,32 +43,17 @@ void TChartWidget::resizeEvent(QResizeEvent* event) {
 // only hands the mouse on. While a button is held Qt keeps sending the moves to this widget,
 // also outside it, which is the capture a scroll needs.
 void TChartWidget::mousePressEvent(QMouseEvent* event) {
-    const std::optional<TMouseButton> button = ChartButton(event->button());
-    if (!button) {
+    if (!mouse_.Press(event->button(), event->position(), event->modifiers())) {
         QWidget::mousePressEvent(event);
-        return;
     }
-    const QPoint p = event->position().toPoint();
-    chart_.Mouse().MouseDown(*button, p.x(), p.y(), ChartShift(event->modifiers()));
 }
 
-void TChartWidget::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
-    chart_.Mouse().MouseMove(p.x(), p.y());
-}
+void TChartWidget::mouseMoveEvent(QMouseEvent* event) { mouse_.Move(event->position()); }
 
 void TChartWidget::mouseReleaseEvent(QMouseEvent* event) {
-    const std::optional<TMouseButton> button = ChartButton(event->button());
-    if (!button) {
-        QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    const QPoint p = event->position().toPoint();
-    chart_.Mouse().MouseUp(*button, p.x(), p.y());
+    if (!mouse_.Release(event->button(), event->position())) QWidget::mouseReleaseEvent(event);
 }
 
-void TChartWidget::wheelEvent(QWheelEvent* event) {
-    chart_.Mouse().MouseWheel(event->angleDelta().y());
-}
+void TChartWidget::wheelEvent(QWheelEvent* event) { mouse_.Wheel(event->angleDelta().y()); }
 
 }  // namespace twinscope

@@ -3,6 +3,8 @@
 #include <QWidget>
 
 #include "twinscope/chart/panel/Chart.h"
+#include "twinscope/platform/ChartMouseInput.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -14,13 +16,28 @@ namespace twinscope {
 // Ready to use as it is: it registers the Qt canvases before its chart first paints, and unless
 // the program has chosen format settings of its own (SetCurrentFormatSettings), numbers and
 // dates follow the widget's locale (the user's, unless the program set another default).
-class TChartWidget : public QWidget {
+//
+// What the mouse does is announced as signals, beside the chart's own OnZoom, OnUndoZoom and
+// OnScroll handlers (which keep working): once the chart has handled a mouse event, first
+// rangeChanged for each axis whose range it changed, then zoomed, zoomUndone or scrolled; a
+// press and release of one button without a drag between is clicked, with the part under the
+// press.
+class TWINSCOPE_EXPORT TChartWidget : public QWidget {
+    Q_OBJECT
+
 public:
     explicit TChartWidget(QWidget* parent = nullptr);
     ~TChartWidget() override;
 
     TChart& Chart() { return chart_; }
     const TChart& Chart() const { return chart_; }
+
+signals:
+    void rangeChanged(twinscope::TChartAxis* axis);
+    void zoomed();
+    void zoomUndone();
+    void scrolled();
+    void clicked(twinscope::TChartClickedPart part);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -32,6 +49,7 @@ protected:
 
 private:
     TChart chart_;
+    TChartMouseInput mouse_;
 };
 
 }  // namespace twinscope

@@ -3,12 +3,13 @@
 #include <QDateEdit>
 
 #include "twinscope/runtime/DateTime.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
 // A date picker with a calendar popup that keeps a full date-time value: it shows and edits
 // the date, and picking another date keeps the time of day.
-class TDateTimePicker : public QDateEdit {
+class TWINSCOPE_EXPORT TDateTimePicker : public QDateEdit {
 public:
     explicit TDateTimePicker(TDateTime value, QWidget* parent = nullptr);
 

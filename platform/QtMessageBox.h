@@ -1,8 +1,10 @@
 #pragma once
 
+#include "twinscope/runtime/Export.h"
+
 namespace twinscope {
 
 // Shows the system's messages in a simple message box with the text and an OK button.
-void InstallQtMessageBox();
+TWINSCOPE_EXPORT void InstallQtMessageBox();
 
 }  // namespace twinscope

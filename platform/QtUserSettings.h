@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/UserSettings.h"
 
 namespace twinscope {
@@ -11,7 +12,7 @@ namespace twinscope {
 // "<config>/Twinscope/chart-editor.ini" under the user's configuration directory, holding for
 // example "DefaultCanvas=TChartCanvas3D" and "DefaultPalette=13" at the top level. A missing
 // file holds no values.
-class TQtUserSettings final : public TUserSettings {
+class TWINSCOPE_EXPORT TQtUserSettings final : public TUserSettings {
 public:
     TQtUserSettings();
     explicit TQtUserSettings(std::string path) : path_(std::move(path)) {}

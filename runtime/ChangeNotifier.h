@@ -3,6 +3,8 @@
 #include <functional>
 #include <utility>
 
+#include "twinscope/runtime/Export.h"
+
 namespace twinscope {
 
 // Stores `value` in `field` when it differs; answers whether it did. The plain setters of the
@@ -16,7 +18,7 @@ bool StoreIfChanged(T& field, U&& value) {
 
 // A chart part that calls its owner back when one of its settings changes (for parts of a
 // chart: a repaint request).
-class TChangeNotifier {
+class TWINSCOPE_EXPORT TChangeNotifier {
 public:
     void SetOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
 

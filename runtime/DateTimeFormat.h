@@ -3,6 +3,7 @@
 #include <string>
 
 #include "twinscope/runtime/DateTime.h"
+#include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/FormatSettings.h"
 
 namespace twinscope {
@@ -29,8 +30,8 @@ namespace twinscope {
 // With any am/pm marker in the format, h and hh count 1 to 12. Other characters are copied.
 // An empty format is "c". Throws ConversionError when the format needs the date of a value
 // outside years 1 to 9999.
-std::string DateTimeToString(const std::string& format, TDateTime value);
-std::string DateTimeToString(const std::string& format, TDateTime value,
-                             const FormatSettings& settings);
+TWINSCOPE_EXPORT std::string DateTimeToString(const std::string& format, TDateTime value);
+TWINSCOPE_EXPORT std::string DateTimeToString(const std::string& format, TDateTime value,
+                                              const FormatSettings& settings);
 
 }  // namespace twinscope

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/FormatSettings.h"
 
 namespace twinscope {
@@ -28,7 +29,8 @@ namespace twinscope {
 // zero section and never shows a minus sign. NaN and infinities give "NAN", "INF" and "-INF".
 // An empty format gives the shortest form with at most 15 significant digits, in scientific
 // notation ("1.5E+20", "1E-5") below 1e-4 and from 1e15 on.
-std::string FormatFloat(const std::string& format, double value);
-std::string FormatFloat(const std::string& format, double value, const FormatSettings& settings);
+TWINSCOPE_EXPORT std::string FormatFloat(const std::string& format, double value);
+TWINSCOPE_EXPORT std::string FormatFloat(const std::string& format, double value,
+                                         const FormatSettings& settings);
 
 }  // namespace twinscope

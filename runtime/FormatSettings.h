@@ -3,13 +3,15 @@
 #include <array>
 #include <string>
 
+#include "twinscope/runtime/Export.h"
+
 namespace twinscope {
 
 // What number and date formatting take from the user's locale. The core and the tests use the
 // fixed US English default; the program installs the system locale's values at start-up, and a
 // chart widget installs its locale's values unless the program has chosen its own. Separators
 // are UTF-8 text: a locale's thousands separator may be a space such as U+202F.
-struct FormatSettings {
+struct TWINSCOPE_EXPORT FormatSettings {
     std::string DecimalSeparator = ".";
     std::string ThousandSeparator = ",";
     std::string DateSeparator = "/";
@@ -33,10 +35,10 @@ struct FormatSettings {
 // The settings in force for the whole program (single user-interface thread). Raises
 // RuntimeError "The decimal separator must be set and differ from the thousands separator"
 // when "1,5" and "1,500" could not be told apart, and keeps the settings in force.
-const FormatSettings& CurrentFormatSettings();
-void SetCurrentFormatSettings(const FormatSettings& settings);
+TWINSCOPE_EXPORT const FormatSettings& CurrentFormatSettings();
+TWINSCOPE_EXPORT void SetCurrentFormatSettings(const FormatSettings& settings);
 // Installs settings as SetCurrentFormatSettings does, unless the program has already chosen its
 // own through SetCurrentFormatSettings: the default a chart widget takes from its locale.
-void SetDefaultFormatSettings(const FormatSettings& settings);
+TWINSCOPE_EXPORT void SetDefaultFormatSettings(const FormatSettings& settings);
 
 }  // namespace twinscope

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "twinscope/runtime/DateTime.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -12,7 +13,7 @@ namespace twinscope {
 // three decimals of the second). Answers nothing for any other text, for a date or time that
 // does not exist and for years outside 1..9999. Time zones are not read: the value is a plain
 // calendar date and clock time, as the date pickers hold them.
-std::optional<TDateTime> ParseIsoDateTime(std::string_view text);
+TWINSCOPE_EXPORT std::optional<TDateTime> ParseIsoDateTime(std::string_view text);
 
 // The accepted forms, for messages that refuse a text.
 inline constexpr const char* kIsoDateTimeForms = "YYYY-MM-DD, optionally with Thh:mm or Thh:mm:ss";

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/FormatSettings.h"
 
 namespace twinscope {
@@ -11,7 +12,7 @@ namespace twinscope {
 // and no thousands separators. Anything else, an empty text, NaN or infinity words and values
 // beyond the double range raise ConversionError "'<text>' is not a valid floating point value";
 // a value too small for a double reads as the nearest one (possibly zero).
-double StrToFloat(const std::string& text);
-double StrToFloat(const std::string& text, const FormatSettings& settings);
+TWINSCOPE_EXPORT double StrToFloat(const std::string& text);
+TWINSCOPE_EXPORT double StrToFloat(const std::string& text, const FormatSettings& settings);
 
 }  // namespace twinscope

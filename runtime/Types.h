@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "twinscope/runtime/Export.h"
+
 namespace twinscope {
 
 // A colour is 0x00BBGGRR for an explicit colour. Two special values and the system colours
@@ -26,7 +28,7 @@ inline constexpr bool IsSystemColor(TColor c) {
     return (c & 0xFF000000u) == clSystemColor;
 }
 
-struct TPoint {
+struct TWINSCOPE_EXPORT TPoint {
     std::int32_t X = 0;
     std::int32_t Y = 0;
     friend bool operator==(const TPoint&, const TPoint&) = default;
@@ -43,7 +45,7 @@ constexpr std::int32_t SaturatedPixel(std::int64_t p) {
 
 // Integer pixel rectangle, y growing downwards. Right and Bottom are exclusive where drawing
 // cares (a filled rectangle covers Left..Right-1).
-struct TRect {
+struct TWINSCOPE_EXPORT TRect {
     std::int32_t Left = 0;
     std::int32_t Top = 0;
     std::int32_t Right = 0;

@@ -2,6 +2,7 @@
 
 #include "twinscope/chart/axes/CalendarLabels.h"
 #include "twinscope/scales/Scale.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -10,7 +11,7 @@ namespace twinscope {
 // day-of-the-year scale it reads across new years (..., 350, 365, 1, 20, ...), each number at
 // its date; where the last day of a year and the first of the next would overlap, the first
 // stands.
-class tBottomCalendarScale : public tScale {
+class TWINSCOPE_EXPORT tBottomCalendarScale : public tScale {
 public:
     tBottomCalendarScale(TCustomAxisPanel& chart, TCalendarLabels calendar);
 

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "twinscope/runtime/Export.h"
 #include "twinscope/scales/Scale.h"
 
 namespace twinscope {
 
 // The Celsius scale left of the plot, following the Fahrenheit left axis. Creating it also
 // styles the left axis as the red "°F" axis.
-class tLeftCelsiusScale : public tScale {
+class TWINSCOPE_EXPORT tLeftCelsiusScale : public tScale {
 public:
     explicit tLeftCelsiusScale(TCustomAxisPanel& chart);
 

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "twinscope/runtime/Export.h"
 #include "twinscope/scales/Scale.h"
 
 namespace twinscope {
 
 // The day-of-the-year scale below the plot, following the date axis within one calendar year.
-class tBottomDayOfTheYearScale : public tScale {
+class TWINSCOPE_EXPORT tBottomDayOfTheYearScale : public tScale {
 public:
     explicit tBottomDayOfTheYearScale(TCustomAxisPanel& chart);
 

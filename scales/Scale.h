@@ -6,6 +6,7 @@
 #include <string>
 
 #include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -34,7 +35,7 @@ using tConversion = std::function<double(double)>;
 //
 // A right or top scale stands on the far side of the plot from its master, next to the plot,
 // with the margin on its side widened.
-class tScale : public TChartAxis {
+class TWINSCOPE_EXPORT tScale : public TChartAxis {
 public:
     tScale(TCustomAxisPanel& chart, tScaleSide side, const std::string& title,
            tConversion conversion, const std::string& gridToScaleCaption,

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
@@ -11,6 +12,6 @@ class TChartAxis;
 // Gives an axis the scale look in one colour: axis line, grid, labels and a title in that
 // colour; labels in 12 and a bold title in 14 on a vertical axis (turned upright when longer
 // than three characters), labels and a plain title in 10 on a horizontal one.
-void StyleAxis(TChartAxis& axis, const std::string& title, TColor colour);
+TWINSCOPE_EXPORT void StyleAxis(TChartAxis& axis, const std::string& title, TColor colour);
 
 }  // namespace twinscope

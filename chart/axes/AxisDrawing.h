@@ -8,6 +8,7 @@
 #include "twinscope/chart/axes/AxisLayout.h"
 #include "twinscope/chart/axes/AxisPaint.h"
 #include "twinscope/chart/canvas/ChartCanvas.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -22,34 +23,36 @@ class TChartCanvas;
 // the label pass, the axis line, the outer ticks, the grid lines, the inner ticks, the minor ticks
 // and the minor grid, and last the labels; labels that lie behind are drawn right after the pass
 // instead, before the line. The grid lines cross the plot.
-void DrawAxis(TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canvas, const TRect& plot);
+TWINSCOPE_EXPORT void DrawAxis(TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canvas,
+                               const TRect& plot);
 
 // Where the axis's title stands, for a title of the given size: beside a vertical axis it is
 // centred along the axis and reaches from the placed title position away from the plot; under
 // or over a horizontal axis it is centred along the axis. The axis must have a title.
-TRect AxisTitleBox(const TChartAxis& axis, const TAxisPaint& paint, TSize size);
+TWINSCOPE_EXPORT TRect AxisTitleBox(const TChartAxis& axis, const TAxisPaint& paint, TSize size);
 
 // Draws one label text in its text shape (the item's own format when it has one, else the
 // axis's), anchored at (x, y): beside a vertical axis the text block is centred on y and ends at
 // x (left axis) or starts at x (right axis); under or over a horizontal axis it is centred on x
 // and hangs from y (bottom axis) or stands on it (top axis). The labels font must be selected.
-void DrawAxisLabel(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t x, std::int32_t y,
-                   const std::string& text, const TAxisItem* item);
+TWINSCOPE_EXPORT void DrawAxisLabel(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t x,
+                                    std::int32_t y, const std::string& text, const TAxisItem* item);
 
 // The minor ticks between and beyond the major ticks: `count` evenly spaced positions in every
 // interval, in the order they are drawn, keeping only those strictly between the axis's ends.
 // Beyond the outermost major ticks, one interval's worth continues at the spacing of the first.
 // The count is limited to the axis's length in pixels.
-std::vector<std::int32_t> MinorTickPositions(const std::vector<std::int32_t>& ticks,
-                                             std::int32_t count, std::int32_t startPixel,
-                                             std::int32_t endPixel);
+TWINSCOPE_EXPORT std::vector<std::int32_t> MinorTickPositions(
+    const std::vector<std::int32_t>& ticks, std::int32_t count, std::int32_t startPixel,
+    std::int32_t endPixel);
 
 // The minor ticks of a logarithmic map, spaced by value: with labels at every power of the base,
 // at 2, 3, ... times each power (those that are not labels already); with labels at every n-th
 // power, at the powers between them (every n/5-th one from n = 10 on); with labels a value step
 // apart (a range of less than one power), `count` ticks evenly spaced in value between labels.
 // Only the pixels strictly between the axis's ends are kept.
-std::vector<std::int32_t> LogMinorTickPositions(const TLabelPassResult& pass, const TScaleMap& map,
-                                                std::int32_t count);
+TWINSCOPE_EXPORT std::vector<std::int32_t> LogMinorTickPositions(const TLabelPassResult& pass,
+                                                                 const TScaleMap& map,
+                                                                 std::int32_t count);
 
 }  // namespace twinscope

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "twinscope/runtime/Export.h"
+
 namespace twinscope {
 
 class TChartAxis;
@@ -7,7 +9,7 @@ class TChartAxis;
 // What an axis needs of the chart it belongs to. The chart implements it; an axis knows its
 // chart only through it. What a paint computes for an axis (its shown range, its scale map, its
 // placement) is the chart's, not the axis's.
-class TAxisHost {
+class TWINSCOPE_EXPORT TAxisHost {
 public:
     virtual ~TAxisHost() = default;
 

@@ -10,6 +10,7 @@
 #include "twinscope/chart/axes/LabelIncrement.h"
 #include "twinscope/chart/axes/LabelSample.h"
 #include "twinscope/chart/axes/LabelValues.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -26,14 +27,14 @@ class TChartCanvas;
 // must have prepared the axis's range and mapped it onto the plot first.
 
 // One label placed by the pass.
-struct TAxisLabel {
+struct TWINSCOPE_EXPORT TAxisLabel {
     double Value = 0;
     std::string Text;
     std::int32_t LabelPos = 0;  // pixel along the axis
     friend bool operator==(const TAxisLabel&, const TAxisLabel&) = default;
 };
 
-struct TLabelPassResult {
+struct TWINSCOPE_EXPORT TLabelPassResult {
     // The step between labels: a value difference, or on a logarithmic axis a number of powers
     // of the base (Powers), with the 2 and 5 rungs inside each (Rungs).
     double LabelIncrement = 0;
@@ -49,39 +50,42 @@ struct TLabelPassResult {
 
 // The kind of labels the axis shows: its own style unless automatic; an automatic axis takes
 // the style its bound series gave it for this paint.
-TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis, const TAxisPaint& paint);
+TWINSCOPE_EXPORT TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis, const TAxisPaint& paint);
 
 // The text of a label, empty for a value that cannot be one (a date-time value outside the
 // calendar): dates through DateTimeFormat (or the locale's short date, or short time for a range
 // of one day or less, when it is empty), numbers through AxisValuesFormat. A logarithmic axis
 // with the default format writes values below 0.001 or above 1,000,000 as a power of ten
 // ("1E+300"). With MultiLine every blank becomes a line break.
-std::string LabelText(const TChartAxis& axis, const TAxisPaint& paint, double value);
+TWINSCOPE_EXPORT std::string LabelText(const TChartAxis& axis, const TAxisPaint& paint,
+                                       double value);
 
 // Pixels a label's text takes along the axis: its line count times the font height where the
 // lines stack along the axis (vertical axes at 0 or 180 degrees, horizontal ones at 90 or
 // 270), its width otherwise. The labels font must be selected on the canvas.
-std::int32_t LabelSizeAlongAxis(const TChartAxis& axis, const TAxisPaint& paint,
-                                TChartCanvas& canvas, double value);
+TWINSCOPE_EXPORT std::int32_t LabelSizeAlongAxis(const TChartAxis& axis, const TAxisPaint& paint,
+                                                 TChartCanvas& canvas, double value);
 
 // How many labels of the measured size fit along the axis, with its labels' separation.
-std::int32_t LabelsThatFit(const TChartAxis& axis, const TAxisPaint& paint, std::int32_t labelSize);
+TWINSCOPE_EXPORT std::int32_t LabelsThatFit(const TChartAxis& axis, const TAxisPaint& paint,
+                                            std::int32_t labelSize);
 
 // The inputs of the increment choice, read off an axis prepared for this paint.
-TIncrementInput IncrementInputOf(const TChartAxis& axis, const TAxisPaint& paint,
-                                 std::int32_t count);
-double IncrementForCount(const TChartAxis& axis, const TAxisPaint& paint, std::int32_t count);
+TWINSCOPE_EXPORT TIncrementInput IncrementInputOf(const TChartAxis& axis, const TAxisPaint& paint,
+                                                  std::int32_t count);
+TWINSCOPE_EXPORT double IncrementForCount(const TChartAxis& axis, const TAxisPaint& paint,
+                                          std::int32_t count);
 
 // Whether the labels stand at powers of the base: on a logarithmic map spanning at least one.
-bool LabelsAtPowers(const TAxisPaint& paint);
+TWINSCOPE_EXPORT bool LabelsAtPowers(const TAxisPaint& paint);
 
 // The widest of a few sample labels of the range shown (the first and last labels at the
 // axis's own increment, and their neighbours inwards), which tells how many labels fit. The
 // labels font ends up selected on the canvas.
-TLabelSample MeasureLabelSample(const TChartAxis& axis, const TAxisPaint& paint,
-                                TChartCanvas& canvas);
+TWINSCOPE_EXPORT TLabelSample MeasureLabelSample(const TChartAxis& axis, const TAxisPaint& paint,
+                                                 TChartCanvas& canvas);
 
-struct TLabelIncrement {
+struct TWINSCOPE_EXPORT TLabelIncrement {
     double Increment = 0;
     bool Powers = false;  // Increment counts powers of the base
     bool Rungs = false;   // with the 2 and 5 rungs inside each power
@@ -91,25 +95,30 @@ struct TLabelIncrement {
 // The increment the labels of this paint use, chosen from the sample given when it was measured
 // under the range and settings that hold now, else from samples measured anew. The labels font
 // ends up selected on the canvas either way.
-TLabelIncrement LabelIncrementFrom(const TChartAxis& axis, const TAxisPaint& paint,
-                                   TChartCanvas& canvas, const TLabelSample& measured);
+TWINSCOPE_EXPORT TLabelIncrement LabelIncrementFrom(const TChartAxis& axis, const TAxisPaint& paint,
+                                                    TChartCanvas& canvas,
+                                                    const TLabelSample& measured);
 
 // The increment the labels of this paint use, from samples measured now.
-double ComputeLabelIncrement(const TChartAxis& axis, const TAxisPaint& paint, TChartCanvas& canvas);
+TWINSCOPE_EXPORT double ComputeLabelIncrement(const TChartAxis& axis, const TAxisPaint& paint,
+                                              TChartCanvas& canvas);
 
 // The calendar row a date-time axis with ExactDateTime and a set increment aligns its labels to
 // for the label increment given; NoDateTimeStep otherwise.
-std::int32_t LabelStepIndex(const TChartAxis& axis, const TAxisPaint& paint, double increment);
+TWINSCOPE_EXPORT std::int32_t LabelStepIndex(const TChartAxis& axis, const TAxisPaint& paint,
+                                             double increment);
 
 // What the label values of this paint are generated from, at the increment given.
-TLabelValuesInput LabelValuesInputOf(const TChartAxis& axis, const TAxisPaint& paint,
-                                     const TLabelIncrement& increment);
+TWINSCOPE_EXPORT TLabelValuesInput LabelValuesInputOf(const TChartAxis& axis,
+                                                      const TAxisPaint& paint,
+                                                      const TLabelIncrement& increment);
 
 // Runs the label pass: empties and refills the axis's automatic label items (one per label,
 // top value first) and returns the increment, the tick pixels and the labels. The pass draws
 // nothing: the painter draws the labels afterwards, behind or over the axis line. Hand-made
 // (non-automatic) items are left as they are and give no ticks. The increment reuses the sample
 // the layout of this paint measured, while it holds.
-TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint, TChartCanvas& canvas);
+TWINSCOPE_EXPORT TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint,
+                                               TChartCanvas& canvas);
 
 }  // namespace twinscope

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "twinscope/chart/shapes/TextShape.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -27,13 +28,13 @@ enum class TAxisLabelAlign : std::uint8_t { alDefault, alOpposite };
 using enum TAxisLabelAlign;
 
 // The text shape of label texts: centred and transparent.
-class TAxisLabelsFormat : public TTextShape {
+class TWINSCOPE_EXPORT TAxisLabelsFormat : public TTextShape {
 public:
     explicit TAxisLabelsFormat(std::function<void()> onChange);
 };
 
 // The label settings of an axis.
-class TAxisLabels : public TChangeNotifier {
+class TWINSCOPE_EXPORT TAxisLabels : public TChangeNotifier {
 public:
     explicit TAxisLabels(std::function<void()> onChange);
 
@@ -92,7 +93,7 @@ private:
 };
 
 // One label of an axis: its value, its text and where it stands along the axis.
-struct TAxisItem {
+struct TWINSCOPE_EXPORT TAxisItem {
     double Value = 0;
     std::string Text;
     std::int32_t LabelPos = 0;
@@ -100,7 +101,7 @@ struct TAxisItem {
 };
 
 // The labels placed by the last label pass. In automatic mode the pass empties and refills it.
-class TAxisItems {
+class TWINSCOPE_EXPORT TAxisItems {
 public:
     bool Automatic() const { return automatic_; }
     void SetAutomatic(bool v) { automatic_ = v; }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "twinscope/chart/axes/LabelSample.h"
+#include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
@@ -11,7 +12,7 @@ namespace twinscope {
 // horizontal one) and what its labels measured when it took its place. The layout computes it
 // whole and the chart keeps it for each axis until the next paint; the painter and the mouse
 // read it there.
-struct TAxisLayout {
+struct TWINSCOPE_EXPORT TAxisLayout {
     std::int32_t AxisPosition = 0;    // the axis line
     std::int32_t LabelsPosition = 0;  // the anchor of the labels
     std::int32_t TitlePosition = 0;   // the anchor of the title
@@ -22,7 +23,7 @@ struct TAxisLayout {
 };
 
 // What an axis leaves of the working plot rectangle when it takes its room, and where it stands.
-struct TAxisSpace {
+struct TWINSCOPE_EXPORT TAxisSpace {
     TRect Plot;
     TAxisLayout Layout;
     friend bool operator==(const TAxisSpace&, const TAxisSpace&) = default;

@@ -3,6 +3,7 @@
 #include "twinscope/chart/axes/AxisLayout.h"
 #include "twinscope/chart/axes/BoundSeries.h"
 #include "twinscope/chart/axes/ScaleMap.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -10,7 +11,7 @@ namespace twinscope {
 // tell it, the range it shows mapped onto its pixels, and where it stands across its direction.
 // The chart computes it during the paint and keeps it for the axis until the next one; the
 // series, the painter and the mouse read it there.
-struct TAxisPaint {
+struct TWINSCOPE_EXPORT TAxisPaint {
     bool Shown = false;
     TBoundSeries Series;
     TScaleMap Map;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "twinscope/chart/shapes/TextShape.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -11,7 +12,7 @@ enum class TAxisTitlePosition : std::uint8_t { tpStart, tpCenter, tpEnd };
 using enum TAxisTitlePosition;
 
 // The title of an axis: a transparent, centred text shape with a caption and an angle.
-class TChartAxisTitle : public TTextShape {
+class TWINSCOPE_EXPORT TChartAxisTitle : public TTextShape {
 public:
     TChartAxisTitle(std::function<void()> onChange, std::int32_t angle);
 

@@ -3,13 +3,14 @@
 #include <cstdint>
 
 #include "twinscope/chart/axes/AxisLabels.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
 // What the active series bound to an axis tell it for one paint. The chart gathers it once,
 // when it prepares the axis's range; the range, the label pass and the layout read it from then
 // on.
-struct TBoundSeries {
+struct TWINSCOPE_EXPORT TBoundSeries {
     // The extremes of the active series with points, for the ends the axis takes from them
     // (automatic ends); 0 without such series or for an end that is not automatic.
     double Minimum = 0;

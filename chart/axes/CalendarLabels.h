@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "twinscope/chart/axes/ScaleMap.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -19,16 +20,16 @@ using enum TCalendarLabels;
 // 365 (366, 52, 53) and start again at 1, each at its date; months go by the step from January
 // (1, 4, 7, 10 by quarters). The step
 // comes from the increment, in days: whole days; whole weeks; 1, 2, 3, 4, 6 or 12 months.
-std::vector<double> CalendarLabelValues(TCalendarLabels calendar, TScaleRange dates,
+TWINSCOPE_EXPORT std::vector<double> CalendarLabelValues(TCalendarLabels calendar, TScaleRange dates,
                                         double increment);
 
 // The number a date has in the calendar: "1" to "366", "1" to "53", "1" to "12"; empty outside
 // the calendar or for calNone.
-std::string CalendarLabelText(TCalendarLabels calendar, double date);
+TWINSCOPE_EXPORT std::string CalendarLabelText(TCalendarLabels calendar, double date);
 
 // The Monday that begins week 1 of an ISO year: the week holding 4 January.
-double IsoWeekOneMonday(std::int32_t year);
+TWINSCOPE_EXPORT double IsoWeekOneMonday(std::int32_t year);
 // The ISO week (1 to 53) of a date.
-std::int32_t IsoWeek(double date);
+TWINSCOPE_EXPORT std::int32_t IsoWeek(double date);
 
 }  // namespace twinscope

@@ -15,6 +15,7 @@
 #include "twinscope/chart/canvas/ChartPen.h"
 #include "twinscope/runtime/Arithmetic.h"
 #include "twinscope/runtime/ChangeNotifier.h"
+#include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
@@ -25,7 +26,7 @@ inline constexpr const char* DefaultAxisValuesFormat = "#,##0.###";
 // One axis of a chart: its range, the step between its labels, its orientation and place, and
 // the parts it owns (labels settings, title, pens). The six standard axes are made by the
 // chart; every other axis is a custom axis living in the chart's CustomAxes collection.
-class TChartAxis {
+class TWINSCOPE_EXPORT TChartAxis {
 public:
     enum class Kind : std::uint8_t { Standard, Custom };
 
@@ -261,7 +262,7 @@ private:
 };
 
 // The chart's two depth axes: hidden, shown only in 3D charts.
-class TChartDepthAxis : public TChartAxis {
+class TWINSCOPE_EXPORT TChartDepthAxis : public TChartAxis {
 public:
     explicit TChartDepthAxis(TAxisHost& chart);
     bool IsDepthAxis() const override { return true; }

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "twinscope/runtime/Export.h"
+
 namespace twinscope {
 
 // The steps a date-time axis may take between labels, in days, from one microsecond to one
@@ -49,18 +51,18 @@ inline constexpr std::int32_t NoDateTimeStep = 27;
 
 // The row after the largest row at or below x (365 when x lies below every row):
 // NextDateTimeStep(10) = 15.
-double NextDateTimeStep(double x);
+TWINSCOPE_EXPORT double NextDateTimeStep(double x);
 
 // The row that x equals to within one microsecond, the largest such row first; NoDateTimeStep
 // when none does: FindDateTimeStep(10) = NoDateTimeStep.
-std::int32_t FindDateTimeStep(double x);
+TWINSCOPE_EXPORT std::int32_t FindDateTimeStep(double x);
 
 // The first label of a calendar-aligned axis at or near x for the step of row `index`: whole
 // days, even days, multiples of three days, Mondays, the 1st or 15th of a month, the 1st of a
 // month or 1 January. Rows below one day and NoDateTimeStep leave x as it is, and so does 0.
 // Beyond the calendar's last day the month and year rows round as that day; before its first
 // day they leave x as it is.
-double RoundToDateTimeStep(std::int32_t index, double x);
+TWINSCOPE_EXPORT double RoundToDateTimeStep(std::int32_t index, double x);
 
 // One label further down a calendar-stepped axis: for the month rows the 1st (or 15th) of an
 // earlier month, for the year row the same date in an earlier year at or below v - increment,
@@ -68,6 +70,6 @@ double RoundToDateTimeStep(std::int32_t index, double x);
 // not change it, and on the month and year rows where no earlier label lies in the calendar
 // (stepping stops at 1 January 0001); from beyond the calendar's last day those rows step to
 // their last label at or below v - increment.
-double StepDateTimeDown(double v, double increment, std::int32_t index);
+TWINSCOPE_EXPORT double StepDateTimeDown(double v, double increment, std::int32_t index);
 
 }  // namespace twinscope

@@ -8,6 +8,7 @@
 #include "twinscope/chart/axes/DateTimeStep.h"
 #include "twinscope/chart/axes/ScaleMap.h"
 #include "twinscope/runtime/Arithmetic.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -15,7 +16,7 @@ namespace twinscope {
 inline constexpr std::int32_t MaxLabelsPerPass = 10000;
 
 // What the values of an axis's labels depend on in one paint.
-struct TLabelValuesInput {
+struct TWINSCOPE_EXPORT TLabelValuesInput {
     TScaleRange Range;         // the range shown
     bool RangeIsZero = false;  // within the axis's tolerance
     // The step between labels: a value difference, or a number of powers of the base.
@@ -39,7 +40,7 @@ struct TLabelValuesInput {
 // with RoundFirst the first label is the multiple of the increment next to the maximum on the
 // side of zero (moved down into the range when it lies above it), else the maximum; calendar
 // rows align it to their days. A zero range has the one label of the first value.
-class TLabelValues {
+class TWINSCOPE_EXPORT TLabelValues {
 public:
     explicit TLabelValues(const TLabelValuesInput& input);
 

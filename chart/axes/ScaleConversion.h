@@ -1,6 +1,9 @@
 #pragma once
 
+
 #include <functional>
+
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -8,7 +11,7 @@ namespace twinscope {
 // ways. Forward and Inverse undo each other over the master's range; either may be increasing
 // or decreasing, and either may give a value that is not finite where the other has no value
 // (a reciprocal at zero).
-struct TScaleConversion {
+struct TWINSCOPE_EXPORT TScaleConversion {
     std::function<double(double)> Forward;  // master value -> the scale's own value
     std::function<double(double)> Inverse;  // the scale's own value -> master value
 };

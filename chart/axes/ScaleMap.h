@@ -6,6 +6,7 @@
 
 #include "twinscope/chart/axes/ScaleConversion.h"
 #include "twinscope/runtime/Arithmetic.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -14,14 +15,14 @@ enum class TScaleKind : std::uint8_t { skLinear, skLogarithmic };
 using enum TScaleKind;
 
 // The range an axis shows in one paint.
-struct TScaleRange {
+struct TWINSCOPE_EXPORT TScaleRange {
     double Minimum = 0;
     double Maximum = 0;
     friend bool operator==(const TScaleRange&, const TScaleRange&) = default;
 };
 
 // The pixels an axis spans along its direction in one paint.
-struct TPixelSpan {
+struct TWINSCOPE_EXPORT TPixelSpan {
     std::int32_t Start = 0;
     std::int32_t End = 0;
     friend bool operator==(const TPixelSpan&, const TPixelSpan&) = default;
@@ -29,7 +30,7 @@ struct TPixelSpan {
 
 // Which way values grow along an axis: to the right on a horizontal axis and upwards on a
 // vertical one, against that when inverted.
-struct TScaleDirection {
+struct TWINSCOPE_EXPORT TScaleDirection {
     bool Horizontal = false;
     bool Inverted = false;
     friend bool operator==(const TScaleDirection&, const TScaleDirection&) = default;
@@ -49,7 +50,7 @@ struct TScaleDirection {
 // range, kind and base stay the scale's own, which its labels are chosen from; only the pixels
 // come from the master, so a non-linear or decreasing conversion places its labels unevenly or
 // reversed. A value whose inverse is not finite has no pixel (Places).
-class TScaleMap {
+class TWINSCOPE_EXPORT TScaleMap {
 public:
     static constexpr std::int32_t PixelLimit = 32767;
 

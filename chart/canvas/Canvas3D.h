@@ -6,11 +6,12 @@
 
 #include "twinscope/chart/canvas/ChartCanvas.h"
 #include "twinscope/chart/canvas/PaintTarget.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
 // The zoom percents of a chart's view, taken at the start of each frame.
-struct TFrameOptions {
+struct TWINSCOPE_EXPORT TFrameOptions {
     std::int32_t PenZoom = 100;
     std::int32_t FontZoom = 100;
     std::int32_t CheckBoxZoom = 100;
@@ -18,7 +19,7 @@ struct TFrameOptions {
 
 // A canvas with a painting frame, named drawing groups and the operations that take a depth.
 // A chart in two dimensions projects (x, y, z) to (x, y): z is ignored.
-class TCanvas3D : public TChartCanvas {
+class TWINSCOPE_EXPORT TCanvas3D : public TChartCanvas {
 public:
     // The registered class name ("TChartCanvas3D") and the name shown to a user ("GDI").
     virtual std::string ClassName() const = 0;

@@ -5,11 +5,12 @@
 
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/chart/canvas/ChartCanvas.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
 // Clips a canvas to a rectangle for the guard's lifetime.
-class TClipGuard {
+class TWINSCOPE_EXPORT TClipGuard {
 public:
     TClipGuard(TChartCanvas& canvas, const TRect& rect) : canvas_(canvas) {
         canvas_.ClipRectangle(rect);
@@ -29,7 +30,7 @@ private:
 
 // A named canvas group open for the guard's lifetime, so that what throws while a chart part
 // draws (an event handler, a series) leaves the group stack as it found it.
-class TGroupGuard {
+class TWINSCOPE_EXPORT TGroupGuard {
 public:
     TGroupGuard(TCanvas3D& canvas, const std::string& name) : canvas_(canvas) {
         canvas_.BeginGroup(name);
@@ -43,7 +44,7 @@ private:
 };
 
 // A transparency section open for the guard's lifetime.
-class TTransparencyGuard {
+class TWINSCOPE_EXPORT TTransparencyGuard {
 public:
     TTransparencyGuard(TChartCanvas& canvas, const TRect& rect, std::int32_t percent)
         : canvas_(canvas), handle_(canvas.BeginTransparency(rect, percent)) {}

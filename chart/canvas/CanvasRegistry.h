@@ -5,6 +5,7 @@
 #include <string>
 
 #include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -15,19 +16,19 @@ inline constexpr const char* kDefaultCanvasClass = "TChartCanvas3D";
 
 // The process-wide list of canvas classes a chart can select by name. Registering a name again
 // replaces its factory.
-void RegisterCanvasClass(const std::string& className, TCanvasFactory factory);
-void UnregisterCanvasClass(const std::string& className);
-bool IsCanvasClassRegistered(const std::string& className);
+TWINSCOPE_EXPORT void RegisterCanvasClass(const std::string& className, TCanvasFactory factory);
+TWINSCOPE_EXPORT void UnregisterCanvasClass(const std::string& className);
+TWINSCOPE_EXPORT bool IsCanvasClassRegistered(const std::string& className);
 
 // Selects the canvas class named exactly (case-sensitive) by className; no name or no match
 // selects TChartCanvas3D. Returns current unchanged when it already is of the selected class,
 // and also when not even TChartCanvas3D is registered and there is a current canvas to keep.
 // Raises RuntimeError when no canvas can be had at all.
-std::unique_ptr<TCanvas3D> SelectCanvas(const std::string& className,
-                                        std::unique_ptr<TCanvas3D> current);
+TWINSCOPE_EXPORT std::unique_ptr<TCanvas3D> SelectCanvas(const std::string& className,
+                                                         std::unique_ptr<TCanvas3D> current);
 
 // A canvas for vector output: of the class named preferred when that class is registered and
 // vector-safe, otherwise of the first registered class that is; null when none is.
-std::unique_ptr<TCanvas3D> SelectVectorSafeCanvas(const std::string& preferred);
+TWINSCOPE_EXPORT std::unique_ptr<TCanvas3D> SelectVectorSafeCanvas(const std::string& preferred);
 
 }  // namespace twinscope

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "twinscope/runtime/ChangeNotifier.h"
+#include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
@@ -35,7 +36,7 @@ enum class TGradientDirection : std::uint8_t { gdTopBottom, gdBottomTop, gdLeftR
 using enum TGradientDirection;
 
 // A two-colour gradient; hidden unless made visible.
-struct TGradientData {
+struct TWINSCOPE_EXPORT TGradientData {
     bool Visible = false;
     TColor StartColor = clWhite;
     TColor EndColor = clBlack;
@@ -44,7 +45,7 @@ struct TGradientData {
 };
 
 // The settings of a brush as a plain value: what a canvas fills with.
-struct TBrushData {
+struct TWINSCOPE_EXPORT TBrushData {
     TColor Color = clWhite;
     TBrushStyle Style = bsSolid;
     TColor BackColor = clNone;  // background of a hatch; clNone leaves it transparent
@@ -54,7 +55,7 @@ struct TBrushData {
 };
 
 // A brush owned by a chart element; a change calls the owner back.
-class TChartBrush : public TChangeNotifier {
+class TWINSCOPE_EXPORT TChartBrush : public TChangeNotifier {
 public:
     explicit TChartBrush(const TBrushData& defaults = {}) : data_(defaults) {}
 

@@ -10,6 +10,7 @@
 #include "twinscope/chart/canvas/ChartBrush.h"
 #include "twinscope/chart/canvas/ChartFont.h"
 #include "twinscope/chart/canvas/ChartPen.h"
+#include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
@@ -29,13 +30,13 @@ inline constexpr TTextAlign TA_VERTICAL = 24;
 enum class TCanvasBackMode : std::uint8_t { cbmTransparent, cbmOpaque };
 using enum TCanvasBackMode;
 
-struct TSize {
+struct TWINSCOPE_EXPORT TSize {
     std::int32_t Width = 0;
     std::int32_t Height = 0;
     friend bool operator==(const TSize&, const TSize&) = default;
 };
 
-struct TMultiLineWidth {
+struct TWINSCOPE_EXPORT TMultiLineWidth {
     std::int32_t Width = 0;
     std::int32_t Lines = 0;
     friend bool operator==(const TMultiLineWidth&, const TMultiLineWidth&) = default;
@@ -47,7 +48,7 @@ using enum TShapeKind;
 // A closed shape, drawn (filled with the brush, outlined with the pen) or clipped to. Bounds
 // exclude their right and bottom edge; Corner is the width and height of a round rectangle's
 // corner ellipse; Points are a polygon's vertices.
-struct TCanvasShape {
+struct TWINSCOPE_EXPORT TCanvasShape {
     TShapeKind Kind = skRectangle;
     TRect Bounds;
     TSize Corner;
@@ -57,20 +58,20 @@ struct TCanvasShape {
 
 // The lines of a text: line feeds, carriage returns and CR LF pairs separate them. An empty
 // text is one empty line.
-std::vector<std::string_view> SplitTextLines(std::string_view text);
+TWINSCOPE_EXPORT std::vector<std::string_view> SplitTextLines(std::string_view text);
 
 // A colour ready for drawing: system colours (high byte 0xFF) become their fixed RGB values,
 // other colours pass unchanged.
-TColor ColorToRGB(TColor color);
+TWINSCOPE_EXPORT TColor ColorToRGB(TColor color);
 
 // What a backend keeps between BeginTransparency and EndTransparency.
-class TCanvasBlend {
+class TWINSCOPE_EXPORT TCanvasBlend {
 public:
     virtual ~TCanvasBlend() = default;
 };
 
 // The open section of a BeginTransparency; EndTransparency takes it back.
-class TTransparencyHandle {
+class TWINSCOPE_EXPORT TTransparencyHandle {
 public:
     TTransparencyHandle() = default;
 
@@ -84,7 +85,7 @@ private:
 
 // The drawing surface of a chart. Public operations are plain functions over a few protected
 // primitives that each backend implements; all coordinates are integer pixels.
-class TChartCanvas {
+class TWINSCOPE_EXPORT TChartCanvas {
 public:
     TChartCanvas() = default;
     virtual ~TChartCanvas() = default;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "twinscope/chart/canvas/ChartPen.h"
+#include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
@@ -20,7 +21,7 @@ enum class TFontQuality : std::uint8_t { fqBest, fqNormal, fqDefault, fqClearTyp
 using enum TFontQuality;
 
 // A drop shadow or emboss drawn behind text or a shape, offset by its sizes.
-struct TShadowData {
+struct TWINSCOPE_EXPORT TShadowData {
     bool Visible = false;
     TColor Color = clGray;
     std::int32_t HorizSize = 0;
@@ -30,7 +31,7 @@ struct TShadowData {
 };
 
 // The settings of a font as a plain value: what a canvas writes text with.
-struct TFontData {
+struct TWINSCOPE_EXPORT TFontData {
     std::string Name = "Arial";
     double SizeFloat = 8;  // points
     TColor Color = clBlack;
@@ -45,7 +46,7 @@ struct TFontData {
 };
 
 // A font owned by a chart element; a change calls the owner back.
-class TChartFont : public TChangeNotifier {
+class TWINSCOPE_EXPORT TChartFont : public TChangeNotifier {
 public:
     explicit TChartFont(const TFontData& defaults = {}) : data_(defaults) {}
 

@@ -6,6 +6,7 @@
 
 #include "twinscope/chart/canvas/ChartBrush.h"
 #include "twinscope/runtime/ChangeNotifier.h"
+#include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
@@ -32,7 +33,7 @@ enum class TPenJoinStyle : std::uint8_t { jsRound, jsBevel, jsMitter };
 using enum TPenJoinStyle;
 
 // The settings of a pen as a plain value: what a canvas strokes with.
-struct TPenData {
+struct TWINSCOPE_EXPORT TPenData {
     bool Visible = true;
     TColor Color = clBlack;
     std::int32_t Width = 1;
@@ -48,7 +49,7 @@ struct TPenData {
 
 // A pen owned by a chart element. Every setter that changes a value calls the owner back
 // (for chart elements: a repaint request).
-class TChartPen : public TChangeNotifier {
+class TWINSCOPE_EXPORT TChartPen : public TChangeNotifier {
 public:
     explicit TChartPen(const TPenData& defaults = {}) : data_(defaults) {}
     virtual ~TChartPen() = default;
@@ -84,25 +85,25 @@ private:
 };
 
 // A pen that starts hidden (minor grid, panel border, outlines).
-class TChartHiddenPen : public TChartPen {
+class TWINSCOPE_EXPORT TChartHiddenPen : public TChartPen {
 public:
     TChartHiddenPen() : TChartPen(TPenData{.Visible = false}) {}
 };
 
 // The pen of an axis line: two pixels wide.
-class TChartAxisPen : public TChartPen {
+class TWINSCOPE_EXPORT TChartAxisPen : public TChartPen {
 public:
     TChartAxisPen() : TChartPen(TPenData{.Width = 2}) {}
 };
 
 // The pens of the ticks: grey.
-class TTicks : public TChartPen {
+class TWINSCOPE_EXPORT TTicks : public TChartPen {
 public:
     TTicks() : TChartPen(TPenData{.Color = clGray}) {}
 };
 
 // The grid pen: silver, with the grid's own drawing switches.
-class TAxisGridPen : public TChartPen {
+class TWINSCOPE_EXPORT TAxisGridPen : public TChartPen {
 public:
     TAxisGridPen() : TChartPen(TPenData{.Color = clSilver}) {}
 

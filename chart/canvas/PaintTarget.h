@@ -1,12 +1,14 @@
 #pragma once
 
+#include "twinscope/runtime/Export.h"
+
 namespace twinscope {
 
 // Where a painting frame ends up: the window's surface, held by reference together with its
 // type. The core only hands it from the chart to the canvas; a backend asks for the surface
 // type it draws on (the Qt backends for a QPainter) and gets null from a target holding
 // another type or none.
-class TPaintTarget {
+class TWINSCOPE_EXPORT TPaintTarget {
 public:
     TPaintTarget() = default;
     template <typename Surface>

@@ -11,6 +11,7 @@
 #include "twinscope/chart/canvas/ChartPen.h"
 #include "twinscope/chart/series/ChartValueList.h"
 #include "twinscope/chart/series/SeriesHost.h"
+#include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
@@ -38,20 +39,20 @@ enum TNotifyCode : std::int32_t {
 
 // A component a series takes its data from: another series, or a source known only by its
 // name. This system names data sources but fetches nothing from them.
-struct TSeriesDataSource {
+struct TWINSCOPE_EXPORT TSeriesDataSource {
     std::string Name;
     bool IsSeries = false;
     friend bool operator==(const TSeriesDataSource&, const TSeriesDataSource&) = default;
 };
 
 // The legend entry of a series: whether it is listed, and an optional own text.
-struct TSeriesLegend {
+struct TWINSCOPE_EXPORT TSeriesLegend {
     bool Visible = true;
     std::string Text;
 };
 
 // A chart element that the chart draws: active flag, pen, brush and its chart.
-class TCustomChartElement {
+class TWINSCOPE_EXPORT TCustomChartElement {
 public:
     TCustomChartElement();
     virtual ~TCustomChartElement() = default;
@@ -83,7 +84,7 @@ private:
 };
 
 // A series with a legend entry and an identifier.
-class TCustomChartSeries : public TCustomChartElement {
+class TWINSCOPE_EXPORT TCustomChartSeries : public TCustomChartElement {
 public:
     const std::string& Identifier() const { return identifier_; }
     void SetIdentifier(const std::string& id) { identifier_ = id; }
@@ -106,7 +107,7 @@ private:
 
 // A series of points: value lists kept in step, per-point colours and labels, binding to the
 // chart's axes, colour, transparency and the notifications that make the chart repaint.
-class TChartSeries : public TCustomChartSeries {
+class TWINSCOPE_EXPORT TChartSeries : public TCustomChartSeries {
 public:
     using BeforeAddHandler = std::function<bool(TChartSeries&)>;
     using AfterAddHandler = std::function<void(TChartSeries&, std::int32_t index)>;

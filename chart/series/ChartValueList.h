@@ -7,6 +7,7 @@
 #include "twinscope/chart/series/MinMaxIndex.h"
 #include "twinscope/chart/series/ValueSpread.h"
 #include "twinscope/chart/series/ValueStorage.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -17,7 +18,7 @@ using enum TChartListOrder;
 
 // One list of doubles of a series (its X values, its Y values, ...). All lists of a series
 // hold the same number of values; index i of every list belongs to point i.
-class TChartValueList {
+class TWINSCOPE_EXPORT TChartValueList {
 public:
     // Storage grows by this many values at a time, not geometrically.
     static constexpr std::int32_t GrowthStep = 1000;

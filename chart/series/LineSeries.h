@@ -4,6 +4,7 @@
 
 #include "twinscope/chart/canvas/ChartCanvas.h"
 #include "twinscope/chart/series/ChartSeries.h"
+#include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
@@ -25,7 +26,7 @@ enum class TSeriesPointerStyle : std::uint8_t {
 using enum TSeriesPointerStyle;
 
 // The marker drawn at each point; its half-sizes also decide when a point touches the plot.
-struct TSeriesPointer {
+struct TWINSCOPE_EXPORT TSeriesPointer {
     std::int32_t HorizSize = 4;
     std::int32_t VertSize = 4;
     TSeriesPointerStyle Style = psRectangle;
@@ -36,7 +37,7 @@ struct TSeriesPointer {
 };
 
 // A series drawn with lines that the mouse can hit.
-class TCustomLineSeries : public TChartSeries {
+class TWINSCOPE_EXPORT TCustomLineSeries : public TChartSeries {
 public:
     bool ClickableLine() const { return clickableLine_; }
     void SetClickableLine(bool b) { clickableLine_ = b; }
@@ -46,7 +47,7 @@ private:
 };
 
 // A series with a point marker.
-class TCustomSeries : public TCustomLineSeries {
+class TWINSCOPE_EXPORT TCustomSeries : public TCustomLineSeries {
 public:
     TSeriesPointer& Pointer() { return pointer_; }
     const TSeriesPointer& Pointer() const { return pointer_; }
@@ -63,7 +64,7 @@ private:
 };
 
 // Line, area and stair drawing settings.
-class TCustomStackSeries : public TCustomSeries {
+class TWINSCOPE_EXPORT TCustomStackSeries : public TCustomSeries {
 public:
     bool Stairs() const { return stairs_; }
     void SetStairs(bool b) { stairs_ = b; }
@@ -130,7 +131,7 @@ private:
 };
 
 // The line series: a polyline through the points, its marker hidden.
-class TLineSeries : public TCustomStackSeries {
+class TWINSCOPE_EXPORT TLineSeries : public TCustomStackSeries {
 public:
     TLineSeries();
     TChartPen& LinePen() { return Pen(); }

@@ -5,6 +5,7 @@
 
 #include "twinscope/chart/series/ValueSpread.h"
 #include "twinscope/chart/series/ValueStorage.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -19,7 +20,7 @@ namespace twinscope {
 // Memory: two doubles per 16 values at the first level and a sixteenth of that at each further
 // level, 16/15 x 1/8 of the values' bytes, growing in steps of a thirty-second: at most 6.9 %
 // of an X and a Y list of the same length.
-class TMinMaxIndex {
+class TWINSCOPE_EXPORT TMinMaxIndex {
 public:
     static constexpr std::size_t BlockValues = 16;
 

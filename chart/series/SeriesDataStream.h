@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+#include "twinscope/runtime/Export.h"
+
 namespace twinscope {
 
 class TChartSeries;
@@ -39,19 +41,20 @@ inline constexpr std::size_t SeriesMarkPositionSize = 34;
 // bytes are not there. Mark positions are checked for length and skipped, as no series here
 // has marks; a record carrying a picture is refused, as pictures come in a component format
 // this system does not read.
-void ReadSeriesData(TChartSeries& series, std::span<const std::uint8_t> payload);
+TWINSCOPE_EXPORT void ReadSeriesData(TChartSeries& series, std::span<const std::uint8_t> payload);
 
 // The payload that stores the points of `series`. X values are left out when they are simply
 // the indexes; colours when no point has one of its own; labels when every label is empty.
 // Mark positions and pictures are never written: no series here has them.
-std::vector<std::uint8_t> WriteSeriesData(const TChartSeries& series);
+TWINSCOPE_EXPORT std::vector<std::uint8_t> WriteSeriesData(const TChartSeries& series);
 
 // Whether the points are stored with the window: when forced, or when they were read from
 // the stored window and storing is not switched off. In an inherited window, whose ancestor
 // holds the same series, they are stored exactly when they differ from the ancestor's.
-bool ShouldWriteData(const TChartSeries& series, const TChartSeries* ancestor = nullptr);
+TWINSCOPE_EXPORT bool ShouldWriteData(const TChartSeries& series,
+                                      const TChartSeries* ancestor = nullptr);
 
 // Whether the two series would write the same payload.
-bool SameSeriesData(const TChartSeries& a, const TChartSeries& b);
+TWINSCOPE_EXPORT bool SameSeriesData(const TChartSeries& a, const TChartSeries& b);
 
 }  // namespace twinscope

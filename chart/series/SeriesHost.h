@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "twinscope/chart/axes/ScaleMap.h"
+#include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
@@ -24,7 +25,7 @@ using enum TChartSeriesEvent;
 
 // What a series needs of the chart it belongs to. The chart implements it; a series knows its
 // chart only through it.
-class TSeriesHost {
+class TWINSCOPE_EXPORT TSeriesHost {
 public:
     virtual ~TSeriesHost() = default;
 

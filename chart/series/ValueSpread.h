@@ -2,11 +2,13 @@
 
 #include <span>
 
+#include "twinscope/runtime/Export.h"
+
 namespace twinscope {
 
 // The lowest and highest of some values, and whether one of them is not a number (then low and
 // high mean nothing).
-struct TValueSpread {
+struct TWINSCOPE_EXPORT TValueSpread {
     double low;
     double high;
     bool notANumber;
@@ -19,6 +21,6 @@ struct TValueSpread {
 };
 
 // One pass over at least one value, at the speed of memory.
-TValueSpread SpreadOf(std::span<const double> values);
+TWINSCOPE_EXPORT TValueSpread SpreadOf(std::span<const double> values);
 
 }  // namespace twinscope

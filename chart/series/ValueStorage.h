@@ -2,13 +2,15 @@
 
 #include <cstddef>
 
+#include "twinscope/runtime/Export.h"
+
 namespace twinscope {
 
 // Raw storage of doubles whose capacity is set explicitly. The block underneath grows by at
 // least a thirty-second of itself, so that a run of small capacity steps costs linear time even
 // where the C library cannot extend a block in place (after other blocks were freed): the slack
 // stays within about 3 % of the capacity.
-class ValueStorage {
+class TWINSCOPE_EXPORT ValueStorage {
 public:
     ValueStorage() = default;
     ~ValueStorage();

@@ -8,6 +8,7 @@
 #include "twinscope/chart/canvas/ChartPen.h"
 #include "twinscope/chart/shapes/Bevel.h"
 #include "twinscope/runtime/ChangeNotifier.h"
+#include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/Types.h"
 
 namespace twinscope {
@@ -20,7 +21,7 @@ using enum TChartObjectShapeStyle;
 
 // The space a text shape that is not transparent keeps between its frame and its text, in
 // pixels on each side.
-class TShapeMargins : public TChangeNotifier {
+class TWINSCOPE_EXPORT TShapeMargins : public TChangeNotifier {
 public:
     std::int32_t Left() const { return left_; }
     void SetLeft(std::int32_t v) { Set(left_, v); }
@@ -40,7 +41,7 @@ private:
 
 // A box with a font, a frame, a fill and a shadow, in which titles, label texts and the
 // legend draw their text. Every change calls the owner back (a repaint request).
-class TTextShape : public TChangeNotifier {
+class TWINSCOPE_EXPORT TTextShape : public TChangeNotifier {
 public:
     explicit TTextShape(std::function<void()> onChange, const TFontData& font = {});
     virtual ~TTextShape() = default;

@@ -1,8 +1,11 @@
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QSignalSpy>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -109,6 +112,105 @@ TEST_F(ChartWidgetMouseTest, TheWindowsWheelChangesNothing) {
     chart.Mouse().Panning().SetMouseWheel(pmwNormal);  // the chart's own default
     turn();
     EXPECT_GT(chart.LeftAxis().Minimum(), 0);
+}
+
+// What the widget announced, in order: "left" etc. for rangeChanged, the other signals by name.
+class ChartWidgetSignalsTest : public ChartWidgetMouseTest {
+protected:
+    ChartWidgetSignalsTest() {
+        QObject::connect(&widget, &TChartWidget::rangeChanged, [this](TChartAxis* axis) {
+            heard.push_back(axis == &chart.LeftAxis()     ? "left"
+                            : axis == &chart.RightAxis()  ? "right"
+                            : axis == &chart.TopAxis()    ? "top"
+                            : axis == &chart.BottomAxis() ? "bottom"
+                                                          : "another axis");
+        });
+        QObject::connect(&widget, &TChartWidget::zoomed, [this] { heard.push_back("zoomed"); });
+        QObject::connect(&widget, &TChartWidget::zoomUndone,
+                         [this] { heard.push_back("zoomUndone"); });
+        QObject::connect(&widget, &TChartWidget::scrolled, [this] { heard.push_back("scrolled"); });
+        QObject::connect(&widget, &TChartWidget::clicked,
+                         [this](TChartClickedPart) { heard.push_back("clicked"); });
+        Shown();
+    }
+
+    void Drag(Qt::MouseButton button, QPoint from, QPoint to) {
+        Press(button, from);
+        Move(button, to);
+        Release(button, to);
+    }
+
+    std::vector<std::string> heard;
+};
+
+// The steps go on from where the one before left the chart.
+TEST_F(ChartWidgetSignalsTest, EachGestureIsAnnouncedAfterTheRangesItChanged) {
+    const struct {
+        const char* name;
+        Qt::MouseButton button;
+        QPoint from, to;
+        std::vector<std::string> heard;
+    } steps[] = {
+        {"a drag to the lower right zooms", Qt::LeftButton, {300, 100}, {500, 300},
+         {"bottom", "left", "zoomed"}},
+        {"a drag to the upper left undoes it", Qt::LeftButton, {500, 300}, {300, 100},
+         {"bottom", "left", "zoomUndone"}},
+        {"with nothing to undo, nothing changes, yet the undo is told", Qt::LeftButton,
+         {500, 300}, {300, 100}, {"zoomUndone"}},
+        {"a zoom drag too small to count", Qt::LeftButton, {300, 100}, {305, 105}, {}},
+        {"a right drag across scrolls the bottom axis", Qt::RightButton, {400, 200}, {450, 200},
+         {"bottom", "scrolled"}},
+        {"a right drag down scrolls the left axis", Qt::RightButton, {400, 200}, {400, 250},
+         {"left", "scrolled"}},
+        {"press and release in place", Qt::LeftButton, {400, 200}, {400, 200}, {"clicked"}},
+        {"the middle button only clicks", Qt::MiddleButton, {400, 200}, {400, 200}, {"clicked"}},
+    };
+    for (const auto& step : steps) {
+        heard.clear();
+        Drag(step.button, step.from, step.to);
+        EXPECT_EQ(heard, step.heard) << step.name;
+    }
+}
+
+TEST_F(ChartWidgetSignalsTest, AClickNamesThePartUnderThePress) {
+    QSignalSpy clicks(&widget, &TChartWidget::clicked);
+    const struct {
+        const char* name;
+        QPoint at;
+        TChartClickedPart part;
+    } rows[] = {
+        {"inside the plot", {400, 200}, cpChartRect},
+        {"on the left axis's labels", {chart.PlotRect().Left - 5, 200}, cpAxis},
+        {"the panel's corner", {3, 3}, cpNone},
+    };
+    for (const auto& row : rows) {
+        clicks.clear();
+        Press(Qt::RightButton, row.at);
+        Release(Qt::RightButton, row.at + QPoint(1, 1));
+        ASSERT_EQ(clicks.count(), 1) << row.name;
+        EXPECT_EQ(clicks.at(0).at(0).value<TChartClickedPart>(), row.part) << row.name;
+    }
+    Press(Qt::LeftButton, {400, 200});
+    Release(Qt::RightButton, {400, 200});
+    EXPECT_EQ(clicks.count(), 1) << "a release of another button is no click";
+}
+
+TEST_F(ChartWidgetSignalsTest, TheChartsOwnHandlersKeepWorking) {
+    QSignalSpy zooms(&widget, &TChartWidget::zoomed);
+    int ownZooms = 0, replacements = 0;
+    chart.Mouse().OnZoom = [&] { ++ownZooms; };
+    Drag(Qt::LeftButton, {300, 100}, {500, 300});
+    EXPECT_EQ(ownZooms, 1);
+    EXPECT_EQ(zooms.count(), 1);
+
+    // A handler that installs another keeps the one it installed.
+    chart.Mouse().OnUndoZoom = [&] { chart.Mouse().OnUndoZoom = [&] { ++replacements; }; };
+    Drag(Qt::LeftButton, {500, 300}, {300, 100});
+    Drag(Qt::LeftButton, {500, 300}, {300, 100});
+    EXPECT_EQ(replacements, 1);
+
+    chart.Mouse().OnZoom();
+    EXPECT_EQ(ownZooms, 2) << "the chart's handler is back in place after the event";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "twinscope/chart/canvas/qt/QtCanvas.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -14,7 +15,7 @@ namespace twinscope {
 // smaller, XOR pen modes combine with what lies beneath, and transparency saves the pixels
 // under a rectangle and lays them back over the drawing. Colours are opaque; text is placed by
 // the alignment flags, the baseline flag included.
-class TChartCanvas3D final : public TQtCanvas {
+class TWINSCOPE_EXPORT TChartCanvas3D final : public TQtCanvas {
 public:
     TChartCanvas3D() : TQtCanvas(fqBest) {}
 

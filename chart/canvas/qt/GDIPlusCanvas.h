@@ -8,6 +8,7 @@
 #include <QPen>
 
 #include "twinscope/chart/canvas/qt/QtCanvas.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -18,7 +19,7 @@ namespace twinscope {
 //
 // Its fonts are shared across the process: the first canvas starts the shared state and the
 // application's exit shuts it down.
-class TGDIPlusCanvas final : public TQtCanvas {
+class TWINSCOPE_EXPORT TGDIPlusCanvas final : public TQtCanvas {
 public:
     TGDIPlusCanvas();
 

@@ -7,11 +7,12 @@
 #include <QRect>
 
 #include "twinscope/chart/canvas/ChartCanvas.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
 // Writes whole pixels of one colour; a canvas writes straight into its own buffer where it can.
-class TPixelWriter {
+class TWINSCOPE_EXPORT TPixelWriter {
 public:
     virtual void FillPixels(QPainter& painter, const QRect& rect, const QColor& color) = 0;
 
@@ -20,7 +21,7 @@ protected:
 };
 
 // The canvas state GDI drawing reads.
-struct TGdiStyle {
+struct TWINSCOPE_EXPORT TGdiStyle {
     const TPenData& Pen;
     const TBrushData& Brush;
     TCanvasBackMode BackMode;
@@ -35,17 +36,20 @@ struct TGdiStyle {
 namespace gdi {
 
 // The painter composition that realises a pen mode.
-QPainter::CompositionMode Composition(TPenMode mode);
+TWINSCOPE_EXPORT QPainter::CompositionMode Composition(TPenMode mode);
 // True for the pens whose lines are written as pixels: one pixel wide, solid.
-bool WritesPixels(const TPenData& pen);
+TWINSCOPE_EXPORT bool WritesPixels(const TPenData& pen);
 
-void Line(QPainter& painter, TPixelWriter& pixels, const TGdiStyle& style, TPoint from, TPoint to);
-void Polyline(QPainter& painter, TPixelWriter& pixels, const TGdiStyle& style,
-              std::span<const TPoint> points);
-void Shape(QPainter& painter, const TGdiStyle& style, const TCanvasShape& shape);
-void Arc(QPainter& painter, const TGdiStyle& style, const TRect& rect, TPoint start, TPoint end);
-void FillRect(QPainter& painter, const TGdiStyle& style, const TRect& rect);
-void GradientFill(QPainter& painter, const TRect& rect, const TGradientData& gradient);
+TWINSCOPE_EXPORT void Line(QPainter& painter, TPixelWriter& pixels, const TGdiStyle& style,
+                           TPoint from, TPoint to);
+TWINSCOPE_EXPORT void Polyline(QPainter& painter, TPixelWriter& pixels, const TGdiStyle& style,
+                               std::span<const TPoint> points);
+TWINSCOPE_EXPORT void Shape(QPainter& painter, const TGdiStyle& style, const TCanvasShape& shape);
+TWINSCOPE_EXPORT void Arc(QPainter& painter, const TGdiStyle& style, const TRect& rect,
+                          TPoint start, TPoint end);
+TWINSCOPE_EXPORT void FillRect(QPainter& painter, const TGdiStyle& style, const TRect& rect);
+TWINSCOPE_EXPORT void GradientFill(QPainter& painter, const TRect& rect,
+                                   const TGradientData& gradient);
 
 }  // namespace gdi
 

@@ -16,6 +16,7 @@
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/chart/canvas/qt/GdiDrawing.h"
 #include "twinscope/chart/canvas/qt/QtCanvasSupport.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -27,7 +28,7 @@ namespace twinscope {
 //
 // A leaf draws lines, shapes and fills, combines a shape with the clip, and says how colours
 // come out, how turned text turns and where aligned text lies.
-class TQtCanvas : public TCanvas3D, protected TPixelWriter {
+class TWINSCOPE_EXPORT TQtCanvas : public TCanvas3D, protected TPixelWriter {
 public:
     ~TQtCanvas() override;
 

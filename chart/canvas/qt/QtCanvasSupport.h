@@ -15,6 +15,7 @@
 #include <QString>
 
 #include "twinscope/chart/canvas/ChartCanvas.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -25,11 +26,11 @@ using enum TTextRendering;
 // fqBest anti-aliases; fqNormal grid-fits one bit per pixel; fqClearType grid-fits anti-aliased;
 // fqDefault leaves it to the canvas's quality, and a canvas of default quality anti-aliases
 // text of 20 points and more and grid-fits smaller text.
-TTextRendering TextRenderingFor(TFontQuality fontQuality, TFontQuality canvasQuality,
-                                double points);
+TWINSCOPE_EXPORT TTextRendering TextRenderingFor(TFontQuality fontQuality,
+                                                 TFontQuality canvasQuality, double points);
 
 // Everything a realised font depends on.
-struct TQtFontKey {
+struct TWINSCOPE_EXPORT TQtFontKey {
     std::string Name;
     double Points = 8;
     TFontStyles Style = 0;
@@ -41,33 +42,34 @@ struct TQtFontKey {
 // A font resolved through fontconfig ("Arial" becomes Liberation Sans) for a 96-dpi surface:
 // the size at least 0.1 points, the style bits, letter spacing and the hinting nearest to the
 // rendering.
-QFont MakeQtFont(const TQtFontKey& key);
+TWINSCOPE_EXPORT QFont MakeQtFont(const TQtFontKey& key);
 
 // The font to set on a painter so that text keeps its size in logical pixels whatever the
 // device's resolution.
-QFont FontForDevice(const QFont& font, const QPaintDevice* device);
+TWINSCOPE_EXPORT QFont FontForDevice(const QFont& font, const QPaintDevice* device);
 
-QString ToQString(std::string_view text);
+TWINSCOPE_EXPORT QString ToQString(std::string_view text);
 
 // The pixels a rectangle covers (its right and bottom edge excluded).
-QRect ToQRect(const TRect& r);
+TWINSCOPE_EXPORT QRect ToQRect(const TRect& r);
 
 // The counter-clockwise angle in degrees, seen from the rectangle's centre, at which p lies.
-qreal AngleTo(const TRect& r, TPoint p);
+TWINSCOPE_EXPORT qreal AngleTo(const TRect& r, TPoint p);
 
 // A colour as an opaque RGB value; clNone is fully transparent.
-QColor OpaqueColor(TColor color);
+TWINSCOPE_EXPORT QColor OpaqueColor(TColor color);
 
-Qt::BrushStyle HatchPattern(TBrushStyle style);
-Qt::PenCapStyle CapStyle(TPenEndStyle style);
-Qt::PenJoinStyle JoinStyle(TPenJoinStyle style);
+TWINSCOPE_EXPORT Qt::BrushStyle HatchPattern(TBrushStyle style);
+TWINSCOPE_EXPORT Qt::PenCapStyle CapStyle(TPenEndStyle style);
+TWINSCOPE_EXPORT Qt::PenJoinStyle JoinStyle(TPenJoinStyle style);
 
 // A two-colour gradient running across whatever shape it fills.
-QBrush GradientBrush(const TGradientData& gradient, const QColor& start, const QColor& end);
+TWINSCOPE_EXPORT QBrush GradientBrush(const TGradientData& gradient, const QColor& start,
+                                      const QColor& end);
 
 // The offsets and colours of one text drawing: the text is laid out with its top-left corner at
 // TopLeft relative to Anchor, turned about Anchor by Rotation degrees clockwise.
-struct TQtText {
+struct TWINSCOPE_EXPORT TQtText {
     QString Text;
     QFont Font;
     QPointF Anchor;
@@ -86,6 +88,6 @@ struct TQtText {
 
 // Draws the background box, then shadow and emboss at their offsets, then the text itself (as
 // a filled and stroked path when it has an outline pen). Leaves the painter's state unchanged.
-void DrawQtText(QPainter& painter, const TQtText& text);
+TWINSCOPE_EXPORT void DrawQtText(QPainter& painter, const TQtText& text);
 
 }  // namespace twinscope

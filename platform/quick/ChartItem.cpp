@@ -1,0 +1,61 @@
+#include "twinscope/platform/quick/ChartItem.h"
+
+#include <QtQml/qqml.h>
+#include <QLocale>
+#include <QPainter>
+
+#include "twinscope/chart/canvas/qt/QtCanvases.h"
+#include "twinscope/chart/canvas/qt/QtPaintTarget.h"
+#include "twinscope/platform/QtFormatSettings.h"
+#include "twinscope/runtime/FormatSettings.h"
+
+namespace twinscope {
+
+TChartItem::TChartItem(QQuickItem* parent)
+    : QQuickPaintedItem(parent), mouse_(chart_, SignalsOf(*this)) {
+    RegisterQtCanvases();
+    SetDefaultFormatSettings(FormatSettingsFromLocale(QLocale()));
+    // The chart paints its whole area every time.
+    setOpaquePainting(true);
+    setAcceptedMouseButtons(Qt::LeftButton | Qt::RightButton | Qt::MiddleButton);
+    chart_.SetOnRepaintRequest([this] { update(); });
+}
+
+TChartItem::~TChartItem() {
+    chart_.SetOnRepaintRequest(nullptr);
+}
+
+void TChartItem::paint(QPainter* painter) {
+    TQtPaintTarget target(*painter);
+    chart_.Paint(target);
+}
+
+void TChartItem::geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) {
+    chart_.SetBounds(static_cast<std::int32_t>(newGeometry.width()),
+                     static_cast<std::int32_t>(newGeometry.height()));
+    QQuickPaintedItem::geometryChange(newGeometry, oldGeometry);
+}
+
+// An accepted press makes this item the mouse grabber, which then gets the moves and the
+// release, also outside it: the capture a scroll needs.
+void TChartItem::mousePressEvent(QMouseEvent* event) {
+    if (!mouse_.Press(event->button(), event->position(), event->modifiers())) event->ignore();
+}
+
+void TChartItem::mouseMoveEvent(QMouseEvent* event) {
+    mouse_.Move(event->position());
+}
+
+void TChartItem::mouseReleaseEvent(QMouseEvent* event) {
+    if (!mouse_.Release(event->button(), event->position())) event->ignore();
+}
+
+void TChartItem::wheelEvent(QWheelEvent* event) {
+    mouse_.Wheel(event->angleDelta().y());
+}
+
+void RegisterChartItem() {
+    qmlRegisterType<TChartItem>("Twinscope", 1, 0, "ChartItem");
+}
+
+}  // namespace twinscope

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QQuickPaintedItem>
+
+#include "twinscope/chart/panel/Chart.h"
+#include "twinscope/platform/ChartMouseInput.h"
+#include "twinscope/runtime/Export.h"
+
+namespace twinscope {
+
+// The chart as a Qt Quick item: the QML type ChartItem of the module Twinscope 1.0, once
+// RegisterChartItem has run. It paints the chart at its size, hands the mouse to the chart's
+// zoom and scroll as the widget does, and announces the same signals.
+class TWINSCOPE_EXPORT TChartItem : public QQuickPaintedItem {
+    Q_OBJECT
+
+public:
+    explicit TChartItem(QQuickItem* parent = nullptr);
+    ~TChartItem() override;
+
+    TChart& Chart() { return chart_; }
+    const TChart& Chart() const { return chart_; }
+
+    void paint(QPainter* painter) override;
+
+signals:
+    void rangeChanged(twinscope::TChartAxis* axis);
+    void zoomed();
+    void zoomUndone();
+    void scrolled();
+    void clicked(twinscope::TChartClickedPart part);
+
+protected:
+    void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    TChart chart_;
+    TChartMouseInput mouse_;
+};
+
+// Makes ChartItem known to QML as "import Twinscope"; call it before loading the QML.
+TWINSCOPE_EXPORT void RegisterChartItem();
+
+}  // namespace twinscope

@@ -1,0 +1,101 @@
+#include <QImage>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/platform/ChartWidget.h"
+#include "twinscope/platform/quick/ChartItem.h"
+#include "twinscope/scales/ScaleManager.h"
+
+namespace twinscope {
+namespace {
+
+// Two months of readings with the °C scale, as a program would show them.
+void FillChart(TChart& chart) {
+    chart.Legend().SetVisible(false);
+    auto& line = chart.AddNewSeries<TLineSeries>();
+    line.XValues().SetDateTime(true);
+    for (int day = 0; day < 61; ++day)
+        line.AddPoint(45474 + day, 60 + (day % 7) * 5);
+    chart.CustomAxes().Add<tLeftCelsiusScale>().SetFollowsLive(true);
+}
+
+// The item alone in a window of the software scene graph, which renders without a display.
+class ChartItemTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { QQuickWindow::setGraphicsApi(QSGRendererInterface::Software); }
+
+    ChartItemTest() {
+        item.setParentItem(window.contentItem());
+        item.setSize({600, 400});
+        window.resize(600, 400);
+        FillChart(item.Chart());
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    QImage Shown() { return window.grabWindow().convertToFormat(QImage::Format_RGB32); }
+
+    void Drag(Qt::MouseButton button, QPoint from, QPoint to) {
+        QTest::mousePress(&window, button, {}, from);
+        QTest::mouseMove(&window, (from + to) / 2);
+        QTest::mouseMove(&window, to);
+        QTest::mouseRelease(&window, button, {}, to);
+    }
+
+    QQuickWindow window;
+    TChartItem item;
+};
+
+TEST_F(ChartItemTest, ShowsWhatTheWidgetShows) {
+    TChartWidget widget;
+    widget.resize(600, 400);
+    FillChart(widget.Chart());
+    const QImage fromWidget = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    const QImage shown = Shown();
+    ASSERT_EQ(shown.size(), QSize(600, 400));
+    EXPECT_EQ(shown.pixelColor(4, 200), QColor(0xF0, 0xF0, 0xF0)) << "the chart's panel";
+    EXPECT_EQ(shown, fromWidget);
+}
+
+TEST_F(ChartItemTest, TheMouseZoomsAndScrolls) {
+    Shown();
+    QSignalSpy zooms(&item, &TChartItem::zoomed);
+    QSignalSpy undos(&item, &TChartItem::zoomUndone);
+    QSignalSpy scrolls(&item, &TChartItem::scrolled);
+    QSignalSpy ranges(&item, &TChartItem::rangeChanged);
+    TChartAxis& left = item.Chart().LeftAxis();
+    TChartAxis& bottom = item.Chart().BottomAxis();
+    const double top = item.Chart().ScaleMapOf(left).ToValue(100);
+    const double first = item.Chart().ScaleMapOf(bottom).ToValue(200);
+    const QImage before = Shown();
+
+    Drag(Qt::LeftButton, {200, 100}, {400, 300});
+    EXPECT_EQ(zooms.count(), 1);
+    EXPECT_EQ(left.Maximum(), top);
+    EXPECT_EQ(bottom.Minimum(), first);
+    EXPECT_EQ(ranges.count(), 2) << "the left and the bottom axis";
+    EXPECT_NE(Shown(), before) << "the zoomed chart is shown";
+
+    Drag(Qt::RightButton, {300, 200}, {350, 200});
+    EXPECT_GE(scrolls.count(), 1);
+    EXPECT_LT(bottom.Minimum(), first);
+
+    Drag(Qt::LeftButton, {400, 300}, {200, 100});
+    EXPECT_EQ(undos.count(), 1);
+    EXPECT_EQ(Shown(), before) << "the undo shows the chart as it was";
+}
+
+TEST_F(ChartItemTest, TheChartFollowsTheItemsSize) {
+    item.setSize({300, 200});
+    EXPECT_EQ(item.Chart().Width(), 300);
+    EXPECT_EQ(item.Chart().Height(), 200);
+}
+
+}  // namespace
+}  // namespace twinscope
