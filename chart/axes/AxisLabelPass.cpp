@@ -36,22 +36,14 @@ Extended PowersSpanned(const TScaleMap& map) {
 // The label pass's placing of one value: its pixel, its tick and its item.
 class LabelPlacer {
 public:
-    // Labels nearer than leastGap pixels to the one placed before are left out with their
-    // ticks; 0 places them all.
-    LabelPlacer(TChartAxis& axis, const TAxisPaint& paint, TLabelPassResult& result,
-                std::int64_t leastGap)
-        : axis_(axis), paint_(paint), result_(result), leastGap_(leastGap) {}
+    LabelPlacer(TChartAxis& axis, const TAxisPaint& paint, TLabelPassResult& result)
+        : axis_(axis), paint_(paint), result_(result) {}
 
     void Place(double v) {
         const TScaleMap& map = paint_.Map;
         if (!map.Places(v)) return;
         const std::int32_t p = map.ToPixel(v);
         if (!axis_.Labels().OnAxis() && !(map.StartPixel() < p && p < map.EndPixel())) return;
-        if (leastGap_ > 0) {
-            if (placed_ && std::abs(std::int64_t{p} - previous_) < leastGap_) return;
-            placed_ = true;
-            previous_ = p;
-        }
 
         const bool labelsVisible = axis_.Labels().Visible();
         const bool tickOnLabelsOnly = axis_.TickOnLabelsOnly();
@@ -70,9 +62,6 @@ private:
     TChartAxis& axis_;
     const TAxisPaint& paint_;
     TLabelPassResult& result_;
-    std::int64_t leastGap_;
-    bool placed_ = false;
-    std::int64_t previous_ = 0;
 };
 }  // namespace
 
@@ -256,14 +245,16 @@ TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint, TChartC
     const bool calendarRow = result.StepIndex >= dtHalfMonth && result.StepIndex <= dtOneYear;
     if ((result.LabelIncrement > 0 || calendarRow) && paint.Map.Maximum() >= paint.Map.Minimum() &&
         style == talValue) {
+        LabelPlacer placer(axis, paint, result);
+        std::vector<double> values = TLabelValues(input).All();
         // A calendar that starts again puts the last day of a year beside the first of the
-        // next: the later one stands, the earlier gives way.
-        const std::int64_t leastGap =
-            axis.CalendarLabels() == calNone
-                ? 0
-                : LabelRoom(increment.Sample.Size, axis.Labels().Separation());
-        LabelPlacer placer(axis, paint, result, leastGap);
-        for (const double v : TLabelValues(input).All())
+        // next, which must not overlap.
+        if (axis.CalendarLabels() != calNone) {
+            values = SpacedCalendarLabels(
+                axis.CalendarLabels(), values, paint.Map,
+                LabelRoom(increment.Sample.Size, axis.Labels().Separation()));
+        }
+        for (const double v : values)
             placer.Place(v);
     }
     return result;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
+#include <set>
 
 #include "twinscope/chart/axes/LabelValues.h"
 #include "twinscope/runtime/DateTime.h"
@@ -138,19 +140,50 @@ std::vector<double> CalendarLabelValues(TCalendarLabels calendar, TScaleRange da
     return values;
 }
 
-std::string CalendarLabelText(TCalendarLabels calendar, double date) {
-    if (calendar == calNone || !IsCalendarValue(date)) return {};
+std::int32_t CalendarNumber(TCalendarLabels calendar, double date) {
+    if (!IsCalendarValue(date)) return 0;
     switch (calendar) {
         case calDayOfYear:
-            return std::to_string(DayOfYear(date));
+            return DayOfYear(date);
         case calIsoWeek:
-            return std::to_string(IsoWeek(date));
+            return IsoWeek(date);
         case calMonth:
-            return std::to_string(DecodeDate(date).Month);
+            return DecodeDate(date).Month;
         case calNone:
             break;
     }
-    return {};
+    return 0;
+}
+
+std::string CalendarLabelText(TCalendarLabels calendar, double date) {
+    const std::int32_t n = CalendarNumber(calendar, date);
+    return n == 0 ? std::string() : std::to_string(n);
+}
+
+std::vector<double> SpacedCalendarLabels(TCalendarLabels calendar,
+                                         const std::vector<double>& values, const TScaleMap& map,
+                                         std::int64_t room) {
+    std::vector<bool> kept(values.size(), false);
+    std::set<std::int64_t> taken;
+    const auto keep = [&](std::size_t i) {
+        const std::int64_t p = map.ToPixel(values[i]);
+        const auto next = taken.lower_bound(p);
+        if (next != taken.end() && *next - p < room) return;
+        if (next != taken.begin() && p - *std::prev(next) < room) return;
+        taken.insert(p);
+        kept[i] = true;
+    };
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (CalendarNumber(calendar, values[i]) == 1) keep(i);
+    }
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (!kept[i] && CalendarNumber(calendar, values[i]) != 1) keep(i);
+    }
+    std::vector<double> spaced;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (kept[i]) spaced.push_back(values[i]);
+    }
+    return spaced;
 }
 
 }  // namespace twinscope

@@ -23,8 +23,17 @@ using enum TCalendarLabels;
 TWINSCOPE_EXPORT std::vector<double> CalendarLabelValues(TCalendarLabels calendar, TScaleRange dates,
                                         double increment);
 
-// The number a date has in the calendar: "1" to "366", "1" to "53", "1" to "12"; empty outside
-// the calendar or for calNone.
+// Of the labels at these values (latest first), those that stand at least `room` pixels apart on
+// the map, latest first: the first day, week or month of each year is kept before any other,
+// then the others from the latest, each only where it leaves the room to those kept.
+TWINSCOPE_EXPORT std::vector<double> SpacedCalendarLabels(TCalendarLabels calendar,
+                                                          const std::vector<double>& values,
+                                                          const TScaleMap& map, std::int64_t room);
+
+// The number a date has in the calendar: 1 to 366, 1 to 53, 1 to 12; 0 outside the calendar
+// or for calNone.
+TWINSCOPE_EXPORT std::int32_t CalendarNumber(TCalendarLabels calendar, double date);
+// That number as a label; empty where it is 0.
 TWINSCOPE_EXPORT std::string CalendarLabelText(TCalendarLabels calendar, double date);
 
 // The Monday that begins week 1 of an ISO year: the week holding 4 January.

@@ -98,5 +98,34 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"OutsideTheCalendar", calDayOfYear, 1e9, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Ten pixels a day; labels need 15 pixels of room.
+struct SpacingCase {
+    const char* name;
+    std::vector<double> days;      // after 31 December 2014, latest first
+    std::vector<double> expected;  // kept
+};
+
+class SpacedCalendarTest : public ::testing::TestWithParam<SpacingCase> {};
+
+TEST_P(SpacedCalendarTest, TheFirstOfTheYearStandsAndItsNeighboursGiveWay) {
+    const SpacingCase& c = GetParam();
+    const double origin = EncodeDate(2014, 12, 31);
+    const TScaleMap map({origin - 50, origin + 50}, {0, 1000}, {true, false});
+    std::vector<double> values;
+    for (const double d : c.days)
+        values.push_back(origin + d);
+    std::vector<double> expected;
+    for (const double d : c.expected)
+        expected.push_back(origin + d);
+    EXPECT_EQ(SpacedCalendarLabels(calDayOfYear, values, map, 15), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SpacedCalendarTest,
+    ::testing::Values(SpacingCase{"LastDayAndNextDayYield", {4, 2, 1, 0, -2}, {4, 1, -2}},
+                      SpacingCase{"WellApartAllStand", {10, 1, -10}, {10, 1, -10}},
+                      SpacingCase{"OthersGoFromTheLatest", {-3, -4, -5, -6}, {-3, -5}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace twinscope

@@ -169,6 +169,20 @@ TEST_F(ConvertedScaleTest, TheMouseReadsTheScalesOwnValues) {
     EXPECT_DOUBLE_EQ(moved.Maximum, Wavelength(2e15));
 }
 
+// Live, the scale takes its master's shown range through the conversion, in order.
+TEST_F(ConvertedScaleTest, ALiveScaleWithAnInverseFollowsTheShownRangeFromAcrossThePlot) {
+    SetMaster(1e15, 5e15, false);
+    auto lambda = CreateOwnedAxis<tScale>(chart, ssRight, "nm", &Wavelength, &Wavelength, "", "",
+                                          clBlack);
+    lambda->SetFollowsLive(true);
+    chart.LeftAxis().SetMinMax(2e15, 4e15);
+    chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+    EXPECT_DOUBLE_EQ(lambda->Minimum(), Wavelength(4e15));
+    EXPECT_DOUBLE_EQ(lambda->Maximum(), Wavelength(2e15));
+    EXPECT_DOUBLE_EQ(chart.ScaleMapOf(*lambda.Get()).Maximum(), Wavelength(2e15));
+    EXPECT_NE(chart.ScaleMapOf(*lambda.Get()).Conversion(), nullptr);
+}
+
 struct RangeCase {
     const char* name;
     Fn forward;
