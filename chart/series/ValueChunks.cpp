@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace twinscope {
 
@@ -46,6 +47,7 @@ void ValueChunks::SetChunked(bool chunked, std::size_t count) {
             block_[i] = (*this)[i];
         for (double* chunk : chunks_)
             std::free(chunk);
+        std::free(std::exchange(spare_, nullptr));
         chunks_.assign(1, block_.Data());
         first_ = begin_ = 0;
         shift_ = ValueView::OneBlock;
@@ -53,10 +55,10 @@ void ValueChunks::SetChunked(bool chunked, std::size_t count) {
     }
     std::vector<double*> laid((count + ChunkValues - 1) / ChunkValues, nullptr);
     for (double*& chunk : laid) {
-        chunk = static_cast<double*>(std::malloc(ChunkValues * sizeof(double)));
+        chunk = NewChunk();
         if (!chunk) {
             for (double* made : laid)
-                std::free(made);
+                FreeChunk(made);
             throw std::bad_alloc();
         }
     }
@@ -82,27 +84,28 @@ void ValueChunks::SetCapacity(std::size_t capacity) {
     // A chunk that holds the first value stays, whatever the capacity.
     const std::size_t wanted = ((begin_ + capacity + ChunkValues - 1) >> shift_) - first_;
     while (chunks_.size() > wanted) {
-        std::free(chunks_.back());
+        FreeChunk(chunks_.back());
         chunks_.pop_back();
     }
     if (chunks_.size() == wanted) return;
     const std::size_t had = chunks_.size();
     chunks_.reserve(wanted);
     while (chunks_.size() < wanted) {
-        void* chunk = std::malloc(ChunkValues * sizeof(double));
+        double* chunk = NewChunk();
         if (!chunk) {
             while (chunks_.size() > had) {
-                std::free(chunks_.back());
+                FreeChunk(chunks_.back());
                 chunks_.pop_back();
             }
             throw std::bad_alloc();
         }
-        chunks_.push_back(static_cast<double*>(chunk));
+        chunks_.push_back(chunk);
     }
 }
 
 void ValueChunks::Release() {
     block_.Release();
+    std::free(std::exchange(spare_, nullptr));
     if (Chunked()) {
         for (double* chunk : chunks_)
             std::free(chunk);
@@ -122,13 +125,27 @@ void ValueChunks::FreeChunksBefore(std::size_t position) {
     const std::size_t chunk = position >> shift_;
     const std::size_t freed = std::min(chunks_.size(), chunk - first_);
     for (std::size_t k = 0; k < freed; ++k)
-        std::free(chunks_[k]);
+        FreeChunk(chunks_[k]);
     chunks_.erase(chunks_.begin(), chunks_.begin() + static_cast<std::ptrdiff_t>(freed));
     first_ = chunk;
 }
 
 std::size_t ValueChunks::Allocated() const {
-    return Chunked() ? chunks_.size() * ChunkValues : block_.Allocated();
+    if (!Chunked()) return block_.Allocated();
+    return (chunks_.size() + (spare_ ? 1 : 0)) * ChunkValues;
+}
+
+double* ValueChunks::NewChunk() {
+    if (spare_) return std::exchange(spare_, nullptr);
+    return static_cast<double*>(std::malloc(ChunkValues * sizeof(double)));
+}
+
+void ValueChunks::FreeChunk(double* chunk) {
+    if (spare_) {
+        std::free(chunk);
+    } else {
+        spare_ = chunk;
+    }
 }
 
 std::span<double> ValueChunks::Run(std::size_t from, std::size_t to) {

@@ -36,7 +36,9 @@ struct ValueView {
 // as ValueStorage grows, so that they make one span. Chunked, they lie in chunks of ChunkValues
 // positions each (a multiple of 16, so no block of 16 values aligned to positions straddles
 // two): letting values go frees each chunk once the last of its values went, and growing adds
-// whole chunks. A chunked store holds at most one chunk more than its values at each end.
+// whole chunks. A chunked store holds at most one chunk more than its values at each end, and
+// keeps the last chunk it freed for the next it adds: a window moving on then neither returns
+// memory to the system nor asks it for more.
 class ValueChunks {
 public:
     static constexpr unsigned ChunkShift = 14;
@@ -81,6 +83,8 @@ public:
 private:
     // Frees the chunks before the one holding position `position`.
     void FreeChunksBefore(std::size_t position);
+    double* NewChunk();
+    void FreeChunk(double* chunk);
 
     // One block: chunks_ holds block_.Data().
     ValueStorage block_;
@@ -88,6 +92,7 @@ private:
     std::size_t first_ = 0;
     unsigned shift_ = ValueView::OneBlock;
     std::size_t begin_ = 0;
+    double* spare_ = nullptr;
 };
 
 }  // namespace twinscope
