@@ -94,18 +94,20 @@ TAxisLabelStyle SeriesLabelStyle(const TChartSeries& s, const TChartAxis& axis) 
     return axis.Horizontal() && !s.Labels().empty() ? talText : talValue;
 }
 
+// Read in place: a bounded window keeps its values in chunks.
 bool XValuesAreIndexes(const TChartSeries& s) {
-    const auto values = s.XValues().Values();
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (values[i] != static_cast<double>(i)) return false;
+    const TChartValueList& values = s.XValues();
+    for (std::int32_t i = 0; i < values.Count(); ++i) {
+        if (values.Value(i) != static_cast<double>(i)) return false;
     }
     return true;
 }
 
 // The smallest value above zero, for the automatic minimum of a logarithmic axis.
-std::optional<double> SmallestAboveZero(std::span<const double> values) {
+std::optional<double> SmallestAboveZero(const TChartValueList& values) {
     std::optional<double> smallest;
-    for (const double v : values) {
+    for (std::int32_t i = 0; i < values.Count(); ++i) {
+        const double v = values.Value(i);
         if (v > 0 && (!smallest || v < *smallest)) smallest = v;
     }
     return smallest;
@@ -146,7 +148,7 @@ TBoundSeries TCustomAxisPanel::BoundSeriesOf(const TChartAxis& axis) const {
         if (minimumWanted) {
             std::optional<double> v = horizontal ? s->MinXValue() : s->MinYValue();
             if (logarithmic && !(*v > 0)) {
-                v = SmallestAboveZero(horizontal ? s->XValues().Values() : s->YValues().Values());
+                v = SmallestAboveZero(horizontal ? s->XValues() : s->YValues());
             }
             if (v) minimum = minimum ? std::min(*minimum, *v) : *v;
         }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <new>
 #include <numeric>
+#include <ranges>
 
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/runtime/ChangeNotifier.h"
@@ -191,6 +192,9 @@ void TChartSeries::AppendPoints(std::span<const double> xs, std::span<const doub
 
 void TChartSeries::SetKeepLast(std::int32_t count) {
     keepLast_ = std::max(count, 0);
+    // A window lets its oldest values go: they are kept in chunks, so that the others never move.
+    for (TChartValueList* list : valueLists_)
+        list->SetChunked(keepLast_ > 0);
     BeginBatch();
     DropOverflow();
     EndBatch();
@@ -485,11 +489,13 @@ void TChartSeries::ComputeShownRange() {
 
     // The first index at or beyond a value, from index `from` on: ascending values are
     // searched by halves; other orders are walked as the values lie.
-    const std::span<const double> xs = xValues_.Values();
+    const ValueView xs = xValues_.View();
     auto firstNotBelow = [&](std::int32_t from, double value) {
         if (xValues_.Order() == loAscending) {
-            return static_cast<std::int32_t>(
-                std::lower_bound(xs.begin() + from, xs.end(), value) - xs.begin());
+            const auto indexes = std::views::iota(from, n);
+            const auto found = std::ranges::partition_point(
+                indexes, [&](std::int32_t i) { return xs[static_cast<std::size_t>(i)] < value; });
+            return static_cast<std::int32_t>(from + (found - indexes.begin()));
         }
         while (from < n && xs[from] < value)
             ++from;

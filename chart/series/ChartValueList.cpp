@@ -1,5 +1,6 @@
 #include "twinscope/chart/series/ChartValueList.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -69,18 +70,16 @@ std::int32_t TChartValueList::OrderedPlace() const {
 
 void TChartValueList::InsertAt(std::int32_t index, double value) {
     Grow();
-    double* data = values_.Data();
-    std::memmove(data + index + 1, data + index,
-                 static_cast<std::size_t>(valueCount_ - index) * sizeof(double));
-    data[index] = value;
+    const auto at = static_cast<std::size_t>(index);
+    values_.Move(at + 1, at, static_cast<std::size_t>(valueCount_ - index));
+    values_[at] = value;
     ++valueCount_;
     Touch(index);
 }
 
 void TChartValueList::RemoveRange(std::int32_t start, std::int32_t count) {
-    double* data = values_.Data();
-    std::memmove(data + start, data + start + count,
-                 static_cast<std::size_t>(valueCount_ - start - count) * sizeof(double));
+    values_.Move(static_cast<std::size_t>(start), static_cast<std::size_t>(start + count),
+                 static_cast<std::size_t>(valueCount_ - start - count));
     valueCount_ -= count;
     MarkChanged(start);
 }
@@ -88,7 +87,8 @@ void TChartValueList::RemoveRange(std::int32_t start, std::int32_t count) {
 void TChartValueList::ClearAll() {
     valueCount_ = 0;
     values_.Release();
-    extremesIndex_.Clear();
+    extremesIndex_.Clear(values_.Chunked());
+    std::vector<double>().swap(sideBySide_);
     droppedFront_ = false;
     Touch(0);
 }
@@ -104,8 +104,11 @@ void TChartValueList::Reserve(std::size_t capacity) {
 
 void TChartValueList::Append(std::span<const double> values) {
     Reserve(static_cast<std::size_t>(valueCount_) + values.size());
-    if (!values.empty()) {
-        std::memcpy(values_.Data() + valueCount_, values.data(), values.size() * sizeof(double));
+    const std::size_t end = values_.Begin() + static_cast<std::size_t>(valueCount_);
+    for (std::size_t done = 0; done < values.size();) {
+        const std::span<double> run = values_.Run(end + done, end + values.size());
+        std::memcpy(run.data(), values.data() + done, run.size() * sizeof(double));
+        done += run.size();
     }
     valueCount_ += static_cast<std::int32_t>(values.size());
     // The values before the appended ones stay: what was known of them is extended.
@@ -132,36 +135,66 @@ void TChartValueList::TakeSums(std::span<const double> values) {
 
 void TChartValueList::DropFront(std::int32_t count) {
     if (count <= 0) return;
-    const std::int32_t kept = valueCount_ - count;
-    const std::size_t moved =
-        values_.DropFront(static_cast<std::size_t>(count), static_cast<std::size_t>(kept));
-    if (moved > 0) extremesIndex_.MoveDown(moved);
-    valueCount_ = kept;
-    // The values that stay keep their places in the storage's block, so the index stays.
+    SetChunked(true);
+    values_.LetGoBefore(values_.Begin() + static_cast<std::size_t>(count));
+    valueCount_ -= count;
+    // The values that stay keep their positions, so the index stays.
     extremesStale_ = sumsStale_ = true;
     droppedFront_ = true;
     ++changes_;
 }
 
+void TChartValueList::SetChunked(bool chunked) {
+    if (chunked == values_.Chunked()) return;
+    try {
+        values_.SetChunked(chunked, static_cast<std::size_t>(valueCount_));
+    } catch (const std::bad_alloc&) {
+        throw OutOfMemoryError(static_cast<std::size_t>(valueCount_));
+    }
+    // The values are the same, at other positions.
+    extremesIndex_.Clear(chunked);
+    std::vector<double>().swap(sideBySide_);
+    ++changes_;
+}
+
+std::span<const double> TChartValueList::Values() const {
+    const std::size_t count = static_cast<std::size_t>(valueCount_);
+    const std::span<const double> run = View().Run(values_.Begin(), values_.Begin() + count);
+    if (run.size() == count) return run;
+    if (sideBySideChanges_ != changes_) {
+        try {
+            sideBySide_.resize(count);
+        } catch (const std::bad_alloc&) {
+            throw OutOfMemoryError(count);
+        }
+        auto out = sideBySide_.begin();
+        TakeRuns([&](std::span<const double> values) {
+            out = std::copy(values.begin(), values.end(), out);
+        });
+        sideBySideChanges_ = changes_;
+    }
+    return sideBySide_;
+}
+
 void TChartValueList::SetIndexExtremes(bool b) {
     indexExtremes_ = b;
-    if (!b) extremesIndex_.Clear();
+    if (!b) extremesIndex_.Clear(values_.Chunked());
 }
 
 TValueSpread TChartValueList::Spread(std::int32_t from, std::int32_t to) {
-    const double* block = values_.Block();
-    const std::size_t front = values_.Front();
+    const ValueView view = View();
+    const std::size_t begin = values_.Begin();
+    const std::size_t first = begin + static_cast<std::size_t>(from);
+    const std::size_t end = begin + static_cast<std::size_t>(to);
     if (indexExtremes_ && to - from >= IndexedRun) {
         try {
-            extremesIndex_.Cover(block, front + static_cast<std::size_t>(valueCount_));
-            return extremesIndex_.Spread(block, front + static_cast<std::size_t>(from),
-                                         front + static_cast<std::size_t>(to));
+            extremesIndex_.Cover(view, begin, begin + static_cast<std::size_t>(valueCount_));
+            return extremesIndex_.Spread(view, first, end);
         } catch (const OutOfMemoryError&) {
             // The index is an aid: without it the values are read directly.
         }
     }
-    return SpreadOf(Values().subspan(static_cast<std::size_t>(from),
-                                     static_cast<std::size_t>(to - from)));
+    return view.Spread(first, end);
 }
 
 std::int32_t TChartValueList::FindEqual(double value, std::int32_t first, std::int32_t last) const {
@@ -190,13 +223,13 @@ void TChartValueList::RefreshExtremes() {
     // a list of nothing else has the extremes of an empty one.
     cachedMin_ = cachedMax_ = 0;
     extremesFound_ = false;
-    TakeExtremes(Values());
+    TakeRuns([this](std::span<const double> values) { TakeExtremes(values); });
 }
 
 void TChartValueList::RefreshSums() {
     sumsStale_ = false;
     cachedSum_ = cachedAbsSum_ = 0;
-    TakeSums(Values());
+    TakeRuns([this](std::span<const double> values) { TakeSums(values); });
 }
 
 double TChartValueList::Highest() {
@@ -234,10 +267,9 @@ void TChartValueList::Exchange(std::int32_t a, std::int32_t b) {
 
 void TChartValueList::Rotate() {
     if (valueCount_ < 2) return;
-    double* data = values_.Data();
-    const double first = data[0];
-    std::memmove(data, data + 1, static_cast<std::size_t>(valueCount_ - 1) * sizeof(double));
-    data[valueCount_ - 1] = first;
+    const double first = values_[0];
+    values_.Move(0, 1, static_cast<std::size_t>(valueCount_ - 1));
+    values_[static_cast<std::size_t>(valueCount_ - 1)] = first;
     Touch(0);
 }
 

@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "twinscope/chart/series/MinMaxIndex.h"
 #include "twinscope/chart/series/ValueSpread.h"
+#include "twinscope/chart/series/ValueChunks.h"
 #include "twinscope/chart/series/ValueStorage.h"
 #include "twinscope/runtime/Export.h"
 
@@ -52,9 +54,12 @@ public:
     double operator[](std::int32_t index) const { return Value(index); }
     double First() const { return Value(0); }
     double Last() const { return Value(valueCount_ - 1); }
-    std::span<const double> Values() const {
-        return {values_.Data(), static_cast<std::size_t>(valueCount_)};
-    }
+    // The values side by side. Those of a list kept in chunks that lie in more than one are
+    // copied side by side first, once after each change: readers of long lists that let values
+    // go take View() instead.
+    std::span<const double> Values() const;
+    // Where the values lie: View()[i] is Value(i).
+    ValueView View() const { return values_.View(); }
     // Overwrites a value and tells the owner the value at index changed.
     void SetValueAt(std::int32_t index, double value);
 
@@ -77,9 +82,14 @@ public:
     // Running out of memory raises OutOfMemoryError and leaves the values as they were.
     void Reserve(std::size_t capacity);
     void Append(std::span<const double> values);
-    // Lets the first `count` values go; the others move down to index 0. Costs a constant per
-    // value in the long run, however many values stay.
+    // Lets the first `count` values go; the others are then at index 0 on. The values are kept
+    // in chunks from then on (laid there once, the first time), so that letting them go moves
+    // none of those that stay and costs a constant per value.
     void DropFront(std::int32_t count);
+    // Whether the values lie in chunks, as those of a list that lets values go from its front,
+    // or side by side in one block. Laying them the other way copies them once.
+    bool Chunked() const { return values_.Chunked(); }
+    void SetChunked(bool chunked);
 
     // The spread of the values [from, to). Long runs are answered from an index of the
     // extremes of blocks of values, built on first need and kept up to date as values change;
@@ -121,6 +131,17 @@ private:
     static constexpr std::int32_t IndexedRun = 256;
     void RefreshExtremes();
     void RefreshSums();
+    // Hands `take` the values in runs that lie side by side, in order.
+    template <typename Take>
+    void TakeRuns(Take take) const {
+        const ValueView view = values_.View();
+        const std::size_t end = values_.Begin() + static_cast<std::size_t>(valueCount_);
+        for (std::size_t at = values_.Begin(); at < end;) {
+            const std::span<const double> run = view.Run(at, end);
+            take(run);
+            at += run.size();
+        }
+    }
     // Extend the extremes and the sums over more values.
     void TakeExtremes(std::span<const double> values);
     void TakeSums(std::span<const double> values);
@@ -128,7 +149,7 @@ private:
     void Touch(std::int32_t from) {
         extremesStale_ = sumsStale_ = true;
         ++changes_;
-        extremesIndex_.ForgetFrom(values_.Front() + static_cast<std::size_t>(from));
+        extremesIndex_.ForgetFrom(values_.Begin() + static_cast<std::size_t>(from));
     }
 
     std::int32_t valueCount_ = 0;
@@ -151,10 +172,12 @@ private:
     bool indexExtremes_ = true;
     bool defaultDateTime_ = false;
     std::uint64_t changes_ = 0;
-    ValueStorage values_;
-    // Laid over the storage from its block's start, so that letting values go from the front
-    // leaves it whole.
+    ValueChunks values_;
+    // Laid over the values' positions, so that letting values go from the front leaves it whole.
     TMinMaxIndex extremesIndex_;
+    // Values() of values that lie in more than one chunk, as of the change counted.
+    mutable std::vector<double> sideBySide_;
+    mutable std::uint64_t sideBySideChanges_ = ~std::uint64_t{0};
 };
 
 }  // namespace twinscope

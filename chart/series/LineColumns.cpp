@@ -26,7 +26,7 @@ constexpr std::int32_t MinimumColumnPoints = 3;
 // as many points, so the search looks first where the column would end with `expected` points,
 // then doubles its step away from there until it has the end between two probes, and halves
 // that gap: a few probes, close together, for evenly spaced X.
-std::int32_t ColumnEnd(const TScaleMap& map, std::span<const double> xs, std::int32_t from,
+std::int32_t ColumnEnd(const TScaleMap& map, const ValueView& xs, std::int32_t from,
                        std::int32_t end, std::int32_t column, std::int32_t expected) {
     auto inColumn = [&](std::int64_t i) {
         return map.ToPixel(xs[static_cast<std::size_t>(i)]) == column;
@@ -66,8 +66,8 @@ std::int32_t ColumnEnd(const TScaleMap& map, std::span<const double> xs, std::in
 void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLines lines) {
     const TScaleMap& horizontal = XMap();
     const TScaleMap& vertical = YMap();
-    const std::span<const double> xs = XValues().Values();
-    const std::span<const double> ys = YValues().Values();
+    const ValueView xs = XValues().View();
+    const ValueView ys = YValues().View();
     const TColor color = SeriesColor();
     const std::int32_t end = std::min(LastShownIndex(), PointCount() - 1) + 1;
     const bool exact = lines == TChartCanvas::TColumnLines::Exact;

@@ -1,7 +1,6 @@
 #include "twinscope/chart/series/MinMaxIndex.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <new>
 
@@ -72,29 +71,49 @@ void ExtremesOfBlocks(const double* p, double* out) {
     out[1] = notANumber ? NotANumber : high;
 }
 
+// One block of values, as a view.
+ValueView BlockView(const double* const& values) {
+    return {&values, 0, ValueView::OneBlock, 0};
+}
+
 }  // namespace
 
 void TMinMaxIndex::Reserve(std::size_t level, std::size_t blocks, std::size_t values) {
-    ValueStorage& extremes = levels_[level].extremes;
-    if (2 * blocks <= extremes.Capacity()) return;
+    ValueChunks& extremes = levels_[level].extremes;
+    const std::size_t end = 2 * blocks;
+    if (end <= extremes.Begin() + extremes.Capacity()) return;
     try {
-        extremes.SetCapacity(2 * blocks);
+        extremes.SetCapacity(end - extremes.Begin());
     } catch (const std::bad_alloc&) {
         throw OutOfMemoryError(values);
     }
 }
 
 void TMinMaxIndex::Cover(const double* values, std::size_t count) {
-    const std::size_t blocks = count / BlockValues;
+    Cover(BlockView(values), 0, count);
+}
+
+void TMinMaxIndex::Cover(const ValueView& values, std::size_t begin, std::size_t end) {
+    for (std::size_t k = 0; k < LevelCount; ++k) {
+        TLevel& level = levels_[k];
+        level.first = std::max(level.first, (begin + BlockSize(k) - 1) / BlockSize(k));
+        if (level.extremes.Chunked()) level.extremes.LetGoBefore(2 * level.first);
+    }
+    const std::size_t blocks = end / BlockValues;
     TLevel& first = levels_[0];
-    if (blocks <= first.blocks) return;
+    const std::size_t from = std::max(first.end, first.first);
+    if (blocks <= from) return;
     // Room first, on every level, so that running out of memory changes nothing.
     for (std::size_t k = 0, b = blocks; k < LevelCount && b > 0; ++k, b /= BlockValues)
-        Reserve(k, b, count);
-    double* out = first.extremes.Data();
-    for (std::size_t j = first.blocks; j < blocks; ++j)
-        ExtremesOfValues(values + j * BlockValues, out + 2 * j);
-    first.blocks = blocks;
+        Reserve(k, b, end - begin);
+    const std::size_t last = blocks * BlockValues;
+    for (std::size_t at = from * BlockValues; at < last;) {
+        const std::span<const double> run = values.Run(at, last);
+        for (std::size_t i = 0; i < run.size(); i += BlockValues)
+            ExtremesOfValues(run.data() + i, &first.extremes.At(2 * ((at + i) / BlockValues)));
+        at += run.size();
+    }
+    first.end = blocks;
     LayUpperLevels();
 }
 
@@ -102,36 +121,23 @@ void TMinMaxIndex::LayUpperLevels() {
     for (std::size_t k = 1; k < LevelCount; ++k) {
         TLevel& below = levels_[k - 1];
         TLevel& level = levels_[k];
-        const std::size_t blocks = below.blocks / BlockValues;
-        const double* in = below.extremes.Data();
-        double* out = level.extremes.Data();
-        for (std::size_t j = level.blocks; j < blocks; ++j)
-            ExtremesOfBlocks(in + 2 * BlockValues * j, out + 2 * j);
-        level.blocks = blocks;
+        const std::size_t blocks = below.end / BlockValues;
+        for (std::size_t j = std::max(level.end, level.first); j < blocks; ++j)
+            ExtremesOfBlocks(&below.extremes.At(2 * BlockValues * j), &level.extremes.At(2 * j));
+        level.end = blocks;
     }
 }
 
 void TMinMaxIndex::ForgetFrom(std::size_t first) {
     for (std::size_t k = 0; k < LevelCount; ++k)
-        levels_[k].blocks = std::min(levels_[k].blocks, first / BlockSize(k));
+        levels_[k].end = std::min(levels_[k].end, first / BlockSize(k));
 }
 
-void TMinMaxIndex::MoveDown(std::size_t count) {
-    TLevel& first = levels_[0];
-    if (first.blocks == 0) return;
-    const std::size_t moved = std::min(first.blocks, count / BlockValues);
-    double* data = first.extremes.Data();
-    std::memmove(data, data + 2 * moved, 2 * (first.blocks - moved) * sizeof(double));
-    first.blocks -= moved;
-    for (std::size_t k = 1; k < LevelCount; ++k)
-        levels_[k].blocks = 0;
-    LayUpperLevels();
-}
-
-void TMinMaxIndex::Clear() {
+void TMinMaxIndex::Clear(bool chunked) {
     for (TLevel& level : levels_) {
         level.extremes.Release();
-        level.blocks = 0;
+        level.extremes.SetChunked(chunked, 0);
+        level.first = level.end = 0;
     }
 }
 
@@ -143,23 +149,31 @@ std::size_t TMinMaxIndex::Bytes() const {
 }
 
 TValueSpread TMinMaxIndex::Spread(const double* values, std::size_t from, std::size_t to) const {
+    return Spread(BlockView(values), from, to);
+}
+
+TValueSpread TMinMaxIndex::Spread(const ValueView& values, std::size_t from,
+                                  std::size_t to) const {
     TValueSpread spread{std::numeric_limits<double>::infinity(),
                         -std::numeric_limits<double>::infinity(), false};
     // The end of the run within what a level covers.
-    auto limit = [&](std::size_t k) { return std::min(to, levels_[k].blocks * BlockSize(k)); };
+    auto limit = [&](std::size_t k) { return std::min(to, levels_[k].end * BlockSize(k)); };
+    auto laid = [&](std::size_t k) { return levels_[k].end > levels_[k].first; };
     auto takeBlock = [&](std::size_t k, std::size_t at) {
-        const double* extremes = levels_[k].extremes.Data() + 2 * (at / BlockSize(k));
-        spread.Take({extremes[0], extremes[1], extremes[0] != extremes[0]});
+        const std::size_t j = 2 * (at / BlockSize(k));
+        const ValueChunks& extremes = levels_[k].extremes;
+        const double low = extremes.At(j);
+        spread.Take({low, extremes.At(j + 1), low != low});
     };
     std::size_t i = from;
     const std::size_t aligned = (from + BlockValues - 1) / BlockValues * BlockValues;
     if (aligned + BlockValues <= limit(0)) {
-        if (aligned > from) spread.Take(SpreadOf({values + from, aligned - from}));
+        if (aligned > from) spread.Take(values.Spread(from, aligned));
         i = aligned;
         // Upwards: blocks of a level until the position starts a block of the next level.
         std::size_t k = 0;
         for (;;) {
-            const bool top = k + 1 == LevelCount || levels_[k + 1].blocks == 0;
+            const bool top = k + 1 == LevelCount || !laid(k + 1);
             while (i + BlockSize(k) <= limit(k) && (top || i % BlockSize(k + 1) != 0)) {
                 takeBlock(k, i);
                 i += BlockSize(k);
@@ -176,7 +190,7 @@ TValueSpread TMinMaxIndex::Spread(const double* values, std::size_t from, std::s
             if (k == 0) break;
         }
     }
-    if (i < to) spread.Take(SpreadOf({values + i, to - i}));
+    if (i < to) spread.Take(values.Spread(i, to));
     return spread;
 }
 

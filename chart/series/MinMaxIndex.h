@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "twinscope/chart/series/ValueSpread.h"
+#include "twinscope/chart/series/ValueChunks.h"
 #include "twinscope/chart/series/ValueStorage.h"
 #include "twinscope/runtime/Export.h"
 
@@ -13,34 +14,38 @@ namespace twinscope {
 // that the spread of any run of values costs a few blocks per level instead of a pass over the
 // run. A block holding a value that is not a number keeps NaN as both extremes.
 //
-// The index covers the whole blocks of a prefix of the values. It is told when values change
-// from some position on and forgets the blocks holding them; covering the rest again costs one
-// pass over the values not yet covered, so appending values costs only the new ones.
+// Blocks are laid over the values' positions (ValueChunks), from position 0 on. The index covers
+// the whole blocks of the values from the first it is told of up to some position. It is told
+// when values change from some position on and forgets the blocks holding them; covering the
+// rest again costs one pass over the values not yet covered, so appending values costs only the
+// new ones. When the first values go, the blocks before them go too, a chunk at a time, and no
+// block moves.
 //
 // Memory: two doubles per 16 values at the first level and a sixteenth of that at each further
 // level, 16/15 x 1/8 of the values' bytes, growing in steps of a thirty-second: at most 6.9 %
-// of an X and a Y list of the same length.
+// of an X and a Y list of the same length. Chunked, each level holds up to a chunk more.
 class TWINSCOPE_EXPORT TMinMaxIndex {
 public:
     static constexpr std::size_t BlockValues = 16;
 
-    // Brings the index over every whole block of values[0, count). Raises OutOfMemoryError
-    // (counting the values) and keeps what it had when the blocks do not fit in memory.
+    // Brings the index over every whole block of the positions [begin, end) of `values`, and
+    // lets the blocks before `begin` go. Raises OutOfMemoryError (counting the values) and
+    // keeps what it had when the blocks do not fit in memory.
+    void Cover(const ValueView& values, std::size_t begin, std::size_t end);
     void Cover(const double* values, std::size_t count);
-    // The values from `first` on changed or moved: the blocks holding them are forgotten.
+    // The values from position `first` on changed: the blocks holding them are forgotten.
     void ForgetFrom(std::size_t first);
-    // The values moved down by `count`, a multiple of BlockValues: the first level moves with
-    // them and the levels above are laid again from it.
-    void MoveDown(std::size_t count);
-    // Forgets everything and releases the memory.
-    void Clear();
+    // Forgets everything and releases the memory; the blocks are then kept in chunks or in one
+    // block each, as the values are.
+    void Clear(bool chunked = false);
 
-    // The spread of values[from, to), from < to; whole covered blocks are read from the index,
-    // the values around them directly.
+    // The spread of the positions [from, to), from < to, of the values covered; whole covered
+    // blocks are read from the index, the values around them directly.
+    TValueSpread Spread(const ValueView& values, std::size_t from, std::size_t to) const;
     TValueSpread Spread(const double* values, std::size_t from, std::size_t to) const;
 
-    // The values the first level's blocks cover.
-    std::size_t Covered() const { return levels_[0].blocks * BlockValues; }
+    // The position up to which the first level's blocks cover the values.
+    std::size_t Covered() const { return levels_[0].end * BlockValues; }
     std::size_t Bytes() const;
 
 private:
@@ -48,9 +53,11 @@ private:
     // any series.
     static constexpr std::size_t LevelCount = 8;
     struct TLevel {
-        // The lowest and the highest value of each block, side by side.
-        ValueStorage extremes;
-        std::size_t blocks = 0;
+        // The lowest and the highest value of block j at positions 2j and 2j + 1.
+        ValueChunks extremes;
+        // The blocks [first, end) are laid; where end <= first, none is.
+        std::size_t first = 0;
+        std::size_t end = 0;
     };
     static constexpr std::size_t BlockSize(std::size_t level) {
         std::size_t size = BlockValues;

@@ -70,8 +70,8 @@ TEST(GDIPlusCanvas, OnePixelLineCoversExactlyItsRow) {
     EXPECT_EQ(Row(image, 1, 8, 11), ".#.");
 }
 
-// A vertical one-pixel line is filled as a column of whole pixels where that is what the
-// smoothed stroke would put down. Each row draws the line both ways: through the canvas, and
+// A vertical or horizontal one-pixel line is filled as a column or row of whole pixels where
+// that is what the smoothed stroke would put down. Each row draws the line both ways: through the canvas, and
 // stroked by a painter as the canvas strokes other lines (pixel centres, the pen's ends, the
 // rectangle clip one row taller).
 struct TColumnCase {
@@ -87,7 +87,7 @@ class GDIPlusColumnTest : public ::testing::TestWithParam<TColumnCase> {};
 TEST_P(GDIPlusColumnTest, PutsDownThePixelsOfTheStroke) {
     const TColumnCase& c = GetParam();
     const TRect clip{2, 5, 10, 15};
-    TPlusFrame frame(12, 20, c.pixelRatio);
+    TPlusFrame frame(20, 20, c.pixelRatio);
     frame.canvas.SetPen({.Color = clBlack, .EndStyle = c.ends});
     if (c.clipped) frame.canvas.ClipRectangle(clip);
     frame.canvas.Line(c.from.X, c.from.Y, c.to.X, c.to.Y);
@@ -122,7 +122,15 @@ INSTANTIATE_TEST_SUITE_P(
                       TColumnCase{"ThroughTheClip", esRound, {4, 0}, {4, 20}, true, 1},
                       TColumnCase{"BesideTheClip", esRound, {11, 0}, {11, 20}, true, 1},
                       TColumnCase{"FlatEnds", esFlat, {6, 3}, {6, 16}, false, 1},
-                      TColumnCase{"DoublePixels", esRound, {6, 3}, {6, 16}, true, 2}),
+                      TColumnCase{"DoublePixels", esRound, {6, 3}, {6, 16}, true, 2},
+                      TColumnCase{"RowRoundEndsRightwards", esRound, {2, 3}, {17, 3}, false, 1},
+                      TColumnCase{"RowSquareEndsLeftwards", esSquare, {18, 8}, {1, 8}, false, 1},
+                      TColumnCase{"RowOneColumnLong", esRound, {9, 5}, {10, 5}, false, 1},
+                      TColumnCase{"RowPastTheSurface", esRound, {-40, 19}, {60, 19}, false, 1},
+                      TColumnCase{"RowThroughTheClip", esRound, {0, 7}, {20, 7}, true, 1},
+                      TColumnCase{"RowBelowTheClip", esRound, {0, 15}, {20, 15}, true, 1},
+                      TColumnCase{"RowFlatEnds", esFlat, {3, 6}, {16, 6}, false, 1},
+                      TColumnCase{"RowDoublePixels", esRound, {3, 6}, {16, 6}, true, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GDIPlusCanvas, XorModesUseTheAliasedCanvas) {

@@ -176,7 +176,7 @@ TEST_F(ConvertedScaleTest, ALiveScaleWithAnInverseFollowsTheShownRangeFromAcross
                                           clBlack);
     lambda->SetFollowsLive(true);
     chart.LeftAxis().SetMinMax(2e15, 4e15);
-    chart.FitAxesIntoPlot([](TChartAxis&, const TRect& r) { return r; });
+    detail::FitAxesIntoPlot(chart);
     EXPECT_DOUBLE_EQ(lambda->Minimum(), Wavelength(4e15));
     EXPECT_DOUBLE_EQ(lambda->Maximum(), Wavelength(2e15));
     EXPECT_DOUBLE_EQ(chart.ScaleMapOf(*lambda.Get()).Maximum(), Wavelength(2e15));

@@ -1,6 +1,7 @@
 // The index of block extremes against a direct pass over the same values: every run a column
 // may ask for, as the values change under it.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -104,20 +105,31 @@ struct ChangeCase {
     std::function<void(TLineSeries&)> change;
 };
 
-class IndexedListTest : public ::testing::TestWithParam<ChangeCase> {};
-
-TEST_P(IndexedListTest, SpreadsFollowTheChange) {
-    TLineSeries series;
-    const std::vector<double> ys = Walk(50'000, 3);
+// 50,000 points of a walk; windowed, the last of 70,000, so that the values kept start within a
+// chunk and run across three chunk edges.
+void FillWithAWalk(TLineSeries& series, bool windowed) {
+    const std::size_t n = windowed ? 70'000 : 50'000;
+    if (windowed) series.SetKeepLast(50'000);
+    const std::vector<double> ys = Walk(n, 3);
     std::vector<double> xs(ys.size());
     for (std::size_t i = 0; i < xs.size(); ++i)
-        xs[i] = static_cast<double>(i);
+        xs[i] = static_cast<double>(i) - static_cast<double>(n - 50'000);
     series.AppendPoints(xs, ys);
+}
+
+void ExpectSpreadsFollow(const ChangeCase& c, bool windowed) {
+    TLineSeries series;
+    FillWithAWalk(series, windowed);
     TChartValueList& list = series.YValues();
+    ASSERT_EQ(list.Chunked(), windowed);
     list.Spread(0, list.Count());  // lays the index
     ASSERT_GT(list.IndexBytes(), 0u);
-    GetParam().change(series);
-    const std::vector<double> now(list.Values().begin(), list.Values().end());
+    c.change(series);
+    std::vector<double> now;
+    for (std::int32_t i = 0; i < list.Count(); ++i)
+        now.push_back(list.Value(i));
+    const std::span<const double> sideBySide = list.Values();
+    ASSERT_TRUE(std::equal(now.begin(), now.end(), sideBySide.begin(), sideBySide.end()));
     for (const auto& [from, to] : RunsOver(now.size())) {
         ExpectSameSpread(list.Spread(static_cast<std::int32_t>(from), static_cast<std::int32_t>(to)),
                          SpreadOf({now.data() + from, to - from}),
@@ -127,9 +139,20 @@ TEST_P(IndexedListTest, SpreadsFollowTheChange) {
     EXPECT_EQ(list.Lowest(), *std::min_element(now.begin(), now.end()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, IndexedListTest,
-    ::testing::Values(
+class IndexedListTest : public ::testing::TestWithParam<ChangeCase> {};
+
+TEST_P(IndexedListTest, SpreadsFollowTheChange) {
+    ExpectSpreadsFollow(GetParam(), false);
+}
+
+// The same changes to a window whose values lie in chunks.
+class IndexedWindowTest : public ::testing::TestWithParam<ChangeCase> {};
+
+TEST_P(IndexedWindowTest, SpreadsFollowTheChange) {
+    ExpectSpreadsFollow(GetParam(), true);
+}
+
+const auto Changes = ::testing::Values(
         ChangeCase{"AddPointInTheMiddle", [](TLineSeries& s) { s.AddPoint(20'000.5, 1e6); }},
         ChangeCase{"AddPointAtTheEnd", [](TLineSeries& s) { s.AddPoint(1e9, -1e6); }},
         ChangeCase{"AppendPoints",
@@ -155,8 +178,18 @@ INSTANTIATE_TEST_SUITE_P(
                        s.ClearPoints();
                        for (int i = 0; i < 3000; ++i)
                            s.AddPoint(i, std::sin(i * 0.01));
-                   }}),
-    [](const auto& info) { return std::string(info.param.name); });
+                   }},
+        ChangeCase{"LetTheFirstThirteenThousandGo",
+                   [](TLineSeries& s) {
+                       s.XValues().DropFront(13'000);
+                       s.YValues().DropFront(13'000);
+                   }},
+        ChangeCase{"AddPointToAFullWindow", [](TLineSeries& s) { s.AddPoint(1e9, 1e8); }});
+
+INSTANTIATE_TEST_SUITE_P(Rows, IndexedListTest, Changes,
+                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, IndexedWindowTest, Changes,
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace twinscope

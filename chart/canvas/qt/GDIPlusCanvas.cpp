@@ -190,8 +190,10 @@ void TGDIPlusCanvas::DoLine(TPoint from, TPoint to) {
     if (!PenStrokes()) return;
     QPainter* painter = PreparePainter();
     if (!painter) return;
-    if (from.X == to.X && FillsColumn(*painter)) {
-        FillPixels(*painter, QRect(from.X, std::min(from.Y, to.Y), 1, std::abs(to.Y - from.Y) + 1),
+    if ((from.X == to.X || from.Y == to.Y) && FillsWholePixels(*painter)) {
+        FillPixels(*painter,
+                   QRect(std::min(from.X, to.X), std::min(from.Y, to.Y),
+                         std::abs(to.X - from.X) + 1, std::abs(to.Y - from.Y) + 1),
                    PlusColor(Pen().Color));
         return;
     }
@@ -201,10 +203,11 @@ void TGDIPlusCanvas::DoLine(TPoint from, TPoint to) {
 }
 
 // A smoothed one-pixel line down a column of pixel centres, with round or square ends, covers
-// the pixels of that column from one end's row to the other's whole, and none beside them:
-// filling them puts down the same pixels without blending each one, which is most of the cost
-// of a dense series' columns. Scaled painters and vector targets keep the line.
-bool TGDIPlusCanvas::FillsColumn(const QPainter& painter) const {
+// the pixels of that column from one end's row to the other's whole, and none beside them, and
+// so does one along a row: filling them puts down the same pixels without blending each one,
+// which is most of the cost of a dense series' columns and of an axis's grid and ticks. Scaled
+// painters and vector targets keep the line.
+bool TGDIPlusCanvas::FillsWholePixels(const QPainter& painter) const {
     const TPenData& pen = Pen();
     return antiAlias_ && pen.Width == 1 && !pen.Fill && pen.Style == psSolid && !pen.SmallDots &&
            pen.EndStyle != esFlat && PlusColor(pen.Color).alpha() == 255 &&

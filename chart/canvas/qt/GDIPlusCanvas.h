@@ -71,7 +71,7 @@ private:
     const QPen& PlusPen();
     QBrush PlusBrush(const TBrushData& brush) const;
     void FillPath(QPainter& painter, const QPainterPath& path);
-    bool FillsColumn(const QPainter& painter) const;
+    bool FillsWholePixels(const QPainter& painter) const;
 
     bool antiAlias_ = true;
     double scale_ = 1;
