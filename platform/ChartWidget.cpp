@@ -12,9 +12,7 @@
 
 namespace twinscope {
 
-TChartWidget::TChartWidget(QWidget* parent)
-    : QWidget(parent),
-      mouse_(chart_, SignalsOf(*this)) {
+TChartWidget::TChartWidget(QWidget* parent) : QWidget(parent), mouse_(chart_, SignalsOf(*this)) {
     RegisterQtCanvases();
     SetDefaultFormatSettings(FormatSettingsFromLocale(locale()));
     // The chart paints its whole area every time: no erase, so nothing flickers.
@@ -48,12 +46,16 @@ void TChartWidget::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void TChartWidget::mouseMoveEvent(QMouseEvent* event) { mouse_.Move(event->position()); }
+void TChartWidget::mouseMoveEvent(QMouseEvent* event) {
+    mouse_.Move(event->position());
+}
 
 void TChartWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (!mouse_.Release(event->button(), event->position())) QWidget::mouseReleaseEvent(event);
 }
 
-void TChartWidget::wheelEvent(QWheelEvent* event) { mouse_.Wheel(event->angleDelta().y()); }
+void TChartWidget::wheelEvent(QWheelEvent* event) {
+    mouse_.Wheel(event->angleDelta().y());
+}
 
 }  // namespace twinscope

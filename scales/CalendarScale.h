@@ -1,8 +1,8 @@
 #pragma once
 
 #include "twinscope/chart/axes/CalendarLabels.h"
-#include "twinscope/scales/Scale.h"
 #include "twinscope/runtime/Export.h"
+#include "twinscope/scales/Scale.h"
 
 namespace twinscope {
 

@@ -23,8 +23,8 @@ constexpr double WideMaximum = 1.7e308;
 tScale::tScale(TCustomAxisPanel& chart, tScaleSide side, const std::string& title,
                tConversion conversion, const std::string& gridToScaleCaption,
                const std::string& gridToMasterCaption, TColor colour)
-    : tScale(chart, side, title, std::move(conversion), {}, gridToScaleCaption,
-             gridToMasterCaption, colour) {}
+    : tScale(chart, side, title, std::move(conversion), {}, gridToScaleCaption, gridToMasterCaption,
+             colour) {}
 
 tScale::tScale(TCustomAxisPanel& chart, tScaleSide side, const std::string& title,
                tConversion forward, tConversion inverse, const std::string& gridToScaleCaption,
@@ -90,9 +90,8 @@ void tScale::SetUpAxis(const std::string& title, tConversion forward, tConversio
     inverse_ = std::move(inverse);
     gridToMasterCaption_ = gridToMasterCaption;
     if (inverse_) {
-        SetConvertedFrom(masterAxis_,
-                         std::make_shared<const TScaleConversion>(
-                             TScaleConversion{.Forward = conversion_, .Inverse = inverse_}));
+        SetConvertedFrom(masterAxis_, std::make_shared<const TScaleConversion>(TScaleConversion{
+                                          .Forward = conversion_, .Inverse = inverse_}));
     }
     FollowMaster();
 }
@@ -116,8 +115,8 @@ void tScale::AddCompanionSeries(TCustomAxisPanel& chart) {
 
 void tScale::FollowMaster() {
     if (inverse_) {
-        const std::optional<TScaleRange> range = ConvertedRange(
-            *ScaleConversion(), {masterAxis_->Minimum(), masterAxis_->Maximum()});
+        const std::optional<TScaleRange> range =
+            ConvertedRange(*ScaleConversion(), {masterAxis_->Minimum(), masterAxis_->Maximum()});
         if (!range) return;
         // In this order neither write can fail on a range in order, nor leave zero on a
         // logarithmic scale.

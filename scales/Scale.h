@@ -40,8 +40,8 @@ public:
     tScale(TCustomAxisPanel& chart, tScaleSide side, const std::string& title,
            tConversion conversion, const std::string& gridToScaleCaption,
            const std::string& gridToMasterCaption, TColor colour);
-    tScale(TCustomAxisPanel& chart, tScaleSide side, const std::string& title,
-           tConversion forward, tConversion inverse, const std::string& gridToScaleCaption,
+    tScale(TCustomAxisPanel& chart, tScaleSide side, const std::string& title, tConversion forward,
+           tConversion inverse, const std::string& gridToScaleCaption,
            const std::string& gridToMasterCaption, TColor colour);
     ~tScale() override;
 

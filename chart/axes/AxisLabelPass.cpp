@@ -250,9 +250,9 @@ TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint, TChartC
         // A calendar that starts again puts the last day of a year beside the first of the
         // next, which must not overlap.
         if (axis.CalendarLabels() != calNone) {
-            values = SpacedCalendarLabels(
-                axis.CalendarLabels(), values, paint.Map,
-                LabelRoom(increment.Sample.Size, axis.Labels().Separation()));
+            values =
+                SpacedCalendarLabels(axis.CalendarLabels(), values, paint.Map,
+                                     LabelRoom(increment.Sample.Size, axis.Labels().Separation()));
         }
         for (const double v : values)
             placer.Place(v);

@@ -80,8 +80,8 @@ std::int32_t UnitsIn(TCalendarLabels calendar, std::int32_t year) {
         case calDayOfYear:
             return IsLeapYear(year) ? 366 : 365;
         case calIsoWeek: {
-            const double next = year < LastYear ? IsoWeekOneMonday(year + 1)
-                                                : EncodeDate(LastYear, 12, 31) + 1;
+            const double next =
+                year < LastYear ? IsoWeekOneMonday(year + 1) : EncodeDate(LastYear, 12, 31) + 1;
             return static_cast<std::int32_t>((next - IsoWeekOneMonday(year)) / 7);
         }
         case calMonth:

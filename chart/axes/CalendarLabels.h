@@ -20,8 +20,8 @@ using enum TCalendarLabels;
 // 365 (366, 52, 53) and start again at 1, each at its date; months go by the step from January
 // (1, 4, 7, 10 by quarters). The step
 // comes from the increment, in days: whole days; whole weeks; 1, 2, 3, 4, 6 or 12 months.
-TWINSCOPE_EXPORT std::vector<double> CalendarLabelValues(TCalendarLabels calendar, TScaleRange dates,
-                                        double increment);
+TWINSCOPE_EXPORT std::vector<double> CalendarLabelValues(TCalendarLabels calendar,
+                                                         TScaleRange dates, double increment);
 
 // Of the labels at these values (latest first), those that stand at least `room` pixels apart on
 // the map, latest first: the first day, week or month of each year is kept before any other,

@@ -70,7 +70,8 @@ public:
     const TScaleConversion* Conversion() const;
 
     std::int32_t ToPixel(double value) const {
-        if (through_) [[unlikely]] return ConvertedToPixel(value);
+        if (through_) [[unlikely]]
+            return ConvertedToPixel(value);
         if (rangeIsZero_) return Center();
         if (kind_ == skLinear) [[likely]] {
             const double d = (value - range_.Minimum) * pixelsPerUnit_;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "twinscope/chart/series/MinMaxIndex.h"
-#include "twinscope/chart/series/ValueSpread.h"
 #include "twinscope/chart/series/ValueChunks.h"
+#include "twinscope/chart/series/ValueSpread.h"
 #include "twinscope/chart/series/ValueStorage.h"
 #include "twinscope/runtime/Export.h"
 

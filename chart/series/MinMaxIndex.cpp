@@ -152,8 +152,7 @@ TValueSpread TMinMaxIndex::Spread(const double* values, std::size_t from, std::s
     return Spread(BlockView(values), from, to);
 }
 
-TValueSpread TMinMaxIndex::Spread(const ValueView& values, std::size_t from,
-                                  std::size_t to) const {
+TValueSpread TMinMaxIndex::Spread(const ValueView& values, std::size_t from, std::size_t to) const {
     TValueSpread spread{std::numeric_limits<double>::infinity(),
                         -std::numeric_limits<double>::infinity(), false};
     // The end of the run within what a level covers.

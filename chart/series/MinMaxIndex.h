@@ -3,8 +3,8 @@
 #include <array>
 #include <cstddef>
 
-#include "twinscope/chart/series/ValueSpread.h"
 #include "twinscope/chart/series/ValueChunks.h"
+#include "twinscope/chart/series/ValueSpread.h"
 #include "twinscope/chart/series/ValueStorage.h"
 #include "twinscope/runtime/Export.h"
 

@@ -173,7 +173,8 @@ void ValueChunks::Move(std::size_t to, std::size_t from, std::size_t count) {
         } else {
             const std::size_t s = source + count - done;
             const std::size_t t = target + count - done;
-            n = std::min({count - done, s - ChunkStart(s - 1, shift_), t - ChunkStart(t - 1, shift_)});
+            n = std::min(
+                {count - done, s - ChunkStart(s - 1, shift_), t - ChunkStart(t - 1, shift_)});
             std::memmove(&At(t - n), &At(s - n), n * sizeof(double));
         }
         done += n;

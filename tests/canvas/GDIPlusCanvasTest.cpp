@@ -71,9 +71,9 @@ TEST(GDIPlusCanvas, OnePixelLineCoversExactlyItsRow) {
 }
 
 // A vertical or horizontal one-pixel line is filled as a column or row of whole pixels where
-// that is what the smoothed stroke would put down. Each row draws the line both ways: through the canvas, and
-// stroked by a painter as the canvas strokes other lines (pixel centres, the pen's ends, the
-// rectangle clip one row taller).
+// that is what the smoothed stroke would put down. Each row draws the line both ways: through the
+// canvas, and stroked by a painter as the canvas strokes other lines (pixel centres, the pen's
+// ends, the rectangle clip one row taller).
 struct TColumnCase {
     const char* name;
     TPenEndStyle ends;

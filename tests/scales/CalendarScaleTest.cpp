@@ -2,11 +2,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ChartFixture.h"
+#include "tests/support/RecordingCanvas.h"
 #include "twinscope/chart/axes/AxisLabelPass.h"
 #include "twinscope/runtime/DateTime.h"
 #include "twinscope/scales/ScaleManager.h"
-#include "tests/support/ChartFixture.h"
-#include "tests/support/RecordingCanvas.h"
 
 namespace twinscope {
 namespace {
@@ -55,14 +55,22 @@ TEST_P(WrappingDayScaleTest, ReadsAcrossTheNewYear) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, WrappingDayScaleTest,
-    ::testing::Values(
-        WrapCase{"AFewWeeksShowTheLastDayAndTheFirst", EncodeDate(2014, 12, 20),
-                 EncodeDate(2015, 1, 10), {"356", "365", "1", "10"}, {}},
-        // Half a year leaves no room for both: the new year's first day stands.
-        WrapCase{"HalfAYearLetsTheFirstDayStand", EncodeDate(2014, 10, 1),
-                 EncodeDate(2015, 3, 31), {"300", "1", "60"}, {"365"}},
-        WrapCase{"FourYearsStartAgainEachYear", EncodeDate(2012, 1, 1),
-                 EncodeDate(2015, 12, 31), {"1", "200"}, {}}),
+    ::testing::Values(WrapCase{"AFewWeeksShowTheLastDayAndTheFirst",
+                               EncodeDate(2014, 12, 20),
+                               EncodeDate(2015, 1, 10),
+                               {"356", "365", "1", "10"},
+                               {}},
+                      // Half a year leaves no room for both: the new year's first day stands.
+                      WrapCase{"HalfAYearLetsTheFirstDayStand",
+                               EncodeDate(2014, 10, 1),
+                               EncodeDate(2015, 3, 31),
+                               {"300", "1", "60"},
+                               {"365"}},
+                      WrapCase{"FourYearsStartAgainEachYear",
+                               EncodeDate(2012, 1, 1),
+                               EncodeDate(2015, 12, 31),
+                               {"1", "200"},
+                               {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CalendarScaleTitleTest, NamesItsCalendar) {

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ChartFixture.h"
+#include "tests/support/RecordingCanvas.h"
 #include "twinscope/chart/axes/AxisLabelPass.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/scales/ConvertedRange.h"
 #include "twinscope/scales/ScaleManager.h"
-#include "tests/support/ChartFixture.h"
-#include "tests/support/RecordingCanvas.h"
 
 namespace twinscope {
 namespace {
@@ -53,7 +53,8 @@ protected:
     std::int32_t MasterPixel(double m) const {
         const TChartAxis& left = chart.LeftAxis();
         const auto at = [&](double v) { return left.Logarithmic() ? std::log10(v) : v; };
-        const double share = (at(m) - at(left.Minimum())) / (at(left.Maximum()) - at(left.Minimum()));
+        const double share =
+            (at(m) - at(left.Minimum())) / (at(left.Maximum()) - at(left.Minimum()));
         return static_cast<std::int32_t>(std::lround(Plot.Bottom - share * Plot.Height()));
     }
     TRecordingCanvas canvas;
@@ -76,8 +77,8 @@ class ConversionTest : public ConvertedScaleTest,
 TEST_P(ConversionTest, LabelsOwnValuesAtTheMastersPixels) {
     const ConversionCase& c = GetParam();
     SetMaster(c.masterMinimum, c.masterMaximum, c.masterLogarithmic);
-    auto scale = CreateOwnedAxis<tScale>(chart, ssRight, "x", c.forward, c.inverse, "", "",
-                                         clBlack);
+    auto scale =
+        CreateOwnedAxis<tScale>(chart, ssRight, "x", c.forward, c.inverse, "", "", clBlack);
     scale->SetLogarithmic(c.scaleLogarithmic);
     scale->FollowMaster();
     const TLabelPassResult r = Pass(*scale.Get());
@@ -93,23 +94,48 @@ TEST_P(ConversionTest, LabelsOwnValuesAtTheMastersPixels) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ConversionTest,
-    ::testing::Values(
-        ConversionCase{"KelvinFromFahrenheit", 0, 100, false,
-                       [](double f) { return (f + 459.67) / 1.8; },
-                       [](double k) { return k * 1.8 - 459.67; }, false,
-                       {310, 300, 290, 280, 270, 260}},
-        // Reciprocal: the long waves stand at the low frequencies, at the bottom, and the
-        // labels crowd there instead of lying evenly between the converted ends.
-        ConversionCase{"WavelengthOnALinearFrequencyAxis", 1e15, 5e15, false, &Wavelength,
-                       &Wavelength, false, {1800, 1600, 1400, 1200, 1000, 800, 600, 400}},
-        ConversionCase{"WavelengthOnALogarithmicFrequencyAxis", 1e14, 1e16, true, &Wavelength,
-                       &Wavelength, true, {10000, 5000, 2000, 1000, 500, 200}},
-        ConversionCase{"AltitudeOnAPressureAxis", 300, 1013.25, false, &Altitude, &Pressure,
-                       false, {9000, 8000, 7000, 6000, 5000, 4000, 3000, 2000, 1000, 0}},
-        ConversionCase{"DecibelsOnALogarithmicPowerAxis", 1e-3, 1e3, true,
-                       [](double mw) { return 10 * std::log10(mw); },
-                       [](double dbm) { return std::pow(10, dbm / 10); }, false,
-                       {30, 20, 10, 0, -10, -20, -30}}),
+    ::testing::Values(ConversionCase{"KelvinFromFahrenheit",
+                                     0,
+                                     100,
+                                     false,
+                                     [](double f) { return (f + 459.67) / 1.8; },
+                                     [](double k) { return k * 1.8 - 459.67; },
+                                     false,
+                                     {310, 300, 290, 280, 270, 260}},
+                      // Reciprocal: the long waves stand at the low frequencies, at the bottom, and
+                      // the labels crowd there instead of lying evenly between the converted ends.
+                      ConversionCase{"WavelengthOnALinearFrequencyAxis",
+                                     1e15,
+                                     5e15,
+                                     false,
+                                     &Wavelength,
+                                     &Wavelength,
+                                     false,
+                                     {1800, 1600, 1400, 1200, 1000, 800, 600, 400}},
+                      ConversionCase{"WavelengthOnALogarithmicFrequencyAxis",
+                                     1e14,
+                                     1e16,
+                                     true,
+                                     &Wavelength,
+                                     &Wavelength,
+                                     true,
+                                     {10000, 5000, 2000, 1000, 500, 200}},
+                      ConversionCase{"AltitudeOnAPressureAxis",
+                                     300,
+                                     1013.25,
+                                     false,
+                                     &Altitude,
+                                     &Pressure,
+                                     false,
+                                     {9000, 8000, 7000, 6000, 5000, 4000, 3000, 2000, 1000, 0}},
+                      ConversionCase{"DecibelsOnALogarithmicPowerAxis",
+                                     1e-3,
+                                     1e3,
+                                     true,
+                                     [](double mw) { return 10 * std::log10(mw); },
+                                     [](double dbm) { return std::pow(10, dbm / 10); },
+                                     false,
+                                     {30, 20, 10, 0, -10, -20, -30}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // An affine conversion given its inverse labels exactly what the linear path between the two
@@ -119,8 +145,8 @@ TEST_F(ConvertedScaleTest, AnAffineConversionLabelsAsTheLinearPathDoes) {
     const Fn kelvin = [](double f) { return (f + 459.67) / 1.8; };
     const Fn fahrenheit = [](double k) { return k * 1.8 - 459.67; };
     auto linear = CreateOwnedAxis<tScale>(chart, ssLeft, "K", kelvin, "", "", clBlack);
-    auto converted = CreateOwnedAxis<tScale>(chart, ssLeft, "K", kelvin, fahrenheit, "", "",
-                                             clBlack);
+    auto converted =
+        CreateOwnedAxis<tScale>(chart, ssLeft, "K", kelvin, fahrenheit, "", "", clBlack);
     const TLabelPassResult a = Pass(*linear.Get());
     const TLabelPassResult b = Pass(*converted.Get());
     EXPECT_EQ(a.LabelIncrement, b.LabelIncrement);
@@ -130,8 +156,8 @@ TEST_F(ConvertedScaleTest, AnAffineConversionLabelsAsTheLinearPathDoes) {
 
 TEST_F(ConvertedScaleTest, ADecreasingConversionGivesAReversedScaleInOrder) {
     SetMaster(300, 1013.25, false);
-    auto altitude = CreateOwnedAxis<tScale>(chart, ssLeft, "m", &Altitude, &Pressure, "", "",
-                                            clBlack);
+    auto altitude =
+        CreateOwnedAxis<tScale>(chart, ssLeft, "m", &Altitude, &Pressure, "", "", clBlack);
     EXPECT_NEAR(altitude->Minimum(), 0, 1e-9);
     EXPECT_NEAR(altitude->Maximum(), Altitude(300), 1e-9);
     EXPECT_EQ(altitude->Increment(), 1000);
@@ -145,8 +171,8 @@ TEST_F(ConvertedScaleTest, ADecreasingConversionGivesAReversedScaleInOrder) {
 // and the paint leaves out what has no pixel.
 TEST_F(ConvertedScaleTest, ValuesWithoutAFiniteConversionAreLeftOut) {
     SetMaster(0, 5e15, false);
-    auto lambda = CreateOwnedAxis<tScale>(chart, ssLeft, "nm", &Wavelength, &Wavelength, "", "",
-                                          clBlack);
+    auto lambda =
+        CreateOwnedAxis<tScale>(chart, ssLeft, "nm", &Wavelength, &Wavelength, "", "", clBlack);
     EXPECT_DOUBLE_EQ(lambda->Minimum(), Wavelength(5e15));
     EXPECT_DOUBLE_EQ(lambda->Maximum(), Wavelength(5e15 / 1024));
     const TLabelPassResult r = Pass(*lambda.Get());
@@ -157,8 +183,8 @@ TEST_F(ConvertedScaleTest, ValuesWithoutAFiniteConversionAreLeftOut) {
 
 TEST_F(ConvertedScaleTest, TheMouseReadsTheScalesOwnValues) {
     SetMaster(1e15, 5e15, false);
-    auto lambda = CreateOwnedAxis<tScale>(chart, ssLeft, "nm", &Wavelength, &Wavelength, "", "",
-                                          clBlack);
+    auto lambda =
+        CreateOwnedAxis<tScale>(chart, ssLeft, "nm", &Wavelength, &Wavelength, "", "", clBlack);
     Pass(*lambda.Get());
     const TScaleMap& map = chart.ScaleMapOf(*lambda.Get());
     EXPECT_DOUBLE_EQ(map.ToValue(Plot.Bottom), Wavelength(1e15));
@@ -172,8 +198,8 @@ TEST_F(ConvertedScaleTest, TheMouseReadsTheScalesOwnValues) {
 // Live, the scale takes its master's shown range through the conversion, in order.
 TEST_F(ConvertedScaleTest, ALiveScaleWithAnInverseFollowsTheShownRangeFromAcrossThePlot) {
     SetMaster(1e15, 5e15, false);
-    auto lambda = CreateOwnedAxis<tScale>(chart, ssRight, "nm", &Wavelength, &Wavelength, "", "",
-                                          clBlack);
+    auto lambda =
+        CreateOwnedAxis<tScale>(chart, ssRight, "nm", &Wavelength, &Wavelength, "", "", clBlack);
     lambda->SetFollowsLive(true);
     chart.LeftAxis().SetMinMax(2e15, 4e15);
     detail::FitAxesIntoPlot(chart);
@@ -210,10 +236,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RangeCase{"Increasing", [](double x) { return 2 * x; }, {1, 3}, true, {2, 6}},
         RangeCase{"DecreasingIsPutInOrder", [](double x) { return -x; }, {1, 3}, true, {-3, -1}},
-        RangeCase{"ReciprocalAtZeroMovesIn", [](double x) { return 1 / x; }, {0, 1024}, true,
+        RangeCase{"ReciprocalAtZeroMovesIn",
+                  [](double x) { return 1 / x; },
+                  {0, 1024},
+                  true,
                   {1.0 / 1024, 1}},
-        RangeCase{"LogarithmBelowZeroMovesIn", [](double x) { return std::log(x); }, {-1024, 1024},
-                  true, {std::log(2.0), std::log(1024.0)}},
+        RangeCase{"LogarithmBelowZeroMovesIn",
+                  [](double x) { return std::log(x); },
+                  {-1024, 1024},
+                  true,
+                  {std::log(2.0), std::log(1024.0)}},
         RangeCase{"NothingFinite", [](double) { return NaN; }, {0, 1}, false, {}},
         RangeCase{"InfiniteMaster", [](double x) { return x; }, {0, Inf}, false, {}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -244,8 +276,7 @@ TEST_P(SideTest, MirrorsTheLeftAndBottomScales) {
     EXPECT_EQ(scale->Maximum(), 2 * master.Maximum());
     EXPECT_TRUE(chart.IsAxisShown(*scale.Get()));
     const TChartSeries& companion = chart.Series(chart.SeriesCount() - 1);
-    EXPECT_EQ(c.horizontal ? companion.CustomHorizAxis() : companion.CustomVertAxis(),
-              scale.Get());
+    EXPECT_EQ(c.horizontal ? companion.CustomHorizAxis() : companion.CustomVertAxis(), scale.Get());
 
     const double masterPosition = master.PositionPercent();
     const double scalePosition = scale->PositionPercent();

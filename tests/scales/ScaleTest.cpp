@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ChartFixture.h"
+#include "tests/support/Expect.h"
 #include "twinscope/chart/axes/AxisGeometry.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/runtime/DateTime.h"
 #include "twinscope/runtime/Exceptions.h"
 #include "twinscope/scales/ScaleManager.h"
-#include "tests/support/ChartFixture.h"
-#include "tests/support/Expect.h"
 
 namespace twinscope {
 namespace {

@@ -13,13 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/AddressSpace.h"
+#include "tests/support/RecordingCanvas.h"
 #include "twinscope/chart/canvas/CanvasRegistry.h"
 #include "twinscope/chart/panel/Chart.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/chart/series/ValueChunks.h"
 #include "twinscope/runtime/Exceptions.h"
-#include "tests/support/AddressSpace.h"
-#include "tests/support/RecordingCanvas.h"
 
 namespace twinscope {
 namespace {

@@ -153,38 +153,38 @@ TEST_P(IndexedWindowTest, SpreadsFollowTheChange) {
 }
 
 const auto Changes = ::testing::Values(
-        ChangeCase{"AddPointInTheMiddle", [](TLineSeries& s) { s.AddPoint(20'000.5, 1e6); }},
-        ChangeCase{"AddPointAtTheEnd", [](TLineSeries& s) { s.AddPoint(1e9, -1e6); }},
-        ChangeCase{"AppendPoints",
-                   [](TLineSeries& s) {
-                       const std::vector<double> ys = Walk(10'000, 9);
-                       std::vector<double> xs(ys.size());
-                       for (std::size_t i = 0; i < xs.size(); ++i)
-                           xs[i] = 1e6 + static_cast<double>(i);
-                       s.AppendPoints(xs, ys);
-                   }},
-        ChangeCase{"RemovePoint", [](TLineSeries& s) { s.RemovePoint(4099); }},
-        ChangeCase{"SetValueAt", [](TLineSeries& s) { s.YValues().SetValueAt(33'333, 1e7); }},
-        ChangeCase{"Exchange", [](TLineSeries& s) { s.YValues().Exchange(49'999, 5); }},
-        ChangeCase{"Rotate", [](TLineSeries& s) { s.YValues().Rotate(); }},
-        ChangeCase{"SortByY",
-                   [](TLineSeries& s) {
-                       s.YValues().SetOrder(loAscending);
-                       s.YValues().SortValues();
-                   }},
-        ChangeCase{"KeepTheLastFewThousand", [](TLineSeries& s) { s.SetKeepLast(7'777); }},
-        ChangeCase{"ClearAndRefill",
-                   [](TLineSeries& s) {
-                       s.ClearPoints();
-                       for (int i = 0; i < 3000; ++i)
-                           s.AddPoint(i, std::sin(i * 0.01));
-                   }},
-        ChangeCase{"LetTheFirstThirteenThousandGo",
-                   [](TLineSeries& s) {
-                       s.XValues().DropFront(13'000);
-                       s.YValues().DropFront(13'000);
-                   }},
-        ChangeCase{"AddPointToAFullWindow", [](TLineSeries& s) { s.AddPoint(1e9, 1e8); }});
+    ChangeCase{"AddPointInTheMiddle", [](TLineSeries& s) { s.AddPoint(20'000.5, 1e6); }},
+    ChangeCase{"AddPointAtTheEnd", [](TLineSeries& s) { s.AddPoint(1e9, -1e6); }},
+    ChangeCase{"AppendPoints",
+               [](TLineSeries& s) {
+                   const std::vector<double> ys = Walk(10'000, 9);
+                   std::vector<double> xs(ys.size());
+                   for (std::size_t i = 0; i < xs.size(); ++i)
+                       xs[i] = 1e6 + static_cast<double>(i);
+                   s.AppendPoints(xs, ys);
+               }},
+    ChangeCase{"RemovePoint", [](TLineSeries& s) { s.RemovePoint(4099); }},
+    ChangeCase{"SetValueAt", [](TLineSeries& s) { s.YValues().SetValueAt(33'333, 1e7); }},
+    ChangeCase{"Exchange", [](TLineSeries& s) { s.YValues().Exchange(49'999, 5); }},
+    ChangeCase{"Rotate", [](TLineSeries& s) { s.YValues().Rotate(); }},
+    ChangeCase{"SortByY",
+               [](TLineSeries& s) {
+                   s.YValues().SetOrder(loAscending);
+                   s.YValues().SortValues();
+               }},
+    ChangeCase{"KeepTheLastFewThousand", [](TLineSeries& s) { s.SetKeepLast(7'777); }},
+    ChangeCase{"ClearAndRefill",
+               [](TLineSeries& s) {
+                   s.ClearPoints();
+                   for (int i = 0; i < 3000; ++i)
+                       s.AddPoint(i, std::sin(i * 0.01));
+               }},
+    ChangeCase{"LetTheFirstThirteenThousandGo",
+               [](TLineSeries& s) {
+                   s.XValues().DropFront(13'000);
+                   s.YValues().DropFront(13'000);
+               }},
+    ChangeCase{"AddPointToAFullWindow", [](TLineSeries& s) { s.AddPoint(1e9, 1e8); }});
 
 INSTANTIATE_TEST_SUITE_P(Rows, IndexedListTest, Changes,
                          [](const auto& info) { return std::string(info.param.name); });

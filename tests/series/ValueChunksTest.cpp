@@ -49,17 +49,17 @@ TEST_P(ValueChunksMoveTest, MovesAsMemmoveDoes) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ValueChunksMoveTest,
-    ::testing::Values(MoveCase{"DownWithinAChunk", 10, 11, 100},
-                      MoveCase{"UpWithinAChunk", 11, 10, 100},
-                      MoveCase{"DownAcrossEveryEdge", 0, 1, Count - 1},
-                      MoveCase{"UpAcrossEveryEdge", 1, 0, Count - 1},
-                      MoveCase{"DownByMoreThanAChunk", 100, 20'100, 25'000},
-                      MoveCase{"UpByMoreThanAChunk", 20'007, 7, 25'000},
-                      MoveCase{"UpToTheLastValue", 40'000, 39'000, Count - 40'000},
-                      MoveCase{"Nothing", 3, 9, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, ValueChunksMoveTest,
+                         ::testing::Values(MoveCase{"DownWithinAChunk", 10, 11, 100},
+                                           MoveCase{"UpWithinAChunk", 11, 10, 100},
+                                           MoveCase{"DownAcrossEveryEdge", 0, 1, Count - 1},
+                                           MoveCase{"UpAcrossEveryEdge", 1, 0, Count - 1},
+                                           MoveCase{"DownByMoreThanAChunk", 100, 20'100, 25'000},
+                                           MoveCase{"UpByMoreThanAChunk", 20'007, 7, 25'000},
+                                           MoveCase{"UpToTheLastValue", 40'000, 39'000,
+                                                    Count - 40'000},
+                                           MoveCase{"Nothing", 3, 9, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ValueChunks, LaidIntoChunksAndBackTheValuesStayAndLieSideBySide) {
     ValueChunks store;
