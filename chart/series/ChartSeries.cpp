@@ -4,7 +4,6 @@
 #include <cmath>
 #include <new>
 #include <numeric>
-#include <ranges>
 
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/runtime/ChangeNotifier.h"
@@ -492,10 +491,18 @@ void TChartSeries::ComputeShownRange() {
     const ValueView xs = xValues_.View();
     auto firstNotBelow = [&](std::int32_t from, double value) {
         if (xValues_.Order() == loAscending) {
-            const auto indexes = std::views::iota(from, n);
-            const auto found = std::ranges::partition_point(
-                indexes, [&](std::int32_t i) { return xs[static_cast<std::size_t>(i)] < value; });
-            return static_cast<std::int32_t>(from + (found - indexes.begin()));
+            std::int32_t below = from;  // every index before it holds a value below
+            std::int32_t count = n - from;
+            while (count > 0) {
+                const std::int32_t half = count / 2;
+                if (xs[static_cast<std::size_t>(below + half)] < value) {
+                    below += half + 1;
+                    count -= half + 1;
+                } else {
+                    count = half;
+                }
+            }
+            return below;
         }
         while (from < n && xs[from] < value)
             ++from;
