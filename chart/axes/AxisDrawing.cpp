@@ -21,9 +21,8 @@ double AbsSinDegrees(std::int32_t degrees) {
 }
 
 void DrawTitle(const TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canvas) {
-    const TChartAxisTitle* shown = axis.CreatedTitle();
-    if (!shown || !shown->Visible() || shown->Caption().empty()) return;
-    const TChartAxisTitle& title = *shown;
+    if (!TitleShows(axis)) return;
+    const TChartAxisTitle& title = *axis.CreatedTitle();
     const TGroupGuard group(canvas, "Title");
     const std::string& caption = title.Caption();
     DrawTextShape(canvas, title, AxisTitleBox(axis, paint, TextShapeSize(canvas, title, caption)),

@@ -50,12 +50,12 @@ std::int32_t ShapeFrameExtent(const TChartAxis& axis, const TTextShape& shape) {
     return SaturatedPixel(extra);
 }
 
+}  // namespace
+
 bool TitleShows(const TChartAxis& axis) {
     const TChartAxisTitle* title = axis.CreatedTitle();
     return title && title->Visible() && !title->Caption().empty();
 }
-
-}  // namespace
 
 TAxisSide SideOf(const TChartAxis& axis) {
     if (axis.Horizontal()) return axis.OtherSide() ? asTop : asBottom;

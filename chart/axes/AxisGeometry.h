@@ -25,6 +25,8 @@ enum class TAxisSide : std::uint8_t { asBottom, asTop, asLeft, asRight };
 using enum TAxisSide;
 
 TWINSCOPE_EXPORT TAxisSide SideOf(const TChartAxis& axis);
+// Whether the axis has a title to show: created, visible and with a caption.
+TWINSCOPE_EXPORT bool TitleShows(const TChartAxis& axis);
 
 // The coordinate of the axis's edge of r.
 TWINSCOPE_EXPORT std::int32_t Side(const TChartAxis& axis, const TRect& r);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "twinscope/chart/axes/AxisDrawing.h"
+#include "twinscope/chart/axes/AxisGeometry.h"
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/chart/panel/CustomChart.h"
@@ -82,9 +83,9 @@ bool TChartMouse::AxisClicked(const TChartAxis& axis, TPoint p) const {
 }
 
 bool TChartMouse::AxisTitleClicked(const TChartAxis& axis, TPoint p) const {
-    const TChartAxisTitle* title = axis.CreatedTitle();
     TCanvas3D* canvas = chart_.Canvas();
-    if (!title || !title->Visible() || title->Caption().empty() || !canvas) return false;
+    if (!TitleShows(axis) || !canvas) return false;
+    const TChartAxisTitle* title = axis.CreatedTitle();
     const TSize size = TextShapeSize(*canvas, *title, title->Caption());
     const TRect box = AxisTitleBox(axis, chart_.AxisPaintOf(axis), size);
     return Contains(TurnedShapeBox(box, title->Angle()), p);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
-#include <span>
 #include <system_error>
 
 #include "twinscope/chart/axes/AxisGeometry.h"
@@ -369,15 +368,11 @@ TRect TCustomAxisPanel::StackCustomAxes(TCanvas3D& measure) {
         TAxisPaint& paint = paints_[axis];
         if (!paint.Shown || axis->TakesPlotSpace() || axis->IsDepthAxis()) continue;
         std::optional<std::int32_t>& edge = outer[static_cast<std::size_t>(SideOf(*axis))];
-        if (edge) {
-            const std::int32_t overlap =
-                DistanceOutwards(*axis, paint.Layout.AxisPosition, *edge) + StackedAxisGap;
-            if (overlap > 0) {
-                paint.Layout = MovedOutwards(*axis, paint.Layout, overlap);
-                Lacks(lack, *axis, PaintBounds(), OuterEdge(*axis, paint.Layout, measure));
-            }
-        }
+        const std::int32_t overlap =
+            edge ? DistanceOutwards(*axis, paint.Layout.AxisPosition, *edge) + StackedAxisGap : 0;
+        if (overlap > 0) paint.Layout = MovedOutwards(*axis, paint.Layout, overlap);
         edge = OuterEdge(*axis, paint.Layout, measure);
+        if (overlap > 0) Lacks(lack, *axis, PaintBounds(), *edge);
     }
     return lack;
 }
