@@ -183,6 +183,21 @@ void tScale::ShowConverted(TScaleRange range) {
     panel_.SetShownRange(*this, range);
 }
 
+void tScale::SetAlignedToMaster(bool on) {
+    AlignTo(on ? masterAxis_ : nullptr, alignedDecimals_);
+}
+
+void tScale::SetAlignedDecimals(std::int32_t decimals) {
+    AlignTo(TickAlignment().Master, decimals);
+}
+
+void tScale::AlignTo(const TChartAxis* master, std::int32_t decimals) {
+    // The axis checks the decimals only while aligned; the scale keeps them for later too.
+    SetTickAlignment({.Master = masterAxis_, .Forward = conversion_, .Decimals = decimals});
+    alignedDecimals_ = decimals;
+    if (!master) SetTickAlignment({});
+}
+
 std::string tScale::ToggleGrid() {
     gridOnScale_ = !gridOnScale_;
     TChartAxis& master = *masterAxis_;

@@ -57,6 +57,14 @@ public:
     // already has a handler of its shown range" when another scale or the program holds it.
     bool FollowsLive() const { return followsLive_; }
     void SetFollowsLive(bool on);
+    // Off by default: the scale labels its own nice values. On, its ticks stand at its
+    // master's labels of each paint, each reading the master's value converted, with
+    // AlignedDecimals decimals (0 to 15, else AxisException "Aligned tick decimals must be 0 to
+    // 15"), so that a grid on either lies on both.
+    bool AlignedToMaster() const { return AlignsTicks(); }
+    void SetAlignedToMaster(bool on);
+    std::int32_t AlignedDecimals() const { return alignedDecimals_; }
+    void SetAlignedDecimals(std::int32_t decimals);
     // Moves the grid between the scale and its master and swaps their positions; returns the
     // caption for the command that did it.
     std::string ToggleGrid();
@@ -94,7 +102,10 @@ private:
     void FollowShownRange(const TScaleRange& shown);
     void ReleaseMaster();
 
+    void AlignTo(const TChartAxis* master, std::int32_t decimals);
+
     TCustomAxisPanel& panel_;
+    std::int32_t alignedDecimals_ = 0;
     bool gridOnScale_ = false;
     bool followsLive_ = false;
     std::weak_ptr<const void> masterLifetime_;

@@ -301,7 +301,8 @@ void DrawAxis(TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canvas, cons
                   -std::int64_t{axis.TickInnerLength()});
     }
     const std::vector<std::int32_t> minor =
-        map.Kind() == skLogarithmic
+        // Aligned ticks have no increment of their own: their minor ticks share each gap.
+        map.Kind() == skLogarithmic && !axis.AlignsTicks()
             ? LogMinorTickPositions(pass, map, axis.MinorTickCount())
             : MinorTickPositions(ticks, axis.MinorTickCount(), map.StartPixel(), map.EndPixel());
     if (axis.MinorTickLength() != 0 && !ticks.empty() && axis.MinorTicks().Visible()) {

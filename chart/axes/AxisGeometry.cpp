@@ -176,7 +176,15 @@ TMultiLineWidth WidestLabel(const TChartAxis& axis, const TAxisPaint& paint, TCh
         widest.Lines = std::max(widest.Lines, size.Lines);
         previous = std::move(text);
     };
-    if (increment.Increment != 0) {
+    if (axis.AlignsTicks() && !paint.MasterLabels.empty()) {
+        const std::function<double(double)>& forward = axis.TickAlignment().Forward;
+        const std::size_t count =
+            std::min<std::size_t>(paint.MasterLabels.size(), MaxMeasuredLabels);
+        for (std::size_t i = 0; i < count; ++i) {
+            const double v = forward(paint.MasterLabels[i].Value);
+            if (std::isfinite(v)) measure(v);
+        }
+    } else if (increment.Increment != 0) {
         // The labels the pass takes, as far as the measuring goes.
         for (const double v :
              TLabelValues(LabelValuesInputOf(axis, paint, increment)).Leading(MaxMeasuredLabels))

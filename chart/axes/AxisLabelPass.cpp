@@ -40,9 +40,11 @@ public:
         : axis_(axis), paint_(paint), result_(result) {}
 
     void Place(double v) {
+        if (paint_.Map.Places(v)) PlaceAt(v, paint_.Map.ToPixel(v));
+    }
+
+    void PlaceAt(double v, std::int32_t p) {
         const TScaleMap& map = paint_.Map;
-        if (!map.Places(v)) return;
-        const std::int32_t p = map.ToPixel(v);
         if (!axis_.Labels().OnAxis() && !(map.StartPixel() < p && p < map.EndPixel())) return;
 
         const bool labelsVisible = axis_.Labels().Visible();
@@ -73,7 +75,9 @@ TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis, const TAxisPaint& paint)
 std::string LabelText(const TChartAxis& axis, const TAxisPaint& paint, double value) {
     if (paint.DateTime() && !IsCalendarValue(value)) return {};
     std::string text;
-    if (axis.CalendarLabels() != calNone) {
+    if (axis.AlignsTicks()) {
+        text = FormatFloat(AlignedValuesFormat(axis.TickAlignment().Decimals), value);
+    } else if (axis.CalendarLabels() != calNone) {
         text = CalendarLabelText(axis.CalendarLabels(), value);
     } else if (paint.DateTime()) {
         std::string format = axis.DateTimeFormat();
@@ -227,13 +231,10 @@ TLabelValuesInput LabelValuesInputOf(const TChartAxis& axis, const TAxisPaint& p
             .Calendar = axis.CalendarLabels()};
 }
 
-TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint, TChartCanvas& canvas) {
-    TLabelPassResult result;
-    if (!axis.Items().Automatic()) return result;
-    axis.Items().Clear();
-    const TAxisLabelStyle style = LabelStyleInUse(axis, paint);
-    if (style == talNone && !(axis.Grid().Visible() && axis.Grid().DrawAlways())) return result;
-
+namespace {
+// What the label pass of this paint takes, at the increment of `result`, which it fills in.
+std::vector<double> PassValues(const TChartAxis& axis, const TAxisPaint& paint,
+                               TChartCanvas& canvas, TLabelPassResult& result) {
     const TLabelIncrement increment =
         LabelIncrementFrom(axis, paint, canvas, paint.Layout.LabelSample);
     const TLabelValuesInput input = LabelValuesInputOf(axis, paint, increment);
@@ -243,20 +244,51 @@ TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint, TChartC
     result.StepIndex = input.StepIndex;
 
     const bool calendarRow = result.StepIndex >= dtHalfMonth && result.StepIndex <= dtOneYear;
-    if ((result.LabelIncrement > 0 || calendarRow) && paint.Map.Maximum() >= paint.Map.Minimum() &&
-        style == talValue) {
-        LabelPlacer placer(axis, paint, result);
-        std::vector<double> values = TLabelValues(input).All();
-        // A calendar that starts again puts the last day of a year beside the first of the
-        // next, which must not overlap.
-        if (axis.CalendarLabels() != calNone) {
-            values =
-                SpacedCalendarLabels(axis.CalendarLabels(), values, paint.Map,
-                                     LabelRoom(increment.Sample.Size, axis.Labels().Separation()));
-        }
-        for (const double v : values)
-            placer.Place(v);
+    if ((result.LabelIncrement <= 0 && !calendarRow) ||
+        !(paint.Map.Maximum() >= paint.Map.Minimum()) || LabelStyleInUse(axis, paint) != talValue) {
+        return {};
     }
+    std::vector<double> values = TLabelValues(input).All();
+    // A calendar that starts again puts the last day of a year beside the first of the next,
+    // which must not overlap.
+    if (axis.CalendarLabels() != calNone) {
+        values = SpacedCalendarLabels(axis.CalendarLabels(), values, paint.Map,
+                                      LabelRoom(increment.Sample.Size, axis.Labels().Separation()));
+    }
+    return values;
+}
+}  // namespace
+
+std::vector<TMasterLabel> MasterLabelsOf(const TChartAxis& master, const TAxisPaint& paint,
+                                         TChartCanvas& canvas) {
+    TLabelPassResult unused;
+    std::vector<TMasterLabel> labels;
+    for (const double v : PassValues(master, paint, canvas, unused)) {
+        if (paint.Map.Places(v)) labels.push_back({v, paint.Map.ToPixel(v)});
+    }
+    return labels;
+}
+
+TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint, TChartCanvas& canvas) {
+    TLabelPassResult result;
+    if (!axis.Items().Automatic()) return result;
+    axis.Items().Clear();
+    const TAxisLabelStyle style = LabelStyleInUse(axis, paint);
+    if (style == talNone && !(axis.Grid().Visible() && axis.Grid().DrawAlways())) return result;
+
+    LabelPlacer placer(axis, paint, result);
+    if (axis.AlignsTicks()) {
+        if (style != talValue) return result;
+        canvas.SetFont(axis.LabelsFont());
+        const std::function<double(double)>& forward = axis.TickAlignment().Forward;
+        for (const TMasterLabel& label : paint.MasterLabels) {
+            const double v = forward(label.Value);
+            if (std::isfinite(v)) placer.PlaceAt(v, label.Pixel);
+        }
+        return result;
+    }
+    for (const double v : PassValues(axis, paint, canvas, result))
+        placer.Place(v);
     return result;
 }
 

@@ -113,11 +113,18 @@ TWINSCOPE_EXPORT TLabelValuesInput LabelValuesInputOf(const TChartAxis& axis,
                                                       const TAxisPaint& paint,
                                                       const TLabelIncrement& increment);
 
+// The labels the pass of this paint gives an axis, with their pixels, for the axes aligned to
+// it; nothing is placed.
+TWINSCOPE_EXPORT std::vector<TMasterLabel> MasterLabelsOf(const TChartAxis& master,
+                                                          const TAxisPaint& paint,
+                                                          TChartCanvas& canvas);
+
 // Runs the label pass: empties and refills the axis's automatic label items (one per label,
 // top value first) and returns the increment, the tick pixels and the labels. The pass draws
 // nothing: the painter draws the labels afterwards, behind or over the axis line. Hand-made
 // (non-automatic) items are left as they are and give no ticks. The increment reuses the sample
-// the layout of this paint measured, while it holds.
+// the layout of this paint measured, while it holds. An axis aligned to a master labels the
+// master's labels of this paint instead, converted, at their pixels, with no increment.
 TWINSCOPE_EXPORT TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint,
                                                TChartCanvas& canvas);
 

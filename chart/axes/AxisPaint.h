@@ -1,8 +1,11 @@
 #pragma once
 
+#include <vector>
+
 #include "twinscope/chart/axes/AxisLayout.h"
 #include "twinscope/chart/axes/BoundSeries.h"
 #include "twinscope/chart/axes/ScaleMap.h"
+#include "twinscope/chart/axes/TickAlignment.h"
 #include "twinscope/runtime/Export.h"
 
 namespace twinscope {
@@ -16,6 +19,8 @@ struct TWINSCOPE_EXPORT TAxisPaint {
     TBoundSeries Series;
     TScaleMap Map;
     TAxisLayout Layout;
+    // An axis aligned to a master's labels: those labels in this paint, top first.
+    std::vector<TMasterLabel> MasterLabels;
     // Whether an active series bound to the axis flags the values on it as date-time values.
     bool DateTime() const { return Series.DateTime; }
     friend bool operator==(const TAxisPaint&, const TAxisPaint&) = default;

@@ -154,6 +154,17 @@ void TChartAxis::SetConvertedFrom(const TChartAxis* master,
     Invalidate();
 }
 
+void TChartAxis::SetTickAlignment(TTickAlignment alignment) {
+    if (alignment.Master) {
+        if (alignment.Decimals < 0 || alignment.Decimals > TTickAlignment::MaxDecimals) {
+            throw AxisException("Aligned tick decimals must be 0 to 15");
+        }
+        if (!alignment.Forward) throw AxisException("Aligned ticks need a conversion");
+    }
+    tickAlignment_ = std::move(alignment);
+    Invalidate();
+}
+
 TChartAxisTitle& TChartAxis::Title() {
     if (!title_) {
         std::int32_t angle = 0;

@@ -12,6 +12,7 @@
 #include "twinscope/chart/axes/CalendarLabels.h"
 #include "twinscope/chart/axes/ScaleConversion.h"
 #include "twinscope/chart/axes/ScaleMap.h"
+#include "twinscope/chart/axes/TickAlignment.h"
 #include "twinscope/chart/canvas/ChartPen.h"
 #include "twinscope/runtime/Arithmetic.h"
 #include "twinscope/runtime/ChangeNotifier.h"
@@ -191,6 +192,12 @@ public:
     const TChartAxis* ConversionMaster() const { return conversionMaster_; }
     const std::shared_ptr<const TScaleConversion>& ScaleConversion() const { return conversion_; }
 
+    // Ticks at the master's labels (see TTickAlignment); no master (the default) turns it off.
+    // Refuses decimals outside 0 to 15, and a master without a conversion, with AxisException.
+    void SetTickAlignment(TTickAlignment alignment);
+    const TTickAlignment& TickAlignment() const { return tickAlignment_; }
+    bool AlignsTicks() const { return tickAlignment_.Master != nullptr; }
+
     // Counts the changes of the axis's settings and of its parts.
     std::uint64_t SettingsRevision() const { return settingsRevision_; }
 
@@ -256,6 +263,7 @@ private:
 
     const TChartAxis* conversionMaster_ = nullptr;
     std::shared_ptr<const TScaleConversion> conversion_;
+    TTickAlignment tickAlignment_;
 
     mutable std::uint64_t settingsRevision_ = 0;
     std::shared_ptr<const void> lifetime_ = std::make_shared<char>();

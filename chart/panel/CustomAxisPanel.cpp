@@ -70,6 +70,9 @@ void TCustomAxisPanel::AxisDestroyed(TChartAxis& axis) {
     }
     axes_.erase(std::remove(axes_.begin(), axes_.end(), &axis), axes_.end());
     paints_.erase(&axis);
+    for (TChartAxis* aligned : axes_) {
+        if (aligned->TickAlignment().Master == &axis) aligned->SetTickAlignment({});
+    }
 }
 
 const TAxisPaint& TCustomAxisPanel::AxisPaintOf(const TChartAxis& axis) const {
@@ -204,6 +207,14 @@ void TCustomAxisPanel::ShowRange(TChartAxis& axis, TAxisPaint& paint, TScaleRang
     if (axis.OnCurrentRangeChanged) axis.OnCurrentRangeChanged(axis, paint.Map.Range());
 }
 
+void TCustomAxisPanel::AlignTicks(const TChartAxis& axis, TAxisPaint& paint,
+                                  TChartCanvas* canvas) const {
+    paint.MasterLabels.clear();
+    const TChartAxis* master = axis.TickAlignment().Master;
+    if (!master || !canvas) return;
+    paint.MasterLabels = MasterLabelsOf(*master, AxisPaintOf(*master), *canvas);
+}
+
 void TCustomAxisPanel::ApplyAxisOffsets(TChartAxis& axis) {
     TAxisPaint& paint = paints_[&axis];
     const std::optional<TScaleRange> widened = WidenedForOffsets(axis, paint.Map);
@@ -322,6 +333,7 @@ TRect TCustomAxisPanel::PlaceAxes(TCanvas3D* measure, const TRect& plot) {
     for (TChartAxis* axis : axes_) {
         TAxisPaint& paint = paints_[axis];
         if (!paint.Shown || !measure) continue;
+        AlignTicks(*axis, paint, measure);
         const TAxisSpace space = ReserveAxisSpace(*axis, paint, *measure, r);
         paint.Layout = space.Layout;
         // A custom axis only records where it stands beside the plot; it takes nothing.
@@ -334,9 +346,11 @@ TRect TCustomAxisPanel::PlaceAxes(TCanvas3D* measure, const TRect& plot) {
     return r;
 }
 
-void TCustomAxisPanel::FinishAxes(const TRect& plot) {
+void TCustomAxisPanel::FinishAxes(TCanvas3D& measure, const TRect& plot) {
     for (TChartAxis* axis : axes_) {
         if (axis->IsDepthAxis() && !View3D()) continue;
+        // A master comes before the axes aligned to it, so its labels here are final.
+        AlignTicks(*axis, paints_[axis], &measure);
         ApplyAxisOffsets(*axis);
     }
     for (TChartAxis* axis : axes_) {

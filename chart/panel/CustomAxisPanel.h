@@ -157,8 +157,9 @@ protected:
     // paint (GatherBoundSeries).
     TRect PlaceAxes(TCanvas3D* measure, const TRect& plot);
     // Once the plot is final: each axis widens its range by its end offsets, and each shown
-    // axis's line stands on the plot's edge (where the mouse finds it too).
-    void FinishAxes(const TRect& plot);
+    // axis's line stands on the plot's edge (where the mouse finds it too). An axis aligned to
+    // a master takes the master's final labels, measured in `measure`.
+    void FinishAxes(TCanvas3D& measure, const TRect& plot);
     // Custom axes on one side of the plot stand side by side: one that would reach into the
     // room of a custom axis before it on its side moves outwards past it. Answers how far the
     // moved ones reach past the paint bounds on each side (left, top, right, bottom; 0 where
@@ -188,6 +189,9 @@ private:
     // title out past its labels when they are shown.
     void ApplyAxisOffsets(TChartAxis& axis);
     void ShowRange(TChartAxis& axis, TAxisPaint& paint, TScaleRange range);
+    // Gives an axis aligned to a master the master's labels of this paint, as far as the
+    // master's range and map are known; they are measured in `canvas` (none leaves no labels).
+    void AlignTicks(const TChartAxis& axis, TAxisPaint& paint, TChartCanvas* canvas) const;
 
     bool destroying_ = false;
     bool axisVisible_ = true;

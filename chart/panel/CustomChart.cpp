@@ -78,7 +78,7 @@ void TCustomChart::RenderLayers(TCanvas3D& canvas) {
 
 TRect TCustomChart::PlaceAxesOnPlot(TCanvas3D& canvas, const TRect& plot) {
     TRect placed = PlaceAxes(&canvas, plot);
-    FinishAxes(placed);
+    FinishAxes(canvas, placed);
     const TRect lack = StackCustomAxes(canvas);
     if (lack == TRect{}) return placed;
     // Custom axes standing side by side reach past the bounds: the plot gives up that room on
@@ -86,7 +86,7 @@ TRect TCustomChart::PlaceAxesOnPlot(TCanvas3D& canvas, const TRect& plot) {
     const TRect smaller{plot.Left + lack.Left, plot.Top + lack.Top, plot.Right - lack.Right,
                         plot.Bottom - lack.Bottom};
     placed = PlaceAxes(&canvas, ClampedPlot(smaller));
-    FinishAxes(placed);
+    FinishAxes(canvas, placed);
     StackCustomAxes(canvas);
     return placed;
 }

@@ -299,5 +299,47 @@ INSTANTIATE_TEST_SUITE_P(Rows, SideTest,
                                            SideCase{"Top", ssTop, true, 1, -1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// One live scale per side: a zoom of its master (the ends stored, as the mouse stores them)
+// reaches the scale in the next paint, through the conversion and its inverse where given.
+struct LiveSideCase {
+    const char* name;
+    tScaleSide side;
+    bool withInverse;
+    bool calendar;
+};
+
+class LiveSideTest : public ChartFixture, public ::testing::WithParamInterface<LiveSideCase> {};
+
+TEST_P(LiveSideTest, FollowsTheMastersZoom) {
+    const LiveSideCase& c = GetParam();
+    const Fn twice = [](double v) { return 2 * v; };
+    const Fn half = [](double v) { return v / 2; };
+    TChartCustomAxes& axes = chart.CustomAxes();
+    tScale& scale = c.calendar      ? axes.Add<tBottomCalendarScale>(calDayOfYear)
+                    : c.withInverse ? axes.Add<tScale>(c.side, "x", twice, half, "", "", clBlack)
+                                    : axes.Add<tScale>(c.side, "x", twice, "", "", clBlack);
+    const Fn& forward = scale.Conversion();
+    TChartAxis& master = scale.MasterAxis();
+    master.SetMinMax(0, 1000);
+    scale.SetFollowsLive(true);
+    master.StoreMinimum(100);
+    master.StoreMaximum(300);
+    detail::FitAxesIntoPlot(chart);
+    EXPECT_DOUBLE_EQ(scale.Minimum(), forward(100));
+    EXPECT_DOUBLE_EQ(scale.Maximum(), forward(300));
+    EXPECT_EQ(chart.ScaleMapOf(scale).Range(), (TScaleRange{forward(100), forward(300)}));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, LiveSideTest, ::testing::Values(
+    LiveSideCase{"Left", ssLeft, false, false},
+    LiveSideCase{"Bottom", ssBottom, false, false},
+    LiveSideCase{"Right", ssRight, false, false},
+    LiveSideCase{"Top", ssTop, false, false},
+    LiveSideCase{"TopWithAnInverse", ssTop, true, false},
+    LiveSideCase{"WrappingDaysOfTheYear", ssBottom, false, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
 }  // namespace
 }  // namespace twinscope
