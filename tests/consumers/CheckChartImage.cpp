@@ -1,5 +1,5 @@
-// Checks that an image saved by the render example shows the chart: its size, the panel's
-// colour, and enough of the red °F axis, the blue °C scale and the series line.
+// Checks that an image saved by an example shows the chart: its size, the panel's colour, and
+// enough of the red master axis (°F in most), the blue scale beside it and the series line.
 // Usage: check_chart_image FILE WIDTH HEIGHT
 #include <cstdio>
 #include <cstdlib>
@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
     }
     // Each is at least a line across most of the image, two pixels thick at ratio 2.
     const int line = image.height();
-    if (red < line) return Fail(file, "shows too little of the red °F axis");
-    if (blue < line) return Fail(file, "shows too little of the blue °C scale");
+    if (red < line) return Fail(file, "shows too little of the red master axis");
+    if (blue < line) return Fail(file, "shows too little of the blue scale");
     if (series < line) return Fail(file, "shows too little of the series line");
     std::printf("%s shows the chart (Twinscope %s): %d red, %d blue, %d series pixels\n", file,
                 TWINSCOPE_VERSION_STRING, red, blue, series);
