@@ -24,9 +24,10 @@ int main(int argc, char** argv) {
     const struct {
         double hour;
         double fahrenheit;
-    } readings[] = {{0, 24.1}, {3, 21.6}, {6, 20.3}, {9, 27.9},  {12, 36.5},
+    } readings[] = {{0, 24.1},  {3, 21.6},  {6, 20.3},  {9, 27.9}, {12, 36.5},
                     {15, 40.2}, {18, 33.8}, {21, 28.4}, {24, 25.0}};
-    for (const auto& reading : readings) porch.AddPoint(reading.hour, reading.fahrenheit);
+    for (const auto& reading : readings)
+        porch.AddPoint(reading.hour, reading.fahrenheit);
 
     // The left axis in °F, red, from 14 to 50 °F (-10 to 10 °C) in steps of the 1-2-5 ladder;
     // the °C scale follows it from the right, blue.

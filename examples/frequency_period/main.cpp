@@ -21,7 +21,8 @@ namespace {
 double GainDecibels(double hertz) {
     const double highPass = hertz / 100.0;
     const double lowPass = hertz / 5000.0;
-    const double power = (highPass * highPass / (1 + highPass * highPass)) / (1 + lowPass * lowPass);
+    const double power =
+        (highPass * highPass / (1 + highPass * highPass)) / (1 + lowPass * lowPass);
     return 10 * std::log10(power);
 }
 
