@@ -2,8 +2,8 @@
 # Builds a project that uses the engine the way a developer outside this repository would, in
 # the three ways the engine offers: against an install (find_package with CMAKE_PREFIX_PATH),
 # against a build tree (find_package with Twinscope_DIR) and with add_subdirectory; each with
-# static and with shared libraries. Each builds the examples, runs the one that renders a PNG
-# without a window and checks the image, and renders a frame of the Qt Quick example. Last, the
+# static and with shared libraries. Each builds the examples, runs the ones that render a PNG
+# without a window and checks the images, and renders a frame of the Qt Quick example. Last, the
 # render example and the image check are built with a plain g++ line from pkg-config against
 # both installs.
 # Usage: bash scripts/consumers.sh [engine build directory, default build/debug, already built]
@@ -75,5 +75,5 @@ for kind in static shared; do
   g++ -std=c++20 tests/consumers/CheckChartImage.cpp -o "$dir/check_chart_image" \
     -Wl,-rpath,"$prefix/lib" $(pkg-config --cflags --libs twinscope-core Qt6Gui)
   "$dir/render_png_chart" "$dir/chart.png"
-  "$dir/check_chart_image" "$dir/chart.png" 1800 1000
+  "$dir/check_chart_image" "$dir/chart.png" 1800 1000 left
 done
