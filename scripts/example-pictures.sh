@@ -19,3 +19,4 @@ mkdir -p docs/examples
 for example in "${examples[@]}"; do
   "$out/${example}_chart" "docs/examples/$example.png"
 done
+"$out/fahrenheit_celsius_chart" docs/examples/fahrenheit_celsius_aligned.png --aligned

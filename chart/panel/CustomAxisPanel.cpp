@@ -363,9 +363,9 @@ namespace {
 // Between custom axes standing side by side.
 constexpr std::int32_t StackedAxisGap = 4;
 
-// The room missing on an axis's side of the paint bounds when it reaches out to `edge`.
-void Lacks(TRect& lack, const TChartAxis& axis, const TRect& bounds, std::int32_t edge) {
-    const std::int32_t beyond = std::max(0, DistanceOutwards(axis, Side(axis, bounds), edge));
+// The room missing on an axis's side of `room` when it reaches out to `edge`.
+void Lacks(TRect& lack, const TChartAxis& axis, const TRect& room, std::int32_t edge) {
+    const std::int32_t beyond = std::max(0, DistanceOutwards(axis, Side(axis, room), edge));
     std::int32_t& side = SideOf(axis) == asLeft    ? lack.Left
                          : SideOf(axis) == asTop   ? lack.Top
                          : SideOf(axis) == asRight ? lack.Right
@@ -374,7 +374,7 @@ void Lacks(TRect& lack, const TChartAxis& axis, const TRect& bounds, std::int32_
 }
 }  // namespace
 
-TRect TCustomAxisPanel::StackCustomAxes(TCanvas3D& measure) {
+TRect TCustomAxisPanel::StackCustomAxes(TCanvas3D& measure, const TRect& room) {
     TRect lack;
     // The outer edge of the custom axes placed so far on each side.
     std::array<std::optional<std::int32_t>, 4> outer;
@@ -386,7 +386,9 @@ TRect TCustomAxisPanel::StackCustomAxes(TCanvas3D& measure) {
             edge ? DistanceOutwards(*axis, paint.Layout.AxisPosition, *edge) + StackedAxisGap : 0;
         if (overlap > 0) paint.Layout = MovedOutwards(*axis, paint.Layout, overlap);
         edge = OuterEdge(*axis, paint.Layout, measure);
-        if (overlap > 0) Lacks(lack, *axis, PaintBounds(), *edge);
+        if (overlap > 0 || Side(*axis, room) != Side(*axis, PaintBounds())) {
+            Lacks(lack, *axis, room, *edge);
+        }
     }
     return lack;
 }

@@ -161,10 +161,11 @@ protected:
     // a master takes the master's final labels, measured in `measure`.
     void FinishAxes(TCanvas3D& measure, const TRect& plot);
     // Custom axes on one side of the plot stand side by side: one that would reach into the
-    // room of a custom axis before it on its side moves outwards past it. Answers how far the
-    // moved ones reach past the paint bounds on each side (left, top, right, bottom; 0 where
-    // they fit), the room the plot must give up for them.
-    TRect StackCustomAxes(TCanvas3D& measure);
+    // room of a custom axis before it on its side moves outwards past it. Answers how far they
+    // reach past `room` on each side (left, top, right, bottom; 0 where they fit), the room the
+    // plot must give up for them: the moved ones past any side, the others past a side where
+    // `room` lies inside the paint bounds (a title or the legend stands there).
+    TRect StackCustomAxes(TCanvas3D& measure, const TRect& room);
 
 private:
     friend void detail::AppendSeriesDirectly(TCustomAxisPanel& chart, TChartSeries& series);

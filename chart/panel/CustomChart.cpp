@@ -76,10 +76,25 @@ void TCustomChart::RenderLayers(TCanvas3D& canvas) {
     if (OnAfterDraw) OnAfterDraw();
 }
 
+namespace {
+// How far the custom axes may reach out from the plot on each side: up to the titles or the
+// legend where they took room from the plot on that side, else up to the paint bounds.
+TRect AxesRoom(const TRect& bounds, const TRect& marginPlot, const TRect& plot) {
+    const auto side = [](std::int32_t left, std::int32_t margin, std::int32_t bound) {
+        return left != margin ? left : bound;
+    };
+    return {side(plot.Left, marginPlot.Left, bounds.Left),
+            side(plot.Top, marginPlot.Top, bounds.Top),
+            side(plot.Right, marginPlot.Right, bounds.Right),
+            side(plot.Bottom, marginPlot.Bottom, bounds.Bottom)};
+}
+}  // namespace
+
 TRect TCustomChart::PlaceAxesOnPlot(TCanvas3D& canvas, const TRect& plot) {
     TRect placed = PlaceAxes(&canvas, plot);
     FinishAxes(canvas, placed);
-    const TRect lack = StackCustomAxes(canvas);
+    const TRect room = AxesRoom(PaintBounds(), ClampedPlot(MarginPlot(PaintBounds())), plot);
+    const TRect lack = StackCustomAxes(canvas, room);
     if (lack == TRect{}) return placed;
     // Custom axes standing side by side reach past the bounds: the plot gives up that room on
     // their side, and the axes take theirs again from what is left.
@@ -87,7 +102,7 @@ TRect TCustomChart::PlaceAxesOnPlot(TCanvas3D& canvas, const TRect& plot) {
                         plot.Bottom - lack.Bottom};
     placed = PlaceAxes(&canvas, ClampedPlot(smaller));
     FinishAxes(canvas, placed);
-    StackCustomAxes(canvas);
+    StackCustomAxes(canvas, room);
     return placed;
 }
 

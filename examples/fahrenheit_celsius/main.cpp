@@ -1,6 +1,8 @@
 // Saves a chart with °F on the left and °C on the right as a PNG:
-// `fahrenheit_celsius_chart [file.png]`. A winter day's readings around freezing: the °C scale
-// across the plot reads the same line in the other unit, so 32 °F stands level with 0 °C.
+// `fahrenheit_celsius_chart [file.png] [--aligned]`. A winter day's readings around freezing:
+// the °C scale across the plot reads the same line in the other unit, so 32 °F stands level
+// with 0 °C. With --aligned the °C ticks stand at the °F labels, in tenths of a degree, so the
+// grid lines read in both units.
 #include <iostream>
 #include <string>
 
@@ -16,6 +18,7 @@ int main(int argc, char** argv) {
     using namespace twinscope;
     QGuiApplication app(argc, argv);  // for the fonts; no window opens
     const std::string file = argc > 1 ? argv[1] : "fahrenheit_celsius.png";
+    const bool aligned = argc > 2 && std::string(argv[2]) == "--aligned";
 
     TChart chart;
     chart.Title().SetText({"A winter day on the porch"});
@@ -35,9 +38,13 @@ int main(int argc, char** argv) {
     chart.LeftAxis().SetMinMax(14, 50);
     SetNiceIncrement(chart.LeftAxis());
     chart.BottomAxis().Title().SetCaption("hour");
-    chart.CustomAxes()
-        .Add<tScale>(ssRight, "°C", &tLeftCelsiusScale::CelsiusFromFahrenheit, "", "", clBlue)
-        .SetFollowsLive(true);
+    tScale& celsius = chart.CustomAxes().Add<tScale>(
+        ssRight, "°C", &tLeftCelsiusScale::CelsiusFromFahrenheit, "", "", clBlue);
+    celsius.SetFollowsLive(true);
+    if (aligned) {
+        celsius.SetAlignedDecimals(1);
+        celsius.SetAlignedToMaster(true);
+    }
 
     try {
         SaveChartImage(chart, file, 900, 500, 2);

@@ -1,3 +1,4 @@
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,65 @@ INSTANTIATE_TEST_SUITE_P(
         StackCase{"Right",  false, true},
         StackCase{"Bottom", true,  false},
         StackCase{"Top",    true,  true}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// A titled custom axis on the side of a title or of the legend stands between it and the plot:
+// the plot gives up the room, so nothing overlaps.
+struct BesidePartCase {
+    const char* name;
+    bool horizontal, otherSide;
+    std::function<void(TChart&)> show;  // the title or legend on that side
+};
+
+class BesidePartTest : public testing::ChartFixture,
+                       public ::testing::WithParamInterface<BesidePartCase> {};
+
+TEST_P(BesidePartTest, ACustomAxisStandsBetweenTheTitleOrLegendAndThePlot) {
+    const BesidePartCase& c = GetParam();
+    chart.SetBounds(600, 400);
+    chart.SetView3D(false);
+    chart.Legend().SetVisible(false);
+    chart.AddNewSeries<TLineSeries>().AddPoint(0, 0);
+    TChartAxis& axis = chart.CustomAxes().Add();
+    axis.SetHorizontal(c.horizontal);
+    axis.SetOtherSide(c.otherSide);
+    axis.SetPositionPercent(-1);
+    axis.Title().SetCaption("scale");
+    axis.SetMinMax(0, 1000);
+    auto& series = chart.AddNewSeries<TLineSeries>();
+    c.horizontal ? series.BindCustomHorizAxis(&axis) : series.BindCustomVertAxis(&axis);
+    c.show(chart);
+    TRecordingCanvas canvas;
+    TNoTarget target;
+    chart.RenderChart(canvas, target, {0, 0, 600, 400});
+
+    const TChartLayout& layout = chart.Layout();
+    const TRect part = layout.TitleBoxes.empty() ? layout.LegendBox : layout.TitleBoxes.front();
+    ASSERT_FALSE(part.IsEmpty());
+    const std::int32_t edge = OuterEdge(axis, chart.AxisPaintOf(axis).Layout, canvas);
+    // The part's side facing the plot.
+    const std::int32_t facing = Side(axis, {part.Right, part.Bottom, part.Left, part.Top});
+    EXPECT_GE(DistanceOutwards(axis, edge, facing), 0);
+    // Short of it by no more than the gap the legend keeps to the plot.
+    EXPECT_LT(DistanceOutwards(axis, edge, facing), 20);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BesidePartTest,
+    ::testing::Values(
+        BesidePartCase{"TopUnderTheTitle", true, true,
+                       [](TChart& ch) { ch.Title().SetText({"A title"}); }},
+        BesidePartCase{"BottomAboveTheFoot", true, false,
+                       [](TChart& ch) { ch.Foot().SetText({"A foot"}); }},
+        BesidePartCase{"RightOfThePlotLeftOfTheLegend", false, true,
+                       [](TChart& ch) { ch.Legend().SetVisible(true); }},
+        BesidePartCase{"LeftOfThePlotRightOfTheLegend", false, false,
+                       [](TChart& ch) {
+                           ch.Legend().SetVisible(true);
+                           ch.Legend().SetAlignment(laLeft);
+                       }}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
