@@ -106,21 +106,32 @@ INSTANTIATE_TEST_SUITE_P(Rows, AlignedTicksRowTest, ::testing::Values(
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-TEST_F(AlignedTicksTest, TurnedOffTheScaleLabelsItsOwnValuesAgain) {
+// The room the scale takes is measured on the texts it shows; turned off, it labels its own
+// values again and keeps its decimals, which are checked whether on or off.
+TEST_F(AlignedTicksTest, SwitchedOnAndOff) {
     Master(false, 32, 212, false, 20);
     auto scale = CreateOwnedAxis<tLeftCelsiusScale>(chart);
     Render();
     const std::vector<std::string> own = Texts(*scale.Get());
+    ASSERT_EQ(own.front(), "100");
+    const std::int32_t ownExtent = chart.AxisPaintOf(*scale.Get()).Layout.LabelsExtent;
     scale->SetAlignedDecimals(2);
     EXPECT_EQ(RepaintsDuring([&] { scale->SetAlignedToMaster(true); }), 1);
     Render();
     ASSERT_NE(scale->Items().Count(), 0);
     EXPECT_EQ(Texts(*scale.Get()).front(), "93.33");
+    // "93.33" has two characters more than "100", at 9 pixels each (12-point labels).
+    EXPECT_EQ(chart.AxisPaintOf(*scale.Get()).Layout.LabelsExtent - ownExtent, 2 * 9);
+
     scale->SetAlignedToMaster(false);
-    EXPECT_FALSE(scale->AlignedToMaster());
-    EXPECT_EQ(scale->AlignedDecimals(), 2);
     Render();
     EXPECT_EQ(Texts(*scale.Get()), own);
+    for (const std::int32_t decimals : {-1, 16}) {
+        EXPECT_THROW_MSG(scale->SetAlignedDecimals(decimals), AxisException,
+                         "Aligned tick decimals must be 0 to 15");
+    }
+    EXPECT_EQ(scale->AlignedDecimals(), 2);
+    EXPECT_FALSE(scale->AlignedToMaster());
 }
 
 // A zoom of the master moves the aligned ticks with its labels, whether the scale follows its
@@ -141,32 +152,6 @@ TEST_F(AlignedTicksTest, FollowTheMastersZoom) {
             << live;
         EXPECT_EQ(scale->Items()[0].LabelPos, master.Items()[0].LabelPos);
     }
-}
-
-// The room the scale takes is measured on the texts it shows.
-TEST_F(AlignedTicksTest, TheScaleMeasuresTheTextsItShows) {
-    Master(false, 32, 212, false, 20);
-    auto scale = CreateOwnedAxis<tLeftCelsiusScale>(chart);
-    scale->SetAlignedToMaster(true);
-    scale->SetAlignedDecimals(0);
-    Render();
-    const std::int32_t narrow = chart.AxisPaintOf(*scale.Get()).Layout.LabelsExtent;
-    scale->SetAlignedDecimals(4);
-    Render();
-    // "93.3333" has five characters more than "93", at 9 pixels each (12-point labels).
-    EXPECT_EQ(chart.AxisPaintOf(*scale.Get()).Layout.LabelsExtent - narrow, 5 * 9);
-}
-
-TEST_F(AlignedTicksTest, DecimalsOutsideZeroToFifteenAreRefused) {
-    auto scale = CreateOwnedAxis<tLeftCelsiusScale>(chart);
-    for (const std::int32_t decimals : {-1, 16}) {
-        EXPECT_THROW_MSG(scale->SetAlignedDecimals(decimals), AxisException,
-                         "Aligned tick decimals must be 0 to 15");
-        EXPECT_EQ(scale->AlignedDecimals(), 0);
-    }
-    scale->SetAlignedDecimals(15);
-    EXPECT_EQ(scale->AlignedDecimals(), 15);
-    EXPECT_FALSE(scale->AlignedToMaster());
 }
 
 }  // namespace
