@@ -79,8 +79,15 @@ TScaleConversion ConversionOf(const TScaleCase& c) {
 // Whether the conversion keeps one direction over the master's range: all but a reciprocal
 // whose pole lies inside it.
 bool Monotonic(const TScaleCase& c, const TChartAxis& master) {
-    if (c.Kind() != TScaleFamily::ReciprocalAcross) return true;
-    return !(master.Minimum() <= c.A && c.A <= master.Maximum());
+    double pole;
+    if (c.Kind() == TScaleFamily::Reciprocal) {
+        pole = 0;
+    } else if (c.Kind() == TScaleFamily::ReciprocalAcross) {
+        pole = c.A;
+    } else {
+        return true;
+    }
+    return !(master.Minimum() <= pole && pole <= master.Maximum());
 }
 
 bool IsHorizontal(tScaleSide side) {
