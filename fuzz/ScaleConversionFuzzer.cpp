@@ -108,8 +108,9 @@ void CheckLabels(const TAxisItems& labels, const TScaleMap& map,
         const double master = conversion->Inverse(label.Value);
         if (!std::isfinite(master)) Fail("a label has no master value", label.Value, master);
         const double back = conversion->Forward(master);
-        // A subnormal master value has too few digits to convert back closely.
-        if (!std::isfinite(back) || !(std::isnormal(master) || master == 0)) continue;
+        // A subnormal master value, or one that fell to zero from below the normal doubles, has
+        // too few digits to convert back closely.
+        if (!std::isfinite(back) || !std::isnormal(master)) continue;
         // Differences among subnormal values are below any tolerance.
         const double scale = std::max({std::fabs(label.Value), std::fabs(back), range,
                                        std::numeric_limits<double>::min() / RoundTripTolerance});

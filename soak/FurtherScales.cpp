@@ -77,7 +77,8 @@ std::string LabelOffItsScale(const TChart& chart) {
         const TChartAxis& axis = chart.CustomAxes()[i];
         if (!chart.IsAxisShown(axis)) continue;
         const TScaleMap& map = chart.ScaleMapOf(axis);
-        const auto [low, high] = std::minmax(map.StartPixel(), map.EndPixel());
+        const std::int32_t low = std::min(map.StartPixel(), map.EndPixel());
+        const std::int32_t high = std::max(map.StartPixel(), map.EndPixel());
         for (const TAxisItem& label : axis.Items()) {
             if (label.LabelPos < low || label.LabelPos > high) {
                 return "the label " + label.Text + " stands at " + std::to_string(label.LabelPos) +
