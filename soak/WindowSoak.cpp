@@ -1,10 +1,13 @@
 // Plays random actions against the real window on the offscreen platform: plots with random and
 // extreme inputs, zooms, scrolls, zoom undos, grid toggles, resizes, the left axis turned
-// logarithmic and back, and readings streaming into the series (the last thousand kept), each
-// followed by a paint of the chart. After every action nothing may have raised out of the paint,
-// the chart holds no more than its two scales, and the only series added is the one companion
-// series of a scale a plot made (a freed scale leaves its companion behind); the heap grows by no
-// more than those series take.
+// logarithmic and back, readings streaming into the series (the last thousand kept), and further
+// scales made and freed on every side (several on one side; with an inverse or without, ones
+// with no value across part of the range, the calendars that start again each year, some
+// following their master live), each followed by a paint of the chart. After every action nothing
+// may have raised out of the paint, every label of a scale lies on its scale, the chart holds no
+// more than its two scales and the further ones, and the only series added is the one companion
+// series of a scale a plot or a new scale made (a freed scale leaves its companion behind); the
+// heap grows by no more than those series take.
 //
 //   window_soak [--actions N] [--seed S]
 //
@@ -31,6 +34,7 @@
 #include <vector>
 
 #include "app/TwinscopeMain.h"
+#include "soak/FurtherScales.h"
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
 #include "twinscope/chart/panel/Chart.h"
 #include "twinscope/chart/series/LineSeries.h"
@@ -48,8 +52,9 @@ struct TSoakOptions {
     unsigned Seed = 1;
 };
 
-// The Celsius and the day-of-year scale.
-constexpr std::size_t MaxCustomAxes = 2;
+const QSize StartSize{1000, 600};
+// The Celsius and the day-of-year scale, and the further ones.
+constexpr std::size_t MaxCustomAxes = 2 + TFurtherScales::Most;
 // What one companion series may take of the heap, generously.
 constexpr std::size_t CompanionBytes = 16 << 10;
 // Heap growth allowed besides the companions between the end of the warm-up and the end.
@@ -60,7 +65,7 @@ public:
     explicit TSoak(const TSoakOptions& options) : options_(options), random_(options.Seed) {}
 
     int Run() {
-        window_.resize(1000, 600);
+        window_.resize(StartSize);
         window_.show();
         QApplication::processEvents();
         const std::size_t residentAtStart = ResidentBytes();
@@ -72,7 +77,8 @@ public:
             const std::string action = PlayOne();
             std::string failure = failure_.empty() ? Check() : failure_;
             const std::size_t added = window_.Chart().SeriesCount() - seriesBefore;
-            if (failure.empty() && added > (action == "plot" ? 1u : 0u)) {
+            const bool makesScale = action == "plot" || action == "scale";
+            if (failure.empty() && added > (makesScale ? 1u : 0u)) {
                 failure = "the chart gained " + std::to_string(added) + " series";
             }
             if (!failure.empty()) {
@@ -81,11 +87,11 @@ public:
                 return 1;
             }
             if (i + 1 == warmUp) {
-                heapAfterWarmUp = HeapInUse();
+                heapAfterWarmUp = HeapAtStartSize();
                 seriesAfterWarmUp = window_.Chart().SeriesCount();
             }
         }
-        const std::size_t heap = HeapInUse();
+        const std::size_t heap = HeapAtStartSize();
         const std::size_t companions = window_.Chart().SeriesCount() - seriesAfterWarmUp;
         // A heap that the sanitizers' allocator keeps reports nothing: only counts are checked.
         if (heapAfterWarmUp != 0 &&
@@ -106,6 +112,14 @@ public:
 
 private:
     static std::size_t HeapInUse() { return mallinfo2().uordblks; }
+    // The heap with the window at its first size, whose backing store (tens of megabytes at the
+    // largest sizes played) is then the same.
+    std::size_t HeapAtStartSize() {
+        window_.resize(StartSize);
+        QApplication::processEvents();
+        window_.chartTest->grab();
+        return HeapInUse();
+    }
     // The pages the process holds in memory, whichever allocator took them.
     static std::size_t ResidentBytes() {
         long pages = 0;
@@ -203,7 +217,10 @@ private:
 
     std::string PlayOne() {
         shown_.messages.clear();
-        switch (Uniform(0, 8)) {
+        switch (Uniform(0, 9)) {
+            case 9:
+                failure_ = furtherScales_.Change();
+                return "scale";
             case 7:
                 return ToggleLogarithmic();
             case 8:
@@ -211,6 +228,7 @@ private:
             case 0:
             case 1:
                 Plot();
+                failure_ = furtherScales_.FollowMasters();
                 return "plot";
             case 2: {
                 // Down and to the right zooms in; the chart undoes a zoom up and to the left.
@@ -245,7 +263,7 @@ private:
         if (chart.CustomAxes().Count() > MaxCustomAxes) {
             return "the chart holds " + std::to_string(chart.CustomAxes().Count()) + " custom axes";
         }
-        return {};
+        return LabelOffItsScale(chart);
     }
 
     TSoakOptions options_;
@@ -253,6 +271,8 @@ private:
     std::mt19937 random_;
     MessageCollector shown_;
     TfmTwinscope window_;
+    TFurtherScales furtherScales_{window_.Chart(),
+                                  [this](int lo, int hi) { return Uniform(lo, hi); }};
 };
 
 TSoakOptions ParseOptions(int argc, char** argv) {

@@ -33,6 +33,14 @@ Extended PowersSpanned(const TScaleMap& map) {
            std::log(static_cast<Extended>(map.LogBase()));
 }
 
+// Whether a pixel lies on the axis, its ends included. A converted scale's value whose master
+// value lies beyond the master's range (a conversion that turns back on itself across that
+// range) gets a pixel off the axis, and no label there.
+bool WithinEnds(const TScaleMap& map, std::int32_t p) {
+    return std::min(map.StartPixel(), map.EndPixel()) <= p &&
+           p <= std::max(map.StartPixel(), map.EndPixel());
+}
+
 // The label pass's placing of one value: its pixel, its tick and its item.
 class LabelPlacer {
 public:
@@ -46,6 +54,7 @@ public:
     void PlaceAt(double v, std::int32_t p) {
         const TScaleMap& map = paint_.Map;
         if (!axis_.Labels().OnAxis() && !(map.StartPixel() < p && p < map.EndPixel())) return;
+        if (map.Conversion() && !WithinEnds(map, p)) return;
 
         const bool labelsVisible = axis_.Labels().Visible();
         const bool tickOnLabelsOnly = axis_.TickOnLabelsOnly();
