@@ -50,6 +50,10 @@ std::string TFurtherScales::Change() {
             scale = &axes.Add<tScale>(side, "x", c.Forward, c.Inverse, "", "", clGreen);
         }
         scales_.emplace_back(chart_, *scale);
+        if (uniform_(0, 2) == 0) {
+            scale->SetAlignedDecimals(uniform_(0, 3));
+            scale->SetAlignedToMaster(true);
+        }
         if (uniform_(0, 1) == 0) scale->SetFollowsLive(true);
     } catch (const AxisException& e) {
         if (!IsRefusedRange(e.what())) return std::string("a new scale raised: ") + e.what();

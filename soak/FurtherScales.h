@@ -13,7 +13,8 @@ namespace twinscope {
 // Scales the soak makes and frees on a chart besides the window's own, on every side and
 // several on one side: through a conversion with its inverse (affine, a reciprocal with no value
 // at zero that turns across it, a logarithm with none at or below zero) or without one, and the
-// calendars below the dates that start again each year; half of them follow their master live.
+// calendars below the dates that start again each year. A third of them align their ticks to
+// their master's labels, and half follow it live.
 class TFurtherScales {
 public:
     static constexpr std::size_t Most = 4;
