@@ -34,6 +34,8 @@ const Seed Seeds[] = {
     {"kelvin", {Of(TScaleFamily::Affine), 1 / 1.8, 459.67 / 1.8, 0, 0, 100, 1, 965, 518}},
     {"kelvin_top_live",
      {Of(TScaleFamily::Affine), 1 / 1.8, 255.37, f::FollowsLive, -40, 120, 3, 800, 400}},
+    {"kelvin_right_aligned",
+     {Of(TScaleFamily::Affine), 1 / 1.8, 255.37, f::AlignedTicks, -40, 120, 6, 800, 400}},
     {"wavelength",
      {Of(TScaleFamily::Reciprocal), WavelengthFactor, 0, 0, 1e15, 5e15, 2, 1000, 500}},
     {"wavelength_log",

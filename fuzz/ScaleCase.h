@@ -29,6 +29,7 @@ enum : std::uint8_t {
     FollowsLive = 8,
     ForwardOnly = 16,  // the scale is given no inverse
     GridOnScale = 32,
+    AlignedTicks = 64,  // the scale's ticks stand at the master's labels
 };
 
 // One scale beside a master axis, as the scale conversion fuzzer reads it off its input:

@@ -216,6 +216,10 @@ void Run(const TScaleCase& c) {
         Try([&] { scale->FollowMaster(); });
     Try([&] { scale->SetFollowsLive(c.Has(fuzz::FollowsLive)); });
     if (c.Has(fuzz::GridOnScale)) scale->ToggleGrid();
+    if (c.Has(fuzz::AlignedTicks)) {
+        scale->SetAlignedDecimals((c.Side / 4) % 4);
+        scale->SetAlignedToMaster(true);
+    }
 
     TRecordingCanvas canvas;
     TNoTarget target;

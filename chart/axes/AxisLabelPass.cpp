@@ -292,7 +292,8 @@ TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint, TChartC
         const std::function<double(double)>& forward = axis.TickAlignment().Forward;
         for (const TMasterLabel& label : paint.MasterLabels) {
             const double v = forward(label.Value);
-            if (std::isfinite(v)) placer.PlaceAt(v, label.Pixel);
+            // A value the scale's own map has no pixel for is left out here too.
+            if (std::isfinite(v) && paint.Map.Places(v)) placer.PlaceAt(v, label.Pixel);
         }
         return result;
     }
