@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "tests/canvas/QtFrame.h"
 #include "twinscope/chart/canvas/CanvasGuards.h"
+#include "tests/canvas/QtFrame.h"
 
 namespace twinscope {
 namespace {
