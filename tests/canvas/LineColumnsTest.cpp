@@ -21,9 +21,6 @@ namespace twinscope {
 namespace {
 
 enum class TShape { Walk, Noise, Steep, Flat, BeyondThePlot, WithNaN };
-// Evenly spaced X, or X in bursts of points far closer together and far wider apart than the
-// even ones, so that neighbouring columns hold very different numbers of points.
-enum class TSpacing { Even, Bursts };
 
 struct ColumnsCase {
     const char* name;
@@ -31,20 +28,7 @@ struct ColumnsCase {
     std::int32_t points;
     // The shown part of X, as fractions of the points' span (beyond 0..1 scrolls past the ends).
     double from, to;
-    TSpacing spacing = TSpacing::Even;
 };
-
-std::vector<double> XValuesOf(TSpacing spacing, std::int32_t n) {
-    constexpr double Steps[] = {0.00002, 0.001, 0.03, 0.0004};
-    std::vector<double> xs(static_cast<std::size_t>(n));
-    double x = 45000;
-    for (std::int32_t i = 0; i < n; ++i) {
-        xs[i] = x;
-        // Bursts of 2,000 to 8,000 points.
-        x += spacing == TSpacing::Even ? 0.001 : Steps[(i / 2000 + i / 7000) % 4];
-    }
-    return xs;
-}
 
 std::vector<double> ValuesOf(TShape shape, std::int32_t n) {
     std::mt19937_64 random(static_cast<std::uint64_t>(n) * 7 + static_cast<int>(shape));
@@ -86,7 +70,9 @@ protected:
         chart.SetView3D(false);
         series.SetParentChart(&chart);
         series.SetSeriesColor(clRed);
-        const std::vector<double> xs = XValuesOf(c.spacing, c.points);
+        std::vector<double> xs(static_cast<std::size_t>(c.points));
+        for (std::int32_t i = 0; i < c.points; ++i)
+            xs[i] = 45000 + i * 0.001;
         series.AppendPoints(xs, ValuesOf(c.shape, c.points));
         TChartAxis& bottom = chart.BottomAxis();
         bottom.SetAutomatic(false);
@@ -178,10 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ColumnsCase{"WalkZoomedEntering", TShape::Walk, 2'000'000, 0.3013, 0.6137},
                       ColumnsCase{"NoiseScrolledPastTheEnd", TShape::Noise, 1'000'000, 0.7, 1.3},
                       ColumnsCase{"WalkScrolledBeforeTheStart", TShape::Walk, 1'000'000, -0.3, 0.2},
-                      ColumnsCase{"WalkWithValuesNotANumber", TShape::WithNaN, 300'000, 0.1, 0.9},
-                      ColumnsCase{"WalkInBursts", TShape::Walk, 1'000'000, 0, 1, TSpacing::Bursts},
-                      ColumnsCase{"NoiseInBurstsZoomed", TShape::Noise, 1'000'000, 0.2, 0.7,
-                                  TSpacing::Bursts}),
+                      ColumnsCase{"WalkWithValuesNotANumber", TShape::WithNaN, 300'000, 0.1, 0.9}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -195,10 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ColumnsCase{"NoiseScrolledPastTheEnd", TShape::Noise, 100'000, 0.7, 1.3},
                       ColumnsCase{"NoiseScrolledBeforeTheStart", TShape::Noise, 100'000, -0.3, 0.2},
                       ColumnsCase{"ValuesFarBeyondThePlot", TShape::BeyondThePlot, 60'000, 0, 1},
-                      ColumnsCase{"WalkWithValuesNotANumber", TShape::WithNaN, 60'000, 0.1, 0.9},
-                      ColumnsCase{"WalkInBursts", TShape::Walk, 200'000, 0, 1, TSpacing::Bursts},
-                      ColumnsCase{"SteepInBurstsZoomed", TShape::Steep, 200'000, 0.3, 0.45,
-                                  TSpacing::Bursts}),
+                      ColumnsCase{"WalkWithValuesNotANumber", TShape::WithNaN, 60'000, 0.1, 0.9}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
