@@ -6,6 +6,7 @@
 #include <new>
 
 #include "twinscope/chart/series/ChartSeries.h"
+#include "twinscope/chart/series/PrefetchLine.h"
 #include "twinscope/runtime/ChangeNotifier.h"
 #include "twinscope/runtime/Exceptions.h"
 
@@ -195,6 +196,18 @@ TValueSpread TChartValueList::Spread(std::int32_t from, std::int32_t to) {
         }
     }
     return view.Spread(first, end);
+}
+
+void TChartValueList::PrefetchSpread(std::int32_t index) const {
+    if (index < 0 || index >= valueCount_) return;
+    // A run's end reads up to a block of 16 values directly on its side of the index.
+    constexpr std::int32_t Reach = static_cast<std::int32_t>(TMinMaxIndex::BlockValues);
+    constexpr std::int32_t LineValues = 8;
+    const ValueView view = View();
+    const std::int32_t last = std::min(index + Reach, valueCount_ - 1);
+    for (std::int32_t i = std::max(index - Reach, 0); i <= last; i += LineValues)
+        PrefetchLine(view.Address(view.begin + static_cast<std::size_t>(i)));
+    if (indexExtremes_) extremesIndex_.Prefetch(view.begin + static_cast<std::size_t>(index));
 }
 
 std::int32_t TChartValueList::FindEqual(double value, std::int32_t first, std::int32_t last) const {

@@ -95,6 +95,10 @@ public:
     // extremes of blocks of values, built on first need and kept up to date as values change;
     // where memory for it is lacking the values are read directly.
     TValueSpread Spread(std::int32_t from, std::int32_t to);
+    // Brings into the cache what spreads of long runs beginning or ending near `index` read
+    // (the values around it and the index's blocks there), so that a reader that knows where
+    // its next runs end waits for memory while it still works on this one.
+    void PrefetchSpread(std::int32_t index) const;
     // The bytes the index of extremes takes.
     std::size_t IndexBytes() const { return extremesIndex_.Bytes(); }
     // On by default; off, the index is released and every spread reads the values, for lists

@@ -2,7 +2,8 @@
 // segments between them are vertical and together cover every pixel from the column's lowest
 // to its highest point, so one vertical line over that span, plus the segments into and out of
 // the column, puts down the same pixels. X ascends, so a column's points are found by searching
-// X; the lowest and highest Y of a long column come from the Y values' index of block extremes.
+// X from where the column before suggests it ends; the lowest and highest Y of a long column
+// come from the Y values' index of block extremes.
 
 #include <algorithm>
 #include <cstdint>
@@ -13,6 +14,8 @@
 #include "twinscope/chart/axes/ScaleMap.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/chart/series/PrefetchLine.h"
+#include "twinscope/chart/series/RunEnd.h"
 
 namespace twinscope {
 
@@ -20,45 +23,17 @@ namespace {
 
 // Columns of fewer points are drawn segment by segment.
 constexpr std::int32_t MinimumColumnPoints = 3;
+// Columns of at least this many points have the memory around the next column's likely end
+// fetched ahead: their X probes and Y reads lie too far apart to be in the cache.
+constexpr std::int32_t PrefetchedColumnPoints = 256;
 
 // The first index after `from` (itself in pixel column `column`) whose X lies in another
-// column, or `end`. Ascending X maps to pixels that never fall. Neighbouring columns hold about
-// as many points, so the search looks first where the column would end with `expected` points,
-// then doubles its step away from there until it has the end between two probes, and halves
-// that gap: a few probes, close together, for evenly spaced X.
+// column, or `end`, searched from where the column would end with `expected` points.
 std::int32_t ColumnEnd(const TScaleMap& map, const ValueView& xs, std::int32_t from,
                        std::int32_t end, std::int32_t column, std::int32_t expected) {
-    auto inColumn = [&](std::int64_t i) {
+    return RunEnd(from, end, expected, [&](std::int64_t i) {
         return map.ToPixel(xs[static_cast<std::size_t>(i)]) == column;
-    };
-    std::int64_t inside = from;
-    std::int64_t beyond = end;
-    const std::int64_t guess = std::int64_t{from} + std::max(expected, 1);
-    std::int64_t step = std::max<std::int64_t>(expected / 64, 1);
-    if (guess < end && inColumn(guess)) {
-        inside = guess;
-        for (; inside + step < end; step *= 2) {
-            if (!inColumn(inside + step)) {
-                beyond = inside + step;
-                break;
-            }
-            inside += step;
-        }
-    } else if (guess < end) {
-        beyond = guess;
-        for (; beyond - step > inside; step *= 2) {
-            if (inColumn(beyond - step)) {
-                inside = beyond - step;
-                break;
-            }
-            beyond -= step;
-        }
-    }
-    while (beyond - inside > 1) {
-        const std::int64_t middle = inside + (beyond - inside) / 2;
-        (inColumn(middle) ? inside : beyond) = middle;
-    }
-    return static_cast<std::int32_t>(beyond);
+    });
 }
 
 }  // namespace
@@ -113,6 +88,13 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
         const std::int32_t x = horizontal.ToPixel(xs[static_cast<std::size_t>(i)]);
         const std::int32_t columnEnd = ColumnEnd(horizontal, xs, i, end, x, expected);
         expected = columnEnd - i;
+        // The next column likely ends as far on: what its search and its spread read there is
+        // fetched while this column draws.
+        const std::int64_t nextEnd = std::int64_t{columnEnd} + expected;
+        if (expected >= PrefetchedColumnPoints && nextEnd < end) {
+            PrefetchLine(xs.Address(xs.begin + static_cast<std::size_t>(nextEnd)));
+            YValues().PrefetchSpread(static_cast<std::int32_t>(nextEnd));
+        }
         const bool many = columnEnd - i >= MinimumColumnPoints;
         const TValueSpread spread = many ? spreadOf(i, columnEnd) : TValueSpread{};
         // Segments at the pixel limit are bent back by it, and values that are not a number

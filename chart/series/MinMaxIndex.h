@@ -26,7 +26,8 @@ namespace twinscope {
 // of an X and a Y list of the same length. Chunked, each level holds up to a chunk more.
 class TWINSCOPE_EXPORT TMinMaxIndex {
 public:
-    static constexpr std::size_t BlockValues = 16;
+    static constexpr unsigned BlockShift = 4;
+    static constexpr std::size_t BlockValues = std::size_t{1} << BlockShift;
 
     // Brings the index over every whole block of the positions [begin, end) of `values`, and
     // lets the blocks before `begin` go. Raises OutOfMemoryError (counting the values) and
@@ -44,6 +45,10 @@ public:
     TValueSpread Spread(const ValueView& values, std::size_t from, std::size_t to) const;
     TValueSpread Spread(const double* values, std::size_t from, std::size_t to) const;
 
+    // Brings into the cache the blocks that spreads of runs beginning or ending near
+    // `position` read on the lower levels, the ones too large to stay there.
+    void Prefetch(std::size_t position) const;
+
     // The position up to which the first level's blocks cover the values.
     std::size_t Covered() const { return levels_[0].end * BlockValues; }
     std::size_t Bytes() const;
@@ -59,11 +64,13 @@ private:
         std::size_t first = 0;
         std::size_t end = 0;
     };
+    // Blocks of a level hold 2^LevelShift(level) values: positions go to blocks by shifts and
+    // masks, never by division, in the spreads asked for every pixel column.
+    static constexpr unsigned LevelShift(std::size_t level) {
+        return BlockShift * static_cast<unsigned>(level + 1);
+    }
     static constexpr std::size_t BlockSize(std::size_t level) {
-        std::size_t size = BlockValues;
-        for (std::size_t k = 0; k < level; ++k)
-            size *= BlockValues;
-        return size;
+        return std::size_t{1} << LevelShift(level);
     }
     // Lays the blocks of every level above the first from the level below, from where each
     // level's blocks end.

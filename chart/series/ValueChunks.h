@@ -22,9 +22,10 @@ struct ValueView {
     // The position of index 0.
     std::size_t begin;
 
-    double At(std::size_t position) const {
-        return chunks[(position >> shift) - first][position & ((std::size_t{1} << shift) - 1)];
+    const double* Address(std::size_t position) const {
+        return &chunks[(position >> shift) - first][position & ((std::size_t{1} << shift) - 1)];
     }
+    double At(std::size_t position) const { return *Address(position); }
     double operator[](std::size_t index) const { return At(begin + index); }
     // The values from position `from` on that lie side by side, up to `to` (exclusive).
     std::span<const double> Run(std::size_t from, std::size_t to) const;

@@ -220,6 +220,46 @@ TEST(ChartCanvas3D, TransparencyOnAHighDensityBuffer) {
     EXPECT_EQ(buffer.pixel(12, 12), kBlack);
 }
 
+// A section at `percent` keeps that share of each channel under it and shows the rest of what
+// was drawn, rounded half up: (under x percent + drawn x (100 - percent) + 50) / 100.
+struct BlendCase {
+    const char* name;
+    std::int32_t percent;
+    QRgb under, drawn, expected;
+};
+
+class BlendTest : public testing::TestWithParam<BlendCase> {};
+
+TEST_P(BlendTest, EachChannelMixesRoundedHalfUp) {
+    const BlendCase& c = GetParam();
+    auto color = [](QRgb rgb) {
+        return static_cast<TColor>(qRed(rgb) | qGreen(rgb) << 8 | qBlue(rgb) << 16);
+    };
+    TGdiFrame frame(6, 4);
+    frame.canvas.SetBrush({.Color = color(c.under)});
+    frame.canvas.FillRect({0, 0, 6, 4});
+    frame.canvas.SetBrush({.Color = color(c.drawn)});
+    {
+        TTransparencyGuard section(frame.canvas, {1, 1, 5, 3}, c.percent);
+        frame.canvas.FillRect({0, 0, 6, 4});
+    }
+    const QImage& image = frame.Finish();
+    EXPECT_EQ(image.pixel(1, 1), c.expected);
+    EXPECT_EQ(image.pixel(4, 2), c.expected);
+    EXPECT_EQ(image.pixel(5, 3), c.drawn) << "outside the section";
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BlendTest,
+    testing::Values(
+        BlendCase{"HalfOfBlackOverWhiteRoundsUp", 50, 0xFFFFFFFF, 0xFF000000, 0xFF808080},
+        BlendCase{"AThirdKeptOverWhite", 33, 0xFFFFFFFF, 0xFF10C863, 0xFF5FDA96},
+        BlendCase{"MostKeptOverAColour", 70, 0xFF0A141E, 0xFFFA0580, 0xFF52103B},
+        BlendCase{"NothingKeptShowsTheDrawing", 0, 0xFFFFFFFF, 0xFF10C863, 0xFF10C863}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
 TEST(ChartCanvas3D, DescribesItself) {
     TChartCanvas3D canvas;
     EXPECT_EQ(canvas.Description(), "GDI");

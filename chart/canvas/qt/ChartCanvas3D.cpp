@@ -1,6 +1,8 @@
 #include "twinscope/chart/canvas/qt/ChartCanvas3D.h"
 
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 
 #include <QPolygon>
 #include <QRegion>
@@ -136,18 +138,17 @@ void TChartCanvas3D::DoEndBlend(TCanvasBlend& saved, std::int32_t percent) {
     const auto* image = static_cast<const QImage*>(blend.Device);
     if (!image->rect().contains(blend.DeviceRect)) return;
     QImage mixed = image->copy(blend.DeviceRect);
-    const int keep = percent;
-    const int drawn = 100 - percent;
+    // Each byte of a pixel is a channel mixed on its own, so a row is mixed byte by byte; the
+    // sums stay below 2^16, which lets the compiler mix many bytes at once.
+    const auto keep = static_cast<std::uint16_t>(percent);
+    const auto drawn = static_cast<std::uint16_t>(100 - percent);
+    const auto rowBytes = static_cast<std::size_t>(mixed.width()) * sizeof(QRgb);
     for (int y = 0; y < mixed.height(); ++y) {
-        const auto* under = reinterpret_cast<const QRgb*>(blend.Saved.constScanLine(y));
-        auto* over = reinterpret_cast<QRgb*>(mixed.scanLine(y));
-        for (int x = 0; x < mixed.width(); ++x) {
-            auto mix = [&](int shift) {
-                int u = (under[x] >> shift) & 0xFF;
-                int o = (over[x] >> shift) & 0xFF;
-                return static_cast<QRgb>((u * keep + o * drawn + 50) / 100) << shift;
-            };
-            over[x] = mix(24) | mix(16) | mix(8) | mix(0);
+        const std::uint8_t* under = blend.Saved.constScanLine(y);
+        std::uint8_t* over = mixed.scanLine(y);
+        for (std::size_t i = 0; i < rowBytes; ++i) {
+            const auto sum = static_cast<std::uint16_t>(under[i] * keep + over[i] * drawn + 50);
+            over[i] = static_cast<std::uint8_t>(sum / 100);
         }
     }
     const qreal ratio = image->devicePixelRatio();
