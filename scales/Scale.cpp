@@ -184,18 +184,18 @@ void tScale::ShowConverted(TScaleRange range) {
 }
 
 void tScale::SetAlignedToMaster(bool on) {
-    AlignTo(on ? masterAxis_ : nullptr, alignedDecimals_);
+    AlignTo(on, alignedDecimals_);
 }
 
 void tScale::SetAlignedDecimals(std::int32_t decimals) {
-    AlignTo(TickAlignment().Master, decimals);
+    AlignTo(AlignedToMaster(), decimals);
 }
 
-void tScale::AlignTo(const TChartAxis* master, std::int32_t decimals) {
-    // The axis checks the decimals only while aligned; the scale keeps them for later too.
-    SetTickAlignment({.Master = masterAxis_, .Forward = conversion_, .Decimals = decimals});
+void tScale::AlignTo(bool on, std::int32_t decimals) {
+    // Checked while off too, since the scale keeps them for later.
+    CheckAlignedDecimals(decimals);
     alignedDecimals_ = decimals;
-    if (!master) SetTickAlignment({});
+    SetTickAlignment(on ? TTickAlignment{masterAxis_, conversion_, decimals} : TTickAlignment{});
 }
 
 std::string tScale::ToggleGrid() {

@@ -102,7 +102,7 @@ private:
     void FollowShownRange(const TScaleRange& shown);
     void ReleaseMaster();
 
-    void AlignTo(const TChartAxis* master, std::int32_t decimals);
+    void AlignTo(bool on, std::int32_t decimals);
 
     TCustomAxisPanel& panel_;
     std::int32_t alignedDecimals_ = 0;

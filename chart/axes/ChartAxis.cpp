@@ -156,9 +156,7 @@ void TChartAxis::SetConvertedFrom(const TChartAxis* master,
 
 void TChartAxis::SetTickAlignment(TTickAlignment alignment) {
     if (alignment.Master) {
-        if (alignment.Decimals < 0 || alignment.Decimals > TTickAlignment::MaxDecimals) {
-            throw AxisException("Aligned tick decimals must be 0 to 15");
-        }
+        CheckAlignedDecimals(alignment.Decimals);
         if (!alignment.Forward) throw AxisException("Aligned ticks need a conversion");
     }
     tickAlignment_ = std::move(alignment);

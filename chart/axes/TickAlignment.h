@@ -29,6 +29,10 @@ struct TWINSCOPE_EXPORT TMasterLabel {
     friend bool operator==(const TMasterLabel&, const TMasterLabel&) = default;
 };
 
+// Refuses decimals outside 0 to MaxDecimals with AxisException "Aligned tick decimals must be
+// 0 to 15".
+TWINSCOPE_EXPORT void CheckAlignedDecimals(std::int32_t decimals);
+
 // The values format of aligned labels: thousands grouped, exactly `decimals` decimals.
 TWINSCOPE_EXPORT std::string AlignedValuesFormat(std::int32_t decimals);
 

@@ -55,10 +55,11 @@ void TCustomChart::RenderLayers(TCanvas3D& canvas) {
     if (OnBeforeDrawChart) OnBeforeDrawChart();
     // The legend writes X values as their axis writes its labels, before the axes are placed.
     GatherBoundSeries();
+    const TRect marginPlot = ClampedPlot(layout.Plot);
     layout.Plot = DrawTitlesAndPlaceLegend(canvas, layout);
 
     // The walls step: in 2D the walls take no space.
-    layout.Plot = PlaceAxesOnPlot(canvas, ClampedPlot(layout.Plot));
+    layout.Plot = PlaceAxesOnPlot(canvas, ClampedPlot(layout.Plot), marginPlot);
     // The plot is final: the series and the mouse find it from here on.
     KeepLayout(layout);
     canvas.Projection(layout.Bounds, layout.Plot);
@@ -90,10 +91,10 @@ TRect AxesRoom(const TRect& bounds, const TRect& marginPlot, const TRect& plot) 
 }
 }  // namespace
 
-TRect TCustomChart::PlaceAxesOnPlot(TCanvas3D& canvas, const TRect& plot) {
+TRect TCustomChart::PlaceAxesOnPlot(TCanvas3D& canvas, const TRect& plot, const TRect& marginPlot) {
     TRect placed = PlaceAxes(&canvas, plot);
     FinishAxes(canvas, placed);
-    const TRect room = AxesRoom(PaintBounds(), ClampedPlot(MarginPlot(PaintBounds())), plot);
+    const TRect room = AxesRoom(PaintBounds(), marginPlot, plot);
     const TRect lack = StackCustomAxes(canvas, room);
     if (lack == TRect{}) return placed;
     // Custom axes standing side by side reach past the bounds: the plot gives up that room on

@@ -63,8 +63,9 @@ private:
     TRect DrawTitlesAndPlaceLegend(TCanvas3D& canvas, TChartLayout& layout);
     // The axis pass: the axes take their room from the plot, widen by their offsets and stand
     // on its edges, and custom axes on one side stand side by side, the plot giving up what they
-    // lack beyond the bounds. Returns the plot the axes leave.
-    TRect PlaceAxesOnPlot(TCanvas3D& canvas, const TRect& plot);
+    // lack beyond the bounds, or beyond the titles and the legend where these took room from the
+    // plot as the margins left it (`marginPlot`). Returns the plot the axes leave.
+    TRect PlaceAxesOnPlot(TCanvas3D& canvas, const TRect& plot, const TRect& marginPlot);
     // The titles that stand against the plot (each takes its room from `plot`), or the
     // custom-positioned ones; their boxes join `boxes`. Returns the plot they leave.
     TRect DrawTitles(TCanvas3D& canvas, bool customPositioned, TRect plot,
