@@ -14,6 +14,7 @@
 
 #include "app/TwinscopeMain.h"
 #include "bench/BenchData.h"
+#include "twinscope/chart/axes/AxisGeometry.h"
 #include "twinscope/chart/axes/AxisLabelPass.h"
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
 #include "twinscope/chart/panel/Chart.h"
@@ -125,9 +126,8 @@ void BM_ValueToPixel(benchmark::State& state) {
     TChartAxis& axis = chart.BottomAxis();
     axis.SetAutomatic(false);
     axis.SetMinMax(-2000, 2000);
-    detail::PrepareAxisRange(chart, axis);
-    detail::MapAxis(chart, axis, TRect{0, 0, 4000, 100});
-    const TScaleMap& map = chart.ScaleMapOf(axis);
+    const TScaleMap map =
+        AxisScaleMap(axis, {-2000, 2000}, AxisPixelSpan(axis, TRect{0, 0, 4000, 100}));
     RoundPixels(state, [&](double v) { return map.ToPixel(v); });
 }
 BENCHMARK(BM_ValueToPixel)->Unit(benchmark::kMillisecond);

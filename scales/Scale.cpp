@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
+#include "twinscope/chart/axes/NiceRungs.h"
 #include "twinscope/chart/panel/CustomAxisPanel.h"
 #include "twinscope/chart/panel/PlotLayout.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/runtime/Exceptions.h"
-#include "twinscope/scales/ConvertedRange.h"
+#include "twinscope/chart/axes/ConvertedRange.h"
 #include "twinscope/scales/NiceIncrement.h"
 #include "twinscope/scales/StyleAxis.h"
 
@@ -36,7 +37,6 @@ tScale::tScale(const Placement& placement, TCustomAxisPanel& chart, const std::s
                tConversion forward, tConversion inverse, const std::string& gridToScaleCaption,
                const std::string& gridToMasterCaption, TColor colour)
     : TChartAxis(chart, Kind::Custom),
-      panel_(chart),
       masterAxis_(placement.master),
       nearPositionPercent_(placement.nearPositionPercent),
       farPositionPercent_(placement.farPositionPercent),
@@ -46,9 +46,7 @@ tScale::tScale(const Placement& placement, TCustomAxisPanel& chart, const std::s
     AddCompanionSeries(chart);
 }
 
-tScale::~tScale() {
-    ReleaseMaster();
-}
+tScale::~tScale() = default;
 
 tScale::Placement tScale::PlaceOnSide(TCustomAxisPanel& chart, tScaleSide side) {
     // The units change before the side is examined, so a refused side leaves them changed.
@@ -100,7 +98,7 @@ void tScale::AddCompanionSeries(TCustomAxisPanel& chart) {
     auto& series = chart.CreateSeries<TLineSeries>();
     // Listed before it joins, the series joins silently: no palette colour, no events, no
     // repaint; the binding below resolves its axes.
-    detail::AppendSeriesDirectly(chart, series);
+    chart.ListSilently(series);
     series.SetParentChart(&chart);
     if (Horizontal()) {
         series.BindCustomHorizAxis(this);
@@ -141,46 +139,30 @@ void tScale::FollowMaster() {
 
 void tScale::SetFollowsLive(bool on) {
     if (on == followsLive_) return;
-    if (on) {
-        if (masterAxis_->OnCurrentRangeChanged) {
-            throw RuntimeError("The master axis already has a handler of its shown range");
-        }
-        masterLifetime_ = masterAxis_->LifetimeToken();
-        masterAxis_->OnCurrentRangeChanged = [this](TChartAxis&, const TScaleRange& shown) {
-            FollowShownRange(shown);
-        };
-    } else {
-        ReleaseMaster();
-    }
     followsLive_ = on;
-    Invalidate();
-}
-
-void tScale::ReleaseMaster() {
-    if (followsLive_ && !masterLifetime_.expired()) masterAxis_->OnCurrentRangeChanged = nullptr;
-}
-
-// Runs inside the paint, after the master's range is prepared and again when its end offsets
-// widen it; the scale comes later in the axis list, so its own preparation sees the new range.
-void tScale::FollowShownRange(const TScaleRange& shown) {
-    if (inverse_) {
-        const std::optional<TScaleRange> range = ConvertedRange(*ScaleConversion(), shown);
-        if (range) ShowConverted(*range);
+    if (!on) {
+        SetRangeFollowing({});
         return;
     }
-    const double minimum = conversion_(shown.Minimum);
-    const double maximum = conversion_(shown.Maximum);
-    // A conversion that turns the range around has nothing sound to show; the scale keeps its
-    // range, as FollowMaster would after refusing it.
-    if (!(minimum <= maximum)) return;
-    ShowConverted({minimum, maximum});
-}
-
-void tScale::ShowConverted(TScaleRange range) {
-    StoreMinimum(range.Minimum);
-    StoreMaximum(range.Maximum);
-    SetNiceIncrement(*this);
-    panel_.SetShownRange(*this, range);
+    // Each paint converts the range the master shows as it lays the axes out. Without an
+    // inverse, a conversion that turns the range around has nothing sound to show: the scale
+    // keeps its range, as FollowMaster would after refusing it.
+    std::function<std::optional<TScaleRange>(const TScaleRange&)> range;
+    if (inverse_) {
+        range = [conversion = ScaleConversion()](const TScaleRange& shown) {
+            return ConvertedRange(*conversion, shown);
+        };
+    } else {
+        range = [conversion = conversion_](const TScaleRange& shown) -> std::optional<TScaleRange> {
+            const double minimum = conversion(shown.Minimum);
+            const double maximum = conversion(shown.Maximum);
+            if (!(minimum <= maximum)) return std::nullopt;
+            return TScaleRange{minimum, maximum};
+        };
+    }
+    SetRangeFollowing({.Master = masterAxis_,
+                       .Range = std::move(range),
+                       .Increment = [](const TScaleRange& r) { return NiceRung(r.Maximum - r.Minimum); }});
 }
 
 void tScale::SetAlignedToMaster(bool on) {

@@ -52,9 +52,9 @@ public:
     void FollowMaster();
     // Off by default: the scale follows when told (FollowMaster). While on, every paint gives
     // the scale the range its master shows (after zoom, undo zoom, scroll and automatic
-    // ranges) through the conversion, and a new increment. The scale takes the master's
-    // OnCurrentRangeChanged event for this: turning it on raises RuntimeError "The master axis
-    // already has a handler of its shown range" when another scale or the program holds it.
+    // ranges) through the conversion, and a new increment: the layout pulls it from the
+    // master's shown range, and the scale's Minimum, Maximum and Increment read what the last
+    // paint showed. Any number of scales may follow one master live.
     bool FollowsLive() const { return followsLive_; }
     void SetFollowsLive(bool on);
     // Off by default: the scale labels its own nice values. On, its ticks stand at its
@@ -97,18 +97,13 @@ private:
                    TColor colour);
     // Whether the scale stands on its master's side of the plot, where the two trade places.
     bool BesideMaster() const { return side_ == ssLeft || side_ == ssBottom; }
-    void ShowConverted(TScaleRange range);
     void AddCompanionSeries(TCustomAxisPanel& chart);
-    void FollowShownRange(const TScaleRange& shown);
-    void ReleaseMaster();
 
     void AlignTo(bool on, std::int32_t decimals);
 
-    TCustomAxisPanel& panel_;
     std::int32_t alignedDecimals_ = 0;
     bool gridOnScale_ = false;
     bool followsLive_ = false;
-    std::weak_ptr<const void> masterLifetime_;
     TChartAxis* masterAxis_;
     double nearPositionPercent_;
     double farPositionPercent_;

@@ -24,9 +24,7 @@ void DrawTitle(const TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canva
     if (!TitleShows(axis)) return;
     const TChartAxisTitle& title = *axis.CreatedTitle();
     const TGroupGuard group(canvas, "Title");
-    const std::string& caption = title.Caption();
-    DrawTextShape(canvas, title, AxisTitleBox(axis, paint, TextShapeSize(canvas, title, caption)),
-                  caption, title.Angle());
+    DrawTextShape(canvas, title, paint.TitleBox, title.Caption(), title.Angle());
 }
 
 }  // namespace
@@ -152,19 +150,15 @@ bool InShownRange(const TScaleMap& map, double value) {
     return (value >= map.Minimum() && value <= map.Maximum()) || SameValue(value, map.Minimum());
 }
 
-void DrawLabelItem(const TChartAxis& axis, const TScaleMap& map, TChartCanvas& canvas,
-                   std::int32_t labelsPosition, const TAxisItem& item) {
-    if (!InShownRange(map, item.Value)) return;
-    const TAxisLabelsFormat& format = item.Format ? *item.Format : axis.Labels().Format();
+void DrawLabel(const TChartAxis& axis, const TScaleMap& map, TChartCanvas& canvas,
+               const TAxisLabel& label) {
+    if (!InShownRange(map, label.Value)) return;
+    const TAxisLabelsFormat& format = label.Format ? *label.Format : axis.Labels().Format();
     if (!format.Visible()) return;
     canvas.SetFont(axis.LabelsFont());
     canvas.SetBrushStyle(bsClear);
     canvas.SetBackMode(cbmTransparent);
-    if (axis.Horizontal()) {
-        DrawAxisLabel(axis, canvas, item.LabelPos, labelsPosition, item.Text, &item);
-    } else {
-        DrawAxisLabel(axis, canvas, labelsPosition, item.LabelPos, item.Text, &item);
-    }
+    DrawTextShape(canvas, format, label.Box, label.Text);
 }
 
 }  // namespace
@@ -197,11 +191,10 @@ std::vector<std::int32_t> MinorTickPositions(const std::vector<std::int32_t>& ti
     return positions;
 }
 
-void DrawAxisLabel(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t x, std::int32_t y,
-                   const std::string& text, const TAxisItem* item) {
+TRect AxisLabelBox(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t x, std::int32_t y,
+                   const std::string& text, const TAxisLabelsFormat& shape) {
     const std::int64_t a = canvas.FontHeight();
     const auto n = static_cast<std::int64_t>(TextShapeLines(text).size());
-    const TAxisLabelsFormat& shape = item && item->Format ? *item->Format : axis.Labels().Format();
     const TSize size = TextShapeSize(canvas, shape, text);
 
     const TAxisSide side = SideOf(axis);
@@ -215,10 +208,14 @@ void DrawAxisLabel(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t x,
         top = y - a / 2 - Round(a * 0.5 * static_cast<double>(n + 1)) + a;
         left = side == asLeft ? x - size.Width : x;
     }
-    DrawTextShape(canvas, shape,
-                  {SaturatedPixel(left), SaturatedPixel(top), SaturatedPixel(left + size.Width),
-                   SaturatedPixel(top + size.Height)},
-                  text);
+    return {SaturatedPixel(left), SaturatedPixel(top), SaturatedPixel(left + size.Width),
+            SaturatedPixel(top + size.Height)};
+}
+
+void DrawAxisLabel(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t x, std::int32_t y,
+                   const std::string& text, const TAxisItem* item) {
+    const TAxisLabelsFormat& shape = item && item->Format ? *item->Format : axis.Labels().Format();
+    DrawTextShape(canvas, shape, AxisLabelBox(axis, canvas, x, y, text, shape), text);
 }
 
 std::vector<std::int32_t> LogMinorTickPositions(const TLabelPassResult& pass, const TScaleMap& map,
@@ -272,19 +269,59 @@ std::vector<std::int32_t> LogMinorTickPositions(const TLabelPassResult& pass, co
     return positions;
 }
 
-void DrawAxis(TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canvas, const TRect& plot) {
+std::vector<std::int32_t> MinorTicksOf(const TChartAxis& axis, const TLabelPassResult& pass,
+                                       const TScaleMap& map) {
+    // Aligned ticks have no increment of their own: their minor ticks share each gap.
+    if (map.Kind() == skLogarithmic && !axis.AlignsTicks()) {
+        return LogMinorTickPositions(pass, map, axis.MinorTickCount());
+    }
+    return MinorTickPositions(pass.TickPositions, axis.MinorTickCount(), map.StartPixel(),
+                              map.EndPixel());
+}
+
+TScaleDivision DivisionOf(const TChartAxis& axis, const TAxisPaint& paint, TChartCanvas& canvas) {
+    TScaleDivision division = ComputeLabelPass(axis, paint, canvas);
+    division.Automatic = axis.Items().Automatic();
+    if (!division.Automatic) {
+        for (const TAxisItem& item : axis.Items()) {
+            division.Labels.push_back({.Value = item.Value,
+                                       .Text = item.Text,
+                                       .LabelPos = item.LabelPos,
+                                       .Format = item.Format.get()});
+        }
+    }
+    division.MinorTicks = MinorTicksOf(axis, division, paint.Map);
+    const std::int32_t anchor = paint.Layout.LabelsPosition;
+    for (TAxisLabel& label : division.Labels) {
+        canvas.SetFont(axis.LabelsFont());
+        const TAxisLabelsFormat& shape = label.Format ? *label.Format : axis.Labels().Format();
+        label.Box = axis.Horizontal()
+                        ? AxisLabelBox(axis, canvas, label.LabelPos, anchor, label.Text, shape)
+                        : AxisLabelBox(axis, canvas, anchor, label.LabelPos, label.Text, shape);
+    }
+    return division;
+}
+
+TRect TitleBoxOf(const TChartAxis& axis, const TAxisPaint& paint, TChartCanvas& canvas) {
+    if (!TitleShows(axis)) return {};
+    const TChartAxisTitle& title = *axis.CreatedTitle();
+    return AxisTitleBox(axis, paint, TextShapeSize(canvas, title, title.Caption()));
+}
+
+void DrawAxis(const TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canvas,
+              const TRect& plot) {
     const TAxisLayout& placed = paint.Layout;
     const TScaleMap& map = paint.Map;
+    const TScaleDivision& division = paint.Division;
     const TGroupGuard group(canvas, "Axis");
     DrawTitle(axis, paint, canvas);
-    const TLabelPassResult pass = RunLabelPass(axis, paint, canvas);
-    const std::vector<std::int32_t>& ticks = pass.TickPositions;
+    const std::vector<std::int32_t>& ticks = division.TickPositions;
     // Labels behind lie under the axis line, the ticks and the grid: only those the pass placed.
     if (axis.Labels().Behind()) {
         const TGroupGuard labels(canvas, "Labels");
-        if (axis.Items().Automatic()) {
-            for (const TAxisItem& item : axis.Items())
-                DrawLabelItem(axis, map, canvas, placed.LabelsPosition, item);
+        if (division.Automatic) {
+            for (const TAxisLabel& label : division.Labels)
+                DrawLabel(axis, map, canvas, label);
         }
     }
 
@@ -300,11 +337,7 @@ void DrawAxis(TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canvas, cons
         DrawTicks(axis, canvas, placed.AxisPosition, "InnerTicks", axis.TicksInner(), ticks, -1,
                   -std::int64_t{axis.TickInnerLength()});
     }
-    const std::vector<std::int32_t> minor =
-        // Aligned ticks have no increment of their own: their minor ticks share each gap.
-        map.Kind() == skLogarithmic && !axis.AlignsTicks()
-            ? LogMinorTickPositions(pass, map, axis.MinorTickCount())
-            : MinorTickPositions(ticks, axis.MinorTickCount(), map.StartPixel(), map.EndPixel());
+    const std::vector<std::int32_t>& minor = division.MinorTicks;
     if (axis.MinorTickLength() != 0 && !ticks.empty() && axis.MinorTicks().Visible()) {
         DrawTicks(axis, canvas, placed.AxisPosition, "MinorTicks", axis.MinorTicks(), minor, 1,
                   axis.MinorTickLength());
@@ -318,8 +351,8 @@ void DrawAxis(TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canvas, cons
 
     if (axis.Labels().Visible() && !axis.Labels().Behind()) {
         const TGroupGuard labels(canvas, "Labels");
-        for (const TAxisItem& item : axis.Items())
-            DrawLabelItem(axis, map, canvas, placed.LabelsPosition, item);
+        for (const TAxisLabel& label : division.Labels)
+            DrawLabel(axis, map, canvas, label);
     }
 }
 

@@ -13,23 +13,39 @@
 namespace twinscope {
 
 struct TAxisItem;
+class TAxisLabelsFormat;
 class TCanvas3D;
 class TChartAxis;
 class TChartCanvas;
 
-// The drawing of a shown axis, once the chart has laid the axes out (ReserveAxisSpace), mapped
-// them onto the final plot rectangle and put the axis line at its place (AxisLinePosition) in
-// the axis's placement (`paint.Layout`). In the axis's own canvas group, in this order: the title,
-// the label pass, the axis line, the outer ticks, the grid lines, the inner ticks, the minor ticks
-// and the minor grid, and last the labels; labels that lie behind are drawn right after the pass
+// The scale division of a shown axis in this paint, once the layout has placed it and its range
+// and map are final: the label pass (or the hand-made items), the minor ticks, and the box of
+// every label's text shape at the labels' anchor. Measures in the canvas; writes nothing.
+TWINSCOPE_EXPORT TScaleDivision DivisionOf(const TChartAxis& axis, const TAxisPaint& paint,
+                                           TChartCanvas& canvas);
+
+// The box the axis's title is drawn in once the axis is placed; empty without a title to show.
+TWINSCOPE_EXPORT TRect TitleBoxOf(const TChartAxis& axis, const TAxisPaint& paint,
+                                  TChartCanvas& canvas);
+
+// The drawing of a shown axis from what the layout decided for it (`paint`: its placement, map,
+// title box and scale division); it measures nothing. In the axis's own canvas group, in this
+// order: the title, the axis line, the outer ticks, the grid lines, the inner ticks, the minor
+// ticks and the minor grid, and last the labels; labels that lie behind are drawn first
 // instead, before the line. The grid lines cross the plot.
-TWINSCOPE_EXPORT void DrawAxis(TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canvas,
+TWINSCOPE_EXPORT void DrawAxis(const TChartAxis& axis, const TAxisPaint& paint, TCanvas3D& canvas,
                                const TRect& plot);
 
 // Where the axis's title stands, for a title of the given size: beside a vertical axis it is
 // centred along the axis and reaches from the placed title position away from the plot; under
 // or over a horizontal axis it is centred along the axis. The axis must have a title.
 TWINSCOPE_EXPORT TRect AxisTitleBox(const TChartAxis& axis, const TAxisPaint& paint, TSize size);
+
+// The box of one label text's shape anchored at (x, y), as DrawAxisLabel places it. The labels
+// font must be selected.
+TWINSCOPE_EXPORT TRect AxisLabelBox(const TChartAxis& axis, TChartCanvas& canvas, std::int32_t x,
+                                    std::int32_t y, const std::string& text,
+                                    const TAxisLabelsFormat& shape);
 
 // Draws one label text in its text shape (the item's own format when it has one, else the
 // axis's), anchored at (x, y): beside a vertical axis the text block is centred on y and ends at
@@ -54,5 +70,11 @@ TWINSCOPE_EXPORT std::vector<std::int32_t> MinorTickPositions(
 TWINSCOPE_EXPORT std::vector<std::int32_t> LogMinorTickPositions(const TLabelPassResult& pass,
                                                                  const TScaleMap& map,
                                                                  std::int32_t count);
+
+// The minor ticks of this paint for a pass: spaced by value on a logarithmic map, evenly in
+// pixels between the major ticks otherwise.
+TWINSCOPE_EXPORT std::vector<std::int32_t> MinorTicksOf(const TChartAxis& axis,
+                                                        const TLabelPassResult& pass,
+                                                        const TScaleMap& map);
 
 }  // namespace twinscope

@@ -161,6 +161,18 @@ TScaleMap AxisScaleMap(const TChartAxis& axis, TScaleRange range, TPixelSpan pix
                        axis.ScaleConversion());
 }
 
+TScaleMap ShownRangeMap(const TChartAxis& axis, const TAxisPaint& paint, TScaleRange range,
+                        TChartCanvas* measure) {
+    TAxisPaint shown = paint;
+    shown.Map = AxisScaleMap(axis, range, paint.Map.Pixels());
+    if (!axis.RoundsAutomaticEnds() || shown.Map.Length() == 0 || shown.Map.RangeIsZero()) {
+        return shown.Map;
+    }
+    const double step =
+        measure ? ComputeLabelIncrement(axis, shown, *measure) : IncrementInUse(axis, shown);
+    return shown.Map.WithRange(axis.RoundedEnds(range, step));
+}
+
 namespace {
 TMultiLineWidth WidestLabel(const TChartAxis& axis, const TAxisPaint& paint, TChartCanvas& canvas,
                             const TLabelIncrement& increment) {

@@ -61,6 +61,13 @@ TWINSCOPE_EXPORT TPixelSpan AxisPixelSpan(const TChartAxis& axis, const TRect& p
 TWINSCOPE_EXPORT TScaleMap AxisScaleMap(const TChartAxis& axis, TScaleRange range,
                                         TPixelSpan pixels);
 
+// The map of a range an axis shows in a paint, over the pixels the paint's map spans: automatic
+// ends rounded to the label step of the range, chosen over those pixels by the labels measured
+// in `measure` (without one, the increment setting in use; 0 leaves them unrounded). An axis
+// with no pixels yet, or a range of zero, is not rounded.
+TWINSCOPE_EXPORT TScaleMap ShownRangeMap(const TChartAxis& axis, const TAxisPaint& paint,
+                                         TScaleRange range, TChartCanvas* measure);
+
 // The widest label text of this paint's labels, plus one blank, and the most lines any of them
 // has. The labels font ends up selected on the canvas.
 TWINSCOPE_EXPORT TMultiLineWidth MaxLabelWidth(const TChartAxis& axis, const TAxisPaint& paint,

@@ -44,7 +44,7 @@ bool WithinEnds(const TScaleMap& map, std::int32_t p) {
 // The label pass's placing of one value: its pixel, its tick and its item.
 class LabelPlacer {
 public:
-    LabelPlacer(TChartAxis& axis, const TAxisPaint& paint, TLabelPassResult& result)
+    LabelPlacer(const TChartAxis& axis, const TAxisPaint& paint, TLabelPassResult& result)
         : axis_(axis), paint_(paint), result_(result) {}
 
     void Place(double v) {
@@ -64,17 +64,19 @@ public:
         std::string text = LabelText(axis_, paint_, v);
         if (tickOnLabelsOnly) result_.TickPositions.push_back(p);
         if (!labelsVisible) return;
-        TAxisItem& item = axis_.Items().Add(v, text);
-        item.LabelPos = p;
-        result_.Labels.push_back({v, std::move(text), p});
+        result_.Labels.push_back({.Value = v, .Text = std::move(text), .LabelPos = p});
     }
 
 private:
-    TChartAxis& axis_;
+    const TChartAxis& axis_;
     const TAxisPaint& paint_;
     TLabelPassResult& result_;
 };
 }  // namespace
+
+double IncrementInUse(const TChartAxis& axis, const TAxisPaint& paint) {
+    return paint.FollowedIncrement.value_or(axis.Increment());
+}
 
 TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis, const TAxisPaint& paint) {
     if (axis.Labels().Style() != talAuto) return axis.Labels().Style();
@@ -125,12 +127,13 @@ TIncrementInput IncrementInputOf(const TChartAxis& axis, const TAxisPaint& paint
     const bool dateTime = paint.DateTime();
     const Extended span = paint.Map.Span();
     const bool rangeIsZero = paint.Map.RangeIsZero();
+    const double increment = IncrementInUse(axis, paint);
     return {.Span = span,
-            .Increment = axis.Increment(),
+            .Increment = increment,
             .DateTime = dateTime,
             .RangeIsZero = rangeIsZero,
             .Separated = axis.Labels().Separation() != 0,
-            .WholeSteps = !dateTime && axis.Increment() <= 0 && !rangeIsZero &&
+            .WholeSteps = !dateTime && increment <= 0 && !rangeIsZero &&
                           span >= MinRangeForWholeSteps && HasFewIndexedPoints(paint, count)};
 }
 
@@ -151,7 +154,7 @@ TLabelSample MeasureLabelSample(const TChartAxis& axis, const TAxisPaint& paint,
         w = std::max(w, LabelSizeAlongAxis(axis, paint, canvas, value));
     };
     const bool powers = LabelsAtPowers(paint);
-    const double increment = axis.Increment();
+    const double increment = IncrementInUse(axis, paint);
     if (powers || increment != 0) {
         // The labels at the axis's own increment (every power on a logarithmic axis) as the
         // pass would take them, at both ends.
@@ -215,8 +218,9 @@ double ComputeLabelIncrement(const TChartAxis& axis, const TAxisPaint& paint,
 }
 
 std::int32_t LabelStepIndex(const TChartAxis& axis, const TAxisPaint& paint, double increment) {
-    if (!paint.DateTime() || !axis.ExactDateTime() || axis.Increment() == 0) return NoDateTimeStep;
-    std::int32_t i = FindDateTimeStep(axis.Increment());
+    const double own = IncrementInUse(axis, paint);
+    if (!paint.DateTime() || !axis.ExactDateTime() || own == 0) return NoDateTimeStep;
+    std::int32_t i = FindDateTimeStep(own);
     if (i != NoDateTimeStep) {
         while (increment > DateTimeStepTable[i] && i != dtOneYear)
             ++i;
@@ -278,10 +282,10 @@ std::vector<TMasterLabel> MasterLabelsOf(const TChartAxis& master, const TAxisPa
     return labels;
 }
 
-TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint, TChartCanvas& canvas) {
+TLabelPassResult ComputeLabelPass(const TChartAxis& axis, const TAxisPaint& paint,
+                                  TChartCanvas& canvas) {
     TLabelPassResult result;
     if (!axis.Items().Automatic()) return result;
-    axis.Items().Clear();
     const TAxisLabelStyle style = LabelStyleInUse(axis, paint);
     if (style == talNone && !(axis.Grid().Visible() && axis.Grid().DrawAlways())) return result;
 
@@ -299,6 +303,19 @@ TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint, TChartC
     }
     for (const double v : PassValues(axis, paint, canvas, result))
         placer.Place(v);
+    return result;
+}
+
+void FillAutomaticItems(TChartAxis& axis, const TLabelPassResult& pass) {
+    if (!axis.Items().Automatic()) return;
+    axis.Items().Clear();
+    for (const TAxisLabel& label : pass.Labels)
+        axis.Items().Add(label.Value, label.Text).LabelPos = label.LabelPos;
+}
+
+TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint, TChartCanvas& canvas) {
+    TLabelPassResult result = ComputeLabelPass(axis, paint, canvas);
+    FillAutomaticItems(axis, result);
     return result;
 }
 

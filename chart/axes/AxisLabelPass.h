@@ -10,6 +10,7 @@
 #include "twinscope/chart/axes/LabelIncrement.h"
 #include "twinscope/chart/axes/LabelSample.h"
 #include "twinscope/chart/axes/LabelValues.h"
+#include "twinscope/chart/axes/ScaleDivision.h"
 #include "twinscope/runtime/Export.h"
 
 namespace twinscope {
@@ -26,27 +27,9 @@ class TChartCanvas;
 // its scale map, and what the bound series told it (its date-time flag among it), so the chart
 // must have prepared the axis's range and mapped it onto the plot first.
 
-// One label placed by the pass.
-struct TWINSCOPE_EXPORT TAxisLabel {
-    double Value = 0;
-    std::string Text;
-    std::int32_t LabelPos = 0;  // pixel along the axis
-    friend bool operator==(const TAxisLabel&, const TAxisLabel&) = default;
-};
-
-struct TWINSCOPE_EXPORT TLabelPassResult {
-    // The step between labels: a value difference, or on a logarithmic axis a number of powers
-    // of the base (Powers), with the 2 and 5 rungs inside each (Rungs).
-    double LabelIncrement = 0;
-    bool Powers = false;
-    bool Rungs = false;
-    // Row of DateTimeStepTable the labels align to and step by; NoDateTimeStep when none.
-    std::int32_t StepIndex = NoDateTimeStep;
-    // Pixels of the major ticks, in the order the labels were placed (top value first).
-    std::vector<std::int32_t> TickPositions;
-    // The labels placed, top value first; the axis's automatic items hold the same.
-    std::vector<TAxisLabel> Labels;
-};
+// The increment setting the labels of this paint start from: the axis's own, or the one an
+// axis that follows a master takes in this paint.
+TWINSCOPE_EXPORT double IncrementInUse(const TChartAxis& axis, const TAxisPaint& paint);
 
 // The kind of labels the axis shows: its own style unless automatic; an automatic axis takes
 // the style its bound series gave it for this paint.
@@ -119,12 +102,20 @@ TWINSCOPE_EXPORT std::vector<TMasterLabel> MasterLabelsOf(const TChartAxis& mast
                                                           const TAxisPaint& paint,
                                                           TChartCanvas& canvas);
 
-// Runs the label pass: empties and refills the axis's automatic label items (one per label,
-// top value first) and returns the increment, the tick pixels and the labels. The pass draws
-// nothing: the painter draws the labels afterwards, behind or over the axis line. Hand-made
-// (non-automatic) items are left as they are and give no ticks. The increment reuses the sample
-// the layout of this paint measured, while it holds. An axis aligned to a master labels the
-// master's labels of this paint instead, converted, at their pixels, with no increment.
+// The label pass: the increment, the tick pixels and the labels of this paint (top value
+// first), for an axis with automatic items; nothing for hand-made (non-automatic) items, which
+// give no ticks. The pass only computes: it writes no item and draws nothing. The increment
+// reuses the sample the layout of this paint measured, while it holds. An axis aligned to a
+// master labels the master's labels of this paint instead, converted, at their pixels, with no
+// increment.
+TWINSCOPE_EXPORT TLabelPassResult ComputeLabelPass(const TChartAxis& axis, const TAxisPaint& paint,
+                                                   TChartCanvas& canvas);
+
+// Empties and refills an axis's automatic label items from a pass (one per label, top value
+// first); hand-made items are left as they are.
+TWINSCOPE_EXPORT void FillAutomaticItems(TChartAxis& axis, const TLabelPassResult& pass);
+
+// The pass, with the axis's automatic items filled from it.
 TWINSCOPE_EXPORT TLabelPassResult RunLabelPass(TChartAxis& axis, const TAxisPaint& paint,
                                                TChartCanvas& canvas);
 

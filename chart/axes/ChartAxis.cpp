@@ -175,6 +175,16 @@ TChartAxisTitle& TChartAxis::Title() {
     return *title_;
 }
 
+TScaleRange TChartAxis::PreparedRange(const TBoundSeries& series) const {
+    return {automatic_ || automaticMinimum_ ? series.Minimum : minimum_,
+            automatic_ || automaticMaximum_ ? series.Maximum : maximum_};
+}
+
+void TChartAxis::SetRangeFollowing(TRangeFollowing following) {
+    following_ = std::move(following);
+    Invalidate();
+}
+
 TScaleRange TChartAxis::PrepareRange(const TBoundSeries& series) {
     if (automatic_ || automaticMaximum_) maximum_ = series.Maximum;
     if (automatic_ || automaticMinimum_) minimum_ = series.Minimum;

@@ -10,6 +10,7 @@
 #include "twinscope/chart/axes/AxisTitle.h"
 #include "twinscope/chart/axes/BoundSeries.h"
 #include "twinscope/chart/axes/CalendarLabels.h"
+#include "twinscope/chart/axes/RangeFollowing.h"
 #include "twinscope/chart/axes/ScaleConversion.h"
 #include "twinscope/chart/axes/ScaleMap.h"
 #include "twinscope/chart/axes/TickAlignment.h"
@@ -175,9 +176,18 @@ public:
     // The range with its automatic ends rounded outwards to whole multiples of the label step
     // (to powers of the base on a logarithmic axis); a step of 0 leaves them as they are.
     TScaleRange RoundedEnds(TScaleRange range, double step) const;
-    // Called by the chart whenever it sets the range this axis shows in a paint: after the range
-    // is prepared and after every later change of it in that paint; empty by default.
+    // The range this axis would show for a set of bound series, without writing anything.
+    TScaleRange PreparedRange(const TBoundSeries& series) const;
+    // Called by the chart once a paint has laid its axes out, with the range this axis shows
+    // in it (its automatic ends rounded, widened by its offsets, or followed from a master);
+    // empty by default. The chart itself never handles it.
     std::function<void(TChartAxis&, const TScaleRange&)> OnCurrentRangeChanged;
+
+    // The range of each paint taken from a master's (see TRangeFollowing); none (the default)
+    // shows the axis's own. The master must outlive the axis, or the chart forgets the
+    // following when the master goes.
+    void SetRangeFollowing(TRangeFollowing following);
+    const TRangeFollowing& RangeFollowing() const { return following_; }
 
     // How the axis spreads its values, and which way they grow.
     TScaleKind ScaleKind() const { return logarithmic_ ? skLogarithmic : skLinear; }
@@ -264,6 +274,7 @@ private:
     const TChartAxis* conversionMaster_ = nullptr;
     std::shared_ptr<const TScaleConversion> conversion_;
     TTickAlignment tickAlignment_;
+    TRangeFollowing following_;
 
     mutable std::uint64_t settingsRevision_ = 0;
     std::shared_ptr<const void> lifetime_ = std::make_shared<char>();

@@ -119,7 +119,8 @@ std::int32_t TChartLegend::SymbolWidthFor(const TLegendLayout& layout) const {
 }
 
 std::vector<TLegendRow> TChartLegend::BuildRows(const TCustomChart& chart, TChartCanvas& canvas,
-                                                const TLegendLayout& layout, std::int32_t first,
+                                                const TLegendLayout& layout,
+                                                const TAxisPaints& paints, std::int32_t first,
                                                 std::int32_t last) const {
     std::vector<TLegendRow> rows;
     const std::vector<TChartSeries*> listed =
@@ -129,7 +130,7 @@ std::vector<TLegendRow> TChartLegend::BuildRows(const TCustomChart& chart, TChar
     auto pointText = [&](TChartSeries& series, std::int32_t index) {
         const TChartAxis& axis =
             series.ResolvedHorizAxis() ? *series.ResolvedHorizAxis() : chart.BottomAxis();
-        return LegendPointText(series, index, textStyle_, axis, chart.AxisPaintOf(axis));
+        return LegendPointText(series, index, textStyle_, axis, PaintOf(paints, axis));
     };
     for (std::int32_t item = first; item <= last; ++item) {
         TLegendRow row;
@@ -177,12 +178,17 @@ TPoint TChartLegend::CustomOrigin(const TCustomAxisPanel& chart) const {
 
 TLegendLayout TChartLegend::LayOut(const TCustomChart& chart, TChartCanvas& canvas,
                                    const TRect& plot) const {
+    return LayOut(chart, canvas, plot, chart.PaintBounds(), chart.Layout().Axes);
+}
+
+TLegendLayout TChartLegend::LayOut(const TCustomChart& chart, TChartCanvas& canvas,
+                                   const TRect& plot, const TRect& bounds,
+                                   const TAxisPaints& paints) const {
     TLegendLayout l;
     l.EffectiveStyle = EffectiveStyle(chart);
     l.FrameThickness =
         (Frame().Visible() ? Frame().Width() : 0) + (Bevel() != bvNone ? BevelWidth() : 0);
     const std::int32_t halfFrame = l.FrameThickness / 2;
-    const TRect& bounds = chart.PaintBounds();
 
     std::int32_t left = plot.Left;
     std::int32_t top = plot.Top + halfFrame;
@@ -216,7 +222,7 @@ TLegendLayout TChartLegend::LayOut(const TCustomChart& chart, TChartCanvas& canv
         l.ShapeBox = {left, top, left, top};
         return l;
     }
-    l.Rows = BuildRows(chart, canvas, l, first, l.LastShownItem);
+    l.Rows = BuildRows(chart, canvas, l, paints, first, l.LastShownItem);
 
     l.RowPad = RoundToInt(l.RowHeight * 0.1);
     std::int32_t height = l.RowHeight * l.RowCount + BoxSlack + 2 * l.RowPad + l.FrameThickness;
@@ -284,11 +290,16 @@ TLegendLayout TChartLegend::LayOut(const TCustomChart& chart, TChartCanvas& canv
 }
 
 TRect TChartLegend::PlotBeside(const TCustomChartPanel& chart, const TRect& plot) const {
+    return PlotBeside(chart, plot, layout_);
+}
+
+TRect TChartLegend::PlotBeside(const TCustomChartPanel& chart, const TRect& plot,
+                               const TLegendLayout& layout) const {
     // A legend with no row to show takes nothing.
-    if (!resizeChart_ || customPosition_ || layout_.LastShownItem < FirstItem()) return plot;
+    if (!resizeChart_ || customPosition_ || layout.LastShownItem < FirstItem()) return plot;
     const std::int32_t topExtra = VisibleSize(chart.Shadow(), chart.Shadow().VertSize) +
                                   VisibleSize(chart.Emboss(), chart.Emboss().VertSize);
-    return LegendReducedPlot(alignment_, layout_.ShapeBox, plot, horizMargin_, vertMargin_,
+    return LegendReducedPlot(alignment_, layout.ShapeBox, plot, horizMargin_, vertMargin_,
                              topExtra);
 }
 

@@ -5,8 +5,10 @@
 #include <functional>
 #include <vector>
 
+#include "twinscope/chart/axes/AxisPaint.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/chart/canvas/ChartPen.h"
+#include "twinscope/chart/panel/LegendLayout.h"
 #include "twinscope/chart/panel/LegendSymbol.h"
 #include "twinscope/chart/panel/LegendText.h"
 #include "twinscope/chart/shapes/TextShape.h"
@@ -30,44 +32,6 @@ struct TLegendPaintRole {
 enum class TLegendAlignment : std::uint8_t { laLeft, laRight, laTop, laBottom };
 using enum TLegendAlignment;
 
-// What the legend lists: one row per series, or one per point of one series. lsAuto lists
-// series when more than one active series asks to be listed (or with check boxes), values
-// otherwise. Series groups are not kept by this chart: lsSeriesGroups lists the series, each
-// its own group. lsLastValues lists the series, each by its last point.
-enum class TLegendStyle : std::uint8_t { lsAuto, lsSeries, lsValues, lsLastValues, lsSeriesGroups };
-using enum TLegendStyle;
-
-// One row of a layout: the series it names, the point it stands for (-1 for the whole series),
-// the item number events and records know it by (the point in values style, else the series'
-// place in the chart's list) and its text columns with their widths (0 for an empty column).
-struct TLegendRow {
-    TChartSeries* Series = nullptr;
-    std::int32_t PointIndex = -1;
-    std::int32_t Index = 0;
-    TLegendColumns Columns;
-    std::array<std::int32_t, 3> Widths{};
-};
-
-// What a layout computed, for the drawing that follows in the same paint.
-struct TLegendLayout {
-    TRect ShapeBox;
-    TLegendStyle EffectiveStyle = lsValues;
-    TChartSeries* LegendSeries = nullptr;  // values style: whose points are listed
-    std::int32_t TotalItems = 0;
-    std::int32_t RowCount = 0;
-    std::int32_t LastShownItem = -1;  // the items shown are FirstValue .. LastShownItem
-    std::int32_t RowHeight = 0;
-    std::int32_t RowPad = 0;
-    std::int32_t SpaceWidth = 0;
-    std::int32_t FrameThickness = 0;
-    std::int32_t ItemsTop = 0;
-    std::vector<TLegendRow> Rows;  // the shown items, in item order
-    std::array<std::int32_t, 3> ColumnWidths{};
-    std::int32_t TextBlockWidth = 0;
-    std::int32_t SymbolWidth = 0;
-    std::int32_t SymbolX = 0;
-    std::int32_t TextX = 0;
-};
 
 // What the drawing of one item left behind, for finding items under the mouse.
 struct TLegendItem {
@@ -172,12 +136,19 @@ public:
 
     // The legend laid out against a plot rectangle, measured in the legend font of canvas.
     TLegendLayout LayOut(const TCustomChart& chart, TChartCanvas& canvas, const TRect& plot) const;
+    // The same within the paint bounds given, its X values written as their axes write their
+    // labels in `paints`.
+    TLegendLayout LayOut(const TCustomChart& chart, TChartCanvas& canvas, const TRect& plot,
+                         const TRect& bounds, const TAxisPaints& paints) const;
     // Keeps a layout for the drawing and the mouse; a legend positioned in percent keeps the
     // pixel position it stands at.
     void KeepLayout(const TCustomAxisPanel& chart, TLegendLayout layout);
     // What a legend standing against the plot leaves of it, by the kept layout (all of it when
     // the layout shows no row).
     TRect PlotBeside(const TCustomChartPanel& chart, const TRect& plot) const;
+    // The same by the layout given.
+    TRect PlotBeside(const TCustomChartPanel& chart, const TRect& plot,
+                     const TLegendLayout& layout) const;
     // Draws the box and the rows of the last layout.
     void DrawLegendBox(TCustomChart& chart, TCanvas3D& canvas);
 
@@ -193,8 +164,8 @@ private:
     std::int32_t FirstItem() const { return firstValue_ > 0 ? firstValue_ : 0; }
     // The rows of items first .. last, measured in the canvas font.
     std::vector<TLegendRow> BuildRows(const TCustomChart& chart, TChartCanvas& canvas,
-                                      const TLegendLayout& layout, std::int32_t first,
-                                      std::int32_t last) const;
+                                      const TLegendLayout& layout, const TAxisPaints& paints,
+                                      std::int32_t first, std::int32_t last) const;
     std::int32_t RowHeightFor(std::int32_t fontHeight) const;
     std::int32_t SymbolWidthFor(const TLegendLayout& layout) const;
     TRect SymbolRect(const TLegendItemPos& pos, std::int32_t rowIndex) const;

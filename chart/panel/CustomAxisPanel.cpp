@@ -69,16 +69,15 @@ void TCustomAxisPanel::AxisDestroyed(TChartAxis& axis) {
         if (series->CustomVertAxis() == &axis) series->BindCustomVertAxis(nullptr);
     }
     axes_.erase(std::remove(axes_.begin(), axes_.end(), &axis), axes_.end());
-    paints_.erase(&axis);
-    for (TChartAxis* aligned : axes_) {
-        if (aligned->TickAlignment().Master == &axis) aligned->SetTickAlignment({});
+    KeptLayout().Axes.erase(&axis);
+    for (TChartAxis* other : axes_) {
+        if (other->TickAlignment().Master == &axis) other->SetTickAlignment({});
+        if (other->RangeFollowing().Master == &axis) other->SetRangeFollowing({});
     }
 }
 
 const TAxisPaint& TCustomAxisPanel::AxisPaintOf(const TChartAxis& axis) const {
-    static const TAxisPaint never;
-    const auto paint = paints_.find(&axis);
-    return paint == paints_.end() ? never : paint->second;
+    return Layout().Axis(axis);
 }
 
 void TCustomAxisPanel::AxisRangeChanged(TChartAxis&) {
@@ -170,57 +169,22 @@ TBoundSeries TCustomAxisPanel::BoundSeriesOf(const TChartAxis& axis) const {
     return bound;
 }
 
-void TCustomAxisPanel::GatherBoundSeries() {
-    for (TChartAxis* axis : axes_)
-        paints_[axis].Series = BoundSeriesOf(*axis);
-}
-
-void detail::PrepareAxisRange(TCustomAxisPanel& chart, TChartAxis& axis) {
-    TAxisPaint& paint = chart.paints_[&axis];
-    paint.Series = chart.BoundSeriesOf(axis);
-    chart.ShowRange(axis, paint, axis.PrepareRange(paint.Series));
-}
-
-void detail::MapAxis(TCustomAxisPanel& chart, const TChartAxis& axis, const TRect& plot) {
-    chart.MapAxis(axis, plot);
-}
-
-void detail::ApplyAxisOffsets(TCustomAxisPanel& chart, TChartAxis& axis) {
-    chart.ApplyAxisOffsets(axis);
-}
-
-void TCustomAxisPanel::SetShownRange(TChartAxis& axis, TScaleRange range) {
-    ShowRange(axis, paints_[&axis], range);
-}
-
-void TCustomAxisPanel::ShowRange(TChartAxis& axis, TAxisPaint& paint, TScaleRange range) {
-    paint.Map = AxisScaleMap(axis, range, paint.Map.Pixels());
-    // The ends are rounded to the label step of the range as prepared, over the axis's length in
-    // the last paint.
-    if (axis.RoundsAutomaticEnds() && paint.Map.Length() != 0 && !paint.Map.RangeIsZero()) {
-        // Without a canvas no label can be measured, so the set increment stands unenlarged (0,
-        // when none is set, leaves the ends unrounded).
-        TCanvas3D* canvas = Canvas();
-        const double step = canvas ? ComputeLabelIncrement(axis, paint, *canvas) : axis.Increment();
-        paint.Map = paint.Map.WithRange(axis.RoundedEnds(range, step));
+void TCustomAxisPanel::KeepAxesLayout(TChartLayout layout) {
+    for (TChartAxis* axis : axes_) {
+        const TAxisPaint& paint = layout.Axis(*axis);
+        // An automatic end is written into the stored range, unchecked and unreported.
+        axis->PrepareRange(paint.Series);
+        if (paint.FollowedIncrement) {
+            axis->StoreMinimum(paint.Map.Minimum());
+            axis->StoreMaximum(paint.Map.Maximum());
+            axis->SetIncrement(*paint.FollowedIncrement);
+        }
+        if (paint.Shown && axisVisible_) FillAutomaticItems(*axis, paint.Division);
     }
-    if (axis.OnCurrentRangeChanged) axis.OnCurrentRangeChanged(axis, paint.Map.Range());
-}
-
-void TCustomAxisPanel::AlignTicks(const TChartAxis& axis, TAxisPaint& paint,
-                                  TChartCanvas* canvas) const {
-    paint.MasterLabels.clear();
-    const TChartAxis* master = axis.TickAlignment().Master;
-    if (!master || !canvas) return;
-    paint.MasterLabels = MasterLabelsOf(*master, AxisPaintOf(*master), *canvas);
-}
-
-void TCustomAxisPanel::ApplyAxisOffsets(TChartAxis& axis) {
-    TAxisPaint& paint = paints_[&axis];
-    const std::optional<TScaleRange> widened = WidenedForOffsets(axis, paint.Map);
-    if (!widened) return;
-    ShowRange(axis, paint, *widened);
-    if (axis.Labels().Visible()) paint.Layout = TitleBeyondLabels(axis, paint, Canvas());
+    KeepLayout(std::move(layout));
+    for (TChartAxis* axis : std::vector<TChartAxis*>(axes_)) {
+        if (axis->OnCurrentRangeChanged) axis->OnCurrentRangeChanged(*axis, ScaleMapOf(*axis).Range());
+    }
 }
 
 void TCustomAxisPanel::FreeSeries(TChartSeries& series) {
@@ -234,10 +198,6 @@ void TCustomAxisPanel::FreeSeries(TChartSeries& series) {
 std::ptrdiff_t TCustomAxisPanel::SeriesIndexOf(const TChartSeries& series) const {
     auto it = std::find(seriesList_.begin(), seriesList_.end(), &series);
     return it == seriesList_.end() ? -1 : it - seriesList_.begin();
-}
-
-void detail::AppendSeriesDirectly(TCustomAxisPanel& chart, TChartSeries& series) {
-    chart.seriesList_.push_back(&series);
 }
 
 void TCustomAxisPanel::AddSeries(TChartSeries& series) {
@@ -305,92 +265,6 @@ bool TCustomAxisPanel::IsAxisShown(const TChartAxis& axis) const {
         if (axis.Horizontal() ? s->UsesHorizAxis(axis) : s->UsesVertAxis(axis)) return true;
     }
     return false;
-}
-
-void TCustomAxisPanel::MapAxis(const TChartAxis& axis, const TRect& plot) {
-    TScaleMap& map = paints_[&axis].Map;
-    map = AxisScaleMap(axis, map.Range(), AxisPixelSpan(axis, plot));
-}
-
-void TCustomAxisPanel::MapAxesOntoPlot(const TRect& plot) {
-    for (const TChartAxis* axis : axes_)
-        MapAxis(*axis, plot);
-}
-
-void detail::FitAxesIntoPlot(TCustomAxisPanel& chart, TCanvas3D* measure) {
-    chart.GatherBoundSeries();
-    chart.KeepPlot(chart.PlaceAxes(measure, chart.PlotRect()));
-}
-
-TRect TCustomAxisPanel::PlaceAxes(TCanvas3D* measure, const TRect& plot) {
-    for (TChartAxis* axis : axes_) {
-        TAxisPaint& paint = paints_[axis];
-        paint.Shown = IsAxisShown(*axis);
-        ShowRange(*axis, paint, axis->PrepareRange(paint.Series));
-    }
-    MapAxesOntoPlot(plot);
-    TRect r = plot;
-    for (TChartAxis* axis : axes_) {
-        TAxisPaint& paint = paints_[axis];
-        if (!paint.Shown || !measure) continue;
-        AlignTicks(*axis, paint, measure);
-        const TAxisSpace space = ReserveAxisSpace(*axis, paint, *measure, r);
-        paint.Layout = space.Layout;
-        // A custom axis only records where it stands beside the plot; it takes nothing.
-        if (!axis->TakesPlotSpace()) continue;
-        const TRect t = Intersect(space.Plot, r);
-        if (!t.IsEmpty()) r = t;
-    }
-    r = ClampedPlot(r);
-    MapAxesOntoPlot(r);
-    return r;
-}
-
-void TCustomAxisPanel::FinishAxes(TCanvas3D& measure, const TRect& plot) {
-    for (TChartAxis* axis : axes_) {
-        if (axis->IsDepthAxis() && !View3D()) continue;
-        // A master comes before the axes aligned to it, so its labels here are final.
-        AlignTicks(*axis, paints_[axis], &measure);
-        ApplyAxisOffsets(*axis);
-    }
-    for (TChartAxis* axis : axes_) {
-        TAxisPaint& paint = paints_[axis];
-        if (paint.Shown) paint.Layout.AxisPosition = AxisLinePosition(*axis, plot);
-    }
-}
-
-namespace {
-// Between custom axes standing side by side.
-constexpr std::int32_t StackedAxisGap = 4;
-
-// The room missing on an axis's side of `room` when it reaches out to `edge`.
-void Lacks(TRect& lack, const TChartAxis& axis, const TRect& room, std::int32_t edge) {
-    const std::int32_t beyond = std::max(0, DistanceOutwards(axis, Side(axis, room), edge));
-    std::int32_t& side = SideOf(axis) == asLeft    ? lack.Left
-                         : SideOf(axis) == asTop   ? lack.Top
-                         : SideOf(axis) == asRight ? lack.Right
-                                                   : lack.Bottom;
-    side = std::max(side, beyond);
-}
-}  // namespace
-
-TRect TCustomAxisPanel::StackCustomAxes(TCanvas3D& measure, const TRect& room) {
-    TRect lack;
-    // The outer edge of the custom axes placed so far on each side.
-    std::array<std::optional<std::int32_t>, 4> outer;
-    for (TChartAxis* axis : axes_) {
-        TAxisPaint& paint = paints_[axis];
-        if (!paint.Shown || axis->TakesPlotSpace() || axis->IsDepthAxis()) continue;
-        std::optional<std::int32_t>& edge = outer[static_cast<std::size_t>(SideOf(*axis))];
-        const std::int32_t overlap =
-            edge ? DistanceOutwards(*axis, paint.Layout.AxisPosition, *edge) + StackedAxisGap : 0;
-        if (overlap > 0) paint.Layout = MovedOutwards(*axis, paint.Layout, overlap);
-        edge = OuterEdge(*axis, paint.Layout, measure);
-        if (overlap > 0 || Side(*axis, room) != Side(*axis, PaintBounds())) {
-            Lacks(lack, *axis, room, *edge);
-        }
-    }
-    return lack;
 }
 
 }  // namespace twinscope

@@ -25,21 +25,6 @@ class TChartSeries;
 // custom axes after them, the series list, the colour palette, and the axis pass of a paint.
 class TCustomAxisPanel;
 
-namespace detail {
-// Appends to the chart's series list without the add handling, for a companion series that
-// must join silently (a series joining later finds itself listed and skips the rest).
-void AppendSeriesDirectly(TCustomAxisPanel& chart, TChartSeries& series);
-// The axis pass of a paint on its own, without drawing: the axes learn what their series tell
-// them, prepare their ranges and take their room from the chart's plot rectangle as it stands
-// (measured in `measure`; without one they take none), and the chart keeps the plot they leave.
-void FitAxesIntoPlot(TCustomAxisPanel& chart, TCanvas3D* measure = nullptr);
-// Single steps of that pass, for one axis: what its series tell it and the range it prepares,
-// over the pixels it spanned in the last paint; its range mapped onto the edge of a plot
-// rectangle; its end offsets once the plot is final.
-void PrepareAxisRange(TCustomAxisPanel& chart, TChartAxis& axis);
-void MapAxis(TCustomAxisPanel& chart, const TChartAxis& axis, const TRect& plot);
-void ApplyAxisOffsets(TCustomAxisPanel& chart, TChartAxis& axis);
-}  // namespace detail
 
 class TCustomAxisPanel : public TCustomChartPanel, public TAxisHost, public TSeriesHost {
 public:
@@ -89,15 +74,8 @@ public:
     // What the active series bound to an axis tell it: the extremes an automatic axis takes
     // (from those with points), the date-time flag, the labels style and the indexed points.
     TBoundSeries BoundSeriesOf(const TChartAxis& axis) const;
-    // Tells every axis what its series tell it for this paint: once per paint, before anything
-    // writes values as an axis writes its labels (the legend does, before the axes are laid out).
-    void GatherBoundSeries();
-    // Replaces the range an axis shows in this paint (a scale that follows its master live takes
-    // the master's), over the same pixels; automatic ends are rounded again as the preparation
-    // rounds them, and the axis's OnCurrentRangeChanged hears of it.
-    void SetShownRange(TChartAxis& axis, TScaleRange range);
-    // What the last paint computed for an axis: whether it showed, its series, its scale map and
-    // where it stood; the empty value for an axis never painted.
+    // What the last paint computed for an axis: whether it showed, its series, its scale map,
+    // where it stood and its scale division; the empty value for an axis never painted.
     const TAxisPaint& AxisPaintOf(const TChartAxis& axis) const;
     const TScaleMap& ScaleMapOf(const TChartAxis& axis) const override {
         return AxisPaintOf(axis).Map;
@@ -119,6 +97,10 @@ public:
         series.SetParentChart(this);
         return series;
     }
+    // Lists a series without the add handling: no events, no palette colour, no repaint, for a
+    // companion series that must join silently (setting its ParentChart afterwards finds it
+    // listed and skips the rest).
+    void ListSilently(TChartSeries& series) { seriesList_.push_back(&series); }
     // Destroys a series the chart owns; it leaves the series list first.
     void FreeSeries(TChartSeries& series);
 
@@ -150,29 +132,13 @@ public:
     bool IsAxisShown(const TChartAxis& axis) const;
 
 protected:
-    // Decides which axes show, prepares their ranges, lets each shown axis take its room from
-    // the plot rectangle in list order (measured in `measure`; without one none takes any;
-    // custom axes only place themselves beside the plot) and maps every axis onto what they
-    // leave, which it returns. The axes must have been told what their series tell them in this
-    // paint (GatherBoundSeries).
-    TRect PlaceAxes(TCanvas3D* measure, const TRect& plot);
-    // Once the plot is final: each axis widens its range by its end offsets, and each shown
-    // axis's line stands on the plot's edge (where the mouse finds it too). An axis aligned to
-    // a master takes the master's final labels, measured in `measure`.
-    void FinishAxes(TCanvas3D& measure, const TRect& plot);
-    // Custom axes on one side of the plot stand side by side: one that would reach into the
-    // room of a custom axis before it on its side moves outwards past it. Answers how far they
-    // reach past `room` on each side (left, top, right, bottom; 0 where they fit), the room the
-    // plot must give up for them: the moved ones past any side, the others past a side where
-    // `room` lies inside the paint bounds (a title or the legend stands there).
-    TRect StackCustomAxes(TCanvas3D& measure, const TRect& room);
+    // What a paint's layout asks of the chart's own state once it is decided, before anything
+    // is drawn: every axis stores the automatic ends it showed and a follower its master's
+    // range and increment, the shown axes' automatic items are filled from their divisions,
+    // and the layout is kept. Then every axis's OnCurrentRangeChanged hears of its range.
+    void KeepAxesLayout(TChartLayout layout);
 
 private:
-    friend void detail::AppendSeriesDirectly(TCustomAxisPanel& chart, TChartSeries& series);
-    friend void detail::FitAxesIntoPlot(TCustomAxisPanel& chart, TCanvas3D* measure);
-    friend void detail::PrepareAxisRange(TCustomAxisPanel& chart, TChartAxis& axis);
-    friend void detail::MapAxis(TCustomAxisPanel& chart, const TChartAxis& axis, const TRect& plot);
-    friend void detail::ApplyAxisOffsets(TCustomAxisPanel& chart, TChartAxis& axis);
     // The chart's side of a series joining and leaving (a series' ParentChart setter).
     void AddSeries(TChartSeries& series) override;
     void RemoveSeries(TChartSeries& series) override;
@@ -182,26 +148,12 @@ private:
     void AxisRangeChanged(TChartAxis& axis) override;
     void AxisCreated(TChartAxis& axis) override;
     void AxisDestroyed(TChartAxis& axis) override;
-    // Maps the range an axis shows onto the edge of the given plot rectangle, as every paint
-    // does once before and once after the axes take their room.
-    void MapAxis(const TChartAxis& axis, const TRect& plot);
-    void MapAxesOntoPlot(const TRect& plot);
-    // Widens the range an axis shows by its end offsets once the plot is final, and moves its
-    // title out past its labels when they are shown.
-    void ApplyAxisOffsets(TChartAxis& axis);
-    void ShowRange(TChartAxis& axis, TAxisPaint& paint, TScaleRange range);
-    // Gives an axis aligned to a master the master's labels of this paint, as far as the
-    // master's range and map are known; they are measured in `canvas` (none leaves no labels).
-    void AlignTicks(const TChartAxis& axis, TAxisPaint& paint, TChartCanvas* canvas) const;
-
     bool destroying_ = false;
     bool axisVisible_ = true;
     bool axisBehind_ = true;
     bool clipPoints_ = true;
     bool view3DWalls_ = true;
     std::vector<TChartAxis*> axes_;
-    // Node-based: a paint value stays where it is while others join.
-    std::unordered_map<const TChartAxis*, TAxisPaint> paints_;
     std::array<std::unique_ptr<TChartAxis>, 6> standard_;
     TChartCustomAxes customAxes_;
     std::vector<std::unique_ptr<TChartSeries>> ownedSeries_;

@@ -6,6 +6,7 @@
 
 #include "twinscope/chart/axes/AxisDrawing.h"
 #include "twinscope/chart/canvas/CanvasGuards.h"
+#include "twinscope/chart/panel/ComputeLayout.h"
 #include "twinscope/chart/panel/SeriesLayer.h"
 #include "twinscope/chart/series/ChartSeries.h"
 #include "twinscope/chart/shapes/TextShapeDrawing.h"
@@ -46,29 +47,44 @@ bool TCustomChart::TitleClicked(TPoint p) const {
                        [p](const TRect& box) { return Contains(box, p); });
 }
 
+std::array<std::pair<const TChartTitle*, const char*>, 4> TCustomChart::TitlesInDrawingOrder()
+    const {
+    return {{{title_.get(), "Title"},
+             {subTitle_.get(), "Subtitle"},
+             {foot_.get(), "Foot"},
+             {subFoot_.get(), "Subfoot"}}};
+}
+
+void TCustomChart::KeepChartLayout(TChartLayout layout) {
+    if (layout.LegendPlaced) legend_.KeepLayout(*this, layout.Legend);
+    KeepAxesLayout(std::move(layout));
+}
+
+void TCustomChart::LayOut(TCanvas3D* measure, const TRect& bounds) {
+    KeepChartLayout(ComputeLayout(*this, measure, bounds));
+}
+
 // 3D orientation, tools and animations have no part in a 2D paint without tools; the steps
-// below are the ones such a paint takes. Each takes the plot rectangle the steps before it left
-// and returns what it leaves.
-void TCustomChart::RenderLayers(TCanvas3D& canvas) {
-    TChartLayout layout = Layout();
-    PaintBackground(canvas, layout.Bounds);
+// below are the ones such a paint takes. The layout decides where everything stands before
+// anything but the background is drawn; the drawing only reads it.
+void TCustomChart::RenderLayers(TCanvas3D& canvas, const TRect& bounds) {
+    PaintBackground(canvas, bounds);
     if (OnBeforeDrawChart) OnBeforeDrawChart();
-    // The legend writes X values as their axis writes its labels, before the axes are placed.
-    GatherBoundSeries();
-    const TRect marginPlot = ClampedPlot(layout.Plot);
-    layout.Plot = DrawTitlesAndPlaceLegend(canvas, layout);
+    LayOut(&canvas, bounds);
+    const TChartLayout& layout = Layout();
 
-    // The walls step: in 2D the walls take no space.
-    layout.Plot = PlaceAxesOnPlot(canvas, ClampedPlot(layout.Plot), marginPlot);
-    // The plot is final: the series and the mouse find it from here on.
-    KeepLayout(layout);
-    canvas.Projection(layout.Bounds, layout.Plot);
-
-    DrawAxesAndSeries(canvas);
+    // A vertical legend is laid out before the titles that stand against the plot, a horizontal
+    // one after them; one drawn behind is drawn in that order.
     const TLegendPaintRole legend = Legend().PaintRole(*this);
-    if (legend.Shown && !legend.DrawBehind) legend_.DrawLegendBox(*this, canvas);
-    DrawTitles(canvas, true, layout.Plot, layout.TitleBoxes);
-    KeepLayout(layout);
+    const bool legendBehind = layout.LegendPlaced && legend.DrawBehind;
+    if (legendBehind && legend.Vertical) legend_.DrawLegendBox(*this, canvas);
+    DrawTitles(canvas, false);
+    if (legendBehind && !legend.Vertical) legend_.DrawLegendBox(*this, canvas);
+
+    canvas.Projection(layout.Bounds, layout.Plot);
+    DrawAxesAndSeries(canvas);
+    if (layout.LegendPlaced && !legend.DrawBehind) legend_.DrawLegendBox(*this, canvas);
+    DrawTitles(canvas, true);
     mouse_.PaintZoomRectangle(canvas);
 
     canvas.SetPen(TPenData{});
@@ -77,82 +93,14 @@ void TCustomChart::RenderLayers(TCanvas3D& canvas) {
     if (OnAfterDraw) OnAfterDraw();
 }
 
-namespace {
-// How far the custom axes may reach out from the plot on each side: up to the titles or the
-// legend where they took room from the plot on that side, else up to the paint bounds.
-TRect AxesRoom(const TRect& bounds, const TRect& marginPlot, const TRect& plot) {
-    const auto side = [](std::int32_t left, std::int32_t margin, std::int32_t bound) {
-        return left != margin ? left : bound;
-    };
-    return {side(plot.Left, marginPlot.Left, bounds.Left),
-            side(plot.Top, marginPlot.Top, bounds.Top),
-            side(plot.Right, marginPlot.Right, bounds.Right),
-            side(plot.Bottom, marginPlot.Bottom, bounds.Bottom)};
-}
-}  // namespace
-
-TRect TCustomChart::PlaceAxesOnPlot(TCanvas3D& canvas, const TRect& plot, const TRect& marginPlot) {
-    TRect placed = PlaceAxes(&canvas, plot);
-    FinishAxes(canvas, placed);
-    const TRect room = AxesRoom(PaintBounds(), marginPlot, plot);
-    const TRect lack = StackCustomAxes(canvas, room);
-    if (lack == TRect{}) return placed;
-    // Custom axes standing side by side reach past the bounds: the plot gives up that room on
-    // their side, and the axes take theirs again from what is left.
-    const TRect smaller{plot.Left + lack.Left, plot.Top + lack.Top, plot.Right - lack.Right,
-                        plot.Bottom - lack.Bottom};
-    placed = PlaceAxes(&canvas, ClampedPlot(smaller));
-    FinishAxes(canvas, placed);
-    StackCustomAxes(canvas, room);
-    return placed;
-}
-
-TRect TCustomChart::DrawTitlesAndPlaceLegend(TCanvas3D& canvas, TChartLayout& layout) {
-    const TLegendPaintRole legend = Legend().PaintRole(*this);
-    TRect plot = layout.Plot;
-    auto placeLegend = [&] {
-        legend_.KeepLayout(*this, legend_.LayOut(*this, canvas, plot));
-        layout.LegendBox = legend_.Layout().ShapeBox;
-        plot = ClampedPlot(legend_.PlotBeside(*this, plot));
-        if (legend.DrawBehind) legend_.DrawLegendBox(*this, canvas);
-    };
-    if (!legend.Shown) return DrawTitles(canvas, false, plot, layout.TitleBoxes);
-    // A vertical legend counts its rows against the plot as the margins left it.
-    if (legend.Vertical) placeLegend();
-    plot = DrawTitles(canvas, false, plot, layout.TitleBoxes);
-    if (!legend.Vertical) placeLegend();
-    return plot;
-}
-
-TRect TCustomChart::DrawTitles(TCanvas3D& canvas, bool customPositioned, TRect plot,
-                               std::vector<TRect>& boxes) {
-    const std::array<std::pair<TChartTitle*, const char*>, 4> titles{{{title_.get(), "Title"},
-                                                                      {subTitle_.get(), "Subtitle"},
-                                                                      {foot_.get(), "Foot"},
-                                                                      {subFoot_.get(), "Subfoot"}}};
+void TCustomChart::DrawTitles(TCanvas3D& canvas, bool customPositioned) {
     std::optional<TGroupGuard> titlesGroup;
-    for (const auto& [title, group] : titles) {
-        if (!title || !title->Visible() || title->Text().empty()) continue;
-        if (title->CustomPosition() != customPositioned) continue;
+    for (const TTitleLayout& placed : Layout().Titles) {
+        if (placed.CustomPositioned != customPositioned) continue;
         if (!titlesGroup) titlesGroup.emplace(canvas, "Titles");
-        const TGroupGuard titleGroup(canvas, group);
-        const std::string caption = title->Caption();
-        const TSize size = TextShapeSize(canvas, *title, caption);
-        TRect box;
-        if (customPositioned) {
-            box = {title->Left(), title->Top(),
-                   SaturatedPixel(std::int64_t{title->Left()} + size.Width),
-                   SaturatedPixel(std::int64_t{title->Top()} + size.Height)};
-        } else {
-            const TTitlePlacement placed =
-                PlaceTitle(*title, size, plot, BorderThickness(), Width());
-            box = placed.Box;
-            plot = ClampedPlot(placed.Plot);
-        }
-        DrawTextShape(canvas, *title, box, caption);
-        boxes.push_back(box);
+        const TGroupGuard titleGroup(canvas, placed.Group);
+        DrawTextShape(canvas, *placed.Title, placed.Box, placed.Caption);
     }
-    return plot;
 }
 
 void TCustomChart::DrawAxesAndSeries(TCanvas3D& canvas) {
@@ -176,7 +124,8 @@ void TCustomChart::DrawAxes(TCanvas3D& canvas) {
     const TGroupGuard group(canvas, "Axes");
     if (OnBeforeDrawAxes) OnBeforeDrawAxes();
     for (TChartAxis* axis : Axes()) {
-        if (AxisPaintOf(*axis).Shown) DrawAxis(*axis, AxisPaintOf(*axis), canvas, PlotRect());
+        const TAxisPaint& paint = AxisPaintOf(*axis);
+        if (paint.Shown) DrawAxis(*axis, paint, canvas, PlotRect());
     }
 }
 

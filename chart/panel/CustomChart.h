@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -39,6 +40,14 @@ public:
     const TChartMouse& Mouse() const { return mouse_; }
     // Whether the point lies on a title drawn in the last paint.
     bool TitleClicked(TPoint p) const;
+    // The title, subtitle, foot and subfoot as far as they were created, in the order a paint
+    // places and draws them, each with the canvas group it is drawn in.
+    std::array<std::pair<const TChartTitle*, const char*>, 4> TitlesInDrawingOrder() const;
+
+    // Lays the chart out within `bounds`, measured in `measure` (see ComputeLayout), and keeps
+    // that layout as a paint does before it draws: the mouse, the series and the axes' items
+    // then read it.
+    void LayOut(TCanvas3D* measure, const TRect& bounds);
 
     // Events of the paint.
     std::function<void()> OnBeforeDrawChart;
@@ -55,21 +64,13 @@ public:
     std::function<TLegendItemPos(std::int32_t index, const TLegendItemPos& pos)> OnGetLegendPos;
 
 protected:
-    void RenderLayers(TCanvas3D& canvas) override;
+    void RenderLayers(TCanvas3D& canvas, const TRect& bounds) override;
 
 private:
-    // The pass before the axes: the titles that stand against the plot and the legend, in the
-    // order the legend's side asks for, each taking its room; returns the plot they leave.
-    TRect DrawTitlesAndPlaceLegend(TCanvas3D& canvas, TChartLayout& layout);
-    // The axis pass: the axes take their room from the plot, widen by their offsets and stand
-    // on its edges, and custom axes on one side stand side by side, the plot giving up what they
-    // lack beyond the bounds, or beyond the titles and the legend where these took room from the
-    // plot as the margins left it (`marginPlot`). Returns the plot the axes leave.
-    TRect PlaceAxesOnPlot(TCanvas3D& canvas, const TRect& plot, const TRect& marginPlot);
-    // The titles that stand against the plot (each takes its room from `plot`), or the
-    // custom-positioned ones; their boxes join `boxes`. Returns the plot they leave.
-    TRect DrawTitles(TCanvas3D& canvas, bool customPositioned, TRect plot,
-                     std::vector<TRect>& boxes);
+    // Keeps a layout, the legend's part with the legend.
+    void KeepChartLayout(TChartLayout layout);
+    // The titles of the kept layout that stand against the plot, or the custom-positioned ones.
+    void DrawTitles(TCanvas3D& canvas, bool customPositioned);
     void DrawAxesAndSeries(TCanvas3D& canvas);
     void DrawAxes(TCanvas3D& canvas);
     void DrawBackWall(TCanvas3D& canvas);

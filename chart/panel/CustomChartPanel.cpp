@@ -106,10 +106,6 @@ TRect TCustomChartPanel::ClampedPlot(const TRect& plot) const {
     return ClampPlotRect(plot, layout_.Bounds, width_, height_);
 }
 
-void detail::StartLayout(TCustomChartPanel& chart, const TRect& paintBounds) {
-    chart.KeepLayout({.Bounds = paintBounds, .Plot = chart.MarginPlot(paintBounds)});
-}
-
 void TCustomChartPanel::Paint(TPaintTarget& target) {
     if (!Canvas()) {
         if (!missingCanvasShown_)
@@ -122,10 +118,10 @@ void TCustomChartPanel::Paint(TPaintTarget& target) {
 }
 
 void TCustomChartPanel::RenderChart(TCanvas3D& canvas, TPaintTarget& target, const TRect& rect) {
-    detail::StartLayout(*this, canvas.BeginFrame(target, rect));
+    const TRect bounds = canvas.BeginFrame(target, rect);
     try {
         TRepaintSuspension suspended(*this);
-        RenderLayers(canvas);
+        RenderLayers(canvas, bounds);
     } catch (...) {
         // A handler that raised ends the frame as well: the target gets back its painter's
         // state and shows what was drawn so far.

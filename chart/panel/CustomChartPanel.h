@@ -18,12 +18,6 @@ namespace twinscope {
 
 class TCustomChartPanel;
 
-namespace detail {
-// Starts a layout as a paint does, without drawing: the bounds, and the plot as the margins
-// leave it.
-void StartLayout(TCustomChartPanel& chart, const TRect& paintBounds);
-}  // namespace detail
-
 // The chart control's panel: size, margins and border, the repaint switch, and the geometry
 // that every paint recomputes (its layout).
 class TCustomChartPanel {
@@ -100,9 +94,13 @@ public:
 
     std::int32_t BorderThickness() const;
 
-    // Where the last paint put the chart's parts; during a paint, the paint bounds and the
-    // plot rectangle as the margins leave it, until the plot is final.
+    // Where the last paint put the chart's parts (kept once its layout was decided, before
+    // anything was drawn).
     const TChartLayout& Layout() const { return layout_; }
+    // Keeps a layout as the last paint's, as a paint keeps the one it computed, for what is
+    // drawn, the mouse and overlays until the next paint lays the chart out anew (a layout
+    // computed for another size, say, or adjusted by hand).
+    void KeepLayout(TChartLayout layout) { layout_ = std::move(layout); }
     const TRect& PaintBounds() const { return layout_.Bounds; }
     const TRect& PlotRect() const { return layout_.Plot; }
     std::int32_t PlotWidth() const { return layout_.Plot.Width(); }
@@ -111,7 +109,8 @@ public:
     std::int32_t PlotCenterY() const { return (layout_.Plot.Top + layout_.Plot.Bottom) / 2; }
     // The plot rectangle the margins, the border, the shadow and the emboss leave of the bounds.
     TRect MarginPlot(const TRect& paintBounds) const;
-    // A plot rectangle that a part of the chart reduced, kept usable within the paint bounds.
+    // A plot rectangle that a part of the chart reduced, kept usable within the last paint's
+    // bounds.
     TRect ClampedPlot(const TRect& plot) const;
 
     // The window's paint request: an unchanged chart only copies the canvas buffer to the
@@ -126,12 +125,10 @@ public:
     void PaintBackground(TCanvas3D& canvas, const TRect& rect);
 
 protected:
-    // Everything a paint draws once the paint bounds are known, in order. Settings changed
-    // meanwhile request no repaint.
-    virtual void RenderLayers(TCanvas3D& canvas) = 0;
-    // The paint keeps where it put the parts, for what it draws later and for the mouse.
-    void KeepLayout(TChartLayout layout) { layout_ = std::move(layout); }
-    void KeepPlot(const TRect& plot) { layout_.Plot = plot; }
+    // Everything a paint draws within the paint bounds, in order. Settings changed meanwhile
+    // request no repaint.
+    virtual void RenderLayers(TCanvas3D& canvas, const TRect& bounds) = 0;
+    TChartLayout& KeptLayout() { return layout_; }
 
     template <typename T, typename U>
     void Set(T& field, U&& value) {
@@ -139,7 +136,6 @@ protected:
     }
 
 private:
-    friend void detail::StartLayout(TCustomChartPanel& chart, const TRect& paintBounds);
     void SelectCanvasClass(const std::string& className);
 
     mutable std::unique_ptr<TCanvas3D> canvas_;

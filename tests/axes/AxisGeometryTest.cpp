@@ -5,6 +5,7 @@
 
 #include "twinscope/chart/axes/AxisGeometry.h"
 #include "tests/axes/WindowChartFixture.h"
+#include "tests/support/LayoutSteps.h"
 #include "tests/support/Printers.h"
 
 namespace twinscope {
@@ -253,8 +254,8 @@ TEST_F(ChartFixture, TheWidestLabelIsSoughtAmongAtMost5000Values) {
     axis.SetMinMax(0, 1000000);
     axis.SetIncrement(1);
     axis.Labels().SetSeparation(0);  // keeps the increment of 1
-    detail::PrepareAxisRange(chart, axis);
-    detail::MapAxis(chart, axis, {0, 0, 100, 100});
+    testing::steps::PrepareAxisRange(chart, axis);
+    testing::steps::MapAxis(chart, axis, {0, 0, 100, 100});
     TRecordingCanvas canvas;
     const TMultiLineWidth widest = MaxLabelWidth(axis, chart.AxisPaintOf(axis), canvas);
     EXPECT_EQ(widest.Width, 9 * 6 + 6);  // "1,000,000" and a blank
@@ -278,8 +279,8 @@ TEST_F(ChartFixture, TheWidestLabelMeasuresEachTextOnce) {
         axis.SetMinMax(c.minimum, c.maximum);
         axis.SetIncrement(c.increment);
         axis.Labels().SetSeparation(0);
-        detail::PrepareAxisRange(chart, axis);
-        detail::MapAxis(chart, axis, {0, 0, 100, 100000});
+        testing::steps::PrepareAxisRange(chart, axis);
+        testing::steps::MapAxis(chart, axis, {0, 0, 100, 100000});
         TRecordingCanvas canvas;
         MaxLabelWidth(axis, chart.AxisPaintOf(axis), canvas);
         std::size_t texts = 0;
@@ -309,9 +310,9 @@ TEST_P(OffsetTest, WidenTheRangeSoItsEndsLieInside) {
     axis.SetInverted(c.inverted);
     axis.SetMinimumOffset(c.atMinimum);
     axis.SetMaximumOffset(c.atMaximum);
-    detail::PrepareAxisRange(chart, axis);
-    detail::MapAxis(chart, axis, {0, 0, 400, 400});
-    detail::ApplyAxisOffsets(chart, axis);
+    testing::steps::PrepareAxisRange(chart, axis);
+    testing::steps::MapAxis(chart, axis, {0, 0, 400, 400});
+    testing::steps::ApplyAxisOffsets(chart, axis);
     EXPECT_DOUBLE_EQ(chart.ScaleMapOf(axis).Minimum(), c.minimum);
     EXPECT_DOUBLE_EQ(chart.ScaleMapOf(axis).Maximum(), c.maximum);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tests/axes/WindowChartFixture.h"
+#include "tests/support/LayoutSteps.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/RecordingCanvas.h"
 #include "twinscope/chart/axes/AxisDrawing.h"
@@ -49,8 +50,8 @@ protected:
     static constexpr TRect Plot{180, 21, 964, 421};
 
     TLabelPassResult Pass(TChartAxis& axis) {
-        detail::PrepareAxisRange(chart, axis);
-        detail::MapAxis(chart, axis, Plot);
+        testing::steps::PrepareAxisRange(chart, axis);
+        testing::steps::MapAxis(chart, axis, Plot);
         return RunLabelPass(axis, chart.AxisPaintOf(axis), canvas);
     }
 };
@@ -191,8 +192,8 @@ protected:
                           std::int32_t axisLength) {
         axis.SetMinMax(minimum, maximum);
         axis.SetIncrement(increment);
-        detail::PrepareAxisRange(chart, axis);
-        detail::MapAxis(chart, axis, TRect{180, 21, 964, 21 + axisLength});
+        testing::steps::PrepareAxisRange(chart, axis);
+        testing::steps::MapAxis(chart, axis, TRect{180, 21, 964, 21 + axisLength});
         return RunLabelPass(axis, chart.AxisPaintOf(axis), canvas);
     }
 
@@ -278,8 +279,8 @@ TEST_F(ValuePassTest, AnAxisWithoutActiveSeriesShowsNothing) {
     right.SetMinMax(0, 100);
     right.SetIncrement(10);
     right.Grid().SetDrawAlways(true);
-    detail::PrepareAxisRange(chart, right);
-    detail::MapAxis(chart, right, TRect{180, 21, 964, 421});
+    testing::steps::PrepareAxisRange(chart, right);
+    testing::steps::MapAxis(chart, right, TRect{180, 21, 964, 421});
     const TLabelPassResult r = RunLabelPass(right, chart.AxisPaintOf(right), canvas);
     EXPECT_TRUE(r.TickPositions.empty());
     EXPECT_TRUE(r.Labels.empty());
@@ -353,8 +354,8 @@ TEST_P(DatePassRows, PlacesCalendarLabels) {
     axis.SetIncrement(c.increment);
     axis.SetExactDateTime(c.exactDateTime);
     axis.SetDateTimeFormat(c.format);
-    detail::PrepareAxisRange(chart, axis);
-    detail::MapAxis(chart, axis, TRect{180, 21, 180 + c.axisLength, 421});
+    testing::steps::PrepareAxisRange(chart, axis);
+    testing::steps::MapAxis(chart, axis, TRect{180, 21, 180 + c.axisLength, 421});
     const TLabelPassResult r = RunLabelPass(axis, chart.AxisPaintOf(axis), canvas);
     EXPECT_EQ(r.LabelIncrement, c.labelIncrement);
     EXPECT_EQ(r.StepIndex, c.stepIndex);

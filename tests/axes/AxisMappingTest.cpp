@@ -4,6 +4,7 @@
 #include <random>
 #include <string>
 
+#include "tests/support/LayoutSteps.h"
 #include "tests/support/ChartFixture.h"
 
 namespace twinscope {
@@ -16,7 +17,7 @@ TEST_F(ChartFixture, PrepareRangeShowsTheFixedRange) {
     axis.SetAutomatic(false);
     axis.SetMaximum(212);
     axis.SetMinimum(32);
-    detail::PrepareAxisRange(chart, axis);
+    testing::steps::PrepareAxisRange(chart, axis);
     EXPECT_EQ(chart.ScaleMapOf(axis).Minimum(), 32);
     EXPECT_EQ(chart.ScaleMapOf(axis).Maximum(), 212);
     EXPECT_EQ(chart.ScaleMapOf(axis).Span(), 180);
@@ -28,13 +29,13 @@ TEST_F(ChartFixture, PrepareRangeOfEqualEndsIsZero) {
     axis.SetAutomatic(false);
     axis.SetMaximum(40);
     axis.SetMinimum(40);
-    detail::PrepareAxisRange(chart, axis);
+    testing::steps::PrepareAxisRange(chart, axis);
     EXPECT_TRUE(chart.ScaleMapOf(axis).RangeIsZero());
     axis.SetMaximum(40 + 1e-13);
-    detail::PrepareAxisRange(chart, axis);
+    testing::steps::PrepareAxisRange(chart, axis);
     EXPECT_TRUE(chart.ScaleMapOf(axis).RangeIsZero());
     axis.SetMaximum(40 + 1e-11);
-    detail::PrepareAxisRange(chart, axis);
+    testing::steps::PrepareAxisRange(chart, axis);
     EXPECT_FALSE(chart.ScaleMapOf(axis).RangeIsZero());
 }
 
@@ -42,7 +43,7 @@ TEST_F(ChartFixture, PrepareRangeOfAnAutomaticAxisWithoutSeriesIsZero) {
     TChartAxis& axis = chart.LeftAxis();
     axis.SetMaximum(10);
     axis.SetMinimum(5);
-    EXPECT_EQ(RepaintsDuring([&] { detail::PrepareAxisRange(chart, axis); }), 0);
+    EXPECT_EQ(RepaintsDuring([&] { testing::steps::PrepareAxisRange(chart, axis); }), 0);
     EXPECT_EQ(axis.Minimum(), 0);
     EXPECT_EQ(axis.Maximum(), 0);
     EXPECT_TRUE(chart.ScaleMapOf(axis).RangeIsZero());
@@ -53,7 +54,7 @@ TEST_F(ChartFixture, RangeSpanIsExtendedPrecision) {
     axis.SetAutomatic(false);
     axis.SetMaximum(1.0);
     axis.SetMinimum(-1e-17);  // the difference is not a double
-    detail::PrepareAxisRange(chart, axis);
+    testing::steps::PrepareAxisRange(chart, axis);
     EXPECT_EQ(chart.ScaleMapOf(axis).Span(), 1.0L + 1e-17L);
 }
 
@@ -79,8 +80,8 @@ TEST_P(ValueToPixelTest, MapsOntoThePlotEdge) {
     axis.SetAutomatic(false);
     axis.SetMaximum(c.maximum);
     axis.SetMinimum(c.minimum);
-    detail::PrepareAxisRange(chart, axis);
-    detail::MapAxis(chart, axis, TRect{145, 21, 964, 440});  // 819 wide, 419 high
+    testing::steps::PrepareAxisRange(chart, axis);
+    testing::steps::MapAxis(chart, axis, TRect{145, 21, 964, 440});  // 819 wide, 419 high
     EXPECT_EQ(chart.ScaleMapOf(axis).ToPixel(c.value), c.pixel);
 }
 
@@ -137,8 +138,8 @@ TEST_F(ChartFixture, ValueToPixelKeepsEveryPixelOfOrdinaryRanges) {
         axis.SetHorizontal(range % 2 == 0);
         axis.SetInverted(range % 5 == 0);
         axis.SetMinMax(minimum, minimum + span);
-        detail::PrepareAxisRange(chart, axis);
-        detail::MapAxis(chart, axis, TRect{37, 21, 37 + 200 + range * 2, 21 + 100 + range});
+        testing::steps::PrepareAxisRange(chart, axis);
+        testing::steps::MapAxis(chart, axis, TRect{37, 21, 37 + 200 + range * 2, 21 + 100 + range});
         // Random values in and around the range, and values at pixel halves.
         for (int i = 0; i < 5000; ++i) {
             const double value =
@@ -158,7 +159,7 @@ TEST_F(ChartFixture, ComputePixelSpanRoundsPositionsHalfToEven) {
     TChartAxis& axis = chart.CustomAxes().Add();
     axis.SetHorizontal(true);
     axis.SetStartPosition(50);  // 0.5 * 5 = 2.5 rounds to 2
-    detail::MapAxis(chart, axis, TRect{10, 0, 15, 10});
+    testing::steps::MapAxis(chart, axis, TRect{10, 0, 15, 10});
     EXPECT_EQ(chart.ScaleMapOf(axis).StartPixel(), 12);
     EXPECT_EQ(chart.ScaleMapOf(axis).EndPixel(), 15);
     EXPECT_EQ(chart.ScaleMapOf(axis).Length(), 3);
@@ -169,11 +170,11 @@ TEST_F(ChartFixture, HorizontalSwitchReselectsTheMapping) {
     TChartAxis& axis = chart.CustomAxes().Add();
     axis.SetAutomatic(false);
     axis.SetMaximum(10);
-    detail::PrepareAxisRange(chart, axis);
-    detail::MapAxis(chart, axis, TRect{0, 0, 100, 100});
+    testing::steps::PrepareAxisRange(chart, axis);
+    testing::steps::MapAxis(chart, axis, TRect{0, 0, 100, 100});
     EXPECT_EQ(chart.ScaleMapOf(axis).ToPixel(10), 0);  // vertical: the top
     axis.SetHorizontal(true);
-    detail::MapAxis(chart, axis, TRect{0, 0, 100, 100});
+    testing::steps::MapAxis(chart, axis, TRect{0, 0, 100, 100});
     EXPECT_EQ(chart.ScaleMapOf(axis).ToPixel(10), 100);  // horizontal: the right
 }
 
@@ -181,18 +182,18 @@ TEST_F(ChartFixture, PixelToValueInvertsTheMapping) {
     TChartAxis& vertical = chart.LeftAxis();
     vertical.SetAutomatic(false);
     vertical.SetMaximum(100);
-    detail::PrepareAxisRange(chart, vertical);
-    detail::MapAxis(chart, vertical, TRect{0, 0, 200, 200});
+    testing::steps::PrepareAxisRange(chart, vertical);
+    testing::steps::MapAxis(chart, vertical, TRect{0, 0, 200, 200});
     EXPECT_EQ(chart.ScaleMapOf(vertical).ToValue(0), 100);
     EXPECT_EQ(chart.ScaleMapOf(vertical).ToValue(150), 25);
     TChartAxis& horizontal = chart.BottomAxis();
     horizontal.SetAutomatic(false);
     horizontal.SetMaximum(10);
     horizontal.SetInverted(true);
-    detail::PrepareAxisRange(chart, horizontal);
-    detail::MapAxis(chart, horizontal, TRect{0, 0, 200, 200});
+    testing::steps::PrepareAxisRange(chart, horizontal);
+    testing::steps::MapAxis(chart, horizontal, TRect{0, 0, 200, 200});
     EXPECT_EQ(chart.ScaleMapOf(horizontal).ToValue(150), 2.5);
-    detail::MapAxis(chart, horizontal, TRect{0, 0, 0, 0});
+    testing::steps::MapAxis(chart, horizontal, TRect{0, 0, 0, 0});
     EXPECT_EQ(chart.ScaleMapOf(horizontal).ToValue(150), 0);
 }
 

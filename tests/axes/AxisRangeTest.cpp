@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/LayoutSteps.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Expect.h"
+#include "tests/support/RecordingCanvas.h"
 #include "twinscope/chart/axes/AxisGeometry.h"
 #include "twinscope/runtime/Exceptions.h"
 
@@ -103,7 +105,9 @@ TEST_F(ChartFixture, RangeChangesRepaintOnlyWhenTheValueChanges) {
     EXPECT_EQ(RepaintsDuring([&] { EXPECT_THROW(axis.SetMinimum(6), AxisException); }), 0);
 }
 
-TEST_F(ChartFixture, RangeChangedReportsEachRangeShownInAPaint) {
+// The event is the user's: the layout raises it once per paint, with the range finally shown
+// (here widened by the offsets), after everything is decided and before anything is drawn.
+TEST_F(ChartFixture, RangeChangedReportsTheRangeAPaintShows) {
     TChartAxis& axis = chart.LeftAxis();
     std::vector<std::pair<double, double>> shown;
     axis.OnCurrentRangeChanged = [&](TChartAxis&, const TScaleRange& range) {
@@ -114,10 +118,12 @@ TEST_F(ChartFixture, RangeChangedReportsEachRangeShownInAPaint) {
     EXPECT_TRUE(shown.empty());
     axis.SetMinimumOffset(10);
     axis.SetMaximumOffset(10);
-    detail::PrepareAxisRange(chart, axis);
-    detail::MapAxis(chart, axis, {0, 0, 100, 100});
-    detail::ApplyAxisOffsets(chart, axis);  // 10 pixels at each end of 100
-    EXPECT_EQ(shown, (std::vector<std::pair<double, double>>{{10, 90}, {0, 100}}));
+    TRecordingCanvas measure;
+    chart.LayOut(&measure, {0, 0, 400, 250});
+    const TScaleRange final = chart.ScaleMapOf(axis).Range();
+    EXPECT_LT(final.Minimum, 10);
+    EXPECT_GT(final.Maximum, 90);
+    EXPECT_EQ(shown, (std::vector<std::pair<double, double>>{{final.Minimum, final.Maximum}}));
 }
 
 struct PlainSetterCase {

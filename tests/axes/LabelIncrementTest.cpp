@@ -7,6 +7,7 @@
 #include "twinscope/chart/canvas/CanvasRegistry.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/runtime/Exceptions.h"
+#include "tests/support/LayoutSteps.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Expect.h"
 #include "tests/support/RecordingCanvas.h"
@@ -26,8 +27,8 @@ protected:
         axis.SetAutomatic(false);
         axis.SetMinMax(minimum, maximum);
         axis.SetIncrement(increment);
-        detail::PrepareAxisRange(chart, axis);
-        detail::MapAxis(chart, axis, plot);
+        testing::steps::PrepareAxisRange(chart, axis);
+        testing::steps::MapAxis(chart, axis, plot);
     }
 
     TLineSeries& series = chart.CreateSeries<TLineSeries>();
@@ -91,9 +92,9 @@ TEST_P(SampleReuseRows, LabelIncrementFrom) {
     const TLabelSample sample = MeasureLabelSample(axis, chart.AxisPaintOf(axis), canvas);
     ASSERT_GT(sample.Size, 0);
     if (c.change) c.change(axis);
-    detail::PrepareAxisRange(chart, axis);
+    testing::steps::PrepareAxisRange(chart, axis);
     // A shorter axis fits fewer labels: the increment of the moment, from the same samples.
-    detail::MapAxis(chart, axis, TRect{180, 21, 964, 141});
+    testing::steps::MapAxis(chart, axis, TRect{180, 21, 964, 141});
 
     canvas.ClearCalls();
     const TLabelIncrement fromSample =
@@ -132,10 +133,10 @@ TEST_F(LabelTest, IndexedPointsKeepWholeSteps) {
 
     for (int i = 0; i < 5; ++i)
         series.AddValue(i);
-    chart.GatherBoundSeries();
+    testing::steps::GatherBoundSeries(chart);
     EXPECT_EQ(ComputeLabelIncrement(axis, chart.AxisPaintOf(axis), canvas), 1);
     series.SetActive(false);
-    chart.GatherBoundSeries();
+    testing::steps::GatherBoundSeries(chart);
     EXPECT_DOUBLE_EQ(ComputeLabelIncrement(axis, chart.AxisPaintOf(axis), canvas), 0.2);
 }
 
@@ -176,7 +177,7 @@ TEST_F(LabelTest, LabelsThatFit) {
     EXPECT_EQ(LabelsThatFit(axis, chart.AxisPaintOf(axis), 16), 25);
     axis.Labels().SetSeparation(50);
     EXPECT_EQ(LabelsThatFit(axis, chart.AxisPaintOf(axis), 16), 17);  // 400 / 24 = 16.67
-    detail::MapAxis(chart, axis, TRect{180, 21, 964, 21});
+    testing::steps::MapAxis(chart, axis, TRect{180, 21, 964, 21});
     EXPECT_EQ(LabelsThatFit(axis, chart.AxisPaintOf(axis), 16), 1);
 }
 
@@ -262,19 +263,19 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(LabelTest, LabelStyleInUse) {
     TChartAxis& bottom = chart.BottomAxis();
     TChartAxis& left = chart.LeftAxis();
-    chart.GatherBoundSeries();
+    testing::steps::GatherBoundSeries(chart);
     EXPECT_EQ(LabelStyleInUse(bottom, chart.AxisPaintOf(bottom)), talValue);
     EXPECT_EQ(LabelStyleInUse(chart.TopAxis(), chart.AxisPaintOf(chart.TopAxis())),
               talNone);  // no series bound to it
 
     // Point texts label the axis of the X values only.
     series.AddPoint(1, 2, "first");
-    chart.GatherBoundSeries();
+    testing::steps::GatherBoundSeries(chart);
     EXPECT_EQ(LabelStyleInUse(bottom, chart.AxisPaintOf(bottom)), talText);
     EXPECT_EQ(LabelStyleInUse(left, chart.AxisPaintOf(left)), talValue);
 
     series.SetActive(false);
-    chart.GatherBoundSeries();
+    testing::steps::GatherBoundSeries(chart);
     EXPECT_EQ(LabelStyleInUse(bottom, chart.AxisPaintOf(bottom)), talNone);
     bottom.Labels().SetStyle(talMark);
     EXPECT_EQ(LabelStyleInUse(bottom, chart.AxisPaintOf(bottom)), talMark);
@@ -284,16 +285,16 @@ TEST_F(LabelTest, DateTimeAxisFollowsTheValuesLyingOnIt) {
     TChartAxis& bottom = chart.BottomAxis();
     TChartAxis& left = chart.LeftAxis();
     series.XValues().SetDateTime(true);
-    chart.GatherBoundSeries();
+    testing::steps::GatherBoundSeries(chart);
     EXPECT_TRUE(chart.AxisPaintOf(bottom).DateTime());
     EXPECT_FALSE(chart.AxisPaintOf(left).DateTime());
 
     series.YValues().SetDateTime(true);
-    chart.GatherBoundSeries();
+    testing::steps::GatherBoundSeries(chart);
     EXPECT_TRUE(chart.AxisPaintOf(left).DateTime());
 
     series.SetActive(false);
-    chart.GatherBoundSeries();
+    testing::steps::GatherBoundSeries(chart);
     EXPECT_FALSE(chart.AxisPaintOf(bottom).DateTime());
 }
 
@@ -305,7 +306,7 @@ protected:
         series.AddPoint(1, 97);
         axis.SetMinimumRound(true);
         axis.SetMaximumRound(true);
-        detail::MapAxis(chart, axis, TRect{180, 21, 964, 151});  // 130 pixels: 10 labels of 12 + 1
+        testing::steps::MapAxis(chart, axis, TRect{180, 21, 964, 151});  // 130 pixels: 10 labels of 12 + 1
     }
     ~LabelStepTest() override { UnregisterCanvasClass("TRecordingCanvas"); }
 
@@ -316,7 +317,7 @@ TEST_F(LabelStepTest, MeasuredOnTheChartsCanvas) {
     RegisterCanvasClass("TRecordingCanvas", [] { return std::make_unique<TRecordingCanvas>(); });
     chart.SetDefaultCanvas("TRecordingCanvas");
     ASSERT_NE(chart.Canvas(), nullptr);
-    detail::PrepareAxisRange(chart, axis);
+    testing::steps::PrepareAxisRange(chart, axis);
     EXPECT_EQ(chart.ScaleMapOf(axis).Minimum(), 0);
     EXPECT_EQ(chart.ScaleMapOf(axis).Maximum(), 100);
     EXPECT_EQ(chart.ScaleMapOf(axis).Span(), 100);
@@ -324,12 +325,12 @@ TEST_F(LabelStepTest, MeasuredOnTheChartsCanvas) {
 
 TEST_F(LabelStepTest, WithoutACanvasTheSetIncrementStands) {
     ASSERT_EQ(chart.Canvas(), nullptr);
-    detail::PrepareAxisRange(chart, axis);
+    testing::steps::PrepareAxisRange(chart, axis);
     EXPECT_EQ(chart.ScaleMapOf(axis).Minimum(), 3);
     EXPECT_EQ(chart.ScaleMapOf(axis).Maximum(), 97);
 
     axis.SetIncrement(25);
-    detail::PrepareAxisRange(chart, axis);
+    testing::steps::PrepareAxisRange(chart, axis);
     EXPECT_EQ(chart.ScaleMapOf(axis).Minimum(), 0);
     EXPECT_EQ(chart.ScaleMapOf(axis).Maximum(), 100);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/LayoutSteps.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Expect.h"
 #include "tests/support/RecordingCanvas.h"
@@ -66,13 +67,13 @@ TEST_F(ChartFixture, AnAutomaticLogarithmicAxisPassesOverValuesAtOrBelowZero) {
         series.AddValue(y);
     TChartAxis& axis = chart.LeftAxis();
     axis.SetLogarithmic(true);  // automatic ends may start at zero
-    detail::PrepareAxisRange(chart, axis);
+    testing::steps::PrepareAxisRange(chart, axis);
     EXPECT_EQ(chart.ScaleMapOf(axis).Range(), (TScaleRange{2, 50}));
     EXPECT_EQ(chart.ScaleMapOf(axis).Kind(), skLogarithmic);
     // Without a value above zero there is nothing to show on logarithms.
     series.ClearPoints();
     series.AddValue(-1);
-    detail::PrepareAxisRange(chart, axis);
+    testing::steps::PrepareAxisRange(chart, axis);
     EXPECT_EQ(chart.ScaleMapOf(axis).Range(), (TScaleRange{0, 0}));
 }
 
@@ -85,8 +86,8 @@ protected:
         TChartAxis& axis = chart.LeftAxis();
         axis.SetMinMax(minimum, maximum);
         axis.SetLogarithmic(true);
-        detail::PrepareAxisRange(chart, axis);
-        detail::MapAxis(chart, axis, {0, 0, 100, height});
+        testing::steps::PrepareAxisRange(chart, axis);
+        testing::steps::MapAxis(chart, axis, {0, 0, 100, height});
         return RunLabelPass(axis, chart.AxisPaintOf(axis), canvas);
     }
 

@@ -1,6 +1,7 @@
 #include <ostream>
 #include <string>
 
+#include "tests/support/LayoutSteps.h"
 #include "tests/support/ChartFixture.h"
 #include "twinscope/chart/panel/Chart.h"
 #include "twinscope/chart/series/LineSeries.h"
@@ -58,7 +59,7 @@ TEST_P(BoundSeriesRows, WhatTheSeriesTellTheirAxis) {
     c.setup(s);
     EXPECT_EQ(chart.BoundSeriesOf(c.axis(chart)), c.expected);
     // The paint's gathering tells the axis the same.
-    chart.GatherBoundSeries();
+    testing::steps::GatherBoundSeries(chart);
     EXPECT_EQ(chart.AxisPaintOf(c.axis(chart)).Series, c.expected);
 }
 

@@ -4,6 +4,7 @@
 
 #include "twinscope/chart/series/LineSeries.h"
 #include "tests/series/WindowSeriesData.h"
+#include "tests/support/LayoutSteps.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Printers.h"
 #include "tests/support/RecordingCanvas.h"
@@ -108,7 +109,7 @@ protected:
             TChartAxis& scale = chart.CustomAxes().Add();
             scale.SetHorizontal(horizontal);
             auto& companion = chart.CreateSeries<TLineSeries>();
-            detail::AppendSeriesDirectly(chart, companion);
+            chart.ListSilently(companion);
             companion.SetParentChart(&chart);
             if (horizontal) {
                 companion.BindCustomHorizAxis(&scale);
@@ -130,7 +131,7 @@ protected:
     // Only the legend's pass: the plot as the margins leave it, then the layout; answers the
     // plot the legend leaves.
     TRect LayOut() {
-        detail::StartLayout(chart, {0, 0, chart.Width(), chart.Height()});
+        testing::steps::StartLayout(chart, {0, 0, chart.Width(), chart.Height()});
         TChartLegend& legend = chart.Legend();
         legend.KeepLayout(chart, legend.LayOut(chart, canvas, chart.PlotRect()));
         return chart.ClampedPlot(legend.PlotBeside(chart, chart.PlotRect()));

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/LayoutSteps.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Printers.h"
 #include "tests/support/RecordingCanvas.h"
@@ -59,8 +60,8 @@ protected:
 
     // The geometry of a paint, without drawing.
     void Layout() {
-        detail::StartLayout(chart, {0, 0, 965, 518});
-        detail::FitAxesIntoPlot(chart);
+        testing::steps::StartLayout(chart, {0, 0, 965, 518});
+        testing::steps::FitAxesIntoPlot(chart);
     }
 
     void Drag(TMouseButton button, std::vector<TPoint> path, TShiftState shift = {}) {

@@ -1,6 +1,7 @@
 #include <array>
 #include <string>
 
+#include "tests/support/LayoutSteps.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Printers.h"
 #include "tests/support/RecordingCanvas.h"
@@ -84,7 +85,7 @@ TEST_F(ChartFixture, MarginsRepaintOnlyWhenChanged) {
     EXPECT_EQ(RepaintsDuring([&] { chart.SetMarginUnits(muPercent); }), 0);
     chart.SetMarginBottom(15);
     chart.SetMarginRight(0);
-    detail::StartLayout(chart, TRect{0, 0, 965, 518});
+    testing::steps::StartLayout(chart, TRect{0, 0, 965, 518});
     EXPECT_EQ(chart.PlotRect(), (TRect{145, 21, 964, 440}));
     EXPECT_EQ(chart.PlotWidth(), 819);
     EXPECT_EQ(chart.PlotCenterX(), 554);
@@ -132,10 +133,10 @@ TEST_F(ChartFixture, OnlyAxesOfActiveSeriesShow) {
 // they leave.
 TEST_F(ChartFixture, ShownAxesTakeTheirRoomFromTheirSides) {
     chart.SetBounds(400, 250);
-    detail::StartLayout(chart, TRect{0, 0, 400, 250});
+    testing::steps::StartLayout(chart, TRect{0, 0, 400, 250});
     const TRect plot = chart.PlotRect();
     TRecordingCanvas measure;
-    detail::FitAxesIntoPlot(chart, &measure);
+    testing::steps::FitAxesIntoPlot(chart, &measure);
     const TRect left = chart.PlotRect();
     EXPECT_GT(left.Left, plot.Left);
     EXPECT_GT(left.Top, plot.Top);
@@ -152,10 +153,11 @@ TEST_F(ChartFixture, ACustomAxisBesideThePlotTakesNoSpaceAndShowsOnlyWithItsSeri
     data.SetParentChart(&chart);
     TChartAxis& scale = chart.CustomAxes().Add();
     scale.SetPositionPercent(-12);
+    chart.Legend().SetVisible(false);  // two series would list in it, beside the plot
     TRecordingCanvas measure;
     auto fit = [&] {
-        detail::StartLayout(chart, TRect{0, 0, 400, 250});
-        detail::FitAxesIntoPlot(chart, &measure);
+        testing::steps::StartLayout(chart, TRect{0, 0, 400, 250});
+        testing::steps::FitAxesIntoPlot(chart, &measure);
         return chart.PlotRect();
     };
     const TRect plot = fit();

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/LayoutSteps.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/RecordingCanvas.h"
 #include "twinscope/chart/axes/AxisLabelPass.h"
@@ -31,10 +32,10 @@ TEST_P(WrappingDayScaleTest, ReadsAcrossTheNewYear) {
     bottom.SetMinMax(c.begin, c.end);
     auto days = CreateOwnedAxis<tBottomCalendarScale>(chart, calDayOfYear);
     EXPECT_EQ(days->Title().Caption(), "day of the year");
-    detail::PrepareAxisRange(chart, bottom);
-    detail::MapAxis(chart, bottom, Plot);
-    detail::PrepareAxisRange(chart, *days.Get());
-    detail::MapAxis(chart, *days.Get(), Plot);
+    testing::steps::PrepareAxisRange(chart, bottom);
+    testing::steps::MapAxis(chart, bottom, Plot);
+    testing::steps::PrepareAxisRange(chart, *days.Get());
+    testing::steps::MapAxis(chart, *days.Get(), Plot);
     TRecordingCanvas canvas;
     const TLabelPassResult r = RunLabelPass(*days.Get(), chart.AxisPaintOf(*days.Get()), canvas);
 

@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/LayoutSteps.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/RecordingCanvas.h"
 #include "twinscope/chart/axes/AxisLabelPass.h"
 #include "twinscope/chart/series/LineSeries.h"
-#include "twinscope/scales/ConvertedRange.h"
+#include "twinscope/chart/axes/ConvertedRange.h"
 #include "twinscope/scales/ScaleManager.h"
 
 namespace twinscope {
@@ -45,8 +46,8 @@ protected:
         left.SetLogarithmic(logarithmic);
     }
     TLabelPassResult Pass(TChartAxis& axis) {
-        detail::PrepareAxisRange(chart, axis);
-        detail::MapAxis(chart, axis, Plot);
+        testing::steps::PrepareAxisRange(chart, axis);
+        testing::steps::MapAxis(chart, axis, Plot);
         return RunLabelPass(axis, chart.AxisPaintOf(axis), canvas);
     }
     // Where the master puts a master value on the plot, worked out here on its own.
@@ -213,7 +214,7 @@ TEST_F(ConvertedScaleTest, ALiveScaleWithAnInverseFollowsTheShownRangeFromAcross
         CreateOwnedAxis<tScale>(chart, ssRight, "nm", &Wavelength, &Wavelength, "", "", clBlack);
     lambda->SetFollowsLive(true);
     chart.LeftAxis().SetMinMax(2e15, 4e15);
-    detail::FitAxesIntoPlot(chart);
+    testing::steps::FitAxesIntoPlot(chart);
     EXPECT_DOUBLE_EQ(lambda->Minimum(), Wavelength(4e15));
     EXPECT_DOUBLE_EQ(lambda->Maximum(), Wavelength(2e15));
     EXPECT_DOUBLE_EQ(chart.ScaleMapOf(*lambda.Get()).Maximum(), Wavelength(2e15));
@@ -335,7 +336,7 @@ TEST_P(LiveSideTest, FollowsTheMastersZoom) {
     scale.SetFollowsLive(true);
     master.StoreMinimum(100);
     master.StoreMaximum(300);
-    detail::FitAxesIntoPlot(chart);
+    testing::steps::FitAxesIntoPlot(chart);
     EXPECT_DOUBLE_EQ(scale.Minimum(), forward(100));
     EXPECT_DOUBLE_EQ(scale.Maximum(), forward(300));
     EXPECT_EQ(chart.ScaleMapOf(scale).Range(), (TScaleRange{forward(100), forward(300)}));

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/LayoutSteps.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Expect.h"
+#include "tests/support/RecordingCanvas.h"
 #include "twinscope/chart/axes/AxisGeometry.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/runtime/DateTime.h"
@@ -271,7 +273,7 @@ TEST_F(ScaleTest, ARangeSetOnAnAutomaticAxisIsTheRangeShown) {
     TChartAxis& left = chart.LeftAxis();
     left.SetMinMax(40, 100);
     auto celsius = CreateOwnedAxis<tLeftCelsiusScale>(chart);
-    detail::FitAxesIntoPlot(chart);
+    testing::steps::FitAxesIntoPlot(chart);
     EXPECT_EQ(chart.ScaleMapOf(left).Minimum(), 40);
     EXPECT_EQ(chart.ScaleMapOf(left).Maximum(), 100);
     EXPECT_EQ(chart.ScaleMapOf(*celsius.Get()).Maximum(),
@@ -300,7 +302,7 @@ TEST_P(LiveScaleTest, TheScaleShowsWhatItsMasterShows) {
     celsius->SetFollowsLive(c.live);
     TChartAxis& left = chart.LeftAxis();
     c.change(left);
-    detail::FitAxesIntoPlot(chart);
+    testing::steps::FitAxesIntoPlot(chart);
 
     const double minimum = c.live ? tLeftCelsiusScale::CelsiusFromFahrenheit(c.shownMinimum) : 0;
     const double maximum = c.live ? tLeftCelsiusScale::CelsiusFromFahrenheit(c.shownMaximum) : 100;
@@ -330,11 +332,11 @@ TEST_F(ScaleTest, ALiveScaleFollowsTheRangeWidenedLaterInThePaint) {
     SetFahrenheit(32, 212);
     auto celsius = CreateOwnedAxis<tLeftCelsiusScale>(chart);
     celsius->SetFollowsLive(true);
-    detail::FitAxesIntoPlot(chart);
     TChartAxis& master = chart.LeftAxis();
     master.SetMinimumOffset(40);
     master.SetMaximumOffset(40);
-    detail::ApplyAxisOffsets(chart, master);
+    TRecordingCanvas measure;
+    chart.LayOut(&measure, {0, 0, 400, 250});
     ASSERT_LT(chart.ScaleMapOf(master).Minimum(), 32);
     EXPECT_DOUBLE_EQ(chart.ScaleMapOf(*celsius.Get()).Minimum(),
                      (chart.ScaleMapOf(master).Minimum() - 32) / 1.8);
@@ -342,23 +344,34 @@ TEST_F(ScaleTest, ALiveScaleFollowsTheRangeWidenedLaterInThePaint) {
                      (chart.ScaleMapOf(master).Maximum() - 32) / 1.8);
 }
 
-TEST_F(ScaleTest, AScaleSwitchedOffOrFreedLeavesItsMasterAlone) {
+// The layout pulls each live scale's range from its master: any number may follow one master,
+// each through its own conversion, and none takes the master's range event.
+TEST_F(ScaleTest, SeveralLiveScalesFollowOneMaster) {
+    SetFahrenheit(32, 212);
     auto celsius = CreateOwnedAxis<tLeftCelsiusScale>(chart);
+    auto kelvin = CreateOwnedAxis<tScale>(
+        chart, ssRight, "K", [](double f) { return (f + 459.67) / 1.8; }, "", "", clBlack);
     EXPECT_EQ(RepaintsDuring([&] { celsius->SetFollowsLive(true); }), 1);
     EXPECT_EQ(RepaintsDuring([&] { celsius->SetFollowsLive(true); }), 0);
-    EXPECT_TRUE(chart.LeftAxis().OnCurrentRangeChanged);
-    auto kelvin = CreateOwnedAxis<tScale>(
-        chart, ssLeft, "K", [](double f) { return (f + 459.67) / 1.8; }, "", "", clBlack);
-    EXPECT_THROW_MSG(kelvin->SetFollowsLive(true), RuntimeError,
-                     "The master axis already has a handler of its shown range");
-    EXPECT_FALSE(kelvin->FollowsLive());
-    celsius->SetFollowsLive(false);
+    kelvin->SetFollowsLive(true);
     EXPECT_FALSE(chart.LeftAxis().OnCurrentRangeChanged);
+    chart.LeftAxis().SetMinMax(50, 140);
+    testing::steps::FitAxesIntoPlot(chart);
+    const TScaleRange followed = chart.ScaleMapOf(*celsius.Get()).Range();
+    EXPECT_DOUBLE_EQ(followed.Minimum, 10);
+    EXPECT_DOUBLE_EQ(followed.Maximum, 60);
+    EXPECT_DOUBLE_EQ(kelvin->Minimum(), (50 + 459.67) / 1.8);
+    EXPECT_DOUBLE_EQ(kelvin->Maximum(), (140 + 459.67) / 1.8);
+    EXPECT_EQ(kelvin->Increment(), 5);
 
-    celsius->SetFollowsLive(true);
-    celsius.Free();
-    EXPECT_FALSE(chart.LeftAxis().OnCurrentRangeChanged);
-    detail::FitAxesIntoPlot(chart);
+    // Switched off, a scale keeps what it showed last and no longer follows.
+    celsius->SetFollowsLive(false);
+    chart.LeftAxis().SetMinMax(32, 50);
+    testing::steps::FitAxesIntoPlot(chart);
+    EXPECT_EQ(chart.ScaleMapOf(*celsius.Get()).Range(), followed);
+    EXPECT_DOUBLE_EQ(kelvin->Minimum(), (32 + 459.67) / 1.8);
+    kelvin.Free();
+    EXPECT_NO_THROW(testing::steps::FitAxesIntoPlot(chart));
 }
 
 TEST_F(ScaleTest, FollowingAnExtremeMasterTwiceDoesNotFail) {

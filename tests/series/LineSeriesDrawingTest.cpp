@@ -7,6 +7,7 @@
 #include "twinscope/chart/panel/SeriesLayer.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "tests/series/WindowSeriesData.h"
+#include "tests/support/LayoutSteps.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/RecordingCanvas.h"
 
@@ -73,8 +74,8 @@ protected:
     }
 
     std::vector<std::string> Draw(TCanvas3D& target) {
-        detail::StartLayout(chart, TRect{0, 0, 965, 518});
-        detail::FitAxesIntoPlot(chart);
+        testing::steps::StartLayout(chart, TRect{0, 0, 965, 518});
+        testing::steps::FitAxesIntoPlot(chart);
         DrawSeriesLayer(chart, target);
         return Script(canvas);
     }
@@ -387,7 +388,7 @@ TEST_F(LineDrawingTest, TheScalesEmptyCompanionSeriesDrawsNothing) {
     series.AddPoint(200, 300);
     TChartAxis& scale = chart.CustomAxes().Add();
     TLineSeries& companion = chart.CreateSeries<TLineSeries>();
-    detail::AppendSeriesDirectly(chart, companion);
+    chart.ListSilently(companion);
     companion.SetParentChart(&chart);
     companion.BindCustomVertAxis(&scale);
     companion.SetSeriesColor(chart.Color());

@@ -5,6 +5,7 @@
 
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/runtime/Exceptions.h"
+#include "tests/support/LayoutSteps.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Expect.h"
 
@@ -249,7 +250,7 @@ TEST_F(ChartFixture, AnAlreadyListedSeriesJoinsSilently) {
     int events = 0;
     chart.AddSeriesListener([&](TChartSeriesEvent, TChartSeries&) { ++events; });
     auto& series = chart.CreateSeries<TLineSeries>();
-    detail::AppendSeriesDirectly(chart, series);
+    chart.ListSilently(series);
     EXPECT_EQ(RepaintsDuring([&] { series.SetParentChart(&chart); }), 0);
     EXPECT_EQ(chart.SeriesCount(), 1u);
     EXPECT_EQ(series.ParentChart(), &chart);
@@ -342,16 +343,16 @@ TEST_F(ChartFixture, AutomaticAxesTakeTheExtremesOfTheirActiveSeries) {
     b.AddPoint(15, -3);
     inactive.AddPoint(100, 100);
     inactive.SetActive(false);
-    detail::PrepareAxisRange(chart, chart.LeftAxis());
-    detail::PrepareAxisRange(chart, chart.BottomAxis());
+    testing::steps::PrepareAxisRange(chart, chart.LeftAxis());
+    testing::steps::PrepareAxisRange(chart, chart.BottomAxis());
     EXPECT_EQ(chart.ScaleMapOf(chart.LeftAxis()).Minimum(), -3);
     EXPECT_EQ(chart.ScaleMapOf(chart.LeftAxis()).Maximum(), 7);
     EXPECT_EQ(chart.ScaleMapOf(chart.BottomAxis()).Minimum(), 10);
     EXPECT_EQ(chart.ScaleMapOf(chart.BottomAxis()).Maximum(), 20);
-    detail::PrepareAxisRange(chart, chart.RightAxis());
+    testing::steps::PrepareAxisRange(chart, chart.RightAxis());
     EXPECT_EQ(chart.ScaleMapOf(chart.RightAxis()).Maximum(), 0);
     b.SetVertAxis(aBothVertAxis);
-    detail::PrepareAxisRange(chart, chart.RightAxis());
+    testing::steps::PrepareAxisRange(chart, chart.RightAxis());
     EXPECT_EQ(chart.ScaleMapOf(chart.RightAxis()).Minimum(), -3);
 }
 
@@ -366,8 +367,8 @@ protected:
         chart.BottomAxis().SetMinimum(2.5);
         chart.LeftAxis().SetAutomatic(false);
         chart.LeftAxis().SetMaximum(100);
-        detail::StartLayout(chart, TRect{0, 0, 400, 250});
-        detail::FitAxesIntoPlot(chart);
+        testing::steps::StartLayout(chart, TRect{0, 0, 400, 250});
+        testing::steps::FitAxesIntoPlot(chart);
     }
     TLineSeries& series = chart.CreateSeries<TLineSeries>();
 };
@@ -391,7 +392,7 @@ TEST_F(ShownRangeTest, MarkersTouchingThePlotWidenTheRange) {
 TEST_F(ShownRangeTest, NothingShownWhenEveryPointIsBelowTheRange) {
     chart.BottomAxis().SetMaximum(30);
     chart.BottomAxis().SetMinimum(20);
-    detail::FitAxesIntoPlot(chart);
+    testing::steps::FitAxesIntoPlot(chart);
     series.ComputeShownRange();
     EXPECT_EQ(series.FirstShownIndex(), -1);
     EXPECT_EQ(series.LastShownIndex(), -1);
@@ -405,7 +406,7 @@ TEST_F(ShownRangeTest, SearchedRangeMatchesAWalkOverRepeatedValues) {
         series.AddPoint(i / 3, 50);  // each X value three times
     for (double lo = -5; lo < 105; lo += 0.75) {
         chart.BottomAxis().SetMinMax(lo, lo + 7.3);
-        detail::FitAxesIntoPlot(chart);
+        testing::steps::FitAxesIntoPlot(chart);
         const TScaleMap& map = chart.ScaleMapOf(chart.BottomAxis());
         const double from = map.ToValue(chart.PlotRect().Left);
         const double to = map.ToValue(chart.PlotRect().Right);

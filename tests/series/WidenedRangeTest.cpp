@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/LayoutSteps.h"
+
 #include "twinscope/chart/panel/Chart.h"
 #include "twinscope/chart/series/LineSeries.h"
 
@@ -48,8 +50,8 @@ TEST_P(WidenedRangeTest, TheRunEndsAtTheFirstPointWhoseMarkerMissesThePlot) {
     chart.BottomAxis().SetMinMax(c.from, c.to);
     chart.LeftAxis().SetAutomatic(false);
     chart.LeftAxis().SetMinMax(-3, 3);
-    detail::StartLayout(chart, TRect{0, 0, 600, 400});
-    detail::FitAxesIntoPlot(chart);
+    testing::steps::StartLayout(chart, TRect{0, 0, 600, 400});
+    testing::steps::FitAxesIntoPlot(chart);
     series.ComputeShownRange();
 
     const TRect& plot = chart.PlotRect();

@@ -1,4 +1,4 @@
-#include "twinscope/scales/ConvertedRange.h"
+#include "twinscope/chart/axes/ConvertedRange.h"
 
 #include <algorithm>
 #include <cmath>
