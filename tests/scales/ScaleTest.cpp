@@ -355,13 +355,13 @@ TEST_F(ScaleTest, SeveralLiveScalesFollowOneMaster) {
     EXPECT_EQ(RepaintsDuring([&] { celsius->SetFollowsLive(true); }), 0);
     kelvin->SetFollowsLive(true);
     EXPECT_FALSE(chart.LeftAxis().OnCurrentRangeChanged);
-    chart.LeftAxis().SetMinMax(50, 140);
+    chart.LeftAxis().SetMinMax(50, 131);
     testing::steps::FitAxesIntoPlot(chart);
     const TScaleRange followed = chart.ScaleMapOf(*celsius.Get()).Range();
     EXPECT_DOUBLE_EQ(followed.Minimum, 10);
-    EXPECT_DOUBLE_EQ(followed.Maximum, 60);
+    EXPECT_DOUBLE_EQ(followed.Maximum, 55);
     EXPECT_DOUBLE_EQ(kelvin->Minimum(), (50 + 459.67) / 1.8);
-    EXPECT_DOUBLE_EQ(kelvin->Maximum(), (140 + 459.67) / 1.8);
+    EXPECT_DOUBLE_EQ(kelvin->Maximum(), (131 + 459.67) / 1.8);
     EXPECT_EQ(kelvin->Increment(), 5);
 
     // Switched off, a scale keeps what it showed last and no longer follows.
