@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "twinscope/chart/axes/NiceRungs.h"
 #include "twinscope/chart/panel/CustomAxisPanel.h"
 #include "twinscope/chart/panel/PlotLayout.h"
 #include "twinscope/chart/series/LineSeries.h"
@@ -142,27 +141,11 @@ void tScale::SetFollowsLive(bool on) {
     followsLive_ = on;
     if (!on) {
         SetRangeFollowing({});
-        return;
-    }
-    // Each paint converts the range the master shows as it lays the axes out. Without an
-    // inverse, a conversion that turns the range around has nothing sound to show: the scale
-    // keeps its range, as FollowMaster would after refusing it.
-    std::function<std::optional<TScaleRange>(const TScaleRange&)> range;
-    if (inverse_) {
-        range = [conversion = ScaleConversion()](const TScaleRange& shown) {
-            return ConvertedRange(*conversion, shown);
-        };
+    } else if (inverse_) {
+        SetRangeFollowing(ConvertedFollowing(masterAxis_, ScaleConversion()));
     } else {
-        range = [conversion = conversion_](const TScaleRange& shown) -> std::optional<TScaleRange> {
-            const double minimum = conversion(shown.Minimum);
-            const double maximum = conversion(shown.Maximum);
-            if (!(minimum <= maximum)) return std::nullopt;
-            return TScaleRange{minimum, maximum};
-        };
+        SetRangeFollowing(ConvertedFollowing(masterAxis_, conversion_));
     }
-    SetRangeFollowing({.Master = masterAxis_,
-                       .Range = std::move(range),
-                       .Increment = [](const TScaleRange& r) { return NiceRung(r.Maximum - r.Minimum); }});
 }
 
 void tScale::SetAlignedToMaster(bool on) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 
+#include "twinscope/chart/axes/ScaleConversion.h"
 #include "twinscope/chart/axes/ScaleMap.h"
 #include "twinscope/runtime/Export.h"
 
@@ -22,5 +24,14 @@ struct TWINSCOPE_EXPORT TRangeFollowing {
     // The increment setting the labels of that range start from.
     std::function<double(const TScaleRange& range)> Increment;
 };
+
+// Following a master through a conversion, with the 1-2-5 increment of the converted range
+// (NiceRung). Given the conversion's inverse, the range is put in order and ends where the
+// conversion is not finite move inwards (ConvertedRange); given only the forward conversion, a
+// range it turns around has nothing sound to show, and the axis keeps its own.
+TWINSCOPE_EXPORT TRangeFollowing ConvertedFollowing(const TChartAxis* master,
+                                                    std::function<double(double)> forward);
+TWINSCOPE_EXPORT TRangeFollowing ConvertedFollowing(
+    const TChartAxis* master, std::shared_ptr<const TScaleConversion> conversion);
 
 }  // namespace twinscope

@@ -83,12 +83,10 @@ bool TChartMouse::AxisClicked(const TChartAxis& axis, TPoint p) const {
 }
 
 bool TChartMouse::AxisTitleClicked(const TChartAxis& axis, TPoint p) const {
-    TCanvas3D* canvas = chart_.Canvas();
-    if (!TitleShows(axis) || !canvas) return false;
-    const TChartAxisTitle* title = axis.CreatedTitle();
-    const TSize size = TextShapeSize(*canvas, *title, title->Caption());
-    const TRect box = AxisTitleBox(axis, chart_.AxisPaintOf(axis), size);
-    return Contains(TurnedShapeBox(box, title->Angle()), p);
+    // Where the last paint put the title; an axis never painted has none.
+    const TRect& box = chart_.AxisPaintOf(axis).TitleBox;
+    if (!TitleShows(axis) || box.IsEmpty()) return false;
+    return Contains(TurnedShapeBox(box, axis.CreatedTitle()->Angle()), p);
 }
 
 void TChartMouse::MouseDown(TMouseButton button, std::int32_t x, std::int32_t y,

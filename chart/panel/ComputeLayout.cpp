@@ -42,6 +42,16 @@ TRect AxesRoom(const TRect& bounds, const TRect& marginPlot, const TRect& plot) 
             side(plot.Bottom, marginPlot.Bottom, bounds.Bottom)};
 }
 
+// A label whose text would reach past the paint bounds along its axis would be cut at the
+// chart's edge: it is left out (its tick stays).
+void LeaveOutLabelsBeyond(const TChartAxis& axis, const TRect& bounds, TScaleDivision& division) {
+    const auto cut = [&](const TAxisLabel& label) {
+        return axis.Horizontal() ? label.Box.Left < bounds.Left || label.Box.Right > bounds.Right
+                                 : label.Box.Top < bounds.Top || label.Box.Bottom > bounds.Bottom;
+    };
+    std::erase_if(division.Labels, cut);
+}
+
 // One layout, step by step. Each step takes the plot rectangle the steps before it left and
 // returns what it leaves; what it decides for the axes goes into their paints.
 class TLayoutPass {
@@ -269,6 +279,7 @@ private:
             if (!paint.Shown) continue;
             paint.TitleBox = TitleBoxOf(*axis, paint, *measure_);
             paint.Division = DivisionOf(*axis, paint, *measure_);
+            LeaveOutLabelsBeyond(*axis, layout_.Bounds, paint.Division);
         }
     }
 

@@ -143,5 +143,44 @@ INSTANTIATE_TEST_SUITE_P(Rows, ComputeLayoutTest,
                                            LayoutCase{"LiveOverAutomaticRoundedData", true, true, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A label that would reach past the chart's edge is left out rather than cut; its tick stays,
+// and where the label fits nothing changes.
+struct EdgeLabelCase {
+    const char* name;
+    std::int32_t rightMargin;  // percent
+    bool lastLabelShown;
+};
+
+class EdgeLabelTest : public ChartFixture, public ::testing::WithParamInterface<EdgeLabelCase> {};
+
+TEST_P(EdgeLabelTest, TheLastLabelIsLeftOutRatherThanCut) {
+    chart.SetBounds(400, 250);
+    chart.SetView3D(false);
+    chart.SetMarginRight(GetParam().rightMargin);
+    chart.Legend().SetVisible(false);
+    auto& series = chart.AddNewSeries<TLineSeries>();
+    series.AddPoint(0, 1);
+    series.AddPoint(100000, 2);
+    TChartAxis& bottom = chart.BottomAxis();
+    bottom.SetAutomatic(false);
+    bottom.SetMinMax(0, 100000);
+    bottom.SetIncrement(20000);
+    TRecordingCanvas canvas;
+    TNoTarget target;
+    chart.RenderChart(canvas, target, {0, 0, 400, 250});
+    const TScaleDivision& division = chart.AxisPaintOf(bottom).Division;
+    EXPECT_EQ(division.TickPositions.size(), 6u);
+    ASSERT_FALSE(division.Labels.empty());
+    EXPECT_EQ(division.Labels.front().Text == "100,000", GetParam().lastLabelShown);
+    for (const TAxisLabel& label : division.Labels)
+        EXPECT_LE(label.Box.Right, 400) << label.Text;
+    EXPECT_EQ(bottom.Items().Count(), division.Labels.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, EdgeLabelTest,
+                         ::testing::Values(EdgeLabelCase{"AtTheEdge", 0, false},
+                                           EdgeLabelCase{"WithRoomBeside", 8, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace twinscope
