@@ -18,6 +18,7 @@
 #include "twinscope/chart/axes/AxisLabelPass.h"
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
 #include "twinscope/chart/panel/Chart.h"
+#include "twinscope/chart/panel/ComputeLayout.h"
 #include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope::bench {
@@ -59,6 +60,16 @@ void RunLabelPasses(benchmark::State& state, const std::string& canvasClass) {
     state.SetLabel(FloorLabel("BM_FloorBlit"));
 }
 
+// The layout of a paint on its own: everything decided, nothing drawn.
+void LayOutChart(benchmark::State& state, const std::string& canvasClass) {
+    TPaintedWindow w(canvasClass);
+    TCanvas3D& canvas = *w.chart.Canvas();
+    const TRect bounds{0, 0, w.chart.Width(), w.chart.Height()};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ComputeLayout(w.chart, &canvas, bounds));
+    state.SetLabel(FloorLabel("BM_FloorBlit"));
+}
+
 const bool registered = [] {
     for (const char* canvasClass : {"TChartCanvas3D", "TGDIPlusCanvas"}) {
         const std::string backend = std::string(canvasClass) == "TChartCanvas3D" ? "GDI" : "GDI+";
@@ -67,6 +78,9 @@ const bool registered = [] {
             ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark(("BM_ProgramChart/unchanged/" + backend).c_str(), RepaintChart,
                                      std::string(canvasClass), false)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("BM_ProgramChart/layout/" + backend).c_str(), LayOutChart,
+                                     std::string(canvasClass))
             ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark(("BM_ProgramChart/labelPasses/" + backend).c_str(),
                                      RunLabelPasses, std::string(canvasClass))
