@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QLinearGradient>
+#include <QGlyphRun>
 #include <QPainterPath>
 
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
@@ -169,8 +170,9 @@ QBrush GradientBrush(const TGradientData& gradient, const QColor& start, const Q
     return QBrush(linear);
 }
 
-void DrawQtText(QPainter& painter, const TQtText& text) {
+void DrawQtText(QPainter& painter, const TQtText& text, TShapedTextCache* shapes) {
     const QPointF baseline = text.TopLeft + QPointF(0, text.Ascent);
+    const TShapedText* shaped = nullptr;
     auto pass = [&](QPointF offset, auto&& draw) {
         painter.save();
         painter.translate(text.Anchor + offset);
@@ -179,15 +181,24 @@ void DrawQtText(QPainter& painter, const TQtText& text) {
         painter.restore();
     };
     auto plain = [&](const QColor& color) {
-        return [&painter, &text, &baseline, color] {
+        return [&painter, &text, &baseline, &shaped, color] {
             painter.setPen(color);
-            painter.drawText(baseline, text.Text);
+            if (!shaped) {
+                painter.drawText(baseline, text.Text);
+                return;
+            }
+            for (const QGlyphRun& run : shaped->Runs)
+                painter.drawGlyphRun(baseline, run);
         };
     };
 
     painter.save();
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setFont(FontForDevice(text.Font, painter.device()));
+    // The key is the font the painter resolved for its device, which drawText would shape in.
+    if (shapes && !text.OutLine) {
+        shaped = shapes->Find(painter.font(), painter.device()->logicalDpiY(), text.Text);
+    }
     if (text.Background) {
         pass({}, [&] { painter.fillRect(QRectF(text.TopLeft, text.Box), *text.Background); });
     }
