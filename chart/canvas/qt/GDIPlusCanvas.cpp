@@ -173,40 +173,6 @@ void TGDIPlusCanvas::FillPath(QPainter& painter, const QPainterPath& path) {
     painter.fillPath(path, PlusBrush(brush));
 }
 
-// A smoothed fill covers the whole pixels inside a rectangle fully: in one opaque colour they
-// come out that colour, and filling them directly gives the same pixels without blending each
-// one, which is most of what the background, the walls and the legend cost. Only the strips
-// of part-covered pixels along a rectangle's edges between pixels are smoothed.
-void TGDIPlusCanvas::FillArea(QPainter& painter, const QRectF& area) {
-    const TBrushData& brush = Brush();
-    const QColor color = PlusColor(brush.Color);
-    const bool direct = antiAlias_ && brush.Style == bsSolid && !brush.Gradient.Visible &&
-                        color.alpha() == 255 &&
-                        painter.deviceTransform().type() == QTransform::TxNone &&
-                        painter.paintEngine()->type() == QPaintEngine::Raster;
-    const QRect whole(QPoint(static_cast<int>(std::ceil(area.left())),
-                             static_cast<int>(std::ceil(area.top()))),
-                      QPoint(static_cast<int>(std::floor(area.right())) - 1,
-                             static_cast<int>(std::floor(area.bottom())) - 1));
-    auto fill = [&](const QRectF& part) {
-        if (part.width() <= 0 || part.height() <= 0) return;
-        QPainterPath path;
-        path.addRect(part);
-        FillPath(painter, path);
-    };
-    if (!direct || whole.isEmpty()) {
-        fill(area);
-        return;
-    }
-    const qreal wholeTop = whole.top();
-    const qreal wholeBottom = whole.bottom() + 1;
-    fill(QRectF(QPointF(area.left(), area.top()), QPointF(area.right(), wholeTop)));
-    fill(QRectF(QPointF(area.left(), wholeBottom), QPointF(area.right(), area.bottom())));
-    fill(QRectF(QPointF(area.left(), wholeTop), QPointF(whole.left(), wholeBottom)));
-    fill(QRectF(QPointF(whole.right() + 1, wholeTop), QPointF(area.right(), wholeBottom)));
-    FillPixels(painter, whole, color);
-}
-
 // Lines in the XOR pen modes are never written as columns.
 TChartCanvas::TColumnLines TGDIPlusCanvas::ColumnLines() const {
     if (XorMode()) return TColumnLines::None;
@@ -293,11 +259,7 @@ void TGDIPlusCanvas::DoShape(const TCanvasShape& shape) {
             const qreal half = Pen().Width / 2.0;
             area.adjust(half, half, -half, -half);
         }
-        if (shape.Kind == skRectangle && area.isValid()) {
-            FillArea(*painter, area);
-        } else if (shape.Kind == skPolygon || area.isValid()) {
-            FillPath(*painter, ShapePath(shape, area));
-        }
+        if (shape.Kind == skPolygon || area.isValid()) FillPath(*painter, ShapePath(shape, area));
     }
     if (!stroke) return;
     UseSmoothing(*painter, antiAlias_ && Pen().Width != 0);
@@ -327,7 +289,9 @@ void TGDIPlusCanvas::DoArc(const TRect& rect, TPoint start, TPoint end) {
 void TGDIPlusCanvas::DoFillRect(const TRect& rect) {
     QPainter* painter = PreparePainter();
     if (!painter) return;
-    FillArea(*painter, AreaRect(rect));
+    QPainterPath path;
+    path.addRect(AreaRect(rect));
+    FillPath(*painter, path);
 }
 
 void TGDIPlusCanvas::DoGradientFill(const TRect& rect, const TGradientData& gradient) {

@@ -71,7 +71,6 @@ private:
     const QPen& PlusPen();
     QBrush PlusBrush(const TBrushData& brush) const;
     void FillPath(QPainter& painter, const QPainterPath& path);
-    void FillArea(QPainter& painter, const QRectF& area);
     bool FillsWholePixels(const QPainter& painter) const;
 
     bool antiAlias_ = true;
