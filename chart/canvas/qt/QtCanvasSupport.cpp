@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QGlyphRun>
+#include <QPaintEngine>
 #include <QPainterPath>
 
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
@@ -196,7 +197,9 @@ void DrawQtText(QPainter& painter, const TQtText& text, TShapedTextCache* shapes
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setFont(FontForDevice(text.Font, painter.device()));
     // The key is the font the painter resolved for its device, which drawText would shape in.
-    if (shapes && !text.OutLine) {
+    // Vector pictures keep their texts as text: only raster surfaces draw from glyph runs.
+    const bool raster = painter.paintEngine()->type() == QPaintEngine::Raster;
+    if (shapes && raster && !text.OutLine) {
         shaped = shapes->Find(painter.font(), painter.device()->logicalDpiY(), text.Text);
     }
     if (text.Background) {
