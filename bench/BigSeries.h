@@ -38,8 +38,10 @@ inline std::vector<std::int32_t> BigSeriesCounts() {
 }
 
 // Fills an empty series with `count` points of a random walk, `secondsApart` apart in date
-// units, in batches of a million, so that no second copy of a large series is held.
-inline void AppendWalk(TChartSeries& series, std::int64_t count, double secondsApart = 1) {
+// units, in batches of a million, so that no second copy of a large series is held. With
+// `valueOf`, each point holds that function of the walk instead.
+inline void AppendWalk(TChartSeries& series, std::int64_t count, double secondsApart = 1,
+                       double (*valueOf)(double) = nullptr) {
     std::mt19937_64 random(1);
     std::normal_distribution<double> step(0, 1);
     constexpr std::int64_t Batch = 1'000'000;
@@ -53,7 +55,8 @@ inline void AppendWalk(TChartSeries& series, std::int64_t count, double secondsA
         ys.resize(static_cast<std::size_t>(n));
         for (std::int64_t i = 0; i < n; ++i) {
             xs[i] = 45000 + static_cast<double>(done + i) * secondsApart / 86400;
-            ys[i] = walk += step(random);
+            walk += step(random);
+            ys[i] = valueOf ? valueOf(walk) : walk;
         }
         series.AppendPoints(xs, ys);
     }

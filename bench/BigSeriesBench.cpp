@@ -12,6 +12,7 @@
 #include <string>
 
 #include "bench/BigSeries.h"
+#include "twinscope/chart/canvas/qt/QtCanvas.h"
 #include "twinscope/chart/panel/SeriesLayer.h"
 #include "twinscope/chart/series/MinMaxIndex.h"
 
@@ -113,6 +114,9 @@ void Pan(benchmark::State& state, const std::string& canvasClass) {
     const double span = c.series.XValues().Last() - first;
     // Across the series and back, a hundredth of its span a frame.
     std::int32_t step = 0;
+    const auto* canvas = dynamic_cast<const TQtCanvas*>(c.chart.Canvas());
+    const std::int64_t hitsBefore = canvas ? canvas->ShapedTexts().Hits() : 0;
+    const std::int64_t missesBefore = canvas ? canvas->ShapedTexts().Misses() : 0;
     for (auto _ : state) {
         const std::int32_t at = step % 180 < 90 ? step % 180 : 180 - step % 180;
         const double from = first + at * 0.01 * span;
@@ -121,6 +125,12 @@ void Pan(benchmark::State& state, const std::string& canvasClass) {
         ++step;
     }
     state.SetLabel(Floors("pan", BackendName(canvasClass), n));
+    // Of the texts the pan drew, the share drawn from glyph runs shaped in an earlier frame.
+    if (canvas) {
+        const auto hits = static_cast<double>(canvas->ShapedTexts().Hits() - hitsBefore);
+        const auto misses = static_cast<double>(canvas->ShapedTexts().Misses() - missesBefore);
+        state.counters["text hits %"] = hits + misses > 0 ? 100 * hits / (hits + misses) : 0;
+    }
 }
 
 void LayIndex(benchmark::State& state) {

@@ -107,13 +107,13 @@ TChartCanvas::TColumnLines TCustomStackSeries::ColumnLinesFor(TCanvas3D& canvas)
     const TSeriesHost* chart = ParentChart();
     const TChartAxis* horizontal = ResolvedHorizAxis();
     const TChartAxis* vertical = ResolvedVertAxis();
-    // Only the plot's clip hides what the segments' own plot test would have left out.
-    // Logarithmic maps leave out the points at or below zero, which a column's extremes would
-    // not.
+    // Only the plot's clip hides what the segments' own plot test would have left out. A
+    // logarithmic vertical map keeps the order of positive values, so a column's extremes still
+    // give its rows; the columns hand those holding values at or below zero back to the segments.
     const bool applies = reduceColumns_ && chart && !chart->View3D() && chart->ClipPoints() &&
                          UseAxis() && horizontal && vertical && horizontal->Horizontal() &&
                          !horizontal->Inverted() && !vertical->Horizontal() &&
-                         XMap().Kind() == skLinear && YMap().Kind() == skLinear &&
+                         XMap().Kind() == skLinear &&
                          XValues().Order() == loAscending && !HasPointColors() &&
                          !ColorEachPoint() && SeriesColor() != clNone && Transparency() == 0 &&
                          !Pointer().Visible && !Stairs() && FirstShownIndex() >= 0;

@@ -20,7 +20,8 @@
 namespace twinscope {
 namespace {
 
-enum class TShape { Walk, Noise, Steep, Flat, BeyondThePlot, WithNaN };
+// The Log shapes are drawn on a logarithmic left axis.
+enum class TShape { Walk, Noise, Steep, Flat, BeyondThePlot, WithNaN, LogWalk, LogWithZeros };
 
 struct ColumnsCase {
     const char* name;
@@ -56,6 +57,12 @@ std::vector<double> ValuesOf(TShape shape, std::int32_t n) {
             case TShape::WithNaN:
                 ys[i] = i % 501 == 0 ? std::nan("") : step(random);
                 break;
+            case TShape::LogWalk:
+                ys[i] = std::pow(10.0, walk / 100);
+                break;
+            case TShape::LogWithZeros:
+                ys[i] = i % 20011 == 0 ? (i % 2 ? 0 : -1) : std::pow(10.0, step(random) / 2);
+                break;
         }
     }
     return ys;
@@ -81,6 +88,13 @@ protected:
         if (c.shape == TShape::BeyondThePlot || c.shape == TShape::WithNaN) {
             chart.LeftAxis().SetAutomatic(false);
             chart.LeftAxis().SetMinMax(-3, 3);
+        }
+        if (c.shape == TShape::LogWithZeros) {
+            chart.LeftAxis().SetAutomatic(false);
+            chart.LeftAxis().SetMinMax(0.01, 100);
+        }
+        if (c.shape == TShape::LogWalk || c.shape == TShape::LogWithZeros) {
+            chart.LeftAxis().SetLogarithmic(true);
         }
     }
 
@@ -164,7 +178,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ColumnsCase{"WalkZoomedEntering", TShape::Walk, 2'000'000, 0.3013, 0.6137},
                       ColumnsCase{"NoiseScrolledPastTheEnd", TShape::Noise, 1'000'000, 0.7, 1.3},
                       ColumnsCase{"WalkScrolledBeforeTheStart", TShape::Walk, 1'000'000, -0.3, 0.2},
-                      ColumnsCase{"WalkWithValuesNotANumber", TShape::WithNaN, 300'000, 0.1, 0.9}),
+                      ColumnsCase{"WalkWithValuesNotANumber", TShape::WithNaN, 300'000, 0.1, 0.9},
+                      ColumnsCase{"LogarithmicWalk", TShape::LogWalk, 1'000'000, 0, 1},
+                      ColumnsCase{"LogarithmicWithZeros", TShape::LogWithZeros, 300'000, 0, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -178,7 +194,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ColumnsCase{"NoiseScrolledPastTheEnd", TShape::Noise, 100'000, 0.7, 1.3},
                       ColumnsCase{"NoiseScrolledBeforeTheStart", TShape::Noise, 100'000, -0.3, 0.2},
                       ColumnsCase{"ValuesFarBeyondThePlot", TShape::BeyondThePlot, 60'000, 0, 1},
-                      ColumnsCase{"WalkWithValuesNotANumber", TShape::WithNaN, 60'000, 0.1, 0.9}),
+                      ColumnsCase{"WalkWithValuesNotANumber", TShape::WithNaN, 60'000, 0.1, 0.9},
+                      ColumnsCase{"LogarithmicWalk", TShape::LogWalk, 200'000, -0.01, 1.01},
+                      ColumnsCase{"LogarithmicWithZeros", TShape::LogWithZeros, 60'000, 0, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

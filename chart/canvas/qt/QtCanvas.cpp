@@ -136,7 +136,7 @@ void TQtCanvas::DoTextOut(std::int32_t x, std::int32_t y, const std::string& tex
     if (font.OutLine.Visible && font.OutLine.Style != psClear) {
         drawn.OutLine = QPen(ColorOf(font.OutLine.Color), font.OutLine.Width);
     }
-    DrawQtText(*painter, drawn);
+    DrawQtText(*painter, drawn, &shapedTexts_);
 }
 
 TSize TQtCanvas::DoTextExtent(std::string_view line) {

@@ -36,6 +36,9 @@ public:
     TFontQuality TextQuality() const { return textQuality_; }
     void SetTextQuality(TFontQuality quality) { textQuality_ = quality; }
 
+    // The texts this canvas has shaped, kept across frames.
+    const TShapedTextCache& ShapedTexts() const { return shapedTexts_; }
+
     // The off-screen buffer in device pixels; null before the first buffered frame.
     const QImage& Buffer() const { return buffer_; }
 
@@ -127,9 +130,10 @@ private:
     };
     using TAdvances = std::unordered_map<std::string, int, TTextHash, std::equal_to<>>;
     static constexpr std::size_t MaxMeasuredFonts = 16;
-    static constexpr std::size_t MaxMeasuredTexts = 1024;
+    static constexpr std::size_t MaxMeasuredTexts = 4096;
     std::map<TQtFontKey, TAdvances> advances_;
     TAdvances* advancesInUse_ = nullptr;
+    TShapedTextCache shapedTexts_;
 };
 
 }  // namespace twinscope

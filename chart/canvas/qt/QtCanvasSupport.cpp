@@ -6,6 +6,8 @@
 
 #include <QImage>
 #include <QLinearGradient>
+#include <QGlyphRun>
+#include <QPaintEngine>
 #include <QPainterPath>
 
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
@@ -169,8 +171,9 @@ QBrush GradientBrush(const TGradientData& gradient, const QColor& start, const Q
     return QBrush(linear);
 }
 
-void DrawQtText(QPainter& painter, const TQtText& text) {
+void DrawQtText(QPainter& painter, const TQtText& text, TShapedTextCache* shapes) {
     const QPointF baseline = text.TopLeft + QPointF(0, text.Ascent);
+    const TShapedText* shaped = nullptr;
     auto pass = [&](QPointF offset, auto&& draw) {
         painter.save();
         painter.translate(text.Anchor + offset);
@@ -179,15 +182,26 @@ void DrawQtText(QPainter& painter, const TQtText& text) {
         painter.restore();
     };
     auto plain = [&](const QColor& color) {
-        return [&painter, &text, &baseline, color] {
+        return [&painter, &text, &baseline, &shaped, color] {
             painter.setPen(color);
-            painter.drawText(baseline, text.Text);
+            if (!shaped) {
+                painter.drawText(baseline, text.Text);
+                return;
+            }
+            for (const QGlyphRun& run : shaped->Runs)
+                painter.drawGlyphRun(baseline, run);
         };
     };
 
     painter.save();
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setFont(FontForDevice(text.Font, painter.device()));
+    // The key is the font the painter resolved for its device, which drawText would shape in.
+    // Vector pictures keep their texts as text: only raster surfaces draw from glyph runs.
+    const bool raster = painter.paintEngine()->type() == QPaintEngine::Raster;
+    if (shapes && raster && !text.OutLine) {
+        shaped = shapes->Find(painter.font(), painter.device()->logicalDpiY(), text.Text);
+    }
     if (text.Background) {
         pass({}, [&] { painter.fillRect(QRectF(text.TopLeft, text.Box), *text.Background); });
     }

@@ -15,6 +15,7 @@
 #include <QString>
 
 #include "twinscope/chart/canvas/ChartCanvas.h"
+#include "twinscope/chart/canvas/qt/ShapedTextCache.h"
 #include "twinscope/runtime/Export.h"
 
 namespace twinscope {
@@ -88,6 +89,9 @@ struct TWINSCOPE_EXPORT TQtText {
 
 // Draws the background box, then shadow and emboss at their offsets, then the text itself (as
 // a filled and stroked path when it has an outline pen). Leaves the painter's state unchanged.
-TWINSCOPE_EXPORT void DrawQtText(QPainter& painter, const TQtText& text);
+// With a cache of shaped texts, a text it can hold is shaped once and drawn from its glyph
+// runs, to the same pixels.
+TWINSCOPE_EXPORT void DrawQtText(QPainter& painter, const TQtText& text,
+                                 TShapedTextCache* shapes = nullptr);
 
 }  // namespace twinscope
