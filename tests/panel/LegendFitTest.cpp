@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -9,14 +8,6 @@
 
 namespace twinscope {
 namespace {
-
-template <typename Case>
-requires requires(const Case& c) {
-    c.name;
-}
-void PrintTo(const Case& c, std::ostream* os) {
-    *os << c.name;
-}
 
 // Six pixels a character, as the test canvas measures an 8-point font.
 std::int32_t SixPerCharacter(const std::string& text) {
