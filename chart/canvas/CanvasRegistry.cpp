@@ -45,7 +45,7 @@ bool IsCanvasClassRegistered(const std::string& className) {
 std::unique_ptr<TCanvas3D> SelectCanvas(const std::string& className,
                                         std::unique_ptr<TCanvas3D> current) {
     const TCanvasClass* selected = className.empty() ? nullptr : Find(className);
-    if (!selected) selected = Find(kDefaultCanvasClass);
+    if (!selected) selected = Find(kFallbackCanvasClass);
     if (!selected) {
         if (current) return current;
         throw RuntimeError("No canvas class is registered");

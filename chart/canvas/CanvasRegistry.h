@@ -11,8 +11,8 @@ namespace twinscope {
 
 using TCanvasFactory = std::function<std::unique_ptr<TCanvas3D>()>;
 
-// The canvas class every chart falls back to.
-inline constexpr const char* kDefaultCanvasClass = "TChartCanvas3D";
+// The canvas class a chart falls back to when the class it asks for is not registered.
+inline constexpr const char* kFallbackCanvasClass = "TChartCanvas3D";
 
 // The process-wide list of canvas classes a chart can select by name. Registering a name again
 // replaces its factory.

@@ -5,6 +5,7 @@
 
 #include "twinscope/chart/canvas/CanvasGuards.h"
 #include "twinscope/chart/panel/CustomChart.h"
+#include "twinscope/chart/panel/LegendFit.h"
 #include "twinscope/chart/shapes/TextShapeDrawing.h"
 #include "twinscope/chart/series/ChartSeries.h"
 #include "twinscope/runtime/Arithmetic.h"
@@ -235,16 +236,7 @@ TLegendLayout TChartLegend::LayOut(const TCustomChart& chart, TChartCanvas& canv
         l.ItemsTop = top + frameHalfWidth;
     }
 
-    for (const TLegendRow& row : l.Rows) {
-        for (std::size_t c = 0; c < row.Widths.size(); ++c)
-            l.ColumnWidths[c] = std::max(l.ColumnWidths[c], row.Widths[c]);
-    }
-    for (std::int32_t w : l.ColumnWidths) {
-        if (w != 0) l.TextBlockWidth += w + l.SpaceWidth - 1;
-    }
-    l.SymbolWidth = SymbolWidthFor(l);
-    std::int32_t width = l.TextBlockWidth + textSymbolGap_ + BoxSlack + l.FrameThickness;
-    if (symbol_.Visible()) width += l.SymbolWidth + SymbolTextGap + symbol_.ExtraWidth();
+    std::int32_t width = BoxWidth(l);
 
     if (!customPosition_) {
         switch (alignment_) {
@@ -261,6 +253,18 @@ TLegendLayout TChartLegend::LayOut(const TCustomChart& chart, TChartCanvas& canv
                 break;
         }
     }
+    // The box and its shadow keep inside the chart: it moves, and when the chart is narrower
+    // than the box its widest texts are shortened.
+    const std::int32_t reach = PositiveReach(Shadow(), Shadow().HorizSize);
+    const TLegendSpan fitted = FitLegendSpan({left, width}, reach, bounds.Left, bounds.Right);
+    const TTextMeasure measure = [&canvas](const std::string& text) {
+        return canvas.TextWidth(text);
+    };
+    while (width > fitted.Width &&
+           ShortenWidestColumn(l.Rows, width - fitted.Width, textSymbolGap_, measure)) {
+        width = BoxWidth(l);
+    }
+    left = fitted.Left;
     l.ShapeBox = {left, top, left + width, top + height};
 
     const std::int32_t inside = left + halfFrame;
@@ -287,6 +291,22 @@ TLegendLayout TChartLegend::LayOut(const TCustomChart& chart, TChartCanvas& canv
         l.ShapeBox = moved;
     }
     return l;
+}
+
+std::int32_t TChartLegend::BoxWidth(TLegendLayout& l) const {
+    l.ColumnWidths = {};
+    for (const TLegendRow& row : l.Rows) {
+        for (std::size_t c = 0; c < row.Widths.size(); ++c)
+            l.ColumnWidths[c] = std::max(l.ColumnWidths[c], row.Widths[c]);
+    }
+    l.TextBlockWidth = 0;
+    for (std::int32_t w : l.ColumnWidths) {
+        if (w != 0) l.TextBlockWidth += w + l.SpaceWidth - 1;
+    }
+    l.SymbolWidth = SymbolWidthFor(l);
+    std::int32_t width = l.TextBlockWidth + textSymbolGap_ + BoxSlack + l.FrameThickness;
+    if (symbol_.Visible()) width += l.SymbolWidth + SymbolTextGap + symbol_.ExtraWidth();
+    return width;
 }
 
 TRect TChartLegend::PlotBeside(const TCustomChartPanel& chart, const TRect& plot) const {

@@ -63,7 +63,9 @@ public:
     TLegendAlignment Alignment() const { return alignment_; }
     void SetAlignment(TLegendAlignment a) { Set(alignment_, a); }
     // A custom-positioned legend stands at Left, Top (muPixels) or at LeftPercent, TopPercent
-    // of the control's size (muPercent) and takes nothing from the plot.
+    // of the control's size (muPercent) and takes nothing from the plot. Any legend that would
+    // cross the chart's edge moves back inside it, its texts shortened when the chart is
+    // narrower than the box.
     bool CustomPosition() const { return customPosition_; }
     void SetCustomPosition(bool b) { Set(customPosition_, b); }
     TChartUnits PositionUnits() const { return positionUnits_; }
@@ -168,6 +170,9 @@ private:
                                       std::int32_t first, std::int32_t last) const;
     std::int32_t RowHeightFor(std::int32_t fontHeight) const;
     std::int32_t SymbolWidthFor(const TLegendLayout& layout) const;
+    // Fills the column widths, the text block and the symbol width from the rows; answers the
+    // box width.
+    std::int32_t BoxWidth(TLegendLayout& layout) const;
     TRect SymbolRect(const TLegendItemPos& pos, std::int32_t rowIndex) const;
     void DrawItem(TCustomChart& chart, TCanvas3D& canvas, const TLegendRow& row,
                   std::int32_t rowIndex);

@@ -10,7 +10,8 @@ namespace twinscope {
 
 namespace {
 
-constexpr const char* kStandardCanvasClass = "TGDIPlusCanvas";
+// The canvas class a new chart asks for unless the user's settings name another.
+constexpr const char* kBuiltInDefaultCanvasClass = "TGDIPlusCanvas";
 
 // Keeps a chart from requesting repaints while it paints. The switch comes back also when a
 // paint is cut short by an exception, so that the chart goes on repainting after it.
@@ -32,7 +33,7 @@ private:
 // The engine's own tests run without any canvas class: such a chart has no canvas.
 std::unique_ptr<TCanvas3D> CanvasOfClass(const std::string& className,
                                          std::unique_ptr<TCanvas3D> current) {
-    if (!IsCanvasClassRegistered(className) && !IsCanvasClassRegistered(kDefaultCanvasClass)) {
+    if (!IsCanvasClassRegistered(className) && !IsCanvasClassRegistered(kFallbackCanvasClass)) {
         return current;
     }
     return SelectCanvas(className, std::move(current));
@@ -42,7 +43,7 @@ std::unique_ptr<TCanvas3D> CanvasOfClass(const std::string& className,
 
 TCustomChartPanel::TCustomChartPanel()
     : defaultCanvas_(
-          CurrentUserSettings().ReadString("DefaultCanvas").value_or(kStandardCanvasClass)),
+          CurrentUserSettings().ReadString("DefaultCanvas").value_or(kBuiltInDefaultCanvasClass)),
       canvasClass_(defaultCanvas_) {
     border_.SetOnChange([this] { Invalidate(); });
 }

@@ -506,10 +506,10 @@ TEST_F(ChartPaintTest, AChartWithoutACanvasSaysSoOnceAndTakesOneWhenRegistered) 
     EXPECT_EQ(recorder.messages,
               std::vector<std::string>{"The chart cannot paint: no canvas class is registered"});
 
-    RegisterCanvasClass(kDefaultCanvasClass, [] { return std::make_unique<TRecordingCanvas>(); });
+    RegisterCanvasClass(kFallbackCanvasClass, [] { return std::make_unique<TRecordingCanvas>(); });
     chart.Paint(target);
     auto* own = dynamic_cast<TRecordingCanvas*>(chart.Canvas());
-    UnregisterCanvasClass(kDefaultCanvasClass);
+    UnregisterCanvasClass(kFallbackCanvasClass);
     ASSERT_NE(own, nullptr);
     EXPECT_EQ(own->CallsOf("BeginFrame").size(), 1u);
     EXPECT_EQ(recorder.messages.size(), 1u);

@@ -529,6 +529,58 @@ INSTANTIATE_TEST_SUITE_P(
                       {145, 21, 964, 440}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct WideLegendCase {
+    const char* name;
+    std::int32_t chartWidth;
+    TRect box;
+    std::vector<std::string> texts;
+};
+
+class WideLegendTest : public LegendTest, public ::testing::WithParamInterface<WideLegendCase> {};
+
+// Two series listed by name, the first as wide as a long column name: 24 characters take
+// 24 x 6 + 2, so the box is (146 + 6 - 1) + 2 + 2 + (8 + 4 + 1) + 1 = 169 wide, with its shadow
+// 3 pixels beyond. It stands at 90 % of the chart's width while it fits, else it moves left until
+// its shadow ends at the chart's right edge, and a chart narrower than the box shortens the
+// longest name.
+TEST_P(WideLegendTest, ABoxWiderThanItsRoomKeepsInsideTheChart) {
+    const WideLegendCase& c = GetParam();
+    chart.SetBounds(c.chartWidth, 518);
+    AddSeries("highest temperature (°F)", {71, 75});
+    AddSeries("lowest", {50, 52});
+    Render();
+    const TRect& box = legend.Layout().ShapeBox;
+    EXPECT_EQ(box, c.box);
+    EXPECT_EQ(ShownTexts(), c.texts);
+    // The rows move with the box.
+    ASSERT_EQ(legend.Items().size(), 2u);
+    EXPECT_EQ(legend.Items()[0].SymbolRect.Left, box.Left + 6);
+    EXPECT_EQ(legend.Items()[0].TextPos.X, box.Left + 6 + 8 + 2 + 4 + 1 - 2);
+    EXPECT_EQ(legend.Items()[0].Texts[0], c.texts[0]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, WideLegendTest,
+    ::testing::Values(
+        WideLegendCase{"FitsAtItsPosition",
+                       1900,
+                       {1710, 26, 1879, 55},
+                       {"highest temperature (°F)", "lowest"}},
+        WideLegendCase{"TheWindowsWidthMovesItLeft",
+                       965,
+                       {793, 26, 962, 55},
+                       {"highest temperature (°F)", "lowest"}},
+        WideLegendCase{"ExactlyAsWideAsTheChart",
+                       172,
+                       {0, 26, 169, 55},
+                       {"highest temperature (°F)", "lowest"}},
+        // 22 pixels too wide: the long name keeps what measures up to 122 pixels.
+        WideLegendCase{"ANarrowChartShortensTheLongestName",
+                       150,
+                       {0, 26, 145, 55},
+                       {"highest temperature\xE2\x80\xA6", "lowest"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(LegendTest, ChangedSettingsRepaintTheChart) {
     EXPECT_EQ(RepaintsDuring([&] { legend.SetTopPercent(5); }), 0);
     EXPECT_EQ(RepaintsDuring([&] { legend.SetTopPercent(6); }), 1);
