@@ -203,7 +203,11 @@ std::string ReadNote(const TReadingsFile& file) {
     double first = 0;
     double last = 0;
     for (const TReadings& r : file.Series) {
-        names.push_back(r.Name);
+        // The lines of several stations name their elements once.
+        std::string name = r.Name;
+        if (!r.Station.empty() && name.starts_with(r.Station + " "))
+            name.erase(0, r.Station.size() + 1);
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
         if (r.Dates.empty()) continue;
         first = dated ? std::min(first, r.Dates.front()) : r.Dates.front();
         last = dated ? std::max(last, r.Dates.back()) : r.Dates.back();

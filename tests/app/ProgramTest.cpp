@@ -206,7 +206,7 @@ TEST(Program, AWrappingDayScalePlotsReadingsAcrossANewYear) {
 struct SampleCase {
     const char* name;
     QStringList arguments;          // "DIR": a fresh folder
-    const char* note;               // what the program says on standard error, "" for nothing
+    QStringList notes;              // what the program says on standard error
     std::vector<QColor> moreLines;  // the colours of the lines after the red one
 };
 
@@ -217,23 +217,49 @@ const SampleCase kSamples[] = {
     {"GhcnDaily",
      {"--data", SAMPLES "ghcn-USW00024233-2015.csv", "--min", "0", "--max", "80", "--begin",
       "2015-01-01", "--end", "2015-03-31"},
-     "twinscope: " SAMPLES
-     "ghcn-USW00024233-2015.csv: GHCN-Daily by-station CSV, station USW00024233: TMAX, TMIN from "
-     "2015-01-01 to 2015-03-31, 270 rows read; left out 2 missing values and 1 value with a "
-     "quality flag",
+     {"twinscope: " SAMPLES
+      "ghcn-USW00024233-2015.csv: GHCN-Daily by-station CSV, station USW00024233: TMAX, TMIN "
+      "from 2015-01-01 to 2015-03-31, 270 rows read; left out 2 missing values and 1 value with "
+      "a quality flag"},
      {kSecondLine}},
     {"MeteostatDailyGzipCompressed",
      {"--data", SAMPLES "meteostat-72793-2015.csv.gz", "--min", "30", "--max", "100", "--begin",
       "2015-04-01", "--end", "2015-06-30"},
-     "twinscope: " SAMPLES "meteostat-72793-2015.csv.gz: Meteostat CSV: tavg, tmin, tmax from "
-     "2015-04-01 to 2015-06-30, 91 rows read; left out 2 missing values",
+     {"twinscope: " SAMPLES "meteostat-72793-2015.csv.gz: Meteostat CSV: tavg, tmin, tmax from "
+      "2015-04-01 to 2015-06-30, 91 rows read; left out 2 missing values"},
      {kSecondLine, kThirdLine}},
     {"SpreadsheetColumnsByNameInCelsius",
      {"--data", SAMPLES "garden-log-2015.csv", "--column", "high", "--column", "low", "--unit", "C",
       "--min", "40", "--max", "110", "--begin", "2015-07-01", "--end", "2015-09-30"},
-     "twinscope: " SAMPLES "garden-log-2015.csv: CSV with named columns in °C: high, low from "
-     "2015-07-01 to 2015-09-30, 92 rows read",
+     {"twinscope: " SAMPLES "garden-log-2015.csv: CSV with named columns in °C: high, low from "
+      "2015-07-01 to 2015-09-30, 92 rows read"},
      {kSecondLine}},
+    // Climate Data Online's daily summaries of two stations, in standard units, opened on them.
+    {"NoaaDailySummariesOfTwoStations",
+     {"--data", SAMPLES "noaa-cdo-daily-2015.csv"},
+     {"twinscope: " SAMPLES "noaa-cdo-daily-2015.csv: NOAA daily summaries in °F (standard "
+      "units; --unit C reads metric ones), stations SEATTLE TACOMA INTERNATIONAL AIRPORT, WA US, "
+      "PORTLAND INTERNATIONAL AIRPORT, OR US: TMAX, TMIN from 2015-01-01 to 2015-03-31, 180 rows "
+      "read; left out 2 missing values"},
+     {kSecondLine, kThirdLine}},
+    {"GhcnDailyStationCsvOfTheAccessFolder",
+     {"--data", SAMPLES "ghcn-access-USW00024233-2015.csv"},
+     {"twinscope: " SAMPLES "ghcn-access-USW00024233-2015.csv: GHCN-Daily station CSV, station "
+      "SEATTLE TACOMA INTERNATIONAL AIRPORT, WA US: TMAX, TMIN from 2015-01-01 to 2015-03-31, 90 "
+      "rows read; left out 1 missing value and 1 value with a quality flag"},
+     {kSecondLine}},
+    // Two files at once: each file's lines in the next colours, a line on each file.
+    {"SeveralFilesAtOnce",
+     {"--data", SAMPLES "ghcn-access-USW00024233-2015.csv", "--data",
+      SAMPLES "noaa-cdo-daily-2015.csv"},
+     {"twinscope: " SAMPLES "ghcn-access-USW00024233-2015.csv: GHCN-Daily station CSV, station "
+      "SEATTLE TACOMA INTERNATIONAL AIRPORT, WA US: TMAX, TMIN from 2015-01-01 to 2015-03-31, 90 "
+      "rows read; left out 1 missing value and 1 value with a quality flag",
+      "twinscope: " SAMPLES "noaa-cdo-daily-2015.csv: NOAA daily summaries in °F (standard "
+      "units; --unit C reads metric ones), stations SEATTLE TACOMA INTERNATIONAL AIRPORT, WA US, "
+      "PORTLAND INTERNATIONAL AIRPORT, OR US: TMAX, TMIN from 2015-01-01 to 2015-03-31, 180 rows "
+      "read; left out 2 missing values"},
+     {kSecondLine, kThirdLine}},
 };
 
 class ProgramSampleTest : public ::testing::TestWithParam<SampleCase> {};
@@ -244,7 +270,7 @@ TEST_P(ProgramSampleTest, RendersEachLineOfTheSampleInItsColour) {
     const QString file = dir.filePath("chart.png");
     const Outcome o = RunProgram(c.arguments + QStringList{"--render", file, "--grid-on-celsius"});
     EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(ProgramErrors(o), *c.note ? QStringList{c.note} : QStringList());
+    EXPECT_EQ(ProgramErrors(o), c.notes);
     const QImage image(file);
     EXPECT_GT(SeriesPixels(image), 300);
     for (const QColor& line : c.moreLines)
