@@ -47,9 +47,15 @@ std::string Listed(const std::vector<std::string_view>& names) {
     return list;
 }
 
-THeader ReadHeader(const std::vector<std::string_view>& f, const std::vector<std::string>& asked) {
-    THeader h{.Fields = f.size(), .Station = *Place(f, "STATION"), .Name = Place(f, "NAME"),
-              .Date = *Place(f, "DATE")};
+THeader ReadHeader(const std::vector<std::string_view>& f, const std::vector<std::string>& asked,
+                   std::int32_t line) {
+    const std::optional<std::size_t> station = Place(f, "STATION");
+    const std::optional<std::size_t> date = Place(f, "DATE");
+    if (!station || !date) {
+        throw ReadingsError(line, "the header names no STATION and DATE columns, as NOAA's station "
+                               "files do (its columns are " + Listed(f) + ")");
+    }
+    THeader h{.Fields = f.size(), .Station = *station, .Name = Place(f, "NAME"), .Date = *date};
     const auto column = [&](std::size_t place) {
         TElementColumn c{.Element = std::string(f[place]), .Value = place};
         for (char& ch : c.Element)
@@ -146,7 +152,7 @@ TReadingsFile ParseNoaaStationCsv(std::string_view text, TNoaaLayout layout,
     TCsvRows rows(text);
     const std::optional<std::string_view> first = rows.Next();
     if (!first) throw ReadingsError(0, "the file holds no readings");
-    const THeader h = ReadHeader(SplitCsvRow(*first, ',', rows.Line()), elements);
+    const THeader h = ReadHeader(SplitCsvRow(*first, ',', rows.Line()), elements, rows.Line());
     TReadingsFile file;
     std::vector<TStation> stations;
     std::vector<std::string_view> f;

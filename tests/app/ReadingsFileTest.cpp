@@ -320,6 +320,11 @@ const RefusalCase kRefusals[] = {
      "STATION,NAME,DATE,PRCP\nA,a,2015-01-01,0\n",
      {},
      "holds no TMAX, TMIN, TAVG or TOBS readings"},
+    {"CdoForcedOnAFileWithoutItsColumns",
+     "date,tmax\n2015-01-01,5\n",
+     {.Format = TReadingsFormat::Cdo},
+     "line 1: the header names no STATION and DATE columns, as NOAA's station files do (its "
+     "columns are date, tmax)"},
     {"GhcnAccessHasItsOwnUnit",
      "STATION,DATE,LATITUDE,LONGITUDE,ELEVATION,NAME,TMAX,TMAX_ATTRIBUTES\n",
      {.Unit = TTemperatureUnit::Fahrenheit},
