@@ -203,25 +203,34 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "With --render: the picture's size in pixels (default: the window's chart, "
         "965x518).",
         "WxH");
-    const QCommandLineOption minimum("min", "With --render: the °F minimum, as typed (default 0; with --data: the readings' own).",
-                                     "F");
-    const QCommandLineOption maximum("max",
-                                     "With --render: the °F maximum, as typed (default 100; with --data: the readings' "
-                                     "own).", "F");
+    const QCommandLineOption minimum(
+        "min",
+        "With --render: the °F minimum, as typed (default 0; with --data: the readings' own).",
+        "F");
+    const QCommandLineOption maximum(
+        "max",
+        "With --render: the °F maximum, as typed (default 100; with --data: the readings' "
+        "own).",
+        "F");
     const QCommandLineOption begin(
-        "begin", "With --render: the begin date, ISO 8601 (default 2024-08-01T14:31:31; with --data: "
-                 "the first reading's).", "date");
+        "begin",
+        "With --render: the begin date, ISO 8601 (default 2024-08-01T14:31:31; with --data: "
+        "the first reading's).",
+        "date");
     const QCommandLineOption end(
-        "end", "With --render: the end date, ISO 8601 (default 2024-09-30T14:31:49; with --data: the "
-               "last reading's).", "date");
+        "end",
+        "With --render: the end date, ISO 8601 (default 2024-09-30T14:31:49; with --data: the "
+        "last reading's).",
+        "date");
     const QCommandLineOption gridOnCelsius(
         "grid-on-celsius",
         "With --render: the grid on the °C scale, as after the \"grid°C\" "
         "menu command.");
     const QCommandLineOption canvas(
-        "canvas", "With --render to a PNG file: the canvas that draws the chart, TGDIPlusCanvas "
-                  "(anti-aliased, the default) or TChartCanvas3D (aliased). SVG pictures are "
-                  "always anti-aliased.",
+        "canvas",
+        "With --render to a PNG file: the canvas that draws the chart, TGDIPlusCanvas "
+        "(anti-aliased, the default) or TChartCanvas3D (aliased). SVG pictures are "
+        "always anti-aliased.",
         "name");
     const QCommandLineOption wrapDayScale(
         "wrap-day-scale",

@@ -19,8 +19,8 @@ bool IsTemperature(std::string_view name) {
 }
 
 std::optional<std::size_t> Place(const std::vector<std::string_view>& f, std::string_view name) {
-    const auto found =
-        std::find_if(f.begin(), f.end(), [&](std::string_view n) { return SameColumnName(n, name); });
+    const auto found = std::find_if(f.begin(), f.end(),
+                                    [&](std::string_view n) { return SameColumnName(n, name); });
     if (found == f.end()) return std::nullopt;
     return static_cast<std::size_t>(found - f.begin());
 }
@@ -52,8 +52,10 @@ THeader ReadHeader(const std::vector<std::string_view>& f, const std::vector<std
     const std::optional<std::size_t> station = Place(f, "STATION");
     const std::optional<std::size_t> date = Place(f, "DATE");
     if (!station || !date) {
-        throw ReadingsError(line, "the header names no STATION and DATE columns, as NOAA's station "
-                               "files do (its columns are " + Listed(f) + ")");
+        throw ReadingsError(line,
+                            "the header names no STATION and DATE columns, as NOAA's station "
+                            "files do (its columns are " +
+                                Listed(f) + ")");
     }
     THeader h{.Fields = f.size(), .Station = *station, .Name = Place(f, "NAME"), .Date = *date};
     const auto column = [&](std::size_t place) {
@@ -124,7 +126,8 @@ double ReadValue(std::string_view field, TNoaaLayout layout, TTemperatureUnit un
                  const std::string& element, std::int32_t line) {
     if (layout == TNoaaLayout::CdoDaily) {
         const std::optional<double> t = ParseTemperature(field, false, unit);
-        if (!t) throw ReadingsError(line, "column '" + element + "': " + NotATemperature(field, unit));
+        if (!t)
+            throw ReadingsError(line, "column '" + element + "': " + NotATemperature(field, unit));
         return *t;
     }
     const std::optional<double> tenths = ParseCsvNumber(field, false);
@@ -147,8 +150,7 @@ std::optional<TNoaaLayout> NoaaLayoutOf(std::string_view firstRow) {
 }
 
 TReadingsFile ParseNoaaStationCsv(std::string_view text, TNoaaLayout layout,
-                                  const std::vector<std::string>& elements,
-                                  TTemperatureUnit unit) {
+                                  const std::vector<std::string>& elements, TTemperatureUnit unit) {
     TCsvRows rows(text);
     const std::optional<std::string_view> first = rows.Next();
     if (!first) throw ReadingsError(0, "the file holds no readings");

@@ -32,7 +32,6 @@ std::optional<TNoaaLayout> NoaaLayoutOf(std::string_view firstRow);
 // counted. The rows of a station come in date order. unit is that of the daily summaries; the
 // access folder's files have their own.
 TReadingsFile ParseNoaaStationCsv(std::string_view text, TNoaaLayout layout,
-                                  const std::vector<std::string>& elements,
-                                  TTemperatureUnit unit);
+                                  const std::vector<std::string>& elements, TTemperatureUnit unit);
 
 }  // namespace twinscope

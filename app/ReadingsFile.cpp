@@ -224,8 +224,8 @@ std::string ReadNote(const TReadingsFile& file) {
 void NameLinesByStation(TReadingsFile& file) {
     std::vector<std::string> stations;
     for (const TReadings& r : file.Series) {
-        if (!r.Station.empty() && std::find(stations.begin(), stations.end(), r.Station) ==
-                                      stations.end())
+        if (!r.Station.empty() &&
+            std::find(stations.begin(), stations.end(), r.Station) == stations.end())
             stations.push_back(r.Station);
     }
     if (stations.size() < 2) return;

@@ -15,15 +15,13 @@
 #include <QShowEvent>
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <iostream>
+#include <limits>
 #include <map>
 
 #include "app/InputText.h"
 #include "app/ReadingsLoad.h"
 #include "twinscope/chart/axes/ChartAxis.h"
-#include "twinscope/runtime/FormatFloat.h"
-#include "twinscope/scales/NiceIncrement.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/platform/ChartWidget.h"
 #include "twinscope/platform/DateTimePicker.h"
@@ -31,8 +29,10 @@
 #include "twinscope/platform/TwinscopeApplication.h"
 #include "twinscope/runtime/DateTime.h"
 #include "twinscope/runtime/Exceptions.h"
+#include "twinscope/runtime/FormatFloat.h"
 #include "twinscope/runtime/MessageHook.h"
 #include "twinscope/runtime/StrToFloat.h"
+#include "twinscope/scales/NiceIncrement.h"
 
 namespace twinscope {
 
@@ -53,7 +53,9 @@ QStringList DraggedFiles(const QMimeData* data) {
     return files;
 }
 
-QColor ToQColor(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+QColor ToQColor(TColor c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 }  // namespace
 
 TfmTwinscope::TfmTwinscope(const TWindowContent& content) {
@@ -74,15 +76,20 @@ TfmTwinscope::TfmTwinscope(const TWindowContent& content) {
     LoadChart(content);
     setAcceptDrops(true);
 
-    resize(content.ClientSize.width(), content.ClientSize.height() + menuBar()->sizeHint().height());
+    resize(content.ClientSize.width(),
+           content.ClientSize.height() + menuBar()->sizeHint().height());
     if (const QScreen* screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
 }
 
-TfmTwinscope::~TfmTwinscope() { FormDestroy(); }
+TfmTwinscope::~TfmTwinscope() {
+    FormDestroy();
+}
 
-TChart& TfmTwinscope::Chart() const { return chartTest->Chart(); }
+TChart& TfmTwinscope::Chart() const {
+    return chartTest->Chart();
+}
 
 void TfmTwinscope::CreateComponents(const TWindowContent& content) {
     std::map<QString, QWidget*> parents{{"fmTwinscope", client_}};
@@ -95,9 +102,9 @@ void TfmTwinscope::CreateComponents(const TWindowContent& content) {
             chartTest->Chart().SetBounds(c.Bounds.width(), c.Bounds.height());
             widget = chartTest;
             const QSize client = content.ClientSize;
-            chartAnchors_ = QMargins(c.Bounds.left(), c.Bounds.top(),
-                                     client.width() - c.Bounds.right() - 1,
-                                     client.height() - c.Bounds.bottom() - 1);
+            chartAnchors_ =
+                QMargins(c.Bounds.left(), c.Bounds.top(), client.width() - c.Bounds.right() - 1,
+                         client.height() - c.Bounds.bottom() - 1);
         } else if (c.Class == "TGroupBox") {
             auto* box = new QGroupBox(c.Caption, parent);
             (c.Name == "grpFahrenheitLimits" ? grpFahrenheitLimits : grpDateLimits) = box;

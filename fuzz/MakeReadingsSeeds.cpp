@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
         {"ghcn-access", none, FileText(docs / "samples/ghcn-access-USW00024233-2015.csv")},
         {"noaa-cdo-metric-flags", std::string("\5\2\x20", 3),
          "\"STATION\",\"NAME\",\"LATITUDE\",\"LONGITUDE\",\"ELEVATION\",\"DATE\",\"TOBS\","
-         "\"TOBS_ATTRIBUTES\"\n\"A\",\"a\",\"1\",\"2\",\"3\",\"2015-01-01\",\" 0023\",\",,7,0700\"\n"
+         "\"TOBS_ATTRIBUTES\"\n\"A\",\"a\",\"1\",\"2\",\"3\",\"2015-01-01\",\" "
+         "0023\",\",,7,0700\"\n"
          "\"B\",\"a\",\"1\",\"2\",\"3\",\"2015-01-01\",\"\",\",I,7,\"\n"},
         {"semicolons", std::string("\4\2\0", 3), "Datum;Max;Min\r\n2015-01-01;10,5;-2\r\n"},
         {"two-columns", std::string("\1\0\0", 3),

@@ -144,7 +144,8 @@ TEST(Program, RendersAnSvgWhoseSeriesIsOneLine) {
 #define SEATTLE TWINSCOPE_SOURCE_DIR "/docs/seattle-2015.csv"
 constexpr const char* kSeattle = SEATTLE;
 constexpr const char* kSeattleNote =
-    "twinscope: " SEATTLE ": dates and temperatures in °F: highest temperature (°F) from "
+    "twinscope: " SEATTLE
+    ": dates and temperatures in °F: highest temperature (°F) from "
     "2015-01-01 to 2015-12-31, 365 rows read";
 
 TEST(Program, RendersAYearOfRealDailyReadings) {
@@ -178,8 +179,9 @@ TEST(Program, OpensOnTheWholeFileWhenNoLimitsAreGiven) {
 
     // Readings across a new year take the day scale that reads across it by themselves.
     const QString svg = dir.filePath("winter.svg");
-    const Outcome winter = RunProgram({"--data", "-", "--render", svg},
-                                      "2014-12-30,40\n2014-12-31,41\n2015-01-01,38\n2015-01-02,35\n");
+    const Outcome winter =
+        RunProgram({"--data", "-", "--render", svg},
+                   "2014-12-30,40\n2014-12-31,41\n2015-01-01,38\n2015-01-02,35\n");
     EXPECT_EQ(winter.status, 0);
     EXPECT_EQ(ProgramErrors(winter),
               QStringList{"twinscope: standard input: dates and temperatures in °F: standard input "

@@ -124,7 +124,9 @@ const ReadCase kReadCases[] = {
 "USC00042319","DEATH VALLEY, CA US","2015-01-03",,," 61",,"46"
 )",
      {},
-     {{"TMAX", {Jan1, Jan1 + 2}, {65, 61}}, {"TMIN", {Jan1}, {34}}, {"TOBS", {Jan1, Jan1 + 2}, {42, 46}}},
+     {{"TMAX", {Jan1, Jan1 + 2}, {65, 61}},
+      {"TMIN", {Jan1}, {34}},
+      {"TOBS", {Jan1, Jan1 + 2}, {42, 46}}},
      4,
      0},
     {"CdoDailyMetricWithLocationAndFlags",
@@ -284,7 +286,8 @@ const RefusalCase kRefusals[] = {
      "line 1: 'warm' is not a temperature in K (a number such as 294.65)"},
     {"Empty", "\n\n", {}, "the file holds no readings"},
     {"CdoDateOutOfOrder",
-     "\"STATION\",\"NAME\",\"DATE\",\"TMAX\"\nA,a,2015-01-02,1\nB,b,2015-01-01,2\nA,a,2015-01-01,3\n",
+     "\"STATION\",\"NAME\",\"DATE\",\"TMAX\"\nA,a,2015-01-02,1\nB,b,2015-01-01,2\nA,a,2015-01-01,"
+     "3\n",
      {},
      "line 4: '2015-01-01' does not come after the date before it of station A (a station's "
      "rows come in date order)"},
@@ -425,7 +428,9 @@ TEST(ReadingsFile, SaysInOneLineWhatItRead) {
          {},
          "GHCN-Daily station CSV, station Alpha: TMAX from 2015-01-02 to 2015-01-02, 2 rows "
          "read; left out 1 value with a quality flag"},
-        {"two columns", "2015-01-01,1\n", {.Unit = TTemperatureUnit::Kelvin},
+        {"two columns",
+         "2015-01-01,1\n",
+         {.Unit = TTemperatureUnit::Kelvin},
          "dates and temperatures in K: readings from 2015-01-01 to 2015-01-01, 1 row read"},
     };
     for (const Row& row : rows)

@@ -74,9 +74,9 @@ TEST_F(WindowDropTest, ADroppedFileReplacesTheReadingsLineByLine) {
     EXPECT_NE(lines[1]->SeriesColor(), clRed);
     EXPECT_EQ(window.Chart().Legend().LegendStyle(), lsSeries);
     // The plot shows the whole file: its days, its °F range rounded out to whole increments.
-    EXPECT_EQ(window.lbedMinimum->text().toStdString() + " " +
-                  window.lbedMaximum->text().toStdString(),
-              "25 70");
+    EXPECT_EQ(
+        window.lbedMinimum->text().toStdString() + " " + window.lbedMaximum->text().toStdString(),
+        "25 70");
     EXPECT_EQ(window.Chart().LeftAxis().Increment(), 5);
     EXPECT_EQ(window.Chart().BottomAxis().Minimum(), 42005);
     EXPECT_EQ(window.Chart().BottomAxis().Maximum(), 42005 + 89);
