@@ -37,7 +37,11 @@ std::vector<std::string> RenderChart(const TRenderOptions& options,
         if (options.Legend) window.ShowLegend(*options.Legend);
         window.FormShow();
         if (options.GridOnCelsius) window.menuGridClick();
-        window.EnterPlotInputs(options.Inputs);
+        if (readings) {
+            window.OpenOnReadings(*readings, options.Inputs);
+        } else {
+            window.EnterPlotInputs(options.Inputs);
+        }
         OpenRange(chart.LeftAxis());
         OpenRange(chart.BottomAxis());
         window.btnPlotClick();

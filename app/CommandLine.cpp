@@ -97,9 +97,8 @@ TLegendShown ParseLegend(const QString& text) {
 TReadingsFormat ParseReadingsFormat(const QString& name) {
     const auto format = ReadingsFormatNamed(name.toStdString());
     if (!format) {
-        throw BadValue{QString("--data-format: '%1' is not a readings format (readings, ghcn, "
-                               "meteostat or csv)")
-                           .arg(name)};
+        throw BadValue{QString("--data-format: '%1' is not a readings format (%2)")
+                           .arg(name, QString::fromStdString(ReadingsFormatList()))};
     }
     return *format;
 }
@@ -146,7 +145,8 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "Without options the window opens with its stored readings. With --render the chart is "
         "written to a picture file instead, without a window or a display.\n"
         "Readings files: the program's own (an ISO 8601 date and a temperature in °F per row), "
-        "GHCN-Daily by-station CSV, Meteostat daily or hourly CSV, or any CSV whose first row "
+        "GHCN-Daily by-station CSV, NOAA Climate Data Online daily summaries, GHCN-Daily "
+        "station CSV, Meteostat daily or hourly CSV, or any CSV whose first row "
         "names its columns and whose first column holds ISO 8601 dates; each may be "
         "gzip-compressed. Dropping a readings file onto the window loads it too.");
     // Not addHelpOption(): its --help-all would offer Qt's own options, which this program does
@@ -156,11 +156,14 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption data(
         "data",
-        "Use the readings of a CSV file, or of standard input for -, instead of the stored ones.",
+        "Use the readings of a CSV file, or of standard input for -, instead of the stored ones; "
+        "repeat it for more files. Without --min, --max, --begin and --end the chart shows the "
+        "whole of the readings.",
         "file");
     const QCommandLineOption dataFormat(
         "data-format",
-        "With --data: read the file as readings, ghcn, meteostat or csv (default: told from its "
+        "With --data: read the file as readings, ghcn, meteostat, csv, cdo (NOAA Climate Data "
+        "Online daily summaries) or ghcn-access (GHCN-Daily station CSV) (default: told from its "
         "first row).",
         "name");
     const QCommandLineOption column(
@@ -171,8 +174,9 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "name");
     const QCommandLineOption unit(
         "unit",
-        "With --data: the unit of the file's temperatures, F, C or K (default F); GHCN-Daily and "
-        "Meteostat files have their own.",
+        "With --data: the unit of the file's temperatures, F, C or K (default F; for NOAA daily "
+        "summaries: F for standard units, C for metric); GHCN-Daily and Meteostat files have "
+        "their own.",
         "unit");
     const QCommandLineOption render(
         "render",
@@ -199,22 +203,34 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "With --render: the picture's size in pixels (default: the window's chart, "
         "965x518).",
         "WxH");
-    const QCommandLineOption minimum("min", "With --render: the °F minimum, as typed (default 0).",
-                                     "F");
-    const QCommandLineOption maximum("max",
-                                     "With --render: the °F maximum, as typed (default 100).", "F");
+    const QCommandLineOption minimum(
+        "min",
+        "With --render: the °F minimum, as typed (default 0; with --data: the readings' own).",
+        "F");
+    const QCommandLineOption maximum(
+        "max",
+        "With --render: the °F maximum, as typed (default 100; with --data: the readings' "
+        "own).",
+        "F");
     const QCommandLineOption begin(
-        "begin", "With --render: the begin date, ISO 8601 (default 2024-08-01T14:31:31).", "date");
+        "begin",
+        "With --render: the begin date, ISO 8601 (default 2024-08-01T14:31:31; with --data: "
+        "the first reading's).",
+        "date");
     const QCommandLineOption end(
-        "end", "With --render: the end date, ISO 8601 (default 2024-09-30T14:31:49).", "date");
+        "end",
+        "With --render: the end date, ISO 8601 (default 2024-09-30T14:31:49; with --data: the "
+        "last reading's).",
+        "date");
     const QCommandLineOption gridOnCelsius(
         "grid-on-celsius",
         "With --render: the grid on the °C scale, as after the \"grid°C\" "
         "menu command.");
     const QCommandLineOption canvas(
-        "canvas", "With --render to a PNG file: the canvas that draws the chart, TGDIPlusCanvas "
-                  "(anti-aliased, the default) or TChartCanvas3D (aliased). SVG pictures are "
-                  "always anti-aliased.",
+        "canvas",
+        "With --render to a PNG file: the canvas that draws the chart, TGDIPlusCanvas "
+        "(anti-aliased, the default) or TChartCanvas3D (aliased). SVG pictures are "
+        "always anti-aliased.",
         "name");
     const QCommandLineOption wrapDayScale(
         "wrap-day-scale",
@@ -245,7 +261,7 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
     options.WrapDayScale = parser.isSet(wrapDayScale);
     try {
         RefuseUnless(parser.isSet(data), parser, {&dataFormat, &column, &unit}, "--data");
-        if (parser.isSet(data)) options.DataFile = parser.value(data);
+        options.DataFiles = parser.values(data);
         if (parser.isSet(dataFormat))
             options.Reading.Format = ParseReadingsFormat(parser.value(dataFormat));
         for (const QString& name : parser.values(column))

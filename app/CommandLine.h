@@ -29,9 +29,9 @@ struct TRenderOptions {
 };
 
 // What the program is asked to do: open the window, or render (RenderTo set); either with the
-// readings of a CSV file ("-": standard input) in place of the stored ones, read as Reading says.
+// readings of CSV files ("-": standard input) in place of the stored ones, read as Reading says.
 struct TProgramOptions {
-    std::optional<QString> DataFile;
+    QStringList DataFiles;
     TReadingOptions Reading;
     std::optional<TRenderOptions> RenderTo;
     // A plot across a new year gets a day scale that reads across it.

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "app/CsvRows.h"
-#include "twinscope/runtime/IsoDateTime.h"
+#include "app/ReadingDate.h"
 
 namespace twinscope {
 
@@ -38,13 +38,7 @@ bool IsHeader(const std::vector<std::string_view>& f) {
 }
 
 TDateTime ParseDate(std::string_view text, std::int32_t line) {
-    std::optional<TDateTime> date;
-    if (IsDigits(text, 8)) {
-        const std::string iso = std::string(text.substr(0, 4)) + "-" +
-                                std::string(text.substr(4, 2)) + "-" +
-                                std::string(text.substr(6, 2));
-        date = ParseIsoDateTime(iso);
-    }
+    const std::optional<TDateTime> date = ParseDigitDate(text, false);
     if (!date) throw ReadingsError(line, "'" + std::string(text) + "' is not a date YYYYMMDD");
     return *date;
 }
@@ -105,6 +99,7 @@ TReadingsFile ParseGhcnDailyCsv(std::string_view text, const std::vector<std::st
                                 "Q-FLAG, S-FLAG, OBS-TIME), found " +
                                     std::to_string(f.size()));
         }
+        ++file.Rows;
         if (station.empty()) station = f[fId];
         if (f[fId] != station) {
             throw ReadingsError(line, "station '" + std::string(f[fId]) +
@@ -136,6 +131,9 @@ TReadingsFile ParseGhcnDailyCsv(std::string_view text, const std::vector<std::st
         file.Series.push_back(std::move(r));
     }
     if (file.Series.empty()) throw ReadingsError(0, "holds no TMAX, TMIN or TAVG readings");
+    file.Stations.push_back(station);
+    for (TReadings& r : file.Series)
+        r.Station = station;
     return file;
 }
 

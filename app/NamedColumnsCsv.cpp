@@ -110,6 +110,7 @@ TReadingsFile ParseNamedColumnsCsv(std::string_view text, TColumnLayout layout,
                                           " fields separated by '" + std::string(1, separator) +
                                           "', found " + std::to_string(f.size()));
         }
+        ++file.Rows;
         TDateTime date = ParseDate(f[0], line);
         if (layout.HourColumn) {
             const int hour = ParseHour(f[*layout.HourColumn], line);

@@ -59,7 +59,7 @@ void SortReadingsByDate(TReadings& r) {
     std::iota(order.begin(), order.end(), 0u);
     std::stable_sort(order.begin(), order.end(),
                      [&](std::uint32_t a, std::uint32_t b) { return r.Dates[a] < r.Dates[b]; });
-    TReadings sorted{.Name = r.Name};
+    TReadings sorted{.Name = r.Name, .Station = r.Station};
     sorted.Dates.reserve(order.size());
     sorted.Temperatures.reserve(order.size());
     for (std::uint32_t i : order) {

@@ -17,6 +17,8 @@ struct TReadings {
     std::vector<double> Dates;
     std::vector<double> Temperatures;
     std::string Name;
+    // The station the readings come from, in files that name it.
+    std::string Station = {};
 };
 
 // A file that cannot be used as readings. Line is the 1-based line of the refused row, 0 when

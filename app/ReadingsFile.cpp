@@ -1,6 +1,8 @@
 #include "app/ReadingsFile.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
 #include <filesystem>
 #include <new>
 #include <numeric>
@@ -10,17 +12,20 @@
 #include "app/InputText.h"
 #include "app/MeteostatCsv.h"
 #include "app/NamedColumnsCsv.h"
+#include "app/NoaaStationCsv.h"
+#include "app/ReadingDate.h"
 
 namespace twinscope {
 
 namespace {
 
-constexpr std::array<const char*, 4> FormatNames = {"readings", "ghcn", "meteostat", "csv"};
+constexpr std::array<const char*, 6> FormatNames = {"readings", "ghcn", "meteostat",
+                                                    "csv",      "cdo",  "ghcn-access"};
 
 // Files with a unit of their own refuse another.
 void CheckUnit(TReadingsFormat format, const TReadingOptions& options) {
     if (!options.Unit) return;
-    if (format == TReadingsFormat::Ghcn) {
+    if (format == TReadingsFormat::Ghcn || format == TReadingsFormat::GhcnAccess) {
         throw ReadingsError(0,
                             "is a GHCN-Daily file, in tenths of °C: --unit applies only to "
                             "files without a unit of their own");
@@ -51,6 +56,84 @@ std::string Counted(std::int64_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
+std::string Joined(const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names)
+        list += (list.empty() ? "" : ", ") + name;
+    return list;
+}
+
+std::string UnitName(TTemperatureUnit unit) {
+    switch (unit) {
+        case TTemperatureUnit::Celsius:
+            return "°C";
+        case TTemperatureUnit::Kelvin:
+            return "K";
+        case TTemperatureUnit::Fahrenheit:
+            break;
+    }
+    return "°F";
+}
+
+std::string IsoDay(TDateTime value) {
+    const DateParts d = DecodeDate(value);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.Year, d.Month, d.Day);
+    return text;
+}
+
+// What the note calls the layout; files that do not say their unit are read in the one asked
+// for, and the note names it.
+std::string LayoutName(TReadingsFormat format, const TReadingOptions& options) {
+    const std::string unit = "in " + UnitName(options.Unit.value_or(TTemperatureUnit::Fahrenheit));
+    switch (format) {
+        case TReadingsFormat::Readings:
+            return "dates and temperatures " + unit;
+        case TReadingsFormat::Ghcn:
+            return "GHCN-Daily by-station CSV";
+        case TReadingsFormat::Meteostat:
+            return "Meteostat CSV";
+        case TReadingsFormat::Csv:
+            return "CSV with named columns " + unit;
+        case TReadingsFormat::Cdo:
+            return "NOAA daily summaries " + unit +
+                   (options.Unit ? "" : " (standard units; --unit C reads metric ones)");
+        case TReadingsFormat::GhcnAccess:
+            break;
+    }
+    return "GHCN-Daily station CSV";
+}
+
+TReadingsFile ParseInFormat(TReadingsFormat format, std::string_view text,
+                            const TReadingOptions& options, const std::string& fallbackName) {
+    const TTemperatureUnit unit = options.Unit.value_or(TTemperatureUnit::Fahrenheit);
+    switch (format) {
+        case TReadingsFormat::Ghcn:
+            return ParseGhcnDailyCsv(text, options.Columns);
+        case TReadingsFormat::Meteostat:
+            return ParseNamedColumnsCsv(text, MeteostatLayout(FirstRow(text)), options.Columns);
+        case TReadingsFormat::Csv:
+            return ParseNamedColumnsCsv(text, TColumnLayout{.Unit = unit}, options.Columns);
+        case TReadingsFormat::Cdo:
+            return ParseNoaaStationCsv(text, TNoaaLayout::CdoDaily, options.Columns, unit);
+        case TReadingsFormat::GhcnAccess:
+            return ParseNoaaStationCsv(text, TNoaaLayout::GhcnAccess, options.Columns, unit);
+        case TReadingsFormat::Readings:
+            break;
+    }
+    if (!options.Columns.empty()) {
+        throw ReadingsError(0,
+                            "has no header naming its columns: --column applies only to "
+                            "files whose first row names them");
+    }
+    TReadings readings = ParseReadingsCsv(text, unit);
+    if (readings.Name.empty()) readings.Name = fallbackName;
+    TReadingsFile file;
+    file.Rows = static_cast<std::int64_t>(readings.Dates.size());
+    file.Series.push_back(std::move(readings));
+    return file;
+}
+
 }  // namespace
 
 std::optional<TReadingsFormat> ReadingsFormatNamed(std::string_view name) {
@@ -69,6 +152,9 @@ TReadingsFormat DetectReadingsFormat(std::string_view text, bool columnsAsked) {
     const std::optional<std::string_view> first = rows.Next();
     if (!first) return TReadingsFormat::Readings;
     if (IsGhcnDailyRow(*first)) return TReadingsFormat::Ghcn;
+    if (const std::optional<TNoaaLayout> noaa = NoaaLayoutOf(*first)) {
+        return *noaa == TNoaaLayout::CdoDaily ? TReadingsFormat::Cdo : TReadingsFormat::GhcnAccess;
+    }
     if (IsMeteostatRow(*first)) return TReadingsFormat::Meteostat;
     const std::vector<std::string_view> fields =
         SplitCsvRow(*first, CsvSeparatorOf(*first), rows.Line());
@@ -82,26 +168,8 @@ TReadingsFile ParseReadingsText(std::string_view text, const TReadingOptions& op
     const TReadingsFormat format =
         options.Format.value_or(DetectReadingsFormat(text, !options.Columns.empty()));
     CheckUnit(format, options);
-    const TTemperatureUnit unit = options.Unit.value_or(TTemperatureUnit::Fahrenheit);
-    switch (format) {
-        case TReadingsFormat::Ghcn:
-            return ParseGhcnDailyCsv(text, options.Columns);
-        case TReadingsFormat::Meteostat:
-            return ParseNamedColumnsCsv(text, MeteostatLayout(FirstRow(text)), options.Columns);
-        case TReadingsFormat::Csv:
-            return ParseNamedColumnsCsv(text, TColumnLayout{.Unit = unit}, options.Columns);
-        case TReadingsFormat::Readings:
-            break;
-    }
-    if (!options.Columns.empty()) {
-        throw ReadingsError(0,
-                            "has no header naming its columns: --column applies only to "
-                            "files whose first row names them");
-    }
-    TReadings readings = ParseReadingsCsv(text, unit);
-    if (readings.Name.empty()) readings.Name = fallbackName;
-    TReadingsFile file;
-    file.Series.push_back(std::move(readings));
+    TReadingsFile file = ParseInFormat(format, text, options, fallbackName);
+    file.Layout = LayoutName(format, options);
     return file;
 }
 
@@ -123,6 +191,55 @@ std::string LeftOutNote(const TReadingsFile& file) {
                  " with a quality flag";
     }
     return parts.empty() ? parts : "left out " + parts;
+}
+
+std::string ReadNote(const TReadingsFile& file) {
+    std::string note = file.Layout;
+    if (!file.Stations.empty()) {
+        note += (file.Stations.size() == 1 ? ", station " : ", stations ") + Joined(file.Stations);
+    }
+    std::vector<std::string> names;
+    bool dated = false;
+    double first = 0;
+    double last = 0;
+    for (const TReadings& r : file.Series) {
+        // The lines of several stations name their elements once.
+        std::string name = r.Name;
+        if (!r.Station.empty() && name.starts_with(r.Station + " "))
+            name.erase(0, r.Station.size() + 1);
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+        if (r.Dates.empty()) continue;
+        first = dated ? std::min(first, r.Dates.front()) : r.Dates.front();
+        last = dated ? std::max(last, r.Dates.back()) : r.Dates.back();
+        dated = true;
+    }
+    note += ": " + Joined(names);
+    if (dated && IsCalendarValue(first) && IsCalendarValue(last))
+        note += " from " + IsoDay(first) + " to " + IsoDay(last);
+    note += ", " + Counted(file.Rows, "row", "rows") + " read";
+    if (const std::string left = LeftOutNote(file); !left.empty()) note += "; " + left;
+    return note;
+}
+
+void NameLinesByStation(TReadingsFile& file) {
+    std::vector<std::string> stations;
+    for (const TReadings& r : file.Series) {
+        if (!r.Station.empty() &&
+            std::find(stations.begin(), stations.end(), r.Station) == stations.end())
+            stations.push_back(r.Station);
+    }
+    if (stations.size() < 2) return;
+    for (TReadings& r : file.Series) {
+        if (!r.Station.empty() && !r.Name.starts_with(r.Station + " "))
+            r.Name = r.Station + " " + r.Name;
+    }
+}
+
+std::string ReadingsFormatList() {
+    std::string list;
+    for (const char* name : FormatNames)
+        list += (list.empty() ? "" : ", ") + std::string(name);
+    return list;
 }
 
 std::int64_t PointCount(const TReadingsFile& file) {

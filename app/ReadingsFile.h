@@ -13,8 +13,9 @@ namespace twinscope {
 
 // The kinds of readings files: the program's own two columns of a date and a temperature;
 // GHCN-Daily by-station CSV; Meteostat daily or hourly CSV; any CSV whose first row names its
-// columns.
-enum class TReadingsFormat : std::uint8_t { Readings, Ghcn, Meteostat, Csv };
+// columns; NOAA Climate Data Online's daily summaries; the GHCN-Daily station CSV of NOAA's
+// access folder.
+enum class TReadingsFormat : std::uint8_t { Readings, Ghcn, Meteostat, Csv, Cdo, GhcnAccess };
 
 // How a file is to be read; unset values leave the choice to the file.
 struct TReadingOptions {
@@ -33,9 +34,15 @@ struct TReadingsFile {
     std::vector<TReadings> Series;
     std::int64_t MissingValues = 0;
     std::int64_t FlaggedValues = 0;
+    // What was read, for the line that says so: the layout ("NOAA daily summaries in °F"), the
+    // stations of files that name them and the rows read.
+    std::string Layout;
+    std::vector<std::string> Stations;
+    std::int64_t Rows = 0;
 };
 
-// The names the command line gives the formats ("readings", "ghcn", "meteostat", "csv").
+// The names the command line gives the formats ("readings", "ghcn", "meteostat", "csv", "cdo",
+// "ghcn-access").
 std::optional<TReadingsFormat> ReadingsFormatNamed(std::string_view name);
 const char* ReadingsFormatName(TReadingsFormat format);
 
@@ -55,6 +62,18 @@ TReadingsFile ReadReadingsFile(const std::string& path, const TReadingOptions& o
 // One line on what was left out ("left out 3 missing values and 1 value with a quality flag"),
 // empty when nothing was.
 std::string LeftOutNote(const TReadingsFile& file);
+
+// One line on what was read: the layout, the stations, the lines, the dates, the rows and what
+// was left out ("GHCN-Daily by-station CSV, station USW00024233: TMAX, TMIN from 2015-01-01 to
+// 2015-03-31, 180 rows read; left out 2 missing values").
+std::string ReadNote(const TReadingsFile& file);
+
+// The names of the formats, for messages ("readings, ghcn, ...").
+std::string ReadingsFormatList();
+
+// Readings of more than one station name each line by its station too ("SITKA AIRPORT, AK US
+// TMAX"); readings of one station keep the names of their elements.
+void NameLinesByStation(TReadingsFile& file);
 
 // The number of points over all series.
 std::int64_t PointCount(const TReadingsFile& file);

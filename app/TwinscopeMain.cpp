@@ -14,10 +14,14 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <algorithm>
+#include <cmath>
 #include <iostream>
+#include <limits>
 #include <map>
 
 #include "app/InputText.h"
+#include "app/ReadingsLoad.h"
+#include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/platform/ChartWidget.h"
 #include "twinscope/platform/DateTimePicker.h"
@@ -25,8 +29,10 @@
 #include "twinscope/platform/TwinscopeApplication.h"
 #include "twinscope/runtime/DateTime.h"
 #include "twinscope/runtime/Exceptions.h"
+#include "twinscope/runtime/FormatFloat.h"
 #include "twinscope/runtime/MessageHook.h"
 #include "twinscope/runtime/StrToFloat.h"
+#include "twinscope/scales/NiceIncrement.h"
 
 namespace twinscope {
 
@@ -36,15 +42,20 @@ constexpr int LabelSpacing = 8;
 // More points than this do not fit into a legend of values beside the plot.
 constexpr std::int64_t MostPointsListed = 50;
 
-// The one local file of a drag, if it carries one.
-std::optional<QString> DraggedFile(const QMimeData* data) {
-    if (!data || !data->hasUrls() || data->urls().size() != 1) return std::nullopt;
-    const QUrl url = data->urls().first();
-    if (!url.isLocalFile()) return std::nullopt;
-    return url.toLocalFile();
+// The local files of a drag; none when it carries anything else.
+QStringList DraggedFiles(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    QStringList files;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) return {};
+        files << url.toLocalFile();
+    }
+    return files;
 }
 
-QColor ToQColor(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+QColor ToQColor(TColor c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 }  // namespace
 
 TfmTwinscope::TfmTwinscope(const TWindowContent& content) {
@@ -65,15 +76,20 @@ TfmTwinscope::TfmTwinscope(const TWindowContent& content) {
     LoadChart(content);
     setAcceptDrops(true);
 
-    resize(content.ClientSize.width(), content.ClientSize.height() + menuBar()->sizeHint().height());
+    resize(content.ClientSize.width(),
+           content.ClientSize.height() + menuBar()->sizeHint().height());
     if (const QScreen* screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
 }
 
-TfmTwinscope::~TfmTwinscope() { FormDestroy(); }
+TfmTwinscope::~TfmTwinscope() {
+    FormDestroy();
+}
 
-TChart& TfmTwinscope::Chart() const { return chartTest->Chart(); }
+TChart& TfmTwinscope::Chart() const {
+    return chartTest->Chart();
+}
 
 void TfmTwinscope::CreateComponents(const TWindowContent& content) {
     std::map<QString, QWidget*> parents{{"fmTwinscope", client_}};
@@ -86,9 +102,9 @@ void TfmTwinscope::CreateComponents(const TWindowContent& content) {
             chartTest->Chart().SetBounds(c.Bounds.width(), c.Bounds.height());
             widget = chartTest;
             const QSize client = content.ClientSize;
-            chartAnchors_ = QMargins(c.Bounds.left(), c.Bounds.top(),
-                                     client.width() - c.Bounds.right() - 1,
-                                     client.height() - c.Bounds.bottom() - 1);
+            chartAnchors_ =
+                QMargins(c.Bounds.left(), c.Bounds.top(), client.width() - c.Bounds.right() - 1,
+                         client.height() - c.Bounds.bottom() - 1);
         } else if (c.Class == "TGroupBox") {
             auto* box = new QGroupBox(c.Caption, parent);
             (c.Name == "grpFahrenheitLimits" ? grpFahrenheitLimits : grpDateLimits) = box;
@@ -189,27 +205,90 @@ void TfmTwinscope::EnterPlotInputs(const TPlotInputs& inputs) {
 }
 
 void TfmTwinscope::dragEnterEvent(QDragEnterEvent* event) {
-    if (DraggedFile(event->mimeData())) event->acceptProposedAction();
+    if (!DraggedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void TfmTwinscope::dropEvent(QDropEvent* event) {
-    const std::optional<QString> file = DraggedFile(event->mimeData());
-    if (!file) return;
+    const QStringList files = DraggedFiles(event->mimeData());
+    if (files.isEmpty()) return;
     event->acceptProposedAction();
-    LoadReadingsFile(*file);
+    LoadReadingsFiles(files);
 }
 
-void TfmTwinscope::LoadReadingsFile(const QString& path) {
-    const std::string name = path.toStdString();
+void TfmTwinscope::LoadReadingsFiles(const QStringList& paths) {
+    std::vector<std::string> names;
+    for (const QString& path : paths)
+        names.push_back(path.toStdString());
+    const TReadingsLoad load = twinscope::LoadReadingsFiles(names, readingOptions_);
+    if (!load.Refusal.empty()) {
+        ShowMessage(load.Refusal);
+        return;
+    }
     try {
-        const TReadingsFile file = ReadReadingsFile(name, readingOptions_);
-        ReplaceReadings(file);
-        if (const std::string note = LeftOutNote(file); !note.empty())
-            std::cerr << "twinscope: " << InputName(name) << ": " << note << '\n';
-    } catch (const ReadingsError& e) {
-        ShowMessage(InputName(name) + ": " + e.what());
+        ReplaceReadings(load.Readings);
     } catch (const OutOfMemoryError& e) {
-        ShowMessage(InputName(name) + ": " + e.what());
+        ShowMessage((names.size() == 1 ? InputName(names[0]) : "the readings") + ": " + e.what());
+        return;
+    }
+    for (const std::string& note : load.Notes)
+        std::cerr << "twinscope: " << note << '\n';
+    OpenOnReadings(load.Readings);
+    RunHandler([this] { btnPlotClick(); });
+}
+
+TPlotInputs TfmTwinscope::InputsShowing(const TReadingsFile& readings) {
+    double first = std::numeric_limits<double>::infinity();
+    double last = -first;
+    double low = first;
+    double high = -first;
+    for (const TReadings& r : readings.Series) {
+        if (r.Dates.empty()) continue;
+        first = std::min(first, r.Dates.front());
+        last = std::max(last, r.Dates.back());
+        const auto [lo, hi] = std::minmax_element(r.Temperatures.begin(), r.Temperatures.end());
+        low = std::min(low, *lo);
+        high = std::max(high, *hi);
+    }
+    if (!(first <= last)) return {};
+    // The plot gives the axis the increment of its range: the range grows to whole increments
+    // until the increment of the grown range is the one it grew by.
+    TChartAxis& left = Chart().LeftAxis();
+    const double minimum = left.Minimum();
+    const double maximum = left.Maximum();
+    const double increment = left.Increment();
+    double from = low;
+    double to = high > low ? high : low + 1;
+    for (int round = 0; round < 8; ++round) {
+        left.SetMinMax(from, to);
+        SetNiceIncrement(left);
+        const double step = left.Increment();
+        const double grownFrom = std::floor(low / step) * step;
+        double grownTo = std::ceil(high / step) * step;
+        if (!(grownTo > grownFrom)) grownTo = grownFrom + step;
+        const bool settled = grownFrom == from && grownTo == to;
+        from = grownFrom;
+        to = grownTo;
+        if (settled) break;
+    }
+    left.SetMinMax(minimum, maximum);
+    left.SetIncrement(increment);
+    return TPlotInputs{.Minimum = QString::fromStdString(FormatFloat("", from)),
+                       .Maximum = QString::fromStdString(FormatFloat("", to)),
+                       .Begin = first,
+                       .End = last > first ? last : first + 1};
+}
+
+void TfmTwinscope::OpenOnReadings(const TReadingsFile& readings, const TPlotInputs& given) {
+    TPlotInputs inputs = InputsShowing(readings);
+    if (given.Minimum) inputs.Minimum = given.Minimum;
+    if (given.Maximum) inputs.Maximum = given.Maximum;
+    const bool datesFromReadings = !given.Begin || !given.End;
+    if (given.Begin) inputs.Begin = given.Begin;
+    if (given.End) inputs.End = given.End;
+    EnterPlotInputs(inputs);
+    if (datesFromReadings && inputs.Begin && inputs.End &&
+        CalendarYear(*inputs.Begin) != CalendarYear(*inputs.End)) {
+        SetWrapDayScale(true);
     }
 }
 

@@ -60,6 +60,13 @@ public:
     // legend; fewer as stored. Readings that do not fit into memory raise OutOfMemoryError and
     // leave the chart as it was.
     void ReplaceReadings(const TReadingsFile& readings);
+    // The plot inputs that show the whole of the readings: from the first to the last date, the
+    // °F range rounded outwards to whole increments of the left axis. Readings of one instant
+    // get a day, readings of one temperature an increment.
+    TPlotInputs InputsShowing(const TReadingsFile& readings);
+    // Puts InputsShowing into the inputs, except those given; when the dates shown come from the
+    // readings and reach across a new year, the day scale reads across it (SetWrapDayScale).
+    void OpenOnReadings(const TReadingsFile& readings, const TPlotInputs& given = {});
     void ShowLegend(TLegendShown shown);
     // How a readings file dropped onto the window is read; the command line's --data options.
     void SetReadingOptions(const TReadingOptions& options) { readingOptions_ = options; }
@@ -68,10 +75,10 @@ public:
     // (WrappingDayScale) in its place.
     bool WrapDayScale() const { return wrapDayScale_; }
     void SetWrapDayScale(bool on) { wrapDayScale_ = on; }
-    // Reads a readings file as the command line's --data does and shows its readings; a file
-    // that cannot be read, or whose readings do not fit into memory, is refused with a message,
-    // and the chart keeps what it showed.
-    void LoadReadingsFile(const QString& path);
+    // Reads readings files as the command line's --data does, shows their readings and plots
+    // the whole of them; a file that cannot be read, or readings that do not fit into memory,
+    // are refused with a message, and the chart keeps what it showed.
+    void LoadReadingsFiles(const QStringList& paths);
 
     TChartWidget* chartTest = nullptr;
     TLineSeries* seriesActualData = nullptr;

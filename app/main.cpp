@@ -9,6 +9,7 @@
 #include "app/InputText.h"
 #include "app/ProgramIdentity.h"
 #include "app/ReadingsFile.h"
+#include "app/ReadingsLoad.h"
 #include "app/TwinscopeMain.h"
 #include "app/WindowStart.h"
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
@@ -37,19 +38,24 @@ int main(int argc, char** argv) {
     const TProgramOptions& options = std::get<TProgramOptions>(parsed);
 
     std::optional<TReadingsFile> readings;
-    const std::string dataName = InputName(options.DataFile.value_or("").toStdString());
+    std::vector<std::string> paths;
+    for (const QString& path : options.DataFiles)
+        paths.push_back(path.toStdString());
+    // Readings that do not fit into the chart are refused for the files together.
+    const std::string dataName = paths.size() == 1 ? InputName(paths[0]) : "the readings";
     const auto refuseReadings = [&](const RuntimeError& e) {
         std::cerr << "twinscope: " << dataName << ": " << e.what() << '\n';
         return 1;
     };
-    if (options.DataFile) {
-        try {
-            readings = ReadReadingsFile(options.DataFile->toStdString(), options.Reading);
-        } catch (const ReadingsError& e) {
-            return refuseReadings(e);
+    if (!paths.empty()) {
+        TReadingsLoad load = LoadReadingsFiles(paths, options.Reading);
+        if (!load.Refusal.empty()) {
+            std::cerr << "twinscope: " << load.Refusal << '\n';
+            return 1;
         }
-        if (const std::string note = LeftOutNote(*readings); !note.empty())
-            std::cerr << "twinscope: " << dataName << ": " << note << '\n';
+        for (const std::string& note : load.Notes)
+            std::cerr << "twinscope: " << note << '\n';
+        readings = std::move(load.Readings);
     }
 
     // A chart rendered into a file needs no display, so that it runs on a server too.
@@ -73,13 +79,16 @@ int main(int argc, char** argv) {
 
     const TWindowStart start = BuildWindow(StoredWindowText());
     if (!start.Window) return ReportStartFailure(start.Failure);
+    start.Window->SetReadingOptions(options.Reading);
+    start.Window->SetWrapDayScale(options.WrapDayScale);
     try {
-        if (readings) start.Window->ReplaceReadings(*readings);
+        if (readings) {
+            start.Window->ReplaceReadings(*readings);
+            start.Window->OpenOnReadings(*readings);
+        }
     } catch (const OutOfMemoryError& e) {
         return refuseReadings(e);
     }
-    start.Window->SetReadingOptions(options.Reading);
-    start.Window->SetWrapDayScale(options.WrapDayScale);
     start.Window->show();
     return application.exec();
 }

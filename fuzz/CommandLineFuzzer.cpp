@@ -27,7 +27,7 @@ void Check(const TCommandLineExit& exit) {
 }
 
 void Check(const TProgramOptions& options) {
-    if (!options.DataFile &&
+    if (options.DataFiles.isEmpty() &&
         (options.Reading.Format || options.Reading.Unit || !options.Reading.Columns.empty()))
         __builtin_trap();
     if (!options.RenderTo) return;

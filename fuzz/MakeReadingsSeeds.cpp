@@ -45,6 +45,13 @@ int main(int argc, char** argv) {
         {"meteostat-hourly-header", none,
          "time,temp,dwpt,rhum,prcp,snow,wdir,wspd,wpgt,pres,tsun,coco\n"
          "2015-01-01 12:00:00,0.0,,,,,,,,,,\n"},
+        {"noaa-cdo", none, FileText(docs / "samples/noaa-cdo-daily-2015.csv")},
+        {"ghcn-access", none, FileText(docs / "samples/ghcn-access-USW00024233-2015.csv")},
+        {"noaa-cdo-metric-flags", std::string("\5\2\x20", 3),
+         "\"STATION\",\"NAME\",\"LATITUDE\",\"LONGITUDE\",\"ELEVATION\",\"DATE\",\"TOBS\","
+         "\"TOBS_ATTRIBUTES\"\n\"A\",\"a\",\"1\",\"2\",\"3\",\"2015-01-01\",\" "
+         "0023\",\",,7,0700\"\n"
+         "\"B\",\"a\",\"1\",\"2\",\"3\",\"2015-01-01\",\"\",\",I,7,\"\n"},
         {"semicolons", std::string("\4\2\0", 3), "Datum;Max;Min\r\n2015-01-01;10,5;-2\r\n"},
         {"two-columns", std::string("\1\0\0", 3),
          "\xEF\xBB\xBF\"2024-08-01T06:00\" , \"71.5\"\n\n2024-07-31 12:00;+80\n"},

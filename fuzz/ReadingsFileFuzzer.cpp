@@ -20,11 +20,11 @@ namespace {
 using namespace twinscope;
 
 // Names that the formats' columns and elements have, in either case.
-const char* const kColumnNames[] = {"TMAX", "tmin", "tavg", "temp", "high"};
+const char* const kColumnNames[] = {"TMAX", "tmin", "tavg", "temp", "high", "TOBS"};
 
 TReadingOptions Options(fuzz::FuzzInput& input) {
     TReadingOptions options;
-    if (const int format = input.Byte() % 5; format > 0)
+    if (const int format = input.Byte() % 7; format > 0)
         options.Format = static_cast<TReadingsFormat>(format - 1);
     if (const int unit = input.Byte() % 4; unit > 0)
         options.Unit = static_cast<TTemperatureUnit>(unit - 1);
@@ -46,6 +46,7 @@ void Check(const TReadingsFile& file) {
         points += r.Dates.size();
     }
     if (points == 0 || file.MissingValues < 0 || file.FlaggedValues < 0) __builtin_trap();
+    if (file.Rows < 0 || ReadNote(file).empty()) __builtin_trap();
 }
 
 }  // namespace

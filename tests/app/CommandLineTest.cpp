@@ -51,8 +51,8 @@ const UsageErrorCase kUsageErrors[] = {
      "twinscope: --column applies only with --data"},
     {"UnknownDataFormat",
      {"--data", "a.csv", "--data-format", "xlsx"},
-     "twinscope: --data-format: 'xlsx' is not a readings format (readings, ghcn, meteostat or "
-     "csv)"},
+     "twinscope: --data-format: 'xlsx' is not a readings format (readings, ghcn, meteostat, "
+     "csv, cdo, ghcn-access)"},
     {"UnknownUnit", {"--data", "a.csv", "--unit", "R"}, "twinscope: --unit: 'R' is not F, C or K"},
     {"StandardOutputWithoutFormat",
      {"--render", "-"},
@@ -119,7 +119,7 @@ TEST(CommandLine, ReadsTheRenderRequest) {
                "--grid-on-celsius", "--canvas", "TChartCanvas3D"});
     ASSERT_TRUE(std::holds_alternative<TProgramOptions>(parsed));
     const TProgramOptions& options = std::get<TProgramOptions>(parsed);
-    EXPECT_EQ(options.DataFile, "year.csv");
+    EXPECT_EQ(options.DataFiles, QStringList{"year.csv"});
     ASSERT_TRUE(options.RenderTo);
     const TRenderOptions& r = *options.RenderTo;
     EXPECT_EQ(r.FileName, "out.SVG");
@@ -138,17 +138,17 @@ TEST(CommandLine, ReadsTheRenderRequest) {
     EXPECT_FALSE(r.Legend);
 
     const auto window = std::get<TProgramOptions>(Parse({}));
-    EXPECT_FALSE(window.DataFile);
+    EXPECT_TRUE(window.DataFiles.isEmpty());
     EXPECT_FALSE(window.RenderTo);
 }
 
 TEST(CommandLine, ReadsHowToReadTheDataAndWhereAndHowToDrawIt) {
-    const auto parsed = Parse({"--data", "-", "--data-format", "csv", "--column", "High",
+    const auto parsed = Parse({"--data", "-", "--data", "b.csv", "--data-format", "csv", "--column", "High",
                                "--column=Low", "--unit", "k", "--render", "-", "--format", "pdf",
                                "--scale", "2.5", "--title", "Garden, 2015", "--legend", "none"});
     ASSERT_TRUE(std::holds_alternative<TProgramOptions>(parsed));
     const TProgramOptions& options = std::get<TProgramOptions>(parsed);
-    EXPECT_EQ(options.DataFile, "-");
+    EXPECT_EQ(options.DataFiles, (QStringList{"-", "b.csv"}));
     EXPECT_EQ(options.Reading.Format, TReadingsFormat::Csv);
     EXPECT_EQ(options.Reading.Columns, (std::vector<std::string>{"High", "Low"}));
     EXPECT_EQ(options.Reading.Unit, TTemperatureUnit::Kelvin);

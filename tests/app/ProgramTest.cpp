@@ -141,6 +141,13 @@ TEST(Program, RendersAnSvgWhoseSeriesIsOneLine) {
     EXPECT_EQ(longest, 24);
 }
 
+#define SEATTLE TWINSCOPE_SOURCE_DIR "/docs/seattle-2015.csv"
+constexpr const char* kSeattle = SEATTLE;
+constexpr const char* kSeattleNote =
+    "twinscope: " SEATTLE
+    ": dates and temperatures in °F: highest temperature (°F) from "
+    "2015-01-01 to 2015-12-31, 365 rows read";
+
 TEST(Program, RendersAYearOfRealDailyReadings) {
     // Seattle's highest temperature of each day of 2015 (NOAA), in °F.
     QTemporaryDir dir;
@@ -149,8 +156,39 @@ TEST(Program, RendersAYearOfRealDailyReadings) {
                                   "--render", file, "--min", "20", "--max", "100", "--begin",
                                   "2015-01-01", "--end", "2015-12-31", "--grid-on-celsius"});
     EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(ProgramErrors(o), QStringList());
+    EXPECT_EQ(ProgramErrors(o), QStringList{kSeattleNote});
     EXPECT_GT(SeriesPixels(QImage(file)), 2000);
+}
+
+// Without limits the chart opens on the readings: all of 2015, whatever the stored dates.
+TEST(Program, OpensOnTheWholeFileWhenNoLimitsAreGiven) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("year.png");
+    const Outcome o = RunProgram({"--data", kSeattle, "--render", file, "--grid-on-celsius"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(ProgramErrors(o), QStringList{kSeattleNote});
+    EXPECT_GT(SeriesPixels(QImage(file)), 2000);
+
+    // Limits that are given still win: a week in July shows a few days of the line.
+    const Outcome week = RunProgram({"--data", kSeattle, "--render", file, "--grid-on-celsius",
+                                     "--begin", "2015-07-01", "--end", "2015-07-08"});
+    EXPECT_EQ(week.status, 0);
+    const int weekPixels = SeriesPixels(QImage(file));
+    EXPECT_GT(weekPixels, 100);
+    EXPECT_LT(weekPixels, 2000);
+
+    // Readings across a new year take the day scale that reads across it by themselves.
+    const QString svg = dir.filePath("winter.svg");
+    const Outcome winter =
+        RunProgram({"--data", "-", "--render", svg},
+                   "2014-12-30,40\n2014-12-31,41\n2015-01-01,38\n2015-01-02,35\n");
+    EXPECT_EQ(winter.status, 0);
+    EXPECT_EQ(ProgramErrors(winter),
+              QStringList{"twinscope: standard input: dates and temperatures in °F: standard input "
+                          "from 2014-12-30 to 2015-01-02, 4 rows read"});
+    const QStringList texts = SvgTexts(svg);
+    for (const char* label : {"day of the year", "364", "365", "1", "2", "35", "41", "2.5"})
+        EXPECT_TRUE(texts.contains(label)) << label;
 }
 
 // Readings from October to March: the day scale reads up to the end of 2014 and on from 1.
@@ -161,7 +199,7 @@ TEST(Program, AWrappingDayScalePlotsReadingsAcrossANewYear) {
                                   "--render", file, "--wrap-day-scale", "--begin", "2014-10-01",
                                   "--end", "2015-03-31", "--min", "0", "--max", "110"});
     EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(ProgramErrors(o), QStringList());
+    EXPECT_EQ(ProgramErrors(o), QStringList{kSeattleNote});
     const QStringList texts = SvgTexts(file);
     for (const char* label : {"day of the year", "300", "360", "1", "60"})
         EXPECT_TRUE(texts.contains(label)) << label;
@@ -170,7 +208,7 @@ TEST(Program, AWrappingDayScalePlotsReadingsAcrossANewYear) {
 struct SampleCase {
     const char* name;
     QStringList arguments;          // "DIR": a fresh folder
-    const char* note;               // what the program says on standard error, "" for nothing
+    QStringList notes;              // what the program says on standard error
     std::vector<QColor> moreLines;  // the colours of the lines after the red one
 };
 
@@ -181,19 +219,49 @@ const SampleCase kSamples[] = {
     {"GhcnDaily",
      {"--data", SAMPLES "ghcn-USW00024233-2015.csv", "--min", "0", "--max", "80", "--begin",
       "2015-01-01", "--end", "2015-03-31"},
-     "twinscope: " SAMPLES
-     "ghcn-USW00024233-2015.csv: left out 2 missing values and 1 value with a quality flag",
+     {"twinscope: " SAMPLES
+      "ghcn-USW00024233-2015.csv: GHCN-Daily by-station CSV, station USW00024233: TMAX, TMIN "
+      "from 2015-01-01 to 2015-03-31, 270 rows read; left out 2 missing values and 1 value with "
+      "a quality flag"},
      {kSecondLine}},
     {"MeteostatDailyGzipCompressed",
      {"--data", SAMPLES "meteostat-72793-2015.csv.gz", "--min", "30", "--max", "100", "--begin",
       "2015-04-01", "--end", "2015-06-30"},
-     "twinscope: " SAMPLES "meteostat-72793-2015.csv.gz: left out 2 missing values",
+     {"twinscope: " SAMPLES "meteostat-72793-2015.csv.gz: Meteostat CSV: tavg, tmin, tmax from "
+      "2015-04-01 to 2015-06-30, 91 rows read; left out 2 missing values"},
      {kSecondLine, kThirdLine}},
     {"SpreadsheetColumnsByNameInCelsius",
      {"--data", SAMPLES "garden-log-2015.csv", "--column", "high", "--column", "low", "--unit", "C",
       "--min", "40", "--max", "110", "--begin", "2015-07-01", "--end", "2015-09-30"},
-     "",
+     {"twinscope: " SAMPLES "garden-log-2015.csv: CSV with named columns in °C: high, low from "
+      "2015-07-01 to 2015-09-30, 92 rows read"},
      {kSecondLine}},
+    // Climate Data Online's daily summaries of two stations, in standard units, opened on them.
+    {"NoaaDailySummariesOfTwoStations",
+     {"--data", SAMPLES "noaa-cdo-daily-2015.csv"},
+     {"twinscope: " SAMPLES "noaa-cdo-daily-2015.csv: NOAA daily summaries in °F (standard "
+      "units; --unit C reads metric ones), stations SEATTLE TACOMA INTERNATIONAL AIRPORT, WA US, "
+      "PORTLAND INTERNATIONAL AIRPORT, OR US: TMAX, TMIN from 2015-01-01 to 2015-03-31, 180 rows "
+      "read; left out 2 missing values"},
+     {kSecondLine, kThirdLine}},
+    {"GhcnDailyStationCsvOfTheAccessFolder",
+     {"--data", SAMPLES "ghcn-access-USW00024233-2015.csv"},
+     {"twinscope: " SAMPLES "ghcn-access-USW00024233-2015.csv: GHCN-Daily station CSV, station "
+      "SEATTLE TACOMA INTERNATIONAL AIRPORT, WA US: TMAX, TMIN from 2015-01-01 to 2015-03-31, 90 "
+      "rows read; left out 1 missing value and 1 value with a quality flag"},
+     {kSecondLine}},
+    // Two files at once: each file's lines in the next colours, a line on each file.
+    {"SeveralFilesAtOnce",
+     {"--data", SAMPLES "ghcn-access-USW00024233-2015.csv", "--data",
+      SAMPLES "noaa-cdo-daily-2015.csv"},
+     {"twinscope: " SAMPLES "ghcn-access-USW00024233-2015.csv: GHCN-Daily station CSV, station "
+      "SEATTLE TACOMA INTERNATIONAL AIRPORT, WA US: TMAX, TMIN from 2015-01-01 to 2015-03-31, 90 "
+      "rows read; left out 1 missing value and 1 value with a quality flag",
+      "twinscope: " SAMPLES "noaa-cdo-daily-2015.csv: NOAA daily summaries in °F (standard "
+      "units; --unit C reads metric ones), stations SEATTLE TACOMA INTERNATIONAL AIRPORT, WA US, "
+      "PORTLAND INTERNATIONAL AIRPORT, OR US: TMAX, TMIN from 2015-01-01 to 2015-03-31, 180 rows "
+      "read; left out 2 missing values"},
+     {kSecondLine, kThirdLine}},
 };
 
 class ProgramSampleTest : public ::testing::TestWithParam<SampleCase> {};
@@ -204,7 +272,7 @@ TEST_P(ProgramSampleTest, RendersEachLineOfTheSampleInItsColour) {
     const QString file = dir.filePath("chart.png");
     const Outcome o = RunProgram(c.arguments + QStringList{"--render", file, "--grid-on-celsius"});
     EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(ProgramErrors(o), *c.note ? QStringList{c.note} : QStringList());
+    EXPECT_EQ(ProgramErrors(o), c.notes);
     const QImage image(file);
     EXPECT_GT(SeriesPixels(image), 300);
     for (const QColor& line : c.moreLines)
@@ -221,7 +289,8 @@ TEST(Program, ReadsStandardInputAndWritesStandardOutput) {
                    FileBytes(SAMPLES "meteostat-72793-2015.csv.gz"));
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(ProgramErrors(o),
-              QStringList{"twinscope: standard input: left out 2 missing values"});
+              QStringList{"twinscope: standard input: Meteostat CSV: tavg, tmin, tmax from "
+                          "2015-04-01 to 2015-06-30, 91 rows read; left out 2 missing values"});
     const QImage image = QImage::fromData(o.outBytes, "PNG");
     EXPECT_EQ(image.size(), QSize(965, 518));
     EXPECT_GT(SeriesPixels(image), 500);

@@ -117,6 +117,51 @@ const ReadCase kReadCases[] = {
      {{"outside", {Jan1}, {7}}},
      0,
      0},
+    {"CdoDailyStandardUnitsOneStationItsLinesNamedByElement",
+     R"("STATION","NAME","DATE","PRCP","SNOW","TMAX","TMIN","TOBS"
+"USC00042319","DEATH VALLEY, CA US","2015-01-01","0.00","0.0","65","34","42"
+"USC00042319","DEATH VALLEY, CA US","2015-01-02","0.00",,"","",""
+"USC00042319","DEATH VALLEY, CA US","2015-01-03",,," 61",,"46"
+)",
+     {},
+     {{"TMAX", {Jan1, Jan1 + 2}, {65, 61}},
+      {"TMIN", {Jan1}, {34}},
+      {"TOBS", {Jan1, Jan1 + 2}, {42, 46}}},
+     4,
+     0},
+    {"CdoDailyMetricWithLocationAndFlags",
+     R"("STATION","NAME","LATITUDE","LONGITUDE","ELEVATION","DATE","TAVG","TAVG_ATTRIBUTES","TMAX","TMAX_ATTRIBUTES"
+"USW00025333","SITKA AIRPORT, AK US","57.0475","-135.3617","4.3","2015-01-01","10.0","H,,S,","5.0",",,W,2400"
+"USW00025333","SITKA AIRPORT, AK US","57.0475","-135.3617","4.3","2015-01-02","0.0","H,,S,","99.9",",X,W,2400"
+)",
+     {.Unit = TTemperatureUnit::Celsius},
+     {{"TAVG", {Jan1, Jan1 + 1}, {50, 32}}, {"TMAX", {Jan1}, {41}}},
+     0,
+     1},
+    {"CdoDailySeveralStationsNamedByStationThoseOfOneNameById",
+     R"("STATION","NAME","DATE","TMAX"
+"USW00024233","SEATTLE TACOMA AIRPORT, WA US","2015-01-01","50"
+"USW00024233","SEATTLE TACOMA AIRPORT, WA US","2015-01-02","51"
+"US1WAKG0001","SEATTLE","2015-01-01","49"
+"US1WAKG0002","SEATTLE","2015-01-02","48"
+)",
+     {.Columns = {"tmax"}},
+     {{"SEATTLE TACOMA AIRPORT, WA US TMAX", {Jan1, Jan1 + 1}, {50, 51}},
+      {"US1WAKG0001 TMAX", {Jan1}, {49}},
+      {"US1WAKG0002 TMAX", {Jan1 + 1}, {48}}},
+     0,
+     0},
+    {"GhcnAccessTenthsOfCelsiusQualityFlagsLeftOut",
+     R"("STATION","DATE","LATITUDE","LONGITUDE","ELEVATION","NAME","PRCP","PRCP_ATTRIBUTES","TMAX","TMAX_ATTRIBUTES","TMIN","TMIN_ATTRIBUTES"
+"USW00024233","2015-01-01","47.4444","-122.3139","112.8","SEATTLE TACOMA AIRPORT, WA US","    3",",,W,","  -17",",,W,2400","  -50",",,W,2400"
+"USW00024233","2015-01-02","47.4444","-122.3139","112.8","SEATTLE TACOMA AIRPORT, WA US","    0",",,W,","   56",",,W,2400","   12",",I,W,2400"
+"USW00024233","2015-01-03","47.4444","-122.3139","112.8","SEATTLE TACOMA AIRPORT, WA US","    0",",,W,","    0","T,,W,",,
+)",
+     {},
+     {{"TMAX", {Jan1, Jan1 + 1, Jan1 + 2}, {-1.7 * 9 / 5 + 32, 5.6 * 9 / 5 + 32, 32}},
+      {"TMIN", {Jan1}, {23}}},
+     1,
+     1},
     {"FormatForced",
      "date,tavg,tmin,tmax\n2015-01-01,0,-10,10\n",
      {.Format = TReadingsFormat::Csv, .Columns = {"tavg"}},
@@ -240,6 +285,59 @@ const RefusalCase kRefusals[] = {
      {.Unit = TTemperatureUnit::Kelvin},
      "line 1: 'warm' is not a temperature in K (a number such as 294.65)"},
     {"Empty", "\n\n", {}, "the file holds no readings"},
+    {"CdoDateOutOfOrder",
+     "\"STATION\",\"NAME\",\"DATE\",\"TMAX\"\nA,a,2015-01-02,1\nB,b,2015-01-01,2\nA,a,2015-01-01,"
+     "3\n",
+     {},
+     "line 4: '2015-01-01' does not come after the date before it of station A (a station's "
+     "rows come in date order)"},
+    {"CdoDateNotADay",
+     "STATION,NAME,DATE,TMAX\nA,a,2015-02-29,1\n",
+     {},
+     "line 2: '2015-02-29' is not a date YYYY-MM-DD"},
+    {"CdoValueNotANumber",
+     "STATION,NAME,DATE,TMAX\nA,a,2015-01-01,M\n",
+     {},
+     "line 2: column 'TMAX': 'M' is not a temperature in °F (a number such as 71.5)"},
+    {"CdoCutShortInsideAQuotedField",
+     "\"STATION\",\"NAME\",\"DATE\",\"TMAX\"\n\"A\",\"a\",\"2015-01-01\",\"4",
+     {},
+     "line 2: a quoted field is not closed"},
+    {"CdoFieldsMissing",
+     "STATION,NAME,DATE,TMAX,TMIN\nA,a,2015-01-01,1\n",
+     {},
+     "line 2: expected 5 fields, as the header names, found 4"},
+    {"CdoElementNotATemperature",
+     "STATION,NAME,DATE,PRCP,TMAX\nA,a,2015-01-01,0,1\n",
+     {.Columns = {"PRCP"}},
+     "'PRCP' is not a temperature element of a NOAA station file (TMAX, TMIN, TAVG or TOBS)"},
+    {"CdoElementAbsent",
+     "STATION,NAME,DATE,PRCP,TMAX\nA,a,2015-01-01,0,1\n",
+     {.Columns = {"TAVG"}},
+     "has no column 'TAVG' (its temperatures are TMAX)"},
+    {"CdoElementAskedWithoutReadings",
+     "STATION,NAME,DATE,TMAX,TMIN\nA,a,2015-01-01,1,\n",
+     {.Columns = {"TMIN"}},
+     "holds no TMIN readings"},
+    {"CdoWithoutTemperatures",
+     "STATION,NAME,DATE,PRCP\nA,a,2015-01-01,0\n",
+     {},
+     "holds no TMAX, TMIN, TAVG or TOBS readings"},
+    {"CdoForcedOnAFileWithoutItsColumns",
+     "date,tmax\n2015-01-01,5\n",
+     {.Format = TReadingsFormat::Cdo},
+     "line 1: the header names no STATION and DATE columns, as NOAA's station files do (its "
+     "columns are date, tmax)"},
+    {"GhcnAccessHasItsOwnUnit",
+     "STATION,DATE,LATITUDE,LONGITUDE,ELEVATION,NAME,TMAX,TMAX_ATTRIBUTES\n",
+     {.Unit = TTemperatureUnit::Fahrenheit},
+     "is a GHCN-Daily file, in tenths of °C: --unit applies only to files without a unit of "
+     "their own"},
+    {"GhcnAccessValueNotInTenths",
+     "STATION,DATE,LATITUDE,LONGITUDE,ELEVATION,NAME,TMAX,TMAX_ATTRIBUTES\n"
+     "A,2015-01-01,0,0,0,a,x,\",,W,\"\n",
+     {},
+     "line 2: column 'TMAX': 'x' is not a value in tenths of °C (a number such as 56)"},
 };
 
 class ReadingsFileRefusalTest : public testing::TestWithParam<RefusalCase> {};
@@ -278,6 +376,12 @@ TEST(ReadingsFile, TellsTheFormatFromTheFirstRow) {
         {"two columns with a header, a column asked", "date,tmax\n", true, TReadingsFormat::Csv},
         {"two columns", "2015-01-01,1\n", true, TReadingsFormat::Readings},
         {"nothing", "", false, TReadingsFormat::Readings},
+        {"cdo daily summaries", "\"STATION\",\"NAME\",\"DATE\",\"PRCP\",\"TMAX\"\n", false,
+         TReadingsFormat::Cdo},
+        {"cdo daily summaries without names", "STATION,DATE,TMAX\n", false, TReadingsFormat::Cdo},
+        {"ghcn access", "\"STATION\",\"DATE\",\"LATITUDE\",\"LONGITUDE\",\"ELEVATION\",\"NAME\"\n",
+         false, TReadingsFormat::GhcnAccess},
+        {"a station column but no dates", "STATION,DAY,TMAX\n", false, TReadingsFormat::Csv},
     };
     for (const Row& row : rows)
         EXPECT_EQ(DetectReadingsFormat(row.text, row.columnsAsked), row.format) << row.name;
@@ -298,6 +402,40 @@ TEST(ReadingsFile, NotesWhatItLeftOutInOneLine) {
         EXPECT_EQ(LeftOutNote({.MissingValues = row.missing, .FlaggedValues = row.flagged}),
                   row.note);
     }
+}
+
+TEST(ReadingsFile, SaysInOneLineWhatItRead) {
+    struct Row {
+        const char* name;
+        const char* text;
+        TReadingOptions options;
+        const char* note;
+    } const rows[] = {
+        {"daily summaries of two stations, the unit told",
+         "STATION,NAME,DATE,TMAX,TMIN\nA,Alpha,2015-01-02,1,\nB,Beta,2015-01-01,2,3\n",
+         {},
+         "NOAA daily summaries in °F (standard units; --unit C reads metric ones), stations Alpha, "
+         "Beta: TMAX, TMIN from 2015-01-01 to 2015-01-02, 2 rows read; "
+         "left out 1 missing value"},
+        {"daily summaries in the unit asked",
+         "STATION,NAME,DATE,TMAX\nA,Alpha,2015-01-02,1\n",
+         {.Unit = TTemperatureUnit::Celsius},
+         "NOAA daily summaries in °C, station Alpha: TMAX from 2015-01-02 to 2015-01-02, 1 row "
+         "read"},
+        {"access folder",
+         "STATION,DATE,LATITUDE,LONGITUDE,ELEVATION,NAME,TMAX,TMAX_ATTRIBUTES\n"
+         "A,2015-01-01,0,0,0,Alpha,10,\",I,W,\"\nA,2015-01-02,0,0,0,Alpha,10,\",,W,\"\n",
+         {},
+         "GHCN-Daily station CSV, station Alpha: TMAX from 2015-01-02 to 2015-01-02, 2 rows "
+         "read; left out 1 value with a quality flag"},
+        {"two columns",
+         "2015-01-01,1\n",
+         {.Unit = TTemperatureUnit::Kelvin},
+         "dates and temperatures in K: readings from 2015-01-01 to 2015-01-01, 1 row read"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(ReadNote(ParseReadingsText(row.text, row.options, "readings")), row.note)
+            << row.name;
 }
 
 // A gzip member holding the text, `times` over.

@@ -13,6 +13,7 @@
 
 #include "app/TwinscopeMain.h"
 #include "tests/support/MessageRecorder.h"
+#include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/panel/Chart.h"
 #include "twinscope/chart/series/LineSeries.h"
 
@@ -72,8 +73,14 @@ TEST_F(WindowDropTest, ADroppedFileReplacesTheReadingsLineByLine) {
     EXPECT_TRUE(lines[1]->XValues().DateTime());
     EXPECT_NE(lines[1]->SeriesColor(), clRed);
     EXPECT_EQ(window.Chart().Legend().LegendStyle(), lsSeries);
+    // The plot shows the whole file: its days, its °F range rounded out to whole increments.
+    EXPECT_EQ(
+        window.lbedMinimum->text().toStdString() + " " + window.lbedMaximum->text().toStdString(),
+        "25 70");
+    EXPECT_EQ(window.Chart().LeftAxis().Increment(), 5);
+    EXPECT_EQ(window.Chart().BottomAxis().Minimum(), 42005);
+    EXPECT_EQ(window.Chart().BottomAxis().Maximum(), 42005 + 89);
     // The window's own settings stay.
-    EXPECT_EQ(window.lbedMinimum->text(), "0");
     EXPECT_EQ(window.Chart().Title().Text(), std::vector<std::string>{"TChart"});
 
     // A file that cannot be read is refused, and the chart keeps what it showed.
@@ -104,11 +111,24 @@ TEST_F(WindowDropTest, ReadsADroppedFileAsTheCommandLineAsked) {
     EXPECT_EQ(lines[0]->YValues().Value(0), 32);
 }
 
-TEST_F(WindowDropTest, TakesOneLocalFileOnly) {
+TEST_F(WindowDropTest, TakesLocalFilesOnlyAndSeveralAtOnce) {
     EXPECT_FALSE(Drop({QUrl("https://example.org/readings.csv")}));
-    EXPECT_FALSE(Drop({QUrl::fromLocalFile(kGhcnSample), QUrl::fromLocalFile(kGhcnSample)}));
+    EXPECT_FALSE(Drop({QUrl::fromLocalFile(kGhcnSample), QUrl("https://example.org/a.csv")}));
     EXPECT_FALSE(Drop({}));
     EXPECT_EQ(window.seriesActualData->PointCount(), 25);
+
+    const QString other = WriteFile("other.csv", "2015-06-01,70\n2015-06-02,71\n");
+    ASSERT_TRUE(Drop({QUrl::fromLocalFile(kGhcnSample), QUrl::fromLocalFile(other)}));
+    const auto lines = ReadingLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2]->Title(), "other");
+    EXPECT_EQ(window.Chart().BottomAxis().Maximum(), 42005 + 152);
+
+    // One file refused refuses them all.
+    const QString bad = WriteFile("bad.csv", "2015-01-01,warm\n");
+    EXPECT_TRUE(Drop({QUrl::fromLocalFile(other), QUrl::fromLocalFile(bad)}));
+    EXPECT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(ReadingLines(), lines);
 }
 
 }  // namespace

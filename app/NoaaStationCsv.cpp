@@ -1,0 +1,215 @@
+#include "app/NoaaStationCsv.h"
+
+#include <algorithm>
+#include <array>
+
+#include "app/CsvRows.h"
+#include "app/ReadingDate.h"
+
+namespace twinscope {
+
+namespace {
+
+constexpr std::array<std::string_view, 4> TemperatureElements = {"TMAX", "TMIN", "TAVG", "TOBS"};
+constexpr std::string_view AttributesSuffix = "_ATTRIBUTES";
+
+bool IsTemperature(std::string_view name) {
+    return std::any_of(TemperatureElements.begin(), TemperatureElements.end(),
+                       [&](std::string_view e) { return SameColumnName(e, name); });
+}
+
+std::optional<std::size_t> Place(const std::vector<std::string_view>& f, std::string_view name) {
+    const auto found = std::find_if(f.begin(), f.end(),
+                                    [&](std::string_view n) { return SameColumnName(n, name); });
+    if (found == f.end()) return std::nullopt;
+    return static_cast<std::size_t>(found - f.begin());
+}
+
+// A temperature column and the place of its flags.
+struct TElementColumn {
+    std::string Element;
+    std::size_t Value = 0;
+    std::optional<std::size_t> Attributes;
+};
+
+struct THeader {
+    std::size_t Fields = 0;
+    std::size_t Station = 0;
+    std::optional<std::size_t> Name;
+    std::size_t Date = 0;
+    std::vector<TElementColumn> Columns;
+};
+
+std::string Listed(const std::vector<std::string_view>& names) {
+    std::string list;
+    for (std::string_view name : names)
+        list += (list.empty() ? "" : ", ") + std::string(name);
+    return list;
+}
+
+THeader ReadHeader(const std::vector<std::string_view>& f, const std::vector<std::string>& asked,
+                   std::int32_t line) {
+    const std::optional<std::size_t> station = Place(f, "STATION");
+    const std::optional<std::size_t> date = Place(f, "DATE");
+    if (!station || !date) {
+        throw ReadingsError(line,
+                            "the header names no STATION and DATE columns, as NOAA's station "
+                            "files do (its columns are " +
+                                Listed(f) + ")");
+    }
+    THeader h{.Fields = f.size(), .Station = *station, .Name = Place(f, "NAME"), .Date = *date};
+    const auto column = [&](std::size_t place) {
+        TElementColumn c{.Element = std::string(f[place]), .Value = place};
+        for (char& ch : c.Element)
+            ch = ch >= 'a' && ch <= 'z' ? char(ch - 'a' + 'A') : ch;
+        c.Attributes = Place(f, c.Element + std::string(AttributesSuffix));
+        return c;
+    };
+    std::vector<std::string_view> temperatures;
+    for (std::size_t i = 0; i < f.size(); ++i) {
+        if (IsTemperature(f[i])) temperatures.push_back(f[i]);
+        if (asked.empty() && IsTemperature(f[i])) h.Columns.push_back(column(i));
+    }
+    for (const std::string& name : asked) {
+        if (!IsTemperature(name)) {
+            throw ReadingsError(0, "'" + name +
+                                       "' is not a temperature element of a NOAA station file "
+                                       "(TMAX, TMIN, TAVG or TOBS)");
+        }
+        const std::optional<std::size_t> place = Place(f, name);
+        if (!place) {
+            throw ReadingsError(0, "has no column '" + name + "' (its temperatures are " +
+                                       (temperatures.empty() ? "none" : Listed(temperatures)) +
+                                       ")");
+        }
+        h.Columns.push_back(column(*place));
+    }
+    return h;
+}
+
+// The quality flag is the second of the attributes "measurement,quality,source,time".
+bool HasQualityFlag(std::string_view attributes) {
+    const std::size_t comma = attributes.find(',');
+    if (comma == std::string_view::npos) return false;
+    const std::string_view rest = attributes.substr(comma + 1);
+    return !TrimBlanks(rest.substr(0, rest.find(','))).empty();
+}
+
+struct TStation {
+    std::string Id;
+    std::string Name;
+    std::optional<TDateTime> LastDate;
+    std::vector<TReadings> Series;  // one per column
+};
+
+// The station of a row; rows mostly come station by station, so the last one is tried first.
+TStation& StationOf(std::vector<TStation>& stations, std::string_view id, std::string_view name,
+                    std::size_t columns) {
+    if (!stations.empty() && stations.back().Id == id) return stations.back();
+    const auto found = std::find_if(stations.begin(), stations.end(),
+                                    [&](const TStation& s) { return s.Id == id; });
+    if (found != stations.end()) return *found;
+    TStation& s = stations.emplace_back(TStation{.Id = std::string(id), .Name = std::string(name)});
+    s.Series.resize(columns);
+    return s;
+}
+
+// A station is shown by its name unless another station has the same one, or it has none.
+std::string ShownName(const std::vector<TStation>& stations, const TStation& s) {
+    if (s.Name.empty()) return s.Id;
+    const auto same = std::count_if(stations.begin(), stations.end(),
+                                    [&](const TStation& t) { return t.Name == s.Name; });
+    return same > 1 ? s.Id : s.Name;
+}
+
+double ReadValue(std::string_view field, TNoaaLayout layout, TTemperatureUnit unit,
+                 const std::string& element, std::int32_t line) {
+    if (layout == TNoaaLayout::CdoDaily) {
+        const std::optional<double> t = ParseTemperature(field, false, unit);
+        if (!t)
+            throw ReadingsError(line, "column '" + element + "': " + NotATemperature(field, unit));
+        return *t;
+    }
+    const std::optional<double> tenths = ParseCsvNumber(field, false);
+    if (!tenths) {
+        throw ReadingsError(line, "column '" + element + "': '" + std::string(field) +
+                                      "' is not a value in tenths of °C (a number such as 56)");
+    }
+    return *tenths / 10 * 9 / 5 + 32;
+}
+
+}  // namespace
+
+std::optional<TNoaaLayout> NoaaLayoutOf(std::string_view firstRow) {
+    if (firstRow.find("STATION") == std::string_view::npos) return std::nullopt;
+    const std::vector<std::string_view> f = SplitCsvRow(firstRow, ',', 1);
+    if (f.size() < 3 || !SameColumnName(f[0], "STATION") || !Place(f, "DATE")) return std::nullopt;
+    if (SameColumnName(f[1], "DATE") && SameColumnName(f[2], "LATITUDE"))
+        return TNoaaLayout::GhcnAccess;
+    return TNoaaLayout::CdoDaily;
+}
+
+TReadingsFile ParseNoaaStationCsv(std::string_view text, TNoaaLayout layout,
+                                  const std::vector<std::string>& elements, TTemperatureUnit unit) {
+    TCsvRows rows(text);
+    const std::optional<std::string_view> first = rows.Next();
+    if (!first) throw ReadingsError(0, "the file holds no readings");
+    const THeader h = ReadHeader(SplitCsvRow(*first, ',', rows.Line()), elements, rows.Line());
+    TReadingsFile file;
+    std::vector<TStation> stations;
+    std::vector<std::string_view> f;
+    while (const std::optional<std::string_view> row = rows.Next()) {
+        const std::int32_t line = rows.Line();
+        f = SplitCsvRow(*row, ',', line);
+        if (f.size() != h.Fields) {
+            throw ReadingsError(line, "expected " + std::to_string(h.Fields) +
+                                          " fields, as the header names, found " +
+                                          std::to_string(f.size()));
+        }
+        ++file.Rows;
+        TStation& s = StationOf(stations, f[h.Station], h.Name ? f[*h.Name] : std::string_view(),
+                                h.Columns.size());
+        const TDateTime date = ParseDayDate(f[h.Date], line);
+        if (s.LastDate && !(date > *s.LastDate)) {
+            throw ReadingsError(line, "'" + std::string(f[h.Date]) +
+                                          "' does not come after the date before it of station " +
+                                          s.Id + " (a station's rows come in date order)");
+        }
+        s.LastDate = date;
+        for (std::size_t i = 0; i < h.Columns.size(); ++i) {
+            const TElementColumn& c = h.Columns[i];
+            const std::string_view field = f[c.Value];
+            if (field.empty()) {
+                ++file.MissingValues;
+                continue;
+            }
+            const double value = ReadValue(field, layout, unit, c.Element, line);
+            if (c.Attributes && HasQualityFlag(f[*c.Attributes])) {
+                ++file.FlaggedValues;
+                continue;
+            }
+            s.Series[i].Dates.push_back(date);
+            s.Series[i].Temperatures.push_back(value);
+        }
+    }
+    for (std::size_t i = 0; i < h.Columns.size() && !elements.empty(); ++i) {
+        const bool none = std::all_of(stations.begin(), stations.end(),
+                                      [&](const TStation& s) { return s.Series[i].Dates.empty(); });
+        if (none) throw ReadingsError(0, "holds no " + h.Columns[i].Element + " readings");
+    }
+    for (TStation& s : stations) {
+        const std::string name = ShownName(stations, s);
+        file.Stations.push_back(name);
+        for (std::size_t i = 0; i < h.Columns.size(); ++i) {
+            if (s.Series[i].Dates.empty()) continue;
+            s.Series[i].Name = h.Columns[i].Element;
+            s.Series[i].Station = name;
+            file.Series.push_back(std::move(s.Series[i]));
+        }
+    }
+    if (file.Series.empty()) throw ReadingsError(0, "holds no TMAX, TMIN, TAVG or TOBS readings");
+    NameLinesByStation(file);
+    return file;
+}
+
+}  // namespace twinscope

@@ -1,0 +1,32 @@
+#include "app/ReadingsLoad.h"
+
+#include <iterator>
+
+#include "app/InputText.h"
+
+namespace twinscope {
+
+TReadingsLoad LoadReadingsFiles(const std::vector<std::string>& paths,
+                                const TReadingOptions& options) {
+    TReadingsLoad load;
+    TReadingsFile& all = load.Readings;
+    for (const std::string& path : paths) {
+        try {
+            TReadingsFile file = ReadReadingsFile(path, options);
+            load.Notes.push_back(InputName(path) + ": " + ReadNote(file));
+            all.Series.insert(all.Series.end(), std::make_move_iterator(file.Series.begin()),
+                              std::make_move_iterator(file.Series.end()));
+            all.MissingValues += file.MissingValues;
+            all.FlaggedValues += file.FlaggedValues;
+            all.Rows += file.Rows;
+            all.Stations.insert(all.Stations.end(), file.Stations.begin(), file.Stations.end());
+            all.Layout = file.Layout;
+        } catch (const ReadingsError& e) {
+            return TReadingsLoad{.Refusal = InputName(path) + ": " + e.what()};
+        }
+    }
+    NameLinesByStation(all);
+    return load;
+}
+
+}  // namespace twinscope
