@@ -82,11 +82,14 @@ void FirstFrame(benchmark::State& state, const std::string& path, const std::str
 void FullView(benchmark::State& state, const std::string& path, const std::string& canvasClass,
               std::int64_t smallest) {
     TShownFile& s = Shown(path);
+    state.counters["RSS MB at open"] = ResidentMegabytes();
     s.c.chart.SetDefaultCanvas(canvasClass);
     s.c.chart.BottomAxis().SetAutomatic(true);
     s.c.Paint();
+    state.counters["RSS MB first frame"] = ResidentMegabytes();
     for (auto _ : state)
         s.c.Paint();
+    state.counters["RSS MB"] = ResidentMegabytes();
     state.SetLabel(Growth("full", canvasClass, smallest, state.range(0)));
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace twinscope {
@@ -18,6 +19,23 @@ namespace {
 // only a few pages per pixel column, far apart, and asking for all of them would read the
 // whole file.
 constexpr std::uint64_t MostBytesAhead = std::uint64_t{32} << 20;
+
+// The program's resident memory past which the file's pages are let go from it: they stay in
+// the system's page cache, and the pages a frame touches come back without reading the disk.
+constexpr std::uint64_t ResidentBudget = std::uint64_t{384} << 20;
+
+std::uint64_t ResidentBytes() {
+    const int fd = ::open("/proc/self/statm", O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    char text[128] = {};
+    const ssize_t got = read(fd, text, sizeof text - 1);
+    ::close(fd);
+    if (got <= 0) return 0;
+    unsigned long long size = 0;
+    unsigned long long resident = 0;
+    if (std::sscanf(text, "%llu %llu", &size, &resident) != 2) return 0;
+    return resident * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+}
 
 std::string SystemReason() {
     return std::strerror(errno);
@@ -108,6 +126,14 @@ bool TMappedColumnFile::ReadyToDraw() {
     return StillWhole();
 }
 
+void TMappedColumnFile::LetGo(std::uint64_t from, std::uint64_t to) const {
+    const auto page = static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+    from = (from + page - 1) / page * page;
+    to = std::min(to, bytes_) / page * page;
+    if (from >= to) return;
+    madvise(const_cast<std::byte*>(base_ + from), to - from, MADV_DONTNEED);
+}
+
 void TMappedColumnFile::Advise(std::uint64_t from, std::uint64_t to) const {
     const auto page = static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
     from = from / page * page;
@@ -122,6 +148,20 @@ void TMappedColumnFile::WillDraw(std::int32_t first, std::int32_t last) {
     const auto from = static_cast<std::uint64_t>(std::max<std::int64_t>(0, first - width));
     const auto to = static_cast<std::uint64_t>(
         std::min<std::int64_t>(static_cast<std::int64_t>(layout_.PointCount), last + 1 + width));
+    // Each frame maps the pages it reads into the program, and a pan through billions of
+    // points would gather the whole file: past the budget, the pages away from the view go.
+    if (ResidentBytes() > ResidentBudget) {
+        for (const std::uint64_t part : {layout_.XOffset(), layout_.YOffset()}) {
+            LetGo(part, part + from * sizeof(double));
+            LetGo(part + to * sizeof(double), part + layout_.PointCount * sizeof(double));
+        }
+        for (std::size_t k = 0; k < TMinMaxIndex::LevelCount; ++k) {
+            const std::uint64_t shift = TMinMaxIndex::BlockShift * (k + 1);
+            const std::uint64_t level = layout_.LevelOffset(k);
+            LetGo(level, level + (from >> shift) * 2 * sizeof(double));
+            LetGo(level + ((to >> shift) + 1) * 2 * sizeof(double), layout_.LevelOffset(k + 1));
+        }
+    }
     const std::uint64_t bytes = (to - from) * sizeof(double);
     if (bytes <= 2 * MostBytesAhead) {
         Advise(layout_.XOffset() + from * sizeof(double), layout_.XOffset() + to * sizeof(double));

@@ -19,7 +19,9 @@ namespace twinscope {
 // A column file mapped read-only for a series to show in place: opening reads the header page
 // and maps the rest, copying and indexing nothing. Before each paint the file's size is looked
 // at; a file shortened since (or a page found missing while drawing) is lost: the series then
-// draws nothing and OnLost hears why, once.
+// draws nothing and OnLost hears why, once. While the program's resident memory is over a
+// budget, the file's pages away from the view are let go from it before a frame (the page
+// cache keeps them).
 class TMappedColumnFile final : public TPointLender,
                                 public std::enable_shared_from_this<TMappedColumnFile> {
 public:
@@ -58,6 +60,8 @@ private:
     void Lose(const std::string& reason);
     // Asks for the bytes [from, to) of the mapping ahead, within the mapping.
     void Advise(std::uint64_t from, std::uint64_t to) const;
+    // Lets the whole pages of the bytes [from, to) go from the program; they stay cached.
+    void LetGo(std::uint64_t from, std::uint64_t to) const;
 
     std::string path_;
     int fd_ = -1;
