@@ -236,7 +236,12 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "wrap-day-scale",
         "Dates across a new year get a day scale that starts again at 1 on each 1 January "
         "(without it such dates keep the day scale as it was).");
-    parser.addOptions({data, dataFormat, column, unit, render, format, size, scale, minimum,
+    const QCommandLineOption saveColumns(
+        "save-columns",
+        "With --data: write the readings (one line) into a column file, which --data then shows "
+        "from the disk without reading it into memory, and end.",
+        "file");
+    parser.addOptions({data, dataFormat, column, unit, saveColumns, render, format, size, scale, minimum,
                        maximum, begin, end, gridOnCelsius, canvas, title, legend, wrapDayScale});
 
     if (!parser.parse(arguments)) return UsageError(parser.errorText());
@@ -260,8 +265,10 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
     TProgramOptions options;
     options.WrapDayScale = parser.isSet(wrapDayScale);
     try {
-        RefuseUnless(parser.isSet(data), parser, {&dataFormat, &column, &unit}, "--data");
+        RefuseUnless(parser.isSet(data), parser, {&dataFormat, &column, &unit, &saveColumns},
+                     "--data");
         options.DataFiles = parser.values(data);
+        if (parser.isSet(saveColumns)) options.SaveColumns = parser.value(saveColumns);
         if (parser.isSet(dataFormat))
             options.Reading.Format = ParseReadingsFormat(parser.value(dataFormat));
         for (const QString& name : parser.values(column))

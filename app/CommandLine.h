@@ -33,6 +33,8 @@ struct TRenderOptions {
 struct TProgramOptions {
     QStringList DataFiles;
     TReadingOptions Reading;
+    // The readings are written into this column file, and the program ends.
+    std::optional<QString> SaveColumns;
     std::optional<TRenderOptions> RenderTo;
     // A plot across a new year gets a day scale that reads across it.
     bool WrapDayScale = false;

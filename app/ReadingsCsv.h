@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,8 @@
 #include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
+
+class TMappedColumnFile;
 
 // Readings from a file: dates (date-time values) and temperatures in °F, ordered by date; rows
 // with the same date keep the order of the file. Name says what they are (a column's name, an
@@ -19,6 +22,8 @@ struct TReadings {
     std::string Name;
     // The station the readings come from, in files that name it.
     std::string Station = {};
+    // Readings of a column file, shown from the disk in place of Dates and Temperatures.
+    std::shared_ptr<TMappedColumnFile> Columns;
 };
 
 // A file that cannot be used as readings. Line is the 1-based line of the refused row, 0 when

@@ -7,6 +7,7 @@
 #include <new>
 #include <numeric>
 
+#include "app/ColumnReadings.h"
 #include "app/CsvRows.h"
 #include "app/GhcnDailyCsv.h"
 #include "app/InputText.h"
@@ -174,6 +175,7 @@ TReadingsFile ParseReadingsText(std::string_view text, const TReadingOptions& op
 }
 
 TReadingsFile ReadReadingsFile(const std::string& path, const TReadingOptions& options) {
+    if (IsColumnFile(path)) return ReadColumnFile(path, options);
     try {
         return ParseReadingsText(ReadInputText(path), options, StemOf(path));
     } catch (const std::bad_alloc&) {
@@ -245,7 +247,7 @@ std::string ReadingsFormatList() {
 std::int64_t PointCount(const TReadingsFile& file) {
     return std::accumulate(file.Series.begin(), file.Series.end(), std::int64_t{0},
                            [](std::int64_t n, const TReadings& r) {
-                               return n + static_cast<std::int64_t>(r.Dates.size());
+                               return n + ReadingsCount(r);
                            });
 }
 

@@ -19,12 +19,14 @@
 #include <limits>
 #include <map>
 
+#include "app/ColumnReadings.h"
 #include "app/InputText.h"
 #include "app/ReadingsLoad.h"
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/platform/ChartWidget.h"
 #include "twinscope/platform/DateTimePicker.h"
+#include "twinscope/platform/MappedColumnFile.h"
 #include "twinscope/platform/QtDateTime.h"
 #include "twinscope/platform/TwinscopeApplication.h"
 #include "twinscope/runtime/DateTime.h"
@@ -292,6 +294,23 @@ void TfmTwinscope::OpenOnReadings(const TReadingsFile& readings, const TPlotInpu
     }
 }
 
+void TfmTwinscope::ShowLossOf(TMappedColumnFile& file, TLineSeries& line) {
+    // Heard within a paint: the message and the emptied line wait until it is over.
+    file.OnLost = [this, &line, path = file.Path()](const std::string& reason) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, &line, message = InputName(path) + ": " + reason] {
+                if (std::find(moreReadings_.begin(), moreReadings_.end(), &line) !=
+                        moreReadings_.end() ||
+                    &line == seriesActualData) {
+                    line.ClearPoints();
+                }
+                ShowMessage(message);
+            },
+            Qt::QueuedConnection);
+    };
+}
+
 void TfmTwinscope::ReplaceReadings(const TReadingsFile& readings) {
     TChart& chart = Chart();
     // Room for every line first, beside the lines shown, which stay as they are when the
@@ -321,6 +340,11 @@ void TfmTwinscope::ReplaceReadings(const TReadingsFile& readings) {
             const TReadings& r = readings.Series[i];
             lines[i]->SetTitle(r.Name);
             lines[i]->ClearPoints();
+            if (r.Columns) {
+                lines[i]->ShowBorrowedPoints(r.Columns->Points());
+                ShowLossOf(*r.Columns, *lines[i]);
+                continue;
+            }
             lines[i]->ReservePoints(r.Dates.size());
             lines[i]->AppendPoints(r.Dates, r.Temperatures);
         }

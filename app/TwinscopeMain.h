@@ -22,6 +22,7 @@ namespace twinscope {
 class TChartWidget;
 class TDateTimePicker;
 class TLineSeries;
+class TMappedColumnFile;
 
 // Values for the window's inputs, as a user types and picks them; an unset one is left alone.
 struct TPlotInputs {
@@ -58,7 +59,8 @@ public:
     // first series in the stored line, each further one in a line of its own in the next free
     // palette colour. More than one line, or more than 50 points, are listed by line in the
     // legend; fewer as stored. Readings that do not fit into memory raise OutOfMemoryError and
-    // leave the chart as it was.
+    // leave the chart as it was. A column file's line is drawn from the disk; when the file
+    // is shortened while shown, the line empties and the window says so.
     void ReplaceReadings(const TReadingsFile& readings);
     // The plot inputs that show the whole of the readings: from the first to the last date, the
     // °F range rounded outwards to whole increments of the left axis. Readings of one instant
@@ -115,6 +117,7 @@ private:
     QMargins chartAnchors_;
     // The lines of readings after the first, which the next readings replace.
     std::vector<TLineSeries*> moreReadings_;
+    void ShowLossOf(TMappedColumnFile& file, TLineSeries& line);
     TLegendStyle storedLegendStyle_ = lsAuto;
     TReadingOptions readingOptions_;
     bool wrapDayScale_ = false;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/ChartRender.h"
+#include "app/ColumnReadings.h"
 #include "app/CommandLine.h"
 #include "app/InputText.h"
 #include "app/ProgramIdentity.h"
@@ -13,6 +14,7 @@
 #include "app/TwinscopeMain.h"
 #include "app/WindowStart.h"
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
+#include "twinscope/platform/MappedColumnFile.h"
 #include "twinscope/platform/QtFormatSettings.h"
 #include "twinscope/platform/QtMessageBox.h"
 #include "twinscope/platform/QtUserSettings.h"
@@ -57,6 +59,16 @@ int main(int argc, char** argv) {
             std::cerr << "twinscope: " << note << '\n';
         readings = std::move(load.Readings);
     }
+    if (options.SaveColumns) {
+        const std::string out = options.SaveColumns->toStdString();
+        try {
+            SaveColumnFile(*readings, out);
+        } catch (const ReadingsError& e) {
+            std::cerr << "twinscope: " << out << ": " << e.what() << '\n';
+            return 1;
+        }
+        return 0;
+    }
 
     // A chart rendered into a file needs no display, so that it runs on a server too.
     if (options.RenderTo) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -70,6 +82,11 @@ int main(int argc, char** argv) {
             messages = RenderChart(*options.RenderTo, readings, options.WrapDayScale);
         } catch (const OutOfMemoryError& e) {
             return refuseReadings(e);
+        }
+        // A column file shortened while it was drawn.
+        for (const TReadings& line : readings ? readings->Series : std::vector<TReadings>{}) {
+            if (line.Columns && line.Columns->Lost())
+                messages.push_back(dataName + ": " + *line.Columns->Lost());
         }
         for (const std::string& message : messages)
             std::cerr << "twinscope: " << message << '\n';

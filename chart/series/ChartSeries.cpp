@@ -128,6 +128,7 @@ void TChartSeries::RemovePoint(std::int32_t index) {
 
 void TChartSeries::ClearPoints() {
     firstShown_ = lastShown_ = -1;
+    lender_.reset();
     for (TChartValueList* list : valueLists_)
         list->ClearAll();
     pointColors_.reset();
@@ -142,6 +143,19 @@ void TChartSeries::ClearPoints() {
 void TChartSeries::ReservePoints(std::size_t count) {
     for (TChartValueList* list : valueLists_)
         list->Reserve(count);
+}
+
+void TChartSeries::ShowBorrowedPoints(const TBorrowedPoints& points) {
+    if (points.Xs.size() != points.Ys.size() || valueLists_.size() != 2) {
+        throw RuntimeError("Series borrow: " + std::to_string(points.Xs.size()) +
+                           " X values for " + std::to_string(points.Ys.size()) + " Y values");
+    }
+    ClearPoints();
+    xValues_.Borrow(points.Xs, points.XExtremes, {}, points.Lender);
+    yValues_.Borrow(points.Ys, points.YExtremes, points.YIndex, points.Lender);
+    lender_ = points.Lender;
+    NotifyDependents(NotifyValueChanged, -1);
+    if (Active()) Repaint();
 }
 
 void TChartSeries::AppendPoints(std::span<const double> xs, std::span<const double> ys) {
@@ -468,6 +482,18 @@ void TChartSeries::ComputeShownRange() {
     xMap_ = chart_ && resolvedHorizAxis_ ? chart_->ScaleMapOf(*resolvedHorizAxis_) : TScaleMap{};
     yMap_ = chart_ && resolvedVertAxis_ ? chart_->ScaleMapOf(*resolvedVertAxis_) : TScaleMap{};
     firstShown_ = lastShown_ = -1;
+    // Points read from elsewhere: none is touched once they are gone.
+    if (!BorrowedPointsReady()) return;
+    FindShownRange();
+    if (BorrowedPointsShown() && firstShown_ >= 0) lender_->WillDraw(firstShown_, lastShown_);
+}
+
+bool TChartSeries::BorrowedPointsReady() {
+    if (!BorrowedPointsShown()) return true;
+    return lender_->ReadyToDraw();
+}
+
+void TChartSeries::FindShownRange() {
     const std::int32_t n = PointCount();
     if (n == 0) return;
     if (!restrictToVisible_ || xValues_.Order() == loNone || !chart_ || !resolvedHorizAxis_) {
@@ -559,6 +585,7 @@ void TChartSeries::SortPointsBy(const TChartValueList& list) {
     });
     std::vector<double> scratch(static_cast<std::size_t>(n));
     for (TChartValueList* l : valueLists_) {
+        l->OwnValues();
         for (std::int32_t i = 0; i < n; ++i)
             scratch[i] = (*l)[order[i]];
         for (std::int32_t i = 0; i < n; ++i)

@@ -9,6 +9,7 @@
 
 #include "twinscope/chart/canvas/ChartBrush.h"
 #include "twinscope/chart/canvas/ChartPen.h"
+#include "twinscope/chart/series/BorrowedPoints.h"
 #include "twinscope/chart/series/ChartValueList.h"
 #include "twinscope/chart/series/SeriesHost.h"
 #include "twinscope/runtime/Export.h"
@@ -145,6 +146,9 @@ public:
     // Costs linear time: storage is reserved once and no per-point notice runs.
     void AppendPoints(std::span<const double> xs, std::span<const double> ys);
     void ReservePoints(std::size_t count);
+    // Shows points that lie elsewhere in place of the series' own, without copying them; a
+    // change of a point copies them in. Raises RuntimeError when X and Y differ in length.
+    void ShowBorrowedPoints(const TBorrowedPoints& points);
     // A bounded window: with a count above 0 the series keeps only that many of its points,
     // the oldest (first in X order) going as new ones come, at a constant cost per point in
     // the long run. 0 keeps every point.
@@ -253,6 +257,8 @@ public:
     // point indexes that drawing visits, from the chart's plot rectangle.
     virtual void ComputeShownRange();
     std::int32_t FirstShownIndex() const { return firstShown_; }
+    // Whether the points lie elsewhere, as ShowBorrowedPoints put them, and none was changed.
+    bool BorrowedPointsShown() const { return lender_ && xValues_.Borrowed() && yValues_.Borrowed(); }
     std::int32_t LastShownIndex() const { return lastShown_; }
     bool RestrictToVisiblePoints() const { return restrictToVisible_; }
     void SetRestrictToVisiblePoints(bool b) { restrictToVisible_ = b; }
@@ -271,6 +277,12 @@ public:
     ClearValuesHandler OnClearValues;
     void AddDependent(DependentNotice notice) { dependents_.push_back(std::move(notice)); }
     void NotifyDependents(TNotifyCode code, std::int32_t index);
+
+private:
+    // The shown range from the plot rectangle.
+    void FindShownRange();
+    bool BorrowedPointsReady();
+    std::shared_ptr<TPointLender> lender_;
 
 protected:
     // The joined-chart step: the series has just been appended to a chart's list.

@@ -33,7 +33,34 @@ void TChartValueList::Assign(const TChartValueList& other) {
     valueSource_ = other.valueSource_;
 }
 
+void TChartValueList::OwnValues() {
+    if (!values_.Borrowed()) return;
+    try {
+        values_.Own();
+    } catch (const std::bad_alloc&) {
+        throw OutOfMemoryError(static_cast<std::size_t>(valueCount_));
+    }
+    extremesIndex_.Clear(false);
+}
+
+void TChartValueList::Borrow(std::span<const double> values, const TValueSpread& extremes,
+                             std::span<const std::span<const double>> index,
+                             std::shared_ptr<const void> lender) {
+    ClearAll();
+    values_.Borrow(values, lender);
+    if (!index.empty()) extremesIndex_.Borrow(index, std::move(lender));
+    valueCount_ = static_cast<std::int32_t>(values.size());
+    sumsStale_ = true;
+    ++changes_;
+    // The extremes come with the values, so that no axis reads them all.
+    extremesStale_ = false;
+    extremesFound_ = !extremes.notANumber && !values.empty();
+    cachedMin_ = extremesFound_ ? extremes.low : 0;
+    cachedMax_ = extremesFound_ ? extremes.high : 0;
+}
+
 void TChartValueList::SetValueAt(std::int32_t index, double value) {
+    OwnValues();
     values_[static_cast<std::size_t>(index)] = value;
     Touch(index);
     if (owner_) owner_->NotifyDependents(NotifyValueChanged, index);
@@ -70,6 +97,7 @@ std::int32_t TChartValueList::OrderedPlace() const {
 }
 
 void TChartValueList::InsertAt(std::int32_t index, double value) {
+    OwnValues();
     Grow();
     const auto at = static_cast<std::size_t>(index);
     values_.Move(at + 1, at, static_cast<std::size_t>(valueCount_ - index));
@@ -79,6 +107,7 @@ void TChartValueList::InsertAt(std::int32_t index, double value) {
 }
 
 void TChartValueList::RemoveRange(std::int32_t start, std::int32_t count) {
+    OwnValues();
     values_.Move(static_cast<std::size_t>(start), static_cast<std::size_t>(start + count),
                  static_cast<std::size_t>(valueCount_ - start - count));
     valueCount_ -= count;
@@ -96,6 +125,7 @@ void TChartValueList::ClearAll() {
 
 void TChartValueList::Reserve(std::size_t capacity) {
     if (capacity <= values_.Capacity()) return;
+    OwnValues();
     try {
         values_.SetCapacity(capacity);
     } catch (const std::bad_alloc&) {
@@ -136,6 +166,7 @@ void TChartValueList::TakeSums(std::span<const double> values) {
 
 void TChartValueList::DropFront(std::int32_t count) {
     if (count <= 0) return;
+    OwnValues();
     SetChunked(true);
     values_.LetGoBefore(values_.Begin() + static_cast<std::size_t>(count));
     valueCount_ -= count;
@@ -147,6 +178,7 @@ void TChartValueList::DropFront(std::int32_t count) {
 
 void TChartValueList::SetChunked(bool chunked) {
     if (chunked == values_.Chunked()) return;
+    OwnValues();
     try {
         values_.SetChunked(chunked, static_cast<std::size_t>(valueCount_));
     } catch (const std::bad_alloc&) {
@@ -266,6 +298,7 @@ double TChartValueList::AbsTotal() {
 }
 
 void TChartValueList::FillWithIndexes() {
+    OwnValues();
     for (std::int32_t i = 0; i < valueCount_; ++i)
         values_[static_cast<std::size_t>(i)] = i;
     Touch(0);
@@ -273,6 +306,7 @@ void TChartValueList::FillWithIndexes() {
 }
 
 void TChartValueList::Exchange(std::int32_t a, std::int32_t b) {
+    OwnValues();
     std::swap(values_[static_cast<std::size_t>(a)], values_[static_cast<std::size_t>(b)]);
     Touch(std::min(a, b));
     if (owner_) owner_->NotifyDependents(NotifyValueChanged, a);
@@ -280,6 +314,7 @@ void TChartValueList::Exchange(std::int32_t a, std::int32_t b) {
 
 void TChartValueList::Rotate() {
     if (valueCount_ < 2) return;
+    OwnValues();
     const double first = values_[0];
     values_.Move(0, 1, static_cast<std::size_t>(valueCount_ - 1));
     values_[static_cast<std::size_t>(valueCount_ - 1)] = first;

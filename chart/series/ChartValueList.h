@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -106,6 +107,16 @@ public:
     bool IndexExtremes() const { return indexExtremes_; }
     void SetIndexExtremes(bool b);
 
+    // Shows values that lie elsewhere (a mapped file) in place of the list's own, read-only and
+    // without copying or indexing them: `extremes` are their lowest and highest, `index` the
+    // levels of their index of block extremes (may be empty), `lender` keeps both while they
+    // are shown. Changing a value copies them in first (raising OutOfMemoryError where they do
+    // not fit); ClearAll lets them go.
+    void Borrow(std::span<const double> values, const TValueSpread& extremes,
+                std::span<const std::span<const double>> index,
+                std::shared_ptr<const void> lender);
+    bool Borrowed() const { return values_.Borrowed(); }
+
     // First index in [first, last] holding exactly `value`, or -1. last < 0 means the end.
     std::int32_t FindEqual(double value, std::int32_t first = 0, std::int32_t last = -1) const;
 
@@ -135,6 +146,8 @@ private:
     static constexpr std::int32_t IndexedRun = 256;
     void RefreshExtremes();
     void RefreshSums();
+    // Borrowed values are copied in before any is written; the index laid elsewhere goes.
+    void OwnValues();
     // Hands `take` the values in runs that lie side by side, in order.
     template <typename Take>
     void TakeRuns(Take take) const {

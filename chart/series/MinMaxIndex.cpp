@@ -17,8 +17,15 @@ namespace {
 
 constexpr double NotANumber = std::numeric_limits<double>::quiet_NaN();
 
-// The extremes of 16 values into out[0] and out[1], both NaN when one of the values is.
-void ExtremesOfValues(const double* p, double* out) {
+// One block of values, as a view.
+ValueView BlockView(const double* const& values) {
+    return {&values, 0, ValueView::OneBlock, 0};
+}
+
+}  // namespace
+
+// Both NaN when one of the values is.
+void TMinMaxIndex::ExtremesOfValues(const double* p, double* out) {
 #if defined(__SSE2__)
     __m128d v[8];
     __m128d unordered = _mm_setzero_pd();
@@ -55,8 +62,7 @@ void ExtremesOfValues(const double* p, double* out) {
 #endif
 }
 
-// The extremes of 16 blocks of the level below, given as low-high pairs.
-void ExtremesOfBlocks(const double* p, double* out) {
+void TMinMaxIndex::ExtremesOfBlocks(const double* p, double* out) {
     double low = p[0];
     double high = p[1];
     bool notANumber = false;
@@ -71,12 +77,14 @@ void ExtremesOfBlocks(const double* p, double* out) {
     out[1] = notANumber ? NotANumber : high;
 }
 
-// One block of values, as a view.
-ValueView BlockView(const double* const& values) {
-    return {&values, 0, ValueView::OneBlock, 0};
+void TMinMaxIndex::Borrow(std::span<const std::span<const double>> levels,
+                          std::shared_ptr<const void> lender) {
+    Clear(false);
+    for (std::size_t k = 0; k < LevelCount && k < levels.size(); ++k) {
+        levels_[k].extremes.Borrow(levels[k], lender);
+        levels_[k].end = levels[k].size() / 2;
+    }
 }
-
-}  // namespace
 
 void TMinMaxIndex::Reserve(std::size_t level, std::size_t blocks, std::size_t values) {
     ValueChunks& extremes = levels_[level].extremes;

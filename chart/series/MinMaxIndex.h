@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
+#include <span>
 
 #include "twinscope/chart/series/ValueChunks.h"
 #include "twinscope/chart/series/ValueSpread.h"
@@ -40,6 +42,22 @@ public:
     // block each, as the values are.
     void Clear(bool chunked = false);
 
+    // Levels of blocks laid elsewhere (a mapped file), in this index's own layout: levels[k]
+    // holds the low-high pairs of the first level.size() / 2 blocks of level k, read-only and
+    // not copied; `lender` keeps them. The index then covers what they cover.
+    void Borrow(std::span<const std::span<const double>> levels,
+                std::shared_ptr<const void> lender);
+    // The levels' blocks of `count` values, as Cover lays them and Borrow takes them.
+    static std::size_t LevelBlocks(std::size_t level, std::size_t count) {
+        return count >> LevelShift(level);
+    }
+    static constexpr std::size_t LevelCount = 8;
+    // The extremes of a first-level block of BlockValues values into out[0] and out[1], and of
+    // an upper block from the BlockValues low-high pairs of the level below; both NaN where a
+    // value is not a number.
+    static void ExtremesOfValues(const double* values, double* out);
+    static void ExtremesOfBlocks(const double* pairs, double* out);
+
     // The spread of the positions [from, to), from < to, of the values covered; whole covered
     // blocks are read from the index, the values around them directly.
     TValueSpread Spread(const ValueView& values, std::size_t from, std::size_t to) const;
@@ -54,9 +72,8 @@ public:
     std::size_t Bytes() const;
 
 private:
-    // Blocks of BlockValues^(level + 1) values; level 7 holds blocks of 2^32 values, beyond
-    // any series.
-    static constexpr std::size_t LevelCount = 8;
+    // Blocks of BlockValues^(level + 1) values; the last level, 7, holds blocks of 2^32
+    // values, beyond any series.
     struct TLevel {
         // The lowest and the highest value of block j at positions 2j and 2j + 1.
         ValueChunks extremes;

@@ -116,6 +116,19 @@ void ValueChunks::Release() {
     first_ = begin_ = 0;
 }
 
+void ValueChunks::Borrow(std::span<const double> values, std::shared_ptr<const void> lender) {
+    Release();
+    SetChunked(false, 0);
+    block_.Borrow(values, std::move(lender));
+    chunks_[0] = block_.Data();
+}
+
+void ValueChunks::Own() {
+    if (!Borrowed()) return;
+    block_.Own();
+    chunks_[0] = block_.Data();
+}
+
 void ValueChunks::LetGoBefore(std::size_t position) {
     begin_ = std::max(begin_, position);
     FreeChunksBefore(begin_);

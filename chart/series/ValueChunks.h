@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -69,6 +70,14 @@ public:
     void LetGoBefore(std::size_t position);
     // The doubles the store holds room for.
     std::size_t Allocated() const;
+
+    // Shows values that lie elsewhere in one block, read-only and without copying them, as
+    // ValueStorage::Borrow does; a chunked store is laid as one block first.
+    void Borrow(std::span<const double> values, std::shared_ptr<const void> lender);
+    bool Borrowed() const { return !Chunked() && block_.Borrowed(); }
+    // Copies borrowed values in, so that they can be written. Throws std::bad_alloc and then
+    // changes nothing.
+    void Own();
 
     ValueView View() const { return {chunks_.data(), first_, shift_, begin_}; }
     double& At(std::size_t position) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 namespace twinscope {
@@ -13,7 +14,27 @@ constexpr std::size_t MaxCount = static_cast<std::size_t>(-1) / sizeof(double);
 }  // namespace
 
 ValueStorage::~ValueStorage() {
-    std::free(data_);
+    if (!Borrowed()) std::free(data_);
+}
+
+void ValueStorage::Borrow(std::span<const double> values, std::shared_ptr<const void> lender) {
+    Release();
+    // Never written through: every write goes through Own() or a change of capacity first.
+    data_ = const_cast<double*>(values.data());
+    capacity_ = allocated_ = values.size();
+    lender_ = std::move(lender);
+}
+
+void ValueStorage::Release() {
+    SetCapacity(0);
+    if (Borrowed()) {
+        data_ = nullptr;
+        lender_.reset();
+    }
+}
+
+void ValueStorage::Own() {
+    if (Borrowed()) Reallocate(allocated_);
 }
 
 void ValueStorage::SetCapacity(std::size_t capacity) {
@@ -28,6 +49,18 @@ void ValueStorage::SetCapacity(std::size_t capacity) {
 }
 
 void ValueStorage::Reallocate(std::size_t count) {
+    if (Borrowed()) {
+        double* owned = nullptr;
+        if (count > 0) {
+            owned = static_cast<double*>(std::malloc(count * sizeof(double)));
+            if (!owned) throw std::bad_alloc();
+            std::memcpy(owned, data_, std::min(count, capacity_) * sizeof(double));
+        }
+        data_ = owned;
+        allocated_ = count;
+        lender_.reset();
+        return;
+    }
     if (count == 0) {
         std::free(data_);
         data_ = nullptr;

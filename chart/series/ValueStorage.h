@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
+#include <span>
 
 #include "twinscope/runtime/Export.h"
 
@@ -27,7 +29,16 @@ public:
 
     // Changes the capacity, keeping the first min(old, new) values. Throws std::bad_alloc.
     void SetCapacity(std::size_t capacity);
-    void Release() { SetCapacity(0); }
+    void Release();
+
+    // Shows `values` that lie elsewhere (a mapped file) without copying them: they are only
+    // read, and `lender` keeps them while they are shown. The first change of capacity, or
+    // Own(), copies them in; Release() lets them go.
+    void Borrow(std::span<const double> values, std::shared_ptr<const void> lender);
+    bool Borrowed() const { return lender_ != nullptr; }
+    // Copies borrowed values in, so that they can be written. Throws std::bad_alloc and then
+    // changes nothing.
+    void Own();
 
 private:
     void Reallocate(std::size_t count);
@@ -35,6 +46,7 @@ private:
     double* data_ = nullptr;
     std::size_t capacity_ = 0;
     std::size_t allocated_ = 0;
+    std::shared_ptr<const void> lender_;
 };
 
 }  // namespace twinscope

@@ -426,6 +426,10 @@ const RefusalCase kRefusals[] = {
      {"--render", "-"},
      2,
      "twinscope: --render -: standard output needs --format png, svg or pdf"},
+    {"SaveColumnsWithoutData",
+     {"--save-columns", "DIR/c.columns"},
+     2,
+     "twinscope: --save-columns applies only with --data"},
     {"UnknownOption",
      {"--render", "DIR/c.png", "--colour", "red"},
      2,
@@ -454,6 +458,53 @@ TEST_P(ProgramRefusalTest, GivesItsMessageAndStatusAndWritesNoFile) {
 
 INSTANTIATE_TEST_SUITE_P(Program, ProgramRefusalTest, ::testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A year of readings written into a column file and drawn from it: the picture of the readings
+// read from their CSV file, and a file that is not whole or takes no reading options refused.
+TEST(Program, DrawsAColumnFileAsTheReadingsItWasWrittenFrom) {
+    QTemporaryDir dir;
+    const QString csv = TWINSCOPE_SOURCE_DIR "/docs/seattle-2015.csv";
+    const QString columns = dir.filePath("seattle.columns");
+    const Outcome saved = RunProgram({"--data", csv, "--save-columns", columns});
+    ASSERT_EQ(saved.status, 0);
+    EXPECT_EQ(ProgramErrors(saved), QStringList());
+    const QStringList plot{"--min", "20", "--max", "100", "--begin", "2015-01-01", "--end",
+                           "2015-12-31", "--render"};
+    ASSERT_EQ(RunProgram(QStringList{"--data", csv} + plot + QStringList{dir.filePath("a.png")})
+                  .status,
+              0);
+    const Outcome shown =
+        RunProgram(QStringList{"--data", columns} + plot + QStringList{dir.filePath("b.png")});
+    ASSERT_EQ(shown.status, 0);
+    EXPECT_EQ(ProgramErrors(shown), QStringList());
+    EXPECT_EQ(FileBytes(dir.filePath("a.png")), FileBytes(dir.filePath("b.png")));
+
+    const Outcome withColumn = RunProgram({"--data", columns, "--column", "x"});
+    EXPECT_EQ(withColumn.status, 1);
+    EXPECT_EQ(ProgramErrors(withColumn),
+              QStringList{"twinscope: " + columns +
+                          ": a column file takes none of --data-format, --column and --unit"});
+    QFile cut(columns);
+    ASSERT_TRUE(cut.resize(5000));
+    const Outcome truncated = RunProgram({"--data", columns, "--render", dir.filePath("c.png")});
+    EXPECT_EQ(truncated.status, 1);
+    ASSERT_EQ(ProgramErrors(truncated).size(), 1);
+    EXPECT_TRUE(ProgramErrors(truncated)[0].startsWith("twinscope: " + columns +
+                                                       ": truncated: 5000 of "));
+    EXPECT_FALSE(QFile::exists(dir.filePath("c.png")));
+}
+
+TEST(Program, SavesColumnsOfOneLineOnly) {
+    QTemporaryDir dir;
+    const QString columns = dir.filePath("garden.columns");
+    const Outcome o = RunProgram({"--data", TWINSCOPE_SOURCE_DIR "/docs/samples/garden-log-2015.csv",
+                                  "--column", "high", "--column", "low", "--save-columns", columns});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(ProgramErrors(o), QStringList{"twinscope: " + columns +
+                                            ": a column file holds one line, and the file has 2: "
+                                            "pick one with --column"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
+}
 
 // Readings streamed in from a shell that holds the program to 400 MB of address space.
 TEST(Program, ReadingsThatDoNotFitIntoMemoryEndItWithTheReasonAndNoPicture) {
