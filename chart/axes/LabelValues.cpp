@@ -17,6 +17,22 @@ constexpr double PowerTolerance = 1e-12;
 // The rungs inside each power of the base, from the top.
 constexpr std::array<double, 2> Rungs{5, 2};
 
+// A quotient this close to a whole number of steps, relative to it, is that number: the double
+// nearest a decimal increment is a hair off it (0.2 is a little more than 0.2), so 1 / 0.2
+// comes out a hair below 5. Capped at a thousandth of a step, so that no other value snaps.
+constexpr Extended WholeStepTolerance = 1e-12;
+constexpr Extended WholeStepCap = 1e-3;
+
+// The whole number of steps in a quotient: the nearest one within the tolerance, else the
+// quotient rounded by `round` (trunc or floor).
+template <typename Round>
+Extended WholeSteps(Extended quotient, Round round) {
+    const Extended nearest = RoundToIntegral(quotient);
+    const Extended tolerance =
+        std::min(std::fabs(nearest) * WholeStepTolerance, WholeStepCap);
+    return std::fabs(quotient - nearest) <= tolerance ? nearest : round(quotient);
+}
+
 bool Near(double v, double end) {
     return std::fabs(v - end) <= std::fabs(end) * PowerTolerance;
 }
@@ -56,7 +72,13 @@ TLabelValues::TLabelValues(const TLabelValuesInput& input) : in_(input) {
     } else {
         // Whole-valued in extended precision: a quotient beyond 64-bit integers stays as it is
         // instead of saturating.
-        v = static_cast<double>(std::trunc(static_cast<Extended>(maximum) / increment) * increment);
+        const Extended steps = WholeSteps(static_cast<Extended>(maximum) / increment,
+                                          [](Extended q) { return std::trunc(q); });
+        v = static_cast<double>(steps * increment);
+        // The nearest multiple may lie a hair above the maximum: it labels the maximum.
+        if (v > maximum && std::fabs(v - maximum) <= std::fabs(increment) * WholeStepCap) {
+            v = maximum;
+        }
     }
     calendarStepping_ = exactDates && stepIndex >= dtHalfMonth;
     // A first value above the maximum (a negative maximum, a calendar boundary above it) moves
@@ -65,6 +87,10 @@ TLabelValues::TLabelValues(const TLabelValuesInput& input) : in_(input) {
         if (!StepDown(v)) break;
     }
     first_ = v;
+}
+
+bool TLabelValues::HairBelow(double v, double end) const {
+    return !in_.DateTime && end - static_cast<Extended>(v) <= in_.Increment * WholeStepCap;
 }
 
 bool TLabelValues::Labels(double v) const {
@@ -116,10 +142,17 @@ std::vector<double> TLabelValues::Leading(std::size_t most) const {
     const Extended low = minimum < 0 ? static_cast<Extended>(minimum)
                                      : (minimum - static_cast<Extended>(SmallestPositive)) /
                                            (1 + static_cast<Extended>(SmallestPositive));
+    bool stepped = true;
     while (v >= low && values.size() < most) {
         const double old = v;
         if (Labels(v)) values.push_back(v);
-        if (!StepDown(v) || v >= old) break;
+        stepped = StepDown(v) && v < old;
+        if (!stepped) break;
+    }
+    // Steps of a decimal increment gather error on the way down: one that lands a hair below
+    // the minimum labels the minimum.
+    if (stepped && values.size() < most && v < low && HairBelow(v, minimum) && Labels(minimum)) {
+        values.push_back(minimum);
     }
     return values;
 }
@@ -214,9 +247,11 @@ double TLabelValues::Last() const {
     }
     // The lowest value a whole number of steps below the first that does not lie below the
     // minimum.
-    const Extended steps = std::floor((first_ - static_cast<Extended>(minimum)) / in_.Increment);
+    const Extended steps = WholeSteps((first_ - static_cast<Extended>(minimum)) / in_.Increment,
+                                      [](Extended q) { return std::floor(q); });
     if (!(steps > 0)) return first_;
-    return static_cast<double>(first_ - steps * in_.Increment);
+    const double last = static_cast<double>(first_ - steps * in_.Increment);
+    return last < minimum && HairBelow(last, minimum) ? minimum : last;
 }
 
 double TLabelValues::Below(double v) const {

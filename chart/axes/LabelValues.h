@@ -66,6 +66,8 @@ private:
     // The top (or bottom) label at powers of the base, found from the power at the end.
     double PowerEnd(bool top) const;
     bool Labels(double v) const;
+    // A value below an end by no more than a thousandth of a step (and not a date).
+    bool HairBelow(double v, double end) const;
 
     TLabelValuesInput in_;
     bool calendarStepping_ = false;

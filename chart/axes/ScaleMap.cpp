@@ -50,6 +50,29 @@ TScaleMap::TScaleMap(TScaleRange range, TPixelSpan pixels, TScaleDirection direc
     pixelsPerUnit_ = rangeIsZero_ ? 0.0 : static_cast<double>(length / logSpan_);
 }
 
+TScaleMap::TScaleMap(TScaleRange range, TPixelSpan pixels, TScaleDirection direction,
+                     std::shared_ptr<const TAxisTransform> transform)
+    : TScaleMap(range, pixels, direction) {
+    if (!transform) return;
+    requested_ = skTransformed;
+    transform_.Ptr = std::move(transform);
+    const TAxisTransform& t = *transform_.Ptr;
+    if (!t.InDomain(range.Minimum) || !t.InDomain(range.Maximum)) return;
+    const double low = t.Forward(range.Minimum);
+    const Extended span = static_cast<Extended>(t.Forward(range.Maximum)) - low;
+    if (!std::isfinite(low) || !std::isfinite(span)) return;
+    kind_ = skTransformed;
+    logMinimum_ = low;
+    logSpan_ = span;
+    rangeIsZero_ = std::fabs(logSpan_) <= RangeZeroTolerance;
+    pixelsPerUnit_ = rangeIsZero_ ? 0.0 : static_cast<double>(Length() / logSpan_);
+}
+
+TScaleMap TScaleMap::Rebuilt(TScaleRange range, TPixelSpan pixels) const {
+    if (requested_ == skTransformed) return {range, pixels, direction_, transform_.Ptr};
+    return {range, pixels, direction_, requested_, logBase_};
+}
+
 struct TScaleMap::Converted {
     TScaleMap Master;
     std::shared_ptr<const TScaleConversion> Conversion;
@@ -62,14 +85,14 @@ bool TScaleMap::ConvertedRef::operator==(const ConvertedRef& other) const {
 }
 
 TScaleMap TScaleMap::OnPixels(TPixelSpan pixels) const {
-    TScaleMap moved{range_, pixels, direction_, requested_, logBase_};
+    TScaleMap moved = Rebuilt(range_, pixels);
     if (!through_) return moved;
     return moved.Through(through_.Ptr->Master.OnPixels(pixels), through_.Ptr->Conversion);
 }
 
 TScaleMap TScaleMap::WithRange(TScaleRange range) const {
     // A map that fell back to linear for its old range may be logarithmic for the new one.
-    TScaleMap ranged{range, pixels_, direction_, requested_, logBase_};
+    TScaleMap ranged = Rebuilt(range, pixels_);
     if (!through_) return ranged;
     const TScaleConversion& c = *through_.Ptr->Conversion;
     const double a = c.Inverse(range.Minimum);
@@ -96,7 +119,51 @@ std::int32_t TScaleMap::ConvertedToPixel(double value) const {
 }
 
 bool TScaleMap::Places(double value) const {
-    return !through_ || std::isfinite(through_.Ptr->Conversion->Inverse(value));
+    if (through_) return std::isfinite(through_.Ptr->Conversion->Inverse(value));
+    return kind_ != skTransformed || transform_.Ptr->InDomain(value);
+}
+
+bool TScaleMap::InDomain(double value) const {
+    switch (kind_) {
+    case skLinear: return true;
+    case skLogarithmic: return value > 0;
+    case skTransformed: return transform_.Ptr->InDomain(value);
+    }
+    return true;
+}
+
+double TScaleMap::Between(double from, double to, double fraction) const {
+    switch (kind_) {
+    case skLinear: return from + fraction * (to - from);
+    case skLogarithmic:
+        if (from <= 0 || to <= 0) return 0;
+        return std::exp(std::log(from) + fraction * (std::log(to) - std::log(from)));
+    case skTransformed: {
+        const TAxisTransform& t = *transform_.Ptr;
+        if (!t.InDomain(from) || !t.InDomain(to)) return range_.Minimum;
+        const double a = t.Forward(from);
+        return t.Inverse(a + fraction * (t.Forward(to) - a));
+    }
+    }
+    return from;
+}
+
+Extended TScaleMap::PositionSpan() const {
+    if (kind_ == skLogarithmic) return logSpan_ / std::log(static_cast<Extended>(logBase_));
+    return kind_ == skTransformed ? logSpan_ : span_;
+}
+
+double TScaleMap::PositionOf(double value) const {
+    const TAxisTransform& t = *transform_.Ptr;
+    // Outside the domain a value lies infinitely far below the minimum.
+    if (!t.InDomain(value)) return -std::numeric_limits<double>::infinity();
+    return t.Forward(value);
+}
+
+std::int32_t TScaleMap::TransformedToPixel(double value) const {
+    if (std::isnan(value)) return 0;
+    const double d = (PositionOf(value) - logMinimum_) * pixelsPerUnit_;
+    return Clamped(origin_ + sign_ * d);
 }
 
 std::int32_t TScaleMap::SaturatedLength(TPixelSpan p) {
@@ -128,6 +195,11 @@ double TScaleMap::ToValue(std::int64_t pixel) const {
                                      : static_cast<double>(range_.Maximum - offset);
     }
     const Extended offset = static_cast<Extended>(k) * logSpan_ / length;
+    if (kind_ == skTransformed) {
+        const Extended position = direction_.Horizontal ? logMinimum_ + offset
+                                                        : logMinimum_ + logSpan_ - offset;
+        return transform_.Ptr->Inverse(static_cast<double>(position));
+    }
     const Extended logValue = direction_.Horizontal
                                   ? std::log(static_cast<Extended>(range_.Minimum)) + offset
                                   : std::log(static_cast<Extended>(range_.Maximum)) - offset;
@@ -150,6 +222,17 @@ TScaleRange TScaleMap::Scrolled(TScaleRange ends, std::int64_t from, std::int64_
     if (kind_ == skLinear) {
         const double delta = ToValue(from) - ToValue(to);
         return {Shifted(ends.Minimum, delta), Shifted(ends.Maximum, delta)};
+    }
+    if (kind_ == skTransformed) {
+        // The content moves by the same difference of positions.
+        const TAxisTransform& t = *transform_.Ptr;
+        const double delta = PositionOf(ToValue(from)) - PositionOf(ToValue(to));
+        const auto moved = [&](double end) {
+            const double v = t.Inverse(t.Forward(end) + delta);
+            return std::isfinite(v) && t.InDomain(v) ? v : end;
+        };
+        if (!std::isfinite(delta)) return ends;
+        return {moved(ends.Minimum), moved(ends.Maximum)};
     }
     const double ratio = ToValue(from) / ToValue(to);
     if (!(ratio > 0) || std::isinf(ratio)) return ends;

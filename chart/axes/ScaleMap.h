@@ -4,14 +4,16 @@
 #include <cstdint>
 #include <memory>
 
+#include "twinscope/chart/axes/AxisTransform.h"
 #include "twinscope/chart/axes/ScaleConversion.h"
 #include "twinscope/runtime/Arithmetic.h"
 #include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
-// How values are spread along an axis: evenly, or evenly by their logarithm.
-enum class TScaleKind : std::uint8_t { skLinear, skLogarithmic };
+// How values are spread along an axis: evenly, evenly by their logarithm, or evenly by the
+// positions of an axis transform (TAxisTransform) of their own.
+enum class TScaleKind : std::uint8_t { skLinear, skLogarithmic, skTransformed };
 using enum TScaleKind;
 
 // The range an axis shows in one paint.
@@ -46,6 +48,9 @@ struct TWINSCOPE_EXPORT TScaleDirection {
 // Logarithmic: the same by the logarithm of the value, so that each power of the base takes the
 // same room; a value at or below zero lies beyond the minimum's end. A logarithmic map of a range
 // that does not lie wholly above zero maps linearly: such a range has no logarithm.
+// Transformed: the same by the transform's position of the value (Forward), for a range whose
+// ends lie in the transform's domain; a value outside it lies beyond the minimum's end. A range
+// with an end outside the domain maps linearly.
 // Converted (Through): a scale's own values stand where the master map puts their inverse. The
 // range, kind and base stay the scale's own, which its labels are chosen from; only the pixels
 // come from the master, so a non-linear or decreasing conversion places its labels unevenly or
@@ -57,6 +62,9 @@ public:
     TScaleMap() = default;
     TScaleMap(TScaleRange range, TPixelSpan pixels, TScaleDirection direction,
               TScaleKind kind = skLinear, double logBase = 10);
+    // A map through a transform of the axis's own (none maps linearly).
+    TScaleMap(TScaleRange range, TPixelSpan pixels, TScaleDirection direction,
+              std::shared_ptr<const TAxisTransform> transform);
 
     // The same range and direction over other pixels.
     TScaleMap OnPixels(TPixelSpan pixels) const;
@@ -80,11 +88,23 @@ public:
             if (std::isinf(d) && std::isfinite(value)) return ExtendedToPixel(value);
             return Clamped(origin_ + sign_ * d);
         }
-        return LogToPixel(value);
+        return kind_ == skLogarithmic ? LogToPixel(value) : TransformedToPixel(value);
     }
     // Whether a value has a pixel: every value has, except on a converted map where its inverse
     // is not finite.
     bool Places(double value) const;
+    // Whether a value lies in the scale's domain: every value on a linear map, those above zero
+    // on a logarithmic one, the transform's domain on a transformed one. A series leaves out
+    // its points outside it.
+    bool InDomain(double value) const;
+    // The value a fraction of the way from one value to another along the scale: a straight
+    // line between two points on the axis's pixels stands there.
+    double Between(double from, double to, double fraction) const;
+    // The room the range takes in the positions its labels step by: powers of the base on a
+    // logarithmic map, the transform's positions on a transformed one, else the value span.
+    Extended PositionSpan() const;
+    // The transform of a transformed map; none for the other kinds.
+    const TAxisTransform* Transform() const { return transform_.Ptr.get(); }
     // The value at a pixel, which may lie far off the axis; 0 on an axis shorter than a pixel.
     double ToValue(std::int64_t pixel) const;
     // Both ends moved as far as the content moves when dragged from one pixel to another: by
@@ -135,6 +155,10 @@ private:
     }
     std::int32_t ExtendedToPixel(double value) const;
     std::int32_t LogToPixel(double value) const;
+    std::int32_t TransformedToPixel(double value) const;
+    // A map of this one's kind (and transform) for another range and pixels.
+    TScaleMap Rebuilt(TScaleRange range, TPixelSpan pixels) const;
+    double PositionOf(double value) const;
 
     // The kind asked for, and the kind the range allows.
     TScaleKind requested_ = skLinear;
@@ -149,10 +173,17 @@ private:
     // The pixel of the minimum, and +1 or -1 as values grow towards the end or the start.
     double origin_ = 0;
     double sign_ = 1;
-    // Logarithmic maps: the natural logarithms of the ends and their difference.
+    // Logarithmic maps: the natural logarithms of the ends and their difference; transformed
+    // maps: the positions of the minimum and the span.
     double logMinimum_ = 0;
     Extended logSpan_ = 0;
     ConvertedRef through_;
+    // The transform of a transformed map, equal when it is the same.
+    struct TransformRef {
+        std::shared_ptr<const TAxisTransform> Ptr;
+        bool operator==(const TransformRef& other) const { return Ptr == other.Ptr; }
+    };
+    TransformRef transform_;
 };
 
 }  // namespace twinscope

@@ -72,6 +72,49 @@ INSTANTIATE_TEST_SUITE_P(
     // clang-format on
     [](const auto& info) { return std::string(info.param.name); });
 
+// Decimal increments are a hair off their values (the double nearest 0.2 is a little more than
+// 0.2): the first label is the nearest multiple, and the walk down still reaches the minimum.
+struct DecimalRow {
+    const char* name;
+    TLabelValuesInput input;
+    std::vector<double> values;  // to within a millionth of the increment
+};
+
+class DecimalRows : public ::testing::TestWithParam<DecimalRow> {};
+
+TEST_P(DecimalRows, LabelBothEnds) {
+    const DecimalRow& r = GetParam();
+    const TLabelValues values(r.input);
+    const std::vector<double> all = values.All();
+    ASSERT_EQ(all.size(), r.values.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        EXPECT_NEAR(all[i], r.values[i], r.input.Increment * 1e-6) << "label " << i;
+    }
+    // The walk gathers the increment's error; the ends found without walking need not.
+    EXPECT_NEAR(values.First(), all.front(), r.input.Increment * 1e-6);
+    EXPECT_NEAR(values.Last(), all.back(), r.input.Increment * 1e-6);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DecimalRows,
+    ::testing::Values(
+        // clang-format off
+        DecimalRow{"MinusOneToOneAtAFifth", Steps(-1, 1, 0.2),
+                   {1, 0.8, 0.6, 0.4, 0.2, 0, -0.2, -0.4, -0.6, -0.8, -1}},
+        DecimalRow{"ZeroToThreeTenthsAtATenth", Steps(0, 0.3, 0.1), {0.3, 0.2, 0.1, 0}},
+        DecimalRow{"TheWalkDownReachesANegativeMinimum", Steps(-3, 3, 0.6),
+                   {3, 2.4, 1.8, 1.2, 0.6, 0, -0.6, -1.2, -1.8, -2.4, -3}},
+        DecimalRow{"ANegativeMaximum", Steps(-1, -0.2, 0.2), {-0.2, -0.4, -0.6, -0.8, -1}},
+        // A thousandth of a step short of a multiple is not that multiple.
+        DecimalRow{"AMaximumJustBelowAMultiple", Steps(0, 0.9995, 0.2),
+                   {0.8, 0.6, 0.4, 0.2, 0}},
+        DecimalRow{"AMinimumJustAboveAMultiple", Steps(-0.9995, 0.4, 0.2),
+                   {0.4, 0.2, 0, -0.2, -0.4, -0.6, -0.8}},
+        DecimalRow{"LargeValues", Steps(7e9 - 30, 7e9 + 3, 10),
+                   {7e9, 7e9 - 10, 7e9 - 20, 7e9 - 30}}),
+    // clang-format on
+    [](const auto& info) { return std::string(info.param.name); });
+
 // The sample of the label sizes: the first and last labels and their neighbours inwards,
 // found without walking the range.
 TEST(LabelValues, TheEndsOfAHugeRangeAreFoundWithoutWalkingIt) {

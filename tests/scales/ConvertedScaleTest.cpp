@@ -138,8 +138,8 @@ INSTANTIATE_TEST_SUITE_P(
                                      false,
                                      {30, 20, 10, 0, -10, -20, -30}},
                       // Across the pole the scale's values between -1 and 1 stand off the plot,
-                      // where the master shows nothing: of the labels from 0.8 down, only the end
-                      // at -1 stays.
+                      // where the master shows nothing: of the labels from 1 down, only the ends
+                      // at 1 and -1 stay.
                       ConversionCase{"ReciprocalAcrossItsPoleLabelsOnlyOnThePlot",
                                      -1,
                                      1,
@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
                                      [](double x) { return 1 / x; },
                                      [](double s) { return 1 / s; },
                                      false,
-                                     {-1}}),
+                                     {1, -1}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // An affine conversion given its inverse labels exactly what the linear path between the two
