@@ -37,18 +37,18 @@ inline std::vector<std::int32_t> BigSeriesCounts() {
     return counts;
 }
 
-// Fills an empty series with `count` points of a random walk, `secondsApart` apart in date
-// units, in batches of a million, so that no second copy of a large series is held. With
-// `valueOf`, each point holds that function of the walk instead.
-inline void AppendWalk(TChartSeries& series, std::int64_t count, double secondsApart = 1,
-                       double (*valueOf)(double) = nullptr) {
+// The points of a random walk, `count` of them `secondsApart` apart in date units from
+// 45000 on, handed to `take(xs, ys)` in batches of a million, so that no second copy of a large
+// series is held. With `valueOf`, each point holds that function of the walk instead.
+template <typename Take>
+void ForEachWalkBatch(std::int64_t count, double secondsApart, double (*valueOf)(double),
+                      Take&& take) {
     std::mt19937_64 random(1);
     std::normal_distribution<double> step(0, 1);
     constexpr std::int64_t Batch = 1'000'000;
     std::vector<double> xs;
     std::vector<double> ys;
     double walk = 0;
-    series.ReservePoints(static_cast<std::size_t>(count));
     for (std::int64_t done = 0; done < count; done += Batch) {
         const std::int64_t n = std::min(Batch, count - done);
         xs.resize(static_cast<std::size_t>(n));
@@ -58,8 +58,18 @@ inline void AppendWalk(TChartSeries& series, std::int64_t count, double secondsA
             walk += step(random);
             ys[i] = valueOf ? valueOf(walk) : walk;
         }
-        series.AppendPoints(xs, ys);
+        take(xs, ys);
     }
+}
+
+// Fills an empty series with the walk above.
+inline void AppendWalk(TChartSeries& series, std::int64_t count, double secondsApart = 1,
+                       double (*valueOf)(double) = nullptr) {
+    series.ReservePoints(static_cast<std::size_t>(count));
+    ForEachWalkBatch(count, secondsApart, valueOf,
+                     [&](const std::vector<double>& xs, const std::vector<double>& ys) {
+                         series.AppendPoints(xs, ys);
+                     });
 }
 
 // A chart of the benchmarks' size with one red line series, painted into an image.

@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/BigSeries.h"
 #include "twinscope/platform/ColumnFileWriter.h"
 
 int main(int argc, char** argv) {
@@ -17,22 +18,10 @@ int main(int argc, char** argv) {
     const std::int64_t count = std::atoll(argv[2]);
     try {
         twinscope::TColumnFileWriter writer(argv[1], "walk", true);
-        std::mt19937_64 random(1);
-        std::normal_distribution<double> step(0, 1);
-        constexpr std::int64_t Batch = 1'000'000;
-        std::vector<double> xs;
-        std::vector<double> ys;
-        double walk = 0;
-        for (std::int64_t done = 0; done < count; done += Batch) {
-            const std::int64_t n = std::min(Batch, count - done);
-            xs.resize(static_cast<std::size_t>(n));
-            ys.resize(static_cast<std::size_t>(n));
-            for (std::int64_t i = 0; i < n; ++i) {
-                xs[i] = 45000 + static_cast<double>(done + i) / 86400;
-                ys[i] = walk += step(random);
-            }
-            writer.Add(xs, ys);
-        }
+        twinscope::bench::ForEachWalkBatch(
+            count, 1, nullptr, [&](const std::vector<double>& xs, const std::vector<double>& ys) {
+                writer.Add(xs, ys);
+            });
         writer.Finish();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make-column-file: %s: %s\n", argv[1], e.what());
