@@ -87,8 +87,8 @@ void tScale::SetUpAxis(const std::string& title, tConversion forward, tConversio
     inverse_ = std::move(inverse);
     gridToMasterCaption_ = gridToMasterCaption;
     if (inverse_) {
-        SetConvertedFrom(masterAxis_, std::make_shared<const TScaleConversion>(TScaleConversion{
-                                          .Forward = conversion_, .Inverse = inverse_}));
+        SetConvertedFrom({masterAxis_, std::make_shared<const TScaleConversion>(TScaleConversion{
+                                           .Forward = conversion_, .Inverse = inverse_})});
     }
     FollowMaster();
 }
@@ -113,7 +113,7 @@ void tScale::AddCompanionSeries(TCustomAxisPanel& chart) {
 void tScale::FollowMaster() {
     if (inverse_) {
         const std::optional<TScaleRange> range =
-            ConvertedRange(*ScaleConversion(), {masterAxis_->Minimum(), masterAxis_->Maximum()});
+            ConvertedRange(*ConvertedFrom().Conversion, {masterAxis_->Minimum(), masterAxis_->Maximum()});
         if (!range) return;
         // In this order neither write can fail on a range in order, nor leave zero on a
         // logarithmic scale.
@@ -142,7 +142,7 @@ void tScale::SetFollowsLive(bool on) {
     if (!on) {
         SetRangeFollowing({});
     } else if (inverse_) {
-        SetRangeFollowing(ConvertedFollowing(masterAxis_, ScaleConversion()));
+        SetRangeFollowing(ConvertedFollowing(masterAxis_, ConvertedFrom().Conversion));
     } else {
         SetRangeFollowing(ConvertedFollowing(masterAxis_, conversion_));
     }

@@ -269,11 +269,49 @@ std::vector<std::int32_t> LogMinorTickPositions(const TLabelPassResult& pass, co
     return positions;
 }
 
+std::vector<std::int32_t> TransformMinorTickPositions(const TLabelPassResult& pass,
+                                                      const TScaleMap& map, std::int32_t count) {
+    std::vector<std::int32_t> positions;
+    const TAxisTransform* t = map.Transform();
+    if (count <= 0 || map.Kind() != skTransformed || !(pass.LabelIncrement > 0) ||
+        pass.Labels.empty()) {
+        return positions;
+    }
+    // The labels from the bottom up, with the next label beyond each end.
+    std::vector<double> labels;
+    for (auto it = pass.Labels.rbegin(); it != pass.Labels.rend(); ++it)
+        labels.push_back(it->Value);
+    const auto beyond = [&](double v, double sign) {
+        if (pass.Powers) return t->Inverse(t->Forward(v) + sign * pass.LabelIncrement);
+        return v + sign * pass.LabelIncrement;
+    };
+    labels.insert(labels.begin(), beyond(labels.front(), -1));
+    labels.push_back(beyond(labels.back(), 1));
+    const std::int32_t low = std::min(map.StartPixel(), map.EndPixel());
+    const std::int32_t high = std::max(map.StartPixel(), map.EndPixel());
+    // No more ticks than the axis has pixels.
+    const std::size_t most = static_cast<std::size_t>(std::max(0, map.Length()));
+    for (std::size_t i = 1; i < labels.size() && positions.size() < most; ++i) {
+        const double from = labels[i - 1];
+        const double to = labels[i];
+        if (!(to > from) || !t->InDomain(from) || !t->InDomain(to)) continue;
+        for (const double v : t->MinorValues(from, to, count)) {
+            if (v <= map.Minimum() || v >= map.Maximum()) continue;
+            const std::int32_t p = map.ToPixel(v);
+            if (low < p && p < high && positions.size() < most) positions.push_back(p);
+        }
+    }
+    return positions;
+}
+
 std::vector<std::int32_t> MinorTicksOf(const TChartAxis& axis, const TLabelPassResult& pass,
                                        const TScaleMap& map) {
     // Aligned ticks have no increment of their own: their minor ticks share each gap.
     if (map.Kind() == skLogarithmic && !axis.AlignsTicks()) {
         return LogMinorTickPositions(pass, map, axis.MinorTickCount());
+    }
+    if (map.Kind() == skTransformed && !axis.AlignsTicks()) {
+        return TransformMinorTickPositions(pass, map, axis.MinorTickCount());
     }
     return MinorTickPositions(pass.TickPositions, axis.MinorTickCount(), map.StartPixel(),
                               map.EndPixel());

@@ -71,6 +71,16 @@ TWINSCOPE_EXPORT std::vector<std::int32_t> LogMinorTickPositions(const TLabelPas
                                                                  const TScaleMap& map,
                                                                  std::int32_t count);
 
+// The minor ticks of a transformed map, where its transform puts them between each two
+// neighbouring labels (and between the end labels and the next ones beyond, within the range):
+// on a symmetric logarithmic axis 2, 3, ... 9 times each power on the logarithmic stretches and
+// `count` ticks evenly spaced in value within the threshold; on a transform of the user's,
+// `count` ticks evenly spaced in value. Only the pixels strictly between the axis's ends are
+// kept.
+TWINSCOPE_EXPORT std::vector<std::int32_t> TransformMinorTickPositions(const TLabelPassResult& pass,
+                                                                       const TScaleMap& map,
+                                                                       std::int32_t count);
+
 // The minor ticks of this paint for a pass: spaced by value on a logarithmic map, evenly in
 // pixels between the major ticks otherwise.
 TWINSCOPE_EXPORT std::vector<std::int32_t> MinorTicksOf(const TChartAxis& axis,

@@ -5,6 +5,7 @@
 #include <limits>
 #include <numbers>
 
+#include "twinscope/chart/axes/AxisEnds.h"
 #include "twinscope/chart/axes/AxisLabelPass.h"
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/axes/LabelValues.h"
@@ -150,27 +151,29 @@ TPixelSpan AxisPixelSpan(const TChartAxis& axis, const TRect& plot) {
 }
 
 TScaleMap AxisScaleMap(const TChartAxis& axis, TScaleRange range, TPixelSpan pixels) {
-    const TScaleMap own{range, pixels, axis.Direction(), axis.ScaleKind(), axis.LogarithmicBase()};
-    const TChartAxis* master = axis.ConversionMaster();
-    if (!master) return own;
+    const TScaleMap own =
+        axis.ScaleKind() == skTransformed
+            ? TScaleMap{range, pixels, axis.Direction(), axis.Transform()}
+            : TScaleMap{range, pixels, axis.Direction(), axis.ScaleKind(), axis.LogarithmicBase()};
+    const TConvertedFrom& from = axis.ConvertedFrom();
+    if (!from.Master) return own;
     // The master's stretch of values that this range converts back to, on its own scale.
-    const TScaleConversion& conversion = *axis.ScaleConversion();
-    const double a = conversion.Inverse(range.Minimum);
-    const double b = conversion.Inverse(range.Maximum);
-    return own.Through(AxisScaleMap(*master, {std::min(a, b), std::max(a, b)}, pixels),
-                       axis.ScaleConversion());
+    const double a = from.Conversion->Inverse(range.Minimum);
+    const double b = from.Conversion->Inverse(range.Maximum);
+    return own.Through(AxisScaleMap(*from.Master, {std::min(a, b), std::max(a, b)}, pixels),
+                       from.Conversion);
 }
 
 TScaleMap ShownRangeMap(const TChartAxis& axis, const TAxisPaint& paint, TScaleRange range,
                         TChartCanvas* measure) {
     TAxisPaint shown = paint;
     shown.Map = AxisScaleMap(axis, range, paint.Map.Pixels());
-    if (!axis.RoundsAutomaticEnds() || shown.Map.Length() == 0 || shown.Map.RangeIsZero()) {
+    if (!RoundsAutomaticEnds(axis) || shown.Map.Length() == 0 || shown.Map.RangeIsZero()) {
         return shown.Map;
     }
     const double step =
         measure ? ComputeLabelIncrement(axis, shown, *measure) : IncrementInUse(axis, shown);
-    return shown.Map.WithRange(axis.RoundedEnds(range, step));
+    return shown.Map.WithRange(RoundedEnds(axis, range, step));
 }
 
 namespace {

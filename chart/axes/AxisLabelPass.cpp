@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <limits>
 
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/canvas/ChartCanvas.h"
@@ -20,6 +22,12 @@ constexpr Extended MinRangeForWholeSteps = 1.1;
 constexpr double SmallestPlainValue = 1e-3;
 constexpr double LargestPlainValue = 1e6;
 constexpr const char* PowerFormat = "0.###E+0";
+
+// The transform of a map whose labels stand at whole positions; none on the other maps.
+const TAxisTransform* PositionSteppingTransform(const TScaleMap& map) {
+    const TAxisTransform* t = map.Kind() == skTransformed ? map.Transform() : nullptr;
+    return t && t->StepsInPositions() ? t : nullptr;
+}
 
 // A series drawn at its point indexes needs no steps finer than one index.
 bool HasFewIndexedPoints(const TAxisPaint& paint, std::int32_t count) {
@@ -100,8 +108,10 @@ std::string LabelText(const TChartAxis& axis, const TAxisPaint& paint, double va
     } else {
         const std::string& format = axis.AxisValuesFormat();
         const double size = std::fabs(value);
-        const bool power = paint.Map.Kind() == skLogarithmic && format == DefaultAxisValuesFormat &&
-                           value != 0 && (size < SmallestPlainValue || size > LargestPlainValue);
+        const bool logarithmic =
+            paint.Map.Kind() == skLogarithmic || PositionSteppingTransform(paint.Map);
+        const bool power = logarithmic && format == DefaultAxisValuesFormat && value != 0 &&
+                           (size < SmallestPlainValue || size > LargestPlainValue);
         text = FormatFloat(power ? PowerFormat : format, value);
     }
     if (axis.Labels().MultiLine()) std::replace(text.begin(), text.end(), ' ', '\r');
@@ -141,10 +151,28 @@ double IncrementForCount(const TChartAxis& axis, const TAxisPaint& paint, std::i
     return IncrementForCount(IncrementInputOf(axis, paint, count), count);
 }
 
+
 bool LabelsAtPowers(const TAxisPaint& paint) {
-    return paint.Map.Kind() == skLogarithmic && !paint.Map.RangeIsZero() &&
-           PowersSpanned(paint.Map) >= 1;
+    if (paint.Map.RangeIsZero()) return false;
+    if (PositionSteppingTransform(paint.Map)) return paint.Map.PositionSpan() >= 1;
+    return paint.Map.Kind() == skLogarithmic && PowersSpanned(paint.Map) >= 1;
 }
+
+namespace {
+// The fewest pixels between two neighbouring labels at an increment.
+std::int64_t ClosestLabels(const TChartAxis& axis, const TAxisPaint& paint,
+                           const TLabelIncrement& increment) {
+    std::int64_t closest = std::numeric_limits<std::int64_t>::max();
+    const std::vector<double> values =
+        TLabelValues(LabelValuesInputOf(axis, paint, increment)).All();
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        const std::int64_t gap =
+            std::abs(std::int64_t{paint.Map.ToPixel(values[i - 1])} - paint.Map.ToPixel(values[i]));
+        closest = std::min(closest, gap);
+    }
+    return closest;
+}
+}  // namespace
 
 TLabelSample MeasureLabelSample(const TChartAxis& axis, const TAxisPaint& paint,
                                 TChartCanvas& canvas) {
@@ -200,14 +228,26 @@ TLabelIncrement LabelIncrementFrom(const TChartAxis& axis, const TAxisPaint& pai
     }
     const std::int32_t count = LabelsThatFit(axis, paint, result.Sample.Size);
     if (LabelsAtPowers(paint)) {
+        // Whole positions step like powers, without rungs between them.
+        const bool positions = PositionSteppingTransform(paint.Map) != nullptr;
         const TPowerSteps steps =
-            PowerStepsForCount(PowersSpanned(paint.Map), count, paint.Map.LogBase());
+            positions ? PowerStepsForCount(paint.Map.PositionSpan(), count, 0)
+                      : PowerStepsForCount(PowersSpanned(paint.Map), count, paint.Map.LogBase());
         result.Increment = steps.Powers;
         result.Powers = true;
         result.Rungs = steps.Rungs;
         return result;
     }
     result.Increment = IncrementForCount(axis, paint, count);
+    // A transform spreads value steps unevenly: the step grows until the labels fit where
+    // they stand closest.
+    if (paint.Map.Kind() == skTransformed) {
+        const std::int64_t room = LabelRoom(result.Sample.Size, axis.Labels().Separation());
+        for (std::int32_t fewer = count - 1;
+             fewer > 0 && ClosestLabels(axis, paint, result) < room; --fewer) {
+            result.Increment = IncrementForCount(axis, paint, fewer);
+        }
+    }
     if (axis.Labels().Alternate()) result.Increment *= 0.5;
     return result;
 }
@@ -241,6 +281,7 @@ TLabelValuesInput LabelValuesInputOf(const TChartAxis& axis, const TAxisPaint& p
             .Powers = increment.Powers,
             .Rungs = increment.Rungs,
             .LogBase = paint.Map.LogBase(),
+            .Positions = increment.Powers ? PositionSteppingTransform(paint.Map) : nullptr,
             .Calendar = axis.CalendarLabels()};
 }
 

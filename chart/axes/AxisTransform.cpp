@@ -86,18 +86,52 @@ double TSymLogTransform::Inverse(double position) const {
 
 std::vector<double> TSymLogTransform::MinorValues(double low, double high,
                                                   std::int32_t count) const {
-    // Within the threshold the axis is linear; beyond it, like a logarithmic one on each side.
+    // Within the threshold the axis is linear; beyond it, like a logarithmic one on each side,
+    // where a stretch from within the threshold has a tick at the threshold itself.
     if (std::fabs(low) <= threshold_ && std::fabs(high) <= threshold_) {
         return TAxisTransform::MinorValues(low, high, count);
     }
-    if (low > 0) return PowerMinorValues(low, high, base_);
-    if (high < 0) {
-        std::vector<double> values = PowerMinorValues(-high, -low, base_);
+    const auto beyond = [&](double from, double to) {
+        std::vector<double> values;
+        if (from < threshold_) values.push_back(threshold_);
+        const std::vector<double> powers = PowerMinorValues(std::max(from, threshold_), to, base_);
+        values.insert(values.end(), powers.begin(), powers.end());
+        return values;
+    };
+    if (low >= 0) return beyond(low, high);
+    if (high <= 0) {
+        std::vector<double> values = beyond(-high, -low);
         for (double& v : values)
             v = -v;
         return values;
     }
     return TAxisTransform::MinorValues(low, high, count);
+}
+
+std::vector<double> TSymLogTransform::PositionLabels(double minimum, double maximum,
+                                                     std::int64_t every) const {
+    if (every <= 1) return TAxisTransform::PositionLabels(minimum, maximum, every);
+    // Every n-th power beyond the threshold, counted from it, and zero: 0, ±t·base^n,
+    // ±t·base^2n, ...
+    std::vector<double> values;
+    if (!(maximum >= minimum)) return values;
+    const double top = std::floor(Forward(maximum) + WholePositionTolerance);
+    const double bottom = std::ceil(Forward(minimum) - WholePositionTolerance);
+    if (!std::isfinite(top) || !std::isfinite(bottom)) return values;
+    const double step = static_cast<double>(every);
+    const auto add = [&](double position) {
+        if (values.size() < MostPositionLabels) {
+            values.push_back(std::clamp(Inverse(position), minimum, maximum));
+        }
+    };
+    for (double k = std::floor((top - 1) / step); k >= 1; --k) {
+        if (1 + k * step >= bottom) add(1 + k * step);
+    }
+    if (bottom <= 0 && 0 <= top) add(0);
+    for (double k = 1; -(1 + k * step) >= bottom && values.size() < MostPositionLabels; ++k) {
+        if (-(1 + k * step) <= top) add(-(1 + k * step));
+    }
+    return values;
 }
 
 TFunctionTransform::TFunctionTransform(std::function<double(double)> forward,

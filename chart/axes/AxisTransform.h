@@ -80,6 +80,10 @@ public:
     double Forward(double value) const override;
     double Inverse(double position) const override;
     bool StepsInPositions() const override { return true; }
+    // Every power beyond the threshold and zero; at a step of n, zero and every n-th power
+    // counted from the threshold.
+    std::vector<double> PositionLabels(double minimum, double maximum,
+                                       std::int64_t every) const override;
     std::vector<double> MinorValues(double low, double high, std::int32_t count) const override;
     double Threshold() const { return threshold_; }
 

@@ -146,11 +146,35 @@ void TChartAxis::SetLogarithmicBase(double v) {
     Set(logarithmicBase_, v);
 }
 
-void TChartAxis::SetConvertedFrom(const TChartAxis* master,
-                                  std::shared_ptr<const TScaleConversion> conversion) {
-    if (master == conversionMaster_ && conversion == conversion_) return;
-    conversionMaster_ = master;
-    conversion_ = master ? std::move(conversion) : nullptr;
+std::shared_ptr<const TAxisTransform> TChartAxis::Transform() const {
+    if (transform_) return transform_;
+    if (!logarithmic_) {
+        static const auto linear = std::make_shared<const TLinearTransform>();
+        return linear;
+    }
+    if (!logTransform_ || logTransform_->Base() != logarithmicBase_) {
+        logTransform_ = std::make_shared<const TLogTransform>(logarithmicBase_);
+    }
+    return logTransform_;
+}
+
+void TChartAxis::SetTransform(std::shared_ptr<const TAxisTransform> transform) {
+    if (transform == transform_) return;
+    transform_ = std::move(transform);
+    Invalidate();
+}
+
+void TChartAxis::SetTransform(std::function<double(double)> forward,
+                              std::function<double(double)> inverse, TTransformDomain domain) {
+    if (!forward || !inverse) throw AxisException("Axis transform needs both functions");
+    SetTransform(
+        std::make_shared<const TFunctionTransform>(std::move(forward), std::move(inverse), domain));
+}
+
+void TChartAxis::SetConvertedFrom(TConvertedFrom from) {
+    if (!from.Master) from.Conversion = nullptr;
+    if (from == convertedFrom_) return;
+    convertedFrom_ = std::move(from);
     Invalidate();
 }
 
@@ -175,11 +199,6 @@ TChartAxisTitle& TChartAxis::Title() {
     return *title_;
 }
 
-TScaleRange TChartAxis::PreparedRange(const TBoundSeries& series) const {
-    return {automatic_ || automaticMinimum_ ? series.Minimum : minimum_,
-            automatic_ || automaticMaximum_ ? series.Maximum : maximum_};
-}
-
 void TChartAxis::SetRangeFollowing(TRangeFollowing following) {
     following_ = std::move(following);
     Invalidate();
@@ -189,31 +208,6 @@ TScaleRange TChartAxis::PrepareRange(const TBoundSeries& series) {
     if (automatic_ || automaticMaximum_) maximum_ = series.Maximum;
     if (automatic_ || automaticMinimum_) minimum_ = series.Minimum;
     return {minimum_, maximum_};
-}
-
-bool TChartAxis::RoundsAutomaticEnds() const {
-    return (maximumRound_ && (automatic_ || automaticMaximum_)) ||
-           (minimumRound_ && (automatic_ || automaticMinimum_));
-}
-
-TScaleRange TChartAxis::RoundedEnds(TScaleRange range, double step) const {
-    const bool roundMax = maximumRound_ && (automatic_ || automaticMaximum_);
-    const bool roundMin = minimumRound_ && (automatic_ || automaticMinimum_);
-    if (logarithmic_ && range.Minimum > 0 && range.Maximum > 0) {
-        // Whole powers of the base, at or beyond the ends; an end a hair off a power is on it.
-        const Extended base = logarithmicBase_;
-        const auto exponent = [&](double v) {
-            return std::log(static_cast<Extended>(v)) / std::log(base);
-        };
-        const auto power = [&](Extended k) { return static_cast<double>(std::pow(base, k)); };
-        if (roundMax) range.Maximum = power(std::ceil(exponent(range.Maximum) - 1e-9L));
-        if (roundMin) range.Minimum = power(std::floor(exponent(range.Minimum) + 1e-9L));
-        return range;
-    }
-    if (step == 0) return range;
-    if (roundMax) range.Maximum = step * std::ceil(range.Maximum / step);
-    if (roundMin) range.Minimum = step * std::floor(range.Minimum / step);
-    return range;
 }
 
 TChartDepthAxis::TChartDepthAxis(TAxisHost& chart) : TChartAxis(chart, Kind::Standard) {

@@ -25,6 +25,16 @@ namespace twinscope {
 // How value labels are written unless the axis says otherwise.
 inline constexpr const char* DefaultAxisValuesFormat = "#,##0.###";
 
+class TChartAxis;
+
+// The master an axis places its values through, and the conversion from the master's values to
+// the axis's own; no master maps the axis on its own.
+struct TWINSCOPE_EXPORT TConvertedFrom {
+    const TChartAxis* Master = nullptr;
+    std::shared_ptr<const TScaleConversion> Conversion;
+    friend bool operator==(const TConvertedFrom&, const TConvertedFrom&) = default;
+};
+
 // One axis of a chart: its range, the step between its labels, its orientation and place, and
 // the parts it owns (labels settings, title, pens). The six standard axes are made by the
 // chart; every other axis is a custom axis living in the chart's CustomAxes collection.
@@ -169,15 +179,9 @@ public:
 
     // The range this axis shows in a paint, before the end offsets widen it: the stored range,
     // except that an automatic end takes the extreme the series bound to the axis tell (and is
-    // written into the stored range, unchecked and unreported).
+    // written into the stored range, unchecked and unreported). PreparedRange (AxisEnds.h)
+    // tells the same without writing.
     TScaleRange PrepareRange(const TBoundSeries& series);
-    // Whether an automatic end is rounded to the label step.
-    bool RoundsAutomaticEnds() const;
-    // The range with its automatic ends rounded outwards to whole multiples of the label step
-    // (to powers of the base on a logarithmic axis); a step of 0 leaves them as they are.
-    TScaleRange RoundedEnds(TScaleRange range, double step) const;
-    // The range this axis would show for a set of bound series, without writing anything.
-    TScaleRange PreparedRange(const TBoundSeries& series) const;
     // Called by the chart once a paint has laid its axes out, with the range this axis shows
     // in it (its automatic ends rounded, widened by its offsets, or followed from a master);
     // empty by default. The chart itself never handles it.
@@ -189,18 +193,30 @@ public:
     void SetRangeFollowing(TRangeFollowing following);
     const TRangeFollowing& RangeFollowing() const { return following_; }
 
-    // How the axis spreads its values, and which way they grow.
-    TScaleKind ScaleKind() const { return logarithmic_ ? skLogarithmic : skLinear; }
+    // How the axis spreads its values: a transform of its own when it has one, else
+    // logarithmically or linearly. The transform is asked by the scale map, the labels, the
+    // minor ticks, the automatic ends and the series' domain checks and interpolation.
+    TScaleKind ScaleKind() const {
+        return transform_ ? skTransformed : logarithmic_ ? skLogarithmic : skLinear;
+    }
+    // The transform in use: the axis's own, else the logarithm to its base or the identity.
+    std::shared_ptr<const TAxisTransform> Transform() const;
+    // A transform of the axis's own (a symmetric log, or any monotonic increasing pair); none
+    // (the default) spreads the values by Logarithmic. Its ranges are checked against nothing:
+    // a range with an end outside the transform's domain is shown linearly.
+    void SetTransform(std::shared_ptr<const TAxisTransform> transform);
+    // The user's pair: `forward` takes a value to its position, `inverse` back, over `domain`.
+    // Refuses a missing function with AxisException "Axis transform needs both functions".
+    void SetTransform(std::function<double(double)> forward, std::function<double(double)> inverse,
+                      TTransformDomain domain = {});
     TScaleDirection Direction() const { return {horizontal_, inverted_}; }
 
     // An axis may place its values where a master axis places theirs: each value at the
     // master's pixel of the conversion's inverse, on the master's kind and direction. Its own
     // range, kind and base still choose its labels. The master must outlive the axis; none (the
     // default) maps the axis on its own.
-    void SetConvertedFrom(const TChartAxis* master,
-                          std::shared_ptr<const TScaleConversion> conversion);
-    const TChartAxis* ConversionMaster() const { return conversionMaster_; }
-    const std::shared_ptr<const TScaleConversion>& ScaleConversion() const { return conversion_; }
+    void SetConvertedFrom(TConvertedFrom from);
+    const TConvertedFrom& ConvertedFrom() const { return convertedFrom_; }
 
     // Ticks at the master's labels (see TTickAlignment); no master (the default) turns it off.
     // Refuses decimals outside 0 to 15, and a master without a conversion, with AxisException.
@@ -249,6 +265,9 @@ private:
     double zPosition_ = 0;
     bool logarithmic_ = false;
     double logarithmicBase_ = 10;
+    std::shared_ptr<const TAxisTransform> transform_;
+    // The logarithm to the base, made when first asked for.
+    mutable std::shared_ptr<const TLogTransform> logTransform_;
     std::string axisValuesFormat_ = DefaultAxisValuesFormat;
     std::string dateTimeFormat_;
     bool exactDateTime_ = true;
@@ -271,8 +290,7 @@ private:
     TTicks ticksInner_;
     TTicks minorTicks_;
 
-    const TChartAxis* conversionMaster_ = nullptr;
-    std::shared_ptr<const TScaleConversion> conversion_;
+    TConvertedFrom convertedFrom_;
     TTickAlignment tickAlignment_;
     TRangeFollowing following_;
 

@@ -175,6 +175,11 @@ bool TLabelValues::InRange(double v) const {
 }
 
 double TLabelValues::PowerEnd(bool top) const {
+    if (in_.Positions) {
+        const std::vector<double> values = AllPowers();
+        if (values.empty()) return top ? in_.Range.Maximum : in_.Range.Minimum;
+        return top ? values.front() : values.back();
+    }
     const double minimum = in_.Range.Minimum;
     const double maximum = in_.Range.Maximum;
     if (!(minimum > 0) || !(maximum >= minimum) || !(in_.LogBase > 1)) {
@@ -212,6 +217,9 @@ double TLabelValues::PowerEnd(bool top) const {
 }
 
 std::vector<double> TLabelValues::AllPowers() const {
+    if (in_.Positions) {
+        return in_.Positions->PositionLabels(in_.Range.Minimum, in_.Range.Maximum, PowerStep());
+    }
     std::vector<double> values;
     const double minimum = in_.Range.Minimum;
     const double maximum = in_.Range.Maximum;
@@ -254,12 +262,19 @@ double TLabelValues::Last() const {
     return last < minimum && HairBelow(last, minimum) ? minimum : last;
 }
 
+double TLabelValues::PositionStepped(double v, double steps) const {
+    const TAxisTransform& t = *in_.Positions;
+    return t.Inverse(t.Forward(v) + steps * static_cast<double>(PowerStep()));
+}
+
 double TLabelValues::Below(double v) const {
+    if (in_.Positions) return PositionStepped(v, -1);
     if (in_.Powers) return v / std::pow(in_.LogBase, static_cast<double>(PowerStep()));
     return static_cast<double>(static_cast<Extended>(v) - in_.Increment);
 }
 
 double TLabelValues::Above(double v) const {
+    if (in_.Positions) return PositionStepped(v, 1);
     if (in_.Powers) return v * std::pow(in_.LogBase, static_cast<double>(PowerStep()));
     return static_cast<double>(static_cast<Extended>(v) + in_.Increment);
 }

@@ -30,6 +30,9 @@ struct TWINSCOPE_EXPORT TLabelValuesInput {
     bool Powers = false;
     bool Rungs = false;
     double LogBase = 10;
+    // With Powers, labels at every Increment-th whole position of this transform instead of
+    // at powers of the base (0 and the signed powers on a symmetric logarithmic axis).
+    const TAxisTransform* Positions = nullptr;
     // Dates labelled by their number in a calendar that starts again each year, in place of
     // the steps (see CalendarLabelValues).
     TCalendarLabels Calendar = calNone;
@@ -65,6 +68,8 @@ private:
     bool InRange(double v) const;
     // The top (or bottom) label at powers of the base, found from the power at the end.
     double PowerEnd(bool top) const;
+    // A value `steps` label steps of whole positions away (on Positions).
+    double PositionStepped(double v, double steps) const;
     bool Labels(double v) const;
     // A value below an end by no more than a thousandth of a step (and not a date).
     bool HairBelow(double v, double end) const;

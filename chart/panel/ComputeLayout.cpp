@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "twinscope/chart/axes/AxisDrawing.h"
+#include "twinscope/chart/axes/AxisEnds.h"
 #include "twinscope/chart/axes/AxisGeometry.h"
 #include "twinscope/chart/axes/AxisLabelPass.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
@@ -238,7 +239,7 @@ private:
             }
         }
         paint.FollowedIncrement.reset();
-        ShowRange(axis, paint, axis.PreparedRange(paint.Series));
+        ShowRange(axis, paint, PreparedRange(axis, paint.Series));
     }
 
     // The range an axis shows, over the same pixels, automatic ends rounded.

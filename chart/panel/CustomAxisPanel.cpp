@@ -104,14 +104,18 @@ bool XValuesAreIndexes(const TChartSeries& s) {
     return true;
 }
 
-// The smallest value above zero, for the automatic minimum of a logarithmic axis.
-std::optional<double> SmallestAboveZero(const TChartValueList& values) {
-    std::optional<double> smallest;
+// The smallest (or largest) value the axis's transform can place, for an automatic end of an
+// axis whose transform has a domain (above zero on a logarithmic one).
+std::optional<double> ExtremeInDomain(const TChartValueList& values, const TTransformDomain& domain,
+                                      bool largest) {
+    std::optional<double> extreme;
     for (std::int32_t i = 0; i < values.Count(); ++i) {
         const double v = values.Value(i);
-        if (v > 0 && (!smallest || v < *smallest)) smallest = v;
+        if (domain.Contains(v) && (!extreme || (largest ? v > *extreme : v < *extreme))) {
+            extreme = v;
+        }
     }
-    return smallest;
+    return extreme;
 }
 
 // The smaller of two counts where 0 means none.
@@ -127,7 +131,10 @@ TBoundSeries TCustomAxisPanel::BoundSeriesOf(const TChartAxis& axis) const {
     const bool maximumWanted = axis.Automatic() || axis.AutomaticMaximum();
     const bool minimumWanted = axis.Automatic() || axis.AutomaticMinimum();
     const bool horizontal = axis.Horizontal();
-    const bool logarithmic = axis.Logarithmic();
+    // An axis whose transform has a domain passes over the values outside it, which it cannot
+    // show (those at or below zero on a logarithmic axis).
+    const TTransformDomain domain = axis.Transform()->Domain();
+    const bool restricted = domain != TTransformDomain{};
     std::optional<double> minimum;
     std::optional<double> maximum;
     bool styleFound = false;
@@ -138,19 +145,20 @@ TBoundSeries TCustomAxisPanel::BoundSeriesOf(const TChartAxis& axis) const {
             bound.LabelStyle = SeriesLabelStyle(*s, axis);
             styleFound = bound.LabelStyle != talValue;
         }
-        // Only series with points decide an automatic range; a logarithmic axis passes over the
-        // values at or below zero, which it cannot show.
+        // Only series with points decide an automatic range.
         if (s->PointCount() == 0) continue;
-        if (maximumWanted || logarithmic) {
-            const double highest = horizontal ? s->MaxXValue() : s->MaxYValue();
-            if (logarithmic && !(highest > 0)) continue;
-            if (maximumWanted) maximum = maximum ? std::max(*maximum, highest) : highest;
+        const TChartValueList& values = horizontal ? s->XValues() : s->YValues();
+        if (maximumWanted || restricted) {
+            std::optional<double> highest = horizontal ? s->MaxXValue() : s->MaxYValue();
+            if (restricted && !domain.Contains(*highest)) {
+                highest = ExtremeInDomain(values, domain, true);
+                if (!highest) continue;
+            }
+            if (maximumWanted) maximum = maximum ? std::max(*maximum, *highest) : *highest;
         }
         if (minimumWanted) {
             std::optional<double> v = horizontal ? s->MinXValue() : s->MinYValue();
-            if (logarithmic && !(*v > 0)) {
-                v = SmallestAboveZero(horizontal ? s->XValues() : s->YValues());
-            }
+            if (restricted && !domain.Contains(*v)) v = ExtremeInDomain(values, domain, false);
             if (v) minimum = minimum ? std::min(*minimum, *v) : *v;
         }
     }

@@ -261,7 +261,7 @@ bool TChartSeries::HasValue(std::int32_t index) const {
     const double x = xValues_[index];
     const double y = yValues_[index];
     if (std::isnan(x) || std::isnan(y)) return false;
-    return (xMap_.Kind() != skLogarithmic || x > 0) && (yMap_.Kind() != skLogarithmic || y > 0);
+    return xMap_.InDomain(x) && yMap_.InDomain(y);
 }
 
 std::string TChartSeries::Label(std::int32_t index) const {

@@ -166,7 +166,8 @@ public:
     // A gap: coloured clNone, or without a value on the axes.
     bool IsGap(std::int32_t index) const { return PointColor(index) == clNone || !HasValue(index); }
     // Whether X and Y of the point have a place on the axes in the paint in progress: a value
-    // that is not a number has none, nor has one at or below zero on a logarithmic axis.
+    // that is not a number has none, nor has one outside the axis's domain (at or below zero on
+    // a logarithmic axis).
     bool HasValue(std::int32_t index) const;
     const std::vector<std::string>& Labels() const { return labels_; }
     std::string Label(std::int32_t index) const;

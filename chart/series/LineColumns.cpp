@@ -98,10 +98,11 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
         const bool many = columnEnd - i >= MinimumColumnPoints;
         const TValueSpread spread = many ? spreadOf(i, columnEnd) : TValueSpread{};
         // Segments at the pixel limit are bent back by it, and values that are not a number,
-        // or at or below zero on a logarithmic map, have no place in the order of pixels: those
-        // are drawn segment by segment.
-        const bool unordered =
-            spread.notANumber || (vertical.Kind() == skLogarithmic && spread.low <= 0);
+        // or outside the domain of a logarithmic or transformed map, have no place in the order
+        // of pixels: those are drawn segment by segment.
+        const bool unordered = spread.notANumber || (vertical.Kind() != skLinear &&
+                                                     (!vertical.InDomain(spread.low) ||
+                                                      !vertical.InDomain(spread.high)));
         if (!many || std::abs(x) >= PixelLimit || unordered) {
             for (; i < columnEnd; ++i)
                 DrawPoint(canvas, i);

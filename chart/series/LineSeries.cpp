@@ -181,11 +181,15 @@ double TCustomStackSeries::YOnLine(std::int32_t a, std::int32_t b, double x) con
     const double ya = YValues()[a];
     const double yb = YValues()[b];
     if (xa == xb) return ya;
-    if (YMap().Kind() == skLogarithmic) {
+    switch (YMap().Kind()) {
+    case skLinear: return ya + (x - xa) * (yb - ya) / (xb - xa);
+    case skLogarithmic:
         if (ya <= 0 || yb <= 0) return 0;
         return std::exp(std::log(ya) + (x - xa) * (std::log(yb) - std::log(ya)) / (xb - xa));
+    case skTransformed: break;
     }
-    return ya + (x - xa) * (yb - ya) / (xb - xa);
+    // A straight line on the axis's pixels: evenly by the transform's positions.
+    return YMap().Between(ya, yb, (x - xa) / (xb - xa));
 }
 
 TPoint TCustomStackSeries::LimitEnd(TPoint end, std::int32_t a, std::int32_t b) const {
