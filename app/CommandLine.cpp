@@ -163,8 +163,8 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
     const QCommandLineOption dataFormat(
         "data-format",
         "With --data: read the file as readings, ghcn, meteostat, csv, cdo (NOAA Climate Data "
-        "Online daily summaries) or ghcn-access (GHCN-Daily station CSV) (default: told from its "
-        "first row).",
+        "Online daily summaries), ghcn-access (GHCN-Daily station CSV) or isd-lite (NOAA "
+        "ISD-Lite hourly) (default: told from its first row).",
         "name");
     const QCommandLineOption column(
         "column",

@@ -11,6 +11,7 @@
 #include "app/CsvRows.h"
 #include "app/GhcnDailyCsv.h"
 #include "app/InputText.h"
+#include "app/IsdLite.h"
 #include "app/MeteostatCsv.h"
 #include "app/NamedColumnsCsv.h"
 #include "app/NoaaStationCsv.h"
@@ -20,8 +21,9 @@ namespace twinscope {
 
 namespace {
 
-constexpr std::array<const char*, 6> FormatNames = {"readings", "ghcn", "meteostat",
-                                                    "csv",      "cdo",  "ghcn-access"};
+constexpr std::array<const char*, 7> FormatNames = {"readings", "ghcn",        "meteostat",
+                                                    "csv",      "cdo",         "ghcn-access",
+                                                    "isd-lite"};
 
 // Files with a unit of their own refuse another.
 void CheckUnit(TReadingsFormat format, const TReadingOptions& options) {
@@ -30,6 +32,11 @@ void CheckUnit(TReadingsFormat format, const TReadingOptions& options) {
         throw ReadingsError(0,
                             "is a GHCN-Daily file, in tenths of °C: --unit applies only to "
                             "files without a unit of their own");
+    }
+    if (format == TReadingsFormat::IsdLite) {
+        throw ReadingsError(0,
+                            "is an ISD-Lite file, in tenths of °C: --unit applies only to files "
+                            "without a unit of their own");
     }
     if (format == TReadingsFormat::Meteostat) {
         throw ReadingsError(0,
@@ -99,6 +106,8 @@ std::string LayoutName(TReadingsFormat format, const TReadingOptions& options) {
         case TReadingsFormat::Cdo:
             return "NOAA daily summaries " + unit +
                    (options.Unit ? "" : " (standard units; --unit C reads metric ones)");
+        case TReadingsFormat::IsdLite:
+            return "ISD-Lite hourly";
         case TReadingsFormat::GhcnAccess:
             break;
     }
@@ -119,6 +128,8 @@ TReadingsFile ParseInFormat(TReadingsFormat format, std::string_view text,
             return ParseNoaaStationCsv(text, TNoaaLayout::CdoDaily, options.Columns, unit);
         case TReadingsFormat::GhcnAccess:
             return ParseNoaaStationCsv(text, TNoaaLayout::GhcnAccess, options.Columns, unit);
+        case TReadingsFormat::IsdLite:
+            return ParseIsdLite(text, options.Columns);
         case TReadingsFormat::Readings:
             break;
     }
@@ -152,6 +163,7 @@ TReadingsFormat DetectReadingsFormat(std::string_view text, bool columnsAsked) {
     TCsvRows rows(text);
     const std::optional<std::string_view> first = rows.Next();
     if (!first) return TReadingsFormat::Readings;
+    if (IsIsdLiteRow(*first)) return TReadingsFormat::IsdLite;
     if (IsGhcnDailyRow(*first)) return TReadingsFormat::Ghcn;
     if (const std::optional<TNoaaLayout> noaa = NoaaLayoutOf(*first)) {
         return *noaa == TNoaaLayout::CdoDaily ? TReadingsFormat::Cdo : TReadingsFormat::GhcnAccess;

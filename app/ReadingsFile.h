@@ -14,8 +14,16 @@ namespace twinscope {
 // The kinds of readings files: the program's own two columns of a date and a temperature;
 // GHCN-Daily by-station CSV; Meteostat daily or hourly CSV; any CSV whose first row names its
 // columns; NOAA Climate Data Online's daily summaries; the GHCN-Daily station CSV of NOAA's
-// access folder.
-enum class TReadingsFormat : std::uint8_t { Readings, Ghcn, Meteostat, Csv, Cdo, GhcnAccess };
+// access folder; NOAA's fixed-width ISD-Lite hourly records.
+enum class TReadingsFormat : std::uint8_t {
+    Readings,
+    Ghcn,
+    Meteostat,
+    Csv,
+    Cdo,
+    GhcnAccess,
+    IsdLite
+};
 
 // How a file is to be read; unset values leave the choice to the file.
 struct TReadingOptions {
@@ -42,7 +50,7 @@ struct TReadingsFile {
 };
 
 // The names the command line gives the formats ("readings", "ghcn", "meteostat", "csv", "cdo",
-// "ghcn-access").
+// "ghcn-access", "isd-lite").
 std::optional<TReadingsFormat> ReadingsFormatNamed(std::string_view name);
 const char* ReadingsFormatName(TReadingsFormat format);
 

@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
          "2015-01-01 12:00:00,0.0,,,,,,,,,,\n"},
         {"noaa-cdo", none, FileText(docs / "samples/noaa-cdo-daily-2015.csv")},
         {"ghcn-access", none, FileText(docs / "samples/ghcn-access-USW00024233-2015.csv")},
+        {"isd-lite", none, FileText(docs / "samples/isd-lite-727930-24233-2015")},
         {"noaa-cdo-metric-flags", std::string("\5\2\x20", 3),
          "\"STATION\",\"NAME\",\"LATITUDE\",\"LONGITUDE\",\"ELEVATION\",\"DATE\",\"TOBS\","
          "\"TOBS_ATTRIBUTES\"\n\"A\",\"a\",\"1\",\"2\",\"3\",\"2015-01-01\",\" "

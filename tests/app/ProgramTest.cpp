@@ -257,6 +257,12 @@ const SampleCase kSamples[] = {
       "SEATTLE TACOMA INTERNATIONAL AIRPORT, WA US: TMAX, TMIN from 2015-01-01 to 2015-03-31, 90 "
       "rows read; left out 1 missing value and 1 value with a quality flag"},
      {kSecondLine}},
+    // NOAA's fixed-width hourly records: the air temperature and the dew point.
+    {"IsdLiteHourly",
+     {"--data", SAMPLES "isd-lite-727930-24233-2015"},
+     {"twinscope: " SAMPLES "isd-lite-727930-24233-2015: ISD-Lite hourly: air temperature, dew "
+      "point from 2015-01-01 to 2015-01-14, 336 rows read; left out 3 missing values"},
+     {kSecondLine}},
     // Two files at once: each file's lines in the next colours, a line on each file.
     {"SeveralFilesAtOnce",
      {"--data", SAMPLES "ghcn-access-USW00024233-2015.csv", "--data",
