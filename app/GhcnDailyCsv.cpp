@@ -122,14 +122,7 @@ TReadingsFile ParseGhcnDailyCsv(std::string_view text, const std::vector<std::st
         r.Dates.push_back(date);
         r.Temperatures.push_back(value / 10.0 * 9 / 5 + 32);
     }
-    for (TReadings& r : series) {
-        if (r.Dates.empty()) {
-            if (!elements.empty()) throw ReadingsError(0, "holds no " + r.Name + " readings");
-            continue;
-        }
-        SortReadingsByDate(r);
-        file.Series.push_back(std::move(r));
-    }
+    KeepSeriesWithReadings(file, std::move(series), !elements.empty());
     if (file.Series.empty()) throw ReadingsError(0, "holds no TMAX, TMIN or TAVG readings");
     file.Stations.push_back(station);
     for (TReadings& r : file.Series)

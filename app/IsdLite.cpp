@@ -130,14 +130,7 @@ TReadingsFile ParseIsdLite(std::string_view text, const std::vector<std::string>
             series[i].Temperatures.push_back(value / 10.0 * 9 / 5 + 32);
         }
     }
-    for (TReadings& r : series) {
-        if (r.Dates.empty()) {
-            if (!elements.empty()) throw ReadingsError(0, "holds no " + r.Name + " readings");
-            continue;
-        }
-        SortReadingsByDate(r);
-        file.Series.push_back(std::move(r));
-    }
+    KeepSeriesWithReadings(file, std::move(series), !elements.empty());
     if (file.Series.empty()) {
         throw ReadingsError(0, "holds no air temperature or dew point readings");
     }

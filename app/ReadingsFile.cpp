@@ -235,6 +235,17 @@ std::string ReadNote(const TReadingsFile& file) {
     return note;
 }
 
+void KeepSeriesWithReadings(TReadingsFile& file, std::vector<TReadings> series, bool asked) {
+    for (TReadings& r : series) {
+        if (r.Dates.empty()) {
+            if (asked) throw ReadingsError(0, "holds no " + r.Name + " readings");
+            continue;
+        }
+        SortReadingsByDate(r);
+        file.Series.push_back(std::move(r));
+    }
+}
+
 void NameLinesByStation(TReadingsFile& file) {
     std::vector<std::string> stations;
     for (const TReadings& r : file.Series) {

@@ -83,6 +83,11 @@ std::string ReadingsFormatList();
 // TMAX"); readings of one station keep the names of their elements.
 void NameLinesByStation(TReadingsFile& file);
 
+// Keeps the series that hold readings, each ordered by date, in the file. A series without
+// readings is passed over, unless its element was asked for: then the file is refused ("holds
+// no TMAX readings").
+void KeepSeriesWithReadings(TReadingsFile& file, std::vector<TReadings> series, bool asked);
+
 // The number of points over all series.
 std::int64_t PointCount(const TReadingsFile& file);
 
