@@ -257,6 +257,9 @@ public:
     // point indexes that drawing visits, from the chart's plot rectangle.
     virtual void ComputeShownRange();
     std::int32_t FirstShownIndex() const { return firstShown_; }
+    // The first index from `from` on whose X value is at or beyond `value` (PointCount() when
+    // none is): ascending X values are searched by halves, other orders walked as they lie.
+    std::int32_t FirstXNotBelow(double value, std::int32_t from = 0) const;
     // Whether the points lie elsewhere, as ShowBorrowedPoints put them, and none was changed.
     bool BorrowedPointsShown() const { return lender_ && xValues_.Borrowed() && yValues_.Borrowed(); }
     std::int32_t LastShownIndex() const { return lastShown_; }

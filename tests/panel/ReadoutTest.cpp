@@ -1,0 +1,228 @@
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/ChartFixture.h"
+#include "tests/support/RecordingCanvas.h"
+#include "twinscope/chart/panel/Readout.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/runtime/DateTime.h"
+#include "twinscope/scales/ScaleManager.h"
+
+namespace twinscope {
+namespace {
+
+using testing::ChartFixture;
+
+// 1 August 2024.
+constexpr double August1 = 45505;
+
+std::vector<std::string> Captions(const std::vector<TReadoutValue>& values) {
+    std::vector<std::string> captions;
+    for (const TReadoutValue& v : values)
+        captions.push_back(v.Caption);
+    return captions;
+}
+
+// The program's chart: °F on the left with °C beside it, dates at the bottom with the day of
+// the year below them, and sixty daily readings from 1 August 2024.
+class ReadoutTest : public ChartFixture {
+public:
+    ReadoutTest() {
+        chart.SetBounds(965, 518);
+        chart.SetView3D(false);
+        series = &chart.AddNewSeries<TLineSeries>();
+        series->XValues().SetDateTime(true);
+        for (int i = 0; i < 60; ++i)
+            series->AddPoint(August1 + i, 40 + i * 0.5);
+        chart.LeftAxis().SetMinMax(0, 100);
+        chart.BottomAxis().SetMinMax(August1 - 2, August1 + 62);
+        celsius = &chart.CustomAxes().Add<tLeftCelsiusScale>();
+        days = &chart.CustomAxes().Add<tBottomDayOfTheYearScale>();
+    }
+
+    void LayOut() { chart.LayOut(&measure, {0, 0, 965, 518}); }
+    std::int32_t XOf(double date) const { return chart.ScaleMapOf(chart.BottomAxis()).ToPixel(date); }
+    std::int32_t YOf(double f) const { return chart.ScaleMapOf(chart.LeftAxis()).ToPixel(f); }
+    TReadout ReadAtDate(double date, double f = 50) {
+        LayOut();
+        return ReadoutAt(chart, {XOf(date), YOf(f)});
+    }
+
+    TChart& Chart() { return chart; }
+
+    TRecordingCanvas measure;
+    TLineSeries* series = nullptr;
+    tScale* celsius = nullptr;
+    tScale* days = nullptr;
+};
+
+struct NearestCase {
+    const char* name;
+    double cursorDate;  // where the cursor stands, a fraction of a day off a point maybe
+    std::int32_t index;
+    std::vector<std::string> x;
+    std::vector<std::string> y;
+};
+
+class NearestPointTest : public ReadoutTest, public ::testing::WithParamInterface<NearestCase> {};
+
+TEST_P(NearestPointTest, ReadsThePointInEveryUnitOfItsAxes) {
+    const NearestCase& c = GetParam();
+    const TReadout r = ReadAtDate(c.cursorDate);
+    ASSERT_TRUE(r.Shown);
+    ASSERT_EQ(r.Series.size(), 1u);
+    const TSeriesReadout& s = r.Series[0];
+    EXPECT_EQ(s.Series, series);
+    EXPECT_EQ(s.Index, c.index);
+    EXPECT_EQ(Captions(s.X), c.x);
+    EXPECT_EQ(Captions(s.Y), c.y);
+    EXPECT_EQ(s.Point, (TPoint{XOf(August1 + c.index), YOf(40 + c.index * 0.5)}));
+    EXPECT_EQ(r.CrosshairX, s.Point.X);
+    EXPECT_EQ(s.X[1].Axis, days);
+    EXPECT_EQ(s.Y[1].Axis, celsius);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, NearestPointTest,
+    ::testing::Values(
+        NearestCase{"OnAPoint", August1 + 14, 14,
+                    {"8/15/2024", "day of the year 228"}, {"47 °F", "8.333 °C"}},
+        NearestCase{"ALittleAfterAPointTakesIt", August1 + 14.3, 14,
+                    {"8/15/2024", "day of the year 228"}, {"47 °F", "8.333 °C"}},
+        NearestCase{"ALittleBeforeTheNextTakesTheNext", August1 + 14.7, 15,
+                    {"8/16/2024", "day of the year 229"}, {"47.5 °F", "8.611 °C"}},
+        NearestCase{"BeforeTheFirstPointTakesTheFirst", August1 - 1.5, 0,
+                    {"8/1/2024", "day of the year 214"}, {"40 °F", "4.444 °C"}},
+        NearestCase{"AfterTheLastPointTakesTheLast", August1 + 61.5, 59,
+                    {"9/29/2024", "day of the year 273"}, {"69.5 °F", "20.833 °C"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ReadoutTest, EveryAxisShowsTheValueUnderTheCrosshair) {
+    const TReadout r = ReadAtDate(August1 + 14.2, 72.5);
+    std::vector<std::string> badges;
+    for (const TReadoutValue& b : r.Badges)
+        badges.push_back(b.Text);
+    // Bottom, left, then the scales in creation order; the crosshair snaps to the point.
+    EXPECT_EQ(badges, (std::vector<std::string>{"8/15/2024", "72.5", "22.5", "228"}));
+    EXPECT_EQ(r.Badges[0].Pixel, XOf(August1 + 14));
+    EXPECT_EQ(r.Badges[1].Pixel, YOf(72.5));
+    EXPECT_EQ(r.Badges[2].Axis, celsius);
+    EXPECT_EQ(r.Badges[2].Pixel, YOf(72.5));
+}
+
+// A scale that starts again each year reads the number of the true date, not a value between
+// its two ends.
+TEST_F(ReadoutTest, AScaleThatWrapsReadsTheTrueDate) {
+    chart.CustomAxes().Remove(*days);
+    auto& wrapping = chart.CustomAxes().Add<tBottomCalendarScale>(calDayOfYear);
+    series->ClearPoints();
+    const double first = EncodeDate(2024, 12, 20);
+    for (int i = 0; i < 30; ++i)
+        series->AddPoint(first + i, 50);
+    chart.BottomAxis().SetMinMax(first, first + 29);
+    wrapping.FollowMaster();
+    const TReadout r = ReadAtDate(EncodeDate(2025, 1, 3));
+    ASSERT_EQ(r.Series.size(), 1u);
+    EXPECT_EQ(Captions(r.Series[0].X), (std::vector<std::string>{"1/3/2025", "day of the year 3"}));
+    EXPECT_EQ(r.Badges.back().Axis, &wrapping);
+    EXPECT_EQ(r.Badges.back().Text, "3");
+}
+
+struct NothingCase {
+    const char* name;
+    std::function<void(ReadoutTest&)> before;  // before the layout is kept
+    std::function<void(ReadoutTest&)> after;   // after it
+    std::size_t series;
+};
+
+void NoChange(ReadoutTest&) {}
+
+// What the readout finds when the chart changed under it, or has nothing to read.
+class ReadsNothingTest : public ReadoutTest, public ::testing::WithParamInterface<NothingCase> {};
+
+TEST_P(ReadsNothingTest, ShowsNothingOrAPointThatIsThere) {
+    const NothingCase& c = GetParam();
+    c.before(*this);
+    LayOut();
+    const TPoint at{XOf(August1 + 20), chart.PlotCenterY()};
+    c.after(*this);
+    const TReadout r = ReadoutAt(chart, at);
+    EXPECT_TRUE(r.Shown);
+    ASSERT_EQ(r.Series.size(), c.series);
+    for (const TSeriesReadout& s : r.Series) {
+        EXPECT_GE(s.Index, 0);
+        EXPECT_LT(s.Index, s.Series->PointCount());
+        EXPECT_EQ(s.Y[0].Value, s.Series->YValues().Value(s.Index));
+    }
+}
+
+void Refill(TLineSeries& s, std::initializer_list<int> days, TColor colourOf20 = clDefault) {
+    s.ClearPoints();
+    for (int i : days)
+        s.AddPoint(August1 + i, 50, "", i == 20 ? colourOf20 : clDefault);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReadsNothingTest,
+    ::testing::Values(
+        NothingCase{"Unchanged", NoChange, NoChange, 1},
+        NothingCase{"AGapUnderTheCursor", NoChange,
+                    [](ReadoutTest& t) { t.series->YValues().SetValueAt(20, std::nan("")); }, 0},
+        NothingCase{"APointColouredNone", NoChange,
+                    [](ReadoutTest& t) { Refill(*t.series, {19, 20, 21}, clNone); }, 0},
+        NothingCase{"AnEmptySeries", NoChange, [](ReadoutTest& t) { t.series->ClearPoints(); }, 0},
+        NothingCase{"AnEmptyChart", [](ReadoutTest& t) { t.series->ClearPoints(); }, NoChange, 0},
+        // The layout still maps the old range: the nearest of the points now there is found.
+        NothingCase{"PointsRemovedUnderIt", NoChange,
+                    [](ReadoutTest& t) { Refill(*t.series, {0, 1, 2, 3}); }, 1},
+        NothingCase{"PointsInNoOrder", NoChange,
+                    [](ReadoutTest& t) {
+                        t.series->XValues().SetOrder(loNone);
+                        Refill(*t.series, {30, 5, 21, 40, 19});
+                    },
+                    1},
+        NothingCase{"AnInactiveSeries", NoChange, [](ReadoutTest& t) { t.series->SetActive(false); },
+                    0},
+        NothingCase{"AZeroRangeOnTheLeft",
+                    [](ReadoutTest& t) { t.Chart().LeftAxis().SetMinMax(50, 50); }, NoChange, 1},
+        NothingCase{"AZeroRangeAtTheBottom",
+                    [](ReadoutTest& t) { t.Chart().BottomAxis().SetMinMax(August1 + 20, August1 + 20); },
+                    NoChange, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct EdgeCase {
+    const char* name;
+    TPoint offset;  // from the plot's top-left or, with fromFarEdge, its bottom-right corner
+    bool fromFarEdge;
+    bool shown;
+};
+
+class PlotEdgeTest : public ReadoutTest, public ::testing::WithParamInterface<EdgeCase> {};
+
+TEST_P(PlotEdgeTest, ReadsOnlyWithinThePlot) {
+    const EdgeCase& c = GetParam();
+    LayOut();
+    const TRect plot = chart.PlotRect();
+    const TPoint corner = c.fromFarEdge ? TPoint{plot.Right, plot.Bottom} : TPoint{plot.Left, plot.Top};
+    const TReadout r = ReadoutAt(chart, {corner.X + c.offset.X, corner.Y + c.offset.Y});
+    EXPECT_EQ(r.Shown, c.shown);
+    EXPECT_EQ(r.Series.size(), c.shown ? 1u : 0u);
+    EXPECT_EQ(r.Badges.size(), c.shown ? 4u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PlotEdgeTest,
+                         ::testing::Values(EdgeCase{"TopLeftPixel", {0, 0}, false, true},
+                                           EdgeCase{"LeftOfIt", {-1, 0}, false, false},
+                                           EdgeCase{"AboveIt", {0, -1}, false, false},
+                                           EdgeCase{"BottomRightPixel", {-1, -1}, true, true},
+                                           EdgeCase{"RightOfIt", {0, -1}, true, false},
+                                           EdgeCase{"BelowIt", {-1, 0}, true, false},
+                                           EdgeCase{"FarOutside", {-40000, 40000}, true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace twinscope
