@@ -1,9 +1,14 @@
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include <QWidget>
 
 #include "twinscope/chart/panel/Chart.h"
+#include "twinscope/chart/panel/Readout.h"
 #include "twinscope/platform/ChartMouseInput.h"
+#include "twinscope/platform/ReadoutOverlay.h"
 #include "twinscope/runtime/Export.h"
 
 namespace twinscope {
@@ -22,6 +27,12 @@ namespace twinscope {
 // rangeChanged for each axis whose range it changed, then zoomed, zoomUndone or scrolled; a
 // press and release of one button without a drag between is clicked, with the part under the
 // press.
+//
+// Over the plot the widget shows a readout of the point of every series nearest the mouse's X
+// (see ReadoutAt), drawn over the chart's last picture without painting the chart again, and
+// announces each new one as readoutChanged (an empty one, Shown false, when it goes). A click
+// in the plot pins a readout there, a click on a pin's crosshair removes it, Escape removes
+// them all. While a zoom or scroll drag is under way no readout shows.
 class TWINSCOPE_EXPORT TChartWidget : public QWidget {
     Q_OBJECT
 
@@ -32,12 +43,26 @@ public:
     TChart& Chart() { return chart_; }
     const TChart& Chart() const { return chart_; }
 
+    // The readout under the mouse (Shown false when there is none) and the pinned ones, read
+    // anew from the chart's last paint whenever the widget paints.
+    const TReadout& Readout() const { return readout_; }
+    std::vector<TReadout> PinnedReadouts() const;
+    // Shows the readout at a pixel, as a mouse move there does.
+    void ShowReadoutAt(TPoint pixel);
+    void HideReadout();
+    // Pins a readout at a pixel of the plot, or removes the pin whose crosshair stands there.
+    void TogglePinAt(TPoint pixel);
+    void ClearPins();
+    const TReadoutStyle& ReadoutStyle() const { return readoutStyle_; }
+    void SetReadoutStyle(const TReadoutStyle& style);
+
 signals:
     void rangeChanged(twinscope::TChartAxis* axis);
     void zoomed();
     void zoomUndone();
     void scrolled();
     void clicked(twinscope::TChartClickedPart part);
+    void readoutChanged(const twinscope::TReadout& readout);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,10 +71,22 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    bool Dragging() const;
+    // The readout at a pixel; none where reading it failed.
+    TReadout ReadAt(TPoint pixel) const;
+
     TChart chart_;
     TChartMouseInput mouse_;
+    TReadout readout_;
+    std::vector<TPoint> pins_;
+    TReadoutOverlay overlay_;
+    TReadoutStyle readoutStyle_;
+    // Where the left button went down, for a click that pins.
+    std::optional<QPointF> press_;
 };
 
 }  // namespace twinscope
