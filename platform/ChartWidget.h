@@ -1,14 +1,11 @@
 #pragma once
 
-#include <optional>
-#include <vector>
-
 #include <QWidget>
 
 #include "twinscope/chart/panel/Chart.h"
 #include "twinscope/chart/panel/Readout.h"
 #include "twinscope/platform/ChartMouseInput.h"
-#include "twinscope/platform/ReadoutOverlay.h"
+#include "twinscope/platform/ReadoutInput.h"
 #include "twinscope/runtime/Export.h"
 
 namespace twinscope {
@@ -43,18 +40,9 @@ public:
     TChart& Chart() { return chart_; }
     const TChart& Chart() const { return chart_; }
 
-    // The readout under the mouse (Shown false when there is none) and the pinned ones, read
-    // anew from the chart's last paint whenever the widget paints.
-    const TReadout& Readout() const { return readout_; }
-    std::vector<TReadout> PinnedReadouts() const;
-    // Shows the readout at a pixel, as a mouse move there does.
-    void ShowReadoutAt(TPoint pixel);
-    void HideReadout();
-    // Pins a readout at a pixel of the plot, or removes the pin whose crosshair stands there.
-    void TogglePinAt(TPoint pixel);
-    void ClearPins();
-    const TReadoutStyle& ReadoutStyle() const { return readoutStyle_; }
-    void SetReadoutStyle(const TReadoutStyle& style);
+    // The readouts over the plot: the one under the mouse, the pinned ones, their style.
+    TReadoutInput& Readouts() { return readouts_; }
+    const TReadoutInput& Readouts() const { return readouts_; }
 
 signals:
     void rangeChanged(twinscope::TChartAxis* axis);
@@ -75,18 +63,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    bool Dragging() const;
-    // The readout at a pixel; none where reading it failed.
-    TReadout ReadAt(TPoint pixel) const;
-
     TChart chart_;
     TChartMouseInput mouse_;
-    TReadout readout_;
-    std::vector<TPoint> pins_;
-    TReadoutOverlay overlay_;
-    TReadoutStyle readoutStyle_;
-    // Where the left button went down, for a click that pins.
-    std::optional<QPointF> press_;
+    TReadoutInput readouts_;
 };
 
 }  // namespace twinscope

@@ -2,19 +2,22 @@
 
 #include "twinscope/chart/canvas/CanvasRegistry.h"
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
-#include "twinscope/chart/panel/CustomChart.h"
+#include "twinscope/chart/panel/CustomAxisPanel.h"
 
 namespace twinscope {
 
 TReadoutOverlay::TReadoutOverlay() = default;
 TReadoutOverlay::~TReadoutOverlay() = default;
 
-void TReadoutOverlay::Draw(QPainter& painter, const TCustomChart& chart,
-                           std::span<const TReadout> readouts, const TReadoutStyle& style) {
+void TReadoutOverlay::Draw(QPainter& painter, const TCustomAxisPanel& chart,
+                           std::span<const TReadout> readouts, const TReadoutStyle& style,
+                           const std::string& canvasClass) {
     const TCanvas3D* chartCanvas = chart.Canvas();
-    if (!chartCanvas || readouts.empty()) return;
-    if (!canvas_ || canvas_->ClassName() != chartCanvas->ClassName()) {
-        canvas_ = SelectCanvas(chartCanvas->ClassName(), nullptr);
+    const std::string name =
+        canvasClass.empty() && chartCanvas ? chartCanvas->ClassName() : canvasClass;
+    if (name.empty() || readouts.empty()) return;
+    if (!canvas_ || canvas_->ClassName() != name) {
+        canvas_ = SelectCanvas(name, nullptr);
         canvas_->SetBuffered(false);
     }
     TQtPaintTarget target(painter);

@@ -12,7 +12,7 @@
 
 namespace twinscope {
 
-class TCustomChart;
+class TCustomAxisPanel;
 
 // Draws readouts over a picture of a chart's last paint that a painter already shows, through
 // a canvas of the chart's own class drawing straight onto the painter: the overlay looks as the
@@ -24,9 +24,11 @@ public:
     TReadoutOverlay(const TReadoutOverlay&) = delete;
     TReadoutOverlay& operator=(const TReadoutOverlay&) = delete;
 
-    // Nothing when the chart has no canvas to take the class from.
-    void Draw(QPainter& painter, const TCustomChart& chart, std::span<const TReadout> readouts,
-              const TReadoutStyle& style = {});
+    // Through a canvas of the class named, or with none named of the chart's own class;
+    // nothing when there is neither.
+    void Draw(QPainter& painter, const TCustomAxisPanel& chart,
+              std::span<const TReadout> readouts, const TReadoutStyle& style = {},
+              const std::string& canvasClass = {});
 
 private:
     std::unique_ptr<TCanvas3D> canvas_;

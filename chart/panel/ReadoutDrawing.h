@@ -23,7 +23,7 @@ struct TWINSCOPE_EXPORT TReadoutLine {
     friend bool operator==(const TReadoutLine&, const TReadoutLine&) = default;
 };
 
-// Two lines for each series read: its name and its Y in every unit, marked in the series'
+// Two lines for each series read: its name as the legend lists it and its Y in every unit, marked in the series'
 // colour ("Temperature: 72.5 °F · 22.5 °C"), then its X in every unit ("8/15/2024 · day of the
 // year 228"). Values without a caption are left out.
 TWINSCOPE_EXPORT std::vector<TReadoutLine> ReadoutLines(const TReadout& readout);

@@ -305,6 +305,12 @@ std::string TChartSeries::DisplayName() const {
     return "Series" + std::to_string(chart_->SeriesIndexOf(*this) + 1);
 }
 
+std::string TChartSeries::ListedName() const {
+    if (std::string text = LegendTitle(); !text.empty()) return text;
+    if (!title_.empty()) return title_;
+    return DisplayName();
+}
+
 void TChartSeries::SetParentChart(TSeriesHost* chart) {
     if (chart == chart_) return;
     if (chart_) chart_->RemoveSeries(*this);

@@ -187,6 +187,8 @@ public:
     void SetName(const std::string& name) { name_ = name; }
     // The name, or "Series" and the 1-based place in the chart's list when unnamed.
     std::string DisplayName() const;
+    // The name the legend lists: its legend title, else its title, else its display name.
+    std::string ListedName() const;
     const std::string& ValueFormat() const { return valueFormat_; }
     void SetValueFormat(const std::string& f) { valueFormat_ = f; }
     const std::string& PercentFormat() const { return percentFormat_; }

@@ -58,8 +58,8 @@ TEST_P(ReadoutPictureTest, DrawsOverThePictureAndNothingElse) {
     QMouseEvent move(QEvent::MouseMove, cursor, widget.mapToGlobal(cursor), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&widget, &move);
-    ASSERT_TRUE(widget.Readout().Shown);
-    const TSeriesReadout& read = widget.Readout().Series.at(0);
+    ASSERT_TRUE(widget.Readouts().Current().Shown);
+    const TSeriesReadout& read = widget.Readouts().Current().Series.at(0);
     const QImage shown = widget.grab().toImage();
     if (const char* dir = std::getenv("READOUT_PICTURE_DIR"))
         shown.save(QString(dir) + "/" + c.name + ".png");

@@ -79,7 +79,7 @@ TEST_F(ReadoutWidgetTest, AMoveOverThePlotAnnouncesTheReadout) {
     QSignalSpy spy(&widget, &TChartWidget::readoutChanged);
     Hover(At(August1 + 14.2, 72.5));
     ASSERT_EQ(spy.count(), 1);
-    const TReadout& r = widget.Readout();
+    const TReadout& r = widget.Readouts().Current();
     ASSERT_TRUE(r.Shown);
     ASSERT_EQ(r.Series.size(), 1u);
     EXPECT_EQ(r.Series[0].Index, 14);
@@ -96,7 +96,7 @@ TEST_F(ReadoutWidgetTest, AMoveOverThePlotAnnouncesTheReadout) {
     EXPECT_EQ(spy.count(), 1);
     Hover({2, 2});
     ASSERT_EQ(spy.count(), 2);
-    EXPECT_FALSE(widget.Readout().Shown);
+    EXPECT_FALSE(widget.Readouts().Current().Shown);
 }
 
 // Pixels of the picture where it differs from the picture without a readout.
@@ -117,7 +117,7 @@ TEST_F(ReadoutWidgetTest, AZoomDragHidesTheReadoutAndLeavesItsPixels) {
     EXPECT_GT(Differences(Shown(), plain), 0);
     Mouse(QEvent::MouseButtonPress, Qt::LeftButton, from);
     Mouse(QEvent::MouseMove, Qt::LeftButton, to);
-    EXPECT_FALSE(widget.Readout().Shown);
+    EXPECT_FALSE(widget.Readouts().Current().Shown);
     // What shows is the chart with the zoom rectangle and nothing else.
     const QImage dragging = Shown();
     for (int y = 0; y < plain.height(); ++y) {
@@ -133,18 +133,18 @@ TEST_F(ReadoutWidgetTest, AZoomDragHidesTheReadoutAndLeavesItsPixels) {
 TEST_F(ReadoutWidgetTest, AClickPinsAndAClickOnThePinOrEscapeRemovesIt) {
     Click(At(August1 + 10, 50));
     Click(At(August1 + 20, 50));
-    ASSERT_EQ(widget.PinnedReadouts().size(), 2u);
-    EXPECT_EQ(widget.PinnedReadouts()[0].Series[0].Index, 10);
-    EXPECT_EQ(widget.PinnedReadouts()[1].Series[0].Index, 20);
+    ASSERT_EQ(widget.Readouts().Pinned().size(), 2u);
+    EXPECT_EQ(widget.Readouts().Pinned()[0].Series[0].Index, 10);
+    EXPECT_EQ(widget.Readouts().Pinned()[1].Series[0].Index, 20);
     // On the first pin's crosshair, a little above where it was clicked.
     Click(At(August1 + 10, 70));
-    ASSERT_EQ(widget.PinnedReadouts().size(), 1u);
-    EXPECT_EQ(widget.PinnedReadouts()[0].Series[0].Index, 20);
+    ASSERT_EQ(widget.Readouts().Pinned().size(), 1u);
+    EXPECT_EQ(widget.Readouts().Pinned()[0].Series[0].Index, 20);
     Key(Qt::Key_Escape);
-    EXPECT_TRUE(widget.PinnedReadouts().empty());
+    EXPECT_TRUE(widget.Readouts().Pinned().empty());
     // A click outside the plot pins nothing.
     Click({2, 2});
-    EXPECT_TRUE(widget.PinnedReadouts().empty());
+    EXPECT_TRUE(widget.Readouts().Pinned().empty());
 }
 
 // The data changes under a pinned readout: it reads the points there now.
@@ -154,12 +154,12 @@ TEST_F(ReadoutWidgetTest, APinReadsThePointsThatAreThere) {
     for (int i = 0; i < 5; ++i)
         series->AddPoint(August1 + i, 60);
     Shown();
-    ASSERT_EQ(widget.PinnedReadouts().size(), 1u);
-    ASSERT_EQ(widget.PinnedReadouts()[0].Series.size(), 1u);
-    EXPECT_EQ(widget.PinnedReadouts()[0].Series[0].Index, 4);
+    ASSERT_EQ(widget.Readouts().Pinned().size(), 1u);
+    ASSERT_EQ(widget.Readouts().Pinned()[0].Series.size(), 1u);
+    EXPECT_EQ(widget.Readouts().Pinned()[0].Series[0].Index, 4);
     series->ClearPoints();
     Shown();
-    EXPECT_TRUE(widget.PinnedReadouts()[0].Series.empty());
+    EXPECT_TRUE(widget.Readouts().Pinned()[0].Series.empty());
 }
 
 // A conversion that throws leaves the readout out; the event finishes.
@@ -172,7 +172,7 @@ TEST_F(ReadoutWidgetTest, AFailingConversionShowsNothing) {
     chart.AddNewSeries<TLineSeries>().BindCustomVertAxis(&failing);
     Shown();
     EXPECT_NO_THROW(Hover(At(August1 + 14, 50)));
-    EXPECT_FALSE(widget.Readout().Shown);
+    EXPECT_FALSE(widget.Readouts().Current().Shown);
     EXPECT_NO_THROW(Shown());
 }
 
