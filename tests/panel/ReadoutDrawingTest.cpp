@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/ReadoutChart.h"
 #include "tests/support/RecordingCanvas.h"
 #include "twinscope/chart/panel/Chart.h"
 #include "twinscope/chart/panel/ReadoutDrawing.h"
@@ -50,16 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
 class ReadoutDrawingTest : public ::testing::Test {
 protected:
     ReadoutDrawingTest() {
-        chart.SetView3D(false);
-        series = &chart.AddNewSeries<TLineSeries>();
+        series = &testing::FillReadoutChart(chart);
         series->SetSeriesColor(clRed);
-        series->XValues().SetDateTime(true);
-        for (int i = 0; i < 60; ++i)
-            series->AddPoint(45505 + i, 40 + i * 0.5);
-        chart.LeftAxis().SetMinMax(0, 100);
-        chart.BottomAxis().SetMinMax(45503, 45567);
-        chart.CustomAxes().Add<tLeftCelsiusScale>();
-        chart.CustomAxes().Add<tBottomDayOfTheYearScale>();
         chart.LayOut(&canvas, {0, 0, 965, 518});
     }
     TReadout At(double date) {

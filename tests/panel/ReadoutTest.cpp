@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/ChartFixture.h"
+#include "tests/support/ReadoutChart.h"
 #include "tests/support/RecordingCanvas.h"
 #include "twinscope/chart/panel/Readout.h"
 #include "twinscope/chart/series/LineSeries.h"
@@ -15,17 +16,9 @@
 namespace twinscope {
 namespace {
 
+using testing::August1;
+using testing::Captions;
 using testing::ChartFixture;
-
-// 1 August 2024.
-constexpr double August1 = 45505;
-
-std::vector<std::string> Captions(const std::vector<TReadoutValue>& values) {
-    std::vector<std::string> captions;
-    for (const TReadoutValue& v : values)
-        captions.push_back(v.Caption);
-    return captions;
-}
 
 // The program's chart: °F on the left with °C beside it, dates at the bottom with the day of
 // the year below them, and sixty daily readings from 1 August 2024.
@@ -33,15 +26,9 @@ class ReadoutTest : public ChartFixture {
 public:
     ReadoutTest() {
         chart.SetBounds(965, 518);
-        chart.SetView3D(false);
-        series = &chart.AddNewSeries<TLineSeries>();
-        series->XValues().SetDateTime(true);
-        for (int i = 0; i < 60; ++i)
-            series->AddPoint(August1 + i, 40 + i * 0.5);
-        chart.LeftAxis().SetMinMax(0, 100);
-        chart.BottomAxis().SetMinMax(August1 - 2, August1 + 62);
-        celsius = &chart.CustomAxes().Add<tLeftCelsiusScale>();
-        days = &chart.CustomAxes().Add<tBottomDayOfTheYearScale>();
+        series = &testing::FillReadoutChart(chart);
+        celsius = &static_cast<tScale&>(chart.CustomAxes()[0]);
+        days = &static_cast<tScale&>(chart.CustomAxes()[1]);
     }
 
     void LayOut() { chart.LayOut(&measure, {0, 0, 965, 518}); }

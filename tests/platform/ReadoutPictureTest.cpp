@@ -7,14 +7,14 @@
 
 #include <gtest/gtest.h>
 
-#include "twinscope/chart/series/LineSeries.h"
+#include "tests/support/ReadoutChart.h"
 #include "twinscope/platform/ChartWidget.h"
 #include "twinscope/scales/ScaleManager.h"
 
 namespace twinscope {
 namespace {
 
-constexpr double August1 = 45505;
+using testing::August1;
 constexpr QRgb kCrosshair = 0xFF808080;
 constexpr QRgb kBoxFill = 0xFFFFFFE1;
 constexpr QRgb kWhite = 0xFFFFFFFF;
@@ -42,15 +42,7 @@ TEST_P(ReadoutPictureTest, DrawsOverThePictureAndNothingElse) {
     widget.resize(965, 518);
     TChart& chart = widget.Chart();
     chart.SetDefaultCanvas(c.canvas);
-    chart.SetView3D(false);
-    auto& series = chart.AddNewSeries<TLineSeries>();
-    series.XValues().SetDateTime(true);
-    for (int i = 0; i < 60; ++i)
-        series.AddPoint(August1 + i, 40 + i * 0.5);
-    chart.LeftAxis().SetMinMax(0, 100);
-    chart.BottomAxis().SetMinMax(August1 - 2, August1 + 62);
-    chart.CustomAxes().Add<tLeftCelsiusScale>();
-    chart.CustomAxes().Add<tBottomDayOfTheYearScale>();
+    testing::FillReadoutChart(chart);
     const QImage plain = widget.grab().toImage();
 
     const QPoint cursor(chart.ScaleMapOf(chart.BottomAxis()).ToPixel(August1 + 14),

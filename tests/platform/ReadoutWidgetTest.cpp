@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/ReadoutChart.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/platform/ChartWidget.h"
 #include "twinscope/runtime/DateTime.h"
@@ -18,15 +19,8 @@
 namespace twinscope {
 namespace {
 
-// 1 August 2024.
-constexpr double August1 = 45505;
-
-std::vector<std::string> Captions(const std::vector<TReadoutValue>& values) {
-    std::vector<std::string> captions;
-    for (const TReadoutValue& v : values)
-        captions.push_back(v.Caption);
-    return captions;
-}
+using testing::August1;
+using testing::Captions;
 
 // The window's chart in its widget: °F with °C beside it, dates with the day of the year,
 // sixty daily readings from 1 August 2024, under pinned format settings.
@@ -35,16 +29,7 @@ protected:
     ReadoutWidgetTest() {
         SetCurrentFormatSettings(FormatSettings{});
         widget.resize(965, 518);
-        chart.SetView3D(false);
-        series = &chart.AddNewSeries<TLineSeries>();
-        series->SetTitle("Temperature");
-        series->XValues().SetDateTime(true);
-        for (int i = 0; i < 60; ++i)
-            series->AddPoint(August1 + i, 40 + i * 0.5);
-        chart.LeftAxis().SetMinMax(0, 100);
-        chart.BottomAxis().SetMinMax(August1 - 2, August1 + 62);
-        chart.CustomAxes().Add<tLeftCelsiusScale>();
-        chart.CustomAxes().Add<tBottomDayOfTheYearScale>();
+        series = &testing::FillReadoutChart(chart);
         Shown();
     }
 
