@@ -114,12 +114,39 @@ std::optional<TSeriesReadout> SeriesReadoutAt(const TCustomAxisPanel& chart,
                           .Y = ValuesOn(chart, *vertical, yValue, point.Y)};
 }
 
+// A value read off a pixel holds no more than the pixel tells: on a linear axis of numbers it
+// is rounded to the power of ten next below the value of one pixel.
+double ToPixelPrecision(const TCustomAxisPanel& chart, const TChartAxis& axis, double value) {
+    const TAxisPaint& paint = chart.AxisPaintOf(axis);
+    const TScaleMap& map = paint.Map;
+    if (paint.DateTime() || axis.CalendarLabels() != calNone || map.Kind() != skLinear ||
+        map.Length() <= 0 || map.RangeIsZero()) {
+        return value;
+    }
+    const double perPixel = std::fabs(static_cast<double>(map.Span())) / map.Length();
+    if (!(perPixel > 0) || !std::isfinite(perPixel)) return value;
+    const double step = std::pow(10.0, std::floor(std::log10(perPixel)));
+    const double rounded = std::round(value / step) * step;
+    return std::isfinite(rounded) ? rounded : value;
+}
+
 // What an axis reads at a pixel along it: through its master where it reads one, so that the
 // value is the master's converted, else off its own map.
 double ValueAtPixel(const TCustomAxisPanel& chart, const TChartAxis& axis, std::int32_t pixel) {
     const TReading reading = ReadingOf(axis);
-    if (reading.Master) return (*reading.Forward)(chart.ScaleMapOf(*reading.Master).ToValue(pixel));
-    return chart.ScaleMapOf(axis).ToValue(pixel);
+    const double value =
+        reading.Master ? (*reading.Forward)(chart.ScaleMapOf(*reading.Master).ToValue(pixel))
+                       : chart.ScaleMapOf(axis).ToValue(pixel);
+    return ToPixelPrecision(chart, axis, value);
+}
+
+// The value of a series readout on an axis, when the readout has one there.
+const TReadoutValue* ValueOnAxis(const std::vector<TReadoutValue>& values,
+                                 const TChartAxis& axis) {
+    for (const TReadoutValue& v : values) {
+        if (v.Axis == &axis) return &v;
+    }
+    return nullptr;
 }
 }  // namespace
 
@@ -135,7 +162,13 @@ TReadout ReadoutAt(const TCustomAxisPanel& chart, TPoint pixel) {
     for (const TChartAxis* axis : chart.Axes()) {
         if (axis->IsDepthAxis() || !chart.AxisPaintOf(*axis).Shown) continue;
         const std::int32_t at = axis->Horizontal() ? readout.CrosshairX : pixel.Y;
-        readout.Badges.push_back(ValueOn(chart, *axis, ValueAtPixel(chart, *axis, at), at));
+        // The crosshair stands at the first point found: its axes read that point's X.
+        const TReadoutValue* snapped =
+            axis->Horizontal() && !readout.Series.empty()
+                ? ValueOnAxis(readout.Series.front().X, *axis)
+                : nullptr;
+        readout.Badges.push_back(snapped ? *snapped
+                                         : ValueOn(chart, *axis, ValueAtPixel(chart, *axis, at), at));
     }
     return readout;
 }

@@ -52,7 +52,9 @@ struct TWINSCOPE_EXPORT TReadout {
     // nearest point is a gap, or lies outside the plot, or that has no points, has no entry.
     std::vector<TSeriesReadout> Series;
     // The value under the crosshair on every shown axis, in the chart's axis order: horizontal
-    // axes at CrosshairX, vertical ones at the cursor's Y.
+    // axes at CrosshairX (the first point's X, on the axes that read it), vertical ones at the
+    // cursor's Y. A value read off a pixel of a linear axis of numbers is rounded to the power
+    // of ten next below what one pixel is worth (0.1 where a pixel is 0.3 °F).
     std::vector<TReadoutValue> Badges;
     friend bool operator==(const TReadout&, const TReadout&) = default;
 };

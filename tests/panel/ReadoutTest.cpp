@@ -99,7 +99,43 @@ TEST_F(ReadoutTest, EveryAxisShowsTheValueUnderTheCrosshair) {
     EXPECT_EQ(r.Badges[1].Pixel, YOf(72.5));
     EXPECT_EQ(r.Badges[2].Axis, celsius);
     EXPECT_EQ(r.Badges[2].Pixel, YOf(72.5));
+    // The dates read the point's own X, not the value of its pixel.
+    EXPECT_EQ(r.Badges[0].Value, August1 + 14);
+    EXPECT_EQ(r.Badges[3].Value, 228);
 }
+
+struct PrecisionCase {
+    const char* name;
+    double minimum, maximum;
+    double step;  // the power of ten next below what a pixel of the plot is worth
+};
+
+class BadgePrecisionTest : public ReadoutTest, public ::testing::WithParamInterface<PrecisionCase> {};
+
+TEST_P(BadgePrecisionTest, ReadsNoMoreThanAPixelTells) {
+    const PrecisionCase& c = GetParam();
+    chart.LeftAxis().SetMinMax(c.minimum, c.maximum);
+    LayOut();
+    const TScaleMap& map = chart.ScaleMapOf(chart.LeftAxis());
+    const double perPixel = (c.maximum - c.minimum) / map.Length();
+    ASSERT_GT(perPixel, c.step);
+    ASSERT_LT(perPixel, 10 * c.step);
+    for (std::int32_t y = chart.PlotRect().Top; y < chart.PlotRect().Bottom; y += 37) {
+        const TReadout r = ReadoutAt(chart, {chart.PlotCenterX(), y});
+        const double badge = r.Badges.at(1).Value;
+        EXPECT_NEAR(badge, map.ToValue(y), c.step / 2 * 1.000001) << y;
+        EXPECT_NEAR(badge / c.step, std::round(badge / c.step), 1e-6) << y;
+    }
+}
+
+// The plot is a few hundred pixels high.
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BadgePrecisionTest,
+    ::testing::Values(PrecisionCase{"DegreesTenths", 0, 100, 0.1},
+                      PrecisionCase{"AUnitRange", 0, 1, 0.001},
+                      PrecisionCase{"Thousands", -50000, 50000, 100},
+                      PrecisionCase{"ATinyRange", 1e-9, 2e-9, 1e-12}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A scale that starts again each year reads the number of the true date, not a value between
 // its two ends.
