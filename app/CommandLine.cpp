@@ -262,9 +262,9 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "With --data: write the readings (one line) into a column file, which --data then shows "
         "from the disk without reading it into memory, and end.",
         "file");
-    parser.addOptions({data, dataFormat, column, unit, saveColumns, render, format, size, scale, minimum,
-                       maximum, begin, end, gridOnCelsius, canvas, title, legend, wrapDayScale,
-                       cursor});
+    parser.addOptions({data, dataFormat, column, unit, saveColumns, render, format, size, scale,
+                       minimum, maximum, begin, end, gridOnCelsius, canvas, title, legend,
+                       wrapDayScale, cursor});
 
     if (!parser.parse(arguments)) return UsageError(parser.errorText());
     if (parser.isSet(help)) {

@@ -181,8 +181,7 @@ std::optional<TPictureFormat> PictureFormatOf(const std::string& fileName) {
 }
 
 void SaveChartImage(TCustomChartPanel& chart, const std::string& fileName, std::int32_t width,
-                    std::int32_t height, double devicePixelRatio,
-                    const TPictureOverlay& overlay) {
+                    std::int32_t height, double devicePixelRatio, const TPictureOverlay& overlay) {
     const QString name = QString::fromStdString(fileName);
     const QString action = SaveAction(name);
     const std::optional<TPictureFormat> format = PictureFormatOf(fileName);

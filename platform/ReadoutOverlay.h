@@ -26,9 +26,8 @@ public:
 
     // Through a canvas of the class named, or with none named of the chart's own class;
     // nothing when there is neither.
-    void Draw(QPainter& painter, const TCustomAxisPanel& chart,
-              std::span<const TReadout> readouts, const TReadoutStyle& style = {},
-              const std::string& canvasClass = {});
+    void Draw(QPainter& painter, const TCustomAxisPanel& chart, std::span<const TReadout> readouts,
+              const TReadoutStyle& style = {}, const std::string& canvasClass = {});
 
 private:
     std::unique_ptr<TCanvas3D> canvas_;

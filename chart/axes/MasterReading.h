@@ -13,7 +13,7 @@ class TChartAxis;
 // unit that stands on it, converted from the value itself rather than read off the scale's
 // pixels (so a scale that starts again each year reads the true date's number).
 struct TWINSCOPE_EXPORT TMasterReading {
-    const TChartAxis* Master = nullptr;  // none: the axis stands on its own
+    const TChartAxis* Master = nullptr;     // none: the axis stands on its own
     std::function<double(double)> Forward;  // master value -> this axis's value
 };
 

@@ -134,15 +134,14 @@ double ToPixelPrecision(const TCustomAxisPanel& chart, const TChartAxis& axis, d
 // value is the master's converted, else off its own map.
 double ValueAtPixel(const TCustomAxisPanel& chart, const TChartAxis& axis, std::int32_t pixel) {
     const TReading reading = ReadingOf(axis);
-    const double value =
-        reading.Master ? (*reading.Forward)(chart.ScaleMapOf(*reading.Master).ToValue(pixel))
-                       : chart.ScaleMapOf(axis).ToValue(pixel);
+    const double value = reading.Master
+                             ? (*reading.Forward)(chart.ScaleMapOf(*reading.Master).ToValue(pixel))
+                             : chart.ScaleMapOf(axis).ToValue(pixel);
     return ToPixelPrecision(chart, axis, value);
 }
 
 // The value of a series readout on an axis, when the readout has one there.
-const TReadoutValue* ValueOnAxis(const std::vector<TReadoutValue>& values,
-                                 const TChartAxis& axis) {
+const TReadoutValue* ValueOnAxis(const std::vector<TReadoutValue>& values, const TChartAxis& axis) {
     for (const TReadoutValue& v : values) {
         if (v.Axis == &axis) return &v;
     }
@@ -163,12 +162,11 @@ TReadout ReadoutAt(const TCustomAxisPanel& chart, TPoint pixel) {
         if (axis->IsDepthAxis() || !chart.AxisPaintOf(*axis).Shown) continue;
         const std::int32_t at = axis->Horizontal() ? readout.CrosshairX : pixel.Y;
         // The crosshair stands at the first point found: its axes read that point's X.
-        const TReadoutValue* snapped =
-            axis->Horizontal() && !readout.Series.empty()
-                ? ValueOnAxis(readout.Series.front().X, *axis)
-                : nullptr;
-        readout.Badges.push_back(snapped ? *snapped
-                                         : ValueOn(chart, *axis, ValueAtPixel(chart, *axis, at), at));
+        const TReadoutValue* snapped = axis->Horizontal() && !readout.Series.empty()
+                                           ? ValueOnAxis(readout.Series.front().X, *axis)
+                                           : nullptr;
+        readout.Badges.push_back(
+            snapped ? *snapped : ValueOn(chart, *axis, ValueAtPixel(chart, *axis, at), at));
     }
     return readout;
 }

@@ -103,8 +103,8 @@ std::vector<TReadoutLine> ReadoutLines(const TReadout& readout) {
     std::vector<TReadoutLine> lines;
     for (const TSeriesReadout& s : readout.Series) {
         const std::string y = Joined(s.Y);
-        lines.push_back({s.Series->ListedName() + (y.empty() ? "" : ": " + y),
-                         s.Series->SeriesColor()});
+        lines.push_back(
+            {s.Series->ListedName() + (y.empty() ? "" : ": " + y), s.Series->SeriesColor()});
         if (std::string x = Joined(s.X); !x.empty()) lines.push_back({std::move(x)});
     }
     return lines;

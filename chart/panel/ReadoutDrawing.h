@@ -23,9 +23,9 @@ struct TWINSCOPE_EXPORT TReadoutLine {
     friend bool operator==(const TReadoutLine&, const TReadoutLine&) = default;
 };
 
-// Two lines for each series read: its name as the legend lists it and its Y in every unit, marked in the series'
-// colour ("Temperature: 72.5 °F · 22.5 °C"), then its X in every unit ("8/15/2024 · day of the
-// year 228"). Values without a caption are left out.
+// Two lines for each series read: its name as the legend lists it and its Y in every unit, marked
+// in the series' colour ("Temperature: 72.5 °F · 22.5 °C"), then its X in every unit ("8/15/2024 ·
+// day of the year 228"). Values without a caption are left out.
 TWINSCOPE_EXPORT std::vector<TReadoutLine> ReadoutLines(const TReadout& readout);
 
 // Where the box of a readout goes: its top-left corner BoxOffset pixels right of and below the
@@ -40,7 +40,7 @@ struct TWINSCOPE_EXPORT TReadoutStyle {
     bool HorizontalLine = true;  // a line at the cursor's height, beside the one at its X
     TColor BoxColor = 0xE1FFFF;  // pale yellow
     TColor BoxFrame = clGray;
-    bool Badges = true;          // each axis's value over its labels
+    bool Badges = true;  // each axis's value over its labels
 };
 
 // Draws a readout over the chart's last paint, from the layout it kept: the crosshair through

@@ -1,9 +1,9 @@
 #include "twinscope/platform/quick/ChartItem.h"
 
 #include <QtQml/qqml.h>
-#include <QLocale>
 #include <QHoverEvent>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QPainter>
 
 #include "twinscope/chart/canvas/qt/QtCanvases.h"

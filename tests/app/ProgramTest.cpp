@@ -154,11 +154,12 @@ TEST(Program, RendersAnSvgWhoseSeriesIsOneLine) {
 TEST(Program, RendersTheReadoutAtTheCursor) {
     QTemporaryDir dir;
     const QString file = dir.filePath("chart.svg");
-    const QStringList plot{"--render", file,         "--min", "300",       "--max",
-                           "500",      "--begin",    "2024-07-20", "--end", "2024-09-30"};
+    const QStringList plot{"--render", file,      "--min",      "300",   "--max",
+                           "500",      "--begin", "2024-07-20", "--end", "2024-09-30"};
     ASSERT_EQ(RunProgram(plot + QStringList{"--cursor", "2024-08-15,400"}).status, 0);
     const QStringList texts = SvgTexts(file);
-    EXPECT_TRUE(texts.contains("seriesActualData: 486.147 °F · 252.304 °C")) << texts.join("|").toStdString();
+    EXPECT_TRUE(texts.contains("seriesActualData: 486.147 °F · 252.304 °C"))
+        << texts.join("|").toStdString();
     EXPECT_EQ(texts.filter(QRegularExpression(" · day of the year 226$")).size(), 1);
     for (const char* badge : {"399.7", "204.3", "226"})
         EXPECT_TRUE(texts.contains(badge)) << badge;
