@@ -1,7 +1,5 @@
 #include <QAction>
-#include <QCoreApplication>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <string>
 #include <vector>
@@ -135,31 +133,6 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"MaximumBelowNewMinimum", "50", "20", "Axis Maximum Value must be >= Minimum",
                     50, 100}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// The mouse over the plotted readings reads the nearest one in °F and °C, and its date and
-// day of the year.
-TEST_F(WindowTest, TheMouseReadsTheNearestReadingInBothUnits) {
-    window.FormShow();
-    Plot("300", "500");
-    TChartWidget& widget = *window.chartTest;
-    widget.grab();
-    TChart& chart = window.Chart();
-    const QPoint at(chart.ScaleMapOf(chart.BottomAxis()).ToPixel(45519), chart.PlotCenterY());
-    QMouseEvent move(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(&widget, &move);
-    const TReadout& r = widget.Readouts().Current();
-    ASSERT_EQ(r.Series.size(), 1u);
-    const TSeriesReadout& s = r.Series[0];
-    ASSERT_EQ(s.Y.size(), 2u);
-    EXPECT_EQ(s.Y[0].Value, window.seriesActualData->YValues().Value(s.Index));
-    EXPECT_TRUE(s.Y[0].Caption.ends_with(" °F")) << s.Y[0].Caption;
-    EXPECT_DOUBLE_EQ(s.Y[1].Value, (s.Y[0].Value - 32) / 1.8);
-    EXPECT_TRUE(s.Y[1].Caption.ends_with(" °C")) << s.Y[1].Caption;
-    ASSERT_EQ(s.X.size(), 2u);
-    EXPECT_EQ(s.X[1].Caption,
-              "day of the year " + std::to_string(static_cast<int>(DayOfYear(s.X[0].Value))));
-}
 
 TEST_F(WindowTest, WideningFirstLetsTheRangeMove) {
     window.FormShow();

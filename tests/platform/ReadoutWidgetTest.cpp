@@ -65,8 +65,6 @@ TEST_F(ReadoutWidgetTest, AMoveOverThePlotAnnouncesTheReadout) {
     ASSERT_TRUE(r.Shown);
     ASSERT_EQ(r.Series.size(), 1u);
     EXPECT_EQ(r.Series[0].Index, 14);
-    EXPECT_EQ(Captions(r.Series[0].X),
-              (std::vector<std::string>{"8/15/2024", "day of the year 228"}));
     EXPECT_EQ(Captions(r.Series[0].Y), (std::vector<std::string>{"47 °F", "8.333 °C"}));
     EXPECT_EQ(r.Badges.at(1).Text, "72.5");
 
@@ -78,22 +76,12 @@ TEST_F(ReadoutWidgetTest, AMoveOverThePlotAnnouncesTheReadout) {
     EXPECT_FALSE(widget.Readouts().Current().Shown);
 }
 
-// Pixels of the picture where it differs from the picture without a readout.
-int Differences(const QImage& a, const QImage& b) {
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x)
-            count += a.pixel(x, y) != b.pixel(x, y);
-    }
-    return count;
-}
-
 TEST_F(ReadoutWidgetTest, AZoomDragHidesTheReadoutAndLeavesItsPixels) {
     const QImage plain = Shown();
     const QPoint from = At(August1 + 10, 80);
     const QPoint to = At(August1 + 30, 30);
     Hover(from);
-    EXPECT_GT(Differences(Shown(), plain), 0);
+    EXPECT_NE(Shown(), plain);
     Mouse(QEvent::MouseButtonPress, Qt::LeftButton, from);
     Mouse(QEvent::MouseMove, Qt::LeftButton, to);
     EXPECT_FALSE(widget.Readouts().Current().Shown);
