@@ -89,9 +89,6 @@ const UsageErrorCase kUsageErrors[] = {
     {"CursorValueNotANumber",
      {"--render", "c.png", "--cursor", "2024-08-15,warm"},
      "twinscope: --cursor: 'warm' is not a number"},
-    {"CursorValueEmpty",
-     {"--render", "c.png", "--cursor", "2024-08-15,"},
-     "twinscope: --cursor: '' is not a number"},
 };
 
 class CommandLineUsageTest : public testing::TestWithParam<UsageErrorCase> {};

@@ -73,18 +73,9 @@ TEST_F(ReadoutDrawingTest, TheBoxNamesTheSeriesAndTheUnits) {
                                          {"8/15/2024 · day of the year 228"}}));
 }
 
-TEST_F(ReadoutDrawingTest, DrawsTheCrosshairTheBadgesAndTheBox) {
+TEST_F(ReadoutDrawingTest, DrawsTheBadgesAndTheBoxBesideTheCursor) {
     const TReadout r = At(45519);
     DrawReadout(canvas, chart, r);
-    const TRect plot = chart.PlotRect();
-    const std::vector<TRecordedCall> lines = canvas.CallsOf("Line");
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[0].Points,
-              (std::vector<TPoint>{{r.CrosshairX, plot.Top}, {r.CrosshairX, plot.Bottom}}));
-    EXPECT_EQ(lines[1].Points,
-              (std::vector<TPoint>{{plot.Left, r.Cursor.Y}, {plot.Right, r.Cursor.Y}}));
-    EXPECT_EQ(lines[0].Pen.Color, clGray);
-
     std::vector<std::string> texts;
     for (const TRecordedCall& call : canvas.CallsOf("TextOut"))
         texts.push_back(call.Text);
@@ -103,9 +94,6 @@ TEST_F(ReadoutDrawingTest, DrawsTheCrosshairTheBadgesAndTheBox) {
     canvas.ClearCalls();
     DrawReadout(canvas, chart, ReadoutAt(chart, {0, 0}));
     EXPECT_TRUE(canvas.Calls().empty());
-    DrawReadout(canvas, chart, r, {.HorizontalLine = false, .Badges = false});
-    EXPECT_EQ(canvas.CallsOf("Line").size(), 1u);
-    EXPECT_EQ(canvas.CallsOf("TextOut").size(), 2u);
 }
 
 }  // namespace
