@@ -5,7 +5,9 @@
 #include <limits>
 
 #include "twinscope/chart/panel/Chart.h"
+#include "twinscope/chart/panel/Readout.h"
 #include "twinscope/platform/ChartExport.h"
+#include "twinscope/platform/ReadoutOverlay.h"
 #include "twinscope/runtime/Exceptions.h"
 #include "twinscope/runtime/MessageHook.h"
 
@@ -19,6 +21,21 @@ constexpr const char* WrapDayScaleHint = " (--wrap-day-scale numbers the days ac
 // The widest range an axis holds: whatever the plot writes next stays inside it.
 void OpenRange(TChartAxis& axis) {
     axis.SetMinMax(std::numeric_limits<double>::lowest(), std::numeric_limits<double>::max());
+}
+
+// The readout at the cursor, drawn over the picture by the canvas that drew the chart, from
+// the layout of the picture's size.
+TPictureOverlay CursorOverlay(const TChart& chart, const std::optional<TRenderCursor>& cursor,
+                              TReadoutOverlay& overlay) {
+    if (!cursor) return {};
+    return [&chart, cursor, &overlay](QPainter& painter, const std::string& canvasClass) {
+        const std::int32_t x = chart.ScaleMapOf(chart.BottomAxis()).ToPixel(cursor->Date);
+        const std::int32_t y = cursor->Value
+                                   ? chart.ScaleMapOf(chart.LeftAxis()).ToPixel(*cursor->Value)
+                                   : chart.PlotCenterY();
+        const TReadout readout = ReadoutAt(chart, {x, y});
+        overlay.Draw(painter, chart, std::span(&readout, 1), {}, canvasClass);
+    };
 }
 
 }  // namespace
@@ -50,15 +67,17 @@ std::vector<std::string> RenderChart(const TRenderOptions& options,
         }
         if (!shown.messages.empty()) return shown.messages;
         const QSize size = options.Size.value_or(QSize(chart.Width(), chart.Height()));
+        TReadoutOverlay readout;
+        const TPictureOverlay overlay = CursorOverlay(chart, options.Cursor, readout);
         if (options.FileName == "-") {
             QFile out;
             if (!out.open(stdout, QIODevice::WriteOnly))
                 throw RuntimeError(out.errorString().toStdString());
             WriteChartPicture(chart, out, "standard output", *options.Format, size.width(),
-                              size.height(), options.Scale);
+                              size.height(), options.Scale, overlay);
         } else {
             SaveChartImage(chart, options.FileName.toStdString(), size.width(), size.height(),
-                           options.Scale);
+                           options.Scale, overlay);
         }
     } catch (const OutOfMemoryError&) {
         throw;

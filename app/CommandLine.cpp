@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -47,6 +48,20 @@ TDateTime ParseDate(const QString& option, const QString& text) {
                            .arg(option, text, kIsoDateTimeForms)};
     }
     return *value;
+}
+
+// "DATE" or "DATE,VALUE": the date in ISO 8601, the value a plain number.
+TRenderCursor ParseCursor(const QString& text) {
+    const qsizetype comma = text.indexOf(',');
+    TRenderCursor cursor{.Date = ParseDate("cursor", text.left(comma))};
+    if (comma < 0) return cursor;
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.mid(comma + 1), &ok);
+    if (!ok || !std::isfinite(value)) {
+        throw BadValue{QString("--cursor: '%1' is not a number").arg(text.mid(comma + 1))};
+    }
+    cursor.Value = value;
+    return cursor;
 }
 
 QString ParseRenderFile(const QString& fileName) {
@@ -198,6 +213,12 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "lines by name) or none (default: values; series when --data gives more than one line or "
         "more than 50 points).",
         "what");
+    const QCommandLineOption cursor(
+        "cursor",
+        "With --render: the readout drawn in the picture at a date, ISO 8601, and optionally at a "
+        "value of the left axis after a comma (2024-08-15 or 2024-08-15,72.5; default: the "
+        "plot's middle height).",
+        "date[,value]");
     const QCommandLineOption size(
         "size",
         "With --render: the picture's size in pixels (default: the window's chart, "
@@ -241,8 +262,9 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "With --data: write the readings (one line) into a column file, which --data then shows "
         "from the disk without reading it into memory, and end.",
         "file");
-    parser.addOptions({data, dataFormat, column, unit, saveColumns, render, format, size, scale, minimum,
-                       maximum, begin, end, gridOnCelsius, canvas, title, legend, wrapDayScale});
+    parser.addOptions({data, dataFormat, column, unit, saveColumns, render, format, size, scale,
+                       minimum, maximum, begin, end, gridOnCelsius, canvas, title, legend,
+                       wrapDayScale, cursor});
 
     if (!parser.parse(arguments)) return UsageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -276,7 +298,7 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         if (parser.isSet(unit)) options.Reading.Unit = ParseUnit(parser.value(unit));
         RefuseUnless(parser.isSet(render), parser,
                      {&format, &size, &scale, &minimum, &maximum, &begin, &end, &gridOnCelsius,
-                      &canvas, &title, &legend},
+                      &canvas, &title, &legend, &cursor},
                      "--render");
         if (!parser.isSet(render)) return options;
         TRenderOptions& r = options.RenderTo.emplace();
@@ -299,6 +321,7 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         if (parser.isSet(canvas)) r.Canvas = ParseCanvas(parser.value(canvas));
         if (parser.isSet(title)) r.Title = parser.value(title).toStdString();
         if (parser.isSet(legend)) r.Legend = ParseLegend(parser.value(legend));
+        if (parser.isSet(cursor)) r.Cursor = ParseCursor(parser.value(cursor));
     } catch (const BadValue& bad) {
         return UsageError(bad.Message);
     }

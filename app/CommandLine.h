@@ -13,6 +13,14 @@
 
 namespace twinscope {
 
+// Where a rendered picture shows the readout: at a date and, on the left axis, at a value (the
+// plot's middle height when none is given).
+struct TRenderCursor {
+    TDateTime Date = 0;
+    std::optional<double> Value;
+    friend bool operator==(const TRenderCursor&, const TRenderCursor&) = default;
+};
+
 // A chart rendered into a picture file without a window. Values left unset keep the window's
 // stored content; the plot inputs are entered as a user would type and pick them.
 struct TRenderOptions {
@@ -26,6 +34,7 @@ struct TRenderOptions {
     std::optional<std::string> Canvas;
     std::optional<std::string> Title;
     std::optional<TLegendShown> Legend;
+    std::optional<TRenderCursor> Cursor;
 };
 
 // What the program is asked to do: open the window, or render (RenderTo set); either with the

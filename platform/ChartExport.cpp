@@ -87,12 +87,14 @@ std::string VectorCanvasClass(const TCustomChartPanel& chart) {
 // Draws the chart onto an open painter through a canvas of its own, so that the window's
 // canvas and its buffer stay as they are.
 void Render(TCustomChartPanel& chart, QPainter& painter, const std::string& canvasClass,
-            bool buffered, std::int32_t width, std::int32_t height) {
+            bool buffered, std::int32_t width, std::int32_t height,
+            const TPictureOverlay& overlay) {
     std::unique_ptr<TCanvas3D> canvas = SelectCanvas(canvasClass, nullptr);
     canvas->SetBuffered(buffered);
     TQtPaintTarget target(painter);
     TExportLayout layout(chart, width, height);
     chart.RenderChart(*canvas, target, TRect{0, 0, width, height});
+    if (overlay) overlay(painter, canvas->ClassName());
 }
 
 QSize Displayed(std::int32_t width, std::int32_t height, double ratio) {
@@ -101,20 +103,22 @@ QSize Displayed(std::int32_t width, std::int32_t height, double ratio) {
 }
 
 void WritePng(TCustomChartPanel& chart, QIODevice& device, const QString& action,
-              std::int32_t width, std::int32_t height, double ratio) {
+              std::int32_t width, std::int32_t height, double ratio,
+              const TPictureOverlay& overlay) {
     QImage image(Displayed(width, height, ratio), QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) Fail(action, QStringLiteral("the image is too large"));
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
-        Render(chart, painter, ChartCanvasClass(chart), true, width, height);
+        Render(chart, painter, ChartCanvasClass(chart), true, width, height, overlay);
     }
     if (!image.save(&device, "PNG")) Fail(action, device.errorString());
 }
 
 void WriteSvg(TCustomChartPanel& chart, QIODevice& device, const QString& action,
-              std::int32_t width, std::int32_t height, double ratio) {
+              std::int32_t width, std::int32_t height, double ratio,
+              const TPictureOverlay& overlay) {
     QSvgGenerator svg;
     svg.setOutputDevice(&device);
     svg.setResolution(kPictureDpi);
@@ -122,14 +126,15 @@ void WriteSvg(TCustomChartPanel& chart, QIODevice& device, const QString& action
     svg.setSize(Displayed(width, height, ratio));
     QPainter painter;
     if (!painter.begin(&svg)) Fail(action, device.errorString());
-    Render(chart, painter, VectorCanvasClass(chart), false, width, height);
+    Render(chart, painter, VectorCanvasClass(chart), false, width, height, overlay);
     painter.end();
 }
 
 // The page is the displayed size in points; the painter's window keeps the chart's own
 // coordinates, so that lines and text stay vectors at any ratio.
 void WritePdf(TCustomChartPanel& chart, QIODevice& device, const QString& action,
-              std::int32_t width, std::int32_t height, double ratio) {
+              std::int32_t width, std::int32_t height, double ratio,
+              const TPictureOverlay& overlay) {
     QPdfWriter pdf(&device);
     pdf.setResolution(kPictureDpi);
     pdf.setCreator(QStringLiteral("Twinscope"));
@@ -140,22 +145,23 @@ void WritePdf(TCustomChartPanel& chart, QIODevice& device, const QString& action
     QPainter painter;
     if (!painter.begin(&pdf)) Fail(action, device.errorString());
     painter.setWindow(0, 0, width, height);
-    Render(chart, painter, VectorCanvasClass(chart), false, width, height);
+    Render(chart, painter, VectorCanvasClass(chart), false, width, height, overlay);
     if (!painter.end()) Fail(action, device.errorString());
 }
 
 void Write(TCustomChartPanel& chart, QIODevice& device, const QString& action,
-           TPictureFormat format, std::int32_t width, std::int32_t height, double ratio) {
+           TPictureFormat format, std::int32_t width, std::int32_t height, double ratio,
+           const TPictureOverlay& overlay) {
     RegisterQtCanvases();
     switch (format) {
         case TPictureFormat::Png:
-            WritePng(chart, device, action, width, height, ratio);
+            WritePng(chart, device, action, width, height, ratio, overlay);
             break;
         case TPictureFormat::Svg:
-            WriteSvg(chart, device, action, width, height, ratio);
+            WriteSvg(chart, device, action, width, height, ratio, overlay);
             break;
         case TPictureFormat::Pdf:
-            WritePdf(chart, device, action, width, height, ratio);
+            WritePdf(chart, device, action, width, height, ratio, overlay);
             break;
     }
 }
@@ -175,7 +181,7 @@ std::optional<TPictureFormat> PictureFormatOf(const std::string& fileName) {
 }
 
 void SaveChartImage(TCustomChartPanel& chart, const std::string& fileName, std::int32_t width,
-                    std::int32_t height, double devicePixelRatio) {
+                    std::int32_t height, double devicePixelRatio, const TPictureOverlay& overlay) {
     const QString name = QString::fromStdString(fileName);
     const QString action = SaveAction(name);
     const std::optional<TPictureFormat> format = PictureFormatOf(fileName);
@@ -188,17 +194,17 @@ void SaveChartImage(TCustomChartPanel& chart, const std::string& fileName, std::
     // The image goes to a temporary file beside the target and replaces it only when complete.
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly)) Fail(action, file.errorString());
-    Write(chart, file, action, *format, width, height, devicePixelRatio);
+    Write(chart, file, action, *format, width, height, devicePixelRatio, overlay);
     if (!file.commit()) Fail(action, file.errorString());
 }
 
 void WriteChartPicture(TCustomChartPanel& chart, QIODevice& device, const std::string& deviceName,
                        TPictureFormat format, std::int32_t width, std::int32_t height,
-                       double devicePixelRatio) {
+                       double devicePixelRatio, const TPictureOverlay& overlay) {
     const QString action =
         QStringLiteral("write the chart to %1").arg(QString::fromStdString(deviceName));
     CheckLayout(action, width, height, devicePixelRatio);
-    Write(chart, device, action, format, width, height, devicePixelRatio);
+    Write(chart, device, action, format, width, height, devicePixelRatio, overlay);
 }
 
 }  // namespace twinscope

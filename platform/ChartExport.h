@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 #include "twinscope/runtime/Export.h"
 
 class QIODevice;
+class QPainter;
 
 namespace twinscope {
 
@@ -18,6 +20,10 @@ enum class TPictureFormat : std::uint8_t { Png, Svg, Pdf };
 TWINSCOPE_EXPORT std::optional<TPictureFormat> PictureFormatOf(const std::string& fileName);
 // The format named "png", "svg" or "pdf", if any.
 TWINSCOPE_EXPORT std::optional<TPictureFormat> PictureFormatNamed(std::string_view name);
+
+// What is drawn over the chart once a picture holds it, while the chart is laid out at the
+// picture's size: given the picture's painter and the class of the canvas that drew the chart.
+using TPictureOverlay = std::function<void(QPainter& painter, const std::string& canvasClass)>;
 
 // Saves the chart as an image file, laid out at width x height logical pixels. The file name's
 // extension chooses the format (case-insensitive):
@@ -35,7 +41,8 @@ TWINSCOPE_EXPORT std::optional<TPictureFormat> PictureFormatNamed(std::string_vi
 // file cannot be written. Needs a QGuiApplication (for the fonts); registers the Qt canvases.
 TWINSCOPE_EXPORT void SaveChartImage(TCustomChartPanel& chart, const std::string& fileName,
                                      std::int32_t width, std::int32_t height,
-                                     double devicePixelRatio = 1.0);
+                                     double devicePixelRatio = 1.0,
+                                     const TPictureOverlay& overlay = {});
 
 // Writes the picture, as above, to an open device such as standard output; deviceName names it
 // in messages. Raises RuntimeError when the size or ratio is not positive or the device refuses
@@ -43,6 +50,7 @@ TWINSCOPE_EXPORT void SaveChartImage(TCustomChartPanel& chart, const std::string
 TWINSCOPE_EXPORT void WriteChartPicture(TCustomChartPanel& chart, QIODevice& device,
                                         const std::string& deviceName, TPictureFormat format,
                                         std::int32_t width, std::int32_t height,
-                                        double devicePixelRatio = 1.0);
+                                        double devicePixelRatio = 1.0,
+                                        const TPictureOverlay& overlay = {});
 
 }  // namespace twinscope

@@ -1,5 +1,6 @@
 #include "twinscope/platform/ChartWidget.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -12,11 +13,19 @@
 
 namespace twinscope {
 
-TChartWidget::TChartWidget(QWidget* parent) : QWidget(parent), mouse_(chart_, SignalsOf(*this)) {
+TChartWidget::TChartWidget(QWidget* parent)
+    : QWidget(parent),
+      mouse_(chart_, SignalsOf(*this)),
+      readouts_(
+          chart_, [this] { update(); },
+          [this](const TReadout& readout) { emit readoutChanged(readout); }) {
     RegisterQtCanvases();
     SetDefaultFormatSettings(FormatSettingsFromLocale(locale()));
     // The chart paints its whole area every time: no erase, so nothing flickers.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Moves without a button held show the readout; a click gives the focus for Escape.
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
     chart_.SetBounds(width(), height());
     chart_.SetOnRepaintRequest([this] { update(); });
 }
@@ -29,7 +38,11 @@ void TChartWidget::paintEvent(QPaintEvent*) {
     chart_.Paint(target);
     // Without a canvas the chart drew nothing (and said why): a plain background rather than
     // whatever the unerased surface held.
-    if (!chart_.Canvas()) painter.fillRect(rect(), palette().window());
+    if (!chart_.Canvas()) {
+        painter.fillRect(rect(), palette().window());
+        return;
+    }
+    readouts_.Paint(painter);
 }
 
 void TChartWidget::resizeEvent(QResizeEvent* event) {
@@ -41,6 +54,7 @@ void TChartWidget::resizeEvent(QResizeEvent* event) {
 // only hands the mouse on. While a button is held Qt keeps sending the moves to this widget,
 // also outside it, which is the capture a scroll needs.
 void TChartWidget::mousePressEvent(QMouseEvent* event) {
+    readouts_.Press(event->button(), event->position());
     if (!mouse_.Press(event->button(), event->position(), event->modifiers())) {
         QWidget::mousePressEvent(event);
     }
@@ -48,10 +62,22 @@ void TChartWidget::mousePressEvent(QMouseEvent* event) {
 
 void TChartWidget::mouseMoveEvent(QMouseEvent* event) {
     mouse_.Move(event->position());
+    readouts_.Move(event->position());
 }
 
 void TChartWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (!mouse_.Release(event->button(), event->position())) QWidget::mouseReleaseEvent(event);
+    const bool handled = mouse_.Release(event->button(), event->position());
+    readouts_.Release(event->button(), event->position());
+    if (!handled) QWidget::mouseReleaseEvent(event);
+}
+
+void TChartWidget::leaveEvent(QEvent* event) {
+    readouts_.Hide();
+    QWidget::leaveEvent(event);
+}
+
+void TChartWidget::keyPressEvent(QKeyEvent* event) {
+    if (!readouts_.Key(event->key())) QWidget::keyPressEvent(event);
 }
 
 void TChartWidget::wheelEvent(QWheelEvent* event) {

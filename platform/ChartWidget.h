@@ -3,7 +3,9 @@
 #include <QWidget>
 
 #include "twinscope/chart/panel/Chart.h"
+#include "twinscope/chart/panel/Readout.h"
 #include "twinscope/platform/ChartMouseInput.h"
+#include "twinscope/platform/ReadoutInput.h"
 #include "twinscope/runtime/Export.h"
 
 namespace twinscope {
@@ -22,6 +24,12 @@ namespace twinscope {
 // rangeChanged for each axis whose range it changed, then zoomed, zoomUndone or scrolled; a
 // press and release of one button without a drag between is clicked, with the part under the
 // press.
+//
+// Over the plot the widget shows a readout of the point of every series nearest the mouse's X
+// (see ReadoutAt), drawn over the chart's last picture without painting the chart again, and
+// announces each new one as readoutChanged (an empty one, Shown false, when it goes). A click
+// in the plot pins a readout there, a click on a pin's crosshair removes it, Escape removes
+// them all. While a zoom or scroll drag is under way no readout shows.
 class TWINSCOPE_EXPORT TChartWidget : public QWidget {
     Q_OBJECT
 
@@ -32,12 +40,17 @@ public:
     TChart& Chart() { return chart_; }
     const TChart& Chart() const { return chart_; }
 
+    // The readouts over the plot: the one under the mouse, the pinned ones, their style.
+    TReadoutInput& Readouts() { return readouts_; }
+    const TReadoutInput& Readouts() const { return readouts_; }
+
 signals:
     void rangeChanged(twinscope::TChartAxis* axis);
     void zoomed();
     void zoomUndone();
     void scrolled();
     void clicked(twinscope::TChartClickedPart part);
+    void readoutChanged(const twinscope::TReadout& readout);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,10 +59,13 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     TChart chart_;
     TChartMouseInput mouse_;
+    TReadoutInput readouts_;
 };
 
 }  // namespace twinscope

@@ -86,6 +86,7 @@ void tScale::SetUpAxis(const std::string& title, tConversion forward, tConversio
     conversion_ = std::move(forward);
     inverse_ = std::move(inverse);
     gridToMasterCaption_ = gridToMasterCaption;
+    SetMasterReading({.Master = masterAxis_, .Forward = conversion_});
     if (inverse_) {
         SetConvertedFrom({masterAxis_, std::make_shared<const TScaleConversion>(TScaleConversion{
                                            .Forward = conversion_, .Inverse = inverse_})});

@@ -4,12 +4,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "twinscope/chart/axes/AxisHost.h"
 #include "twinscope/chart/axes/AxisLabels.h"
 #include "twinscope/chart/axes/AxisTitle.h"
 #include "twinscope/chart/axes/BoundSeries.h"
 #include "twinscope/chart/axes/CalendarLabels.h"
+#include "twinscope/chart/axes/MasterReading.h"
 #include "twinscope/chart/axes/RangeFollowing.h"
 #include "twinscope/chart/axes/ScaleConversion.h"
 #include "twinscope/chart/axes/ScaleMap.h"
@@ -218,6 +220,12 @@ public:
     void SetConvertedFrom(TConvertedFrom from);
     const TConvertedFrom& ConvertedFrom() const { return convertedFrom_; }
 
+    // The master this axis reads its values from, for readouts (see TMasterReading); none (the
+    // default) for an axis of its own. Only readouts use it, so setting it requests no repaint.
+    // The master must outlive the axis, or the chart forgets the reading when the master goes.
+    void SetMasterReading(TMasterReading reading) { reading_ = std::move(reading); }
+    const TMasterReading& MasterReading() const { return reading_; }
+
     // Ticks at the master's labels (see TTickAlignment); no master (the default) turns it off.
     // Refuses decimals outside 0 to 15, and a master without a conversion, with AxisException.
     void SetTickAlignment(TTickAlignment alignment);
@@ -293,6 +301,7 @@ private:
     TConvertedFrom convertedFrom_;
     TTickAlignment tickAlignment_;
     TRangeFollowing following_;
+    TMasterReading reading_;
 
     mutable std::uint64_t settingsRevision_ = 0;
     std::shared_ptr<const void> lifetime_ = std::make_shared<char>();

@@ -148,9 +148,7 @@ std::vector<TLegendRow> TChartLegend::BuildRows(const TCustomChart& chart, TChar
                 row.PointIndex = series.PointCount() - 1;
                 text = pointText(series, row.PointIndex);
             } else if (layout.EffectiveStyle != lsLastValues) {
-                text = series.LegendTitle();
-                if (text.empty()) text = series.Title();
-                if (text.empty()) text = series.DisplayName();
+                text = series.ListedName();
             }
         }
         text = OneLine(std::move(text));

@@ -73,6 +73,7 @@ void TCustomAxisPanel::AxisDestroyed(TChartAxis& axis) {
     for (TChartAxis* other : axes_) {
         if (other->TickAlignment().Master == &axis) other->SetTickAlignment({});
         if (other->RangeFollowing().Master == &axis) other->SetRangeFollowing({});
+        if (other->MasterReading().Master == &axis) other->SetMasterReading({});
     }
 }
 

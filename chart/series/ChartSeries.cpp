@@ -305,6 +305,12 @@ std::string TChartSeries::DisplayName() const {
     return "Series" + std::to_string(chart_->SeriesIndexOf(*this) + 1);
 }
 
+std::string TChartSeries::ListedName() const {
+    if (std::string text = LegendTitle(); !text.empty()) return text;
+    if (!title_.empty()) return title_;
+    return DisplayName();
+}
+
 void TChartSeries::SetParentChart(TSeriesHost* chart) {
     if (chart == chart_) return;
     if (chart_) chart_->RemoveSeries(*this);
@@ -512,40 +518,41 @@ void TChartSeries::FindShownRange() {
         endEdge -= axis.MaximumOffset() - 1;
     }
 
-    // The first index at or beyond a value, from index `from` on: ascending values are
-    // searched by halves; other orders are walked as the values lie.
     const ValueView xs = xValues_.View();
-    auto firstNotBelow = [&](std::int32_t from, double value) {
-        if (xValues_.Order() == loAscending) {
-            std::int32_t below = from;  // every index before it holds a value below
-            std::int32_t count = n - from;
-            while (count > 0) {
-                const std::int32_t half = count / 2;
-                if (xs[static_cast<std::size_t>(below + half)] < value) {
-                    below += half + 1;
-                    count -= half + 1;
-                } else {
-                    count = half;
-                }
-            }
-            return below;
-        }
-        while (from < n && xs[from] < value)
-            ++from;
-        return from;
-    };
     const double lo = XValueOfPixel(startEdge);
     std::int32_t first = 0;
     if (!(xs[0] > lo)) {
-        first = firstNotBelow(0, lo);
+        first = FirstXNotBelow(lo);
         if (first == n) return;
     }
     const double hi = XValueOfPixel(endEdge);
     std::int32_t last = n - 1;
-    if (xs[n - 1] > hi) last = std::min(firstNotBelow(first, hi), n - 1);
+    if (xs[n - 1] > hi) last = std::min(FirstXNotBelow(hi, first), n - 1);
     firstShown_ = first;
     lastShown_ = last;
     WidenShownRange();
+}
+
+std::int32_t TChartSeries::FirstXNotBelow(double value, std::int32_t from) const {
+    const std::int32_t n = PointCount();
+    const ValueView xs = xValues_.View();
+    if (xValues_.Order() == loAscending) {
+        std::int32_t below = from;  // every index before it holds a value below
+        std::int32_t count = n - from;
+        while (count > 0) {
+            const std::int32_t half = count / 2;
+            if (xs[static_cast<std::size_t>(below + half)] < value) {
+                below += half + 1;
+                count -= half + 1;
+            } else {
+                count = half;
+            }
+        }
+        return below;
+    }
+    while (from < n && xs[from] < value)
+        ++from;
+    return from;
 }
 
 void TChartSeries::DrawAllPoints(TCanvas3D& canvas) {

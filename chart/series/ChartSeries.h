@@ -188,6 +188,8 @@ public:
     void SetName(const std::string& name) { name_ = name; }
     // The name, or "Series" and the 1-based place in the chart's list when unnamed.
     std::string DisplayName() const;
+    // The name the legend lists: its legend title, else its title, else its display name.
+    std::string ListedName() const;
     const std::string& ValueFormat() const { return valueFormat_; }
     void SetValueFormat(const std::string& f) { valueFormat_ = f; }
     const std::string& PercentFormat() const { return percentFormat_; }
@@ -258,6 +260,9 @@ public:
     // point indexes that drawing visits, from the chart's plot rectangle.
     virtual void ComputeShownRange();
     std::int32_t FirstShownIndex() const { return firstShown_; }
+    // The first index from `from` on whose X value is at or beyond `value` (PointCount() when
+    // none is): ascending X values are searched by halves, other orders walked as they lie.
+    std::int32_t FirstXNotBelow(double value, std::int32_t from = 0) const;
     // Whether the points lie elsewhere, as ShowBorrowedPoints put them, and none was changed.
     bool BorrowedPointsShown() const { return lender_ && xValues_.Borrowed() && yValues_.Borrowed(); }
     std::int32_t LastShownIndex() const { return lastShown_; }

@@ -1,6 +1,8 @@
 #include "twinscope/platform/quick/ChartItem.h"
 
 #include <QtQml/qqml.h>
+#include <QHoverEvent>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QPainter>
 
@@ -12,12 +14,18 @@
 namespace twinscope {
 
 TChartItem::TChartItem(QQuickItem* parent)
-    : QQuickPaintedItem(parent), mouse_(chart_, SignalsOf(*this)) {
+    : QQuickPaintedItem(parent),
+      mouse_(chart_, SignalsOf(*this)),
+      readouts_(
+          chart_, [this] { update(); },
+          [this](const TReadout& readout) { emit readoutChanged(readout); }) {
     RegisterQtCanvases();
     SetDefaultFormatSettings(FormatSettingsFromLocale(QLocale()));
     // The chart paints its whole area every time.
     setOpaquePainting(true);
     setAcceptedMouseButtons(Qt::LeftButton | Qt::RightButton | Qt::MiddleButton);
+    // Moves without a button held show the readout.
+    setAcceptHoverEvents(true);
     chart_.SetOnRepaintRequest([this] { update(); });
 }
 
@@ -28,6 +36,7 @@ TChartItem::~TChartItem() {
 void TChartItem::paint(QPainter* painter) {
     TQtPaintTarget target(*painter);
     chart_.Paint(target);
+    readouts_.Paint(*painter);
 }
 
 void TChartItem::geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) {
@@ -39,15 +48,33 @@ void TChartItem::geometryChange(const QRectF& newGeometry, const QRectF& oldGeom
 // An accepted press makes this item the mouse grabber, which then gets the moves and the
 // release, also outside it: the capture a scroll needs.
 void TChartItem::mousePressEvent(QMouseEvent* event) {
+    readouts_.Press(event->button(), event->position());
+    // Escape then reaches the item.
+    forceActiveFocus(Qt::MouseFocusReason);
     if (!mouse_.Press(event->button(), event->position(), event->modifiers())) event->ignore();
 }
 
 void TChartItem::mouseMoveEvent(QMouseEvent* event) {
     mouse_.Move(event->position());
+    readouts_.Move(event->position());
 }
 
 void TChartItem::mouseReleaseEvent(QMouseEvent* event) {
-    if (!mouse_.Release(event->button(), event->position())) event->ignore();
+    const bool handled = mouse_.Release(event->button(), event->position());
+    readouts_.Release(event->button(), event->position());
+    if (!handled) event->ignore();
+}
+
+void TChartItem::hoverMoveEvent(QHoverEvent* event) {
+    readouts_.Move(event->position());
+}
+
+void TChartItem::hoverLeaveEvent(QHoverEvent*) {
+    readouts_.Hide();
+}
+
+void TChartItem::keyPressEvent(QKeyEvent* event) {
+    if (!readouts_.Key(event->key())) event->ignore();
 }
 
 void TChartItem::wheelEvent(QWheelEvent* event) {

@@ -3,14 +3,17 @@
 #include <QQuickPaintedItem>
 
 #include "twinscope/chart/panel/Chart.h"
+#include "twinscope/chart/panel/Readout.h"
 #include "twinscope/platform/ChartMouseInput.h"
+#include "twinscope/platform/ReadoutInput.h"
 #include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
 // The chart as a Qt Quick item: the QML type ChartItem of the module Twinscope 1.0, once
 // RegisterChartItem has run. It paints the chart at its size, hands the mouse to the chart's
-// zoom and scroll as the widget does, and announces the same signals.
+// zoom and scroll as the widget does, shows and pins the same readouts, and announces the same
+// signals.
 class TWINSCOPE_EXPORT TChartItem : public QQuickPaintedItem {
     Q_OBJECT
 
@@ -20,6 +23,8 @@ public:
 
     TChart& Chart() { return chart_; }
     const TChart& Chart() const { return chart_; }
+    TReadoutInput& Readouts() { return readouts_; }
+    const TReadoutInput& Readouts() const { return readouts_; }
 
     void paint(QPainter* painter) override;
 
@@ -29,6 +34,7 @@ signals:
     void zoomUndone();
     void scrolled();
     void clicked(twinscope::TChartClickedPart part);
+    void readoutChanged(const twinscope::TReadout& readout);
 
 protected:
     void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
@@ -36,10 +42,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void hoverMoveEvent(QHoverEvent* event) override;
+    void hoverLeaveEvent(QHoverEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     TChart chart_;
     TChartMouseInput mouse_;
+    TReadoutInput readouts_;
 };
 
 // Makes ChartItem known to QML as "import Twinscope"; call it before loading the QML.

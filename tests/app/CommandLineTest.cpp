@@ -79,6 +79,16 @@ const UsageErrorCase kUsageErrors[] = {
     {"UnknownLegend",
      {"--render", "c.png", "--legend", "points"},
      "twinscope: --legend: 'points' is not values, series or none"},
+    {"CursorWithoutRender",
+     {"--cursor", "2024-08-15"},
+     "twinscope: --cursor applies only with --render"},
+    {"CursorNotADate",
+     {"--render", "c.png", "--cursor", "15.8.2024"},
+     "twinscope: --cursor: '15.8.2024' is not an ISO 8601 date (YYYY-MM-DD, optionally with "
+     "Thh:mm or Thh:mm:ss)"},
+    {"CursorValueNotANumber",
+     {"--render", "c.png", "--cursor", "2024-08-15,warm"},
+     "twinscope: --cursor: 'warm' is not a number"},
 };
 
 class CommandLineUsageTest : public testing::TestWithParam<UsageErrorCase> {};
@@ -104,7 +114,7 @@ TEST(CommandLine, HelpListsEveryOptionAndVersionPrintsTheProjectVersion) {
          {"-h, --help", "-v, --version", "--data <file>", "--data-format <name>", "--column <name>",
           "--unit <unit>", "--render <file>", "--format <name>", "--size <WxH>", "--scale <N>",
           "--min <F>", "--max <F>", "--begin <date>", "--end <date>", "--grid-on-celsius",
-          "--canvas <name>", "--title <text>", "--legend <what>"}) {
+          "--canvas <name>", "--title <text>", "--legend <what>", "--cursor <date[,value]>"}) {
         EXPECT_TRUE(help.Text.contains(option)) << option;
     }
     const auto version = std::get<TCommandLineExit>(Parse({"-v"}));
@@ -136,6 +146,7 @@ TEST(CommandLine, ReadsTheRenderRequest) {
     EXPECT_FALSE(r.Format);
     EXPECT_FALSE(r.Title);
     EXPECT_FALSE(r.Legend);
+    EXPECT_FALSE(r.Cursor);
 
     const auto window = std::get<TProgramOptions>(Parse({}));
     EXPECT_TRUE(window.DataFiles.isEmpty());
@@ -159,6 +170,14 @@ TEST(CommandLine, ReadsHowToReadTheDataAndWhereAndHowToDrawIt) {
     EXPECT_EQ(r.Scale, 2.5);
     EXPECT_EQ(r.Title, "Garden, 2015");
     EXPECT_EQ(r.Legend, TLegendShown::None);
+
+    const auto at = [](const char* cursor) {
+        return std::get<TProgramOptions>(Parse({"--render", "c.png", "--cursor", cursor}))
+            .RenderTo->Cursor;
+    };
+    EXPECT_EQ(at("2024-08-15"), (TRenderCursor{.Date = 45519}));
+    EXPECT_EQ(at("2024-08-15T12:00,72.5"), (TRenderCursor{.Date = 45519.5, .Value = 72.5}));
+    EXPECT_EQ(at("2024-08-15,-40"), (TRenderCursor{.Date = 45519, .Value = -40}));
 
     // The largest ratio for the stored size, 965 x 518, keeps to 10000 pixels a side.
     EXPECT_EQ(

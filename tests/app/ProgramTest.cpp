@@ -148,6 +148,32 @@ TEST(Program, RendersAnSvgWhoseSeriesIsOneLine) {
     EXPECT_EQ(longest, 24);
 }
 
+// The readout at 15 August 2024 and 400 °F: the stored point of 13 August in both units in the
+// box, and the badges over the axes' labels, the dates' at the point, the °F and °C ones at
+// the cursor's height to a tenth.
+TEST(Program, RendersTheReadoutAtTheCursor) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("chart.svg");
+    const QStringList plot{"--render", file,      "--min",      "300",   "--max",
+                           "500",      "--begin", "2024-07-20", "--end", "2024-09-30"};
+    ASSERT_EQ(RunProgram(plot + QStringList{"--cursor", "2024-08-15,400"}).status, 0);
+    const QStringList texts = SvgTexts(file);
+    EXPECT_TRUE(texts.contains("seriesActualData: 486.147 °F · 252.304 °C"))
+        << texts.join("|").toStdString();
+    EXPECT_EQ(texts.filter(QRegularExpression(" · day of the year 226$")).size(), 1);
+    for (const char* badge : {"399.7", "204.3", "226"})
+        EXPECT_TRUE(texts.contains(badge)) << badge;
+
+    // Without a cursor, or at a date the plot does not show, there is no readout.
+    for (const char* cursor : {"", "2025-01-01"}) {
+        QStringList arguments = plot;
+        if (*cursor) arguments << "--cursor" << cursor;
+        ASSERT_EQ(RunProgram(arguments).status, 0);
+        EXPECT_TRUE(SvgTexts(file).filter(QRegularExpression("day of the year \\d+$")).isEmpty())
+            << cursor;
+    }
+}
+
 #define SEATTLE TWINSCOPE_SOURCE_DIR "/docs/seattle-2015.csv"
 constexpr const char* kSeattle = SEATTLE;
 constexpr const char* kSeattleNote =

@@ -91,6 +91,23 @@ TEST_F(ChartItemTest, TheMouseZoomsAndScrolls) {
     EXPECT_EQ(Shown(), before) << "the undo shows the chart as it was";
 }
 
+// A move without a button reads the point under the mouse, as the widget does, and a click
+// pins it.
+TEST_F(ChartItemTest, AMoveAnnouncesTheReadout) {
+    Shown();
+    QSignalSpy readouts(&item, &TChartItem::readoutChanged);
+    const TChart& chart = item.Chart();
+    const QPoint at(chart.ScaleMapOf(chart.BottomAxis()).ToPixel(45474 + 10), chart.PlotCenterY());
+    QTest::mouseMove(&window, at);
+    ASSERT_GE(readouts.count(), 1);
+    const TReadout& r = item.Readouts().Current();
+    ASSERT_EQ(r.Series.size(), 1u);
+    EXPECT_EQ(r.Series[0].Index, 10);
+    EXPECT_EQ(r.Series[0].Y.size(), 2u) << "°F and °C";
+    QTest::mouseClick(&window, Qt::LeftButton, {}, at);
+    EXPECT_EQ(item.Readouts().Pinned().size(), 1u);
+}
+
 TEST_F(ChartItemTest, TheChartFollowsTheItemsSize) {
     item.setSize({300, 200});
     EXPECT_EQ(item.Chart().Width(), 300);

@@ -1,0 +1,127 @@
+#include "twinscope/platform/ReadoutInput.h"
+
+#include <cstdlib>
+#include <utility>
+
+#include <QGuiApplication>
+#include <QStyleHints>
+
+#include "twinscope/chart/panel/ChartMouse.h"
+
+namespace twinscope {
+
+namespace {
+TPoint PixelOf(QPointF at) {
+    const QPoint p = at.toPoint();
+    return {p.x(), p.y()};
+}
+}  // namespace
+
+TReadoutInput::TReadoutInput(const TCustomChart& chart, std::function<void()> repaint,
+                             std::function<void(const TReadout&)> announce)
+    : chart_(chart), repaint_(std::move(repaint)), announce_(std::move(announce)) {}
+
+std::vector<TReadout> TReadoutInput::Pinned() const {
+    std::vector<TReadout> pinned;
+    for (TPoint pin : pins_) {
+        TReadout r = ReadAt(pin);
+        if (r.Shown) pinned.push_back(std::move(r));
+    }
+    return pinned;
+}
+
+TReadout TReadoutInput::ReadAt(TPoint pixel) const {
+    // A conversion or a format that fails leaves the readout out, never the event unfinished.
+    try {
+        return ReadoutAt(chart_, pixel);
+    } catch (...) {
+        return TReadout{.Cursor = pixel};
+    }
+}
+
+bool TReadoutInput::Dragging() const {
+    return chart_.Mouse().Zoom().Active() || chart_.Mouse().Scroll().Active;
+}
+
+void TReadoutInput::ShowAt(TPoint pixel) {
+    TReadout r = Dragging() ? TReadout{.Cursor = pixel} : ReadAt(pixel);
+    if (!r.Shown && !current_.Shown) {
+        current_.Cursor = pixel;
+        return;
+    }
+    if (r == current_) return;
+    current_ = std::move(r);
+    Repaint();
+    if (announce_) announce_(current_);
+}
+
+void TReadoutInput::Hide() {
+    if (!current_.Shown) return;
+    current_ = TReadout{.Cursor = current_.Cursor};
+    Repaint();
+    if (announce_) announce_(current_);
+}
+
+void TReadoutInput::TogglePinAt(TPoint pixel) {
+    if (!ReadAt(pixel).Shown) return;
+    for (auto pin = pins_.begin(); pin != pins_.end(); ++pin) {
+        if (std::abs(ReadAt(*pin).CrosshairX - pixel.X) <= ClickTolerance) {
+            pins_.erase(pin);
+            Repaint();
+            return;
+        }
+    }
+    pins_.push_back(pixel);
+    Repaint();
+}
+
+void TReadoutInput::ClearPins() {
+    if (pins_.empty()) return;
+    pins_.clear();
+    Repaint();
+}
+
+void TReadoutInput::SetStyle(const TReadoutStyle& style) {
+    style_ = style;
+    Repaint();
+}
+
+void TReadoutInput::Press(Qt::MouseButton button, QPointF at) {
+    last_ = at;
+    press_.reset();
+    if (button == Qt::LeftButton) press_ = at;
+}
+
+void TReadoutInput::Move(QPointF at) {
+    // A host may repeat the last position (a scene that changed under a still mouse): only a
+    // move shows the readout.
+    if (at == last_) return;
+    last_ = at;
+    ShowAt(PixelOf(at));
+}
+
+void TReadoutInput::Release(Qt::MouseButton button, QPointF at) {
+    if (button == Qt::LeftButton && press_ &&
+        (at - *press_).manhattanLength() < QGuiApplication::styleHints()->startDragDistance()) {
+        TogglePinAt(PixelOf(*press_));
+    }
+    press_.reset();
+    last_ = at;
+}
+
+bool TReadoutInput::Key(int key) {
+    if (key != Qt::Key_Escape || pins_.empty()) return false;
+    ClearPins();
+    return true;
+}
+
+void TReadoutInput::Paint(QPainter& painter) {
+    // A drag draws straight onto the chart's picture; nothing covers it meanwhile.
+    if (Dragging()) return;
+    std::vector<TReadout> shown = Pinned();
+    // The chart may have laid itself out anew in this paint: the readout follows the layout.
+    if (current_.Shown) shown.push_back(ReadAt(current_.Cursor));
+    overlay_.Draw(painter, chart_, shown, style_);
+}
+
+}  // namespace twinscope

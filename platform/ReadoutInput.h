@@ -1,0 +1,73 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include <QPainter>
+#include <QPointF>
+#include <Qt>
+
+#include "twinscope/chart/panel/CustomChart.h"
+#include "twinscope/chart/panel/Readout.h"
+#include "twinscope/platform/ReadoutOverlay.h"
+#include "twinscope/runtime/Export.h"
+
+namespace twinscope {
+
+// The readouts a host (the widget, the Qt Quick item) shows over its chart: the one under the
+// mouse, shown as the mouse moves (not at a release, until it moves on), and those pinned by a
+// click. A click in the plot pins a readout there, a click on a
+// pin's crosshair removes it, Escape removes them all; while a zoom or scroll drag is under way
+// none shows. Each is read anew from the chart's last layout when the host paints, so data
+// changed under a pin is read as it is. Reading never throws: a readout that fails is empty.
+class TWINSCOPE_EXPORT TReadoutInput {
+public:
+    // `repaint` asks the host to paint (the chart's kept picture is copied, not drawn again);
+    // `announce` hears every new readout under the mouse, an empty one (Shown false) when it
+    // goes.
+    TReadoutInput(const TCustomChart& chart, std::function<void()> repaint,
+                  std::function<void(const TReadout&)> announce);
+
+    // The readout under the mouse; Shown false when there is none.
+    const TReadout& Current() const { return current_; }
+    std::vector<TReadout> Pinned() const;
+    // Shows the readout at a pixel, as a mouse move there does.
+    void ShowAt(TPoint pixel);
+    void Hide();
+    // Pins a readout at a pixel of the plot, or removes the pin whose crosshair stands there.
+    void TogglePinAt(TPoint pixel);
+    void ClearPins();
+    const TReadoutStyle& Style() const { return style_; }
+    void SetStyle(const TReadoutStyle& style);
+
+    // The host's Qt input, after the chart's mouse input has had it.
+    void Press(Qt::MouseButton button, QPointF at);
+    void Move(QPointF at);
+    void Release(Qt::MouseButton button, QPointF at);
+    // False for a key the readouts do not take, which the host passes on.
+    bool Key(int key);
+    // Draws the readouts over what the painter shows of the chart's last paint.
+    void Paint(QPainter& painter);
+
+private:
+    bool Dragging() const;
+    TReadout ReadAt(TPoint pixel) const;
+    void Repaint() const {
+        if (repaint_) repaint_();
+    }
+
+    const TCustomChart& chart_;
+    std::function<void()> repaint_;
+    std::function<void(const TReadout&)> announce_;
+    TReadout current_;
+    std::vector<TPoint> pins_;
+    TReadoutOverlay overlay_;
+    TReadoutStyle style_;
+    // Where the left button went down, for a click that pins, and the last position the mouse
+    // was seen at.
+    std::optional<QPointF> press_;
+    std::optional<QPointF> last_;
+};
+
+}  // namespace twinscope
