@@ -257,6 +257,10 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "wrap-day-scale",
         "Dates across a new year get a day scale that starts again at 1 on each 1 January "
         "(without it such dates keep the day scale as it was).");
+    const QCommandLineOption wheelZoom(
+        "wheel-zoom",
+        "In the window the mouse wheel zooms around the point under the cursor (over an axis, "
+        "that axis alone); without it the wheel does nothing there.");
     const QCommandLineOption saveColumns(
         "save-columns",
         "With --data: write the readings (one line) into a column file, which --data then shows "
@@ -264,7 +268,7 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "file");
     parser.addOptions({data, dataFormat, column, unit, saveColumns, render, format, size, scale,
                        minimum, maximum, begin, end, gridOnCelsius, canvas, title, legend,
-                       wrapDayScale, cursor});
+                       wrapDayScale, wheelZoom, cursor});
 
     if (!parser.parse(arguments)) return UsageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -286,6 +290,7 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
 
     TProgramOptions options;
     options.WrapDayScale = parser.isSet(wrapDayScale);
+    options.WheelZoom = parser.isSet(wheelZoom);
     try {
         RefuseUnless(parser.isSet(data), parser, {&dataFormat, &column, &unit, &saveColumns},
                      "--data");

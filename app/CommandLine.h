@@ -47,6 +47,8 @@ struct TProgramOptions {
     std::optional<TRenderOptions> RenderTo;
     // A plot across a new year gets a day scale that reads across it.
     bool WrapDayScale = false;
+    // The window's wheel zooms around the cursor (--wheel-zoom).
+    bool WheelZoom = false;
 };
 
 // The program ends at once: help or version for standard output (status 0), or an error for

@@ -13,6 +13,7 @@
 #include "app/ReadingsLoad.h"
 #include "app/TwinscopeMain.h"
 #include "app/WindowStart.h"
+#include "twinscope/chart/panel/Chart.h"
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
 #include "twinscope/platform/MappedColumnFile.h"
 #include "twinscope/platform/QtFormatSettings.h"
@@ -98,6 +99,7 @@ int main(int argc, char** argv) {
     if (!start.Window) return ReportStartFailure(start.Failure);
     start.Window->SetReadingOptions(options.Reading);
     start.Window->SetWrapDayScale(options.WrapDayScale);
+    start.Window->Chart().Mouse().SetWheelZoomsAtCursor(options.WheelZoom);
     try {
         if (readings) {
             start.Window->ReplaceReadings(*readings);

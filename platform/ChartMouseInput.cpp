@@ -1,5 +1,6 @@
 #include "twinscope/platform/ChartMouseInput.h"
 
+#include <cmath>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -149,8 +150,34 @@ bool TChartMouseInput::Release(Qt::MouseButton button, QPointF at) {
     return true;
 }
 
-void TChartMouseInput::Wheel(int delta) {
-    HandOn([&](TChartMouse& mouse) { mouse.MouseWheel(delta); });
+void TChartMouseInput::Wheel(int delta, QPointF at) {
+    const QPoint p = at.toPoint();
+    HandOn([&](TChartMouse& mouse) { mouse.MouseWheelAt(delta, {p.x(), p.y()}); });
+}
+
+void TChartMouseInput::Pinch(double zoom, QPointF at) {
+    // A pinch outwards (a positive step) narrows the ranges, as the wheel turned away does.
+    if (!std::isfinite(zoom) || zoom <= -1) return;
+    const QPoint p = at.toPoint();
+    HandOn([&](TChartMouse& mouse) { mouse.ZoomAround({p.x(), p.y()}, 1 / (1 + zoom)); });
+}
+
+bool TChartMouseInput::Key(int key) {
+    std::optional<TNavigationKey> navigation;
+    switch (key) {
+        case Qt::Key_Left: navigation = nkLeft; break;
+        case Qt::Key_Right: navigation = nkRight; break;
+        case Qt::Key_Up: navigation = nkUp; break;
+        case Qt::Key_Down: navigation = nkDown; break;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal: navigation = nkZoomIn; break;
+        case Qt::Key_Minus: navigation = nkZoomOut; break;
+        case Qt::Key_Home: navigation = nkHome; break;
+        default: return false;
+    }
+    bool answered = false;
+    HandOn([&](TChartMouse& mouse) { answered = mouse.NavigationKey(*navigation); });
+    return answered;
 }
 
 }  // namespace twinscope

@@ -44,8 +44,13 @@ public:
     bool Press(Qt::MouseButton button, QPointF at, Qt::KeyboardModifiers modifiers);
     void Move(QPointF at);
     bool Release(Qt::MouseButton button, QPointF at);
-    // Wheel turns in eighths of a degree, as Qt reports them.
-    void Wheel(int delta);
+    // Wheel turns in eighths of a degree, as Qt reports them, with the cursor's place.
+    void Wheel(int delta, QPointF at);
+    // A pinch's step (Qt's native zoom gesture: positive outwards) around its centre.
+    void Pinch(double zoom, QPointF at);
+    // The navigation keys (arrows, + or =, -, Home); false for another key or one that changed
+    // nothing, which the host passes on.
+    bool Key(int key);
 
 private:
     void HandOn(const std::function<void(TChartMouse&)>& call);

@@ -1,6 +1,7 @@
 #include "twinscope/platform/ChartWidget.h"
 
 #include <QKeyEvent>
+#include <QNativeGestureEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -23,9 +24,10 @@ TChartWidget::TChartWidget(QWidget* parent)
     SetDefaultFormatSettings(FormatSettingsFromLocale(locale()));
     // The chart paints its whole area every time: no erase, so nothing flickers.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // Moves without a button held show the readout; a click gives the focus for Escape.
+    // Moves without a button held show the readout; Tab or a click gives the focus for the
+    // keys; pinches arrive as native gestures.
     setMouseTracking(true);
-    setFocusPolicy(Qt::ClickFocus);
+    setFocusPolicy(Qt::StrongFocus);
     chart_.SetBounds(width(), height());
     chart_.SetOnRepaintRequest([this] { update(); });
 }
@@ -77,11 +79,27 @@ void TChartWidget::leaveEvent(QEvent* event) {
 }
 
 void TChartWidget::keyPressEvent(QKeyEvent* event) {
-    if (!readouts_.Key(event->key())) QWidget::keyPressEvent(event);
+    if (readouts_.Key(event->key()) || mouse_.Key(event->key())) return;
+    QWidget::keyPressEvent(event);
 }
 
 void TChartWidget::wheelEvent(QWheelEvent* event) {
-    mouse_.Wheel(event->angleDelta().y());
+    if (wheelNeedsControl_ && !(event->modifiers() & Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
+    mouse_.Wheel(event->angleDelta().y(), event->position());
+}
+
+bool TChartWidget::event(QEvent* event) {
+    if (event->type() == QEvent::NativeGesture) {
+        const auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture) {
+            mouse_.Pinch(gesture->value(), gesture->position());
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 }  // namespace twinscope

@@ -30,6 +30,12 @@ namespace twinscope {
 // announces each new one as readoutChanged (an empty one, Shown false, when it goes). A click
 // in the plot pins a readout there, a click on a pin's crosshair removes it, Escape removes
 // them all. While a zoom or scroll drag is under way no readout shows.
+//
+// Beside the drags: with the chart's Mouse().SetWheelZoomsAtCursor(true) the wheel zooms around
+// the point under the cursor (over an axis that axis alone); a pinch on a touch screen or
+// touchpad zooms around its centre; with the focus (Tab or a click) the arrows pan, + and -
+// zoom and Home undoes every zoom. Inside a scroll area, SetWheelNeedsControl(true) leaves the
+// wheel to the scroll area unless Ctrl is held.
 class TWINSCOPE_EXPORT TChartWidget : public QWidget {
     Q_OBJECT
 
@@ -43,6 +49,9 @@ public:
     // The readouts over the plot: the one under the mouse, the pinned ones, their style.
     TReadoutInput& Readouts() { return readouts_; }
     const TReadoutInput& Readouts() const { return readouts_; }
+
+    bool WheelNeedsControl() const { return wheelNeedsControl_; }
+    void SetWheelNeedsControl(bool on) { wheelNeedsControl_ = on; }
 
 signals:
     void rangeChanged(twinscope::TChartAxis* axis);
@@ -61,11 +70,13 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     TChart chart_;
     TChartMouseInput mouse_;
     TReadoutInput readouts_;
+    bool wheelNeedsControl_ = false;
 };
 
 }  // namespace twinscope

@@ -75,16 +75,16 @@ void TChartAxis::SetMinMax(double minimum, double maximum) {
     }
 }
 
-void TChartAxis::StoreMinimum(double x) {
-    if (x == minimum_) return;
-    minimum_ = x;
-    chart_.AxisRangeChanged(*this);
-}
-
-void TChartAxis::StoreMaximum(double x) {
-    if (x == maximum_) return;
-    maximum_ = x;
-    chart_.AxisRangeChanged(*this);
+void TChartAxis::StoreRange(TScaleRange range) {
+    // Each end that changes is reported, the minimum first.
+    if (range.Minimum != minimum_) {
+        minimum_ = range.Minimum;
+        chart_.AxisRangeChanged(*this);
+    }
+    if (range.Maximum != maximum_) {
+        maximum_ = range.Maximum;
+        chart_.AxisRangeChanged(*this);
+    }
 }
 
 void TChartAxis::SetIncrement(double x) {

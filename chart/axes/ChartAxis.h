@@ -68,10 +68,9 @@ public:
     // Sets both ends at once, widening first so that neither check can fail on a valid range.
     // The range given is the range shown: the three automatic flags go off.
     void SetMinMax(double minimum, double maximum);
-    // Stores an end without the range check (mouse zoom and scroll, and their undo, whose ranges
-    // are in order by construction); a change is still reported to the chart.
-    void StoreMinimum(double x);
-    void StoreMaximum(double x);
+    // Stores both ends without the range check (mouse zoom and scroll, and their undo, whose
+    // ranges are in order by construction); a change is still reported to the chart.
+    void StoreRange(TScaleRange range);
 
     bool Automatic() const { return automatic_; }
     void SetAutomatic(bool b);
@@ -151,7 +150,6 @@ public:
     // Created on first access; a new vertical title reads upwards (90) on the left axis or on
     // an axis of the near side, downwards (270) on the far side.
     TChartAxisTitle& Title();
-    bool HasTitle() const { return title_ != nullptr; }
     // The title once created, else none; reading it never creates it.
     const TChartAxisTitle* CreatedTitle() const { return title_.get(); }
     std::int32_t TitleSize() const { return titleSize_; }

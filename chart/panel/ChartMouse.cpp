@@ -44,8 +44,7 @@ TColor ExclusiveOrColor(TColor pen, TColor background) {
 
 void SetRangeFromMouse(TChartAxis& axis, double a, double b) {
     axis.ClearAutomatic();
-    axis.StoreMinimum(std::min(a, b));
-    axis.StoreMaximum(std::max(a, b));
+    axis.StoreRange({std::min(a, b), std::max(a, b)});
 }
 
 // Everything is found where the last paint put it.
@@ -251,8 +250,7 @@ void TChartMouse::UnzoomAxes() {
             axis.SetAutomatic(saved->Automatic);
             axis.SetAutomaticMinimum(saved->AutomaticMinimum);
             axis.SetAutomaticMaximum(saved->AutomaticMaximum);
-            axis.StoreMinimum(saved->Minimum);
-            axis.StoreMaximum(saved->Maximum);
+            axis.StoreRange({saved->Minimum, saved->Maximum});
         }
         savedScales_.clear();
         scalesSaved_ = false;

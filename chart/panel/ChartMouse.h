@@ -36,6 +36,11 @@ using enum TChartClickedPart;
 // and b, without the range checks of its setters: zoom and scroll never raise them.
 void SetRangeFromMouse(TChartAxis& axis, double a, double b);
 
+// The keys a focused chart answers: the arrows pan by a tenth of the plot, ZoomIn and ZoomOut
+// zoom around the plot's centre, Home undoes every zoom and scroll.
+enum class TNavigationKey : std::uint8_t { nkLeft, nkRight, nkUp, nkDown, nkZoomIn, nkZoomOut, nkHome };
+using enum TNavigationKey;
+
 // Zooming and scrolling with the mouse. Dragging with the zoom button draws a rectangle and, on
 // release, zooms the four standard axes to it (or, dragged the other way, undoes the zoom);
 // dragging with the scroll button moves every axis with the mouse. The host window hands in its
@@ -78,6 +83,21 @@ public:
     void MouseUp(TMouseButton button, std::int32_t x, std::int32_t y);
     // Wheel turns in eighths of a degree, positive away from the user (120 per notch).
     void MouseWheel(std::int32_t delta);
+    // The same turn with the cursor's pixel: with WheelZoomsAtCursor it zooms around the value
+    // under the cursor (over the plot the four standard axes, over an axis that axis alone),
+    // else it does what MouseWheel does.
+    void MouseWheelAt(std::int32_t delta, TPoint at);
+    // Off by default: the wheel zooms or scrolls as Zoom() and Panning() say.
+    bool WheelZoomsAtCursor() const { return wheelZoomsAtCursor_; }
+    void SetWheelZoomsAtCursor(bool on) { wheelZoomsAtCursor_ = on; }
+    // Narrows (factor below 1) or widens the shown ranges around the value under a pixel,
+    // which stays where it is: the four standard axes, or the one given. A zoom as the drag's:
+    // the first one keeps the settings for the undo, and OnZoom is raised.
+    void ZoomAround(TPoint at, double factor, TChartAxis* only = nullptr);
+    // A key of a focused chart; false for one it does not answer (or that changes nothing).
+    bool NavigationKey(TNavigationKey key);
+    // The axis (shown, standard or custom) whose labels or line lie under a pixel; none.
+    TChartAxis* AxisAt(TPoint p) const;
 
     // Zooms the standard axes to the drag's rectangle, mapped through the last paint.
     void ZoomAxesToRectangle();
@@ -115,6 +135,8 @@ private:
     void ScrollAxis(TChartAxis& axis, std::int32_t from, std::int32_t to);
     void SaveScales();
     void ZoomByWheel(double notches);
+    // Scrolls by pixels along each direction, as a drag by them would, and says so.
+    bool ScrollBy(std::int32_t dx, std::int32_t dy);
 
     TCustomChart& chart_;
     TChartZoom zoom_;
@@ -122,6 +144,7 @@ private:
     TPanningMode allowPanning_ = pmBoth;
     TMouseButton scrollMouseButton_ = mbRight;
     TMouseWheelStyle zoomWheel_ = pmwNone;
+    bool wheelZoomsAtCursor_ = false;
     TMouseDrag scroll_;
     bool zoomed_ = false;
     bool scalesSaved_ = false;

@@ -184,8 +184,7 @@ void TCustomAxisPanel::KeepAxesLayout(TChartLayout layout) {
         // An automatic end is written into the stored range, unchecked and unreported.
         axis->PrepareRange(paint.Series);
         if (paint.FollowedIncrement) {
-            axis->StoreMinimum(paint.Map.Minimum());
-            axis->StoreMaximum(paint.Map.Maximum());
+            axis->StoreRange(paint.Map.Range());
             axis->SetIncrement(*paint.FollowedIncrement);
         }
         if (paint.Shown && axisVisible_) FillAutomaticItems(*axis, paint.Division);

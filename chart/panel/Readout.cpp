@@ -29,9 +29,9 @@ struct TReading {
 TReading ReadingOf(const TChartAxis& axis) {
     const TMasterReading& own = axis.MasterReading();
     if (own.Master && own.Forward) return {own.Master, &own.Forward};
-    const auto& conversion = axis.ScaleConversion();
-    if (axis.ConversionMaster() && conversion && conversion->Forward)
-        return {axis.ConversionMaster(), &conversion->Forward};
+    const TConvertedFrom& from = axis.ConvertedFrom();
+    if (from.Master && from.Conversion && from.Conversion->Forward)
+        return {from.Master, &from.Conversion->Forward};
     return {};
 }
 

@@ -78,7 +78,7 @@ void TChartItem::keyPressEvent(QKeyEvent* event) {
 }
 
 void TChartItem::wheelEvent(QWheelEvent* event) {
-    mouse_.Wheel(event->angleDelta().y());
+    mouse_.Wheel(event->angleDelta().y(), event->position());
 }
 
 void RegisterChartItem() {

@@ -114,7 +114,8 @@ TEST(CommandLine, HelpListsEveryOptionAndVersionPrintsTheProjectVersion) {
          {"-h, --help", "-v, --version", "--data <file>", "--data-format <name>", "--column <name>",
           "--unit <unit>", "--render <file>", "--format <name>", "--size <WxH>", "--scale <N>",
           "--min <F>", "--max <F>", "--begin <date>", "--end <date>", "--grid-on-celsius",
-          "--canvas <name>", "--title <text>", "--legend <what>", "--cursor <date[,value]>"}) {
+          "--canvas <name>", "--title <text>", "--legend <what>", "--cursor <date[,value]>",
+          "--wheel-zoom"}) {
         EXPECT_TRUE(help.Text.contains(option)) << option;
     }
     const auto version = std::get<TCommandLineExit>(Parse({"-v"}));

@@ -315,7 +315,7 @@ TEST_F(ChartFixture, CustomAxisDefaults) {
     EXPECT_EQ(axis.Labels().Separation(), 10);
     EXPECT_EQ(axis.Labels().MarginToAxis(), 10);
     EXPECT_TRUE(axis.Labels().Format().Transparent());
-    EXPECT_FALSE(axis.HasTitle());
+    EXPECT_EQ(axis.CreatedTitle(), nullptr);
 }
 
 struct TitleAngleCase {

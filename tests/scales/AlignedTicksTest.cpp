@@ -144,8 +144,7 @@ TEST_F(AlignedTicksTest, FollowTheMastersZoom) {
         scale->SetFollowsLive(live);
         scale->SetAlignedToMaster(true);
         Render();
-        master.StoreMinimum(50);
-        master.StoreMaximum(100);
+        master.StoreRange({50, 100});
         Render();
         EXPECT_EQ(Texts(*scale.Get()),
                   (std::vector<std::string>{"38", "32", "27", "21", "16", "10"}))

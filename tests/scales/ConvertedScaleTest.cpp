@@ -334,8 +334,7 @@ TEST_P(LiveSideTest, FollowsTheMastersZoom) {
     TChartAxis& master = scale.MasterAxis();
     master.SetMinMax(0, 1000);
     scale.SetFollowsLive(true);
-    master.StoreMinimum(100);
-    master.StoreMaximum(300);
+    master.StoreRange({100, 300});
     testing::steps::FitAxesIntoPlot(chart);
     EXPECT_DOUBLE_EQ(scale.Minimum(), forward(100));
     EXPECT_DOUBLE_EQ(scale.Maximum(), forward(300));

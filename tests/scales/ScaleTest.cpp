@@ -320,8 +320,7 @@ INSTANTIATE_TEST_SUITE_P(
         LiveCase{"ASetRange", true, [](TChartAxis& m) { m.SetMinMax(50, 68); }, 50, 68},
         LiveCase{"AZoomOrScrollStoringTheEnds", true,
                  [](TChartAxis& m) {
-                     m.StoreMinimum(-40);
-                     m.StoreMaximum(-4);
+                     m.StoreRange({-40, -4});
                  },
                  -40, -4},
         LiveCase{"AnAutomaticRangeFromTheData", true,
