@@ -9,6 +9,7 @@
 
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
+#include "twinscope/platform/ChartAccessible.h"
 #include "twinscope/platform/QtFormatSettings.h"
 #include "twinscope/runtime/FormatSettings.h"
 
@@ -21,6 +22,7 @@ TChartWidget::TChartWidget(QWidget* parent)
           chart_, [this] { update(); },
           [this](const TReadout& readout) { emit readoutChanged(readout); }) {
     RegisterQtCanvases();
+    InstallChartAccessibility();
     SetDefaultFormatSettings(FormatSettingsFromLocale(locale()));
     // The chart paints its whole area every time: no erase, so nothing flickers.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -79,7 +81,11 @@ void TChartWidget::leaveEvent(QEvent* event) {
 }
 
 void TChartWidget::keyPressEvent(QKeyEvent* event) {
-    if (readouts_.Key(event->key()) || mouse_.Key(event->key())) return;
+    if (readouts_.Key(event->key())) {
+        AnnounceDataCursor(*this);
+        return;
+    }
+    if (mouse_.Key(event->key())) return;
     QWidget::keyPressEvent(event);
 }
 

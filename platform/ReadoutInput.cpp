@@ -17,9 +17,9 @@ TPoint PixelOf(QPointF at) {
 }
 }  // namespace
 
-TReadoutInput::TReadoutInput(const TCustomChart& chart, std::function<void()> repaint,
+TReadoutInput::TReadoutInput(TCustomChart& chart, std::function<void()> repaint,
                              std::function<void(const TReadout&)> announce)
-    : chart_(chart), repaint_(std::move(repaint)), announce_(std::move(announce)) {}
+    : chart_(chart), cursor_(chart), repaint_(std::move(repaint)), announce_(std::move(announce)) {}
 
 std::vector<TReadout> TReadoutInput::Pinned() const {
     std::vector<TReadout> pinned;
@@ -109,9 +109,53 @@ void TReadoutInput::Release(Qt::MouseButton button, QPointF at) {
     last_ = at;
 }
 
+TReadout TReadoutInput::CursorReadout() const {
+    const TChartSeries* series = cursor_.Series();
+    if (!series) return {};
+    try {
+        return ReadoutOfPoint(chart_, *series, cursor_.PointIndex());
+    } catch (...) {
+        return {};
+    }
+}
+
+bool TReadoutInput::CursorKey(int key) {
+    std::optional<TDataCursorMove> move;
+    switch (key) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: move = dcStart; break;
+        case Qt::Key_Left: move = dcPrevious; break;
+        case Qt::Key_Right: move = dcNext; break;
+        case Qt::Key_PageUp: move = dcPageBack; break;
+        case Qt::Key_PageDown: move = dcPageForward; break;
+        case Qt::Key_Home: move = dcFirst; break;
+        case Qt::Key_End: move = dcLast; break;
+        case Qt::Key_Up: move = dcSeriesBefore; break;
+        case Qt::Key_Down: move = dcSeriesAfter; break;
+        default: return false;
+    }
+    // Until Enter shows it the arrows and Home belong to the chart's navigation.
+    if (!cursor_.Shown() && move != dcStart) return false;
+    if (Dragging()) return true;
+    try {
+        cursor_.Move(*move);
+    } catch (...) {
+        cursor_.Hide();
+    }
+    Repaint();
+    if (announce_) announce_(CursorReadout());
+    return true;
+}
+
 bool TReadoutInput::Key(int key) {
-    if (key != Qt::Key_Escape || pins_.empty()) return false;
+    if (CursorKey(key)) return true;
+    if (key != Qt::Key_Escape || (pins_.empty() && !cursor_.Shown())) return false;
+    if (cursor_.Shown()) {
+        cursor_.Hide();
+        if (announce_) announce_(TReadout{});
+    }
     ClearPins();
+    Repaint();
     return true;
 }
 
@@ -121,6 +165,7 @@ void TReadoutInput::Paint(QPainter& painter) {
     std::vector<TReadout> shown = Pinned();
     // The chart may have laid itself out anew in this paint: the readout follows the layout.
     if (current_.Shown) shown.push_back(ReadAt(current_.Cursor));
+    if (TReadout cursor = CursorReadout(); cursor.Shown) shown.push_back(std::move(cursor));
     overlay_.Draw(painter, chart_, shown, style_);
 }
 

@@ -9,6 +9,7 @@
 #include <Qt>
 
 #include "twinscope/chart/panel/CustomChart.h"
+#include "twinscope/chart/panel/DataCursor.h"
 #include "twinscope/chart/panel/Readout.h"
 #include "twinscope/platform/ReadoutOverlay.h"
 #include "twinscope/runtime/Export.h"
@@ -21,16 +22,25 @@ namespace twinscope {
 // pin's crosshair removes it, Escape removes them all; while a zoom or scroll drag is under way
 // none shows. Each is read anew from the chart's last layout when the host paints, so data
 // changed under a pin is read as it is. Reading never throws: a readout that fails is empty.
+//
+// With the host focused the keyboard has a data cursor: Enter shows the readout at the point in
+// the middle of the view; while it shows, Left and Right move it point by point, Page Up and
+// Page Down by a tenth of the view, Home and End to the ends, Up and Down to the series before
+// and after, and the chart scrolls to keep its point shown; Escape hides it (and the pins).
 class TWINSCOPE_EXPORT TReadoutInput {
 public:
     // `repaint` asks the host to paint (the chart's kept picture is copied, not drawn again);
     // `announce` hears every new readout under the mouse, an empty one (Shown false) when it
     // goes.
-    TReadoutInput(const TCustomChart& chart, std::function<void()> repaint,
+    TReadoutInput(TCustomChart& chart, std::function<void()> repaint,
                   std::function<void(const TReadout&)> announce);
 
     // The readout under the mouse; Shown false when there is none.
     const TReadout& Current() const { return current_; }
+    const TDataCursor& DataCursor() const { return cursor_; }
+    // The readout at the data cursor's point, as the chart's last layout places it; Shown
+    // false when the cursor is hidden.
+    TReadout CursorReadout() const;
     std::vector<TReadout> Pinned() const;
     // Shows the readout at a pixel, as a mouse move there does.
     void ShowAt(TPoint pixel);
@@ -53,11 +63,13 @@ public:
 private:
     bool Dragging() const;
     TReadout ReadAt(TPoint pixel) const;
+    bool CursorKey(int key);
     void Repaint() const {
         if (repaint_) repaint_();
     }
 
     const TCustomChart& chart_;
+    TDataCursor cursor_;
     std::function<void()> repaint_;
     std::function<void(const TReadout&)> announce_;
     TReadout current_;

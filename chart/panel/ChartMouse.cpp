@@ -302,19 +302,18 @@ bool TChartMouse::ScrollDirection(bool horizontal, std::int32_t from, std::int32
     return true;
 }
 
-void TChartMouse::ScrollAxis(TChartAxis& axis, std::int32_t from, std::int32_t to) {
-    // A step starts from the range shown, except where pixel offsets widened the shown range
-    // beyond the stored one. An end that is not automatic holds the shown value in its stored
-    // range as well, and that one also carries the steps taken since the last paint, which the
-    // shown range does not yet.
+TScaleRange HeldRange(const TChartAxis& axis, const TScaleMap& shown) {
     const bool storedMinimum =
         axis.MinimumOffset() != 0 || !(axis.Automatic() || axis.AutomaticMinimum());
     const bool storedMaximum =
         axis.MaximumOffset() != 0 || !(axis.Automatic() || axis.AutomaticMaximum());
+    return {storedMinimum ? axis.Minimum() : shown.Minimum(),
+            storedMaximum ? axis.Maximum() : shown.Maximum()};
+}
+
+void TChartMouse::ScrollAxis(TChartAxis& axis, std::int32_t from, std::int32_t to) {
     const TScaleMap& map = chart_.ScaleMapOf(axis);
-    const double lo = storedMinimum ? axis.Minimum() : map.Minimum();
-    const double hi = storedMaximum ? axis.Maximum() : map.Maximum();
-    TScaleRange range = map.Scrolled({lo, hi}, from, to);
+    TScaleRange range = map.Scrolled(HeldRange(axis, map), from, to);
     if (OnAllowScroll) {
         const std::optional<TScaleRange> allowed = OnAllowScroll(axis, range);
         if (!allowed) return;

@@ -36,6 +36,11 @@ using enum TChartClickedPart;
 // and b, without the range checks of its setters: zoom and scroll never raise them.
 void SetRangeFromMouse(TChartAxis& axis, double a, double b);
 
+// The range an axis holds now, for a scroll or a zoom to start from: the range its last paint
+// showed, except that an end that is not automatic (or that pixel offsets widened) reads the
+// stored one, which also carries the steps taken since that paint.
+TScaleRange HeldRange(const TChartAxis& axis, const TScaleMap& shown);
+
 // The keys a focused chart answers: the arrows pan by a tenth of the plot, ZoomIn and ZoomOut
 // zoom around the plot's centre, Home undoes every zoom and scroll.
 enum class TNavigationKey : std::uint8_t { nkLeft, nkRight, nkUp, nkDown, nkZoomIn, nkZoomOut, nkHome };
@@ -96,6 +101,9 @@ public:
     void ZoomAround(TPoint at, double factor, TChartAxis* only = nullptr);
     // A key of a focused chart; false for one it does not answer (or that changes nothing).
     bool NavigationKey(TNavigationKey key);
+    // Scrolls by pixels along each direction, as a drag by them would, and says whether it did:
+    // a positive dx moves what the plot shows to the right.
+    bool ScrollBy(std::int32_t dx, std::int32_t dy);
     // The axis (shown, standard or custom) whose labels or line lie under a pixel; none.
     TChartAxis* AxisAt(TPoint p) const;
 
@@ -135,8 +143,6 @@ private:
     void ScrollAxis(TChartAxis& axis, std::int32_t from, std::int32_t to);
     void SaveScales();
     void ZoomByWheel(double notches);
-    // Scrolls by pixels along each direction, as a drag by them would, and says so.
-    bool ScrollBy(std::int32_t dx, std::int32_t dy);
 
     TCustomChart& chart_;
     TChartZoom zoom_;

@@ -90,14 +90,18 @@ std::int32_t NearestIndex(const TChartSeries& series, const TScaleMap& map, std:
     return best;
 }
 
-std::optional<TSeriesReadout> SeriesReadoutAt(const TCustomAxisPanel& chart,
-                                              const TChartSeries& series, std::int32_t x) {
+// The readout of one point of a series; none where the point is a gap, is not drawn, or lies
+// outside the plot.
+std::optional<TSeriesReadout> SeriesReadoutOf(const TCustomAxisPanel& chart,
+                                              const TChartSeries& series, std::int32_t index) {
     const TChartAxis* horizontal = series.ResolvedHorizAxis();
     const TChartAxis* vertical = series.ResolvedVertAxis();
-    if (!series.Active() || series.PointCount() == 0 || !horizontal || !vertical) return {};
+    if (!series.Active() || index < 0 || index >= series.PointCount() || !horizontal ||
+        !vertical) {
+        return {};
+    }
     const TScaleMap& xMap = chart.AxisPaintOf(*horizontal).Map;
     const TScaleMap& yMap = chart.AxisPaintOf(*vertical).Map;
-    const std::int32_t index = NearestIndex(series, xMap, x);
     const double xValue = series.XValues().Value(index);
     const double yValue = series.YValues().Value(index);
     if (std::isnan(xValue) || std::isnan(yValue) || series.PointColor(index) == clNone ||
@@ -112,6 +116,14 @@ std::optional<TSeriesReadout> SeriesReadoutAt(const TCustomAxisPanel& chart,
                           .Point = point,
                           .X = ValuesOn(chart, *horizontal, xValue, point.X),
                           .Y = ValuesOn(chart, *vertical, yValue, point.Y)};
+}
+
+std::optional<TSeriesReadout> SeriesReadoutAt(const TCustomAxisPanel& chart,
+                                              const TChartSeries& series, std::int32_t x) {
+    const TChartAxis* horizontal = series.ResolvedHorizAxis();
+    if (!series.Active() || series.PointCount() == 0 || !horizontal) return {};
+    return SeriesReadoutOf(chart, series,
+                           NearestIndex(series, chart.AxisPaintOf(*horizontal).Map, x));
 }
 
 // A value read off a pixel holds no more than the pixel tells: on a linear axis of numbers it
@@ -149,26 +161,46 @@ const TReadoutValue* ValueOnAxis(const std::vector<TReadoutValue>& values, const
 }
 }  // namespace
 
-TReadout ReadoutAt(const TCustomAxisPanel& chart, TPoint pixel) {
+namespace {
+// The readout at a pixel; where `fixed` is given, that series reads the point it names and the
+// crosshair stands at it, else at the first series' point found.
+TReadout ReadoutFrom(const TCustomAxisPanel& chart, TPoint pixel, const TSeriesReadout* fixed) {
     TReadout readout{.Cursor = pixel, .CrosshairX = pixel.X};
     if (!Contains(chart.PlotRect(), pixel)) return readout;
     readout.Shown = true;
+    std::size_t snap = 0;
     for (const TChartSeries* series : chart.SeriesList()) {
-        if (auto found = SeriesReadoutAt(chart, *series, pixel.X))
+        if (fixed && series == fixed->Series) {
+            snap = readout.Series.size();
+            readout.Series.push_back(*fixed);
+        } else if (auto found = SeriesReadoutAt(chart, *series, pixel.X)) {
             readout.Series.push_back(std::move(*found));
+        }
     }
-    if (!readout.Series.empty()) readout.CrosshairX = readout.Series.front().Point.X;
+    const TSeriesReadout* snapped = readout.Series.empty() ? nullptr : &readout.Series[snap];
+    if (snapped) readout.CrosshairX = snapped->Point.X;
     for (const TChartAxis* axis : chart.Axes()) {
         if (axis->IsDepthAxis() || !chart.AxisPaintOf(*axis).Shown) continue;
         const std::int32_t at = axis->Horizontal() ? readout.CrosshairX : pixel.Y;
-        // The crosshair stands at the first point found: its axes read that point's X.
-        const TReadoutValue* snapped = axis->Horizontal() && !readout.Series.empty()
-                                           ? ValueOnAxis(readout.Series.front().X, *axis)
-                                           : nullptr;
+        // The crosshair stands at a point: its axes read that point's X.
+        const TReadoutValue* value =
+            axis->Horizontal() && snapped ? ValueOnAxis(snapped->X, *axis) : nullptr;
         readout.Badges.push_back(
-            snapped ? *snapped : ValueOn(chart, *axis, ValueAtPixel(chart, *axis, at), at));
+            value ? *value : ValueOn(chart, *axis, ValueAtPixel(chart, *axis, at), at));
     }
     return readout;
+}
+}  // namespace
+
+TReadout ReadoutAt(const TCustomAxisPanel& chart, TPoint pixel) {
+    return ReadoutFrom(chart, pixel, nullptr);
+}
+
+TReadout ReadoutOfPoint(const TCustomAxisPanel& chart, const TChartSeries& series,
+                        std::int32_t index) {
+    const std::optional<TSeriesReadout> point = SeriesReadoutOf(chart, series, index);
+    if (!point) return {};
+    return ReadoutFrom(chart, point->Point, &*point);
 }
 
 }  // namespace twinscope

@@ -65,4 +65,11 @@ struct TWINSCOPE_EXPORT TReadout {
 // by halves.
 TWINSCOPE_EXPORT TReadout ReadoutAt(const TCustomAxisPanel& chart, TPoint pixel);
 
+// The readout of one point of a series, as a keyboard cursor shows it: the crosshair stands at
+// the point, the series reads that point even where others share its pixel column, and the
+// other series read their points nearest it. Nothing (Shown false) where the point is a gap,
+// is not drawn or lies outside the plot.
+TWINSCOPE_EXPORT TReadout ReadoutOfPoint(const TCustomAxisPanel& chart, const TChartSeries& series,
+                                         std::int32_t index);
+
 }  // namespace twinscope
