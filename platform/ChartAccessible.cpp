@@ -10,7 +10,9 @@
 namespace twinscope {
 
 namespace {
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // One series of a chart widget.
 class TSeriesAccessible : public QAccessibleInterface {
@@ -18,7 +20,9 @@ public:
     TSeriesAccessible(const TChartAccessible* chart, const TChartSeries* series)
         : widget_(&chart->Widget()), series_(series) {}
 
-    bool isValid() const override { return widget_ && Chart() && Chart()->IndexOfSeries(series_) >= 0; }
+    bool isValid() const override {
+        return widget_ && Chart() && Chart()->IndexOfSeries(series_) >= 0;
+    }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return Chart() ? Chart()->window() : nullptr; }
     QAccessibleInterface* parent() const override { return Chart(); }
@@ -33,11 +37,15 @@ public:
     QString text(QAccessible::Text t) const override {
         if (!isValid()) return {};
         TChart& chart = widget_->Chart();
-        TChartSeries& series = chart.Series(static_cast<std::size_t>(Chart()->IndexOfSeries(series_)));
+        TChartSeries& series =
+            chart.Series(static_cast<std::size_t>(Chart()->IndexOfSeries(series_)));
         switch (t) {
-            case QAccessible::Name: return Q(series.ListedName());
-            case QAccessible::Description: return Q(SeriesDescription(chart, series));
-            default: return {};
+            case QAccessible::Name:
+                return Q(series.ListedName());
+            case QAccessible::Description:
+                return Q(SeriesDescription(chart, series));
+            default:
+                return {};
         }
     }
 
@@ -52,15 +60,16 @@ public:
     QAccessible::State state() const override {
         QAccessible::State s;
         s.focusable = true;
-        s.focused = widget_ && widget_->hasFocus() &&
-                    widget_->Readouts().DataCursor().Series() == series_;
+        s.focused =
+            widget_ && widget_->hasFocus() && widget_->Readouts().DataCursor().Series() == series_;
         return s;
     }
 
 private:
     TChartAccessible* Chart() const {
-        return widget_ ? static_cast<TChartAccessible*>(QAccessible::queryAccessibleInterface(widget_))
-                       : nullptr;
+        return widget_
+                   ? static_cast<TChartAccessible*>(QAccessible::queryAccessibleInterface(widget_))
+                   : nullptr;
     }
 
     QPointer<TChartWidget> widget_;
@@ -77,10 +86,13 @@ TChartAccessible::TChartAccessible(TChartWidget* widget)
     : QAccessibleWidget(widget, QAccessible::Chart) {}
 
 TChartAccessible::~TChartAccessible() {
-    for (QAccessible::Id id : children_) QAccessible::deleteAccessibleInterface(id);
+    for (QAccessible::Id id : children_)
+        QAccessible::deleteAccessibleInterface(id);
 }
 
-TChartWidget& TChartAccessible::Widget() const { return *static_cast<TChartWidget*>(widget()); }
+TChartWidget& TChartAccessible::Widget() const {
+    return *static_cast<TChartWidget*>(widget());
+}
 
 int TChartAccessible::IndexOfSeries(const TChartSeries* series) const {
     const auto& list = Widget().Chart().SeriesList();
@@ -101,8 +113,10 @@ QString TChartAccessible::text(QAccessible::Text t) const {
             const QString own = widget()->accessibleDescription();
             return own.isEmpty() ? Q(AxesDescription(chart)) : own;
         }
-        case QAccessible::Value: return Q(ReadoutSentence(Widget().Readouts().CursorReadout()));
-        default: return QAccessibleWidget::text(t);
+        case QAccessible::Value:
+            return Q(ReadoutSentence(Widget().Readouts().CursorReadout()));
+        default:
+            return QAccessibleWidget::text(t);
     }
 }
 
@@ -129,7 +143,9 @@ int TChartAccessible::indexOfChild(const QAccessibleInterface* child) const {
     return -1;
 }
 
-QAccessibleInterface* TChartAccessible::childAt(int, int) const { return nullptr; }
+QAccessibleInterface* TChartAccessible::childAt(int, int) const {
+    return nullptr;
+}
 
 QAccessibleInterface* TChartAccessible::focusChild() const {
     const TChartSeries* series = Widget().Readouts().DataCursor().Series();
@@ -158,7 +174,8 @@ std::vector<std::unique_ptr<QAccessibleEvent>> DataCursorEvents(TChartWidget& wi
 
 void AnnounceDataCursor(TChartWidget& widget) {
     if (!QAccessible::isActive()) return;
-    for (const auto& event : DataCursorEvents(widget)) QAccessible::updateAccessibility(event.get());
+    for (const auto& event : DataCursorEvents(widget))
+        QAccessible::updateAccessibility(event.get());
 }
 
 }  // namespace twinscope

@@ -1,8 +1,8 @@
 #include "twinscope/platform/ChartWidget.h"
 
 #include <QKeyEvent>
-#include <QNativeGestureEvent>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QWheelEvent>
@@ -34,7 +34,9 @@ TChartWidget::TChartWidget(QWidget* parent)
     chart_.SetOnRepaintRequest([this] { update(); });
 }
 
-TChartWidget::~TChartWidget() { chart_.SetOnRepaintRequest(nullptr); }
+TChartWidget::~TChartWidget() {
+    chart_.SetOnRepaintRequest(nullptr);
+}
 
 void TChartWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -34,7 +34,9 @@ namespace twinscope {
 // Beside the drags: with the chart's Mouse().SetWheelZoomsAtCursor(true) the wheel zooms around
 // the point under the cursor (over an axis that axis alone); a pinch on a touch screen or
 // touchpad zooms around its centre; with the focus (Tab or a click) the arrows pan, + and -
-// zoom and Home undoes every zoom. Inside a scroll area, SetWheelNeedsControl(true) leaves the
+// zoom and Home undoes every zoom; Enter shows the keyboard's data cursor (see TReadoutInput),
+// whose moves are announced to screen readers (the widget is a QAccessible::Chart, see
+// TChartAccessible). Inside a scroll area, SetWheelNeedsControl(true) leaves the
 // wheel to the scroll area unless Ctrl is held.
 class TWINSCOPE_EXPORT TChartWidget : public QWidget {
     Q_OBJECT

@@ -123,16 +123,35 @@ bool TReadoutInput::CursorKey(int key) {
     std::optional<TDataCursorMove> move;
     switch (key) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: move = dcStart; break;
-        case Qt::Key_Left: move = dcPrevious; break;
-        case Qt::Key_Right: move = dcNext; break;
-        case Qt::Key_PageUp: move = dcPageBack; break;
-        case Qt::Key_PageDown: move = dcPageForward; break;
-        case Qt::Key_Home: move = dcFirst; break;
-        case Qt::Key_End: move = dcLast; break;
-        case Qt::Key_Up: move = dcSeriesBefore; break;
-        case Qt::Key_Down: move = dcSeriesAfter; break;
-        default: return false;
+        case Qt::Key_Enter:
+            move = dcStart;
+            break;
+        case Qt::Key_Left:
+            move = dcPrevious;
+            break;
+        case Qt::Key_Right:
+            move = dcNext;
+            break;
+        case Qt::Key_PageUp:
+            move = dcPageBack;
+            break;
+        case Qt::Key_PageDown:
+            move = dcPageForward;
+            break;
+        case Qt::Key_Home:
+            move = dcFirst;
+            break;
+        case Qt::Key_End:
+            move = dcLast;
+            break;
+        case Qt::Key_Up:
+            move = dcSeriesBefore;
+            break;
+        case Qt::Key_Down:
+            move = dcSeriesAfter;
+            break;
+        default:
+            return false;
     }
     // Until Enter shows it the arrows and Home belong to the chart's navigation.
     if (!cursor_.Shown() && move != dcStart) return false;

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 engine=${1:-build/debug}
 out=build/example-pictures
-examples=(fahrenheit_celsius frequency_period four_years sqrt_axis)
+examples=(fahrenheit_celsius frequency_period four_years sqrt_axis linked)
 export QT_QPA_PLATFORM=offscreen
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi

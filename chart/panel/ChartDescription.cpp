@@ -50,7 +50,8 @@ void Append(std::string& text, const std::string& part, const char* separator) {
 
 std::string ChartName(const TCustomChart& chart) {
     std::string name;
-    for (const std::string& line : chart.Title().Text()) Append(name, line, " ");
+    for (const std::string& line : chart.Title().Text())
+        Append(name, line, " ");
     return name;
 }
 
@@ -85,7 +86,8 @@ std::string SeriesDescription(const TCustomChart& chart, TChartSeries& series) {
 std::string ReadoutSentence(const TReadout& readout) {
     std::string sentence;
     if (!readout.Shown) return sentence;
-    for (const TReadoutLine& line : ReadoutLines(readout)) Append(sentence, line.Text, ", ");
+    for (const TReadoutLine& line : ReadoutLines(readout))
+        Append(sentence, line.Text, ", ");
     return sentence;
 }
 

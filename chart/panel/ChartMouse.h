@@ -43,7 +43,15 @@ TScaleRange HeldRange(const TChartAxis& axis, const TScaleMap& shown);
 
 // The keys a focused chart answers: the arrows pan by a tenth of the plot, ZoomIn and ZoomOut
 // zoom around the plot's centre, Home undoes every zoom and scroll.
-enum class TNavigationKey : std::uint8_t { nkLeft, nkRight, nkUp, nkDown, nkZoomIn, nkZoomOut, nkHome };
+enum class TNavigationKey : std::uint8_t {
+    nkLeft,
+    nkRight,
+    nkUp,
+    nkDown,
+    nkZoomIn,
+    nkZoomOut,
+    nkHome
+};
 using enum TNavigationKey;
 
 // Zooming and scrolling with the mouse. Dragging with the zoom button draws a rectangle and, on

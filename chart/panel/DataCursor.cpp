@@ -131,9 +131,12 @@ std::optional<TDataCursor::TAt> TDataCursor::Moved(TAt at, TDataCursorMove move)
     const TChartSeries& series = chart_.Series(static_cast<std::size_t>(at.Series));
     const double x = series.XValues().Value(at.Point);
     switch (move) {
-        case dcStart: return Start();
-        case dcPrevious: return TAt{at.Series, Stepped(series, at.Point, -1)};
-        case dcNext: return TAt{at.Series, Stepped(series, at.Point, +1)};
+        case dcStart:
+            return Start();
+        case dcPrevious:
+            return TAt{at.Series, Stepped(series, at.Point, -1)};
+        case dcNext:
+            return TAt{at.Series, Stepped(series, at.Point, +1)};
         case dcPageBack:
         case dcPageForward: {
             const TChartAxis& axis = *series.ResolvedHorizAxis();
@@ -146,8 +149,10 @@ std::optional<TDataCursor::TAt> TDataCursor::Moved(TAt at, TDataCursorMove move)
                 point = Stepped(series, at.Point, direction);
             return TAt{at.Series, point};
         }
-        case dcFirst: return TAt{at.Series, Stepped(series, -1, +1)};
-        case dcLast: return TAt{at.Series, Stepped(series, series.PointCount(), -1)};
+        case dcFirst:
+            return TAt{at.Series, Stepped(series, -1, +1)};
+        case dcLast:
+            return TAt{at.Series, Stepped(series, series.PointCount(), -1)};
         case dcSeriesBefore:
         case dcSeriesAfter: {
             const std::int32_t direction = move == dcSeriesAfter ? 1 : -1;

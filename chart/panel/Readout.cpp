@@ -96,8 +96,7 @@ std::optional<TSeriesReadout> SeriesReadoutOf(const TCustomAxisPanel& chart,
                                               const TChartSeries& series, std::int32_t index) {
     const TChartAxis* horizontal = series.ResolvedHorizAxis();
     const TChartAxis* vertical = series.ResolvedVertAxis();
-    if (!series.Active() || index < 0 || index >= series.PointCount() || !horizontal ||
-        !vertical) {
+    if (!series.Active() || index < 0 || index >= series.PointCount() || !horizontal || !vertical) {
         return {};
     }
     const TScaleMap& xMap = chart.AxisPaintOf(*horizontal).Map;
@@ -185,8 +184,8 @@ TReadout ReadoutFrom(const TCustomAxisPanel& chart, TPoint pixel, const TSeriesR
         // The crosshair stands at a point: its axes read that point's X.
         const TReadoutValue* value =
             axis->Horizontal() && snapped ? ValueOnAxis(snapped->X, *axis) : nullptr;
-        readout.Badges.push_back(
-            value ? *value : ValueOn(chart, *axis, ValueAtPixel(chart, *axis, at), at));
+        readout.Badges.push_back(value ? *value
+                                       : ValueOn(chart, *axis, ValueAtPixel(chart, *axis, at), at));
     }
     return readout;
 }

@@ -27,7 +27,8 @@ protected:
         auto& highs = chart.CreateSeries<TLineSeries>();
         highs.SetParentChart(&chart);
         highs.SetTitle("highs");
-        for (int x = 0; x <= 10; ++x) highs.AddPoint(x, 10 + x);
+        for (int x = 0; x <= 10; ++x)
+            highs.AddPoint(x, 10 + x);
         auto& lows = chart.CreateSeries<TLineSeries>();
         lows.SetParentChart(&chart);
         lows.SetTitle("lows");
@@ -61,8 +62,7 @@ TEST_F(ChartAccessibleTest, TheTreeNamesTheChartItsAxesAndEachSeries) {
         const char* name;
         const char* description;
     };
-    const Child children[] = {{"highs", "11 points; °F 10 to 20; 0 to 10"},
-                              {"lows", "no points"}};
+    const Child children[] = {{"highs", "11 points; °F 10 to 20; 0 to 10"}, {"lows", "no points"}};
     for (int i = 0; i < 2; ++i) {
         QAccessibleInterface* child = iface->child(i);
         ASSERT_NE(child, nullptr);
@@ -102,8 +102,9 @@ TEST_F(ChartAccessibleTest, TheDataCursorIsAnnouncedInEveryUnitWheneverItMoves) 
     events = DataCursorEvents(widget);
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0]->type(), QAccessible::ValueChanged);
-    EXPECT_EQ(static_cast<QAccessibleValueChangeEvent&>(*events[0]).value().toString().toStdString(),
-              sentence);
+    EXPECT_EQ(
+        static_cast<QAccessibleValueChangeEvent&>(*events[0]).value().toString().toStdString(),
+        sentence);
     EXPECT_EQ(events[1]->type(), QAccessible::Focus);
     EXPECT_EQ(events[1]->accessibleInterface(), Chart()->child(0));
     EXPECT_TRUE(Chart()->child(0)->state().focused);

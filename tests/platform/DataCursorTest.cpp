@@ -70,9 +70,18 @@ TEST_F(DataCursorTest, EachKeyMovesTheCursorToItsPoint) {
         {"Right steps over a gap", {Qt::Key_Return, Qt::Key_Right, Qt::Key_Right}, 0, 53},
         {"Page Down moves a tenth of the view", {Qt::Key_Return, Qt::Key_PageDown}, 0, 60},
         {"Page Up twice", {Qt::Key_Return, Qt::Key_PageUp, Qt::Key_PageUp}, 0, 30},
-        {"Home and Left stay at the first point", {Qt::Key_Return, Qt::Key_Home, Qt::Key_Left}, 0, 0},
-        {"End and Right stay at the last point", {Qt::Key_Return, Qt::Key_End, Qt::Key_Right}, 0, 100},
-        {"Down goes to the next series at the same X", {Qt::Key_Return, Qt::Key_Right, Qt::Key_Down}, 1, 51},
+        {"Home and Left stay at the first point",
+         {Qt::Key_Return, Qt::Key_Home, Qt::Key_Left},
+         0,
+         0},
+        {"End and Right stay at the last point",
+         {Qt::Key_Return, Qt::Key_End, Qt::Key_Right},
+         0,
+         100},
+        {"Down goes to the next series at the same X",
+         {Qt::Key_Return, Qt::Key_Right, Qt::Key_Down},
+         1,
+         51},
         {"Up at the first series stays", {Qt::Key_Return, Qt::Key_Up}, 0, 50},
         {"Down past the last series stays", {Qt::Key_Return, Qt::Key_Down, Qt::Key_Down}, 1, 50},
         {"Escape hides it", {Qt::Key_Return, Qt::Key_Escape}, -1, -1},
@@ -121,7 +130,8 @@ TEST_F(DataCursorTest, DataChangedUnderTheCursorNeverLeavesAStaleIndex) {
     Keys({Qt::Key_Return, Qt::Key_End, Qt::Key_Down});
     auto& second = static_cast<TLineSeries&>(chart.Series(1));
     second.ClearPoints();
-    for (int x = 0; x < 10; ++x) second.AddPoint(x, 20);
+    for (int x = 0; x < 10; ++x)
+        second.AddPoint(x, 20);
     widget.grab();
     EXPECT_EQ(SeriesOfCursor(), 1);
     EXPECT_EQ(Cursor().PointIndex(), 9);
