@@ -260,7 +260,8 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
     const QCommandLineOption wheelZoom(
         "wheel-zoom",
         "In the window the mouse wheel zooms around the point under the cursor (over an axis, "
-        "that axis alone); without it the wheel does nothing there.");
+        "that axis alone) and a drag over an axis pans that axis alone; without it the wheel "
+        "does nothing there and a drag over an axis zooms or scrolls the chart.");
     const QCommandLineOption saveColumns(
         "save-columns",
         "With --data: write the readings (one line) into a column file, which --data then shows "

@@ -100,6 +100,7 @@ int main(int argc, char** argv) {
     start.Window->SetReadingOptions(options.Reading);
     start.Window->SetWrapDayScale(options.WrapDayScale);
     start.Window->Chart().Mouse().SetWheelZoomsAtCursor(options.WheelZoom);
+    start.Window->Chart().Mouse().SetAxisDragPans(options.WheelZoom);
     try {
         if (readings) {
             start.Window->ReplaceReadings(*readings);

@@ -14,15 +14,25 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// One series of a chart widget.
+int IndexOfSeries(const TChart* chart, const TChartSeries* series) {
+    if (!chart) return -1;
+    const auto& list = chart->SeriesList();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i] == series) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// One series of a chart, read through its host.
 class TSeriesAccessible : public QAccessibleInterface {
 public:
-    TSeriesAccessible(const TChartAccessible* chart, const TChartSeries* series)
-        : widget_(&chart->Widget()), series_(series) {}
+    TSeriesAccessible(const QAccessibleInterface* chart, TChartHostReader read,
+                      const TChartSeries* series)
+        : chart_(QAccessible::uniqueId(const_cast<QAccessibleInterface*>(chart))),
+          read_(std::move(read)),
+          series_(series) {}
 
-    bool isValid() const override {
-        return widget_ && Chart() && Chart()->IndexOfSeries(series_) >= 0;
-    }
+    bool isValid() const override { return IndexOfSeries(read_().Chart, series_) >= 0; }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return Chart() ? Chart()->window() : nullptr; }
     QAccessibleInterface* parent() const override { return Chart(); }
@@ -35,44 +45,37 @@ public:
     void setText(QAccessible::Text, const QString&) override {}
 
     QString text(QAccessible::Text t) const override {
-        if (!isValid()) return {};
-        TChart& chart = widget_->Chart();
-        TChartSeries& series =
-            chart.Series(static_cast<std::size_t>(Chart()->IndexOfSeries(series_)));
+        const TChartHostView host = read_();
+        const int index = IndexOfSeries(host.Chart, series_);
+        if (index < 0) return {};
+        TChartSeries& series = host.Chart->Series(static_cast<std::size_t>(index));
         switch (t) {
             case QAccessible::Name:
                 return Q(series.ListedName());
             case QAccessible::Description:
-                return Q(SeriesDescription(chart, series));
+                return Q(SeriesDescription(*host.Chart, series));
             default:
                 return {};
         }
     }
 
     // The plot: a series covers no area of its own that a reader could point at.
-    QRect rect() const override {
-        if (!widget_) return {};
-        const TRect& plot = widget_->Chart().PlotRect();
-        const QPoint origin = widget_->mapToGlobal(QPoint(plot.Left, plot.Top));
-        return {origin, QSize(plot.Width(), plot.Height())};
-    }
+    QRect rect() const override { return read_().PlotOnScreen; }
 
     QAccessible::State state() const override {
+        const TChartHostView host = read_();
         QAccessible::State s;
         s.focusable = true;
         s.focused =
-            widget_ && widget_->hasFocus() && widget_->Readouts().DataCursor().Series() == series_;
+            host.Focused && host.Readouts && host.Readouts->DataCursor().Series() == series_;
         return s;
     }
 
 private:
-    TChartAccessible* Chart() const {
-        return widget_
-                   ? static_cast<TChartAccessible*>(QAccessible::queryAccessibleInterface(widget_))
-                   : nullptr;
-    }
+    QAccessibleInterface* Chart() const { return QAccessible::accessibleInterface(chart_); }
 
-    QPointer<TChartWidget> widget_;
+    QAccessible::Id chart_;
+    TChartHostReader read_;
     const TChartSeries* series_;
 };
 
@@ -82,75 +85,81 @@ QAccessibleInterface* ChartFactory(const QString&, QObject* object) {
 }
 }  // namespace
 
-TChartAccessible::TChartAccessible(TChartWidget* widget)
-    : QAccessibleWidget(widget, QAccessible::Chart) {}
-
-TChartAccessible::~TChartAccessible() {
+TChartAccessibleParts::~TChartAccessibleParts() {
     for (QAccessible::Id id : children_)
         QAccessible::deleteAccessibleInterface(id);
 }
 
-TChartWidget& TChartAccessible::Widget() const {
-    return *static_cast<TChartWidget*>(widget());
-}
-
-int TChartAccessible::IndexOfSeries(const TChartSeries* series) const {
-    const auto& list = Widget().Chart().SeriesList();
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i] == series) return static_cast<int>(i);
-    }
-    return -1;
-}
-
-QString TChartAccessible::text(QAccessible::Text t) const {
-    const TChart& chart = Widget().Chart();
+QString TChartAccessibleParts::Text(QAccessible::Text t) const {
+    const TChartHostView host = read_();
+    if (!host.Chart) return {};
     switch (t) {
-        case QAccessible::Name: {
-            const QString own = widget()->accessibleName();
-            return own.isEmpty() ? Q(ChartName(chart)) : own;
-        }
-        case QAccessible::Description: {
-            const QString own = widget()->accessibleDescription();
-            return own.isEmpty() ? Q(AxesDescription(chart)) : own;
-        }
+        case QAccessible::Name:
+            return Q(ChartName(*host.Chart));
+        case QAccessible::Description:
+            return Q(AxesDescription(*host.Chart));
         case QAccessible::Value:
-            return Q(ReadoutSentence(Widget().Readouts().CursorReadout()));
+            return host.Readouts ? Q(ReadoutSentence(host.Readouts->CursorReadout())) : QString("");
         default:
-            return QAccessibleWidget::text(t);
+            return {};
     }
 }
 
-int TChartAccessible::childCount() const {
-    return static_cast<int>(Widget().Chart().SeriesCount());
+int TChartAccessibleParts::ChildCount() const {
+    const TChartHostView host = read_();
+    return host.Chart ? static_cast<int>(host.Chart->SeriesCount()) : 0;
 }
 
-QAccessibleInterface* TChartAccessible::child(int index) const {
-    const TChart& chart = Widget().Chart();
-    if (index < 0 || static_cast<std::size_t>(index) >= chart.SeriesCount()) return nullptr;
-    const TChartSeries* series = &chart.Series(static_cast<std::size_t>(index));
+QAccessibleInterface* TChartAccessibleParts::Child(const QAccessibleInterface* chart,
+                                                   int index) const {
+    const TChartHostView host = read_();
+    if (!host.Chart || index < 0 || static_cast<std::size_t>(index) >= host.Chart->SeriesCount())
+        return nullptr;
+    const TChartSeries* series = &host.Chart->Series(static_cast<std::size_t>(index));
     auto found = children_.find(series);
     if (found == children_.end()) {
-        found = children_.insert(
-            series, QAccessible::registerAccessibleInterface(new TSeriesAccessible(this, series)));
+        found = children_.insert(series, QAccessible::registerAccessibleInterface(
+                                             new TSeriesAccessible(chart, read_, series)));
     }
     return QAccessible::accessibleInterface(*found);
 }
 
-int TChartAccessible::indexOfChild(const QAccessibleInterface* child) const {
+int TChartAccessibleParts::IndexOfChild(const QAccessibleInterface* child) const {
+    const TChartHostView host = read_();
     for (auto it = children_.cbegin(); it != children_.cend(); ++it) {
-        if (QAccessible::accessibleInterface(it.value()) == child) return IndexOfSeries(it.key());
+        if (QAccessible::accessibleInterface(it.value()) == child)
+            return IndexOfSeries(host.Chart, it.key());
     }
     return -1;
 }
 
-QAccessibleInterface* TChartAccessible::childAt(int, int) const {
-    return nullptr;
+QAccessibleInterface* TChartAccessibleParts::FocusChild(const QAccessibleInterface* chart) const {
+    const TChartHostView host = read_();
+    const TChartSeries* series = host.Readouts ? host.Readouts->DataCursor().Series() : nullptr;
+    const int index = series ? IndexOfSeries(host.Chart, series) : -1;
+    return index >= 0 ? Child(chart, index) : nullptr;
 }
 
-QAccessibleInterface* TChartAccessible::focusChild() const {
-    const TChartSeries* series = Widget().Readouts().DataCursor().Series();
-    const int index = series ? IndexOfSeries(series) : -1;
-    return index >= 0 ? child(index) : nullptr;
+TChartAccessible::TChartAccessible(TChartWidget* widget)
+    : QAccessibleWidget(widget, QAccessible::Chart),
+      parts_([w = QPointer<TChartWidget>(widget)]() -> TChartHostView {
+          if (!w) return {};
+          const TRect& plot = w->Chart().PlotRect();
+          return {.Chart = &w->Chart(),
+                  .Readouts = &w->Readouts(),
+                  .Focused = w->hasFocus(),
+                  .PlotOnScreen = QRect(w->mapToGlobal(QPoint(plot.Left, plot.Top)),
+                                        QSize(plot.Width(), plot.Height()))};
+      }) {}
+
+QString TChartAccessible::text(QAccessible::Text t) const {
+    // The widget's own accessible name and description win over the chart's.
+    if (t == QAccessible::Name && !widget()->accessibleName().isEmpty())
+        return widget()->accessibleName();
+    if (t == QAccessible::Description && !widget()->accessibleDescription().isEmpty())
+        return widget()->accessibleDescription();
+    const QString own = parts_.Text(t);
+    return own.isNull() ? QAccessibleWidget::text(t) : own;
 }
 
 void InstallChartAccessibility() {
@@ -161,9 +170,9 @@ void InstallChartAccessibility() {
     (void)installed;
 }
 
-std::vector<std::unique_ptr<QAccessibleEvent>> DataCursorEvents(TChartWidget& widget) {
+std::vector<std::unique_ptr<QAccessibleEvent>> DataCursorEvents(QObject* host) {
     std::vector<std::unique_ptr<QAccessibleEvent>> events;
-    QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(&widget);
+    QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(host);
     if (!chart) return events;
     events.push_back(
         std::make_unique<QAccessibleValueChangeEvent>(chart, chart->text(QAccessible::Value)));
@@ -172,9 +181,9 @@ std::vector<std::unique_ptr<QAccessibleEvent>> DataCursorEvents(TChartWidget& wi
     return events;
 }
 
-void AnnounceDataCursor(TChartWidget& widget) {
+void AnnounceDataCursor(QObject* host) {
     if (!QAccessible::isActive()) return;
-    for (const auto& event : DataCursorEvents(widget))
+    for (const auto& event : DataCursorEvents(host))
         QAccessible::updateAccessibility(event.get());
 }
 

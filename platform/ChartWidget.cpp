@@ -84,7 +84,7 @@ void TChartWidget::leaveEvent(QEvent* event) {
 
 void TChartWidget::keyPressEvent(QKeyEvent* event) {
     if (readouts_.Key(event->key())) {
-        AnnounceDataCursor(*this);
+        AnnounceDataCursor(this);
         return;
     }
     if (mouse_.Key(event->key())) return;

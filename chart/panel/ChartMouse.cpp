@@ -101,6 +101,16 @@ void TChartMouse::MouseDown(TMouseButton button, std::int32_t x, std::int32_t y,
             return;
     }
 
+    // A drag over an axis (with either button) pans that axis alone, where the chart says so.
+    if (axisDragPans_ && allowPanning_ != pmNone &&
+        (button == zoom_.MouseButton() || button == scrollMouseButton_)) {
+        if (TChartAxis* axis = DrivenAxisAt({x, y});
+            axis && Includes(allowPanning_, axis->Horizontal())) {
+            scroll_ = {.Active = true, .X0 = x, .Y0 = y, .X1 = x, .Y1 = y};
+            scrolledAxis_ = axis;
+            return;
+        }
+    }
     if (zoom_.Allow() && button == zoom_.MouseButton() && shift.ContainsAll(zoom_.KeyShift())) {
         const TRect& plot = chart_.PlotRect();
         const TChartZoomDirection direction = zoom_.Direction();
@@ -136,6 +146,7 @@ void TChartMouse::MouseMove(std::int32_t x, std::int32_t y) {
 void TChartMouse::MouseUp(TMouseButton button, std::int32_t x, std::int32_t y) {
     if (zoom_.Active() && button == zoom_.MouseButton()) EndZoomDrag(x, y);
     scroll_.Active = false;
+    scrolledAxis_ = nullptr;
 }
 
 void TChartMouse::EndZoomDrag(std::int32_t x, std::int32_t y) {
@@ -275,14 +286,31 @@ void TChartMouse::SaveScales() {
 }
 
 void TChartMouse::ScrollTo(std::int32_t x, std::int32_t y) {
-    if (panning_.InsideBounds() && !InPlot(chart_.PlotRect(), {x, y})) {
+    if (!scrolledAxis_ && panning_.InsideBounds() && !InPlot(chart_.PlotRect(), {x, y})) {
         scroll_.Active = false;
         return;
     }
     if (x == scroll_.X1 && y == scroll_.Y1) return;
+    // An axis freed under the drag (a handler may replace a scale) ends it.
+    if (scrolledAxis_ && std::find(chart_.Axes().begin(), chart_.Axes().end(), scrolledAxis_) ==
+                             chart_.Axes().end()) {
+        scroll_.Active = false;
+        scrolledAxis_ = nullptr;
+        return;
+    }
     if (!scalesSaved_) SaveScales();
-    const bool horizontal = ScrollDirection(true, scroll_.X1, x);
-    const bool vertical = ScrollDirection(false, scroll_.Y1, y);
+    bool horizontal = false;
+    bool vertical = false;
+    if (TChartAxis* axis = scrolledAxis_) {
+        const bool across = axis->Horizontal();
+        const std::int32_t from = across ? scroll_.X1 : scroll_.Y1;
+        const std::int32_t to = across ? x : y;
+        if (from != to) ScrollAxis(*axis, from, to);
+        (across ? horizontal : vertical) = from != to;
+    } else {
+        horizontal = ScrollDirection(true, scroll_.X1, x);
+        vertical = ScrollDirection(false, scroll_.Y1, y);
+    }
     scroll_.X1 = x;
     scroll_.Y1 = y;
     if (horizontal || vertical) {

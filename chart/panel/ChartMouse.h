@@ -114,6 +114,14 @@ public:
     bool ScrollBy(std::int32_t dx, std::int32_t dy);
     // The axis (shown, standard or custom) whose labels or line lie under a pixel; none.
     TChartAxis* AxisAt(TPoint p) const;
+    // The axis a gesture over a pixel moves: the axis there, or the master of a scale that
+    // follows one; none.
+    TChartAxis* DrivenAxisAt(TPoint p) const;
+    // Off by default: a press of the zoom or the scroll button on an axis then starts a drag
+    // that pans that axis alone (a scale that follows its master: the master), instead of a
+    // zoom or a scroll of every axis.
+    bool AxisDragPans() const { return axisDragPans_; }
+    void SetAxisDragPans(bool on) { axisDragPans_ = on; }
 
     // Zooms the standard axes to the drag's rectangle, mapped through the last paint.
     void ZoomAxesToRectangle();
@@ -159,6 +167,9 @@ private:
     TMouseButton scrollMouseButton_ = mbRight;
     TMouseWheelStyle zoomWheel_ = pmwNone;
     bool wheelZoomsAtCursor_ = false;
+    bool axisDragPans_ = false;
+    // The one axis a drag over an axis pans; none for the scroll of every axis.
+    TChartAxis* scrolledAxis_ = nullptr;
     TMouseDrag scroll_;
     bool zoomed_ = false;
     bool scalesSaved_ = false;

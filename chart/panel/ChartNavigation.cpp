@@ -47,6 +47,16 @@ TChartAxis* TChartMouse::AxisAt(TPoint p) const {
     return nullptr;
 }
 
+TChartAxis* TChartMouse::DrivenAxisAt(TPoint p) const {
+    TChartAxis* axis = AxisAt(p);
+    // A scale that follows its master takes its range from it: the master moves instead.
+    const TChartAxis* master = axis ? axis->RangeFollowing().Master : nullptr;
+    for (TChartAxis* a : chart_.Axes()) {
+        if (master && a == master) return a;
+    }
+    return axis;
+}
+
 void TChartMouse::ZoomAround(TPoint at, double factor, TChartAxis* only) {
     if (!std::isfinite(factor) || factor == 1 || zoom_.Active() || scroll_.Active) return;
     factor = std::clamp(factor, SmallestFactor, LargestFactor);
@@ -82,13 +92,7 @@ void TChartMouse::MouseWheelAt(std::int32_t delta, TPoint at) {
     if (delta == 0 || !zoom_.Allow()) return;
     const double notches = std::clamp(delta / WheelNotch, -MostNotchesAtOnce, MostNotchesAtOnce);
     const double factor = std::pow(WheelZoomStep, notches);
-    if (TChartAxis* axis = AxisAt(at)) {
-        // A scale that follows its master takes its range from it: the master zooms, around
-        // the same pixel.
-        const TChartAxis* master = axis->RangeFollowing().Master;
-        for (TChartAxis* a : chart_.Axes()) {
-            if (master && a == master) axis = a;
-        }
+    if (TChartAxis* axis = DrivenAxisAt(at)) {
         ZoomAround(at, factor, axis);
         return;
     }
@@ -117,10 +121,14 @@ bool TChartMouse::NavigationKey(TNavigationKey key) {
     const TPoint centre{plot.Left + plot.Width() / 2, plot.Top + plot.Height() / 2};
     switch (key) {
         // The view moves the way the arrow points: the content moves the other way.
-        case nkLeft: return ScrollBy(across, 0);
-        case nkRight: return ScrollBy(-across, 0);
-        case nkUp: return ScrollBy(0, down);
-        case nkDown: return ScrollBy(0, -down);
+        case nkLeft:
+            return ScrollBy(across, 0);
+        case nkRight:
+            return ScrollBy(-across, 0);
+        case nkUp:
+            return ScrollBy(0, down);
+        case nkDown:
+            return ScrollBy(0, -down);
         case nkZoomIn:
         case nkZoomOut:
             if (!zoom_.Allow() || plot.IsEmpty()) return false;

@@ -8,7 +8,9 @@
 
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
+#include "twinscope/platform/ChartAccessible.h"
 #include "twinscope/platform/QtFormatSettings.h"
+#include "twinscope/platform/quick/ChartItemAccessible.h"
 #include "twinscope/runtime/FormatSettings.h"
 
 namespace twinscope {
@@ -20,6 +22,7 @@ TChartItem::TChartItem(QQuickItem* parent)
           chart_, [this] { update(); },
           [this](const TReadout& readout) { emit readoutChanged(readout); }) {
     RegisterQtCanvases();
+    InstallChartItemAccessibility();
     SetDefaultFormatSettings(FormatSettingsFromLocale(QLocale()));
     // The chart paints its whole area every time.
     setOpaquePainting(true);
@@ -74,7 +77,11 @@ void TChartItem::hoverLeaveEvent(QHoverEvent*) {
 }
 
 void TChartItem::keyPressEvent(QKeyEvent* event) {
-    if (!readouts_.Key(event->key())) event->ignore();
+    if (readouts_.Key(event->key())) {
+        AnnounceDataCursor(this);
+        return;
+    }
+    if (!mouse_.Key(event->key())) event->ignore();
 }
 
 void TChartItem::wheelEvent(QWheelEvent* event) {

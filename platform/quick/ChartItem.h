@@ -12,8 +12,9 @@ namespace twinscope {
 
 // The chart as a Qt Quick item: the QML type ChartItem of the module Twinscope 1.0, once
 // RegisterChartItem has run. It paints the chart at its size, hands the mouse to the chart's
-// zoom and scroll as the widget does, shows and pins the same readouts, and announces the same
-// signals.
+// zoom and scroll as the widget does, shows and pins the same readouts, answers the same keys
+// (the navigation and the data cursor, with the focus), announces the same signals and is a
+// QAccessible::Chart as the widget is (TChartItemAccessible).
 class TWINSCOPE_EXPORT TChartItem : public QQuickPaintedItem {
     Q_OBJECT
 

@@ -91,7 +91,7 @@ TEST_F(ChartAccessibleTest, TheDataCursorIsAnnouncedInEveryUnitWheneverItMoves) 
     chart.BottomAxis().SetMinMax(0, 10);
     widget.grab();
     // Hidden, the cursor changes the value to nothing and focuses no series.
-    auto events = DataCursorEvents(widget);
+    auto events = DataCursorEvents(&widget);
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(static_cast<QAccessibleValueChangeEvent&>(*events[0]).value().toString(), "");
     Key(Qt::Key_Return);
@@ -99,7 +99,7 @@ TEST_F(ChartAccessibleTest, TheDataCursorIsAnnouncedInEveryUnitWheneverItMoves) 
     const std::string sentence = ReadoutSentence(widget.Readouts().CursorReadout());
     EXPECT_EQ(sentence, "highs: 16 °F, 6");
     EXPECT_EQ(Chart()->text(QAccessible::Value).toStdString(), sentence);
-    events = DataCursorEvents(widget);
+    events = DataCursorEvents(&widget);
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0]->type(), QAccessible::ValueChanged);
     EXPECT_EQ(

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QNativeGestureEvent>
 #include <QPointingDevice>
 #include <QSignalSpy>
@@ -102,6 +103,43 @@ TEST_F(ChartNavigationTest, OverAnAxisTheWheelZoomsThatAxisAlone) {
     EXPECT_EQ(RangeOf(chart.BottomAxis()), (TScaleRange{0, 100}));
 }
 
+TEST_F(ChartNavigationTest, ADragOverAnAxisPansThatAxisAloneWhenAsked) {
+    const TScaleMap& left = chart.ScaleMapOf(chart.LeftAxis());
+    const TAxisLayout& placed = chart.Layout().Axis(chart.LeftAxis()).Layout;
+    const QPoint from{placed.AxisPosition - 3, (left.StartPixel() + left.EndPixel()) / 2};
+    const double perPixel = 100.0 / left.Length();
+    const auto drag = [&](Qt::MouseButton button) {
+        const QPoint to = from + QPoint(0, 40);
+        QMouseEvent press(QEvent::MouseButtonPress, from, widget.mapToGlobal(from), button, button,
+                          Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, to, widget.mapToGlobal(to), Qt::NoButton, button,
+                         Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, to, widget.mapToGlobal(to), button,
+                            Qt::NoButton, Qt::NoModifier);
+        for (QMouseEvent* e : {&press, &move, &release})
+            QCoreApplication::sendEvent(&widget, e);
+        widget.grab();
+    };
+    // Asked, either button pans the left axis by the 40 pixels dragged (down: higher values
+    // come into view) and leaves the bottom axis.
+    chart.Mouse().SetAxisDragPans(true);
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+        chart.Mouse().UnzoomAxes();
+        widget.grab();
+        drag(button);
+        EXPECT_NEAR(chart.LeftAxis().Minimum(), 40 * perPixel, 0.5) << button;
+        EXPECT_NEAR(Span(RangeOf(chart.LeftAxis())), 100, 1e-9);
+        EXPECT_EQ(RangeOf(chart.BottomAxis()), (TScaleRange{0, 100}));
+        EXPECT_FALSE(chart.Mouse().Scroll().Active);
+    }
+    // Not asked, a left press on the axis starts the chart's zoom rectangle, as on the plot.
+    chart.Mouse().SetAxisDragPans(false);
+    QMouseEvent press(QEvent::MouseButtonPress, from, widget.mapToGlobal(from), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&widget, &press);
+    EXPECT_TRUE(chart.Mouse().Zoom().Active());
+}
+
 TEST_F(ChartNavigationTest, TheWheelKeepsItsOwnWaysUnlessAsked) {
     struct Row {
         const char* name;
@@ -136,12 +174,9 @@ TEST_F(ChartNavigationTest, TheKeysPanZoomAndUndo) {
         double leftMinimum;
         double bottomSpan;
     } const rows[] = {
-        {Qt::Key_Left, -10, 0, 100},
-        {Qt::Key_Right, 10, 0, 100},
-        {Qt::Key_Up, 0, 10, 100},
-        {Qt::Key_Down, 0, -10, 100},
-        {Qt::Key_Plus, 10, 10, 80},
-        {Qt::Key_Minus, -12.5, -12.5, 125},
+        {Qt::Key_Left, -10, 0, 100}, {Qt::Key_Right, 10, 0, 100},
+        {Qt::Key_Up, 0, 10, 100},    {Qt::Key_Down, 0, -10, 100},
+        {Qt::Key_Plus, 10, 10, 80},  {Qt::Key_Minus, -12.5, -12.5, 125},
     };
     QSignalSpy undone(&widget, &TChartWidget::zoomUndone);
     for (const Row& r : rows) {

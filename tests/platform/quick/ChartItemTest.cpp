@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QImage>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "twinscope/chart/panel/ChartDescription.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/platform/ChartWidget.h"
 #include "twinscope/platform/quick/ChartItem.h"
@@ -112,6 +114,40 @@ TEST_F(ChartItemTest, TheChartFollowsTheItemsSize) {
     item.setSize({300, 200});
     EXPECT_EQ(item.Chart().Width(), 300);
     EXPECT_EQ(item.Chart().Height(), 200);
+}
+
+}  // namespace
+}  // namespace twinscope
+
+namespace twinscope {
+namespace {
+
+// The keys of a focused item and what a screen reader finds of it.
+TEST_F(ChartItemTest, TheKeysNavigateAndTheDataCursorIsAccessible) {
+    item.forceActiveFocus();
+    ASSERT_TRUE(item.hasActiveFocus());
+    QTest::keyClick(&window, Qt::Key_Return);
+    ASSERT_TRUE(item.Readouts().DataCursor().Shown());
+    EXPECT_EQ(item.Readouts().DataCursor().PointIndex(), 30);
+    QTest::keyClick(&window, Qt::Key_Right);
+    EXPECT_EQ(item.Readouts().DataCursor().PointIndex(), 31);
+
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&item);
+    ASSERT_NE(iface, nullptr);
+    EXPECT_EQ(iface->role(), QAccessible::Chart);
+    EXPECT_EQ(iface->childCount(), static_cast<int>(item.Chart().SeriesCount()));
+    EXPECT_EQ(iface->text(QAccessible::Value).toStdString(),
+              ReadoutSentence(item.Readouts().CursorReadout()));
+    EXPECT_EQ(iface->focusChild(), iface->child(0));
+    EXPECT_TRUE(iface->child(0)->state().focused);
+    EXPECT_EQ(iface->child(0)->parent(), iface);
+    EXPECT_EQ(iface->window(), &window);
+
+    // With the cursor hidden the arrows pan the chart.
+    QTest::keyClick(&window, Qt::Key_Escape);
+    const double before = item.Chart().BottomAxis().Maximum();
+    QTest::keyClick(&window, Qt::Key_Right);
+    EXPECT_GT(item.Chart().BottomAxis().Maximum(), before);
 }
 
 }  // namespace
