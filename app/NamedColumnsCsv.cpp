@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "app/CsvRows.h"
+#include "app/ReadingDate.h"
 #include "twinscope/runtime/IsoDateTime.h"
 
 namespace twinscope {
@@ -54,9 +55,9 @@ std::vector<std::size_t> ValueColumns(const TColumnLayout& layout,
     return places;
 }
 
-TDateTime ParseDate(std::string_view text, std::int32_t line) {
+TDateTime ParseDate(std::string_view text, std::int32_t line, TIsoDateTimeReader& dates) {
     if (text.empty()) throw ReadingsError(line, "the date is missing");
-    const auto date = ParseIsoDateTime(text);
+    const auto date = dates.Read(text);
     if (!date) {
         throw ReadingsError(line, "'" + std::string(text) + "' is not an ISO 8601 date (" +
                                       kIsoDateTimeForms + ")");
@@ -72,6 +73,19 @@ int ParseHour(std::string_view text, std::int32_t line) {
         throw ReadingsError(line, "'" + std::string(text) + "' is not an hour from 0 to 23");
     }
     return hour;
+}
+
+// The day's date at the hour, as "YYYY-MM-DDThh:00" reads; a date that holds a time already
+// is refused as that text.
+TDateTime AtHour(std::string_view text, TDateTime date, int hour, std::int32_t line) {
+    if (!ParseDigitDate(text)) {
+        TIsoDateTimeReader dates;
+        return ParseDate(
+            std::string(text) + (hour < 10 ? "T0" : "T") + std::to_string(hour) + ":00", line,
+            dates);
+    }
+    const TDateTime time = EncodeTime(hour, 0, 0, 0);
+    return date < 0 ? date - time : date + time;
 }
 
 }  // namespace
@@ -102,21 +116,20 @@ TReadingsFile ParseNamedColumnsCsv(std::string_view text, TColumnLayout layout,
         series[i].Name = layout.Names[places[i]];
 
     TReadingsFile file;
+    TCsvFields split;
+    TIsoDateTimeReader dates;
     for (; row; row = rows.Next()) {
         const std::int32_t line = rows.Line();
-        const std::vector<std::string_view> f = SplitCsvRow(*row, separator, line);
+        const std::vector<std::string_view>& f = split.Split(*row, separator, line);
         if (f.size() != layout.Names.size()) {
             throw ReadingsError(line, "expected " + std::to_string(layout.Names.size()) +
                                           " fields separated by '" + std::string(1, separator) +
                                           "', found " + std::to_string(f.size()));
         }
         ++file.Rows;
-        TDateTime date = ParseDate(f[0], line);
-        if (layout.HourColumn) {
-            const int hour = ParseHour(f[*layout.HourColumn], line);
-            date = ParseDate(
-                std::string(f[0]) + (hour < 10 ? "T0" : "T") + std::to_string(hour) + ":00", line);
-        }
+        TDateTime date = ParseDate(f[0], line, dates);
+        if (layout.HourColumn)
+            date = AtHour(f[0], date, ParseHour(f[*layout.HourColumn], line), line);
         for (std::size_t i = 0; i < places.size(); ++i) {
             const std::string_view field = f[places[i]];
             if (field.empty()) {

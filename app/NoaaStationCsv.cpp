@@ -157,10 +157,10 @@ TReadingsFile ParseNoaaStationCsv(std::string_view text, TNoaaLayout layout,
     const THeader h = ReadHeader(SplitCsvRow(*first, ',', rows.Line()), elements, rows.Line());
     TReadingsFile file;
     std::vector<TStation> stations;
-    std::vector<std::string_view> f;
+    TCsvFields split;
     while (const std::optional<std::string_view> row = rows.Next()) {
         const std::int32_t line = rows.Line();
-        f = SplitCsvRow(*row, ',', line);
+        const std::vector<std::string_view>& f = split.Split(*row, ',', line);
         if (f.size() != h.Fields) {
             throw ReadingsError(line, "expected " + std::to_string(h.Fields) +
                                           " fields, as the header names, found " +

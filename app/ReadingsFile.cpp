@@ -21,9 +21,8 @@ namespace twinscope {
 
 namespace {
 
-constexpr std::array<const char*, 7> FormatNames = {"readings", "ghcn",        "meteostat",
-                                                    "csv",      "cdo",         "ghcn-access",
-                                                    "isd-lite"};
+constexpr std::array<const char*, 7> FormatNames = {"readings", "ghcn",        "meteostat", "csv",
+                                                    "cdo",      "ghcn-access", "isd-lite"};
 
 // Files with a unit of their own refuse another.
 void CheckUnit(TReadingsFormat format, const TReadingOptions& options) {
@@ -186,10 +185,19 @@ TReadingsFile ParseReadingsText(std::string_view text, const TReadingOptions& op
     return file;
 }
 
-TReadingsFile ReadReadingsFile(const std::string& path, const TReadingOptions& options) {
+TReadingsFile ReadReadingsFile(const std::string& path, const TReadingOptions& options,
+                               const TReadProgress& progress) {
     if (IsColumnFile(path)) return ReadColumnFile(path, options);
     try {
-        return ParseReadingsText(ReadInputText(path), options, StemOf(path));
+        TInputText input(path);
+        const std::string_view text = input.Text();
+        const TRowsWatch watch(text, [&](std::size_t read) {
+            input.LetGoBefore(read);
+            if (progress) progress(read, text.size());
+        });
+        TReadingsFile file = ParseReadingsText(text, options, StemOf(path));
+        if (input.CutShort()) throw ReadingsError(0, "was cut short while it was read");
+        return file;
     } catch (const std::bad_alloc&) {
         throw ReadingsError(0, "does not fit into memory");
     }
@@ -269,9 +277,7 @@ std::string ReadingsFormatList() {
 
 std::int64_t PointCount(const TReadingsFile& file) {
     return std::accumulate(file.Series.begin(), file.Series.end(), std::int64_t{0},
-                           [](std::int64_t n, const TReadings& r) {
-                               return n + ReadingsCount(r);
-                           });
+                           [](std::int64_t n, const TReadings& r) { return n + ReadingsCount(r); });
 }
 
 }  // namespace twinscope

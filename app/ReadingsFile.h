@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -64,8 +65,14 @@ TReadingsFormat DetectReadingsFormat(std::string_view text, bool columnsAsked);
 TReadingsFile ParseReadingsText(std::string_view text, const TReadingOptions& options,
                                 const std::string& fallbackName);
 
-// Reads the file at path, or standard input for "-", gzip-compressed or not.
-TReadingsFile ReadReadingsFile(const std::string& path, const TReadingOptions& options);
+// Told how far the reading of a file has come: the bytes of its text read and in all, every few
+// megabytes. It may throw ReadingsError to end the reading.
+using TReadProgress = std::function<void(std::size_t read, std::size_t size)>;
+
+// Reads the file at path, or standard input for "-", gzip-compressed or not. A plain file is
+// mapped rather than read into memory, and the pages read leave the memory as the rows go by.
+TReadingsFile ReadReadingsFile(const std::string& path, const TReadingOptions& options,
+                               const TReadProgress& progress = {});
 
 // One line on what was left out ("left out 3 missing values and 1 value with a quality flag"),
 // empty when nothing was.
