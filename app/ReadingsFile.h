@@ -61,7 +61,9 @@ TReadingsFormat DetectReadingsFormat(std::string_view text, bool columnsAsked);
 
 // Reads a text in the given way. A series read from two columns without a header is called
 // fallbackName. Raises ReadingsError for the first bad row, a column or element asked for that
-// the file lacks, options that do not apply to the file, or a file without readings.
+// the file lacks, options that do not apply to the file, or a file without readings. A first row
+// of no layout known (read as the program's own two columns, but not a date and a value) is
+// refused with the layouts that are known.
 TReadingsFile ParseReadingsText(std::string_view text, const TReadingOptions& options,
                                 const std::string& fallbackName);
 
@@ -85,6 +87,10 @@ std::string ReadNote(const TReadingsFile& file);
 
 // The names of the formats, for messages ("readings, ghcn, ...").
 std::string ReadingsFormatList();
+
+// The layouts read, in words, for the help and for a file of none of them ("the program's own
+// (an ISO 8601 date and a temperature per row), GHCN-Daily by-station CSV, ...").
+std::string KnownLayouts();
 
 // Readings of more than one station name each line by its station too ("SITKA AIRPORT, AK US
 // TMAX"); readings of one station keep the names of their elements.

@@ -375,6 +375,15 @@ const RefusalCase kRefusals[] = {
      "A,2015-01-01,0,0,0,a,x,\",,W,\"\n",
      {},
      "line 2: column 'TMAX': 'x' is not a value in tenths of °C (a number such as 56)"},
+    {"FirstRowOfNoLayoutKnown",
+     "722020,12839,20150101,70.1\n",
+     {},
+     "line 1: expected a date and a temperature separated by ',', found 4 fields: the first row "
+     "is of none of the layouts read, which are the program's own (an ISO 8601 date and a "
+     "temperature per row), GHCN-Daily by-station CSV, NOAA Climate Data Online daily "
+     "summaries, GHCN-Daily station CSV, Meteostat daily or hourly CSV, NOAA ISD-Lite hourly "
+     "records, or any CSV whose first row names its columns and whose first column holds ISO "
+     "8601 dates"},
 };
 
 class ReadingsFileRefusalTest : public testing::TestWithParam<RefusalCase> {};
@@ -391,6 +400,51 @@ TEST_P(ReadingsFileRefusalTest, RefusesWithLineAndReason) {
 
 INSTANTIATE_TEST_SUITE_P(ReadingsFile, ReadingsFileRefusalTest, testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Only a first row that no layout reads names the layouts: one of the program's own two
+// columns keeps the reason its value is refused, and a layout asked for keeps its own.
+TEST(ReadingsFile, AFirstRowOfNoLayoutKnownNamesTheLayouts) {
+    const std::string list =
+        ": the first row is of none of the layouts read, which are " + KnownLayouts();
+    struct Row {
+        const char* name;
+        const char* text;
+        TReadingOptions options;
+        std::string message;
+    } const rows[] = {
+        {"a date of another form",
+         "01.08.2015,7\n",
+         {},
+         "line 1: '01.08.2015' is not an ISO 8601 date (YYYY-MM-DD, optionally with Thh:mm or "
+         "Thh:mm:ss)" +
+             list},
+        {"fixed-width columns",
+         "722020 12839 20150101 70.1\n",
+         {},
+         "line 1: expected a date and a temperature separated by ',', found 1 fields" + list},
+        {"a date and no number",
+         "2015-01-01,warm\n",
+         {},
+         "line 1: 'warm' is not a temperature in °F (a number such as 71.5)"},
+        {"the two columns asked for",
+         "722020,12839,20150101,70.1\n",
+         {.Format = TReadingsFormat::Readings},
+         "line 1: expected a date and a temperature separated by ',', found 4 fields"},
+        {"a later row",
+         "2015-01-01,7\n722020,12839,20150101,70.1\n",
+         {},
+         "line 2: expected a date and a temperature separated by ',', found 4 fields"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        try {
+            ParseReadingsText(row.text, row.options, "readings");
+            ADD_FAILURE() << "no refusal";
+        } catch (const ReadingsError& e) {
+            EXPECT_EQ(e.what(), row.message);
+        }
+    }
+}
 
 TEST(ReadingsFile, TellsTheFormatFromTheFirstRow) {
     struct Row {
