@@ -65,14 +65,42 @@ TDateTime ParseDate(std::string_view text, std::int32_t line, TIsoDateTimeReader
     return *date;
 }
 
+std::optional<std::int32_t> WholeNumber(std::string_view text) {
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
 int ParseHour(std::string_view text, std::int32_t line) {
-    int hour = -1;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), hour);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size() || hour < 0 ||
-        hour > 23) {
+    const std::optional<std::int32_t> hour = WholeNumber(text);
+    if (!hour || *hour < 0 || *hour > 23) {
         throw ReadingsError(line, "'" + std::string(text) + "' is not an hour from 0 to 23");
     }
-    return hour;
+    return *hour;
+}
+
+// The day at the hour; before the epoch the day counts down while the hour still counts forward.
+TDateTime AtHourOfDay(TDateTime day, int hour) {
+    const TDateTime time = EncodeTime(hour, 0, 0, 0);
+    return day < 0 ? day - time : day + time;
+}
+
+// The date of a row that writes it in parts ("2016", "1", "31" and perhaps the hour "6").
+TDateTime DateOfParts(const std::vector<std::string_view>& f, const TDateColumns& c,
+                      std::int32_t line) {
+    const std::optional<std::int32_t> year = WholeNumber(f[c.Year]);
+    const std::optional<std::int32_t> month = WholeNumber(f[c.Month]);
+    const std::optional<std::int32_t> day = WholeNumber(f[c.Day]);
+    const std::optional<TDateTime> date =
+        year && month && day ? DayOfDigits(*year, *month, *day) : std::nullopt;
+    if (!date) {
+        throw ReadingsError(line, "the year, month and day '" + std::string(f[c.Year]) + "', '" +
+                                      std::string(f[c.Month]) + "', '" + std::string(f[c.Day]) +
+                                      "' are not a date");
+    }
+    return c.Hour ? AtHourOfDay(*date, ParseHour(f[*c.Hour], line)) : *date;
 }
 
 // The day's date at the hour, as "YYYY-MM-DDThh:00" reads; a date that holds a time already
@@ -84,8 +112,7 @@ TDateTime AtHour(std::string_view text, TDateTime date, int hour, std::int32_t l
             std::string(text) + (hour < 10 ? "T0" : "T") + std::to_string(hour) + ":00", line,
             dates);
     }
-    const TDateTime time = EncodeTime(hour, 0, 0, 0);
-    return date < 0 ? date - time : date + time;
+    return AtHourOfDay(date, hour);
 }
 
 }  // namespace
@@ -127,7 +154,8 @@ TReadingsFile ParseNamedColumnsCsv(std::string_view text, TColumnLayout layout,
                                           "', found " + std::to_string(f.size()));
         }
         ++file.Rows;
-        TDateTime date = ParseDate(f[0], line, dates);
+        TDateTime date = layout.DateParts ? DateOfParts(f, *layout.DateParts, line)
+                                          : ParseDate(f[0], line, dates);
         if (layout.HourColumn)
             date = AtHour(f[0], date, ParseHour(f[*layout.HourColumn], line), line);
         for (std::size_t i = 0; i < places.size(); ++i) {
