@@ -79,6 +79,21 @@ std::string Gunzip(std::string_view compressed) {
     throw ReadingsError(0, std::string("cannot be read (") + std::strerror(errno) + ")");
 }
 
+// The text of a stream read to its end, decompressed when it is gzip-compressed.
+std::string ReadStream(std::FILE* file) {
+    // Read in blocks: the size of a pipe is not known beforehand.
+    std::string bytes;
+    constexpr std::size_t Block = 1 << 20;
+    std::size_t size = 0;
+    do {
+        bytes.resize(size + Block);
+        size += std::fread(bytes.data() + size, 1, Block, file);
+    } while (size == bytes.size());
+    if (std::ferror(file)) CannotRead();
+    bytes.resize(size);
+    return DecompressedText(std::move(bytes));
+}
+
 std::size_t PageBytes() {
     return static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
 }
@@ -120,8 +135,19 @@ TInputText::TInputText(const std::string& path) {
         }
         return;
     }
-    if (fd >= 0) ::close(fd);
-    held_ = ReadInputText(path);
+    if (path == "-") {
+        held_ = ReadInputText(path);
+    } else {
+        // A pipe or a device is read from the descriptor open now: opened again, a pipe's
+        // writer may be gone.
+        std::FILE* file = fd >= 0 ? fdopen(fd, "rb") : nullptr;
+        if (!file) {
+            if (fd >= 0) ::close(fd);
+            CannotRead();
+        }
+        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closing(file, &std::fclose);
+        held_ = ReadStream(file);
+    }
     text_ = held_;
 }
 
@@ -144,23 +170,12 @@ bool TInputText::CutShort() const {
 }
 
 std::string ReadInputText(const std::string& path) {
-    const auto fail = [] { CannotRead(); };
     const bool standardInput = path == "-";
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
         standardInput ? stdin : std::fopen(path.c_str(), "rb"),
         standardInput ? +[](std::FILE*) { return 0; } : &std::fclose);
-    if (!file) fail();
-    // Read in blocks: the size of a pipe is not known beforehand.
-    std::string bytes;
-    constexpr std::size_t Block = 1 << 20;
-    std::size_t size = 0;
-    do {
-        bytes.resize(size + Block);
-        size += std::fread(bytes.data() + size, 1, Block, file.get());
-    } while (size == bytes.size());
-    if (std::ferror(file.get())) fail();
-    bytes.resize(size);
-    return DecompressedText(std::move(bytes));
+    if (!file) CannotRead();
+    return ReadStream(file.get());
 }
 
 std::string InputName(const std::string& path) {

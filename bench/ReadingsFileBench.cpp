@@ -138,16 +138,21 @@ void MemoryPass(benchmark::State& state, const std::string& path) {
 void ReadFile(benchmark::State& state, const std::string& path, const std::string& layout) {
     std::int64_t bytes = 0;
     double values = 0;
+    // The iteration whose load added the most memory.
     double peak = 0;
     double before = 0;
     double seconds = 0;
     for (auto _ : state) {
-        before = StatusMegabytes("VmRSS");
+        const double resident = StatusMegabytes("VmRSS");
         ResetPeak();
         const double start = ThreadSeconds();
         const TReadingsFile file = ReadReadingsFile(path, {});
         seconds += ThreadSeconds() - start;
-        peak = StatusMegabytes("VmHWM");
+        const double high = StatusMegabytes("VmHWM");
+        if (high - resident > peak - before) {
+            peak = high;
+            before = resident;
+        }
         values = static_cast<double>(PointCount(file)) * 2 * sizeof(double) / (1 << 20);
         bytes = static_cast<std::int64_t>(std::filesystem::file_size(path));
     }

@@ -9,12 +9,16 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include "app/InputText.h"
 #include "app/ReadingsCsv.h"
+#include "app/ReadingsFile.h"
 
 namespace twinscope {
 namespace {
@@ -218,6 +222,26 @@ TEST(CsvRows, AMappedFileLetsThePagesReadGo) {
         // Pages let go come back when read again.
         EXPECT_EQ(input.Text(), text);
     }
+    std::filesystem::remove(path);
+}
+
+// A pipe (as a shell's <(...) hands it over) is read once, from its start: its writer writes
+// only once.
+TEST(CsvRows, APipeIsReadAsItComes) {
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / "twinscope-readings-pipe";
+    const std::string text = "2015-01-01,45.0\n2015-01-02,46.5\n";
+    const auto written = [&] {
+        std::filesystem::remove(path);
+        EXPECT_EQ(mkfifo(path.c_str(), 0600), 0);
+        return std::thread([&] { std::ofstream(path, std::ios::binary) << text; });
+    };
+    std::thread writer = written();
+    EXPECT_EQ(TInputText(path.string()).Text(), text);
+    writer.join();
+    writer = written();
+    EXPECT_EQ(PointCount(ReadReadingsFile(path.string(), {})), 2);
+    writer.join();
     std::filesystem::remove(path);
 }
 
