@@ -1,6 +1,7 @@
 #include "app/ColumnReadings.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 #include "twinscope/platform/ColumnFileWriter.h"
@@ -16,7 +17,9 @@ constexpr std::size_t PiecePoints = std::size_t{1} << 16;
 }  // namespace
 
 bool IsColumnFile(const std::string& path) {
-    if (path == "-") return false;
+    // Column files are mapped, so plain files; a look into a pipe would take its first bytes.
+    std::error_code error;
+    if (path == "-" || !std::filesystem::is_regular_file(path, error)) return false;
     std::ifstream in(path, std::ios::binary);
     std::array<char, TColumnFileLayout::Magic.size()> start{};
     return in.read(start.data(), start.size()) && start == TColumnFileLayout::Magic;

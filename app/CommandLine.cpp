@@ -158,12 +158,10 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "Temperatures over dates on a chart with a °F and a °C scale on the left and dates and "
         "days of the year at the bottom.\n"
         "Without options the window opens with its stored readings. With --render the chart is "
-        "written to a picture file instead, without a window or a display.\n"
-        "Readings files: the program's own (an ISO 8601 date and a temperature in °F per row), "
-        "GHCN-Daily by-station CSV, NOAA Climate Data Online daily summaries, GHCN-Daily "
-        "station CSV, Meteostat daily or hourly CSV, or any CSV whose first row "
-        "names its columns and whose first column holds ISO 8601 dates; each may be "
-        "gzip-compressed. Dropping a readings file onto the window loads it too.");
+        "written to a picture file instead, without a window or a display.\n" +
+        QString::fromStdString("Readings files: " + KnownLayouts() +
+                               "; each may be gzip-compressed. Dropping a readings file onto the "
+                               "window loads it too."));
     // Not addHelpOption(): its --help-all would offer Qt's own options, which this program does
     // not take, since it reads its arguments before the application object exists.
     const QCommandLineOption help({"h", "help"}, "Displays this help.");

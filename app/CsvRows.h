@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -19,8 +20,33 @@ public:
     std::int32_t Line() const { return line_; }
 
 private:
+    void Report();
+
     std::string_view rest_;
     std::int32_t line_ = 0;
+    // The address at which the watch of the text is told next; never for a text not watched.
+    std::uintptr_t mark_ = UINTPTR_MAX;
+};
+
+// Told how far the rows of a text have been read, every Step bytes, while it lives: a mapped
+// file lets the pages behind go, and a long load says how far it has come. One watch on a
+// thread at a time; the rows of other texts are not reported. Reached may throw to end the
+// reading.
+class TRowsWatch {
+public:
+    static constexpr std::size_t Step = std::size_t{4} << 20;
+    using TReached = std::function<void(std::size_t bytesRead)>;
+
+    TRowsWatch(std::string_view text, TReached reached);
+    ~TRowsWatch();
+    TRowsWatch(const TRowsWatch&) = delete;
+    TRowsWatch& operator=(const TRowsWatch&) = delete;
+
+private:
+    friend class TCsvRows;
+    std::string_view text_;
+    TReached reached_;
+    TRowsWatch* outer_;
 };
 
 std::string_view TrimBlanks(std::string_view s);
@@ -28,6 +54,17 @@ std::string_view TrimBlanks(std::string_view s);
 // The fields of one row, trimmed and unquoted. A separator inside quotes is part of the field.
 // An open quote at the end of the row raises ReadingsError for that line.
 std::vector<std::string_view> SplitCsvRow(std::string_view row, char separator, std::int32_t line);
+
+// The fields of one row at a time, as SplitCsvRow gives them, kept in storage that the next row
+// reuses: a reader of many rows allocates once.
+class TCsvFields {
+public:
+    const std::vector<std::string_view>& Split(std::string_view row, char separator,
+                                               std::int32_t line);
+
+private:
+    std::vector<std::string_view> fields_;
+};
 
 // The separator of a file whose first row is given: a semicolon when it holds one (then numbers
 // may have a decimal comma), else a comma.

@@ -89,9 +89,10 @@ TReadingsFile ParseGhcnDailyCsv(std::string_view text, const std::vector<std::st
     std::string station;
     TCsvRows rows(text);
     bool first = true;
+    TCsvFields split;
     while (const std::optional<std::string_view> row = rows.Next()) {
         const std::int32_t line = rows.Line();
-        const std::vector<std::string_view> f = SplitCsvRow(*row, ',', line);
+        const std::vector<std::string_view>& f = split.Split(*row, ',', line);
         if (std::exchange(first, false) && IsHeader(f)) continue;
         if (f.size() != FieldCount) {
             throw ReadingsError(line,

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "app/CsvRows.h"
+#include "app/ReadingDate.h"
 #include "twinscope/runtime/IsoDateTime.h"
 
 namespace twinscope {
@@ -54,9 +55,9 @@ std::vector<std::size_t> ValueColumns(const TColumnLayout& layout,
     return places;
 }
 
-TDateTime ParseDate(std::string_view text, std::int32_t line) {
+TDateTime ParseDate(std::string_view text, std::int32_t line, TIsoDateTimeReader& dates) {
     if (text.empty()) throw ReadingsError(line, "the date is missing");
-    const auto date = ParseIsoDateTime(text);
+    const auto date = dates.Read(text);
     if (!date) {
         throw ReadingsError(line, "'" + std::string(text) + "' is not an ISO 8601 date (" +
                                       kIsoDateTimeForms + ")");
@@ -64,14 +65,54 @@ TDateTime ParseDate(std::string_view text, std::int32_t line) {
     return *date;
 }
 
+std::optional<std::int32_t> WholeNumber(std::string_view text) {
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
 int ParseHour(std::string_view text, std::int32_t line) {
-    int hour = -1;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), hour);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size() || hour < 0 ||
-        hour > 23) {
+    const std::optional<std::int32_t> hour = WholeNumber(text);
+    if (!hour || *hour < 0 || *hour > 23) {
         throw ReadingsError(line, "'" + std::string(text) + "' is not an hour from 0 to 23");
     }
-    return hour;
+    return *hour;
+}
+
+// The day at the hour; before the epoch the day counts down while the hour still counts forward.
+TDateTime AtHourOfDay(TDateTime day, int hour) {
+    const TDateTime time = EncodeTime(hour, 0, 0, 0);
+    return day < 0 ? day - time : day + time;
+}
+
+// The date of a row that writes it in parts ("2016", "1", "31" and perhaps the hour "6").
+TDateTime DateOfParts(const std::vector<std::string_view>& f, const TDateColumns& c,
+                      std::int32_t line) {
+    const std::optional<std::int32_t> year = WholeNumber(f[c.Year]);
+    const std::optional<std::int32_t> month = WholeNumber(f[c.Month]);
+    const std::optional<std::int32_t> day = WholeNumber(f[c.Day]);
+    const std::optional<TDateTime> date =
+        year && month && day ? DayOfDigits(*year, *month, *day) : std::nullopt;
+    if (!date) {
+        throw ReadingsError(line, "the year, month and day '" + std::string(f[c.Year]) + "', '" +
+                                      std::string(f[c.Month]) + "', '" + std::string(f[c.Day]) +
+                                      "' are not a date");
+    }
+    return c.Hour ? AtHourOfDay(*date, ParseHour(f[*c.Hour], line)) : *date;
+}
+
+// The day's date at the hour, as "YYYY-MM-DDThh:00" reads; a date that holds a time already
+// is refused as that text.
+TDateTime AtHour(std::string_view text, TDateTime date, int hour, std::int32_t line) {
+    if (!ParseDigitDate(text)) {
+        TIsoDateTimeReader dates;
+        return ParseDate(
+            std::string(text) + (hour < 10 ? "T0" : "T") + std::to_string(hour) + ":00", line,
+            dates);
+    }
+    return AtHourOfDay(date, hour);
 }
 
 }  // namespace
@@ -102,21 +143,21 @@ TReadingsFile ParseNamedColumnsCsv(std::string_view text, TColumnLayout layout,
         series[i].Name = layout.Names[places[i]];
 
     TReadingsFile file;
+    TCsvFields split;
+    TIsoDateTimeReader dates;
     for (; row; row = rows.Next()) {
         const std::int32_t line = rows.Line();
-        const std::vector<std::string_view> f = SplitCsvRow(*row, separator, line);
+        const std::vector<std::string_view>& f = split.Split(*row, separator, line);
         if (f.size() != layout.Names.size()) {
             throw ReadingsError(line, "expected " + std::to_string(layout.Names.size()) +
                                           " fields separated by '" + std::string(1, separator) +
                                           "', found " + std::to_string(f.size()));
         }
         ++file.Rows;
-        TDateTime date = ParseDate(f[0], line);
-        if (layout.HourColumn) {
-            const int hour = ParseHour(f[*layout.HourColumn], line);
-            date = ParseDate(
-                std::string(f[0]) + (hour < 10 ? "T0" : "T") + std::to_string(hour) + ":00", line);
-        }
+        TDateTime date = layout.DateParts ? DateOfParts(f, *layout.DateParts, line)
+                                          : ParseDate(f[0], line, dates);
+        if (layout.HourColumn)
+            date = AtHour(f[0], date, ParseHour(f[*layout.HourColumn], line), line);
         for (std::size_t i = 0; i < places.size(); ++i) {
             const std::string_view field = f[places[i]];
             if (field.empty()) {

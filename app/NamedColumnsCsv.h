@@ -9,8 +9,16 @@
 
 namespace twinscope {
 
-// How a CSV file with named columns is read: its first column holds the dates (ISO 8601), the
-// others values.
+// The columns of a date written in parts: the year, the month, the day and the hour of the day.
+struct TDateColumns {
+    std::size_t Year = 0;
+    std::size_t Month = 1;
+    std::size_t Day = 2;
+    std::optional<std::size_t> Hour;
+};
+
+// How a CSV file with named columns is read: its first column holds the dates (ISO 8601), or
+// the date columns hold their parts, the others values.
 struct TColumnLayout {
     // The names of the columns; read from the first row when it is the header.
     std::vector<std::string> Names;
@@ -21,6 +29,8 @@ struct TColumnLayout {
     // but the date and the hour.
     std::vector<std::string> DefaultColumns;
     TTemperatureUnit Unit = TTemperatureUnit::Fahrenheit;
+    // The columns of the date's parts, in place of a first column of dates.
+    std::optional<TDateColumns> DateParts;
 };
 
 // Reads the text: one series per column asked for (or per default column), named after its

@@ -109,8 +109,17 @@ TStation& StationOf(std::vector<TStation>& stations, std::string_view id, std::s
     const auto found = std::find_if(stations.begin(), stations.end(),
                                     [&](const TStation& s) { return s.Id == id; });
     if (found != stations.end()) return *found;
+    // Stations of one file mostly span the same days: room for as many readings as the station
+    // before spares the growing, which holds the old values and the new at once.
+    std::vector<std::size_t> room(columns, 0);
+    for (std::size_t i = 0; i < columns && !stations.empty(); ++i)
+        room[i] = stations.back().Series[i].Dates.size();
     TStation& s = stations.emplace_back(TStation{.Id = std::string(id), .Name = std::string(name)});
     s.Series.resize(columns);
+    for (std::size_t i = 0; i < columns; ++i) {
+        s.Series[i].Dates.reserve(room[i]);
+        s.Series[i].Temperatures.reserve(room[i]);
+    }
     return s;
 }
 
@@ -157,10 +166,10 @@ TReadingsFile ParseNoaaStationCsv(std::string_view text, TNoaaLayout layout,
     const THeader h = ReadHeader(SplitCsvRow(*first, ',', rows.Line()), elements, rows.Line());
     TReadingsFile file;
     std::vector<TStation> stations;
-    std::vector<std::string_view> f;
+    TCsvFields split;
     while (const std::optional<std::string_view> row = rows.Next()) {
         const std::int32_t line = rows.Line();
-        f = SplitCsvRow(*row, ',', line);
+        const std::vector<std::string_view>& f = split.Split(*row, ',', line);
         if (f.size() != h.Fields) {
             throw ReadingsError(line, "expected " + std::to_string(h.Fields) +
                                           " fields, as the header names, found " +

@@ -12,16 +12,21 @@ namespace twinscope {
 
 TReadings ParseReadingsCsv(std::string_view text, TTemperatureUnit unit) {
     TReadings readings;
-    // A rough row count from the size keeps the vectors from growing many times.
-    readings.Dates.reserve(text.size() / 24);
-    readings.Temperatures.reserve(text.size() / 24);
+    // The shortest row ("2015-01-01,7" and its line end) bounds the rows: the vectors never
+    // grow, which would hold the old values and the new at once, and the room that no row
+    // fills is never touched, so it takes no memory.
+    constexpr std::size_t ShortestRow = 13;
+    readings.Dates.reserve(text.size() / ShortestRow + 1);
+    readings.Temperatures.reserve(text.size() / ShortestRow + 1);
     std::optional<char> separator;
     TCsvRows rows(text);
+    TCsvFields split;
+    TIsoDateTimeReader dates;
     while (const std::optional<std::string_view> row = rows.Next()) {
         const std::int32_t line = rows.Line();
         const bool first = !separator;
         if (first) separator = CsvSeparatorOf(*row);
-        const std::vector<std::string_view> fields = SplitCsvRow(*row, *separator, line);
+        const std::vector<std::string_view>& fields = split.Split(*row, *separator, line);
         if (first && !HoldsDigit(fields[0])) {  // the header
             if (fields.size() == 2) readings.Name = fields[1];
             continue;
@@ -32,7 +37,7 @@ TReadings ParseReadingsCsv(std::string_view text, TTemperatureUnit unit) {
                                           std::to_string(fields.size()) + " fields");
         }
         if (fields[0].empty()) throw ReadingsError(line, "the date is missing");
-        const auto date = ParseIsoDateTime(fields[0]);
+        const auto date = dates.Read(fields[0]);
         if (!date) {
             throw ReadingsError(line, "'" + std::string(fields[0]) + "' is not an ISO 8601 date (" +
                                           kIsoDateTimeForms + ")");

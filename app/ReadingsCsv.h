@@ -32,11 +32,15 @@ class ReadingsError : public RuntimeError {
 public:
     ReadingsError(std::int32_t line, const std::string& reason)
         : RuntimeError(line > 0 ? "line " + std::to_string(line) + ": " + reason : reason),
-          line_(line) {}
+          line_(line),
+          reason_(reason) {}
     std::int32_t Line() const { return line_; }
+    // What is wrong, without the line.
+    const std::string& Reason() const { return reason_; }
 
 private:
     std::int32_t line_;
+    std::string reason_;
 };
 
 // Reads CSV text: per row a date (ISO 8601, with or without time) and a temperature, separated

@@ -16,14 +16,14 @@
 #include "app/NamedColumnsCsv.h"
 #include "app/NoaaStationCsv.h"
 #include "app/ReadingDate.h"
+#include "twinscope/runtime/IsoDateTime.h"
 
 namespace twinscope {
 
 namespace {
 
-constexpr std::array<const char*, 7> FormatNames = {"readings", "ghcn",        "meteostat",
-                                                    "csv",      "cdo",         "ghcn-access",
-                                                    "isd-lite"};
+constexpr std::array<const char*, 7> FormatNames = {"readings", "ghcn",        "meteostat", "csv",
+                                                    "cdo",      "ghcn-access", "isd-lite"};
 
 // Files with a unit of their own refuse another.
 void CheckUnit(TReadingsFormat format, const TReadingOptions& options) {
@@ -49,6 +49,16 @@ std::string FirstRow(std::string_view text) {
     TCsvRows rows(text);
     const std::optional<std::string_view> first = rows.Next();
     return first ? std::string(*first) : std::string();
+}
+
+// A date and a value: a row of the program's own two columns, whatever its value holds.
+bool IsTwoColumnRecord(std::string_view row) {
+    try {
+        const std::vector<std::string_view> f = SplitCsvRow(row, CsvSeparatorOf(row), 1);
+        return f.size() == 2 && ParseIsoDateTime(f[0]).has_value();
+    } catch (const ReadingsError&) {
+        return true;
+    }
 }
 
 // "seattle-2015" for ".../seattle-2015.csv.gz".
@@ -181,15 +191,39 @@ TReadingsFile ParseReadingsText(std::string_view text, const TReadingOptions& op
     const TReadingsFormat format =
         options.Format.value_or(DetectReadingsFormat(text, !options.Columns.empty()));
     CheckUnit(format, options);
-    TReadingsFile file = ParseInFormat(format, text, options, fallbackName);
-    file.Layout = LayoutName(format, options);
-    return file;
+    try {
+        TReadingsFile file = ParseInFormat(format, text, options, fallbackName);
+        file.Layout = LayoutName(format, options);
+        return file;
+    } catch (const ReadingsError& e) {
+        if (options.Format || format != TReadingsFormat::Readings || e.Line() != 1 ||
+            IsTwoColumnRecord(FirstRow(text)))
+            throw;
+        throw ReadingsError(1, e.Reason() + ": the first row is of none of the layouts read, " +
+                                   "which are " + KnownLayouts());
+    }
 }
 
-TReadingsFile ReadReadingsFile(const std::string& path, const TReadingOptions& options) {
+std::string KnownLayouts() {
+    return "the program's own (an ISO 8601 date and a temperature per row), GHCN-Daily "
+           "by-station CSV, NOAA Climate Data Online daily summaries, GHCN-Daily station CSV, "
+           "Meteostat daily or hourly CSV, NOAA ISD-Lite hourly records, or any CSV whose first "
+           "row names its columns and whose first column holds ISO 8601 dates";
+}
+
+TReadingsFile ReadReadingsFile(const std::string& path, const TReadingOptions& options,
+                               const TReadProgress& progress) {
     if (IsColumnFile(path)) return ReadColumnFile(path, options);
     try {
-        return ParseReadingsText(ReadInputText(path), options, StemOf(path));
+        TInputText input(path);
+        const std::string_view text = input.Text();
+        const TRowsWatch watch(text, [&](std::size_t read) {
+            input.LetGoBefore(read);
+            if (progress) progress(read, text.size());
+        });
+        TReadingsFile file = ParseReadingsText(text, options, StemOf(path));
+        if (input.CutShort()) throw ReadingsError(0, "was cut short while it was read");
+        return file;
     } catch (const std::bad_alloc&) {
         throw ReadingsError(0, "does not fit into memory");
     }
@@ -269,9 +303,7 @@ std::string ReadingsFormatList() {
 
 std::int64_t PointCount(const TReadingsFile& file) {
     return std::accumulate(file.Series.begin(), file.Series.end(), std::int64_t{0},
-                           [](std::int64_t n, const TReadings& r) {
-                               return n + ReadingsCount(r);
-                           });
+                           [](std::int64_t n, const TReadings& r) { return n + ReadingsCount(r); });
 }
 
 }  // namespace twinscope

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,12 +61,20 @@ TReadingsFormat DetectReadingsFormat(std::string_view text, bool columnsAsked);
 
 // Reads a text in the given way. A series read from two columns without a header is called
 // fallbackName. Raises ReadingsError for the first bad row, a column or element asked for that
-// the file lacks, options that do not apply to the file, or a file without readings.
+// the file lacks, options that do not apply to the file, or a file without readings. A first row
+// of no layout known (read as the program's own two columns, but not a date and a value) is
+// refused with the layouts that are known.
 TReadingsFile ParseReadingsText(std::string_view text, const TReadingOptions& options,
                                 const std::string& fallbackName);
 
-// Reads the file at path, or standard input for "-", gzip-compressed or not.
-TReadingsFile ReadReadingsFile(const std::string& path, const TReadingOptions& options);
+// Told how far the reading of a file has come: the bytes of its text read and in all, every few
+// megabytes. It may throw ReadingsError to end the reading.
+using TReadProgress = std::function<void(std::size_t read, std::size_t size)>;
+
+// Reads the file at path, or standard input for "-", gzip-compressed or not. A plain file is
+// mapped rather than read into memory, and the pages read leave the memory as the rows go by.
+TReadingsFile ReadReadingsFile(const std::string& path, const TReadingOptions& options,
+                               const TReadProgress& progress = {});
 
 // One line on what was left out ("left out 3 missing values and 1 value with a quality flag"),
 // empty when nothing was.
@@ -78,6 +87,10 @@ std::string ReadNote(const TReadingsFile& file);
 
 // The names of the formats, for messages ("readings, ghcn, ...").
 std::string ReadingsFormatList();
+
+// The layouts read, in words, for the help and for a file of none of them ("the program's own
+// (an ISO 8601 date and a temperature per row), GHCN-Daily by-station CSV, ...").
+std::string KnownLayouts();
 
 // Readings of more than one station name each line by its station too ("SITKA AIRPORT, AK US
 // TMAX"); readings of one station keep the names of their elements.

@@ -1,5 +1,6 @@
 #include "app/ReadingsLoad.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "app/InputText.h"
@@ -7,12 +8,18 @@
 namespace twinscope {
 
 TReadingsLoad LoadReadingsFiles(const std::vector<std::string>& paths,
-                                const TReadingOptions& options) {
+                                const TReadingOptions& options, const TLoadProgress& progress) {
     TReadingsLoad load;
     TReadingsFile& all = load.Readings;
     for (const std::string& path : paths) {
         try {
-            TReadingsFile file = ReadReadingsFile(path, options);
+            TReadProgress fileProgress;
+            if (progress) {
+                fileProgress = [&](std::size_t read, std::size_t size) {
+                    progress(path, read, size);
+                };
+            }
+            TReadingsFile file = ReadReadingsFile(path, options, fileProgress);
             load.Notes.push_back(InputName(path) + ": " + ReadNote(file));
             all.Series.insert(all.Series.end(), std::make_move_iterator(file.Series.begin()),
                               std::make_move_iterator(file.Series.end()));
@@ -27,6 +34,11 @@ TReadingsLoad LoadReadingsFiles(const std::vector<std::string>& paths,
     }
     NameLinesByStation(all);
     return load;
+}
+
+std::string ProgressNote(const std::string& path, std::size_t read, std::size_t size) {
+    const std::size_t percent = size == 0 ? 100 : std::min<std::size_t>(100, read * 100 / size);
+    return InputName(path) + ": " + std::to_string(percent) + " % read";
 }
 
 }  // namespace twinscope

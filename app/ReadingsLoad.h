@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,9 +19,17 @@ struct TReadingsLoad {
     std::string Refusal;
 };
 
+// Told how far a load has come: the file being read, the bytes of its text read and in all,
+// every few megabytes. It may throw ReadingsError to end the load.
+using TLoadProgress =
+    std::function<void(const std::string& path, std::size_t read, std::size_t size)>;
+
 // Reads the files ("-": standard input) as ReadReadingsFile does. A file that cannot be read
 // refuses them all: nothing half-read is shown.
 TReadingsLoad LoadReadingsFiles(const std::vector<std::string>& paths,
-                                const TReadingOptions& options);
+                                const TReadingOptions& options, const TLoadProgress& progress = {});
+
+// How far the reading of a file has come, for the line that shows it ("FILE: 37 % read").
+std::string ProgressNote(const std::string& path, std::size_t read, std::size_t size);
 
 }  // namespace twinscope

@@ -1,6 +1,7 @@
 #include "app/TwinscopeMain.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGroupBox>
@@ -13,6 +14,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStatusBar>
 #include <algorithm>
 #include <cmath>
 #include <iostream>
@@ -217,11 +219,47 @@ void TfmTwinscope::dropEvent(QDropEvent* event) {
     LoadReadingsFiles(files);
 }
 
+void TfmTwinscope::ShowLoadProgress(const std::string& note) {
+    if (!btnCancelLoad) {
+        btnCancelLoad = new QPushButton("Cancel", this);
+        connect(btnCancelLoad, &QPushButton::clicked, this, [this] { loadCanceled_ = true; });
+        statusBar()->addPermanentWidget(btnCancelLoad);
+    }
+    if (!loadShown_) {
+        loadShown_ = true;
+        // Only the button answers until the load ends.
+        client_->setEnabled(false);
+        menuBar()->setEnabled(false);
+        setAcceptDrops(false);
+        statusBar()->show();
+    }
+    statusBar()->showMessage(QString::fromStdString(note));
+    QCoreApplication::processEvents();
+}
+
+void TfmTwinscope::EndLoadProgress() {
+    loadCanceled_ = false;
+    if (!loadShown_) return;
+    loadShown_ = false;
+    statusBar()->clearMessage();
+    statusBar()->hide();
+    client_->setEnabled(true);
+    menuBar()->setEnabled(true);
+    setAcceptDrops(true);
+}
+
 void TfmTwinscope::LoadReadingsFiles(const QStringList& paths) {
     std::vector<std::string> names;
     for (const QString& path : paths)
         names.push_back(path.toStdString());
-    const TReadingsLoad load = twinscope::LoadReadingsFiles(names, readingOptions_);
+    const auto progress = [this](const std::string& path, std::size_t read, std::size_t size) {
+        ShowLoadProgress(ProgressNote(path, read, size));
+        if (loadCanceled_) throw ReadingsError(0, "the load was canceled");
+    };
+    const TReadingsLoad load = twinscope::LoadReadingsFiles(names, readingOptions_, progress);
+    const bool canceled = loadCanceled_;
+    EndLoadProgress();
+    if (canceled) return;
     if (!load.Refusal.empty()) {
         ShowMessage(load.Refusal);
         return;

@@ -79,8 +79,12 @@ public:
     void SetWrapDayScale(bool on) { wrapDayScale_ = on; }
     // Reads readings files as the command line's --data does, shows their readings and plots
     // the whole of them; a file that cannot be read, or readings that do not fit into memory,
-    // are refused with a message, and the chart keeps what it showed.
+    // are refused with a message, and the chart keeps what it showed. A long load says how far
+    // it has come in the status line, beside a button that cancels it (then nothing changes).
     void LoadReadingsFiles(const QStringList& paths);
+
+    // The button of a long load, shown while one runs.
+    QPushButton* btnCancelLoad = nullptr;
 
     TChartWidget* chartTest = nullptr;
     TLineSeries* seriesActualData = nullptr;
@@ -121,6 +125,11 @@ private:
     TLegendStyle storedLegendStyle_ = lsAuto;
     TReadingOptions readingOptions_;
     bool wrapDayScale_ = false;
+    bool loadShown_ = false;
+    bool loadCanceled_ = false;
+    // The status line and the cancel button while a load runs; the rest of the window waits.
+    void ShowLoadProgress(const std::string& note);
+    void EndLoadProgress();
 };
 
 }  // namespace twinscope

@@ -1,4 +1,6 @@
+#include <unistd.h>
 #include <QStringList>
+
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -51,7 +53,18 @@ int main(int argc, char** argv) {
         return 1;
     };
     if (!paths.empty()) {
-        TReadingsLoad load = LoadReadingsFiles(paths, options.Reading);
+        // A long load into a picture says how far it has come, on a line of the terminal that
+        // it overwrites and clears at the end.
+        bool progressShown = false;
+        TLoadProgress progress;
+        if (options.RenderTo && isatty(STDERR_FILENO)) {
+            progress = [&](const std::string& path, std::size_t read, std::size_t size) {
+                std::cerr << "\rtwinscope: " << ProgressNote(path, read, size) << std::flush;
+                progressShown = true;
+            };
+        }
+        TReadingsLoad load = LoadReadingsFiles(paths, options.Reading, progress);
+        if (progressShown) std::cerr << "\r\x1b[K" << std::flush;
         if (!load.Refusal.empty()) {
             std::cerr << "twinscope: " << load.Refusal << '\n';
             return 1;

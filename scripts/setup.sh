@@ -8,7 +8,7 @@ packages=(
   build-essential g++ cmake ninja-build ccache pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev libqcustomplot-dev
   clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev libqt6svg6 zlib1g-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev libqt6svg6 zlib1g-dev libfast-float-dev
   qt6-declarative-dev qml6-module-qtquick qml6-module-qtqml-workerscript
   fonts-liberation2 fonts-dejavu-core fontconfig
   xvfb xauth poppler-utils

@@ -263,6 +263,13 @@ const SampleCase kSamples[] = {
      {"twinscope: " SAMPLES "meteostat-72793-2015.csv.gz: Meteostat CSV: tavg, tmin, tmax from "
       "2015-04-01 to 2015-06-30, 91 rows read; left out 2 missing values"},
      {kSecondLine, kThirdLine}},
+    // Meteostat's per-year bulk file: the date in parts, a column of sources after each value.
+    {"MeteostatPerYearDaily",
+     {"--data", SAMPLES "meteostat-72793-2015-daily.csv.gz", "--min", "0", "--max", "110",
+      "--begin", "2015-07-01", "--end", "2015-09-30"},
+     {"twinscope: " SAMPLES "meteostat-72793-2015-daily.csv.gz: Meteostat CSV: temp, tmin, tmax "
+      "from 2015-01-01 to 2015-12-31, 365 rows read; left out 3 missing values"},
+     {kSecondLine, kThirdLine}},
     {"SpreadsheetColumnsByNameInCelsius",
      {"--data", SAMPLES "garden-log-2015.csv", "--column", "high", "--column", "low", "--unit", "C",
       "--min", "40", "--max", "110", "--begin", "2015-07-01", "--end", "2015-09-30"},

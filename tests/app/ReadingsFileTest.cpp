@@ -81,6 +81,24 @@ const ReadCase kReadCases[] = {
      {{"temp", {Jan1 + 0.5}, {32}}},
      0,
      0},
+    {"MeteostatPerYearDailyTheDateInPartsTheSourcesPassedOver",
+     "year,month,day,temp,temp_source,tmin,tmin_source,tmax,tmax_source,prcp,prcp_source\n"
+     "2015,1,2,1.5,ghcnd synop,,,5.0,ghcnd,0.0,ghcnd\n"
+     "2015,01,01,0.0,ghcnd synop,-5.0,ghcnd,10.0,ghcnd,,\n",
+     {},
+     {{"temp", {Jan1, Jan1 + 1}, {32, 34.7}},
+      {"tmin", {Jan1}, {23}},
+      {"tmax", {Jan1, Jan1 + 1}, {50, 41}}},
+     1,
+     0},
+    {"MeteostatPerYearHourlyTheHourInItsOwnColumn",
+     "year,month,day,hour,temp,temp_source,dwpt,dwpt_source\n"
+     "2015,1,1,6,-10.0,isd_lite,-12.1,isd_lite\n2015,1,1,18,20.0,metar,5.0,metar\n",
+     {.Columns = {"dwpt", "temp"}},
+     {{"dwpt", {Jan1 + 0.25, Jan1 + 0.75}, {10.22, 41}},
+      {"temp", {Jan1 + 0.25, Jan1 + 0.75}, {14, 68}}},
+     0,
+     0},
     {"AnyCsvEveryColumnAfterTheDateInFahrenheit",
      "day,high,low\n2015-01-01,50,30\n2015-01-02,,31.5\n",
      {},
@@ -375,6 +393,23 @@ const RefusalCase kRefusals[] = {
      "A,2015-01-01,0,0,0,a,x,\",,W,\"\n",
      {},
      "line 2: column 'TMAX': 'x' is not a value in tenths of °C (a number such as 56)"},
+    {"MeteostatPerYearDayThatDoesNotExist",
+     "year,month,day,temp,temp_source\n2015,2,30,1.0,ghcnd\n",
+     {},
+     "line 2: the year, month and day '2015', '2', '30' are not a date"},
+    {"MeteostatPerYearHourOutOfRange",
+     "year,month,day,hour,temp,temp_source\n2015,2,3,24,1.0,metar\n",
+     {},
+     "line 2: '24' is not an hour from 0 to 23"},
+    {"FirstRowOfNoLayoutKnown",
+     "722020,12839,20150101,70.1\n",
+     {},
+     "line 1: expected a date and a temperature separated by ',', found 4 fields: the first row "
+     "is of none of the layouts read, which are the program's own (an ISO 8601 date and a "
+     "temperature per row), GHCN-Daily by-station CSV, NOAA Climate Data Online daily "
+     "summaries, GHCN-Daily station CSV, Meteostat daily or hourly CSV, NOAA ISD-Lite hourly "
+     "records, or any CSV whose first row names its columns and whose first column holds ISO "
+     "8601 dates"},
 };
 
 class ReadingsFileRefusalTest : public testing::TestWithParam<RefusalCase> {};
@@ -391,6 +426,51 @@ TEST_P(ReadingsFileRefusalTest, RefusesWithLineAndReason) {
 
 INSTANTIATE_TEST_SUITE_P(ReadingsFile, ReadingsFileRefusalTest, testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Only a first row that no layout reads names the layouts: one of the program's own two
+// columns keeps the reason its value is refused, and a layout asked for keeps its own.
+TEST(ReadingsFile, AFirstRowOfNoLayoutKnownNamesTheLayouts) {
+    const std::string list =
+        ": the first row is of none of the layouts read, which are " + KnownLayouts();
+    struct Row {
+        const char* name;
+        const char* text;
+        TReadingOptions options;
+        std::string message;
+    } const rows[] = {
+        {"a date of another form",
+         "01.08.2015,7\n",
+         {},
+         "line 1: '01.08.2015' is not an ISO 8601 date (YYYY-MM-DD, optionally with Thh:mm or "
+         "Thh:mm:ss)" +
+             list},
+        {"fixed-width columns",
+         "722020 12839 20150101 70.1\n",
+         {},
+         "line 1: expected a date and a temperature separated by ',', found 1 fields" + list},
+        {"a date and no number",
+         "2015-01-01,warm\n",
+         {},
+         "line 1: 'warm' is not a temperature in °F (a number such as 71.5)"},
+        {"the two columns asked for",
+         "722020,12839,20150101,70.1\n",
+         {.Format = TReadingsFormat::Readings},
+         "line 1: expected a date and a temperature separated by ',', found 4 fields"},
+        {"a later row",
+         "2015-01-01,7\n722020,12839,20150101,70.1\n",
+         {},
+         "line 2: expected a date and a temperature separated by ',', found 4 fields"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        try {
+            ParseReadingsText(row.text, row.options, "readings");
+            ADD_FAILURE() << "no refusal";
+        } catch (const ReadingsError& e) {
+            EXPECT_EQ(e.what(), row.message);
+        }
+    }
+}
 
 TEST(ReadingsFile, TellsTheFormatFromTheFirstRow) {
     struct Row {
@@ -409,6 +489,13 @@ TEST(ReadingsFile, TellsTheFormatFromTheFirstRow) {
         {"meteostat bulk", "\xEF\xBB\xBF\n2015-01-01,1,,,,,,,,,\n", false,
          TReadingsFormat::Meteostat},
         {"a header like Meteostat's but not it", "date,tmax,tmin\n", false, TReadingsFormat::Csv},
+        {"meteostat per-year daily", "year,month,day,temp,temp_source,tmin,tmin_source\n", false,
+         TReadingsFormat::Meteostat},
+        {"meteostat per-year hourly", "year,month,day,hour,temp,temp_source\n", false,
+         TReadingsFormat::Meteostat},
+        {"the date in parts without sources", "year,month,day,temp\n", false, TReadingsFormat::Csv},
+        {"a source that is another's", "year,month,day,temp,tmin_source\n", false,
+         TReadingsFormat::Csv},
         {"two columns with a header", "date,tmax\n", false, TReadingsFormat::Readings},
         {"two columns with a header, a column asked", "date,tmax\n", true, TReadingsFormat::Csv},
         {"two columns", "2015-01-01,1\n", true, TReadingsFormat::Readings},

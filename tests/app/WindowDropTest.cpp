@@ -6,11 +6,14 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
+#include "app/CsvRows.h"
 #include "app/TwinscopeMain.h"
 #include "tests/support/MessageRecorder.h"
 #include "twinscope/chart/axes/ChartAxis.h"
@@ -129,6 +132,45 @@ TEST_F(WindowDropTest, TakesLocalFilesOnlyAndSeveralAtOnce) {
     EXPECT_TRUE(Drop({QUrl::fromLocalFile(other), QUrl::fromLocalFile(bad)}));
     EXPECT_EQ(recorder.messages.size(), 1u);
     EXPECT_EQ(ReadingLines(), lines);
+}
+
+// A load of more than a few megabytes says in the status line how far it has come; its button
+// cancels it, and then the chart keeps what it showed, without a message.
+TEST_F(WindowDropTest, ALongLoadShowsHowFarItHasComeAndItsButtonCancelsIt) {
+    std::string text;
+    while (text.size() < TRowsWatch::Step * 5 / 2)
+        text += "2015-01-01,45.0\n";
+    const QString path = WriteFile("long.csv", text.c_str());
+    window.show();
+    std::vector<std::string> notes;
+    bool cancel = false;
+    QObject::connect(window.statusBar(), &QStatusBar::messageChanged, [&](const QString& note) {
+        if (note.isEmpty()) return;
+        notes.push_back(note.toStdString());
+        if (cancel) window.btnCancelLoad->click();
+    });
+    const auto ended = [&] {
+        EXPECT_TRUE(window.statusBar()->isHidden());
+        EXPECT_TRUE(window.btnPlot->isEnabled());
+        EXPECT_TRUE(window.acceptDrops());
+    };
+
+    ASSERT_TRUE(DropFile(path));
+    const std::string name = path.toStdString();
+    EXPECT_EQ(notes, (std::vector<std::string>{name + ": 40 % read", name + ": 80 % read"}));
+    ended();
+    const std::size_t rows = text.size() / 16;
+    ASSERT_EQ(ReadingLines().size(), 1u);
+    EXPECT_EQ(ReadingLines()[0]->PointCount(), static_cast<std::int32_t>(rows));
+
+    cancel = true;
+    notes.clear();
+    const QString shorter = WriteFile("shorter.csv", text.substr(16).c_str());
+    ASSERT_TRUE(DropFile(shorter));
+    EXPECT_EQ(notes.size(), 1u);
+    ended();
+    EXPECT_EQ(recorder.messages, std::vector<std::string>());
+    EXPECT_EQ(ReadingLines()[0]->PointCount(), static_cast<std::int32_t>(rows));
 }
 
 }  // namespace

@@ -45,5 +45,40 @@ TEST_P(IsoDateTimeTest, ReadsOrRefuses) {
 INSTANTIATE_TEST_SUITE_P(IsoDateTime, IsoDateTimeTest, testing::ValuesIn(kIsoCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A reader of many texts keeps the last day: each text still reads as it reads alone, whatever
+// came before it.
+TEST(IsoDateTime, AReaderOfManyTextsReadsEachAsItReadsAlone) {
+    const char* const texts[] = {
+        "2024-08-01T06:00",
+        "2024-08-01T06:30:15",
+        "2024-08-01",
+        "2024-08-01T24:00",
+        "2024-08-01T06:00",
+        "2024-08-01X06:00",
+        "2024-08-01 23:59:59.999",
+        "2024-08-0",
+        "2024-08-01T06:00",
+        "1899-12-29T06:00",
+        "1899-12-29",
+        "2023-02-29T01:00",
+        "2023-02-29T01:00",
+        "2023-02-28T01:00",
+        "2024-02-29T01:00",
+        "2024-08-01T6:00",
+        "",
+        "2024-08-01T14:00Z",
+        "2024-08-01T14:00",
+    };
+    TIsoDateTimeReader reader;
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(reader.Read(text), ParseIsoDateTime(text));
+    }
+    for (const IsoCase& c : kIsoCases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(reader.Read(c.text), c.value);
+    }
+}
+
 }  // namespace
 }  // namespace twinscope
