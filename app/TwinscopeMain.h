@@ -6,6 +6,7 @@
 
 #include "app/ReadingsFile.h"
 #include "app/WindowContent.h"
+#include "app/YearOverlay.h"
 #include "twinscope/chart/panel/ChartLegend.h"
 #include "twinscope/chart/panel/CustomAxisOwner.h"
 #include "twinscope/runtime/DateTime.h"
@@ -19,6 +20,7 @@ class QPushButton;
 
 namespace twinscope {
 
+class TChartSeries;
 class TChartWidget;
 class TDateTimePicker;
 class TLineSeries;
@@ -81,6 +83,18 @@ public:
     // the whole of them; a file that cannot be read, or readings that do not fit into memory,
     // are refused with a message, and the chart keeps what it showed.
     void LoadReadingsFiles(const QStringList& paths);
+    // The years of the first line of readings laid over each other against the day of the year
+    // (AddYearOverlay), in place of the lines over their dates; none puts those back with the
+    // inputs they had. The inputs take the slots' whole year and the readings' °F range, the
+    // bottom axis is labelled by months; the next plot shows it. Years without readings are
+    // said on standard error.
+    void OverlayYears(std::optional<TLeapDay> leapDay);
+    std::optional<TLeapDay> YearsOverlaid() const { return overlaid_; }
+    // Where 29 February goes when the menu command lays the years over each other.
+    void SetLeapDay(TLeapDay leapDay) { leapDay_ = leapDay; }
+    // The menu command, there once readings are read from a file: the years laid over each
+    // other or not, then "plot".
+    void menuOverlayClick();
 
     TChartWidget* chartTest = nullptr;
     TLineSeries* seriesActualData = nullptr;
@@ -96,6 +110,7 @@ public:
     TDateTimePicker* dtpAnchor = nullptr;
     QPushButton* btnPlot = nullptr;
     QAction* menuGrid = nullptr;
+    QAction* menuOverlay = nullptr;
 
     TCustomAxisOwner<tLeftCelsiusScale> CelsiusScale;
     TCustomAxisOwner<tBottomDayOfTheYearScale> DayOfYearScale;
@@ -121,6 +136,12 @@ private:
     TLegendStyle storedLegendStyle_ = lsAuto;
     TReadingOptions readingOptions_;
     bool wrapDayScale_ = false;
+    std::optional<TLeapDay> overlaid_;
+    TLeapDay leapDay_ = TLeapDay::Show;
+    std::vector<TChartSeries*> overlayLines_;
+    TPlotInputs inputsBeforeOverlay_;
+    TLegendStyle legendBeforeOverlay_ = lsAuto;
+    bool exactDatesBeforeOverlay_ = false;
 };
 
 }  // namespace twinscope
