@@ -80,9 +80,9 @@ int main(int argc, char** argv) {
     if (options.RenderTo) {
         std::vector<std::string> messages;
         try {
-            messages = RenderChart(*options.RenderTo, readings, options.WrapDayScale,
-                                   options.OverlayYears ? std::optional(options.LeapDay)
-                                                        : std::nullopt);
+            messages =
+                RenderChart(*options.RenderTo, readings, options.WrapDayScale,
+                            options.OverlayYears ? std::optional(options.LeapDay) : std::nullopt);
         } catch (const OutOfMemoryError& e) {
             return refuseReadings(e);
         }
