@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "twinscope/chart/series/BandSeries.h"
+#include "twinscope/chart/series/BarSeries.h"
 #include "twinscope/platform/ChartExport.h"
 #include "twinscope/platform/ChartWidget.h"
 
@@ -57,6 +58,20 @@ TEST_P(FilledSeriesPictureTest, ABandIsTranslucentBetweenItsEdgesAndBreaksAtAGap
     EXPECT_GT(qRed(inside), qGreen(inside) + 60) << "red";
     EXPECT_GT(qGreen(inside), 60) << "and not opaque";
     EXPECT_EQ(picture.pixel(At(5, 40)), wall) << "no band across the gap";
+}
+
+// Bars are opaque in the series colour from the base up, with the wall between them.
+TEST_P(FilledSeriesPictureTest, BarsStandOnTheBaseInTheSeriesColour) {
+    auto& bars = chart.AddNewSeries<TBarSeries>();
+    bars.SetSeriesColor(clBlue);
+    for (int x = 1; x <= 9; ++x)
+        bars.AddPoint(x, 10 * x);
+    const QImage picture = Picture("bars");
+    const QRgb wall = picture.pixel(At(2, 95));
+    EXPECT_EQ(picture.pixel(At(3, 5)), qRgb(0, 0, 255));
+    EXPECT_EQ(picture.pixel(At(3, 25)), qRgb(0, 0, 255));
+    EXPECT_EQ(picture.pixel(At(3, 35)), wall) << "above the bar";
+    EXPECT_EQ(picture.pixel(At(3.5, 5)), wall) << "between two bars";
 }
 
 INSTANTIATE_TEST_SUITE_P(Canvases, FilledSeriesPictureTest,

@@ -1,14 +1,10 @@
 #include <cmath>
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "tests/support/ChartFixture.h"
+#include "tests/series/FilledSeriesChart.h"
 #include "tests/support/Expect.h"
-#include "tests/support/LayoutSteps.h"
-#include "tests/support/RecordingCanvas.h"
-#include "twinscope/chart/panel/SeriesLayer.h"
 #include "twinscope/chart/series/BandSeries.h"
 #include "twinscope/runtime/Exceptions.h"
 
@@ -17,57 +13,14 @@ namespace {
 
 const double NotANumber = std::nan("");
 
-// A polygon or polyline as its points; a transparency section with its percent.
-std::string Describe(const TRecordedCall& c) {
-    if (c.Operation == "Polygon" || c.Operation == "Polyline") {
-        std::string text = c.Operation;
-        for (TPoint p : c.Points)
-            text += " " + std::to_string(p.X) + "," + std::to_string(p.Y);
-        return text;
-    }
-    if (c.Operation == "BeginTransparency") {
-        char text[64];
-        std::snprintf(text, sizeof text, "BeginTransparency %d,%d,%d,%d %d", c.Rect.Left,
-                      c.Rect.Top, c.Rect.Right, c.Rect.Bottom, c.Percent);
-        return text;
-    }
-    return c.Operation;
-}
-
-// The window's chart size with the plot at (145, 21, 964, 440): with the bottom axis at 0..819
-// and the left axis at 0..419, point (x, y) lies at pixel (145 + x, 440 - y).
-class BandTest : public testing::ChartFixture {
+class BandTest : public testing::FilledSeriesChart {
 protected:
     BandTest() {
-        chart.SetBounds(965, 518);
-        chart.SetView3D(false);
-        chart.SetMarginLeft(15);
-        chart.SetMarginTop(4);
-        chart.SetMarginRight(0);
-        chart.SetMarginBottom(15);
-        chart.BottomAxis().SetMinMax(0, 819);
-        chart.LeftAxis().SetMinMax(0, 419);
         band.SetParentChart(&chart);
         band.SetSeriesColor(clRed);
     }
 
-    // What the series layer draws inside its group and clip.
-    std::vector<std::string> Draw() {
-        testing::steps::StartLayout(chart, TRect{0, 0, 965, 518});
-        testing::steps::FitAxesIntoPlot(chart);
-        DrawSeriesLayer(chart, canvas);
-        std::vector<std::string> script;
-        for (const TRecordedCall& call : canvas.Calls()) {
-            if (call.Operation != "BeginGroup" && call.Operation != "EndGroup" &&
-                call.Operation != "ClipRectangle" && call.Operation != "Unclip") {
-                script.push_back(Describe(call));
-            }
-        }
-        return script;
-    }
-
     TBandSeries& band = chart.CreateSeries<TBandSeries>();
-    TRecordingCanvas canvas;
 };
 
 struct Band {
