@@ -301,6 +301,11 @@ protected:
     virtual void JoinedChart();
     // Keeps a shown range wider where a subclass draws beyond the points (line series).
     virtual void WidenShownRange() {}
+    // AppendPoints with the values of the further value lists (index 2 on), in their order,
+    // each as long as xs; lists not given get values that are not numbers. Lengths are the
+    // caller's to check.
+    void AppendPointsWith(std::span<const double> xs, std::span<const double> ys,
+                          std::span<const std::span<const double>> further);
     void SetShownRange(std::int32_t first, std::int32_t last) {
         firstShown_ = first;
         lastShown_ = last;
