@@ -1,11 +1,13 @@
 #include "app/YearOverlayChart.h"
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "app/ReadingsCsv.h"
 #include "twinscope/chart/panel/Chart.h"
 #include "twinscope/chart/panel/ColorPalette.h"
+#include "twinscope/chart/series/BandSeries.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/runtime/DateTime.h"
 #include "twinscope/runtime/DateTimeFormat.h"
@@ -20,10 +22,13 @@ constexpr std::int32_t CommonSlotYear = 2001;
 // How far the older years' colours go towards white.
 constexpr double OlderYearsTint = 0.6;
 constexpr TColor MeanColor = 0x404040;
-constexpr TColor PercentileColor = 0x909090;
+constexpr TColor BandColor = 0xA0A0A0;
 constexpr TColor RecordHighColor = 0x000090;
 constexpr TColor RecordLowColor = 0x900000;
-constexpr std::int32_t RecordMarkSize = 2;
+// A record's mark: a dash over a little more than half its day, two pixels thick.
+constexpr double MarkHalfWidth = 0.3;
+constexpr std::int32_t MarkWidth = 2;
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr std::int32_t LatestWidth = 2;
 
 TColor Tinted(TColor c, double share) {
@@ -33,29 +38,56 @@ TColor Tinted(TColor c, double share) {
     return toWhite(c & 0xFF) | toWhite((c >> 8) & 0xFF) << 8 | toWhite((c >> 16) & 0xFF) << 16;
 }
 
+// The X values of the slots, from the first slot's date.
+std::vector<double> SlotDates(std::size_t slots, double first) {
+    std::vector<double> dates(slots);
+    for (std::size_t i = 0; i < slots; ++i)
+        dates[i] = first + static_cast<double>(i);
+    return dates;
+}
+
+// A day without readings is not a number, which breaks the line or the band.
 TLineSeries& AddLine(TChart& chart, const std::string& title, TColor color,
                      const std::vector<double>& values, double first) {
     TLineSeries& line = chart.CreateSeries<TLineSeries>();
     line.XValues().SetDateTime(true);
     line.SetTitle(title);
     line.SetSeriesColor(color);
-    // A day without readings is not a number, which breaks the line.
-    std::vector<double> days(values.size());
-    for (std::size_t i = 0; i < values.size(); ++i)
-        days[i] = first + static_cast<double>(i);
-    line.AppendPoints(days, values);
+    line.AppendPoints(SlotDates(values.size(), first), values);
     line.SetParentChart(&chart);
     return line;
 }
 
+TBandSeries& AddBand(TChart& chart, const TDayStatistics& stats, double first) {
+    TBandSeries& band = chart.CreateSeries<TBandSeries>();
+    band.XValues().SetDateTime(true);
+    band.SetTitle(BandTitle);
+    band.SetSeriesColor(BandColor);
+    band.SetShowEdges(false);
+    band.AppendBand(SlotDates(stats.Low.size(), first), stats.Low, stats.High);
+    band.SetParentChart(&chart);
+    return band;
+}
+
+// Each day's value as a short dash of its own, broken off before the next day: points that
+// the line series draws with its pen.
 TLineSeries& AddMarks(TChart& chart, const std::string& title, TColor color,
                       const std::vector<double>& values, double first) {
-    TLineSeries& marks = AddLine(chart, title, color, values, first);
-    marks.LinePen().Hide();
-    TSeriesPointer& pointer = marks.Pointer();
-    pointer.Visible = true;
-    pointer.HorizSize = pointer.VertSize = RecordMarkSize;
-    pointer.Style = psCircle;
+    std::vector<double> xs;
+    std::vector<double> ys;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (std::isnan(values[i])) continue;
+        const double day = first + static_cast<double>(i);
+        xs.insert(xs.end(), {day - MarkHalfWidth, day + MarkHalfWidth, day + 0.5});
+        ys.insert(ys.end(), {values[i], values[i], NaN});
+    }
+    TLineSeries& marks = chart.CreateSeries<TLineSeries>();
+    marks.XValues().SetDateTime(true);
+    marks.SetTitle(title);
+    marks.SetSeriesColor(color);
+    marks.LinePen().SetWidth(MarkWidth);
+    marks.AppendPoints(xs, ys);
+    marks.SetParentChart(&chart);
     return marks;
 }
 }  // namespace
@@ -73,8 +105,7 @@ TYearOverlayLines AddYearOverlay(TChart& chart, const TReadings& readings, TLeap
         .EmptyYears = split.EmptyYears, .First = first, .Last = first + slots - 1};
     if (split.Years.empty()) return lines;
     const TDayStatistics stats = DailyStatistics(split.Years, slots);
-    lines.Series.push_back(&AddLine(chart, LowTitle, PercentileColor, stats.Low, first));
-    lines.Series.push_back(&AddLine(chart, HighTitle, PercentileColor, stats.High, first));
+    lines.Series.push_back(&AddBand(chart, stats, first));
     lines.Series.push_back(&AddLine(chart, MeanTitle, MeanColor, stats.Mean, first));
     lines.Series.push_back(
         &AddMarks(chart, RecordHighTitle, RecordHighColor, stats.RecordHigh, first));

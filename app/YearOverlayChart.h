@@ -13,7 +13,7 @@ struct TReadings;
 
 // The lines an overlay of years added to a chart, and what it left out.
 struct TYearOverlayLines {
-    // In drawing order: the percentile lines, the mean, the record highs and lows, then the
+    // In drawing order: the percentile band, the mean, the record highs and lows, then the
     // years from the earliest; the latest year last.
     std::vector<TChartSeries*> Series;
     std::vector<std::int32_t> EmptyYears;
@@ -24,8 +24,7 @@ struct TYearOverlayLines {
 
 // The titles of the lines that stand behind the years.
 inline constexpr const char* MeanTitle = "mean";
-inline constexpr const char* LowTitle = "10th percentile";
-inline constexpr const char* HighTitle = "90th percentile";
+inline constexpr const char* BandTitle = "10th to 90th percentile";
 inline constexpr const char* RecordHighTitle = "record high";
 inline constexpr const char* RecordLowTitle = "record low";
 
