@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QImage>
 #include <QTemporaryDir>
 #include <string>
@@ -13,6 +14,7 @@
 #include "twinscope/chart/panel/ReadoutDrawing.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/platform/ChartExport.h"
+#include "twinscope/platform/DateTimePicker.h"
 #include "twinscope/runtime/DateTime.h"
 
 namespace twinscope {
@@ -37,6 +39,7 @@ protected:
         window.ReplaceReadings(TwoYears());
         window.FormShow();
         window.menuGridClick();
+        beginBefore = window.dtpBegin->DateTime();
         window.OverlayYears(leapDay);
         window.EnterPlotInputs({.Minimum = "0", .Maximum = "100"});
         window.btnPlotClick();
@@ -68,6 +71,7 @@ protected:
 
     testing::MessageRecorder recorder;
     QTemporaryDir dir;
+    TDateTime beginBefore = 0;
     TfmTwinscope window;
 };
 
@@ -122,8 +126,12 @@ TEST_F(YearOverlayChartTest, LabelsMonthsListsYearsAndReadsTrueDates) {
     EXPECT_EQ(lines[9], "1 Mar 2023 · day of the year 61");
     EXPECT_EQ(lines[11], "1 Mar 2024 · day of the year 61");
 
-    // Turned off, the lines over their dates come back with the inputs they had.
-    window.OverlayYears(std::nullopt);
+    // The menu command turns it off: the lines over their dates come back with their inputs.
+    ASSERT_TRUE(window.menuOverlay);
+    EXPECT_TRUE(window.menuOverlay->isChecked());
+    window.menuOverlayClick();
+    EXPECT_FALSE(window.menuOverlay->isChecked());
+    EXPECT_EQ(window.dtpBegin->DateTime(), beginBefore);
     for (const TChartSeries* s : chart.SeriesList())
         EXPECT_NE(s->Title(), "2024");
     EXPECT_TRUE(window.seriesActualData->Active());
