@@ -407,7 +407,8 @@ void TfmTwinscope::OverlayYears(std::optional<TLeapDay> leapDay) {
     // would be refused where the two ranges do not overlap.
     const auto enterDates = [&](const TPlotInputs& inputs) {
         EnterPlotInputs(inputs);
-        bottom.SetMinMax(*inputs.Begin, *inputs.End);
+        // Dates out of order are left to the plot's own message.
+        if (*inputs.End > *inputs.Begin) bottom.SetMinMax(*inputs.Begin, *inputs.End);
     };
     if (!leapDay) {
         if (!wasOverlaid) return;
