@@ -30,6 +30,8 @@ constexpr double MarkHalfWidth = 0.3;
 constexpr std::int32_t MarkWidth = 2;
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr std::int32_t LatestWidth = 2;
+// More years than this do not fit into a legend beside the plot.
+constexpr std::size_t MostYearsListed = 12;
 
 TColor Tinted(TColor c, double share) {
     const auto toWhite = [share](std::uint32_t part) {
@@ -119,6 +121,15 @@ TYearOverlayLines AddYearOverlay(TChart& chart, const TReadings& readings, TLeap
         const TColor color = latest ? latestColor : Tinted(own, OlderYearsTint);
         TLineSeries& line = AddLine(chart, std::to_string(year.Year), color, year.Values, first);
         if (latest) line.LinePen().SetWidth(LatestWidth);
+        // Too many older years for the legend are listed as one: the first names them all.
+        if (!latest && split.Years.size() > MostYearsListed) {
+            if (i == 0) {
+                line.SetLegendTitle(std::to_string(year.Year) + " to " +
+                                    std::to_string(split.Years[split.Years.size() - 2].Year));
+            } else {
+                line.SetShowInLegend(false);
+            }
+        }
         line.SetXReadoutText([y = year.Year, first, leapDay](double x) {
             const auto slot = static_cast<std::int32_t>(std::lround(x - first)) + 1;
             return DateTimeToString(CurrentFormatSettings().ShortDateFormat,

@@ -35,7 +35,8 @@ std::int32_t SlotYear(TLeapDay leapDay);
 // Adds to the chart the years of the readings laid over each other, each titled by its year
 // and drawn against its days' slots as dates of SlotYear, with the daily statistics of all years
 // behind them. The older years are drawn in light tints of the palette's colours, the latest in
-// latestColor and twice as wide. Days without readings are gaps. Each year's readout names its
+// latestColor and twice as wide; of more than twelve years the legend lists the older ones as one
+// ("1945 to 2023"). Days without readings are gaps. Each year's readout names its
 // own date. No year: nothing is added.
 TYearOverlayLines AddYearOverlay(TChart& chart, const TReadings& readings, TLeapDay leapDay,
                                  std::uint32_t latestColor);

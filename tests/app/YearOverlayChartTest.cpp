@@ -138,5 +138,22 @@ TEST_F(YearOverlayChartTest, LabelsMonthsListsYearsAndReadsTrueDates) {
     EXPECT_EQ(chart.BottomAxis().DateTimeFormat(), "");
 }
 
+// Fourteen years do not fit beside the plot: the legend lists the older ones as one.
+TEST(YearOverlayLegendTest, ListsManyOlderYearsAsOne) {
+    TChart chart;
+    TReadings r;
+    for (int year = 2000; year < 2014; ++year) {
+        r.Dates.push_back(EncodeDate(year, 6, 1));
+        r.Temperatures.push_back(year - 1950);
+    }
+    AddYearOverlay(chart, r, TLeapDay::Merge, clRed);
+    std::vector<std::string> listed;
+    for (const TChartSeries* s : chart.SeriesList()) {
+        if (s->ShowInLegend()) listed.push_back(s->ListedName());
+    }
+    EXPECT_EQ(listed, (std::vector<std::string>{BandTitle, MeanTitle, RecordHighTitle,
+                                                RecordLowTitle, "2000 to 2012", "2013"}));
+}
+
 }  // namespace
 }  // namespace twinscope
