@@ -42,7 +42,7 @@ TPictureOverlay CursorOverlay(const TChart& chart, const std::optional<TRenderCu
 
 std::vector<std::string> RenderChart(const TRenderOptions& options,
                                      const std::optional<TReadingsFile>& readings,
-                                     bool wrapDayScale) {
+                                     bool wrapDayScale, std::optional<TLeapDay> overlayYears) {
     MessageCollector shown;
     try {
         TfmTwinscope window;
@@ -56,6 +56,11 @@ std::vector<std::string> RenderChart(const TRenderOptions& options,
         if (options.GridOnCelsius) window.menuGridClick();
         if (readings) {
             window.OpenOnReadings(*readings, options.Inputs);
+            if (overlayYears) {
+                window.OverlayYears(overlayYears);
+                window.EnterPlotInputs(
+                    {.Minimum = options.Inputs.Minimum, .Maximum = options.Inputs.Maximum});
+            }
         } else {
             window.EnterPlotInputs(options.Inputs);
         }

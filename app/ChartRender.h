@@ -21,8 +21,11 @@ namespace twinscope {
 // Answers the messages that stopped it, as the window would show them; none when the picture
 // was written. Readings that do not fit into memory raise OutOfMemoryError, which counts their
 // points, for the caller to name their file; nothing is written then.
+// With overlayYears the years of the readings are laid over each other (OverlayYears); the °F
+// limits given still win.
 std::vector<std::string> RenderChart(const TRenderOptions& options,
                                      const std::optional<TReadingsFile>& readings,
-                                     bool wrapDayScale = false);
+                                     bool wrapDayScale = false,
+                                     std::optional<TLeapDay> overlayYears = std::nullopt);
 
 }  // namespace twinscope

@@ -118,6 +118,12 @@ TReadingsFormat ParseReadingsFormat(const QString& name) {
     return *format;
 }
 
+TLeapDay ParseLeapDay(const QString& text) {
+    const auto leapDay = LeapDayNamed(text.toStdString());
+    if (!leapDay) throw BadValue{QString("--leap-day: '%1' is not show, merge or skip").arg(text)};
+    return *leapDay;
+}
+
 TTemperatureUnit ParseUnit(const QString& text) {
     const QString unit = text.toUpper();
     if (unit == "F") return TTemperatureUnit::Fahrenheit;
@@ -260,6 +266,17 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "In the window the mouse wheel zooms around the point under the cursor (over an axis, "
         "that axis alone) and a drag over an axis pans that axis alone; without it the wheel "
         "does nothing there and a drag over an axis zooms or scrolls the chart.");
+    const QCommandLineOption overlayYears(
+        "overlay-years",
+        "With --data: each year of the first line drawn over the others against the day of the "
+        "year, the latest strongest, with the daily mean, the 10th to 90th percentile of the "
+        "days within a week either side and the records behind them (the window's \"overlay "
+        "years\" menu command turns it on and off).");
+    const QCommandLineOption leapDay(
+        "leap-day",
+        "With --data: 29 February in overlaid years: show (a day of its own; a gap in other years, "
+        "the default), merge (averaged into 28 February) or skip.",
+        "mode");
     const QCommandLineOption saveColumns(
         "save-columns",
         "With --data: write the readings (one line) into a column file, which --data then shows "
@@ -267,7 +284,7 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "file");
     parser.addOptions({data, dataFormat, column, unit, saveColumns, render, format, size, scale,
                        minimum, maximum, begin, end, gridOnCelsius, canvas, title, legend,
-                       wrapDayScale, wheelZoom, cursor});
+                       wrapDayScale, wheelZoom, cursor, overlayYears, leapDay});
 
     if (!parser.parse(arguments)) return UsageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -291,8 +308,18 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
     options.WrapDayScale = parser.isSet(wrapDayScale);
     options.WheelZoom = parser.isSet(wheelZoom);
     try {
-        RefuseUnless(parser.isSet(data), parser, {&dataFormat, &column, &unit, &saveColumns},
+        RefuseUnless(parser.isSet(data), parser,
+                     {&dataFormat, &column, &unit, &saveColumns, &overlayYears, &leapDay},
                      "--data");
+        options.OverlayYears = parser.isSet(overlayYears);
+        if (parser.isSet(leapDay)) options.LeapDay = ParseLeapDay(parser.value(leapDay));
+        for (const QCommandLineOption* dates : {&begin, &end}) {
+            if (options.OverlayYears && parser.isSet(*dates)) {
+                throw BadValue{QString("--%1 does not apply with --overlay-years, which shows the "
+                                       "whole year")
+                                   .arg(dates->names()[0])};
+            }
+        }
         options.DataFiles = parser.values(data);
         if (parser.isSet(saveColumns)) options.SaveColumns = parser.value(saveColumns);
         if (parser.isSet(dataFormat))

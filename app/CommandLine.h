@@ -49,6 +49,10 @@ struct TProgramOptions {
     bool WrapDayScale = false;
     // The window's wheel zooms around the cursor (--wheel-zoom).
     bool WheelZoom = false;
+    // The years of the readings laid over each other (--overlay-years), and where 29 February
+    // goes then, or when the window's menu command lays them over each other (--leap-day).
+    bool OverlayYears = false;
+    TLeapDay LeapDay = TLeapDay::Show;
 };
 
 // The program ends at once: help or version for standard output (status 0), or an error for

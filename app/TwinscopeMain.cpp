@@ -24,7 +24,9 @@
 #include "app/ColumnReadings.h"
 #include "app/InputText.h"
 #include "app/ReadingsLoad.h"
+#include "app/YearOverlayChart.h"
 #include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/chart/axes/DateTimeStep.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/platform/ChartWidget.h"
 #include "twinscope/platform/DateTimePicker.h"
@@ -55,6 +57,26 @@ QStringList DraggedFiles(const QMimeData* data) {
         files << url.toLocalFile();
     }
     return files;
+}
+
+// An overlay's bottom axis names the months of its slots' year.
+constexpr const char* MonthFormat = "mmm";
+// The bottom axis's increment: a month over an overlay, else the window's own ten days.
+constexpr double OverlayIncrement = DateTimeStepTable[dtOneMonth];
+constexpr double DatesIncrement = 10;
+
+// The points of a line as readings.
+TReadings ReadingsOf(const TChartSeries& line) {
+    TReadings readings{.Name = line.Title()};
+    const std::int32_t n = line.PointCount();
+    readings.Dates.reserve(static_cast<std::size_t>(n));
+    readings.Temperatures.reserve(static_cast<std::size_t>(n));
+    for (std::int32_t i = 0; i < n; ++i) {
+        if (line.IsGap(i)) continue;
+        readings.Dates.push_back(line.XValues().Value(i));
+        readings.Temperatures.push_back(line.YValues().Value(i));
+    }
+    return readings;
 }
 
 QColor ToQColor(TColor c) {
@@ -351,6 +373,7 @@ void TfmTwinscope::ShowLossOf(TMappedColumnFile& file, TLineSeries& line) {
 
 void TfmTwinscope::ReplaceReadings(const TReadingsFile& readings) {
     TChart& chart = Chart();
+    OverlayYears(std::nullopt);
     // Room for every line first, beside the lines shown, which stay as they are when the
     // readings do not fit.
     std::vector<TLineSeries*> lines;
@@ -395,6 +418,75 @@ void TfmTwinscope::ReplaceReadings(const TReadingsFile& readings) {
     }
     const bool many = readings.Series.size() > 1 || PointCount(readings) > MostPointsListed;
     chart.Legend().SetLegendStyle(many ? lsSeries : storedLegendStyle_);
+    if (!menuOverlay) {
+        menuOverlay = menuBar()->addAction("overlay years");
+        menuOverlay->setCheckable(true);
+        QObject::connect(menuOverlay, &QAction::triggered, this,
+                         [this] { RunHandler([this] { menuOverlayClick(); }); });
+    }
+}
+
+void TfmTwinscope::OverlayYears(std::optional<TLeapDay> leapDay) {
+    TChart& chart = Chart();
+    for (TChartSeries* line : overlayLines_)
+        chart.FreeSeries(*line);
+    overlayLines_.clear();
+    const bool wasOverlaid = overlaid_.has_value();
+    overlaid_.reset();
+    std::vector<TLineSeries*> readingLines{seriesActualData};
+    readingLines.insert(readingLines.end(), moreReadings_.begin(), moreReadings_.end());
+    const auto showReadingLines = [&](bool shown) {
+        for (TLineSeries* line : readingLines)
+            line->SetActive(shown);
+    };
+    if (menuOverlay) menuOverlay->setChecked(false);
+    TChartAxis& bottom = chart.BottomAxis();
+    // The plot checks each new end against the other: dates the overlay moves to or from
+    // would be refused where the two ranges do not overlap.
+    const auto enterDates = [&](const TPlotInputs& inputs) {
+        EnterPlotInputs(inputs);
+        // Dates out of order are left to the plot's own message.
+        if (*inputs.End > *inputs.Begin) bottom.SetMinMax(*inputs.Begin, *inputs.End);
+    };
+    if (!leapDay) {
+        if (!wasOverlaid) return;
+        showReadingLines(true);
+        bottom.SetDateTimeFormat("");
+        bottom.SetExactDateTime(exactDatesBeforeOverlay_);
+        chart.Legend().SetLegendStyle(legendBeforeOverlay_);
+        enterDates(inputsBeforeOverlay_);
+        return;
+    }
+    TReadingsFile shown{.Series = {ReadingsOf(*seriesActualData)}};
+    const TYearOverlayLines lines =
+        AddYearOverlay(chart, shown.Series.front(), *leapDay, seriesActualData->SeriesColor());
+    if (const std::string note = EmptyYearsNote(lines.EmptyYears); !note.empty())
+        std::cerr << "twinscope: " << note << '\n';
+    if (!wasOverlaid) {
+        inputsBeforeOverlay_ = {.Minimum = lbedMinimum->text(),
+                                .Maximum = lbedMaximum->text(),
+                                .Begin = dtpBegin->DateTime(),
+                                .End = dtpEnd->DateTime()};
+        legendBeforeOverlay_ = chart.Legend().LegendStyle();
+        exactDatesBeforeOverlay_ = bottom.ExactDateTime();
+    }
+    overlaid_ = leapDay;
+    overlayLines_ = lines.Series;
+    showReadingLines(false);
+    // Months begin the labels: the steps follow the calendar.
+    bottom.SetDateTimeFormat(MonthFormat);
+    bottom.SetExactDateTime(true);
+    chart.Legend().SetLegendStyle(lsSeries);
+    TPlotInputs inputs = InputsShowing(shown);
+    inputs.Begin = lines.First;
+    inputs.End = lines.Last;
+    enterDates(inputs);
+    if (menuOverlay) menuOverlay->setChecked(true);
+}
+
+void TfmTwinscope::menuOverlayClick() {
+    OverlayYears(overlaid_ ? std::nullopt : std::optional(leapDay_));
+    btnPlotClick();
 }
 
 void TfmTwinscope::ShowLegend(TLegendShown shown) {
@@ -426,7 +518,7 @@ void TfmTwinscope::btnPlotClick() {
     TChartAxis& bottom = chart.BottomAxis();
     bottom.SetMinimum(begin);
     bottom.SetMaximum(end);
-    bottom.SetIncrement(10);
+    bottom.SetIncrement(overlaid_ ? OverlayIncrement : DatesIncrement);
     if (CalendarYear(bottom.Minimum()) == CalendarYear(bottom.Maximum())) {
         WrappingDayScale.Free();
         DayOfYearScale.Free();

@@ -6,6 +6,7 @@
 
 #include "app/ReadingsFile.h"
 #include "app/WindowContent.h"
+#include "app/YearOverlay.h"
 #include "twinscope/chart/panel/ChartLegend.h"
 #include "twinscope/chart/panel/CustomAxisOwner.h"
 #include "twinscope/runtime/DateTime.h"
@@ -19,6 +20,7 @@ class QPushButton;
 
 namespace twinscope {
 
+class TChartSeries;
 class TChartWidget;
 class TDateTimePicker;
 class TLineSeries;
@@ -82,6 +84,18 @@ public:
     // are refused with a message, and the chart keeps what it showed. A long load says how far
     // it has come in the status line, beside a button that cancels it (then nothing changes).
     void LoadReadingsFiles(const QStringList& paths);
+    // The years of the first line of readings laid over each other against the day of the year
+    // (AddYearOverlay), in place of the lines over their dates; none puts those back with the
+    // inputs they had. The inputs take the slots' whole year and the readings' °F range, the
+    // bottom axis is labelled by months; the next plot shows it. Years without readings are
+    // said on standard error.
+    void OverlayYears(std::optional<TLeapDay> leapDay);
+    std::optional<TLeapDay> YearsOverlaid() const { return overlaid_; }
+    // Where 29 February goes when the menu command lays the years over each other.
+    void SetLeapDay(TLeapDay leapDay) { leapDay_ = leapDay; }
+    // The menu command, there once readings are read from a file: the years laid over each
+    // other or not, then "plot".
+    void menuOverlayClick();
 
     // The button of a long load, shown while one runs.
     QPushButton* btnCancelLoad = nullptr;
@@ -100,6 +114,7 @@ public:
     TDateTimePicker* dtpAnchor = nullptr;
     QPushButton* btnPlot = nullptr;
     QAction* menuGrid = nullptr;
+    QAction* menuOverlay = nullptr;
 
     TCustomAxisOwner<tLeftCelsiusScale> CelsiusScale;
     TCustomAxisOwner<tBottomDayOfTheYearScale> DayOfYearScale;
@@ -130,6 +145,12 @@ private:
     // The status line and the cancel button while a load runs; the rest of the window waits.
     void ShowLoadProgress(const std::string& note);
     void EndLoadProgress();
+    std::optional<TLeapDay> overlaid_;
+    TLeapDay leapDay_ = TLeapDay::Show;
+    std::vector<TChartSeries*> overlayLines_;
+    TPlotInputs inputsBeforeOverlay_;
+    TLegendStyle legendBeforeOverlay_ = lsAuto;
+    bool exactDatesBeforeOverlay_ = false;
 };
 
 }  // namespace twinscope

@@ -93,7 +93,9 @@ int main(int argc, char** argv) {
     if (options.RenderTo) {
         std::vector<std::string> messages;
         try {
-            messages = RenderChart(*options.RenderTo, readings, options.WrapDayScale);
+            messages =
+                RenderChart(*options.RenderTo, readings, options.WrapDayScale,
+                            options.OverlayYears ? std::optional(options.LeapDay) : std::nullopt);
         } catch (const OutOfMemoryError& e) {
             return refuseReadings(e);
         }
@@ -112,12 +114,14 @@ int main(int argc, char** argv) {
     if (!start.Window) return ReportStartFailure(start.Failure);
     start.Window->SetReadingOptions(options.Reading);
     start.Window->SetWrapDayScale(options.WrapDayScale);
+    start.Window->SetLeapDay(options.LeapDay);
     start.Window->Chart().Mouse().SetWheelZoomsAtCursor(options.WheelZoom);
     start.Window->Chart().Mouse().SetAxisDragPans(options.WheelZoom);
     try {
         if (readings) {
             start.Window->ReplaceReadings(*readings);
             start.Window->OpenOnReadings(*readings);
+            if (options.OverlayYears) start.Window->OverlayYears(options.LeapDay);
         }
     } catch (const OutOfMemoryError& e) {
         return refuseReadings(e);

@@ -72,9 +72,11 @@ inline void AppendWalk(TChartSeries& series, std::int64_t count, double secondsA
                      });
 }
 
-// A chart of the benchmarks' size with one red line series, painted into an image.
-struct TBigChart {
-    TBigChart() {
+// A chart of the benchmarks' size with one red series (a line unless told), painted into an
+// image.
+template <typename Series = TLineSeries>
+struct TBigChartOf {
+    TBigChartOf() {
         chart.SetBounds(ChartWidth, ChartHeight);
         chart.SetView3D(false);
         series.SetParentChart(&chart);
@@ -85,11 +87,13 @@ struct TBigChart {
         chart.Paint(target);
     }
     TChart chart;
-    TLineSeries& series = chart.CreateSeries<TLineSeries>();
+    Series& series = chart.CreateSeries<Series>();
     QImage image{ChartWidth, ChartHeight, QImage::Format_ARGB32_Premultiplied};
     QPainter painter{&image};
     TQtPaintTarget target{painter};
 };
+
+using TBigChart = TBigChartOf<>;
 
 inline std::string BackendName(const std::string& canvasClass) {
     return canvasClass == "TChartCanvas3D" ? "GDI" : "GDI+";

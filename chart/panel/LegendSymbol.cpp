@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "twinscope/chart/canvas/CanvasGuards.h"
+#include "twinscope/chart/series/BandSeries.h"
 #include "twinscope/chart/series/LineSeries.h"
 
 namespace twinscope {
@@ -68,6 +70,24 @@ void DrawMarker(TChartCanvas& canvas, TSeriesPointerStyle style, const TRect& r)
     }
 }
 
+// A band's swatch: the rectangle filled as the band is, its top and bottom edge drawn as the
+// band's edges are.
+void DrawBandSymbol(TChartCanvas& canvas, const TBandSeries& band, TColor color, const TRect& rect,
+                    const TLegendSymbol& symbol) {
+    canvas.SetBrush(TBrushData{.Color = color});
+    canvas.SetPenStyle(psClear);
+    {
+        const TTransparencyGuard fill(canvas, rect, band.FillTransparency());
+        canvas.Rectangle(rect);
+    }
+    const TChartPen& pen = symbol.DefaultPen() ? band.Pen() : symbol.Pen();
+    if (!band.ShowEdges() || !pen.Visible()) return;
+    canvas.SetPenFrom(pen, color);
+    canvas.SetPenWidth(std::min(canvas.Pen().Width, rect.Height() / 2));
+    canvas.HorizLine(rect.Left, rect.Right, rect.Top);
+    canvas.HorizLine(rect.Left, rect.Right, rect.Bottom - 1);
+}
+
 }  // namespace
 
 TLegendSymbol::TLegendSymbol(std::function<void()> onChange)
@@ -89,6 +109,10 @@ std::int32_t TLegendSymbol::ExtraHeight(std::int32_t rowHeight) const {
 void DrawSeriesSymbol(TChartCanvas& canvas, const TChartSeries& series, TColor color,
                       const TRect& rect, const TLegendSymbol& symbol) {
     if (color == clNone) return;
+    if (const auto* band = dynamic_cast<const TBandSeries*>(&series)) {
+        DrawBandSymbol(canvas, *band, color, rect, symbol);
+        return;
+    }
     const auto* markerSeries = dynamic_cast<const TCustomSeries*>(&series);
     const auto* lineSeries = dynamic_cast<const TCustomStackSeries*>(&series);
     const bool markerShown = markerSeries && markerSeries->Pointer().Visible;

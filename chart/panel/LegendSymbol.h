@@ -81,8 +81,9 @@ private:
 // A series' symbol for one legend row, drawn into rect: nothing for the colour clNone; a line
 // series without markers draws a horizontal line through the middle of rect in the colour, a
 // series with visible markers its marker filled in the colour, any other series a box filled
-// in the colour. The pen is the series' own (or the symbol's Pen), at most half rect's height
-// wide.
+// in the colour; a band its swatch: the rectangle filled translucent, its top and bottom
+// edge drawn as the band's edges. The pen is the series' own (or the symbol's Pen), at most half
+// rect's height wide.
 void DrawSeriesSymbol(TChartCanvas& canvas, const TChartSeries& series, TColor color,
                       const TRect& rect, const TLegendSymbol& symbol);
 

@@ -110,10 +110,15 @@ std::optional<TSeriesReadout> SeriesReadoutOf(const TCustomAxisPanel& chart,
     const TPoint point{xMap.ToPixel(xValue), yMap.ToPixel(yValue)};
     const TRect& plot = chart.PlotRect();
     if (point.X < plot.Left || point.X > plot.Right) return {};
+    std::vector<TReadoutValue> xs = ValuesOn(chart, *horizontal, xValue, point.X);
+    if (series.XReadoutText()) {
+        xs.front().Text = series.XReadoutText()(xValue);
+        xs.front().Caption = CaptionOf(*horizontal, xs.front().Text);
+    }
     return TSeriesReadout{.Series = &series,
                           .Index = index,
                           .Point = point,
-                          .X = ValuesOn(chart, *horizontal, xValue, point.X),
+                          .X = std::move(xs),
                           .Y = ValuesOn(chart, *vertical, yValue, point.Y)};
 }
 

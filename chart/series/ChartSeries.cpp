@@ -163,6 +163,15 @@ void TChartSeries::AppendPoints(std::span<const double> xs, std::span<const doub
         throw RuntimeError("Series append: " + std::to_string(xs.size()) + " X values for " +
                            std::to_string(ys.size()) + " Y values");
     }
+    AppendPointsWith(xs, ys, {});
+}
+
+void TChartSeries::AppendPointsWith(std::span<const double> xs, std::span<const double> ys,
+                                    std::span<const std::span<const double>> further) {
+    // The further lists that are not given get values that are not numbers.
+    auto furtherValue = [&](std::size_t list, std::size_t i) {
+        return list < further.size() ? further[list][i] : std::nan("");
+    };
     BeginBatch();
     struct BatchEnd {
         TChartSeries& s;
@@ -181,14 +190,25 @@ void TChartSeries::AppendPoints(std::span<const double> xs, std::span<const doub
         }
         return true;
     }();
-    if (!ordered || OnBeforeAdd || valueLists_.size() != 2) {
-        for (std::size_t i = 0; i < xs.size(); ++i)
+    if (!ordered || OnBeforeAdd) {
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            for (std::size_t k = 2; k < valueLists_.size(); ++k)
+                valueLists_[k]->SetStagedValue(furtherValue(k - 2, i));
             AddPoint(xs[i], ys[i]);
+        }
         return;
     }
     // Room first, so that running out of memory leaves the points as they were.
     const std::size_t count = static_cast<std::size_t>(PointCount()) + xs.size();
     ReservePoints(count);
+    std::vector<double> notNumbers;
+    if (valueLists_.size() > 2 + further.size()) {
+        try {
+            notNumbers.assign(xs.size(), std::nan(""));
+        } catch (const std::bad_alloc&) {
+            throw OutOfMemoryError(count);
+        }
+    }
     try {
         if (pointColors_) pointColors_->resize(count, clDefault);
         if (!labels_.empty()) labels_.resize(count);
@@ -199,6 +219,8 @@ void TChartSeries::AppendPoints(std::span<const double> xs, std::span<const doub
     if (pointColors_) ++colourChanges_;
     xValues_.Append(xs);
     yValues_.Append(ys);
+    for (std::size_t k = 2; k < valueLists_.size(); ++k)
+        valueLists_[k]->Append(k - 2 < further.size() ? further[k - 2] : notNumbers);
     DropOverflow();
     if (Active() && !xs.empty()) Repaint();
 }

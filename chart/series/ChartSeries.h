@@ -194,6 +194,12 @@ public:
     void SetValueFormat(const std::string& f) { valueFormat_ = f; }
     const std::string& PercentFormat() const { return percentFormat_; }
     void SetPercentFormat(const std::string& f) { percentFormat_ = f; }
+    // How a readout writes a point's X on the horizontal axis: none (the default) as the axis
+    // labels it. A line drawn over a calendar it shares with others names its own dates so.
+    // Only readouts use it, so setting it requests no repaint.
+    using TXReadoutText = std::function<std::string(double x)>;
+    const TXReadoutText& XReadoutText() const { return xReadoutText_; }
+    void SetXReadoutText(TXReadoutText text) { xReadoutText_ = std::move(text); }
     std::int32_t Depth() const { return depth_; }
     void SetDepth(std::int32_t d) { depth_ = d; }
     TTreatNullsStyle TreatNulls() const { return treatNulls_; }
@@ -295,6 +301,11 @@ protected:
     virtual void JoinedChart();
     // Keeps a shown range wider where a subclass draws beyond the points (line series).
     virtual void WidenShownRange() {}
+    // AppendPoints with the values of the further value lists (index 2 on), in their order,
+    // each as long as xs; lists not given get values that are not numbers. Lengths are the
+    // caller's to check.
+    void AppendPointsWith(std::span<const double> xs, std::span<const double> ys,
+                          std::span<const std::span<const double>> further);
     void SetShownRange(std::int32_t first, std::int32_t last) {
         firstShown_ = first;
         lastShown_ = last;
@@ -351,6 +362,7 @@ private:
     bool colorEachPoint_ = false;
     std::string valueFormat_ = "#,##0.###";
     std::string percentFormat_ = "##0.## %";
+    TXReadoutText xReadoutText_;
     std::int32_t depth_ = -1;
     std::int32_t batchDepth_ = 0;
     std::int32_t keepLast_ = 0;

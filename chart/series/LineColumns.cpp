@@ -14,27 +14,16 @@
 #include "twinscope/chart/axes/ScaleMap.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
 #include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/chart/series/PixelColumns.h"
 #include "twinscope/chart/series/PrefetchLine.h"
-#include "twinscope/chart/series/RunEnd.h"
 
 namespace twinscope {
 
 namespace {
 
-// Columns of fewer points are drawn segment by segment.
-constexpr std::int32_t MinimumColumnPoints = 3;
 // Columns of at least this many points have the memory around the next column's likely end
 // fetched ahead: their X probes and Y reads lie too far apart to be in the cache.
 constexpr std::int32_t PrefetchedColumnPoints = 256;
-
-// The first index after `from` (itself in pixel column `column`) whose X lies in another
-// column, or `end`, searched from where the column would end with `expected` points.
-std::int32_t ColumnEnd(const TScaleMap& map, const ValueView& xs, std::int32_t from,
-                       std::int32_t end, std::int32_t column, std::int32_t expected) {
-    return RunEnd(from, end, expected, [&](std::int64_t i) {
-        return map.ToPixel(xs[static_cast<std::size_t>(i)]) == column;
-    });
-}
 
 }  // namespace
 

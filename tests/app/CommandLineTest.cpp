@@ -89,6 +89,15 @@ const UsageErrorCase kUsageErrors[] = {
     {"CursorValueNotANumber",
      {"--render", "c.png", "--cursor", "2024-08-15,warm"},
      "twinscope: --cursor: 'warm' is not a number"},
+    {"UnknownLeapDay",
+     {"--data", "a.csv", "--overlay-years", "--leap-day", "drop"},
+     "twinscope: --leap-day: 'drop' is not show, merge or skip"},
+    {"OverlayWithoutData",
+     {"--overlay-years"},
+     "twinscope: --overlay-years applies only with --data"},
+    {"OverlayWithDates",
+     {"--data", "a.csv", "--overlay-years", "--render", "c.png", "--end", "2015-03-01"},
+     "twinscope: --end does not apply with --overlay-years, which shows the whole year"},
 };
 
 class CommandLineUsageTest : public testing::TestWithParam<UsageErrorCase> {};
@@ -115,7 +124,7 @@ TEST(CommandLine, HelpListsEveryOptionAndVersionPrintsTheProjectVersion) {
           "--unit <unit>", "--render <file>", "--format <name>", "--size <WxH>", "--scale <N>",
           "--min <F>", "--max <F>", "--begin <date>", "--end <date>", "--grid-on-celsius",
           "--canvas <name>", "--title <text>", "--legend <what>", "--cursor <date[,value]>",
-          "--wheel-zoom"}) {
+          "--wheel-zoom", "--overlay-years", "--leap-day <mode>"}) {
         EXPECT_TRUE(help.Text.contains(option)) << option;
     }
     const auto version = std::get<TCommandLineExit>(Parse({"-v"}));
@@ -188,6 +197,12 @@ TEST(CommandLine, ReadsHowToReadTheDataAndWhereAndHowToDrawIt) {
     EXPECT_FALSE(plain.Reading.Format);
     EXPECT_TRUE(plain.Reading.Columns.empty());
     EXPECT_FALSE(plain.Reading.Unit);
+    EXPECT_FALSE(plain.OverlayYears);
+    EXPECT_EQ(plain.LeapDay, TLeapDay::Show);
+    const auto overlay =
+        std::get<TProgramOptions>(Parse({"--data", "a.csv", "--overlay-years", "--leap-day=skip"}));
+    EXPECT_TRUE(overlay.OverlayYears);
+    EXPECT_EQ(overlay.LeapDay, TLeapDay::Skip);
 }
 
 }  // namespace

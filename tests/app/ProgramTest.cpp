@@ -224,6 +224,35 @@ TEST(Program, OpensOnTheWholeFileWhenNoLimitsAreGiven) {
         EXPECT_TRUE(texts.contains(label)) << label;
 }
 
+// Two years with none between them, laid over each other: months below, the years listed, the
+// year without readings said.
+TEST(Program, OverlaysTheYearsOfAFileAgainstTheMonths) {
+    QByteArray input;
+    for (const int year : {2019, 2021}) {
+        for (int month = 1; month <= 12; ++month) {
+            for (int day = 1; day <= 28; ++day)
+                input += QString("%1-%2-%3,%4\n")
+                             .arg(year)
+                             .arg(month, 2, 10, QChar('0'))
+                             .arg(day, 2, 10, QChar('0'))
+                             .arg(40 + month)
+                             .toUtf8();
+        }
+    }
+    QTemporaryDir dir;
+    const QString svg = dir.filePath("years.svg");
+    const Outcome o = RunProgram(
+        {"--data", "-", "--overlay-years", "--leap-day", "skip", "--render", svg}, input);
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(ProgramRefusals(o),
+              QStringList{"twinscope: no readings in 2020: that year is left out"});
+    const QStringList texts = SvgTexts(svg);
+    for (const char* label : {"Jan", "Jun", "Dec", "2019", "2021", "mean", "record high",
+                              "10th to 90th percentile", "day of the year", "350"})
+        EXPECT_TRUE(texts.contains(label)) << label;
+    EXPECT_FALSE(texts.contains("2020"));
+}
+
 // Readings from October to March: the day scale reads up to the end of 2014 and on from 1.
 TEST(Program, AWrappingDayScalePlotsReadingsAcrossANewYear) {
     QTemporaryDir dir;

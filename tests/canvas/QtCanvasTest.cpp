@@ -96,6 +96,19 @@ TYPED_TEST(QtCanvasTest, ExcludedShapeIsLeftOut) {
     EXPECT_EQ(image.pixel(5, 5), kWhite);
 }
 
+// A clip set after one was removed holds what it shows: one-pixel lines, written straight into
+// the buffer within the clip's bounds, are drawn there too.
+TYPED_TEST(QtCanvasTest, APixelLineDrawsInAClipSetAfterAnUnclip) {
+    TQtFrame<TypeParam> frame(10, 10);
+    frame.canvas.ClipRectangle({0, 0, 10, 10});
+    frame.canvas.Unclip();
+    frame.canvas.ClipRectangle({0, 0, 8, 10});
+    frame.canvas.SetPen({.Color = clRed});
+    frame.canvas.Line(0, 5, 10, 5);
+    frame.canvas.Unclip();
+    EXPECT_EQ(Row(frame.Finish(), 5, 0, 10), "rrrrrrrr..");
+}
+
 TYPED_TEST(QtCanvasTest, ArialResolvesToLiberationSansWithStableMetrics) {
     TypeParam canvas;
     EXPECT_EQ(canvas.TextWidth("TChart"), 34);

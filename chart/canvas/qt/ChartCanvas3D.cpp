@@ -108,7 +108,9 @@ std::optional<QRect> TChartCanvas3D::CombineClip(QPainter& painter, const TCanva
                                                  bool exclude) {
     QRegion region = ShapeRegion(shape);
     if (exclude) region = Everything().subtracted(region);
-    painter.setClipRegion(region, Qt::IntersectClip);
+    // Once clipping was turned off, Qt intersects a region with an empty clip: without a clip
+    // the region replaces it.
+    painter.setClipRegion(region, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     if (shape.Kind != skRectangle || exclude) return std::nullopt;
     return region.isEmpty() ? QRect() : region.boundingRect();
 }
