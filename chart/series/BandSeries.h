@@ -72,6 +72,8 @@ private:
     struct TPiece {
         std::vector<TPoint> high;
         std::vector<TPoint> low;
+        // Every vertex stands for a pixel column of many points.
+        bool columns = true;
     };
     std::vector<TPiece> Pieces();
 

@@ -115,6 +115,25 @@ TEST_F(BandTest, AColumnOfManyPointsSpansItsLowestLowToItsHighestHigh) {
                                                 "EndTransparency"}));
 }
 
+// Only columns of many points side by side: each column is filled on its own.
+TEST_F(BandTest, NeighbouringColumnsOfManyPointsAreFilledColumnByColumn) {
+    band.SetShowEdges(false);
+    std::vector<double> xs;
+    std::vector<double> lows;
+    std::vector<double> highs;
+    for (int i = 0; i < 2000; ++i) {
+        xs.push_back(100 + i / 1000.0);
+        lows.push_back(i == 700 ? 5 : 10);
+        highs.push_back(i == 1500 ? 90 : 50);
+    }
+    band.AppendBand(xs, lows, highs);
+    // Columns 245 (10..50), 246 (5..90: 101.5 lies at 246.5, which rounds to even) and 247.
+    EXPECT_EQ(Draw(), (std::vector<std::string>{
+                          "BeginTransparency 245,350,248,436 60", "FillRect 245,390,246,431 0000FF",
+                          "FillRect 246,350,247,436 0000FF", "FillRect 247,390,248,431 0000FF",
+                          "EndTransparency"}));
+}
+
 TEST_F(BandTest, AColumnHoldingABreakIsDrawnPointByPoint) {
     band.SetShowEdges(false);
     const std::vector<double> xs = {100, 100.1, 100.2, 100.3, 200};
