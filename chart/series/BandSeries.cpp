@@ -210,7 +210,10 @@ void TBandSeries::DrawAllPoints(TCanvas3D& canvas) {
     canvas.SetPenStyle(psClear);
     {
         // One section for every piece, so that where pieces meet the area is blended once.
-        const TTransparencyGuard fill(canvas, area, fillTransparency_);
+        // The series' own transparency shows through the fill as well.
+        const std::int32_t seen =
+            (100 - fillTransparency_) * (100 - std::clamp(Transparency(), 0, 100));
+        const TTransparencyGuard fill(canvas, area, 100 - seen / 100);
         for (std::size_t k = 0; k < pieces.size(); ++k) {
             const TPiece& piece = pieces[k];
             if (!FilledByColumns(piece.high, piece.columns)) {

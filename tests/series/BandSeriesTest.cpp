@@ -92,13 +92,15 @@ INSTANTIATE_TEST_SUITE_P(
                  NoEdges,
                  {"BeginTransparency 145,340,965,441 60", "Polygon 145,340 964,340 964,440 145,440",
                   "EndTransparency"}},
-        BandCase{"AHiddenPenDrawsNoEdges",
+        BandCase{"AHiddenPenDrawsNoEdgesAndTheTransparenciesAddUp",
                  {{100, 10, 50}, {200, 20, 80}},
                  [](TChart&, TBandSeries& b) {
                      b.Pen().Hide();
                      b.SetFillTransparency(30);
+                     b.SetTransparency(50);
                  },
-                 {"BeginTransparency 245,360,346,431 30", "Polygon 245,390 345,360 345,420 245,430",
+                 // 70 % of the fill seen, of which half: 35 %.
+                 {"BeginTransparency 245,360,346,431 65", "Polygon 245,390 345,360 345,420 245,430",
                   "EndTransparency"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
