@@ -180,6 +180,10 @@ std::vector<TBandSeries::TPiece> TBandSeries::Pieces() {
                 }
                 piece.high.push_back({x, YPixelOfValue(high.high)});
                 piece.low.push_back({x, YPixelOfValue(low.low)});
+            },
+            [&](std::int32_t next) {
+                YValues().PrefetchSpread(next);
+                if (!fixedLow_) lowValues_.PrefetchSpread(next);
             });
     }
     close();
