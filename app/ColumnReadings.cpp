@@ -26,8 +26,10 @@ bool IsColumnFile(const std::string& path) {
 }
 
 TReadingsFile ReadColumnFile(const std::string& path, const TReadingOptions& options) {
-    if (options.Format || options.Unit || !options.Columns.empty()) {
-        throw ReadingsError(0, "a column file takes none of --data-format, --column and --unit");
+    if (options.Format || options.Unit || !options.Columns.empty() || !options.Amounts.empty()) {
+        throw ReadingsError(0,
+                            "a column file takes none of --data-format, --column, --unit and "
+                            "--bars");
     }
     try {
         TReadingsFile file;

@@ -132,6 +132,23 @@ TTemperatureUnit ParseUnit(const QString& text) {
     throw BadValue{QString("--unit: '%1' is not F, C or K").arg(text)};
 }
 
+// "LOW,HIGH": the two lines a band spans.
+TBandElements ParseBand(const QString& text) {
+    const QStringList names = text.split(',');
+    if (names.size() != 2 || names[0].trimmed().isEmpty() || names[1].trimmed().isEmpty() ||
+        names[0].trimmed().compare(names[1].trimmed(), Qt::CaseInsensitive) == 0) {
+        throw BadValue{
+            QString("--band: '%1' is not two lines LOW,HIGH (for example TMIN,TMAX)").arg(text)};
+    }
+    return {names[0].trimmed().toStdString(), names[1].trimmed().toStdString()};
+}
+
+std::string ParseBars(const QString& text) {
+    const auto element = AmountElementNamed(text.toStdString());
+    if (!element) throw BadValue{QString("--bars: '%1' is not PRCP or SNOW").arg(text)};
+    return std::string(*element);
+}
+
 void RefuseUnless(bool condition, const QCommandLineParser& parser,
                   std::initializer_list<const QCommandLineOption*> options, const QString& needed) {
     if (condition) return;
@@ -277,14 +294,24 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "With --data: 29 February in overlaid years: show (a day of its own; a gap in other years, "
         "the default), merge (averaged into 28 February) or skip.",
         "mode");
+    const QCommandLineOption band(
+        "band",
+        "With --data: the area between two lines, LOW,HIGH (for example TMIN,TMAX), drawn "
+        "translucent beneath them.",
+        "low,high");
+    const QCommandLineOption bars(
+        "bars",
+        "With --data: a GHCN-Daily or NOAA daily file's PRCP or SNOW as bars on a right axis in "
+        "mm, with a scale in inches beside it.",
+        "element");
     const QCommandLineOption saveColumns(
         "save-columns",
         "With --data: write the readings (one line) into a column file, which --data then shows "
         "from the disk without reading it into memory, and end.",
         "file");
-    parser.addOptions({data, dataFormat, column, unit, saveColumns, render, format, size, scale,
-                       minimum, maximum, begin, end, gridOnCelsius, canvas, title, legend,
-                       wrapDayScale, wheelZoom, cursor, overlayYears, leapDay});
+    parser.addOptions({data, dataFormat, column, unit, band, bars, saveColumns, render, format,
+                       size, scale, minimum, maximum, begin, end, gridOnCelsius, canvas, title,
+                       legend, wrapDayScale, wheelZoom, cursor, overlayYears, leapDay});
 
     if (!parser.parse(arguments)) return UsageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -309,7 +336,8 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
     options.WheelZoom = parser.isSet(wheelZoom);
     try {
         RefuseUnless(parser.isSet(data), parser,
-                     {&dataFormat, &column, &unit, &saveColumns, &overlayYears, &leapDay},
+                     {&dataFormat, &column, &unit, &band, &bars, &saveColumns, &overlayYears,
+                      &leapDay},
                      "--data");
         options.OverlayYears = parser.isSet(overlayYears);
         if (parser.isSet(leapDay)) options.LeapDay = ParseLeapDay(parser.value(leapDay));
@@ -320,6 +348,8 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
                                    .arg(dates->names()[0])};
             }
         }
+        if (parser.isSet(band)) options.Reading.Band = ParseBand(parser.value(band));
+        if (parser.isSet(bars)) options.Reading.Amounts = {ParseBars(parser.value(bars))};
         options.DataFiles = parser.values(data);
         if (parser.isSet(saveColumns)) options.SaveColumns = parser.value(saveColumns);
         if (parser.isSet(dataFormat))

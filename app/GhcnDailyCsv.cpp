@@ -53,10 +53,11 @@ std::int32_t ParseValue(std::string_view text, std::int32_t line) {
     return value;
 }
 
-// The elements that become series, checked to be temperatures.
-std::vector<std::string> ChosenElements(const std::vector<std::string>& asked) {
-    if (asked.empty()) return {TemperatureElements.begin(), TemperatureElements.end()};
+// The elements that become series: the temperatures, checked to be such, then the amounts.
+std::vector<std::string> ChosenElements(const std::vector<std::string>& asked,
+                                        const std::vector<std::string>& amounts) {
     std::vector<std::string> chosen;
+    if (asked.empty()) chosen.assign(TemperatureElements.begin(), TemperatureElements.end());
     for (const std::string& name : asked) {
         const auto known =
             std::find_if(TemperatureElements.begin(), TemperatureElements.end(),
@@ -67,6 +68,11 @@ std::vector<std::string> ChosenElements(const std::vector<std::string>& asked) {
                                        "(TMAX, TMIN or TAVG)");
         }
         chosen.emplace_back(*known);
+    }
+    for (const std::string& name : amounts) {
+        const std::optional<std::string_view> amount = AmountElementNamed(name);
+        if (!amount) throw ReadingsError(0, "'" + name + "' is not PRCP or SNOW");
+        chosen.emplace_back(*amount);
     }
     return chosen;
 }
@@ -80,12 +86,15 @@ bool IsGhcnDailyRow(std::string_view row) {
            IsDigits(f[fDate], 8) && IsUpperAlnum(f[fElement]);
 }
 
-TReadingsFile ParseGhcnDailyCsv(std::string_view text, const std::vector<std::string>& elements) {
-    const std::vector<std::string> chosen = ChosenElements(elements);
+TReadingsFile ParseGhcnDailyCsv(std::string_view text, const std::vector<std::string>& elements,
+                                const std::vector<std::string>& amounts) {
+    const std::vector<std::string> chosen = ChosenElements(elements, amounts);
     TReadingsFile file;
     std::vector<TReadings> series(chosen.size());
-    for (std::size_t i = 0; i < chosen.size(); ++i)
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
         series[i].Name = chosen[i];
+        series[i].Amount = AmountElementNamed(chosen[i]).has_value();
+    }
     std::string station;
     TCsvRows rows(text);
     bool first = true;
@@ -121,7 +130,8 @@ TReadingsFile ParseGhcnDailyCsv(std::string_view text, const std::vector<std::st
         }
         TReadings& r = series[static_cast<std::size_t>(element - chosen.begin())];
         r.Dates.push_back(date);
-        r.Temperatures.push_back(value / 10.0 * 9 / 5 + 32);
+        r.Temperatures.push_back(r.Amount ? GhcnAmountInMm(r.Name, value)
+                                          : value / 10.0 * 9 / 5 + 32);
     }
     KeepSeriesWithReadings(file, std::move(series), !elements.empty());
     if (file.Series.empty()) throw ReadingsError(0, "holds no TMAX, TMIN or TAVG readings");

@@ -17,7 +17,9 @@ bool IsGhcnDailyRow(std::string_view row);
 // temperature elements TMAX, TMIN and TAVG (tenths of °C) become series in °F, those named in
 // elements (in that order) or, when none is named, each that has readings, in that order.
 // Values of -9999 (missing) and values with a quality flag (failed a check) are left out and
-// counted. Other elements are checked as rows and otherwise passed over.
-TReadingsFile ParseGhcnDailyCsv(std::string_view text, const std::vector<std::string>& elements);
+// counted. The amounts named (PRCP, SNOW) become series in mm after them. Other elements are
+// checked as rows and otherwise passed over.
+TReadingsFile ParseGhcnDailyCsv(std::string_view text, const std::vector<std::string>& elements,
+                                const std::vector<std::string>& amounts = {});
 
 }  // namespace twinscope

@@ -25,11 +25,12 @@ std::optional<std::size_t> Place(const std::vector<std::string_view>& f, std::st
     return static_cast<std::size_t>(found - f.begin());
 }
 
-// A temperature column and the place of its flags.
+// A temperature or amount column and the place of its flags.
 struct TElementColumn {
     std::string Element;
     std::size_t Value = 0;
     std::optional<std::size_t> Attributes;
+    bool Amount = false;
 };
 
 struct THeader {
@@ -48,7 +49,7 @@ std::string Listed(const std::vector<std::string_view>& names) {
 }
 
 THeader ReadHeader(const std::vector<std::string_view>& f, const std::vector<std::string>& asked,
-                   std::int32_t line) {
+                   const std::vector<std::string>& amounts, std::int32_t line) {
     const std::optional<std::size_t> station = Place(f, "STATION");
     const std::optional<std::size_t> date = Place(f, "DATE");
     if (!station || !date) {
@@ -83,6 +84,13 @@ THeader ReadHeader(const std::vector<std::string_view>& f, const std::vector<std
                                        ")");
         }
         h.Columns.push_back(column(*place));
+    }
+    for (const std::string& name : amounts) {
+        if (!AmountElementNamed(name)) throw ReadingsError(0, "'" + name + "' is not PRCP or SNOW");
+        const std::optional<std::size_t> place = Place(f, name);
+        if (!place) throw ReadingsError(0, "has no column '" + name + "'");
+        h.Columns.push_back(column(*place));
+        h.Columns.back().Amount = true;
     }
     return h;
 }
@@ -131,6 +139,19 @@ std::string ShownName(const std::vector<TStation>& stations, const TStation& s) 
     return same > 1 ? s.Id : s.Name;
 }
 
+// An amount in mm: the daily summaries give inches in standard units and mm in metric ones,
+// the access folder's files GHCN-Daily's units.
+double ReadAmount(std::string_view field, TNoaaLayout layout, TTemperatureUnit unit,
+                  const std::string& element, std::int32_t line) {
+    const std::optional<double> value = ParseCsvNumber(field, false);
+    if (!value) {
+        throw ReadingsError(line, "column '" + element + "': '" + std::string(field) +
+                                      "' is not an amount (a number such as 0.17)");
+    }
+    if (layout == TNoaaLayout::GhcnAccess) return GhcnAmountInMm(element, *value);
+    return unit == TTemperatureUnit::Fahrenheit ? *value * 25.4 : *value;
+}
+
 double ReadValue(std::string_view field, TNoaaLayout layout, TTemperatureUnit unit,
                  const std::string& element, std::int32_t line) {
     if (layout == TNoaaLayout::CdoDaily) {
@@ -159,11 +180,13 @@ std::optional<TNoaaLayout> NoaaLayoutOf(std::string_view firstRow) {
 }
 
 TReadingsFile ParseNoaaStationCsv(std::string_view text, TNoaaLayout layout,
-                                  const std::vector<std::string>& elements, TTemperatureUnit unit) {
+                                  const std::vector<std::string>& elements, TTemperatureUnit unit,
+                                  const std::vector<std::string>& amounts) {
     TCsvRows rows(text);
     const std::optional<std::string_view> first = rows.Next();
     if (!first) throw ReadingsError(0, "the file holds no readings");
-    const THeader h = ReadHeader(SplitCsvRow(*first, ',', rows.Line()), elements, rows.Line());
+    const THeader h =
+        ReadHeader(SplitCsvRow(*first, ',', rows.Line()), elements, amounts, rows.Line());
     TReadingsFile file;
     std::vector<TStation> stations;
     TCsvFields split;
@@ -192,7 +215,8 @@ TReadingsFile ParseNoaaStationCsv(std::string_view text, TNoaaLayout layout,
                 ++file.MissingValues;
                 continue;
             }
-            const double value = ReadValue(field, layout, unit, c.Element, line);
+            const double value = c.Amount ? ReadAmount(field, layout, unit, c.Element, line)
+                                          : ReadValue(field, layout, unit, c.Element, line);
             if (c.Attributes && HasQualityFlag(f[*c.Attributes])) {
                 ++file.FlaggedValues;
                 continue;
@@ -201,7 +225,8 @@ TReadingsFile ParseNoaaStationCsv(std::string_view text, TNoaaLayout layout,
             s.Series[i].Temperatures.push_back(value);
         }
     }
-    for (std::size_t i = 0; i < h.Columns.size() && !elements.empty(); ++i) {
+    for (std::size_t i = 0; i < h.Columns.size(); ++i) {
+        if (elements.empty() && !h.Columns[i].Amount) continue;
         const bool none = std::all_of(stations.begin(), stations.end(),
                                       [&](const TStation& s) { return s.Series[i].Dates.empty(); });
         if (none) throw ReadingsError(0, "holds no " + h.Columns[i].Element + " readings");
@@ -212,6 +237,7 @@ TReadingsFile ParseNoaaStationCsv(std::string_view text, TNoaaLayout layout,
         for (std::size_t i = 0; i < h.Columns.size(); ++i) {
             if (s.Series[i].Dates.empty()) continue;
             s.Series[i].Name = h.Columns[i].Element;
+            s.Series[i].Amount = h.Columns[i].Amount;
             s.Series[i].Station = name;
             file.Series.push_back(std::move(s.Series[i]));
         }

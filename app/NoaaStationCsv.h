@@ -29,9 +29,11 @@ std::optional<TNoaaLayout> NoaaLayoutOf(std::string_view firstRow);
 // stations, by the station's name too ("SITKA AIRPORT, AK US TMAX"); stations that share a name
 // are named by their id. Empty fields
 // are missing values, values with a quality flag failed a check: both are left out and
-// counted. The rows of a station come in date order. unit is that of the daily summaries; the
+// counted. The amounts named (PRCP, SNOW) become series in mm after the temperatures. The rows
+// of a station come in date order. unit is that of the daily summaries; the
 // access folder's files have their own.
 TReadingsFile ParseNoaaStationCsv(std::string_view text, TNoaaLayout layout,
-                                  const std::vector<std::string>& elements, TTemperatureUnit unit);
+                                  const std::vector<std::string>& elements, TTemperatureUnit unit,
+                                  const std::vector<std::string>& amounts = {});
 
 }  // namespace twinscope

@@ -23,7 +23,9 @@ struct TReadings {
     // The station the readings come from, in files that name it.
     std::string Station = {};
     // Readings of a column file, shown from the disk in place of Dates and Temperatures.
-    std::shared_ptr<TMappedColumnFile> Columns;
+    std::shared_ptr<TMappedColumnFile> Columns = {};
+    // Temperatures holds daily amounts in mm (rain, snow) instead of temperatures.
+    bool Amount = false;
 };
 
 // A file that cannot be used as readings. Line is the 1-based line of the refused row, 0 when

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <new>
@@ -127,17 +128,26 @@ std::string LayoutName(TReadingsFormat format, const TReadingOptions& options) {
 TReadingsFile ParseInFormat(TReadingsFormat format, std::string_view text,
                             const TReadingOptions& options, const std::string& fallbackName) {
     const TTemperatureUnit unit = options.Unit.value_or(TTemperatureUnit::Fahrenheit);
+    const bool amounts = format == TReadingsFormat::Ghcn || format == TReadingsFormat::Cdo ||
+                         format == TReadingsFormat::GhcnAccess;
+    if (!amounts && !options.Amounts.empty()) {
+        throw ReadingsError(0, "holds no daily " + options.Amounts.front() +
+                                   " amounts: --bars applies only to GHCN-Daily and NOAA daily "
+                                   "files");
+    }
     switch (format) {
         case TReadingsFormat::Ghcn:
-            return ParseGhcnDailyCsv(text, options.Columns);
+            return ParseGhcnDailyCsv(text, options.Columns, options.Amounts);
         case TReadingsFormat::Meteostat:
             return ParseNamedColumnsCsv(text, MeteostatLayout(FirstRow(text)), options.Columns);
         case TReadingsFormat::Csv:
             return ParseNamedColumnsCsv(text, TColumnLayout{.Unit = unit}, options.Columns);
         case TReadingsFormat::Cdo:
-            return ParseNoaaStationCsv(text, TNoaaLayout::CdoDaily, options.Columns, unit);
+            return ParseNoaaStationCsv(text, TNoaaLayout::CdoDaily, options.Columns, unit,
+                                       options.Amounts);
         case TReadingsFormat::GhcnAccess:
-            return ParseNoaaStationCsv(text, TNoaaLayout::GhcnAccess, options.Columns, unit);
+            return ParseNoaaStationCsv(text, TNoaaLayout::GhcnAccess, options.Columns, unit,
+                                       options.Amounts);
         case TReadingsFormat::IsdLite:
             return ParseIsdLite(text, options.Columns);
         case TReadingsFormat::Readings:
@@ -269,10 +279,21 @@ std::string ReadNote(const TReadingsFile& file) {
     return note;
 }
 
+std::optional<std::string_view> AmountElementNamed(std::string_view name) {
+    for (std::string_view element : AmountElements) {
+        if (SameColumnName(element, name)) return element;
+    }
+    return std::nullopt;
+}
+
+double GhcnAmountInMm(std::string_view element, double value) {
+    return element == "PRCP" ? value / 10 : value;
+}
+
 void KeepSeriesWithReadings(TReadingsFile& file, std::vector<TReadings> series, bool asked) {
     for (TReadings& r : series) {
         if (r.Dates.empty()) {
-            if (asked) throw ReadingsError(0, "holds no " + r.Name + " readings");
+            if (asked || r.Amount) throw ReadingsError(0, "holds no " + r.Name + " readings");
             continue;
         }
         SortReadingsByDate(r);
@@ -304,6 +325,77 @@ std::string ReadingsFormatList() {
 std::int64_t PointCount(const TReadingsFile& file) {
     return std::accumulate(file.Series.begin(), file.Series.end(), std::int64_t{0},
                            [](std::int64_t n, const TReadings& r) { return n + ReadingsCount(r); });
+}
+
+}  // namespace twinscope
+
+namespace twinscope {
+
+namespace {
+
+// The element or column of a line, without the station that NameLinesByStation put before it.
+std::string_view ElementOf(const TReadings& r) {
+    std::string_view name = r.Name;
+    if (!r.Station.empty() && name.starts_with(r.Station + " "))
+        name.remove_prefix(r.Station.size() + 1);
+    return name;
+}
+
+const TReadings* LineOf(const TReadingsFile& file, const std::string& station,
+                        const std::string& element) {
+    for (const TReadings& r : file.Series) {
+        if (r.Station == station && !r.Columns && SameColumnName(ElementOf(r), element)) return &r;
+    }
+    return nullptr;
+}
+
+TBandReadings Between(const TReadings& low, const TReadings& high) {
+    TBandReadings band;
+    const double none = std::nan("");
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < low.Dates.size() || j < high.Dates.size()) {
+        const bool takeLow =
+            i < low.Dates.size() && (j == high.Dates.size() || low.Dates[i] <= high.Dates[j]);
+        const bool takeHigh =
+            j < high.Dates.size() && (i == low.Dates.size() || high.Dates[j] <= low.Dates[i]);
+        band.Dates.push_back(takeLow ? low.Dates[i] : high.Dates[j]);
+        band.Lows.push_back(takeLow ? low.Temperatures[i++] : none);
+        band.Highs.push_back(takeHigh ? high.Temperatures[j++] : none);
+    }
+    return band;
+}
+
+}  // namespace
+
+std::vector<TBandReadings> BandsOf(const TReadingsFile& file, const TBandElements& band) {
+    std::vector<TBandReadings> bands;
+    std::vector<std::string> stations;
+    for (const TReadings& r : file.Series) {
+        if (std::find(stations.begin(), stations.end(), r.Station) == stations.end())
+            stations.push_back(r.Station);
+    }
+    const bool named = stations.size() > 1;
+    for (const std::string& station : stations) {
+        const TReadings* low = LineOf(file, station, band.Low);
+        const TReadings* high = LineOf(file, station, band.High);
+        if (!low || !high) continue;
+        TBandReadings& b = bands.emplace_back(Between(*low, *high));
+        b.Name = (named ? station + " " : "") + std::string(ElementOf(*low)) + "-" +
+                 std::string(ElementOf(*high));
+    }
+    if (!bands.empty()) return bands;
+    std::string lines;
+    for (const TReadings& r : file.Series) {
+        const std::string element(ElementOf(r));
+        if (lines.find(element) == std::string::npos)
+            lines += (lines.empty() ? "" : ", ") + element;
+    }
+    const bool lowFound =
+        std::any_of(file.Series.begin(), file.Series.end(),
+                    [&](const TReadings& r) { return SameColumnName(ElementOf(r), band.Low); });
+    throw ReadingsError(0, "holds no " + (lowFound ? band.High : band.Low) +
+                               " line for the band (its lines are " + lines + ")");
 }
 
 }  // namespace twinscope

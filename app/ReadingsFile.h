@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -26,6 +27,22 @@ enum class TReadingsFormat : std::uint8_t {
     IsdLite
 };
 
+// The two lines a band spans, by their elements or columns (TMIN and TMAX).
+struct TBandElements {
+    std::string Low;
+    std::string High;
+    friend bool operator==(const TBandElements&, const TBandElements&) = default;
+};
+
+// One band's points: per date of either line, in date order, the low and the high reading;
+// not a number where a line has none that day.
+struct TBandReadings {
+    std::string Name;
+    std::vector<double> Dates;
+    std::vector<double> Lows;
+    std::vector<double> Highs;
+};
+
 // How a file is to be read; unset values leave the choice to the file.
 struct TReadingOptions {
     // Told from the file's first row when unset.
@@ -35,7 +52,19 @@ struct TReadingOptions {
     std::vector<std::string> Columns;
     // The unit of files that do not fix their own; °F when unset.
     std::optional<TTemperatureUnit> Unit;
+    // Elements of daily amounts (AmountElements) read as well, in mm, beside the temperatures.
+    std::vector<std::string> Amounts;
+    // A band is drawn between these lines (of each station that has both).
+    std::optional<TBandElements> Band;
 };
+
+// The elements of daily amounts that GHCN-Daily and NOAA daily files hold: rain and melted snow
+// (PRCP), and snowfall (SNOW).
+inline constexpr std::array<std::string_view, 2> AmountElements = {"PRCP", "SNOW"};
+// The element of AmountElements that name stands for (regardless of case), if any.
+std::optional<std::string_view> AmountElementNamed(std::string_view name);
+// An amount of a GHCN-Daily record in mm: PRCP comes in tenths of mm, SNOW in mm.
+double GhcnAmountInMm(std::string_view element, double value);
 
 // What a file holds: one series of readings per column or element, and the values left out
 // because they were missing or flagged by the source's quality control.
@@ -48,6 +77,8 @@ struct TReadingsFile {
     std::string Layout;
     std::vector<std::string> Stations;
     std::int64_t Rows = 0;
+    // The bands between lines that the reading options asked for.
+    std::vector<TBandReadings> Bands;
 };
 
 // The names the command line gives the formats ("readings", "ghcn", "meteostat", "csv", "cdo",
@@ -97,9 +128,14 @@ std::string KnownLayouts();
 void NameLinesByStation(TReadingsFile& file);
 
 // Keeps the series that hold readings, each ordered by date, in the file. A series without
-// readings is passed over, unless its element was asked for: then the file is refused ("holds
-// no TMAX readings").
+// readings is passed over, unless its element was asked for (amounts always are): then the file
+// is refused ("holds no TMAX readings").
 void KeepSeriesWithReadings(TReadingsFile& file, std::vector<TReadings> series, bool asked);
+
+// The bands between the lines of each station that has both, named by the lines ("TMIN-TMAX",
+// "SITKA AIRPORT, AK US TMIN-TMAX"). Raises ReadingsError when no station has both ("holds no
+// TMIN line for the band (its lines are TMAX, PRCP)").
+std::vector<TBandReadings> BandsOf(const TReadingsFile& file, const TBandElements& band);
 
 // The number of points over all series.
 std::int64_t PointCount(const TReadingsFile& file);

@@ -33,6 +33,14 @@ TReadingsLoad LoadReadingsFiles(const std::vector<std::string>& paths,
         }
     }
     NameLinesByStation(all);
+    if (options.Band) {
+        try {
+            all.Bands = BandsOf(all, *options.Band);
+        } catch (const ReadingsError& e) {
+            const std::string name = paths.size() == 1 ? InputName(paths[0]) : "the readings";
+            return TReadingsLoad{.Refusal = name + ": " + e.what()};
+        }
+    }
     return load;
 }
 

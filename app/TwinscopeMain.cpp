@@ -27,6 +27,8 @@
 #include "app/YearOverlayChart.h"
 #include "twinscope/chart/axes/ChartAxis.h"
 #include "twinscope/chart/axes/DateTimeStep.h"
+#include "twinscope/chart/series/BandSeries.h"
+#include "twinscope/chart/series/BarSeries.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/platform/ChartWidget.h"
 #include "twinscope/platform/DateTimePicker.h"
@@ -47,6 +49,11 @@ namespace {
 constexpr int LabelSpacing = 8;
 // More points than this do not fit into a legend of values beside the plot.
 constexpr std::int64_t MostPointsListed = 50;
+constexpr double MillimetresPerInch = 25.4;
+// The inch scale's colour, a dark blue apart from the °C scale's.
+constexpr TColor InchScaleColor = 0x800000;
+// Bars of rain or snow in a blue apart from the lines' palette colours.
+constexpr TColor BarsColor = 0xD08030;
 
 // The local files of a drag; none when it carries anything else.
 QStringList DraggedFiles(const QMimeData* data) {
@@ -183,6 +190,13 @@ void TfmTwinscope::CreateComponents(const TWindowContent& content) {
                      [this] { RunHandler([this] { btnPlotClick(); }); });
     QObject::connect(menuGrid, &QAction::triggered, this,
                      [this] { RunHandler([this] { menuGridClick(); }); });
+    // Shown while the readings have bands.
+    menuBand = menuBar()->addAction("band");
+    menuBand->setCheckable(true);
+    menuBand->setChecked(true);
+    menuBand->setVisible(false);
+    QObject::connect(menuBand, &QAction::triggered, this,
+                     [this] { RunHandler([this] { menuBandClick(); }); });
 }
 
 void TfmTwinscope::LoadChart(const TWindowContent& content) {
@@ -307,6 +321,8 @@ TPlotInputs TfmTwinscope::InputsShowing(const TReadingsFile& readings) {
         if (r.Dates.empty()) continue;
         first = std::min(first, r.Dates.front());
         last = std::max(last, r.Dates.back());
+        // Amounts stand on the right axis, which follows them by itself.
+        if (r.Amount) continue;
         const auto [lo, hi] = std::minmax_element(r.Temperatures.begin(), r.Temperatures.end());
         low = std::min(low, *lo);
         high = std::max(high, *hi);
@@ -374,11 +390,15 @@ void TfmTwinscope::ShowLossOf(TMappedColumnFile& file, TLineSeries& line) {
 void TfmTwinscope::ReplaceReadings(const TReadingsFile& readings) {
     TChart& chart = Chart();
     OverlayYears(std::nullopt);
+    std::vector<const TReadings*> temperatures;
+    std::vector<const TReadings*> amounts;
+    for (const TReadings& r : readings.Series)
+        (r.Amount ? amounts : temperatures).push_back(&r);
     // Room for every line first, beside the lines shown, which stay as they are when the
     // readings do not fit.
     std::vector<TLineSeries*> lines;
     try {
-        for (std::size_t i = 0; i < readings.Series.size(); ++i) {
+        for (std::size_t i = 0; i < temperatures.size(); ++i) {
             TLineSeries* series = seriesActualData;
             if (i > 0) {
                 series = &chart.CreateSeries<TLineSeries>();
@@ -386,7 +406,7 @@ void TfmTwinscope::ReplaceReadings(const TReadingsFile& readings) {
                 series->SetParentChart(&chart);
             }
             lines.push_back(series);
-            series->ReservePoints(readings.Series[i].Dates.size());
+            series->ReservePoints(temperatures[i]->Dates.size());
         }
     } catch (const OutOfMemoryError&) {
         for (std::size_t i = 1; i < lines.size(); ++i)
@@ -398,7 +418,7 @@ void TfmTwinscope::ReplaceReadings(const TReadingsFile& readings) {
     moreReadings_.assign(lines.begin() + std::min<std::size_t>(lines.size(), 1), lines.end());
     try {
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            const TReadings& r = readings.Series[i];
+            const TReadings& r = *temperatures[i];
             lines[i]->SetTitle(r.Name);
             lines[i]->ClearPoints();
             if (r.Columns) {
@@ -416,7 +436,10 @@ void TfmTwinscope::ReplaceReadings(const TReadingsFile& readings) {
             series->ClearPoints();
         throw;
     }
-    const bool many = readings.Series.size() > 1 || PointCount(readings) > MostPointsListed;
+    if (temperatures.empty()) seriesActualData->ClearPoints();
+    ReplaceBarsAndBands(readings, amounts);
+    const bool many = readings.Series.size() > 1 || !readings.Bands.empty() ||
+                      PointCount(readings) > MostPointsListed;
     chart.Legend().SetLegendStyle(many ? lsSeries : storedLegendStyle_);
     if (!menuOverlay) {
         menuOverlay = menuBar()->addAction("overlay years");
@@ -489,6 +512,69 @@ void TfmTwinscope::menuOverlayClick() {
     btnPlotClick();
 }
 
+void TfmTwinscope::ReplaceBarsAndBands(const TReadingsFile& readings,
+                                       const std::vector<const TReadings*>& amounts) {
+    TChart& chart = Chart();
+    for (TBarSeries* series : bars_)
+        chart.FreeSeries(*series);
+    for (TBandSeries* series : bands_)
+        chart.FreeSeries(*series);
+    bars_.clear();
+    bands_.clear();
+    InchScale.Free();
+    try {
+        // Drawn beneath the lines: the bars first, then the bands.
+        for (const TBandReadings& b : readings.Bands) {
+            auto& band = chart.CreateSeries<TBandSeries>();
+            bands_.push_back(&band);
+            band.XValues().SetDateTime(true);
+            band.SetParentChart(&chart);
+            band.SetTitle(b.Name);
+            // The lines draw the edges.
+            band.SetShowEdges(false);
+            band.AppendBand(b.Dates, b.Lows, b.Highs);
+            chart.MoveSeriesTo(band, 0);
+        }
+        for (const TReadings* r : amounts) {
+            auto& bars = chart.CreateSeries<TBarSeries>();
+            bars_.push_back(&bars);
+            bars.XValues().SetDateTime(true);
+            bars.SetParentChart(&chart);
+            bars.SetVertAxis(aRightAxis);
+            bars.SetTitle(r->Name + " (mm)");
+            bars.SetSeriesColor(BarsColor);
+            bars.AppendPoints(r->Dates, r->Temperatures);
+            chart.MoveSeriesTo(bars, 0);
+        }
+    } catch (const OutOfMemoryError&) {
+        for (TChartSeries* series : bars_)
+            series->ClearPoints();
+        for (TChartSeries* series : bands_)
+            series->ClearPoints();
+        throw;
+    }
+    menuBand->setVisible(!bands_.empty());
+    menuBand->setChecked(true);
+    // Before the window shows, the scale waits for the °C scale, which stands first.
+    if (CelsiusScale) ShowInchScale();
+}
+
+void TfmTwinscope::ShowInchScale() {
+    InchScale.Free();
+    if (bars_.empty()) return;
+    TChart& chart = Chart();
+    chart.RightAxis().Title().SetCaption("mm");
+    InchScale = CreateOwnedAxis<tScale>(
+        chart, chart.RightAxis(), "in", [](double mm) { return mm / MillimetresPerInch; },
+        [](double in) { return in * MillimetresPerInch; }, "", "", InchScaleColor);
+    InchScale->SetFollowsLive(true);
+}
+
+void TfmTwinscope::menuBandClick() {
+    for (TBandSeries* band : bands_)
+        band->SetActive(menuBand->isChecked());
+}
+
 void TfmTwinscope::ShowLegend(TLegendShown shown) {
     TChartLegend& legend = Chart().Legend();
     legend.SetVisible(shown != TLegendShown::None);
@@ -499,6 +585,7 @@ void TfmTwinscope::ShowLegend(TLegendShown shown) {
 void TfmTwinscope::FormShow() {
     CelsiusScale.Free();
     CelsiusScale = CreateOwnedAxis<tLeftCelsiusScale>(Chart());
+    ShowInchScale();
     btnPlotClick();
 }
 
@@ -541,6 +628,7 @@ void TfmTwinscope::FormDestroy() {
     CelsiusScale.Free();
     DayOfYearScale.Free();
     WrappingDayScale.Free();
+    InchScale.Free();
 }
 
 }  // namespace twinscope

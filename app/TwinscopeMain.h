@@ -20,6 +20,8 @@ class QPushButton;
 
 namespace twinscope {
 
+class TBandSeries;
+class TBarSeries;
 class TChartSeries;
 class TChartWidget;
 class TDateTimePicker;
@@ -52,6 +54,8 @@ public:
     void FormShow();
     void btnPlotClick();
     void menuGridClick();
+    // Hides the bands, or shows them again.
+    void menuBandClick();
     void FormDestroy();
 
     TChart& Chart() const;
@@ -62,7 +66,9 @@ public:
     // palette colour. More than one line, or more than 50 points, are listed by line in the
     // legend; fewer as stored. Readings that do not fit into memory raise OutOfMemoryError and
     // leave the chart as it was. A column file's line is drawn from the disk; when the file
-    // is shortened while shown, the line empties and the window says so.
+    // is shortened while shown, the line empties and the window says so. Daily amounts (rain,
+    // snow) are drawn as bars on the right axis in mm, with a scale in inches beside it; the
+    // readings' bands are drawn beneath the lines, and the "band" menu command shows them.
     void ReplaceReadings(const TReadingsFile& readings);
     // The plot inputs that show the whole of the readings: from the first to the last date, the
     // °F range rounded outwards to whole increments of the left axis. Readings of one instant
@@ -115,10 +121,13 @@ public:
     QPushButton* btnPlot = nullptr;
     QAction* menuGrid = nullptr;
     QAction* menuOverlay = nullptr;
+    QAction* menuBand = nullptr;
 
     TCustomAxisOwner<tLeftCelsiusScale> CelsiusScale;
     TCustomAxisOwner<tBottomDayOfTheYearScale> DayOfYearScale;
     TCustomAxisOwner<tBottomCalendarScale> WrappingDayScale;
+    // Inches beside the right axis's mm, while bars of amounts are shown.
+    TCustomAxisOwner<tScale> InchScale;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -136,6 +145,12 @@ private:
     QMargins chartAnchors_;
     // The lines of readings after the first, which the next readings replace.
     std::vector<TLineSeries*> moreReadings_;
+    // The bars and bands of the readings, which the next readings replace.
+    std::vector<TBarSeries*> bars_;
+    std::vector<TBandSeries*> bands_;
+    void ReplaceBarsAndBands(const TReadingsFile& readings,
+                             const std::vector<const TReadings*>& amounts);
+    void ShowInchScale();
     void ShowLossOf(TMappedColumnFile& file, TLineSeries& line);
     TLegendStyle storedLegendStyle_ = lsAuto;
     TReadingOptions readingOptions_;

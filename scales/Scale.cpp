@@ -1,6 +1,7 @@
 #include "twinscope/scales/Scale.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "twinscope/chart/panel/CustomAxisPanel.h"
 #include "twinscope/chart/panel/PlotLayout.h"
@@ -32,6 +33,12 @@ tScale::tScale(TCustomAxisPanel& chart, tScaleSide side, const std::string& titl
     : tScale(PlaceOnSide(chart, side), chart, title, std::move(forward), std::move(inverse),
              gridToScaleCaption, gridToMasterCaption, colour) {}
 
+tScale::tScale(TCustomAxisPanel& chart, TChartAxis& master, const std::string& title,
+               tConversion forward, tConversion inverse, const std::string& gridToScaleCaption,
+               const std::string& gridToMasterCaption, TColor colour)
+    : tScale(PlaceBeside(chart, master), chart, title, std::move(forward), std::move(inverse),
+             gridToScaleCaption, gridToMasterCaption, colour) {}
+
 tScale::tScale(const Placement& placement, TCustomAxisPanel& chart, const std::string& title,
                tConversion forward, tConversion inverse, const std::string& gridToScaleCaption,
                const std::string& gridToMasterCaption, TColor colour)
@@ -39,7 +46,8 @@ tScale::tScale(const Placement& placement, TCustomAxisPanel& chart, const std::s
       masterAxis_(placement.master),
       nearPositionPercent_(placement.nearPositionPercent),
       farPositionPercent_(placement.farPositionPercent),
-      side_(placement.side) {
+      side_(placement.side),
+      besideMaster_(placement.besideMaster) {
     SetUpAxis(title, std::move(forward), std::move(inverse), gridToScaleCaption,
               gridToMasterCaption, colour);
     AddCompanionSeries(chart);
@@ -53,18 +61,33 @@ tScale::Placement tScale::PlaceOnSide(TCustomAxisPanel& chart, tScaleSide side) 
     switch (side) {
         case ssBottom:
             chart.SetMargin(MarginBottomIndex, ScaleMarginPercent);
-            return {&chart.BottomAxis(), -1.0, -12.0, side};
+            return {&chart.BottomAxis(), -1.0, -12.0, side, true};
         case ssLeft:
             chart.SetMargin(MarginLeftIndex, ScaleMarginPercent);
-            return {&chart.LeftAxis(), -1.0, -13.0, side};
+            return {&chart.LeftAxis(), -1.0, -13.0, side, true};
         case ssRight:
             chart.SetMargin(MarginRightIndex, ScaleMarginPercent);
-            return {&chart.LeftAxis(), -1.0, -13.0, side};
+            return {&chart.LeftAxis(), -1.0, -13.0, side, false};
         case ssTop:
             chart.SetMargin(MarginTopIndex, ScaleMarginPercent);
-            return {&chart.BottomAxis(), -1.0, -12.0, side};
+            return {&chart.BottomAxis(), -1.0, -12.0, side, false};
     }
     throw RuntimeError("Unknown scale side");
+}
+
+tScale::Placement tScale::PlaceBeside(TCustomAxisPanel& chart, TChartAxis& master) {
+    const std::pair<const TChartAxis*, tScaleSide> sides[] = {{&chart.BottomAxis(), ssBottom},
+                                                              {&chart.LeftAxis(), ssLeft},
+                                                              {&chart.RightAxis(), ssRight},
+                                                              {&chart.TopAxis(), ssTop}};
+    for (const auto& [axis, side] : sides) {
+        if (axis != &master) continue;
+        Placement placement = PlaceOnSide(chart, side);
+        placement.master = &master;
+        placement.besideMaster = true;
+        return placement;
+    }
+    throw RuntimeError("A scale follows one of the chart's standard axes");
 }
 
 void tScale::SetUpAxis(const std::string& title, tConversion forward, tConversion inverse,
@@ -75,7 +98,7 @@ void tScale::SetUpAxis(const std::string& title, tConversion forward, tConversio
     SetAutomaticMinimum(false);
     Grid().SetVisible(false);
     SetHorizontal(masterAxis_->Horizontal());
-    SetOtherSide(!BesideMaster());
+    SetOtherSide(side_ == ssRight || side_ == ssTop);
     SetPositionUnits(muPercent);
     // Across the plot from its master nothing stands between the scale and the plot.
     SetPositionPercent(BesideMaster() ? farPositionPercent_ : nearPositionPercent_);

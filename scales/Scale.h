@@ -34,7 +34,7 @@ using tConversion = std::function<double(double)>;
 // decreasing one reads reversed, and values where the conversion is not finite are left out.
 //
 // A right or top scale stands on the far side of the plot from its master, next to the plot,
-// with the margin on its side widened.
+// with the margin on its side widened; one made beside a given axis stands beside it.
 class TWINSCOPE_EXPORT tScale : public TChartAxis {
 public:
     tScale(TCustomAxisPanel& chart, tScaleSide side, const std::string& title,
@@ -42,6 +42,12 @@ public:
            const std::string& gridToMasterCaption, TColor colour);
     tScale(TCustomAxisPanel& chart, tScaleSide side, const std::string& title, tConversion forward,
            tConversion inverse, const std::string& gridToScaleCaption,
+           const std::string& gridToMasterCaption, TColor colour);
+    // A scale beside any of the chart's four standard axes, on that axis's side, following it:
+    // a right axis of another quantity (mm of rain beside °F) gets a scale in another unit.
+    // Raises RuntimeError "A scale follows one of the chart's standard axes" for another axis.
+    tScale(TCustomAxisPanel& chart, TChartAxis& master, const std::string& title,
+           tConversion forward, tConversion inverse, const std::string& gridToScaleCaption,
            const std::string& gridToMasterCaption, TColor colour);
     ~tScale() override;
 
@@ -86,8 +92,10 @@ private:
         double nearPositionPercent;
         double farPositionPercent;
         tScaleSide side;
+        bool besideMaster;
     };
     static Placement PlaceOnSide(TCustomAxisPanel& chart, tScaleSide side);
+    static Placement PlaceBeside(TCustomAxisPanel& chart, TChartAxis& master);
 
     tScale(const Placement& placement, TCustomAxisPanel& chart, const std::string& title,
            tConversion forward, tConversion inverse, const std::string& gridToScaleCaption,
@@ -96,7 +104,7 @@ private:
                    const std::string& gridToScaleCaption, const std::string& gridToMasterCaption,
                    TColor colour);
     // Whether the scale stands on its master's side of the plot, where the two trade places.
-    bool BesideMaster() const { return side_ == ssLeft || side_ == ssBottom; }
+    bool BesideMaster() const { return besideMaster_; }
     void AddCompanionSeries(TCustomAxisPanel& chart);
 
     void AlignTo(bool on, std::int32_t decimals);
@@ -108,6 +116,7 @@ private:
     double nearPositionPercent_;
     double farPositionPercent_;
     tScaleSide side_;
+    bool besideMaster_;
     tConversion conversion_;
     tConversion inverse_;
     std::string gridToScaleCaption_;

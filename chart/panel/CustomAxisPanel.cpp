@@ -203,6 +203,16 @@ void TCustomAxisPanel::FreeSeries(TChartSeries& series) {
     ownedSeries_.erase(it);
 }
 
+void TCustomAxisPanel::MoveSeriesTo(TChartSeries& series, std::size_t index) {
+    const auto it = std::find(seriesList_.begin(), seriesList_.end(), &series);
+    if (it == seriesList_.end()) return;
+    seriesList_.erase(it);
+    seriesList_.insert(
+        seriesList_.begin() + static_cast<std::ptrdiff_t>(std::min(index, seriesList_.size())),
+        &series);
+    Invalidate();
+}
+
 std::ptrdiff_t TCustomAxisPanel::SeriesIndexOf(const TChartSeries& series) const {
     auto it = std::find(seriesList_.begin(), seriesList_.end(), &series);
     return it == seriesList_.end() ? -1 : it - seriesList_.begin();

@@ -104,6 +104,8 @@ public:
     // Destroys a series the chart owns; it leaves the series list first.
     void FreeSeries(TChartSeries& series);
 
+    // Moves a listed series to a place in the list: the first draws beneath the others.
+    void MoveSeriesTo(TChartSeries& series, std::size_t index);
     // The series list, in drawing order.
     const std::vector<TChartSeries*>& SeriesList() const { return seriesList_; }
     std::size_t SeriesCount() const { return seriesList_.size(); }

@@ -46,8 +46,8 @@ public:
     const std::optional<double>& FixedLow() const { return fixedLow_; }
     void SetFixedLow(std::optional<double> value);
 
-    // How much of what lies beneath shows through the area, in percent (0 opaque). Both
-    // canvases blend it.
+    // How much of what lies beneath shows through the area, in percent (0 opaque), on top of
+    // the series' Transparency, which the edges take alone. Both canvases blend it.
     std::int32_t FillTransparency() const { return fillTransparency_; }
     void SetFillTransparency(std::int32_t percent);
     // The two edges, drawn with the series pen in the series colour over the area.
@@ -72,6 +72,8 @@ private:
     struct TPiece {
         std::vector<TPoint> high;
         std::vector<TPoint> low;
+        // Every vertex stands for a pixel column of many points.
+        bool columns = true;
     };
     std::vector<TPiece> Pieces();
 

@@ -19,14 +19,6 @@
 
 namespace twinscope {
 
-namespace {
-
-// Columns of at least this many points have the memory around the next column's likely end
-// fetched ahead: their X probes and Y reads lie too far apart to be in the cache.
-constexpr std::int32_t PrefetchedColumnPoints = 256;
-
-}  // namespace
-
 void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLines lines) {
     const TScaleMap& horizontal = XMap();
     const TScaleMap& vertical = YMap();

@@ -86,6 +86,16 @@ const UsageErrorCase kUsageErrors[] = {
      {"--render", "c.png", "--cursor", "15.8.2024"},
      "twinscope: --cursor: '15.8.2024' is not an ISO 8601 date (YYYY-MM-DD, optionally with "
      "Thh:mm or Thh:mm:ss)"},
+    {"BandWithoutData", {"--band", "TMIN,TMAX"}, "twinscope: --band applies only with --data"},
+    {"BandOfOneLine",
+     {"--data", "a.csv", "--band", "TMIN"},
+     "twinscope: --band: 'TMIN' is not two lines LOW,HIGH (for example TMIN,TMAX)"},
+    {"BandOfTheSameLineTwice",
+     {"--data", "a.csv", "--band", "tmax,TMAX"},
+     "twinscope: --band: 'tmax,TMAX' is not two lines LOW,HIGH (for example TMIN,TMAX)"},
+    {"BarsOfATemperature",
+     {"--data", "a.csv", "--bars", "TMAX"},
+     "twinscope: --bars: 'TMAX' is not PRCP or SNOW"},
     {"CursorValueNotANumber",
      {"--render", "c.png", "--cursor", "2024-08-15,warm"},
      "twinscope: --cursor: 'warm' is not a number"},
@@ -124,7 +134,8 @@ TEST(CommandLine, HelpListsEveryOptionAndVersionPrintsTheProjectVersion) {
           "--unit <unit>", "--render <file>", "--format <name>", "--size <WxH>", "--scale <N>",
           "--min <F>", "--max <F>", "--begin <date>", "--end <date>", "--grid-on-celsius",
           "--canvas <name>", "--title <text>", "--legend <what>", "--cursor <date[,value]>",
-          "--wheel-zoom", "--overlay-years", "--leap-day <mode>"}) {
+          "--wheel-zoom", "--overlay-years", "--leap-day <mode>", "--band <low,high>",
+          "--bars <element>"}) {
         EXPECT_TRUE(help.Text.contains(option)) << option;
     }
     const auto version = std::get<TCommandLineExit>(Parse({"-v"}));
@@ -164,9 +175,11 @@ TEST(CommandLine, ReadsTheRenderRequest) {
 }
 
 TEST(CommandLine, ReadsHowToReadTheDataAndWhereAndHowToDrawIt) {
-    const auto parsed = Parse({"--data", "-", "--data", "b.csv", "--data-format", "csv", "--column", "High",
-                               "--column=Low", "--unit", "k", "--render", "-", "--format", "pdf",
-                               "--scale", "2.5", "--title", "Garden, 2015", "--legend", "none"});
+    const auto parsed = Parse({"--data",  "-",        "--data",  "b.csv",        "--data-format",
+                               "csv",     "--column", "High",    "--column=Low", "--unit",
+                               "k",       "--render", "-",       "--format",     "pdf",
+                               "--scale", "2.5",      "--title", "Garden, 2015", "--legend",
+                               "none"});
     ASSERT_TRUE(std::holds_alternative<TProgramOptions>(parsed));
     const TProgramOptions& options = std::get<TProgramOptions>(parsed);
     EXPECT_EQ(options.DataFiles, (QStringList{"-", "b.csv"}));
@@ -203,6 +216,13 @@ TEST(CommandLine, ReadsHowToReadTheDataAndWhereAndHowToDrawIt) {
         std::get<TProgramOptions>(Parse({"--data", "a.csv", "--overlay-years", "--leap-day=skip"}));
     EXPECT_TRUE(overlay.OverlayYears);
     EXPECT_EQ(overlay.LeapDay, TLeapDay::Skip);
+    EXPECT_FALSE(plain.Reading.Band);
+    EXPECT_TRUE(plain.Reading.Amounts.empty());
+
+    const auto filled = std::get<TProgramOptions>(
+        Parse({"--data", "a.csv", "--band", " TMIN,TMAX", "--bars", "prcp"}));
+    EXPECT_EQ(filled.Reading.Band, (TBandElements{"TMIN", "TMAX"}));
+    EXPECT_EQ(filled.Reading.Amounts, (std::vector<std::string>{"PRCP"}));
 }
 
 }  // namespace

@@ -556,9 +556,10 @@ TEST(Program, DrawsAColumnFileAsTheReadingsItWasWrittenFrom) {
 
     const Outcome withColumn = RunProgram({"--data", columns, "--column", "x"});
     EXPECT_EQ(withColumn.status, 1);
-    EXPECT_EQ(ProgramErrors(withColumn),
-              QStringList{"twinscope: " + columns +
-                          ": a column file takes none of --data-format, --column and --unit"});
+    EXPECT_EQ(
+        ProgramErrors(withColumn),
+        QStringList{"twinscope: " + columns +
+                    ": a column file takes none of --data-format, --column, --unit and --bars"});
     QFile cut(columns);
     ASSERT_TRUE(cut.resize(5000));
     const Outcome truncated = RunProgram({"--data", columns, "--render", dir.filePath("c.png")});

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -193,6 +194,44 @@ const ReadCase kReadCases[] = {
      "2015 01 01 06   -78   -89\n",
      {.Columns = {"Dew Point"}},
      {{"dew point", {Jan1 + 0.25}, {-8.9 * 9 / 5 + 32}}},
+     0,
+     0},
+    // Amounts come after the temperatures, in mm: GHCN-Daily's PRCP in tenths of mm, SNOW in mm,
+    // the daily summaries' in inches in standard units and in mm in metric ones.
+    {"GhcnAmountsInMillimetres",
+     "USW00024233,20150101,TMAX,56,,,W,\n"
+     "USW00024233,20150101,PRCP,34,,,W,\n"
+     "USW00024233,20150102,SNOW,25,,,W,\n"
+     "USW00024233,20150102,PRCP,-9999,,,W,\n",
+     {.Columns = {"TMAX"}, .Amounts = {"prcp", "SNOW"}},
+     {{"TMAX", {Jan1}, {5.6 * 9 / 5 + 32}}, {"PRCP", {Jan1}, {3.4}}, {"SNOW", {Jan1 + 1}, {25}}},
+     1,
+     0},
+    {"CdoDailyAmountsInInchesBecomeMillimetres",
+     R"("STATION","NAME","DATE","PRCP","SNOW","TMAX"
+"USC00042319","DEATH VALLEY, CA US","2015-01-01","0.17","1.0","65"
+"USC00042319","DEATH VALLEY, CA US","2015-01-02",,"0.0","61"
+)",
+     {.Amounts = {"PRCP", "SNOW"}},
+     {{"TMAX", {Jan1, Jan1 + 1}, {65, 61}},
+      {"PRCP", {Jan1}, {0.17 * 25.4}},
+      {"SNOW", {Jan1, Jan1 + 1}, {25.4, 0}}},
+     1,
+     0},
+    {"CdoDailyMetricAmountsStayInMillimetres",
+     R"("STATION","NAME","DATE","PRCP","TMAX"
+"USW00025333","SITKA AIRPORT, AK US","2015-01-01","4.3","5.0"
+)",
+     {.Unit = TTemperatureUnit::Celsius, .Amounts = {"PRCP"}},
+     {{"TMAX", {Jan1}, {41}}, {"PRCP", {Jan1}, {4.3}}},
+     0,
+     0},
+    {"GhcnAccessAmountsInTenthsOfMillimetres",
+     R"("STATION","DATE","LATITUDE","LONGITUDE","ELEVATION","NAME","PRCP","PRCP_ATTRIBUTES","TMAX","TMAX_ATTRIBUTES"
+"USW00024233","2015-01-01","47.4444","-122.3139","112.8","SEATTLE TACOMA AIRPORT, WA US","   32",",,W,","  -17",",,W,2400"
+)",
+     {.Amounts = {"PRCP"}},
+     {{"TMAX", {Jan1}, {-1.7 * 9 / 5 + 32}}, {"PRCP", {Jan1}, {3.2}}},
      0,
      0},
     {"FormatForced",
@@ -410,6 +449,20 @@ const RefusalCase kRefusals[] = {
      "summaries, GHCN-Daily station CSV, Meteostat daily or hourly CSV, NOAA ISD-Lite hourly "
      "records, or any CSV whose first row names its columns and whose first column holds ISO "
      "8601 dates"},
+    {"AmountsAskedOfAFileWithoutThem",
+     "date,tavg\n2015-01-01,0\n",
+     {.Amounts = {"PRCP"}},
+     "holds no daily PRCP amounts: --bars applies only to GHCN-Daily and NOAA daily files"},
+    {"GhcnAmountWithoutReadings",
+     "USW00024233,20150101,TMAX,56,,,W,\n",
+     {.Amounts = {"SNOW"}},
+     "holds no SNOW readings"},
+    {"CdoAmountWithoutItsColumn",
+     R"("STATION","NAME","DATE","TMAX"
+"USC00042319","DEATH VALLEY, CA US","2015-01-01","65"
+)",
+     {.Amounts = {"PRCP"}},
+     "has no column 'PRCP'"},
 };
 
 class ReadingsFileRefusalTest : public testing::TestWithParam<RefusalCase> {};
@@ -665,6 +718,34 @@ TEST(ReadingsFile, RefusesGzipThatExpandsBeyondAnyReadingsFile) {
                          "cannot be decompressed (it expands to more than 100 times its size, as "
                          "no readings file does)");
         }
+    }
+}
+
+// A band spans the two lines of each station over the dates of either; a day one line lacks is
+// not a number there, which breaks the band.
+TEST(ReadingsFile, BandsJoinTheTwoLinesOfEachStationByDate) {
+    TReadingsFile file;
+    file.Series = {
+        {.Dates = {Jan1, Jan1 + 2}, .Temperatures = {30, 31}, .Name = "A TMIN", .Station = "A"},
+        {.Dates = {Jan1, Jan1 + 1, Jan1 + 2},
+         .Temperatures = {40, 41, 42},
+         .Name = "A TMAX",
+         .Station = "A"},
+        {.Dates = {Jan1}, .Temperatures = {50}, .Name = "B TMAX", .Station = "B"}};
+    const std::vector<TBandReadings> bands = BandsOf(file, {"tmin", "TMAX"});
+    ASSERT_EQ(bands.size(), 1u);
+    EXPECT_EQ(bands[0].Name, "A TMIN-TMAX");
+    EXPECT_EQ(bands[0].Dates, (std::vector<double>{Jan1, Jan1 + 1, Jan1 + 2}));
+    EXPECT_EQ(bands[0].Highs, (std::vector<double>{40, 41, 42}));
+    EXPECT_EQ(bands[0].Lows[0], 30);
+    EXPECT_TRUE(std::isnan(bands[0].Lows[1]));
+    EXPECT_EQ(bands[0].Lows[2], 31);
+
+    try {
+        BandsOf(file, {"TMIN", "TAVG"});
+        ADD_FAILURE() << "no refusal";
+    } catch (const ReadingsError& e) {
+        EXPECT_STREQ(e.what(), "holds no TAVG line for the band (its lines are TMIN, TMAX)");
     }
 }
 

@@ -7,11 +7,13 @@
 #include <gtest/gtest.h>
 
 #include "app/TwinscopeMain.h"
+#include "tests/support/MessageRecorder.h"
+#include "twinscope/chart/series/BandSeries.h"
+#include "twinscope/chart/series/BarSeries.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/platform/ChartWidget.h"
 #include "twinscope/platform/DateTimePicker.h"
 #include "twinscope/runtime/DateTime.h"
-#include "tests/support/MessageRecorder.h"
 
 namespace twinscope {
 namespace {
@@ -247,6 +249,51 @@ TEST_F(WindowTest, DestroyingFreesTheScalesBeforeTheChart) {
     EXPECT_FALSE(window.CelsiusScale);
     EXPECT_FALSE(window.DayOfYearScale);
     EXPECT_EQ(window.Chart().Axes().size(), 6u);
+}
+
+}  // namespace
+}  // namespace twinscope
+
+namespace twinscope {
+namespace {
+
+// Amounts become bars on the right axis with an inch scale beside it, bands are drawn beneath
+// the lines and the menu command hides and shows them; the next readings take both away.
+TEST(WindowFilledSeries, BarsStandOnTheRightAxisAndTheMenuTogglesTheBands) {
+    TfmTwinscope window;
+    window.FormShow();
+    TReadingsFile readings;
+    readings.Series = {
+        {.Dates = {42005, 42006}, .Temperatures = {30, 31}, .Name = "TMIN"},
+        {.Dates = {42005, 42006}, .Temperatures = {40, 41}, .Name = "TMAX"},
+        {.Dates = {42005, 42006}, .Temperatures = {3.4, 0}, .Name = "PRCP", .Amount = true}};
+    readings.Bands = BandsOf(readings, {"TMIN", "TMAX"});
+    window.ReplaceReadings(readings);
+    TChart& chart = window.Chart();
+    const auto& list = chart.SeriesList();
+    ASSERT_GE(list.size(), 4u);
+    const auto* bars = dynamic_cast<const TBarSeries*>(list[0]);
+    const auto* band = dynamic_cast<TBandSeries*>(list[1]);
+    ASSERT_TRUE(bars && band);
+    EXPECT_EQ(bars->Title(), "PRCP (mm)");
+    EXPECT_EQ(bars->ResolvedVertAxis(), &chart.RightAxis());
+    EXPECT_EQ(band->Title(), "TMIN-TMAX");
+    EXPECT_EQ(window.seriesActualData->Title(), "TMIN");
+    ASSERT_TRUE(window.InchScale);
+    EXPECT_EQ(&window.InchScale->MasterAxis(), &chart.RightAxis());
+    EXPECT_EQ(window.InchScale->Conversion()(25.4), 1);
+
+    EXPECT_TRUE(window.menuBand->isVisible());
+    window.menuBand->trigger();
+    EXPECT_FALSE(band->Active());
+    window.menuBand->trigger();
+    EXPECT_TRUE(band->Active());
+
+    window.ReplaceReadings({.Series = {readings.Series[1]}});
+    EXPECT_FALSE(window.menuBand->isVisible());
+    EXPECT_FALSE(window.InchScale);
+    for (const TChartSeries* s : chart.SeriesList())
+        EXPECT_FALSE(dynamic_cast<const TBarSeries*>(s) || dynamic_cast<const TBandSeries*>(s));
 }
 
 }  // namespace

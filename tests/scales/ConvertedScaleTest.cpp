@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/LayoutSteps.h"
 #include "tests/support/ChartFixture.h"
+#include "tests/support/Expect.h"
+#include "tests/support/LayoutSteps.h"
 #include "tests/support/RecordingCanvas.h"
 #include "twinscope/chart/axes/AxisLabelPass.h"
-#include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/chart/axes/ConvertedRange.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/runtime/Exceptions.h"
 #include "twinscope/scales/ScaleManager.h"
 
 namespace twinscope {
@@ -351,6 +353,37 @@ INSTANTIATE_TEST_SUITE_P(Rows, LiveSideTest, ::testing::Values(
     LiveSideCase{"WrappingDaysOfTheYear", ssBottom, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
+
+}  // namespace
+}  // namespace twinscope
+
+namespace twinscope {
+namespace {
+
+// A scale made beside a standard axis follows that axis and stands outside it on its side,
+// trading places with it when the grid moves; any other axis is refused.
+TEST(ScaleBesideAnAxisTest, FollowsTheRightAxisFromBesideIt) {
+    TChart chart;
+    TChartAxis& right = chart.RightAxis();
+    right.SetMinMax(0, 254);
+    auto inches = CreateOwnedAxis<tScale>(
+        chart, right, "in", [](double mm) { return mm / 25.4; },
+        [](double in) { return in * 25.4; }, "grid on in", "grid on mm", clBlue);
+    EXPECT_EQ(&inches->MasterAxis(), &right);
+    EXPECT_TRUE(inches->OtherSide());
+    EXPECT_EQ(chart.MarginRight(), 15);
+    EXPECT_EQ(inches->PositionPercent(), -13);
+    EXPECT_DOUBLE_EQ(inches->Maximum(), 10);
+    EXPECT_EQ(inches->ToggleGrid(), "grid on in");
+    EXPECT_EQ(inches->PositionPercent(), -1);
+    EXPECT_EQ(right.PositionPercent(), -13);
+
+    TChartAxis& custom = chart.CustomAxes().Add();
+    EXPECT_THROW_MSG(tScale(
+                         chart, custom, "x", [](double v) { return v; }, [](double v) { return v; },
+                         "", "", clBlue),
+                     RuntimeError, "A scale follows one of the chart's standard axes");
+}
 
 }  // namespace
 }  // namespace twinscope

@@ -92,13 +92,15 @@ INSTANTIATE_TEST_SUITE_P(
                  NoEdges,
                  {"BeginTransparency 145,340,965,441 60", "Polygon 145,340 964,340 964,440 145,440",
                   "EndTransparency"}},
-        BandCase{"AHiddenPenDrawsNoEdges",
+        BandCase{"AHiddenPenDrawsNoEdgesAndTheTransparenciesAddUp",
                  {{100, 10, 50}, {200, 20, 80}},
                  [](TChart&, TBandSeries& b) {
                      b.Pen().Hide();
                      b.SetFillTransparency(30);
+                     b.SetTransparency(50);
                  },
-                 {"BeginTransparency 245,360,346,431 30", "Polygon 245,390 345,360 345,420 245,430",
+                 // 70 % of the fill seen, of which half: 35 %.
+                 {"BeginTransparency 245,360,346,431 65", "Polygon 245,390 345,360 345,420 245,430",
                   "EndTransparency"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -113,6 +115,25 @@ TEST_F(BandTest, AColumnOfManyPointsSpansItsLowestLowToItsHighestHigh) {
     EXPECT_EQ(Draw(), (std::vector<std::string>{"BeginTransparency 245,350,346,431 60",
                                                 "Polygon 245,350 345,360 345,420 245,430",
                                                 "EndTransparency"}));
+}
+
+// Only columns of many points side by side: each column is filled on its own.
+TEST_F(BandTest, NeighbouringColumnsOfManyPointsAreFilledColumnByColumn) {
+    band.SetShowEdges(false);
+    std::vector<double> xs;
+    std::vector<double> lows;
+    std::vector<double> highs;
+    for (int i = 0; i < 2000; ++i) {
+        xs.push_back(100 + i / 1000.0);
+        lows.push_back(i == 700 ? 5 : 10);
+        highs.push_back(i == 1500 ? 90 : 50);
+    }
+    band.AppendBand(xs, lows, highs);
+    // Columns 245 (10..50), 246 (5..90: 101.5 lies at 246.5, which rounds to even) and 247.
+    EXPECT_EQ(Draw(), (std::vector<std::string>{
+                          "BeginTransparency 245,350,248,436 60", "FillRect 245,390,246,431 0000FF",
+                          "FillRect 246,350,247,436 0000FF", "FillRect 247,390,248,431 0000FF",
+                          "EndTransparency"}));
 }
 
 TEST_F(BandTest, AColumnHoldingABreakIsDrawnPointByPoint) {

@@ -51,19 +51,19 @@ INSTANTIATE_TEST_SUITE_P(
         BarCase{"SeventyPercentOfTheSmallestSpacing",
                 {{100, 50}, {200, 80}, {400, 20, clRed}},
                 Plain,
-                {"Rectangle 211,390,281,440 FF0000", "Rectangle 311,360,381,440 FF0000",
-                 "Rectangle 511,420,581,440 0000FF"}},
+                {"FillRect 211,390,281,440 FF0000", "FillRect 311,360,381,440 FF0000",
+                 "FillRect 511,420,581,440 0000FF"}},
         BarCase{"ASetWidthAndBase",
                 {{100, 50}, {200, 10}},
                 [](TChart&, TBarSeries& b) {
                     b.SetBarWidth(5);
                     b.SetBase(30);
                 },
-                {"Rectangle 243,390,248,410 FF0000", "Rectangle 343,410,348,430 FF0000"}},
+                {"FillRect 243,390,248,410 FF0000", "FillRect 343,410,348,430 FF0000"}},
         BarCase{"GapsAndValuesThatAreNotNumbersDrawNoBar",
                 {{100, 50}, {200, 80, clNone}, {300, std::nan("")}, {400, 20}},
                 Plain,
-                {"Rectangle 211,390,281,440 FF0000", "Rectangle 511,420,581,440 FF0000"}},
+                {"FillRect 211,390,281,440 FF0000", "FillRect 511,420,581,440 FF0000"}},
         // 1..1000 over 419 pixels: 10 lies a third of the way up.
         BarCase{"OnALogarithmicAxisBarsStandOnTheMinimum",
                 {{100, 10}, {200, 100}},
@@ -71,12 +71,19 @@ INSTANTIATE_TEST_SUITE_P(
                     chart.LeftAxis().SetMinMax(1, 1000);
                     chart.LeftAxis().SetLogarithmic(true);
                 },
-                {"Rectangle 211,300,281,440 FF0000", "Rectangle 311,161,381,440 FF0000"}},
+                {"FillRect 211,300,281,440 FF0000", "FillRect 311,161,381,440 FF0000"}},
+        BarCase{"AVisiblePenOutlinesEachBar",
+                {{100, 50}},
+                [](TChart&, TBarSeries& b) {
+                    b.Pen().Show();
+                    b.SetBarWidth(5);
+                },
+                {"Rectangle 243,390,248,440 FF0000"}},
         BarCase{"TransparencyBlendsTheWholeSeries",
                 {{100, 50}, {200, 80}},
                 [](TChart&, TBarSeries& b) { b.SetTransparency(40); },
-                {"BeginTransparency 145,21,964,440 40", "Rectangle 211,390,281,440 FF0000",
-                 "Rectangle 311,360,381,440 FF0000", "EndTransparency"}}),
+                {"BeginTransparency 145,21,964,440 40", "FillRect 211,390,281,440 FF0000",
+                 "FillRect 311,360,381,440 FF0000", "EndTransparency"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Many points to a pixel column: one bar a pixel wide per column, over what the column's bars
@@ -94,8 +101,8 @@ TEST_F(BarTest, AColumnOfManyPointsDrawsOneBarOverAllOfThem) {
     EXPECT_EQ(bars.PointCount(), 2000);
     // Columns 245, 246 and 247: the values 10 (330); -30 (370) and 90 (250); 10 and 40 (300).
     EXPECT_EQ(Draw(), (std::vector<std::string>{
-                          "Rectangle 245,330,246,340 FF0000", "Rectangle 246,250,247,340 FF0000",
-                          "Rectangle 246,340,247,370 FF0000", "Rectangle 247,300,248,340 FF0000"}));
+                          "FillRect 245,330,246,340 FF0000", "FillRect 246,250,247,340 FF0000",
+                          "FillRect 246,340,247,370 FF0000", "FillRect 247,300,248,340 FF0000"}));
     EXPECT_EQ(bars.ShownBarWidth(), 0);
 }
 

@@ -20,9 +20,9 @@ inline std::string DescribeFilled(const TRecordedCall& c) {
             points += " " + std::to_string(p.X) + "," + std::to_string(p.Y);
         return points;
     }
-    if (c.Operation == "Rectangle") {
-        std::snprintf(text, sizeof text, "Rectangle %d,%d,%d,%d %06X", c.Rect.Left, c.Rect.Top,
-                      c.Rect.Right, c.Rect.Bottom, c.Brush.Color);
+    if (c.Operation == "Rectangle" || c.Operation == "FillRect") {
+        std::snprintf(text, sizeof text, "%s %d,%d,%d,%d %06X", c.Operation.c_str(), c.Rect.Left,
+                      c.Rect.Top, c.Rect.Right, c.Rect.Bottom, c.Brush.Color);
         return text;
     }
     if (c.Operation == "BeginTransparency") {
