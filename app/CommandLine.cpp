@@ -348,6 +348,15 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
                                    .arg(dates->names()[0])};
             }
         }
+        // The overlay draws the years of one line over a year of day slots: bands and bars over
+        // the readings' own dates would stand outside it.
+        for (const QCommandLineOption* filled : {&band, &bars}) {
+            if (options.OverlayYears && parser.isSet(*filled)) {
+                throw BadValue{QString("--%1 does not apply with --overlay-years, which draws the "
+                                       "years of one line")
+                                   .arg(filled->names()[0])};
+            }
+        }
         if (parser.isSet(band)) options.Reading.Band = ParseBand(parser.value(band));
         if (parser.isSet(bars)) options.Reading.Amounts = {ParseBars(parser.value(bars))};
         options.DataFiles = parser.values(data);

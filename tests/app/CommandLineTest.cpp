@@ -108,6 +108,9 @@ const UsageErrorCase kUsageErrors[] = {
     {"OverlayWithDates",
      {"--data", "a.csv", "--overlay-years", "--render", "c.png", "--end", "2015-03-01"},
      "twinscope: --end does not apply with --overlay-years, which shows the whole year"},
+    {"BandWithOverlay",
+     {"--data", "a.csv", "--overlay-years", "--band", "TMIN,TMAX"},
+     "twinscope: --band does not apply with --overlay-years, which draws the years of one line"},
 };
 
 class CommandLineUsageTest : public testing::TestWithParam<UsageErrorCase> {};
