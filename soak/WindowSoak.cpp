@@ -1,5 +1,7 @@
 // Plays random actions against the real window on the offscreen platform: plots with random and
-// extreme inputs, zooms, scrolls, zoom undos, grid toggles, resizes, the left axis turned
+// extreme inputs, zooms, scrolls, zoom undos, readouts under the mouse pinned by clicks and let
+// go with Escape, wheel turns zooming at the cursor, the navigation keys, grid toggles,
+// resizes, the left axis turned
 // logarithmic and back, readings streaming into the series (the last thousand kept), and further
 // scales made and freed on every side (several on one side; with an inverse or without, ones
 // with no value across part of the range, the calendars that start again each year, some
@@ -20,9 +22,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -69,6 +73,7 @@ public:
     explicit TSoak(const TSoakOptions& options) : options_(options), random_(options.Seed) {}
 
     int Run() {
+        window_.Chart().Mouse().SetWheelZoomsAtCursor(true);
         window_.resize(StartSize);
         window_.show();
         QApplication::processEvents();
@@ -193,6 +198,47 @@ private:
         send(QEvent::MouseButtonRelease, to, Qt::NoButton);
     }
 
+    // The mouse over the chart without a button: the readout follows it; a click pins one
+    // there, and now and then Escape lets every pin go.
+    std::string Readout() {
+        QWidget* chart = window_.chartTest;
+        for (int moves = Uniform(1, 5); moves > 0; --moves) {
+            const QPoint at = InsideChart();
+            QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(chart->mapToGlobal(at)),
+                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(chart, &move);
+        }
+        if (Uniform(0, 2) == 0) {
+            const QPoint at = InsideChart();
+            Drag(Qt::LeftButton, at, at);
+        }
+        if (Uniform(0, 5) == 0) Press(Qt::Key_Escape);
+        return "readout";
+    }
+
+    std::string Wheel() {
+        QWidget* chart = window_.chartTest;
+        const QPoint at = InsideChart();
+        const int delta = Uniform(-3, 3) * 120 + Uniform(0, 3) * 15;
+        QWheelEvent wheel(QPointF(at), QPointF(chart->mapToGlobal(at)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(chart, &wheel);
+        return "wheel";
+    }
+
+    void Press(int key) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(window_.chartTest, &press);
+    }
+
+    std::string Keys() {
+        static const int keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,   Qt::Key_Down,
+                                   Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Home, Qt::Key_Equal};
+        for (int n = Uniform(1, 4); n > 0; --n)
+            Press(keys[Uniform(0, static_cast<int>(std::size(keys)) - 1)]);
+        return "keys";
+    }
+
     QPoint InsideChart() {
         const QSize size = window_.chartTest->size();
         return {Uniform(-20, size.width() + 20), Uniform(-20, size.height() + 20)};
@@ -231,7 +277,13 @@ private:
 
     std::string PlayOne() {
         shown_.messages.clear();
-        switch (Uniform(0, 9)) {
+        switch (Uniform(0, 12)) {
+            case 10:
+                return Readout();
+            case 11:
+                return Wheel();
+            case 12:
+                return Keys();
             case 9:
                 failure_ = furtherScales_.Change();
                 return "scale";
