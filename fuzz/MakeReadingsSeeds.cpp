@@ -48,6 +48,16 @@ int main(int argc, char** argv) {
         {"noaa-cdo", none, FileText(docs / "samples/noaa-cdo-daily-2015.csv")},
         {"ghcn-access", none, FileText(docs / "samples/ghcn-access-USW00024233-2015.csv")},
         {"isd-lite", none, FileText(docs / "samples/isd-lite-727930-24233-2015")},
+        // The same samples read in the format named, so that each reader meets whatever the
+        // fuzzer makes of them, recognisable or not.
+        {"meteostat-forced", std::string("\3\0\0", 3),
+         "2015-01-01,5.1,1.2,9.4,0.0,,,,,,\n2015-01-02,,0.5,7.1,,,,,,,\n"},
+        {"noaa-cdo-forced", std::string("\5\0\0", 3),
+         FileText(docs / "samples/noaa-cdo-daily-2015.csv").substr(0, 2000)},
+        {"ghcn-access-forced", std::string("\6\0\0", 3),
+         FileText(docs / "samples/ghcn-access-USW00024233-2015.csv").substr(0, 2000)},
+        {"isd-lite-forced", std::string("\7\0\0", 3),
+         FileText(docs / "samples/isd-lite-727930-24233-2015").substr(0, 2000)},
         {"noaa-cdo-metric-flags", std::string("\5\2\x20", 3),
          "\"STATION\",\"NAME\",\"LATITUDE\",\"LONGITUDE\",\"ELEVATION\",\"DATE\",\"TOBS\","
          "\"TOBS_ATTRIBUTES\"\n\"A\",\"a\",\"1\",\"2\",\"3\",\"2015-01-01\",\" "

@@ -1,6 +1,7 @@
 // Readings files of every format, compressed or not, read with any options. A file is either
-// refused with ReadingsError and a reason, or gives series whose dates come in order and whose
-// temperatures are finite °F, with at least one reading.
+// refused with ReadingsError and a reason, naming a line of the file when the reason is one
+// line's, or gives series whose dates come in order and whose temperatures are finite °F, with
+// at least one reading.
 //
 // An input is three bytes of options (the format, the unit, which of a few column names are
 // asked for), then the file's bytes.
@@ -10,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "FuzzInput.h"
 #include "app/InputText.h"
@@ -55,10 +57,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::FuzzInput input(data, size);
     const TReadingOptions options = Options(input);
     const std::string bytes = input.Rest();
+    std::string text;
     try {
-        Check(ParseReadingsText(DecompressedText(bytes), options, "fuzz"));
+        text = DecompressedText(bytes);
+        Check(ParseReadingsText(text, options, "fuzz"));
     } catch (const ReadingsError& e) {
-        if (*e.what() == '\0') __builtin_trap();
+        if (*e.what() == '\0' || e.Line() < 0) __builtin_trap();
+        // A line past the end of the text (one more for a last line without its line feed).
+        const auto lines = std::count(text.begin(), text.end(), '\n') + 1;
+        if (e.Line() > lines) __builtin_trap();
+        if (e.Line() > 0 &&
+            std::string_view(e.what()).substr(0, 5 + std::to_string(e.Line()).size() + 2) !=
+                "line " + std::to_string(e.Line()) + ": ")
+            __builtin_trap();
     }
     return 0;
 }

@@ -43,6 +43,16 @@ TChartSeries::TChartSeries() : xValues_(this, "X"), yValues_(this, "Y") {
     xValues_.SetOrder(loAscending);
 }
 
+const TChartSeries::TSeldomSettings& TChartSeries::Seldom() const {
+    static const TSeldomSettings defaults;
+    return seldom_ ? *seldom_ : defaults;
+}
+
+TChartSeries::TSeldomSettings& TChartSeries::SeldomToWrite() {
+    if (!seldom_) seldom_ = std::make_unique<TSeldomSettings>();
+    return *seldom_;
+}
+
 TChartSeries::~TChartSeries() {
     // Destruction is silent: no events, dependents or repaints about the points.
     dependents_.clear();

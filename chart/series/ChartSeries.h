@@ -190,16 +190,16 @@ public:
     std::string DisplayName() const;
     // The name the legend lists: its legend title, else its title, else its display name.
     std::string ListedName() const;
-    const std::string& ValueFormat() const { return valueFormat_; }
-    void SetValueFormat(const std::string& f) { valueFormat_ = f; }
-    const std::string& PercentFormat() const { return percentFormat_; }
-    void SetPercentFormat(const std::string& f) { percentFormat_ = f; }
+    const std::string& ValueFormat() const { return Seldom().ValueFormat; }
+    void SetValueFormat(const std::string& f) { SeldomToWrite().ValueFormat = f; }
+    const std::string& PercentFormat() const { return Seldom().PercentFormat; }
+    void SetPercentFormat(const std::string& f) { SeldomToWrite().PercentFormat = f; }
     // How a readout writes a point's X on the horizontal axis: none (the default) as the axis
     // labels it. A line drawn over a calendar it shares with others names its own dates so.
     // Only readouts use it, so setting it requests no repaint.
     using TXReadoutText = std::function<std::string(double x)>;
-    const TXReadoutText& XReadoutText() const { return xReadoutText_; }
-    void SetXReadoutText(TXReadoutText text) { xReadoutText_ = std::move(text); }
+    const TXReadoutText& XReadoutText() const { return Seldom().XReadoutText; }
+    void SetXReadoutText(TXReadoutText text) { SeldomToWrite().XReadoutText = std::move(text); }
     std::int32_t Depth() const { return depth_; }
     void SetDepth(std::int32_t d) { depth_ = d; }
     TTreatNullsStyle TreatNulls() const { return treatNulls_; }
@@ -240,8 +240,10 @@ public:
     bool NeverStoreData() const { return neverStoreData_; }
     void SetNeverStoreData(bool b) { neverStoreData_ = b; }
 
-    const std::vector<TSeriesDataSource>& DataSources() const { return dataSources_; }
-    void AddDataSource(const TSeriesDataSource& source) { dataSources_.push_back(source); }
+    const std::vector<TSeriesDataSource>& DataSources() const { return Seldom().DataSources; }
+    void AddDataSource(const TSeriesDataSource& source) {
+        SeldomToWrite().DataSources.push_back(source);
+    }
 
     // Extremes that automatic axes take.
     virtual double MaxXValue();
@@ -336,6 +338,18 @@ private:
     // A custom axis freed while the series was away from its chart is let go.
     void DropFreedCustomAxes();
 
+    // Settings few series change from their defaults, kept apart from the series until one is
+    // written, so that the many series that never hold a point (the companions of scales) stay
+    // small.
+    struct TSeldomSettings {
+        std::string ValueFormat = "#,##0.###";
+        std::string PercentFormat = "##0.## %";
+        std::vector<TSeriesDataSource> DataSources;
+        std::function<std::string(double x)> XReadoutText;
+    };
+    const TSeldomSettings& Seldom() const;
+    TSeldomSettings& SeldomToWrite();
+
     std::vector<TChartValueList*> valueLists_;
     TChartValueList xValues_;
     TChartValueList yValues_;
@@ -360,9 +374,7 @@ private:
     TScaleMap xMap_;
     TScaleMap yMap_;
     bool colorEachPoint_ = false;
-    std::string valueFormat_ = "#,##0.###";
-    std::string percentFormat_ = "##0.## %";
-    TXReadoutText xReadoutText_;
+    std::unique_ptr<TSeldomSettings> seldom_;
     std::int32_t depth_ = -1;
     std::int32_t batchDepth_ = 0;
     std::int32_t keepLast_ = 0;
@@ -374,7 +386,6 @@ private:
     bool storeXValues_ = true;
     bool forceStoreData_ = false;
     bool neverStoreData_ = false;
-    std::vector<TSeriesDataSource> dataSources_;
     TTreatNullsStyle treatNulls_ = tnDontPaint;
     std::vector<DependentNotice> dependents_;
 };

@@ -102,6 +102,9 @@ public:
     void PrefetchSpread(std::int32_t index) const;
     // The bytes the index of extremes takes.
     std::size_t IndexBytes() const { return extremesIndex_.Bytes(); }
+    // The bytes the list holds for its values (room to grow and a chunk kept for reuse
+    // included) and their index.
+    std::size_t Bytes() const { return values_.Allocated() * sizeof(double) + IndexBytes(); }
     // On by default; off, the index is released and every spread reads the values, for lists
     // that must not take the index's memory (at most 6.9 % of an X and a Y list).
     bool IndexExtremes() const { return indexExtremes_; }

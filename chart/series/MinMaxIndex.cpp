@@ -77,17 +77,29 @@ void TMinMaxIndex::ExtremesOfBlocks(const double* p, double* out) {
     out[1] = notANumber ? NotANumber : high;
 }
 
+std::array<TMinMaxIndex::TLevel, TMinMaxIndex::LevelCount>& TMinMaxIndex::Levels() {
+    if (!levels_) {
+        auto levels = std::make_unique<std::array<TLevel, LevelCount>>();
+        for (TLevel& level : *levels)
+            level.extremes.SetChunked(chunked_, 0);
+        levels_ = std::move(levels);
+    }
+    return *levels_;
+}
+
 void TMinMaxIndex::Borrow(std::span<const std::span<const double>> levels,
                           std::shared_ptr<const void> lender) {
     Clear(false);
+    if (levels.empty()) return;
+    std::array<TLevel, LevelCount>& laid = Levels();
     for (std::size_t k = 0; k < LevelCount && k < levels.size(); ++k) {
-        levels_[k].extremes.Borrow(levels[k], lender);
-        levels_[k].end = levels[k].size() / 2;
+        laid[k].extremes.Borrow(levels[k], lender);
+        laid[k].end = levels[k].size() / 2;
     }
 }
 
 void TMinMaxIndex::Reserve(std::size_t level, std::size_t blocks, std::size_t values) {
-    ValueChunks& extremes = levels_[level].extremes;
+    ValueChunks& extremes = (*levels_)[level].extremes;
     const std::size_t end = 2 * blocks;
     if (end <= extremes.Begin() + extremes.Capacity()) return;
     try {
@@ -102,13 +114,16 @@ void TMinMaxIndex::Cover(const double* values, std::size_t count) {
 }
 
 void TMinMaxIndex::Cover(const ValueView& values, std::size_t begin, std::size_t end) {
+    // Fewer values than a block: no block to lay, and none laid that could go.
+    if (!levels_ && end < BlockValues) return;
+    std::array<TLevel, LevelCount>& levels = Levels();
     for (std::size_t k = 0; k < LevelCount; ++k) {
-        TLevel& level = levels_[k];
+        TLevel& level = levels[k];
         level.first = std::max(level.first, (begin + BlockSize(k) - 1) >> LevelShift(k));
         if (level.extremes.Chunked()) level.extremes.LetGoBefore(2 * level.first);
     }
     const std::size_t blocks = end / BlockValues;
-    TLevel& first = levels_[0];
+    TLevel& first = levels[0];
     const std::size_t from = std::max(first.end, first.first);
     if (blocks <= from) return;
     // Room first, on every level, so that running out of memory changes nothing.
@@ -126,9 +141,10 @@ void TMinMaxIndex::Cover(const ValueView& values, std::size_t begin, std::size_t
 }
 
 void TMinMaxIndex::LayUpperLevels() {
+    std::array<TLevel, LevelCount>& levels = *levels_;
     for (std::size_t k = 1; k < LevelCount; ++k) {
-        TLevel& below = levels_[k - 1];
-        TLevel& level = levels_[k];
+        TLevel& below = levels[k - 1];
+        TLevel& level = levels[k];
         const std::size_t blocks = below.end / BlockValues;
         for (std::size_t j = std::max(level.end, level.first); j < blocks; ++j)
             ExtremesOfBlocks(&below.extremes.At(2 * BlockValues * j), &level.extremes.At(2 * j));
@@ -137,22 +153,22 @@ void TMinMaxIndex::LayUpperLevels() {
 }
 
 void TMinMaxIndex::ForgetFrom(std::size_t first) {
+    if (!levels_) return;
     for (std::size_t k = 0; k < LevelCount; ++k)
-        levels_[k].end = std::min(levels_[k].end, first >> LevelShift(k));
+        (*levels_)[k].end = std::min((*levels_)[k].end, first >> LevelShift(k));
 }
 
 void TMinMaxIndex::Clear(bool chunked) {
-    for (TLevel& level : levels_) {
-        level.extremes.Release();
-        level.extremes.SetChunked(chunked, 0);
-        level.first = level.end = 0;
-    }
+    levels_.reset();
+    chunked_ = chunked;
 }
 
 std::size_t TMinMaxIndex::Bytes() const {
     std::size_t bytes = 0;
-    for (const TLevel& level : levels_)
-        bytes += level.extremes.Allocated() * sizeof(double);
+    if (levels_) {
+        for (const TLevel& level : *levels_)
+            bytes += level.extremes.Allocated() * sizeof(double);
+    }
     return bytes;
 }
 
@@ -162,8 +178,9 @@ void TMinMaxIndex::Prefetch(std::size_t position) const {
     // values; above it the blocks stay in the cache.
     constexpr std::size_t PrefetchedLevels = 3;
     constexpr std::size_t LineBytes = 64;
+    if (!levels_) return;
     for (std::size_t k = 0; k < PrefetchedLevels; ++k) {
-        const TLevel& level = levels_[k];
+        const TLevel& level = (*levels_)[k];
         const std::size_t group = (position >> LevelShift(k)) & ~(BlockValues - 1);
         const std::size_t from = std::max(group, level.first);
         const std::size_t to = std::min(group + BlockValues, level.end);
@@ -182,14 +199,16 @@ TValueSpread TMinMaxIndex::Spread(const double* values, std::size_t from, std::s
 }
 
 TValueSpread TMinMaxIndex::Spread(const ValueView& values, std::size_t from, std::size_t to) const {
+    if (!levels_) return values.Spread(from, to);
+    const std::array<TLevel, LevelCount>& levels = *levels_;
     TValueSpread spread{std::numeric_limits<double>::infinity(),
                         -std::numeric_limits<double>::infinity(), false};
     // The end of the run within what a level covers.
-    auto limit = [&](std::size_t k) { return std::min(to, levels_[k].end << LevelShift(k)); };
-    auto laid = [&](std::size_t k) { return levels_[k].end > levels_[k].first; };
+    auto limit = [&](std::size_t k) { return std::min(to, levels[k].end << LevelShift(k)); };
+    auto laid = [&](std::size_t k) { return levels[k].end > levels[k].first; };
     auto takeBlock = [&](std::size_t k, std::size_t at) {
         const std::size_t j = 2 * (at >> LevelShift(k));
-        const ValueChunks& extremes = levels_[k].extremes;
+        const ValueChunks& extremes = levels[k].extremes;
         const double low = extremes.At(j);
         spread.Take({low, extremes.At(j + 1), low != low});
     };

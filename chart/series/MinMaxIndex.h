@@ -23,6 +23,9 @@ namespace twinscope {
 // new ones. When the first values go, the blocks before them go too, a chunk at a time, and no
 // block moves.
 //
+// The levels are laid out on the first values covered: an index of fewer than 16 values, such
+// as that of an empty series, takes no memory besides itself.
+//
 // Memory: two doubles per 16 values at the first level and a sixteenth of that at each further
 // level, 16/15 x 1/8 of the values' bytes, growing in steps of a thirty-second: at most 6.9 %
 // of an X and a Y list of the same length. Chunked, each level holds up to a chunk more.
@@ -68,7 +71,7 @@ public:
     void Prefetch(std::size_t position) const;
 
     // The position up to which the first level's blocks cover the values.
-    std::size_t Covered() const { return levels_[0].end * BlockValues; }
+    std::size_t Covered() const { return levels_ ? (*levels_)[0].end * BlockValues : 0; }
     std::size_t Bytes() const;
 
 private:
@@ -93,8 +96,11 @@ private:
     // level's blocks end.
     void LayUpperLevels();
     void Reserve(std::size_t level, std::size_t blocks, std::size_t values);
+    // The levels, laid out (chunked as the index was told) when there are none yet.
+    std::array<TLevel, LevelCount>& Levels();
 
-    std::array<TLevel, LevelCount> levels_;
+    std::unique_ptr<std::array<TLevel, LevelCount>> levels_;
+    bool chunked_ = false;
 };
 
 }  // namespace twinscope

@@ -8,9 +8,11 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "tests/support/AddressSpace.h"
 #include "twinscope/Version.h"
@@ -580,6 +582,51 @@ TEST(Program, SavesColumnsOfOneLineOnly) {
                                             ": a column file holds one line, and the file has 2: "
                                             "pick one with --column"});
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
+}
+
+// Columns saved where they cannot be written: no folder, a file in the folder's place, a folder
+// without write permission, a disk that fills (a shell's file-size limit, its signal ignored,
+// so that writes fail as on a full disk). Each ends with the reason and status 1, and leaves
+// the folder as it was: no file, whole or partial.
+TEST(Program, ColumnsThatCannotBeSavedLeaveNothingBehind) {
+    const QString csv = TWINSCOPE_SOURCE_DIR "/docs/seattle-2015.csv";
+    struct Row {
+        const char* name;
+        const char* target;  // in the folder
+        const char* limit;   // the shell's file-size limit, in blocks of 512 bytes
+        const char* reason;
+    };
+    const Row rows[] = {
+        {"no folder", "missing/c.columns", nullptr, "No such file or directory"},
+        {"a file for a folder", "file/c.columns", nullptr, "Not a directory"},
+        {"a folder without write permission", "locked/c.columns", nullptr, "Permission denied"},
+        {"a disk that fills at the header", "c.columns", "4", "File too large"},
+        {"a disk that fills in the values", "c.columns", "12", "File too large"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("file"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.close();
+        ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
+        QFile::setPermissions(dir.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner);
+        if (std::string(row.target).starts_with("locked") && geteuid() == 0) continue;
+        const QString target = dir.filePath(row.target);
+        const QString script =
+            row.limit ? QString("ulimit -f %1; trap '' XFSZ; ").arg(row.limit) : QString();
+        const Outcome o =
+            RunCommand("/bin/sh", {"-c", script + "exec \"$0\" --data \"$1\" --save-columns \"$2\"",
+                                   TWINSCOPE_PROGRAM, csv, target});
+        EXPECT_EQ(o.status, 1);
+        EXPECT_EQ(ProgramRefusals(o).join("\n").toStdString(),
+                  ("twinscope: " + target + ": " + row.reason).toStdString());
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"file"});
+        EXPECT_EQ(QDir(dir.filePath("locked")).entryList(QDir::Files | QDir::Hidden),
+                  QStringList());
+        QFile::setPermissions(dir.filePath("locked"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
 }
 
 // Readings streamed in from a shell that holds the program to 400 MB of address space.

@@ -1,6 +1,8 @@
 // What both Qt backends share: exclusive rectangle edges, clipping, fonts, the buffer.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "twinscope/chart/canvas/qt/ChartCanvas3D.h"
 #include "twinscope/chart/canvas/qt/GDIPlusCanvas.h"
 #include "twinscope/runtime/Exceptions.h"
@@ -121,6 +123,23 @@ TYPED_TEST(QtCanvasTest, ArialResolvesToLiberationSansWithStableMetrics) {
     EXPECT_GT(canvas.TextWidth("TChart"), 34);
     canvas.SetFont(TFontData{});
     EXPECT_EQ(canvas.TextWidth("TChart"), 34) << "each font keeps its own widths";
+}
+
+TYPED_TEST(QtCanvasTest, TheWidthsKeptStayWithinTheirBytes) {
+    TypeParam canvas;
+    int i = 0;
+    for (; canvas.MeasuredBytes() + 256 < TypeParam::MaxMeasuredBytes; ++i)
+        canvas.TextWidth("a label of some length " + std::to_string(i));
+    const std::size_t full = canvas.MeasuredTexts();
+    for (int more = 0; more < 3000; ++more, ++i) {
+        canvas.TextWidth("a label of some length " + std::to_string(i));
+        EXPECT_EQ(canvas.TextWidth("TChart"), 34);
+    }
+    EXPECT_LE(canvas.MeasuredBytes(), TypeParam::MaxMeasuredBytes);
+    EXPECT_GE(canvas.MeasuredTexts(), full - 10) << "the store does not empty";
+    EXPECT_LE(canvas.MeasuredTexts(), full + 10);
+    canvas.SetFont(TFontData{.SizeFloat = 10});
+    EXPECT_GT(canvas.TextWidth("TChart"), 34) << "a width measured in another font";
 }
 
 TYPED_TEST(QtCanvasTest, AlignedTextLiesOnTheNamedSideOfItsAnchor) {

@@ -7,11 +7,14 @@
 #include <QImage>
 #include <QPainter>
 
+#include "tests/support/HeapInUse.h"
 #include "twinscope/chart/canvas/qt/QtCanvasSupport.h"
 #include "twinscope/chart/canvas/qt/ShapedTextCache.h"
 
 namespace twinscope {
 namespace {
+
+using testing::HeapInUse;
 
 QFont Font(const std::string& name, double points, TTextRendering rendering = trAntiAlias) {
     return MakeQtFont({.Name = name, .Points = points, .Rendering = rendering});
@@ -69,14 +72,40 @@ TEST(ShapedTextCacheTest, TextsItCannotReproduceAreLeftToTheCaller) {
     EXPECT_EQ(cache.Size(), 0u);
 }
 
-TEST(ShapedTextCacheTest, StaysWithinItsBound) {
-    TShapedTextCache cache;
+TEST(ShapedTextCacheTest, KeepsWithinItsBytesLettingGoOfTheTextsDrawnLongestAgo) {
     const QFont arial = Font("Arial", 8);
-    for (std::size_t i = 0; i <= TShapedTextCache::MaxTexts; ++i)
-        cache.Find(arial, 96, QString::number(i));
-    EXPECT_LE(cache.Size(), TShapedTextCache::MaxTexts);
-    EXPECT_GT(cache.Size(), 0u);
-    EXPECT_EQ(cache.Misses(), static_cast<std::int64_t>(TShapedTextCache::MaxTexts) + 1);
+    TShapedTextCache().Find(arial, 96, "the font engine loaded beforehand");
+    const std::size_t heapBefore = HeapInUse();
+    {
+        TShapedTextCache cache;
+        cache.Find(arial, 96, "kept");
+        int i = 0;
+        for (; cache.Misses() < 4 || cache.Bytes() + 4096 < TShapedTextCache::MaxBytes; ++i) {
+            cache.Find(arial, 96, "label " + QString::number(i));
+            cache.Find(arial, 96, "kept");
+        }
+        const std::size_t full = cache.Size();
+        const std::size_t heapFull = HeapInUse();
+        for (int more = 0; more < 2000; ++more, ++i) {
+            cache.Find(arial, 96, "label " + QString::number(i));
+            cache.Find(arial, 96, "kept");
+        }
+        EXPECT_LE(cache.Bytes(), TShapedTextCache::MaxBytes);
+        EXPECT_LE(cache.Size(), full + 100) << "the store neither grows on nor empties";
+        EXPECT_GE(cache.Size(), full - 100);
+        const std::int64_t misses = cache.Misses();
+        cache.Find(arial, 96, "kept");
+        cache.Find(arial, 96, "label " + QString::number(i - 1));
+        EXPECT_EQ(cache.Misses(), misses) << "the texts drawn last are kept";
+        cache.Find(arial, 96, "label 0");
+        EXPECT_EQ(cache.Misses(), misses + 1) << "the first label went";
+        if (heapBefore != 0) {
+            // The bytes counted are what the heap holds for the texts, within a third.
+            const auto held = static_cast<double>(heapFull - heapBefore);
+            EXPECT_GT(held, 0.67 * static_cast<double>(cache.Bytes()));
+            EXPECT_LT(held, 1.5 * static_cast<double>(cache.Bytes()));
+        }
+    }
 }
 
 // Text drawn once shaped anew and once from the cache, on a white image.
@@ -102,12 +131,22 @@ TEST(ShapedTextCacheTest, DrawsTheSamePixelsAsShapingAnew) {
     QFont spaced = Font("Arial", 9);
     spaced.setLetterSpacing(QFont::AbsoluteSpacing, 2);
     const Row rows[] = {
-        {"a label, grid-fitted", Font("Arial", 8, trSingleBitGridFit), "372.5", 0, {0, 0}, false,
+        {"a label, grid-fitted",
+         Font("Arial", 8, trSingleBitGridFit),
+         "372.5",
+         0,
+         {0, 0},
+         false,
          false},
         {"a label, anti-aliased", Font("Arial", 8), "-1,234.5", 0, {-30.5, -6}, true, false},
         {"a title turned upright", Font("Arial", 10), "Temperature °F", 90, {-40, 0}, true, false},
-        {"turned the other way", Font("Arial", 10, trClearTypeGridFit), "day of year", 270,
-         {-30, -12}, false, false},
+        {"turned the other way",
+         Font("Arial", 10, trClearTypeGridFit),
+         "day of year",
+         270,
+         {-30, -12},
+         false,
+         false},
         {"turned at an angle", Font("Arial", 12), "2024-07-21", 45, {0, 0}, true, false},
         {"with a shadow", Font("Times New Roman", 14), "TChart", 0, {0, 0}, true, true},
         {"letter spacing", spaced, "spaced", 0, {0, 0}, true, false},

@@ -7,6 +7,7 @@
 #include "tests/support/LayoutSteps.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/Expect.h"
+#include "tests/support/HeapInUse.h"
 #include "tests/support/RecordingCanvas.h"
 #include "twinscope/chart/axes/AxisGeometry.h"
 #include "twinscope/chart/series/LineSeries.h"
@@ -118,6 +119,19 @@ TEST_F(ScaleTest, DayOfYearScaleOverTheWholeOf2024) {
     EXPECT_EQ(days->Title().Angle(), 0);
     EXPECT_EQ(days->Axis().Color(), clBlack);
     EXPECT_EQ(chart.MarginBottom(), 15);
+}
+
+// A plot replaces the day-of-year scale, and the freed one leaves its companion series in the
+// chart for good: that is all it may leave.
+TEST_F(ScaleTest, AScaleMadeAndFreedLeavesNoMoreThanItsCompanion) {
+    if (testing::HeapInUse() == 0) GTEST_SKIP() << "the heap in use cannot be read here";
+    SetDates(EncodeDate(2024, 1, 1), EncodeDate(2024, 3, 1));
+    static_cast<void>(CreateOwnedAxis<tBottomDayOfTheYearScale>(chart));
+    constexpr std::size_t Scales = 100;
+    const std::size_t before = testing::HeapInUse();
+    for (std::size_t i = 0; i < Scales; ++i)
+        static_cast<void>(CreateOwnedAxis<tBottomDayOfTheYearScale>(chart));
+    EXPECT_LT((testing::HeapInUse() - before) / Scales, std::size_t{2048});
 }
 
 TEST_F(ScaleTest, DayOfYearScaleFromTheWindowsStoredDates) {

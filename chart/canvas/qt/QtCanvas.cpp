@@ -82,24 +82,27 @@ const QFont& TQtCanvas::RealisedFont() {
     if (fontKey_ != key) {
         font_ = CreateFont(key);
         metrics_.emplace(font_);
-        // A chart uses a handful of fonts; a store of many more is dropped whole.
-        if (advances_.size() >= MaxMeasuredFonts) advances_.clear();
-        advancesInUse_ = &advances_[key];
+        if (fontNumbers_.size() >= MaxMeasuredFonts && !fontNumbers_.contains(key))
+            fontNumbers_.clear();
+        const auto [number, added] = fontNumbers_.try_emplace(key, nextFontNumber_);
+        if (added) ++nextFontNumber_;
+        fontInUse_ = number->second;
         fontKey_ = std::move(key);
     }
     return font_;
 }
 
 // A chart measures each of its texts several times a paint, and its texts seldom change from
-// one paint to the next, so the widths are kept per font. A font's store of widths starts
-// afresh when it grows past what a chart shows at once.
+// one paint to the next, so the widths are kept per font, the ones measured longest ago
+// giving way to new ones.
 int TQtCanvas::TextAdvance(std::string_view line) {
     const QFontMetrics& metrics = RealisedMetrics();
-    const auto found = advancesInUse_->find(line);
-    if (found != advancesInUse_->end()) return found->second;
-    if (advancesInUse_->size() >= MaxMeasuredTexts) advancesInUse_->clear();
+    if (const int* found = widths_.Find(TMeasuredView{fontInUse_, line})) return *found;
     const int advance = metrics.horizontalAdvance(ToQString(line));
-    advancesInUse_->emplace(line, advance);
+    TMeasured key{fontInUse_, std::string(line)};
+    const std::size_t textBytes =
+        key.Text.capacity() > std::string().capacity() ? key.Text.capacity() + 1 : 0;
+    widths_.Add(std::move(key), advance, sizeof(TMeasured) + sizeof(int) + textBytes);
     return advance;
 }
 

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include <QFontMetrics>
@@ -17,6 +16,7 @@
 #include "twinscope/chart/canvas/qt/GdiDrawing.h"
 #include "twinscope/chart/canvas/qt/QtCanvasSupport.h"
 #include "twinscope/runtime/Export.h"
+#include "twinscope/runtime/LruStore.h"
 
 namespace twinscope {
 
@@ -38,6 +38,11 @@ public:
 
     // The texts this canvas has shaped, kept across frames.
     const TShapedTextCache& ShapedTexts() const { return shapedTexts_; }
+
+    // The widths of texts this canvas has measured, kept across frames within MaxMeasuredBytes.
+    static constexpr std::size_t MaxMeasuredBytes = std::size_t{64} << 10;
+    std::size_t MeasuredTexts() const { return widths_.Size(); }
+    std::size_t MeasuredBytes() const { return widths_.Bytes(); }
 
     // The off-screen buffer in device pixels; null before the first buffered frame.
     const QImage& Buffer() const { return buffer_; }
@@ -122,17 +127,35 @@ private:
     std::optional<TQtFontKey> fontKey_;
     QFont font_;
     std::optional<QFontMetrics> metrics_;
-    struct TTextHash {
+    // The widths measured, under the number of the font they were measured in and the text.
+    struct TMeasuredView {
+        std::uint32_t Font;
+        std::string_view Text;
+    };
+    struct TMeasured {
+        std::uint32_t Font;
+        std::string Text;
+        operator TMeasuredView() const { return {Font, Text}; }
+    };
+    struct TMeasuredHash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>{}(text);
+        std::size_t operator()(TMeasuredView key) const {
+            return std::hash<std::string_view>{}(key.Text) ^ (std::size_t{key.Font} * 0x9E3779B9u);
         }
     };
-    using TAdvances = std::unordered_map<std::string, int, TTextHash, std::equal_to<>>;
+    struct TMeasuredEqual {
+        using is_transparent = void;
+        bool operator()(TMeasuredView a, TMeasuredView b) const {
+            return a.Font == b.Font && a.Text == b.Text;
+        }
+    };
+    // A chart uses a handful of fonts; the numbers of many more are forgotten, and their widths
+    // then age out of the store, which never meets a number again.
     static constexpr std::size_t MaxMeasuredFonts = 16;
-    static constexpr std::size_t MaxMeasuredTexts = 4096;
-    std::map<TQtFontKey, TAdvances> advances_;
-    TAdvances* advancesInUse_ = nullptr;
+    std::map<TQtFontKey, std::uint32_t> fontNumbers_;
+    std::uint32_t nextFontNumber_ = 0;
+    std::uint32_t fontInUse_ = 0;
+    TLruStore<TMeasured, int, TMeasuredHash, TMeasuredEqual> widths_{MaxMeasuredBytes};
     TShapedTextCache shapedTexts_;
 };
 

@@ -38,6 +38,21 @@ TShapedText Shape(const QFont& font, const QString& text) {
     return shaped;
 }
 
+// What a shaped text takes: its key's text and the glyphs and positions of its runs, each run
+// with its shared data.
+std::size_t ShapedBytes(const QString& text, const TShapedText& shaped) {
+    constexpr std::size_t RunBytes = 288;
+    constexpr std::size_t ListBytes = 32;
+    std::size_t bytes = sizeof(QFont) + sizeof(int) + sizeof(QString) + sizeof(TShapedText) +
+                        ListBytes + static_cast<std::size_t>(text.size()) * sizeof(QChar);
+    for (const QGlyphRun& run : shaped.Runs) {
+        const auto glyphs = static_cast<std::size_t>(run.glyphIndexes().size());
+        bytes += sizeof(QGlyphRun) + RunBytes + 2 * ListBytes +
+                 glyphs * (sizeof(quint32) + sizeof(QPointF));
+    }
+    return bytes;
+}
+
 }  // namespace
 
 std::size_t TShapedTextCache::TKeyHash::operator()(const TKey& key) const {
@@ -47,14 +62,14 @@ std::size_t TShapedTextCache::TKeyHash::operator()(const TKey& key) const {
 const TShapedText* TShapedTextCache::Find(const QFont& font, int dpi, const QString& text) {
     if (!ShapesAsOneLine(font, text)) return nullptr;
     TKey key{font, dpi, text};
-    const auto found = texts_.find(key);
-    if (found != texts_.end()) {
+    if (const TShapedText* found = texts_.Find(key)) {
         ++hits_;
-        return &found->second;
+        return found;
     }
     ++misses_;
-    if (texts_.size() >= MaxTexts) texts_.clear();
-    return &texts_.emplace(std::move(key), Shape(font, text)).first->second;
+    TShapedText shaped = Shape(font, text);
+    const std::size_t bytes = ShapedBytes(text, shaped);
+    return &texts_.Add(std::move(key), std::move(shaped), bytes);
 }
 
 }  // namespace twinscope

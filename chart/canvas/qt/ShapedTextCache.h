@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 
 #include <QFont>
 #include <QGlyphRun>
@@ -11,6 +10,7 @@
 #include <QString>
 
 #include "twinscope/runtime/Export.h"
+#include "twinscope/runtime/LruStore.h"
 
 namespace twinscope {
 
@@ -24,16 +24,19 @@ struct TWINSCOPE_EXPORT TShapedText {
 // titles and legend texts frame after frame, and shaping them is most of what drawing text
 // costs. Runs are laid out in text space, so one shaping serves any turn or place; the key is
 // the font as the painter resolved it for its device, the device's resolution and the text.
-// The store is dropped whole when it grows past what a chart shows at once.
+// The store keeps within MaxBytes, many times what a chart shows at once, by letting go of the
+// texts drawn longest ago.
 class TWINSCOPE_EXPORT TShapedTextCache {
 public:
-    static constexpr std::size_t MaxTexts = 4096;
+    static constexpr std::size_t MaxBytes = std::size_t{256} << 10;
 
     // Texts whose drawing glyph runs cannot reproduce (more than one line, control characters,
     // underlined or struck-out fonts) are not shaped here: answers null for them.
     const TShapedText* Find(const QFont& font, int dpi, const QString& text);
 
-    std::size_t Size() const { return texts_.size(); }
+    std::size_t Size() const { return texts_.Size(); }
+    // What the texts kept take of memory, as far as the store can tell.
+    std::size_t Bytes() const { return texts_.Bytes(); }
     std::int64_t Hits() const { return hits_; }
     std::int64_t Misses() const { return misses_; }
 
@@ -47,7 +50,7 @@ private:
     struct TKeyHash {
         std::size_t operator()(const TKey& key) const;
     };
-    std::unordered_map<TKey, TShapedText, TKeyHash> texts_;
+    TLruStore<TKey, TShapedText, TKeyHash> texts_{MaxBytes};
     std::int64_t hits_ = 0;
     std::int64_t misses_ = 0;
 };
