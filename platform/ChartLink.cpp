@@ -45,11 +45,9 @@ void TChartLink::Add(TChartWidget& chart, TConversion toShared, TConversion from
         connect(c, &TChartWidget::zoomUndone, this, [this, c] { ZoomUndone(*c); }),
         connect(c, &TChartWidget::readoutChanged, this,
                 [this, c](const TReadout& r) { ReadoutChanged(*c, r); }),
-        connect(c, &QObject::destroyed, this, [this, c] {
-            members_.erase(
-                std::remove_if(members_.begin(), members_.end(),
-                               [c](const TMember& m) { return m.Chart == c || !m.Chart; }),
-                members_.end());
+        // By address alone: the chart is part destroyed when its signal comes.
+        connect(c, &QObject::destroyed, this, [this, c](QObject*) {
+            std::erase_if(members_, [c](const TMember& m) { return m.Chart == c; });
         })};
     members_.push_back(std::move(member));
 }

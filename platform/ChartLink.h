@@ -5,7 +5,6 @@
 #include <vector>
 
 #include <QObject>
-#include <QPointer>
 
 #include "twinscope/chart/panel/Readout.h"
 #include "twinscope/runtime/Export.h"
@@ -47,7 +46,8 @@ private:
         double Minimum, Maximum;
     };
     struct TMember {
-        QPointer<TChartWidget> Chart;
+        // Left when the chart is destroyed: its destroyed signal takes it out of the link.
+        TChartWidget* Chart;
         TConversion ToShared;
         TConversion FromShared;
         std::optional<TSaved> Saved;  // the bottom axis before the link first moved it
