@@ -60,8 +60,14 @@ void TCanvas3D::EndGroup() {
 }
 
 TCanvas3D::TLayerState TCanvas3D::CurrentLayerState(const void* owner) const {
-    return {owner,     Pen(),     Brush(),     Font(),
-            BackMode(), BackColor(), TextAlign(), PenPos(),
+    return {owner,
+            Pen(),
+            Brush(),
+            Font(),
+            BackMode(),
+            BackColor(),
+            TextAlign(),
+            PenPos(),
             {PenZoom(), FontZoom(), CheckBoxZoom()},
             {IsMonochrome(), ZoomPens(), ZoomText()}};
 }
@@ -87,6 +93,7 @@ bool TCanvas3D::RestoreLayer(const void* owner) {
     SetBackColor(layer_->BackColor);
     SetTextAlign(layer_->TextAlign);
     MoveTo(layer_->PenPos.X, layer_->PenPos.Y);
+    ++layersRestored_;
     return true;
 }
 

@@ -71,6 +71,8 @@ public:
     bool KeepLayer(const void* owner);
     bool RestoreLayer(const void* owner);
     void DropLayer();
+    // How many frames laid a layer back.
+    std::uint64_t LayersRestored() const { return layersRestored_; }
 
 protected:
     virtual void DoBeginFrame(TPaintTarget& target, const TRect& bounds) = 0;
@@ -103,6 +105,7 @@ private:
     };
     TLayerState CurrentLayerState(const void* owner) const;
     std::optional<TLayerState> layer_;
+    std::uint64_t layersRestored_ = 0;
 
     TRect projectionPlot_;
     std::vector<std::string> groups_;

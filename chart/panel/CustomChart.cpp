@@ -134,8 +134,8 @@ namespace {
 // The layouts place every part drawn under the series alike (the legend's rows aside).
 bool SamePlacement(const TChartLayout& a, const TChartLayout& b) {
     return a.Bounds == b.Bounds && a.Plot == b.Plot && a.TitleBoxes == b.TitleBoxes &&
-           a.Titles == b.Titles && a.LegendBox == b.LegendBox &&
-           a.LegendPlaced == b.LegendPlaced && a.Axes == b.Axes;
+           a.Titles == b.Titles && a.LegendBox == b.LegendBox && a.LegendPlaced == b.LegendPlaced &&
+           a.Axes == b.Axes;
 }
 
 }  // namespace
@@ -148,8 +148,8 @@ bool TCustomChart::KeptUnderSeriesMatches(const TCanvas3D& canvas) const {
         return false;
     }
     for (std::size_t i = 0; i < Axes().size(); ++i) {
-        if (kept.AxisRevisions[i] != std::pair{static_cast<const TChartAxis*>(Axes()[i]),
-                                               Axes()[i]->SettingsRevision()}) {
+        if (kept.AxisRevisions[i] !=
+            std::pair{static_cast<const TChartAxis*>(Axes()[i]), Axes()[i]->SettingsRevision()}) {
             return false;
         }
     }
