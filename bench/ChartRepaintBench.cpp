@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -39,10 +40,15 @@ struct TPaintedWindow {
 
 void RepaintChart(benchmark::State& state, const std::string& canvasClass, bool changed) {
     TPaintedWindow w(canvasClass);
+    const std::uint64_t restored = w.chart.Canvas()->LayersRestored();
     for (auto _ : state) {
         if (changed) w.chart.Invalidate();
         w.chart.Paint(w.target);
     }
+    // The share of the frames that laid back the picture under the series.
+    state.counters["layerHits"] =
+        static_cast<double>(w.chart.Canvas()->LayersRestored() - restored) /
+        static_cast<double>(state.iterations());
     state.SetLabel(FloorLabel("BM_FloorBlit"));
 }
 

@@ -59,4 +59,47 @@ void TCanvas3D::EndGroup() {
     DoEndGroup();
 }
 
+TCanvas3D::TLayerState TCanvas3D::CurrentLayerState(const void* owner) const {
+    return {owner,
+            Pen(),
+            Brush(),
+            Font(),
+            BackMode(),
+            BackColor(),
+            TextAlign(),
+            PenPos(),
+            {PenZoom(), FontZoom(), CheckBoxZoom()},
+            {IsMonochrome(), ZoomPens(), ZoomText()}};
+}
+
+bool TCanvas3D::KeepLayer(const void* owner) {
+    const std::int32_t opaque = NativeTransparency() ? 255 : 0;
+    if (!inFrame_ || !Buffered() || TransparencyLevel() != opaque || !DoKeepLayer()) {
+        DropLayer();
+        return false;
+    }
+    layer_ = CurrentLayerState(owner);
+    return true;
+}
+
+bool TCanvas3D::RestoreLayer(const void* owner) {
+    if (!layer_ || !inFrame_ || !Buffered() || !layer_->SameSettings(CurrentLayerState(owner)))
+        return false;
+    if (!DoRestoreLayer()) return false;
+    SetPen(layer_->Pen);
+    SetBrush(layer_->Brush);
+    SetFont(layer_->Font);
+    SetBackMode(layer_->BackMode);
+    SetBackColor(layer_->BackColor);
+    SetTextAlign(layer_->TextAlign);
+    MoveTo(layer_->PenPos.X, layer_->PenPos.Y);
+    ++layersRestored_;
+    return true;
+}
+
+void TCanvas3D::DropLayer() {
+    layer_.reset();
+    DoDropLayer();
+}
+
 }  // namespace twinscope

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,6 +61,19 @@ public:
     void EndGroup();
     std::size_t GroupDepth() const { return groups_.size(); }
 
+    // A layer is what a frame has drawn up to some point, kept so that a later frame that would
+    // draw the same can lay it back instead. KeepLayer keeps it with the pen, brush, font, text
+    // settings and pen position in force, for `owner`; false (and nothing kept) where the canvas
+    // cannot: outside a buffered frame, under a clip or a transparency section. RestoreLayer
+    // lays the layer back over the whole frame with the state it was kept with, when the
+    // frame's size and the canvas's settings are those it was kept under and the same owner
+    // asks; otherwise it answers false and changes nothing.
+    bool KeepLayer(const void* owner);
+    bool RestoreLayer(const void* owner);
+    void DropLayer();
+    // How many frames laid a layer back.
+    std::uint64_t LayersRestored() const { return layersRestored_; }
+
 protected:
     virtual void DoBeginFrame(TPaintTarget& target, const TRect& bounds) = 0;
     virtual void DoEndFrame(TPaintTarget& target, const TRect& bounds) = 0;
@@ -66,8 +81,32 @@ protected:
     virtual bool DoCopyBuffer(TPaintTarget& target) = 0;
     virtual void DoBeginGroup(const std::string&) {}
     virtual void DoEndGroup() {}
+    // The backend's part of a layer: its pixels, with whatever settings of its own decide them.
+    virtual bool DoKeepLayer() { return false; }
+    virtual bool DoRestoreLayer() { return false; }
+    virtual void DoDropLayer() {}
 
 private:
+    // What besides the pixels a layer is kept with and laid back under.
+    struct TLayerState {
+        const void* Owner = nullptr;
+        TPenData Pen;
+        TBrushData Brush;
+        TFontData Font;
+        TCanvasBackMode BackMode = cbmOpaque;
+        TColor BackColor = clWhite;
+        TTextAlign TextAlign = 0;
+        TPoint PenPos;
+        std::array<std::int32_t, 3> Zooms{};
+        std::array<bool, 3> Switches{};  // monochrome, pens zoomed, text zoomed
+        bool SameSettings(const TLayerState& other) const {
+            return Owner == other.Owner && Zooms == other.Zooms && Switches == other.Switches;
+        }
+    };
+    TLayerState CurrentLayerState(const void* owner) const;
+    std::optional<TLayerState> layer_;
+    std::uint64_t layersRestored_ = 0;
+
     TRect projectionPlot_;
     std::vector<std::string> groups_;
     bool inFrame_ = false;

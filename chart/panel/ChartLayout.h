@@ -19,6 +19,7 @@ struct TTitleLayout {
     std::string Caption;
     TRect Box;
     bool CustomPositioned = false;
+    friend bool operator==(const TTitleLayout&, const TTitleLayout&) = default;
 };
 
 // Where one paint puts the chart's parts, decided before anything is drawn: each step of the

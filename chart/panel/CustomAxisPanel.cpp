@@ -257,7 +257,7 @@ void TCustomAxisPanel::SetColorPaletteIndex(std::int32_t index) {
             GiveSeriesColor(*series, FreeSeriesColor(series));
         }
     }
-    Invalidate();
+    SettingsChanged();
 }
 
 TColor TCustomAxisPanel::PaletteColor(std::int32_t index) const {

@@ -18,16 +18,16 @@ namespace {
 
 template <typename Title>
 Title& CreatedOnFirstAccess(std::unique_ptr<Title>& title, TCustomChart& chart) {
-    if (!title) title = std::make_unique<Title>([&chart] { chart.Invalidate(); });
+    if (!title) title = std::make_unique<Title>([&chart] { chart.SettingsChanged(); });
     return *title;
 }
 
 }  // namespace
 
 TCustomChart::TCustomChart()
-    : backWall_([this] { Invalidate(); }, clSilver, true),
-      title_(std::make_unique<TChartTitle>([this] { Invalidate(); })),
-      legend_([this] { Invalidate(); }) {}
+    : backWall_([this] { SettingsChanged(); }, clSilver, true),
+      title_(std::make_unique<TChartTitle>([this] { SettingsChanged(); })),
+      legend_([this] { SettingsChanged(); }) {}
 
 TChartTitle& TCustomChart::SubTitle() {
     return CreatedOnFirstAccess(subTitle_, *this);
@@ -67,10 +67,34 @@ void TCustomChart::LayOut(TCanvas3D* measure, const TRect& bounds) {
 // 3D orientation, tools and animations have no part in a 2D paint without tools; the steps
 // below are the ones such a paint takes. The layout decides where everything stands before
 // anything but the background is drawn; the drawing only reads it.
+//
+// Between frames the picture under the series seldom changes: a paint that draws it keeps it
+// with the canvas, and the next one whose layout and settings are the same lays it back. Only
+// a chart whose events draw nothing under the series and whose legend stands over them does
+// so; the layout, measuring only, is then decided before the background is drawn.
 void TCustomChart::RenderLayers(TCanvas3D& canvas, const TRect& bounds) {
+    const bool keepable = !OnBeforeDrawChart && !OnBeforeDrawAxes;
+    if (keepable) {
+        LayOut(&canvas, bounds);
+        if (KeptUnderSeriesMatches(canvas) && canvas.RestoreLayer(this)) {
+            canvas.Projection(Layout().Bounds, Layout().Plot);
+        } else {
+            DrawUnderSeries(canvas, bounds, true);
+            KeepUnderSeries(canvas);
+        }
+    } else {
+        keptUnder_.reset();
+        DrawUnderSeries(canvas, bounds, false);
+    }
+    DrawOverSeries(canvas);
+}
+
+void TCustomChart::DrawUnderSeries(TCanvas3D& canvas, const TRect& bounds, bool laidOut) {
     PaintBackground(canvas, bounds);
-    if (OnBeforeDrawChart) OnBeforeDrawChart();
-    LayOut(&canvas, bounds);
+    if (!laidOut) {
+        if (OnBeforeDrawChart) OnBeforeDrawChart();
+        LayOut(&canvas, bounds);
+    }
     const TChartLayout& layout = Layout();
 
     // A vertical legend is laid out before the titles that stand against the plot, a horizontal
@@ -82,8 +106,20 @@ void TCustomChart::RenderLayers(TCanvas3D& canvas, const TRect& bounds) {
     if (legendBehind && !legend.Vertical) legend_.DrawLegendBox(*this, canvas);
 
     canvas.Projection(layout.Bounds, layout.Plot);
-    DrawAxesAndSeries(canvas);
-    if (layout.LegendPlaced && !legend.DrawBehind) legend_.DrawLegendBox(*this, canvas);
+    if (WallsShow()) {
+        const TGroupGuard group(canvas, "Walls");
+        if (View3DWalls() && backWall_.Visible()) DrawBackWall(canvas);
+    }
+    if (AxisBehind()) DrawAxes(canvas);
+}
+
+void TCustomChart::DrawOverSeries(TCanvas3D& canvas) {
+    const TChartLayout& layout = Layout();
+    if (OnBeforeDrawSeries) OnBeforeDrawSeries();
+    DrawSeriesLayer(*this, canvas);
+    if (!AxisBehind()) DrawAxes(canvas);
+    if (layout.LegendPlaced && !Legend().PaintRole(*this).DrawBehind)
+        legend_.DrawLegendBox(*this, canvas);
     DrawTitles(canvas, true);
     mouse_.PaintZoomRectangle(canvas);
 
@@ -91,6 +127,56 @@ void TCustomChart::RenderLayers(TCanvas3D& canvas, const TRect& bounds) {
     canvas.SetBrush(TBrushData{});
     canvas.SetFont(TFontData{});
     if (OnAfterDraw) OnAfterDraw();
+}
+
+namespace {
+
+// The layouts place every part drawn under the series alike (the legend's rows aside).
+bool SamePlacement(const TChartLayout& a, const TChartLayout& b) {
+    return a.Bounds == b.Bounds && a.Plot == b.Plot && a.TitleBoxes == b.TitleBoxes &&
+           a.Titles == b.Titles && a.LegendBox == b.LegendBox && a.LegendPlaced == b.LegendPlaced &&
+           a.Axes == b.Axes;
+}
+
+}  // namespace
+
+bool TCustomChart::KeptUnderSeriesMatches(const TCanvas3D& canvas) const {
+    if (!keptUnder_) return false;
+    const TUnderSeriesKey& kept = *keptUnder_;
+    if (kept.Canvas != &canvas || kept.Settings != SettingsRevision() ||
+        kept.WallsShow != WallsShow() || kept.AxisRevisions.size() != Axes().size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < Axes().size(); ++i) {
+        if (kept.AxisRevisions[i] !=
+            std::pair{static_cast<const TChartAxis*>(Axes()[i]), Axes()[i]->SettingsRevision()}) {
+            return false;
+        }
+    }
+    return SamePlacement(kept.Layout, Layout());
+}
+
+void TCustomChart::KeepUnderSeries(TCanvas3D& canvas) {
+    const TChartLayout& layout = Layout();
+    if ((layout.LegendPlaced && Legend().PaintRole(*this).DrawBehind) || !canvas.KeepLayer(this)) {
+        keptUnder_.reset();
+        return;
+    }
+    TUnderSeriesKey key{.Layout = {.Bounds = layout.Bounds,
+                                   .Plot = layout.Plot,
+                                   .TitleBoxes = layout.TitleBoxes,
+                                   .Titles = layout.Titles,
+                                   .LegendBox = layout.LegendBox,
+                                   .LegendPlaced = layout.LegendPlaced,
+                                   .Legend = {},
+                                   .Axes = layout.Axes},
+                        .Settings = SettingsRevision(),
+                        .AxisRevisions = {},
+                        .WallsShow = WallsShow(),
+                        .Canvas = &canvas};
+    for (const TChartAxis* axis : Axes())
+        key.AxisRevisions.emplace_back(axis, axis->SettingsRevision());
+    keptUnder_ = std::move(key);
 }
 
 void TCustomChart::DrawTitles(TCanvas3D& canvas, bool customPositioned) {
@@ -103,20 +189,10 @@ void TCustomChart::DrawTitles(TCanvas3D& canvas, bool customPositioned) {
     }
 }
 
-void TCustomChart::DrawAxesAndSeries(TCanvas3D& canvas) {
-    const bool wallsShow =
-        !HasActiveSeries() ||
-        std::any_of(SeriesList().begin(), SeriesList().end(),
-                    [](const TChartSeries* s) { return s->Active() && s->UseAxis(); });
-    if (wallsShow) {
-        const TGroupGuard group(canvas, "Walls");
-        if (View3DWalls() && backWall_.Visible()) DrawBackWall(canvas);
-    }
-
-    if (AxisBehind()) DrawAxes(canvas);
-    if (OnBeforeDrawSeries) OnBeforeDrawSeries();
-    DrawSeriesLayer(*this, canvas);
-    if (!AxisBehind()) DrawAxes(canvas);
+bool TCustomChart::WallsShow() const {
+    return !HasActiveSeries() ||
+           std::any_of(SeriesList().begin(), SeriesList().end(),
+                       [](const TChartSeries* s) { return s->Active() && s->UseAxis(); });
 }
 
 void TCustomChart::DrawAxes(TCanvas3D& canvas) {

@@ -3,7 +3,9 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "twinscope/chart/canvas/Canvas3D.h"
@@ -71,7 +73,13 @@ private:
     void KeepChartLayout(TChartLayout layout);
     // The titles of the kept layout that stand against the plot, or the custom-positioned ones.
     void DrawTitles(TCanvas3D& canvas, bool customPositioned);
-    void DrawAxesAndSeries(TCanvas3D& canvas);
+    // The parts under the series: the background, the titles against the plot and a legend drawn
+    // behind them, the walls, and the axes when they are drawn behind.
+    void DrawUnderSeries(TCanvas3D& canvas, const TRect& bounds, bool laidOut);
+    // The series and what is drawn over them.
+    void DrawOverSeries(TCanvas3D& canvas);
+    // Whether the walls are drawn: with no active series, or one that uses axes.
+    bool WallsShow() const;
     void DrawAxes(TCanvas3D& canvas);
     void DrawBackWall(TCanvas3D& canvas);
 
@@ -82,6 +90,21 @@ private:
     std::unique_ptr<TChartFootTitle> subFoot_;
     TChartLegend legend_;
     TChartMouse mouse_{*this};
+
+    // What decides the picture under the series, as it was when the canvas last kept that
+    // picture as a layer: the placement of the parts (the legend's rows apart: the legend is
+    // drawn over the series), the chart's and its axes' settings, whether the walls show and
+    // the canvas. A paint that finds them all the same lays the layer back instead of drawing.
+    struct TUnderSeriesKey {
+        TChartLayout Layout;
+        std::uint64_t Settings = 0;
+        std::vector<std::pair<const TChartAxis*, std::uint64_t>> AxisRevisions;
+        bool WallsShow = false;
+        const TCanvas3D* Canvas = nullptr;
+    };
+    std::optional<TUnderSeriesKey> keptUnder_;
+    bool KeptUnderSeriesMatches(const TCanvas3D& canvas) const;
+    void KeepUnderSeries(TCanvas3D& canvas);
 };
 
 }  // namespace twinscope

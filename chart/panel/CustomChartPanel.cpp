@@ -45,7 +45,7 @@ TCustomChartPanel::TCustomChartPanel()
     : defaultCanvas_(
           CurrentUserSettings().ReadString("DefaultCanvas").value_or(kBuiltInDefaultCanvasClass)),
       canvasClass_(defaultCanvas_) {
-    border_.SetOnChange([this] { Invalidate(); });
+    border_.SetOnChange([this] { SettingsChanged(); });
 }
 
 TCustomChartPanel::~TCustomChartPanel() = default;

@@ -30,6 +30,14 @@ public:
     // Requests a repaint: marks the drawn image stale and asks the host window to paint.
     // Does nothing while RepaintOnChange is off (construction, painting).
     void Invalidate();
+    // A setting that can change the picture changed: counts the change, then Invalidate.
+    void SettingsChanged() {
+        ++settingsRevision_;
+        Invalidate();
+    }
+    // Counts the changes of the chart's own settings and of its parts' (not its axes' nor its
+    // series'), also while repainting is off.
+    std::uint64_t SettingsRevision() const { return settingsRevision_; }
     bool RepaintOnChange() const { return repaintOnChange_; }
     void SetRepaintOnChange(bool on) { repaintOnChange_ = on; }
     // The host window's repaint request (the widget's update()).
@@ -132,7 +140,7 @@ protected:
 
     template <typename T, typename U>
     void Set(T& field, U&& value) {
-        if (StoreIfChanged(field, std::forward<U>(value))) Invalidate();
+        if (StoreIfChanged(field, std::forward<U>(value))) SettingsChanged();
     }
 
 private:
@@ -162,6 +170,7 @@ private:
     bool view3D_ = true;
     TColor color_ = clBtnFace;
     TChartLayout layout_;
+    std::uint64_t settingsRevision_ = 0;
 };
 
 }  // namespace twinscope

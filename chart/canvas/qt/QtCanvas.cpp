@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
 
@@ -268,6 +269,40 @@ void TQtCanvas::CopyBuffer(QPainter& target, QPoint at) {
         target.drawImage(QPointF(at), shrunk);
     }
     target.restore();
+}
+
+bool TQtCanvas::LayerFitsBuffer() const {
+    return painter_ == &bufferPainter_ && clipStack_.empty() && !bufferPainter_.hasClipping() &&
+           buffer_.format() == QImage::Format_ARGB32_Premultiplied;
+}
+
+// The pixels are copied byte for byte, under the painter and around it: laid back they are the
+// very pixels drawn, and the painter's state stays what the canvas knows it to be.
+bool TQtCanvas::DoKeepLayer() {
+    if (!LayerFitsBuffer()) return false;
+    if (layer_.Pixels.size() != buffer_.size() || layer_.Pixels.format() != buffer_.format() ||
+        layer_.Pixels.bytesPerLine() != buffer_.bytesPerLine()) {
+        layer_.Pixels = QImage(buffer_.size(), buffer_.format());
+        if (layer_.Pixels.isNull()) return false;
+    }
+    std::memcpy(layer_.Pixels.bits(), buffer_.constBits(), buffer_.sizeInBytes());
+    layer_.Pixels.setDevicePixelRatio(buffer_.devicePixelRatio());
+    layer_.TextQuality = textQuality_;
+    layer_.SmoothText = SmoothsText();
+    layer_.Scale = BufferScale();
+    return true;
+}
+
+bool TQtCanvas::DoRestoreLayer() {
+    if (!LayerFitsBuffer() || layer_.Pixels.size() != buffer_.size() ||
+        layer_.Pixels.bytesPerLine() != buffer_.bytesPerLine() ||
+        layer_.Pixels.devicePixelRatio() != buffer_.devicePixelRatio() ||
+        layer_.TextQuality != textQuality_ || layer_.SmoothText != SmoothsText() ||
+        layer_.Scale != BufferScale()) {
+        return false;
+    }
+    std::memcpy(buffer_.bits(), layer_.Pixels.constBits(), buffer_.sizeInBytes());
+    return true;
 }
 
 }  // namespace twinscope

@@ -57,6 +57,9 @@ protected:
     void DoBeginFrame(TPaintTarget& target, const TRect& bounds) final;
     void DoEndFrame(TPaintTarget& target, const TRect& bounds) final;
     bool DoCopyBuffer(TPaintTarget& target) final;
+    bool DoKeepLayer() final;
+    bool DoRestoreLayer() final;
+    void DoDropLayer() final { layer_ = TLayer{}; }
 
     // Combines the painter's clip with a shape (the clip in force is already saved). Returns
     // the whole-pixel rectangle it clipped to, when the shape clips as one.
@@ -157,6 +160,16 @@ private:
     std::uint32_t fontInUse_ = 0;
     TLruStore<TMeasured, int, TMeasuredHash, TMeasuredEqual> widths_{MaxMeasuredBytes};
     TShapedTextCache shapedTexts_;
+    // The kept layer: a copy of the buffer's pixels, with the settings of the leaf that decide
+    // how they came out.
+    struct TLayer {
+        QImage Pixels;
+        TFontQuality TextQuality = fqDefault;
+        bool SmoothText = false;
+        double Scale = 1;
+    };
+    TLayer layer_;
+    bool LayerFitsBuffer() const;
 };
 
 }  // namespace twinscope

@@ -1,0 +1,135 @@
+// A paint lays back the picture under the series that the paint before it kept: the frame must
+// come out as a chart painted afresh, and whatever changes that picture must draw it anew.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "twinscope/chart/canvas/qt/QtCanvas.h"
+#include "twinscope/chart/canvas/qt/QtCanvases.h"
+#include "twinscope/chart/canvas/qt/QtPaintTarget.h"
+#include "twinscope/chart/panel/Chart.h"
+#include "twinscope/chart/series/LineSeries.h"
+
+namespace twinscope {
+namespace {
+
+// A chart with the parts drawn under the series: titles, walls, grids and labels of two axes,
+// and a legend over them.
+class TSampleChart {
+public:
+    explicit TSampleChart(const std::string& canvasClass) {
+        RegisterQtCanvases();
+        chart.SetRepaintOnChange(true);
+        chart.SetView3D(false);
+        chart.SetBounds(420, 300);
+        chart.SetDefaultCanvas(canvasClass);
+        chart.Title().SetText({"Kept layer"});
+        chart.LeftAxis().Title().SetCaption("Value");
+        chart.Legend().SetLegendStyle(lsSeries);
+        auto& line = chart.AddNewSeries<TLineSeries>();
+        line.SetTitle("walk");
+        for (int i = 0; i < 60; ++i)
+            line.AddPoint(2 * i, (i % 7) * 3 - (i % 5) * 2);
+    }
+
+    QImage Paint() {
+        QImage image(chart.Width(), chart.Height(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        TQtPaintTarget target(painter);
+        chart.Paint(target);
+        painter.end();
+        return image;
+    }
+    std::uint64_t Restored() const { return chart.Canvas()->LayersRestored(); }
+
+    TChart chart;
+};
+
+struct KeptLayerCase {
+    const char* name;
+    std::function<void(TChart&)> change;
+    bool layerStillFits;
+};
+
+const std::vector<KeptLayerCase> kCases = {
+    {"Nothing", [](TChart&) {}, true},
+    {"SeriesData", [](TChart& c) { c.Series(0).AddPoint(31, 1); }, true},
+    {"AxesOverTheSeries", [](TChart& c) { c.SetAxisBehind(false); }, false},
+    {"PanelColor", [](TChart& c) { c.SetColor(clWhite); }, false},
+    {"WallColor", [](TChart& c) { c.BackWall().SetColor(clGreen); }, false},
+    {"GridColor", [](TChart& c) { c.LeftAxis().Grid().SetColor(clRed); }, false},
+    {"LabelsFont", [](TChart& c) { c.BottomAxis().LabelsFont().SetColor(clBlue); }, false},
+    {"TitleText", [](TChart& c) { c.Title().SetText({"Another"}); }, false},
+    {"Range", [](TChart& c) { c.BottomAxis().SetMinMax(10, 40); }, false},
+    {"Size", [](TChart& c) { c.SetBounds(380, 260); }, false},
+    {"SeriesHidden", [](TChart& c) { c.Series(0).SetActive(false); }, false},
+    {"TextQuality",
+     [](TChart& c) {
+         auto& canvas = dynamic_cast<TQtCanvas&>(*c.Canvas());
+         canvas.SetTextQuality(canvas.TextQuality() == fqBest ? fqNormal : fqBest);
+     },
+     false},
+};
+
+class KeptLayerTest : public ::testing::TestWithParam<std::tuple<const char*, KeptLayerCase>> {};
+
+TEST_P(KeptLayerTest, APaintAfterAChangeDrawsWhatAFreshChartDraws) {
+    const auto& [canvasClass, c] = GetParam();
+    TSampleChart kept(canvasClass);
+    kept.Paint();
+    const std::uint64_t restored = kept.Restored();
+    c.change(kept.chart);
+    kept.chart.Invalidate();
+    const QImage repainted = kept.Paint();
+    EXPECT_EQ(kept.Restored(), restored + (c.layerStillFits ? 1 : 0));
+
+    TSampleChart fresh(canvasClass);
+    c.change(fresh.chart);
+    const QImage expected = fresh.Paint();
+    ASSERT_EQ(repainted.size(), expected.size());
+    EXPECT_TRUE(repainted == expected);
+
+    // What was drawn anew is kept in turn.
+    kept.chart.Invalidate();
+    EXPECT_TRUE(kept.Paint() == expected);
+    EXPECT_EQ(kept.Restored(), restored + (c.layerStillFits ? 2 : 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(, KeptLayerTest,
+                         ::testing::Combine(::testing::Values("TChartCanvas3D", "TGDIPlusCanvas"),
+                                            ::testing::ValuesIn(kCases)),
+                         [](const auto& info) {
+                             std::string canvas = std::get<0>(info.param);
+                             return std::get<1>(info.param).name + std::string("_") +
+                                    canvas.substr(1);
+                         });
+
+// A chart whose events may draw under the series keeps nothing; nor does a canvas that draws
+// straight onto its target.
+TEST(KeptLayerRefusalTest, EventsUnderTheSeriesAndUnbufferedCanvasesKeepNothing) {
+    TSampleChart withEvent("TGDIPlusCanvas");
+    int calls = 0;
+    withEvent.chart.OnBeforeDrawAxes = [&calls] { ++calls; };
+    withEvent.Paint();
+    withEvent.chart.Invalidate();
+    withEvent.Paint();
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(withEvent.Restored(), 0u);
+
+    TSampleChart unbuffered("TChartCanvas3D");
+    unbuffered.chart.Canvas()->SetBuffered(false);
+    unbuffered.Paint();
+    unbuffered.Paint();
+    EXPECT_EQ(unbuffered.Restored(), 0u);
+}
+
+}  // namespace
+}  // namespace twinscope
