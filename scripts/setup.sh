@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libqcustomplot-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev libqt6svg6 zlib1g-dev libfast-float-dev
+  libqt6sql6-sqlite libqt6sql6-psql
   qt6-declarative-dev qml6-module-qtquick qml6-module-qtqml-workerscript
   fonts-liberation2 fonts-dejavu-core fontconfig
   xvfb xauth poppler-utils

@@ -1,0 +1,233 @@
+// Series drawn from a table: the picture of the rows a frame asks for is the picture of all
+// rows, the queries run off the thread that paints, and names and failures are refused and
+// told.
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlQuery>
+#include <QTest>
+
+#include "tests/platform/ChartPicture.h"
+#include "twinscope/chart/panel/Chart.h"
+#include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/platform/DatabaseSeries.h"
+
+namespace twinscope {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TRows {
+    std::vector<double> xs;
+    std::vector<double> ys;
+};
+
+// A random walk of stretches of a few rows per pixel column and bursts of thousands, the last
+// one up to the end.
+TRows WalkOf(std::size_t n) {
+    std::mt19937_64 random(n);
+    std::normal_distribution<double> step(0, 1);
+    TRows rows;
+    double x = 45000;
+    double walk = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        x += (i / 20000) % 2 == 1 ? 0.0005 : 0.05;
+        walk += step(random);
+        rows.xs.push_back(x);
+        rows.ys.push_back(walk);
+    }
+    // The last pixel column ends on its highest value, reached once before and left for a
+    // lower one in between: the line into the last row stops short of it, the column's span
+    // reaches it.
+    for (int j = 0; j < 100; ++j) {
+        x += 1e-6;
+        rows.xs.push_back(x);
+        rows.ys.push_back(j == 97 || j == 99      ? walk + 10
+                          : j % 2 == 0 || j == 98 ? walk
+                                                  : walk - 10);
+    }
+    return rows;
+}
+
+class DatabaseSeriesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("twinscope-database-" + std::to_string(getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(folder);
+        path = (folder / "readings.db").string();
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "writer");
+        db.setDatabaseName(QString::fromStdString(path));
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec("CREATE TABLE readings (ts REAL, temp REAL, station TEXT)"));
+        ASSERT_TRUE(query.exec("CREATE INDEX readings_ts ON readings (ts)"));
+    }
+    void TearDown() override {
+        QSqlDatabase::removeDatabase("writer");
+        fs::remove_all(folder);
+    }
+
+    void Insert(const TRows& rows) {
+        QSqlDatabase db = QSqlDatabase::database("writer");
+        db.transaction();
+        QSqlQuery query(db);
+        query.prepare("INSERT INTO readings (ts, temp, station) VALUES (?, ?, 'USW00094728')");
+        for (std::size_t i = 0; i < rows.xs.size(); ++i) {
+            query.bindValue(0, rows.xs[i]);
+            query.bindValue(1, rows.ys[i]);
+            query.exec();
+        }
+        // A row without a value is left out by both.
+        query.exec("INSERT INTO readings (ts, temp) VALUES (45000.1, NULL)");
+        db.commit();
+    }
+
+    TDatabaseSource Source() const {
+        return {.Driver = "QSQLITE", .Database = path, .Table = "readings", .X = "ts", .Y = "temp"};
+    }
+
+    static QImage Paint(TChart& chart, const char* canvasClass, double from, double to) {
+        // The legend lists the first points shown, which differ.
+        chart.Legend().SetVisible(false);
+        return ChartPicture(chart, canvasClass, from, to);
+    }
+
+    fs::path folder;
+    std::string path;
+};
+
+TEST_F(DatabaseSeriesTest, TheRowsAFrameAsksForDrawThePictureOfAllRows) {
+    const TRows rows = WalkOf(200'000);
+    Insert(rows);
+    TChart inMemory;
+    TLineSeries& own = inMemory.CreateSeries<TLineSeries>();
+    own.SetParentChart(&inMemory);
+    own.AppendPoints(rows.xs, rows.ys);
+    TChart drawn;
+    TLineSeries& shown = drawn.CreateSeries<TLineSeries>();
+    shown.SetParentChart(&drawn);
+    const auto database = TDatabaseSeries::Show(shown, Source());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !database->Waiting(); }));
+    ASSERT_FALSE(database->Failure()) << *database->Failure();
+    // Automatic ranges are the table's.
+    EXPECT_DOUBLE_EQ(shown.YValues().Highest(), own.YValues().Highest());
+    EXPECT_DOUBLE_EQ(shown.XValues().Lowest(), rows.xs.front());
+    EXPECT_DOUBLE_EQ(shown.XValues().Highest(), rows.xs.back());
+
+    struct TView {
+        const char* name;
+        double from, to;
+    };
+    const double last = rows.xs.back();
+    for (const TView view :
+         {TView{"full", 44999, last + 1}, TView{"zoomed", 45020.3, 45021.7},
+          TView{"sparse", 45500, 45700}, TView{"past the end", last - 7, last + 3}}) {
+        for (const char* canvasClass : {"TChartCanvas3D", "TGDIPlusCanvas"}) {
+            // A view moved past before its answer came: only the last one is drawn.
+            Paint(drawn, canvasClass, view.from - 50, view.to + 50);
+            const QImage before = Paint(drawn, canvasClass, view.from, view.to);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !database->Waiting(); }));
+            const QImage a = Paint(inMemory, canvasClass, view.from, view.to);
+            const QImage b = Paint(drawn, canvasClass, view.from, view.to);
+            EXPECT_TRUE(a == b) << view.name << " on " << canvasClass;
+            // The frame asked for a few rows per pixel column, not for all.
+            EXPECT_LT(shown.PointCount(), 5 * 420 + 8) << view.name;
+            EXPECT_FALSE(database->Waiting());
+        }
+    }
+}
+
+TEST_F(DatabaseSeriesTest, NamesAreQuotedByTheDriverOrRefused) {
+    QSqlDatabase db = QSqlDatabase::database("writer");
+    struct TName {
+        const char* name;
+        bool table;
+        const char* quoted;
+        const char* refusal;
+    };
+    for (const TName& row : {
+             TName{"readings", true, "\"readings\"", nullptr},
+             TName{"main.readings", true, "\"main\".\"readings\"", nullptr},
+             TName{"max temp", false, "\"max temp\"", nullptr},
+             TName{"ts\"; DROP TABLE readings; --", false, nullptr, "holds a quote"},
+             TName{"readings; DROP TABLE readings", true, nullptr, "holds a semicolon"},
+             TName{"ts--", false, nullptr, "holds a comment"},
+             TName{"ts/**/", false, nullptr, "holds a comment"},
+             TName{"it's", false, nullptr, "holds a quote"},
+             TName{"ts\n", false, nullptr, "holds a control character"},
+             TName{"readings.ts", false, nullptr, "holds a dot"},
+             TName{"", true, nullptr, "is empty"},
+         }) {
+        if (row.quoted) {
+            EXPECT_EQ(QuotedDatabaseName(*db.driver(), row.name, row.table), row.quoted);
+            continue;
+        }
+        try {
+            QuotedDatabaseName(*db.driver(), row.name, row.table);
+            ADD_FAILURE() << row.name << " was not refused";
+        } catch (const DatabaseError& e) {
+            EXPECT_EQ(e.what(), std::string(row.table ? "the table name '" : "the column name '") +
+                                    row.name + "' " + row.refusal);
+        }
+    }
+}
+
+TEST_F(DatabaseSeriesTest, FailuresAreToldAndThePictureStays) {
+    const TRows rows = WalkOf(1000);
+    Insert(rows);
+    struct TFault {
+        const char* name;
+        TDatabaseSource source;
+        std::string reason;
+    };
+    TDatabaseSource noFile = Source();
+    noFile.Database = (folder / "missing.db").string();
+    TDatabaseSource noTable = Source();
+    noTable.Table = "reading";
+    TDatabaseSource noColumn = Source();
+    noColumn.Y = "tmax";
+    TDatabaseSource text = Source();
+    text.Y = "station";
+    TDatabaseSource injected = Source();
+    injected.Table = "readings; DROP TABLE readings";
+    TDatabaseSource noDriver = Source();
+    noDriver.Driver = "QNOSUCH";
+    for (const TFault& fault : {
+             TFault{"no file", noFile, "unable to open database file Error opening database"},
+             TFault{"no table", noTable, "no table 'reading'"},
+             TFault{"no column", noColumn, "no column 'tmax' in 'readings'"},
+             TFault{"text", text, "the column 'station' holds text, not numbers"},
+             TFault{"injected", injected,
+                    "the table name 'readings; DROP TABLE readings' holds a semicolon"},
+             TFault{"no driver", noDriver, "no Qt SQL driver QNOSUCH is installed"},
+         }) {
+        TChart chart;
+        TLineSeries& shown = chart.CreateSeries<TLineSeries>();
+        shown.SetParentChart(&chart);
+        std::vector<std::string> told;
+        const auto database = TDatabaseSeries::Show(shown, fault.source);
+        database->OnFailure = [&](const std::string& reason) { told.push_back(reason); };
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !database->Waiting(); })) << fault.name;
+        EXPECT_EQ(told, std::vector<std::string>{fault.reason}) << fault.name;
+        EXPECT_EQ(shown.PointCount(), 0) << fault.name;
+    }
+    QSqlQuery count(QSqlDatabase::database("writer"));
+    ASSERT_TRUE(count.exec("SELECT COUNT(*) FROM readings") && count.next());
+    EXPECT_EQ(count.value(0).toInt(), static_cast<int>(rows.xs.size()) + 1);
+}
+
+}  // namespace
+}  // namespace twinscope
