@@ -31,7 +31,10 @@ const char* const Double = "CAST(? AS DOUBLE PRECISION)";
 
 std::string Reason(const QSqlError& error) {
     std::string text = error.text().trimmed().toStdString();
-    std::replace(text.begin(), text.end(), '\n', ' ');
+    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\t'; }, ' ');
+    text.erase(std::unique(text.begin(), text.end(),
+                           [](char a, char b) { return a == ' ' && b == ' '; }),
+               text.end());
     return text.empty() ? "the database gave no reason" : text;
 }
 

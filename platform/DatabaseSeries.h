@@ -41,6 +41,8 @@ struct TDatabaseSource {
     std::string Table;
     std::string X;
     std::string Y;
+    // How the source was named, for messages.
+    std::string Address;
 };
 
 // A table or column name as the driver quotes identifiers. A name holding a quote, a
