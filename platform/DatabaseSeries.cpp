@@ -31,10 +31,11 @@ const char* const Double = "CAST(? AS DOUBLE PRECISION)";
 
 std::string Reason(const QSqlError& error) {
     std::string text = error.text().trimmed().toStdString();
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\t'; }, ' ');
-    text.erase(std::unique(text.begin(), text.end(),
-                           [](char a, char b) { return a == ' ' && b == ' '; }),
-               text.end());
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\t'; }, ' ');
+    text.erase(
+        std::unique(text.begin(), text.end(), [](char a, char b) { return a == ' ' && b == ' '; }),
+        text.end());
     return text.empty() ? "the database gave no reason" : text;
 }
 
@@ -203,11 +204,13 @@ TDatabasePoints TDatabaseQueries::Reduce(const TScaleMap& x, const TScaleMap& y)
         "WITH p AS (SELECT " + cx + " AS x, " + cy + " AS y, " + pixel + " AS q" + rows + x_ +
         " >= " + Double + " AND " + x_ + " <= " + Double + "), " + "b AS (SELECT x, y, " + column +
         " AS c FROM p), " +
-        "n AS (SELECT x, y, ROW_NUMBER() OVER (PARTITION BY c ORDER BY x) AS f, "
-        "ROW_NUMBER() OVER (PARTITION BY c ORDER BY x DESC) AS l, "
-        "ROW_NUMBER() OVER (PARTITION BY c ORDER BY y, x) AS lo, "
-        "ROW_NUMBER() OVER (PARTITION BY c ORDER BY y DESC, x) AS hi FROM b) "
-        "SELECT x, y FROM n WHERE f <= 2 OR l = 1 OR lo = 1 OR hi = 1 "
+        "g AS (SELECT c, MIN(x) AS fx, MAX(x) AS lx, MIN(y) AS ly, MAX(y) AS hy FROM b GROUP BY "
+        "c), "
+        "e AS (SELECT b.c AS c, MIN(CASE WHEN b.x > g.fx THEN b.x END) AS sx, "
+        "MIN(CASE WHEN b.y = g.ly THEN b.x END) AS lox, "
+        "MIN(CASE WHEN b.y = g.hy THEN b.x END) AS hix FROM b JOIN g ON b.c = g.c GROUP BY b.c) "
+        "SELECT b.x AS x, b.y AS y FROM b JOIN g ON b.c = g.c JOIN e ON b.c = e.c "
+        "WHERE b.x IN (g.fx, g.lx, e.sx, e.lox, e.hix) "
         "UNION ALL SELECT x, y FROM (SELECT " +
         cx + " AS x, " + cy + " AS y" + rows + x_ + " < " + Double + " ORDER BY " + x_ +
         " DESC LIMIT 1) AS before_range " + "UNION ALL SELECT x, y FROM (SELECT " + cx + " AS x, " +
