@@ -13,12 +13,14 @@ packages=(
   qt6-declarative-dev qml6-module-qtquick qml6-module-qtqml-workerscript
   fonts-liberation2 fonts-dejavu-core fontconfig
   xvfb xauth poppler-utils
+  postgresql
 )
 
 # Needed only by the tests (poppler-utils reads the PDF pictures back; the QML example's scene
-# needs the QtQuick module), the benchmarks (QCustomPlot: the side-by-side benchmark alone),
+# needs the QtQuick module; PostgreSQL serves the tests of series drawn by a database), the
+# benchmarks (QCustomPlot: the side-by-side benchmark alone),
 # the fuzz target and faster rebuilds.
-test_only=" libgtest-dev libgmock-dev googletest libbenchmark-dev libqcustomplot-dev clang libclang-rt-14-dev ccache poppler-utils qml6-module-qtquick qml6-module-qtqml-workerscript "
+test_only=" libgtest-dev libgmock-dev googletest libbenchmark-dev libqcustomplot-dev clang libclang-rt-14-dev ccache poppler-utils qml6-module-qtquick qml6-module-qtqml-workerscript postgresql "
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,8 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include <filesystem>
 #include <random>
 #include <string>
@@ -15,6 +17,7 @@
 #include <QPainter>
 #include <QSqlDatabase>
 #include <QSqlDriver>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -60,6 +63,12 @@ TRows WalkOf(std::size_t n) {
     return rows;
 }
 
+QImage Paint(TChart& chart, const char* canvasClass, double from, double to) {
+    // The legend lists the first points shown, which differ.
+    chart.Legend().SetVisible(false);
+    return ChartPicture(chart, canvasClass, from, to);
+}
+
 class DatabaseSeriesTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -99,19 +108,19 @@ protected:
         return {.Driver = "QSQLITE", .Database = path, .Table = "readings", .X = "ts", .Y = "temp"};
     }
 
-    static QImage Paint(TChart& chart, const char* canvasClass, double from, double to) {
-        // The legend lists the first points shown, which differ.
-        chart.Legend().SetVisible(false);
-        return ChartPicture(chart, canvasClass, from, to);
-    }
-
     fs::path folder;
     std::string path;
 };
 
-TEST_F(DatabaseSeriesTest, TheRowsAFrameAsksForDrawThePictureOfAllRows) {
-    const TRows rows = WalkOf(200'000);
-    Insert(rows);
+struct TView {
+    const char* name;
+    double from, to;
+};
+
+// Draws the rows in memory and from the source over each view, on both canvases, and expects
+// the same pixels from a few rows per pixel column.
+void ExpectThePictureOfAllRows(const TRows& rows, const TDatabaseSource& source,
+                               std::initializer_list<TView> views) {
     TChart inMemory;
     TLineSeries& own = inMemory.CreateSeries<TLineSeries>();
     own.SetParentChart(&inMemory);
@@ -119,27 +128,20 @@ TEST_F(DatabaseSeriesTest, TheRowsAFrameAsksForDrawThePictureOfAllRows) {
     TChart drawn;
     TLineSeries& shown = drawn.CreateSeries<TLineSeries>();
     shown.SetParentChart(&drawn);
-    const auto database = TDatabaseSeries::Show(shown, Source());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !database->Waiting(); }));
+    const auto database = TDatabaseSeries::Show(shown, source);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !database->Waiting(); }, 60000));
     ASSERT_FALSE(database->Failure()) << *database->Failure();
     // Automatic ranges are the table's.
     EXPECT_DOUBLE_EQ(shown.YValues().Highest(), own.YValues().Highest());
     EXPECT_DOUBLE_EQ(shown.XValues().Lowest(), rows.xs.front());
     EXPECT_DOUBLE_EQ(shown.XValues().Highest(), rows.xs.back());
 
-    struct TView {
-        const char* name;
-        double from, to;
-    };
-    const double last = rows.xs.back();
-    for (const TView view :
-         {TView{"full", 44999, last + 1}, TView{"zoomed", 45020.3, 45021.7},
-          TView{"sparse", 45500, 45700}, TView{"past the end", last - 7, last + 3}}) {
+    for (const TView view : views) {
         for (const char* canvasClass : {"TChartCanvas3D", "TGDIPlusCanvas"}) {
             // A view moved past before its answer came: only the last one is drawn.
             Paint(drawn, canvasClass, view.from - 50, view.to + 50);
-            const QImage before = Paint(drawn, canvasClass, view.from, view.to);
-            ASSERT_TRUE(QTest::qWaitFor([&] { return !database->Waiting(); }));
+            Paint(drawn, canvasClass, view.from, view.to);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !database->Waiting(); }, 60000));
             const QImage a = Paint(inMemory, canvasClass, view.from, view.to);
             const QImage b = Paint(drawn, canvasClass, view.from, view.to);
             EXPECT_TRUE(a == b) << view.name << " on " << canvasClass;
@@ -148,6 +150,63 @@ TEST_F(DatabaseSeriesTest, TheRowsAFrameAsksForDrawThePictureOfAllRows) {
             EXPECT_FALSE(database->Waiting());
         }
     }
+}
+
+TEST_F(DatabaseSeriesTest, TheRowsAFrameAsksForDrawThePictureOfAllRows) {
+    const TRows rows = WalkOf(200'000);
+    Insert(rows);
+    const double last = rows.xs.back();
+    ExpectThePictureOfAllRows(
+        rows, Source(),
+        {TView{"full", 44999, last + 1}, TView{"zoomed", 45020.3, 45021.7},
+         TView{"sparse", 45500, 45700}, TView{"past the end", last - 7, last + 3}});
+}
+
+// A million rows on a PostgreSQL server, whose Unix socket lies in the folder that
+// TWINSCOPE_TEST_POSTGRES names (scripts/test.sh starts one).
+TEST(DatabaseSeriesServerTest, AMillionRowsOnAServerDrawThePictureOfAllRows) {
+    const char* socket = std::getenv("TWINSCOPE_TEST_POSTGRES");
+    if (!socket || !*socket)
+        GTEST_SKIP() << "TWINSCOPE_TEST_POSTGRES names no PostgreSQL socket folder";
+    const TDatabaseSource source{.Driver = "QPSQL",
+                                 .Database = "postgres",
+                                 .Host = socket,
+                                 .User = "postgres",
+                                 .Table = "twinscope_readings",
+                                 .X = "ts",
+                                 .Y = "temp"};
+    TRows rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "server");
+        db.setHostName(socket);
+        db.setUserName("postgres");
+        db.setDatabaseName("postgres");
+        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec("DROP TABLE IF EXISTS twinscope_readings"));
+        ASSERT_TRUE(query.exec(
+            "CREATE TABLE twinscope_readings (ts double precision, temp double precision)"));
+        // Bursts of rows a pixel column apart from stretches of few, a wave with noise on it.
+        ASSERT_TRUE(query.exec(
+            "INSERT INTO twinscope_readings SELECT 45000 + i * 0.0001 + (i / 100000) * 20, "
+            "50 * sin(i / 5000.0) + 10 * sin(i * 0.37) + ((i::bigint * 7919) % 101) / 10.0 "
+            "FROM generate_series(0, 999999) AS i"));
+        ASSERT_TRUE(query.exec("CREATE INDEX ON twinscope_readings (ts)"));
+        ASSERT_TRUE(query.exec("ANALYZE twinscope_readings"));
+        query.setForwardOnly(true);
+        ASSERT_TRUE(query.exec("SELECT ts, temp FROM twinscope_readings ORDER BY ts"));
+        while (query.next()) {
+            rows.xs.push_back(query.value(0).toDouble());
+            rows.ys.push_back(query.value(1).toDouble());
+        }
+    }
+    QSqlDatabase::removeDatabase("server");
+    ASSERT_EQ(rows.xs.size(), 1'000'000u);
+    const double last = rows.xs.back();
+    ExpectThePictureOfAllRows(
+        rows, source,
+        {TView{"full", 44999, last + 1}, TView{"zoomed", 45061.3, 45061.35},
+         TView{"a gap", 45005, 45035}, TView{"past the end", last - 7, last + 3}});
 }
 
 TEST_F(DatabaseSeriesTest, NamesAreQuotedByTheDriverOrRefused) {
