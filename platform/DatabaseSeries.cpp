@@ -103,6 +103,8 @@ TDatabaseQueries::TDatabaseQueries(const TDatabaseSource& source)
     if (!source.User.empty()) db.setUserName(QString::fromStdString(source.User));
     // A SQLite file that is not there is not made: the address names one to read.
     if (source.Driver == "QSQLITE") db.setConnectOptions("QSQLITE_OPEN_READONLY");
+    // A server that does not answer is given up on rather than waited for.
+    if (source.Driver == "QPSQL") db.setConnectOptions("connect_timeout=10");
     db.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
     if (!db.open()) throw DatabaseError(Reason(db.lastError()));
 
@@ -153,7 +155,10 @@ QSqlQuery Run(const std::string& connection, const std::string& text,
 std::optional<std::pair<double, double>> TDatabaseQueries::Row(const std::string& text,
                                                                const std::vector<double>& values) {
     QSqlQuery query = Run(connection_, text, values);
-    if (!query.next()) return std::nullopt;
+    if (!query.next()) {
+        if (query.lastError().isValid()) throw DatabaseError(Reason(query.lastError()));
+        return std::nullopt;
+    }
     return std::pair{query.value(0).toDouble(), query.value(1).toDouble()};
 }
 
@@ -164,7 +169,7 @@ TDatabaseQueries::TExtremes TDatabaseQueries::Extremes() {
                               y_ + " IS NOT NULL",
                           {});
     TExtremes e;
-    if (!query.next()) return e;
+    if (!query.next()) throw DatabaseError(Reason(query.lastError()));
     e.Rows = query.value(4).toLongLong();
     if (e.Rows == 0) return e;
     e.X = {query.value(0).toDouble(), query.value(1).toDouble(), false};
@@ -222,6 +227,8 @@ TDatabasePoints TDatabaseQueries::Reduce(const TScaleMap& x, const TScaleMap& y)
         points.Xs.push_back(query.value(0).toDouble());
         points.Ys.push_back(query.value(1).toDouble());
     }
+    // Rows that stopped coming would draw another picture.
+    if (query.lastError().isValid()) throw DatabaseError(Reason(query.lastError()));
     if (linear && !points.Xs.empty() && points.Xs.back() <= hi) RefineLastColumn(points, x, y);
     return points;
 }
@@ -249,6 +256,7 @@ void TDatabaseQueries::RefineLastColumn(TDatabasePoints& points, const TScaleMap
         const double value = backwards.value(1).toDouble();
         if (y.ToPixel(value) != lastPixel) before = std::pair{backwards.value(0).toDouble(), value};
     }
+    if (backwards.lastError().isValid()) throw DatabaseError(Reason(backwards.lastError()));
     backwards.finish();
     if (!before) return;
     std::vector<std::pair<double, double>> added{*before};
@@ -379,6 +387,7 @@ void TDatabaseSeries::Ask(const TScaleMap& x, const TScaleMap& y) {
 void TDatabaseSeries::Answer(std::uint64_t generation, std::shared_ptr<TDatabasePoints> points) {
     if (generation != asked_) return;
     answered_ = generation;
+    failing_ = false;
     // The points shown before stay until the series lets them go.
     const std::shared_ptr<TDatabasePoints> before = std::move(shown_);
     shown_ = std::move(points);
@@ -394,8 +403,10 @@ void TDatabaseSeries::Answer(std::uint64_t generation, std::shared_ptr<TDatabase
 void TDatabaseSeries::Fail(std::uint64_t generation, const std::string& reason) {
     // A failure ends the wait for its answer; the picture stays as it was.
     if (generation == asked_) answered_ = generation;
-    if (failure_ == reason) return;
     failure_ = reason;
+    // Told when the queries begin to fail, not again at every frame until one answers.
+    if (failing_) return;
+    failing_ = true;
     if (OnFailure) OnFailure(reason);
 }
 

@@ -96,7 +96,8 @@ private:
 // sends its query to a thread of its own with its own connection; the series keeps drawing
 // the points it has until the answer comes. An answer for a view that was moved past is
 // dropped, and a query not yet begun for one is never run. Automatic ranges are the table's
-// extremes. Failures are told to OnFailure, once each, and the series keeps its picture.
+// extremes. A failure is told to OnFailure when the queries begin to fail (not again until
+// one has answered), and the series keeps its picture.
 class TDatabaseSeries final : public TPointLender,
                               public std::enable_shared_from_this<TDatabaseSeries> {
 public:
@@ -137,6 +138,7 @@ private:
     std::uint64_t asked_ = 0;
     std::uint64_t answered_ = 0;
     std::optional<std::string> failure_;
+    bool failing_ = false;
 };
 
 }  // namespace twinscope

@@ -286,6 +286,28 @@ TEST_F(DatabaseSeriesTest, FailuresAreToldAndThePictureStays) {
     QSqlQuery count(QSqlDatabase::database("writer"));
     ASSERT_TRUE(count.exec("SELECT COUNT(*) FROM readings") && count.next());
     EXPECT_EQ(count.value(0).toInt(), static_cast<int>(rows.xs.size()) + 1);
+
+    // A table gone while it is shown: said once, and the picture stays.
+    TChart chart;
+    TLineSeries& shown = chart.CreateSeries<TLineSeries>();
+    shown.SetParentChart(&chart);
+    const auto database = TDatabaseSeries::Show(shown, Source());
+    std::vector<std::string> told;
+    database->OnFailure = [&](const std::string& reason) { told.push_back(reason); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !database->Waiting(); }));
+    Paint(chart, "TChartCanvas3D", 45001, 45003);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !database->Waiting(); }));
+    const QImage drawn = Paint(chart, "TChartCanvas3D", 45001, 45003);
+    ASSERT_TRUE(count.exec("DROP TABLE readings"));
+    for (int pan = 0; pan < 2; ++pan) {
+        Paint(chart, "TChartCanvas3D", 45002 + pan, 45004 + pan);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !database->Waiting(); }));
+    }
+    ASSERT_EQ(told.size(), 1u) << testing::PrintToString(told);
+    EXPECT_TRUE(told[0].starts_with("no such table: readings")) << told[0];
+    ASSERT_TRUE(database->Failure());
+    EXPECT_TRUE(database->Failure()->starts_with("no such table: readings"));
+    EXPECT_TRUE(Paint(chart, "TChartCanvas3D", 45001, 45003) == drawn);
 }
 
 }  // namespace
