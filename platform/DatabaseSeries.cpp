@@ -298,6 +298,7 @@ std::shared_ptr<TDatabaseSeries> TDatabaseSeries::Show(TChartSeries& series,
     QMetaObject::invokeMethod(
         &self->worker_->context,
         [self, worker = self->worker_, generation] {
+            if (worker->newest != generation) return;
             try {
                 worker->queries = std::make_unique<TDatabaseQueries>(worker->source);
                 const TDatabaseQueries::TExtremes extremes = worker->queries->Extremes();
@@ -308,7 +309,8 @@ std::shared_ptr<TDatabaseSeries> TDatabaseSeries::Show(TChartSeries& series,
                 // A first picture over as many columns as a wide window has, until the chart
                 // asks for its own.
                 const TScaleMap x({extremes.X.low, extremes.X.high}, {0, 2048}, {true, false});
-                auto points = std::make_shared<TDatabasePoints>(worker->queries->Reduce(x, x));
+                const TScaleMap y({extremes.Y.low, extremes.Y.high}, {0, 1024}, {false, false});
+                auto points = std::make_shared<TDatabasePoints>(worker->queries->Reduce(x, y));
                 QMetaObject::invokeMethod(self->receiver_.get(),
                                           [self, generation, points, extremes] {
                                               self->extremes_ = extremes;
