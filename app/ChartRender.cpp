@@ -1,5 +1,8 @@
 #include "app/ChartRender.h"
 
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <cstdio>
 #include <limits>
@@ -17,6 +20,31 @@ namespace {
 
 // On the command line the window's message for dates across a new year says what plots them.
 constexpr const char* WrapDayScaleHint = " (--wrap-day-scale numbers the days across new years)";
+
+// How long a picture waits for a database's answer.
+constexpr int AnswerWaitSeconds = 120;
+
+// Lines drawn by databases ask for their rows as the picture is drawn: it is drawn aside until
+// a drawing asks for nothing more, so that the picture written shows the rows of its own view.
+// What the databases said went wrong comes back.
+std::vector<std::string> AwaitDatabases(TfmTwinscope& window, TPictureFormat format, QSize size,
+                                        double scale, const TPictureOverlay& overlay) {
+    for (int round = 0; round < 6; ++round) {
+        QBuffer aside;
+        aside.open(QIODevice::WriteOnly);
+        WriteChartPicture(window.Chart(), aside, "memory", format, size.width(), size.height(),
+                          scale, overlay);
+        if (!window.DatabaseWaiting()) break;
+        const QDeadlineTimer deadline{std::chrono::seconds(AnswerWaitSeconds)};
+        while (window.DatabaseWaiting() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        if (window.DatabaseWaiting()) {
+            return {"the database gave no answer within " + std::to_string(AnswerWaitSeconds) +
+                    " s"};
+        }
+    }
+    return window.DatabaseFailures();
+}
 
 // The widest range an axis holds: whatever the plot writes next stays inside it.
 void OpenRange(TChartAxis& axis) {
@@ -74,6 +102,11 @@ std::vector<std::string> RenderChart(const TRenderOptions& options,
         const QSize size = options.Size.value_or(QSize(chart.Width(), chart.Height()));
         TReadoutOverlay readout;
         const TPictureOverlay overlay = CursorOverlay(chart, options.Cursor, readout);
+        const TPictureFormat format = options.Format.value_or(
+            PictureFormatOf(options.FileName.toStdString()).value_or(TPictureFormat::Png));
+        const std::vector<std::string> failures =
+            AwaitDatabases(window, format, size, options.Scale, overlay);
+        if (!failures.empty()) return failures;
         if (options.FileName == "-") {
             QFile out;
             if (!out.open(stdout, QIODevice::WriteOnly))

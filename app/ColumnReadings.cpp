@@ -64,6 +64,7 @@ void SaveColumnFile(const TReadingsFile& readings, const std::string& path) {
 
 std::int64_t ReadingsCount(const TReadings& readings) {
     if (readings.Columns) return static_cast<std::int64_t>(readings.Columns->Layout().PointCount);
+    if (readings.Database) return readings.DatabaseExtent.Rows;
     return static_cast<std::int64_t>(readings.Dates.size());
 }
 

@@ -18,7 +18,7 @@ TReadingsFile ReadColumnFile(const std::string& path, const TReadingOptions& opt
 // than one line and for a file that cannot be written.
 void SaveColumnFile(const TReadingsFile& readings, const std::string& path);
 
-// The points of a line, in memory or in a column file.
+// The points of a line, in memory, in a column file or in a database table.
 std::int64_t ReadingsCount(const TReadings& readings);
 
 }  // namespace twinscope

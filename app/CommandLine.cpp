@@ -194,7 +194,10 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "data",
         "Use the readings of a CSV file, or of standard input for -, instead of the stored ones; "
         "repeat it for more files. Without --min, --max, --begin and --end the chart shows the "
-        "whole of the readings.",
+        "whole of the readings. A database table is drawn by the database itself, from "
+        "sqlite:///path/file.db?table=T&x=DATE&y=VALUE or "
+        "postgresql://user@host:port/db?table=T&x=DATE&y=VALUE (the password from PGPASSWORD "
+        "or ~/.pgpass).",
         "file");
     const QCommandLineOption dataFormat(
         "data-format",
@@ -206,7 +209,7 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "column",
         "With --data: a column (of a GHCN-Daily file: an element, TMAX, TMIN or TAVG) to plot as "
         "a line of its own; repeat it for more (default: the file's temperatures, or every "
-        "column after the date).",
+        "column after the date; of a database: its y).",
         "name");
     const QCommandLineOption unit(
         "unit",

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "app/DatabaseReadings.h"
 #include "app/ReadingsCsv.h"
 #include "twinscope/platform/MappingFaultGuard.h"
 
@@ -179,6 +180,7 @@ std::string ReadInputText(const std::string& path) {
 }
 
 std::string InputName(const std::string& path) {
+    if (IsDatabaseAddress(path)) return ShownDatabaseAddress(path);
     return path == "-" ? "standard input" : path;
 }
 

@@ -45,7 +45,8 @@ std::string ReadInputText(const std::string& path);
 std::string DecompressedText(std::string bytes);
 std::string DecompressedText(std::string_view bytes);
 
-// How messages name the input: the path, or "standard input" for "-".
+// How messages name the input: the path, "standard input" for "-", a database's address
+// without its password.
 std::string InputName(const std::string& path);
 
 }  // namespace twinscope

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/TemperatureUnit.h"
+#include "twinscope/platform/DatabaseSeries.h"
 #include "twinscope/runtime/Exceptions.h"
 
 namespace twinscope {
@@ -24,6 +25,10 @@ struct TReadings {
     std::string Station = {};
     // Readings of a column file, shown from the disk in place of Dates and Temperatures.
     std::shared_ptr<TMappedColumnFile> Columns = {};
+    // Readings drawn by a database, in place of Dates and Temperatures, and the extent of the
+    // table's rows.
+    std::shared_ptr<const TDatabaseSource> Database = {};
+    TDatabaseQueries::TExtremes DatabaseExtent = {};
     // Temperatures holds daily amounts in mm (rain, snow) instead of temperatures.
     bool Amount = false;
 };

@@ -9,6 +9,7 @@
 #include <numeric>
 
 #include "app/ColumnReadings.h"
+#include "app/DatabaseReadings.h"
 #include "app/CsvRows.h"
 #include "app/GhcnDailyCsv.h"
 #include "app/InputText.h"
@@ -223,6 +224,7 @@ std::string KnownLayouts() {
 
 TReadingsFile ReadReadingsFile(const std::string& path, const TReadingOptions& options,
                                const TReadProgress& progress) {
+    if (IsDatabaseAddress(path)) return ReadDatabaseReadings(path, options);
     if (IsColumnFile(path)) return ReadColumnFile(path, options);
     try {
         TInputText input(path);

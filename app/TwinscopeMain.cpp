@@ -318,6 +318,13 @@ TPlotInputs TfmTwinscope::InputsShowing(const TReadingsFile& readings) {
     double low = first;
     double high = -first;
     for (const TReadings& r : readings.Series) {
+        if (r.Database) {
+            const TDatabaseQueries::TExtremes& e = r.DatabaseExtent;
+            first = std::min(first, e.X.low);
+            last = std::max(last, e.X.high);
+            low = std::min(low, e.Y.low);
+            high = std::max(high, e.Y.high);
+        }
         if (r.Dates.empty()) continue;
         first = std::min(first, r.Dates.front());
         last = std::max(last, r.Dates.back());
@@ -370,6 +377,11 @@ void TfmTwinscope::OpenOnReadings(const TReadingsFile& readings, const TPlotInpu
     }
 }
 
+bool TfmTwinscope::DatabaseWaiting() const {
+    return std::any_of(databases_.begin(), databases_.end(),
+                       [](const auto& database) { return database->Waiting(); });
+}
+
 void TfmTwinscope::ShowLossOf(TMappedColumnFile& file, TLineSeries& line) {
     // Heard within a paint: the message and the emptied line wait until it is over.
     file.OnLost = [this, &line, path = file.Path()](const std::string& reason) {
@@ -413,6 +425,9 @@ void TfmTwinscope::ReplaceReadings(const TReadingsFile& readings) {
             chart.FreeSeries(*lines[i]);
         throw;
     }
+    // The lines drawn by databases stop asking; each goes with its line's points.
+    databases_.clear();
+    databaseFailures_.clear();
     for (TLineSeries* series : moreReadings_)
         chart.FreeSeries(*series);
     moreReadings_.assign(lines.begin() + std::min<std::size_t>(lines.size(), 1), lines.end());
@@ -424,6 +439,16 @@ void TfmTwinscope::ReplaceReadings(const TReadingsFile& readings) {
             if (r.Columns) {
                 lines[i]->ShowBorrowedPoints(r.Columns->Points());
                 ShowLossOf(*r.Columns, *lines[i]);
+                continue;
+            }
+            if (r.Database) {
+                std::shared_ptr<TDatabaseSeries> shown = TDatabaseSeries::Show(*lines[i], *r.Database);
+                shown->OnFailure = [this, address = r.Database->Address](const std::string& reason) {
+                    databaseFailures_.push_back(address + ": " + reason);
+                    statusBar()->show();
+                    statusBar()->showMessage(QString::fromStdString(databaseFailures_.back()));
+                };
+                databases_.push_back(std::move(shown));
                 continue;
             }
             lines[i]->ReservePoints(r.Dates.size());

@@ -102,6 +102,10 @@ public:
     // The menu command, there once readings are read from a file: the years laid over each
     // other or not, then "plot".
     void menuOverlayClick();
+    // Whether a line drawn by a database waits for its answer, and what the databases said
+    // went wrong, each as "ADDRESS: reason" (shown in the status line as it comes).
+    bool DatabaseWaiting() const;
+    const std::vector<std::string>& DatabaseFailures() const { return databaseFailures_; }
 
     // The button of a long load, shown while one runs.
     QPushButton* btnCancelLoad = nullptr;
@@ -152,6 +156,9 @@ private:
                              const std::vector<const TReadings*>& amounts);
     void ShowInchScale();
     void ShowLossOf(TMappedColumnFile& file, TLineSeries& line);
+    // The lines drawn by databases, and what went wrong with them ("ADDRESS: reason").
+    std::vector<std::shared_ptr<TDatabaseSeries>> databases_;
+    std::vector<std::string> databaseFailures_;
     TLegendStyle storedLegendStyle_ = lsAuto;
     TReadingOptions readingOptions_;
     bool wrapDayScale_ = false;

@@ -9,14 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
-counts=()
-args=()
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --) shift; args=("$@"); break ;;
-    *) counts+=("$1"); shift ;;
-  esac
-done
+source scripts/bench-counts.sh "$@"
 [ ${#counts[@]} -gt 0 ] || counts=(100000000 1000000000)
 cmake --preset release >/dev/null
 cmake --build --preset release --target twinscope_bench make-column-file

@@ -9,15 +9,18 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libqcustomplot-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev libqt6svg6 zlib1g-dev libfast-float-dev
+  libqt6sql6-sqlite libqt6sql6-psql
   qt6-declarative-dev qml6-module-qtquick qml6-module-qtqml-workerscript
   fonts-liberation2 fonts-dejavu-core fontconfig
   xvfb xauth poppler-utils
+  postgresql
 )
 
 # Needed only by the tests (poppler-utils reads the PDF pictures back; the QML example's scene
-# needs the QtQuick module), the benchmarks (QCustomPlot: the side-by-side benchmark alone),
+# needs the QtQuick module; PostgreSQL serves the tests of series drawn by a database), the
+# benchmarks (QCustomPlot: the side-by-side benchmark alone),
 # the fuzz target and faster rebuilds.
-test_only=" libgtest-dev libgmock-dev googletest libbenchmark-dev libqcustomplot-dev clang libclang-rt-14-dev ccache poppler-utils qml6-module-qtquick qml6-module-qtqml-workerscript "
+test_only=" libgtest-dev libgmock-dev googletest libbenchmark-dev libqcustomplot-dev clang libclang-rt-14-dev ccache poppler-utils qml6-module-qtquick qml6-module-qtqml-workerscript postgresql "
 
 missing=()
 for p in "${packages[@]}"; do

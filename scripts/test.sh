@@ -5,6 +5,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
+# A throwaway PostgreSQL cluster for the tests of series drawn by a database, stopped at the
+# end however the script ends.
+TWINSCOPE_TEST_POSTGRES=$(bash scripts/postgres-cluster.sh)
+export TWINSCOPE_TEST_POSTGRES
+trap 'bash scripts/postgres-cluster.sh stop "$TWINSCOPE_TEST_POSTGRES"' EXIT
 for preset in debug asan; do
   echo "== $preset build"
   cmake --preset "$preset" >/dev/null

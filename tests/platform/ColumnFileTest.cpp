@@ -18,7 +18,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "twinscope/chart/canvas/qt/QtPaintTarget.h"
+#include "tests/platform/ChartPicture.h"
 #include "twinscope/chart/panel/Chart.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/platform/ColumnFileWriter.h"
@@ -69,20 +69,8 @@ protected:
         writer.Finish();
     }
 
-    QImage Paint(TChart& chart, const char* canvasClass, double from, double to) {
-        chart.SetDefaultCanvas(canvasClass);
-        chart.SetBounds(420, 300);
-        chart.SetView3D(false);
-        chart.BottomAxis().SetAutomatic(false);
-        chart.BottomAxis().SetMinMax(from, to);
-        QImage image(420, 300, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        TQtPaintTarget target(painter);
-        chart.Invalidate();
-        chart.Paint(target);
-        painter.end();
-        return image;
+    static QImage Paint(TChart& chart, const char* canvasClass, double from, double to) {
+        return ChartPicture(chart, canvasClass, from, to);
     }
 
     fs::path folder;
