@@ -91,7 +91,7 @@ TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis, const TAxisPaint& paint)
     return paint.Series.LabelStyle;
 }
 
-std::string LabelText(const TChartAxis& axis, const TAxisPaint& paint, double value) {
+std::string LabelLine(const TChartAxis& axis, const TAxisPaint& paint, double value) {
     if (paint.DateTime() && !IsCalendarValue(value)) return {};
     std::string text;
     if (axis.AlignsTicks()) {
@@ -114,6 +114,11 @@ std::string LabelText(const TChartAxis& axis, const TAxisPaint& paint, double va
                            (size < SmallestPlainValue || size > LargestPlainValue);
         text = FormatFloat(power ? PowerFormat : format, value);
     }
+    return text;
+}
+
+std::string LabelText(const TChartAxis& axis, const TAxisPaint& paint, double value) {
+    std::string text = LabelLine(axis, paint, value);
     if (axis.Labels().MultiLine()) std::replace(text.begin(), text.end(), ' ', '\r');
     return text;
 }
@@ -150,7 +155,6 @@ TIncrementInput IncrementInputOf(const TChartAxis& axis, const TAxisPaint& paint
 double IncrementForCount(const TChartAxis& axis, const TAxisPaint& paint, std::int32_t count) {
     return IncrementForCount(IncrementInputOf(axis, paint, count), count);
 }
-
 
 bool LabelsAtPowers(const TAxisPaint& paint) {
     if (paint.Map.RangeIsZero()) return false;
@@ -243,8 +247,8 @@ TLabelIncrement LabelIncrementFrom(const TChartAxis& axis, const TAxisPaint& pai
     // they stand closest.
     if (paint.Map.Kind() == skTransformed) {
         const std::int64_t room = LabelRoom(result.Sample.Size, axis.Labels().Separation());
-        for (std::int32_t fewer = count - 1;
-             fewer > 0 && ClosestLabels(axis, paint, result) < room; --fewer) {
+        for (std::int32_t fewer = count - 1; fewer > 0 && ClosestLabels(axis, paint, result) < room;
+             --fewer) {
             result.Increment = IncrementForCount(axis, paint, fewer);
         }
     }

@@ -42,6 +42,10 @@ TWINSCOPE_EXPORT TAxisLabelStyle LabelStyleInUse(const TChartAxis& axis, const T
 // ("1E+300"). With MultiLine every blank becomes a line break.
 TWINSCOPE_EXPORT std::string LabelText(const TChartAxis& axis, const TAxisPaint& paint,
                                        double value);
+// The same text on one line, as a readout or a description reads it: a MultiLine label's
+// breaks stay blanks.
+TWINSCOPE_EXPORT std::string LabelLine(const TChartAxis& axis, const TAxisPaint& paint,
+                                       double value);
 
 // Pixels a label's text takes along the axis: its line count times the font height where the
 // lines stack along the axis (vertical axes at 0 or 180 degrees, horizontal ones at 90 or

@@ -29,16 +29,9 @@ bool IsScale(const TChartAxis& axis) {
     return axis.MasterReading().Master || axis.ConvertedFrom().Master;
 }
 
-std::string Text(const TCustomChart& chart, const TChartAxis& axis, double value) {
-    std::string text = LabelText(axis, chart.AxisPaintOf(axis), value);
-    for (char& c : text) {
-        if (c == '\r' || c == '\n') c = ' ';
-    }
-    return text;
-}
-
 std::string RangeText(const TCustomChart& chart, const TChartAxis& axis, double lo, double hi) {
-    return Text(chart, axis, lo) + " to " + Text(chart, axis, hi);
+    const TAxisPaint& paint = chart.AxisPaintOf(axis);
+    return LabelLine(axis, paint, lo) + " to " + LabelLine(axis, paint, hi);
 }
 
 void Append(std::string& text, const std::string& part, const char* separator) {

@@ -45,9 +45,7 @@ std::string CaptionOf(const TChartAxis& axis, const std::string& text) {
 
 TReadoutValue ValueOn(const TCustomAxisPanel& chart, const TChartAxis& axis, double value,
                       std::int32_t pixel) {
-    std::string text = LabelText(axis, chart.AxisPaintOf(axis), value);
-    // A label broken over lines reads as one line here.
-    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::string text = LabelLine(axis, chart.AxisPaintOf(axis), value);
     std::string caption = CaptionOf(axis, text);
     return {.Axis = &axis,
             .Value = value,
