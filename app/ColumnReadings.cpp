@@ -36,6 +36,8 @@ TReadingsFile ReadColumnFile(const std::string& path, const TReadingOptions& opt
         TReadings& line = file.Series.emplace_back();
         line.Columns = TMappedColumnFile::Open(path);
         line.Name = line.Columns->Layout().Name;
+        file.Layout = "Twinscope column file";
+        file.Rows = ReadingsCount(line);
         return file;
     } catch (const ColumnFileError& e) {
         throw ReadingsError(0, e.what());

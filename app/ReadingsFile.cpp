@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <new>
 #include <numeric>
+#include <span>
 
 #include "app/ColumnReadings.h"
 #include "app/DatabaseReadings.h"
@@ -18,6 +19,7 @@
 #include "app/NamedColumnsCsv.h"
 #include "app/NoaaStationCsv.h"
 #include "app/ReadingDate.h"
+#include "twinscope/platform/MappedColumnFile.h"
 #include "twinscope/runtime/IsoDateTime.h"
 
 namespace twinscope {
@@ -268,9 +270,12 @@ std::string ReadNote(const TReadingsFile& file) {
         if (!r.Station.empty() && name.starts_with(r.Station + " "))
             name.erase(0, r.Station.size() + 1);
         if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
-        if (r.Dates.empty()) continue;
-        first = dated ? std::min(first, r.Dates.front()) : r.Dates.front();
-        last = dated ? std::max(last, r.Dates.back()) : r.Dates.back();
+        // A column file's dates stay on the disk; its first and last are read from there.
+        const std::span<const double> dates =
+            r.Columns ? r.Columns->Points().Xs : std::span<const double>(r.Dates);
+        if (dates.empty()) continue;
+        first = dated ? std::min(first, dates.front()) : dates.front();
+        last = dated ? std::max(last, dates.back()) : dates.back();
         dated = true;
     }
     note += ": " + Joined(names);

@@ -2,13 +2,16 @@
 // extreme inputs, zooms, scrolls, zoom undos, readouts under the mouse pinned by clicks and let
 // go with Escape, wheel turns zooming at the cursor, the navigation keys, grid toggles,
 // resizes, the left axis turned
-// logarithmic and back, readings streaming into the series (the last thousand kept), and further
-// scales made and freed on every side (several on one side; with an inverse or without, ones
+// logarithmic and back, readings streaming into the series (the last thousand kept), readings
+// files of every layout (and a column file drawn from the disk) swapped in under the live chart,
+// the years laid over each other and back, a second chart linked through its bottom axis zoomed,
+// scrolled, read and unlinked, and further scales made and freed on every side (several on one side; with an inverse or without, ones
 // with no value across part of the range, the calendars that start again each year, some
 // following their master live), each followed by a paint of the chart. After every action nothing
 // may have raised out of the paint, every label of a scale lies on its scale, the chart holds no
 // more than its two scales and the further ones, and the only series added is the one companion
-// series of a scale a plot or a new scale made (a freed scale leaves its companion behind); the
+// series of a scale a plot or a new scale made (a freed scale leaves its companion behind), or
+// the lines of readings swapped in; a linked chart shows the range of the chart it follows; the
 // heap grows by no more than those series and the streamed readings' storage take, and a
 // megabyte besides.
 //
@@ -27,6 +30,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QWheelEvent>
+#include <filesystem>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -38,11 +42,13 @@
 #include <string>
 #include <vector>
 
+#include "app/ColumnReadings.h"
 #include "app/TwinscopeMain.h"
 #include "soak/FurtherScales.h"
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
 #include "twinscope/chart/panel/Chart.h"
 #include "twinscope/chart/series/LineSeries.h"
+#include "twinscope/platform/ChartLink.h"
 #include "twinscope/platform/ChartWidget.h"
 #include "twinscope/platform/DateTimePicker.h"
 #include "twinscope/platform/TwinscopeApplication.h"
@@ -76,21 +82,26 @@ public:
         window_.Chart().Mouse().SetWheelZoomsAtCursor(true);
         window_.resize(StartSize);
         window_.show();
+        MakeLinkedChart();
         QApplication::processEvents();
         const std::size_t residentAtStart = ResidentBytes();
         const long warmUp = std::min(options_.Actions / 5, 200L);
         std::size_t heapAfterWarmUp = 0;
-        std::size_t seriesAfterWarmUp = 0;
+        std::size_t companions = 0;
+        std::size_t companionsAtWarmUp = 0;
         std::size_t streamAfterWarmUp = 0;
         for (long i = 0; i < options_.Actions; ++i) {
             const std::size_t seriesBefore = window_.Chart().SeriesCount();
             const std::string action = PlayOne();
             std::string failure = failure_.empty() ? Check() : failure_;
-            const std::size_t added = window_.Chart().SeriesCount() - seriesBefore;
+            const std::size_t after = window_.Chart().SeriesCount();
+            const std::size_t added = after > seriesBefore ? after - seriesBefore : 0;
             const bool makesScale = action == "plot" || action == "scale";
-            if (failure.empty() && added > (makesScale ? 1u : 0u)) {
+            const bool swapsLines = action == "swap" || action == "overlay";
+            if (failure.empty() && !swapsLines && added > (makesScale ? 1u : 0u)) {
                 failure = "the chart gained " + std::to_string(added) + " series";
             }
+            if (makesScale) companions += added;
             if (!failure.empty()) {
                 std::fprintf(stderr, "window_soak: action %ld (%s), seed %u: %s\n", i,
                              action.c_str(), options_.Seed, failure.c_str());
@@ -98,12 +109,12 @@ public:
             }
             if (i + 1 == warmUp) {
                 heapAfterWarmUp = HeapAtStartSize();
-                seriesAfterWarmUp = window_.Chart().SeriesCount();
+                companionsAtWarmUp = companions;
                 streamAfterWarmUp = StreamBytes();
             }
         }
         const std::size_t heap = HeapAtStartSize();
-        const std::size_t companions = window_.Chart().SeriesCount() - seriesAfterWarmUp;
+        companions -= companionsAtWarmUp;
         const std::size_t stream = StreamBytes() - std::min(StreamBytes(), streamAfterWarmUp);
         // A heap that the sanitizers' allocator keeps reports nothing: only counts are checked.
         if (heapAfterWarmUp != 0 &&
@@ -133,7 +144,11 @@ private:
     }
     // The heap with the window at its first size, whose backing store (tens of megabytes at the
     // largest sizes played) is then the same.
+    // The readings swapped in and the years laid over each other are put back to the same
+    // file, not overlaid, so that the heap holds the same lines at both readings.
     std::size_t HeapAtStartSize() {
+        if (window_.YearsOverlaid()) window_.OverlayYears(std::nullopt);
+        window_.LoadReadingsFiles({QString::fromStdString(Samples().front())});
         window_.resize(StartSize);
         QApplication::processEvents();
         window_.chartTest->grab();
@@ -186,7 +201,10 @@ private:
     }
 
     void Drag(Qt::MouseButton button, QPoint from, QPoint to) {
-        QWidget* chart = window_.chartTest;
+        Drag(*window_.chartTest, button, from, to);
+    }
+    void Drag(QWidget& widget, Qt::MouseButton button, QPoint from, QPoint to) {
+        QWidget* chart = &widget;
         auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
             QMouseEvent event(type, QPointF(at), QPointF(chart->mapToGlobal(at)), button, held,
                               Qt::NoModifier);
@@ -275,9 +293,121 @@ private:
         return "stream";
     }
 
+    // The samples of every layout, and a column file of the first, made once.
+    const std::vector<std::string>& Samples() {
+        static const std::vector<std::string> samples = [] {
+            const std::filesystem::path dir = TWINSCOPE_SOURCE_DIR "/docs/samples";
+            std::vector<std::string> files;
+            for (const char* name : {"noaa-cdo-daily-2019-2024.csv", "ghcn-USW00024233-2015.csv",
+                                     "ghcn-access-USW00024233-2015.csv", "noaa-cdo-daily-2015.csv",
+                                     "isd-lite-727930-24233-2015", "meteostat-72793-2015.csv.gz",
+                                     "garden-log-2015.csv"}) {
+                files.push_back((dir / name).string());
+            }
+            const std::string columns = (std::filesystem::temp_directory_path() /
+                                         ("window-soak-" + std::to_string(getpid()) + ".columns"))
+                                            .string();
+            TReadingOptions tmax;
+            tmax.Columns = {"TMAX"};
+            TReadingsFile readings = ReadReadingsFile(files[1], tmax);
+            readings.Series.resize(1);
+            SaveColumnFile(readings, columns);
+            files.push_back(columns);
+            return files;
+        }();
+        return samples;
+    }
+
+    // Another file's readings under the live chart, which plots the whole of them.
+    std::string Swap() {
+        const auto& samples = Samples();
+        window_.LoadReadingsFiles(
+            {QString::fromStdString(samples[Uniform(0, static_cast<int>(samples.size()) - 1)])});
+        return "swap";
+    }
+
+    // The years laid over each other in one of the leap day's ways, or put back, then a plot.
+    std::string Overlay() {
+        if (!window_.menuOverlay || !window_.menuOverlay->isVisible()) return Swap();
+        window_.SetLeapDay(static_cast<TLeapDay>(Uniform(0, 2)));
+        window_.menuOverlay->trigger();
+        return "overlay";
+    }
+
+    // A chart of its own beside the window, linked to the window's chart by the bottom axis.
+    void MakeLinkedChart() {
+        TChart& chart = linked_.Chart();
+        auto& line = chart.CreateSeries<TLineSeries>();
+        line.SetParentChart(&chart);
+        for (int i = 0; i <= 500; ++i)
+            line.AddPoint(45400 + i * 0.5, 50 + 30 * std::sin(i / 20.0));
+        linked_.resize(640, 360);
+        linked_.show();
+        link_.Add(*window_.chartTest);
+        link_.Add(linked_);
+        QObject::connect(&linked_, &TChartWidget::rangeChanged, [this](TChartAxis* axis) {
+            if (axis == &linked_.Chart().BottomAxis()) linkedMoved_ = true;
+        });
+    }
+
+    // The linked chart zoomed, scrolled, read or turned by the wheel, or the window's chart
+    // unlinked and linked again; a range it takes while linked is the window's.
+    std::string Linked() {
+        const QSize size = linked_.size();
+        const QPoint from(Uniform(0, size.width()), Uniform(0, size.height()));
+        const QPoint to(Uniform(0, size.width()), Uniform(0, size.height()));
+        linkedMoved_ = false;
+        switch (Uniform(0, 5)) {
+            case 0:
+                Drag(linked_, Qt::LeftButton, from, to);
+                break;
+            case 1:
+                Drag(linked_, Qt::RightButton, from, to);
+                break;
+            case 2: {
+                QWheelEvent wheel(QPointF(from), QPointF(linked_.mapToGlobal(from)), QPoint(),
+                                  QPoint(0, Uniform(-2, 2) * 120), Qt::NoButton, Qt::NoModifier,
+                                  Qt::NoScrollPhase, false);
+                linked_.Chart().Mouse().SetWheelZoomsAtCursor(true);
+                QApplication::sendEvent(&linked_, &wheel);
+                break;
+            }
+            case 3: {
+                QMouseEvent move(QEvent::MouseMove, QPointF(from), QPointF(linked_.mapToGlobal(from)),
+                                 Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(&linked_, &move);
+                break;
+            }
+            case 4:
+                if (link_.Count() == 2) {
+                    link_.Remove(*window_.chartTest);
+                } else {
+                    link_.Add(*window_.chartTest);
+                }
+                break;
+            default:
+                link_.SetLinksRange(!link_.LinksRange());
+                break;
+        }
+        linked_.grab();
+        if (link_.Count() == 2 && link_.LinksRange() && linkedMoved_) {
+            const TChartAxis& mine = linked_.Chart().BottomAxis();
+            const TChartAxis& theirs = window_.Chart().BottomAxis();
+            if (mine.Minimum() != theirs.Minimum() || mine.Maximum() != theirs.Maximum())
+                failure_ = "the linked chart shows another range than the window's";
+        }
+        return "linked";
+    }
+
     std::string PlayOne() {
         shown_.messages.clear();
-        switch (Uniform(0, 12)) {
+        switch (Uniform(0, 15)) {
+            case 13:
+                return Swap();
+            case 14:
+                return Overlay();
+            case 15:
+                return Linked();
             case 10:
                 return Readout();
             case 11:
@@ -337,6 +467,9 @@ private:
     std::mt19937 random_;
     MessageCollector shown_;
     TfmTwinscope window_;
+    TChartWidget linked_;
+    TChartLink link_;
+    bool linkedMoved_ = false;
     TFurtherScales furtherScales_{window_.Chart(),
                                   [this](int lo, int hi) { return Uniform(lo, hi); }};
 };

@@ -557,6 +557,10 @@ TEST(Program, DrawsAColumnFileAsTheReadingsItWasWrittenFrom) {
         RunProgram(QStringList{"--data", columns} + plot + QStringList{dir.filePath("b.png")});
     ASSERT_EQ(shown.status, 0);
     EXPECT_EQ(ProgramRefusals(shown), QStringList());
+    EXPECT_EQ(ProgramErrors(shown),
+              QStringList{"twinscope: " + columns +
+                          ": Twinscope column file: highest temperature (°F) from 2015-01-01 to "
+                          "2015-12-31, 365 rows read"});
     EXPECT_EQ(FileBytes(dir.filePath("a.png")), FileBytes(dir.filePath("b.png")));
 
     const Outcome withColumn = RunProgram({"--data", columns, "--column", "x"});
