@@ -337,10 +337,15 @@ TPlotInputs TfmTwinscope::InputsShowing(const TReadingsFile& readings) {
     if (!(first <= last)) return {};
     // The plot gives the axis the increment of its range: the range grows to whole increments
     // until the increment of the grown range is the one it grew by.
+    // The steps are those of the linear axis, which the plot then takes: a logarithmic axis
+    // refuses a range that reaches zero with its message at the plot, not here.
     TChartAxis& left = Chart().LeftAxis();
     const double minimum = left.Minimum();
     const double maximum = left.Maximum();
     const double increment = left.Increment();
+    const bool logarithmic = left.Logarithmic();
+    const bool automatic[] = {left.Automatic(), left.AutomaticMinimum(), left.AutomaticMaximum()};
+    left.SetLogarithmic(false);
     double from = low;
     double to = high > low ? high : low + 1;
     for (int round = 0; round < 8; ++round) {
@@ -357,6 +362,10 @@ TPlotInputs TfmTwinscope::InputsShowing(const TReadingsFile& readings) {
     }
     left.SetMinMax(minimum, maximum);
     left.SetIncrement(increment);
+    left.SetAutomatic(automatic[0]);
+    left.SetAutomaticMinimum(automatic[1]);
+    left.SetAutomaticMaximum(automatic[2]);
+    left.SetLogarithmic(logarithmic);
     return TPlotInputs{.Minimum = QString::fromStdString(FormatFloat("", from)),
                        .Maximum = QString::fromStdString(FormatFloat("", to)),
                        .Begin = first,

@@ -258,6 +258,12 @@ void TChartMouse::UnzoomAxes() {
             TChartAxis& axis = *chart_.Axes()[i];
             const std::optional<TSavedScale>& saved = savedScales_[i];
             if (!saved || axis.IsDepthAxis()) continue;
+            // A range saved before the axis turned logarithmic (or took another transform)
+            // may hold values the axis has no place for: that axis keeps the range it has.
+            const auto transform = axis.Transform();
+            if (transform && !(transform->InDomain(saved->Minimum) &&
+                               transform->InDomain(saved->Maximum)))
+                continue;
             axis.SetAutomatic(saved->Automatic);
             axis.SetAutomaticMinimum(saved->AutomaticMinimum);
             axis.SetAutomaticMaximum(saved->AutomaticMaximum);

@@ -355,6 +355,18 @@ TEST_F(MouseZoomTest, ALogarithmicAxisScrollsByARatio) {
     EXPECT_RANGE(left, (TScaleRange{1, 1e6}));
 }
 
+// The left axis (0 to 100) is zoomed, then turned logarithmic: the undo cannot put 0 back on
+// it, so it keeps the range it has, while the other axes return.
+TEST_F(MouseZoomTest, UndoLeavesAnAxisThatTurnedLogarithmicAfterTheZoom) {
+    Drag(mbLeft, {{300, 100}, {500, 300}});
+    TChartAxis& left = chart.LeftAxis();
+    left.SetLogarithmic(true);
+    mouse.UnzoomAxes();
+    EXPECT_RANGE(left, kLeftZoomed);
+    EXPECT_TRUE(left.Logarithmic());
+    EXPECT_RANGE(chart.BottomAxis(), kBottom);
+}
+
 TEST_F(MouseZoomTest, ALogarithmicAxisZoomsToTheValuesUnderTheRectangle) {
     TChartAxis& left = chart.LeftAxis();
     Fix(left, {1, 1e6});
