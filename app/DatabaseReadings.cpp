@@ -81,6 +81,8 @@ std::vector<TDatabaseSource> DatabaseSources(const std::string& address,
     if (values.empty()) {
         throw ReadingsError(0, "names no value column: add y=COLUMN or --column COLUMN");
     }
+    if (std::find(values.begin(), values.end(), std::string()) != values.end())
+        throw ReadingsError(0, "names an empty value column");
     std::vector<TDatabaseSource> sources;
     for (const std::string& y : values) {
         source.Y = y;

@@ -52,6 +52,9 @@ std::string RefusedPart(const std::string& name, bool table) {
         name.find("*/") != std::string::npos) {
         return "holds a comment";
     }
+    // The driver takes the name as Unicode text: bytes that are not UTF-8 would reach the query
+    // as another name.
+    if (QString::fromStdString(name).toStdString() != name) return "is not UTF-8 text";
     return {};
 }
 

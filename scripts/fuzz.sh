@@ -8,13 +8,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 fuzzers=(series_data number_text date_text window_content readings_file command_line
-  scale_conversion column_file chart_input)
+  scale_conversion column_file chart_input database_address)
 build=build/fuzz
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
   -DTWINSCOPE_FUZZ=ON -DTWINSCOPE_BENCH=OFF >/dev/null
 targets=(series_data_seeds text_seeds window_content_seeds readings_file_seeds command_line_seeds
-  scale_conversion_seeds column_file_seeds chart_input_seeds)
+  scale_conversion_seeds column_file_seeds chart_input_seeds database_address_seeds)
 for f in "${fuzzers[@]}"; do targets+=("${f}_fuzzer"); done
 cmake --build "$build" --target "${targets[@]}" -j2
 [ "${1:-}" = --build-only ] && exit 0

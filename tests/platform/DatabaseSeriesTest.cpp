@@ -229,6 +229,8 @@ TEST_F(DatabaseSeriesTest, NamesAreQuotedByTheDriverOrRefused) {
              TName{"ts\n", false, nullptr, "holds a control character"},
              TName{"readings.ts", false, nullptr, "holds a dot"},
              TName{"", true, nullptr, "is empty"},
+             TName{"t\x8c\x9e", false, nullptr, "is not UTF-8 text"},
+             TName{"höhe", false, "\"höhe\"", nullptr},
          }) {
         if (row.quoted) {
             EXPECT_EQ(QuotedDatabaseName(*db.driver(), row.name, row.table), row.quoted);
