@@ -43,6 +43,10 @@ TColor ExclusiveOrColor(TColor pen, TColor background) {
 }  // namespace
 
 void SetRangeFromMouse(TChartAxis& axis, double a, double b) {
+    // An end the axis has no place for (on a logarithmic axis, a value far below its range
+    // that rounds to zero) leaves the axis as it is.
+    const auto transform = axis.Transform();
+    if (transform && !(transform->InDomain(a) && transform->InDomain(b))) return;
     axis.ClearAutomatic();
     axis.StoreRange({std::min(a, b), std::max(a, b)});
 }

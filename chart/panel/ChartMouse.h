@@ -33,7 +33,8 @@ enum class TChartClickedPart : std::uint8_t {
 using enum TChartClickedPart;
 
 // Clears the axis's automatic flags and gives it the range from the smaller to the larger of a
-// and b, without the range checks of its setters: zoom and scroll never raise them.
+// and b, without the range checks of its setters: zoom and scroll never raise them. An end
+// outside the axis's transform (zero or below on a logarithmic axis) leaves the axis as it is.
 void SetRangeFromMouse(TChartAxis& axis, double a, double b);
 
 // The range an axis holds now, for a scroll or a zoom to start from: the range its last paint
