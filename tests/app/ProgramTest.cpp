@@ -330,6 +330,13 @@ const SampleCase kSamples[] = {
      {"twinscope: " SAMPLES "isd-lite-727930-24233-2015: ISD-Lite hourly: air temperature, dew "
       "point from 2015-01-01 to 2015-01-14, 336 rows read; left out 3 missing values"},
      {kSecondLine}},
+    // NOAA's pipe-separated hourly files: the air temperature and the dew point, in °C.
+    {"GhcnHourly",
+     {"--data", SAMPLES "ghcnh-USW00024233-2023.psv"},
+     {"twinscope: " SAMPLES "ghcnh-USW00024233-2023.psv: GHCNh hourly, station SEATTLE TACOMA "
+      "INTERNATIONAL AIRPORT: temperature, dew_point_temperature from 2023-01-01 to 2023-01-02, "
+      "36 rows read; left out 1 missing value and 1 value with a quality flag"},
+     {kSecondLine}},
     // Two files at once: each file's lines in the next colours, a line on each file.
     {"SeveralFilesAtOnce",
      {"--data", SAMPLES "ghcn-access-USW00024233-2015.csv", "--data",
