@@ -69,6 +69,23 @@ bool IsTwoColumnRecord(std::string_view row) {
     }
 }
 
+// A header whose next row, the one refused at line, does not start with a date: the header
+// names none of the layouts read, the named columns' included, whose first column holds dates.
+bool IsHeaderOfNoLayout(std::string_view text, std::int32_t line) {
+    TCsvRows rows(text);
+    const std::optional<std::string_view> header = rows.Next();
+    const std::optional<std::string_view> next = rows.Next();
+    if (!header || !next || rows.Line() != line) return false;
+    try {
+        const char separator = CsvSeparatorOf(*header);
+        const std::vector<std::string_view> names = SplitCsvRow(*header, separator, 1);
+        const std::vector<std::string_view> f = SplitCsvRow(*next, separator, line);
+        return !HoldsDigit(names[0]) && !f[0].empty() && !ParseIsoDateTime(f[0]);
+    } catch (const ReadingsError&) {
+        return false;
+    }
+}
+
 // "seattle-2015" for ".../seattle-2015.csv.gz".
 std::string StemOf(const std::string& path) {
     if (path == "-") return InputName(path);
@@ -218,11 +235,16 @@ TReadingsFile ParseReadingsText(std::string_view text, const TReadingOptions& op
         file.Layout = LayoutName(format, options);
         return file;
     } catch (const ReadingsError& e) {
-        if (options.Format || format != TReadingsFormat::Readings || e.Line() != 1 ||
-            IsTwoColumnRecord(FirstRow(text)))
-            throw;
-        throw ReadingsError(1, e.Reason() + ": the first row is of none of the layouts read, " +
-                                   "which are " + KnownLayouts());
+        const bool guessed = !options.Format && (format == TReadingsFormat::Readings ||
+                                                 format == TReadingsFormat::Csv);
+        if (guessed && format == TReadingsFormat::Readings && e.Line() == 1 &&
+            !IsTwoColumnRecord(FirstRow(text)))
+            throw ReadingsError(1, e.Reason() + ": the first row is of none of the layouts read, " +
+                                       "which are " + KnownLayouts());
+        if (guessed && e.Line() > 1 && IsHeaderOfNoLayout(text, e.Line()))
+            throw ReadingsError(e.Line(), e.Reason() + ": the header is of none of the layouts " +
+                                              "read, which are " + KnownLayouts());
+        throw;
     }
 }
 

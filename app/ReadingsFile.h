@@ -96,8 +96,9 @@ TReadingsFormat DetectReadingsFormat(std::string_view text, bool columnsAsked);
 // Reads a text in the given way. A series read from two columns without a header is called
 // fallbackName. Raises ReadingsError for the first bad row, a column or element asked for that
 // the file lacks, options that do not apply to the file, or a file without readings. A first row
-// of no layout known (read as the program's own two columns, but not a date and a value) is
-// refused with the layouts that are known.
+// of no layout known (read as the program's own two columns, but not a date and a value), or a
+// header followed by a row whose first field is not a date, is refused with the layouts that
+// are known.
 TReadingsFile ParseReadingsText(std::string_view text, const TReadingOptions& options,
                                 const std::string& fallbackName);
 

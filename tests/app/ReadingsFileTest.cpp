@@ -366,7 +366,11 @@ const RefusalCase kRefusals[] = {
      "date,high,low\n\n1/2/2015,50,30\n",
      {},
      "line 3: '1/2/2015' is not an ISO 8601 date (YYYY-MM-DD, optionally with Thh:mm or "
-     "Thh:mm:ss)"},
+     "Thh:mm:ss): the header is of none of the layouts read, which are the program's own (an "
+     "ISO 8601 date and a temperature per row), GHCN-Daily by-station CSV, NOAA Climate Data "
+     "Online daily summaries, GHCN-Daily station CSV, Meteostat daily or hourly CSV, NOAA "
+     "ISD-Lite hourly records, NOAA GHCNh hourly pipe-separated files, or any CSV whose first "
+     "row names its columns and whose first column holds ISO 8601 dates"},
     {"CsvOnlyEmptyValues", "date,high,low\n2015-01-01,,\n", {}, "the file holds no readings"},
     {"CsvOnlyTheDate",
      "date\n2015-01-01\n",
@@ -548,11 +552,17 @@ TEST_P(ReadingsFileRefusalTest, RefusesWithLineAndReason) {
 INSTANTIATE_TEST_SUITE_P(ReadingsFile, ReadingsFileRefusalTest, testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Only a first row that no layout reads names the layouts: one of the program's own two
-// columns keeps the reason its value is refused, and a layout asked for keeps its own.
+// Only a first row that no layout reads, or a header whose next row starts with no date, names
+// the layouts: one of the program's own two columns keeps the reason its value is refused, a
+// layout asked for keeps its own, and so do the later rows.
 TEST(ReadingsFile, AFirstRowOfNoLayoutKnownNamesTheLayouts) {
     const std::string list =
         ": the first row is of none of the layouts read, which are " + KnownLayouts();
+    const std::string header =
+        ": the header is of none of the layouts read, which are " + KnownLayouts();
+    const std::string notIso =
+        "' is not an ISO 8601 date (YYYY-MM-DD, optionally with Thh:mm "
+        "or Thh:mm:ss)";
     struct Row {
         const char* name;
         const char* text;
@@ -581,6 +591,30 @@ TEST(ReadingsFile, AFirstRowOfNoLayoutKnownNamesTheLayouts) {
          "2015-01-01,7\n722020,12839,20150101,70.1\n",
          {},
          "line 2: expected a date and a temperature separated by ',', found 4 fields"},
+        {"a header of the date in parts",
+         "YEAR,MONTH,DAY,TEMP\n2015,1,1,50\n",
+         {},
+         "line 2: '2015" + notIso + header},
+        {"a header of the date in parts, a row cut short",
+         "YEAR;MONTH;DAY;TEMP\n2015;1;1\n",
+         {},
+         "line 2: expected 4 fields separated by ';', found 3" + header},
+        {"a header of two columns",
+         "Datum,Temp\n01.08.2015,7\n",
+         {},
+         "line 2: '01.08.2015" + notIso + header},
+        {"a header and a later row",
+         "date,high,low\n2015-01-01,50,30\n1/2/2015,50,30\n",
+         {},
+         "line 3: '1/2/2015" + notIso},
+        {"a header, its next row without a date",
+         "date,high,low\n,50,30\n",
+         {},
+         "line 2: the date is missing"},
+        {"a header of the named columns asked for",
+         "YEAR,MONTH,DAY,TEMP\n2015,1,1,50\n",
+         {.Format = TReadingsFormat::Csv},
+         "line 2: '2015" + notIso},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
