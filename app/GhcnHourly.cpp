@@ -116,6 +116,10 @@ TReadingsFile ParseGhcnHourly(std::string_view text, const std::vector<std::stri
     for (std::size_t i = 0; i < h.Columns.size(); ++i)
         lines[i].Name = Elements[h.Columns[i].Element];
 
+    // A row holds a separator for each field but the last, its line end and a date of ten
+    // characters at least: the first station's lines never grow beyond that room, and the room
+    // that no row fills is never touched, so it takes no memory.
+    const std::size_t room = text.size() / (h.Fields + 10) + 1;
     TReadingsFile file;
     std::vector<TStationLines> stations;
     TIsoDateTimeReader dates;
@@ -128,8 +132,9 @@ TReadingsFile ParseGhcnHourly(std::string_view text, const std::vector<std::stri
                                           std::to_string(count));
         }
         ++file.Rows;
-        TStationLines& s = StationOf(stations, TrimBlanks(f[h.Station]),
-                                     h.Name ? TrimBlanks(f[*h.Name]) : std::string_view(), lines);
+        TStationLines& s =
+            StationOf(stations, TrimBlanks(f[h.Station]),
+                      h.Name ? TrimBlanks(f[*h.Name]) : std::string_view(), lines, room);
         const std::string_view dateText = TrimBlanks(f[h.Date]);
         const std::optional<TDateTime> date = dates.Read(dateText);
         if (!date) {

@@ -16,14 +16,15 @@ std::string ShownName(const std::vector<TStationLines>& stations, const TStation
 }  // namespace
 
 TStationLines& StationOf(std::vector<TStationLines>& stations, std::string_view id,
-                         std::string_view name, const std::vector<TReadings>& lines) {
+                         std::string_view name, const std::vector<TReadings>& lines,
+                         std::size_t firstRoom) {
     if (!stations.empty() && stations.back().Id == id) return stations.back();
     const auto found = std::find_if(stations.begin(), stations.end(),
                                     [&](const TStationLines& s) { return s.Id == id; });
     if (found != stations.end()) return *found;
     // Stations of one file mostly span the same days: room for as many readings as the station
     // before spares the growing, which holds the old values and the new at once.
-    std::vector<std::size_t> room(lines.size(), 0);
+    std::vector<std::size_t> room(lines.size(), firstRoom);
     for (std::size_t i = 0; i < lines.size() && !stations.empty(); ++i)
         room[i] = stations.back().Series[i].Dates.size();
     TStationLines& s = stations.emplace_back(

@@ -19,10 +19,12 @@ struct TStationLines {
     std::vector<TReadings> Series;
 };
 
-// The station of a row, added when it is new with lines as given (named, without readings);
-// rows mostly come station by station, so the last one is tried first.
+// The station of a row, added when it is new with lines as given (named, without readings) and
+// room in each for as many readings as the station before, the first for firstRoom; rows mostly
+// come station by station, so the last one is tried first.
 TStationLines& StationOf(std::vector<TStationLines>& stations, std::string_view id,
-                         std::string_view name, const std::vector<TReadings>& lines);
+                         std::string_view name, const std::vector<TReadings>& lines,
+                         std::size_t firstRoom = 0);
 
 // Whether no station has readings in the line at place.
 bool NoStationHas(const std::vector<TStationLines>& stations, std::size_t place);
