@@ -202,8 +202,8 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
     const QCommandLineOption dataFormat(
         "data-format",
         "With --data: read the file as readings, ghcn, meteostat, csv, cdo (NOAA Climate Data "
-        "Online daily summaries), ghcn-access (GHCN-Daily station CSV) or isd-lite (NOAA "
-        "ISD-Lite hourly) (default: told from its first row).",
+        "Online daily summaries), ghcn-access (GHCN-Daily station CSV), isd-lite (NOAA "
+        "ISD-Lite hourly) or ghcnh (NOAA GHCNh hourly) (default: told from its first row).",
         "name");
     const QCommandLineOption column(
         "column",
@@ -214,8 +214,8 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
     const QCommandLineOption unit(
         "unit",
         "With --data: the unit of the file's temperatures, F, C or K (default F; for NOAA daily "
-        "summaries: F for standard units, C for metric); GHCN-Daily and Meteostat files have "
-        "their own.",
+        "summaries: F for standard units, C for metric); GHCN-Daily, Meteostat, ISD-Lite and "
+        "GHCNh files have their own.",
         "unit");
     const QCommandLineOption render(
         "render",

@@ -234,4 +234,12 @@ bool SameColumnName(std::string_view a, std::string_view b) {
                       [&](char x, char y) { return lower(x) == lower(y); });
 }
 
+std::optional<std::size_t> ColumnPlace(const std::vector<std::string_view>& names,
+                                       std::string_view name) {
+    const auto found = std::find_if(names.begin(), names.end(),
+                                    [&](std::string_view n) { return SameColumnName(n, name); });
+    if (found == names.end()) return std::nullopt;
+    return static_cast<std::size_t>(found - names.begin());
+}
+
 }  // namespace twinscope

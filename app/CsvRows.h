@@ -78,4 +78,8 @@ bool HoldsDigit(std::string_view s);
 // Column and element names match without regard to the case of ASCII letters.
 bool SameColumnName(std::string_view a, std::string_view b);
 
+// The place of the column of that name among a header's names, if it has one.
+std::optional<std::size_t> ColumnPlace(const std::vector<std::string_view>& names,
+                                       std::string_view name);
+
 }  // namespace twinscope

@@ -60,23 +60,6 @@ bool BlankAt(std::string_view row, std::size_t i) {
     return i < row.size() && row[i] == ' ';
 }
 
-// The elements that become series, by their place in Elements.
-std::vector<std::size_t> ChosenElements(const std::vector<std::string>& asked) {
-    if (asked.empty()) return {0, 1};
-    std::vector<std::size_t> chosen;
-    for (const std::string& name : asked) {
-        const auto known = std::find_if(Elements.begin(), Elements.end(),
-                                        [&](std::string_view e) { return SameColumnName(e, name); });
-        if (known == Elements.end()) {
-            throw ReadingsError(0, "'" + name +
-                                       "' is not an element of an ISD-Lite file (air "
-                                       "temperature or dew point)");
-        }
-        chosen.push_back(static_cast<std::size_t>(known - Elements.begin()));
-    }
-    return chosen;
-}
-
 TDateTime DateOf(std::string_view row, std::int32_t line) {
     const std::int32_t year = ReadNumber(row, Year, line);
     const std::int32_t month = ReadNumber(row, Month, line);
@@ -104,7 +87,7 @@ bool IsIsdLiteRow(std::string_view row) {
 }
 
 TReadingsFile ParseIsdLite(std::string_view text, const std::vector<std::string>& elements) {
-    const std::vector<std::size_t> chosen = ChosenElements(elements);
+    const std::vector<std::size_t> chosen = ElementsAsked(Elements, elements, "an ISD-Lite file");
     TReadingsFile file;
     std::vector<TReadings> series(chosen.size());
     for (std::size_t i = 0; i < chosen.size(); ++i)

@@ -5,6 +5,7 @@
 
 #include "app/CsvRows.h"
 #include "app/ReadingDate.h"
+#include "app/StationLines.h"
 
 namespace twinscope {
 
@@ -16,13 +17,6 @@ constexpr std::string_view AttributesSuffix = "_ATTRIBUTES";
 bool IsTemperature(std::string_view name) {
     return std::any_of(TemperatureElements.begin(), TemperatureElements.end(),
                        [&](std::string_view e) { return SameColumnName(e, name); });
-}
-
-std::optional<std::size_t> Place(const std::vector<std::string_view>& f, std::string_view name) {
-    const auto found = std::find_if(f.begin(), f.end(),
-                                    [&](std::string_view n) { return SameColumnName(n, name); });
-    if (found == f.end()) return std::nullopt;
-    return static_cast<std::size_t>(found - f.begin());
 }
 
 // A temperature or amount column and the place of its flags.
@@ -50,20 +44,21 @@ std::string Listed(const std::vector<std::string_view>& names) {
 
 THeader ReadHeader(const std::vector<std::string_view>& f, const std::vector<std::string>& asked,
                    const std::vector<std::string>& amounts, std::int32_t line) {
-    const std::optional<std::size_t> station = Place(f, "STATION");
-    const std::optional<std::size_t> date = Place(f, "DATE");
+    const std::optional<std::size_t> station = ColumnPlace(f, "STATION");
+    const std::optional<std::size_t> date = ColumnPlace(f, "DATE");
     if (!station || !date) {
         throw ReadingsError(line,
                             "the header names no STATION and DATE columns, as NOAA's station "
                             "files do (its columns are " +
                                 Listed(f) + ")");
     }
-    THeader h{.Fields = f.size(), .Station = *station, .Name = Place(f, "NAME"), .Date = *date};
+    THeader h{
+        .Fields = f.size(), .Station = *station, .Name = ColumnPlace(f, "NAME"), .Date = *date};
     const auto column = [&](std::size_t place) {
         TElementColumn c{.Element = std::string(f[place]), .Value = place};
         for (char& ch : c.Element)
             ch = ch >= 'a' && ch <= 'z' ? char(ch - 'a' + 'A') : ch;
-        c.Attributes = Place(f, c.Element + std::string(AttributesSuffix));
+        c.Attributes = ColumnPlace(f, c.Element + std::string(AttributesSuffix));
         return c;
     };
     std::vector<std::string_view> temperatures;
@@ -77,7 +72,7 @@ THeader ReadHeader(const std::vector<std::string_view>& f, const std::vector<std
                                        "' is not a temperature element of a NOAA station file "
                                        "(TMAX, TMIN, TAVG or TOBS)");
         }
-        const std::optional<std::size_t> place = Place(f, name);
+        const std::optional<std::size_t> place = ColumnPlace(f, name);
         if (!place) {
             throw ReadingsError(0, "has no column '" + name + "' (its temperatures are " +
                                        (temperatures.empty() ? "none" : Listed(temperatures)) +
@@ -87,7 +82,7 @@ THeader ReadHeader(const std::vector<std::string_view>& f, const std::vector<std
     }
     for (const std::string& name : amounts) {
         if (!AmountElementNamed(name)) throw ReadingsError(0, "'" + name + "' is not PRCP or SNOW");
-        const std::optional<std::size_t> place = Place(f, name);
+        const std::optional<std::size_t> place = ColumnPlace(f, name);
         if (!place) throw ReadingsError(0, "has no column '" + name + "'");
         h.Columns.push_back(column(*place));
         h.Columns.back().Amount = true;
@@ -101,42 +96,6 @@ bool HasQualityFlag(std::string_view attributes) {
     if (comma == std::string_view::npos) return false;
     const std::string_view rest = attributes.substr(comma + 1);
     return !TrimBlanks(rest.substr(0, rest.find(','))).empty();
-}
-
-struct TStation {
-    std::string Id;
-    std::string Name;
-    std::optional<TDateTime> LastDate;
-    std::vector<TReadings> Series;  // one per column
-};
-
-// The station of a row; rows mostly come station by station, so the last one is tried first.
-TStation& StationOf(std::vector<TStation>& stations, std::string_view id, std::string_view name,
-                    std::size_t columns) {
-    if (!stations.empty() && stations.back().Id == id) return stations.back();
-    const auto found = std::find_if(stations.begin(), stations.end(),
-                                    [&](const TStation& s) { return s.Id == id; });
-    if (found != stations.end()) return *found;
-    // Stations of one file mostly span the same days: room for as many readings as the station
-    // before spares the growing, which holds the old values and the new at once.
-    std::vector<std::size_t> room(columns, 0);
-    for (std::size_t i = 0; i < columns && !stations.empty(); ++i)
-        room[i] = stations.back().Series[i].Dates.size();
-    TStation& s = stations.emplace_back(TStation{.Id = std::string(id), .Name = std::string(name)});
-    s.Series.resize(columns);
-    for (std::size_t i = 0; i < columns; ++i) {
-        s.Series[i].Dates.reserve(room[i]);
-        s.Series[i].Temperatures.reserve(room[i]);
-    }
-    return s;
-}
-
-// A station is shown by its name unless another station has the same one, or it has none.
-std::string ShownName(const std::vector<TStation>& stations, const TStation& s) {
-    if (s.Name.empty()) return s.Id;
-    const auto same = std::count_if(stations.begin(), stations.end(),
-                                    [&](const TStation& t) { return t.Name == s.Name; });
-    return same > 1 ? s.Id : s.Name;
 }
 
 // An amount in mm: the daily summaries give inches in standard units and mm in metric ones,
@@ -173,7 +132,8 @@ double ReadValue(std::string_view field, TNoaaLayout layout, TTemperatureUnit un
 std::optional<TNoaaLayout> NoaaLayoutOf(std::string_view firstRow) {
     if (firstRow.find("STATION") == std::string_view::npos) return std::nullopt;
     const std::vector<std::string_view> f = SplitCsvRow(firstRow, ',', 1);
-    if (f.size() < 3 || !SameColumnName(f[0], "STATION") || !Place(f, "DATE")) return std::nullopt;
+    if (f.size() < 3 || !SameColumnName(f[0], "STATION") || !ColumnPlace(f, "DATE"))
+        return std::nullopt;
     if (SameColumnName(f[1], "DATE") && SameColumnName(f[2], "LATITUDE"))
         return TNoaaLayout::GhcnAccess;
     return TNoaaLayout::CdoDaily;
@@ -188,7 +148,12 @@ TReadingsFile ParseNoaaStationCsv(std::string_view text, TNoaaLayout layout,
     const THeader h =
         ReadHeader(SplitCsvRow(*first, ',', rows.Line()), elements, amounts, rows.Line());
     TReadingsFile file;
-    std::vector<TStation> stations;
+    std::vector<TReadings> lines(h.Columns.size());
+    for (std::size_t i = 0; i < h.Columns.size(); ++i) {
+        lines[i].Name = h.Columns[i].Element;
+        lines[i].Amount = h.Columns[i].Amount;
+    }
+    std::vector<TStationLines> stations;
     TCsvFields split;
     while (const std::optional<std::string_view> row = rows.Next()) {
         const std::int32_t line = rows.Line();
@@ -199,8 +164,8 @@ TReadingsFile ParseNoaaStationCsv(std::string_view text, TNoaaLayout layout,
                                           std::to_string(f.size()));
         }
         ++file.Rows;
-        TStation& s = StationOf(stations, f[h.Station], h.Name ? f[*h.Name] : std::string_view(),
-                                h.Columns.size());
+        TStationLines& s =
+            StationOf(stations, f[h.Station], h.Name ? f[*h.Name] : std::string_view(), lines);
         const TDateTime date = ParseDayDate(f[h.Date], line);
         if (s.LastDate && !(date > *s.LastDate)) {
             throw ReadingsError(line, "'" + std::string(f[h.Date]) +
@@ -227,23 +192,11 @@ TReadingsFile ParseNoaaStationCsv(std::string_view text, TNoaaLayout layout,
     }
     for (std::size_t i = 0; i < h.Columns.size(); ++i) {
         if (elements.empty() && !h.Columns[i].Amount) continue;
-        const bool none = std::all_of(stations.begin(), stations.end(),
-                                      [&](const TStation& s) { return s.Series[i].Dates.empty(); });
-        if (none) throw ReadingsError(0, "holds no " + h.Columns[i].Element + " readings");
+        if (NoStationHas(stations, i))
+            throw ReadingsError(0, "holds no " + h.Columns[i].Element + " readings");
     }
-    for (TStation& s : stations) {
-        const std::string name = ShownName(stations, s);
-        file.Stations.push_back(name);
-        for (std::size_t i = 0; i < h.Columns.size(); ++i) {
-            if (s.Series[i].Dates.empty()) continue;
-            s.Series[i].Name = h.Columns[i].Element;
-            s.Series[i].Amount = h.Columns[i].Amount;
-            s.Series[i].Station = name;
-            file.Series.push_back(std::move(s.Series[i]));
-        }
-    }
+    TakeStationLines(file, stations);
     if (file.Series.empty()) throw ReadingsError(0, "holds no TMAX, TMIN, TAVG or TOBS readings");
-    NameLinesByStation(file);
     return file;
 }
 

@@ -13,6 +13,7 @@
 #include "app/DatabaseReadings.h"
 #include "app/CsvRows.h"
 #include "app/GhcnDailyCsv.h"
+#include "app/GhcnHourly.h"
 #include "app/InputText.h"
 #include "app/IsdLite.h"
 #include "app/MeteostatCsv.h"
@@ -26,8 +27,8 @@ namespace twinscope {
 
 namespace {
 
-constexpr std::array<const char*, 7> FormatNames = {"readings", "ghcn",        "meteostat", "csv",
-                                                    "cdo",      "ghcn-access", "isd-lite"};
+constexpr std::array<const char*, 8> FormatNames = {
+    "readings", "ghcn", "meteostat", "csv", "cdo", "ghcn-access", "isd-lite", "ghcnh"};
 
 // Files with a unit of their own refuse another.
 void CheckUnit(TReadingsFormat format, const TReadingOptions& options) {
@@ -41,6 +42,11 @@ void CheckUnit(TReadingsFormat format, const TReadingOptions& options) {
         throw ReadingsError(0,
                             "is an ISD-Lite file, in tenths of °C: --unit applies only to files "
                             "without a unit of their own");
+    }
+    if (format == TReadingsFormat::GhcnHourly) {
+        throw ReadingsError(0,
+                            "is a GHCNh file, in °C: --unit applies only to files without a unit "
+                            "of their own");
     }
     if (format == TReadingsFormat::Meteostat) {
         throw ReadingsError(0,
@@ -62,6 +68,23 @@ bool IsTwoColumnRecord(std::string_view row) {
         return f.size() == 2 && ParseIsoDateTime(f[0]).has_value();
     } catch (const ReadingsError&) {
         return true;
+    }
+}
+
+// A header whose next row, the one refused at line, does not start with a date: the header
+// names none of the layouts read, the named columns' included, whose first column holds dates.
+bool IsHeaderOfNoLayout(std::string_view text, std::int32_t line) {
+    TCsvRows rows(text);
+    const std::optional<std::string_view> header = rows.Next();
+    const std::optional<std::string_view> next = rows.Next();
+    if (!header || !next || rows.Line() != line) return false;
+    try {
+        const char separator = CsvSeparatorOf(*header);
+        const std::vector<std::string_view> names = SplitCsvRow(*header, separator, 1);
+        const std::vector<std::string_view> f = SplitCsvRow(*next, separator, line);
+        return !HoldsDigit(names[0]) && !f[0].empty() && !ParseIsoDateTime(f[0]);
+    } catch (const ReadingsError&) {
+        return false;
     }
 }
 
@@ -122,6 +145,8 @@ std::string LayoutName(TReadingsFormat format, const TReadingOptions& options) {
                    (options.Unit ? "" : " (standard units; --unit C reads metric ones)");
         case TReadingsFormat::IsdLite:
             return "ISD-Lite hourly";
+        case TReadingsFormat::GhcnHourly:
+            return "GHCNh hourly";
         case TReadingsFormat::GhcnAccess:
             break;
     }
@@ -153,6 +178,8 @@ TReadingsFile ParseInFormat(TReadingsFormat format, std::string_view text,
                                        options.Amounts);
         case TReadingsFormat::IsdLite:
             return ParseIsdLite(text, options.Columns);
+        case TReadingsFormat::GhcnHourly:
+            return ParseGhcnHourly(text, options.Columns);
         case TReadingsFormat::Readings:
             break;
     }
@@ -187,6 +214,7 @@ TReadingsFormat DetectReadingsFormat(std::string_view text, bool columnsAsked) {
     const std::optional<std::string_view> first = rows.Next();
     if (!first) return TReadingsFormat::Readings;
     if (IsIsdLiteRow(*first)) return TReadingsFormat::IsdLite;
+    if (IsGhcnHourlyHeader(*first)) return TReadingsFormat::GhcnHourly;
     if (IsGhcnDailyRow(*first)) return TReadingsFormat::Ghcn;
     if (const std::optional<TNoaaLayout> noaa = NoaaLayoutOf(*first)) {
         return *noaa == TNoaaLayout::CdoDaily ? TReadingsFormat::Cdo : TReadingsFormat::GhcnAccess;
@@ -209,19 +237,25 @@ TReadingsFile ParseReadingsText(std::string_view text, const TReadingOptions& op
         file.Layout = LayoutName(format, options);
         return file;
     } catch (const ReadingsError& e) {
-        if (options.Format || format != TReadingsFormat::Readings || e.Line() != 1 ||
-            IsTwoColumnRecord(FirstRow(text)))
-            throw;
-        throw ReadingsError(1, e.Reason() + ": the first row is of none of the layouts read, " +
-                                   "which are " + KnownLayouts());
+        const bool guessed = !options.Format && (format == TReadingsFormat::Readings ||
+                                                 format == TReadingsFormat::Csv);
+        if (guessed && format == TReadingsFormat::Readings && e.Line() == 1 &&
+            !IsTwoColumnRecord(FirstRow(text)))
+            throw ReadingsError(1, e.Reason() + ": the first row is of none of the layouts read, " +
+                                       "which are " + KnownLayouts());
+        if (guessed && e.Line() > 1 && IsHeaderOfNoLayout(text, e.Line()))
+            throw ReadingsError(e.Line(), e.Reason() + ": the header is of none of the layouts " +
+                                              "read, which are " + KnownLayouts());
+        throw;
     }
 }
 
 std::string KnownLayouts() {
     return "the program's own (an ISO 8601 date and a temperature per row), GHCN-Daily "
            "by-station CSV, NOAA Climate Data Online daily summaries, GHCN-Daily station CSV, "
-           "Meteostat daily or hourly CSV, NOAA ISD-Lite hourly records, or any CSV whose first "
-           "row names its columns and whose first column holds ISO 8601 dates";
+           "Meteostat daily or hourly CSV, NOAA ISD-Lite hourly records, NOAA GHCNh hourly "
+           "pipe-separated files, or any CSV whose first row names its columns and whose first "
+           "column holds ISO 8601 dates";
 }
 
 TReadingsFile ReadReadingsFile(const std::string& path, const TReadingOptions& options,
@@ -295,6 +329,29 @@ std::optional<std::string_view> AmountElementNamed(std::string_view name) {
 
 double GhcnAmountInMm(std::string_view element, double value) {
     return element == "PRCP" ? value / 10 : value;
+}
+
+std::vector<std::size_t> ElementsAsked(std::span<const std::string_view> known,
+                                       const std::vector<std::string>& asked,
+                                       const std::string& of) {
+    std::vector<std::size_t> places;
+    for (const std::string& name : asked) {
+        const auto found = std::find_if(known.begin(), known.end(), [&](std::string_view e) {
+            return SameColumnName(e, name);
+        });
+        if (found == known.end()) {
+            std::string list(known.front());
+            for (std::size_t i = 1; i < known.size(); ++i)
+                list += (i + 1 == known.size() ? " or " : ", ") + std::string(known[i]);
+            throw ReadingsError(0, "'" + name + "' is not an element of " + of + " (" + list + ")");
+        }
+        places.push_back(static_cast<std::size_t>(found - known.begin()));
+    }
+    if (asked.empty()) {
+        for (std::size_t i = 0; i < known.size(); ++i)
+            places.push_back(i);
+    }
+    return places;
 }
 
 void KeepSeriesWithReadings(TReadingsFile& file, std::vector<TReadings> series, bool asked) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +17,8 @@ namespace twinscope {
 // The kinds of readings files: the program's own two columns of a date and a temperature;
 // GHCN-Daily by-station CSV; Meteostat daily or hourly CSV; any CSV whose first row names its
 // columns; NOAA Climate Data Online's daily summaries; the GHCN-Daily station CSV of NOAA's
-// access folder; NOAA's fixed-width ISD-Lite hourly records.
+// access folder; NOAA's fixed-width ISD-Lite hourly records; NOAA's pipe-separated GHCNh
+// hourly files.
 enum class TReadingsFormat : std::uint8_t {
     Readings,
     Ghcn,
@@ -24,7 +26,8 @@ enum class TReadingsFormat : std::uint8_t {
     Csv,
     Cdo,
     GhcnAccess,
-    IsdLite
+    IsdLite,
+    GhcnHourly
 };
 
 // The two lines a band spans, by their elements or columns (TMIN and TMAX).
@@ -82,7 +85,7 @@ struct TReadingsFile {
 };
 
 // The names the command line gives the formats ("readings", "ghcn", "meteostat", "csv", "cdo",
-// "ghcn-access", "isd-lite").
+// "ghcn-access", "isd-lite", "ghcnh").
 std::optional<TReadingsFormat> ReadingsFormatNamed(std::string_view name);
 const char* ReadingsFormatName(TReadingsFormat format);
 
@@ -93,8 +96,9 @@ TReadingsFormat DetectReadingsFormat(std::string_view text, bool columnsAsked);
 // Reads a text in the given way. A series read from two columns without a header is called
 // fallbackName. Raises ReadingsError for the first bad row, a column or element asked for that
 // the file lacks, options that do not apply to the file, or a file without readings. A first row
-// of no layout known (read as the program's own two columns, but not a date and a value) is
-// refused with the layouts that are known.
+// of no layout known (read as the program's own two columns, but not a date and a value), or a
+// header followed by a row whose first field is not a date, is refused with the layouts that
+// are known.
 TReadingsFile ParseReadingsText(std::string_view text, const TReadingOptions& options,
                                 const std::string& fallbackName);
 
@@ -131,6 +135,13 @@ void NameLinesByStation(TReadingsFile& file);
 // readings is passed over, unless its element was asked for (amounts always are): then the file
 // is refused ("holds no TMAX readings").
 void KeepSeriesWithReadings(TReadingsFile& file, std::vector<TReadings> series, bool asked);
+
+// The places in known of the elements asked for, in their order (each known one when none is),
+// matched without regard to case. One not known is refused: "'TMAX' is not an element of an
+// ISD-Lite file (air temperature or dew point)", of being "an ISD-Lite file".
+std::vector<std::size_t> ElementsAsked(std::span<const std::string_view> known,
+                                       const std::vector<std::string>& asked,
+                                       const std::string& of);
 
 // The bands between the lines of each station that has both, named by the lines ("TMIN-TMAX",
 // "SITKA AIRPORT, AK US TMIN-TMAX"). Raises ReadingsError when no station has both ("holds no

@@ -1,5 +1,6 @@
 // Reading a readings file of a gigabyte or more as --data does, beside a pass over the same
-// mapped bytes in the same run: the stored readings' two columns and NOAA's daily summaries.
+// mapped bytes in the same run: the stored readings' two columns, NOAA's daily summaries and
+// its GHCNh hourly files.
 // scripts/readings-bench.sh makes the files once, in TWINSCOPE_READINGS_DIR, and runs these
 // cases alone: without that folder they are not registered. Each reading case reports its
 // speed as a ratio to the memory pass, and its peak resident memory beside the bytes of the
@@ -42,7 +43,7 @@ std::string MakeFile(const std::string& name, const char* header, WriteRow row) 
     std::FILE* file = std::fopen(partial.c_str(), "wb");
     std::fputs(header, file);
     std::int64_t written = static_cast<std::int64_t>(std::strlen(header));
-    char text[256];
+    char text[512];
     for (std::int64_t i = 0; written < Bytes(); ++i) {
         const int n = row(text, sizeof text, i);
         std::fwrite(text, 1, static_cast<std::size_t>(n), file);
@@ -81,6 +82,42 @@ std::string DailySummaries() {
                                  d.Year, d.Month, d.Day, static_cast<int>(i % 100),
                                  static_cast<int>(40 + i % 50), static_cast<int>(30 + i % 40));
         });
+}
+
+// NOAA's GHCNh hourly rows of one station from 1920 on, as wide as the real ones: the place,
+// then 38 variables of six columns each, of which the temperatures and a few more are filled.
+std::string HourlyPipeSeparated() {
+    static const std::string header = [] {
+        std::string h =
+            "STATION|Station_name|DATE|Year|Month|Day|Hour|Minute|LATITUDE|LONGITUDE|"
+            "ELEVATION";
+        for (int v = 0; v < 38; ++v) {
+            const std::string name = v == 0   ? "temperature"
+                                     : v == 1 ? "dew_point_temperature"
+                                              : "variable_" + std::to_string(v);
+            for (const char* suffix : {"", "_Measurement_Code", "_Quality_Code", "_Report_Type",
+                                       "_Source_Code", "_Source_Station_ID"})
+                h += "|" + name + suffix;
+        }
+        return h + "\n";
+    }();
+    const TDateTime first = EncodeDate(1920, 1, 1);
+    return MakeFile("hourly.psv", header.c_str(), [&](char* text, int size, std::int64_t i) {
+        const DateParts d = DecodeDate(first + static_cast<double>(i / 24));
+        const int hour = static_cast<int>(i % 24);
+        int n = std::snprintf(text, static_cast<std::size_t>(size),
+                              "USW00024233|SEATTLE TACOMA AIRPORT|%04d-%02d-%02dT%02d:53:00|%d|%d|"
+                              "%d|%d|53|47.4444|-122.3139|112.8|%.1f||1|FM-15|7|72793024233|"
+                              "%.1f||%d|FM-15|7|72793024233|1015.2||1|FM-15|7|",
+                              d.Year, d.Month, d.Day, hour, d.Year, d.Month, d.Day, hour,
+                              -5.0 + static_cast<double>(i % 277) * 0.1,
+                              -8.0 + static_cast<double>(i % 211) * 0.1, i % 97 == 0 ? 3 : 1);
+        // The rest of the 239 columns empty: 238 separators in all, 28 of them written.
+        for (int k = 0; k < 238 - 28; ++k)
+            text[n++] = '|';
+        text[n++] = '\n';
+        return n;
+    });
 }
 
 // The processor time of this thread: the machine may be shared, and one core's speed is asked.
@@ -181,7 +218,8 @@ void MemoryPassCase(benchmark::State& state, const std::string& path, const std:
 const bool registered = [] {
     if (!std::getenv("TWINSCOPE_READINGS_DIR")) return false;
     for (const auto& [layout, make] :
-         {std::pair{"stored", &StoredReadings}, std::pair{"noaaDaily", &DailySummaries}}) {
+         {std::pair{"stored", &StoredReadings}, std::pair{"noaaDaily", &DailySummaries},
+          std::pair{"ghcnHourly", &HourlyPipeSeparated}}) {
         const std::string path = make();
         const std::string name = layout;
         benchmark::RegisterBenchmark(("BM_ReadingsFile/memoryPass/" + name).c_str(),

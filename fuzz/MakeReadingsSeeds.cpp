@@ -48,6 +48,11 @@ int main(int argc, char** argv) {
         {"noaa-cdo", none, FileText(docs / "samples/noaa-cdo-daily-2015.csv")},
         {"ghcn-access", none, FileText(docs / "samples/ghcn-access-USW00024233-2015.csv")},
         {"isd-lite", none, FileText(docs / "samples/isd-lite-727930-24233-2015")},
+        {"ghcnh", none, FileText(docs / "samples/ghcnh-USW00024233-2023.psv")},
+        {"ghcnh-two-stations-dew-point", std::string("\0\0\x80", 3),
+         "STATION|DATE|dew_point_temperature|dew_point_temperature_Quality_Code|temperature\n"
+         "A|2023-01-01T00:53:00|-1.5|1|2.0\nB|2023-01-01T00:00:00|4.0|7|\n"
+         "A|2023-01-01T00:53:00||| 3.5\n"},
         // The same samples read in the format named, so that each reader meets whatever the
         // fuzzer makes of them, recognisable or not.
         {"meteostat-forced", std::string("\3\0\0", 3),
@@ -58,6 +63,8 @@ int main(int argc, char** argv) {
          FileText(docs / "samples/ghcn-access-USW00024233-2015.csv").substr(0, 2000)},
         {"isd-lite-forced", std::string("\7\0\0", 3),
          FileText(docs / "samples/isd-lite-727930-24233-2015").substr(0, 2000)},
+        {"ghcnh-forced", std::string("\x08\0\0", 3),
+         FileText(docs / "samples/ghcnh-USW00024233-2023.psv").substr(0, 3000)},
         {"noaa-cdo-metric-flags", std::string("\5\2\x20", 3),
          "\"STATION\",\"NAME\",\"LATITUDE\",\"LONGITUDE\",\"ELEVATION\",\"DATE\",\"TOBS\","
          "\"TOBS_ATTRIBUTES\"\n\"A\",\"a\",\"1\",\"2\",\"3\",\"2015-01-01\",\" "

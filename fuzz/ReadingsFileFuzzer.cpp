@@ -22,11 +22,12 @@ namespace {
 using namespace twinscope;
 
 // Names that the formats' columns and elements have, in either case.
-const char* const kColumnNames[] = {"TMAX", "tmin", "tavg", "temp", "high", "TOBS", "dew point"};
+const char* const kColumnNames[] = {"TMAX", "tmin", "tavg",      "temp",
+                                    "high", "TOBS", "dew point", "dew_point_temperature"};
 
 TReadingOptions Options(fuzz::FuzzInput& input) {
     TReadingOptions options;
-    if (const int format = input.Byte() % 8; format > 0)
+    if (const int format = input.Byte() % 9; format > 0)
         options.Format = static_cast<TReadingsFormat>(format - 1);
     if (const int unit = input.Byte() % 4; unit > 0)
         options.Unit = static_cast<TTemperatureUnit>(unit - 1);

@@ -52,7 +52,7 @@ const UsageErrorCase kUsageErrors[] = {
     {"UnknownDataFormat",
      {"--data", "a.csv", "--data-format", "xlsx"},
      "twinscope: --data-format: 'xlsx' is not a readings format (readings, ghcn, meteostat, "
-     "csv, cdo, ghcn-access, isd-lite)"},
+     "csv, cdo, ghcn-access, isd-lite, ghcnh)"},
     {"UnknownUnit", {"--data", "a.csv", "--unit", "R"}, "twinscope: --unit: 'R' is not F, C or K"},
     {"StandardOutputWithoutFormat",
      {"--render", "-"},

@@ -1,5 +1,6 @@
 // The built program, run as a user runs it from a shell on a machine without a display.
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -9,12 +10,17 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <pty.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "tests/support/AddressSpace.h"
@@ -330,6 +336,13 @@ const SampleCase kSamples[] = {
      {"twinscope: " SAMPLES "isd-lite-727930-24233-2015: ISD-Lite hourly: air temperature, dew "
       "point from 2015-01-01 to 2015-01-14, 336 rows read; left out 3 missing values"},
      {kSecondLine}},
+    // NOAA's pipe-separated hourly files: the air temperature and the dew point, in °C.
+    {"GhcnHourly",
+     {"--data", SAMPLES "ghcnh-USW00024233-2023.psv"},
+     {"twinscope: " SAMPLES "ghcnh-USW00024233-2023.psv: GHCNh hourly, station SEATTLE TACOMA "
+      "INTERNATIONAL AIRPORT: temperature, dew_point_temperature from 2023-01-01 to 2023-01-02, "
+      "36 rows read; left out 1 missing value and 1 value with a quality flag"},
+     {kSecondLine}},
     // Two files at once: each file's lines in the next colours, a line on each file.
     {"SeveralFilesAtOnce",
      {"--data", SAMPLES "ghcn-access-USW00024233-2015.csv", "--data",
@@ -380,6 +393,96 @@ TEST(Program, ReadsStandardInputAndWritesStandardOutput) {
     EXPECT_EQ(ProgramErrors(bad),
               QStringList{"twinscope: standard input: line 2: 'warm' is not a temperature in °F "
                           "(a number such as 71.5)"});
+}
+
+// The program run with its standard error on a pseudo-terminal, as from a terminal's shell: its
+// status and the bytes the terminal got there (each line end as "\r\n").
+std::pair<int, QByteArray> RunOnTerminal(const QStringList& arguments) {
+    int terminal = -1;
+    int side = -1;
+    if (openpty(&terminal, &side, nullptr, nullptr, nullptr) != 0) return {-1, {}};
+    std::vector<QByteArray> bytes{TWINSCOPE_PROGRAM};
+    for (const QString& argument : arguments)
+        bytes.push_back(argument.toLocal8Bit());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    std::vector<QByteArray> variables;
+    for (const QString& variable : environment.toStringList())
+        variables.push_back(variable.toLocal8Bit());
+    const auto pointers = [](std::vector<QByteArray>& texts) {
+        std::vector<char*> p;
+        for (QByteArray& text : texts)
+            p.push_back(text.data());
+        p.push_back(nullptr);
+        return p;
+    };
+    std::vector<char*> argv = pointers(bytes);
+    std::vector<char*> envp = pointers(variables);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, side, STDERR_FILENO);
+    posix_spawn_file_actions_addclose(&actions, terminal);
+    posix_spawn_file_actions_addclose(&actions, side);
+    pid_t child = -1;
+    const int spawned =
+        posix_spawn(&child, TWINSCOPE_PROGRAM, &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    close(side);
+    QByteArray shown;
+    char buffer[4096];
+    // Once the program has ended, reading its terminal fails.
+    for (ssize_t n = 0; spawned == 0 && (n = read(terminal, buffer, sizeof buffer)) != 0;) {
+        if (n > 0) shown.append(buffer, n);
+        if (n < 0 && errno != EINTR) break;
+    }
+    close(terminal);
+    int status = 0;
+    if (spawned != 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return {-1, shown};
+    return {WEXITSTATUS(status), shown};
+}
+
+// A load of more than a step of the progress (4 MiB) into a picture says how far it has come on
+// a line of the terminal that each step overwrites and the end clears; on a pipe nothing of it.
+TEST(Program, ALongLoadSaysHowFarItHasComeOnATerminalOnly) {
+    QTemporaryDir dir;
+    const QString data = dir.filePath("log.csv");
+    {
+        QFile file(data);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        QByteArray text = "date,temp,note\n";
+        const QByteArray note(1000, 'n');
+        for (int day = 0; day < 9000; ++day) {
+            text += QDate(2000, 1, 1).addDays(day).toString(Qt::ISODate).toUtf8() + "," +
+                    QByteArray::number(40 + day % 30) + "," + note + "\n";
+        }
+        ASSERT_EQ(file.write(text), text.size());
+    }
+    const QStringList arguments{"--data", data,       "--column",
+                                "temp",   "--render", dir.filePath("log.png")};
+    const QByteArray note = "twinscope: " + data.toUtf8() +
+                            ": CSV with named columns in °F: temp from 2000-01-01 to 2024-08-21, "
+                            "9000 rows read\r\n";
+
+    const auto [status, shown] = RunOnTerminal(arguments);
+    EXPECT_EQ(status, 0);
+    const QRegularExpression step("\\rtwinscope: " + QRegularExpression::escape(data) +
+                                  ": (\\d+) % read");
+    QList<int> percents;
+    for (const auto& m : step.globalMatch(QString::fromUtf8(shown)))
+        percents << m.captured(1).toInt();
+    EXPECT_EQ(percents.size(), 2) << shown.toStdString();
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+    EXPECT_TRUE(shown.contains("% read\r\x1b[K" + note)) << shown.toStdString();
+
+    const Outcome piped = RunProgram(arguments);
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_EQ(ProgramErrors(piped), QStringList{QString::fromUtf8(note.chopped(2))});
+    const QString error = piped.errorLines.join('\n');
+    EXPECT_FALSE(error.contains("% read") || error.contains('\r')) << error.toStdString();
 }
 
 TEST(Program, WritesAPdfPageOfTheScaledSizeWithItsTitleAsText) {

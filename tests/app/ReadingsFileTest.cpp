@@ -196,6 +196,31 @@ const ReadCase kReadCases[] = {
      {{"dew point", {Jan1 + 0.25}, {-8.9 * 9 / 5 + 32}}},
      0,
      0},
+    // The columns are found by name, in any order; codes 2, 3, 6 and 7 flag a value, any other
+    // code keeps it; reports of one time may follow each other.
+    {"GhcnHourlyCelsiusColumnsByNameQualityCodesFlagSomeValues",
+     "STATION|DATE|LATITUDE|dew_point_temperature|dew_point_temperature_Quality_Code|"
+     "temperature|temperature_Measurement_Code|temperature_Quality_Code\n"
+     "A|2015-01-01T00:00:00|1|-1.5|2|6.0||0\n"
+     "A|2015-01-01T06:00:00|1|-3.3|5|-3.3||6\n"
+     "A|2015-01-01T12:00:00|1||9|10.0|x|7\n"
+     "A|2015-01-01T18:00:00|1|0.0|A|20.0||1\n"
+     "A|2015-01-01T18:00:00|1|-0.5|||| 3\n",
+     {},
+     {{"temperature", {Jan1, Jan1 + 0.75}, {42.8, 68}},
+      {"dew_point_temperature", {Jan1 + 0.25, Jan1 + 0.75, Jan1 + 0.75}, {26.06, 32, 31.1}}},
+     2,
+     3},
+    {"GhcnHourlySeveralStationsNamedByStationTheDewPointAsked",
+     "STATION|Station_name|DATE|Year|temperature|dew_point_temperature\n"
+     "A|ALPHA|2015-01-01T00:00:00|2015|1.0|-1.0\n"
+     "B|BETA|2015-01-01T12:00:00|2015|2.0|-2.0\n"
+     "A|ALPHA|2015-01-02T00:00:00|2015|3.0|\n",
+     {.Columns = {"Dew_Point_Temperature"}},
+     {{"ALPHA dew_point_temperature", {Jan1}, {30.2}},
+      {"BETA dew_point_temperature", {Jan1 + 0.5}, {28.4}}},
+     1,
+     0},
     // Amounts come after the temperatures, in mm: GHCN-Daily's PRCP in tenths of mm, SNOW in mm,
     // the daily summaries' in inches in standard units and in mm in metric ones.
     {"GhcnAmountsInMillimetres",
@@ -341,7 +366,11 @@ const RefusalCase kRefusals[] = {
      "date,high,low\n\n1/2/2015,50,30\n",
      {},
      "line 3: '1/2/2015' is not an ISO 8601 date (YYYY-MM-DD, optionally with Thh:mm or "
-     "Thh:mm:ss)"},
+     "Thh:mm:ss): the header is of none of the layouts read, which are the program's own (an "
+     "ISO 8601 date and a temperature per row), GHCN-Daily by-station CSV, NOAA Climate Data "
+     "Online daily summaries, GHCN-Daily station CSV, Meteostat daily or hourly CSV, NOAA "
+     "ISD-Lite hourly records, NOAA GHCNh hourly pipe-separated files, or any CSV whose first "
+     "row names its columns and whose first column holds ISO 8601 dates"},
     {"CsvOnlyEmptyValues", "date,high,low\n2015-01-01,,\n", {}, "the file holds no readings"},
     {"CsvOnlyTheDate",
      "date\n2015-01-01\n",
@@ -422,6 +451,49 @@ const RefusalCase kRefusals[] = {
      "2015 01 01 06   -78   -89\n",
      {.Columns = {"TMAX"}},
      "'TMAX' is not an element of an ISD-Lite file (air temperature or dew point)"},
+    {"GhcnHourlyHasItsOwnUnit",
+     "STATION|DATE|temperature\nA|2015-01-01T00:00:00|1.0\n",
+     {.Unit = TTemperatureUnit::Celsius},
+     "is a GHCNh file, in °C: --unit applies only to files without a unit of their own"},
+    {"GhcnHourlyTimeOutOfOrder",
+     "STATION|DATE|temperature\nA|2015-01-01T06:00:00|1.0\nB|2015-01-01T00:00:00|2.0\n"
+     "A|2015-01-01T05:59:00|3.0\n",
+     {},
+     "line 4: '2015-01-01T05:59:00' comes before the time before it of station A (a station's "
+     "rows come in time order)"},
+    {"GhcnHourlyValueNotANumber",
+     "STATION|DATE|temperature\nA|2015-01-01T00:00:00|M\n",
+     {},
+     "line 2: column 'temperature': 'M' is not a temperature in °C (a number such as 21.5)"},
+    {"GhcnHourlyFieldsMissing",
+     "STATION|DATE|temperature|wind_speed\nA|2015-01-01T00:00:00|1.0|3\nA|2015-01-01T01:00:00\n",
+     {},
+     "line 3: expected 4 fields separated by '|', as the header names, found 2"},
+    {"GhcnHourlyFieldsBeyondTheHeader",
+     "STATION|DATE|temperature|wind_speed\nA|2015-01-01T00:00:00|1.0|3|\n",
+     {},
+     "line 2: expected 4 fields separated by '|', as the header names, found 5"},
+    {"GhcnHourlyDateNotADay",
+     "STATION|DATE|temperature\nA|2015-02-29T00:00:00|1.0\n",
+     {},
+     "line 2: '2015-02-29T00:00:00' is not an ISO 8601 date (YYYY-MM-DD, optionally with Thh:mm "
+     "or Thh:mm:ss)"},
+    {"GhcnHourlyElementItLacks",
+     "STATION|DATE|temperature\n",
+     {.Columns = {"wind_speed"}},
+     "'wind_speed' is not an element of a GHCNh file (temperature or dew_point_temperature)"},
+    {"GhcnHourlyElementAskedWithoutItsColumn",
+     "STATION|DATE|temperature\nA|2015-01-01T00:00:00|1.0\n",
+     {.Columns = {"dew_point_temperature"}},
+     "has no column 'dew_point_temperature'"},
+    {"GhcnHourlyEveryValueFlagged",
+     "STATION|DATE|temperature|temperature_Quality_Code\nA|2015-01-01T00:00:00|1.0|3\n",
+     {},
+     "holds no temperature or dew_point_temperature readings"},
+    {"GhcnHourlyForcedOnAFileWithoutItsColumns",
+     "date,tmax\n2015-01-01,5\n",
+     {.Format = TReadingsFormat::GhcnHourly},
+     "line 1: the header names no STATION and DATE columns, as GHCNh files do"},
     {"GhcnAccessHasItsOwnUnit",
      "STATION,DATE,LATITUDE,LONGITUDE,ELEVATION,NAME,TMAX,TMAX_ATTRIBUTES\n",
      {.Unit = TTemperatureUnit::Fahrenheit},
@@ -447,8 +519,8 @@ const RefusalCase kRefusals[] = {
      "is of none of the layouts read, which are the program's own (an ISO 8601 date and a "
      "temperature per row), GHCN-Daily by-station CSV, NOAA Climate Data Online daily "
      "summaries, GHCN-Daily station CSV, Meteostat daily or hourly CSV, NOAA ISD-Lite hourly "
-     "records, or any CSV whose first row names its columns and whose first column holds ISO "
-     "8601 dates"},
+     "records, NOAA GHCNh hourly pipe-separated files, or any CSV whose first row names its "
+     "columns and whose first column holds ISO 8601 dates"},
     {"AmountsAskedOfAFileWithoutThem",
      "date,tavg\n2015-01-01,0\n",
      {.Amounts = {"PRCP"}},
@@ -480,11 +552,17 @@ TEST_P(ReadingsFileRefusalTest, RefusesWithLineAndReason) {
 INSTANTIATE_TEST_SUITE_P(ReadingsFile, ReadingsFileRefusalTest, testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Only a first row that no layout reads names the layouts: one of the program's own two
-// columns keeps the reason its value is refused, and a layout asked for keeps its own.
+// Only a first row that no layout reads, or a header whose next row starts with no date, names
+// the layouts: one of the program's own two columns keeps the reason its value is refused, a
+// layout asked for keeps its own, and so do the later rows.
 TEST(ReadingsFile, AFirstRowOfNoLayoutKnownNamesTheLayouts) {
     const std::string list =
         ": the first row is of none of the layouts read, which are " + KnownLayouts();
+    const std::string header =
+        ": the header is of none of the layouts read, which are " + KnownLayouts();
+    const std::string notIso =
+        "' is not an ISO 8601 date (YYYY-MM-DD, optionally with Thh:mm "
+        "or Thh:mm:ss)";
     struct Row {
         const char* name;
         const char* text;
@@ -513,6 +591,30 @@ TEST(ReadingsFile, AFirstRowOfNoLayoutKnownNamesTheLayouts) {
          "2015-01-01,7\n722020,12839,20150101,70.1\n",
          {},
          "line 2: expected a date and a temperature separated by ',', found 4 fields"},
+        {"a header of the date in parts",
+         "YEAR,MONTH,DAY,TEMP\n2015,1,1,50\n",
+         {},
+         "line 2: '2015" + notIso + header},
+        {"a header of the date in parts, a row cut short",
+         "YEAR;MONTH;DAY;TEMP\n2015;1;1\n",
+         {},
+         "line 2: expected 4 fields separated by ';', found 3" + header},
+        {"a header of two columns",
+         "Datum,Temp\n01.08.2015,7\n",
+         {},
+         "line 2: '01.08.2015" + notIso + header},
+        {"a header and a later row",
+         "date,high,low\n2015-01-01,50,30\n1/2/2015,50,30\n",
+         {},
+         "line 3: '1/2/2015" + notIso},
+        {"a header, its next row without a date",
+         "date,high,low\n,50,30\n",
+         {},
+         "line 2: the date is missing"},
+        {"a header of the named columns asked for",
+         "YEAR,MONTH,DAY,TEMP\n2015,1,1,50\n",
+         {.Format = TReadingsFormat::Csv},
+         "line 2: '2015" + notIso},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -562,6 +664,13 @@ TEST(ReadingsFile, TellsTheFormatFromTheFirstRow) {
         {"isd-lite record", "2015 01 01 06   -78   -89 10200   270   159     8 -9999 -9999\n",
          false, TReadingsFormat::IsdLite},
         {"isd-lite-like but a field holds no number", "2015 01 01 06   -78    x8\n", false,
+         TReadingsFormat::Readings},
+        {"ghcnh", "STATION|Station_name|DATE|Year|Month|Day|Hour|Minute|temperature|\n", false,
+         TReadingsFormat::GhcnHourly},
+        {"ghcnh without names and times", "\xEF\xBB\xBFStation|DATE|temperature\r\n", false,
+         TReadingsFormat::GhcnHourly},
+        {"pipes but no temperature", "STATION|DATE|wind_speed\n", false, TReadingsFormat::Readings},
+        {"a temperature but not STATION first", "DATE|STATION|temperature\n", false,
          TReadingsFormat::Readings},
     };
     for (const Row& row : rows)
