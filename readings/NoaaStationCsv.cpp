@@ -1,10 +1,10 @@
-#include "app/NoaaStationCsv.h"
+#include "twinscope/readings/NoaaStationCsv.h"
 
 #include <algorithm>
 #include <array>
 
-#include "app/CsvRows.h"
-#include "app/ReadingDate.h"
+#include "twinscope/readings/CsvRows.h"
+#include "twinscope/readings/ReadingDate.h"
 
 namespace twinscope {
 
