@@ -56,7 +56,7 @@ Series& AddOverDates(TChart& chart, const std::string& title, TColor color) {
 void SaveDaily(const TReadingsFile& file, const std::string& picture) {
     TChart chart;
     chart.Title().SetText({file.Stations.front()});
-    StyleAxis(chart.LeftAxis(), "°F", clRed);
+    chart.LeftAxis().Title().SetCaption("°F");
 
     // The rain first, so that it lies beneath, on the right axis in mm with inches beside it.
     const TReadings& rain = LineNamed(file, "PRCP");
@@ -87,28 +87,31 @@ void SaveDaily(const TReadingsFile& file, const std::string& picture) {
 void SaveYears(const TReadingsFile& file, const std::string& picture) {
     // Each year over the days of one leap year, 29 February in a slot of its own.
     const TYearSplit split = SplitIntoYears(LineNamed(file, "TMAX"), TLeapDay::Show);
-    const std::int32_t slots = DaySlotCount(TLeapDay::Show);
-    const TDayStatistics stats = DailyStatistics(split.Years, slots);
+    const std::int32_t slotCount = DaySlotCount(TLeapDay::Show);
+    const TDayStatistics stats = DailyStatistics(split.Years, slotCount);
     std::vector<double> days;
-    for (std::int32_t slot = 1; slot <= slots; ++slot)
+    for (std::int32_t slot = 1; slot <= slotCount; ++slot)
         days.push_back(DateOfSlot(slot, 2000, TLeapDay::Show));
 
     TChart chart;
     chart.Title().SetText({file.Stations.front() + ", daily highs"});
-    StyleAxis(chart.LeftAxis(), "°F", clRed);
+    chart.LeftAxis().Title().SetCaption("°F");
+    // The older years light beneath all, the statistics of all years over them, the latest
+    // year bold on top.
+    const TYearLine& last = split.Years.back();
+    for (std::size_t i = 0; i + 1 < split.Years.size(); ++i) {
+        const TYearLine& year = split.Years[i];
+        AddOverDates<TLineSeries>(chart, std::to_string(year.Year), 0xD8D8D8)
+            .AppendPoints(days, year.Values);
+    }
     AddOverDates<TBandSeries>(chart, "10th to 90th percentile", clSilver)
         .AppendBand(days, stats.Low, stats.High);
     AddOverDates<TLineSeries>(chart, "record high", 0x000090).AppendPoints(days, stats.RecordHigh);
     AddOverDates<TLineSeries>(chart, "record low", 0x900000).AppendPoints(days, stats.RecordLow);
-    AddOverDates<TLineSeries>(chart, "mean", 0x404040).AppendPoints(days, stats.Mean);
-    // The older years light, the latest bold.
-    for (const TYearLine& year : split.Years) {
-        const bool latest = &year == &split.Years.back();
-        TLineSeries& line =
-            AddOverDates<TLineSeries>(chart, std::to_string(year.Year), latest ? clRed : 0xE0D0C0);
-        line.AppendPoints(days, year.Values);
-        if (latest) line.LinePen().SetWidth(2);
-    }
+    AddOverDates<TLineSeries>(chart, "mean", clBlack).AppendPoints(days, stats.Mean);
+    TLineSeries& latest = AddOverDates<TLineSeries>(chart, std::to_string(last.Year), clRed);
+    latest.AppendPoints(days, last.Values);
+    latest.LinePen().SetWidth(2);
 
     // The months of the year along the bottom.
     TChartAxis& bottom = chart.BottomAxis();
