@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/DatabaseReadings.h"
 #include "twinscope/platform/ColumnFileWriter.h"
 #include "twinscope/platform/MappedColumnFile.h"
 
@@ -34,8 +35,9 @@ TReadingsFile ReadColumnFile(const std::string& path, const TReadingOptions& opt
     try {
         TReadingsFile file;
         TReadings& line = file.Series.emplace_back();
-        line.Columns = TMappedColumnFile::Open(path);
-        line.Name = line.Columns->Layout().Name;
+        std::shared_ptr<TMappedColumnFile> columns = TMappedColumnFile::Open(path);
+        line.Name = columns->Layout().Name;
+        line.Source = std::make_shared<const TColumnFileReadings>(std::move(columns));
         file.Layout = "Twinscope column file";
         file.Rows = ReadingsCount(line);
         return file;
@@ -64,9 +66,15 @@ void SaveColumnFile(const TReadingsFile& readings, const std::string& path) {
     }
 }
 
+TMappedColumnFile* ColumnFileOf(const TReadings& readings) {
+    const auto* columns = dynamic_cast<const TColumnFileReadings*>(readings.Source.get());
+    return columns ? columns->File.get() : nullptr;
+}
+
 std::int64_t ReadingsCount(const TReadings& readings) {
-    if (readings.Columns) return static_cast<std::int64_t>(readings.Columns->Layout().PointCount);
-    if (readings.Database) return readings.DatabaseExtent.Rows;
+    if (const TMappedColumnFile* columns = ColumnFileOf(readings))
+        return static_cast<std::int64_t>(columns->Layout().PointCount);
+    if (const TDatabaseReadings* database = DatabaseOf(readings)) return database->Extent.Rows;
     return static_cast<std::int64_t>(readings.Dates.size());
 }
 

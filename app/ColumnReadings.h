@@ -7,6 +7,17 @@
 
 namespace twinscope {
 
+class TMappedColumnFile;
+
+// A line shown from a column file mapped from the disk.
+struct TColumnFileReadings final : TReadingsSource {
+    explicit TColumnFileReadings(std::shared_ptr<TMappedColumnFile> file) : File(std::move(file)) {}
+    std::shared_ptr<TMappedColumnFile> File;
+};
+
+// The column file a line is shown from, if any.
+TMappedColumnFile* ColumnFileOf(const TReadings& readings);
+
 // Whether the file at path (not standard input) begins as a column file does.
 bool IsColumnFile(const std::string& path);
 

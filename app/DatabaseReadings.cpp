@@ -91,6 +91,10 @@ std::vector<TDatabaseSource> DatabaseSources(const std::string& address,
     return sources;
 }
 
+const TDatabaseReadings* DatabaseOf(const TReadings& readings) {
+    return dynamic_cast<const TDatabaseReadings*>(readings.Source.get());
+}
+
 TReadingsFile ReadDatabaseReadings(const std::string& address, const TReadingOptions& options) {
     if (options.Format || options.Unit)
         throw ReadingsError(0, "a database takes neither --data-format nor --unit");
@@ -99,13 +103,13 @@ TReadingsFile ReadDatabaseReadings(const std::string& address, const TReadingOpt
         for (const TDatabaseSource& source : DatabaseSources(address, options.Columns)) {
             TReadings& line = file.Series.emplace_back();
             line.Name = source.Y;
-            line.Database = std::make_shared<const TDatabaseSource>(source);
-            line.DatabaseExtent = TDatabaseQueries(source).Extremes();
-            if (line.DatabaseExtent.Rows == 0) {
+            const TDatabaseQueries::TExtremes extent = TDatabaseQueries(source).Extremes();
+            line.Source = std::make_shared<const TDatabaseReadings>(source, extent);
+            if (extent.Rows == 0) {
                 throw ReadingsError(0, "no row of '" + source.Table + "' holds both '" + source.X +
                                            "' and '" + source.Y + "'");
             }
-            file.Rows = std::max(file.Rows, line.DatabaseExtent.Rows);
+            file.Rows = std::max(file.Rows, extent.Rows);
         }
     } catch (const DatabaseError& e) {
         throw ReadingsError(0, e.what());

@@ -8,6 +8,17 @@
 
 namespace twinscope {
 
+// A line drawn by a database, and the extent of the table's rows.
+struct TDatabaseReadings final : TReadingsSource {
+    TDatabaseReadings(TDatabaseSource source, TDatabaseQueries::TExtremes extent)
+        : Source(std::move(source)), Extent(extent) {}
+    TDatabaseSource Source;
+    TDatabaseQueries::TExtremes Extent;
+};
+
+// The database a line is drawn by, if any.
+const TDatabaseReadings* DatabaseOf(const TReadings& readings);
+
 // Whether --data names a database rather than a file: "sqlite:", "postgresql:" or "postgres:".
 bool IsDatabaseAddress(const std::string& text);
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <utility>
 
-#include "app/CsvRows.h"
-#include "app/ReadingDate.h"
+#include "twinscope/readings/CsvRows.h"
+#include "twinscope/readings/ReadingDate.h"
 
 namespace twinscope {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <optional>
 
-#include "app/CsvRows.h"
-#include "app/StationLines.h"
+#include "twinscope/readings/CsvRows.h"
+#include "twinscope/readings/StationLines.h"
 #include "twinscope/runtime/IsoDateTime.h"
 
 namespace twinscope {

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <optional>
 
-#include "app/CsvRows.h"
+#include "twinscope/readings/CsvRows.h"
 #include "twinscope/runtime/DateTime.h"
 
 namespace twinscope {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/CsvRows.h"
+#include "twinscope/readings/CsvRows.h"
 #include "twinscope/runtime/IsoDateTime.h"
 
 namespace twinscope {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
-#include "app/CsvRows.h"
-#include "app/ReadingDate.h"
+#include "twinscope/readings/CsvRows.h"
+#include "twinscope/readings/ReadingDate.h"
 #include "twinscope/runtime/IsoDateTime.h"
 
 namespace twinscope {

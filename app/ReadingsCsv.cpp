@@ -1,11 +1,10 @@
 #include "app/ReadingsCsv.h"
 
 #include <algorithm>
-#include <numeric>
 #include <optional>
 
-#include "app/CsvRows.h"
 #include "app/InputText.h"
+#include "twinscope/readings/CsvRows.h"
 #include "twinscope/runtime/IsoDateTime.h"
 
 namespace twinscope {
@@ -55,23 +54,6 @@ TReadings ParseReadingsCsv(std::string_view text, TTemperatureUnit unit) {
 
 TReadings ReadReadingsCsv(const std::string& path) {
     return ParseReadingsCsv(ReadInputText(path));
-}
-
-// Files mostly come sorted, which costs one pass.
-void SortReadingsByDate(TReadings& r) {
-    if (std::is_sorted(r.Dates.begin(), r.Dates.end())) return;
-    std::vector<std::uint32_t> order(r.Dates.size());
-    std::iota(order.begin(), order.end(), 0u);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::uint32_t a, std::uint32_t b) { return r.Dates[a] < r.Dates[b]; });
-    TReadings sorted{.Name = r.Name, .Station = r.Station};
-    sorted.Dates.reserve(order.size());
-    sorted.Temperatures.reserve(order.size());
-    for (std::uint32_t i : order) {
-        sorted.Dates.push_back(r.Dates[i]);
-        sorted.Temperatures.push_back(r.Temperatures[i]);
-    }
-    r = std::move(sorted);
 }
 
 }  // namespace twinscope

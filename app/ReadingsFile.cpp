@@ -11,16 +11,16 @@
 
 #include "app/ColumnReadings.h"
 #include "app/DatabaseReadings.h"
-#include "app/CsvRows.h"
 #include "app/GhcnDailyCsv.h"
 #include "app/GhcnHourly.h"
 #include "app/InputText.h"
 #include "app/IsdLite.h"
 #include "app/MeteostatCsv.h"
 #include "app/NamedColumnsCsv.h"
-#include "app/NoaaStationCsv.h"
-#include "app/ReadingDate.h"
 #include "twinscope/platform/MappedColumnFile.h"
+#include "twinscope/readings/CsvRows.h"
+#include "twinscope/readings/NoaaStationCsv.h"
+#include "twinscope/readings/ReadingDate.h"
 #include "twinscope/runtime/IsoDateTime.h"
 
 namespace twinscope {
@@ -305,8 +305,9 @@ std::string ReadNote(const TReadingsFile& file) {
             name.erase(0, r.Station.size() + 1);
         if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
         // A column file's dates stay on the disk; its first and last are read from there.
+        TMappedColumnFile* columns = ColumnFileOf(r);
         const std::span<const double> dates =
-            r.Columns ? r.Columns->Points().Xs : std::span<const double>(r.Dates);
+            columns ? columns->Points().Xs : std::span<const double>(r.Dates);
         if (dates.empty()) continue;
         first = dated ? std::min(first, dates.front()) : dates.front();
         last = dated ? std::max(last, dates.back()) : dates.back();
@@ -318,17 +319,6 @@ std::string ReadNote(const TReadingsFile& file) {
     note += ", " + Counted(file.Rows, "row", "rows") + " read";
     if (const std::string left = LeftOutNote(file); !left.empty()) note += "; " + left;
     return note;
-}
-
-std::optional<std::string_view> AmountElementNamed(std::string_view name) {
-    for (std::string_view element : AmountElements) {
-        if (SameColumnName(element, name)) return element;
-    }
-    return std::nullopt;
-}
-
-double GhcnAmountInMm(std::string_view element, double value) {
-    return element == "PRCP" ? value / 10 : value;
 }
 
 std::vector<std::size_t> ElementsAsked(std::span<const std::string_view> known,
@@ -365,20 +355,6 @@ void KeepSeriesWithReadings(TReadingsFile& file, std::vector<TReadings> series, 
     }
 }
 
-void NameLinesByStation(TReadingsFile& file) {
-    std::vector<std::string> stations;
-    for (const TReadings& r : file.Series) {
-        if (!r.Station.empty() &&
-            std::find(stations.begin(), stations.end(), r.Station) == stations.end())
-            stations.push_back(r.Station);
-    }
-    if (stations.size() < 2) return;
-    for (TReadings& r : file.Series) {
-        if (!r.Station.empty() && !r.Name.starts_with(r.Station + " "))
-            r.Name = r.Station + " " + r.Name;
-    }
-}
-
 std::string ReadingsFormatList() {
     std::string list;
     for (const char* name : FormatNames)
@@ -389,77 +365,6 @@ std::string ReadingsFormatList() {
 std::int64_t PointCount(const TReadingsFile& file) {
     return std::accumulate(file.Series.begin(), file.Series.end(), std::int64_t{0},
                            [](std::int64_t n, const TReadings& r) { return n + ReadingsCount(r); });
-}
-
-}  // namespace twinscope
-
-namespace twinscope {
-
-namespace {
-
-// The element or column of a line, without the station that NameLinesByStation put before it.
-std::string_view ElementOf(const TReadings& r) {
-    std::string_view name = r.Name;
-    if (!r.Station.empty() && name.starts_with(r.Station + " "))
-        name.remove_prefix(r.Station.size() + 1);
-    return name;
-}
-
-const TReadings* LineOf(const TReadingsFile& file, const std::string& station,
-                        const std::string& element) {
-    for (const TReadings& r : file.Series) {
-        if (r.Station == station && !r.Columns && SameColumnName(ElementOf(r), element)) return &r;
-    }
-    return nullptr;
-}
-
-TBandReadings Between(const TReadings& low, const TReadings& high) {
-    TBandReadings band;
-    const double none = std::nan("");
-    std::size_t i = 0;
-    std::size_t j = 0;
-    while (i < low.Dates.size() || j < high.Dates.size()) {
-        const bool takeLow =
-            i < low.Dates.size() && (j == high.Dates.size() || low.Dates[i] <= high.Dates[j]);
-        const bool takeHigh =
-            j < high.Dates.size() && (i == low.Dates.size() || high.Dates[j] <= low.Dates[i]);
-        band.Dates.push_back(takeLow ? low.Dates[i] : high.Dates[j]);
-        band.Lows.push_back(takeLow ? low.Temperatures[i++] : none);
-        band.Highs.push_back(takeHigh ? high.Temperatures[j++] : none);
-    }
-    return band;
-}
-
-}  // namespace
-
-std::vector<TBandReadings> BandsOf(const TReadingsFile& file, const TBandElements& band) {
-    std::vector<TBandReadings> bands;
-    std::vector<std::string> stations;
-    for (const TReadings& r : file.Series) {
-        if (std::find(stations.begin(), stations.end(), r.Station) == stations.end())
-            stations.push_back(r.Station);
-    }
-    const bool named = stations.size() > 1;
-    for (const std::string& station : stations) {
-        const TReadings* low = LineOf(file, station, band.Low);
-        const TReadings* high = LineOf(file, station, band.High);
-        if (!low || !high) continue;
-        TBandReadings& b = bands.emplace_back(Between(*low, *high));
-        b.Name = (named ? station + " " : "") + std::string(ElementOf(*low)) + "-" +
-                 std::string(ElementOf(*high));
-    }
-    if (!bands.empty()) return bands;
-    std::string lines;
-    for (const TReadings& r : file.Series) {
-        const std::string element(ElementOf(r));
-        if (lines.find(element) == std::string::npos)
-            lines += (lines.empty() ? "" : ", ") + element;
-    }
-    const bool lowFound =
-        std::any_of(file.Series.begin(), file.Series.end(),
-                    [&](const TReadings& r) { return SameColumnName(ElementOf(r), band.Low); });
-    throw ReadingsError(0, "holds no " + (lowFound ? band.High : band.Low) +
-                               " line for the band (its lines are " + lines + ")");
 }
 
 }  // namespace twinscope

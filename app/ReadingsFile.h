@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "app/ReadingsCsv.h"
-#include "app/TemperatureUnit.h"
+#include "twinscope/readings/Readings.h"
+#include "twinscope/readings/TemperatureUnit.h"
 
 namespace twinscope {
 
@@ -30,22 +31,6 @@ enum class TReadingsFormat : std::uint8_t {
     GhcnHourly
 };
 
-// The two lines a band spans, by their elements or columns (TMIN and TMAX).
-struct TBandElements {
-    std::string Low;
-    std::string High;
-    friend bool operator==(const TBandElements&, const TBandElements&) = default;
-};
-
-// One band's points: per date of either line, in date order, the low and the high reading;
-// not a number where a line has none that day.
-struct TBandReadings {
-    std::string Name;
-    std::vector<double> Dates;
-    std::vector<double> Lows;
-    std::vector<double> Highs;
-};
-
 // How a file is to be read; unset values leave the choice to the file.
 struct TReadingOptions {
     // Told from the file's first row when unset.
@@ -59,29 +44,6 @@ struct TReadingOptions {
     std::vector<std::string> Amounts;
     // A band is drawn between these lines (of each station that has both).
     std::optional<TBandElements> Band;
-};
-
-// The elements of daily amounts that GHCN-Daily and NOAA daily files hold: rain and melted snow
-// (PRCP), and snowfall (SNOW).
-inline constexpr std::array<std::string_view, 2> AmountElements = {"PRCP", "SNOW"};
-// The element of AmountElements that name stands for (regardless of case), if any.
-std::optional<std::string_view> AmountElementNamed(std::string_view name);
-// An amount of a GHCN-Daily record in mm: PRCP comes in tenths of mm, SNOW in mm.
-double GhcnAmountInMm(std::string_view element, double value);
-
-// What a file holds: one series of readings per column or element, and the values left out
-// because they were missing or flagged by the source's quality control.
-struct TReadingsFile {
-    std::vector<TReadings> Series;
-    std::int64_t MissingValues = 0;
-    std::int64_t FlaggedValues = 0;
-    // What was read, for the line that says so: the layout ("NOAA daily summaries in °F"), the
-    // stations of files that name them and the rows read.
-    std::string Layout;
-    std::vector<std::string> Stations;
-    std::int64_t Rows = 0;
-    // The bands between lines that the reading options asked for.
-    std::vector<TBandReadings> Bands;
 };
 
 // The names the command line gives the formats ("readings", "ghcn", "meteostat", "csv", "cdo",
@@ -127,10 +89,6 @@ std::string ReadingsFormatList();
 // (an ISO 8601 date and a temperature per row), GHCN-Daily by-station CSV, ...").
 std::string KnownLayouts();
 
-// Readings of more than one station name each line by its station too ("SITKA AIRPORT, AK US
-// TMAX"); readings of one station keep the names of their elements.
-void NameLinesByStation(TReadingsFile& file);
-
 // Keeps the series that hold readings, each ordered by date, in the file. A series without
 // readings is passed over, unless its element was asked for (amounts always are): then the file
 // is refused ("holds no TMAX readings").
@@ -142,11 +100,6 @@ void KeepSeriesWithReadings(TReadingsFile& file, std::vector<TReadings> series, 
 std::vector<std::size_t> ElementsAsked(std::span<const std::string_view> known,
                                        const std::vector<std::string>& asked,
                                        const std::string& of);
-
-// The bands between the lines of each station that has both, named by the lines ("TMIN-TMAX",
-// "SITKA AIRPORT, AK US TMIN-TMAX"). Raises ReadingsError when no station has both ("holds no
-// TMIN line for the band (its lines are TMAX, PRCP)").
-std::vector<TBandReadings> BandsOf(const TReadingsFile& file, const TBandElements& band);
 
 // The number of points over all series.
 std::int64_t PointCount(const TReadingsFile& file);

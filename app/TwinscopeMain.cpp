@@ -22,6 +22,7 @@
 #include <map>
 
 #include "app/ColumnReadings.h"
+#include "app/DatabaseReadings.h"
 #include "app/InputText.h"
 #include "app/ReadingsLoad.h"
 #include "app/YearOverlayChart.h"
@@ -318,8 +319,8 @@ TPlotInputs TfmTwinscope::InputsShowing(const TReadingsFile& readings) {
     double low = first;
     double high = -first;
     for (const TReadings& r : readings.Series) {
-        if (r.Database) {
-            const TDatabaseQueries::TExtremes& e = r.DatabaseExtent;
+        if (const TDatabaseReadings* database = DatabaseOf(r)) {
+            const TDatabaseQueries::TExtremes& e = database->Extent;
             first = std::min(first, e.X.low);
             last = std::max(last, e.X.high);
             low = std::min(low, e.Y.low);
@@ -445,14 +446,16 @@ void TfmTwinscope::ReplaceReadings(const TReadingsFile& readings) {
             const TReadings& r = *temperatures[i];
             lines[i]->SetTitle(r.Name);
             lines[i]->ClearPoints();
-            if (r.Columns) {
-                lines[i]->ShowBorrowedPoints(r.Columns->Points());
-                ShowLossOf(*r.Columns, *lines[i]);
+            if (TMappedColumnFile* columns = ColumnFileOf(r)) {
+                lines[i]->ShowBorrowedPoints(columns->Points());
+                ShowLossOf(*columns, *lines[i]);
                 continue;
             }
-            if (r.Database) {
-                std::shared_ptr<TDatabaseSeries> shown = TDatabaseSeries::Show(*lines[i], *r.Database);
-                shown->OnFailure = [this, address = r.Database->Address](const std::string& reason) {
+            if (const TDatabaseReadings* database = DatabaseOf(r)) {
+                std::shared_ptr<TDatabaseSeries> shown =
+                    TDatabaseSeries::Show(*lines[i], database->Source);
+                shown->OnFailure = [this,
+                                    address = database->Source.Address](const std::string& reason) {
                     databaseFailures_.push_back(address + ": " + reason);
                     statusBar()->show();
                     statusBar()->showMessage(QString::fromStdString(databaseFailures_.back()));

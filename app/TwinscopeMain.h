@@ -6,9 +6,10 @@
 
 #include "app/ReadingsFile.h"
 #include "app/WindowContent.h"
-#include "app/YearOverlay.h"
 #include "twinscope/chart/panel/ChartLegend.h"
 #include "twinscope/chart/panel/CustomAxisOwner.h"
+#include "twinscope/platform/DatabaseSeries.h"
+#include "twinscope/readings/YearOverlay.h"
 #include "twinscope/runtime/DateTime.h"
 #include "twinscope/scales/ScaleManager.h"
 

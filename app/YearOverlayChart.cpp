@@ -130,10 +130,13 @@ TYearOverlayLines AddYearOverlay(TChart& chart, const TReadings& readings, TLeap
                 line.SetShowInLegend(false);
             }
         }
-        line.SetXReadoutText([y = year.Year, first, leapDay](double x) {
+        // Each year's point reads the day it stands for, whose day of the year differs from its
+        // slot's after February in a common year laid over 29 February's slot.
+        line.SetXReadout([y = year.Year, first, leapDay](double x) {
             const auto slot = static_cast<std::int32_t>(std::lround(x - first)) + 1;
-            return DateTimeToString(CurrentFormatSettings().ShortDateFormat,
-                                    DateOfSlot(slot, y, leapDay));
+            const double date = DateOfSlot(slot, y, leapDay);
+            return TChartSeries::TXReadout{
+                .X = date, .Text = DateTimeToString(CurrentFormatSettings().ShortDateFormat, date)};
         });
         lines.Series.push_back(&line);
     }

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/YearOverlay.h"
+#include "twinscope/readings/YearOverlay.h"
 
 namespace twinscope {
 

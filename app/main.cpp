@@ -15,8 +15,8 @@
 #include "app/ReadingsLoad.h"
 #include "app/TwinscopeMain.h"
 #include "app/WindowStart.h"
-#include "twinscope/chart/panel/Chart.h"
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
+#include "twinscope/chart/panel/Chart.h"
 #include "twinscope/platform/MappedColumnFile.h"
 #include "twinscope/platform/QtFormatSettings.h"
 #include "twinscope/platform/QtMessageBox.h"
@@ -101,8 +101,8 @@ int main(int argc, char** argv) {
         }
         // A column file shortened while it was drawn.
         for (const TReadings& line : readings ? readings->Series : std::vector<TReadings>{}) {
-            if (line.Columns && line.Columns->Lost())
-                messages.push_back(dataName + ": " + *line.Columns->Lost());
+            const TMappedColumnFile* columns = ColumnFileOf(line);
+            if (columns && columns->Lost()) messages.push_back(dataName + ": " + *columns->Lost());
         }
         for (const std::string& message : messages)
             std::cerr << "twinscope: " << message << '\n';

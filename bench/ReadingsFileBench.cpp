@@ -20,7 +20,7 @@
 #include <map>
 #include <string>
 
-#include "app/CsvRows.h"
+#include "twinscope/readings/CsvRows.h"
 #include "app/InputText.h"
 #include "app/ReadingsFile.h"
 #include "twinscope/runtime/DateTime.h"

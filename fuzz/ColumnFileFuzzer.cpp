@@ -24,8 +24,10 @@ namespace {
 using namespace twinscope;
 
 void Check(const TReadingsFile& file, std::size_t size) {
-    if (file.Series.size() != 1 || !file.Series.front().Columns) __builtin_trap();
-    TMappedColumnFile& columns = *file.Series.front().Columns;
+    TMappedColumnFile* found =
+        file.Series.size() == 1 ? ColumnFileOf(file.Series.front()) : nullptr;
+    if (!found) __builtin_trap();
+    TMappedColumnFile& columns = *found;
     const TColumnFileLayout& layout = columns.Layout();
     if (layout.FileBytes() > size || layout.PointCount > TColumnFileLayout::MostPoints)
         __builtin_trap();

@@ -89,6 +89,7 @@ public:
         std::size_t heapAfterWarmUp = 0;
         std::size_t companions = 0;
         std::size_t companionsAtWarmUp = 0;
+        std::size_t seriesAtWarmUp = 0;
         std::size_t streamAfterWarmUp = 0;
         for (long i = 0; i < options_.Actions; ++i) {
             const std::size_t seriesBefore = window_.Chart().SeriesCount();
@@ -110,6 +111,7 @@ public:
             if (i + 1 == warmUp) {
                 heapAfterWarmUp = HeapAtStartSize();
                 companionsAtWarmUp = companions;
+                seriesAtWarmUp = window_.Chart().SeriesCount();
                 streamAfterWarmUp = StreamBytes();
             }
         }
@@ -121,8 +123,10 @@ public:
             heap > heapAfterWarmUp + companions * CompanionBytes + stream + HeapSlack) {
             std::fprintf(stderr,
                          "window_soak: the heap grew from %zu to %zu bytes with %zu companion "
-                         "series and %zu bytes more of streamed readings, seed %u\n",
-                         heapAfterWarmUp, heap, companions, stream, options_.Seed);
+                         "series and %zu bytes more of streamed readings, seed %u; the chart "
+                         "holds %zu series, %zu after the warm-up\n",
+                         heapAfterWarmUp, heap, companions, stream, options_.Seed,
+                         window_.Chart().SeriesCount(), seriesAtWarmUp);
             return 1;
         }
         std::printf(

@@ -35,6 +35,9 @@ TReading ReadingOf(const TChartAxis& axis) {
     return {};
 }
 
+// Between the two ends of a range, as in "41 – 55 °F".
+constexpr const char* RangeDash = " – ";
+
 std::string CaptionOf(const TChartAxis& axis, const std::string& text) {
     const TChartAxisTitle* title = axis.CreatedTitle();
     if (text.empty() || !title || title->Caption().empty()) return text;
@@ -101,23 +104,40 @@ std::optional<TSeriesReadout> SeriesReadoutOf(const TCustomAxisPanel& chart,
     const TScaleMap& yMap = chart.AxisPaintOf(*vertical).Map;
     const double xValue = series.XValues().Value(index);
     const double yValue = series.YValues().Value(index);
-    if (std::isnan(xValue) || std::isnan(yValue) || series.PointColor(index) == clNone ||
-        !xMap.InDomain(xValue) || !yMap.InDomain(yValue)) {
+    const std::optional<double> low = series.RangeLow(index);
+    const auto drawn = [](const TScaleMap& map, double v) {
+        return !std::isnan(v) && map.InDomain(v);
+    };
+    if (!drawn(xMap, xValue) || !drawn(yMap, yValue) || (low && !drawn(yMap, *low)) ||
+        series.PointColor(index) == clNone) {
         return {};
     }
     const TPoint point{xMap.ToPixel(xValue), yMap.ToPixel(yValue)};
     const TRect& plot = chart.PlotRect();
     if (point.X < plot.Left || point.X > plot.Right) return {};
-    std::vector<TReadoutValue> xs = ValuesOn(chart, *horizontal, xValue, point.X);
-    if (series.XReadoutText()) {
-        xs.front().Text = series.XReadoutText()(xValue);
-        xs.front().Caption = CaptionOf(*horizontal, xs.front().Text);
+    TSeriesReadout found{.Series = &series, .Index = index, .Point = point};
+    if (const TChartSeries::TXReadoutOf& readout = series.XReadout()) {
+        const TChartSeries::TXReadout x = readout(xValue);
+        found.X = ValuesOn(chart, *horizontal, x.X, point.X);
+        if (!x.Text.empty()) {
+            found.X.front().Text = x.Text;
+            found.X.front().Caption = CaptionOf(*horizontal, x.Text);
+        }
+    } else {
+        found.X = ValuesOn(chart, *horizontal, xValue, point.X);
     }
-    return TSeriesReadout{.Series = &series,
-                          .Index = index,
-                          .Point = point,
-                          .X = std::move(xs),
-                          .Y = ValuesOn(chart, *vertical, yValue, point.Y)};
+    found.Y = ValuesOn(chart, *vertical, yValue, point.Y);
+    if (low) {
+        found.Low = ValuesOn(chart, *vertical, *low, yMap.ToPixel(*low));
+        for (std::size_t i = 0; i < found.Y.size(); ++i) {
+            TReadoutValue& high = found.Y[i];
+            const std::string& lowText = found.Low[i].Text;
+            high.Caption = lowText.empty() || high.Text.empty()
+                               ? std::string()
+                               : CaptionOf(*high.Axis, lowText + RangeDash + high.Text);
+        }
+    }
+    return found;
 }
 
 std::optional<TSeriesReadout> SeriesReadoutAt(const TCustomAxisPanel& chart,

@@ -30,13 +30,16 @@ struct TWINSCOPE_EXPORT TReadoutValue {
 
 // What a readout finds of one series: the point nearest the cursor's X, where it was drawn,
 // and its X and Y in the series' axes, each followed by its value in every shown scale that
-// stands on that axis, in the chart's axis order.
+// stands on that axis, in the chart's axis order. A point that spans a range (a band's) has
+// its low end in Low, in the same units as Y, its high end in Y, and each Y caption names the
+// range from low to high ("41 – 55 °F"); Low is empty for points of one value.
 struct TWINSCOPE_EXPORT TSeriesReadout {
     const TChartSeries* Series = nullptr;
     std::int32_t Index = -1;
     TPoint Point;
     std::vector<TReadoutValue> X;
     std::vector<TReadoutValue> Y;
+    std::vector<TReadoutValue> Low;
     friend bool operator==(const TSeriesReadout&, const TSeriesReadout&) = default;
 };
 

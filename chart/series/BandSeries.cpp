@@ -103,6 +103,11 @@ double TBandSeries::LowAt(std::int32_t index) const {
     return fixedLow_ ? *fixedLow_ : lowValues_[index];
 }
 
+std::optional<double> TBandSeries::RangeLow(std::int32_t index) const {
+    if (index < 0 || index >= lowValues_.Count()) return std::nullopt;
+    return LowAt(index);
+}
+
 bool TBandSeries::HasBand(std::int32_t index) const {
     if (!HasValue(index) || PointColor(index) == clNone) return false;
     const double low = LowAt(index);

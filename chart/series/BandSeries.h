@@ -54,6 +54,8 @@ public:
     bool ShowEdges() const { return showEdges_; }
     void SetShowEdges(bool b);
 
+    // The point's low value (the fixed low where set).
+    std::optional<double> RangeLow(std::int32_t index) const override;
     double MaxYValue() override;
     double MinYValue() override;
 

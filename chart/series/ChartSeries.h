@@ -194,12 +194,22 @@ public:
     void SetValueFormat(const std::string& f) { SeldomToWrite().ValueFormat = f; }
     const std::string& PercentFormat() const { return Seldom().PercentFormat; }
     void SetPercentFormat(const std::string& f) { SeldomToWrite().PercentFormat = f; }
-    // How a readout writes a point's X on the horizontal axis: none (the default) as the axis
-    // labels it. A line drawn over a calendar it shares with others names its own dates so.
-    // Only readouts use it, so setting it requests no repaint.
-    using TXReadoutText = std::function<std::string(double x)>;
-    const TXReadoutText& XReadoutText() const { return Seldom().XReadoutText; }
-    void SetXReadoutText(TXReadoutText text) { SeldomToWrite().XReadoutText = std::move(text); }
+    // How a readout reads a point's X where the series draws it at another X than the one it
+    // stands for: a year laid over others draws each day at its slot of a shared calendar. The
+    // readout's scales beside the horizontal axis read the X it stands for, and the axis
+    // itself shows Text (empty: that X as the axis labels it). None (the default): the point
+    // reads its own X. Only readouts use it, so setting it requests no repaint.
+    struct TXReadout {
+        double X = 0;
+        std::string Text;
+    };
+    using TXReadoutOf = std::function<TXReadout(double x)>;
+    const TXReadoutOf& XReadout() const { return Seldom().XReadout; }
+    void SetXReadout(TXReadoutOf readout) { SeldomToWrite().XReadout = std::move(readout); }
+    // The low end of the range a point spans, for series whose points are ranges (a band's
+    // low value; its Y value is the high end); none for series of single values, and for
+    // points out of range.
+    virtual std::optional<double> RangeLow(std::int32_t) const { return std::nullopt; }
     std::int32_t Depth() const { return depth_; }
     void SetDepth(std::int32_t d) { depth_ = d; }
     TTreatNullsStyle TreatNulls() const { return treatNulls_; }
@@ -345,7 +355,7 @@ private:
         std::string ValueFormat = "#,##0.###";
         std::string PercentFormat = "##0.## %";
         std::vector<TSeriesDataSource> DataSources;
-        std::function<std::string(double x)> XReadoutText;
+        TXReadoutOf XReadout;
     };
     const TSeldomSettings& Seldom() const;
     TSeldomSettings& SeldomToWrite();

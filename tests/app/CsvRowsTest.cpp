@@ -1,4 +1,4 @@
-#include "app/CsvRows.h"
+#include "twinscope/readings/CsvRows.h"
 
 #include <algorithm>
 #include <charconv>

@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/CsvRows.h"
+#include "twinscope/readings/CsvRows.h"
 #include "app/TwinscopeMain.h"
 #include "tests/support/MessageRecorder.h"
 #include "twinscope/chart/axes/ChartAxis.h"

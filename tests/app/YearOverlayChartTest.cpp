@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -9,13 +10,16 @@
 #include "app/TwinscopeMain.h"
 #include "app/YearOverlayChart.h"
 #include "tests/support/MessageRecorder.h"
+#include "tests/support/RecordingCanvas.h"
 #include "twinscope/chart/panel/Chart.h"
+#include "twinscope/chart/panel/ChartDescription.h"
 #include "twinscope/chart/panel/Readout.h"
 #include "twinscope/chart/panel/ReadoutDrawing.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/platform/ChartExport.h"
 #include "twinscope/platform/DateTimePicker.h"
 #include "twinscope/runtime/DateTime.h"
+#include "twinscope/scales/ScaleManager.h"
 
 namespace twinscope {
 namespace {
@@ -123,7 +127,7 @@ TEST_F(YearOverlayChartTest, LabelsMonthsListsYearsAndReadsTrueDates) {
     for (const TReadoutLine& line : ReadoutLines(readout))
         lines.push_back(line.Text);
     ASSERT_EQ(lines.size(), 12u);
-    EXPECT_EQ(lines[9], "1 Mar 2023 · day of the year 61");
+    EXPECT_EQ(lines[9], "1 Mar 2023 · day of the year 60");
     EXPECT_EQ(lines[11], "1 Mar 2024 · day of the year 61");
 
     // The menu command turns it off: the lines over their dates come back with their inputs.
@@ -137,6 +141,62 @@ TEST_F(YearOverlayChartTest, LabelsMonthsListsYearsAndReadsTrueDates) {
     EXPECT_TRUE(window.seriesActualData->Active());
     EXPECT_EQ(chart.BottomAxis().DateTimeFormat(), "");
 }
+
+struct TrueDayCase {
+    const char* name;
+    TLeapDay leapDay;
+    std::int32_t year, month, day;
+    const char* dayOfYear;  // what the day-of-the-year scale reads
+};
+
+class TrueDayOfYearTest : public ::testing::TestWithParam<TrueDayCase> {};
+
+// A year's point stands in a slot of the overlay's calendar and reads its own day of the year,
+// in the readout and in the keyboard cursor's sentence alike.
+TEST_P(TrueDayOfYearTest, EachYearReadsItsOwnDayOfTheYear) {
+    const TrueDayCase& c = GetParam();
+    TChart chart;
+    chart.SetView3D(false);
+    const TYearOverlayLines lines = AddYearOverlay(chart, TwoYears().Series[0], c.leapDay, clRed);
+    chart.LeftAxis().SetMinMax(0, 100);
+    // Half a day beyond the last slot, so that its point stands inside the plot.
+    chart.BottomAxis().SetMinMax(lines.First, lines.Last + 0.5);
+    chart.CustomAxes().Add<tBottomDayOfTheYearScale>();
+    TRecordingCanvas measure;
+    chart.LayOut(&measure, {0, 0, 965, 518});
+    const TChartSeries* year = nullptr;
+    for (const TChartSeries* s : lines.Series)
+        year = s->Title() == std::to_string(c.year) ? s : year;
+    ASSERT_TRUE(year);
+    const double date = EncodeDate(c.year, c.month, c.day);
+    const TReadout r = ReadoutOfPoint(chart, *year, DaySlot(date, c.leapDay) - 1);
+    ASSERT_TRUE(r.Shown);
+    const auto found = std::find_if(r.Series.begin(), r.Series.end(),
+                                    [&](const TSeriesReadout& s) { return s.Series == year; });
+    ASSERT_NE(found, r.Series.end());
+    const TSeriesReadout& point = *found;
+    ASSERT_EQ(point.X.size(), 2u);
+    EXPECT_EQ(point.X[0].Value, date);
+    EXPECT_EQ(point.X[1].Caption, std::string("day of the year ") + c.dayOfYear);
+    EXPECT_NE(ReadoutSentence(r).find(point.X[0].Text + " · day of the year " + c.dayOfYear),
+              std::string::npos)
+        << ReadoutSentence(r);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TrueDayOfYearTest,
+    ::testing::Values(
+        TrueDayCase{"ShowCommonYearAfterTheLeapDaySlot", TLeapDay::Show, 2023, 3, 1, "60"},
+        TrueDayCase{"ShowLeapYearAfterTheLeapDay", TLeapDay::Show, 2024, 3, 1, "61"},
+        TrueDayCase{"ShowLeapDay", TLeapDay::Show, 2024, 2, 29, "60"},
+        TrueDayCase{"ShowCommonYearsLastDay", TLeapDay::Show, 2023, 12, 31, "365"},
+        TrueDayCase{"MergeCommonYear", TLeapDay::Merge, 2023, 3, 1, "60"},
+        TrueDayCase{"MergeLeapYearAfterTheLeapDay", TLeapDay::Merge, 2024, 3, 1, "61"},
+        TrueDayCase{"MergeLeapYearsLastDay", TLeapDay::Merge, 2024, 12, 31, "366"},
+        TrueDayCase{"SkipCommonYear", TLeapDay::Skip, 2023, 3, 1, "60"},
+        TrueDayCase{"SkipLeapYearAfterTheLeapDay", TLeapDay::Skip, 2024, 3, 1, "61"},
+        TrueDayCase{"SkipLeapYearsLastDay", TLeapDay::Skip, 2024, 12, 31, "366"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Fourteen years do not fit beside the plot: the legend lists the older ones as one.
 TEST(YearOverlayLegendTest, ListsManyOlderYearsAsOne) {

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,8 @@
 #include "tests/support/ReadoutChart.h"
 #include "tests/support/RecordingCanvas.h"
 #include "twinscope/chart/panel/Readout.h"
+#include "twinscope/chart/panel/ReadoutDrawing.h"
+#include "twinscope/chart/series/BandSeries.h"
 
 namespace twinscope {
 namespace {
@@ -122,6 +125,51 @@ INSTANTIATE_TEST_SUITE_P(Rows, BadgePrecisionTest,
                          ::testing::Values(PrecisionCase{"DegreesTenths", 0, 100, 0.1},
                                            PrecisionCase{"ATinyRange", 1e-9, 2e-9, 1e-12}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+struct BandCase {
+    const char* name;
+    double low, high;
+    std::optional<double> fixedLow;
+    const char* y;  // the captions joined by " | "; none: the point is a gap
+};
+
+class BandReadoutTest : public ReadoutTest, public ::testing::WithParamInterface<BandCase> {};
+
+// A band's point reads as its range, in each unit of its axis, and stands at its high value.
+TEST_P(BandReadoutTest, ReadsFromLowToHighInEveryUnit) {
+    const BandCase& c = GetParam();
+    series->SetActive(false);
+    auto& band = chart.AddNewSeries<TBandSeries>();
+    band.XValues().SetDateTime(true);
+    band.SetTitle("TMIN-TMAX");
+    band.AddBand(August1 + 13, 40, 50);
+    band.AddBand(August1 + 14, c.low, c.high);
+    band.AddBand(August1 + 15, 40, 50);
+    band.SetFixedLow(c.fixedLow);
+    const TReadout r = ReadAtDate(August1 + 14);
+    if (!c.y) {
+        EXPECT_TRUE(r.Series.empty());
+        return;
+    }
+    ASSERT_EQ(r.Series.size(), 1u);
+    const TSeriesReadout& s = r.Series[0];
+    EXPECT_EQ(Joined(s.Y), c.y);
+    EXPECT_EQ(s.Point.Y, YOf(c.high));
+    ASSERT_EQ(s.Low.size(), 2u);
+    EXPECT_EQ(s.Low[0].Value, c.fixedLow.value_or(c.low));
+    EXPECT_EQ(s.Low[1].Axis, celsius);
+    std::string line = std::string("TMIN-TMAX: ") + c.y;
+    line.replace(line.find(" | "), 3, " · ");
+    EXPECT_EQ(ReadoutLines(r).at(0).Text, line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BandReadoutTest,
+    ::testing::Values(BandCase{"LowAndHigh", 41, 55, std::nullopt, "41 – 55 °F | 5 – 12.778 °C"},
+                      BandCase{"AFixedLow", NAN, 55, 32, "32 – 55 °F | 0 – 12.778 °C"},
+                      BandCase{"NoLowIsAGap", NAN, 55, std::nullopt, nullptr},
+                      BandCase{"NoHighIsAGap", 41, NAN, std::nullopt, nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct NothingCase {
     const char* name;

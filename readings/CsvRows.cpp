@@ -1,4 +1,4 @@
-#include "app/CsvRows.h"
+#include "twinscope/readings/CsvRows.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 
 #include <fast_float/fast_float.h>
 
-#include "app/ReadingsCsv.h"
+#include "twinscope/readings/Readings.h"
 
 namespace twinscope {
 

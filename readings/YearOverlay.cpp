@@ -1,11 +1,11 @@
-#include "app/YearOverlay.h"
+#include "twinscope/readings/YearOverlay.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <map>
 
-#include "app/ReadingsCsv.h"
+#include "twinscope/readings/Readings.h"
 #include "twinscope/runtime/DateTime.h"
 
 namespace twinscope {

@@ -5,7 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ReadingsFile.h"
+#include "twinscope/readings/Readings.h"
+#include "twinscope/readings/TemperatureUnit.h"
+#include "twinscope/runtime/Export.h"
 
 namespace twinscope {
 
@@ -21,7 +23,7 @@ enum class TNoaaLayout : std::uint8_t { CdoDaily, GhcnAccess };
 
 // The layout whose header the row is: the first column STATION and a column DATE; the access
 // folder's files have DATE second and LATITUDE third.
-std::optional<TNoaaLayout> NoaaLayoutOf(std::string_view firstRow);
+TWINSCOPE_EXPORT std::optional<TNoaaLayout> NoaaLayoutOf(std::string_view firstRow);
 
 // Reads such a text. The temperature elements (TMAX, TMIN, TAVG, TOBS) become series in °F:
 // those named in elements, in that order, or each that the header has and that has readings.
@@ -32,8 +34,9 @@ std::optional<TNoaaLayout> NoaaLayoutOf(std::string_view firstRow);
 // counted. The amounts named (PRCP, SNOW) become series in mm after the temperatures. The rows
 // of a station come in date order. unit is that of the daily summaries; the
 // access folder's files have their own.
-TReadingsFile ParseNoaaStationCsv(std::string_view text, TNoaaLayout layout,
-                                  const std::vector<std::string>& elements, TTemperatureUnit unit,
-                                  const std::vector<std::string>& amounts = {});
+TWINSCOPE_EXPORT TReadingsFile ParseNoaaStationCsv(std::string_view text, TNoaaLayout layout,
+                                                   const std::vector<std::string>& elements,
+                                                   TTemperatureUnit unit,
+                                                   const std::vector<std::string>& amounts = {});
 
 }  // namespace twinscope

@@ -1,8 +1,8 @@
-#include "app/TemperatureUnit.h"
+#include "twinscope/readings/TemperatureUnit.h"
 
 #include <cmath>
 
-#include "app/CsvRows.h"
+#include "twinscope/readings/CsvRows.h"
 
 namespace twinscope {
 

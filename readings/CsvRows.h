@@ -6,11 +6,13 @@
 #include <string_view>
 #include <vector>
 
+#include "twinscope/runtime/Export.h"
+
 namespace twinscope {
 
 // The rows of a CSV text, one line each, numbered from 1 as an editor numbers them. A leading
 // byte order mark, the carriage return of Windows line ends and blank lines are passed over.
-class TCsvRows {
+class TWINSCOPE_EXPORT TCsvRows {
 public:
     explicit TCsvRows(std::string_view text);
 
@@ -32,7 +34,7 @@ private:
 // file lets the pages behind go, and a long load says how far it has come. One watch on a
 // thread at a time; the rows of other texts are not reported. Reached may throw to end the
 // reading.
-class TRowsWatch {
+class TWINSCOPE_EXPORT TRowsWatch {
 public:
     static constexpr std::size_t Step = std::size_t{4} << 20;
     using TReached = std::function<void(std::size_t bytesRead)>;
@@ -49,15 +51,16 @@ private:
     TRowsWatch* outer_;
 };
 
-std::string_view TrimBlanks(std::string_view s);
+TWINSCOPE_EXPORT std::string_view TrimBlanks(std::string_view s);
 
 // The fields of one row, trimmed and unquoted. A separator inside quotes is part of the field.
 // An open quote at the end of the row raises ReadingsError for that line.
-std::vector<std::string_view> SplitCsvRow(std::string_view row, char separator, std::int32_t line);
+TWINSCOPE_EXPORT std::vector<std::string_view> SplitCsvRow(std::string_view row, char separator,
+                                                           std::int32_t line);
 
 // The fields of one row at a time, as SplitCsvRow gives them, kept in storage that the next row
 // reuses: a reader of many rows allocates once.
-class TCsvFields {
+class TWINSCOPE_EXPORT TCsvFields {
 public:
     const std::vector<std::string_view>& Split(std::string_view row, char separator,
                                                std::int32_t line);
@@ -68,15 +71,15 @@ private:
 
 // The separator of a file whose first row is given: a semicolon when it holds one (then numbers
 // may have a decimal comma), else a comma.
-char CsvSeparatorOf(std::string_view firstRow);
+TWINSCOPE_EXPORT char CsvSeparatorOf(std::string_view firstRow);
 
 // A finite number written in full ("71.5", "+80", "-3e2"), with a decimal comma when asked.
-std::optional<double> ParseCsvNumber(std::string_view text, bool decimalComma);
+TWINSCOPE_EXPORT std::optional<double> ParseCsvNumber(std::string_view text, bool decimalComma);
 
-bool HoldsDigit(std::string_view s);
+TWINSCOPE_EXPORT bool HoldsDigit(std::string_view s);
 
 // Column and element names match without regard to the case of ASCII letters.
-bool SameColumnName(std::string_view a, std::string_view b);
+TWINSCOPE_EXPORT bool SameColumnName(std::string_view a, std::string_view b);
 
 // The place of the column of that name among a header's names, if it has one.
 std::optional<std::size_t> ColumnPlace(const std::vector<std::string_view>& names,

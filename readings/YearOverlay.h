@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "twinscope/runtime/Export.h"
+
 namespace twinscope {
 
 struct TReadings;
@@ -16,19 +18,19 @@ struct TReadings;
 enum class TLeapDay : std::uint8_t { Show, Merge, Skip };
 
 // "show", "merge", "skip".
-std::optional<TLeapDay> LeapDayNamed(std::string_view name);
+TWINSCOPE_EXPORT std::optional<TLeapDay> LeapDayNamed(std::string_view name);
 
 // The day slots of a year laid over the others: 366 when 29 February has its own, else 365.
-std::int32_t DaySlotCount(TLeapDay leapDay);
+TWINSCOPE_EXPORT std::int32_t DaySlotCount(TLeapDay leapDay);
 
 // The slot (1-based) a date's day falls in: its day of the year in a leap year when 29 February
 // has a slot of its own, else in a common year, 29 February then falling into 28 February's
 // slot (Merge) or into none (Skip: 0). 0 for a value outside the calendar.
-std::int32_t DaySlot(double date, TLeapDay leapDay);
+TWINSCOPE_EXPORT std::int32_t DaySlot(double date, TLeapDay leapDay);
 
 // The date a slot stands for in a year: the slot's month and day in that year; 29 February's
 // slot in a common year gives 28 February.
-double DateOfSlot(std::int32_t slot, std::int32_t year, TLeapDay leapDay);
+TWINSCOPE_EXPORT double DateOfSlot(std::int32_t slot, std::int32_t year, TLeapDay leapDay);
 
 // One year of readings by day slot: the mean of the readings whose day falls into each slot,
 // NaN where none does.
@@ -45,17 +47,17 @@ struct TYearSplit {
 
 // Splits readings (ordered by date or not) into their years by day slot. NaN readings and
 // readings outside the calendar count as none.
-TYearSplit SplitIntoYears(const TReadings& readings, TLeapDay leapDay);
+TWINSCOPE_EXPORT TYearSplit SplitIntoYears(const TReadings& readings, TLeapDay leapDay);
 
 // What an overlay says of the years it leaves out: "no readings in 1995, 1996 and 1998: those
 // years are left out"; empty for none.
-std::string EmptyYearsNote(const std::vector<std::int32_t>& years);
+TWINSCOPE_EXPORT std::string EmptyYearsNote(const std::vector<std::int32_t>& years);
 
 // The value below which a share of the values lies (share from 0 to 1), interpolated linearly
 // between the two nearest ranks: with the n values in order x0 <= ... <= x(n-1), the value at
 // rank h = share × (n − 1) is x(floor h) + (h − floor h) × (x(floor h + 1) − x(floor h)). NaN for
 // no values. The values are reordered.
-double Percentile(std::vector<double>& values, double share);
+TWINSCOPE_EXPORT double Percentile(std::vector<double>& values, double share);
 
 // What the years tell of each day slot, NaN where no year has a reading there.
 struct TDayStatistics {
@@ -74,8 +76,10 @@ inline constexpr std::int32_t PercentileWindow = 7;
 inline constexpr double LowShare = 0.1;
 inline constexpr double HighShare = 0.9;
 
-TDayStatistics DailyStatistics(const std::vector<TYearLine>& years, std::int32_t slots,
-                               std::int32_t window = PercentileWindow, double lowShare = LowShare,
-                               double highShare = HighShare);
+TWINSCOPE_EXPORT TDayStatistics DailyStatistics(const std::vector<TYearLine>& years,
+                                                std::int32_t slots,
+                                                std::int32_t window = PercentileWindow,
+                                                double lowShare = LowShare,
+                                                double highShare = HighShare);
 
 }  // namespace twinscope

@@ -1,4 +1,4 @@
-#include "app/StationLines.h"
+#include "twinscope/readings/StationLines.h"
 
 #include <algorithm>
 

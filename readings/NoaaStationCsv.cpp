@@ -1,11 +1,11 @@
-#include "app/NoaaStationCsv.h"
+#include "twinscope/readings/NoaaStationCsv.h"
 
 #include <algorithm>
 #include <array>
 
-#include "app/CsvRows.h"
-#include "app/ReadingDate.h"
-#include "app/StationLines.h"
+#include "twinscope/readings/CsvRows.h"
+#include "twinscope/readings/ReadingDate.h"
+#include "twinscope/readings/StationLines.h"
 
 namespace twinscope {
 

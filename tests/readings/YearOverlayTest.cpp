@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ReadingsCsv.h"
-#include "app/YearOverlay.h"
+#include "twinscope/readings/Readings.h"
+#include "twinscope/readings/YearOverlay.h"
 #include "twinscope/runtime/DateTime.h"
 
 namespace twinscope {

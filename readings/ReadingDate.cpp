@@ -1,8 +1,8 @@
-#include "app/ReadingDate.h"
+#include "twinscope/readings/ReadingDate.h"
 
 #include <string>
 
-#include "app/ReadingsCsv.h"
+#include "twinscope/readings/Readings.h"
 
 namespace twinscope {
 
