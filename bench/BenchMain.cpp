@@ -25,12 +25,11 @@ public:
             const std::string name = run.run_name.str();
             const double seconds =
                 run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            if (run.run_type == Run::RT_Aggregate) {
-                if (run.aggregate_name == "median") medians_[name] = seconds;
-                continue;
-            }
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
+            // With --benchmark_report_aggregates_only only the aggregates arrive.
             if (!times_.contains(name)) order_.push_back({name, run.report_label});
-            times_[name] = seconds;
+            (run.run_type == Run::RT_Aggregate ? medians_ : times_)[name] = seconds;
+            times_.try_emplace(name, seconds);
         }
         ConsoleReporter::ReportRuns(runs);
     }

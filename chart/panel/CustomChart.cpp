@@ -114,10 +114,10 @@ std::optional<TCustomChart::TLayoutKey> TCustomChart::LayoutKeyOf(const TCanvas3
     key.Parts.reserve(Axes().size() + SeriesList().size());
     for (const TChartAxis* axis : Axes()) {
         if (axis->OnCurrentRangeChanged) return std::nullopt;
-        key.Parts.emplace_back(axis, axis->SettingsRevision());
+        key.Parts.push_back({axis, axis->SettingsRevision(), axis->Minimum(), axis->Maximum()});
     }
     for (const TChartSeries* series : SeriesList())
-        key.Parts.emplace_back(series, series->ContentRevision());
+        key.Parts.push_back({.Part = series, .Revision = series->ContentRevision()});
     return key;
 }
 

@@ -125,7 +125,15 @@ private:
         std::uint64_t Settings = 0;
         std::uint64_t Formats = 0;
         std::uint64_t LayoutsKept = 0;
-        std::vector<std::pair<const void*, std::uint64_t>> Parts;
+        // Each axis with its range (which changes without counting as a setting), each series.
+        struct TPart {
+            const void* Part = nullptr;
+            std::uint64_t Revision = 0;
+            double Minimum = 0;
+            double Maximum = 0;
+            friend bool operator==(const TPart&, const TPart&) = default;
+        };
+        std::vector<TPart> Parts;
         friend bool operator==(const TLayoutKey&, const TLayoutKey&) = default;
     };
     // None while events take part in the layout.

@@ -198,6 +198,25 @@ INSTANTIATE_TEST_SUITE_P(, KeptPartsTest,
                                     canvas.substr(1);
                          });
 
+// A fixed axis moved frame after frame (a pan): its range changes without counting as a
+// setting, and every frame must show the range it was given.
+TEST(KeptPartsRefusalTest, APannedAxisIsLaidOutAnewEachFrame) {
+    for (const char* canvasClass : {"TChartCanvas3D", "TGDIPlusCanvas"}) {
+        TSampleChart kept(canvasClass);
+        kept.chart.BottomAxis().SetMinMax(0, 120);
+        kept.Paint();
+        kept.chart.Invalidate();
+        kept.Paint();
+        for (const double from : {10.0, 35.0, 0.0}) {
+            kept.chart.BottomAxis().SetMinMax(from, from + 60);
+            kept.chart.Invalidate();
+            TSampleChart fresh(canvasClass);
+            fresh.chart.BottomAxis().SetMinMax(from, from + 60);
+            EXPECT_TRUE(kept.Paint() == fresh.Paint()) << canvasClass << " from " << from;
+        }
+    }
+}
+
 // Drawing straight onto the canvas between paints (a zoom rectangle's erase, say) leaves the
 // buffer unlike the last frame: the next paint lays back the whole picture.
 TEST(KeptPartsRefusalTest, DrawingBetweenPaintsLaysBackTheWholePicture) {
