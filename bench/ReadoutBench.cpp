@@ -1,7 +1,6 @@
 // What a mouse move over a chart of a hundred million points costs the widget, on both
 // canvases: the readout of the point under the cursor, found by halves in the X values, then
-// the chart's kept picture copied where the readout was and will be and the readout drawn over
-// it, as the widget's paint does.
+// the chart's kept picture copied and the readout drawn over it, as the widget's paint does.
 // The chart itself is painted once, before the moves.
 
 #include <benchmark/benchmark.h>
@@ -10,9 +9,6 @@
 #include <memory>
 #include <span>
 #include <string>
-#include <vector>
-
-#include <QRegion>
 
 #include "bench/BigSeries.h"
 #include "twinscope/chart/panel/Readout.h"
@@ -45,24 +41,13 @@ void ReadoutMove(benchmark::State& state, const std::string& canvasClass) {
     TReadoutOverlay overlay;
     const TRect plot = big.chart.PlotRect();
     std::int32_t step = 0;
-    std::vector<TRect> drawn;
     for (auto _ : state) {
         // Across the plot and back in uneven steps, so that no two moves read the same column.
         step = (step + 37) % plot.Width();
         const TPoint at{plot.Left + step, plot.Top + step % plot.Height()};
         const TReadout readout = ReadoutAt(big.chart, at);
-        // As the widget repaints a move: clipped to where the readout was and will be.
-        std::vector<TRect> next = overlay.Footprint(big.chart, std::span(&readout, 1));
-        QRegion area;
-        for (const std::vector<TRect>* rects : {&drawn, &next}) {
-            for (const TRect& r : *rects)
-                area += QRect(r.Left, r.Top, r.Width(), r.Height());
-        }
-        if (!drawn.empty()) big.painter.setClipRegion(area);
         big.chart.Paint(big.target);
         overlay.Draw(big.painter, big.chart, std::span(&readout, 1));
-        big.painter.setClipRect(QRect(), Qt::NoClip);
-        drawn = std::move(next);
         benchmark::DoNotOptimize(readout.Series.size());
     }
     if (big.chart.Canvas()->ClassName() != canvasClass) state.SkipWithError("canvas not selected");

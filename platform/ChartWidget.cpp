@@ -4,7 +4,6 @@
 #include <QMouseEvent>
 #include <QNativeGestureEvent>
 #include <QPainter>
-#include <QRegion>
 #include <QResizeEvent>
 #include <QWheelEvent>
 
@@ -33,14 +32,6 @@ TChartWidget::TChartWidget(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     chart_.SetBounds(width(), height());
     chart_.SetOnRepaintRequest([this] { update(); });
-    // A readout that moves over an unchanged chart repaints only where it was and will be: the
-    // paint is clipped there, so the chart copies only that much of its kept picture.
-    readouts_.SetOnRepaintArea([this](const std::vector<TRect>& area) {
-        QRegion region;
-        for (const TRect& r : area)
-            region += QRect(r.Left, r.Top, r.Width(), r.Height());
-        update(region);
-    });
 }
 
 TChartWidget::~TChartWidget() {

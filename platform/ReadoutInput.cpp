@@ -51,26 +51,15 @@ void TReadoutInput::ShowAt(TPoint pixel) {
     }
     if (r == current_) return;
     current_ = std::move(r);
-    RepaintMoved();
+    Repaint();
     if (announce_) announce_(current_);
 }
 
 void TReadoutInput::Hide() {
     if (!current_.Shown) return;
     current_ = TReadout{.Cursor = current_.Cursor};
-    RepaintMoved();
+    Repaint();
     if (announce_) announce_(current_);
-}
-
-void TReadoutInput::RepaintMoved() {
-    if (!repaintArea_) {
-        Repaint();
-        return;
-    }
-    std::vector<TRect> area = drawn_;
-    const std::vector<TRect> next = overlay_.Footprint(chart_, std::span(&current_, 1), style_);
-    area.insert(area.end(), next.begin(), next.end());
-    repaintArea_(area);
 }
 
 void TReadoutInput::TogglePinAt(TPoint pixel) {
@@ -197,7 +186,6 @@ void TReadoutInput::Paint(QPainter& painter) {
     if (current_.Shown) shown.push_back(ReadAt(current_.Cursor));
     if (TReadout cursor = CursorReadout(); cursor.Shown) shown.push_back(std::move(cursor));
     overlay_.Draw(painter, chart_, shown, style_);
-    if (repaintArea_) drawn_ = overlay_.Footprint(chart_, shown, style_);
 }
 
 }  // namespace twinscope

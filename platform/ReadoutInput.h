@@ -59,13 +59,6 @@ public:
     bool Key(int key);
     // Draws the readouts over what the painter shows of the chart's last paint.
     void Paint(QPainter& painter);
-    // A host that keeps what it showed between paints may show anew only where a readout under
-    // the mouse was drawn and is to be drawn: it is then asked for those rectangles when the
-    // readout moves or hides, instead of the whole repaint; its paint must draw the chart
-    // (which copies its kept picture) and the readouts there.
-    void SetOnRepaintArea(std::function<void(const std::vector<TRect>&)> repaintArea) {
-        repaintArea_ = std::move(repaintArea);
-    }
 
 private:
     bool Dragging() const;
@@ -74,8 +67,6 @@ private:
     void Repaint() const {
         if (repaint_) repaint_();
     }
-    // After the readout under the mouse changed: where it was drawn and where it is to be.
-    void RepaintMoved();
 
     const TCustomChart& chart_;
     TDataCursor cursor_;
@@ -85,9 +76,6 @@ private:
     std::vector<TPoint> pins_;
     TReadoutOverlay overlay_;
     TReadoutStyle style_;
-    std::function<void(const std::vector<TRect>&)> repaintArea_;
-    // Where the last paint drew its readouts.
-    std::vector<TRect> drawn_;
     // Where the left button went down, for a click that pins, and the last position the mouse
     // was seen at.
     std::optional<QPointF> press_;

@@ -9,45 +9,23 @@ namespace twinscope {
 TReadoutOverlay::TReadoutOverlay() = default;
 TReadoutOverlay::~TReadoutOverlay() = default;
 
-TCanvas3D* TReadoutOverlay::CanvasFor(const TCustomAxisPanel& chart,
-                                      const std::string& canvasClass) {
+void TReadoutOverlay::Draw(QPainter& painter, const TCustomAxisPanel& chart,
+                           std::span<const TReadout> readouts, const TReadoutStyle& style,
+                           const std::string& canvasClass) {
     const TCanvas3D* chartCanvas = chart.Canvas();
     const std::string name =
         canvasClass.empty() && chartCanvas ? chartCanvas->ClassName() : canvasClass;
-    if (name.empty()) return nullptr;
+    if (name.empty() || readouts.empty()) return;
     if (!canvas_ || canvas_->ClassName() != name) {
         canvas_ = SelectCanvas(name, nullptr);
         canvas_->SetBuffered(false);
     }
-    return canvas_.get();
-}
-
-void TReadoutOverlay::Draw(QPainter& painter, const TCustomAxisPanel& chart,
-                           std::span<const TReadout> readouts, const TReadoutStyle& style,
-                           const std::string& canvasClass) {
-    if (readouts.empty()) return;
-    TCanvas3D* canvas = CanvasFor(chart, canvasClass);
-    if (!canvas) return;
     TQtPaintTarget target(painter);
     const TRect bounds = chart.PaintBounds();
-    canvas->BeginFrame(target, bounds);
+    canvas_->BeginFrame(target, bounds);
     for (const TReadout& readout : readouts)
-        DrawReadout(*canvas, chart, readout, style);
-    canvas->EndFrame(target, bounds);
-}
-
-std::vector<TRect> TReadoutOverlay::Footprint(const TCustomAxisPanel& chart,
-                                              std::span<const TReadout> readouts,
-                                              const TReadoutStyle& style,
-                                              const std::string& canvasClass) {
-    std::vector<TRect> drawn;
-    TCanvas3D* canvas = readouts.empty() ? nullptr : CanvasFor(chart, canvasClass);
-    if (!canvas) return drawn;
-    for (const TReadout& readout : readouts) {
-        const std::vector<TRect> rects = ReadoutFootprint(*canvas, chart, readout, style);
-        drawn.insert(drawn.end(), rects.begin(), rects.end());
-    }
-    return drawn;
+        DrawReadout(*canvas_, chart, readout, style);
+    canvas_->EndFrame(target, bounds);
 }
 
 }  // namespace twinscope

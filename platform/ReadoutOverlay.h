@@ -3,7 +3,6 @@
 #include <memory>
 #include <span>
 #include <string>
-#include <vector>
 
 #include <QPainter>
 
@@ -29,16 +28,8 @@ public:
     // nothing when there is neither.
     void Draw(QPainter& painter, const TCustomAxisPanel& chart, std::span<const TReadout> readouts,
               const TReadoutStyle& style = {}, const std::string& canvasClass = {});
-    // Where Draw would draw the readouts (ReadoutFootprint of each, measured in the same canvas):
-    // a host that shows its chart's kept picture anew there and draws the readouts needs to
-    // show nothing else of a readout that moved.
-    std::vector<TRect> Footprint(const TCustomAxisPanel& chart, std::span<const TReadout> readouts,
-                                 const TReadoutStyle& style = {},
-                                 const std::string& canvasClass = {});
 
 private:
-    // The canvas of the class named (or the chart's); null when there is none.
-    TCanvas3D* CanvasFor(const TCustomAxisPanel& chart, const std::string& canvasClass);
     std::unique_ptr<TCanvas3D> canvas_;
 };
 

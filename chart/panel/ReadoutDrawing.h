@@ -49,12 +49,4 @@ struct TWINSCOPE_EXPORT TReadoutStyle {
 TWINSCOPE_EXPORT void DrawReadout(TCanvas3D& canvas, const TCustomAxisPanel& chart,
                                   const TReadout& readout, const TReadoutStyle& style = {});
 
-// Rectangles holding everything DrawReadout draws for the readout, measured in `canvas` as it
-// draws: what a host shows anew to take a readout away or to draw one. None for a readout that
-// is not shown.
-TWINSCOPE_EXPORT std::vector<TRect> ReadoutFootprint(TCanvas3D& canvas,
-                                                     const TCustomAxisPanel& chart,
-                                                     const TReadout& readout,
-                                                     const TReadoutStyle& style = {});
-
 }  // namespace twinscope
