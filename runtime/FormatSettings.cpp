@@ -9,6 +9,7 @@ namespace {
 struct TCurrentSettings {
     FormatSettings Settings;
     bool Chosen = false;
+    std::uint64_t Revision = 0;
 };
 
 TCurrentSettings& Current() {
@@ -22,12 +23,17 @@ void Install(const FormatSettings& settings) {
         throw RuntimeError("The decimal separator must be set and differ from the thousands separator");
     }
     Current().Settings = settings;
+    ++Current().Revision;
 }
 
 }  // namespace
 
 const FormatSettings& CurrentFormatSettings() {
     return Current().Settings;
+}
+
+std::uint64_t FormatSettingsRevision() {
+    return Current().Revision;
 }
 
 void SetCurrentFormatSettings(const FormatSettings& settings) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "twinscope/runtime/Export.h"
@@ -37,6 +38,8 @@ struct TWINSCOPE_EXPORT FormatSettings {
 // when "1,5" and "1,500" could not be told apart, and keeps the settings in force.
 TWINSCOPE_EXPORT const FormatSettings& CurrentFormatSettings();
 TWINSCOPE_EXPORT void SetCurrentFormatSettings(const FormatSettings& settings);
+// Counts the settings installed, so that what was written with them can tell it is still right.
+TWINSCOPE_EXPORT std::uint64_t FormatSettingsRevision();
 // Installs settings as SetCurrentFormatSettings does, unless the program has already chosen its
 // own through SetCurrentFormatSettings: the default a chart widget takes from its locale.
 TWINSCOPE_EXPORT void SetDefaultFormatSettings(const FormatSettings& settings);

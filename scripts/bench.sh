@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in the release preset and runs them; extra arguments go to Google
 # Benchmark (for example --benchmark_filter=PaintSeries). The run ends with a table of every
-# case as a ratio to its floors, measured in the same run.
+# case as a ratio to its floors and as the speed-up over them, measured in the same run, in CPU
+# time (the medians with --benchmark_repetitions): the repaints of the program's chart against a
+# blit of its image, and with --peers QCustomPlot's replot against Twinscope's paint.
 #
 #   --big     the big-series and streaming cases also at 1e8 and 2e8 points (about 7 GB of
 #             memory and several minutes; TWINSCOPE_BENCH_LARGEST=<points> sets another size)

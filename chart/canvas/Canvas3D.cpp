@@ -11,6 +11,7 @@ TRect TCanvas3D::BeginFrame(TPaintTarget& target, const TRect& bounds,
     ResetPenPos();
     SetBackMode(cbmOpaque);
     inFrame_ = true;
+    ++frames_;
     DoBeginFrame(target, bounds);
     return drawn;
 }
@@ -72,6 +73,15 @@ TCanvas3D::TLayerState TCanvas3D::CurrentLayerState(const void* owner) const {
             {IsMonochrome(), ZoomPens(), ZoomText()}};
 }
 
+void TCanvas3D::ApplyLayerState(const TLayerState& state) {
+    SetPen(state.Pen);
+    SetBrush(state.Brush);
+    SetFont(state.Font);
+    SetBackMode(state.BackMode);
+    SetBackColor(state.BackColor);
+    SetTextAlign(state.TextAlign);
+}
+
 bool TCanvas3D::KeepLayer(const void* owner) {
     const std::int32_t opaque = NativeTransparency() ? 255 : 0;
     if (!inFrame_ || !Buffered() || TransparencyLevel() != opaque || !DoKeepLayer()) {
@@ -79,27 +89,71 @@ bool TCanvas3D::KeepLayer(const void* owner) {
         return false;
     }
     layer_ = CurrentLayerState(owner);
+    layerFrame_ = frames_;
+    BufferTouched();
     return true;
 }
 
-bool TCanvas3D::RestoreLayer(const void* owner) {
+bool TCanvas3D::LayerIntactOutside() {
+    const bool touched = BufferTouched();
+    return !touched && layerFrame_ + 1 == frames_;
+}
+
+bool TCanvas3D::RestoreLayer(const void* owner, std::span<const TRect> drawnOver) {
     if (!layer_ || !inFrame_ || !Buffered() || !layer_->SameSettings(CurrentLayerState(owner)))
         return false;
-    if (!DoRestoreLayer()) return false;
-    SetPen(layer_->Pen);
-    SetBrush(layer_->Brush);
-    SetFont(layer_->Font);
-    SetBackMode(layer_->BackMode);
-    SetBackColor(layer_->BackColor);
-    SetTextAlign(layer_->TextAlign);
+    const bool inPart = !drawnOver.empty() && LayerIntactOutside();
+    if (!DoRestoreLayer(inPart ? drawnOver : std::span<const TRect>{})) return false;
+    ApplyLayerState(*layer_);
     MoveTo(layer_->PenPos.X, layer_->PenPos.Y);
+    layerFrame_ = frames_;
     ++layersRestored_;
+    if (inPart) ++layersRestoredInPart_;
     return true;
 }
 
 void TCanvas3D::DropLayer() {
     layer_.reset();
     DoDropLayer();
+}
+
+bool TCanvas3D::SameStart(const TLayerState& a, const TLayerState& b) {
+    return a.SameSettings(b) && a.Pen == b.Pen && a.Brush == b.Brush && a.Font == b.Font &&
+           a.BackMode == b.BackMode && a.BackColor == b.BackColor && a.TextAlign == b.TextAlign;
+}
+
+bool TCanvas3D::PieceFits() const {
+    const std::int32_t opaque = NativeTransparency() ? 255 : 0;
+    return inFrame_ && Buffered() && TransparencyLevel() == opaque;
+}
+
+bool TCanvas3D::LayPieceBack(const void* owner, const TRect& area) {
+    if (!piece_ || !piece_->Kept || piece_->Area != area || !PieceFits() ||
+        !SameStart(piece_->Before, CurrentLayerState(owner)) || !DoLayPieceBack()) {
+        return false;
+    }
+    ApplyLayerState(piece_->After);
+    if (piece_->After.PenPos != piece_->Before.PenPos)
+        MoveTo(piece_->After.PenPos.X, piece_->After.PenPos.Y);
+    ++piecesLaidBack_;
+    return true;
+}
+
+void TCanvas3D::BeginPiece(const void* owner, const TRect& area) {
+    piece_.reset();
+    if (!PieceFits() || !DoBeginPiece(area)) return;
+    piece_ = TPiece{.Area = area, .Before = CurrentLayerState(owner), .After = {}, .Kept = false};
+}
+
+bool TCanvas3D::EndPiece(const void* owner) {
+    if (!piece_ || piece_->Kept || piece_->Before.Owner != owner || !PieceFits() ||
+        !DoEndPiece()) {
+        piece_.reset();
+        return false;
+    }
+    piece_->After = CurrentLayerState(owner);
+    piece_->Kept = true;
+    return true;
 }
 
 }  // namespace twinscope

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,10 @@ public:
     // Bottom - 1).
     void ClipCube(const TRect& rect, std::int32_t z0, std::int32_t z1);
 
+    // Counts the changes of the backend's own settings that change how text measures and comes
+    // out.
+    std::uint64_t SettingsRevision() const { return settingsRevision_; }
+
     // Named groups bracket what a chart part draws; they nest.
     void BeginGroup(const std::string& name);
     void EndGroup();
@@ -68,23 +73,57 @@ public:
     // lays the layer back over the whole frame with the state it was kept with, when the
     // frame's size and the canvas's settings are those it was kept under and the same owner
     // asks; otherwise it answers false and changes nothing.
+    //
+    // `drawnOver` may name every rectangle the frame before drew after it kept or laid back the
+    // layer: when the frame buffer still holds that frame, untouched since, only those are laid
+    // back. Without them, or when the canvas cannot be sure, the whole layer is.
     bool KeepLayer(const void* owner);
-    bool RestoreLayer(const void* owner);
+    bool RestoreLayer(const void* owner, std::span<const TRect> drawnOver = {});
     void DropLayer();
-    // How many frames laid a layer back.
+    // How many frames laid a layer back, and how many of them only the rectangles drawn over.
     std::uint64_t LayersRestored() const { return layersRestored_; }
+    std::uint64_t LayersRestoredInPart() const { return layersRestoredInPart_; }
+
+    // A piece is what one part of a frame drew over a rectangle (`area`, holding everything the
+    // part draws), kept with the pixels it was drawn over and the state it began and ended in.
+    // LayPieceBack lays the piece back in place of drawing the part again when the same owner
+    // asks over the same area, from the same state, and the pixels there are the very ones the
+    // piece was drawn over; then the canvas is left in the state the drawing ended in (the pen
+    // position only where the drawing moved it: the part must not read it) and it answers true.
+    // Otherwise BeginPiece before drawing the part and EndPiece after it keep it (false where
+    // the canvas cannot: outside a buffered frame, under a clip or a transparency section).
+    bool LayPieceBack(const void* owner, const TRect& area);
+    void BeginPiece(const void* owner, const TRect& area);
+    bool EndPiece(const void* owner);
+    std::uint64_t PiecesLaidBack() const { return piecesLaidBack_; }
 
 protected:
     virtual void DoBeginFrame(TPaintTarget& target, const TRect& bounds) = 0;
     virtual void DoEndFrame(TPaintTarget& target, const TRect& bounds) = 0;
     // Copies the buffer to the target at (0, 0); false when there is no buffer.
     virtual bool DoCopyBuffer(TPaintTarget& target) = 0;
+    void CanvasSettingsChanged() { ++settingsRevision_; }
     virtual void DoBeginGroup(const std::string&) {}
     virtual void DoEndGroup() {}
     // The backend's part of a layer: its pixels, with whatever settings of its own decide them.
     virtual bool DoKeepLayer() { return false; }
-    virtual bool DoRestoreLayer() { return false; }
+    // Lays back the whole layer, or only `within` (in frame coordinates) when not empty.
+    virtual bool DoRestoreLayer(std::span<const TRect> within) {
+        (void)within;
+        return false;
+    }
     virtual void DoDropLayer() {}
+    // Whether the frame buffer was drawn on outside a frame, or made anew, since the last call.
+    virtual bool BufferTouched() { return true; }
+    // The backend's part of a piece: the pixels of an area of the frame (clipped to it), before
+    // and after the part drew; DoLayPieceBack compares those before with the area's pixels now
+    // and, when they are the same, writes those after.
+    virtual bool DoBeginPiece(const TRect& area) {
+        (void)area;
+        return false;
+    }
+    virtual bool DoEndPiece() { return false; }
+    virtual bool DoLayPieceBack() { return false; }
 
 private:
     // What besides the pixels a layer is kept with and laid back under.
@@ -104,8 +143,28 @@ private:
         }
     };
     TLayerState CurrentLayerState(const void* owner) const;
+    void ApplyLayerState(const TLayerState& state);
+    // Whether a frame may lay back only parts of the layer: the frame before kept it or laid it
+    // back, and nothing touched the buffer since.
+    bool LayerIntactOutside();
     std::optional<TLayerState> layer_;
     std::uint64_t layersRestored_ = 0;
+    std::uint64_t layersRestoredInPart_ = 0;
+    std::uint64_t frames_ = 0;
+    std::uint64_t settingsRevision_ = 0;
+    std::uint64_t layerFrame_ = 0;
+
+    struct TPiece {
+        TRect Area;
+        TLayerState Before;
+        TLayerState After;
+        bool Kept = false;
+    };
+    // Whether the state of a piece is the one it may be laid back from: all but the pen position.
+    static bool SameStart(const TLayerState& a, const TLayerState& b);
+    bool PieceFits() const;
+    std::optional<TPiece> piece_;
+    std::uint64_t piecesLaidBack_ = 0;
 
     TRect projectionPlot_;
     std::vector<std::string> groups_;

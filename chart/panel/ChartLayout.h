@@ -36,6 +36,7 @@ struct TChartLayout {
     // Every axis of the chart: whether it shows, its series, its scale map, its placement, its
     // title's box and its scale division.
     TAxisPaints Axes;
+    friend bool operator==(const TChartLayout&, const TChartLayout&) = default;
 
     const TAxisPaint& Axis(const TChartAxis& axis) const { return PaintOf(Axes, axis); }
 };

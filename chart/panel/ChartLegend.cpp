@@ -1,6 +1,7 @@
 #include "twinscope/chart/panel/ChartLegend.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 
 #include "twinscope/chart/canvas/CanvasGuards.h"
@@ -8,6 +9,7 @@
 #include "twinscope/chart/panel/LegendFit.h"
 #include "twinscope/chart/shapes/TextShapeDrawing.h"
 #include "twinscope/chart/series/ChartSeries.h"
+#include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/runtime/Arithmetic.h"
 
 namespace twinscope {
@@ -413,7 +415,47 @@ void TChartLegend::DrawItem(TCustomChart& chart, TCanvas3D& canvas, const TLegen
     items_.push_back(std::move(item));
 }
 
+std::optional<TChartLegend::TLegendLook> TChartLegend::LookOf(const TCustomChart& chart) const {
+    if (chart.OnGetLegendPos || symbol_.OnDraw) return std::nullopt;
+    TLegendLook look{.Layout = layout_, .Settings = chart.SettingsRevision(), .Rows = {}};
+    look.Rows.reserve(layout_.Rows.size());
+    for (const TLegendRow& row : layout_.Rows) {
+        const TChartSeries& series = *row.Series;
+        const auto* marked = dynamic_cast<const TCustomSeries*>(&series);
+        look.Rows.push_back(
+            {.Series = &series,
+             .Revision = series.SettingsRevision(),
+             .Color = row.PointIndex >= 0 ? series.PointColor(row.PointIndex) : series.SeriesColor(),
+             .Marker = marked && marked->Pointer().Visible,
+             .MarkerStyle = marked ? static_cast<std::int32_t>(marked->Pointer().Style) : 0});
+    }
+    return look;
+}
+
+TRect TChartLegend::DrawnArea() const {
+    const auto reach = [](const TShadowData& shadow) {
+        return shadow.Visible ? std::max(std::abs(shadow.HorizSize), std::abs(shadow.VertSize)) : 0;
+    };
+    const TFontData& font = Font().Data();
+    const std::int32_t outline = font.OutLine.Visible ? font.OutLine.Width : 0;
+    const std::int32_t margin = layout_.FrameThickness + reach(Shadow()) + reach(font.Shadow) +
+                                reach(font.Emboss) + reach(symbol_.Shadow()) + outline + 2;
+    const TRect& box = layout_.ShapeBox;
+    return {box.Left - margin, box.Top - margin, box.Right + margin, box.Bottom + margin};
+}
+
 void TChartLegend::DrawLegendBox(TCustomChart& chart, TCanvas3D& canvas) {
+    std::optional<TLegendLook> look = LookOf(chart);
+    const TRect area = DrawnArea();
+    // The items the kept picture was drawn with stay those the mouse finds.
+    if (look && look == keptLook_ && canvas.LayPieceBack(this, area)) return;
+    keptLook_.reset();
+    if (look) canvas.BeginPiece(this, area);
+    DrawBoxAndRows(chart, canvas);
+    if (look && canvas.EndPiece(this)) keptLook_ = std::move(look);
+}
+
+void TChartLegend::DrawBoxAndRows(TCustomChart& chart, TCanvas3D& canvas) {
     const TGroupGuard legendGroup(canvas, "Legend");
     items_.clear();
     if (layout_.LastShownItem < FirstItem()) return;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "twinscope/chart/axes/AxisPaint.h"
@@ -151,8 +152,12 @@ public:
     // The same by the layout given.
     TRect PlotBeside(const TCustomChartPanel& chart, const TRect& plot,
                      const TLegendLayout& layout) const;
-    // Draws the box and the rows of the last layout.
+    // Draws the box and the rows of the last layout. A canvas that can keeps the picture, and
+    // the next paint that would draw the same over the same pixels lays it back instead.
     void DrawLegendBox(TCustomChart& chart, TCanvas3D& canvas);
+    // A rectangle holding everything the legend of the last layout draws: the box, its frame,
+    // its shadow and what the texts and symbols cast.
+    TRect DrawnArea() const;
 
     const TLegendLayout& Layout() const { return layout_; }
     const std::vector<TLegendItem>& Items() const { return items_; }
@@ -177,6 +182,27 @@ private:
     void DrawItem(TCustomChart& chart, TCanvas3D& canvas, const TLegendRow& row,
                   std::int32_t rowIndex);
     bool ColumnRightAligned(int column) const;
+    void DrawBoxAndRows(TCustomChart& chart, TCanvas3D& canvas);
+
+    // What the legend's picture is drawn from besides the pixels under it: the layout, the
+    // chart's settings (the legend's among them) and the look of each row's series.
+    struct TRowLook {
+        const TChartSeries* Series = nullptr;
+        std::uint64_t Revision = 0;
+        TColor Color = clNone;
+        bool Marker = false;
+        std::int32_t MarkerStyle = 0;
+        friend bool operator==(const TRowLook&, const TRowLook&) = default;
+    };
+    struct TLegendLook {
+        TLegendLayout Layout;
+        std::uint64_t Settings = 0;
+        std::vector<TRowLook> Rows;
+        friend bool operator==(const TLegendLook&, const TLegendLook&) = default;
+    };
+    // None while events may draw the items another way.
+    std::optional<TLegendLook> LookOf(const TCustomChart& chart) const;
+    std::optional<TLegendLook> keptLook_;
 
     TLegendAlignment alignment_ = laRight;
     bool customPosition_ = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "twinscope/chart/axes/AxisDrawing.h"
 #include "twinscope/chart/canvas/CanvasGuards.h"
@@ -11,6 +12,7 @@
 #include "twinscope/chart/series/ChartSeries.h"
 #include "twinscope/chart/shapes/TextShapeDrawing.h"
 #include "twinscope/runtime/Arithmetic.h"
+#include "twinscope/runtime/FormatSettings.h"
 
 namespace twinscope {
 
@@ -72,11 +74,17 @@ void TCustomChart::LayOut(TCanvas3D* measure, const TRect& bounds) {
 // with the canvas, and the next one whose layout and settings are the same lays it back. Only
 // a chart whose events draw nothing under the series and whose legend stands over them does
 // so; the layout, measuring only, is then decided before the background is drawn.
+//
+// Only what the paint before drew over that picture is laid back where it can tell: the plot
+// the series are clipped to and the legend's box. And when nothing the layout reads changed,
+// the layout is the one kept.
 void TCustomChart::RenderLayers(TCanvas3D& canvas, const TRect& bounds) {
     const bool keepable = !OnBeforeDrawChart && !OnBeforeDrawAxes;
+    // Known only once this paint has drawn everything: a paint cut short leaves it unknown.
+    const std::vector<TRect> drawnOver = std::exchange(drawnOver_, {});
     if (keepable) {
-        LayOut(&canvas, bounds);
-        if (KeptUnderSeriesMatches(canvas) && canvas.RestoreLayer(this)) {
+        LayOutForPaint(canvas, bounds);
+        if (KeptUnderSeriesMatches(canvas) && canvas.RestoreLayer(this, drawnOver)) {
             canvas.Projection(Layout().Bounds, Layout().Plot);
         } else {
             DrawUnderSeries(canvas, bounds, true);
@@ -84,9 +92,68 @@ void TCustomChart::RenderLayers(TCanvas3D& canvas, const TRect& bounds) {
         }
     } else {
         keptUnder_.reset();
+        layoutKey_.reset();
         DrawUnderSeries(canvas, bounds, false);
     }
     DrawOverSeries(canvas);
+    if (keptUnder_) drawnOver_ = DrawnOverSeries();
+}
+
+std::optional<TCustomChart::TLayoutKey> TCustomChart::LayoutKeyOf(const TCanvas3D& canvas,
+                                                                const TRect& bounds) const {
+    if (OnGetLegendText || OnGetLegendRect) return std::nullopt;
+    TLayoutKey key{.Bounds = bounds,
+                   .Canvas = &canvas,
+                   .CanvasSettings = canvas.SettingsRevision(),
+                   .Zooms = {canvas.PenZoom(), canvas.FontZoom(), canvas.CheckBoxZoom()},
+                   .Switches = {canvas.IsMonochrome(), canvas.ZoomText()},
+                   .Settings = SettingsRevision(),
+                   .Formats = FormatSettingsRevision(),
+                   .LayoutsKept = LayoutsKept(),
+                   .Parts = {}};
+    key.Parts.reserve(Axes().size() + SeriesList().size());
+    for (const TChartAxis* axis : Axes()) {
+        if (axis->OnCurrentRangeChanged) return std::nullopt;
+        key.Parts.push_back({axis, axis->SettingsRevision(), axis->Minimum(), axis->Maximum()});
+    }
+    for (const TChartSeries* series : SeriesList())
+        key.Parts.push_back({.Part = series, .Revision = series->ContentRevision()});
+    return key;
+}
+
+void TCustomChart::LayOutForPaint(TCanvas3D& canvas, const TRect& bounds) {
+    if (layoutKey_ && layoutKey_ == LayoutKeyOf(canvas, bounds)) {
+        canvas.SetPen(measured_.Pen);
+        canvas.SetBrush(measured_.Brush);
+        canvas.SetFont(measured_.Font);
+        ++layoutsReused_;
+        return;
+    }
+    TChartLayout layout = ComputeLayout(*this, &canvas, bounds);
+    // A layout computed from the one before that came out the same is settled: the next paint
+    // that reads the same computes it again only if something changed.
+    const bool settled = layout == Layout();
+    KeepChartLayout(std::move(layout));
+    layoutKey_.reset();
+    if (settled) layoutKey_ = LayoutKeyOf(canvas, bounds);
+    measured_ = {canvas.Pen(), canvas.Brush(), canvas.Font()};
+}
+
+std::vector<TRect> TCustomChart::DrawnOverSeries() const {
+    // Events, axes over the series, unclipped series, titles at their own place and a zoom
+    // rectangle may draw anywhere.
+    const bool known = !OnBeforeDrawSeries && !OnAfterDraw && AxisBehind() && ClipPoints() &&
+                       !mouse_.Zoom().Active() &&
+                       std::none_of(SeriesList().begin(), SeriesList().end(),
+                                    [](const TChartSeries* s) { return s->Active() && !s->UseAxis(); }) &&
+                       std::none_of(Layout().Titles.begin(), Layout().Titles.end(),
+                                    [](const TTitleLayout& t) { return t.CustomPositioned; });
+    if (!known) return {};
+    const TRect& plot = Layout().Plot;
+    std::vector<TRect> drawn{{plot.Left, plot.Top - 1, plot.Right, plot.Bottom + 1}};
+    if (Layout().LegendPlaced && !Legend().PaintRole(*this).DrawBehind)
+        drawn.push_back(legend_.DrawnArea());
+    return drawn;
 }
 
 void TCustomChart::DrawUnderSeries(TCanvas3D& canvas, const TRect& bounds, bool laidOut) {

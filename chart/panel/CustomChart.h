@@ -50,6 +50,8 @@ public:
     // that layout as a paint does before it draws: the mouse, the series and the axes' items
     // then read it.
     void LayOut(TCanvas3D* measure, const TRect& bounds);
+    // How many paints drew with the layout of the paint before, nothing it reads having changed.
+    std::uint64_t LayoutsReused() const { return layoutsReused_; }
 
     // Events of the paint.
     std::function<void()> OnBeforeDrawChart;
@@ -105,6 +107,48 @@ private:
     std::optional<TUnderSeriesKey> keptUnder_;
     bool KeptUnderSeriesMatches(const TCanvas3D& canvas) const;
     void KeepUnderSeries(TCanvas3D& canvas);
+    // Where the last paint drew over the picture under the series; empty when it may have drawn
+    // anywhere.
+    std::vector<TRect> drawnOver_;
+    std::vector<TRect> DrawnOverSeries() const;
+
+    // What the layout reads, as it was when the kept layout was computed: the bounds, the
+    // canvas and what decides its measures, the chart's, its axes' and its series' revisions
+    // and the number formats. A paint that finds them the same, the layout before having
+    // come out as that one, draws with the kept layout.
+    struct TLayoutKey {
+        TRect Bounds;
+        const TCanvas3D* Canvas = nullptr;
+        std::uint64_t CanvasSettings = 0;
+        std::array<std::int32_t, 3> Zooms{};
+        std::array<bool, 2> Switches{};  // monochrome, text zoomed
+        std::uint64_t Settings = 0;
+        std::uint64_t Formats = 0;
+        std::uint64_t LayoutsKept = 0;
+        // Each axis with its range (which changes without counting as a setting), each series.
+        struct TPart {
+            const void* Part = nullptr;
+            std::uint64_t Revision = 0;
+            double Minimum = 0;
+            double Maximum = 0;
+            friend bool operator==(const TPart&, const TPart&) = default;
+        };
+        std::vector<TPart> Parts;
+        friend bool operator==(const TLayoutKey&, const TLayoutKey&) = default;
+    };
+    // None while events take part in the layout.
+    std::optional<TLayoutKey> LayoutKeyOf(const TCanvas3D& canvas, const TRect& bounds) const;
+    // Lays out as LayOut does, unless the kept layout still holds; then the canvas is left as the
+    // layout's measuring left it.
+    void LayOutForPaint(TCanvas3D& canvas, const TRect& bounds);
+    std::optional<TLayoutKey> layoutKey_;
+    struct TMeasuringState {
+        TPenData Pen;
+        TBrushData Brush;
+        TFontData Font;
+    };
+    TMeasuringState measured_;
+    std::uint64_t layoutsReused_ = 0;
 };
 
 }  // namespace twinscope

@@ -108,7 +108,12 @@ public:
     // Keeps a layout as the last paint's, as a paint keeps the one it computed, for what is
     // drawn, the mouse and overlays until the next paint lays the chart out anew (a layout
     // computed for another size, say, or adjusted by hand).
-    void KeepLayout(TChartLayout layout) { layout_ = std::move(layout); }
+    void KeepLayout(TChartLayout layout) {
+        layout_ = std::move(layout);
+        ++layoutsKept_;
+    }
+    // Counts the layouts kept, by paints and by hand.
+    std::uint64_t LayoutsKept() const { return layoutsKept_; }
     const TRect& PaintBounds() const { return layout_.Bounds; }
     const TRect& PlotRect() const { return layout_.Plot; }
     std::int32_t PlotWidth() const { return layout_.Plot.Width(); }
@@ -170,6 +175,7 @@ private:
     bool view3D_ = true;
     TColor color_ = clBtnFace;
     TChartLayout layout_;
+    std::uint64_t layoutsKept_ = 0;
     std::uint64_t settingsRevision_ = 0;
 };
 

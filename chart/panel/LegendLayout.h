@@ -27,6 +27,7 @@ struct TLegendRow {
     std::int32_t Index = 0;
     TLegendColumns Columns;
     std::array<std::int32_t, 3> Widths{};
+    friend bool operator==(const TLegendRow&, const TLegendRow&) = default;
 };
 
 // What a layout computed, for the drawing that follows in the same paint.
@@ -48,6 +49,7 @@ struct TLegendLayout {
     std::int32_t SymbolWidth = 0;
     std::int32_t SymbolX = 0;
     std::int32_t TextX = 0;
+    friend bool operator==(const TLegendLayout&, const TLegendLayout&) = default;
 };
 
 }  // namespace twinscope

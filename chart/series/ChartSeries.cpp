@@ -23,6 +23,7 @@ void TCustomChartElement::SetActive(bool b) {
 }
 
 void TCustomChartElement::Repaint() const {
+    CountChange();
     if (chart_) chart_->Invalidate();
 }
 
@@ -307,9 +308,9 @@ void TChartSeries::SetSeriesColor(TColor c) {
         Repaint();
     }
     if (seriesColor_ == clDefault && chart_) {
-        effectiveColor_ = chart_->FreeSeriesColor(this);
+        SetEffectiveColor(chart_->FreeSeriesColor(this));
     } else {
-        effectiveColor_ = seriesColor_;
+        SetEffectiveColor(seriesColor_);
     }
     SendEvent(seChangeColor);
 }
@@ -363,12 +364,26 @@ void TSeriesHost::SeriesLeft(TChartSeries& series) {
 }
 
 void TSeriesHost::GiveSeriesColor(TChartSeries& series, TColor color) {
-    series.effectiveColor_ = color;
+    series.SetEffectiveColor(color);
+}
+
+void TChartSeries::SetEffectiveColor(TColor color) {
+    if (effectiveColor_ == color) return;
+    effectiveColor_ = color;
+    CountChange();
+}
+
+std::uint64_t TChartSeries::ContentRevision() const {
+    // Each count only grows, so their sum changes whenever one of them does.
+    std::uint64_t revision = SettingsRevision() + colourChanges_;
+    for (const TChartValueList* list : valueLists_)
+        revision += list->Changes();
+    return revision;
 }
 
 void TChartSeries::JoinedChart() {
     if (seriesColor_ == clDefault) {
-        effectiveColor_ = chart_->FreeSeriesColor(this);
+        SetEffectiveColor(chart_->FreeSeriesColor(this));
         SendEvent(seChangeColor);
     }
     ResolveAxes();

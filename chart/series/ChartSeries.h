@@ -72,14 +72,20 @@ public:
 
     // Asks the chart, if any, to repaint.
     void Repaint() const;
+    // Counts the repaints the element asked for, with a chart or without one: every change of
+    // a setting that can change a picture, and the changes of points that ask for a repaint.
+    std::uint64_t SettingsRevision() const { return settingsRevision_; }
 
 protected:
     virtual void ActiveChanged() {}
+    // A change that a picture shows but that asks for no repaint.
+    void CountChange() const { ++settingsRevision_; }
     TSeriesHost* chart_ = nullptr;
 
 private:
     bool active_ = true;
     bool showInEditor_ = true;
+    mutable std::uint64_t settingsRevision_ = 0;
     TChartPen pen_;
     TChartBrush brush_;
 };
@@ -177,6 +183,9 @@ public:
         return seriesColor_ == clDefault ? effectiveColor_ : seriesColor_;
     }
     TColor StoredSeriesColor() const { return seriesColor_; }
+    // Counts every change of the series a picture can show: its settings, its colour and its
+    // points, also those made straight in its value lists.
+    std::uint64_t ContentRevision() const;
     virtual void SetSeriesColor(TColor c);
     bool ColorEachPoint() const { return colorEachPoint_; }
     void SetColorEachPoint(bool b);
@@ -345,6 +354,8 @@ private:
     const DrawnExtremes& DrawnYExtremes();
     // Whether the extremes take every point: no point is a gap, or gaps count as points.
     bool EveryPointDrawn() const;
+    // The colour a series without its own takes from its chart.
+    void SetEffectiveColor(TColor color);
     // A custom axis freed while the series was away from its chart is let go.
     void DropFreedCustomAxes();
 

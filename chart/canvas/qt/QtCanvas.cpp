@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include <QRegion>
+
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
 
 namespace twinscope {
@@ -22,7 +24,10 @@ TQtCanvas::~TQtCanvas() {
 }
 
 QPainter* TQtCanvas::Painter() {
-    if (!painter_ && !InFrame() && !buffer_.isNull()) BeginPainter(buffer_);
+    if (!painter_ && !InFrame() && !buffer_.isNull()) {
+        BeginPainter(buffer_);
+        bufferTouched_ = true;
+    }
     return painter_;
 }
 
@@ -207,6 +212,7 @@ void TQtCanvas::DoBeginFrame(TPaintTarget& target, const TRect& bounds) {
     // that draws nothing.
     if (!targetPainter.isActive()) {
         buffer_ = QImage();
+        bufferTouched_ = true;
         return;
     }
     if (!Buffered()) {
@@ -221,9 +227,11 @@ void TQtCanvas::DoBeginFrame(TPaintTarget& target, const TRect& bounds) {
                      static_cast<int>(std::ceil(bounds.Height() * ratio)));
     if (size.isEmpty()) {
         buffer_ = QImage();
+        bufferTouched_ = true;
         return;
     }
     if (buffer_.size() != size || buffer_.devicePixelRatio() != ratio) {
+        bufferTouched_ = true;
         buffer_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
         // Too large a buffer is not allocated: the frame draws nothing.
         if (buffer_.isNull()) return;
@@ -293,7 +301,63 @@ bool TQtCanvas::DoKeepLayer() {
     return true;
 }
 
-bool TQtCanvas::DoRestoreLayer() {
+TQtCanvas::TPixelSettings TQtCanvas::CurrentPixelSettings() const {
+    return {textQuality_, SmoothsText(), BufferScale(), buffer_.devicePixelRatio(), buffer_.size()};
+}
+
+QRect TQtCanvas::BufferArea(const TRect& area) const {
+    const double ratio = buffer_.devicePixelRatio();
+    // Smoothed edges and wide pens reach a little past the shapes' rectangles.
+    const int reach = static_cast<int>(std::ceil(2 * ratio));
+    const QPoint topLeft(static_cast<int>(std::floor(area.Left * ratio)) - reach,
+                         static_cast<int>(std::floor(area.Top * ratio)) - reach);
+    const QPoint bottomRight(static_cast<int>(std::ceil(area.Right * ratio)) + reach,
+                             static_cast<int>(std::ceil(area.Bottom * ratio)) + reach);
+    return QRect(topLeft, bottomRight) & buffer_.rect();
+}
+
+namespace {
+
+// Copies the rows of an area from one image to another of the same geometry.
+void CopyArea(const QImage& from, QImage& to, const QRect& area) {
+    const auto bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        std::memcpy(to.scanLine(y) + area.left() * sizeof(QRgb),
+                    from.constScanLine(y) + area.left() * sizeof(QRgb), bytes);
+    }
+}
+
+// The pixels of an area of an image, row after row.
+std::vector<QRgb> PixelsOf(const QImage& image, const QRect& area) {
+    std::vector<QRgb> pixels;
+    pixels.reserve(static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height()));
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y)) + area.left();
+        pixels.insert(pixels.end(), row, row + area.width());
+    }
+    return pixels;
+}
+
+bool SamePixels(const QImage& image, const QRect& area, const std::vector<QRgb>& pixels) {
+    const QRgb* kept = pixels.data();
+    const auto bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+    for (int y = area.top(); y <= area.bottom(); ++y, kept += area.width()) {
+        if (std::memcmp(image.constScanLine(y) + area.left() * sizeof(QRgb), kept, bytes) != 0)
+            return false;
+    }
+    return true;
+}
+
+void WritePixels(QImage& image, const QRect& area, const std::vector<QRgb>& pixels) {
+    const QRgb* kept = pixels.data();
+    const auto bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+    for (int y = area.top(); y <= area.bottom(); ++y, kept += area.width())
+        std::memcpy(image.scanLine(y) + area.left() * sizeof(QRgb), kept, bytes);
+}
+
+}  // namespace
+
+bool TQtCanvas::DoRestoreLayer(std::span<const TRect> within) {
     if (!LayerFitsBuffer() || layer_.Pixels.size() != buffer_.size() ||
         layer_.Pixels.bytesPerLine() != buffer_.bytesPerLine() ||
         layer_.Pixels.devicePixelRatio() != buffer_.devicePixelRatio() ||
@@ -301,7 +365,41 @@ bool TQtCanvas::DoRestoreLayer() {
         layer_.Scale != BufferScale()) {
         return false;
     }
-    std::memcpy(buffer_.bits(), layer_.Pixels.constBits(), buffer_.sizeInBytes());
+    if (within.empty()) {
+        std::memcpy(buffer_.bits(), layer_.Pixels.constBits(), buffer_.sizeInBytes());
+        return true;
+    }
+    // Overlapping rectangles are copied once: the rows of their union where they overlap.
+    QRegion region;
+    for (const TRect& rect : within)
+        region += BufferArea(rect);
+    for (const QRect& rect : region)
+        CopyArea(layer_.Pixels, buffer_, rect);
+    return true;
+}
+
+bool TQtCanvas::DoBeginPiece(const TRect& area) {
+    if (!LayerFitsBuffer()) return false;
+    piece_.Area = BufferArea(area);
+    piece_.Settings = CurrentPixelSettings();
+    piece_.Before = PixelsOf(buffer_, piece_.Area);
+    piece_.After.clear();
+    return true;
+}
+
+bool TQtCanvas::DoEndPiece() {
+    if (!LayerFitsBuffer() || piece_.Settings != CurrentPixelSettings()) return false;
+    piece_.After = PixelsOf(buffer_, piece_.Area);
+    return true;
+}
+
+bool TQtCanvas::DoLayPieceBack() {
+    if (!LayerFitsBuffer() || piece_.Settings != CurrentPixelSettings() ||
+        piece_.After.size() != piece_.Before.size() ||
+        !SamePixels(buffer_, piece_.Area, piece_.Before)) {
+        return false;
+    }
+    WritePixels(buffer_, piece_.Area, piece_.After);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <QFontMetrics>
@@ -34,7 +35,11 @@ public:
 
     // The quality of text whose font leaves it to the canvas.
     TFontQuality TextQuality() const { return textQuality_; }
-    void SetTextQuality(TFontQuality quality) { textQuality_ = quality; }
+    void SetTextQuality(TFontQuality quality) {
+        if (quality == textQuality_) return;
+        textQuality_ = quality;
+        CanvasSettingsChanged();
+    }
 
     // The texts this canvas has shaped, kept across frames.
     const TShapedTextCache& ShapedTexts() const { return shapedTexts_; }
@@ -58,8 +63,12 @@ protected:
     void DoEndFrame(TPaintTarget& target, const TRect& bounds) final;
     bool DoCopyBuffer(TPaintTarget& target) final;
     bool DoKeepLayer() final;
-    bool DoRestoreLayer() final;
+    bool DoRestoreLayer(std::span<const TRect> within) final;
     void DoDropLayer() final { layer_ = TLayer{}; }
+    bool BufferTouched() final { return std::exchange(bufferTouched_, false); }
+    bool DoBeginPiece(const TRect& area) final;
+    bool DoEndPiece() final;
+    bool DoLayPieceBack() final;
 
     // Combines the painter's clip with a shape (the clip in force is already saved). Returns
     // the whole-pixel rectangle it clipped to, when the shape clips as one.
@@ -170,6 +179,29 @@ private:
     };
     TLayer layer_;
     bool LayerFitsBuffer() const;
+    // The settings of the leaf that decide how pixels come out, as a layer or piece keeps them.
+    struct TPixelSettings {
+        TFontQuality TextQuality = fqDefault;
+        bool SmoothText = false;
+        double Scale = 1;
+        double Ratio = 1;
+        QSize Size;
+        friend bool operator==(const TPixelSettings&, const TPixelSettings&) = default;
+    };
+    TPixelSettings CurrentPixelSettings() const;
+    // A rectangle of the frame in the buffer's pixels, widened by what smoothing may reach
+    // beyond it, within the buffer.
+    QRect BufferArea(const TRect& area) const;
+    // Whether the buffer was drawn on between frames or made anew.
+    bool bufferTouched_ = true;
+    // The kept piece: the buffer's pixels of its area before and after its part drew.
+    struct TPieceCopy {
+        QRect Area;
+        TPixelSettings Settings;
+        std::vector<QRgb> Before;
+        std::vector<QRgb> After;
+    };
+    TPieceCopy piece_;
 };
 
 }  // namespace twinscope
