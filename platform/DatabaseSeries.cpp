@@ -123,6 +123,10 @@ TDatabaseQueries::TDatabaseQueries(const TDatabaseSource& source, bool writable)
     db.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
     if (!db.open()) throw DatabaseError(detail::DatabaseReason(db.lastError()));
 
+    // A frame's query is planned for far more rows than it reads: compiling it would take
+    // longer than running it.
+    if (source.Driver == "QPSQL") QSqlQuery(db).exec("SET jit = off");
+
     const QSqlDriver& driver = *db.driver();
     table_ = QuotedDatabaseName(driver, source.Table, true);
     x_ = QuotedDatabaseName(driver, source.X, false);

@@ -27,7 +27,8 @@ constexpr std::int64_t CoarsestBlocks = 1024;
 constexpr std::int64_t PageRows = 1 << 20;
 constexpr int BlocksPerInsert = 256;
 
-constexpr const char* SummaryColumns = "k, b, n, fx, fy, sx, sy, lx, ly, lox, loy, hix, hiy";
+constexpr const char* SummaryColumns = "k, p, b, n, fx, fy, sx, sy, lx, ly, lox, loy, hix, hiy";
+constexpr std::size_t SummaryValues = 14;
 
 // What the frame needs of a run of rows in X order: its first row and its first row of a
 // greater X, its last row, and the first rows of its lowest and highest value.
@@ -76,22 +77,23 @@ public:
     void Add(int level, std::int64_t number, const TBlock& block) {
         const QVariant none{QMetaType::fromType<double>()};
         values_.insert(values_.end(),
-                       {QVariant(level), QVariant(qlonglong(number)), QVariant(qlonglong(block.n)),
+                       {QVariant(level), QVariant(qlonglong(number >> LevelStep)),
+                        QVariant(qlonglong(number)), QVariant(qlonglong(block.n)),
                         block.fx, block.fy, block.second ? QVariant(block.sx) : none,
                         block.second ? QVariant(block.sy) : none, block.lx, block.ly, block.lox,
                         block.loy, block.hix, block.hiy});
         ++written_;
-        if (values_.size() == std::size_t{13} * BlocksPerInsert) Flush();
+        if (values_.size() == SummaryValues * BlocksPerInsert) Flush();
     }
     void Flush() {
         if (values_.empty()) return;
-        const int blocks = static_cast<int>(values_.size() / 13);
+        const int blocks = static_cast<int>(values_.size() / SummaryValues);
         QSqlQuery& insert = blocks == BlocksPerInsert ? full_ : rest_;
         if (insert.lastQuery().isEmpty() || blocks != BlocksPerInsert) {
             insert = QSqlQuery(db_);
             std::string text = "INSERT INTO " + table_ + " (" + SummaryColumns + ") VALUES ";
             for (int i = 0; i < blocks; ++i)
-                text += i == 0 ? "(?,?,?,?,?,?,?,?,?,?,?,?,?)" : ",(?,?,?,?,?,?,?,?,?,?,?,?,?)";
+                text += i == 0 ? "(?,?,?,?,?,?,?,?,?,?,?,?,?,?)" : ",(?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
             if (!insert.prepare(QString::fromStdString(text)))
                 throw DatabaseError(detail::DatabaseReason(insert.lastError()));
         }
@@ -147,10 +149,11 @@ std::int64_t TDatabaseQueries::BuildSummary() {
         };
         run("DROP TABLE IF EXISTS " + summaryName_);
         run("CREATE TABLE " + summaryName_ +
-            " (k INTEGER NOT NULL, b BIGINT NOT NULL, n BIGINT NOT NULL, fx DOUBLE PRECISION, "
+            " (k INTEGER NOT NULL, p BIGINT NOT NULL, b BIGINT NOT NULL, n BIGINT NOT NULL, "
+            "fx DOUBLE PRECISION, "
             "fy DOUBLE PRECISION, sx DOUBLE PRECISION, sy DOUBLE PRECISION, lx DOUBLE PRECISION, "
             "ly DOUBLE PRECISION, lox DOUBLE PRECISION, loy DOUBLE PRECISION, "
-            "hix DOUBLE PRECISION, hiy DOUBLE PRECISION, PRIMARY KEY (k, b))");
+            "hix DOUBLE PRECISION, hiy DOUBLE PRECISION, PRIMARY KEY (k, p, b))");
         TSummaryWriter writer(db, summaryName_);
         // The block being filled at each level, and how many were written before it.
         std::vector<TBlock> open(levels.size());
@@ -234,7 +237,7 @@ std::int64_t TDatabaseQueries::BuildSummary() {
 std::optional<TDatabaseQueries::TSummary> TDatabaseQueries::FreshSummary(const std::string& name) {
     QSqlDatabase db = QSqlDatabase::database(QString::fromStdString(connection_), false);
     const QSqlRecord record = db.record(QString::fromStdString(name));
-    for (const char* column : {"k", "b", "n", "fx", "fy", "sx", "sy", "lx", "ly", "lox", "loy",
+    for (const char* column : {"k", "p", "b", "n", "fx", "fy", "sx", "sy", "lx", "ly", "lox", "loy",
                                "hix", "hiy"}) {
         if (record.indexOf(column) < 0) return std::nullopt;
     }
@@ -296,10 +299,8 @@ TDatabasePoints TDatabaseQueries::ReduceFromSummary(const TScaleMap& x) {
         if (level == levels.rbegin()) {
             text += s + " s, v WHERE s.k = " + k + " AND " + overlapping + ")";
         } else {
-            const std::string fanout = std::to_string(Fanout);
             text += LevelName(*(level - 1)) + " p JOIN " + s + " s ON s.k = " + k +
-                    " AND s.b >= p.b * " + fanout + " AND s.b < p.b * " + fanout + " + " + fanout +
-                    ", v WHERE NOT " + Within("p") + " AND " + overlapping + ")";
+                    " AND s.p = p.b, v WHERE NOT " + Within("p") + " AND " + overlapping + ")";
         }
     }
     text += ", r AS (SELECT CAST(t." + x_ + " AS DOUBLE PRECISION) AS x, CAST(t." + y_ +
