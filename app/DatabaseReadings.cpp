@@ -98,6 +98,7 @@ TReadingsFile ReadDatabaseReadings(const std::string& address, const TReadingOpt
             TReadings& line = file.Series.emplace_back();
             line.Name = source.Y;
             line.Database = std::make_shared<const TDatabaseSource>(source);
+            if (options.BuildDatabaseSummary) TDatabaseQueries(source, true).BuildSummary();
             line.DatabaseExtent = TDatabaseQueries(source).Extremes();
             if (line.DatabaseExtent.Rows == 0) {
                 throw ReadingsError(0, "no row of '" + source.Table + "' holds both '" + source.X +

@@ -608,6 +608,21 @@ TEST(Program, DrawsTheLinesOfADatabaseTableAndSaysWhatIsWrong) {
     EXPECT_EQ(ProgramRefusals(shown), QStringList());
     EXPECT_GT(SeriesPixels(QImage(picture)), 300);
     EXPECT_GT(LinePixels(QImage(picture), kSecondLine), 300);
+    // Drawn from the summaries the program makes first, the picture is the same.
+    const QString summarised = dir.filePath("summarised.png");
+    ASSERT_EQ(RunProgram({"--data", address + "&y=high", "--column", "low", "--build-summary",
+                          "--render", summarised, "--grid-on-celsius"})
+                  .status,
+              0);
+    EXPECT_EQ(QImage(summarised), QImage(picture));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "program");
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        EXPECT_TRUE(db.tables().contains("readings__m4_ts_high"));
+        EXPECT_TRUE(db.tables().contains("readings__m4_ts_low"));
+    }
+    QSqlDatabase::removeDatabase("program");
     QFile::remove(picture);
 
     struct TFault {
