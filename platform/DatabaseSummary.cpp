@@ -127,7 +127,9 @@ std::string Within(const std::string& p) {
 }
 
 std::string LevelName(int level) {
-    return "l" + std::to_string(level);
+    std::string name = std::to_string(level);
+    name.insert(name.begin(), 'l');
+    return name;
 }
 
 }  // namespace
