@@ -414,9 +414,14 @@ void TDatabaseSeries::Send(std::uint64_t generation, TQuery query) {
 std::shared_ptr<TDatabaseSeries> TDatabaseSeries::Show(TChartSeries& series,
                                                        TDatabaseSource source) {
     std::shared_ptr<TDatabaseSeries> shown(new TDatabaseSeries(series, std::move(source)));
-    TDatabaseSeries* self = shown.get();
-    const std::uint64_t generation = self->asked_ = 1;
-    self->Send(generation, [self, generation](TDatabaseQueries& queries) {
+    shown->AskForExtremes();
+    return shown;
+}
+
+void TDatabaseSeries::AskForExtremes() {
+    TDatabaseSeries* self = this;
+    const std::uint64_t generation = ++asked_;
+    Send(generation, [self, generation](TDatabaseQueries& queries) {
         const TDatabaseQueries::TExtremes extremes = queries.Extremes();
         const TDatabaseSource& source = self->source_;
         if (extremes.Rows == 0) {
@@ -433,7 +438,6 @@ std::shared_ptr<TDatabaseSeries> TDatabaseSeries::Show(TChartSeries& series,
             self->Answer(generation, points);
         };
     });
-    return shown;
 }
 
 TDatabaseSeries::TDatabaseSeries(TChartSeries& series, TDatabaseSource source)

@@ -165,6 +165,7 @@ private:
     // A query run on the worker's connection, and what the series is told of its answer.
     using TQuery = std::function<std::function<void()>(TDatabaseQueries&)>;
     void Send(std::uint64_t generation, TQuery query);
+    void AskForExtremes();
     void Ask(const TScaleMap& x, const TScaleMap& y);
     void Answer(std::uint64_t generation, std::shared_ptr<TDatabasePoints> points);
     void Fail(std::uint64_t generation, const std::string& reason);

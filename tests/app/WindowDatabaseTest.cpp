@@ -1,5 +1,5 @@
 // The window showing a table of a database: what the database says goes wrong is on the
-// window's status line.
+// window's status line until the line answers again.
 
 #include <QStatusBar>
 #include <QTest>
@@ -8,6 +8,7 @@
 
 #include "app/DatabaseReadings.h"
 #include "app/TwinscopeMain.h"
+#include "tests/platform/ChartPicture.h"
 #include "tests/platform/TestServer.h"
 #include "tests/support/MessageRecorder.h"
 
@@ -19,18 +20,22 @@ TEST(WindowDatabase, TheStatusLineSaysWhatTheServerSaidWhenAQueryFails) {
     if (!socket) GTEST_SKIP() << "TWINSCOPE_TEST_POSTGRES names no server";
     const testing::TTestServer server("window");
     server.MakeStallingTable("twinscope_window", 3000);
-    const std::string address = "postgresql://postgres@/postgres?table=twinscope_window_slow&x=ts&y=temp";
+    const std::string address =
+        "postgresql://postgres@/postgres?table=twinscope_window_slow&x=ts&y=temp";
     qputenv("PGHOST", socket);
     testing::MessageRecorder recorder;
     TfmTwinscope window;
     const TReadingsFile readings = ReadDatabaseReadings(address, {});
     EXPECT_TRUE(window.statusBar()->currentMessage().isEmpty());
 
-    // The window's line asks for its first picture, which the server's session ends under.
-    server.SetPace("twinscope_window", 60);
     window.FormShow();
     window.ReplaceReadings(readings);
     window.OpenOnReadings(readings);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.DatabaseWaiting(); }));
+
+    // The server's session ends under the query of the next view.
+    server.SetPace("twinscope_window", 60);
+    ChartPicture(window.Chart(), "TChartCanvas3D", 45002, 45012);
     ASSERT_TRUE(QTest::qWaitFor([&] { return server.Sleeping("twinscope_window") > 0; }, 10000));
     server.EndSleepingSessions("twinscope_window");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.DatabaseWaiting(); }));
@@ -40,6 +45,13 @@ TEST(WindowDatabase, TheStatusLineSaysWhatTheServerSaidWhenAQueryFails) {
         << said.toStdString();
     EXPECT_FALSE(window.statusBar()->isHidden());
     EXPECT_EQ(window.DatabaseFailures(), std::vector<std::string>{said.toStdString()});
+
+    // The next drawing connects anew and answers: the message goes.
+    server.SetPace("twinscope_window", 0);
+    ChartPicture(window.Chart(), "TChartCanvas3D", 45004, 45014);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.DatabaseWaiting(); }));
+    EXPECT_TRUE(window.statusBar()->currentMessage().isEmpty())
+        << window.statusBar()->currentMessage().toStdString();
     server.Exec("DROP VIEW twinscope_window_slow");
 }
 
