@@ -135,7 +135,8 @@ private:
 // the points it has until the answer comes. An answer for a view that was moved past is
 // dropped, and a query not yet begun for one is never run. Automatic ranges are the table's
 // extremes. A failure is told to OnFailure when the queries begin to fail (not again until
-// one has answered), the series keeps its picture, and the next query connects anew. On
+// one has answered), the series keeps its picture, and the next query connects anew (a
+// source that fails before its first answer is not asked again). On
 // PostgreSQL a query that the view moved past is cancelled on the server, and so is the one
 // running when the series goes, which then does not wait for it.
 class TDatabaseSeries final : public TPointLender,
