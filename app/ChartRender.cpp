@@ -42,6 +42,8 @@ std::vector<std::string> AwaitDatabases(TfmTwinscope& window, TPictureFormat for
             return {"the database gave no answer within " + std::to_string(AnswerWaitSeconds) +
                     " s"};
         }
+        // A failed line would be asked again at every drawing.
+        if (!window.DatabaseFailures().empty()) break;
     }
     return window.DatabaseFailures();
 }

@@ -277,6 +277,12 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "(anti-aliased, the default) or TChartCanvas3D (aliased). SVG pictures are "
         "always anti-aliased.",
         "name");
+    const QCommandLineOption buildSummary(
+        "build-summary",
+        "With --data naming a database table: first makes (anew) the table's summary of block "
+        "extremes, \"<table>__m4_<x>_<y>\" of each value column, from which the frames are "
+        "drawn instead of the rows: a frame of a hundred million rows takes milliseconds. It "
+        "writes to the database, once; build it again after rows change.");
     const QCommandLineOption wrapDayScale(
         "wrap-day-scale",
         "Dates across a new year get a day scale that starts again at 1 on each 1 January "
@@ -314,7 +320,7 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         "file");
     parser.addOptions({data, dataFormat, column, unit, band, bars, saveColumns, render, format,
                        size, scale, minimum, maximum, begin, end, gridOnCelsius, canvas, title,
-                       legend, wrapDayScale, wheelZoom, cursor, overlayYears, leapDay});
+                       legend, wrapDayScale, wheelZoom, cursor, overlayYears, leapDay, buildSummary});
 
     if (!parser.parse(arguments)) return UsageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -340,7 +346,7 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
     try {
         RefuseUnless(parser.isSet(data), parser,
                      {&dataFormat, &column, &unit, &band, &bars, &saveColumns, &overlayYears,
-                      &leapDay},
+                      &leapDay, &buildSummary},
                      "--data");
         options.OverlayYears = parser.isSet(overlayYears);
         if (parser.isSet(leapDay)) options.LeapDay = ParseLeapDay(parser.value(leapDay));
@@ -369,6 +375,7 @@ std::variant<TProgramOptions, TCommandLineExit> ParseCommandLine(const QStringLi
         for (const QString& name : parser.values(column))
             options.Reading.Columns.push_back(name.toStdString());
         if (parser.isSet(unit)) options.Reading.Unit = ParseUnit(parser.value(unit));
+        options.Reading.BuildDatabaseSummary = parser.isSet(buildSummary);
         RefuseUnless(parser.isSet(render), parser,
                      {&format, &size, &scale, &minimum, &maximum, &begin, &end, &gridOnCelsius,
                       &canvas, &title, &legend, &cursor},

@@ -103,6 +103,7 @@ TReadingsFile ReadDatabaseReadings(const std::string& address, const TReadingOpt
         for (const TDatabaseSource& source : DatabaseSources(address, options.Columns)) {
             TReadings& line = file.Series.emplace_back();
             line.Name = source.Y;
+            if (options.BuildDatabaseSummary) TDatabaseQueries(source, true).BuildSummary();
             const TDatabaseQueries::TExtremes extent = TDatabaseQueries(source).Extremes();
             line.Source = std::make_shared<const TDatabaseReadings>(source, extent);
             if (extent.Rows == 0) {

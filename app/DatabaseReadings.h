@@ -33,7 +33,8 @@ std::vector<TDatabaseSource> DatabaseSources(const std::string& address,
                                              const std::vector<std::string>& columns);
 
 // One line per value column of the database at the address, drawn by it. The table and its
-// columns are checked and their extent found here, on one connection of the caller's thread.
+// columns are checked and their extent found here, on one connection of the caller's thread,
+// after the table's summary is made when the options ask for it.
 // Raises ReadingsError with the reason the address or the database is refused.
 TReadingsFile ReadDatabaseReadings(const std::string& address, const TReadingOptions& options);
 

@@ -44,6 +44,8 @@ struct TReadingOptions {
     std::vector<std::string> Amounts;
     // A band is drawn between these lines (of each station that has both).
     std::optional<TBandElements> Band;
+    // A database table's summary is made anew before it is drawn.
+    bool BuildDatabaseSummary = false;
 };
 
 // The names the command line gives the formats ("readings", "ghcn", "meteostat", "csv", "cdo",

@@ -460,6 +460,10 @@ void TfmTwinscope::ReplaceReadings(const TReadingsFile& readings) {
                     statusBar()->show();
                     statusBar()->showMessage(QString::fromStdString(databaseFailures_.back()));
                 };
+                // The line answers again: what it said went wrong is over.
+                shown->OnAnswer = [this, said = QString::fromStdString(database->Source.Address + ": ")] {
+                    if (statusBar()->currentMessage().startsWith(said)) statusBar()->clearMessage();
+                };
                 databases_.push_back(std::move(shown));
                 continue;
             }

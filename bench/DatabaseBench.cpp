@@ -1,8 +1,9 @@
 // Frames of a table drawn by a PostgreSQL server (scripts/database-bench.sh starts one and names
 // the folder of its socket in TWINSCOPE_BENCH_POSTGRES): the query of the full view, and of a
 // pan over a tenth of the rows moved on by a hundredth of that each frame, for each count of
-// rows in TWINSCOPE_BENCH_ROWS (apart by colons). A table of each count is made once, indexed
-// on X, and kept in the cluster.
+// rows in TWINSCOPE_BENCH_ROWS (apart by colons), from the rows and from the table's summary.
+// A table of each count is made once, indexed on X, and kept in the cluster, and so is its
+// summary (the time it took is a counter of the first summary benchmark).
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +11,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
@@ -68,7 +70,16 @@ bool MakeTable(const char* socket, std::int64_t rows, std::string& reason) {
     return made;
 }
 
-void Frames(benchmark::State& state, bool pan) {
+// Makes the table's summary unless it is there, and says how long that took.
+void MakeSummary(benchmark::State& state, const TDatabaseSource& source) {
+    if (TDatabaseQueries(source).UsesSummary()) return;
+    const auto start = std::chrono::steady_clock::now();
+    state.counters["blocks"] = static_cast<double>(TDatabaseQueries(source, true).BuildSummary());
+    state.counters["summary made s"] =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void Frames(benchmark::State& state, bool pan, bool summary) {
     const char* socket = std::getenv("TWINSCOPE_BENCH_POSTGRES");
     const std::int64_t rows = state.range(0);
     std::string reason;
@@ -76,7 +87,9 @@ void Frames(benchmark::State& state, bool pan) {
         state.SkipWithError(reason.c_str());
         return;
     }
+    if (summary) MakeSummary(state, Source(socket, rows));
     TDatabaseQueries queries(Source(socket, rows));
+    if (!summary) queries.IgnoreSummary();
     const TDatabaseQueries::TExtremes e = queries.Extremes();
     const double span = e.X.high - e.X.low;
     const TScaleMap y({e.Y.low, e.Y.high}, {0, FrameHeight}, {false, false});
@@ -98,11 +111,16 @@ const bool registered = [] {
     std::stringstream list(counts && *counts ? counts : "10000000");
     for (std::string count; std::getline(list, count, ':');) {
         const std::int64_t rows = std::stoll(count);
-        for (const bool pan : {false, true}) {
-            benchmark::RegisterBenchmark(pan ? "BM_Database/pan" : "BM_Database/full", Frames, pan)
-                ->Arg(rows)
-                ->Unit(benchmark::kMillisecond)
-                ->Iterations(pan ? 20 : 5);
+        for (const bool summary : {false, true}) {
+            for (const bool pan : {false, true}) {
+                const std::string name = std::string("BM_Database/") + (pan ? "pan" : "full") +
+                                         (summary ? "/summary" : "/rows");
+                benchmark::RegisterBenchmark(name.c_str(), Frames, pan, summary)
+                    ->Arg(rows)
+                    ->Unit(benchmark::kMillisecond)
+                    // A frame from the rows of 1e8 takes minutes.
+                    ->Iterations(summary ? (pan ? 20 : 10) : (pan ? 5 : 2));
+            }
         }
     }
     return true;

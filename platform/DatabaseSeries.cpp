@@ -1,5 +1,7 @@
 #include "twinscope/platform/DatabaseSeries.h"
 
+#include "twinscope/platform/DatabaseStatements.h"
+
 #include <QMetaType>
 #include <QObject>
 #include <QSqlDatabase>
@@ -9,35 +11,22 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QThread>
+#include <QThreadPool>
 #include <QVariant>
+
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <utility>
 
 namespace twinscope {
 
 namespace {
 
-// Rows this many pixels beyond each end of the plot are bucketed too: points whose marker
-// still touches the plot, and the segments into and out of it, are drawn from them.
-constexpr std::int32_t BeyondPlot = 16;
-
-// Adding and taking away 2^52 rounds a double to an integer, ties to even, as the scale map
-// rounds its pixels: the query finds each row's pixel column exactly as the chart does.
-constexpr double IntegralShift = 4503599627370496.0;
-
-const char* const Double = "CAST(? AS DOUBLE PRECISION)";
-
-std::string Reason(const QSqlError& error) {
-    std::string text = error.text().trimmed().toStdString();
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\t'; }, ' ');
-    text.erase(
-        std::unique(text.begin(), text.end(), [](char a, char b) { return a == ' ' && b == ' '; }),
-        text.end());
-    return text.empty() ? "the database gave no reason" : text;
-}
+using detail::BeyondPlot;
+using detail::IntegralShift;
 
 std::string RefusedPart(const std::string& name, bool table) {
     if (name.empty()) return "is empty";
@@ -82,6 +71,32 @@ std::string NextConnectionName() {
 
 }  // namespace
 
+namespace detail {
+
+std::string DatabaseReason(const QSqlError& error) {
+    std::string text = error.text().trimmed().toStdString();
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\t'; }, ' ');
+    text.erase(
+        std::unique(text.begin(), text.end(), [](char a, char b) { return a == ' ' && b == ' '; }),
+        text.end());
+    return text.empty() ? "the database gave no reason" : text;
+}
+
+QSqlQuery RunStatement(const std::string& connection, const std::string& text,
+                       const std::vector<double>& values) {
+    QSqlQuery query(QSqlDatabase::database(QString::fromStdString(connection), false));
+    query.setForwardOnly(true);
+    if (!query.prepare(QString::fromStdString(text)))
+        throw DatabaseError(DatabaseReason(query.lastError()));
+    for (std::size_t i = 0; i < values.size(); ++i)
+        query.bindValue(static_cast<int>(i), values[i]);
+    if (!query.exec()) throw DatabaseError(DatabaseReason(query.lastError()));
+    return query;
+}
+
+}  // namespace detail
+
 std::string QuotedDatabaseName(const QSqlDriver& driver, const std::string& name, bool table) {
     const std::string refused = RefusedPart(name, table);
     if (!refused.empty()) {
@@ -94,7 +109,7 @@ std::string QuotedDatabaseName(const QSqlDriver& driver, const std::string& name
         .toStdString();
 }
 
-TDatabaseQueries::TDatabaseQueries(const TDatabaseSource& source)
+TDatabaseQueries::TDatabaseQueries(const TDatabaseSource& source, bool writable)
     : connection_(NextConnectionName()) {
     const QString driverName = QString::fromStdString(source.Driver);
     if (!QSqlDatabase::isDriverAvailable(driverName))
@@ -105,11 +120,15 @@ TDatabaseQueries::TDatabaseQueries(const TDatabaseSource& source)
     if (source.Port > 0) db.setPort(source.Port);
     if (!source.User.empty()) db.setUserName(QString::fromStdString(source.User));
     // A SQLite file that is not there is not made: the address names one to read.
-    if (source.Driver == "QSQLITE") db.setConnectOptions("QSQLITE_OPEN_READONLY");
+    if (source.Driver == "QSQLITE" && !writable) db.setConnectOptions("QSQLITE_OPEN_READONLY");
     // A server that does not answer is given up on rather than waited for.
     if (source.Driver == "QPSQL") db.setConnectOptions("connect_timeout=10");
     db.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
-    if (!db.open()) throw DatabaseError(Reason(db.lastError()));
+    if (!db.open()) throw DatabaseError(detail::DatabaseReason(db.lastError()));
+
+    // A frame's query is planned for far more rows than it reads: compiling it would take
+    // longer than running it.
+    if (source.Driver == "QPSQL") QSqlQuery(db).exec("SET jit = off");
 
     const QSqlDriver& driver = *db.driver();
     table_ = QuotedDatabaseName(driver, source.Table, true);
@@ -125,13 +144,19 @@ TDatabaseQueries::TDatabaseQueries(const TDatabaseSource& source)
         QSqlQuery sample(db);
         if (!sample.exec(QString::fromStdString("SELECT " + quoted + " FROM " + table_ + " WHERE " +
                                                 quoted + " IS NOT NULL LIMIT 1")))
-            throw DatabaseError(Reason(sample.lastError()));
+            throw DatabaseError(detail::DatabaseReason(sample.lastError()));
         const bool numeric =
             sample.next()
                 ? Numeric(sample.value(0))
                 : Numeric(QVariant(record.field(QString::fromStdString(*column)).metaType()));
         if (!numeric) throw DatabaseError("the column '" + *column + "' holds text, not numbers");
     }
+    summaryName_ = QuotedDatabaseName(driver, source.Table + "__m4_" + source.X + "_" + source.Y, true);
+    summary_ = FreshSummary(summaryName_);
+}
+
+QSqlDriver& TDatabaseQueries::Driver() const {
+    return *QSqlDatabase::database(QString::fromStdString(connection_), false).driver();
 }
 
 TDatabaseQueries::~TDatabaseQueries() {
@@ -139,40 +164,29 @@ TDatabaseQueries::~TDatabaseQueries() {
     QSqlDatabase::removeDatabase(QString::fromStdString(connection_));
 }
 
-namespace {
-
-QSqlQuery Run(const std::string& connection, const std::string& text,
-              const std::vector<double>& values) {
-    QSqlQuery query(QSqlDatabase::database(QString::fromStdString(connection), false));
-    query.setForwardOnly(true);
-    if (!query.prepare(QString::fromStdString(text)))
-        throw DatabaseError(Reason(query.lastError()));
-    for (std::size_t i = 0; i < values.size(); ++i)
-        query.bindValue(static_cast<int>(i), values[i]);
-    if (!query.exec()) throw DatabaseError(Reason(query.lastError()));
-    return query;
-}
-
-}  // namespace
-
 std::optional<std::pair<double, double>> TDatabaseQueries::Row(const std::string& text,
                                                                const std::vector<double>& values) {
-    QSqlQuery query = Run(connection_, text, values);
+    QSqlQuery query = detail::RunStatement(connection_, text, values);
     if (!query.next()) {
-        if (query.lastError().isValid()) throw DatabaseError(Reason(query.lastError()));
+        if (query.lastError().isValid()) throw DatabaseError(detail::DatabaseReason(query.lastError()));
         return std::nullopt;
     }
     return std::pair{query.value(0).toDouble(), query.value(1).toDouble()};
 }
 
 TDatabaseQueries::TExtremes TDatabaseQueries::Extremes() {
-    QSqlQuery query = Run(connection_,
+    if (summary_) return {summary_->X, summary_->Y, summary_->Rows};
+    return TableExtremes();
+}
+
+TDatabaseQueries::TExtremes TDatabaseQueries::TableExtremes() {
+    QSqlQuery query = detail::RunStatement(connection_,
                           "SELECT MIN(" + x_ + "), MAX(" + x_ + "), MIN(" + y_ + "), MAX(" + y_ +
                               "), COUNT(*) FROM " + table_ + " WHERE " + x_ + " IS NOT NULL AND " +
                               y_ + " IS NOT NULL",
                           {});
     TExtremes e;
-    if (!query.next()) throw DatabaseError(Reason(query.lastError()));
+    if (!query.next()) throw DatabaseError(detail::DatabaseReason(query.lastError()));
     e.Rows = query.value(4).toLongLong();
     if (e.Rows == 0) return e;
     e.X = {query.value(0).toDouble(), query.value(1).toDouble(), false};
@@ -192,11 +206,16 @@ TDatabasePoints TDatabaseQueries::Reduce(const TScaleMap& x, const TScaleMap& y)
     // A linear map puts a value (value - minimum) x pixels per unit from the minimum's end;
     // other maps have each row in a bucket of its own.
     const bool linear = x.Kind() == skLinear && !x.Conversion() && !x.RangeIsZero();
+    if (linear && summary_) {
+        TDatabasePoints points = ReduceFromSummary(x);
+        if (!points.Xs.empty() && points.Xs.back() <= hi) RefineLastColumn(points, x, y);
+        return points;
+    }
     std::vector<double> values;
     std::string column = "x";
     if (linear) {
-        column = "CASE WHEN q >= 0 THEN (q + " + std::string(Double) + ") - " + Double +
-                 " ELSE (q - " + Double + ") + " + Double + " END";
+        column = "CASE WHEN q >= 0 THEN (q + " + std::string(detail::BoundDouble) + ") - " + detail::BoundDouble +
+                 " ELSE (q - " + detail::BoundDouble + ") + " + detail::BoundDouble + " END";
         values = {minimumAtStart ? double(x.StartPixel()) : double(x.EndPixel()),
                   minimumAtStart ? 1.0 : -1.0, x.Minimum(), x.PixelsPerUnit()};
     }
@@ -204,13 +223,13 @@ TDatabasePoints TDatabaseQueries::Reduce(const TScaleMap& x, const TScaleMap& y)
     if (linear)
         values.insert(values.end(), {IntegralShift, IntegralShift, IntegralShift, IntegralShift});
     values.insert(values.end(), {lo, hi});
-    const std::string pixel = linear ? std::string(Double) + " + " + Double + " * ((" + cx + " - " +
-                                           Double + ") * " + Double + ")"
+    const std::string pixel = linear ? std::string(detail::BoundDouble) + " + " + detail::BoundDouble + " * ((" + cx + " - " +
+                                           detail::BoundDouble + ") * " + detail::BoundDouble + ")"
                                      : "0";
     const std::string rows = " FROM " + table_ + " WHERE " + y_ + " IS NOT NULL AND ";
     const std::string text =
         "WITH p AS (SELECT " + cx + " AS x, " + cy + " AS y, " + pixel + " AS q" + rows + x_ +
-        " >= " + Double + " AND " + x_ + " <= " + Double + "), " + "b AS (SELECT x, y, " + column +
+        " >= " + detail::BoundDouble + " AND " + x_ + " <= " + detail::BoundDouble + "), " + "b AS (SELECT x, y, " + column +
         " AS c FROM p), " +
         "g AS (SELECT c, MIN(x) AS fx, MAX(x) AS lx, MIN(y) AS ly, MAX(y) AS hy FROM b GROUP BY "
         "c), "
@@ -218,22 +237,28 @@ TDatabasePoints TDatabaseQueries::Reduce(const TScaleMap& x, const TScaleMap& y)
         "MIN(CASE WHEN b.y = g.ly THEN b.x END) AS lox, "
         "MIN(CASE WHEN b.y = g.hy THEN b.x END) AS hix FROM b JOIN g ON b.c = g.c GROUP BY b.c) "
         "SELECT b.x AS x, b.y AS y FROM b JOIN g ON b.c = g.c JOIN e ON b.c = e.c "
-        "WHERE b.x IN (g.fx, g.lx, e.sx, e.lox, e.hix) "
-        "UNION ALL SELECT x, y FROM (SELECT " +
-        cx + " AS x, " + cy + " AS y" + rows + x_ + " < " + Double + " ORDER BY " + x_ +
-        " DESC LIMIT 1) AS before_range " + "UNION ALL SELECT x, y FROM (SELECT " + cx + " AS x, " +
-        cy + " AS y" + rows + x_ + " > " + Double + " ORDER BY " + x_ +
-        " LIMIT 1) AS after_range ORDER BY x";
-    QSqlQuery query = Run(connection_, text, values);
+        "WHERE b.x IN (g.fx, g.lx, e.sx, e.lox, e.hix) UNION ALL " +
+        OutsideRowsText() + " ORDER BY x";
+    QSqlQuery query = detail::RunStatement(connection_, text, values);
     TDatabasePoints points;
     while (query.next()) {
         points.Xs.push_back(query.value(0).toDouble());
         points.Ys.push_back(query.value(1).toDouble());
     }
     // Rows that stopped coming would draw another picture.
-    if (query.lastError().isValid()) throw DatabaseError(Reason(query.lastError()));
+    if (query.lastError().isValid()) throw DatabaseError(detail::DatabaseReason(query.lastError()));
     if (linear && !points.Xs.empty() && points.Xs.back() <= hi) RefineLastColumn(points, x, y);
     return points;
+}
+
+std::string TDatabaseQueries::OutsideRowsText() const {
+    const std::string cx = "CAST(" + x_ + " AS DOUBLE PRECISION)";
+    const std::string cy = "CAST(" + y_ + " AS DOUBLE PRECISION)";
+    const std::string rows = " FROM " + table_ + " WHERE " + y_ + " IS NOT NULL AND ";
+    return "SELECT x, y FROM (SELECT " + cx + " AS x, " + cy + " AS y" + rows + x_ + " < " +
+           detail::BoundDouble + " ORDER BY " + x_ + " DESC LIMIT 1) AS before_range " +
+           "UNION ALL SELECT x, y FROM (SELECT " + cx + " AS x, " + cy + " AS y" + rows + x_ +
+           " > " + detail::BoundDouble + " ORDER BY " + x_ + " LIMIT 1) AS after_range";
 }
 
 void TDatabaseQueries::RefineLastColumn(TDatabasePoints& points, const TScaleMap& x,
@@ -249,9 +274,9 @@ void TDatabaseQueries::RefineLastColumn(TDatabasePoints& points, const TScaleMap
     const std::string cx = "CAST(" + x_ + " AS DOUBLE PRECISION)";
     const std::string cy = "CAST(" + y_ + " AS DOUBLE PRECISION)";
     const std::string rows = " FROM " + table_ + " WHERE " + y_ + " IS NOT NULL AND " + x_ +
-                             " >= " + Double + " AND " + x_ + " <= " + Double;
+                             " >= " + detail::BoundDouble + " AND " + x_ + " <= " + detail::BoundDouble;
     QSqlQuery backwards =
-        Run(connection_, "SELECT " + cx + ", " + cy + rows + " ORDER BY " + x_ + " DESC",
+        detail::RunStatement(connection_, "SELECT " + cx + ", " + cy + rows + " ORDER BY " + x_ + " DESC",
             {points.Xs[first], points.Xs.back()});
     const std::int32_t lastPixel = y.ToPixel(points.Ys.back());
     std::optional<std::pair<double, double>> before;
@@ -259,7 +284,7 @@ void TDatabaseQueries::RefineLastColumn(TDatabasePoints& points, const TScaleMap
         const double value = backwards.value(1).toDouble();
         if (y.ToPixel(value) != lastPixel) before = std::pair{backwards.value(0).toDouble(), value};
     }
-    if (backwards.lastError().isValid()) throw DatabaseError(Reason(backwards.lastError()));
+    if (backwards.lastError().isValid()) throw DatabaseError(detail::DatabaseReason(backwards.lastError()));
     backwards.finish();
     if (!before) return;
     std::vector<std::pair<double, double>> added{*before};
@@ -283,51 +308,139 @@ void TDatabaseQueries::RefineLastColumn(TDatabasePoints& points, const TScaleMap
     }
 }
 
-// The worker thread's side: its connection, made there on the first job, and the newest
-// generation asked for, which jobs of older ones give way to.
+namespace {
+
+// libpq's cancel request, from the library the PostgreSQL driver loaded (no other is loaded
+// here): a query the view moved past is stopped on the server rather than waited for.
+struct TCancelCalls {
+    void* (*get)(void* connection) = nullptr;
+    int (*send)(void* cancel, char* error, int size) = nullptr;
+    void (*free)(void* cancel) = nullptr;
+};
+
+std::optional<TCancelCalls> DriverCancelCalls() {
+    void* library = dlopen("libpq.so.5", RTLD_LAZY | RTLD_NOLOAD);
+    if (!library) return std::nullopt;
+    const TCancelCalls calls{
+        reinterpret_cast<void* (*)(void*)>(dlsym(library, "PQgetCancel")),
+        reinterpret_cast<int (*)(void*, char*, int)>(dlsym(library, "PQcancel")),
+        reinterpret_cast<void (*)(void*)>(dlsym(library, "PQfreeCancel"))};
+    // The driver keeps the library loaded.
+    dlclose(library);
+    if (!calls.get || !calls.send || !calls.free) return std::nullopt;
+    return calls;
+}
+
+}  // namespace
+
+// The worker thread's side: its connection, made there on the first job and again after a
+// failure, the newest generation asked for, which jobs of older ones give way to, and the
+// generation whose query runs, which a cancel request may stop. The lock keeps a cancel
+// request from reaching a query after the one it was meant for.
 struct TDatabaseSeries::TWorker {
     QObject context;
     TDatabaseSource source;
     std::unique_ptr<TDatabaseQueries> queries;
     std::atomic<std::uint64_t> newest{0};
+
+    std::mutex lock;
+    std::uint64_t running = 0;
+    std::uint64_t cancelled = 0;
+    std::shared_ptr<void> cancel;
+    int (*sendCancel)(void*, char*, int) = nullptr;
+
+    void Open() {
+        auto opened = std::make_unique<TDatabaseQueries>(source);
+        std::shared_ptr<void> request;
+        const QVariant handle = opened->Driver().handle();
+        // The PostgreSQL driver's handle is libpq's connection, named by its type or its tag.
+        const bool libpq = handle.isValid() && (qstrcmp(handle.typeName(), "PGconn*") == 0 ||
+                                                qstrcmp(handle.typeName(), "pg_conn*") == 0);
+        const std::optional<TCancelCalls> calls = libpq ? DriverCancelCalls() : std::nullopt;
+        if (calls) {
+            void* connection = *static_cast<void* const*>(handle.constData());
+            if (void* made = connection ? calls->get(connection) : nullptr)
+                request = std::shared_ptr<void>(made, calls->free);
+        }
+        const std::lock_guard guard(lock);
+        queries = std::move(opened);
+        cancel = std::move(request);
+        sendCancel = calls ? calls->send : nullptr;
+    }
+    void Close() {
+        const std::lock_guard guard(lock);
+        cancel.reset();
+        queries.reset();
+    }
+    void Running(std::uint64_t generation) {
+        const std::lock_guard guard(lock);
+        running = generation;
+    }
+    // From any thread: stops the query running on the server if the view moved past it.
+    void CancelMovedPast() {
+        const std::lock_guard guard(lock);
+        if (running == 0 || running == newest || cancelled == running || !cancel) return;
+        cancelled = running;
+        char error[256];
+        sendCancel(cancel.get(), error, sizeof error);
+    }
 };
+
+void TDatabaseSeries::Send(std::uint64_t generation, TQuery query) {
+    worker_->newest = generation;
+    QMetaObject::invokeMethod(
+        &worker_->context,
+        [this, worker = worker_, generation, query = std::move(query)] {
+            // The view moved on before this query began.
+            if (worker->newest != generation) return;
+            std::function<void()> told;
+            try {
+                if (!worker->queries) worker->Open();
+                worker->Running(generation);
+                told = query(*worker->queries);
+                worker->Running(0);
+            } catch (const DatabaseError& e) {
+                worker->Running(0);
+                // A query moved past, stopped or not, tells nothing.
+                if (worker->newest != generation) return;
+                // The next query opens the connection anew: the server may be back by then.
+                worker->Close();
+                told = [this, generation, reason = std::string(e.what())] {
+                    Fail(generation, reason);
+                };
+            }
+            QMetaObject::invokeMethod(receiver_.get(), std::move(told));
+        },
+        Qt::QueuedConnection);
+}
 
 std::shared_ptr<TDatabaseSeries> TDatabaseSeries::Show(TChartSeries& series,
                                                        TDatabaseSource source) {
     std::shared_ptr<TDatabaseSeries> shown(new TDatabaseSeries(series, std::move(source)));
-    TDatabaseSeries* self = shown.get();
-    const std::uint64_t generation = self->asked_ = 1;
-    self->worker_->newest = generation;
-    QMetaObject::invokeMethod(
-        &self->worker_->context,
-        [self, worker = self->worker_, generation] {
-            if (worker->newest != generation) return;
-            try {
-                worker->queries = std::make_unique<TDatabaseQueries>(worker->source);
-                const TDatabaseQueries::TExtremes extremes = worker->queries->Extremes();
-                if (extremes.Rows == 0) {
-                    throw DatabaseError("no row of '" + worker->source.Table + "' holds both '" +
-                                        worker->source.X + "' and '" + worker->source.Y + "'");
-                }
-                // A first picture over as many columns as a wide window has, until the chart
-                // asks for its own.
-                const TScaleMap x({extremes.X.low, extremes.X.high}, {0, 2048}, {true, false});
-                const TScaleMap y({extremes.Y.low, extremes.Y.high}, {0, 1024}, {false, false});
-                auto points = std::make_shared<TDatabasePoints>(worker->queries->Reduce(x, y));
-                QMetaObject::invokeMethod(self->receiver_.get(),
-                                          [self, generation, points, extremes] {
-                                              self->extremes_ = extremes;
-                                              self->Answer(generation, points);
-                                          });
-            } catch (const DatabaseError& e) {
-                QMetaObject::invokeMethod(self->receiver_.get(),
-                                          [self, generation, reason = std::string(e.what())] {
-                                              self->Fail(generation, reason);
-                                          });
-            }
-        },
-        Qt::QueuedConnection);
+    shown->AskForExtremes();
     return shown;
+}
+
+void TDatabaseSeries::AskForExtremes() {
+    TDatabaseSeries* self = this;
+    const std::uint64_t generation = ++asked_;
+    Send(generation, [self, generation](TDatabaseQueries& queries) {
+        const TDatabaseQueries::TExtremes extremes = queries.Extremes();
+        const TDatabaseSource& source = self->source_;
+        if (extremes.Rows == 0) {
+            throw DatabaseError("no row of '" + source.Table + "' holds both '" + source.X +
+                                "' and '" + source.Y + "'");
+        }
+        // A first picture over as many columns as a wide window has, until the chart asks for
+        // its own.
+        const TScaleMap x({extremes.X.low, extremes.X.high}, {0, 2048}, {true, false});
+        const TScaleMap y({extremes.Y.low, extremes.Y.high}, {0, 1024}, {false, false});
+        auto points = std::make_shared<TDatabasePoints>(queries.Reduce(x, y));
+        return [self, generation, points, extremes] {
+            self->extremes_ = extremes;
+            self->Answer(generation, points);
+        };
+    });
 }
 
 TDatabaseSeries::TDatabaseSeries(TChartSeries& series, TDatabaseSource source)
@@ -342,14 +455,15 @@ TDatabaseSeries::TDatabaseSeries(TChartSeries& series, TDatabaseSource source)
 }
 
 TDatabaseSeries::~TDatabaseSeries() {
-    // Queries not yet begun give way; the connection closes on its own thread, after the query
-    // it may be running.
+    // Queries not yet begun give way, the one running is stopped on the server, and the
+    // connection closes on its own thread.
     worker_->newest = ~std::uint64_t{0};
+    worker_->CancelMovedPast();
     QThread* thread = thread_.get();
     QMetaObject::invokeMethod(
         &worker_->context,
         [worker = worker_, thread] {
-            worker->queries.reset();
+            worker->Close();
             worker->context.moveToThread(nullptr);
             thread->quit();
         },
@@ -369,24 +483,13 @@ void TDatabaseSeries::Ask(const TScaleMap& x, const TScaleMap& y) {
     askedX_ = x;
     askedY_ = y;
     const std::uint64_t generation = ++asked_;
-    worker_->newest = generation;
-    QMetaObject::invokeMethod(
-        &worker_->context,
-        [this, worker = worker_, generation, x, y] {
-            // The view moved on before this query began.
-            if (worker->newest != generation || !worker->queries) return;
-            try {
-                auto points = std::make_shared<TDatabasePoints>(worker->queries->Reduce(x, y));
-                QMetaObject::invokeMethod(
-                    receiver_.get(), [this, generation, points] { Answer(generation, points); });
-            } catch (const DatabaseError& e) {
-                QMetaObject::invokeMethod(receiver_.get(),
-                                          [this, generation, reason = std::string(e.what())] {
-                                              Fail(generation, reason);
-                                          });
-            }
-        },
-        Qt::QueuedConnection);
+    Send(generation, [this, generation, x, y](TDatabaseQueries& queries) {
+        auto points = std::make_shared<TDatabasePoints>(queries.Reduce(x, y));
+        return [this, generation, points] { Answer(generation, points); };
+    });
+    // The query before, if it still runs, is stopped from another thread: a cancel request
+    // waits for the server's word.
+    QThreadPool::globalInstance()->start([worker = worker_] { worker->CancelMovedPast(); });
 }
 
 void TDatabaseSeries::Answer(std::uint64_t generation, std::shared_ptr<TDatabasePoints> points) {
@@ -408,10 +511,10 @@ void TDatabaseSeries::Answer(std::uint64_t generation, std::shared_ptr<TDatabase
 void TDatabaseSeries::Fail(std::uint64_t generation, const std::string& reason) {
     // A failure ends the wait for its answer; the picture stays as it was.
     if (generation == asked_) answered_ = generation;
-    failure_ = reason;
     // Told when the queries begin to fail, not again at every frame until one answers.
     if (failing_) return;
     failing_ = true;
+    failure_ = reason;
     if (OnFailure) OnFailure(reason);
 }
 

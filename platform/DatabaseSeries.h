@@ -59,10 +59,12 @@ struct TDatabasePoints {
 };
 
 // The queries of one connection, made and used on one thread. The connection is opened and
-// the table and its two columns checked on construction (DatabaseError otherwise).
+// the table and its two columns checked on construction (DatabaseError otherwise). A
+// connection opened for writing may build the table's summary; one opened for reading never
+// changes the database.
 class TDatabaseQueries {
 public:
-    explicit TDatabaseQueries(const TDatabaseSource& source);
+    explicit TDatabaseQueries(const TDatabaseSource& source, bool writable = false);
     ~TDatabaseQueries();
     TDatabaseQueries(const TDatabaseQueries&) = delete;
     TDatabaseQueries& operator=(const TDatabaseQueries&) = delete;
@@ -79,17 +81,53 @@ public:
     // the rows end within them, the last column is drawn from the rows before the run of its
     // last pixel row on `y`, which two more small queries find. Another X map gets every row
     // of its range.
+    //
+    // With the table's summary at hand (BuildSummary) the query reads, for a linear X map,
+    // the blocks of rows that lie within one pixel column each, the coarsest first, and raw
+    // rows only within the blocks that cross a column's edge: a frame costs some thousands of
+    // rows however many the view shows, and draws the same picture.
     TDatabasePoints Reduce(const TScaleMap& x, const TScaleMap& y);
 
+    // Makes (anew) the table's summary: a table named "<table>__m4_<x>_<y>" holding, for the
+    // rows in X order in blocks of 16, 256, 4096, ... rows up to a level of at most 1024
+    // blocks, each block's first, second, last, lowest and highest row. It is one pass over
+    // the rows in X order, written in one transaction, on a connection opened for writing.
+    // The summary is used while the table's lowest and highest X are still the summary's:
+    // rows changed, added or removed within the range need the summary built again. Returns
+    // the number of blocks written.
+    std::int64_t BuildSummary();
+    // Whether the frames' queries read the table's summary, and the frames from then on
+    // reading the rows alone (to compare the two).
+    bool UsesSummary() const { return summary_.has_value(); }
+    void IgnoreSummary() { summary_.reset(); }
+
+    // The driver's handle of the connection (for a cancel request) and the name of its driver.
+    QSqlDriver& Driver() const;
+
 private:
+    struct TSummary {
+        std::string Table;
+        // The levels' block sizes as powers of two, finest first.
+        std::vector<int> Levels;
+        std::int64_t Rows = 0;
+        TValueSpread X;
+        TValueSpread Y;
+    };
     std::optional<std::pair<double, double>> Row(const std::string& text,
                                                  const std::vector<double>& values);
     void RefineLastColumn(TDatabasePoints& points, const TScaleMap& x, const TScaleMap& y);
+    TDatabasePoints ReduceFromSummary(const TScaleMap& x);
+    TExtremes TableExtremes();
+    // The row before the X range of two bound values and the row after it.
+    std::string OutsideRowsText() const;
+    std::optional<TSummary> FreshSummary(const std::string& name);
 
     std::string connection_;
     std::string table_;
     std::string x_;
     std::string y_;
+    std::string summaryName_;
+    std::optional<TSummary> summary_;
 };
 
 // A series shown from a database. Every frame whose view differs from the last one asked for
@@ -97,7 +135,10 @@ private:
 // the points it has until the answer comes. An answer for a view that was moved past is
 // dropped, and a query not yet begun for one is never run. Automatic ranges are the table's
 // extremes. A failure is told to OnFailure when the queries begin to fail (not again until
-// one has answered), and the series keeps its picture.
+// one has answered), the series keeps its picture, and the next query connects anew (a
+// source that fails before its first answer is not asked again). On
+// PostgreSQL a query that the view moved past is cancelled on the server, and so is the one
+// running when the series goes, which then does not wait for it.
 class TDatabaseSeries final : public TPointLender,
                               public std::enable_shared_from_this<TDatabaseSeries> {
 public:
@@ -114,6 +155,7 @@ public:
     std::function<void()> OnAnswer;
     // Whether a query was sent whose answer has not come.
     bool Waiting() const { return asked_ != answered_; }
+    // The failure told last.
     const std::optional<std::string>& Failure() const { return failure_; }
 
     bool ReadyToDraw() override;
@@ -121,6 +163,10 @@ public:
 
 private:
     TDatabaseSeries(TChartSeries& series, TDatabaseSource source);
+    // A query run on the worker's connection, and what the series is told of its answer.
+    using TQuery = std::function<std::function<void()>(TDatabaseQueries&)>;
+    void Send(std::uint64_t generation, TQuery query);
+    void AskForExtremes();
     void Ask(const TScaleMap& x, const TScaleMap& y);
     void Answer(std::uint64_t generation, std::shared_ptr<TDatabasePoints> points);
     void Fail(std::uint64_t generation, const std::string& reason);

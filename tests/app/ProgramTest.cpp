@@ -9,6 +9,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTest>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -23,6 +24,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "tests/platform/TestServer.h"
 #include "tests/support/AddressSpace.h"
 #include "twinscope/Version.h"
 
@@ -713,6 +715,21 @@ TEST(Program, DrawsTheLinesOfADatabaseTableAndSaysWhatIsWrong) {
     EXPECT_EQ(ProgramRefusals(shown), QStringList());
     EXPECT_GT(SeriesPixels(QImage(picture)), 300);
     EXPECT_GT(LinePixels(QImage(picture), kSecondLine), 300);
+    // Drawn from the summaries the program makes first, the picture is the same.
+    const QString summarised = dir.filePath("summarised.png");
+    ASSERT_EQ(RunProgram({"--data", address + "&y=high", "--column", "low", "--build-summary",
+                          "--render", summarised, "--grid-on-celsius"})
+                  .status,
+              0);
+    EXPECT_EQ(QImage(summarised), QImage(picture));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "program");
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        EXPECT_TRUE(db.tables().contains("readings__m4_ts_high"));
+        EXPECT_TRUE(db.tables().contains("readings__m4_ts_low"));
+    }
+    QSqlDatabase::removeDatabase("program");
     QFile::remove(picture);
 
     struct TFault {
@@ -738,6 +755,36 @@ TEST(Program, DrawsTheLinesOfADatabaseTableAndSaysWhatIsWrong) {
         EXPECT_EQ(ProgramErrors(o), QStringList{"twinscope: " + fault.message});
         EXPECT_FALSE(QFile::exists(picture));
     }
+}
+
+// The server ends the program's session while a query is under way, as when it stops: the
+// program says what the server said and ends with status 1.
+TEST(Program, SaysWhatTheServerSaidWhenItEndsASessionMidQuery) {
+    if (!testing::TestServerSocket()) GTEST_SKIP() << "TWINSCOPE_TEST_POSTGRES names no server";
+    const testing::TTestServer server("program");
+    server.MakeStallingTable("twinscope_program", 2000);
+    server.SetPace("twinscope_program", 60);
+    QTemporaryDir dir;
+    const QString picture = dir.filePath("chart.png");
+    const QString address = "postgresql:///postgres?table=twinscope_program_slow&x=ts&y=temp";
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("PGHOST", testing::TestServerSocket());
+    environment.insert("PGUSER", "postgres");
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(TWINSCOPE_PROGRAM, {"--data", address, "--render", picture});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.Sleeping("twinscope_program") > 0; }, 20000));
+    server.EndSleepingSessions("twinscope_program");
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitCode(), 1);
+    const QStringList errors =
+        QString::fromUtf8(program.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(errors.size(), 1) << errors.join('\n').toStdString();
+    EXPECT_TRUE(errors[0].startsWith("twinscope: " + address + ": ")) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains("terminating connection due to administrator command"))
+        << errors[0].toStdString();
+    EXPECT_FALSE(QFile::exists(picture));
+    server.Exec("DROP VIEW twinscope_program_slow");
 }
 
 TEST(Program, SavesColumnsOfOneLineOnly) {

@@ -19,9 +19,11 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QElapsedTimer>
 #include <QTest>
 
 #include "tests/platform/ChartPicture.h"
+#include "tests/platform/TestServer.h"
 #include "twinscope/chart/panel/Chart.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/platform/DatabaseSeries.h"
@@ -152,14 +154,27 @@ void ExpectThePictureOfAllRows(const TRows& rows, const TDatabaseSource& source,
     }
 }
 
+// Builds the summary of the source's table, which its frames then read.
+void BuildSummary(const TDatabaseSource& source) {
+    EXPECT_GT(TDatabaseQueries(source, true).BuildSummary(), 0);
+    EXPECT_TRUE(TDatabaseQueries(source).UsesSummary());
+}
+
 TEST_F(DatabaseSeriesTest, TheRowsAFrameAsksForDrawThePictureOfAllRows) {
     const TRows rows = WalkOf(200'000);
     Insert(rows);
     const double last = rows.xs.back();
-    ExpectThePictureOfAllRows(
-        rows, Source(),
-        {TView{"full", 44999, last + 1}, TView{"zoomed", 45020.3, 45021.7},
-         TView{"sparse", 45500, 45700}, TView{"past the end", last - 7, last + 3}});
+    const std::initializer_list<TView> views{
+        TView{"full", 44999, last + 1}, TView{"zoomed", 45020.3, 45021.7},
+        TView{"sparse", 45500, 45700}, TView{"past the end", last - 7, last + 3}};
+    ExpectThePictureOfAllRows(rows, Source(), views);
+    BuildSummary(Source());
+    ExpectThePictureOfAllRows(rows, Source(), views);
+
+    // A row added past the summary's last one leaves the summary behind: the rows draw.
+    QSqlQuery add(QSqlDatabase::database("writer"));
+    ASSERT_TRUE(add.exec(QString("INSERT INTO readings (ts, temp) VALUES (%1, 3)").arg(last + 1, 0, 'f', 6)));
+    EXPECT_FALSE(TDatabaseQueries(Source()).UsesSummary());
 }
 
 // A million rows on a PostgreSQL server, whose Unix socket lies in the folder that
@@ -203,10 +218,13 @@ TEST(DatabaseSeriesServerTest, AMillionRowsOnAServerDrawThePictureOfAllRows) {
     QSqlDatabase::removeDatabase("server");
     ASSERT_EQ(rows.xs.size(), 1'000'000u);
     const double last = rows.xs.back();
-    ExpectThePictureOfAllRows(
-        rows, source,
-        {TView{"full", 44999, last + 1}, TView{"zoomed", 45061.3, 45061.35},
-         TView{"a gap", 45005, 45035}, TView{"past the end", last - 7, last + 3}});
+    const std::initializer_list<TView> views{
+        TView{"full", 44999, last + 1}, TView{"zoomed", 45061.3, 45061.35},
+        TView{"a gap", 45005, 45035}, TView{"past the end", last - 7, last + 3},
+        TView{"a burst's edge", 45008.9, 45030.1}};
+    ExpectThePictureOfAllRows(rows, source, views);
+    BuildSummary(source);
+    ExpectThePictureOfAllRows(rows, source, views);
 }
 
 TEST_F(DatabaseSeriesTest, NamesAreQuotedByTheDriverOrRefused) {
@@ -305,12 +323,128 @@ TEST_F(DatabaseSeriesTest, FailuresAreToldAndThePictureStays) {
         Paint(chart, "TChartCanvas3D", 45002 + pan, 45004 + pan);
         ASSERT_TRUE(QTest::qWaitFor([&] { return !database->Waiting(); }));
     }
-    ASSERT_EQ(told.size(), 1u) << testing::PrintToString(told);
+    ASSERT_EQ(told.size(), 1u) << ::testing::PrintToString(told);
     EXPECT_TRUE(told[0].starts_with("no such table: readings")) << told[0];
     ASSERT_TRUE(database->Failure());
     EXPECT_TRUE(database->Failure()->starts_with("no such table: readings"));
     EXPECT_TRUE(Paint(chart, "TChartCanvas3D", 45001, 45003) == drawn);
 }
+
+namespace server {
+
+using testing::TTestServer;
+
+// A line shown from a source on the test's server, with what it was told.
+struct TShown {
+    explicit TShown(const TDatabaseSource& source) {
+        line.SetParentChart(&chart);
+        database = TDatabaseSeries::Show(line, source);
+        database->OnFailure = [this](const std::string& reason) { told.push_back(reason); };
+    }
+    bool Settles(int ms = 5000) const {
+        return QTest::qWaitFor([&] { return !database->Waiting(); }, ms);
+    }
+    TChart chart;
+    TLineSeries& line = chart.CreateSeries<TLineSeries>();
+    std::shared_ptr<TDatabaseSeries> database;
+    std::vector<std::string> told;
+};
+
+TEST(DatabaseSeriesServerTest, AServerThatCannotBeReachedOrRefusesTheLoginIsToldAtOnce) {
+    if (!testing::TestServerSocket()) GTEST_SKIP() << "TWINSCOPE_TEST_POSTGRES names no server";
+    const fs::path empty = fs::temp_directory_path() / ("twinscope-no-server-" + std::to_string(getpid()));
+    fs::create_directories(empty);
+    TDatabaseSource noSocket = TTestServer::Source("twinscope_readings");
+    noSocket.Host = empty.string();
+    TDatabaseSource noPort = TTestServer::Source("twinscope_readings");
+    noPort.Host = "127.0.0.1";
+    // A port below 1024 that no server of this machine opens.
+    noPort.Port = 9;
+    struct TFault {
+        const char* name;
+        TDatabaseSource source;
+        const char* reason;
+    };
+    for (const TFault& fault : {
+             TFault{"no server on the socket", noSocket, "No such file or directory"},
+             TFault{"no server on the port", noPort, "Connection refused"},
+             TFault{"an unknown login", TTestServer::Source("twinscope_readings", "twinscope_nobody"),
+                    "role \"twinscope_nobody\" does not exist"},
+         }) {
+        TShown shown(fault.source);
+        ASSERT_TRUE(shown.Settles()) << fault.name;
+        ASSERT_EQ(shown.told.size(), 1u) << fault.name;
+        EXPECT_NE(shown.told[0].find(fault.reason), std::string::npos) << shown.told[0];
+        EXPECT_EQ(shown.line.PointCount(), 0) << fault.name;
+    }
+    fs::remove_all(empty);
+}
+
+// The server ends the session of a query under way, as when it stops: the picture stays, the
+// failure is told once, and the next frame connects anew.
+TEST(DatabaseSeriesServerTest, AQueryWhoseSessionEndsIsToldAndTheNextFrameConnectsAnew) {
+    if (!testing::TestServerSocket()) GTEST_SKIP() << "TWINSCOPE_TEST_POSTGRES names no server";
+    const TTestServer server("ending");
+    server.MakeStallingTable("twinscope_ending", 3000);
+    TShown shown(TTestServer::Source("twinscope_ending_slow"));
+    ASSERT_TRUE(shown.Settles());
+    ASSERT_TRUE(shown.told.empty()) << shown.told[0];
+    Paint(shown.chart, "TChartCanvas3D", 45001, 45011);
+    ASSERT_TRUE(shown.Settles());
+    const QImage drawn = Paint(shown.chart, "TChartCanvas3D", 45001, 45011);
+
+    server.SetPace("twinscope_ending", 60);
+    Paint(shown.chart, "TChartCanvas3D", 45002, 45012);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.Sleeping("twinscope_ending") > 0; }, 10000));
+    server.EndSleepingSessions("twinscope_ending");
+    ASSERT_TRUE(shown.Settles());
+    ASSERT_EQ(shown.told.size(), 1u);
+    EXPECT_NE(shown.told[0].find("terminating connection due to administrator command"),
+              std::string::npos)
+        << shown.told[0];
+    EXPECT_TRUE(Paint(shown.chart, "TChartCanvas3D", 45001, 45011) == drawn);
+
+    server.SetPace("twinscope_ending", 0);
+    ASSERT_TRUE(shown.Settles());
+    Paint(shown.chart, "TChartCanvas3D", 45003, 45013);
+    ASSERT_TRUE(shown.Settles());
+    EXPECT_EQ(shown.told.size(), 1u);
+    EXPECT_FALSE(Paint(shown.chart, "TChartCanvas3D", 45003, 45013) == drawn);
+    server.Exec("DROP VIEW twinscope_ending_slow");
+}
+
+// A query that stalls on the server is cancelled there when the view moves on, and when the
+// series goes: neither waits for it.
+TEST(DatabaseSeriesServerTest, AQueryTheViewMovedPastIsCancelledOnTheServer) {
+    if (!testing::TestServerSocket()) GTEST_SKIP() << "TWINSCOPE_TEST_POSTGRES names no server";
+    const TTestServer server("cancelling");
+    server.MakeStallingTable("twinscope_cancelling", 3000);
+    for (const bool moved : {true, false}) {
+        auto shown = std::make_unique<TShown>(TTestServer::Source("twinscope_cancelling_slow"));
+        ASSERT_TRUE(shown->Settles());
+        server.SetPace("twinscope_cancelling", 60);
+        Paint(shown->chart, "TChartCanvas3D", 45001, 45011);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return server.Sleeping("twinscope_cancelling") > 0; }, 10000));
+        server.SetPace("twinscope_cancelling", 0);
+        QElapsedTimer waited;
+        waited.start();
+        if (moved) {
+            Paint(shown->chart, "TChartCanvas3D", 45005, 45015);
+            ASSERT_TRUE(shown->Settles(10000));
+            EXPECT_TRUE(shown->told.empty()) << shown->told[0];
+            EXPECT_GT(shown->line.PointCount(), 0);
+        } else {
+            shown.reset();
+        }
+        EXPECT_LT(waited.elapsed(), 10000) << (moved ? "moved" : "gone");
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return server.Sleeping("twinscope_cancelling") == 0; }, 5000));
+    }
+    server.Exec("DROP VIEW twinscope_cancelling_slow");
+}
+
+}  // namespace server
 
 }  // namespace
 }  // namespace twinscope
