@@ -79,6 +79,20 @@ protected:
     TfmTwinscope window;
 };
 
+// Years laid over each other and back, and the readings replaced under them, again and again:
+// the chart holds as many series after each round as after the first.
+TEST_F(YearOverlayChartTest, OverlaysAndNewReadingsLeaveNoSeriesBehind) {
+    window.FormShow();
+    std::vector<std::size_t> counts;
+    for (int round = 0; round < 3; ++round) {
+        window.ReplaceReadings(TwoYears());
+        window.OverlayYears(TLeapDay::Show);
+        window.OverlayYears(std::nullopt);
+        counts.push_back(window.Chart().SeriesCount());
+    }
+    EXPECT_EQ(counts, std::vector<std::size_t>(3, counts.front()));
+}
+
 TEST_F(YearOverlayChartTest, DrawsTheLeapDayAsAskedAtItsColumn) {
     struct Case {
         TLeapDay leapDay;
