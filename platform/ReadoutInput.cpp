@@ -1,6 +1,8 @@
 #include "twinscope/platform/ReadoutInput.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <utility>
 
 #include <QGuiApplication>
@@ -120,44 +122,26 @@ TReadout TReadoutInput::CursorReadout() const {
 }
 
 bool TReadoutInput::CursorKey(int key) {
-    std::optional<TDataCursorMove> move;
-    switch (key) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            move = dcStart;
-            break;
-        case Qt::Key_Left:
-            move = dcPrevious;
-            break;
-        case Qt::Key_Right:
-            move = dcNext;
-            break;
-        case Qt::Key_PageUp:
-            move = dcPageBack;
-            break;
-        case Qt::Key_PageDown:
-            move = dcPageForward;
-            break;
-        case Qt::Key_Home:
-            move = dcFirst;
-            break;
-        case Qt::Key_End:
-            move = dcLast;
-            break;
-        case Qt::Key_Up:
-            move = dcSeriesBefore;
-            break;
-        case Qt::Key_Down:
-            move = dcSeriesAfter;
-            break;
-        default:
-            return false;
-    }
+    struct TKeyMove {
+        int Key;
+        TDataCursorMove Move;
+    };
+    static constexpr TKeyMove KeyMoves[] = {
+        {Qt::Key_Return, dcStart},      {Qt::Key_Enter, dcStart},
+        {Qt::Key_Left, dcPrevious},     {Qt::Key_Right, dcNext},
+        {Qt::Key_PageUp, dcPageBack},   {Qt::Key_PageDown, dcPageForward},
+        {Qt::Key_Home, dcFirst},        {Qt::Key_End, dcLast},
+        {Qt::Key_Up, dcSeriesBefore},   {Qt::Key_Down, dcSeriesAfter},
+    };
+    const auto found = std::find_if(std::begin(KeyMoves), std::end(KeyMoves),
+                                    [key](const TKeyMove& k) { return k.Key == key; });
+    if (found == std::end(KeyMoves)) return false;
+    const TDataCursorMove move = found->Move;
     // Until Enter shows it the arrows and Home belong to the chart's navigation.
     if (!cursor_.Shown() && move != dcStart) return false;
     if (Dragging()) return true;
     try {
-        cursor_.Move(*move);
+        cursor_.Move(move);
     } catch (...) {
         cursor_.Hide();
     }

@@ -341,6 +341,7 @@ private:
         line.SetParentChart(&chart);
         for (int i = 0; i <= 500; ++i)
             line.AddPoint(45400 + i * 0.5, 50 + 30 * std::sin(i / 20.0));
+        chart.Mouse().SetWheelZoomsAtCursor(true);
         linked_.resize(640, 360);
         linked_.show();
         link_.Add(*window_.chartTest);
@@ -371,7 +372,6 @@ private:
                 QWheelEvent wheel(QPointF(from), QPointF(linked_.mapToGlobal(from)), QPoint(),
                                   QPoint(0, Uniform(-2, 2) * 120), Qt::NoButton, Qt::NoModifier,
                                   Qt::NoScrollPhase, false);
-                linked_.Chart().Mouse().SetWheelZoomsAtCursor(true);
                 QApplication::sendEvent(&linked_, &wheel);
                 break;
             }

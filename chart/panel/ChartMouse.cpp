@@ -40,13 +40,18 @@ TColor ExclusiveOrColor(TColor pen, TColor background) {
     return (ColorToRGB(pen) ^ ~ColorToRGB(background)) & 0xFFFFFF;
 }
 
+// Whether the axis's transform has a place for both ends (a logarithmic one none for zero).
+bool TakesEnds(const TChartAxis& axis, double a, double b) {
+    const auto transform = axis.Transform();
+    return !transform || (transform->InDomain(a) && transform->InDomain(b));
+}
+
 }  // namespace
 
 void SetRangeFromMouse(TChartAxis& axis, double a, double b) {
     // An end the axis has no place for (on a logarithmic axis, a value far below its range
     // that rounds to zero) leaves the axis as it is.
-    const auto transform = axis.Transform();
-    if (transform && !(transform->InDomain(a) && transform->InDomain(b))) return;
+    if (!TakesEnds(axis, a, b)) return;
     axis.ClearAutomatic();
     axis.StoreRange({std::min(a, b), std::max(a, b)});
 }
@@ -264,10 +269,7 @@ void TChartMouse::UnzoomAxes() {
             if (!saved || axis.IsDepthAxis()) continue;
             // A range saved before the axis turned logarithmic (or took another transform)
             // may hold values the axis has no place for: that axis keeps the range it has.
-            const auto transform = axis.Transform();
-            if (transform && !(transform->InDomain(saved->Minimum) &&
-                               transform->InDomain(saved->Maximum)))
-                continue;
+            if (!TakesEnds(axis, saved->Minimum, saved->Maximum)) continue;
             axis.SetAutomatic(saved->Automatic);
             axis.SetAutomaticMinimum(saved->AutomaticMinimum);
             axis.SetAutomaticMaximum(saved->AutomaticMaximum);

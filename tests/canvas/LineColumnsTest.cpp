@@ -10,10 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QPainter>
 
+#include "tests/platform/ChartPicture.h"
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
-#include "twinscope/chart/canvas/qt/QtPaintTarget.h"
 #include "twinscope/chart/panel/Chart.h"
 #include "twinscope/chart/series/LineSeries.h"
 
@@ -102,14 +101,7 @@ protected:
         chart.SetDefaultCanvas(canvasClass);
         series.SetReduceColumns(reduce);
         series.YValues().SetIndexExtremes(indexed);
-        QImage image(420, 300, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        TQtPaintTarget target(painter);
-        chart.Invalidate();
-        chart.Paint(target);
-        painter.end();
-        return image;
+        return PaintedOnWhite(chart);
     }
 
     TChart chart;
