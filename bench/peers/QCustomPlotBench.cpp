@@ -52,8 +52,13 @@ void TwinscopePaint(benchmark::State& state, const std::string& canvasClass) {
     AppendWalk(c.series, n);
     c.chart.SetDefaultCanvas(canvasClass);
     c.Paint();
+    const std::uint64_t inPart = c.chart.Canvas()->LayersRestoredInPart();
     for (auto _ : state)
         c.Paint();
+    // The share of the frames that laid back only where the frame before drew.
+    state.counters["inPart"] =
+        static_cast<double>(c.chart.Canvas()->LayersRestoredInPart() - inPart) /
+        static_cast<double>(state.iterations());
     state.SetLabel(FloorLabel(PeerCase(n)));
 }
 

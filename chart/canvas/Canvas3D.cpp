@@ -91,6 +91,7 @@ bool TCanvas3D::KeepLayer(const void* owner) {
     layer_ = CurrentLayerState(owner);
     layerFrame_ = frames_;
     BufferTouched();
+    FollowDrawing(true);
     return true;
 }
 
@@ -102,8 +103,20 @@ bool TCanvas3D::LayerIntactOutside() {
 bool TCanvas3D::RestoreLayer(const void* owner, std::span<const TRect> drawnOver) {
     if (!layer_ || !inFrame_ || !Buffered() || !layer_->SameSettings(CurrentLayerState(owner)))
         return false;
+    // What the frame before drew over the layer lies both where it says and where the canvas
+    // saw it draw.
     const bool inPart = !drawnOver.empty() && LayerIntactOutside();
-    if (!DoRestoreLayer(inPart ? drawnOver : std::span<const TRect>{})) return false;
+    std::vector<TRect> within;
+    if (inPart) {
+        for (const TRect& drawn : Drawn().Rects()) {
+            for (const TRect& over : drawnOver) {
+                const TRect both = Intersect(drawn, over);
+                if (!both.IsEmpty()) within.push_back(both);
+            }
+        }
+    }
+    if (!DoRestoreLayer(!inPart, within)) return false;
+    FollowDrawing(true);
     ApplyLayerState(*layer_);
     MoveTo(layer_->PenPos.X, layer_->PenPos.Y);
     layerFrame_ = frames_;
@@ -114,6 +127,7 @@ bool TCanvas3D::RestoreLayer(const void* owner, std::span<const TRect> drawnOver
 
 void TCanvas3D::DropLayer() {
     layer_.reset();
+    FollowDrawing(false);
     DoDropLayer();
 }
 
@@ -132,6 +146,7 @@ bool TCanvas3D::LayPieceBack(const void* owner, const TRect& area) {
         !SameStart(piece_->Before, CurrentLayerState(owner)) || !DoLayPieceBack()) {
         return false;
     }
+    NoteDrawn(area);
     ApplyLayerState(piece_->After);
     if (piece_->After.PenPos != piece_->Before.PenPos)
         MoveTo(piece_->After.PenPos.X, piece_->After.PenPos.Y);

@@ -76,7 +76,8 @@ public:
     //
     // `drawnOver` may name every rectangle the frame before drew after it kept or laid back the
     // layer: when the frame buffer still holds that frame, untouched since, only those are laid
-    // back. Without them, or when the canvas cannot be sure, the whole layer is.
+    // back, and of them only where the canvas saw that frame draw. Without them, or when the
+    // canvas cannot be sure, the whole layer is.
     bool KeepLayer(const void* owner);
     bool RestoreLayer(const void* owner, std::span<const TRect> drawnOver = {});
     void DropLayer();
@@ -107,8 +108,9 @@ protected:
     virtual void DoEndGroup() {}
     // The backend's part of a layer: its pixels, with whatever settings of its own decide them.
     virtual bool DoKeepLayer() { return false; }
-    // Lays back the whole layer, or only `within` (in frame coordinates) when not empty.
-    virtual bool DoRestoreLayer(std::span<const TRect> within) {
+    // Lays back the whole layer, or only `within` (in frame coordinates, maybe nothing).
+    virtual bool DoRestoreLayer(bool whole, std::span<const TRect> within) {
+        (void)whole;
         (void)within;
         return false;
     }

@@ -29,6 +29,17 @@ TRect BoundsOf(std::span<const TPoint> points) {
     return r;
 }
 
+// r widened by `by` on every side, saturated.
+TRect Widened(const TRect& r, std::int64_t by) {
+    return {SaturatedPixel(r.Left - by), SaturatedPixel(r.Top - by), SaturatedPixel(r.Right + by),
+            SaturatedPixel(r.Bottom + by)};
+}
+
+TRect BoundsOf(TPoint a, TPoint b) {
+    return {std::min(a.X, b.X), std::min(a.Y, b.Y), SaturatedPixel(std::int64_t{std::max(a.X, b.X)} + 1),
+            SaturatedPixel(std::int64_t{std::max(a.Y, b.Y)} + 1)};
+}
+
 std::int32_t ShadowExtra(const TShadowData& shadow, std::int32_t size) {
     return shadow.Visible ? std::abs(size) : 0;
 }
@@ -98,7 +109,25 @@ std::int32_t TChartCanvas::CheckBoxSize() const {
     return static_cast<std::int32_t>(Round(12 * checkBoxZoom_ / 100.0));
 }
 
+// A wide pen's square ends and mitred joins reach past the points by up to its width; smoothed
+// edges by a pixel or two more.
+// A rectangle given with its edges swapped is drawn as the one they span.
+void TChartCanvas::NoteStroked(const TRect& bounds) {
+    const TRect spanned{std::min(bounds.Left, bounds.Right), std::min(bounds.Top, bounds.Bottom),
+                        std::max(bounds.Left, bounds.Right), std::max(bounds.Top, bounds.Bottom)};
+    drawn_.Add(Widened(spanned, std::int64_t{std::max(pen_.Width, 1)} + 2));
+}
+
+// However the text is aligned and turned, its anchor lies on its box, so the box lies within
+// its diagonal of the anchor; glyphs leaning out of the box (italics) within its height more.
+void TChartCanvas::NoteText(std::int32_t x, std::int32_t y, const std::string& text) {
+    const TSize extent = TextExtent(text);
+    const std::int64_t reach = std::int64_t{extent.Width} + 2 * std::int64_t{extent.Height} + 2;
+    drawn_.Add(Widened({x, y, x, y}, reach));
+}
+
 void TChartCanvas::LineTo(std::int32_t x, std::int32_t y) {
+    if (following_) NoteStroked(BoundsOf(penPos_, {x, y}));
     DoLine(penPos_, {x, y});
     penPos_ = {x, y};
 }
@@ -110,17 +139,20 @@ void TChartCanvas::Line(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::
 
 void TChartCanvas::Polyline(std::span<const TPoint> points) {
     if (points.size() < 2) return;
+    if (following_) NoteStroked(BoundsOf(points));
     DoPolyline(points);
 }
 
 void TChartCanvas::Polygon(std::span<const TPoint> points) {
     if (points.size() < 2) return;
+    if (following_) NoteStroked(BoundsOf(points));
     DoShape({.Kind = skPolygon,
              .Bounds = BoundsOf(points),
              .Points = std::vector<TPoint>(points.begin(), points.end())});
 }
 
 void TChartCanvas::Rectangle(const TRect& rect) {
+    if (following_) NoteStroked(rect);
     DoShape({.Kind = skRectangle, .Bounds = rect});
 }
 
@@ -130,30 +162,36 @@ void TChartCanvas::RoundRect(const TRect& rect, std::int32_t cornerWidth,
         Rectangle(rect);
         return;
     }
+    if (following_) NoteStroked(rect);
     DoShape({.Kind = skRoundRect, .Bounds = rect, .Corner = {cornerWidth, cornerHeight}});
 }
 
 void TChartCanvas::Ellipse(const TRect& rect) {
+    if (following_) NoteStroked(rect);
     DoShape({.Kind = skEllipse, .Bounds = rect});
 }
 
 void TChartCanvas::Arc(const TRect& rect, TPoint start, TPoint end) {
+    if (following_) NoteStroked(rect);
     DoArc(rect, start, end);
 }
 
 void TChartCanvas::FillRect(const TRect& rect) {
     if (brush_.Style == bsClear || rect.IsEmpty()) return;
+    NoteDrawn(rect);
     DoFillRect(rect);
 }
 
 void TChartCanvas::GradientFill(const TRect& rect, const TGradientData& gradient) {
     if (!gradient.Visible || rect.IsEmpty()) return;
+    NoteDrawn(rect);
     DoGradientFill(rect, gradient);
 }
 
 void TChartCanvas::TextOut(std::int32_t x, std::int32_t y, const std::string& text, double angle) {
     while (angle > 360)
         angle -= 360;
+    if (following_) NoteText(x, y, text);
     DoTextOut(x, y, text, angle);
 }
 
@@ -216,7 +254,10 @@ TTransparencyHandle TChartCanvas::BeginTransparency(const TRect& rect, std::int3
     } else {
         transparencyLevel_ = 100 - static_cast<std::int32_t>(
                                        Round((100 - transparencyLevel_) * (100 - percent) / 100.0));
-        if (!rect.IsEmpty()) handle.blend_ = DoBeginBlend(rect, percent);
+        if (!rect.IsEmpty()) {
+            NoteDrawn(rect);
+            handle.blend_ = DoBeginBlend(rect, percent);
+        }
     }
     return handle;
 }

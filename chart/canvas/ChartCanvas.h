@@ -10,6 +10,7 @@
 #include "twinscope/chart/canvas/ChartBrush.h"
 #include "twinscope/chart/canvas/ChartFont.h"
 #include "twinscope/chart/canvas/ChartPen.h"
+#include "twinscope/chart/canvas/DrawnArea.h"
 #include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/Types.h"
 
@@ -208,6 +209,18 @@ protected:
     void ResetPenPos() { penPos_ = {}; }
     bool BufferStale() const { return bufferStale_; }
     void SetBufferStale(bool stale) { bufferStale_ = stale; }
+    // While the canvas follows its drawing, each drawing operation adds to Drawn() a rectangle
+    // that holds every pixel it may write in the frame: a shape's bounds widened by the pen, a
+    // text's extent turned any way around its anchor. Following anew starts from nothing.
+    void FollowDrawing(bool follow) {
+        following_ = follow;
+        drawn_.Clear(follow ? bounds_ : TRect{});
+    }
+    const TDrawnArea& Drawn() const { return drawn_; }
+    // Adds an area drawn by other means than the operations above.
+    void NoteDrawn(const TRect& area) {
+        if (following_) drawn_.Add(area);
+    }
 
     virtual void DoLine(TPoint from, TPoint to) = 0;
     virtual void DoPolyline(std::span<const TPoint> points) = 0;
@@ -230,6 +243,12 @@ protected:
     virtual void DoBrushAssigned() {}
 
 private:
+    // Where a stroke over `bounds` may write, with the pen's width, joins and smoothed edges.
+    void NoteStroked(const TRect& bounds);
+    void NoteText(std::int32_t x, std::int32_t y, const std::string& text);
+
+    TDrawnArea drawn_;
+    bool following_ = false;
     TPenData pen_;
     TBrushData brush_;
     TFontData font_;

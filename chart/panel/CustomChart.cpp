@@ -84,14 +84,18 @@ void TCustomChart::RenderLayers(TCanvas3D& canvas, const TRect& bounds) {
     const std::vector<TRect> drawnOver = std::exchange(drawnOver_, {});
     if (keepable) {
         LayOutForPaint(canvas, bounds);
-        if (KeptUnderSeriesMatches(canvas) && canvas.RestoreLayer(this, drawnOver)) {
+        const bool samePicture = KeptUnderSeriesMatches(canvas);
+        if (samePicture && canvas.RestoreLayer(this, drawnOver)) {
             canvas.Projection(Layout().Bounds, Layout().Plot);
+            picturesChanged_ = 0;
         } else {
             DrawUnderSeries(canvas, bounds, true);
-            KeepUnderSeries(canvas);
+            picturesChanged_ = samePicture ? 0 : picturesChanged_ + 1;
+            KeepUnderSeries(canvas, picturesChanged_ <= MostChangedPicturesKept);
         }
     } else {
         keptUnder_.reset();
+        picturesChanged_ = 0;
         layoutKey_.reset();
         DrawUnderSeries(canvas, bounds, false);
     }
@@ -223,9 +227,17 @@ bool TCustomChart::KeptUnderSeriesMatches(const TCanvas3D& canvas) const {
     return SamePlacement(kept.Layout, Layout());
 }
 
-void TCustomChart::KeepUnderSeries(TCanvas3D& canvas) {
+// Without its pixels the key still tells the next paint whether it draws the same picture; the
+// canvas then holds no layer that the key could be taken for.
+void TCustomChart::KeepUnderSeries(TCanvas3D& canvas, bool keepPixels) {
     const TChartLayout& layout = Layout();
-    if ((layout.LegendPlaced && Legend().PaintRole(*this).DrawBehind) || !canvas.KeepLayer(this)) {
+    if (layout.LegendPlaced && Legend().PaintRole(*this).DrawBehind) {
+        keptUnder_.reset();
+        return;
+    }
+    if (!keepPixels) {
+        canvas.DropLayer();
+    } else if (!canvas.KeepLayer(this)) {
         keptUnder_.reset();
         return;
     }

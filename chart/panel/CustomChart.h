@@ -93,10 +93,13 @@ private:
     TChartLegend legend_;
     TChartMouse mouse_{*this};
 
-    // What decides the picture under the series, as it was when the canvas last kept that
-    // picture as a layer: the placement of the parts (the legend's rows apart: the legend is
-    // drawn over the series), the chart's and its axes' settings, whether the walls show and
-    // the canvas. A paint that finds them all the same lays the layer back instead of drawing.
+    // What decides the picture under the series, as it was when a paint last drew that
+    // picture: the placement of the parts (the legend's rows apart: the legend is drawn over
+    // the series), the chart's and its axes' settings, whether the walls show and the canvas.
+    // A paint that finds them all the same lays the kept layer back instead of drawing.
+    //
+    // A picture that came out different frame after frame (a pan) is not kept, since no frame
+    // would lay it back; once a paint draws the one the paint before drew, it is kept again.
     struct TUnderSeriesKey {
         TChartLayout Layout;
         std::uint64_t Settings = 0;
@@ -105,8 +108,11 @@ private:
         const TCanvas3D* Canvas = nullptr;
     };
     std::optional<TUnderSeriesKey> keptUnder_;
+    // How many paints in a row drew a picture under the series unlike the one before.
+    std::uint32_t picturesChanged_ = 0;
+    static constexpr std::uint32_t MostChangedPicturesKept = 2;
     bool KeptUnderSeriesMatches(const TCanvas3D& canvas) const;
-    void KeepUnderSeries(TCanvas3D& canvas);
+    void KeepUnderSeries(TCanvas3D& canvas, bool keepPixels);
     // Where the last paint drew over the picture under the series; empty when it may have drawn
     // anywhere.
     std::vector<TRect> drawnOver_;

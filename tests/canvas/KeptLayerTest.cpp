@@ -217,6 +217,27 @@ TEST(KeptPartsRefusalTest, APannedAxisIsLaidOutAnewEachFrame) {
     }
 }
 
+// A picture under the series that changes frame after frame is not kept past the second: the
+// frame that draws the one before it again keeps it, and the frame after lays it back.
+TEST(KeptPartsRefusalTest, APanKeepsNoPictureUntilOneRepeats) {
+    TSampleChart kept("TChartCanvas3D");
+    kept.Paint();
+    for (const double from : {10.0, 20.0, 30.0, 40.0}) {
+        kept.chart.BottomAxis().SetMinMax(from, from + 60);
+        kept.chart.Invalidate();
+        kept.Paint();
+    }
+    const std::uint64_t restored = kept.Restored();
+    TSampleChart fresh("TChartCanvas3D");
+    fresh.chart.BottomAxis().SetMinMax(40, 100);
+    const QImage expected = fresh.Paint();
+    for (const std::uint64_t laidBack : {0u, 1u, 2u}) {
+        kept.chart.Invalidate();
+        EXPECT_TRUE(kept.Paint() == expected);
+        EXPECT_EQ(kept.Restored() - restored, laidBack);
+    }
+}
+
 // Drawing straight onto the canvas between paints (a zoom rectangle's erase, say) leaves the
 // buffer unlike the last frame: the next paint lays back the whole picture.
 TEST(KeptPartsRefusalTest, DrawingBetweenPaintsLaysBackTheWholePicture) {

@@ -24,16 +24,6 @@ QRectF StrokeRect(const TRect& r, bool wide) {
     return QRectF(r.Left + shift, r.Top + shift, r.Width() - 1, r.Height() - 1);
 }
 
-// The part of the surface that drawing can change: the painter's clip within the device, in
-// logical pixels, widened by a pixel against rounding.
-QRect WritableArea(const QPainter& painter) {
-    const QPaintDevice* device = painter.device();
-    const qreal ratio = device->devicePixelRatio();
-    QRectF area(0, 0, device->width() / ratio, device->height() / ratio);
-    area = painter.worldTransform().inverted().mapRect(area);
-    if (painter.hasClipping()) area &= painter.clipBoundingRect();
-    return area.isEmpty() ? QRect() : area.toAlignedRect().adjusted(-1, -1, 1, 1);
-}
 
 // The frame of a rectangle drawn by a one-pixel pen, each pixel once (so that XOR pens invert
 // the corners only once).
@@ -104,7 +94,7 @@ void WriteLine(QPainter& painter, TPixelWriter& pixels, TPoint a, TPoint b, cons
     const std::int64_t dx = std::int64_t{b.X} - a.X;
     const std::int64_t dy = std::int64_t{b.Y} - a.Y;
     if (dx == 0 && dy == 0) return;
-    const QRect area = WritableArea(painter);
+    const QRect area = pixels.WritableArea(painter);
     if (area.isEmpty()) return;
     const bool xMajor = std::abs(dx) >= std::abs(dy);
     const std::int64_t major = xMajor ? std::abs(dx) : std::abs(dy);
@@ -167,6 +157,17 @@ bool Strokes(const TPenData& pen) {
 }
 
 }  // namespace
+
+// The part of the surface that drawing can change: the painter's clip within the device, in
+// logical pixels, widened by a pixel against rounding.
+QRect TPixelWriter::WritableArea(const QPainter& painter) {
+    const QPaintDevice* device = painter.device();
+    const qreal ratio = device->devicePixelRatio();
+    QRectF area(0, 0, device->width() / ratio, device->height() / ratio);
+    area = painter.worldTransform().inverted().mapRect(area);
+    if (painter.hasClipping()) area &= painter.clipBoundingRect();
+    return area.isEmpty() ? QRect() : area.toAlignedRect().adjusted(-1, -1, 1, 1);
+}
 
 namespace gdi {
 

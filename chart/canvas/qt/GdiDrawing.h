@@ -15,6 +15,9 @@ namespace twinscope {
 class TWINSCOPE_EXPORT TPixelWriter {
 public:
     virtual void FillPixels(QPainter& painter, const QRect& rect, const QColor& color) = 0;
+    // A rectangle holding every pixel the painter can write, a pixel wider on each side: a
+    // line walks only its steps within it.
+    virtual QRect WritableArea(const QPainter& painter);
 
 protected:
     ~TPixelWriter() = default;

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 
-#include <QRegion>
 
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
 
@@ -199,6 +198,15 @@ void TQtCanvas::FillPixels(QPainter& painter, const QRect& rect, const QColor& c
         std::fill_n(row, area.width(), pixel);
 }
 
+QRect TQtCanvas::WritableArea(const QPainter& painter) {
+    if (&painter != &bufferPainter_ || !clipRect_ ||
+        painter.deviceTransform().type() != QTransform::TxNone) {
+        return TPixelWriter::WritableArea(painter);
+    }
+    const QRect area = *clipRect_ & buffer_.rect();
+    return area.isEmpty() ? QRect() : area.adjusted(-1, -1, 1, 1);
+}
+
 // Blending needs the pixels: it works on image surfaces (every buffered frame) and does
 void TQtCanvas::DoBeginFrame(TPaintTarget& target, const TRect& bounds) {
     QPainter& targetPainter = QtPainter(target);
@@ -319,12 +327,16 @@ QRect TQtCanvas::BufferArea(const TRect& area) const {
 namespace {
 
 // Copies the rows of an area from one image to another of the same geometry.
+// The target's rows are found from its first: asking the image for each row would check each
+// time that it is not shared.
 void CopyArea(const QImage& from, QImage& to, const QRect& area) {
     const auto bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        std::memcpy(to.scanLine(y) + area.left() * sizeof(QRgb),
-                    from.constScanLine(y) + area.left() * sizeof(QRgb), bytes);
-    }
+    const auto stride = static_cast<std::ptrdiff_t>(to.bytesPerLine());
+    const std::ptrdiff_t start = area.top() * stride + area.left() * std::ptrdiff_t{sizeof(QRgb)};
+    uchar* target = to.bits() + start;
+    const uchar* source = from.constBits() + start;
+    for (int y = area.top(); y <= area.bottom(); ++y, target += stride, source += stride)
+        std::memcpy(target, source, bytes);
 }
 
 // The pixels of an area of an image, row after row.
@@ -357,7 +369,7 @@ void WritePixels(QImage& image, const QRect& area, const std::vector<QRgb>& pixe
 
 }  // namespace
 
-bool TQtCanvas::DoRestoreLayer(std::span<const TRect> within) {
+bool TQtCanvas::DoRestoreLayer(bool whole, std::span<const TRect> within) {
     if (!LayerFitsBuffer() || layer_.Pixels.size() != buffer_.size() ||
         layer_.Pixels.bytesPerLine() != buffer_.bytesPerLine() ||
         layer_.Pixels.devicePixelRatio() != buffer_.devicePixelRatio() ||
@@ -365,16 +377,16 @@ bool TQtCanvas::DoRestoreLayer(std::span<const TRect> within) {
         layer_.Scale != BufferScale()) {
         return false;
     }
-    if (within.empty()) {
+    if (whole) {
         std::memcpy(buffer_.bits(), layer_.Pixels.constBits(), buffer_.sizeInBytes());
         return true;
     }
-    // Overlapping rectangles are copied once: the rows of their union where they overlap.
-    QRegion region;
-    for (const TRect& rect : within)
-        region += BufferArea(rect);
-    for (const QRect& rect : region)
-        CopyArea(layer_.Pixels, buffer_, rect);
+    // Where rectangles overlap their pixels are copied twice, the same each time: cheaper than
+    // the union of a few dozen of them.
+    for (const TRect& rect : within) {
+        const QRect area = BufferArea(rect);
+        if (!area.isEmpty()) CopyArea(layer_.Pixels, buffer_, area);
+    }
     return true;
 }
 

@@ -63,7 +63,7 @@ protected:
     void DoEndFrame(TPaintTarget& target, const TRect& bounds) final;
     bool DoCopyBuffer(TPaintTarget& target) final;
     bool DoKeepLayer() final;
-    bool DoRestoreLayer(std::span<const TRect> within) final;
+    bool DoRestoreLayer(bool whole, std::span<const TRect> within) final;
     void DoDropLayer() final { layer_ = TLayer{}; }
     bool BufferTouched() final { return std::exchange(bufferTouched_, false); }
     bool DoBeginPiece(const TRect& area) final;
@@ -109,6 +109,8 @@ protected:
     // Fills whole pixels with a colour, as the painter's fillRect does, straight into the
     // buffer where it can.
     void FillPixels(QPainter& painter, const QRect& rect, const QColor& color) override;
+    // On the canvas's own unscaled buffer, from the clip it knows, without asking the painter.
+    QRect WritableArea(const QPainter& painter) override;
 
     // The current font, realised for the current size and text quality, and its metrics.
     const QFont& RealisedFont();
