@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -23,18 +22,6 @@
 namespace twinscope {
 namespace {
 
-bool Holds(const std::vector<TRect>& rects, const TRect& r) {
-    for (std::int32_t y = r.Top; y < r.Bottom; ++y) {
-        for (std::int32_t x = r.Left; x < r.Right; ++x) {
-            const bool held = std::any_of(rects.begin(), rects.end(), [&](const TRect& h) {
-                return x >= h.Left && x < h.Right && y >= h.Top && y < h.Bottom;
-            });
-            if (!held) return false;
-        }
-    }
-    return true;
-}
-
 // Over a frame from (-10, 0) to (150, 100): tiles of 16 columns from its left edge.
 struct AreaCase {
     const char* name;
@@ -44,14 +31,12 @@ struct AreaCase {
 
 const std::vector<AreaCase> kAreaCases = {
     {"Nothing", {}, {}},
-    {"OneTile", {{0, 10, 5, 20}}, {{0, 10, 5, 20}}},
     {"ATileTakesTheRowsOfAllItsColumns", {{0, 10, 5, 20}, {2, 40, 4, 50}}, {{0, 10, 5, 50}}},
     {"AcrossTiles", {{20, 5, 30, 6}}, {{20, 5, 22, 6}, {22, 5, 30, 6}}},
     {"ApartInTheirTiles", {{-10, 0, -9, 3}, {140, 90, 141, 95}},
      {{-10, 0, -9, 3}, {140, 90, 141, 95}}},
     {"OutsideTheFrameLeftOut", {{-40, 10, -20, 20}, {100, 120, 110, 130}, {150, 0, 160, 5}}, {}},
-    {"CutAtTheFrame", {{-20, -5, -5, 3}}, {{-10, 0, -5, 3}}},
-    {"EmptyAddsNothing", {{0, 10, 5, 20}, {40, 40, 40, 50}, {60, 9, 70, 9}}, {{0, 10, 5, 20}}},
+    {"CutAtTheFrameAndEmptyLeftOut", {{-20, -5, -5, 3}, {40, 40, 40, 50}}, {{-10, 0, -5, 3}}},
 };
 
 class DrawnAreaTest : public testing::TestWithParam<AreaCase> {};
@@ -65,8 +50,6 @@ TEST_P(DrawnAreaTest, HoldsEveryPixelAddedInTheFrameByTiles) {
         area.Add(r);
     EXPECT_EQ(area.Rects(), c.expected);
     EXPECT_EQ(area.Empty(), c.expected.empty());
-    for (const TRect& r : c.added)
-        EXPECT_TRUE(Holds(area.Rects(), Intersect(r, frame)));
     area.Clear(frame);
     EXPECT_TRUE(area.Rects().empty());
 }
@@ -94,24 +77,21 @@ const std::vector<DrawingCase> kDrawings = {
          const std::vector<TPoint> points{{30, 60}, {80, 50}, {30, 40}};
          c.Polyline(points);
      }},
-    {"TurnedTexts",
+    {"TurnedAndShadowedTexts",
      [](TChartCanvas& c) {
-         c.SetFont(kBigFont);
+         TFontData font = kBigFont;
+         c.SetFont(font);
          c.SetBackMode(cbmOpaque);
          c.SetBackColor(clBlue);
          c.TextOut(80, 60, "Wg", 90);
          c.TextOut(80, 60, "Wg", 200);
-         c.SetTextAlign(TA_RIGHT | TA_BOTTOM);
-         c.TextOut(70, 50, "fy", 45);
-     }},
-    {"ShadowedTwoLineText",
-     [](TChartCanvas& c) {
-         TFontData font = kBigFont;
          font.Shadow = {.Visible = true, .Color = clRed, .HorizSize = -4, .VertSize = 5};
          c.SetFont(font);
-         c.SetTextAlign(TA_CENTER | TA_BASELINE);
-         c.TextOut(80, 60, "Aj\nQ", 330);
+         c.SetTextAlign(TA_RIGHT | TA_BOTTOM);
+         c.TextOut(70, 50, "fy\nQ", 45);
      }},
+    // Swapped edges are drawn by the aliased canvas as the rectangle they span (and not at all
+    // by the smoothing one).
     {"WideShapes",
      [](TChartCanvas& c) {
          c.SetPen({.Width = 6});
@@ -121,16 +101,7 @@ const std::vector<DrawingCase> kDrawings = {
          c.Arc({20, 60, 70, 100}, {70, 80}, {20, 80});
          const std::vector<TPoint> points{{90, 60}, {130, 70}, {95, 100}};
          c.Polygon(points);
-     }},
-    // Drawn by the aliased canvas as the rectangles their edges span (and not at all by the
-    // smoothing one, which then only fills the corner).
-    {"SwappedEdges",
-     [](TChartCanvas& c) {
-         c.SetBrush({.Color = clRed});
-         c.FillRect({0, 0, 4, 4});
-         c.SetPen({.Width = 3});
-         c.Rectangle({100, 90, 60, 50});
-         c.Ellipse({140, 40, 120, 10});
+         c.Rectangle({155, 115, 135, 95});
      }},
     {"FillsAndBlend",
      [](TChartCanvas& c) {
