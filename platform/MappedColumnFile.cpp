@@ -10,6 +10,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <vector>
+
+#include "twinscope/chart/series/ColumnFileParts.h"
 
 namespace twinscope {
 
@@ -47,6 +51,13 @@ std::int64_t MajorFaults() {
     return usage.ru_majflt;
 }
 
+// The time this thread has run on a processor.
+std::chrono::nanoseconds ThreadRunTime() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec);
+}
+
 }  // namespace
 
 std::shared_ptr<TMappedColumnFile> TMappedColumnFile::Open(const std::string& path) {
@@ -66,6 +77,9 @@ std::shared_ptr<TMappedColumnFile> TMappedColumnFile::Open(const std::string& pa
     void* mapped = mmap(nullptr, file->bytes_, PROT_READ, MAP_SHARED, file->fd_, 0);
     if (mapped == MAP_FAILED) throw ColumnFileError(SystemReason());
     file->base_ = static_cast<const std::byte*>(mapped);
+    // A frame reads a few values per pixel column, far apart: reading around each page it
+    // misses would read megabytes for every few bytes drawn.
+    madvise(mapped, file->bytes_, MADV_RANDOM);
     file->guard_ = std::make_unique<TMappingFaultGuard>(mapped, file->bytes_);
     const TColumnFileLayout& layout = file->layout_;
     for (std::size_t k = 0; k < TMinMaxIndex::LevelCount; ++k) {
@@ -91,6 +105,9 @@ TBorrowedPoints TMappedColumnFile::Points() {
         .YExtremes = layout_.YExtremes,
         .YIndex = levels_,
         .Lender = shared_from_this(),
+        .XBlockFirsts = {reinterpret_cast<const double*>(base_ + layout_.XBlockOffset()),
+                         static_cast<std::size_t>(layout_.XBlocks())},
+        .XBlockValues = TColumnFileLayout::XBlockValues,
     };
 }
 
@@ -122,6 +139,7 @@ bool TMappedColumnFile::StillWhole() {
 
 bool TMappedColumnFile::ReadyToDraw() {
     drawStart_ = std::chrono::steady_clock::now();
+    ranAtStart_ = ThreadRunTime();
     faultsAtStart_ = MajorFaults();
     return StillWhole();
 }
@@ -148,20 +166,6 @@ void TMappedColumnFile::WillDraw(std::int32_t first, std::int32_t last) {
     const auto from = static_cast<std::uint64_t>(std::max<std::int64_t>(0, first - width));
     const auto to = static_cast<std::uint64_t>(
         std::min<std::int64_t>(static_cast<std::int64_t>(layout_.PointCount), last + 1 + width));
-    // Each frame maps the pages it reads into the program, and a pan through billions of
-    // points would gather the whole file: past the budget, the pages away from the view go.
-    if (ResidentBytes() > ResidentBudget) {
-        for (const std::uint64_t part : {layout_.XOffset(), layout_.YOffset()}) {
-            LetGo(part, part + from * sizeof(double));
-            LetGo(part + to * sizeof(double), part + layout_.PointCount * sizeof(double));
-        }
-        for (std::size_t k = 0; k < TMinMaxIndex::LevelCount; ++k) {
-            const std::uint64_t shift = TMinMaxIndex::BlockShift * (k + 1);
-            const std::uint64_t level = layout_.LevelOffset(k);
-            LetGo(level, level + (from >> shift) * 2 * sizeof(double));
-            LetGo(level + ((to >> shift) + 1) * 2 * sizeof(double), layout_.LevelOffset(k + 1));
-        }
-    }
     const std::uint64_t bytes = (to - from) * sizeof(double);
     if (bytes <= 2 * MostBytesAhead) {
         Advise(layout_.XOffset() + from * sizeof(double), layout_.XOffset() + to * sizeof(double));
@@ -177,8 +181,61 @@ void TMappedColumnFile::WillDraw(std::int32_t first, std::int32_t last) {
     }
 }
 
+void TMappedColumnFile::DidDraw(std::int32_t first, std::int32_t last,
+                                std::span<const std::int32_t> columnStarts) {
+    if (lost_) return;
+    // Views small enough to be asked for whole, with a width on each side, were before the
+    // frame.
+    const auto shown = static_cast<std::uint64_t>(std::int64_t{last} - first + 1);
+    if (3 * shown * sizeof(double) > 2 * MostBytesAhead) AdviseNextColumns(columnStarts);
+    if (ResidentBytes() <= ResidentBudget) return;
+    for (const TColumnFilePart& part : PartsOf(layout_))
+        LetGo(part.offset, part.offset + part.bytes);
+}
+
+void TMappedColumnFile::AdviseNextColumns(std::span<const std::int32_t> columnStarts) const {
+    if (columnStarts.size() < 3) return;
+    // The columns a pan of an eighth of the view brings in, as wide as those at each end.
+    const std::size_t ahead = std::max<std::size_t>(1, (columnStarts.size() - 1) / 8);
+    const auto count = static_cast<std::int64_t>(layout_.PointCount);
+    const std::int64_t rightWidth = std::int64_t{columnStarts.back()} -
+                                    columnStarts[columnStarts.size() - 2];
+    const std::int64_t leftWidth = std::int64_t{columnStarts[1]} - columnStarts[0];
+    std::vector<std::int64_t> next;
+    for (std::size_t k = 1; k <= ahead; ++k) {
+        const std::int64_t left = columnStarts.front() - static_cast<std::int64_t>(k) * leftWidth;
+        const std::int64_t right = columnStarts.back() + static_cast<std::int64_t>(k) * rightWidth;
+        if (left >= 0) next.push_back(left);
+        if (right < count) next.push_back(right);
+    }
+    std::sort(next.begin(), next.end());
+    for (const TColumnFilePart& part : PartsOf(layout_)) {
+        std::uint64_t advisedTo = 0;
+        for (const std::int64_t at : next) {
+            const TByteRange read = part.ReadAround(at, at + 1);
+            if (read.to <= advisedTo) continue;
+            Advise(std::max(read.from, advisedTo), read.to);
+            advisedTo = read.to;
+        }
+    }
+}
+
+void TMappedColumnFile::KeepOnly(std::span<const std::pair<std::int64_t, std::int64_t>> kept) const {
+    for (const TColumnFilePart& part : PartsOf(layout_)) {
+        // Let go from here up to the next range read.
+        std::uint64_t from = part.offset;
+        for (const auto& [a, b] : kept) {
+            const TByteRange read = part.ReadAround(a, b);
+            if (read.from > from) LetGo(from, read.from);
+            from = std::max(from, read.to);
+        }
+        LetGo(from, part.offset + part.bytes);
+    }
+}
+
 TMappedColumnFile::TWait TMappedColumnFile::SinceWillDraw() const {
-    return {MajorFaults() - faultsAtStart_, std::chrono::steady_clock::now() - drawStart_};
+    const std::chrono::nanoseconds time = std::chrono::steady_clock::now() - drawStart_;
+    return {MajorFaults() - faultsAtStart_, time, time - (ThreadRunTime() - ranAtStart_)};
 }
 
 }  // namespace twinscope
