@@ -188,23 +188,30 @@ void TMappedColumnFile::DidDraw(std::int32_t first, std::int32_t last,
     // frame.
     const auto shown = static_cast<std::uint64_t>(std::int64_t{last} - first + 1);
     if (3 * shown * sizeof(double) > 2 * MostBytesAhead) AdviseNextColumns(columnStarts);
-    if (ResidentBytes() <= ResidentBudget) return;
+    // A view drawn again reads the pages it read before: it may keep twice the budget, so
+    // that a still view is drawn without mapping them again. A view that moved, even by a
+    // fraction of a column, reads between them: letting go of everything costs a call a part.
+    const bool moved = std::make_pair(first, last) != lastDrawn_;
+    lastDrawn_ = {first, last};
+    if (ResidentBytes() <= (moved ? ResidentBudget : 2 * ResidentBudget)) return;
     for (const TColumnFilePart& part : PartsOf(layout_))
         LetGo(part.offset, part.offset + part.bytes);
 }
 
 void TMappedColumnFile::AdviseNextColumns(std::span<const std::int32_t> columnStarts) const {
     if (columnStarts.size() < 3) return;
-    // The columns a pan of an eighth of the view brings in, as wide as those at each end.
-    const std::size_t ahead = std::max<std::size_t>(1, (columnStarts.size() - 1) / 8);
+    // The columns a pan of an eighth of the view brings in, as wide as the view's on average
+    // (the columns at its ends may be cut short by the plot's edges).
+    const std::size_t columns = columnStarts.size() - 1;
+    const std::size_t ahead = std::max<std::size_t>(1, columns / 8);
     const auto count = static_cast<std::int64_t>(layout_.PointCount);
-    const std::int64_t rightWidth = std::int64_t{columnStarts.back()} -
-                                    columnStarts[columnStarts.size() - 2];
-    const std::int64_t leftWidth = std::int64_t{columnStarts[1]} - columnStarts[0];
+    const std::int64_t width = std::max<std::int64_t>(
+        1, (std::int64_t{columnStarts.back()} - columnStarts.front()) /
+               static_cast<std::int64_t>(columns));
     std::vector<std::int64_t> next;
     for (std::size_t k = 1; k <= ahead; ++k) {
-        const std::int64_t left = columnStarts.front() - static_cast<std::int64_t>(k) * leftWidth;
-        const std::int64_t right = columnStarts.back() + static_cast<std::int64_t>(k) * rightWidth;
+        const std::int64_t left = columnStarts.front() - static_cast<std::int64_t>(k) * width;
+        const std::int64_t right = columnStarts.back() + static_cast<std::int64_t>(k) * width;
         if (left >= 0) next.push_back(left);
         if (right < count) next.push_back(right);
     }
@@ -217,19 +224,6 @@ void TMappedColumnFile::AdviseNextColumns(std::span<const std::int32_t> columnSt
             Advise(std::max(read.from, advisedTo), read.to);
             advisedTo = read.to;
         }
-    }
-}
-
-void TMappedColumnFile::KeepOnly(std::span<const std::pair<std::int64_t, std::int64_t>> kept) const {
-    for (const TColumnFilePart& part : PartsOf(layout_)) {
-        // Let go from here up to the next range read.
-        std::uint64_t from = part.offset;
-        for (const auto& [a, b] : kept) {
-            const TByteRange read = part.ReadAround(a, b);
-            if (read.from > from) LetGo(from, read.from);
-            from = std::max(from, read.to);
-        }
-        LetGo(from, part.offset + part.bytes);
     }
 }
 

@@ -26,8 +26,9 @@ namespace twinscope {
 // next frame likely reads are asked for ahead, the view's neighbours when they are few, else
 // those of the pixel columns a pan reaches next. The system maps a cached page together with
 // its neighbours (up to hundreds of kilobytes of them), so a frame over a billion points
-// gathers a gigabyte in the program: while the program's resident memory is over a budget,
-// everything but the pages the frame read is let go after it (the page cache keeps them).
+// gathers a gigabyte in the program: while the program's resident memory is over a budget
+// (twice that for a view drawn as the frame before drew it), the file's pages are let go
+// after a frame; the page cache keeps them.
 class TMappedColumnFile final : public TPointLender,
                                 public std::enable_shared_from_this<TMappedColumnFile> {
 public:
@@ -74,9 +75,6 @@ private:
     void LetGo(std::uint64_t from, std::uint64_t to) const;
     // Asks ahead for the pages of the columns a pan reaches next on each side of the drawn ones.
     void AdviseNextColumns(std::span<const std::int32_t> columnStarts) const;
-    // Lets go of every page of the values and the index but those read at the points of
-    // `kept`: each of its pairs [from, to) is a run of points read whole.
-    void KeepOnly(std::span<const std::pair<std::int64_t, std::int64_t>> kept) const;
 
     std::string path_;
     int fd_ = -1;
@@ -88,6 +86,7 @@ private:
     std::optional<std::string> lost_;
     std::chrono::steady_clock::time_point drawStart_{};
     std::chrono::nanoseconds ranAtStart_{0};
+    std::pair<std::int32_t, std::int32_t> lastDrawn_{-1, -1};
     std::int64_t faultsAtStart_ = 0;
 };
 
