@@ -77,9 +77,6 @@ std::shared_ptr<TMappedColumnFile> TMappedColumnFile::Open(const std::string& pa
     void* mapped = mmap(nullptr, file->bytes_, PROT_READ, MAP_SHARED, file->fd_, 0);
     if (mapped == MAP_FAILED) throw ColumnFileError(SystemReason());
     file->base_ = static_cast<const std::byte*>(mapped);
-    // A frame reads a few values per pixel column, far apart: reading around each page it
-    // misses would read megabytes for every few bytes drawn.
-    madvise(mapped, file->bytes_, MADV_RANDOM);
     file->guard_ = std::make_unique<TMappingFaultGuard>(mapped, file->bytes_);
     const TColumnFileLayout& layout = file->layout_;
     for (std::size_t k = 0; k < TMinMaxIndex::LevelCount; ++k) {
@@ -188,12 +185,12 @@ void TMappedColumnFile::DidDraw(std::int32_t first, std::int32_t last,
     // frame.
     const auto shown = static_cast<std::uint64_t>(std::int64_t{last} - first + 1);
     if (3 * shown * sizeof(double) > 2 * MostBytesAhead) AdviseNextColumns(columnStarts);
-    // A view drawn again reads the pages it read before: it may keep twice the budget, so
-    // that a still view is drawn without mapping them again. A view that moved, even by a
-    // fraction of a column, reads between them: letting go of everything costs a call a part.
+    // A view drawn again reads the pages it read before: they stay while it is still, whatever
+    // they come to. A view that moved, even by a fraction of a column, reads between them:
+    // letting go of everything costs a call a part.
     const bool moved = std::make_pair(first, last) != lastDrawn_;
     lastDrawn_ = {first, last};
-    if (ResidentBytes() <= (moved ? ResidentBudget : 2 * ResidentBudget)) return;
+    if (!moved || ResidentBytes() <= ResidentBudget) return;
     for (const TColumnFilePart& part : PartsOf(layout_))
         LetGo(part.offset, part.offset + part.bytes);
 }

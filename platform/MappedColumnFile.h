@@ -22,13 +22,15 @@ namespace twinscope {
 // at; a file shortened since (or a page found missing while drawing) is lost: the series then
 // draws nothing and OnLost hears why, once.
 //
-// The mapping is read at random: a page that is not cached is read alone, and the pages the
-// next frame likely reads are asked for ahead, the view's neighbours when they are few, else
-// those of the pixel columns a pan reaches next. The system maps a cached page together with
+// The pages the next frame likely reads are asked for ahead: the view's neighbours when they
+// are few, else those of the pixel columns a pan reaches next. A page that is not cached is
+// read with the system's reading around it: reading only that page, a frame that moved by a
+// fraction of a column waits for hundreds of single pages, where the megabytes around the
+// pages it missed hold most of what the next frames read. The system maps a cached page together with
 // its neighbours (up to hundreds of kilobytes of them), so a frame over a billion points
-// gathers a gigabyte in the program: while the program's resident memory is over a budget
-// (twice that for a view drawn as the frame before drew it), the file's pages are let go
-// after a frame; the page cache keeps them.
+// gathers a gigabyte in the program: after a frame whose view moved, while the program's
+// resident memory is over a budget, the file's pages are let go (the page cache keeps them);
+// a still view keeps what it read.
 class TMappedColumnFile final : public TPointLender,
                                 public std::enable_shared_from_this<TMappedColumnFile> {
 public:

@@ -1,4 +1,4 @@
-// Where a frame's reads at a point lie in a column file's arrays.
+// Which bytes of a column file's array a frame reads at a point, asked for ahead.
 
 #include <gtest/gtest.h>
 
@@ -6,19 +6,6 @@
 
 namespace twinscope {
 namespace {
-
-TEST(ColumnFileParts, LieWhereTheLayoutPutsThemAndHoldItsElements) {
-    TColumnFileLayout layout;
-    layout.PointCount = 1'000'000;
-    const auto parts = PartsOf(layout);
-    EXPECT_EQ(parts[0].offset, layout.XOffset());
-    EXPECT_EQ(parts[1].offset, layout.YOffset());
-    EXPECT_EQ(parts[1].bytes, 8'000'000u);
-    for (std::size_t k = 0; k < TMinMaxIndex::LevelCount; ++k) {
-        EXPECT_EQ(parts[2 + k].offset, layout.LevelOffset(k)) << k;
-        EXPECT_EQ(parts[2 + k].bytes, 16 * layout.LevelBlocks(k)) << k;
-    }
-}
 
 struct ReadAroundCase {
     const char* name;
