@@ -226,7 +226,9 @@ void TMappedColumnFile::AdviseNextColumns(std::span<const std::int32_t> columnSt
 
 TMappedColumnFile::TWait TMappedColumnFile::SinceWillDraw() const {
     const std::chrono::nanoseconds time = std::chrono::steady_clock::now() - drawStart_;
-    return {MajorFaults() - faultsAtStart_, time, time - (ThreadRunTime() - ranAtStart_)};
+    // The two clocks tick apart: a frame that ran all along may seem to have run longer.
+    const std::chrono::nanoseconds waited = time - (ThreadRunTime() - ranAtStart_);
+    return {MajorFaults() - faultsAtStart_, time, std::max(waited, std::chrono::nanoseconds{0})};
 }
 
 }  // namespace twinscope
