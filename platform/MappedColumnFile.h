@@ -26,8 +26,8 @@ namespace twinscope {
 // are few, else those of the pixel columns a pan reaches next. A page that is not cached is
 // read with the system's reading around it: reading only that page, a frame that moved by a
 // fraction of a column waits for hundreds of single pages, where the megabytes around the
-// pages it missed hold most of what the next frames read. The system maps a cached page together with
-// its neighbours (up to hundreds of kilobytes of them), so a frame over a billion points
+// pages it missed hold most of what the next frames read. The system maps a cached page
+// together with its neighbours (up to megabytes of them), so a frame over a billion points
 // gathers a gigabyte in the program: after a frame whose view moved, while the program's
 // resident memory is over a budget, the file's pages are let go (the page cache keeps them);
 // a still view keeps what it read.

@@ -338,9 +338,8 @@ protected:
         firstShown_ = first;
         lastShown_ = last;
     }
-    // A pixel column drawn from its first point and its last point's neighbours, the points
-    // between answered from the index of extremes: the lender of borrowed points keeps what
-    // was read there.
+    // A pixel column drawn from its first point on: the lender of borrowed points hears the
+    // columns of a frame, from which it asks ahead for those a pan brings in next.
     void NoteDrawnColumn(std::int32_t first) {
         if (lender_) drawnColumns_.push_back(first);
     }

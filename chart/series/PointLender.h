@@ -19,8 +19,8 @@ public:
     // ahead.
     virtual void WillDraw(std::int32_t first, std::int32_t last) = 0;
     // The points [first, last] were drawn, by pixel columns starting at `columnStarts`
-    // (ascending; empty when every point was drawn): what lies away from the points read can
-    // be let go.
+    // (ascending, the last drawn point's successor last; empty when every point was drawn):
+    // what the next frames read can be asked for ahead, and what they will not let go.
     virtual void DidDraw(std::int32_t first, std::int32_t last,
                          std::span<const std::int32_t> columnStarts) {
         (void)first;
