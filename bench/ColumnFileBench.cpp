@@ -2,11 +2,12 @@
 // 1e8 and 1e9 points, and names them in TWINSCOPE_COLUMN_FILES, apart by colons): the first
 // frame from opening the file on, the full view, its series layer alone, and a pan of a tenth
 // of the points moved on by a hundredth each frame. Each case is a ratio to the same case of
-// the smallest file, the growth; the pan reports the resident memory after it and the pages it
-// had to wait for from the disk.
+// the smallest file, the growth; the pan reports the resident memory after it, the pages it
+// had to wait for from the disk a frame, and how long a frame did not run, on average.
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -105,35 +106,60 @@ void FullViewLayer(benchmark::State& state, const std::string& path,
     state.SetLabel(Growth("fullLayer", canvasClass, smallest, state.range(0)));
 }
 
-void Pan(benchmark::State& state, const std::string& path, const std::string& canvasClass,
-         std::int64_t smallest) {
-    TShownFile& s = Shown(path);
-    s.c.chart.SetDefaultCanvas(canvasClass);
+// Frames of a tenth of the points, the view moved by `step(frame)` of the span before each;
+// the pan counters after them.
+template <typename Step>
+void PanFrames(benchmark::State& state, TShownFile& s, Step step) {
     TChartAxis& bottom = s.c.chart.BottomAxis();
     bottom.SetAutomatic(false);
     const double first = s.c.series.XValues().First();
     const double span = s.c.series.XValues().Last() - first;
-    std::int32_t step = 0;
+    std::int32_t frame = 0;
     std::int64_t pagesRead = 0;
     double waited = 0;
     for (auto _ : state) {
-        const std::int32_t at = step % 180 < 90 ? step % 180 : 180 - step % 180;
-        const double from = first + at * 0.01 * span;
+        const double from = first + step(frame) * span;
         bottom.SetMinMax(from, from + 0.1 * span);
         s.c.Paint();
         const TMappedColumnFile::TWait wait = s.file->SinceWillDraw();
-        if (wait.PagesRead > 0) {
-            pagesRead += wait.PagesRead;
-            waited += std::chrono::duration<double, std::milli>(wait.Time).count();
-        }
-        ++step;
+        pagesRead += wait.PagesRead;
+        waited += std::chrono::duration<double, std::milli>(wait.Waited).count();
+        ++frame;
     }
     state.counters["RSS MB"] = ResidentMegabytes();
     state.counters["pages read"] =
         benchmark::Counter(static_cast<double>(pagesRead), benchmark::Counter::kAvgIterations);
-    state.counters["waiting frames ms"] =
+    state.counters["waited ms"] =
         benchmark::Counter(waited, benchmark::Counter::kAvgIterations);
+}
+
+void Pan(benchmark::State& state, const std::string& path, const std::string& canvasClass,
+         std::int64_t smallest) {
+    TShownFile& s = Shown(path);
+    s.c.chart.SetDefaultCanvas(canvasClass);
+    PanFrames(state, s, [](std::int32_t frame) {
+        const std::int32_t at = frame % 180 < 90 ? frame % 180 : 180 - frame % 180;
+        return at * 0.01;
+    });
     state.SetLabel(Growth("pan", canvasClass, smallest, state.range(0)));
+}
+
+// A drag of 40 pixel columns a frame, from a file whose pages left the page cache (but for
+// those the program holds): what a frame waits for is what was not asked for ahead.
+void ColdDrag(benchmark::State& state, const std::string& path, const std::string& canvasClass,
+              std::int64_t smallest) {
+    TShownFile& s = Shown(path);
+    s.c.chart.SetDefaultCanvas(canvasClass);
+    s.c.Paint();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        ::close(fd);
+    }
+    const TRect& plot = s.c.chart.PlotRect();
+    const double columnShare = 0.1 / (plot.Right - plot.Left);
+    PanFrames(state, s, [&](std::int32_t frame) { return 0.4 + 40 * (frame % 100) * columnShare; });
+    state.SetLabel(Growth("coldDrag", canvasClass, smallest, state.range(0)));
 }
 
 template <typename Case>
@@ -161,6 +187,7 @@ const bool registered = [] {
         Register("full", FullView, path, n, smallest);
         Register("fullLayer", FullViewLayer, path, n, smallest);
         Register("pan", Pan, path, n, smallest);
+        Register("coldDrag", ColdDrag, path, n, smallest);
     }
     return true;
 }();

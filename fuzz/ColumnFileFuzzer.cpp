@@ -1,7 +1,7 @@
 // Column files of any bytes, opened as the program opens them: mapped, their header read and
 // checked against the file's size. A file is either refused with a reason, or lends points
-// whose lists and index levels all lie within the file and hold as many values as its header
-// counts.
+// whose lists, index levels and X blocks all lie within the file and hold as many values as its
+// header counts.
 //
 // An input is a byte that, when odd, has the header's checksum made right, so that changed
 // fields reach the checks behind it; then the file's bytes.
@@ -40,6 +40,8 @@ void Check(const TReadingsFile& file, std::size_t size) {
         if (points.YIndex[k].size() != 2 * layout.LevelBlocks(k)) __builtin_trap();
         if (!points.YIndex[k].empty()) last = points.YIndex[k].back();
     }
+    if (points.XBlockFirsts.size() != layout.XBlocks()) __builtin_trap();
+    if (!points.XBlockFirsts.empty()) last = points.XBlockFirsts.back();
     (void)last;
 }
 

@@ -37,8 +37,10 @@ TColumnFileWriter::TColumnFileWriter(std::string path, std::string name, bool xD
     fchmod(fd_, 0644);
     xs_.fd = fd_;
     xs_.offset = TColumnFileLayout::HeaderBytes;
-    ys_.fd = ScratchFile(path_);
-    if (ys_.fd < 0) Fail();
+    for (TStream* stream : {&ys_, &xBlocks_}) {
+        stream->fd = ScratchFile(path_);
+        if (stream->fd < 0) Fail();
+    }
     for (TStream& level : levels_) {
         level.fd = ScratchFile(path_);
         if (level.fd < 0) Fail();
@@ -46,7 +48,7 @@ TColumnFileWriter::TColumnFileWriter(std::string path, std::string name, bool xD
 }
 
 TColumnFileWriter::~TColumnFileWriter() {
-    for (const TStream* stream : {&ys_})
+    for (const TStream* stream : {&ys_, &xBlocks_})
         if (stream->fd >= 0) ::close(stream->fd);
     for (const TStream& level : levels_)
         if (level.fd >= 0) ::close(level.fd);
@@ -115,6 +117,7 @@ void TColumnFileWriter::Add(std::span<const double> xs, std::span<const double> 
         }
         if (xe.notANumber) xe = {x, x, false};
         xe.high = x;
+        if ((layout_.PointCount + i) % TColumnFileLayout::XBlockValues == 0) Put(xBlocks_, &x, 1);
         const double y = ys[i];
         TValueSpread& ye = layout_.YExtremes;
         if (!std::isnan(y)) {
@@ -161,6 +164,7 @@ void TColumnFileWriter::Finish() {
     Place(ys_, layout_.YOffset());
     for (std::size_t k = 0; k < TMinMaxIndex::LevelCount; ++k)
         Place(levels_[k], layout_.LevelOffset(k));
+    Place(xBlocks_, layout_.XBlockOffset());
     const auto header = layout_.Header();
     if (pwrite(fd_, header.data(), header.size(), 0) != static_cast<ssize_t>(header.size()))
         Fail();

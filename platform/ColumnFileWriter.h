@@ -11,8 +11,8 @@
 namespace twinscope {
 
 // Writes a column file as the points come, holding only a few buffers: the X values go to the
-// file's place for them at once, the Y values and each level of their index to a scratch file
-// of their own, moved into place at the end. Everything is written to a temporary file beside
+// file's place for them at once, the Y values, each level of their index and the first X of
+// each block to a scratch file of their own, moved into place at the end. Everything is written to a temporary file beside
 // the target, which Finish renames over it, so that the target is never seen half written.
 class TColumnFileWriter {
 public:
@@ -53,6 +53,7 @@ private:
     TColumnFileLayout layout_;
     TStream xs_;
     TStream ys_;
+    TStream xBlocks_;
     std::array<TStream, TMinMaxIndex::LevelCount> levels_;
     // Values and blocks that do not make a whole block yet.
     std::vector<double> pendingValues_;

@@ -10,6 +10,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <vector>
+
+#include "twinscope/chart/series/ColumnFileParts.h"
 
 namespace twinscope {
 
@@ -45,6 +49,13 @@ std::int64_t MajorFaults() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_majflt;
+}
+
+// The time this thread has run on a processor.
+std::chrono::nanoseconds ThreadRunTime() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec);
 }
 
 }  // namespace
@@ -91,6 +102,9 @@ TBorrowedPoints TMappedColumnFile::Points() {
         .YExtremes = layout_.YExtremes,
         .YIndex = levels_,
         .Lender = shared_from_this(),
+        .XBlockFirsts = {reinterpret_cast<const double*>(base_ + layout_.XBlockOffset()),
+                         static_cast<std::size_t>(layout_.XBlocks())},
+        .XBlockValues = TColumnFileLayout::XBlockValues,
     };
 }
 
@@ -122,6 +136,7 @@ bool TMappedColumnFile::StillWhole() {
 
 bool TMappedColumnFile::ReadyToDraw() {
     drawStart_ = std::chrono::steady_clock::now();
+    ranAtStart_ = ThreadRunTime();
     faultsAtStart_ = MajorFaults();
     return StillWhole();
 }
@@ -148,20 +163,6 @@ void TMappedColumnFile::WillDraw(std::int32_t first, std::int32_t last) {
     const auto from = static_cast<std::uint64_t>(std::max<std::int64_t>(0, first - width));
     const auto to = static_cast<std::uint64_t>(
         std::min<std::int64_t>(static_cast<std::int64_t>(layout_.PointCount), last + 1 + width));
-    // Each frame maps the pages it reads into the program, and a pan through billions of
-    // points would gather the whole file: past the budget, the pages away from the view go.
-    if (ResidentBytes() > ResidentBudget) {
-        for (const std::uint64_t part : {layout_.XOffset(), layout_.YOffset()}) {
-            LetGo(part, part + from * sizeof(double));
-            LetGo(part + to * sizeof(double), part + layout_.PointCount * sizeof(double));
-        }
-        for (std::size_t k = 0; k < TMinMaxIndex::LevelCount; ++k) {
-            const std::uint64_t shift = TMinMaxIndex::BlockShift * (k + 1);
-            const std::uint64_t level = layout_.LevelOffset(k);
-            LetGo(level, level + (from >> shift) * 2 * sizeof(double));
-            LetGo(level + ((to >> shift) + 1) * 2 * sizeof(double), layout_.LevelOffset(k + 1));
-        }
-    }
     const std::uint64_t bytes = (to - from) * sizeof(double);
     if (bytes <= 2 * MostBytesAhead) {
         Advise(layout_.XOffset() + from * sizeof(double), layout_.XOffset() + to * sizeof(double));
@@ -177,8 +178,57 @@ void TMappedColumnFile::WillDraw(std::int32_t first, std::int32_t last) {
     }
 }
 
+void TMappedColumnFile::DidDraw(std::int32_t first, std::int32_t last,
+                                std::span<const std::int32_t> columnStarts) {
+    if (lost_) return;
+    // Views small enough to be asked for whole, with a width on each side, were before the
+    // frame.
+    const auto shown = static_cast<std::uint64_t>(std::int64_t{last} - first + 1);
+    if (3 * shown * sizeof(double) > 2 * MostBytesAhead) AdviseNextColumns(columnStarts);
+    // A view drawn again reads the pages it read before: they stay while it is still, whatever
+    // they come to. A view that moved, even by a fraction of a column, reads between them:
+    // letting go of everything costs a call a part.
+    const bool moved = std::make_pair(first, last) != lastDrawn_;
+    lastDrawn_ = {first, last};
+    if (!moved || ResidentBytes() <= ResidentBudget) return;
+    for (const TColumnFilePart& part : PartsOf(layout_))
+        LetGo(part.offset, part.offset + part.bytes);
+}
+
+void TMappedColumnFile::AdviseNextColumns(std::span<const std::int32_t> columnStarts) const {
+    if (columnStarts.size() < 3) return;
+    // The columns a pan of an eighth of the view brings in, as wide as the view's on average
+    // (the columns at its ends may be cut short by the plot's edges).
+    const std::size_t columns = columnStarts.size() - 1;
+    const std::size_t ahead = std::max<std::size_t>(1, columns / 8);
+    const auto count = static_cast<std::int64_t>(layout_.PointCount);
+    const std::int64_t width = std::max<std::int64_t>(
+        1, (std::int64_t{columnStarts.back()} - columnStarts.front()) /
+               static_cast<std::int64_t>(columns));
+    std::vector<std::int64_t> next;
+    for (std::size_t k = 1; k <= ahead; ++k) {
+        const std::int64_t left = columnStarts.front() - static_cast<std::int64_t>(k) * width;
+        const std::int64_t right = columnStarts.back() + static_cast<std::int64_t>(k) * width;
+        if (left >= 0) next.push_back(left);
+        if (right < count) next.push_back(right);
+    }
+    std::sort(next.begin(), next.end());
+    for (const TColumnFilePart& part : PartsOf(layout_)) {
+        std::uint64_t advisedTo = 0;
+        for (const std::int64_t at : next) {
+            const TByteRange read = part.ReadAround(at, at + 1);
+            if (read.to <= advisedTo) continue;
+            Advise(std::max(read.from, advisedTo), read.to);
+            advisedTo = read.to;
+        }
+    }
+}
+
 TMappedColumnFile::TWait TMappedColumnFile::SinceWillDraw() const {
-    return {MajorFaults() - faultsAtStart_, std::chrono::steady_clock::now() - drawStart_};
+    const std::chrono::nanoseconds time = std::chrono::steady_clock::now() - drawStart_;
+    // The two clocks tick apart: a frame that ran all along may seem to have run longer.
+    const std::chrono::nanoseconds waited = time - (ThreadRunTime() - ranAtStart_);
+    return {MajorFaults() - faultsAtStart_, time, std::max(waited, std::chrono::nanoseconds{0})};
 }
 
 }  // namespace twinscope

@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "twinscope/chart/series/BorrowedPoints.h"
 #include "twinscope/chart/series/ColumnFileLayout.h"
@@ -19,9 +20,17 @@ namespace twinscope {
 // A column file mapped read-only for a series to show in place: opening reads the header page
 // and maps the rest, copying and indexing nothing. Before each paint the file's size is looked
 // at; a file shortened since (or a page found missing while drawing) is lost: the series then
-// draws nothing and OnLost hears why, once. While the program's resident memory is over a
-// budget, the file's pages away from the view are let go from it before a frame (the page
-// cache keeps them).
+// draws nothing and OnLost hears why, once.
+//
+// The pages the next frame likely reads are asked for ahead: the view's neighbours when they
+// are few, else those of the pixel columns a pan reaches next. A page that is not cached is
+// read with the system's reading around it: reading only that page, a frame that moved by a
+// fraction of a column waits for hundreds of single pages, where the megabytes around the
+// pages it missed hold most of what the next frames read. The system maps a cached page
+// together with its neighbours (up to megabytes of them), so a frame over a billion points
+// gathers a gigabyte in the program: after a frame whose view moved, while the program's
+// resident memory is over a budget, the file's pages are let go (the page cache keeps them);
+// a still view keeps what it read.
 class TMappedColumnFile final : public TPointLender,
                                 public std::enable_shared_from_this<TMappedColumnFile> {
 public:
@@ -41,16 +50,20 @@ public:
     const std::optional<std::string>& Lost() const { return lost_; }
     std::function<void(const std::string& reason)> OnLost;
 
-    // What the last paint waited for: pages that had to come from the disk, and the time
-    // from its start up to now.
+    // What the last paint waited for: pages that had to come from the disk, the time from its
+    // start up to now, and how much of it the program did not run (waiting for those pages,
+    // or for a processor).
     struct TWait {
         std::int64_t PagesRead = 0;
         std::chrono::nanoseconds Time{0};
+        std::chrono::nanoseconds Waited{0};
     };
     TWait SinceWillDraw() const;
 
     bool ReadyToDraw() override;
     void WillDraw(std::int32_t first, std::int32_t last) override;
+    void DidDraw(std::int32_t first, std::int32_t last,
+                 std::span<const std::int32_t> columnStarts) override;
 
 private:
     TMappedColumnFile() = default;
@@ -62,6 +75,8 @@ private:
     void Advise(std::uint64_t from, std::uint64_t to) const;
     // Lets the whole pages of the bytes [from, to) go from the program; they stay cached.
     void LetGo(std::uint64_t from, std::uint64_t to) const;
+    // Asks ahead for the pages of the columns a pan reaches next on each side of the drawn ones.
+    void AdviseNextColumns(std::span<const std::int32_t> columnStarts) const;
 
     std::string path_;
     int fd_ = -1;
@@ -72,6 +87,8 @@ private:
     std::unique_ptr<TMappingFaultGuard> guard_;
     std::optional<std::string> lost_;
     std::chrono::steady_clock::time_point drawStart_{};
+    std::chrono::nanoseconds ranAtStart_{0};
+    std::pair<std::int32_t, std::int32_t> lastDrawn_{-1, -1};
     std::int64_t faultsAtStart_ = 0;
 };
 

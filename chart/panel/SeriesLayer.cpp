@@ -17,6 +17,7 @@ void DrawSeries(TCustomAxisPanel& chart, TChartSeries& series, TCanvas3D& canvas
     if (series.FirstShownIndex() < 0) return;
     if (!chart.ClipPoints() || !series.UseAxis()) {
         series.DrawAllPoints(canvas);
+        series.DrawingDone();
         return;
     }
     // The box is the plot widened by a pixel at the top and bottom; the canvas's box clip makes
@@ -25,6 +26,7 @@ void DrawSeries(TCustomAxisPanel& chart, TChartSeries& series, TCanvas3D& canvas
     const TRect& plot = chart.PlotRect();
     const TClipGuard clip(canvas, {plot.Left, plot.Top - 1, plot.Right, plot.Bottom + 1}, 0, 0);
     series.DrawAllPoints(canvas);
+    series.DrawingDone();
 }
 
 }  // namespace

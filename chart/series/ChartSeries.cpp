@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "twinscope/chart/axes/ChartAxis.h"
+#include "twinscope/chart/series/BlockSearch.h"
 #include "twinscope/runtime/ChangeNotifier.h"
 #include "twinscope/runtime/Exceptions.h"
 
@@ -140,6 +141,7 @@ void TChartSeries::RemovePoint(std::int32_t index) {
 void TChartSeries::ClearPoints() {
     firstShown_ = lastShown_ = -1;
     lender_.reset();
+    xBlockFirsts_ = {};
     for (TChartValueList* list : valueLists_)
         list->ClearAll();
     pointColors_.reset();
@@ -165,6 +167,8 @@ void TChartSeries::ShowBorrowedPoints(const TBorrowedPoints& points) {
     xValues_.Borrow(points.Xs, points.XExtremes, {}, points.Lender);
     yValues_.Borrow(points.Ys, points.YExtremes, points.YIndex, points.Lender);
     lender_ = points.Lender;
+    xBlockFirsts_ = points.XBlockValues > 0 ? points.XBlockFirsts : std::span<const double>{};
+    xBlockValues_ = points.XBlockValues;
     NotifyDependents(NotifyValueChanged, -1);
     if (Active()) Repaint();
 }
@@ -535,6 +539,7 @@ void TChartSeries::ComputeShownRange() {
     xMap_ = chart_ && resolvedHorizAxis_ ? chart_->ScaleMapOf(*resolvedHorizAxis_) : TScaleMap{};
     yMap_ = chart_ && resolvedVertAxis_ ? chart_->ScaleMapOf(*resolvedVertAxis_) : TScaleMap{};
     firstShown_ = lastShown_ = -1;
+    drawnColumns_.clear();
     // Points read from elsewhere: none is touched once they are gone.
     if (!BorrowedPointsReady()) return;
     FindShownRange();
@@ -583,6 +588,8 @@ void TChartSeries::FindShownRange() {
 std::int32_t TChartSeries::FirstXNotBelow(double value, std::int32_t from) const {
     const std::int32_t n = PointCount();
     const ValueView xs = xValues_.View();
+    if (xValues_.Order() == loAscending && !xBlockFirsts_.empty() && BorrowedPointsShown())
+        return FirstNotBelowByBlocks(xs, xBlockFirsts_, xBlockValues_, from, n, value);
     if (xValues_.Order() == loAscending) {
         std::int32_t below = from;  // every index before it holds a value below
         std::int32_t count = n - from;
@@ -613,6 +620,11 @@ void TChartSeries::DrawAllPoints(TCanvas3D& canvas) {
         for (std::int32_t i = last; i >= firstShown_; --i)
             DrawPoint(canvas, i);
     }
+}
+
+void TChartSeries::DrawingDone() {
+    if (BorrowedPointsShown() && firstShown_ >= 0)
+        lender_->DidDraw(firstShown_, lastShown_, drawnColumns_);
 }
 
 bool TChartSeries::DrawForward() const {

@@ -303,6 +303,9 @@ public:
     virtual void DrawPoint(TCanvas3D&, std::int32_t) {}
     // Upwards through the indexes, unless the horizontal axis runs right to left.
     virtual bool DrawForward() const;
+    // Run by the chart once the series has drawn: the lender of borrowed points hears what
+    // was read.
+    void DrawingDone();
 
     // Events and dependents.
     BeforeAddHandler OnBeforeAdd;
@@ -316,6 +319,10 @@ private:
     void FindShownRange();
     bool BorrowedPointsReady();
     std::shared_ptr<TPointLender> lender_;
+    std::vector<std::int32_t> drawnColumns_;
+    // The first X of every xBlockValues_ borrowed points, when they came with them.
+    std::span<const double> xBlockFirsts_;
+    std::size_t xBlockValues_ = 0;
 
 protected:
     // The joined-chart step: the series has just been appended to a chart's list.
@@ -330,6 +337,11 @@ protected:
     void SetShownRange(std::int32_t first, std::int32_t last) {
         firstShown_ = first;
         lastShown_ = last;
+    }
+    // A pixel column drawn from its first point on: the lender of borrowed points hears the
+    // columns of a frame, from which it asks ahead for those a pan brings in next.
+    void NoteDrawnColumn(std::int32_t first) {
+        if (lender_) drawnColumns_.push_back(first);
     }
 
 private:

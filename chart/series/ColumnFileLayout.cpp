@@ -31,9 +31,11 @@ constexpr std::size_t Levels = 88;
 constexpr std::size_t FileBytes = Levels + 8 * TMinMaxIndex::LevelCount;
 constexpr std::size_t NameLength = FileBytes + 8;
 constexpr std::size_t Name = NameLength + 4;
+constexpr std::size_t XBlockOffset = Name + TColumnFileLayout::NameBytes;
+constexpr std::size_t XBlockValues = XBlockOffset + 8;
 constexpr std::size_t Checksum = TColumnFileLayout::HeaderBytes - 8;
 }  // namespace at
-static_assert(at::Name + TColumnFileLayout::NameBytes <= at::Checksum);
+static_assert(at::XBlockValues + 4 <= at::Checksum);
 
 constexpr std::uint32_t XDateTimeFlag = 1;
 constexpr std::uint32_t XNoNumberFlag = 2;
@@ -80,14 +82,24 @@ std::uint64_t TColumnFileLayout::LevelOffset(std::size_t level) const {
     return offset;
 }
 
+std::uint64_t TColumnFileLayout::XBlockOffset() const {
+    return AlignUp(LevelOffset(TMinMaxIndex::LevelCount), LevelAlignment);
+}
+
+std::uint64_t TColumnFileLayout::XBlocks() const {
+    if (FileVersion < 2) return 0;
+    return (PointCount + XBlockValues - 1) / XBlockValues;
+}
+
 std::uint64_t TColumnFileLayout::FileBytes() const {
-    return LevelOffset(TMinMaxIndex::LevelCount);
+    if (FileVersion < 2) return LevelOffset(TMinMaxIndex::LevelCount);
+    return XBlockOffset() + XBlocks() * sizeof(double);
 }
 
 std::array<std::byte, TColumnFileLayout::HeaderBytes> TColumnFileLayout::Header() const {
     std::array<std::byte, HeaderBytes> page{};
     std::memcpy(page.data() + at::Magic, Magic.data(), Magic.size());
-    Put(page, at::Version, Version);
+    Put(page, at::Version, FileVersion);
     Put(page, at::HeaderBytes, static_cast<std::uint32_t>(HeaderBytes));
     Put(page, at::PointCount, PointCount);
     Put(page, at::XKind, Float64);
@@ -109,6 +121,10 @@ std::array<std::byte, TColumnFileLayout::HeaderBytes> TColumnFileLayout::Header(
     const std::size_t nameLength = std::min(Name.size(), NameBytes);
     Put(page, at::NameLength, static_cast<std::uint32_t>(nameLength));
     std::memcpy(page.data() + at::Name, Name.data(), nameLength);
+    if (FileVersion >= 2) {
+        Put(page, at::XBlockOffset, XBlockOffset());
+        Put(page, at::XBlockValues, static_cast<std::uint32_t>(XBlockValues));
+    }
     Put(page, at::Checksum, Fnv1a64(std::span(page).first(at::Checksum)));
     return page;
 }
@@ -123,9 +139,10 @@ TColumnFileLayout TColumnFileLayout::Read(std::span<const std::byte> header,
     if (std::memcmp(header.data() + at::Magic, Magic.data(), Magic.size()) != 0)
         throw ColumnFileError("not a column file");
     const auto version = Get<std::uint32_t>(header, at::Version);
-    if (version != Version) {
+    if (version < OldestVersion || version > Version) {
         throw ColumnFileError("column file version " + std::to_string(version) +
-                              ", this program reads version " + std::to_string(Version));
+                              ", this program reads versions " + std::to_string(OldestVersion) +
+                              " to " + std::to_string(Version));
     }
     if (Get<std::uint64_t>(header, at::Checksum) != Fnv1a64(header.first(at::Checksum)))
         throw ColumnFileError("the header fails its checksum");
@@ -134,6 +151,7 @@ TColumnFileLayout TColumnFileLayout::Read(std::span<const std::byte> header,
         throw ColumnFileError("values of an unknown kind");
     }
     TColumnFileLayout layout;
+    layout.FileVersion = version;
     layout.PointCount = Get<std::uint64_t>(header, at::PointCount);
     if (layout.PointCount > MostPoints) {
         throw ColumnFileError(std::to_string(layout.PointCount) + " points, more than " +
@@ -157,6 +175,10 @@ TColumnFileLayout TColumnFileLayout::Read(std::span<const std::byte> header,
                   Get<std::uint64_t>(header, at::FileBytes) == layout.FileBytes();
     for (std::size_t k = 0; k < TMinMaxIndex::LevelCount; ++k)
         placed = placed && Get<std::uint64_t>(header, at::Levels + 8 * k) == layout.LevelOffset(k);
+    if (version >= 2) {
+        placed = placed && Get<std::uint64_t>(header, at::XBlockOffset) == layout.XBlockOffset() &&
+                 Get<std::uint32_t>(header, at::XBlockValues) == XBlockValues;
+    }
     if (!placed) throw ColumnFileError("the header's parts are not where its count puts them");
     if (fileBytes < layout.FileBytes()) {
         throw ColumnFileError("truncated: " + std::to_string(fileBytes) + " of " +

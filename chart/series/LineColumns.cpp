@@ -69,6 +69,7 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
         const std::int32_t x = horizontal.ToPixel(xs[static_cast<std::size_t>(i)]);
         const std::int32_t columnEnd = ColumnEnd(horizontal, xs, i, end, x, expected);
         expected = columnEnd - i;
+        NoteDrawnColumn(i);
         // The next column likely ends as far on: what its search and its spread read there is
         // fetched while this column draws.
         const std::int64_t nextEnd = std::int64_t{columnEnd} + expected;
@@ -131,6 +132,7 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
         prevIndex_ = columnEnd - 1;
         i = columnEnd;
     }
+    NoteDrawnColumn(end);
 }
 
 }  // namespace twinscope

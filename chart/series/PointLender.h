@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "twinscope/runtime/Export.h"
 
@@ -17,6 +18,15 @@ public:
     // The points [first, last] are about to be drawn: what a pan reads next can be asked for
     // ahead.
     virtual void WillDraw(std::int32_t first, std::int32_t last) = 0;
+    // The points [first, last] were drawn, by pixel columns starting at `columnStarts`
+    // (ascending, the last drawn point's successor last; empty when every point was drawn):
+    // what the next frames read can be asked for ahead, and what they will not let go.
+    virtual void DidDraw(std::int32_t first, std::int32_t last,
+                         std::span<const std::int32_t> columnStarts) {
+        (void)first;
+        (void)last;
+        (void)columnStarts;
+    }
 };
 
 }  // namespace twinscope

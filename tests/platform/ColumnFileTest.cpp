@@ -4,13 +4,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -115,6 +119,105 @@ TEST_F(ColumnFileTest, AMappedFileShowsThePictureOfThePointsInMemory) {
     EXPECT_TRUE(shown.BorrowedPointsShown());
 }
 
+// A file as version 1 wrote it: the same parts without the first X of each block.
+void MakeVersion1(const std::string& path) {
+    TColumnFileLayout layout = TMappedColumnFile::Open(path)->Layout();
+    layout.FileVersion = 1;
+    const auto header = layout.Header();
+    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+    file.write(reinterpret_cast<const char*>(header.data()), header.size());
+    file.close();
+    fs::resize_file(path, layout.FileBytes());
+}
+
+TEST_F(ColumnFileTest, EachBlockOfXValuesStartsWithTheXTheFileListsForIt) {
+    for (const std::size_t n : {0, 1, 511, 512, 513, 5000}) {
+        const TPoints p = WalkOf(n);
+        Write(p, path);
+        const TBorrowedPoints points = TMappedColumnFile::Open(path)->Points();
+        ASSERT_EQ(points.XBlockFirsts.size(), (n + 511) / 512) << n;
+        EXPECT_EQ(points.XBlockValues, 512u);
+        for (std::size_t j = 0; j < points.XBlockFirsts.size(); ++j)
+            EXPECT_EQ(points.XBlockFirsts[j], p.xs[512 * j]) << n << " block " << j;
+    }
+}
+
+TEST_F(ColumnFileTest, AVersion1FileShowsTheSamePicture) {
+    const TPoints p = WalkOf(300'000);
+    Write(p, path);
+    const std::string old = (folder / "old.columns").string();
+    Write(p, old);
+    MakeVersion1(old);
+    const auto file = TMappedColumnFile::Open(old);
+    EXPECT_EQ(file->Layout().FileVersion, 1u);
+    EXPECT_EQ(fs::file_size(old), file->Layout().FileBytes());
+    EXPECT_TRUE(file->Points().XBlockFirsts.empty());
+
+    TChart current;
+    TLineSeries& shown = current.CreateSeries<TLineSeries>();
+    shown.SetParentChart(&current);
+    shown.ShowBorrowedPoints(TMappedColumnFile::Open(path)->Points());
+    TChart version1;
+    TLineSeries& oldShown = version1.CreateSeries<TLineSeries>();
+    oldShown.SetParentChart(&version1);
+    oldShown.ShowBorrowedPoints(file->Points());
+    for (const double from : {44999.0, 45100.3, 45299.9}) {
+        EXPECT_TRUE(Paint(current, "TChartCanvas3D", from, from + 1.4) ==
+                    Paint(version1, "TChartCanvas3D", from, from + 1.4))
+            << from;
+    }
+}
+
+// Lends points in memory and hears what each frame drew of them.
+class TListeningLender final : public TPointLender {
+public:
+    bool ReadyToDraw() override { return true; }
+    void WillDraw(std::int32_t, std::int32_t) override {}
+    void DidDraw(std::int32_t first, std::int32_t last,
+                 std::span<const std::int32_t> columnStarts) override {
+        drawn = {first, last};
+        columns.assign(columnStarts.begin(), columnStarts.end());
+    }
+    std::pair<std::int32_t, std::int32_t> drawn{-1, -1};
+    std::vector<std::int32_t> columns;
+};
+
+TEST_F(ColumnFileTest, TheLenderHearsThePixelColumnsAFrameDrewFrom) {
+    const TPoints p = WalkOf(200'000);
+    const auto lender = std::make_shared<TListeningLender>();
+    TChart chart;
+    TLineSeries& series = chart.CreateSeries<TLineSeries>();
+    series.SetParentChart(&chart);
+    series.ShowBorrowedPoints(
+        {p.xs, p.ys, {p.xs.front(), p.xs.back(), false}, {-1000, 1000, false}, {}, lender});
+    struct TView {
+        const char* name;
+        double from, to;
+        // Points a column at least and at most.
+        double fewest, most;
+    };
+    for (const TView view : {TView{"hundreds of points a column", 44999, 45201, 300, 1000},
+                             TView{"a point or two a column", 45100.3, 45100.9, 1, 3}}) {
+        for (const char* canvasClass : {"TChartCanvas3D", "TGDIPlusCanvas"}) {
+            Paint(chart, canvasClass, view.from, view.to);
+            const std::int32_t first = series.FirstShownIndex();
+            const std::int32_t last = series.LastShownIndex();
+            EXPECT_EQ(lender->drawn, std::make_pair(first, last)) << view.name;
+            const std::vector<std::int32_t>& columns = lender->columns;
+            ASSERT_GE(columns.size(), 2u) << view.name << " on " << canvasClass;
+            EXPECT_EQ(columns.front(), first) << view.name;
+            EXPECT_EQ(columns.back(), last + 1) << view.name << ": the last column's end";
+            EXPECT_TRUE(std::adjacent_find(columns.begin(), columns.end(),
+                                           std::greater_equal<>()) == columns.end())
+                << view.name << ": each column after the one before";
+            const double perColumn =
+                static_cast<double>(last + 1 - first) / static_cast<double>(columns.size() - 1);
+            EXPECT_GE(perColumn, view.fewest) << view.name;
+            EXPECT_LE(perColumn, view.most) << view.name;
+        }
+    }
+}
+
 TEST_F(ColumnFileTest, ChangingAShownFileCopiesItInAndLeavesTheFile) {
     const TPoints p = WalkOf(5000);
     Write(p, path);
@@ -139,6 +242,13 @@ struct RefusalCase {
 
 void PutAt(std::string& bytes, std::size_t at, std::uint32_t v) {
     std::memcpy(bytes.data() + at, &v, sizeof v);
+}
+
+// The header's checksum made right again after a change.
+void Reseal(std::string& bytes) {
+    const std::uint64_t sum = Fnv1a64(
+        std::as_bytes(std::span(bytes.data(), TColumnFileLayout::HeaderBytes - 8)));
+    std::memcpy(bytes.data() + TColumnFileLayout::HeaderBytes - 8, &sum, sizeof sum);
 }
 
 class ColumnFileRefusalTest : public ColumnFileTest,
@@ -169,13 +279,30 @@ INSTANTIATE_TEST_SUITE_P(
                     "truncated: 0 bytes, shorter than the header's 4096"},
         RefusalCase{"CutInTheHeader", [](std::string& b) { b.resize(100); },
                     "truncated: 100 bytes, shorter than the header's 4096"},
-        RefusalCase{"CutInTheIndex", [](std::string& b) { b.resize(b.size() - 1); },
-                    "truncated: 56447 of 56448 bytes"},
+        RefusalCase{"CutInTheXBlocks", [](std::string& b) { b.resize(b.size() - 1); },
+                    "truncated: 56495 of 56496 bytes"},
+        // 3000 X values start 6 blocks, after the index's last level.
+        RefusalCase{"CutBeforeTheXBlocks", [](std::string& b) { b.resize(b.size() - 6 * 8); },
+                    "truncated: 56448 of 56496 bytes"},
         RefusalCase{"CutAfterTheHeader", [](std::string& b) { b.resize(4096); },
-                    "truncated: 4096 of 56448 bytes"},
+                    "truncated: 4096 of 56496 bytes"},
         RefusalCase{"NotAColumnFile", [](std::string& b) { b[0] = 'X'; }, "not a column file"},
-        RefusalCase{"OtherVersion", [](std::string& b) { PutAt(b, 8, 2); },
-                    "column file version 2, this program reads version 1"},
+        RefusalCase{"LaterVersion", [](std::string& b) { PutAt(b, 8, 3); },
+                    "column file version 3, this program reads versions 1 to 2"},
+        RefusalCase{"VersionZero", [](std::string& b) { PutAt(b, 8, 0); },
+                    "column file version 0, this program reads versions 1 to 2"},
+        RefusalCase{"XBlocksElsewhere",
+                    [](std::string& b) {
+                        PutAt(b, 420, 4096);
+                        Reseal(b);
+                    },
+                    "the header's parts are not where its count puts them"},
+        RefusalCase{"XBlocksOfAnotherSize",
+                    [](std::string& b) {
+                        PutAt(b, 428, 256);
+                        Reseal(b);
+                    },
+                    "the header's parts are not where its count puts them"},
         RefusalCase{"ChangedCount", [](std::string& b) { PutAt(b, 16, 2999); },
                     "the header fails its checksum"},
         RefusalCase{"ChangedName", [](std::string& b) { b[176] ^= 1; },
