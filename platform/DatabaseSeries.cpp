@@ -151,7 +151,11 @@ TDatabaseQueries::TDatabaseQueries(const TDatabaseSource& source, bool writable)
                 : Numeric(QVariant(record.field(QString::fromStdString(*column)).metaType()));
         if (!numeric) throw DatabaseError("the column '" + *column + "' holds text, not numbers");
     }
-    summaryName_ = QuotedDatabaseName(driver, source.Table + "__m4_" + source.X + "_" + source.Y, true);
+    const std::string summary = source.Table + "__m4_" + source.X + "_" + source.Y;
+    summaryName_ = QuotedDatabaseName(driver, summary, true);
+    // An index of a table in a schema is named in the schema, and names the table without it.
+    summaryIndexName_ = QuotedDatabaseName(driver, summary + "_x", true) + " ON " +
+                        QuotedDatabaseName(driver, summary.substr(summary.rfind('.') + 1), true);
     summary_ = FreshSummary(summaryName_);
 }
 
@@ -160,18 +164,43 @@ QSqlDriver& TDatabaseQueries::Driver() const {
 }
 
 TDatabaseQueries::~TDatabaseQueries() {
+    prepared_.clear();
     QSqlDatabase::database(QString::fromStdString(connection_), false).close();
     QSqlDatabase::removeDatabase(QString::fromStdString(connection_));
 }
 
+QSqlQuery& TDatabaseQueries::Run(const std::string& text, const std::vector<double>& values) {
+    std::unique_ptr<QSqlQuery>& query = prepared_[text];
+    if (!query) {
+        auto made = std::make_unique<QSqlQuery>(
+            QSqlDatabase::database(QString::fromStdString(connection_), false));
+        // Rows one by one from the server cost more than the rows.
+        made->setForwardOnly(false);
+        if (!made->prepare(QString::fromStdString(text)))
+            throw DatabaseError(detail::DatabaseReason(made->lastError()));
+        query = std::move(made);
+    }
+    for (std::size_t i = 0; i < values.size(); ++i)
+        query->bindValue(static_cast<int>(i), values[i]);
+    if (!query->exec()) {
+        const std::string reason = detail::DatabaseReason(query->lastError());
+        // A connection that failed is opened anew with statements of its own.
+        prepared_.erase(text);
+        throw DatabaseError(reason);
+    }
+    return *query;
+}
+
 std::optional<std::pair<double, double>> TDatabaseQueries::Row(const std::string& text,
                                                                const std::vector<double>& values) {
-    QSqlQuery query = detail::RunStatement(connection_, text, values);
+    QSqlQuery& query = Run(text, values);
     if (!query.next()) {
         if (query.lastError().isValid()) throw DatabaseError(detail::DatabaseReason(query.lastError()));
         return std::nullopt;
     }
-    return std::pair{query.value(0).toDouble(), query.value(1).toDouble()};
+    const std::pair row{query.value(0).toDouble(), query.value(1).toDouble()};
+    query.finish();
+    return row;
 }
 
 TDatabaseQueries::TExtremes TDatabaseQueries::Extremes() {
@@ -275,20 +304,38 @@ void TDatabaseQueries::RefineLastColumn(TDatabasePoints& points, const TScaleMap
     const std::string cy = "CAST(" + y_ + " AS DOUBLE PRECISION)";
     const std::string rows = " FROM " + table_ + " WHERE " + y_ + " IS NOT NULL AND " + x_ +
                              " >= " + detail::BoundDouble + " AND " + x_ + " <= " + detail::BoundDouble;
-    QSqlQuery backwards =
-        detail::RunStatement(connection_, "SELECT " + cx + ", " + cy + rows + " ORDER BY " + x_ + " DESC",
-            {points.Xs[first], points.Xs.back()});
+    // Pages of rows from the last one back, until one lies on another pixel row.
+    constexpr int Page = 16;
+    const std::string backwards = "SELECT " + cx + ", " + cy + rows + " ORDER BY " + x_ +
+                                  " DESC LIMIT " + std::to_string(Page) +
+                                  " OFFSET CAST(CAST(? AS DOUBLE PRECISION) AS BIGINT)";
     const std::int32_t lastPixel = y.ToPixel(points.Ys.back());
     std::optional<std::pair<double, double>> before;
-    while (!before && backwards.next()) {
-        const double value = backwards.value(1).toDouble();
-        if (y.ToPixel(value) != lastPixel) before = std::pair{backwards.value(0).toDouble(), value};
+    for (double offset = 0; !before; offset += Page) {
+        QSqlQuery& page = Run(backwards, {points.Xs[first], points.Xs.back(), offset});
+        int read = 0;
+        while (page.next()) {
+            ++read;
+            const double value = page.value(1).toDouble();
+            if (!before && y.ToPixel(value) != lastPixel)
+                before = std::pair{page.value(0).toDouble(), value};
+        }
+        if (page.lastError().isValid()) throw DatabaseError(detail::DatabaseReason(page.lastError()));
+        if (read < Page) break;
     }
-    if (backwards.lastError().isValid()) throw DatabaseError(detail::DatabaseReason(backwards.lastError()));
-    backwards.finish();
     if (!before) return;
     std::vector<std::pair<double, double>> added{*before};
     for (const char* order : {"", " DESC"}) {
+        // The column's own lowest (highest) row, first at its X, is the one up to the run
+        // when it lies before it.
+        const bool lowest = *order == '\0';
+        std::size_t own = first;
+        for (std::size_t i = first + 1; i < points.Xs.size(); ++i) {
+            const double a = points.Ys[i];
+            const double b = points.Ys[own];
+            if (lowest ? a < b : a > b) own = i;
+        }
+        if (points.Xs[own] <= before->first) continue;
         const auto extreme = Row(
             "SELECT " + cx + ", " + cy + rows + " ORDER BY " + y_ + order + ", " + x_ + " LIMIT 1",
             {points.Xs[first], before->first});

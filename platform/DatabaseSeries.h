@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "twinscope/chart/axes/ScaleMap.h"
@@ -16,6 +17,7 @@
 #include "twinscope/runtime/Exceptions.h"
 
 class QObject;
+class QSqlQuery;
 class QSqlDriver;
 class QThread;
 
@@ -82,15 +84,17 @@ public:
     // last pixel row on `y`, which two more small queries find. Another X map gets every row
     // of its range.
     //
-    // With the table's summary at hand (BuildSummary) the query reads, for a linear X map,
-    // the blocks of rows that lie within one pixel column each, the coarsest first, and raw
-    // rows only within the blocks that cross a column's edge: a frame costs some thousands of
-    // rows however many the view shows, and draws the same picture.
+    // With the table's summary at hand (BuildSummary) a linear X map reads the blocks of the
+    // coarsest level with a few per pixel column, and below them only the blocks that cross a
+    // column's edge and may change its extremes; of the others the rows on either side of the
+    // edge: a frame costs some thousands of rows however many the view shows, and draws the
+    // same picture.
     TDatabasePoints Reduce(const TScaleMap& x, const TScaleMap& y);
 
     // Makes (anew) the table's summary: a table named "<table>__m4_<x>_<y>" holding, for the
-    // rows in X order in blocks of 16, 256, 4096, ... rows up to a level of at most 1024
-    // blocks, each block's first, second, last, lowest and highest row. It is one pass over
+    // rows in X order in blocks of 16, 64, 256, ... rows up to a level of at most 1024
+    // blocks, each block's first, second, last, lowest and highest row, indexed by level and
+    // first X. It is one pass over
     // the rows in X order, written in one transaction, on a connection opened for writing.
     // The summary is used while the table's lowest and highest X are still the summary's:
     // rows changed, added or removed within the range need the summary built again. Returns
@@ -103,6 +107,12 @@ public:
 
     // The driver's handle of the connection (for a cancel request) and the name of its driver.
     QSqlDriver& Driver() const;
+
+    // Runs the statement with the values bound in order; DatabaseError when it cannot. A frame
+    // runs statements of a few texts many times: each is prepared once on the connection and
+    // kept, so that the server parses it once, and its rows come in one answer (their statements
+    // ask for a few thousand at most).
+    QSqlQuery& Run(const std::string& text, const std::vector<double>& values);
 
 private:
     struct TSummary {
@@ -127,7 +137,10 @@ private:
     std::string x_;
     std::string y_;
     std::string summaryName_;
+    // The name of the index of the summary by level and first X, and the table it is on.
+    std::string summaryIndexName_;
     std::optional<TSummary> summary_;
+    std::unordered_map<std::string, std::unique_ptr<QSqlQuery>> prepared_;
 };
 
 // A series shown from a database. Every frame whose view differs from the last one asked for

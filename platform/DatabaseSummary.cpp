@@ -1,5 +1,5 @@
 // The summary of a table drawn by a database: blocks of rows in X order with their extremes,
-// at levels of 16 times as many rows each, and the frame's query that reads them.
+// at levels of 4 times as many rows each.
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -16,10 +16,11 @@ namespace twinscope {
 
 namespace {
 
-// A block of the finest level holds 2^4 rows; each level's blocks hold 2^4 of the level
-// below. The coarsest level has at most 1024 blocks, which every frame reads in full.
+// A block of the finest level holds 2^4 rows; each level's blocks hold 4 of the level below,
+// so that a frame finds a level with a few blocks per pixel column. The coarsest level has at
+// most 1024 blocks.
 constexpr int FirstLevel = 4;
-constexpr int LevelStep = 4;
+constexpr int LevelStep = 2;
 constexpr std::int64_t Fanout = std::int64_t{1} << LevelStep;
 constexpr std::int64_t CoarsestBlocks = 1024;
 
@@ -113,25 +114,6 @@ private:
     std::int64_t written_ = 0;
 };
 
-// The pixel column of a double under the frame's X map, whose terms the row v holds, rounded
-// as the chart rounds.
-std::string Pixel(const std::string& value) {
-    const std::string q = "(v.o + v.sg * ((" + value + " - v.mn) * v.ppu))";
-    return "CASE WHEN " + q + " >= 0 THEN (" + q + " + v.sh) - v.sh ELSE (" + q +
-           " - v.sh) + v.sh END";
-}
-
-// Whether the block `p` lies within the rows asked for and within one pixel column.
-std::string Within(const std::string& p) {
-    return "(" + p + ".fx >= v.lo AND " + p + ".lx <= v.hi AND " + p + ".c0 = " + p + ".c1)";
-}
-
-std::string LevelName(int level) {
-    std::string name = std::to_string(level);
-    name.insert(name.begin(), 'l');
-    return name;
-}
-
 }  // namespace
 
 std::int64_t TDatabaseQueries::BuildSummary() {
@@ -156,6 +138,13 @@ std::int64_t TDatabaseQueries::BuildSummary() {
             "fy DOUBLE PRECISION, sx DOUBLE PRECISION, sy DOUBLE PRECISION, lx DOUBLE PRECISION, "
             "ly DOUBLE PRECISION, lox DOUBLE PRECISION, loy DOUBLE PRECISION, "
             "hix DOUBLE PRECISION, hiy DOUBLE PRECISION, PRIMARY KEY (k, p, b))");
+        // A frame reads a level's blocks by their first X and their children by the key.
+        // PostgreSQL answers both from an index alone; the names of its indexes are its own.
+        const bool server = db.driverName() == "QPSQL";
+        const std::string values = "n, fy, sx, sy, lx, ly, lox, loy, hix, hiy";
+        run("CREATE INDEX " + (server ? "ON " + summaryName_ : summaryIndexName_) + " (k, fx, b)" +
+            (server ? " INCLUDE (" + values + ")" : ""));
+        if (server) run("CREATE INDEX ON " + summaryName_ + " (k, p) INCLUDE (b, fx, " + values + ")");
         TSummaryWriter writer(db, summaryName_);
         // The block being filled at each level, and how many were written before it.
         std::vector<TBlock> open(levels.size());
@@ -189,7 +178,7 @@ std::int64_t TDatabaseQueries::BuildSummary() {
         const auto take = [&](std::size_t end) {
             for (std::size_t i = 0; i < end; ++i) {
                 open[0].Take(TBlock::Row(page[i].first, page[i].second));
-                if (open[0].n == Fanout) close(0);
+                if (open[0].n == (std::int64_t{1} << FirstLevel)) close(0);
             }
         };
         const std::string limit = " ORDER BY " + x_ + " LIMIT " + std::to_string(PageRows);
@@ -227,7 +216,8 @@ std::int64_t TDatabaseQueries::BuildSummary() {
         }
         writer.Flush();
         if (!db.commit()) throw DatabaseError(detail::DatabaseReason(db.lastError()));
-        run("ANALYZE " + summaryName_);
+        // Vacuumed, a table's pages are known to be visible: the index alone answers.
+        run((server ? "VACUUM ANALYZE " : "ANALYZE ") + summaryName_);
         summary_ = FreshSummary(summaryName_);
         return writer.Written();
     } catch (...) {
@@ -247,8 +237,16 @@ std::optional<TDatabaseQueries::TSummary> TDatabaseQueries::FreshSummary(const s
     if (!levels.next() || levels.value(0).isNull()) return std::nullopt;
     TSummary summary{.Table = name};
     const int coarsest = levels.value(1).toInt();
-    for (int level = levels.value(0).toInt(); level <= coarsest; level += LevelStep)
+    if (levels.value(0).toInt() != FirstLevel) return std::nullopt;
+    levels.finish();
+    // A summary of other levels (one made before their step changed) is not read.
+    for (int level = FirstLevel; level <= coarsest; level += LevelStep) {
+        if (!detail::RunStatement(connection_, "SELECT k FROM " + name + " WHERE k = " +
+                                                   std::to_string(level) + " LIMIT 1", {})
+                 .next())
+            return std::nullopt;
         summary.Levels.push_back(level);
+    }
     if (summary.Levels.back() != coarsest) return std::nullopt;
     QSqlQuery top = detail::RunStatement(
         connection_,
@@ -268,101 +266,6 @@ std::optional<TDatabaseQueries::TSummary> TDatabaseQueries::FreshSummary(const s
     if (!first || !last || first->first != summary.X.low || last->first != summary.X.high)
         return std::nullopt;
     return summary;
-}
-
-TDatabasePoints TDatabaseQueries::ReduceFromSummary(const TScaleMap& x) {
-    const TScaleDirection direction = x.Direction();
-    const bool minimumAtStart = direction.Horizontal != direction.Inverted;
-    const double a = x.ToValue(std::int64_t{x.StartPixel()} - detail::BeyondPlot);
-    const double b = x.ToValue(std::int64_t{x.EndPixel()} + detail::BeyondPlot);
-    const double lo = std::min(a, b);
-    const double hi = std::max(a, b);
-    const std::vector<double> values{minimumAtStart ? double(x.StartPixel()) : double(x.EndPixel()),
-                                     minimumAtStart ? 1.0 : -1.0,
-                                     x.Minimum(),
-                                     x.PixelsPerUnit(),
-                                     detail::IntegralShift,
-                                     lo,
-                                     hi};
-    const std::string d = detail::BoundDouble;
-    const std::string& s = summary_->Table;
-    const std::string blocks =
-        "s.b, s.fx, s.fy, s.sx, s.sy, s.lx, s.ly, s.lox, s.loy, s.hix, s.hiy, " + Pixel("s.fx") +
-        " AS c0, " + Pixel("s.lx") + " AS c1";
-    const std::string overlapping = "s.lx >= v.lo AND s.fx <= v.hi";
-    // From the coarsest level down, the blocks of each level within a coarser block that
-    // crosses a column's edge, then the rows within the finest such blocks.
-    std::string text = "WITH v AS (SELECT " + d + " AS o, " + d + " AS sg, " + d + " AS mn, " + d +
-                       " AS ppu, " + d + " AS sh, " + d + " AS lo, " + d + " AS hi)";
-    const std::vector<int>& levels = summary_->Levels;
-    for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
-        const std::string k = std::to_string(*level);
-        text += ", " + LevelName(*level) + " AS (SELECT " + blocks + " FROM ";
-        if (level == levels.rbegin()) {
-            text += s + " s, v WHERE s.k = " + k + " AND " + overlapping + ")";
-        } else {
-            text += LevelName(*(level - 1)) + " p JOIN " + s + " s ON s.k = " + k +
-                    " AND s.p = p.b, v WHERE NOT " + Within("p") + " AND " + overlapping + ")";
-        }
-    }
-    text += ", r AS (SELECT CAST(t." + x_ + " AS DOUBLE PRECISION) AS x, CAST(t." + y_ +
-            " AS DOUBLE PRECISION) AS y FROM " + LevelName(levels.front()) + " p JOIN " + table_ +
-            " t ON t." + x_ + " >= p.fx AND t." + x_ + " <= p.lx, v WHERE NOT " + Within("p") +
-            " AND t." + y_ + " IS NOT NULL AND t." + x_ + " >= v.lo AND t." + x_ + " <= v.hi)";
-    text += ", e AS (";
-    for (const int level : levels) {
-        const std::string l = LevelName(level);
-        text += "SELECT " + l + ".c0 AS c, fx, fy, sx, sy, lx, ly, lox, loy, hix, hiy FROM " + l +
-                ", v WHERE " + Within(l) + " UNION ALL ";
-    }
-    text += "SELECT " + Pixel("r.x") +
-            " AS c, r.x, r.y, CAST(NULL AS DOUBLE PRECISION), CAST(NULL AS DOUBLE PRECISION), r.x, "
-            "r.y, r.x, r.y, r.x, r.y FROM r, v)";
-    // Per pixel column: the first element's first and second rows (or the next element's
-    // first), the last row, and the first rows of the lowest and highest value.
-    text +=
-        ", w AS (SELECT e.*, ROW_NUMBER() OVER (PARTITION BY c ORDER BY fx) AS i FROM e), "
-        "g AS (SELECT c, MAX(lx) AS lx, MIN(loy) AS loy, MAX(hiy) AS hiy FROM w GROUP BY c) "
-        "SELECT MIN(CASE WHEN w.i = 1 THEN w.fx END), MIN(CASE WHEN w.i = 1 THEN w.fy END), "
-        "MIN(CASE WHEN w.i = 1 THEN w.sx END), MIN(CASE WHEN w.i = 1 THEN w.sy END), "
-        "MIN(CASE WHEN w.i = 2 THEN w.fx END), MIN(CASE WHEN w.i = 2 THEN w.fy END), "
-        "g.lx, MIN(CASE WHEN w.lx = g.lx THEN w.ly END), "
-        "MIN(CASE WHEN w.loy = g.loy THEN w.lox END), g.loy, "
-        "MIN(CASE WHEN w.hiy = g.hiy THEN w.hix END), g.hiy "
-        "FROM w JOIN g ON w.c = g.c GROUP BY w.c, g.lx, g.loy, g.hiy";
-
-    std::vector<std::pair<double, double>> rows;
-    QSqlQuery columns = detail::RunStatement(connection_, text, values);
-    while (columns.next()) {
-        const auto at = [&](int i) { return std::pair{columns.value(i).toDouble(), columns.value(i + 1).toDouble()}; };
-        rows.push_back(at(0));
-        if (!columns.value(2).isNull()) {
-            rows.push_back(at(2));
-        } else if (!columns.value(4).isNull()) {
-            rows.push_back(at(4));
-        }
-        rows.push_back(at(6));
-        rows.push_back(at(8));
-        rows.push_back(at(10));
-    }
-    if (columns.lastError().isValid())
-        throw DatabaseError(detail::DatabaseReason(columns.lastError()));
-    columns.finish();
-    QSqlQuery outside = detail::RunStatement(connection_, OutsideRowsText(), {lo, hi});
-    while (outside.next())
-        rows.emplace_back(outside.value(0).toDouble(), outside.value(1).toDouble());
-    if (outside.lastError().isValid())
-        throw DatabaseError(detail::DatabaseReason(outside.lastError()));
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    TDatabasePoints points;
-    points.Xs.reserve(rows.size());
-    points.Ys.reserve(rows.size());
-    for (const auto& [px, py] : rows) {
-        points.Xs.push_back(px);
-        points.Ys.push_back(py);
-    }
-    return points;
 }
 
 }  // namespace twinscope

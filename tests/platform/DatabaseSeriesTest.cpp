@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdlib>
 
 #include <filesystem>
@@ -117,6 +118,8 @@ protected:
 struct TView {
     const char* name;
     double from, to;
+    // The bottom axis runs from its maximum on the left.
+    bool inverted = false;
 };
 
 // Draws the rows in memory and from the source over each view, on both canvases, and expects
@@ -139,6 +142,8 @@ void ExpectThePictureOfAllRows(const TRows& rows, const TDatabaseSource& source,
     EXPECT_DOUBLE_EQ(shown.XValues().Highest(), rows.xs.back());
 
     for (const TView view : views) {
+        inMemory.BottomAxis().SetInverted(view.inverted);
+        drawn.BottomAxis().SetInverted(view.inverted);
         for (const char* canvasClass : {"TChartCanvas3D", "TGDIPlusCanvas"}) {
             // A view moved past before its answer came: only the last one is drawn.
             Paint(drawn, canvasClass, view.from - 50, view.to + 50);
@@ -175,6 +180,54 @@ TEST_F(DatabaseSeriesTest, TheRowsAFrameAsksForDrawThePictureOfAllRows) {
     QSqlQuery add(QSqlDatabase::database("writer"));
     ASSERT_TRUE(add.exec(QString("INSERT INTO readings (ts, temp) VALUES (%1, 3)").arg(last + 1, 0, 'f', 6)));
     EXPECT_FALSE(TDatabaseQueries(Source()).UsesSummary());
+}
+
+// Blocks that cross a column's edge are passed over only when they cannot change its extremes:
+// a spike or dip in one, or a value equal to the column's extreme at an earlier X, draws.
+TEST_F(DatabaseSeriesTest, TheSummaryDrawsTheExtremesOfBlocksAtAColumnsEdge) {
+    struct TCase {
+        const char* name;
+        double (*value)(std::size_t i);
+    };
+    for (const TCase& row : {
+             // A block's highest row lies in one column, the highest row of its part in the
+             // next a few rows on.
+             TCase{"spikes and dips in pairs",
+                   [](std::size_t i) {
+                       const double height = 20.0 + double((i / 89 * 7919) % 31);
+                       return i % 89 == 0 ? height : i % 89 == 5 ? height - 3
+                              : i % 61 == 0 ? -height : i % 61 == 4 ? 2 - height
+                                            : std::sin(i * 0.1);
+                   }},
+             TCase{"equal highs and lows",
+                   [](std::size_t i) { return i % 331 == 0 ? 10.0 : double(i % 7); }},
+             TCase{"flat steps", [](std::size_t i) { return double(i / 5000); }},
+         }) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(QSqlQuery(QSqlDatabase::database("writer")).exec("DELETE FROM readings"));
+        TRows rows;
+        for (std::size_t i = 0; i < 100'000; ++i) {
+            rows.xs.push_back(45000 + i * 0.01);
+            rows.ys.push_back(row.value(i));
+        }
+        Insert(rows);
+        BuildSummary(Source());
+        ExpectThePictureOfAllRows(rows, Source(),
+                                  {TView{"full", 44999, 46001}, TView{"a tenth", 45300, 45400},
+                                   TView{"a tenth, inverted", 45300, 45400, true},
+                                   TView{"a few rows per column", 45500, 45510}});
+    }
+}
+
+// A summary whose levels are not the ones frames read (one made before they changed) is left
+// alone: the rows draw until it is built again.
+TEST_F(DatabaseSeriesTest, ASummaryOfOtherLevelsIsNotRead) {
+    Insert(WalkOf(100'000));
+    BuildSummary(Source());
+    ASSERT_TRUE(QSqlQuery(QSqlDatabase::database("writer"))
+                    .exec("DELETE FROM readings__m4_ts_temp WHERE k = 6"));
+    EXPECT_FALSE(TDatabaseQueries(Source()).UsesSummary());
+    BuildSummary(Source());
 }
 
 // A million rows on a PostgreSQL server, whose Unix socket lies in the folder that

@@ -1,0 +1,377 @@
+// A frame drawn from a table's summary: the blocks of one level chosen for the view, and
+// below them only the blocks that cross a column's edge and may hold a row the picture needs.
+
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <utility>
+
+#include "twinscope/platform/DatabaseSeries.h"
+#include "twinscope/platform/DatabaseStatements.h"
+
+namespace twinscope {
+
+namespace {
+
+// The level read first is the coarsest with at least this many blocks per pixel column of
+// the rows in view: many columns then hold a whole block, whose extremes the blocks at their
+// edges seldom beat, and the level is read in few rows.
+constexpr double BlocksPerColumn = 1;
+
+// Blocks, ranges and edges named per statement; a statement's unused places repeat its last.
+constexpr std::size_t ChunkSize = 128;
+
+constexpr const char* BlockColumns = "b, fx, fy, sx, sy, lx, ly, lox, loy, hix, hiy, n";
+
+// An edge is first looked for among the rows this many of a block's mean steps either side.
+constexpr double EdgeSteps = 2;
+
+struct TRow {
+    double x = 0;
+    double y = 0;
+};
+
+// A block of rows as the summary holds it.
+struct TSummaryBlock {
+    std::int64_t b = 0;
+    std::int64_t n = 0;
+    TRow first, last, low, high;
+    std::optional<TRow> second;
+};
+
+// What a pixel column draws of the rows it was given: its first row and first row of a greater
+// X, its last row, and the first rows of its lowest and highest value. Rows are given in any
+// order; a column's picture is right once every row it needs was given.
+struct TColumn {
+    bool any = false;
+    TRow first, last, low, high;
+    std::optional<TRow> second;
+
+    void Add(const TRow& row) {
+        if (!any) {
+            any = true;
+            first = last = low = high = row;
+            return;
+        }
+        if (row.x < first.x) {
+            second = first;
+            first = row;
+        } else if (row.x > first.x && (!second || row.x < second->x)) {
+            second = row;
+        }
+        if (row.x > last.x) last = row;
+        if (row.y < low.y || (row.y == low.y && row.x < low.x)) low = row;
+        if (row.y > high.y || (row.y == high.y && row.x < high.x)) high = row;
+    }
+    // Whether the rows of a block that lies partly in this column can change its lowest or
+    // highest row: not when the block's own extremes, reached first at their X, do not pass
+    // the column's.
+    bool MayChange(const TSummaryBlock& block) const {
+        if (!any) return true;
+        const bool lower = block.low.y < low.y || (block.low.y == low.y && block.low.x < low.x);
+        const bool higher =
+            block.high.y > high.y || (block.high.y == high.y && block.high.x < high.x);
+        return lower || higher;
+    }
+};
+
+std::string Places(std::size_t count, const std::string& place) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i)
+        text += (i == 0 ? "" : ", ") + place;
+    return text;
+}
+
+// The values of one chunk, padded with its last.
+std::vector<double> Chunk(const std::vector<double>& values, std::size_t from, std::size_t width) {
+    std::vector<double> chunk;
+    const std::size_t end = std::min(values.size(), from + ChunkSize * width);
+    chunk.assign(values.begin() + static_cast<std::ptrdiff_t>(from),
+                 values.begin() + static_cast<std::ptrdiff_t>(end));
+    const std::vector<double> last(chunk.end() - static_cast<std::ptrdiff_t>(width), chunk.end());
+    while (chunk.size() < ChunkSize * width)
+        chunk.insert(chunk.end(), last.begin(), last.end());
+    return chunk;
+}
+
+}  // namespace
+
+// The columns of the frame and the statements it runs.
+class TSummaryFrame {
+public:
+    TSummaryFrame(TDatabaseQueries& queries, const std::string& table, const std::string& x,
+                  const std::string& y, const std::string& summary, const TScaleMap& map,
+                  double lo, double hi)
+        : queries_(queries),
+          table_(table),
+          x_(x),
+          y_(y),
+          summary_(summary),
+          map_(map),
+          lo_(lo),
+          hi_(hi) {
+        const std::int32_t a = map.ToPixel(lo);
+        const std::int32_t b = map.ToPixel(hi);
+        base_ = std::min(a, b);
+        columns_.resize(static_cast<std::size_t>(std::abs(std::int64_t{a} - b)) + 1);
+    }
+
+    // The blocks of `level` over the rows asked for: whole ones go to their columns, those
+    // crossing an edge further down.
+    void ReadLevel(int level) {
+        const std::string d = detail::BoundDouble;
+        const std::string select = "SELECT " + std::string(BlockColumns) + " FROM " + summary_ +
+                                   " WHERE k = " + std::to_string(level) + " AND ";
+        // The block holding the first rows asked for begins before them.
+        std::vector<TSummaryBlock> blocks =
+            Blocks(select + "fx < " + d + " ORDER BY fx DESC, b DESC LIMIT 1", {lo_});
+        const std::vector<TSummaryBlock> within =
+            Blocks(select + "fx >= " + d + " AND fx <= " + d, {lo_, hi_});
+        blocks.insert(blocks.end(), within.begin(), within.end());
+        Take(level, blocks);
+    }
+
+    // Reads down through `finer` (the summary's levels below the one read, coarsest first) to
+    // the rows: the children of the blocks that need them by the key.
+    void Descend(const std::vector<int>& finer) {
+        for (const int level : finer) {
+            if (parents_.empty()) break;
+            const std::vector<double> parents = std::move(parents_);
+            parents_.clear();
+            const std::string text = "SELECT " + std::string(BlockColumns) + " FROM " + summary_ +
+                                     " WHERE k = " + std::to_string(level) + " AND p IN (" +
+                                     Places(ChunkSize, "CAST(CAST(? AS DOUBLE PRECISION) AS BIGINT)") +
+                                     ")";
+            std::vector<TSummaryBlock> children;
+            for (std::size_t from = 0; from < parents.size(); from += ChunkSize) {
+                const std::vector<TSummaryBlock> some = Blocks(text, Chunk(parents, from, 1));
+                children.insert(children.end(), some.begin(), some.end());
+            }
+            Take(level, children);
+        }
+        ReadRanges();
+        ReadEdges();
+    }
+
+    std::vector<std::pair<double, double>> Rows() const {
+        std::vector<std::pair<double, double>> rows;
+        for (const TColumn& column : columns_) {
+            if (!column.any) continue;
+            for (const TRow& row : {column.first, column.last, column.low, column.high})
+                rows.emplace_back(row.x, row.y);
+            if (column.second) rows.emplace_back(column.second->x, column.second->y);
+        }
+        return rows;
+    }
+
+    void SetFinest(int level) { finest_ = level; }
+
+private:
+    void Add(const TRow& row) {
+        if (!(row.x >= lo_ && row.x <= hi_)) return;
+        columns_[static_cast<std::size_t>(map_.ToPixel(row.x) - base_)].Add(row);
+    }
+    TColumn& Column(double x) {
+        return columns_[static_cast<std::size_t>(map_.ToPixel(x) - base_)];
+    }
+
+    // Every row a block names is one of its columns' rows; a block within one column gives all
+    // that column needs of it. One crossing the edge of two columns whose extremes it cannot
+    // change needs only the rows on either side of the edge; any other is read further down.
+    void Take(int level, const std::vector<TSummaryBlock>& blocks) {
+        for (const TSummaryBlock& block : blocks) {
+            for (const TRow& row : {block.first, block.last, block.low, block.high})
+                Add(row);
+            if (block.second) Add(*block.second);
+        }
+        for (const TSummaryBlock& block : blocks) {
+            if (block.last.x < lo_ || block.first.x > hi_) continue;
+            const bool cut = block.first.x < lo_ || block.last.x > hi_;
+            const std::int32_t c0 = map_.ToPixel(block.first.x);
+            const std::int32_t c1 = map_.ToPixel(block.last.x);
+            if (!cut && c0 == c1) continue;
+            if (!cut && std::abs(std::int64_t{c1} - c0) == 1 &&
+                !Column(block.first.x).MayChange(block) && !Column(block.last.x).MayChange(block)) {
+                const double edge = Edge(block.first.x, block.last.x);
+                const double step = EdgeSteps * (block.last.x - block.first.x) /
+                                    double(std::max<std::int64_t>(1, block.n - 1));
+                edges_.push_back({edge, std::max(block.first.x, edge - step),
+                                  std::min(block.last.x, edge + step)});
+            } else if (level == finest_) {
+                ranges_.insert(ranges_.end(), {block.first.x, block.last.x});
+            } else {
+                parents_.push_back(static_cast<double>(block.b));
+            }
+        }
+    }
+
+    // The lowest X of the column after the one `from` lies in, between `from` and `to`.
+    double Edge(double from, double to) const {
+        const std::int32_t column = map_.ToPixel(from);
+        while (true) {
+            const double mid = from + (to - from) / 2;
+            if (mid <= from || mid >= to) return to;
+            (map_.ToPixel(mid) == column ? from : to) = mid;
+        }
+    }
+
+    // The rows of ranges of X, given as their ends one after the other.
+    std::vector<TRow> RangeRows(const std::vector<double>& ranges) {
+        const std::string d = detail::BoundDouble;
+        const std::string text =
+            "SELECT CAST(t." + x_ + " AS DOUBLE PRECISION), CAST(t." + y_ +
+            " AS DOUBLE PRECISION) FROM (VALUES " + Places(ChunkSize, "(" + d + ", " + d + ")") +
+            ") AS v JOIN " + table_ + " t ON t." + x_ + " >= v.column1 AND t." + x_ +
+            " <= v.column2 WHERE t." + y_ + " IS NOT NULL";
+        std::vector<TRow> rows;
+        for (std::size_t from = 0; from < ranges.size(); from += 2 * ChunkSize)
+            ReadRows(text, Chunk(ranges, from, 2), rows);
+        return rows;
+    }
+
+    // The rows of the finest blocks that cross an edge and may change a column's extremes.
+    void ReadRanges() {
+        for (const TRow& row : RangeRows(ranges_))
+            Add(row);
+    }
+
+    // The rows on either side of each edge: the last before it, the first after it and the
+    // first of a greater X; looked for near the edge first, then by the index on X.
+    void ReadEdges() {
+        std::vector<double> windows;
+        for (const TEdge& edge : edges_)
+            windows.insert(windows.end(), {edge.from, edge.to});
+        std::vector<TRow> near = RangeRows(windows);
+        std::sort(near.begin(), near.end(), [](const TRow& a, const TRow& b) { return a.x < b.x; });
+        std::vector<double> missed;
+        for (const TEdge& edge : edges_) {
+            const auto after = std::lower_bound(near.begin(), near.end(), edge.x,
+                                                [](const TRow& row, double x) { return row.x < x; });
+            const bool before = after != near.begin() && std::prev(after)->x >= edge.from;
+            const auto greater = std::upper_bound(after, near.end(), after == near.end() ? 0.0 : after->x,
+                                                  [](double x, const TRow& row) { return x < row.x; });
+            if (!before || after == near.end() || after->x > edge.to || greater == near.end() ||
+                greater->x > edge.to)
+                missed.push_back(edge.x);
+        }
+        for (const TRow& row : near)
+            Add(row);
+        if (missed.empty()) return;
+        const std::string d = detail::BoundDouble;
+        const std::string cx = "CAST(t." + x_ + " AS DOUBLE PRECISION)";
+        const std::string probe = "(SELECT " + x_ + " FROM " + table_ + " WHERE " + y_ +
+                                  " IS NOT NULL AND " + x_;
+        std::string text = "WITH v AS (SELECT column1 AS e FROM (VALUES " +
+                           Places(ChunkSize, "(" + d + ")") + ") AS q), a AS (SELECT " + probe +
+                           " < v.e ORDER BY " + x_ + " DESC LIMIT 1) AS l, " + probe +
+                           " >= v.e ORDER BY " + x_ + " LIMIT 1) AS f FROM v), w AS (SELECT l, f, " +
+                           probe + " > a.f ORDER BY " + x_ + " LIMIT 1) AS s FROM a)";
+        for (const char* side : {"l", "f", "s"}) {
+            text += std::string(side[0] == 'l' ? " " : " UNION ALL ") + "SELECT " + cx + ", CAST(t." +
+                    y_ + " AS DOUBLE PRECISION) FROM w JOIN " + table_ + " t ON t." + x_ + " = w." +
+                    side + " WHERE t." + y_ + " IS NOT NULL";
+        }
+        std::vector<TRow> rows;
+        for (std::size_t from = 0; from < missed.size(); from += ChunkSize)
+            ReadRows(text, Chunk(missed, from, 1), rows);
+        for (const TRow& row : rows)
+            Add(row);
+    }
+
+    void ReadRows(const std::string& text, const std::vector<double>& values,
+                  std::vector<TRow>& rows) {
+        QSqlQuery& query = queries_.Run(text, values);
+        while (query.next())
+            rows.push_back({query.value(0).toDouble(), query.value(1).toDouble()});
+        if (query.lastError().isValid())
+            throw DatabaseError(detail::DatabaseReason(query.lastError()));
+    }
+
+    std::vector<TSummaryBlock> Blocks(const std::string& text, const std::vector<double>& values) {
+        QSqlQuery& query = queries_.Run(text, values);
+        std::vector<TSummaryBlock> blocks;
+        const auto at = [&](int i) {
+            return TRow{query.value(i).toDouble(), query.value(i + 1).toDouble()};
+        };
+        while (query.next()) {
+            TSummaryBlock block{.b = query.value(0).toLongLong(),
+                                .n = query.value(11).toLongLong(),
+                                .first = at(1),
+                                .last = at(5),
+                                .low = at(7),
+                                .high = at(9)};
+            if (!query.value(3).isNull()) block.second = at(3);
+            blocks.push_back(block);
+        }
+        if (query.lastError().isValid())
+            throw DatabaseError(detail::DatabaseReason(query.lastError()));
+        return blocks;
+    }
+
+    TDatabaseQueries& queries_;
+    const std::string& table_;
+    const std::string& x_;
+    const std::string& y_;
+    const std::string& summary_;
+    const TScaleMap& map_;
+    double lo_;
+    double hi_;
+    int finest_ = 0;
+    std::int32_t base_ = 0;
+    std::vector<TColumn> columns_;
+    std::vector<double> parents_;
+    std::vector<double> ranges_;
+    struct TEdge {
+        double x, from, to;
+    };
+    std::vector<TEdge> edges_;
+};
+
+TDatabasePoints TDatabaseQueries::ReduceFromSummary(const TScaleMap& x) {
+    const double a = x.ToValue(std::int64_t{x.StartPixel()} - detail::BeyondPlot);
+    const double b = x.ToValue(std::int64_t{x.EndPixel()} + detail::BeyondPlot);
+    const double lo = std::min(a, b);
+    const double hi = std::max(a, b);
+    const TSummary& summary = *summary_;
+
+    // The coarsest level with a few blocks per column of the rows in view, by the share of
+    // the summary's X range the view spans.
+    const double span = summary.X.high - summary.X.low;
+    const double shown = std::min(hi, summary.X.high) - std::max(lo, summary.X.low);
+    const double rows = span > 0 ? std::max(0.0, shown) / span * double(summary.Rows)
+                                 : double(summary.Rows);
+    const double columns = std::abs(double(x.EndPixel()) - x.StartPixel()) + 1 + 2 * detail::BeyondPlot;
+    const std::vector<int>& levels = summary.Levels;
+    std::size_t first = 0;
+    while (first + 1 < levels.size() &&
+           std::ldexp(BlocksPerColumn, levels[first + 1]) * columns <= rows)
+        ++first;
+
+    TSummaryFrame frame(*this, table_, x_, y_, summary.Table, x, lo, hi);
+    frame.SetFinest(levels.front());
+    frame.ReadLevel(levels[first]);
+    frame.Descend(std::vector<int>(levels.rend() - static_cast<std::ptrdiff_t>(first), levels.rend()));
+    std::vector<std::pair<double, double>> found = frame.Rows();
+
+    QSqlQuery& outside = Run(OutsideRowsText(), {lo, hi});
+    while (outside.next())
+        found.emplace_back(outside.value(0).toDouble(), outside.value(1).toDouble());
+    if (outside.lastError().isValid())
+        throw DatabaseError(detail::DatabaseReason(outside.lastError()));
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    TDatabasePoints points;
+    points.Xs.reserve(found.size());
+    points.Ys.reserve(found.size());
+    for (const auto& [px, py] : found) {
+        points.Xs.push_back(px);
+        points.Ys.push_back(py);
+    }
+    return points;
+}
+
+}  // namespace twinscope
