@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QPaintEngine>
 
+#include "twinscope/chart/canvas/qt/OutlineByPixels.h"
+
 namespace twinscope {
 
 namespace {
@@ -262,10 +264,25 @@ void TGDIPlusCanvas::DoShape(const TCanvasShape& shape) {
         if (shape.Kind == skPolygon || area.isValid()) FillPath(*painter, ShapePath(shape, area));
     }
     if (!stroke) return;
+    if (shape.Kind == skRectangle && OutlinesByPixels(*painter, shape.Bounds)) return;
     UseSmoothing(*painter, antiAlias_ && Pen().Width != 0);
     painter->setPen(PlusPen());
     painter->setBrush(Qt::NoBrush);
     painter->drawPath(ShapePath(shape, outline));
+}
+
+// On an image of premultiplied pixels, where the outline was found to come out the same.
+bool TGDIPlusCanvas::OutlinesByPixels(QPainter& painter, const TRect& r) {
+    if (r.Width() < 3 || r.Height() < 3 || !FillsWholePixels(painter)) return false;
+    const QPaintDevice* device = painter.device();
+    if (device->devType() != QInternal::Image ||
+        static_cast<const QImage*>(device)->format() != QImage::Format_ARGB32_Premultiplied) {
+        return false;
+    }
+    const std::optional<int> corner = OutlineCornerHalf(JoinStyle(Pen().JoinStyle));
+    if (!corner) return false;
+    OutlineByPixels(painter, *this, r, PlusColor(Pen().Color), *corner);
+    return true;
 }
 
 void TGDIPlusCanvas::DoArc(const TRect& rect, TPoint start, TPoint end) {

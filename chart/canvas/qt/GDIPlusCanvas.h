@@ -72,6 +72,8 @@ private:
     QBrush PlusBrush(const TBrushData& brush) const;
     void FillPath(QPainter& painter, const QPainterPath& path);
     bool FillsWholePixels(const QPainter& painter) const;
+    // Puts down the one-pixel outline of a rectangle pixel by pixel, where that draws the same.
+    bool OutlinesByPixels(QPainter& painter, const TRect& r);
 
     bool antiAlias_ = true;
     double scale_ = 1;
