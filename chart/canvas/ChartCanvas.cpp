@@ -36,7 +36,8 @@ TRect Widened(const TRect& r, std::int64_t by) {
 }
 
 TRect BoundsOf(TPoint a, TPoint b) {
-    return {std::min(a.X, b.X), std::min(a.Y, b.Y), SaturatedPixel(std::int64_t{std::max(a.X, b.X)} + 1),
+    return {std::min(a.X, b.X), std::min(a.Y, b.Y),
+            SaturatedPixel(std::int64_t{std::max(a.X, b.X)} + 1),
             SaturatedPixel(std::int64_t{std::max(a.Y, b.Y)} + 1)};
 }
 
@@ -109,9 +110,9 @@ std::int32_t TChartCanvas::CheckBoxSize() const {
     return static_cast<std::int32_t>(Round(12 * checkBoxZoom_ / 100.0));
 }
 
-// A wide pen's square ends and mitred joins reach past the points by up to its width; smoothed
-// edges by a pixel or two more.
-// A rectangle given with its edges swapped is drawn as the one they span.
+// A wide pen's square ends and mitred joins reach past the points by up to its width, smoothed
+// edges by a pixel or two more; a rectangle given with its edges swapped is drawn as the one
+// they span.
 void TChartCanvas::NoteStroked(const TRect& bounds) {
     const TRect spanned{std::min(bounds.Left, bounds.Right), std::min(bounds.Top, bounds.Bottom),
                         std::max(bounds.Left, bounds.Right), std::max(bounds.Top, bounds.Bottom)};
@@ -145,9 +146,10 @@ void TChartCanvas::Polyline(std::span<const TPoint> points) {
 
 void TChartCanvas::Polygon(std::span<const TPoint> points) {
     if (points.size() < 2) return;
-    if (following_) NoteStroked(BoundsOf(points));
+    const TRect bounds = BoundsOf(points);
+    if (following_) NoteStroked(bounds);
     DoShape({.Kind = skPolygon,
-             .Bounds = BoundsOf(points),
+             .Bounds = bounds,
              .Points = std::vector<TPoint>(points.begin(), points.end())});
 }
 

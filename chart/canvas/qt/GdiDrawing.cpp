@@ -24,7 +24,6 @@ QRectF StrokeRect(const TRect& r, bool wide) {
     return QRectF(r.Left + shift, r.Top + shift, r.Width() - 1, r.Height() - 1);
 }
 
-
 // The frame of a rectangle drawn by a one-pixel pen, each pixel once (so that XOR pens invert
 // the corners only once).
 void WriteFrame(QPainter& painter, const TRect& r, const QColor& color) {

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 
-
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
 
 namespace twinscope {
@@ -326,9 +325,9 @@ QRect TQtCanvas::BufferArea(const TRect& area) const {
 
 namespace {
 
-// Copies the rows of an area from one image to another of the same geometry.
-// The target's rows are found from its first: asking the image for each row would check each
-// time that it is not shared.
+// Copies the rows of an area from one image to another of the same geometry. The rows are
+// found from the first: asking the target for each row would check each time that it is not
+// shared.
 void CopyArea(const QImage& from, QImage& to, const QRect& area) {
     const auto bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
     const auto stride = static_cast<std::ptrdiff_t>(to.bytesPerLine());
