@@ -3,10 +3,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QNativeGestureEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QResizeEvent>
 #include <QWheelEvent>
 
+#include "twinscope/chart/canvas/qt/QtCanvasSupport.h"
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
 #include "twinscope/platform/ChartAccessible.h"
@@ -19,7 +22,13 @@ TChartWidget::TChartWidget(QWidget* parent)
     : QWidget(parent),
       mouse_(chart_, SignalsOf(*this)),
       readouts_(
-          chart_, [this] { update(); },
+          chart_,
+          [this](const std::vector<TRect>& area) {
+              QRegion region;
+              for (const TRect& r : area)
+                  region += ToQRect(r);
+              update(region);
+          },
           [this](const TReadout& readout) { emit readoutChanged(readout); }) {
     RegisterQtCanvases();
     InstallChartAccessibility();
@@ -38,9 +47,9 @@ TChartWidget::~TChartWidget() {
     chart_.SetOnRepaintRequest(nullptr);
 }
 
-void TChartWidget::paintEvent(QPaintEvent*) {
+void TChartWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    TQtPaintTarget target(painter);
+    TQtPaintTarget target(painter, event->region());
     chart_.Paint(target);
     // Without a canvas the chart drew nothing (and said why): a plain background rather than
     // whatever the unerased surface held.

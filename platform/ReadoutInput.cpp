@@ -19,7 +19,8 @@ TPoint PixelOf(QPointF at) {
 }
 }  // namespace
 
-TReadoutInput::TReadoutInput(TCustomChart& chart, std::function<void()> repaint,
+TReadoutInput::TReadoutInput(TCustomChart& chart,
+                             std::function<void(const std::vector<TRect>&)> repaint,
                              std::function<void(const TReadout&)> announce)
     : chart_(chart), cursor_(chart), repaint_(std::move(repaint)), announce_(std::move(announce)) {}
 
@@ -53,6 +54,7 @@ void TReadoutInput::ShowAt(TPoint pixel) {
     }
     if (r == current_) return;
     current_ = std::move(r);
+    currentLayout_ = chart_.LayoutsKept();
     Repaint();
     if (announce_) announce_(current_);
 }
@@ -127,11 +129,11 @@ bool TReadoutInput::CursorKey(int key) {
         TDataCursorMove Move;
     };
     static constexpr TKeyMove KeyMoves[] = {
-        {Qt::Key_Return, dcStart},      {Qt::Key_Enter, dcStart},
-        {Qt::Key_Left, dcPrevious},     {Qt::Key_Right, dcNext},
-        {Qt::Key_PageUp, dcPageBack},   {Qt::Key_PageDown, dcPageForward},
-        {Qt::Key_Home, dcFirst},        {Qt::Key_End, dcLast},
-        {Qt::Key_Up, dcSeriesBefore},   {Qt::Key_Down, dcSeriesAfter},
+        {Qt::Key_Return, dcStart},    {Qt::Key_Enter, dcStart},
+        {Qt::Key_Left, dcPrevious},   {Qt::Key_Right, dcNext},
+        {Qt::Key_PageUp, dcPageBack}, {Qt::Key_PageDown, dcPageForward},
+        {Qt::Key_Home, dcFirst},      {Qt::Key_End, dcLast},
+        {Qt::Key_Up, dcSeriesBefore}, {Qt::Key_Down, dcSeriesAfter},
     };
     const auto found = std::find_if(std::begin(KeyMoves), std::end(KeyMoves),
                                     [key](const TKeyMove& k) { return k.Key == key; });
@@ -162,14 +164,37 @@ bool TReadoutInput::Key(int key) {
     return true;
 }
 
-void TReadoutInput::Paint(QPainter& painter) {
-    // A drag draws straight onto the chart's picture; nothing covers it meanwhile.
-    if (Dragging()) return;
+std::vector<TReadout> TReadoutInput::Shown() const {
+    if (Dragging()) return {};
     std::vector<TReadout> shown = Pinned();
-    // The chart may have laid itself out anew in this paint: the readout follows the layout.
-    if (current_.Shown) shown.push_back(ReadAt(current_.Cursor));
+    // The chart may have laid itself out anew since: each readout follows the layout.
+    if (current_.Shown)
+        shown.push_back(currentLayout_ == chart_.LayoutsKept() ? current_
+                                                               : ReadAt(current_.Cursor));
     if (TReadout cursor = CursorReadout(); cursor.Shown) shown.push_back(std::move(cursor));
-    overlay_.Draw(painter, chart_, shown, style_);
+    return shown;
+}
+
+void TReadoutInput::Repaint() {
+    if (!repaint_) return;
+    // What the last paint drew goes, and what the next one draws comes.
+    TNextPaint next{Shown(), {}, chart_.LayoutsKept()};
+    next.Area = overlay_.Area(chart_, next.Shown, style_);
+    std::vector<TRect> area = painted_;
+    area.insert(area.end(), next.Area.begin(), next.Area.end());
+    next_ = std::move(next);
+    repaint_(area);
+}
+
+void TReadoutInput::Paint(QPainter& painter) {
+    // What the repaint asked for holds until the chart lays itself out anew.
+    if (!next_ || next_->Layout != chart_.LayoutsKept() || Dragging()) {
+        next_ = TNextPaint{Shown(), {}, chart_.LayoutsKept()};
+        next_->Area = overlay_.Area(chart_, next_->Shown, style_);
+    }
+    overlay_.Draw(painter, chart_, next_->Shown, style_);
+    painted_ = std::move(next_->Area);
+    next_.reset();
 }
 
 }  // namespace twinscope

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -29,10 +30,11 @@ namespace twinscope {
 // and after, and the chart scrolls to keep its point shown; Escape hides it (and the pins).
 class TWINSCOPE_EXPORT TReadoutInput {
 public:
-    // `repaint` asks the host to paint (the chart's kept picture is copied, not drawn again);
+    // `repaint` asks the host to paint the area given, where the readouts were drawn and where
+    // they will be (the chart's kept picture is copied there, not drawn again);
     // `announce` hears every new readout under the mouse, an empty one (Shown false) when it
     // goes.
-    TReadoutInput(TCustomChart& chart, std::function<void()> repaint,
+    TReadoutInput(TCustomChart& chart, std::function<void(const std::vector<TRect>&)> repaint,
                   std::function<void(const TReadout&)> announce);
 
     // The readout under the mouse; Shown false when there is none.
@@ -64,17 +66,28 @@ private:
     bool Dragging() const;
     TReadout ReadAt(TPoint pixel) const;
     bool CursorKey(int key);
-    void Repaint() const {
-        if (repaint_) repaint_();
-    }
+    // What the next paint draws: nothing while a drag is under way.
+    std::vector<TReadout> Shown() const;
+    void Repaint();
 
     const TCustomChart& chart_;
     TDataCursor cursor_;
-    std::function<void()> repaint_;
+    std::function<void(const std::vector<TRect>&)> repaint_;
     std::function<void(const TReadout&)> announce_;
     TReadout current_;
     std::vector<TPoint> pins_;
     TReadoutOverlay overlay_;
+    // The layout the readout under the mouse was read in.
+    std::uint64_t currentLayout_ = 0;
+    // Where the last paint drew the readouts, and what the next paint draws as the last repaint
+    // asked for it, read in the layout given.
+    std::vector<TRect> painted_;
+    struct TNextPaint {
+        std::vector<TReadout> Shown;
+        std::vector<TRect> Area;
+        std::uint64_t Layout = 0;
+    };
+    std::optional<TNextPaint> next_;
     TReadoutStyle style_;
     // Where the left button went down, for a click that pins, and the last position the mouse
     // was seen at.

@@ -3,6 +3,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include <QPainter>
 
@@ -28,8 +29,13 @@ public:
     // nothing when there is neither.
     void Draw(QPainter& painter, const TCustomAxisPanel& chart, std::span<const TReadout> readouts,
               const TReadoutStyle& style = {}, const std::string& canvasClass = {});
+    // Where Draw draws the same readouts: every pixel it may change lies in one of these.
+    std::vector<TRect> Area(const TCustomAxisPanel& chart, std::span<const TReadout> readouts,
+                            const TReadoutStyle& style = {}, const std::string& canvasClass = {});
 
 private:
+    TCanvas3D* CanvasFor(const TCustomAxisPanel& chart, const std::string& canvasClass);
+
     std::unique_ptr<TCanvas3D> canvas_;
 };
 

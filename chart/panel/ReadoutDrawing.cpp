@@ -38,47 +38,63 @@ void DrawCrosshair(TCanvas3D& canvas, const TRect& plot, const TReadout& readout
     if (style.HorizontalLine) canvas.HorizLine(plot.Left, plot.Right, readout.Cursor.Y);
 }
 
+TRect PointMark(TPoint point) {
+    return {point.X - PointMarkHalf, point.Y - PointMarkHalf, point.X + PointMarkHalf + 1,
+            point.Y + PointMarkHalf + 1};
+}
+
 void DrawPointMarks(TCanvas3D& canvas, const TReadout& readout) {
     canvas.SetBrushStyle(bsClear);
     for (const TSeriesReadout& s : readout.Series) {
         canvas.SetPen(TPenData{.Color = s.Series->SeriesColor()});
-        canvas.Rectangle({s.Point.X - PointMarkHalf, s.Point.Y - PointMarkHalf,
-                          s.Point.X + PointMarkHalf + 1, s.Point.Y + PointMarkHalf + 1});
+        canvas.Rectangle(PointMark(s.Point));
     }
 }
 
 // A badge stands where a label of the value would, framed and filled so that it covers the
-// labels beneath.
-void DrawBadge(TCanvas3D& canvas, const TCustomAxisPanel& chart, const TReadoutValue& badge) {
-    if (badge.Text.empty()) return;
+// labels beneath. Its text's box, with the labels font set.
+TRect BadgeTextBox(TCanvas3D& canvas, const TCustomAxisPanel& chart, const TReadoutValue& badge) {
     const TChartAxis& axis = *badge.Axis;
-    const TAxisPaint& paint = chart.AxisPaintOf(axis);
     const TAxisLabelsFormat& format = axis.Labels().Format();
     canvas.SetFont(axis.LabelsFont());
-    const std::int32_t anchor = paint.Layout.LabelsPosition;
-    const TRect box = axis.Horizontal()
-                          ? AxisLabelBox(axis, canvas, badge.Pixel, anchor, badge.Text, format)
-                          : AxisLabelBox(axis, canvas, anchor, badge.Pixel, badge.Text, format);
-    canvas.SetPen(TPenData{.Color = axis.LabelsFont().Color()});
+    const std::int32_t anchor = chart.AxisPaintOf(axis).Layout.LabelsPosition;
+    return axis.Horizontal() ? AxisLabelBox(axis, canvas, badge.Pixel, anchor, badge.Text, format)
+                             : AxisLabelBox(axis, canvas, anchor, badge.Pixel, badge.Text, format);
+}
+
+TRect BadgeFrame(const TRect& textBox) {
+    return {textBox.Left - 2, textBox.Top - 1, textBox.Right + 2, textBox.Bottom + 1};
+}
+
+void DrawBadge(TCanvas3D& canvas, const TCustomAxisPanel& chart, const TReadoutValue& badge) {
+    if (badge.Text.empty()) return;
+    const TRect box = BadgeTextBox(canvas, chart, badge);
+    canvas.SetPen(TPenData{.Color = badge.Axis->LabelsFont().Color()});
     canvas.SetBrush(TBrushData{.Color = clWhite});
-    canvas.Rectangle({box.Left - 2, box.Top - 1, box.Right + 2, box.Bottom + 1});
+    canvas.Rectangle(BadgeFrame(box));
     canvas.SetBackMode(cbmTransparent);
-    DrawTextShape(canvas, format, box, badge.Text);
+    DrawTextShape(canvas, badge.Axis->Labels().Format(), box, badge.Text);
+}
+
+// The box of lines by the cursor, with the chart's own 8-point Arial set.
+TRect LinesBox(TCanvas3D& canvas, const TRect& plot, const TReadout& readout,
+               const std::vector<TReadoutLine>& lines) {
+    canvas.SetFont(TFontData{});
+    std::int32_t width = 0;
+    for (const TReadoutLine& line : lines)
+        width = std::max(width, canvas.TextWidth(line.Text));
+    const TSize size{
+        width + MarkSize + MarkGap + 2 * BoxPadding,
+        canvas.FontHeight() * static_cast<std::int32_t>(lines.size()) + 2 * BoxPadding};
+    return ReadoutBox(size, readout.Cursor, plot);
 }
 
 void DrawBox(TCanvas3D& canvas, const TRect& plot, const TReadout& readout,
              const TReadoutStyle& style) {
     const std::vector<TReadoutLine> lines = ReadoutLines(readout);
     if (lines.empty()) return;
-    canvas.SetFont(TFontData{});  // the chart's own 8-point Arial
+    const TRect box = LinesBox(canvas, plot, readout, lines);
     const std::int32_t lineHeight = canvas.FontHeight();
-    std::int32_t width = 0;
-    for (const TReadoutLine& line : lines)
-        width = std::max(width, canvas.TextWidth(line.Text));
-    const std::int32_t indent = MarkSize + MarkGap;
-    const TSize size{width + indent + 2 * BoxPadding,
-                     lineHeight * static_cast<std::int32_t>(lines.size()) + 2 * BoxPadding};
-    const TRect box = ReadoutBox(size, readout.Cursor, plot);
     canvas.SetPen(TPenData{.Color = style.BoxFrame});
     canvas.SetBrush(TBrushData{.Color = style.BoxColor});
     canvas.Rectangle(box);
@@ -93,7 +109,7 @@ void DrawBox(TCanvas3D& canvas, const TRect& plot, const TReadout& readout,
             const std::int32_t top = y + (lineHeight - MarkSize) / 2;
             canvas.Rectangle({x, top, x + MarkSize, top + MarkSize});
         }
-        canvas.TextOut(x + indent, y, line.Text);
+        canvas.TextOut(x + MarkSize + MarkGap, y, line.Text);
         y += lineHeight;
     }
 }
@@ -133,6 +149,28 @@ void DrawReadout(TCanvas3D& canvas, const TCustomAxisPanel& chart, const TReadou
             DrawBadge(canvas, chart, badge);
     }
     DrawBox(canvas, plot, readout, style);
+}
+
+std::vector<TRect> ReadoutArea(TCanvas3D& canvas, const TCustomAxisPanel& chart,
+                               const TReadout& readout, const TReadoutStyle& style) {
+    if (!readout.Shown) return {};
+    const TRect& plot = chart.PlotRect();
+    std::vector<TRect> area{{readout.CrosshairX, plot.Top, readout.CrosshairX + 1, plot.Bottom}};
+    if (style.HorizontalLine)
+        area.push_back({plot.Left, readout.Cursor.Y, plot.Right, readout.Cursor.Y + 1});
+    for (const TSeriesReadout& s : readout.Series)
+        area.push_back(PointMark(s.Point));
+    if (style.Badges) {
+        for (const TReadoutValue& badge : readout.Badges) {
+            if (!badge.Text.empty()) area.push_back(BadgeFrame(BadgeTextBox(canvas, chart, badge)));
+        }
+    }
+    if (const std::vector<TReadoutLine> lines = ReadoutLines(readout); !lines.empty())
+        area.push_back(LinesBox(canvas, plot, readout, lines));
+    // A smoothed edge reaches a pixel beyond its shape.
+    for (TRect& r : area)
+        r = {r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1};
+    return area;
 }
 
 }  // namespace twinscope

@@ -49,4 +49,10 @@ struct TWINSCOPE_EXPORT TReadoutStyle {
 TWINSCOPE_EXPORT void DrawReadout(TCanvas3D& canvas, const TCustomAxisPanel& chart,
                                   const TReadout& readout, const TReadoutStyle& style = {});
 
+// Where DrawReadout draws, as rectangles that hold every pixel it may change: what a host that
+// shows the readout over a kept picture repaints when it moves or goes.
+TWINSCOPE_EXPORT std::vector<TRect> ReadoutArea(TCanvas3D& canvas, const TCustomAxisPanel& chart,
+                                                const TReadout& readout,
+                                                const TReadoutStyle& style = {});
+
 }  // namespace twinscope

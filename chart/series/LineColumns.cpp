@@ -3,7 +3,8 @@
 // to its highest point, so one vertical line over that span, plus the segments into and out of
 // the column, puts down the same pixels. X ascends, so a column's points are found by searching
 // X from where the column before suggests it ends; the lowest and highest Y of a long column
-// come from the Y values' index of block extremes.
+// come from the Y values' index of block extremes. While the values stay the same, a column the
+// paint before found is taken again wherever its points still make one column.
 
 #include <algorithm>
 #include <cstdint>
@@ -13,6 +14,7 @@
 
 #include "twinscope/chart/axes/ScaleMap.h"
 #include "twinscope/chart/canvas/Canvas3D.h"
+#include "twinscope/chart/series/KeptColumns.h"
 #include "twinscope/chart/series/LineSeries.h"
 #include "twinscope/chart/series/PixelColumns.h"
 #include "twinscope/chart/series/PrefetchLine.h"
@@ -64,12 +66,35 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
     };
 
     std::int32_t i = FirstShownIndex();
+    keptColumns_.Begin({XValues().Changes(), YValues().Changes(), YValues().IndexExtremes()});
     std::int32_t expected = 1;
-    while (i < end) {
-        const std::int32_t x = horizontal.ToPixel(xs[static_cast<std::size_t>(i)]);
+    struct TColumn {
+        std::int32_t x;
+        std::int32_t end;
+        TValueSpread spread;
+    };
+    auto pixelOf = [&](std::int32_t k) {
+        return horizontal.ToPixel(xs[static_cast<std::size_t>(k)]);
+    };
+    // The column from point i on: one the last paint drew, where its last point still lies in
+    // this column and the point after it does not (X ascends, so every point between does
+    // too), or else searched and read.
+    auto nextColumn = [&]() -> TColumn {
+        const std::int32_t x = pixelOf(i);
+        const TKeptColumns::TColumn* kept = keptColumns_.StartingAt(i);
+        if (kept && kept->End <= end && pixelOf(kept->End - 1) == x &&
+            (kept->End == end || pixelOf(kept->End) != x)) {
+            expected = kept->End - i;
+            // The next kept column's ends are checked next.
+            if (const TKeptColumns::TColumn* after = keptColumns_.AfterFound();
+                after && after->End <= end) {
+                PrefetchLine(xs.Address(xs.begin + static_cast<std::size_t>(after->End - 1)));
+            }
+            keptColumns_.Add(*kept);
+            return {x, kept->End, kept->Spread};
+        }
         const std::int32_t columnEnd = ColumnEnd(horizontal, xs, i, end, x, expected);
         expected = columnEnd - i;
-        NoteDrawnColumn(i);
         // The next column likely ends as far on: what its search and its spread read there is
         // fetched while this column draws.
         const std::int64_t nextEnd = std::int64_t{columnEnd} + expected;
@@ -77,14 +102,21 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
             PrefetchLine(xs.Address(xs.begin + static_cast<std::size_t>(nextEnd)));
             YValues().PrefetchSpread(static_cast<std::int32_t>(nextEnd));
         }
+        if (columnEnd - i < MinimumColumnPoints) return {x, columnEnd, {}};
+        const TValueSpread spread = spreadOf(i, columnEnd);
+        keptColumns_.Add({i, columnEnd, spread});
+        return {x, columnEnd, spread};
+    };
+    while (i < end) {
+        const auto [x, columnEnd, spread] = nextColumn();
+        NoteDrawnColumn(i);
         const bool many = columnEnd - i >= MinimumColumnPoints;
-        const TValueSpread spread = many ? spreadOf(i, columnEnd) : TValueSpread{};
         // Segments at the pixel limit are bent back by it, and values that are not a number,
         // or outside the domain of a logarithmic or transformed map, have no place in the order
         // of pixels: those are drawn segment by segment.
-        const bool unordered = spread.notANumber || (vertical.Kind() != skLinear &&
-                                                     (!vertical.InDomain(spread.low) ||
-                                                      !vertical.InDomain(spread.high)));
+        const bool unordered =
+            spread.notANumber || (vertical.Kind() != skLinear && (!vertical.InDomain(spread.low) ||
+                                                                  !vertical.InDomain(spread.high)));
         if (!many || std::abs(x) >= PixelLimit || unordered) {
             for (; i < columnEnd; ++i)
                 DrawPoint(canvas, i);
@@ -132,6 +164,7 @@ void TCustomStackSeries::DrawColumns(TCanvas3D& canvas, TChartCanvas::TColumnLin
         prevIndex_ = columnEnd - 1;
         i = columnEnd;
     }
+    keptColumns_.Finish();
     NoteDrawnColumn(end);
 }
 

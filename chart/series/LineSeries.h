@@ -4,6 +4,7 @@
 
 #include "twinscope/chart/canvas/ChartCanvas.h"
 #include "twinscope/chart/series/ChartSeries.h"
+#include "twinscope/chart/series/KeptColumns.h"
 #include "twinscope/runtime/Export.h"
 #include "twinscope/runtime/Types.h"
 
@@ -114,6 +115,7 @@ private:
     // Brings an end beyond PixelLimit back along the line through points a and b.
     TPoint LimitEnd(TPoint end, std::int32_t a, std::int32_t b) const;
 
+    TKeptColumns keptColumns_;
     // State of one drawing pass.
     TRect plotClip_;
     TPoint prev_;

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QPainter>
 
+#include "twinscope/chart/canvas/qt/QtCanvasSupport.h"
 #include "twinscope/chart/canvas/qt/QtCanvases.h"
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
 #include "twinscope/platform/ChartAccessible.h"
@@ -19,7 +20,13 @@ TChartItem::TChartItem(QQuickItem* parent)
     : QQuickPaintedItem(parent),
       mouse_(chart_, SignalsOf(*this)),
       readouts_(
-          chart_, [this] { update(); },
+          chart_,
+          [this](const std::vector<TRect>& area) {
+              QRect bounds;
+              for (const TRect& r : area)
+                  bounds |= ToQRect(r);
+              update(bounds);
+          },
           [this](const TReadout& readout) { emit readoutChanged(readout); }) {
     RegisterQtCanvases();
     InstallChartItemAccessibility();

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -121,6 +122,42 @@ TEST_P(LineColumnsTest, AliasedColumnsKeepEveryPixel) {
     }
     EXPECT_EQ(differing, 0);
     EXPECT_GT(red, 100) << "the line is in the picture";
+}
+
+// A paint takes the columns the one before found only where their points still make one
+// column: after a value changes, a scroll by whole pixels and by a part of one, and a zoom in and
+// out, the picture is the one drawn segment by segment.
+TEST_P(LineColumnsTest, KeptColumnsFollowChangedValuesAndViews) {
+    const std::int32_t middle = series.PointCount() / 2;
+    TChartAxis& bottom = chart.BottomAxis();
+    auto scroll = [&](double pixels) {
+        const double perPixel =
+            (bottom.Maximum() - bottom.Minimum()) / chart.ScaleMapOf(bottom).Length();
+        bottom.SetMinMax(bottom.Minimum() + pixels * perPixel,
+                         bottom.Maximum() + pixels * perPixel);
+    };
+    const std::function<void()> changes[] = {
+        [&] { series.YValues().SetValueAt(middle, series.YValues().Value(middle) * 1.5 + 2); },
+        [&] {
+            TChartValueList& xs = series.XValues();
+            xs.SetValueAt(middle, (xs.Value(middle - 1) + xs.Value(middle)) / 2);
+        },
+        [&] { scroll(3); },
+        [&] { scroll(-0.5); },
+        [&] {
+            const double quarter = (bottom.Maximum() - bottom.Minimum()) / 4;
+            bottom.SetMinMax(bottom.Minimum() + quarter, bottom.Maximum() - quarter);
+        },
+        [&] {
+            const double span = bottom.Maximum() - bottom.Minimum();
+            bottom.SetMinMax(bottom.Minimum() - span / 2, bottom.Maximum() + span / 2);
+        }};
+    for (const auto& change : changes) {
+        Paint("TChartCanvas3D", true);
+        change();
+        const QImage byColumn = Paint("TChartCanvas3D", true);
+        EXPECT_TRUE(byColumn == Paint("TChartCanvas3D", false));
+    }
 }
 
 // The anti-aliased picture changes a little: the test records how much and holds it to a

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include <QRegion>
+
 #include "twinscope/chart/canvas/qt/ChartCanvas3D.h"
 #include "twinscope/chart/canvas/qt/GDIPlusCanvas.h"
 #include "twinscope/runtime/Exceptions.h"
@@ -261,6 +263,29 @@ TYPED_TEST(QtCanvasTest, AFrameOnATargetOfAnotherSurfaceIsRefused) {
         TPaintTarget copy = target;
         EXPECT_THROW_MSG(canvas.BeginFrame(copy, {0, 0, 4, 4}), RuntimeError,
                          "The canvas draws only on a Qt paint target");
+    }
+}
+
+// A buffered frame is copied onto the part of the target its paint exposes, and nowhere else:
+// a region of two rectangles, one taller than the bands the copy goes in, at an odd offset.
+TYPED_TEST(QtCanvasTest, AFrameIsCopiedOntoTheExposedRegionOnly) {
+    QImage image(160, 200, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::blue);
+    const QRegion exposed = QRegion(3, 5, 20, 150) + QRegion(70, 131, 81, 2);
+    QPainter painter(&image);
+    TQtPaintTarget target(painter, exposed);
+    TypeParam canvas;
+    const TRect bounds{0, 0, 160, 200};
+    canvas.BeginFrame(target, bounds);
+    canvas.SetBrush({.Color = clRed});
+    canvas.FillRect(bounds);
+    canvas.EndFrame(target, bounds);
+    painter.end();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            ASSERT_EQ(image.pixel(x, y), exposed.contains(QPoint(x, y)) ? kRed : kBlue)
+                << x << "," << y;
+        }
     }
 }
 

@@ -1,14 +1,21 @@
+#include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QRegion>
 
 #include <gtest/gtest.h>
 
 #include "tests/support/ReadoutChart.h"
+#include "twinscope/chart/canvas/qt/QtCanvasSupport.h"
 #include "twinscope/platform/ChartWidget.h"
+#include "twinscope/platform/ReadoutInput.h"
 #include "twinscope/scales/ScaleManager.h"
 
 namespace twinscope {
@@ -79,6 +86,57 @@ TEST_P(ReadoutPictureTest, DrawsOverThePictureAndNothingElse) {
             ASSERT_TRUE(crosshair || mark || box) << c.canvas << " changed " << x << "," << y;
         }
     }
+}
+
+// A move repaints only where the readout was and where it goes: every pixel that differs
+// between the pictures before and after lies in the area the move asks to repaint, which is a
+// small part of the chart. The moves flip the box at the plot's edges; the last one hides it.
+TEST_P(ReadoutPictureTest, AMoveAsksToRepaintWhereTheReadoutWasAndGoes) {
+    TChartWidget widget;
+    widget.resize(965, 518);
+    TChart& chart = widget.Chart();
+    chart.SetDefaultCanvas(GetParam().canvas);
+    testing::FillReadoutChart(chart);
+    const QImage plain = widget.grab().toImage();
+    QRegion asked;
+    TReadoutInput readouts(
+        chart,
+        [&](const std::vector<TRect>& area) {
+            asked = QRegion();
+            for (const TRect& r : area)
+                asked += ToQRect(r);
+        },
+        nullptr);
+    const TRect plot = chart.PlotRect();
+    const TPoint moves[] = {{plot.Left + 300, plot.Top + 150},
+                            {plot.Right - 5, plot.Bottom - 5},
+                            {plot.Left + 2, plot.Top + 2},
+                            {plot.Left + 301, plot.Top + 150}};
+    QImage before = plain;
+    for (std::size_t move = 0; move <= std::size(moves); ++move) {
+        if (move < std::size(moves)) {
+            readouts.ShowAt(moves[move]);
+        } else {
+            readouts.Hide();
+        }
+        QImage after = plain.copy();
+        QPainter painter(&after);
+        readouts.Paint(painter);
+        painter.end();
+        std::int64_t askedPixels = 0;
+        for (const QRect& r : asked)
+            askedPixels += std::int64_t{r.width()} * r.height();
+        EXPECT_LT(askedPixels, plain.width() * plain.height() / 8) << "move " << move;
+        for (int y = 0; y < plain.height(); ++y) {
+            for (int x = 0; x < plain.width(); ++x) {
+                if (after.pixel(x, y) == before.pixel(x, y)) continue;
+                ASSERT_TRUE(asked.contains(QPoint(x, y)))
+                    << "move " << move << " changed " << x << "," << y << " unasked";
+            }
+        }
+        before = after;
+    }
+    EXPECT_EQ(before, plain);
 }
 
 INSTANTIATE_TEST_SUITE_P(Canvases, ReadoutPictureTest,

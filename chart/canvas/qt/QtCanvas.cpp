@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstring>
 
+#include <QPaintEngine>
+#include <QRegion>
+
 #include "twinscope/chart/canvas/qt/QtPaintTarget.h"
 
 namespace twinscope {
@@ -257,23 +260,40 @@ void TQtCanvas::DoEndFrame(TPaintTarget& target, const TRect& bounds) {
     }
     EndPainter();
     if (Buffered() && !buffer_.isNull()) {
-        CopyBuffer(QtPainter(target), QPoint(bounds.Left, bounds.Top));
+        CopyBuffer(QtTarget(target), QPoint(bounds.Left, bounds.Top));
     }
 }
 
 bool TQtCanvas::DoCopyBuffer(TPaintTarget& target) {
     if (buffer_.isNull()) return false;
     EndPainter();
-    CopyBuffer(QtPainter(target), QPoint(0, 0));
+    CopyBuffer(QtTarget(target), QPoint(0, 0));
     return true;
 }
 
-void TQtCanvas::CopyBuffer(QPainter& target, QPoint at) {
+void TQtCanvas::CopyBuffer(const TQtPaintTarget& surface, QPoint at) {
+    QPainter& target = surface.Painter();
     if (!target.isActive()) return;
     target.save();
     target.setCompositionMode(QPainter::CompositionMode_Source);
     const qreal targetRatio = target.device()->devicePixelRatio();
-    if (buffer_.devicePixelRatio() == targetRatio) {
+    if (target.paintEngine()->type() == QPaintEngine::Raster && targetRatio == 1 &&
+        buffer_.devicePixelRatio() == 1) {
+        // Onto pixels, rectangle by rectangle of the exposed part: Qt copies a whole image
+        // under a clip of many rectangles. And in bands of few rows: Qt hands a copy of more
+        // rows to its pool of threads, whose waking costs more than a narrow copy.
+        constexpr int BandRows = 64;
+        const QRect frame(at, buffer_.size());
+        const QRegion exposed =
+            surface.Exposed().isEmpty() ? QRegion(frame) : surface.Exposed() & frame;
+        for (const QRect& r : exposed) {
+            for (int top = r.top(); top <= r.bottom(); top += BandRows) {
+                const QRect band(r.left(), top, r.width(),
+                                 std::min(BandRows, r.bottom() + 1 - top));
+                target.drawImage(band.topLeft(), buffer_, band.translated(-at));
+            }
+        }
+    } else if (buffer_.devicePixelRatio() == targetRatio) {
         target.drawImage(QPointF(at), buffer_);
     } else {
         // A finer buffer is averaged down to the target's pixels.
@@ -341,7 +361,8 @@ void CopyArea(const QImage& from, QImage& to, const QRect& area) {
 // The pixels of an area of an image, row after row.
 std::vector<QRgb> PixelsOf(const QImage& image, const QRect& area) {
     std::vector<QRgb> pixels;
-    pixels.reserve(static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height()));
+    pixels.reserve(static_cast<std::size_t>(area.width()) *
+                   static_cast<std::size_t>(area.height()));
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y)) + area.left();
         pixels.insert(pixels.end(), row, row + area.width());

@@ -21,6 +21,8 @@
 
 namespace twinscope {
 
+class TQtPaintTarget;
+
 // What every canvas drawing through a QPainter shares: the surface (an off-screen image of the
 // frame's size at the target's device-pixel ratio times BufferScale when buffered, the target's
 // painter otherwise; between frames drawing goes to the buffer, which the next BufferStillValid
@@ -122,7 +124,7 @@ private:
     void BeginPainter(QImage& image);
     void EndPainter();
     void ResetPainterState();
-    void CopyBuffer(QPainter& target, QPoint at);
+    void CopyBuffer(const TQtPaintTarget& target, QPoint at);
 
     QImage buffer_;
     QPainter bufferPainter_;

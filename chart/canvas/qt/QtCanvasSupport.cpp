@@ -4,9 +4,9 @@
 #include <cmath>
 #include <numbers>
 
+#include <QGlyphRun>
 #include <QImage>
 #include <QLinearGradient>
-#include <QGlyphRun>
 #include <QPaintEngine>
 #include <QPainterPath>
 
@@ -27,10 +27,10 @@ const QPaintDevice& LayoutDevice() {
 
 }  // namespace
 
-QPainter& QtPainter(const TPaintTarget& target) {
-    QPainter* painter = target.SurfaceOf<QPainter>();
-    if (!painter) throw RuntimeError("The canvas draws only on a Qt paint target");
-    return *painter;
+const TQtPaintTarget& QtTarget(const TPaintTarget& target) {
+    const TQtPaintTarget* qt = target.SurfaceOf<TQtPaintTarget>();
+    if (!qt) throw RuntimeError("The canvas draws only on a Qt paint target");
+    return *qt;
 }
 
 TTextRendering TextRenderingFor(TFontQuality fontQuality, TFontQuality canvasQuality,
