@@ -140,6 +140,17 @@ QVariant ArrayOf(const std::vector<double>& values, std::size_t from = 0, std::s
     return QString::fromStdString(text + "}");
 }
 
+// Block numbers as the text of an array of integers: the shortest text of a double may be in
+// exponent form (100000 as 1e+05), which an integer array does not read.
+QVariant IntegerArrayOf(const std::vector<double>& values) {
+    std::string text = "{";
+    for (const double value : values) {
+        if (text.size() > 1) text += ',';
+        text += std::to_string(static_cast<std::int64_t>(value));
+    }
+    return QString::fromStdString(text + "}");
+}
+
 std::vector<QVariant> Variants(const std::vector<double>& values) {
     return {values.begin(), values.end()};
 }
@@ -213,7 +224,8 @@ public:
             if (packed_) {
                 // The parents' numbers are one value, however many: the server reads an
                 // array quicker than as many values bound one by one.
-                Take(level, Blocks(select + "p = ANY (CAST(? AS BIGINT[]))", {ArrayOf(parents)}));
+                Take(level,
+                     Blocks(select + "p = ANY (CAST(? AS BIGINT[]))", {IntegerArrayOf(parents)}));
                 continue;
             }
             const std::string text =
