@@ -20,6 +20,7 @@ class QObject;
 class QSqlQuery;
 class QSqlDriver;
 class QThread;
+class QVariant;
 
 namespace twinscope {
 
@@ -113,6 +114,8 @@ public:
     // kept, so that the server parses it once, and its rows come in one answer (their statements
     // ask for a few thousand at most).
     QSqlQuery& Run(const std::string& text, const std::vector<double>& values);
+    // The same with values of any kind, such as a list of numbers bound as one array.
+    QSqlQuery& RunBound(const std::string& text, const std::vector<QVariant>& values);
 
 private:
     struct TSummary {

@@ -1,10 +1,14 @@
 // A frame drawn from a table's summary: the blocks of one level chosen for the view, and
 // below them only the blocks that cross a column's edge and may hold a row the picture needs.
 
+#include <QByteArray>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QVariant>
 
 #include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -26,6 +30,18 @@ constexpr double BlocksPerColumn = 1;
 constexpr std::size_t ChunkSize = 128;
 
 constexpr const char* BlockColumns = "b, fx, fy, sx, sy, lx, ly, lox, loy, hix, hiy, n";
+
+// On PostgreSQL a statement answers with one value: its rows' values in their binary form,
+// one after the other. Turning each double into text on the server and back into a value of
+// its own here cost most of a frame; the bytes are the doubles exactly. A block is its number
+// and rows, its first, last, lowest and highest row, then whether it has a second row and that
+// row.
+constexpr const char* PackedBlock =
+    "int8send(b) || int8send(n) || float8send(fx) || float8send(fy) || float8send(lx) || "
+    "float8send(ly) || float8send(lox) || float8send(loy) || float8send(hix) || "
+    "float8send(hiy) || boolsend(sx IS NOT NULL) || COALESCE(float8send(sx) || float8send(sy), "
+    "''::bytea)";
+constexpr const char* PackedRow = "float8send(rx) || float8send(ry)";
 
 // An edge is first looked for among the rows this many of a block's mean steps either side.
 constexpr double EdgeSteps = 2;
@@ -79,6 +95,66 @@ struct TColumn {
     }
 };
 
+// The statement's rows as the one value of a statement packing them.
+std::string Packed(const std::string& value, const std::string& text) {
+    return "SELECT string_agg(" + value + ", ''::bytea) FROM (" + text + ") AS rows_packed";
+}
+
+// Reads the values packed one after the other in network byte order.
+class TUnpacker {
+public:
+    explicit TUnpacker(const QByteArray& bytes) : bytes_(bytes) {}
+    bool AtEnd() const { return at_ >= bytes_.size(); }
+    std::uint64_t Word() {
+        if (bytes_.size() - at_ < 8) throw DatabaseError("a packed answer ended early");
+        std::uint64_t word = 0;
+        for (int i = 0; i < 8; ++i)
+            word = word << 8 | static_cast<unsigned char>(bytes_[at_ + i]);
+        at_ += 8;
+        return word;
+    }
+    double Double() { return std::bit_cast<double>(Word()); }
+    std::int64_t Integer() { return static_cast<std::int64_t>(Word()); }
+    bool Flag() {
+        if (AtEnd()) throw DatabaseError("a packed answer ended early");
+        return bytes_[at_++] != 0;
+    }
+    TRow Row() {
+        const double x = Double();
+        return {x, Double()};
+    }
+
+private:
+    const QByteArray& bytes_;
+    qsizetype at_ = 0;
+};
+
+// Numbers as the text of an array, each written in the fewest digits that read back as it.
+QVariant ArrayOf(const std::vector<double>& values, std::size_t from = 0, std::size_t step = 1) {
+    std::string text = "{";
+    char digits[32];
+    for (std::size_t i = from; i < values.size(); i += step) {
+        if (text.size() > 1) text += ',';
+        text.append(digits, std::to_chars(digits, digits + sizeof digits, values[i]).ptr);
+    }
+    return QString::fromStdString(text + "}");
+}
+
+// Block numbers as the text of an array of integers: the shortest text of a double may be in
+// exponent form (100000 as 1e+05), which an integer array does not read.
+QVariant IntegerArrayOf(const std::vector<double>& values) {
+    std::string text = "{";
+    for (const double value : values) {
+        if (text.size() > 1) text += ',';
+        text += std::to_string(static_cast<std::int64_t>(value));
+    }
+    return QString::fromStdString(text + "}");
+}
+
+std::vector<QVariant> Variants(const std::vector<double>& values) {
+    return {values.begin(), values.end()};
+}
+
 std::string Places(std::size_t count, const std::string& place) {
     std::string text;
     for (std::size_t i = 0; i < count; ++i)
@@ -104,8 +180,8 @@ std::vector<double> Chunk(const std::vector<double>& values, std::size_t from, s
 class TSummaryFrame {
 public:
     TSummaryFrame(TDatabaseQueries& queries, const std::string& table, const std::string& x,
-                  const std::string& y, const std::string& summary, const TScaleMap& map,
-                  double lo, double hi)
+                  const std::string& y, const std::string& summary, const TScaleMap& map, double lo,
+                  double hi)
         : queries_(queries),
           table_(table),
           x_(x),
@@ -113,7 +189,8 @@ public:
           summary_(summary),
           map_(map),
           lo_(lo),
-          hi_(hi) {
+          hi_(hi),
+          packed_(queries.Driver().dbmsType() == QSqlDriver::PostgreSQL) {
         const std::int32_t a = map.ToPixel(lo);
         const std::int32_t b = map.ToPixel(hi);
         base_ = std::min(a, b);
@@ -142,13 +219,22 @@ public:
             if (parents_.empty()) break;
             const std::vector<double> parents = std::move(parents_);
             parents_.clear();
-            const std::string text = "SELECT " + std::string(BlockColumns) + " FROM " + summary_ +
-                                     " WHERE k = " + std::to_string(level) + " AND p IN (" +
-                                     Places(ChunkSize, "CAST(CAST(? AS DOUBLE PRECISION) AS BIGINT)") +
-                                     ")";
+            const std::string select = "SELECT " + std::string(BlockColumns) + " FROM " + summary_ +
+                                       " WHERE k = " + std::to_string(level) + " AND ";
+            if (packed_) {
+                // The parents' numbers are one value, however many: the server reads an
+                // array quicker than as many values bound one by one.
+                Take(level,
+                     Blocks(select + "p = ANY (CAST(? AS BIGINT[]))", {IntegerArrayOf(parents)}));
+                continue;
+            }
+            const std::string text =
+                select + "p IN (" +
+                Places(ChunkSize, "CAST(CAST(? AS DOUBLE PRECISION) AS BIGINT)") + ")";
             std::vector<TSummaryBlock> children;
             for (std::size_t from = 0; from < parents.size(); from += ChunkSize) {
-                const std::vector<TSummaryBlock> some = Blocks(text, Chunk(parents, from, 1));
+                const std::vector<TSummaryBlock> some =
+                    Blocks(text, Variants(Chunk(parents, from, 1)));
                 children.insert(children.end(), some.begin(), some.end());
             }
             Take(level, children);
@@ -222,14 +308,21 @@ private:
     // The rows of ranges of X, given as their ends one after the other.
     std::vector<TRow> RangeRows(const std::vector<double>& ranges) {
         const std::string d = detail::BoundDouble;
-        const std::string text =
-            "SELECT CAST(t." + x_ + " AS DOUBLE PRECISION), CAST(t." + y_ +
-            " AS DOUBLE PRECISION) FROM (VALUES " + Places(ChunkSize, "(" + d + ", " + d + ")") +
-            ") AS v JOIN " + table_ + " t ON t." + x_ + " >= v.column1 AND t." + x_ +
-            " <= v.column2 WHERE t." + y_ + " IS NOT NULL";
+        const std::string ranged =
+            packed_ ? "unnest(CAST(? AS DOUBLE PRECISION[]), CAST(? AS "
+                      "DOUBLE PRECISION[])) AS v (column1, column2)"
+                    : "(VALUES " + Places(ChunkSize, "(" + d + ", " + d + ")") + ") AS v";
+        const std::string text = "SELECT CAST(t." + x_ + " AS DOUBLE PRECISION) AS rx, CAST(t." +
+                                 y_ + " AS DOUBLE PRECISION) AS ry FROM " + ranged + " JOIN " +
+                                 table_ + " t ON t." + x_ + " >= v.column1 AND t." + x_ +
+                                 " <= v.column2 WHERE t." + y_ + " IS NOT NULL";
         std::vector<TRow> rows;
-        for (std::size_t from = 0; from < ranges.size(); from += 2 * ChunkSize)
-            ReadRows(text, Chunk(ranges, from, 2), rows);
+        if (packed_ && !ranges.empty()) {
+            ReadRows(text, {ArrayOf(ranges, 0, 2), ArrayOf(ranges, 1, 2)}, rows);
+        } else if (!packed_) {
+            for (std::size_t from = 0; from < ranges.size(); from += 2 * ChunkSize)
+                ReadRows(text, Variants(Chunk(ranges, from, 2)), rows);
+        }
         return rows;
     }
 
@@ -249,11 +342,13 @@ private:
         std::sort(near.begin(), near.end(), [](const TRow& a, const TRow& b) { return a.x < b.x; });
         std::vector<double> missed;
         for (const TEdge& edge : edges_) {
-            const auto after = std::lower_bound(near.begin(), near.end(), edge.x,
-                                                [](const TRow& row, double x) { return row.x < x; });
+            const auto after =
+                std::lower_bound(near.begin(), near.end(), edge.x,
+                                 [](const TRow& row, double x) { return row.x < x; });
             const bool before = after != near.begin() && std::prev(after)->x >= edge.from;
-            const auto greater = std::upper_bound(after, near.end(), after == near.end() ? 0.0 : after->x,
-                                                  [](double x, const TRow& row) { return x < row.x; });
+            const auto greater =
+                std::upper_bound(after, near.end(), after == near.end() ? 0.0 : after->x,
+                                 [](double x, const TRow& row) { return x < row.x; });
             if (!before || after == near.end() || after->x > edge.to || greater == near.end() ||
                 greater->x > edge.to)
                 missed.push_back(edge.x);
@@ -263,37 +358,77 @@ private:
         if (missed.empty()) return;
         const std::string d = detail::BoundDouble;
         const std::string cx = "CAST(t." + x_ + " AS DOUBLE PRECISION)";
-        const std::string probe = "(SELECT " + x_ + " FROM " + table_ + " WHERE " + y_ +
-                                  " IS NOT NULL AND " + x_;
-        std::string text = "WITH v AS (SELECT column1 AS e FROM (VALUES " +
-                           Places(ChunkSize, "(" + d + ")") + ") AS q), a AS (SELECT " + probe +
-                           " < v.e ORDER BY " + x_ + " DESC LIMIT 1) AS l, " + probe +
-                           " >= v.e ORDER BY " + x_ + " LIMIT 1) AS f FROM v), w AS (SELECT l, f, " +
-                           probe + " > a.f ORDER BY " + x_ + " LIMIT 1) AS s FROM a)";
+        const std::string probe =
+            "(SELECT " + x_ + " FROM " + table_ + " WHERE " + y_ + " IS NOT NULL AND " + x_;
+        const std::string edges = packed_
+                                      ? "unnest(CAST(? AS DOUBLE PRECISION[])) AS q (column1)"
+                                      : "(VALUES " + Places(ChunkSize, "(" + d + ")") + ") AS q";
+        std::string text = "WITH v AS (SELECT column1 AS e FROM " + edges + "), a AS (SELECT " +
+                           probe + " < v.e ORDER BY " + x_ + " DESC LIMIT 1) AS l, " + probe +
+                           " >= v.e ORDER BY " + x_ +
+                           " LIMIT 1) AS f FROM v), w AS (SELECT l, f, " + probe +
+                           " > a.f ORDER BY " + x_ + " LIMIT 1) AS s FROM a)";
         for (const char* side : {"l", "f", "s"}) {
-            text += std::string(side[0] == 'l' ? " " : " UNION ALL ") + "SELECT " + cx + ", CAST(t." +
-                    y_ + " AS DOUBLE PRECISION) FROM w JOIN " + table_ + " t ON t." + x_ + " = w." +
-                    side + " WHERE t." + y_ + " IS NOT NULL";
+            text += std::string(side[0] == 'l' ? " " : " UNION ALL ") + "SELECT " + cx +
+                    " AS rx, CAST(t." + y_ + " AS DOUBLE PRECISION) AS ry FROM w JOIN " + table_ +
+                    " t ON t." + x_ + " = w." + side + " WHERE t." + y_ + " IS NOT NULL";
         }
         std::vector<TRow> rows;
-        for (std::size_t from = 0; from < missed.size(); from += ChunkSize)
-            ReadRows(text, Chunk(missed, from, 1), rows);
+        if (packed_) {
+            ReadRows(text, {ArrayOf(missed)}, rows);
+        } else {
+            for (std::size_t from = 0; from < missed.size(); from += ChunkSize)
+                ReadRows(text, Variants(Chunk(missed, from, 1)), rows);
+        }
         for (const TRow& row : rows)
             Add(row);
     }
 
-    void ReadRows(const std::string& text, const std::vector<double>& values,
+    void ReadRows(const std::string& text, const std::vector<QVariant>& values,
                   std::vector<TRow>& rows) {
-        QSqlQuery& query = queries_.Run(text, values);
+        if (packed_) {
+            const QByteArray bytes = PackedAnswer(Packed(PackedRow, text), values);
+            for (TUnpacker unpack(bytes); !unpack.AtEnd();)
+                rows.push_back(unpack.Row());
+            return;
+        }
+        QSqlQuery& query = queries_.RunBound(text, values);
         while (query.next())
             rows.push_back({query.value(0).toDouble(), query.value(1).toDouble()});
         if (query.lastError().isValid())
             throw DatabaseError(detail::DatabaseReason(query.lastError()));
     }
 
-    std::vector<TSummaryBlock> Blocks(const std::string& text, const std::vector<double>& values) {
-        QSqlQuery& query = queries_.Run(text, values);
+    // The one value of a packed statement; empty when it found no rows.
+    QByteArray PackedAnswer(const std::string& text, const std::vector<QVariant>& values) {
+        QSqlQuery& query = queries_.RunBound(text, values);
+        if (!query.next()) {
+            if (query.lastError().isValid())
+                throw DatabaseError(detail::DatabaseReason(query.lastError()));
+            return {};
+        }
+        QByteArray bytes = query.value(0).toByteArray();
+        query.finish();
+        return bytes;
+    }
+
+    std::vector<TSummaryBlock> Blocks(const std::string& text,
+                                      const std::vector<QVariant>& values) {
         std::vector<TSummaryBlock> blocks;
+        if (packed_) {
+            const QByteArray bytes = PackedAnswer(Packed(PackedBlock, text), values);
+            for (TUnpacker unpack(bytes); !unpack.AtEnd();) {
+                TSummaryBlock block{.b = unpack.Integer(), .n = unpack.Integer()};
+                block.first = unpack.Row();
+                block.last = unpack.Row();
+                block.low = unpack.Row();
+                block.high = unpack.Row();
+                if (unpack.Flag()) block.second = unpack.Row();
+                blocks.push_back(block);
+            }
+            return blocks;
+        }
+        QSqlQuery& query = queries_.RunBound(text, values);
         const auto at = [&](int i) {
             return TRow{query.value(i).toDouble(), query.value(i + 1).toDouble()};
         };
@@ -320,6 +455,8 @@ private:
     const TScaleMap& map_;
     double lo_;
     double hi_;
+    // Whether statements answer with their rows packed into one value.
+    bool packed_;
     int finest_ = 0;
     std::int32_t base_ = 0;
     std::vector<TColumn> columns_;
@@ -342,9 +479,10 @@ TDatabasePoints TDatabaseQueries::ReduceFromSummary(const TScaleMap& x) {
     // the summary's X range the view spans.
     const double span = summary.X.high - summary.X.low;
     const double shown = std::min(hi, summary.X.high) - std::max(lo, summary.X.low);
-    const double rows = span > 0 ? std::max(0.0, shown) / span * double(summary.Rows)
-                                 : double(summary.Rows);
-    const double columns = std::abs(double(x.EndPixel()) - x.StartPixel()) + 1 + 2 * detail::BeyondPlot;
+    const double rows =
+        span > 0 ? std::max(0.0, shown) / span * double(summary.Rows) : double(summary.Rows);
+    const double columns =
+        std::abs(double(x.EndPixel()) - x.StartPixel()) + 1 + 2 * detail::BeyondPlot;
     const std::vector<int>& levels = summary.Levels;
     std::size_t first = 0;
     while (first + 1 < levels.size() &&
@@ -354,7 +492,8 @@ TDatabasePoints TDatabaseQueries::ReduceFromSummary(const TScaleMap& x) {
     TSummaryFrame frame(*this, table_, x_, y_, summary.Table, x, lo, hi);
     frame.SetFinest(levels.front());
     frame.ReadLevel(levels[first]);
-    frame.Descend(std::vector<int>(levels.rend() - static_cast<std::ptrdiff_t>(first), levels.rend()));
+    frame.Descend(
+        std::vector<int>(levels.rend() - static_cast<std::ptrdiff_t>(first), levels.rend()));
     std::vector<std::pair<double, double>> found = frame.Rows();
 
     QSqlQuery& outside = Run(OutsideRowsText(), {lo, hi});

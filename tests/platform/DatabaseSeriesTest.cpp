@@ -14,13 +14,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QElapsedTimer>
 #include <QTest>
 
 #include "tests/platform/ChartPicture.h"
@@ -178,7 +178,8 @@ TEST_F(DatabaseSeriesTest, TheRowsAFrameAsksForDrawThePictureOfAllRows) {
 
     // A row added past the summary's last one leaves the summary behind: the rows draw.
     QSqlQuery add(QSqlDatabase::database("writer"));
-    ASSERT_TRUE(add.exec(QString("INSERT INTO readings (ts, temp) VALUES (%1, 3)").arg(last + 1, 0, 'f', 6)));
+    ASSERT_TRUE(add.exec(
+        QString("INSERT INTO readings (ts, temp) VALUES (%1, 3)").arg(last + 1, 0, 'f', 6)));
     EXPECT_FALSE(TDatabaseQueries(Source()).UsesSummary());
 }
 
@@ -195,8 +196,10 @@ TEST_F(DatabaseSeriesTest, TheSummaryDrawsTheExtremesOfBlocksAtAColumnsEdge) {
              TCase{"spikes and dips in pairs",
                    [](std::size_t i) {
                        const double height = 20.0 + double((i / 89 * 7919) % 31);
-                       return i % 89 == 0 ? height : i % 89 == 5 ? height - 3
-                              : i % 61 == 0 ? -height : i % 61 == 4 ? 2 - height
+                       return i % 89 == 0   ? height
+                              : i % 89 == 5 ? height - 3
+                              : i % 61 == 0 ? -height
+                              : i % 61 == 4 ? 2 - height
                                             : std::sin(i * 0.1);
                    }},
              TCase{"equal highs and lows",
@@ -211,11 +214,36 @@ TEST_F(DatabaseSeriesTest, TheSummaryDrawsTheExtremesOfBlocksAtAColumnsEdge) {
             rows.ys.push_back(row.value(i));
         }
         Insert(rows);
+        const std::initializer_list<TView> views{TView{"full", 44999, 46001},
+                                                 TView{"a tenth", 45300, 45400},
+                                                 TView{"a tenth, inverted", 45300, 45400, true},
+                                                 TView{"a few rows per column", 45500, 45510}};
         BuildSummary(Source());
-        ExpectThePictureOfAllRows(rows, Source(),
-                                  {TView{"full", 44999, 46001}, TView{"a tenth", 45300, 45400},
-                                   TView{"a tenth, inverted", 45300, 45400, true},
-                                   TView{"a few rows per column", 45500, 45510}});
+        ExpectThePictureOfAllRows(rows, Source(), views);
+        // A server answers with the rows packed as bytes, read back as the same doubles.
+        if (!testing::TestServerSocket()) continue;
+        const TDatabaseSource server{.Driver = "QPSQL",
+                                     .Database = "postgres",
+                                     .Host = testing::TestServerSocket(),
+                                     .User = "postgres",
+                                     .Table = "twinscope_edges",
+                                     .X = "ts",
+                                     .Y = "temp"};
+        {
+            const testing::TTestServer maker("edges");
+            maker.Exec("DROP TABLE IF EXISTS twinscope_edges");
+            maker.Exec("CREATE TABLE twinscope_edges (ts double precision, temp double precision)");
+            std::string xs = "{", ys = "{";
+            for (std::size_t i = 0; i < rows.xs.size(); ++i) {
+                xs += (i ? "," : "") + QString::number(rows.xs[i], 'g', 17).toStdString();
+                ys += (i ? "," : "") + QString::number(rows.ys[i], 'g', 17).toStdString();
+            }
+            maker.Exec("INSERT INTO twinscope_edges SELECT unnest('" + xs +
+                       "}'::float8[]), unnest('" + ys + "}'::float8[])");
+            maker.Exec("CREATE INDEX ON twinscope_edges (ts)");
+        }
+        BuildSummary(server);
+        ExpectThePictureOfAllRows(rows, server, views);
     }
 }
 
@@ -405,7 +433,8 @@ struct TShown {
 
 TEST(DatabaseSeriesServerTest, AServerThatCannotBeReachedOrRefusesTheLoginIsToldAtOnce) {
     if (!testing::TestServerSocket()) GTEST_SKIP() << "TWINSCOPE_TEST_POSTGRES names no server";
-    const fs::path empty = fs::temp_directory_path() / ("twinscope-no-server-" + std::to_string(getpid()));
+    const fs::path empty =
+        fs::temp_directory_path() / ("twinscope-no-server-" + std::to_string(getpid()));
     fs::create_directories(empty);
     TDatabaseSource noSocket = TTestServer::Source("twinscope_readings");
     noSocket.Host = empty.string();
@@ -421,7 +450,8 @@ TEST(DatabaseSeriesServerTest, AServerThatCannotBeReachedOrRefusesTheLoginIsTold
     for (const TFault& fault : {
              TFault{"no server on the socket", noSocket, "No such file or directory"},
              TFault{"no server on the port", noPort, "Connection refused"},
-             TFault{"an unknown login", TTestServer::Source("twinscope_readings", "twinscope_nobody"),
+             TFault{"an unknown login",
+                    TTestServer::Source("twinscope_readings", "twinscope_nobody"),
                     "role \"twinscope_nobody\" does not exist"},
          }) {
         TShown shown(fault.source);
