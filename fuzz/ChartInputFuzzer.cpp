@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Paint(chart);
     TChartMouseInput mouse(chart, {});
     TReadoutInput readouts(
-        chart, [] {}, [](const TReadout&) {});
+        chart, [](const std::vector<TRect>&) {}, [](const TReadout&) {});
     constexpr int Keys[] = {Qt::Key_Left,   Qt::Key_Right, Qt::Key_Up,    Qt::Key_Down,
                             Qt::Key_Plus,   Qt::Key_Equal, Qt::Key_Minus, Qt::Key_Home,
                             Qt::Key_Escape, Qt::Key_A};
