@@ -175,11 +175,16 @@ std::vector<TReadout> TReadoutInput::Shown() const {
     return shown;
 }
 
+TReadoutInput::TNextPaint TReadoutInput::NextPaint() {
+    TNextPaint next{Shown(), {}, chart_.LayoutsKept()};
+    next.Area = overlay_.Area(chart_, next.Shown, style_);
+    return next;
+}
+
 void TReadoutInput::Repaint() {
     if (!repaint_) return;
     // What the last paint drew goes, and what the next one draws comes.
-    TNextPaint next{Shown(), {}, chart_.LayoutsKept()};
-    next.Area = overlay_.Area(chart_, next.Shown, style_);
+    TNextPaint next = NextPaint();
     std::vector<TRect> area = painted_;
     area.insert(area.end(), next.Area.begin(), next.Area.end());
     next_ = std::move(next);
@@ -188,10 +193,7 @@ void TReadoutInput::Repaint() {
 
 void TReadoutInput::Paint(QPainter& painter) {
     // What the repaint asked for holds until the chart lays itself out anew.
-    if (!next_ || next_->Layout != chart_.LayoutsKept() || Dragging()) {
-        next_ = TNextPaint{Shown(), {}, chart_.LayoutsKept()};
-        next_->Area = overlay_.Area(chart_, next_->Shown, style_);
-    }
+    if (!next_ || next_->Layout != chart_.LayoutsKept() || Dragging()) next_ = NextPaint();
     overlay_.Draw(painter, chart_, next_->Shown, style_);
     painted_ = std::move(next_->Area);
     next_.reset();

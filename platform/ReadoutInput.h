@@ -88,6 +88,7 @@ private:
         std::uint64_t Layout = 0;
     };
     std::optional<TNextPaint> next_;
+    TNextPaint NextPaint();
     TReadoutStyle style_;
     // Where the left button went down, for a click that pins, and the last position the mouse
     // was seen at.
